@@ -1,0 +1,485 @@
+#include "domain/uTranslator.h"
+
+#include "support/TempHome.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Encodes UTF-8 to cp1251 through the decoder's own table, so fixtures can be
+// written readably; the decoder itself is checked against fixed code points.
+std::string ToCp1251(const std::string& Utf8)
+{
+    std::map<std::string, char> Bytes;
+    for (int B = 0x80; B <= 0xFF; ++B) {
+        const char C = static_cast<char>(B);
+        Bytes[Cp1251ToUtf8(std::string_view(&C, 1))] = C;
+    }
+    std::string Out;
+    for (std::size_t I = 0; I < Utf8.size();) {
+        const auto Lead = static_cast<unsigned char>(Utf8[I]);
+        const std::size_t Length = Lead < 0x80 ? 1 : Lead < 0xE0 ? 2 : 3;
+        const std::string Sequence = Utf8.substr(I, Length);
+        Out += Length == 1 ? Sequence[0] : Bytes.at(Sequence);
+        I += Length;
+    }
+    return Out;
+}
+
+std::string ReadBytes(const fs::path& Path)
+{
+    std::ifstream In(Path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const fs::path& Path, const std::string& Data)
+{
+    std::ofstream(Path, std::ios::binary) << Data;
+}
+
+// Joins lines, each ended by Eol.
+std::string Lines(const std::vector<std::string>& Items, const std::string& Eol)
+{
+    std::string Out;
+    for (const auto& Item : Items)
+        Out += Item + Eol;
+    return Out;
+}
+
+TEST(Cp1251ToUtf8, DecodesEveryRegionOfTheCodePage)
+{
+    const std::vector<std::pair<std::string, std::string>> Cases = {
+        {"Tavrix 1.0 =%d", "Tavrix 1.0 =%d"},
+        {"\xC0\xC1\xDF", "АБЯ"},
+        {"\xE0\xEF\xF0\xFF", "апря"},
+        {"\xA8\xB8", "Ёё"},
+        {"\xB9\x88\x85\x96\x97", "№€…–—"},
+        {"\x80\x90\xA1\xA2\xAA\xBA\xAF\xBF\xB2\xB3", "ЂђЎўЄєЇїІі"},
+        {"\xA0\xAB\xBB", "\u00A0«»"},
+        {"\x98", "\uFFFD"},
+        {"", ""},
+    };
+    for (const auto& [In, Expected] : Cases)
+        EXPECT_EQ(Cp1251ToUtf8(In), Expected) << In;
+}
+
+TEST(Cp1251ToUtf8, MapsEveryDefinedByteToItsOwnCharacter)
+{
+    std::map<std::string, int> Seen;
+    for (int B = 0x80; B <= 0xFF; ++B) {
+        const char C = static_cast<char>(B);
+        if (B != 0x98) {
+            EXPECT_TRUE(Seen.emplace(Cp1251ToUtf8(std::string_view(&C, 1)), B).second) << B;
+        }
+    }
+    EXPECT_EQ(Seen.size(), 127u);
+}
+
+class TTranslatorFiles : public ::testing::Test {
+protected:
+    fs::path Folder() const { return fHome.ConfigHome() / "Quorvel" / "Tavrix"; }
+
+    TTranslator Make() const
+    {
+        return TTranslator([Path = Folder().string()] { return Path; });
+    }
+
+    void WriteTable(const std::string& Name, const std::string& Utf8Text) const
+    {
+        fs::create_directories(Folder());
+        WriteBytes(Folder() / Name, ToCp1251(Utf8Text));
+    }
+
+    TTempHome fHome;
+};
+
+const std::vector<std::string> cFixture = {
+    "Выход=Output",
+    "Стакан цен=Depth of Market",
+    "Формула=a=b+c",
+    "Выход=Exit",
+    "Пустое=",
+    "строка без знака",
+    "Стакан цен=Glass of prices",
+    "Увеличение %d=Increase %d",
+};
+
+TEST_F(TTranslatorFiles, LooksUpTheFirstLineOfAKeyWithTheWholeRestAsValue)
+{
+    for (const std::string Eol : {"\r\n", "\n", "\r"}) {
+        SCOPED_TRACE(Eol == "\n" ? "LF" : Eol == "\r" ? "CR" : "CR LF");
+        WriteTable("english.lng", Lines(cFixture, Eol));
+        TTranslator T = Make();
+        T.SetLanguage("English");
+        ASSERT_EQ(T.Count(), 6u);
+
+        const std::vector<std::pair<std::string, std::string>> Cases = {
+            {"Выход", "Output"},
+            {"Стакан цен", "Depth of Market"},
+            {"Формула", "a=b+c"},
+            {"Пустое", ""},
+            {"Увеличение %d", "Increase %d"},
+            {"", "строка без знака"},
+            {"Выход ", "Выход "},
+            {"выход", "выход"},
+            {"Стакан", "Стакан"},
+            {"Not in the table", "Not in the table"},
+        };
+        for (const auto& [Key, Expected] : Cases)
+            EXPECT_EQ(T.Translate(Key), Expected) << Key;
+    }
+}
+
+TEST_F(TTranslatorFiles, LanguagesWithoutATableLeaveTextsUnchanged)
+{
+    WriteTable("english.lng", Lines(cFixture, "\r\n"));
+    TTranslator T = Make();
+    T.SetLanguage("English");
+    ASSERT_EQ(T.Translate("Выход"), "Output");
+
+    for (const std::string Language : {"Russian", "German", "../english", "English/..", ""}) {
+        T.SetLanguage(Language);
+        EXPECT_EQ(T.Count(), 0u) << Language;
+        EXPECT_EQ(T.Translate("Выход"), "Выход") << Language;
+        EXPECT_EQ(T.GetLicense(), "") << Language;
+    }
+}
+
+TEST_F(TTranslatorFiles, NamesItsFilesAfterTheLowerCasedLanguage)
+{
+    TTranslator T = Make();
+    T.SetLanguage("English");
+    EXPECT_EQ(T.Language(), "English");
+    EXPECT_EQ(T.GetFileName(), (Folder() / "english.lng").string());
+    EXPECT_EQ(T.GetLicenseFileName(), (Folder() / "english.license").string());
+
+    TTranslator NoFolder;
+    NoFolder.SetLanguage("English");
+    EXPECT_EQ(NoFolder.GetFileName(), "");
+    EXPECT_EQ(NoFolder.Translate("Выход"), "Выход");
+}
+
+TEST_F(TTranslatorFiles, ReadsTheTableOnceUnlessReloaded)
+{
+    WriteTable("english.lng", "Выход=Output\r\n");
+    TTranslator T = Make();
+    T.SetLanguage("English");
+    WriteTable("english.lng", "Выход=Exit\r\n");
+
+    T.SetLanguage("English");
+    EXPECT_EQ(T.Translate("Выход"), "Output");
+    T.Reload();
+    EXPECT_EQ(T.Translate("Выход"), "Exit");
+
+    fs::remove(Folder() / "english.lng");
+    T.Reload();
+    EXPECT_EQ(T.Count(), 0u);
+}
+
+TEST_F(TTranslatorFiles, GivesTheAgreementWithEveryLineEndedByCrLf)
+{
+    TTranslator T = Make();
+    T.SetLanguage("English");
+    EXPECT_EQ(T.GetLicense(), "");
+
+    const std::vector<std::pair<std::string, std::string>> Cases = {
+        {"Первая\r\n\r\nТретья\r\n", "Первая\r\n\r\nТретья\r\n"},
+        {"Первая\nвторая", "Первая\r\nвторая\r\n"},
+        {"", ""},
+    };
+    for (const auto& [File, Expected] : Cases) {
+        WriteTable("english.license", File);
+        EXPECT_EQ(T.GetLicense(), Expected);
+        EXPECT_EQ(T.License(), Expected);
+    }
+}
+
+TEST(TTranslatorParts, SplitsAtTheFirstEqualsSign)
+{
+    const std::vector<std::tuple<std::string, std::string, std::string>> Cases = {
+        {"Ключ=Значение", "Ключ", "Значение"},
+        {"a=b=c", "a", "b=c"},
+        {"=value", "", "value"},
+        {"key=", "key", ""},
+        {"no sign", "", "no sign"},
+        {"", "", ""},
+    };
+    for (const auto& [Line, Param, Value] : Cases) {
+        EXPECT_EQ(TTranslator::GetParam(Line), Param) << Line;
+        EXPECT_EQ(TTranslator::GetValue(Line), Value) << Line;
+    }
+}
+
+// Every key the program passes to the shipped English table.
+const std::vector<std::string> cShippedKeys = {
+    "Стакан цен",
+    "Символ:",
+    "Ордер",
+    "Объем:",
+    "Стоп Лосс:",
+    "Тип:",
+    "Исполнение по рынку",
+    "Отложенный ордер",
+    "По цене:",
+    "Установить ордер",
+    "Авторизация",
+    "Наименование",
+    "Коефициент",
+    "Тест",
+    "Сохранить",
+    "Выход",
+    "Настройки индикатора",
+    "Период:",
+    "Сдвиг:",
+    "Метод МА:",
+    "Применять к:",
+    "Стиль:",
+    "Отклонения:",
+    "ОК",
+    "Отмена",
+    "Сброс",
+    "Настройки графика",
+    "Цвета",
+    "Общие",
+    "Цветовая схема",
+    "Фон:",
+    "Текст:",
+    "Бар:",
+    "Сетка:",
+    "Автономный график",
+    "График сверху",
+    "Смещение графика",
+    "Автопрокрутка графика",
+    "Бары",
+    "Японские свечи",
+    "Линия",
+    "Фиксировать масштаб  1:1",
+    "Фиксировать масштаб",
+    "Закрепить максимум",
+    "Закрепить минимум",
+    "Показывать OHLC",
+    "Показывать линию Ask",
+    "Показывать разделители периодов",
+    "Показывать сетку",
+    "Показывать объемы",
+    "Показывать описание объектов",
+    "Лицензионное соглашение",
+    "Пожалуйста, прочтите следующую важную информацию перед тем, как продолжить.",
+    "Я принимаю условия соглашения",
+    "Я не принимаю условия соглашения",
+    "Дальше",
+    "Простое усреднение",
+    "Экспоненциальное усреднение",
+    "Сглаженное усреднение",
+    "Линейно-взвешенное усреднение",
+    "Цена закрытия",
+    "Цена открытия",
+    "Максимальная за период цена",
+    "Минимальная за период цена",
+    "Медианная цена, (high+low)/2",
+    "Типичная цена, (high+low+close)/3",
+    "Взвешенная цена закрытия, (high+low+close+close)/4",
+    "Руководство пользователя",
+    "Подключено",
+    "Отключено",
+    "Уверены что хотите удалит ордер?",
+    "Увеличение не доступно",
+    "Уменьшение не доступно",
+    "Увеличение %d",
+    "Уменьшение %d",
+    "Время",
+    "Тип",
+    "Объем",
+    "Символ",
+    "Цена",
+    "Статус",
+    "Сторона",
+    "Пинг",
+    "Дата",
+    "Торговля",
+    "Активы",
+    "История счета",
+    "Мультиаккаунт",
+    "Новости",
+    "Маркет",
+    "Сигналы",
+    "Библиотека",
+    "Эксперты",
+    "Журнал",
+    "Инвестиции",
+    "Символы",
+    "Навигатор",
+    "Файл",
+    "Новый ордер",
+    "Период графика",
+    "Графики",
+    "Стандартная",
+    "Статусная строка",
+    "Рисование текста",
+    "Панель переключения графиков",
+    "Обзор рынка",
+    "Терминал",
+    "Удалить ордер",
+    "Без нулевого баланса",
+    "Монитор объемов",
+    "Добавить аккаунт",
+    "Удалить аккаунт",
+    "Ордер Buy",
+    "Ордер Sell",
+    "Мульти-торговля",
+    "Курсор",
+    "Перекрестие",
+    "Увеличение",
+    "Уменьшение",
+    "Новый график",
+    "Закрыть график",
+    "Инструменты",
+    "Свойства",
+    "Рисование вертикальной линии",
+    "Горизонтальная линия",
+    "Трендовая линия",
+    "Знаки",
+    "Графики мозаикой",
+    "Автопрокрутка",
+    "Смещение к концу",
+    "График Бар",
+    "Линии",
+    "Тиковый график",
+    "Спецификация",
+    "Спред",
+    "Максимум/Минимум",
+    "Авторазмер столбцов",
+    "Сетка",
+    "Настройка",
+    "Удалить",
+    "Удалить символ",
+    "Скрыть символы",
+    "Показать символы",
+    "Сохранить как...",
+    "Сохранить шаблон...",
+    "О программе",
+    "Баланс",
+    "Открытые ордера",
+    "Достигнут линит в 10 подключений",
+    "Обновление данных",
+    "Ошибка создания ордера, ошибочный ответ от сервера",
+    "Программа остановлена. Причина: %s",
+    "Рыночное исполнение",
+    "Шаблон",
+    "Удалить шаблон",
+    "Вид",
+    "Вставка",
+    "Сервис",
+    "Окно",
+    "Справка",
+    "Панель инструментов",
+    "Индикаторы",
+    "Валюта",
+    "Свободные",
+    "Заблокированные",
+};
+
+const fs::path cResources = fs::path(TAVRIX_SOURCE_DIR) / "resources";
+
+std::vector<std::string> SplitCrLf(const std::string& Data)
+{
+    std::vector<std::string> Out;
+    std::size_t Start = 0;
+    for (std::size_t End; (End = Data.find("\r\n", Start)) != std::string::npos; Start = End + 2)
+        Out.push_back(Data.substr(Start, End - Start));
+    EXPECT_EQ(Start, Data.size()) << "text after the last CR LF";
+    return Out;
+}
+
+TEST(ShippedTable, Has185CrLfLinesOfCp1251Text)
+{
+    const std::string Data = ReadBytes(cResources / "english.lng");
+    const std::vector<std::string> Rows = SplitCrLf(Data);
+    EXPECT_EQ(Rows.size(), 185u);
+    EXPECT_NE(Data.substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_EQ(Data.find('\x98'), std::string::npos);
+    for (const auto& Row : Rows) {
+        EXPECT_EQ(Row.find_first_of(std::string("\r\n\0", 3)), std::string::npos);
+        EXPECT_NE(Row.find('='), std::string::npos) << Cp1251ToUtf8(Row);
+    }
+    EXPECT_EQ(ToCp1251(Cp1251ToUtf8(Data)), Data);
+}
+
+TEST_F(TTranslatorFiles, ShippedTableCoversEveryKeyAndTheFirstLineWins)
+{
+    const std::string Data = ReadBytes(cResources / "english.lng");
+    WriteTable("english.lng", Cp1251ToUtf8(Data));
+    TTranslator T = Make();
+    T.SetLanguage("English");
+    EXPECT_EQ(T.Count(), cShippedKeys.size());
+
+    std::map<std::string, std::vector<std::string>> Values;
+    for (const auto& Row : SplitCrLf(Cp1251ToUtf8(Data)))
+        Values[TTranslator::GetParam(Row)].push_back(TTranslator::GetValue(Row));
+    EXPECT_EQ(Values.size(), cShippedKeys.size());
+
+    int Repeated = 0;
+    for (const auto& Key : cShippedKeys) {
+        const auto Found = Values.find(Key);
+        ASSERT_NE(Found, Values.end()) << Key;
+        const std::string Translated = T.Translate(Key);
+        EXPECT_EQ(Translated, Found->second.front()) << Key;
+        EXPECT_NE(Translated, Key);
+        EXPECT_FALSE(Translated.empty()) << Key;
+        for (const char* Placeholder : {"%d", "%s"})
+            EXPECT_EQ(Key.find(Placeholder) != std::string::npos,
+                      Translated.find(Placeholder) != std::string::npos)
+                << Key;
+        if (Found->second.size() > 1) {
+            ++Repeated;
+            EXPECT_LE(Found->second.size(), 3u) << Key;
+        }
+    }
+    EXPECT_EQ(Repeated, 18);
+}
+
+TEST_F(TTranslatorFiles, ShippedTableGivesTheseRowsExactly)
+{
+    WriteTable("english.lng", Cp1251ToUtf8(ReadBytes(cResources / "english.lng")));
+    TTranslator T = Make();
+    T.SetLanguage("English");
+    const std::vector<std::pair<std::string, std::string>> Cases = {
+        {"Увеличение %d", "Increase %d"},
+        {"Уменьшение %d", "Decrease %d"},
+        {"Достигнут линит в 10 подключений", "10 connections reached"},
+        {"Уверены что хотите удалит ордер?", "Are you sure you want to delete the order?"},
+        {"Ошибка создания ордера, ошибочный ответ от сервера",
+         "Error creating order, erroneous response from server"},
+        {"Обновление данных", "Data update"},
+        {"Подключено", "Connected"},
+        {"Отключено", "Disabled"},
+        {"Стакан цен", "Depth of Market"},
+        {"Выход", "Output"},
+        {"Коефициент", "Surplus"},
+        {"Программа остановлена. Причина: %s", "The program has stopped. Reason: %s"},
+    };
+    for (const auto& [Key, Expected] : Cases)
+        EXPECT_EQ(T.Translate(Key), Expected) << Key;
+}
+
+TEST_F(TTranslatorFiles, ShippedAgreementIsPlainCrLfText)
+{
+    const std::string Data = ReadBytes(cResources / "english.license");
+    ASSERT_FALSE(Data.empty());
+    EXPECT_EQ(SplitCrLf(Data).empty(), false);
+    fs::create_directories(Folder());
+    WriteBytes(Folder() / "english.license", Data);
+    TTranslator T = Make();
+    T.SetLanguage("English");
+    EXPECT_EQ(T.GetLicense(), Data);
+}
+
+} // namespace
