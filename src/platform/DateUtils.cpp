@@ -48,6 +48,9 @@ struct TDayTime {
 
 TDayTime Split(TDateTime value)
 {
+    // Beyond 0001-01-01 .. 9999-12-31 (and NaN) there is no calendar date.
+    if (!(value > -693594.0 && value < 2958466.0))
+        throw EConvertError("Invalid date-time value " + FloatToStr(value));
     const double whole = std::trunc(value);
     TDayTime out{static_cast<int64_t>(whole), std::llround(std::fabs(value - whole) * MSecsPerDay)};
     if (out.MSec >= cMSecsPerDay) {

@@ -11,7 +11,8 @@
 // A negative value (before 1899-12-30) holds its date in the integer part and
 // its time of day in the absolute fraction: -1.25 is 1899-12-29 06:00.
 // Decoding rounds to the millisecond first, so a value a hair before midnight
-// decodes as the next day 00:00:00.000.
+// decodes as the next day 00:00:00.000. Decoding and formatting a value
+// outside 0001-01-01 .. 9999-12-31, or NaN, throws EConvertError.
 
 bool IsLeapYear(int year);
 // 28..31; 0 for a month outside 1..12.

@@ -1,5 +1,6 @@
 #include "platform/SysUtils.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -77,6 +78,27 @@ bool IsOverflow(const std::string& canonical)
     return integerDigits + exponent > 0;
 }
 
+// A whole double as an integer; NaN is 0, values beyond the range are its ends.
+int64_t SaturatingInt64(double whole)
+{
+    if (std::isnan(whole))
+        return 0;
+    // 2^63 is exact as a double; every double below it converts.
+    if (whole >= 9223372036854775808.0)
+        return std::numeric_limits<int64_t>::max();
+    if (whole < -9223372036854775808.0)
+        return std::numeric_limits<int64_t>::min();
+    return static_cast<int64_t>(whole);
+}
+
+int SaturatingInt(double whole)
+{
+    if (std::isnan(whole))
+        return 0;
+    return static_cast<int>(std::clamp<double>(whole, std::numeric_limits<int>::min(),
+                                               std::numeric_limits<int>::max()));
+}
+
 [[noreturn]] void ThrowNotInteger(std::string_view text)
 {
     throw EConvertError("'" + std::string(text) + "' is not a valid integer value");
@@ -86,12 +108,12 @@ bool IsOverflow(const std::string& canonical)
 
 int64_t Round(double value)
 {
-    return static_cast<int64_t>(std::nearbyint(value));
+    return SaturatingInt64(std::nearbyint(value));
 }
 
 int64_t Trunc(double value)
 {
-    return static_cast<int64_t>(value);
+    return SaturatingInt64(std::trunc(value));
 }
 
 double Frac(double value)
@@ -101,12 +123,12 @@ double Frac(double value)
 
 int Floor(double value)
 {
-    return static_cast<int>(std::floor(value));
+    return SaturatingInt(std::floor(value));
 }
 
 int Ceil(double value)
 {
-    return static_cast<int>(std::ceil(value));
+    return SaturatingInt(std::ceil(value));
 }
 
 int MulDiv(int a, int b, int c)

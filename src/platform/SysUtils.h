@@ -20,6 +20,8 @@ public:
 };
 
 // Halves go to the even neighbour (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
+// Round, Trunc, Floor and Ceil saturate: NaN gives 0, a value beyond the
+// result type gives its nearest end (a far-off point still maps to a pixel).
 int64_t Round(double value);
 // Toward zero.
 int64_t Trunc(double value);

@@ -53,6 +53,11 @@ TEST(Calendar, ValidityAndLeapYears)
     EXPECT_THROW(EncodeDate(2023, 2, 29), EConvertError);
     EXPECT_THROW(EncodeTime(24, 0, 0, 0), EConvertError);
     EXPECT_THROW(EncodeTime(0, 0, 0, 1000), EConvertError);
+    for (double bad : {std::nan(""), 1e300, -1e7, 2958466.0})
+        EXPECT_THROW(FormatDateTime("yyyy", bad), EConvertError) << bad;
+    EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn", EncodeDateTime(1, 1, 1, 12, 0, 0, 0)),
+              "0001-01-01 12:00");
+    EXPECT_EQ(FormatDateTime("yyyy-mm-dd", EncodeDate(9999, 12, 31) + 0.5), "9999-12-31");
 }
 
 TEST(Calendar, DecodeRoundsToTheMillisecondBeforeSplitting)

@@ -34,6 +34,17 @@ TEST(Rounding, RoundTiesGoToEven)
         EXPECT_EQ(Round(value), expected) << value;
 }
 
+TEST(Rounding, OutOfRangeSaturates)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(Round(std::nan("")), 0);
+    EXPECT_EQ(Round(inf), std::numeric_limits<int64_t>::max());
+    EXPECT_EQ(Round(-1e30), std::numeric_limits<int64_t>::min());
+    EXPECT_EQ(Trunc(9.3e18), std::numeric_limits<int64_t>::max());
+    EXPECT_EQ(Floor(-1e10), std::numeric_limits<int>::min());
+    EXPECT_EQ(Ceil(1e10), std::numeric_limits<int>::max());
+}
+
 TEST(Rounding, TruncFracFloorCeil)
 {
     EXPECT_EQ(Trunc(2.9), 2);
