@@ -83,3 +83,21 @@ std::string FormatDateTime(std::string_view format, TDateTime value,
 std::string DateTimeToStr(TDateTime value, const TFormatSettings& fs = InvariantFormatSettings());
 std::string DateToStr(TDateTime value, const TFormatSettings& fs = InvariantFormatSettings());
 std::string TimeToStr(TDateTime value, const TFormatSettings& fs = InvariantFormatSettings());
+
+// Date texts in the order of the settings' short date pattern (day, month,
+// year as it starts with d, m or y) with the settings' date separator; the year
+// may be left out (the current one) or have two digits (the one within 50
+// years of now). Times as h:n[:s[.fraction]] with the settings' time separator
+// and an optional am/pm marker. Blanks around are allowed.
+bool TryStrToDate(std::string_view text, TDateTime& value,
+                  const TFormatSettings& fs = InvariantFormatSettings());
+bool TryStrToTime(std::string_view text, TDateTime& value,
+                  const TFormatSettings& fs = InvariantFormatSettings());
+// A date, a time, or a date followed by blanks and a time.
+bool TryStrToDateTime(std::string_view text, TDateTime& value,
+                      const TFormatSettings& fs = InvariantFormatSettings());
+// Throw EConvertError when the text is not a date, time or both.
+TDateTime StrToDate(std::string_view text, const TFormatSettings& fs = InvariantFormatSettings());
+TDateTime StrToTime(std::string_view text, const TFormatSettings& fs = InvariantFormatSettings());
+TDateTime StrToDateTime(std::string_view text,
+                        const TFormatSettings& fs = InvariantFormatSettings());

@@ -88,6 +88,30 @@ std::string WithoutSeconds(const std::string& pattern)
     return pattern.substr(0, start) + pattern.substr(pos + 2);
 }
 
+// Month and day names and the am/pm texts of the locale, when it writes UTF-8
+// (or plain ASCII); names in another code page would not show.
+void ReadNames(locale_t loc, TFormatSettings& fs)
+{
+    const std::string codeset = nl_langinfo_l(CODESET, loc);
+    if (codeset != "UTF-8" && codeset != "ANSI_X3.4-1968")
+        return;
+    auto read = [loc](nl_item item, std::string& target) {
+        const char* text = nl_langinfo_l(item, loc);
+        if (text != nullptr && *text != '\0')
+            target = text;
+    };
+    for (int i = 0; i < 12; ++i) {
+        read(ABMON_1 + i, fs.ShortMonthNames[static_cast<std::size_t>(i)]);
+        read(MON_1 + i, fs.LongMonthNames[static_cast<std::size_t>(i)]);
+    }
+    for (int i = 0; i < 7; ++i) {
+        read(ABDAY_1 + i, fs.ShortDayNames[static_cast<std::size_t>(i)]);
+        read(DAY_1 + i, fs.LongDayNames[static_cast<std::size_t>(i)]);
+    }
+    read(AM_STR, fs.TimeAMString);
+    read(PM_STR, fs.TimePMString);
+}
+
 TFormatSettings ReadLocale()
 {
     TFormatSettings fs;
@@ -117,6 +141,7 @@ TFormatSettings ReadLocale()
         fs.ThousandSeparator = ' ';
     if (fs.ThousandSeparator == fs.DecimalSeparator)
         fs.ThousandSeparator = fs.DecimalSeparator == ',' ? '.' : ',';
+    ReadNames(loc, fs);
     freelocale(loc);
     return fs;
 }

@@ -46,11 +46,12 @@ struct TFormatSettings {
 // The invariant set above, shared (never modified).
 const TFormatSettings& InvariantFormatSettings();
 
-// The invariant set with the user's locale applied: the date and time patterns
-// (LC_TIME), the decimal and thousands separators (LC_NUMERIC). The locale is
-// read once, from the environment (LC_ALL, LC_TIME, LC_NUMERIC, LANG), without
-// changing the process locale. Names stay English. Falls back to the
-// invariant set when the locale is unknown.
+// The invariant set with the user's locale applied: the date and time patterns,
+// month and day names and am/pm texts (LC_TIME), the decimal and thousands
+// separators (LC_NUMERIC). The locale is read once, from the environment
+// (LC_ALL, LC_TIME, LC_NUMERIC, LANG), without changing the process locale.
+// Names stay English when the locale's code page is not UTF-8. Falls back to
+// the invariant set when the locale is unknown.
 const TFormatSettings& LocaleFormatSettings();
 
 // Turns a C date or time pattern (strftime style, "%d.%m.%Y") into the

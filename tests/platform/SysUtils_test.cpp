@@ -286,10 +286,7 @@ TEST(ParseTest, FloatsWithExplicitSettings)
     for (const auto& c : cases) {
         double value = -99;
         EXPECT_EQ(TryStrToFloat(c.text, value, *c.fs), c.ok) << c.text;
-        if (c.ok)
-            EXPECT_DOUBLE_EQ(value, c.value) << c.text;
-        else
-            EXPECT_EQ(value, -99) << c.text;
+        EXPECT_DOUBLE_EQ(value, c.ok ? c.value : -99) << c.text;
     }
     EXPECT_THROW(StrToFloat("x"), EConvertError);
     EXPECT_DOUBLE_EQ(StrToFloatDef("x", 7), 7);
