@@ -129,12 +129,11 @@ private:
         bool negative = false;
         uint64_t magnitude = 0;
         if (const auto* i = std::get_if<int64_t>(&v)) {
-            negative = *i < 0 && spec.Type != 'x';
+            negative = *i < 0 && spec.Type == 'd';
             magnitude = negative ? 0 - static_cast<uint64_t>(*i) : static_cast<uint64_t>(*i);
-            if (spec.Type == 'u' && *i < 0)
+            // %u and %x show a negative 32-bit value as its unsigned bit pattern.
+            if (spec.Type != 'd' && *i < 0 && *i >= INT32_MIN)
                 magnitude = static_cast<uint32_t>(*i);
-            if (spec.Type == 'u')
-                negative = false;
         } else if (const auto* u = std::get_if<uint64_t>(&v)) {
             magnitude = *u;
         } else {

@@ -220,6 +220,8 @@ TEST(FormatTest, Specifiers)
     EXPECT_EQ(Format("%d", -7), "-7");
     EXPECT_EQ(Format("%u", 4000000000u), "4000000000");
     EXPECT_EQ(Format("%x %.4x", 255, 26), "FF 001A");
+    EXPECT_EQ(Format("%x|%u", -1, -1), "FFFFFFFF|4294967295");
+    EXPECT_EQ(Format("%d", INT64_MIN), "-9223372036854775808");
     EXPECT_EQ(Format("%s %s %s", "BTC", std::string("sell"), std::string_view("limit")),
               "BTC sell limit");
     EXPECT_EQ(Format("%s / %s", "a", "b"), "a / b");
