@@ -22,7 +22,7 @@ const char* EUIDispatchDropped::what() const noexcept
 struct TUIDispatcher::TCall {
     enum class TState { Queued, Running, Done, Dropped };
 
-    const std::function<void()>* Fn;
+    const std::function<void()>* Fn = nullptr;
     std::exception_ptr Error;
     TState State = TState::Queued;
 };
@@ -40,7 +40,8 @@ void TUIDispatcher::InvokeSync(const std::function<void()>& Fn)
         Fn();
         return;
     }
-    TCall Call{&Fn};
+    TCall Call;
+    Call.Fn = &Fn;
     {
         std::lock_guard Lock(fMutex);
         if (fShutDown)
@@ -153,6 +154,12 @@ bool TUIDispatcher::IsShutDown() const
 {
     std::lock_guard Lock(fMutex);
     return fShutDown;
+}
+
+std::size_t TUIDispatcher::Pending() const
+{
+    std::lock_guard Lock(fMutex);
+    return fQueue.size();
 }
 
 void TUIDispatcher::Close()

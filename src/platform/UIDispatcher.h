@@ -63,6 +63,9 @@ public:
     void Shutdown();
     bool IsShutDown() const;
 
+    // Calls queued and not yet taken by the user-interface thread.
+    std::size_t Pending() const;
+
     // How often a waiting WaitWhile tests its condition without being signalled.
     static constexpr std::chrono::milliseconds cWaitSlice{10};
 
