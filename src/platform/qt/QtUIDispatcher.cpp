@@ -6,7 +6,28 @@
 #include <QThread>
 #include <stdexcept>
 
+#if defined(__SANITIZE_THREAD__)
+extern "C" void __tsan_acquire(void* Addr);
+extern "C" void __tsan_release(void* Addr);
+#endif
+
 namespace {
+
+// Qt's posted-event queue is locked inside Qt, out of ThreadSanitizer's sight:
+// tell it that an event is handed from the posting thread to the receiving one.
+void HandOver(QEvent* Event)
+{
+#if defined(__SANITIZE_THREAD__)
+    __tsan_release(Event);
+#endif
+}
+
+void TakeOver(QEvent* Event)
+{
+#if defined(__SANITIZE_THREAD__)
+    __tsan_acquire(Event);
+#endif
+}
 
 const QEvent::Type cWakeEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 
@@ -18,6 +39,7 @@ public:
 
     bool event(QEvent* Event) override
     {
+        TakeOver(Event);
         if (Event->type() != cWakeEvent)
             return QObject::event(Event);
         fDispatcher.ProcessPending();
@@ -48,5 +70,7 @@ TQtUIDispatcher::~TQtUIDispatcher()
 
 void TQtUIDispatcher::WakeUIThread() noexcept
 {
-    QCoreApplication::postEvent(fReceiver.get(), new QEvent(cWakeEvent));
+    auto* Event = new QEvent(cWakeEvent);
+    HandOver(Event);
+    QCoreApplication::postEvent(fReceiver.get(), Event);
 }
