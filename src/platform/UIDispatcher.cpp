@@ -164,6 +164,8 @@ std::size_t TUIDispatcher::Pending() const
 
 void TUIDispatcher::Close()
 {
+    TUIDispatcher* Self = this;
+    gDispatcher.compare_exchange_strong(Self, nullptr);
     Shutdown();
     std::unique_lock Lock(fMutex);
     fLeft.wait(Lock, [&] { return fInside == 0; });

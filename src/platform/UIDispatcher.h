@@ -76,7 +76,8 @@ protected:
     // (the call is already queued on the worker's stack).
     virtual void WakeUIThread() noexcept = 0;
 
-    // Shutdown, then waits until no worker is inside InvokeSync. A derived
+    // Stops being the current dispatcher, shuts down, then waits until no
+    // worker is inside InvokeSync. A derived
     // destructor calls it first, so that no worker reaches WakeUIThread of a
     // half-destroyed object.
     void Close();
@@ -100,8 +101,8 @@ private:
 };
 
 // The process-wide dispatcher, set by the builder (and by tests); not owned.
-// It is cleared before the dispatcher is destroyed, and the workers are
-// ended before that. Returns the previous one.
+// Returns the previous one. Destroying the current dispatcher clears it; the
+// workers are to be ended (or released by Shutdown) before that.
 TUIDispatcher* SetUIDispatcher(TUIDispatcher* Dispatcher);
 TUIDispatcher* GetUIDispatcher();
 

@@ -10,22 +10,34 @@
 #include <vector>
 
 using namespace std::chrono_literals;
+using TClock = std::chrono::steady_clock;
 
 namespace {
 
-// Waits (without pumping) until N workers have queued their calls.
-void AwaitWakes(const TTestUIDispatcher& Dispatcher, int N)
-{
-    const auto Deadline = std::chrono::steady_clock::now() + 5s;
-    while (Dispatcher.Wakes() < N && std::chrono::steady_clock::now() < Deadline)
-        std::this_thread::sleep_for(1ms);
-    ASSERT_EQ(Dispatcher.Wakes(), N);
-}
+// Worker threads joined on every path, so that a failed assertion fails the test only.
+struct TWorkers {
+    std::vector<std::thread> Threads;
+    template <class F> void Start(int Count, F Body)
+    {
+        for (int W = 0; W < Count; ++W)
+            Threads.emplace_back(Body, W);
+    }
+    void Join()
+    {
+        for (std::thread& Thread : Threads)
+            if (Thread.joinable())
+                Thread.join();
+    }
+    ~TWorkers() { Join(); }
+};
 
-void JoinAll(std::vector<std::thread>& Threads)
+// Waits without pumping until N calls are queued.
+void AwaitQueued(const TUIDispatcher& Dispatcher, std::size_t N)
 {
-    for (std::thread& Thread : Threads)
-        Thread.join();
+    const auto Deadline = TClock::now() + 5s;
+    while (Dispatcher.Pending() < N && TClock::now() < Deadline)
+        std::this_thread::sleep_for(1ms);
+    EXPECT_EQ(Dispatcher.Pending(), N);
 }
 
 } // namespace
@@ -34,29 +46,41 @@ TEST(UIDispatcherCalls, EachWorkersCallsRunInOrderOnTheUIThread)
 {
     TTestUIDispatcher Dispatcher;
     constexpr int cWorkers = 4, cCalls = 50;
-    struct TRan {
-        int Worker, Seq;
-        bool OnUI;
-    };
-    std::vector<TRan> Ran; // touched on the UI thread only
+    std::vector<std::pair<int, int>> Ran; // (worker, call); touched on the UI thread only
+    bool AllOnUI = true;
     std::atomic<int> Finished{0};
-    std::vector<std::thread> Workers;
-    for (int W = 0; W < cWorkers; ++W)
-        Workers.emplace_back([&, W] {
-            for (int S = 0; S < cCalls; ++S)
-                Dispatcher.InvokeSync([&, S] { Ran.push_back({W, S, Dispatcher.IsUIThread()}); });
-            ++Finished;
-        });
+    TWorkers Workers;
+    Workers.Start(cWorkers, [&](int W) {
+        for (int S = 0; S < cCalls; ++S)
+            Dispatcher.InvokeSync([&, S] {
+                Ran.emplace_back(W, S);
+                AllOnUI = AllOnUI && Dispatcher.IsUIThread();
+            });
+        ++Finished;
+    });
     EXPECT_TRUE(Dispatcher.PumpUntil([&] { return Finished == cWorkers; }, 10s));
-    JoinAll(Workers);
+    Workers.Join();
 
+    EXPECT_TRUE(AllOnUI);
     ASSERT_EQ(Ran.size(), std::size_t(cWorkers * cCalls));
     std::vector<int> Next(cWorkers, 0);
-    for (const TRan& R : Ran) {
-        EXPECT_TRUE(R.OnUI);
-        EXPECT_EQ(R.Seq, Next[R.Worker]++) << "worker " << R.Worker;
-    }
+    for (auto [W, S] : Ran)
+        EXPECT_EQ(S, Next[W]++) << "worker " << W;
     EXPECT_EQ(Dispatcher.Wakes(), cWorkers * cCalls);
+}
+
+TEST(UIDispatcherCalls, CallsOfDifferentWorkersRunInTheOrderQueued)
+{
+    TTestUIDispatcher Dispatcher;
+    std::vector<int> Ran;
+    TWorkers Workers;
+    for (int W = 0; W < 3; ++W) {
+        Workers.Start(1, [&, W](int) { Dispatcher.InvokeSync([&, W] { Ran.push_back(W); }); });
+        AwaitQueued(Dispatcher, W + 1);
+    }
+    EXPECT_EQ(Dispatcher.Pump(), 3u);
+    Workers.Join();
+    EXPECT_EQ(Ran, (std::vector<int>{0, 1, 2}));
 }
 
 TEST(UIDispatcherCalls, ExceptionsArriveInTheWorkerAndTheQueueGoesOn)
@@ -65,7 +89,8 @@ TEST(UIDispatcherCalls, ExceptionsArriveInTheWorkerAndTheQueueGoesOn)
     std::string Message;
     int Thrown = 0;
     bool AfterwardsRan = false;
-    std::thread Worker([&] {
+    TWorkers Workers;
+    Workers.Start(1, [&](int) {
         try {
             Dispatcher.InvokeSync([] { throw std::runtime_error("book rebuilt badly"); });
         } catch (const std::runtime_error& E) {
@@ -79,7 +104,7 @@ TEST(UIDispatcherCalls, ExceptionsArriveInTheWorkerAndTheQueueGoesOn)
         Dispatcher.InvokeSync([&] { AfterwardsRan = true; });
     });
     EXPECT_TRUE(Dispatcher.PumpUntil([&] { return AfterwardsRan; }, 5s));
-    Worker.join();
+    Workers.Join();
     EXPECT_EQ(Message, "book rebuilt badly");
     EXPECT_EQ(Thrown, 42);
 }
@@ -99,137 +124,115 @@ TEST(UIDispatcherCalls, OnTheUIThreadCallsRunInlineEvenAfterShutdown)
     EXPECT_EQ(Dispatcher.Wakes(), 0);
 }
 
-TEST(UIDispatcherCalls, ACallRunByTheUIThreadMayCallAgainInline)
+TEST(UIDispatcherWaits, WaitsOfTheUIThreadRunAWorkersCallsInsteadOfDeadlocking)
 {
-    TTestUIDispatcher Dispatcher;
-    int Depth = 0;
-    std::thread Worker(
-        [&] { Dispatcher.InvokeSync([&] { Dispatcher.InvokeSync([&] { Depth = 2; }); }); });
-    EXPECT_TRUE(Dispatcher.PumpUntil([&] { return Depth == 2; }, 5s));
-    Worker.join();
-    EXPECT_EQ(Dispatcher.Wakes(), 1);
-}
-
-TEST(UIDispatcherWaits, WaitingOnAWorkerRunsItsCallsInsteadOfDeadlocking)
-{
-    TTestUIDispatcher Dispatcher;
-    std::atomic<bool> Done{false};
-    int Applied = 0;
-    std::thread Worker([&] {
-        for (int I = 0; I < 3; ++I)
-            Dispatcher.InvokeSync([&] { ++Applied; });
-        Done = true;
-        Dispatcher.Signal();
-    });
-    EXPECT_TRUE(Dispatcher.WaitWhile([&] { return !Done; }, 5s));
-    Worker.join();
-    EXPECT_EQ(Applied, 3);
-}
-
-TEST(UIDispatcherWaits, SleepingRunsCallsThatArriveMeanwhile)
-{
-    TTestUIDispatcher Dispatcher;
-    bool Ran = false;
-    std::thread Worker([&] { Dispatcher.InvokeSync([&] { Ran = true; }); });
-    Dispatcher.SleepProcessing(100ms);
-    Worker.join();
-    EXPECT_TRUE(Ran);
-}
-
-TEST(UIDispatcherWaits, ABoundedWaitReturnsAtItsTimeout)
-{
-    TTestUIDispatcher Dispatcher;
-    for (auto Timeout : {0ms, 20ms, 60ms}) {
-        const auto Start = std::chrono::steady_clock::now();
-        EXPECT_FALSE(Dispatcher.WaitWhile([] { return true; }, Timeout));
-        const auto Elapsed = std::chrono::steady_clock::now() - Start;
-        EXPECT_GE(Elapsed, Timeout);
-        EXPECT_LT(Elapsed, Timeout + 500ms);
+    const std::vector<std::function<void(TUIDispatcher&, std::atomic<bool>&)>> Waits = {
+        [](TUIDispatcher& D, std::atomic<bool>& Done) {
+            EXPECT_TRUE(D.WaitWhile([&] { return !Done; }, 5s));
+        },
+        [](TUIDispatcher& D, std::atomic<bool>&) { D.SleepProcessing(200ms); },
+    };
+    for (const auto& Wait : Waits) {
+        TTestUIDispatcher Dispatcher;
+        std::atomic<bool> Done{false};
+        int Applied = 0;
+        TWorkers Workers;
+        Workers.Start(1, [&](int) {
+            for (int I = 0; I < 3; ++I)
+                Dispatcher.InvokeSync([&] { ++Applied; });
+            Done = true;
+            Dispatcher.Signal();
+        });
+        Wait(Dispatcher, Done);
+        Workers.Join();
+        EXPECT_EQ(Applied, 3);
     }
-    EXPECT_TRUE(Dispatcher.WaitWhile([] { return false; }, 0ms));
 }
 
-TEST(UIDispatcherWaits, OnlyTheUIThreadMayWait)
+TEST(UIDispatcherWaits, ABoundedWaitReturnsAtItsTimeoutAlsoWhileCallsKeepComing)
 {
-    TTestUIDispatcher Dispatcher;
-    int Refused = 0;
-    std::thread Worker([&] {
-        for (auto Wait : {std::function<void()>([&] { Dispatcher.ProcessPending(); }),
-                          std::function<void()>([&] { Dispatcher.SleepProcessing(1ms); })}) {
-            try {
-                Wait();
-            } catch (const std::logic_error&) {
-                ++Refused;
-            }
+    for (bool Fed : {false, true}) {
+        TTestUIDispatcher Dispatcher;
+        TWorkers Feeder;
+        if (Fed)
+            Feeder.Start(1, [&](int) {
+                try {
+                    for (;;)
+                        Dispatcher.InvokeSync([] {});
+                } catch (const EUIDispatchDropped&) {
+                }
+            });
+        for (auto Timeout : {0ms, 20ms, 60ms}) {
+            const auto Start = TClock::now();
+            EXPECT_FALSE(Dispatcher.WaitWhile([] { return true; }, Timeout));
+            const auto Elapsed = TClock::now() - Start;
+            EXPECT_GE(Elapsed, Timeout);
+            EXPECT_LT(Elapsed, Timeout + 500ms) << "fed " << Fed;
         }
-    });
-    Worker.join();
-    EXPECT_EQ(Refused, 2);
+        Dispatcher.Shutdown(); // ends the feeder
+    }
 }
 
 TEST(UIDispatcherShutdown, DropsPendingAndNewCallsAndReleasesTheWorkers)
 {
-    TTestUIDispatcher Dispatcher;
-    constexpr int cWorkers = 3;
-    std::atomic<int> Dropped{0};
-    bool Ran = false;
-    auto Call = [&] {
-        try {
-            Dispatcher.InvokeSync([&] { Ran = true; });
-        } catch (const EUIDispatchDropped&) {
-            ++Dropped;
+    for (bool Destroy : {false, true}) {
+        auto Dispatcher = std::make_unique<TTestUIDispatcher>();
+        constexpr int cWorkers = 3;
+        std::atomic<int> Dropped{0};
+        std::atomic<bool> Ran{false};
+        auto Call = [&](int) {
+            try {
+                Dispatcher->InvokeSync([&] { Ran = true; });
+            } catch (const EUIDispatchDropped&) {
+                ++Dropped;
+            }
+        };
+        TWorkers Workers;
+        Workers.Start(cWorkers, Call);
+        AwaitQueued(*Dispatcher, cWorkers);
+        if (Destroy) {
+            Dispatcher.reset();
+            Workers.Join();
+            EXPECT_EQ(Dropped, cWorkers);
+            continue;
         }
-    };
-    std::vector<std::thread> Workers;
-    for (int W = 0; W < cWorkers; ++W)
-        Workers.emplace_back(Call);
-    AwaitWakes(Dispatcher, cWorkers);
-    Dispatcher.Shutdown();
-    JoinAll(Workers);
-    EXPECT_EQ(Dropped, cWorkers);
-
-    std::thread Late(Call);
-    Late.join();
-    EXPECT_EQ(Dropped, cWorkers + 1);
-    EXPECT_EQ(Dispatcher.Pump(), 0u);
-    EXPECT_FALSE(Ran);
-    EXPECT_TRUE(Dispatcher.IsShutDown());
-    EXPECT_EQ(Dispatcher.Wakes(), cWorkers);
-}
-
-TEST(UIDispatcherShutdown, DestroyingTheDispatcherReleasesABlockedWorker)
-{
-    auto Dispatcher = std::make_unique<TTestUIDispatcher>();
-    bool Dropped = false;
-    std::thread Worker([&] {
-        try {
-            Dispatcher->InvokeSync([] {});
-        } catch (const EUIDispatchDropped&) {
-            Dropped = true;
-        }
-    });
-    AwaitWakes(*Dispatcher, 1);
-    Dispatcher.reset();
-    Worker.join();
-    EXPECT_TRUE(Dropped);
+        Dispatcher->Shutdown();
+        Workers.Join();
+        Workers.Start(1, Call); // a call after the shut-down
+        Workers.Join();
+        EXPECT_EQ(Dropped, cWorkers + 1);
+        EXPECT_EQ(Dispatcher->Pump(), 0u);
+        EXPECT_FALSE(Ran);
+        EXPECT_EQ(Dispatcher->Wakes(), cWorkers);
+    }
 }
 
 TEST(UIDispatcherGlobal, CurrentDispatcherAnswersForTheProcess)
 {
     EXPECT_THROW(InvokeSync([] {}), std::logic_error);
     EXPECT_FALSE(IsUIThread());
-
-    TTestUIDispatcher Dispatcher;
-    EXPECT_EQ(SetUIDispatcher(&Dispatcher), nullptr);
-    EXPECT_TRUE(IsUIThread());
-    bool WorkerOnUI = true;
-    bool Ran = false;
-    std::thread Worker([&] {
-        WorkerOnUI = IsUIThread();
-        InvokeSync([&] { Ran = IsUIThread(); });
-    });
-    EXPECT_TRUE(Dispatcher.PumpUntil([&] { return Ran; }, 5s));
-    Worker.join();
-    EXPECT_FALSE(WorkerOnUI);
-    EXPECT_EQ(SetUIDispatcher(nullptr), &Dispatcher);
+    {
+        TTestUIDispatcher Dispatcher;
+        EXPECT_EQ(SetUIDispatcher(&Dispatcher), nullptr);
+        EXPECT_TRUE(IsUIThread());
+        bool WorkerOnUI = true, CallOnUI = false;
+        int Refused = 0;
+        TWorkers Workers;
+        Workers.Start(1, [&](int) {
+            WorkerOnUI = IsUIThread();
+            InvokeSync([&] { CallOnUI = IsUIThread(); });
+            for (auto Wait : {+[](TUIDispatcher& D) { D.ProcessPending(); },
+                              +[](TUIDispatcher& D) { D.SleepProcessing(1ms); }})
+                try {
+                    Wait(Dispatcher);
+                } catch (const std::logic_error&) {
+                    ++Refused;
+                }
+        });
+        EXPECT_TRUE(Dispatcher.PumpUntil([&] { return CallOnUI; }, 5s));
+        Workers.Join();
+        EXPECT_FALSE(WorkerOnUI);
+        EXPECT_EQ(Refused, 2);
+    }
+    EXPECT_EQ(GetUIDispatcher(), nullptr) << "destroying the current dispatcher clears it";
 }
