@@ -60,6 +60,7 @@ public:
 
     // Any thread. From now on calls are dropped: those queued are released
     // with EUIDispatchDropped and never run, later ones are refused at once.
+    // A call already running finishes normally.
     void Shutdown();
     bool IsShutDown() const;
 
@@ -77,9 +78,8 @@ protected:
     virtual void WakeUIThread() noexcept = 0;
 
     // Stops being the current dispatcher, shuts down, then waits until no
-    // worker is inside InvokeSync. A derived
-    // destructor calls it first, so that no worker reaches WakeUIThread of a
-    // half-destroyed object.
+    // worker is inside InvokeSync. A derived destructor calls it first, so
+    // that no worker reaches WakeUIThread of a half-destroyed object.
     void Close();
 
 private:
@@ -87,7 +87,6 @@ private:
 
     void RequireUIThread(const char* What) const;
     bool RunOne();
-    void Finish(TCall& Call, bool Ran);
 
     const std::thread::id fUIThread;
     mutable std::mutex fMutex;
