@@ -1,0 +1,117 @@
+#include "platform/FileWrite.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+[[noreturn]] void Fail(const std::filesystem::path& FileName, const char* What, int Error)
+{
+    throw EFileError("Cannot write file \"" + FileName.string() + "\": " + What + ": " +
+                     std::strerror(Error));
+}
+
+mode_t CurrentUmask()
+{
+    // umask can only be read by setting it; put it straight back.
+    mode_t Mask = umask(022);
+    umask(Mask);
+    return Mask;
+}
+
+mode_t TargetMode(const std::filesystem::path& FileName, std::optional<unsigned> Mode)
+{
+    if (Mode)
+        return static_cast<mode_t>(*Mode);
+    struct stat Old;
+    if (stat(FileName.c_str(), &Old) == 0)
+        return Old.st_mode & 07777;
+    return 0666 & ~CurrentUmask();
+}
+
+// Owns the temporary file until it has been renamed into place.
+class TTempFile {
+public:
+    explicit TTempFile(const std::filesystem::path& Target) : fTarget(Target)
+    {
+        std::filesystem::path Folder = Target.parent_path();
+        if (Folder.empty())
+            Folder = ".";
+        std::string Name(".");
+        Name += Target.filename().string();
+        Name += ".XXXXXX";
+        std::string Pattern = (Folder / Name).string();
+        fFd = mkstemp(Pattern.data());
+        if (fFd < 0)
+            Fail(fTarget, "creating a temporary file", errno);
+        fPath = Pattern;
+    }
+    TTempFile(const TTempFile&) = delete;
+    TTempFile& operator=(const TTempFile&) = delete;
+    ~TTempFile()
+    {
+        if (fFd >= 0)
+            close(fFd);
+        if (!fPath.empty())
+            unlink(fPath.c_str());
+    }
+
+    void Write(std::string_view Bytes)
+    {
+        while (!Bytes.empty()) {
+            ssize_t Done = write(fFd, Bytes.data(), Bytes.size());
+            if (Done < 0 && errno == EINTR)
+                continue;
+            if (Done < 0)
+                Fail(fTarget, "writing", errno);
+            Bytes.remove_prefix(static_cast<std::size_t>(Done));
+        }
+    }
+
+    void Commit(mode_t Mode)
+    {
+        if (fchmod(fFd, Mode) != 0)
+            Fail(fTarget, "setting the permissions", errno);
+        if (fsync(fFd) != 0)
+            Fail(fTarget, "flushing", errno);
+        int Fd = fFd;
+        fFd = -1;
+        if (close(Fd) != 0)
+            Fail(fTarget, "closing", errno);
+        if (rename(fPath.c_str(), fTarget.c_str()) != 0)
+            Fail(fTarget, "renaming the temporary file", errno);
+        fPath.clear();
+    }
+
+private:
+    std::filesystem::path fTarget;
+    std::filesystem::path fPath;
+    int fFd = -1;
+};
+
+void SyncFolder(const std::filesystem::path& FileName)
+{
+    // Makes the rename itself durable; a folder that cannot be opened only loses that.
+    std::filesystem::path Folder = FileName.parent_path();
+    int Fd = open(Folder.empty() ? "." : Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (Fd >= 0) {
+        fsync(Fd);
+        close(Fd);
+    }
+}
+
+} // namespace
+
+void WriteFileAtomic(const std::filesystem::path& FileName, std::string_view Bytes,
+                     std::optional<unsigned> Mode)
+{
+    mode_t Bits = TargetMode(FileName, Mode);
+    TTempFile Temp(FileName);
+    Temp.Write(Bytes);
+    Temp.Commit(Bits);
+    SyncFolder(FileName);
+}

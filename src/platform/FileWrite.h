@@ -1,0 +1,22 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string_view>
+
+// A file that could not be read or written; the message names the file and the reason.
+class EFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Replaces the file's whole content so that a reader, or the next start after
+// a crash, sees either the old file or the new one, never a part: the bytes go
+// to a temporary file in the same folder, are flushed to the disk, and the
+// temporary file is renamed over the old one. Mode sets the permission bits
+// (e.g. 0600 for a file holding keys); without it an existing file keeps its
+// bits and a new one gets 0666 less the umask. Raises EFileError on failure,
+// leaving the old file untouched.
+void WriteFileAtomic(const std::filesystem::path& FileName, std::string_view Bytes,
+                     std::optional<unsigned> Mode = std::nullopt);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/MessageBox.h"
+
+// Message boxes as QMessageBox, owned by the active window. While it lives it
+// is the process-wide implementation; the previous one comes back after.
+class TQtMessageBox : public IMessageBox {
+public:
+    TQtMessageBox();
+    TQtMessageBox(const TQtMessageBox&) = delete;
+    TQtMessageBox& operator=(const TQtMessageBox&) = delete;
+    ~TQtMessageBox() override;
+
+    // Must be called on the user-interface thread; from another thread the text
+    // goes to the standard error stream and the answer is IDCANCEL.
+    int Show(const std::string& Text, const std::string& Caption, std::uint32_t Style) override;
+
+private:
+    IMessageBox* fPrevious = nullptr;
+};
