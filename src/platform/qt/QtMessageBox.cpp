@@ -60,12 +60,14 @@ int TQtMessageBox::Show(const std::string& Text, const std::string& Caption, std
     std::size_t Default = (Style & MB_DEFMASK) >> 8;
     if (Default < Buttons.size())
         Box.setDefaultButton(Buttons[Default].first);
-    // Closing the box answers like its escape button: Cancel, else No, else OK.
+    // Closing the box in any way answers like its escape button: Cancel, else No, else OK.
     Box.setEscapeButton(Box.button(Buttons.back().first));
     Box.exec();
+    if (!Box.clickedButton())
+        return Buttons.back().second;
     QMessageBox::StandardButton Pressed = Box.standardButton(Box.clickedButton());
     for (const auto& [Button, Code] : Buttons)
         if (Button == Pressed)
             return Code;
-    return IDCANCEL;
+    return Buttons.back().second;
 }

@@ -1,0 +1,93 @@
+#include "platform/FileRead.h"
+#include "platform/FileWrite.h"
+
+#include "support/TempHome.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+unsigned ModeOf(const fs::path& Path)
+{
+    struct stat St;
+    EXPECT_EQ(stat(Path.c_str(), &St), 0);
+    return St.st_mode & 07777;
+}
+
+std::size_t EntriesIn(const fs::path& Folder)
+{
+    return static_cast<std::size_t>(
+        std::distance(fs::directory_iterator(Folder), fs::directory_iterator()));
+}
+
+} // namespace
+
+TEST(WriteFileAtomic, ReplacesTheWholeContentAndLeavesNoTemporaryFile)
+{
+    TTempHome Home;
+    fs::path File = Home.Path() / "data.bin";
+    std::string Binary("a\0b\xff\r\n", 6);
+
+    WriteFileAtomic(File, "a much longer first content");
+    WriteFileAtomic(File, Binary);
+
+    EXPECT_EQ(ReadWholeFile(File), Binary);
+    EXPECT_EQ(EntriesIn(Home.Path()), 1u);
+}
+
+TEST(WriteFileAtomic, SetsTheModeOrKeepsTheExistingOne)
+{
+    TTempHome Home;
+    fs::path File = Home.Path() / "config.json";
+
+    WriteFileAtomic(File, "{}", 0600);
+    EXPECT_EQ(ModeOf(File), 0600u);
+    WriteFileAtomic(File, "[]");
+    EXPECT_EQ(ModeOf(File), 0600u);
+
+    fs::path Fresh = Home.Path() / "fresh.txt";
+    mode_t Old = umask(022);
+    WriteFileAtomic(Fresh, "x");
+    umask(Old);
+    EXPECT_EQ(ModeOf(Fresh), 0644u);
+}
+
+TEST(WriteFileAtomic, AFailedWriteRaisesAndKeepsTheOldFile)
+{
+    TTempHome Home;
+    fs::path Folder = Home.Path() / "locked";
+    fs::create_directory(Folder);
+    fs::path File = Folder / "settings.json";
+    WriteFileAtomic(File, "old");
+    fs::permissions(Folder, fs::perms::owner_read | fs::perms::owner_exec);
+
+    if (access(Folder.c_str(), W_OK) == 0)
+        GTEST_SKIP() << "running with rights that ignore permissions";
+    EXPECT_THROW(WriteFileAtomic(File, "new"), EFileError);
+    fs::permissions(Folder, fs::perms::owner_all);
+    EXPECT_EQ(ReadWholeFile(File), "old");
+    EXPECT_EQ(EntriesIn(Folder), 1u);
+}
+
+TEST(WriteFileAtomic, RaisesForAMissingFolderNamingTheFile)
+{
+    TTempHome Home;
+    fs::path File = Home.Path() / "missing" / "x.json";
+    try {
+        WriteFileAtomic(File, "x");
+        FAIL() << "no exception";
+    } catch (const EFileError& E) {
+        EXPECT_NE(std::string(E.what()).find(File.string()), std::string::npos);
+    }
+}
+
+TEST(ReadWholeFile, RaisesForAMissingFileAndForAFolder)
+{
+    TTempHome Home;
+    EXPECT_THROW(ReadWholeFile(Home.Path() / "none"), EFileError);
+    EXPECT_THROW(ReadWholeFile(Home.Path()), EFileError);
+}

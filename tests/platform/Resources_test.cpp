@@ -1,0 +1,39 @@
+#include "platform/Resources.h"
+
+#include "platform/FileRead.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+TEST(Resources, EveryFileUnderTheResourceFolderIsEmbeddedByteForByte)
+{
+    fs::path Root = fs::path(__FILE__).parent_path() / ".." / ".." / "resources";
+    if (!fs::exists(Root))
+        GTEST_SKIP() << "no resources";
+    for (const auto& Entry : fs::recursive_directory_iterator(Root)) {
+        if (!Entry.is_regular_file())
+            continue;
+        std::string Name = fs::relative(Entry.path(), Root).generic_string();
+        auto Bytes = FindResource(Name);
+        ASSERT_TRUE(Bytes) << Name;
+        EXPECT_EQ(*Bytes, ReadWholeFile(Entry.path())) << Name;
+    }
+}
+
+TEST(Resources, RegisteredAtRunTimeAndLookedUpByExactName)
+{
+    EXPECT_FALSE(FindResource("test.bin"));
+    std::string Binary("\0\x01\xfe", 3);
+    RegisterResource("test.bin", Binary);
+    auto First = FindResource("test.bin");
+    ASSERT_TRUE(First);
+    EXPECT_EQ(*First, Binary);
+
+    RegisterResource("test.bin", "replaced");
+    EXPECT_EQ(FindResource("test.bin").value_or(""), "replaced");
+    // The earlier view stays valid.
+    EXPECT_EQ(*First, Binary);
+    EXPECT_FALSE(FindResource("TEST.BIN"));
+}

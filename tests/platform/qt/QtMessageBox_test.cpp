@@ -1,0 +1,77 @@
+#include "platform/qt/QtMessageBox.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace {
+
+struct TSeen {
+    QString Title;
+    QMessageBox::Icon Icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons Buttons;
+    QMessageBox::StandardButton Default = QMessageBox::NoButton;
+};
+
+// Once the box is up, records how it looks and presses Press (NoButton: closes it).
+void AnswerNextBox(TSeen& Seen, QMessageBox::StandardButton Press)
+{
+    QTimer::singleShot(0, [&Seen, Press] {
+        auto* Box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(Box, nullptr);
+        Seen.Title = Box->windowTitle();
+        Seen.Icon = Box->icon();
+        Seen.Buttons = Box->standardButtons();
+        if (Box->defaultButton())
+            Seen.Default = Box->standardButton(Box->defaultButton());
+        if (Press == QMessageBox::NoButton)
+            Box->close();
+        else
+            Box->button(Press)->click();
+    });
+}
+
+} // namespace
+
+TEST(QtMessageBox, ShowsTheStylesIconButtonsAndDefaultAndReturnsThePressedCode)
+{
+    TQtMessageBox Impl;
+    TSeen Seen;
+
+    AnswerNextBox(Seen, QMessageBox::Yes);
+    EXPECT_EQ(MessageBox("Sure?", "Tavrix", MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON2), IDYES);
+    EXPECT_EQ(Seen.Title, "Tavrix");
+    EXPECT_EQ(Seen.Icon, QMessageBox::Question);
+    EXPECT_EQ(Seen.Buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(Seen.Default, QMessageBox::No);
+
+    AnswerNextBox(Seen, QMessageBox::Cancel);
+    EXPECT_EQ(MessageBox("Save?", "Tavrix", MB_ICONQUESTION | MB_YESNOCANCEL), IDCANCEL);
+    EXPECT_EQ(Seen.Buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(Seen.Default, QMessageBox::Yes);
+
+    AnswerNextBox(Seen, QMessageBox::Ok);
+    EXPECT_EQ(MessageBox("Failed", "Tavrix", MB_ICONERROR | MB_OK), IDOK);
+    EXPECT_EQ(Seen.Icon, QMessageBox::Critical);
+}
+
+TEST(QtMessageBox, ClosingAYesNoBoxAnswersNo)
+{
+    TQtMessageBox Impl;
+    TSeen Seen;
+    AnswerNextBox(Seen, QMessageBox::NoButton);
+    EXPECT_EQ(MessageBox("Sure?", "Tavrix", MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON2), IDNO);
+}
+
+TEST(QtMessageBox, AnotherThreadGetsNoBoxAndCancel)
+{
+    TQtMessageBox Impl;
+    int Answer = 0;
+    std::thread Worker([&] { Answer = MessageBox("from a worker", "Tavrix", MB_YESNO); });
+    Worker.join();
+    EXPECT_EQ(Answer, IDCANCEL);
+}
