@@ -1,0 +1,3 @@
+#include "domain/uWorkflow.h"
+
+TWorkflow* Workflow = nullptr;

@@ -1,0 +1,234 @@
+#include "domain/uCommon.h"
+
+#include "platform/FileRead.h"
+#include "platform/FileWrite.h"
+#include "platform/MessageBox.h"
+#include "platform/Resources.h"
+#include "platform/ScriptedMessageBox.h"
+#include "support/TempHome.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <random>
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+
+TEST(Msg, ShowsEachKindCaptionedTavrixWithItsStyle)
+{
+    TScriptedMessageBox Box;
+    Msg("a", mtAlert);
+    Msg("i", mtInfo);
+    Msg("c", mtConfirm);
+    Msg("y", mtYesNoCancel);
+    Alert("failed");
+
+    auto Shown = Box.Shown();
+    ASSERT_EQ(Shown.size(), 5u);
+    const std::uint32_t Expected[] = {0x10, 0x40, 0x124, 0x23, 0x10};
+    for (std::size_t I = 0; I < Shown.size(); ++I) {
+        EXPECT_EQ(Shown[I].Caption, "Tavrix");
+        EXPECT_EQ(Shown[I].Style, Expected[I]) << I;
+    }
+    EXPECT_EQ(Shown[4].Text, "failed");
+}
+
+TEST(Msg, ReturnsTheAnswerAndConfirmIsTrueOnlyForYes)
+{
+    TScriptedMessageBox Box;
+    Box.Answer(IDNO);
+    EXPECT_EQ(Msg("save?", mtYesNoCancel), IDNO);
+
+    Box.Answer(IDYES);
+    EXPECT_TRUE(Confirm("sure?"));
+    Box.Answer(IDNO);
+    EXPECT_FALSE(Confirm("sure?"));
+    // Nothing queued: the box is closed.
+    EXPECT_FALSE(Confirm("sure?"));
+}
+
+TEST(GetWin, ExpandsPercentDollarAndBracedReferencesAndKeepsTheRest)
+{
+    setenv("TAVRIX_A", "/home/ann", 1);
+    setenv("TAVRIX_B", "x y", 1);
+    unsetenv("TAVRIX_UNSET");
+    const std::string Long(600, 'l');
+    setenv("TAVRIX_LONG", Long.c_str(), 1);
+
+    const std::pair<const char*, std::string> Cases[] = {
+        {"%TAVRIX_A%\\Quorvel\\Tavrix", "/home/ann\\Quorvel\\Tavrix"},
+        {"${TAVRIX_A}/b", "/home/ann/b"},
+        {"$TAVRIX_A/b", "/home/ann/b"},
+        {"$TAVRIX_B.$TAVRIX_A", "x y./home/ann"},
+        {"%TAVRIX_UNSET%%TAVRIX_B%", "%TAVRIX_UNSET%x y"},
+        {"$TAVRIX_UNSET ${TAVRIX_UNSET}", "$TAVRIX_UNSET ${TAVRIX_UNSET}"},
+        {"100% sure %TAVRIX_B%", "100% sure x y"},
+        {"%% $ $1 ${ ${} a%", "%% $ $1 ${ ${} a%"},
+        {"%TAVRIX_LONG%/x", Long + "/x"},
+        {"", ""},
+    };
+    for (const auto& [Text, Expected] : Cases)
+        EXPECT_EQ(GetWin(Text), Expected) << Text;
+}
+
+TEST(ExeName, IsTheFullPathOfTheRunningProgram)
+{
+    fs::path Path = ExeName();
+    EXPECT_TRUE(Path.is_absolute());
+    EXPECT_EQ(Path.filename(), "domain_uCommon_test");
+}
+
+TEST(Stamps, FixedPointsOfTheReckoning)
+{
+    constexpr double Epoch = UnixDateDelta + 3.0 / 24;
+    EXPECT_EQ(StampToDate(0), Epoch);
+    EXPECT_EQ(DateToStamp(Epoch), 0);
+    EXPECT_EQ(DateToStamp(Epoch + 1), 86'400'000);
+    EXPECT_EQ(DateToStamp(StampToDate(1'520'000'000'000)), 1'520'000'000'000);
+    EXPECT_EQ(DateToStamp(StampToDate(2'500'000'000'000)), 2'500'000'000'000);
+    EXPECT_EQ(StampToDate(2'500'000'000'001), 0);
+    EXPECT_EQ(StampToDate(INT64_MAX), 0);
+}
+
+TEST(Stamps, NeverNegative)
+{
+    const double Dates[] = {0, -1, UnixDateDelta, UnixDateDelta + 0.125 - 1e-9, NAN, -INFINITY};
+    for (double Date : Dates)
+        EXPECT_EQ(DateToStamp(Date), 0) << Date;
+    EXPECT_GT(DateToStamp(INFINITY), 0);
+}
+
+TEST(Stamps, EveryMillisecondStampSurvivesTheRoundTrip)
+{
+    std::mt19937_64 Random(20180302);
+    std::uniform_int_distribution<std::int64_t> Stamp(0, 2'500'000'000'000);
+    for (int I = 0; I < 200'000; ++I) {
+        std::int64_t S = Stamp(Random);
+        ASSERT_EQ(DateToStamp(StampToDate(S)), S);
+    }
+    for (std::int64_t S = 1'520'000'000'000 - 5000; S <= 1'520'000'000'000 + 5000; ++S)
+        ASSERT_EQ(DateToStamp(StampToDate(S)), S);
+}
+
+TEST(IncZoom, MovesWithinTheSixSteps)
+{
+    struct {
+        TZoom From;
+        int Inc;
+        TZoom Expected;
+    } const Cases[] = {{z5, 1, z5}, {z1, -4, z0}, {z3, 0, z3},     {z0, 1, z1},
+                       {z2, 2, z4}, {z4, -1, z3}, {z0, -1000, z0}, {z3, 1000, z5}};
+    for (const auto& C : Cases)
+        EXPECT_EQ(IncZoom(C.From, C.Inc), C.Expected) << int(C.From) << " " << C.Inc;
+    EXPECT_EQ(cZoom[IncZoom(z3, 0)], 100);
+    EXPECT_EQ(cZoomCandles[z3], 250);
+}
+
+TEST(LoadJsonFile, ReadsArraysAndObjectsAndGivesNullForOtherText)
+{
+    TTempHome Home;
+    auto Load = [&](const std::string& Text) {
+        fs::path File = Home.Path() / "in.json";
+        WriteFileAtomic(File, Text);
+        return LoadJsonFile(File.string());
+    };
+
+    auto Array = Load("[1, \"two\", {\"three\": 3}]\r\n");
+    ASSERT_TRUE(Array.is_array());
+    EXPECT_EQ(Array.size(), 3u);
+
+    auto Object =
+        Load("\xEF\xBB\xBF{\"server\": \"https://x\", /* kept */ \"language\": \"Русский\"}");
+    ASSERT_TRUE(Object.is_object());
+    EXPECT_EQ(Object.value("language", ""), "Русский");
+
+    for (const char* Text : {"not json", "", "{\"a\": 1", "\x80\x81"})
+        EXPECT_TRUE(Load(Text).is_null()) << Text;
+}
+
+TEST(LoadJsonFile, RaisesForAFileThatCannotBeRead)
+{
+    TTempHome Home;
+    EXPECT_THROW(LoadJsonFile((Home.Path() / "missing.json").string()), EFileError);
+    EXPECT_THROW(LoadJsonFile(Home.Path().string()), EFileError);
+}
+
+TEST(SaveJsonFile, WritesCompactUnescapedUtf8InKeyOrderThenCrLf)
+{
+    TTempHome Home;
+    const std::string File = (Home.Path() / "app_settings.json").string();
+    nlohmann::ordered_json Node;
+    Node["server"] = "https://example.test";
+    Node["language"] = "Русский";
+    Node["names"] = {"Ελληνικά", "中文", "עברית", "😀", "Ünïcödé"};
+
+    EXPECT_TRUE(SaveJsonFile(Node, File));
+
+    EXPECT_EQ(ReadWholeFile(File), "{\"server\":\"https://example.test\",\"language\":\"Русский\","
+                                   "\"names\":[\"Ελληνικά\",\"中文\",\"עברית\",\"😀\",\"Ünïcödé\"]}"
+                                   "\r\n");
+    EXPECT_EQ(LoadJsonFile(File), Node);
+}
+
+TEST(SaveJsonFile, AFailedWriteRaisesAndLeavesTheOldFile)
+{
+    TTempHome Home;
+    fs::path Folder = Home.Path() / "ro";
+    fs::create_directory(Folder);
+    const std::string File = (Folder / "config.json").string();
+    SaveJsonFile({{"old", true}}, File, 0600);
+    struct stat St;
+    ASSERT_EQ(stat(File.c_str(), &St), 0);
+    EXPECT_EQ(St.st_mode & 0777, 0600u);
+
+    fs::permissions(Folder, fs::perms::owner_read | fs::perms::owner_exec);
+    if (access(Folder.c_str(), W_OK) == 0)
+        GTEST_SKIP() << "running with rights that ignore permissions";
+    EXPECT_THROW(SaveJsonFile({{"new", true}}, File), EFileError);
+    fs::permissions(Folder, fs::perms::owner_all);
+    EXPECT_EQ(ReadWholeFile(File), "{\"old\":true}\r\n");
+}
+
+TEST(SaveJsonFile, RaisesForTextThatIsNotUtf8)
+{
+    TTempHome Home;
+    const std::string File = (Home.Path() / "bad.json").string();
+    EXPECT_ANY_THROW(SaveJsonFile({{"name", "\xC0\xFF"}}, File));
+    EXPECT_FALSE(fs::exists(File));
+}
+
+TEST(UnpackResource, WritesTheResourceOverTheFileAndRaisesForAnUnknownName)
+{
+    TTempHome Home;
+    const std::string File = (Home.Path() / "unpacked.lng").string();
+    const std::string Bytes("\xC0\xE1=Ab\r\n\0end", 11);
+    RegisterResource("unpack_test.lng", Bytes);
+    WriteFileAtomic(File, "an older and longer content");
+
+    UnpackResource("unpack_test.lng", File);
+    EXPECT_EQ(ReadWholeFile(File), Bytes);
+    EXPECT_THROW(UnpackResource("no_such_resource", File), std::runtime_error);
+    EXPECT_EQ(ReadWholeFile(File), Bytes);
+}
+
+TEST(LastServerError, IsSetReadAndCleared)
+{
+    gLastServerError.Set("ERROR: -1021");
+    EXPECT_EQ(gLastServerError.Get(), "ERROR: -1021");
+    gLastServerError.Clear();
+    EXPECT_EQ(gLastServerError.Get(), "");
+}
+
+TEST(Tables, IntervalTextsAndMessageKindsLineUpWithTheirEnumerations)
+{
+    EXPECT_EQ(TChartIntervalStr[m1], "1m");
+    EXPECT_EQ(TChartIntervalStr[h12], "12h");
+    EXPECT_EQ(TChartIntervalStr[Month1], "1M");
+    EXPECT_EQ(TChartIntervalStrEx[w1], "W1");
+    EXPECT_EQ(TChartIntervalStrEx[Month1], "Month");
+    EXPECT_EQ(cMessageType[mtAlert], "ALERT");
+    EXPECT_EQ(cMessageType[mtInfo], "INFO");
+    EXPECT_EQ(cMessageType[mtConfirm], "");
+}
