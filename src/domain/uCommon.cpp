@@ -10,6 +10,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <nlohmann/json.hpp>
 #include <pwd.h>
 #include <stdexcept>
 #include <unistd.h>

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <mutex>
-#include <nlohmann/json.hpp>
+#include <nlohmann/json_fwd.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -135,11 +135,11 @@ TDateTime StampToDate(std::int64_t aStamp);
 // The login name of the process's user; "Unknown" when it cannot be read.
 std::string GetUserFromWindows();
 
-// JSON files are UTF-8 throughout. LoadJsonFile reads the whole file and
-// parses it allowing comments; text that is not JSON gives null; a file that
-// cannot be read raises EFileError. SaveJsonFile writes the node without
-// indentation and unescaped, then CR LF, replacing the file atomically (Mode:
-// permission bits, see WriteFileAtomic); it raises when it cannot write.
+// JSON files are UTF-8 throughout (callers include <nlohmann/json.hpp>). LoadJsonFile reads the
+// whole file and parses it allowing comments; text that is not JSON gives null; a file that cannot
+// be read raises EFileError. SaveJsonFile writes the node without indentation and unescaped, then
+// CR LF, replacing the file atomically (Mode: permission bits, see WriteFileAtomic); it raises when
+// it cannot write.
 nlohmann::ordered_json LoadJsonFile(const std::string& aFileName);
 bool SaveJsonFile(const nlohmann::ordered_json& aNode, const std::string& aFileName,
                   std::optional<unsigned> Mode = std::nullopt);

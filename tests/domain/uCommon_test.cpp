@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <random>
 #include <sys/stat.h>
 
