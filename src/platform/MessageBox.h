@@ -33,7 +33,9 @@ public:
 IMessageBox* SetMessageBox(IMessageBox* Impl);
 IMessageBox* GetMessageBox();
 
-// Shows through the current implementation. Without one (a program that has
-// not set up its windows yet) the text goes to the standard error stream and
-// the answer is IDCANCEL, as for a box closed without a choice.
+// Shows through the current implementation, on the user-interface thread: a
+// call from another thread goes through the current dispatcher (InvokeSync,
+// which raises EUIDispatchDropped at shut-down). Without an implementation (a
+// program that has not set up its windows yet) the text goes to the standard
+// error stream and the answer is IDCANCEL, as for a box closed without a choice.
 int MessageBox(const std::string& Text, const std::string& Caption, std::uint32_t Style);
