@@ -1,9 +1,11 @@
 #include "domain/uCommon.h"
 
+#include "platform/DateUtils.h"
 #include "platform/FileRead.h"
 #include "platform/FileWrite.h"
 #include "platform/MessageBox.h"
 #include "platform/Resources.h"
+#include "platform/SysUtils.h"
 
 #include <algorithm>
 #include <cctype>
@@ -198,6 +200,22 @@ bool SaveJsonFile(const nlohmann::ordered_json& aNode, const std::string& aFileN
     Text += "\r\n";
     WriteFileAtomic(aFileName, Text, Mode);
     return true;
+}
+
+std::string ChartDateToTradeDate(const std::string& aText)
+{
+    static const std::string cEmptyDate = "00:00 30.12.1899";
+    if (aText == cEmptyDate)
+        return aText;
+    TFormatSettings Settings = LocaleFormatSettings();
+    Settings.ShortDateFormat = "dd.mm.yyyy";
+    Settings.DateSeparator = '.';
+    Settings.TimeSeparator = ':';
+    std::string_view Text = aText;
+    std::string_view TimePart = Text.substr(0, 5);
+    std::string_view DatePart = Text.size() > 6 ? Text.substr(6, 16) : std::string_view();
+    TDateTime Value = ComposeDateTime(StrToDate(DatePart, Settings), StrToTime(TimePart, Settings));
+    return FormatDateTime("mmm dd hh:mm", Value, Settings);
 }
 
 TZoom IncZoom(TZoom aZoom, int aInc)

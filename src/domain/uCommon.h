@@ -144,8 +144,9 @@ nlohmann::ordered_json LoadJsonFile(const std::string& aFileName);
 bool SaveJsonFile(const nlohmann::ordered_json& aNode, const std::string& aFileName,
                   std::optional<unsigned> Mode = std::nullopt);
 
-// A chart axis label "hh:mm dd.MM.yyyy" as "mmm dd hh:mm"; the empty date
-// "00:00 30.12.1899" comes back unchanged; another shape raises.
+// A chart axis label "hh:mm dd.MM.yyyy" as "mmm dd hh:mm" with the locale's
+// month abbreviation; the empty date "00:00 30.12.1899" comes back unchanged;
+// another shape raises EConvertError.
 std::string ChartDateToTradeDate(const std::string& aText);
 
 // aZoom moved by aInc steps, kept within z0..z5.

@@ -1,8 +1,7 @@
 #include "domain/uSysTime.h"
 
 #include "domain/uWorkflow.h"
-
-#include <cmath>
+#include "platform/DateUtils.h"
 
 TTimer* Timer = nullptr;
 TSysTime* SysTime = nullptr;
@@ -37,32 +36,15 @@ std::intptr_t TTimer::WMTimer(std::uintptr_t wParam, std::intptr_t lParam)
     return -1;
 }
 
-namespace {
-
-// The minute (0..59) of a date-time, its fields split after rounding to the millisecond.
-std::uint16_t MinuteOf(TDateTime Value)
-{
-    double Ms = std::nearbyint(std::fabs(Value) * MSecsPerDay);
-    double OfDay = std::fmod(Ms, MSecsPerDay);
-    return static_cast<std::uint16_t>(static_cast<std::int64_t>(OfDay / 60000) % 60);
-}
-
-// One second on, kept on the millisecond grid: adding 1/86400 day at every
-// tick would drift by a millisecond within an hour without a server reply.
-TDateTime NextSecond(TDateTime Value)
-{
-    return (std::nearbyint(Value * MSecsPerDay) + 1000) / MSecsPerDay;
-}
-
-} // namespace
-
 bool TSysTime::DoActionTimerTick()
 {
     ++fTickCount;
     if (fTickCount % 5 == 0 || fTickCount == 1)
         DoEvery5Second();
     DoEverySecond();
-    SetTime(NextSecond(fTime.load()));
+    // Kept on the millisecond grid: adding 1/86400 day at every tick would
+    // drift by a millisecond within an hour without a server reply.
+    SetTime(IncSecond(fTime.load()));
     return true;
 }
 
@@ -83,7 +65,7 @@ void TSysTime::Apply(TDateTime Value, bool FromExchange)
     if (FromExchange)
         fSetByExchange.store(true);
     DoOnce();
-    std::uint16_t Minutes = MinuteOf(Value);
+    auto Minutes = static_cast<std::uint16_t>(MinuteOf(Value));
     if (Minutes != fMinutes) {
         fMinutes = Minutes;
         DoEveryMinute();

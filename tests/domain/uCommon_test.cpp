@@ -1,10 +1,12 @@
 #include "domain/uCommon.h"
 
+#include "platform/DateUtils.h"
 #include "platform/FileRead.h"
 #include "platform/FileWrite.h"
 #include "platform/MessageBox.h"
 #include "platform/Resources.h"
 #include "platform/ScriptedMessageBox.h"
+#include "platform/SysUtils.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempHome.h"
 
@@ -229,4 +231,20 @@ TEST(Tables, IntervalTextsAndMessageKindsLineUpWithTheirEnumerations)
     EXPECT_EQ(cMessageType[mtAlert], "ALERT");
     EXPECT_EQ(cMessageType[mtInfo], "INFO");
     EXPECT_EQ(cMessageType[mtConfirm], "");
+}
+
+TEST(ChartDateToTradeDate, WritesTheLocalesMonthAbbreviationDayAndTime)
+{
+    const auto& Months = LocaleFormatSettings().ShortMonthNames;
+    EXPECT_EQ(ChartDateToTradeDate("09:05 03.01.2018"), Months[0] + " 03 09:05");
+    EXPECT_EQ(ChartDateToTradeDate("23:59 31.12.2019"), Months[11] + " 31 23:59");
+    EXPECT_EQ(ChartDateToTradeDate("00:00 29.02.2020"), Months[1] + " 29 00:00");
+    EXPECT_EQ(ChartDateToTradeDate("00:00 30.12.1899"), "00:00 30.12.1899");
+}
+
+TEST(ChartDateToTradeDate, RaisesForAnotherShape)
+{
+    for (const char* Text : {"", "09:05", "09:05 2018-01-03", "25:00 03.01.2018",
+                             "09:05 31.02.2018", "ab:cd 03.01.2018"})
+        EXPECT_THROW(ChartDateToTradeDate(Text), EConvertError) << Text;
 }
