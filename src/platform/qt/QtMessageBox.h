@@ -11,8 +11,9 @@ public:
     TQtMessageBox& operator=(const TQtMessageBox&) = delete;
     ~TQtMessageBox() override;
 
-    // Must be called on the user-interface thread; from another thread the text
-    // goes to the standard error stream and the answer is IDCANCEL.
+    // Called on the user-interface thread (MessageBox() sees to that when a
+    // dispatcher is set); from another thread the text goes to the standard
+    // error stream and the answer is IDCANCEL.
     int Show(const std::string& Text, const std::string& Caption, std::uint32_t Style) override;
 
 private:

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <thread>
@@ -15,6 +16,7 @@ struct TSeen {
     QMessageBox::Icon Icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons Buttons;
     QMessageBox::StandardButton Default = QMessageBox::NoButton;
+    QWidget* Owner = nullptr;
 };
 
 // Once the box is up, records how it looks and presses Press (NoButton: closes it).
@@ -24,6 +26,7 @@ void AnswerNextBox(TSeen& Seen, QMessageBox::StandardButton Press)
         auto* Box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(Box, nullptr);
         Seen.Title = Box->windowTitle();
+        Seen.Owner = Box->parentWidget();
         Seen.Icon = Box->icon();
         Seen.Buttons = Box->standardButtons();
         if (Box->defaultButton())
@@ -57,6 +60,21 @@ TEST(QtMessageBox, ShowsTheStylesIconButtonsAndDefaultAndReturnsThePressedCode)
     AnswerNextBox(Seen, QMessageBox::Ok);
     EXPECT_EQ(MessageBox("Failed", "Tavrix", MB_ICONERROR | MB_OK), IDOK);
     EXPECT_EQ(Seen.Icon, QMessageBox::Critical);
+}
+
+TEST(QtMessageBox, IsOwnedByTheActiveWindow)
+{
+    TQtMessageBox Impl;
+    QWidget Window;
+    Window.show();
+    Window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window));
+
+    TSeen Seen;
+    AnswerNextBox(Seen, QMessageBox::Ok);
+    EXPECT_EQ(MessageBox("Done", "Tavrix", MB_ICONINFORMATION | MB_OK), IDOK);
+    EXPECT_EQ(Seen.Owner, &Window);
+    EXPECT_EQ(Seen.Icon, QMessageBox::Information);
 }
 
 TEST(QtMessageBox, ClosingAYesNoBoxAnswersNo)
