@@ -8,7 +8,8 @@
 #include <cstdint>
 #include <string>
 
-// The one-second heartbeat: timer cMainTimerIndex of a tick source, ticking SysTime.
+// The one-second heartbeat: timer cMainTimerIndex of a tick source, ticking
+// SysTime. Takes over the source's handler; the source outlives the timer.
 class TTimer {
 public:
     explicit TTimer(ITickSource& Source);
