@@ -213,14 +213,6 @@ TEST(UnpackResource, WritesTheResourceOverTheFileAndRaisesForAnUnknownName)
     EXPECT_EQ(ReadWholeFile(File), Bytes);
 }
 
-TEST(LastServerError, IsSetReadAndCleared)
-{
-    gLastServerError.Set("ERROR: -1021");
-    EXPECT_EQ(gLastServerError.Get(), "ERROR: -1021");
-    gLastServerError.Clear();
-    EXPECT_EQ(gLastServerError.Get(), "");
-}
-
 TEST(Tables, IntervalTextsAndMessageKindsLineUpWithTheirEnumerations)
 {
     EXPECT_EQ(TChartIntervalStr[m1], "1m");
