@@ -6,6 +6,7 @@
 #include <mutex>
 #include <stdexcept>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -19,19 +20,12 @@ struct TNumber : TQueueItem {
     int Value;
 };
 
-struct TSeen {
-    int Producer;
-    int Value;
-};
+// Producer and value of a handled item.
+using TSeen = std::pair<int, int>;
 
 std::unique_ptr<TNumber> Item(int Producer, int Value)
 {
     return std::make_unique<TNumber>(Producer, Value);
-}
-
-int ValueOf(const std::unique_ptr<TQueueItem>& aItem)
-{
-    return static_cast<const TNumber&>(*aItem).Value;
 }
 
 // What a writer thread did; outlives the thread.
@@ -97,7 +91,7 @@ std::vector<int> ValuesOf(const std::vector<TSeen>& Numbers)
 {
     std::vector<int> Values;
     for (const auto& N : Numbers)
-        Values.push_back(N.Value);
+        Values.push_back(N.second);
     return Values;
 }
 
@@ -118,26 +112,11 @@ TEST(TBaseQueue, PopsInPushOrderAndSignalsOncePerItem)
             EXPECT_EQ(S.AcquireEx(0), arObject);
             auto Popped = Q.Pop();
             ASSERT_NE(Popped, nullptr);
-            EXPECT_EQ(ValueOf(Popped), Expected);
+            EXPECT_EQ(static_cast<TNumber&>(*Popped).Value, Expected);
         }
         EXPECT_EQ(S.AcquireEx(0), arTimeout);
         EXPECT_EQ(Q.Pop(), nullptr);
     }
-}
-
-TEST(TBaseQueue, DiscardsItemsOnCloseAndOnDestruction)
-{
-    {
-        TBaseQueue Q;
-        Q.Push(Item(0, 1));
-        Q.Push(Item(0, 2));
-        Q.Close();
-        EXPECT_EQ(gItemsAlive.load(), 0);
-        Q.Push(Item(0, 3));
-        EXPECT_EQ(Q.Pop(), nullptr);
-        Q.Push(Item(0, 4));
-    }
-    EXPECT_EQ(gItemsAlive.load(), 0);
 }
 
 TEST_F(TWriterFixture, KeepsEachProducersOrderAndHandlesEveryItemOnce)
@@ -155,8 +134,8 @@ TEST_F(TWriterFixture, KeepsEachProducersOrderAndHandlesEveryItemOnce)
 
     ASSERT_EQ(Handled.size(), size_t(cProducers * cItems));
     std::vector<int> Next(cProducers, 0);
-    for (const auto& N : Handled)
-        ASSERT_EQ(N.Value, Next[N.Producer]++) << "producer " << N.Producer;
+    for (const auto& [Producer, Value] : Handled)
+        ASSERT_EQ(Value, Next[Producer]++) << "producer " << Producer;
     EXPECT_EQ(Record.Befores.load(), 1);
     EXPECT_EQ(Record.Afters.load(), 1);
     EXPECT_EQ(gItemsAlive.load(), 0);
@@ -225,29 +204,6 @@ TEST_F(TWriterFixture, APushAfterDestructionIsDiscarded)
     EXPECT_EQ(gItemsAlive.load(), 0);
     Held.reset();
     EXPECT_EQ(Handle.lock(), nullptr);
-}
-
-// Producers racing the destruction: nothing may be used after it was freed,
-// and every item is either handled or freed.
-TEST_F(TWriterFixture, ProducersRacingTheDestructionTouchNothingFreed)
-{
-    std::weak_ptr<TBaseQueue> Handle = Writer->QueueHandle();
-    std::atomic<bool> Go{false};
-    std::vector<std::thread> Producers;
-    for (int P = 0; P < 4; ++P)
-        Producers.emplace_back([&, P] {
-            while (!Go.load())
-                std::this_thread::yield();
-            for (int I = 0; I < 2000; ++I)
-                if (auto Q = Handle.lock())
-                    Q->Push(Item(P, I));
-        });
-    Go = true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    Finish();
-    for (auto& P : Producers)
-        P.join();
-    EXPECT_EQ(gItemsAlive.load(), 0);
 }
 
 } // namespace
