@@ -1,0 +1,99 @@
+#include "domain/uAppSettings.h"
+#include "domain/uFolders.h"
+
+#include "support/TempHome.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+
+struct TSettingsFixture : ::testing::Test {
+    TSettingsFixture() { Folders = new TFolders; }
+    ~TSettingsFixture() override
+    {
+        delete Folders;
+        Folders = nullptr;
+    }
+    std::string FileName() const { return Folders->Folder(afUserRoaming) + "/app_settings.json"; }
+    void WriteFile(const std::string& Content) const
+    {
+        std::ofstream(FileName(), std::ios::binary) << Content;
+    }
+    std::string ReadFile() const
+    {
+        std::ifstream In(FileName(), std::ios::binary);
+        std::stringstream S;
+        S << In.rdbuf();
+        return S.str();
+    }
+
+    TTempHome Home;
+};
+
+TEST(TAppSettings, StartsWithTheDefaultsAndNeedsTheFolders)
+{
+    TAppSettings S;
+    EXPECT_EQ(S.ServerURL(), cDefaultServer);
+    EXPECT_EQ(S.Language(), "English");
+    EXPECT_EQ(S.GetFileName(), "");
+    S.Load();
+    EXPECT_EQ(S.ServerURL(), cDefaultServer);
+}
+
+TEST_F(TSettingsFixture, RoundTripsBothSettingsAsOneLineOfJson)
+{
+    TAppSettings S;
+    EXPECT_EQ(S.GetFileName(), FileName());
+    S.Load();
+    EXPECT_EQ(S.Language(), "English");
+
+    S.SetServerURL("https://api.example.net");
+    S.SetLanguage("Русский");
+    S.Save();
+    EXPECT_EQ(ReadFile(), "{\"server\":\"https://api.example.net\",\"language\":\"Русский\"}\r\n");
+
+    TAppSettings Again;
+    Again.Load();
+    EXPECT_EQ(Again.ServerURL(), "https://api.example.net");
+    EXPECT_EQ(Again.Language(), "Русский");
+}
+
+TEST_F(TSettingsFixture, ReadsWhatTheFileHolds)
+{
+    const struct {
+        const char* Content;
+        const char* Server;
+        const char* Language;
+    } Cases[] = {
+        {"{\"language\":\"Russian\",\"server\":\"https://a.example\"}", "https://a.example",
+         "Russian"},
+        {"{\"language\":\"Russian\"}", "", "Russian"},
+        {"{\"server\":5,\"language\":\"Russian\"}", "", "Russian"},
+        {"{}", "", ""},
+        {"[\"Russian\"]", cDefaultServer, "English"},
+        {"\"Russian\"", cDefaultServer, "English"},
+        {"not json", cDefaultServer, "English"},
+        {"", cDefaultServer, "English"},
+        {"{\"language\":", cDefaultServer, "English"},
+    };
+    for (const auto& C : Cases) {
+        WriteFile(C.Content);
+        TAppSettings S;
+        S.Load();
+        EXPECT_EQ(S.ServerURL(), C.Server) << C.Content;
+        EXPECT_EQ(S.Language(), C.Language) << C.Content;
+    }
+}
+
+TEST_F(TSettingsFixture, SavingIntoAMissingFolderRaisesAndLeavesNoFile)
+{
+    std::filesystem::remove_all(Folders->Folder(afUserRoaming));
+    TAppSettings S;
+    EXPECT_ANY_THROW(S.Save());
+    EXPECT_FALSE(std::filesystem::exists(FileName()));
+}
+
+} // namespace
