@@ -140,7 +140,7 @@ std::string TLogWriteThread::DoNotifyFolders()
     try {
         if (!Folders)
             throw std::runtime_error("the folders are not set up");
-        return Folders->Folders()[afExe] + "/Debug.log";
+        return Folders->Folder(afExe) + "/Debug.log";
     } catch (const std::exception& E) {
         Report(std::string("TLogWriteThread.DoNotifyFolders error: ") + E.what(), false);
         return std::string();
