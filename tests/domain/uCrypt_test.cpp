@@ -88,20 +88,6 @@ TEST(Crypt, SubstitutionKeepsCodesOutsidePrintableAndStaysPrintable)
     }
 }
 
-TEST(Crypt, CryptIsItsOwnInverseAndIgnoresAnEmptyKey)
-{
-    std::string Text = "secret key text";
-    Crypt(Text, "");
-    EXPECT_EQ(Text, "secret key text");
-    for (std::string_view Key : {std::string_view("k"), cKey, std::string_view("a longer key")}) {
-        std::string T = "secret key text";
-        Crypt(T, Key);
-        EXPECT_NE(T, "secret key text");
-        Crypt(T, Key);
-        EXPECT_EQ(T, "secret key text");
-    }
-}
-
 TEST(Crypt, ReadTakesBothCasesAndRejectsBadText)
 {
     EXPECT_EQ(Read("00ff7Fa0"), Bytes({0x00, 0xFF, 0x7F, 0xA0}));
