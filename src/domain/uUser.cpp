@@ -1,0 +1,3 @@
+#include "domain/uUser.h"
+
+TUser* User = nullptr;

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "domain/uCommon.h"
+
+#include <string>
+
+class TConnectionItem;
+
+// Stand-in for the market model: the part of it that the accounts rely on.
+// The model itself replaces this header; until then the request starters ask
+// the exchange for nothing.
+
+// The user's selection and authorisation state.
+class TUserInputData {
+public:
+    // The selected symbol; empty when none.
+    const std::string& Symbol() const { return fSymbol; }
+    void SetSymbol(std::string Value) { fSymbol = std::move(Value); }
+    TUserAuth Auth() const { return fAuth; }
+    void SetAuth(TUserAuth Value) { fAuth = Value; }
+
+private:
+    std::string fSymbol;
+    TUserAuth fAuth = uaUndefined;
+};
+
+class TUser {
+public:
+    TUser() = default;
+    TUser(const TUser&) = delete;
+    TUser& operator=(const TUser&) = delete;
+    virtual ~TUser() = default;
+
+    TUserInputData& Input() { return fInputData; }
+
+    // Start the open-orders and order-history requests of an account
+    // (nullptr: the main account) and return at once. Virtual so that tests
+    // can watch which requests are started.
+    virtual void OpenOrdersEx(TConnectionItem* aProfile) {}
+    virtual void AllOrdersEx(TConnectionItem* aProfile) {}
+
+private:
+    TUserInputData fInputData;
+};
+
+// Created and destroyed by the builder; nullptr outside that span.
+extern TUser* User;
