@@ -1,0 +1,226 @@
+#include "domain/uProfile.h"
+
+#include "domain/uCrypt.h"
+#include "domain/uFolders.h"
+#include "domain/uLog.h"
+#include "domain/uThreads.h"
+#include "domain/uTranslator.h"
+#include "domain/uUser.h"
+#include "domain/uWorkflow.h"
+#include "platform/SysUtils.h"
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+
+TProfile* Profile = nullptr;
+
+namespace {
+
+using TJson = nlohmann::ordered_json;
+
+constexpr unsigned cConfigFileMode = 0600;
+
+std::string Translated(const std::string& Text)
+{
+    return Translator ? Translator->Translate(Text) : Text;
+}
+
+const TJson* Member(const TJson& Node, const char* Name)
+{
+    if (!Node.is_object())
+        return nullptr;
+    const auto It = Node.find(Name);
+    return It == Node.end() ? nullptr : &*It;
+}
+
+std::string StringMember(const TJson& Node, const char* Name)
+{
+    const TJson* Value = Member(Node, Name);
+    return Value && Value->is_string() ? Value->get<std::string>() : std::string();
+}
+
+// A key stored as text that is not hexadecimal is read as the empty key: the
+// account then stays unauthorised and the rest of the file still loads.
+std::string ReadKey(const TJson& Account, const char* Name)
+{
+    try {
+        return Decrypt(StringMember(Account, Name));
+    } catch (const EConvertError&) {
+        WriteLog(std::string("TProfile.LoadFromFile: ") + Name +
+                     " in config.json is not hexadecimal text; read as empty",
+                 mtAlert, 0);
+        return {};
+    }
+}
+
+void ReadAccount(const TJson& Node, TConnectionItem& Account)
+{
+    Account.SetApiKey(ReadKey(Node, "api_key"));
+    Account.SetSecretKey(ReadKey(Node, "secret_key"));
+}
+
+TJson AccountKeys(const TConnectionItem& Account)
+{
+    return TJson{{"api_key", Encrypt(Account.ApiKey())},
+                 {"secret_key", Encrypt(Account.SecretKey())}};
+}
+
+} // namespace
+
+void TConnectionItem::Assign(const TConnectionItem& Source)
+{
+    fApiKey = Source.fApiKey;
+    fSecretKey = Source.fSecretKey;
+}
+
+TUserAuth TConnectionItem::AccountEx(TConnectionItem* aProfile, bool aFree)
+{
+    if (Workflow == nullptr || Workflow->State() != wfsWorking)
+        return uaUndefined;
+    if (aFree) {
+        TAccountThread::StartFree(aProfile);
+        return uaUndefined;
+    }
+    TAccountThread Thread(aProfile);
+    Thread.Run();
+    return Thread.Auth();
+}
+
+bool TConnectionItem::CheckLoaded()
+{
+    TUserInputData& Input = User->Input();
+    const bool Authorised = Input.Auth() == uaAuth;
+    const bool HasSymbol = !Input.Symbol().empty();
+    if (!fUserOrderList.Loaded() && Authorised && HasSymbol) {
+        User->OpenOrdersEx(this);
+        return false;
+    }
+    if (!fUserOrderHistory.Loaded() && Authorised && HasSymbol) {
+        User->AllOrdersEx(this);
+        return false;
+    }
+    if (!fBalanceList.Empty() || !Authorised)
+        return true;
+    AccountEx(this, true);
+    return false;
+}
+
+void TConnectionItems::Assign(const TConnectionItems& Source)
+{
+    Clear();
+    for (const TConnectionItem& Item : Source)
+        Add().Assign(Item);
+}
+
+TUIVisible::TUIVisible(TWorkflowMode Mode)
+{
+    const bool Trade = Mode == wfmTrade || Mode == wfmFull;
+    const bool Volume = Mode == wfmVolume || Mode == wfmFull;
+    ftbStandarts = Trade;
+    fdpMarketView = Trade;
+    fdpMarketDepth = Trade;
+    fdpVolumeMonitor = Volume;
+    fdpTerminal = Trade;
+}
+
+TProfile::TProfile(std::string aFileName)
+    : fFileName(std::move(aFileName)), fUIVisible(Workflow ? Workflow->Mode() : wfmTrade)
+{
+}
+
+TProfile::~TProfile() = default;
+
+std::string TProfile::FileName() const
+{
+    if (!fFileName.empty())
+        return fFileName;
+    return Folders->Folder(afExe) + "/config.json";
+}
+
+bool TProfile::Init()
+{
+    LoadFromFile();
+    return true;
+}
+
+bool TProfile::LoadDefault()
+{
+    return true;
+}
+
+bool TProfile::LoadFromFile()
+{
+    const std::string Name = FileName();
+    if (!std::filesystem::exists(Name)) {
+        LoadDefault();
+        return SaveToFile();
+    }
+    const TJson Root = LoadJsonFile(Name);
+    if (Root.is_null())
+        throw EProfileError("error reading config.json");
+    if (const TJson* Config = Member(Root, "config"))
+        ReadConfig(*Config);
+    return true;
+}
+
+void TProfile::ReadConfig(const TJson& Config)
+{
+    static const TJson cNoObject;
+    const TJson* Main = Member(Config, "mainprofile");
+    ReadAccount(Main ? *Main : cNoObject, fMainProfile);
+
+    const TJson* Profiles = Member(Config, "profiles");
+    if (Profiles == nullptr)
+        return;
+    fConnections.Clear();
+    if (!Profiles->is_array())
+        return;
+    for (const TJson& Node : *Profiles) {
+        if (fConnections.Count() == cMaxConnections) {
+            Alert(Translated("Достигнут линит в 10 подключений"));
+            break;
+        }
+        TConnectionItem& Account = fConnections.Add();
+        ReadAccount(Node, Account);
+        Account.SetName(StringMember(Node, "name"));
+        const TJson* Rate = Member(Node, "rate");
+        Account.SetRate(Rate && Rate->is_number() ? Rate->get<double>() : 0.0);
+    }
+}
+
+bool TProfile::SaveToFile()
+{
+    TJson Profiles = TJson::array();
+    for (const TConnectionItem& Account : Connections()) {
+        TJson Node = AccountKeys(Account);
+        Node["name"] = Account.Name();
+        Node["rate"] = Account.Rate();
+        Profiles.push_back(std::move(Node));
+    }
+    const TJson Root{
+        {"config", TJson{{"mainprofile", AccountKeys(MainProfile())}, {"profiles", Profiles}}}};
+    return SaveJsonFile(Root, FileName(), cConfigFileMode);
+}
+
+void TProfile::MainBeginUpdate()
+{
+    fBufferMainProfile = std::make_unique<TConnectionItem>();
+    fBufferMainProfile->Assign(fMainProfile);
+}
+
+void TProfile::MainCommitUpdate()
+{
+    if (fBufferMainProfile)
+        fMainProfile.Assign(*fBufferMainProfile);
+    fBufferMainProfile.reset();
+}
+
+void TProfile::MainRollbackUpdate()
+{
+    fBufferMainProfile.reset();
+}
+
+TConnectionItem& TProfile::GetMainProfile()
+{
+    return fBufferMainProfile ? *fBufferMainProfile : fMainProfile;
+}
