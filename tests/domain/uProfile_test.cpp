@@ -205,24 +205,6 @@ TEST(Profile, ConnectionsAssignCopiesKeysOnly)
     EXPECT_EQ(To.CurrentConnectionIndex(), -1);
 }
 
-TEST(Profile, PanelDefaultsFollowTheWorkflowMode)
-{
-    struct {
-        TWorkflowMode Mode;
-        bool Trade, Volume;
-    } const Cases[] = {{wfmTrade, true, false}, {wfmVolume, false, true}, {wfmFull, true, true}};
-    for (const auto& C : Cases) {
-        const TUIVisible V(C.Mode);
-        EXPECT_TRUE(V.tbIntervals() && V.tbCharts() && V.tbInstruments());
-        EXPECT_FALSE(V.dpNavigate());
-        EXPECT_EQ(V.tbStandarts(), C.Trade);
-        EXPECT_EQ(V.dpMarketView(), C.Trade);
-        EXPECT_EQ(V.dpMarketDepth(), C.Trade);
-        EXPECT_EQ(V.dpTerminal(), C.Trade);
-        EXPECT_EQ(V.dpVolumeMonitor(), C.Volume);
-    }
-}
-
 class TWatchedUser : public TUser {
 public:
     void OpenOrdersEx(TConnectionItem* aProfile) override
