@@ -1,0 +1,195 @@
+#include "domain/uHttpTransport.h"
+
+#include <arpa/inet.h>
+#include <array>
+#include <mutex>
+#include <strings.h>
+
+void HttpGlobalInit()
+{
+    static std::once_flag Once;
+    std::call_once(Once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+namespace {
+
+// Owners of the other libcurl handles an exchange needs.
+class TCurlUrl {
+public:
+    TCurlUrl() : fHandle(curl_url()) {}
+    TCurlUrl(const TCurlUrl&) = delete;
+    TCurlUrl& operator=(const TCurlUrl&) = delete;
+    ~TCurlUrl() { curl_url_cleanup(fHandle); }
+
+    bool Parse(const std::string& aURL)
+    {
+        return fHandle != nullptr && curl_url_set(fHandle, CURLUPART_URL, aURL.c_str(),
+                                                  CURLU_NON_SUPPORT_SCHEME) == CURLUE_OK;
+    }
+    std::string Part(CURLUPart aPart) const
+    {
+        char* Text = nullptr;
+        if (curl_url_get(fHandle, aPart, &Text, 0) != CURLUE_OK)
+            return {};
+        std::string Result(Text);
+        curl_free(Text);
+        return Result;
+    }
+
+private:
+    CURLU* fHandle;
+};
+
+class TCurlHeaderList {
+public:
+    TCurlHeaderList() = default;
+    TCurlHeaderList(const TCurlHeaderList&) = delete;
+    TCurlHeaderList& operator=(const TCurlHeaderList&) = delete;
+    ~TCurlHeaderList() { curl_slist_free_all(fList); }
+
+    void Add(const std::string& aLine)
+    {
+        if (curl_slist* List = curl_slist_append(fList, aLine.c_str()))
+            fList = List;
+    }
+    curl_slist* Get() const { return fList; }
+
+private:
+    curl_slist* fList = nullptr;
+};
+
+bool IsLoopbackHost(const std::string& aHost)
+{
+    if (strcasecmp(aHost.c_str(), "localhost") == 0 || aHost == "[::1]")
+        return true;
+    in_addr Address{};
+    if (inet_pton(AF_INET, aHost.c_str(), &Address) != 1)
+        return false;
+    return (ntohl(Address.s_addr) >> 24) == 127;
+}
+
+THttpFailure Classify(CURLcode aCode)
+{
+    switch (aCode) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+    case CURLE_COULDNT_CONNECT:
+    case CURLE_OPERATION_TIMEDOUT:
+    case CURLE_SEND_ERROR:
+    case CURLE_RECV_ERROR:
+    case CURLE_GOT_NOTHING:
+    case CURLE_PARTIAL_FILE:
+        return THttpFailure::Socket;
+    default:
+        return THttpFailure::Other;
+    }
+}
+
+size_t AppendBody(char* aData, size_t aSize, size_t aCount, void* aResult)
+{
+    static_cast<THttpResult*>(aResult)->Body.append(aData, aSize * aCount);
+    return aSize * aCount;
+}
+
+// A new status line starts a new header block: only the last response's is kept.
+size_t AppendHeader(char* aData, size_t aSize, size_t aCount, void* aResult)
+{
+    auto& Result = *static_cast<THttpResult*>(aResult);
+    std::string Line(aData, aSize * aCount);
+    if (Line.rfind("HTTP/", 0) == 0) {
+        Result.RawHeaders.clear();
+        Result.StatusLine = Line.substr(0, Line.find_last_not_of("\r\n") + 1);
+    }
+    Result.RawHeaders += Line;
+    return aSize * aCount;
+}
+
+} // namespace
+
+bool IsAllowedURL(const std::string& aURL, std::string& aReason)
+{
+    TCurlUrl Url;
+    if (!Url.Parse(aURL)) {
+        aReason = "Malformed URL";
+        return false;
+    }
+    std::string Scheme = Url.Part(CURLUPART_SCHEME);
+    if (Scheme == "https")
+        return true;
+    if (Scheme == "http" && IsLoopbackHost(Url.Part(CURLUPART_HOST)))
+        return true;
+    aReason = Scheme == "http" ? "Plain http is allowed only to a loopback address"
+                               : "Unsupported URL scheme \"" + Scheme + "\"";
+    return false;
+}
+
+TCurlEasy::TCurlEasy() : fHandle(nullptr)
+{
+    HttpGlobalInit();
+    fHandle = curl_easy_init();
+}
+
+TCurlEasy::~TCurlEasy()
+{
+    curl_easy_cleanup(fHandle);
+}
+
+void TCurlEasy::Prepare(const THttpRequest& aRequest, const THttpTimeouts& aTimeouts)
+{
+    curl_easy_reset(fHandle);
+    curl_easy_setopt(fHandle, CURLOPT_URL, aRequest.URL.c_str());
+    curl_easy_setopt(fHandle, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(fHandle, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(fHandle, CURLOPT_FOLLOWLOCATION, 0L);
+    curl_easy_setopt(fHandle, CURLOPT_FORBID_REUSE, 1L);
+    curl_easy_setopt(fHandle, CURLOPT_SSLVERSION, static_cast<long>(CURL_SSLVERSION_TLSv1_2));
+    curl_easy_setopt(fHandle, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(fHandle, CURLOPT_SSL_VERIFYHOST, 2L);
+    curl_easy_setopt(fHandle, CURLOPT_CONNECTTIMEOUT_MS, aTimeouts.ConnectMs);
+    curl_easy_setopt(fHandle, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(fHandle, CURLOPT_LOW_SPEED_TIME, aTimeouts.ReadIdleSeconds);
+    if (aRequest.Method == "POST") {
+        curl_easy_setopt(fHandle, CURLOPT_POST, 1L);
+        curl_easy_setopt(fHandle, CURLOPT_POSTFIELDSIZE_LARGE,
+                         static_cast<curl_off_t>(aRequest.Body.size()));
+        curl_easy_setopt(fHandle, CURLOPT_POSTFIELDS, aRequest.Body.c_str());
+    } else if (aRequest.Method != "GET") {
+        curl_easy_setopt(fHandle, CURLOPT_CUSTOMREQUEST, aRequest.Method.c_str());
+    }
+}
+
+THttpResult TCurlEasy::Perform(const THttpRequest& aRequest, const THttpTimeouts& aTimeouts)
+{
+    THttpResult Result;
+    if (fHandle == nullptr) {
+        Result.Message = "HTTP client is not available";
+        return Result;
+    }
+    if (!IsAllowedURL(aRequest.URL, Result.Message))
+        return Result;
+    Prepare(aRequest, aTimeouts);
+    TCurlHeaderList Headers;
+    for (const auto& Line : aRequest.Headers)
+        Headers.Add(Line);
+    Headers.Add("Expect:");
+    std::array<char, CURL_ERROR_SIZE> Error{};
+    curl_easy_setopt(fHandle, CURLOPT_HTTPHEADER, Headers.Get());
+    curl_easy_setopt(fHandle, CURLOPT_ERRORBUFFER, Error.data());
+    curl_easy_setopt(fHandle, CURLOPT_WRITEFUNCTION, AppendBody);
+    curl_easy_setopt(fHandle, CURLOPT_WRITEDATA, &Result);
+    curl_easy_setopt(fHandle, CURLOPT_HEADERFUNCTION, AppendHeader);
+    curl_easy_setopt(fHandle, CURLOPT_HEADERDATA, &Result);
+    Result.Transport = curl_easy_perform(fHandle);
+    curl_easy_setopt(fHandle, CURLOPT_ERRORBUFFER, nullptr);
+    if (Result.Transport != CURLE_OK) {
+        Result.Failure = Classify(Result.Transport);
+        Result.Message = Error[0] != 0 ? Error.data() : curl_easy_strerror(Result.Transport);
+        Result.Body.clear();
+        return Result;
+    }
+    curl_easy_getinfo(fHandle, CURLINFO_RESPONSE_CODE, &Result.Status);
+    bool Ok = Result.Status >= 200 && Result.Status <= 299;
+    Result.Failure = Ok ? THttpFailure::None : THttpFailure::Status;
+    Result.Message = Ok ? std::string() : Result.StatusLine;
+    return Result;
+}

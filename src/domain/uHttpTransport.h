@@ -1,0 +1,62 @@
+#pragma once
+
+#include <curl/curl.h>
+#include <string>
+#include <vector>
+
+// Call once before the first worker starts; later calls do nothing.
+void HttpGlobalInit();
+
+// How long an exchange may wait: for the connection, and for each read (the
+// transfer fails when no byte arrives for ReadIdleSeconds).
+struct THttpTimeouts {
+    long ConnectMs = 5000;
+    long ReadIdleSeconds = 15;
+};
+
+struct THttpRequest {
+    std::string Method; // "GET", "POST" or "DELETE"
+    std::string URL;
+    std::vector<std::string> Headers; // "Name: value"
+    std::string Body;                 // sent as is with POST
+};
+
+// The failure kinds stay apart until the client applies its log texts.
+enum class THttpFailure {
+    None,   // a 2xx reply arrived
+    Status, // a reply arrived with a status outside 2xx; its body is kept
+    Socket, // no connection, time-out, reset, reply cut short
+    Other,  // refused address, TLS failure, anything else
+};
+
+struct THttpResult {
+    THttpFailure Failure = THttpFailure::Other;
+    CURLcode Transport = CURLE_OK;
+    std::string Message; // the transport's error text, or the status line
+    long Status = 0;
+    std::string StatusLine; // "HTTP/1.1 400 Bad Request"
+    std::string RawHeaders; // the last response's header block as received
+    std::string Body;
+};
+
+// True when the address may be used: https anywhere, plain http only to a
+// loopback host (127.0.0.0/8, ::1, localhost). Otherwise aReason says why.
+bool IsAllowedURL(const std::string& aURL, std::string& aReason);
+
+// One libcurl easy handle, its own for one exchange at a time; no cookies, no
+// redirects, no reuse of the connection after it, certificates verified.
+class TCurlEasy {
+public:
+    TCurlEasy();
+    TCurlEasy(const TCurlEasy&) = delete;
+    TCurlEasy& operator=(const TCurlEasy&) = delete;
+    ~TCurlEasy();
+
+    bool Valid() const { return fHandle != nullptr; }
+    THttpResult Perform(const THttpRequest& aRequest, const THttpTimeouts& aTimeouts);
+
+private:
+    void Prepare(const THttpRequest& aRequest, const THttpTimeouts& aTimeouts);
+
+    CURL* fHandle;
+};

@@ -1,0 +1,146 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace httplib {
+class Server;
+struct Request;
+struct Response;
+} // namespace httplib
+
+// The exchange's twelve endpoints as the test exchange serves them.
+enum class TExchangeEndpoint {
+    Ping,
+    Time,
+    Klines,
+    TickerPrice,
+    Account,
+    OrderPost,
+    OrderDelete,
+    OpenOrders,
+    AllOrders,
+    Depth,
+    Ticker24hr,
+    BookTicker,
+};
+
+// One request as it arrived: the query and body exactly as sent.
+struct TJournalEntry {
+    std::string Method;
+    std::string Target; // the request target as sent: path, then "?" and query if any
+    std::string Path;   // with the leading "/"
+    std::string Query;
+    std::string Body;
+    std::multimap<std::string, std::string> Headers; // names in lower case
+
+    std::string Header(const std::string& aName) const; // "" when absent
+};
+
+// The parameters of a request that passed the checks, in order, not decoded.
+struct TExchangeCall {
+    TJournalEntry Request;
+    std::vector<std::pair<std::string, std::string>> Params;
+    std::string ApiKey; // the account's key for signed endpoints
+
+    std::string Param(const std::string& aName) const; // "" when absent
+};
+
+// What the exchange answers. Faults: any status with a body, an empty or
+// non-JSON body, a delay before the answer, a connection dropped mid-reply.
+struct TExchangeReply {
+    int Status = 200;
+    std::string Body;
+    int DelayMs = 0;
+    bool Drop = false;
+
+    static TExchangeReply Json(const nlohmann::json& aBody, int aStatus = 200);
+    static TExchangeReply Error(int aStatus, int aCode, const std::string& aMessage);
+    static TExchangeReply Dropped();
+};
+
+using TExchangeHandler = std::function<TExchangeReply(const TExchangeCall&)>;
+
+// A real HTTP server on 127.0.0.1 on a free port, in the exchange's shapes.
+// Signed endpoints are checked like the exchange does: the key header, the
+// signature over exactly the text before "&signature=" (checked with its own
+// HMAC), the time stamp against the clock the test sets; prices and quantities
+// in exponent form are rejected. Every request is journaled before the checks.
+class TTestExchange {
+public:
+    enum class TTransport { Http, SelfSignedTls };
+
+    explicit TTestExchange(TTransport aTransport = TTransport::Http);
+    TTestExchange(const TTestExchange&) = delete;
+    TTestExchange& operator=(const TTestExchange&) = delete;
+    ~TTestExchange();
+
+    std::string URL() const; // "http://127.0.0.1:<port>", no trailing "/"
+    int Port() const { return fPort; }
+    void Stop();
+
+    void AddAccount(const std::string& aApiKey, const std::string& aSecretKey);
+    void SetServerTime(int64_t aMilliseconds);
+    int64_t ServerTime() const;
+
+    // The data the standard handler of an endpoint answers with.
+    void SetReplyData(TExchangeEndpoint aEndpoint, nlohmann::json aData);
+    nlohmann::json ReplyData(TExchangeEndpoint aEndpoint) const;
+    // Replaces the standard handler; it runs after the checks passed.
+    void SetHandler(TExchangeEndpoint aEndpoint, TExchangeHandler aHandler);
+    // The next request to the endpoint gets this reply instead (checks skipped).
+    void Script(TExchangeEndpoint aEndpoint, TExchangeReply aReply);
+
+    std::vector<TJournalEntry> Journal() const;
+    void ClearJournal();
+
+    static std::string Resource(TExchangeEndpoint aEndpoint); // "api/v1/ping"
+    static std::string Method(TExchangeEndpoint aEndpoint);   // "GET"
+    static bool Signed(TExchangeEndpoint aEndpoint);
+
+private:
+    struct TTlsIdentity;
+
+    void Dispatch(const httplib::Request& aRequest, httplib::Response& aResponse);
+    TExchangeReply Answer(const TJournalEntry& aEntry);
+    bool TakeScript(TExchangeEndpoint aEndpoint, TExchangeReply& aReply);
+    TExchangeReply Check(TExchangeEndpoint aEndpoint, TExchangeCall& aCall) const;
+    TExchangeReply Standard(TExchangeEndpoint aEndpoint, const TExchangeCall& aCall);
+    void Send(const TExchangeReply& aReply, httplib::Response& aResponse);
+
+    std::unique_ptr<TTlsIdentity> fTls;
+    std::unique_ptr<httplib::Server> fServer;
+    std::thread fThread;
+    int fPort = 0;
+
+    mutable std::mutex fLock;
+    std::condition_variable fWake;
+    bool fStopping = false;
+    int64_t fServerTime = 1700000000000;
+    int64_t fNextOrderId = 1000;
+    std::map<std::string, std::string> fAccounts; // API key -> secret key
+    std::map<TExchangeEndpoint, nlohmann::json> fData;
+    std::map<TExchangeEndpoint, TExchangeHandler> fHandlers;
+    std::map<TExchangeEndpoint, std::deque<TExchangeReply>> fScripts;
+    std::vector<TJournalEntry> fJournal;
+};
+
+// A loopback port on which nothing listens (taken free, then released).
+int ClosedLoopbackPort();
+
+// HMAC-SHA256 written out from the SHA-256 digest, in lower-case hex: the test
+// exchange's own check, independent of the program's signing code.
+std::string ExchangeHmacSha256(const std::string& aKey, const std::string& aMessage);
+
+// The standard reply data of each endpoint, in the exchange's shapes.
+nlohmann::json StandardReplyData(TExchangeEndpoint aEndpoint, int64_t aServerTime);
