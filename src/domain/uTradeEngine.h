@@ -1,0 +1,86 @@
+#pragma once
+
+#include "domain/uHttpTransport.h"
+#include "domain/uMethods.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <thread>
+
+class TConnectionItem;
+
+// One exchange with the exchange's REST interface per call, signed with the
+// account's keys when the endpoint asks for it. Never retries and never throws
+// for a failed exchange: the result is False with an empty reply, the failure
+// goes to the log and to the last server error text. Used by one thread.
+class TTradeEngineClient {
+public:
+    TTradeEngineClient();
+    TTradeEngineClient(const TTradeEngineClient&) = delete;
+    TTradeEngineClient& operator=(const TTradeEngineClient&) = delete;
+    ~TTradeEngineClient();
+
+    // The number written into every log line of this client's exchanges.
+    int32_t Thread() const { return fThread; }
+    void SetThread(int32_t aThread) { fThread = aThread; }
+    // The account whose keys sign the calls; not owned, read only.
+    TConnectionItem* ProfileCon() const { return fProfile; }
+    void SetProfileCon(TConnectionItem* aProfile) { fProfile = aProfile; }
+    const THttpTimeouts& Timeouts() const { return fTimeouts; }
+    void SetTimeouts(const THttpTimeouts& aTimeouts) { fTimeouts = aTimeouts; }
+
+    // Runs the exchange for the endpoint and frees it.
+    bool ExecuteCommand(std::unique_ptr<TDBaseMethod> aDMethod, const std::string& aRequest,
+                        std::string& aResponse);
+    bool ExecuteCommand(const std::string& aMethod, bool aAuth, const std::string& aResource,
+                        const std::string& aRequest, std::string& aResponse);
+
+    static std::string GetURL(const std::string& aResource);
+
+private:
+    THttpRequest BuildRequest(const std::string& aMethod, bool aAuth, const std::string& aResource,
+                              const std::string& aRequest) const;
+    void Report(const THttpResult& aReply, const std::string& aURL) const;
+
+    std::unique_ptr<TCurlEasy> fHttp;
+    int32_t fThread = 0;
+    TConnectionItem* fProfile = nullptr;
+    THttpTimeouts fTimeouts;
+};
+
+// Runs one exchange on a thread of its own with a fresh client.
+class TTradeEngineThread {
+public:
+    TTradeEngineThread(std::unique_ptr<TDBaseMethod> aMethod, TConnectionItem* aProfile,
+                       std::string aRequest);
+    TTradeEngineThread(const TTradeEngineThread&) = delete;
+    TTradeEngineThread& operator=(const TTradeEngineThread&) = delete;
+    virtual ~TTradeEngineThread();
+
+    void Start();
+    void WaitFor();
+
+    const std::string& Response() const { return fResponse; }
+    const std::string& Error() const { return fError; }
+
+protected:
+    virtual void Execute();
+
+private:
+    std::unique_ptr<TDBaseMethod> fMethod;
+    TConnectionItem* fProfile;
+    std::string fRequest;
+    std::string fResponse;
+    std::string fError;
+    std::thread fThread;
+};
+
+// Sends the request and blocks the calling worker until the exchange ends.
+// A failed exchange leaves aResponse empty and aError empty too: only an
+// error outside the exchange itself reaches aError.
+void SendRequest(std::unique_ptr<TDBaseMethod> aMethod, TConnectionItem* aProfile,
+                 const std::string& aRequest, std::string& aResponse, std::string& aError);
+
+// The URL with the signature's value hidden, for the log.
+std::string MaskSignature(const std::string& aURL);
