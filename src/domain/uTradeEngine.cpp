@@ -161,9 +161,12 @@ bool TTradeEngineClient::ExecuteCommand(const std::string& aMethod, bool aAuth,
         aResponse = Reply.Body;
         Result = true;
     }
-    WriteLog("<< Resource: " + Quoted(aResource) + " Request: " + Quoted(aRequest), mtInfo,
-             fThread);
-    WriteLog(">> Respond: " + Quoted(aResponse), mtInfo, fThread);
+    // A reply may be a megabyte: build the texts only for an open log.
+    if (LogEnabled()) {
+        WriteLog("<< Resource: " + Quoted(aResource) + " Request: " + Quoted(aRequest), mtInfo,
+                 fThread);
+        WriteLog(">> Respond: " + Quoted(aResponse), mtInfo, fThread);
+    }
     if (!Result)
         Report(Reply, URL);
     WriteLog("", mtConfirm, fThread);

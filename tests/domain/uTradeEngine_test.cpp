@@ -247,7 +247,6 @@ TEST_F(TTradeEngineTest, TransportFailuresKeepTheirKindAndTheirBounds)
     TExchangeReply Slow = TExchangeReply::Json({});
     Slow.DelayMs = 4000;
     Exchange.Script(TExchangeEndpoint::Ping, Slow);
-    Exchange.Script(TExchangeEndpoint::Time, TExchangeReply::Dropped());
     struct {
         const char* Name;
         std::string Server;
@@ -258,7 +257,6 @@ TEST_F(TTradeEngineTest, TransportFailuresKeepTheirKindAndTheirBounds)
         {"refused", "http://127.0.0.1:" + std::to_string(ClosedLoopbackPort()),
          std::make_unique<TDMethodPing>(), ">> EIdSocketError: \"", 1.0},
         {"silent", Exchange.URL(), std::make_unique<TDMethodPing>(), ">> EIdSocketError: \"", 3.0},
-        {"dropped", Exchange.URL(), std::make_unique<TDMethodTime>(), ">> EIdSocketError: \"", 1.0},
         {"untrusted", Untrusted.URL(), std::make_unique<TDMethodAccount>(), ">> Exception: \"",
          1.0},
         {"plain http elsewhere", "http://192.0.2.1", std::make_unique<TDMethodAccount>(),
