@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/qt/Gdi.h"
+
+#include <QPolygonF>
+#include <vector>
+
+// Helpers shared by the context's source files; not for other callers.
+struct TGdiDraw {
+    // Sets the painter's composition for the context's mix mode; false for
+    // R2_NOP (draw nothing). R2_BLACK and R2_WHITE replace Color.
+    static bool PrepareRop(TGdiDC& DC, COLORREF& Color);
+    static QBrush MakeBrush(const TGdiDC& DC, const TGdiBrush& Brush);
+    // Runs of a thin pen's style: on, off, on, ... in pixels; empty = solid.
+    static std::vector<int> StyleRuns(const TGdiPen& Pen);
+    static QPen WidePen(const TGdiPen& Pen, COLORREF Color);
+    // The current pen from A towards B, leaving out B.
+    static void PenLine(TGdiDC& DC, TPoint A, TPoint B);
+    // A closed outline with the current pen.
+    static void PenOutline(TGdiDC& DC, const std::vector<TPoint>& Points);
+    static void FillPolygon(TGdiDC& DC, const QPolygonF& Poly, const QBrush& Brush,
+                            Qt::FillRule Rule);
+    static QRect DeviceRect(const TGdiDC& DC);
+    static bool OutsideRect(const QRectF& R, double Limit);
+    // Pixels whose centres lie inside the path.
+    static QRegion PathRegion(const QPainterPath& Path, const QRect& Device);
+    static QPolygonF ClipToRect(const QPolygonF& Poly, const QRectF& R);
+};
+
+// Beyond this the path rasteriser fails: shapes are clipped to the device first.
+constexpr double RasterLimit = 32767;
