@@ -256,7 +256,7 @@ void TCanvas::RealizeFont()
 {
     if (!fDC)
         return;
-    TLogFont F = fFont.Realize();
+    TLogFont F = fFontOverride ? *fFontOverride : fFont.Realize();
     if (!fFontOnDC || !(*fFontOnDC == F)) {
         fDC->SelectFont(F);
         fFontOnDC = std::move(F);

@@ -202,8 +202,11 @@ public:
     void RealizePen();
     void RealizeBrush();
     void RealizeFont();
+    // A logical font that stands in for Font() until reset (rotated labels).
+    void SetFontOverride(std::optional<TLogFont> Font) { fFontOverride = std::move(Font); }
 
 private:
+    std::optional<TLogFont> fFontOverride;
     TGdiDC* fDC = nullptr;
     TPen fPen;
     TBrush fBrush;
