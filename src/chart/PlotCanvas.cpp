@@ -1,6 +1,7 @@
 #include "chart/PlotCanvas.h"
 #include "chart/PlotHtml.h"
 #include "chart/PlotPicture.h"
+#include "platform/SysUtils.h"
 
 #include <cmath>
 
@@ -191,7 +192,7 @@ void TPlotCanvas::AssignFont(TPlotFont& AFont)
     AFont.SetPixelsPerInch(FFont->PixelsPerInch());
     FFont->Assign(AFont);
     if (FontZoom != 100)
-        FFont->SetSize(int(std::nearbyint(AFont.Size() * FontZoom * 0.01)));
+        FFont->SetSize(int(Round(AFont.Size() * FontZoom * 0.01)));
     if (GetMonochrome())
         FFont->SetColor(clBlack);
     if (DC() && DC()->GetTextCharacterExtra() != AFont.InterCharSize())
@@ -213,8 +214,8 @@ void TPlotCanvas::Arc(int Left, int Top, int Right, int Bottom, double StartAngl
 {
     const int XCenter = (Left + Right) / 2, YCenter = (Top + Bottom) / 2;
     const double XRadius = (Right - Left) / 2.0, YRadius = (Bottom - Top) / 2.0;
-    auto X = [&](double A) { return int(std::nearbyint(XRadius * std::cos(A))) + XCenter; };
-    auto Y = [&](double A) { return YCenter - int(std::nearbyint(YRadius * std::sin(A))); };
+    auto X = [&](double A) { return int(Round(XRadius * std::cos(A))) + XCenter; };
+    auto Y = [&](double A) { return YCenter - int(Round(YRadius * std::sin(A))); };
     Arc(Left, Top, Right, Bottom, X(StartAngle), Y(StartAngle), X(EndAngle), Y(EndAngle));
 }
 

@@ -1,5 +1,6 @@
 #include "chart/PlotCanvas3D.h"
 #include "chart/PlotPicture.h"
+#include "platform/SysUtils.h"
 
 #include <cmath>
 
@@ -110,13 +111,13 @@ void TPlotCanvas3D::RotateLabel(int X, int Y, const std::string& St, double RotD
         RotDegree -= 360;
     FBrush->SetStyle(bsClear);
     TLogFont LF = FFont->Realize();
-    LF.Escapement = int(std::nearbyint(RotDegree * 10));
+    LF.Escapement = int(Round(RotDegree * 10));
     if (CharacterAngle != 0)
-        LF.Orientation = int(std::nearbyint(CharacterAngle * 10));
+        LF.Orientation = int(Round(CharacterAngle * 10));
     LF.OutPrecision = OUT_TT_ONLY_PRECIS;
     LF.Quality = PlotFontAntiAlias;
     if (IZoomText && IZoomFactor != 1)
-        LF.Height = -MulDiv(std::max(1, int(std::nearbyint(FFont->Size() * IZoomFactor))),
+        LF.Height = -MulDiv(std::max(1, int(Round(FFont->Size() * IZoomFactor))),
                             FFont->PixelsPerInch(), 72);
     if (CharacterAngle != 0 && DC())
         DC()->SetGraphicsMode(GM_ADVANCED);

@@ -1,6 +1,7 @@
 #include "chart/PlotCanvasTypes.h"
 #include "chart/PlotGradient.h"
 #include "chart/PlotPicture.h"
+#include "platform/SysUtils.h"
 
 #include <algorithm>
 #include <cmath>
@@ -205,7 +206,7 @@ void TView3DOptions::SetElevationFloat(double Value)
 
 int TView3DOptions::Elevation() const
 {
-    return int(std::nearbyint(fElevation));
+    return int(Round(fElevation));
 }
 
 void TView3DOptions::SetFontZoom(int Value)
@@ -244,7 +245,7 @@ void TView3DOptions::SetRotationFloat(double Value)
 
 int TView3DOptions::Rotation() const
 {
-    return int(std::nearbyint(fRotation));
+    return int(Round(fRotation));
 }
 
 void TView3DOptions::SetTilt(int Value)
@@ -266,13 +267,13 @@ void TView3DOptions::SetZoomFloat(double Value)
     if (fZoom == Value)
         return;
     if (OnChangedZoom)
-        OnChangedZoom(int(std::nearbyint(Value)));
+        OnChangedZoom(int(Round(Value)));
     Set(fZoom, Value);
 }
 
 int TView3DOptions::Zoom() const
 {
-    return int(std::nearbyint(fZoom));
+    return int(Round(fZoom));
 }
 
 void TView3DOptions::SetZoomText(bool Value)

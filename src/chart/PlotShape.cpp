@@ -1,4 +1,5 @@
 #include "chart/PlotShape.h"
+#include "platform/SysUtils.h"
 
 #include <cmath>
 
@@ -35,8 +36,7 @@ TFourPoints RotatedCorners(const TRect& R, double Angle)
     TFourPoints Out{};
     for (int I = 0; I < 4; ++I) {
         const double DX = Corners[I].X - CX, DY = Corners[I].Y - CY;
-        Out[size_t(I)] = {int(std::nearbyint(CX + DX * C + DY * S)),
-                          int(std::nearbyint(CY - DX * S + DY * C))};
+        Out[size_t(I)] = {int(Round(CX + DX * C + DY * S)), int(Round(CY - DX * S + DY * C))};
     }
     return Out;
 }

@@ -15,15 +15,6 @@ int PenModeToRop2(TPenMode Mode)
     return Rops[Mode];
 }
 
-int MulDiv(int Number, int Num, int Den)
-{
-    if (Den == 0)
-        return 0;
-    const long long P = static_cast<long long>(Number) * Num;
-    const long long Q = (std::llabs(P) * 2 + std::llabs(Den)) / (2 * std::llabs(Den));
-    return int(((P < 0) != (Den < 0)) ? -Q : Q);
-}
-
 void TGraphicsObject::Changed()
 {
     if (OnChange)

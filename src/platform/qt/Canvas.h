@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/SysUtils.h"
 #include "platform/qt/Gdi.h"
 
 #include <functional>
@@ -56,8 +57,6 @@ using TFontStyles = unsigned;
 
 // The platform's mix mode of a pen mode.
 int PenModeToRop2(TPenMode Mode);
-// MulDiv: rounds halves away from zero; 0 when Den is 0.
-int MulDiv(int Number, int Num, int Den);
 
 class TGraphicsObject {
 public:

@@ -4,16 +4,6 @@
 
 namespace {
 
-TEST(Canvas, MulDivRoundsHalvesAwayFromZero)
-{
-    struct TCase {
-        int N, Num, Den, Expect;
-    };
-    for (const TCase& C : {TCase{8, 96, 72, 11}, TCase{-8, 96, 72, -11}, TCase{3, 1, 2, 2},
-                           TCase{-3, 1, 2, -2}, TCase{5, 1, 0, 0}, TCase{-11, 72, 96, -8}})
-        EXPECT_EQ(MulDiv(C.N, C.Num, C.Den), C.Expect) << C.N << "*" << C.Num << "/" << C.Den;
-}
-
 TEST(Canvas, SettersAnnounceOnlyRealChanges)
 {
     TPen Pen;
