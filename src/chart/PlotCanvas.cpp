@@ -355,11 +355,15 @@ void TPlotCanvas::Line(const TPoint& FromPoint, const TPoint& ToPoint)
 
 void TPlotCanvas::PolygonGradient(const std::vector<TPoint>& Points, TCustomPlotGradient& Gradient)
 {
+    // The gradient may clear the pen for its own filling: the outline is
+    // decided by the pen the caller set.
+    const TPenStyle PenStyle = FPen->Style();
     ClipPolygon(Points.data(), int(Points.size()));
     Gradient.Draw(*this, RectFromPolygon(Points.data(), int(Points.size())));
     UnClipRectangle();
-    if (FPen->Style() == psClear)
+    if (PenStyle == psClear)
         return;
+    FPen->SetStyle(PenStyle);
     const TBrushStyle Old = FBrush->Style();
     FBrush->SetStyle(bsClear);
     Polygon(Points);

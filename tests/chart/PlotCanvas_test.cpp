@@ -297,4 +297,104 @@ TEST(PlotCanvas, RotateLabelFoldsTheAngleAndTurnsTheText)
     EXPECT_LE(Box90.bottom(), 50);
 }
 
+TEST(PlotCanvas, RoundClipCutsTheCorners)
+{
+    TCanvasFixture F;
+    F.Canvas.ClipRectangle({0, 0, 20, 20}, 10);
+    F.Canvas.Brush().SetColor(clRed);
+    F.Canvas.FillRect({0, 0, 20, 20});
+    F.Canvas.UnClipRectangle();
+    EXPECT_EQ(F.At(0, 0), clWhite);
+    EXPECT_EQ(F.At(19, 19), clWhite);
+    EXPECT_EQ(F.At(10, 0), clRed);
+    EXPECT_EQ(F.At(10, 10), clRed);
+}
+
+TEST(PlotCanvas, InvertedEllipseClipKeepsTheOutside)
+{
+    TCanvasFixture F;
+    F.Canvas.ClipEllipse({0, 0, 20, 20}, true);
+    F.Canvas.Brush().SetColor(clRed);
+    F.Canvas.FillRect({0, 0, 20, 20});
+    F.Canvas.UnClipRectangle();
+    EXPECT_EQ(F.At(0, 0), clRed);
+    EXPECT_EQ(F.At(10, 10), clWhite);
+}
+
+TEST(PlotCanvas, PolygonGradientFillsInsideAndOutlinesWithAClearBrush)
+{
+    TCanvasFixture F;
+    TPlotGradient G;
+    G.SetStartColor(clBlue);
+    F.Canvas.Pen().SetColor(clRed);
+    F.Canvas.Brush().SetStyle(bsSolid);
+    const std::vector<TPoint> Tri{{2, 2}, {18, 2}, {2, 18}};
+    F.Canvas.PolygonGradient(Tri, G);
+    EXPECT_EQ(F.At(5, 5), clBlue);
+    EXPECT_EQ(F.At(16, 16), clWhite);
+    EXPECT_EQ(F.At(2, 10), clRed);
+    EXPECT_EQ(F.Canvas.Brush().Style(), bsSolid);
+    EXPECT_EQ(F.Canvas.ClipDepth(), 0u);
+}
+
+TEST(PlotCanvas, TextOutlineAndGradientStayInsideTheTextRectangle)
+{
+    for (int Effect : {0, 1}) {
+        TCanvasFixture F(80, 40);
+        TPlotFont Font;
+        Font.SetName("DejaVu Sans");
+        Font.SetSize(18);
+        Font.SetColor(clBlue);
+        if (Effect == 0) {
+            Font.OutLine().SetColor(clRed);
+            Font.OutLine().Show();
+        } else {
+            Font.Gradient().SetVisible(true);
+            Font.Gradient().SetStartColor(clRed);
+        }
+        F.Canvas.AssignFont(Font);
+        F.Canvas.TextOut(5, 5, "HI");
+        const QRect Text(5, 5, F.Canvas.TextWidth("HI"), F.Canvas.TextHeight("HI"));
+        const QRect Ink = F.Ink(clRed);
+        ASSERT_FALSE(Ink.isEmpty()) << Effect;
+        EXPECT_TRUE(Text.contains(Ink)) << Effect;
+        EXPECT_EQ(F.Canvas.ClipDepth(), 0u);
+    }
+}
+
+TEST(PlotCanvas, WithoutBufferDrawingGoesStraightToTheDestination)
+{
+    TPlotCanvas3D Canvas;
+    Canvas.SetUseBuffer(false);
+    QImage Window(20, 10, QImage::Format_RGB32);
+    Window.fill(Qt::white);
+    TGdiDC DC(&Window);
+    TCanvas Dest(&DC);
+    const TRect R{5, 2, 15, 8};
+    EXPECT_EQ(Canvas.InitWindow(&Dest, nullptr, clWhite, false, R), R);
+    Canvas.Brush().SetColor(clRed);
+    Canvas.FillRect({5, 2, 6, 3});
+    EXPECT_EQ(Window.pixel(5, 2), qRgb(255, 0, 0));
+    EXPECT_EQ(Canvas.Bitmap(), nullptr);
+    Canvas.ShowImage(&Dest, &Dest, R);
+    EXPECT_FALSE(Canvas.ReDrawBitmap());
+}
+
+TEST(PlotCanvas, FrontPlaneNestsAndAnglesBecomeArcEnds)
+{
+    TCanvasFixture F;
+    F.Canvas.FrontPlaneBegin();
+    F.Canvas.FrontPlaneBegin();
+    F.Canvas.FrontPlaneEnd();
+    F.Canvas.FrontPlaneEnd();
+    F.Canvas.FrontPlaneEnd(); // unbalanced: ignored
+    EXPECT_EQ(F.Canvas.Calculate3DPosition(7, 9, 30), (TPoint{7, 9}));
+    F.Canvas.Pen().SetColor(clRed);
+    F.Canvas.Arc(0, 0, 20, 20, 0.0, 3.14159265358979 / 2);
+    EXPECT_EQ(F.Count(clRed) > 0, true);
+    const QRect Ink = F.Ink(clRed);
+    EXPECT_GE(Ink.left(), 9); // the upper right quarter only
+    EXPECT_LE(Ink.bottom(), 11);
+}
+
 } // namespace

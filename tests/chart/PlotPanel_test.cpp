@@ -182,6 +182,78 @@ TEST(PlotPanel, BitmapRenderingUsesTheSamePipeline)
     EXPECT_TRUE(P.PlotCanvas().Dirty());
 }
 
+TEST(PlotPanel, PanelPaintFillsBevelsAndBackImage)
+{
+    TTestPanel P;
+    P.SetSize(40, 30);
+    P.SetColor(clYellow);
+    P.SetMarginUnits(muPixels);
+    P.SetMargin(2, 25); // the chart rectangle keeps to the left: x 1..13
+    P.Frame();
+    EXPECT_EQ(P.At(0, 10), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(P.At(39, 10), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(P.At(30, 15), clYellow);
+
+    QImage Tile(4, 4, QImage::Format_RGB32);
+    Tile.fill(Qt::green);
+    P.BackImage().SetGraphic(Tile);
+    P.BackImage().Mode = pbmCenter;
+    P.Frame();
+    EXPECT_EQ(P.At(20, 15), TColor(RGB(0, 255, 0)));
+    EXPECT_EQ(P.At(30, 15), clYellow);
+    P.BackImage().Mode = pbmTile;
+    P.Frame();
+    EXPECT_EQ(P.At(30, 15), TColor(RGB(0, 255, 0)));
+    EXPECT_EQ(P.At(0, 10), ColorToRGB(clBtnHighlight)); // bevels over the image
+
+    P.SetColor(clNone);
+    P.BackImage().SetGraphic(QImage());
+    P.Frame(); // no fill: what the buffer held stays
+    EXPECT_EQ(P.At(30, 15), TColor(RGB(0, 255, 0)));
+}
+
+TEST(PlotPanel, UndoZoomAndView3DTellTheirListeners)
+{
+    struct TListener : IPlotEventListener {
+        int View3D = 0;
+        void PlotEvent(TPlotEvent& E) override
+        {
+            View3D += dynamic_cast<TPlotView3DEvent*>(&E) != nullptr;
+        }
+    } L;
+    TTestPanel P;
+    P.Listeners().push_back(&L);
+    P.SetView3D(false);
+    P.SetView3D(false);
+    EXPECT_EQ(L.View3D, 1);
+    int Undone = 0;
+    P.OnUndoZoom = [&](TCustomPlotPanelExtended*) { ++Undone; };
+    P.SetZoomed(true);
+    P.Frame();
+    P.UndoZoom();
+    EXPECT_EQ(Undone, 1);
+    EXPECT_FALSE(P.Zoomed());
+    EXPECT_TRUE(P.PlotCanvas().Dirty());
+    EXPECT_TRUE(P.AllowZoom());
+    P.SetAllowZoom(false);
+    EXPECT_FALSE(P.Zoom().Allow);
+    EXPECT_EQ(P.AllowPanning(), pmBoth);
+}
+
+TEST(PlotPanel, ZoomPanningOrdersItsCorners)
+{
+    TZoomPanning Z;
+    Z.Activate(50, 40);
+    EXPECT_TRUE(Z.Active);
+    Z.X1 = 10;
+    Z.Y1 = 60;
+    Z.Check();
+    EXPECT_EQ(Z.X0, 10);
+    EXPECT_EQ(Z.X1, 50);
+    EXPECT_EQ(Z.Y0, 40);
+    EXPECT_EQ(Z.Y1, 60);
+}
+
 TEST(PlotShape, FillFrameAndVisibility)
 {
     TTestPanel P;

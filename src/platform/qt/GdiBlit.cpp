@@ -122,17 +122,16 @@ bool TGdiDC::StretchBlt(int X, int Y, int W, int H, const TGdiDC* Src, int SX, i
         return PatBlt(X, Y, W, H, Rop);
     if (!Drawing() || !Src || !Src->fImage || W == 0 || H == 0 || SW == 0 || SH == 0)
         return false;
-    // Negative sizes mirror; the source part is copied first so that a
-    // context may blit onto itself.
-    QImage Part =
-        Src->fImage->copy(std::min(SX, SX + SW), std::min(SY, SY + SH), std::abs(SW), std::abs(SH));
+    // Negative sizes mirror, running back from the start pixel they include.
+    // The source part is copied first so that a context may blit onto itself.
+    auto Start = [](int P, int Size) { return Size < 0 ? P + Size + 1 : P; };
+    QImage Part = Src->fImage->copy(Start(SX, SW), Start(SY, SH), std::abs(SW), std::abs(SH));
     Part = Part.mirrored((SW < 0) != (W < 0), (SH < 0) != (H < 0));
     if (!fImage && Mode != QPainter::CompositionMode_Source)
         Mode = QPainter::CompositionMode_SourceOver;
     fPainter->save();
     fPainter->setCompositionMode(Mode);
-    fPainter->drawImage(QRect(std::min(X, X + W), std::min(Y, Y + H), std::abs(W), std::abs(H)),
-                        Part);
+    fPainter->drawImage(QRect(Start(X, W), Start(Y, H), std::abs(W), std::abs(H)), Part);
     fPainter->restore();
     return true;
 }

@@ -1,3 +1,4 @@
+#include "GdiFixture.h"
 #include "platform/qt/Gdi.h"
 #include "platform/qt/GdiBlit.h"
 
@@ -7,39 +8,6 @@
 #include <vector>
 
 namespace {
-
-constexpr COLORREF White = 0xFFFFFF;
-constexpr COLORREF Red = RGB(255, 0, 0);
-constexpr COLORREF Blue = RGB(0, 0, 255);
-
-// A small white image with a context on it.
-struct TCanvasFixture {
-    QImage Image;
-    TGdiDC DC;
-    explicit TCanvasFixture(int W = 12, int H = 12, COLORREF Fill = White)
-        : Image(W, H, QImage::Format_RGB32), DC((Image.fill(ToQColor(Fill)), &Image))
-    {
-    }
-    COLORREF At(int X, int Y) { return FromQRgb(Image.pixel(X, Y)); }
-    // Every pixel as a row of characters: '#' for Color, '.' for anything else.
-    std::string Map(COLORREF Color)
-    {
-        std::string S;
-        for (int Y = 0; Y < Image.height(); ++Y) {
-            for (int X = 0; X < Image.width(); ++X)
-                S += At(X, Y) == Color ? '#' : '.';
-            S += '\n';
-        }
-        return S;
-    }
-    int Count(COLORREF Color)
-    {
-        int N = 0;
-        for (char C : Map(Color))
-            N += C == '#';
-        return N;
-    }
-};
 
 TEST(GdiColour, ByteOrderIsBlueGreenRed)
 {
@@ -416,111 +384,6 @@ TEST(GdiShape, EllipseStaysInsideItsBox)
     EXPECT_EQ(MinY, 2);
     EXPECT_EQ(MaxY, 11);
     EXPECT_EQ(F.At(10, 7), Blue);
-}
-
-// Text is checked by the box it covers (opaque back mode), never by glyphs.
-QRect InkBox(TCanvasFixture& F, COLORREF Color)
-{
-    QRect Box;
-    for (int Y = 0; Y < F.Image.height(); ++Y)
-        for (int X = 0; X < F.Image.width(); ++X)
-            if (F.At(X, Y) == Color)
-                Box |= QRect(X, Y, 1, 1);
-    return Box;
-}
-
-TEST(GdiText, AlignmentPlacesTheCellAboutTheReferencePoint)
-{
-    TLogFont LF;
-    LF.Height = -12;
-    LF.FaceName = "DejaVu Sans";
-    struct TCase {
-        int Align;
-        int DX, DY; // expected cell corner relative to (50, 30), in units of W, H, ascent
-        const char* Name;
-    };
-    const TCase Cases[] = {
-        {TA_LEFT | TA_TOP, 0, 0, "left top"},       {TA_RIGHT | TA_TOP, -2, 0, "right top"},
-        {TA_CENTER | TA_TOP, -1, 0, "centre top"},  {TA_LEFT | TA_BOTTOM, 0, -2, "left bottom"},
-        {TA_LEFT | TA_BASELINE, 0, -1, "baseline"},
-    };
-    for (const TCase& C : Cases) {
-        TCanvasFixture F(120, 60);
-        F.DC.SelectFont(LF);
-        F.DC.SetBkMode(OPAQUE);
-        F.DC.SetBkColor(Blue);
-        F.DC.SetTextColor(Blue);
-        F.DC.SetTextAlign(C.Align);
-        int W = 0, H = 0;
-        F.DC.GetTextExtentPoint32("Wig", W, H);
-        TTextMetric TM;
-        F.DC.GetTextMetrics(TM);
-        F.DC.TextOut(50, 30, "Wig");
-        const int X = 50 + (C.DX == -2 ? -W : C.DX == -1 ? -W / 2 : 0);
-        const int Y = 30 + (C.DY == -2 ? -H : C.DY == -1 ? -TM.Ascent : 0);
-        EXPECT_EQ(InkBox(F, Blue), QRect(X, Y, W, H)) << C.Name;
-    }
-}
-
-TEST(GdiText, HeightSignSelectsEmOrCellHeight)
-{
-    TCanvasFixture F;
-    TLogFont LF;
-    LF.FaceName = "DejaVu Sans";
-    for (int Cell : {10, 13, 16, 24}) {
-        LF.Height = Cell;
-        F.DC.SelectFont(LF);
-        TTextMetric TM;
-        F.DC.GetTextMetrics(TM);
-        EXPECT_LE(TM.Height, Cell);
-        EXPECT_GE(TM.Height, Cell - 2) << Cell;
-        LF.Height = -Cell;
-        F.DC.SelectFont(LF);
-        F.DC.GetTextMetrics(TM);
-        EXPECT_EQ(TM.Height - TM.InternalLeading, Cell);
-        EXPECT_GT(TM.Height, Cell);
-    }
-}
-
-TEST(GdiText, ExtentGrowsWithCharacterExtraAndDrawTextMeasures)
-{
-    TCanvasFixture F(100, 60);
-    TLogFont LF;
-    LF.Height = -11;
-    LF.FaceName = "DejaVu Sans";
-    F.DC.SelectFont(LF);
-    int W0 = 0, H0 = 0, W1 = 0, H1 = 0;
-    F.DC.GetTextExtentPoint32("abcd", W0, H0);
-    F.DC.SetTextCharacterExtra(2);
-    F.DC.GetTextExtentPoint32("abcd", W1, H1);
-    EXPECT_EQ(W1, W0 + 8);
-    EXPECT_EQ(H1, H0);
-    F.DC.SetTextCharacterExtra(0);
-    TRect R{0, 0, 100, 0};
-    EXPECT_EQ(F.DC.DrawText("one\ntwo", R, DT_CALCRECT), 2 * H0);
-    EXPECT_EQ(R.Bottom, 2 * H0);
-    TRect Single{0, 0, 100, 0};
-    F.DC.DrawText("&File", Single, DT_CALCRECT | DT_SINGLELINE);
-    int WF = 0, HF = 0;
-    F.DC.GetTextExtentPoint32("File", WF, HF);
-    EXPECT_EQ(Single.Width(), WF);
-}
-
-TEST(GdiText, DrawTextCentresASingleLine)
-{
-    TCanvasFixture F(100, 40);
-    TLogFont LF;
-    LF.Height = -11;
-    LF.FaceName = "DejaVu Sans";
-    F.DC.SelectFont(LF);
-    F.DC.SetBkMode(OPAQUE);
-    F.DC.SetBkColor(Blue);
-    F.DC.SetTextColor(Blue);
-    TRect R{0, 0, 100, 40};
-    F.DC.DrawText("Mid", R, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    int W = 0, H = 0;
-    F.DC.GetTextExtentPoint32("Mid", W, H);
-    EXPECT_EQ(InkBox(F, Blue), QRect((100 - W) / 2, (40 - H) / 2, W, H));
 }
 
 } // namespace

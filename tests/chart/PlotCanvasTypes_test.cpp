@@ -1,0 +1,160 @@
+#include "chart/PlotCanvas3D.h"
+#include "chart/PlotPicture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ChartPen, DefaultsAndAssignCarryTheChartFields)
+{
+    TChartPen Pen;
+    EXPECT_TRUE(Pen.Visible());
+    EXPECT_EQ(Pen.EndStyle(), esRound);
+    TChartHiddenPen Hidden;
+    EXPECT_FALSE(Hidden.Visible());
+    EXPECT_FALSE(Hidden.DefaultVisible);
+    TDottedGrayPen Dotted;
+    EXPECT_EQ(Dotted.Color(), TColor(0x808080));
+    EXPECT_EQ(Dotted.Style(), psDot);
+
+    int Changes = 0;
+    TChartPen Target([&](TGraphicsObject*) { ++Changes; });
+    TChartPen Source;
+    Source.SetColor(clRed);
+    Source.SetWidth(3);
+    Source.SetSmallDots(true);
+    Source.SetSmallSpace(2);
+    Source.SetEndStyle(esFlat);
+    Source.Hide();
+    Target.Assign(Source);
+    EXPECT_EQ(Target.Color(), clRed);
+    EXPECT_EQ(Target.Width(), 3);
+    EXPECT_TRUE(Target.SmallDots());
+    EXPECT_EQ(Target.SmallSpace(), 2);
+    EXPECT_EQ(Target.EndStyle(), esFlat);
+    EXPECT_FALSE(Target.Visible());
+    EXPECT_GE(Changes, 1);
+    const int Before = Changes;
+    Target.SetEndStyle(esFlat);
+    Target.Hide();
+    EXPECT_EQ(Changes, Before);
+}
+
+TEST(ChartBrush, BackColourAndImageTravelWithAssign)
+{
+    TChartBrush Brush;
+    EXPECT_EQ(Brush.Color(), clPlotColor);
+    EXPECT_EQ(Brush.BackColor(), clNone);
+    EXPECT_EQ(Brush.ImageIfAny(), nullptr);
+    Brush.Image().SetGraphic(QImage(2, 2, QImage::Format_RGB32));
+    Brush.SetBackColor(clBlue);
+    TChartBrush Copy;
+    Copy.Assign(Brush);
+    ASSERT_NE(Copy.ImageIfAny(), nullptr);
+    EXPECT_TRUE(Copy.ImageIfAny()->HasGraphic());
+    EXPECT_EQ(Copy.BackColor(), clBlue);
+    Copy.SetImage(nullptr);
+    EXPECT_EQ(Copy.ImageIfAny(), nullptr);
+}
+
+TEST(PlotFont, DefaultsAndSubObjectsOnFirstRead)
+{
+    TPlotFont Font;
+    EXPECT_EQ(Font.Color(), clBlack);
+    EXPECT_EQ(Font.Name(), GetDefaultFontName);
+    EXPECT_EQ(Font.Size(), GetDefaultFontSize);
+    EXPECT_EQ(Font.ShadowIfAny(), nullptr);
+    Font.Shadow().SetHorizSize(2);
+    Font.SetInterCharSize(3);
+    TPlotFont Copy;
+    Copy.Assign(Font);
+    ASSERT_NE(Copy.ShadowIfAny(), nullptr);
+    EXPECT_EQ(Copy.ShadowIfAny()->HorizSize(), 2);
+    EXPECT_EQ(Copy.InterCharSize(), 3);
+    EXPECT_EQ(Copy.GradientIfAny(), nullptr);
+}
+
+struct TBufferedCanvas {
+    TPlotCanvas3D Canvas;
+    TBufferedCanvas()
+    {
+        Canvas.InitWindow(nullptr, nullptr, clWhite, false, {0, 0, 16, 16});
+        Canvas.ResetState();
+    }
+};
+
+TEST(PlotCanvasAssign, MonochromeCanvasUsesBlackPensAndWhiteBrushes)
+{
+    TBufferedCanvas B;
+    B.Canvas.SetMonochrome(true);
+    TChartPen Pen;
+    Pen.SetColor(clRed);
+    B.Canvas.AssignVisiblePen(Pen);
+    EXPECT_EQ(B.Canvas.Pen().Color(), clBlack);
+    TChartBrush Brush;
+    B.Canvas.AssignBrush(Brush, clRed, clNone);
+    EXPECT_EQ(B.Canvas.Brush().Color(), clWhite);
+    TPlotFont Font;
+    Font.SetColor(clRed);
+    B.Canvas.AssignFont(Font);
+    EXPECT_EQ(B.Canvas.Font().Color(), clBlack);
+}
+
+TEST(PlotCanvasAssign, BrushBackColourDecidesTheBackMode)
+{
+    TBufferedCanvas B;
+    TChartBrush Brush;
+    Brush.SetStyle(bsDiagCross);
+    B.Canvas.AssignBrush(Brush, clRed, clBlue);
+    EXPECT_EQ(B.Canvas.GetBackMode(), cbmOpaque);
+    EXPECT_EQ(B.Canvas.GetBackColor(), clBlue);
+    EXPECT_EQ(B.Canvas.Brush().Style(), bsDiagCross);
+    B.Canvas.AssignBrush(Brush, clRed, clNone);
+    EXPECT_EQ(B.Canvas.GetBackMode(), cbmTransparent);
+
+    TChartBrush Pictured;
+    QImage Tile(2, 2, QImage::Format_RGB32);
+    Tile.fill(Qt::green);
+    Pictured.Image().SetGraphic(Tile);
+    B.Canvas.AssignBrush(Pictured, clRed, clYellow);
+    EXPECT_FALSE(B.Canvas.Brush().Bitmap().isNull());
+    EXPECT_EQ(B.Canvas.GetBackColor(), clYellow);
+    B.Canvas.FillRect({0, 0, 4, 4});
+    EXPECT_EQ(B.Canvas.GetPixel(1, 1), TColor(RGB(0, 255, 0)));
+}
+
+TEST(PlotCanvasAssign, InternalDarkGoesToTheBrushOrTheBackColour)
+{
+    TBufferedCanvas B;
+    B.Canvas.Brush().SetStyle(bsSolid);
+    B.Canvas.InternalDark(RGB(200, 200, 200), DarkColorQuantity);
+    EXPECT_EQ(B.Canvas.Brush().Color(), TColor(RGB(136, 136, 136)));
+    B.Canvas.Brush().SetStyle(bsCross);
+    B.Canvas.Brush().SetColor(clRed);
+    B.Canvas.InternalDark(RGB(100, 100, 100), DarkerColorQuantity);
+    EXPECT_EQ(B.Canvas.Brush().Color(), clRed);
+    EXPECT_EQ(B.Canvas.GetBackColor(), clBlack);
+}
+
+TEST(PlotCanvasAssign, ResetStateRestoresTheDefaults)
+{
+    TBufferedCanvas B;
+    B.Canvas.Pen().SetColor(clRed);
+    B.Canvas.Pen().SetWidth(4);
+    B.Canvas.Brush().SetStyle(bsCross);
+    B.Canvas.SetBackMode(cbmOpaque);
+    B.Canvas.SetTextAlign(TA_RIGHT);
+    TPlotFont Font;
+    B.Canvas.AssignFont(Font);
+    B.Canvas.ResetState();
+    EXPECT_EQ(B.Canvas.Pen().Color(), clBlack);
+    EXPECT_EQ(B.Canvas.Pen().Width(), 1);
+    EXPECT_EQ(B.Canvas.Brush().Style(), bsSolid);
+    EXPECT_EQ(B.Canvas.Brush().Color(), clWhite);
+    EXPECT_EQ(B.Canvas.GetBackMode(), cbmTransparent);
+    EXPECT_EQ(B.Canvas.GetBackColor(), clWhite);
+    EXPECT_EQ(B.Canvas.GetTextAlign(), 0);
+    EXPECT_EQ(B.Canvas.CurrentFont(), nullptr);
+}
+
+} // namespace
