@@ -112,7 +112,7 @@ void TPlotCanvas3D::SetMonochrome(bool Value)
     FMonochrome = Value;
     FDirty = true;
     if (F3DOptions)
-        F3DOptions->SetZoomFloat(F3DOptions->ZoomFloat());
+        F3DOptions->Repaint();
 }
 
 void TPlotCanvas3D::SetTextAlign(int Align)

@@ -45,6 +45,10 @@ void TPlotCanvas3D::TextOut(int X, int Y, const std::string& Text)
         FCanvas->RealizeFont();
         DC()->SetTextColor(ColorToRGB(S->Color()));
         DC()->TextOut(SX, SY, Text);
+        // The blur of a smooth shadow belongs to the bitmap filters; the text
+        // over it is drawn without a background all the same.
+        if (S->Smooth() && S->SmoothBlur() > 0 && Bitmap())
+            SetBackMode(cbmTransparent);
         if (Blend)
             EndBlending(std::move(Blend));
     }

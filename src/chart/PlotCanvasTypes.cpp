@@ -296,6 +296,12 @@ void TView3DOptions::Assign(const TView3DOptions& Source)
     fZoomText = Source.fZoomText;
 }
 
+void TView3DOptions::Repaint()
+{
+    if (fParent)
+        fParent->Invalidate();
+}
+
 double TView3DOptions::CalcOrthoRatio() const
 {
     if (!fOrthogonal)

@@ -160,6 +160,8 @@ public:
     void SetZoomText(bool Value);
     void Assign(const TView3DOptions& Source);
     double CalcOrthoRatio() const;
+    // Asks the owning control to repaint.
+    void Repaint();
 
     std::function<void(bool Horizontal)> OnScrolled;
     std::function<void(int NewZoom)> OnChangedZoom;

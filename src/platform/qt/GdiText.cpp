@@ -222,28 +222,37 @@ QString EndEllipsis(const QString& S, const QFontMetrics& FM, int Width)
 
 } // namespace
 
-int TGdiDC::DrawText(std::string_view Text, TRect& R, unsigned Format)
+namespace {
+
+// The lines DrawText shows: split, prefixes taken out, wrapped, shortened.
+std::vector<TTextLine> LayoutLines(QString S, const QFontMetrics& FM, int Width, unsigned Format)
 {
-    const QFont F = QtFont();
-    const QFontMetrics FM(F);
-    QString S = ToQ(Text);
     S.remove('\r');
     if (Format & DT_EXPANDTABS)
         S = ExpandTabs(S);
-    QStringList Raw =
+    const QStringList Raw =
         (Format & DT_SINGLELINE) ? QStringList{QString(S).replace('\n', ' ')} : S.split('\n');
     std::vector<TTextLine> Lines;
     for (const QString& Part : Raw) {
         const TTextLine Stripped = (Format & DT_NOPREFIX) ? TTextLine{Part} : StripPrefix(Part);
         const QStringList Wrapped = (Format & DT_WORDBREAK) && !(Format & DT_SINGLELINE)
-                                        ? WrapWords(Stripped.Text, FM, R.Width())
+                                        ? WrapWords(Stripped.Text, FM, Width)
                                         : QStringList{Stripped.Text};
-        for (qsizetype I = 0; I < Wrapped.size(); ++I)
-            Lines.push_back({Wrapped[I], Wrapped.size() == 1 ? Stripped.Mnemonic : -1});
+        for (const QString& W : Wrapped)
+            Lines.push_back({W, Wrapped.size() == 1 ? Stripped.Mnemonic : -1});
     }
     if (Format & DT_END_ELLIPSIS)
         for (TTextLine& L : Lines)
-            L.Text = EndEllipsis(L.Text, FM, R.Width());
+            L.Text = EndEllipsis(L.Text, FM, Width);
+    return Lines;
+}
+
+} // namespace
+
+int TGdiDC::DrawText(std::string_view Text, TRect& R, unsigned Format)
+{
+    const QFontMetrics FM(QtFont());
+    const std::vector<TTextLine> Lines = LayoutLines(ToQ(Text), FM, R.Width(), Format);
     const int LineH = FM.height();
     const int Height = LineH * int(Lines.size());
     if (Format & DT_CALCRECT) {
