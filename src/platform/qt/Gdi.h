@@ -165,7 +165,8 @@ private:
     TPoint fPos;
     int fStylePhase = 0; // pixels of the pen style already used by the current polyline
     std::optional<QRegion> fClip;
-    std::optional<QPainterPath> fPath; // set between BeginPath and AbortPath / use
+    mutable std::optional<QFont> fQtFont; // the selected font, built on first use
+    std::optional<QPainterPath> fPath;    // set between BeginPath and AbortPath / use
     bool fPathOpen = false;
 };
 

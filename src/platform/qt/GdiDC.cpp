@@ -67,6 +67,8 @@ TGdiBrush TGdiDC::SelectBrush(const TGdiBrush& Brush)
 
 TLogFont TGdiDC::SelectFont(const TLogFont& Font)
 {
+    if (!(Font == fFont))
+        fQtFont.reset();
     return std::exchange(fFont, Font);
 }
 
@@ -101,6 +103,8 @@ int TGdiDC::SetTextAlign(int Align)
 
 int TGdiDC::SetTextCharacterExtra(int Extra)
 {
+    if (Extra != fCharExtra)
+        fQtFont.reset();
     return std::exchange(fCharExtra, Extra);
 }
 

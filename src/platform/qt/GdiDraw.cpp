@@ -246,6 +246,23 @@ void SteppedLine(TGdiDC& DC, TPoint A, TPoint B, int64_t N, const std::vector<in
         P.drawPoints(On.data(), int(On.size()));
 }
 
+// A solid thin line from A to the pixel before B: Qt draws both ends of
+// the visible part.
+void SolidThinLine(TGdiDC& DC, TPoint A, TPoint B, int64_t N, COLORREF Color)
+{
+    int64_t I0 = 0, I1 = 0;
+    if (!ClipSteps(A, B, N, TGdiDraw::DeviceRect(DC), I0, I1))
+        return;
+    const int64_t DX = int64_t(B.X) - A.X, DY = int64_t(B.Y) - A.Y;
+    auto At = [&](int64_t I) {
+        return QPoint(int(A.X + RoundDiv(I * DX, N)), int(A.Y + RoundDiv(I * DY, N)));
+    };
+    QPainter& P = DC.Painter();
+    P.setBrush(Qt::NoBrush);
+    P.setPen(QPen(ToQColor(Color), 0));
+    P.drawLine(At(I0), At(I1 - 1));
+}
+
 } // namespace
 
 void TGdiDraw::PenLine(TGdiDC& DC, TPoint A, TPoint B)
@@ -276,10 +293,11 @@ void TGdiDraw::PenLine(TGdiDC& DC, TPoint A, TPoint B)
         P.drawLine(Clipped[0], Clipped[1]);
         return;
     }
-    std::vector<int> Runs = StyleRuns(Pen);
+    const std::vector<int> Runs = StyleRuns(Pen);
     if (Runs.empty())
-        Runs = {1, 0};
-    SteppedLine(DC, A, B, N, Runs, DC.fStylePhase, Color);
+        SolidThinLine(DC, A, B, N, Color);
+    else
+        SteppedLine(DC, A, B, N, Runs, DC.fStylePhase, Color);
     DC.fStylePhase = int((DC.fStylePhase + N) % (1 << 30));
 }
 

@@ -83,7 +83,9 @@ QPoint AlignOffset(int Align, int Width, const QFontMetrics& FM)
 
 QFont TGdiDC::QtFont() const
 {
-    return MakeFont(fFont, fCharExtra);
+    if (!fQtFont)
+        fQtFont = MakeFont(fFont, fCharExtra);
+    return *fQtFont;
 }
 
 bool TGdiDC::GetTextExtentPoint32(std::string_view Text, int& CX, int& CY) const
