@@ -70,6 +70,9 @@ public:
     // began with, skipping any destroyed meanwhile.
     void Notify(int32_t EventID, TNotifyData Data);
 
+    // Lets a subscriber that may outlive the publisher tell whether it is gone.
+    std::weak_ptr<const void> LifeToken() const { return fLife; }
+
 private:
     TDPublisherEvent* GetID(int32_t EventID);
     TDPublisherEvent* Find(int32_t EventID);
@@ -77,4 +80,5 @@ private:
 
     std::vector<std::unique_ptr<TDPublisherEvent>> fEvents;
     TDPublisherEvent* fDefault = nullptr;
+    std::shared_ptr<const void> fLife = std::make_shared<char>(0);
 };

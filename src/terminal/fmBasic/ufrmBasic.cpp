@@ -1,0 +1,101 @@
+#include "terminal/fmBasic/ufrmBasic.h"
+
+#include <QFont>
+#include <QPalette>
+#include <QWidget>
+#include <algorithm>
+#include <cstdlib>
+#include <cxxabi.h>
+#include <exception>
+#include <iostream>
+#include <typeinfo>
+
+namespace {
+
+std::string TypeName(const std::type_info& Type)
+{
+    int Status = 0;
+    std::unique_ptr<char, decltype(&std::free)> Name(
+        abi::__cxa_demangle(Type.name(), nullptr, nullptr, &Status), &std::free);
+    return Status == 0 && Name ? std::string(Name.get()) : std::string(Type.name());
+}
+
+// Writes one line about a failed OnNotify; never throws itself.
+void ReportNotifyFailure(const TfrmBasic& Form, const std::type_info* Type,
+                         const char* Message) noexcept
+{
+    try {
+        const std::string Kind = Type ? TypeName(*Type) : std::string("unknown exception");
+        std::cerr << TypeName(typeid(Form)) + ".OnNotify | " + Kind + " : " + Message << '\n';
+    } catch (...) {
+    }
+}
+
+} // namespace
+
+std::unique_ptr<TBasicSubscriber> TBasicSubscriber::CreateNew(TfrmBasic* AForm)
+{
+    return std::make_unique<TBasicSubscriber>(AForm);
+}
+
+void TBasicSubscriber::Notification(int32_t EventID, TNotifyData Data)
+{
+    fForm->DeliverNotify(EventID, Data);
+}
+
+TfrmBasic::~TfrmBasic()
+{
+    for (const TSubscription& S : fSubscriptions)
+        if (auto Alive = S.Life.lock())
+            S.Publisher->Unsubscribe(fSubscriber.get(), S.EventID);
+}
+
+void TfrmBasic::Subscribe(TDPublisher* Publisher, int32_t EventID)
+{
+    if (!Publisher)
+        return;
+    if (!fSubscriber)
+        fSubscriber = TBasicSubscriber::CreateNew(this);
+    Publisher->Subscribe(fSubscriber.get(), EventID);
+    Forget(Publisher, EventID);
+    fSubscriptions.push_back({Publisher, Publisher->LifeToken(), EventID});
+}
+
+void TfrmBasic::Unsubscribe(TDPublisher* Publisher, int32_t EventID)
+{
+    if (!Publisher || !fSubscriber)
+        return;
+    Publisher->Unsubscribe(fSubscriber.get(), EventID);
+    Forget(Publisher, EventID);
+}
+
+void TfrmBasic::Forget(const TDPublisher* Publisher, int32_t EventID)
+{
+    // A freed publisher's address may come back as a new publisher's.
+    std::erase_if(fSubscriptions, [&](const TSubscription& S) {
+        return S.Life.expired() || (S.Publisher == Publisher && S.EventID == EventID);
+    });
+}
+
+void TfrmBasic::DeliverNotify(int32_t EventID, TNotifyData Data) noexcept
+{
+    try {
+        OnNotify(EventID, Data);
+    } catch (const std::exception& E) {
+        ReportNotifyFailure(*this, &typeid(E), E.what());
+    } catch (...) {
+        ReportNotifyFailure(*this, nullptr, "");
+    }
+}
+
+void TfrmBasic::ApplyFormDefaults(QWidget& Form)
+{
+    QPalette Palette = Form.palette();
+    Palette.setColor(QPalette::Window, Qt::white);
+    Form.setPalette(Palette);
+    Form.setAutoFillBackground(true);
+    QFont Font(QStringLiteral("Tahoma"));
+    Font.setPixelSize(11);
+    Form.setFont(Font);
+    Form.resize(488, 367);
+}
