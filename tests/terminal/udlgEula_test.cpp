@@ -1,0 +1,106 @@
+#include "terminal/dlgEula/udlgEula.h"
+
+#include "DialogDriver.h"
+#include "support/TempHome.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextEdit>
+
+namespace {
+
+bool OkEnabled(QDialog& Dialog)
+{
+    return Control<QPushButton>(Dialog, "btnOk").isEnabled();
+}
+
+// Tries every way to OK; the dialog must stay open.
+void TryToAccept(QDialog& Dialog)
+{
+    Control<QPushButton>(Dialog, "btnOk").click();
+    QKeyEvent Enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(&Dialog, &Enter);
+    Dialog.accept();
+    EXPECT_TRUE(Dialog.isVisible());
+    EXPECT_EQ(Dialog.result(), QDialog::Rejected);
+}
+
+TEST(ExecuteDlgEula, AcceptsOnlyWithTheTermsAccepted)
+{
+    const bool Accepted = DriveModal<bool>(
+        [](QDialog& Dialog) {
+            EXPECT_TRUE(Control<QRadioButton>(Dialog, "rbNotApply").isChecked());
+            EXPECT_FALSE(OkEnabled(Dialog));
+            TryToAccept(Dialog);
+            Control<QRadioButton>(Dialog, "rbApply").click();
+            EXPECT_TRUE(OkEnabled(Dialog));
+            Control<QRadioButton>(Dialog, "rbNotApply").click();
+            EXPECT_FALSE(OkEnabled(Dialog));
+            TryToAccept(Dialog);
+            Control<QRadioButton>(Dialog, "rbApply").click();
+            Control<QPushButton>(Dialog, "btnOk").click();
+        },
+        [] { return ExecuteDlgEula(); });
+    EXPECT_TRUE(Accepted);
+}
+
+TEST(ExecuteDlgEula, CancelOrCloseDeclines)
+{
+    for (const bool UseButton : {true, false}) {
+        const bool Accepted = DriveModal<bool>(
+            [UseButton](QDialog& Dialog) {
+                Control<QRadioButton>(Dialog, "rbApply").click();
+                if (UseButton)
+                    Control<QPushButton>(Dialog, "btnCancel").click();
+                else
+                    Dialog.close();
+            },
+            [] { return ExecuteDlgEula(); });
+        EXPECT_FALSE(Accepted) << UseButton;
+    }
+}
+
+struct TLicenseCase {
+    const char* Language;
+    const char* LicenseFile; // written as "english.license" when not null
+    const char* Caption;
+    const char* Accept;
+    const char* TextStart;
+};
+
+TEST(TfmEula, ShowsTheAgreementOfTheLanguage)
+{
+    const TLicenseCase Cases[] = {
+        {"English", "TERMS\r\nLine two\r\n", "License Agreement", "I accept the agreement",
+         "TERMS\nLine two\n"},
+        {"English", "", "License Agreement", "I accept the agreement", "ЛИЦЕНЗИОННОЕ СОГЛАШЕНИЕ"},
+        {"English", nullptr, "License Agreement", "I accept the agreement",
+         "ЛИЦЕНЗИОННОЕ СОГЛАШЕНИЕ"},
+        {"Russian", nullptr, "Лицензионное соглашение", "Я принимаю условия соглашения",
+         "ЛИЦЕНЗИОННОЕ СОГЛАШЕНИЕ"},
+    };
+    for (const TLicenseCase& Case : Cases) {
+        TTempHome Home;
+        const auto Folder = Home.ConfigHome();
+        if (Case.LicenseFile) {
+            std::filesystem::create_directories(Folder);
+            std::ofstream(Folder / "english.license", std::ios::binary) << Case.LicenseFile;
+        }
+        TTranslatorScope Scope(Case.Language, Folder);
+        TfmEula Dialog;
+        const std::string Where =
+            std::string(Case.Language) + " " + std::to_string(!!Case.LicenseFile);
+        EXPECT_EQ(Dialog.windowTitle().toStdString(), Case.Caption) << Where;
+        EXPECT_EQ(Control<QRadioButton>(Dialog, "rbApply").text().toStdString(), Case.Accept)
+            << Where;
+        EXPECT_EQ(Control<QLabel>(Dialog, "lblText1").text().toStdString(), Case.Caption) << Where;
+        const QString Text = Control<QTextEdit>(Dialog, "edLicense").toPlainText();
+        EXPECT_TRUE(Text.startsWith(QString::fromUtf8(Case.TextStart)))
+            << Where << "\n"
+            << Text.left(40).toStdString();
+    }
+}
+
+} // namespace
