@@ -1,0 +1,67 @@
+#include "terminal/dlgUserManual/udlgUserManual.h"
+
+#include "DialogDriver.h"
+#include "support/TempHome.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+
+namespace {
+
+struct TPageCase {
+    const char* Language; // nullptr: no translator at all
+    bool Russian;
+    bool English;
+};
+
+TEST(TfmUserManual, ShowsThePageOfTheCurrentLanguageOnly)
+{
+    const TPageCase Cases[] = {
+        {"Russian", true, false},
+        {"English", false, true},
+        {"German", false, false},
+        {nullptr, false, false},
+    };
+    for (const TPageCase& Case : Cases) {
+        TTempHome Home;
+        std::optional<TTranslatorScope> Scope;
+        if (Case.Language)
+            Scope.emplace(Case.Language, Home.ConfigHome());
+        TfmUserManual Dialog;
+        const std::string Where = Case.Language ? Case.Language : "none";
+        const auto& Rus = Control<QLabel>(Dialog, "imageRus");
+        const auto& Eng = Control<QLabel>(Dialog, "imageEng");
+        EXPECT_EQ(!Rus.isHidden(), Case.Russian) << Where;
+        EXPECT_EQ(!Eng.isHidden(), Case.English) << Where;
+        const QSize Scrolled = Control<QScrollArea>(Dialog, "ScrollBox1").widget()->size();
+        EXPECT_EQ(Scrolled.height(), Case.Russian || Case.English ? 5606 : 0) << Where;
+    }
+}
+
+TEST(TfmUserManual, PagesAreTheEmbeddedImages)
+{
+    TfmUserManual Dialog;
+    EXPECT_EQ(Control<QLabel>(Dialog, "imageRus").pixmap().size(), QSize(754, 5606));
+    EXPECT_EQ(Control<QLabel>(Dialog, "imageEng").pixmap().size(), QSize(750, 5606));
+}
+
+TEST(ExecuteDlgUserManual, TrueOnlyWithOk)
+{
+    TTempHome Home;
+    TTranslatorScope English("English", Home.ConfigHome());
+    for (const bool UseOk : {true, false}) {
+        const bool Accepted = DriveModal<bool>(
+            [UseOk](QDialog& Dialog) {
+                EXPECT_EQ(Dialog.windowTitle(), "User Manual");
+                if (UseOk)
+                    Control<QPushButton>(Dialog, "btnOk").click();
+                else
+                    Dialog.close();
+            },
+            [] { return ExecuteDlgUserManual(); });
+        EXPECT_EQ(Accepted, UseOk);
+    }
+}
+
+} // namespace
