@@ -10,6 +10,7 @@
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
+#include <stdexcept>
 #include <string>
 
 // Runs Execute, which shows a modal dialog, and hands the dialog to Drive once
@@ -23,7 +24,12 @@ TResult DriveModal(const std::function<void(QDialog&)>& Drive,
     QTimer::singleShot(0, [&] {
         if (auto* Dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
             Driven = true;
-            Drive(*Dialog);
+            try {
+                Drive(*Dialog);
+            } catch (const std::exception& E) {
+                ADD_FAILURE() << E.what();
+                Dialog->reject();
+            }
         }
     });
     QTimer Watchdog;

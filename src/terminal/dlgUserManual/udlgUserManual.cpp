@@ -68,7 +68,7 @@ void TfmUserManual::TranslateForm()
     imageRus->setVisible(Language == "Russian");
     imageEng->setVisible(Language == "English");
     // The box scrolls over the page shown, or over nothing.
-    QSize Shown;
+    QSize Shown(0, 0);
     for (QLabel* Page : {imageRus, imageEng})
         if (!Page->isHidden())
             Shown = Shown.expandedTo(Page->size());
