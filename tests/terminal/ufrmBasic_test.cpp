@@ -1,13 +1,22 @@
 #include "terminal/fmBasic/ufrmBasic.h"
 
+#include "domain/uLog.h"
+#include "support/TempHome.h"
 #include <QDialog>
 #include <QMainWindow>
+
+#include <filesystem>
+#include <fstream>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <memory>
 #include <stdexcept>
 #include <vector>
 
 namespace {
+
+using ::testing::HasSubstr;
 
 // What a form received, kept outside the form so it can be read after the
 // form is gone.
@@ -75,8 +84,25 @@ TYPED_TEST(TfrmBasicTest, ReceivesInOrderUntilDestroyed)
     EXPECT_EQ(OtherJournal.Calls, (std::vector<TCall>{{110, 0}, {160, 7}, {110, 0}, {150, 0}}));
 }
 
-TYPED_TEST(TfrmBasicTest, ExceptionsStayInsideTheForm)
+std::string LogUser()
 {
+    return cLogUserName;
+}
+
+std::string ReadFile(const std::filesystem::path& Path)
+{
+    std::ifstream In(Path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
+}
+
+TYPED_TEST(TfrmBasicTest, ExceptionsStayInsideTheFormAndAreLogged)
+{
+    TTempHome Home;
+    TLogSources Sources;
+    Sources.UserName = LogUser;
+    Sources.FileName = (Home.Path() / "Debug.log").string();
+    LogWriter = new TLogWriter(Sources);
+
     TDPublisher Publisher;
     TJournal Journal;
     TJournal NextJournal;
@@ -91,6 +117,14 @@ TYPED_TEST(TfrmBasicTest, ExceptionsStayInsideTheForm)
     const std::vector<TCall> Expected = {{TForm::ThrowStd, 1}, {TForm::ThrowOther, 2}, {140, 3}};
     EXPECT_EQ(Journal.Calls, Expected);
     EXPECT_EQ(NextJournal.Calls, Expected);
+
+    delete LogWriter;
+    LogWriter = nullptr;
+    const std::string Log = ReadFile(Sources.FileName);
+    const std::string Where =
+        std::string("TRecordingForm<") + TypeParam::staticMetaObject.className() + ">.OnNotify | ";
+    EXPECT_THAT(Log, HasSubstr(Where + "std::runtime_error : view failed\r\n"));
+    EXPECT_THAT(Log, HasSubstr(Where + "unknown exception\r\n"));
 }
 
 TEST(TfrmBasic, UnsubscribeEndsDeliveryOfThatSubscriptionOnly)

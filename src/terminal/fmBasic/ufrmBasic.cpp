@@ -1,5 +1,7 @@
 #include "terminal/fmBasic/ufrmBasic.h"
 
+#include "domain/uLog.h"
+
 #include <QFont>
 #include <QPalette>
 #include <QWidget>
@@ -7,7 +9,6 @@
 #include <cstdlib>
 #include <cxxabi.h>
 #include <exception>
-#include <iostream>
 #include <typeinfo>
 
 namespace {
@@ -20,13 +21,14 @@ std::string TypeName(const std::type_info& Type)
     return Status == 0 && Name ? std::string(Name.get()) : std::string(Type.name());
 }
 
-// Writes one line about a failed OnNotify; never throws itself.
-void ReportNotifyFailure(const TfrmBasic& Form, const std::type_info* Type,
-                         const char* Message) noexcept
+// Writes one alert line about a failed OnNotify; never throws itself.
+void ReportNotifyFailure(const TfrmBasic& Form, const char* Kind, const char* Message) noexcept
 {
     try {
-        const std::string Kind = Type ? TypeName(*Type) : std::string("unknown exception");
-        std::cerr << TypeName(typeid(Form)) + ".OnNotify | " + Kind + " : " + Message << '\n';
+        std::string Text = TypeName(typeid(Form)) + ".OnNotify | " + Kind;
+        if (Message)
+            Text += std::string(" : ") + Message;
+        WriteLog(Text, mtAlert, 0);
     } catch (...) {
     }
 }
@@ -82,9 +84,9 @@ void TfrmBasic::DeliverNotify(int32_t EventID, TNotifyData Data) noexcept
     try {
         OnNotify(EventID, Data);
     } catch (const std::exception& E) {
-        ReportNotifyFailure(*this, &typeid(E), E.what());
+        ReportNotifyFailure(*this, TypeName(typeid(E)).c_str(), E.what());
     } catch (...) {
-        ReportNotifyFailure(*this, nullptr, "");
+        ReportNotifyFailure(*this, "unknown exception", nullptr);
     }
 }
 
