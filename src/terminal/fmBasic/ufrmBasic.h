@@ -45,14 +45,17 @@ public:
     virtual void OnNotify(int32_t EventID, TNotifyData Data) {}
     virtual std::string GetParams() const { return {}; }
 
-    // Runs OnNotify for the subscriber. An exception from it is logged and
-    // goes no further: it must not reach the publisher or a Qt event handler.
-    void DeliverNotify(int32_t EventID, TNotifyData Data) noexcept;
-
     // The form defaults: white background, "Tahoma" 11 pixels high, 488 x 367.
     static void ApplyFormDefaults(QWidget& Form);
 
 private:
+    friend class TBasicSubscriber;
+
+    // Runs OnNotify for the subscriber. An exception from it is logged as an
+    // alert and goes no further: it must not reach the publisher, whose
+    // caller may be a Qt event handler, nor stop later deliveries.
+    void DeliverNotify(int32_t EventID, TNotifyData Data) noexcept;
+
     struct TSubscription {
         TDPublisher* Publisher;
         std::weak_ptr<const void> Life;
