@@ -1,0 +1,165 @@
+#include "platform/TestUIDispatcher.h"
+#include "platform/Thread.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+
+using namespace std::chrono_literals;
+using TClock = std::chrono::steady_clock;
+
+namespace {
+
+// A thread whose body is given by the test; Sleep is reachable through Nap.
+class TLambdaThread : public TThread {
+public:
+    explicit TLambdaThread(std::function<void(TLambdaThread&)> aBody) : fBody(std::move(aBody)) {}
+    bool Nap(std::chrono::milliseconds D) { return Sleep(D); }
+
+protected:
+    void Execute() override { fBody(*this); }
+
+private:
+    std::function<void(TLambdaThread&)> fBody;
+};
+
+std::shared_ptr<TLambdaThread> Make(std::function<void(TLambdaThread&)> Body, bool Free = false)
+{
+    auto Thread = std::make_shared<TLambdaThread>(std::move(Body));
+    Thread->SetFreeOnTerminate(Free);
+    return Thread;
+}
+
+// A dispatcher installed as the current one for the test's life.
+struct TDispatcherFixture : ::testing::Test {
+    TDispatcherFixture() { SetUIDispatcher(&Dispatcher); }
+    ~TDispatcherFixture() override { SetUIDispatcher(nullptr); }
+    TTestUIDispatcher Dispatcher;
+};
+
+} // namespace
+
+using ThreadWaits = TDispatcherFixture;
+
+TEST_F(ThreadWaits, UIThreadWaitingForAThreadRunsItsSynchronisedCalls)
+{
+    int RanOn = 0; // UI thread only
+    auto Thread = Make([&](TLambdaThread&) {
+        for (int I = 0; I < 3; ++I)
+            InvokeSync([&] { RanOn += Dispatcher.IsUIThread() ? 1 : 100; });
+    });
+    Thread->Start();
+    Thread->WaitFor();
+    EXPECT_TRUE(Thread->Finished());
+    EXPECT_EQ(RanOn, 3);
+}
+
+TEST_F(ThreadWaits, TerminateWakesASleepingBodyAtOnce)
+{
+    std::atomic<bool> SleptFully{true};
+    auto Thread = Make([&](TLambdaThread& Self) { SleptFully = Self.Nap(60s); });
+    const auto Start = TClock::now();
+    Thread->Start();
+    Thread->Terminate();
+    Thread->WaitFor();
+    EXPECT_FALSE(SleptFully);
+    EXPECT_LT(TClock::now() - Start, 5s);
+    EXPECT_TRUE(Thread->Terminated());
+}
+
+TEST_F(ThreadWaits, AnExceptionEscapingTheBodyEndsItQuietly)
+{
+    auto Thread = Make([](TLambdaThread&) { throw std::runtime_error("boom"); });
+    Thread->Start();
+    Thread->WaitFor();
+    EXPECT_TRUE(Thread->Finished());
+    EXPECT_NE(Thread->ThreadID(), 0);
+}
+
+using FreeThreads = TDispatcherFixture;
+
+TEST_F(FreeThreads, EndedThreadsAreJoinedAndReleasedByTheNextReap)
+{
+    ReapFinishedThreads();
+    std::weak_ptr<TLambdaThread> Watch;
+    {
+        auto Thread = Make([](TLambdaThread&) {}, true);
+        Watch = Thread;
+        Thread->Start();
+    }
+    EXPECT_TRUE(Dispatcher.PumpUntil([&] { return Watch.lock()->Finished(); }, 5s));
+    EXPECT_EQ(ReapFinishedThreads(), 1u);
+    EXPECT_TRUE(Watch.expired());
+    EXPECT_EQ(FreeThreadCount(), 0u);
+}
+
+TEST_F(FreeThreads, ShutdownEndsSleepersAndServesTheirCallsWhileItWaits)
+{
+    std::atomic<int> Served{0};
+    for (int I = 0; I < 4; ++I)
+        Make(
+            [&](TLambdaThread& Self) {
+                while (Self.Nap(10ms)) {
+                }
+                InvokeSync([&] { ++Served; }); // the UI thread waits in ShutdownThreads
+            },
+            true)
+            ->Start();
+    EXPECT_TRUE(ShutdownThreads(5s));
+    EXPECT_EQ(Served, 4);
+    EXPECT_EQ(FreeThreadCount(), 0u);
+}
+
+TEST_F(FreeThreads, ShutdownReportsAThreadThatDoesNotEndInTime)
+{
+    std::atomic<bool> Release{false};
+    Make(
+        [&](TLambdaThread&) {
+            while (!Release)
+                std::this_thread::sleep_for(1ms);
+        },
+        true)
+        ->Start();
+    EXPECT_FALSE(ShutdownThreads(50ms));
+    EXPECT_EQ(FreeThreadCount(), 1u);
+    Release = true;
+    EXPECT_TRUE(ShutdownThreads(5s));
+}
+
+TEST_F(FreeThreads, AThreadItsStarterDroppedEndsOnItsOwn)
+{
+    std::atomic<bool> Ended{false};
+    std::weak_ptr<TLambdaThread> Watch;
+    {
+        auto Thread = Make([&](TLambdaThread& Self) {
+            Self.Nap(20ms);
+            Ended = true;
+        });
+        Watch = Thread;
+        Thread->Start();
+    }
+    const auto Deadline = TClock::now() + 5s;
+    while (!Watch.expired() && TClock::now() < Deadline)
+        std::this_thread::sleep_for(1ms);
+    EXPECT_TRUE(Ended);
+    EXPECT_TRUE(Watch.expired());
+}
+
+TEST(ThreadLists, CountAddRemoveAndTerminateAll)
+{
+    TThreadList List;
+    std::vector<std::shared_ptr<TLambdaThread>> Threads;
+    for (int I = 0; I < 3; ++I) {
+        Threads.push_back(Make([](TLambdaThread&) {}));
+        List.Add(Threads.back());
+    }
+    List.Remove(Threads[1].get());
+    List.Remove(Threads[1].get()); // not listed any more: nothing
+    EXPECT_EQ(List.Count(), 2u);
+    List.TerminateAll();
+    EXPECT_TRUE(Threads[0]->Terminated());
+    EXPECT_FALSE(Threads[1]->Terminated());
+    EXPECT_TRUE(Threads[2]->Terminated());
+}
