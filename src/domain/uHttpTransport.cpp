@@ -2,6 +2,7 @@
 
 #include <arpa/inet.h>
 #include <array>
+#include <atomic>
 #include <mutex>
 #include <strings.h>
 
@@ -12,6 +13,14 @@ void HttpGlobalInit()
 }
 
 namespace {
+
+std::atomic<bool> gAbortTransfers{false};
+
+// libcurl asks at least once a second, also while no byte arrives.
+int CheckAbort(void*, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    return gAbortTransfers.load() ? 1 : 0;
+}
 
 // Owners of the other libcurl handles an exchange needs.
 class TCurlUrl {
@@ -106,6 +115,11 @@ size_t AppendHeader(char* aData, size_t aSize, size_t aCount, void* aResult)
 
 } // namespace
 
+void HttpAbortTransfers(bool aAbort)
+{
+    gAbortTransfers.store(aAbort);
+}
+
 bool IsAllowedURL(const std::string& aURL, std::string& aReason)
 {
     TCurlUrl Url;
@@ -148,6 +162,8 @@ void TCurlEasy::Prepare(const THttpRequest& aRequest, const THttpTimeouts& aTime
     curl_easy_setopt(fHandle, CURLOPT_CONNECTTIMEOUT_MS, aTimeouts.ConnectMs);
     curl_easy_setopt(fHandle, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(fHandle, CURLOPT_LOW_SPEED_TIME, aTimeouts.ReadIdleSeconds);
+    curl_easy_setopt(fHandle, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(fHandle, CURLOPT_XFERINFOFUNCTION, CheckAbort);
     if (aRequest.Method == "POST") {
         curl_easy_setopt(fHandle, CURLOPT_POST, 1L);
         curl_easy_setopt(fHandle, CURLOPT_POSTFIELDSIZE_LARGE,

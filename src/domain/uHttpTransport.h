@@ -7,6 +7,11 @@
 // Call once before the first worker starts; later calls do nothing.
 void HttpGlobalInit();
 
+// Final teardown: True ends every transfer in progress within about a second,
+// and every later one before it connects, as a failed exchange (Other); False
+// allows transfers again. Any thread.
+void HttpAbortTransfers(bool aAbort);
+
 // How long an exchange may wait: for the connection, and for each read (the
 // transfer fails when no byte arrives for ReadIdleSeconds).
 struct THttpTimeouts {
