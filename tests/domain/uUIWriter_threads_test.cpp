@@ -1,8 +1,8 @@
 #include "domain/uUIWriter.h"
 
-#include "LogCapture.h"
 #include "domain/uCommon.h"
 #include "platform/TestUIDispatcher.h"
+#include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -35,6 +35,15 @@ public:
 private:
     const TUIDispatcher& fDispatcher;
 };
+
+// Log lines starting with Prefix; closes the log.
+int CountLines(TLogCapture& Log, const std::string& Prefix)
+{
+    int N = 0;
+    for (const TLogLine& Line : Log.Lines())
+        N += Line.Text.starts_with(Prefix) ? 1 : 0;
+    return N;
+}
 
 struct UIWriterDelivery : ::testing::Test {
     UIWriterDelivery()
@@ -80,7 +89,7 @@ TEST_F(UIWriterDelivery, AFailingReceiverIsLoggedAndLaterItemsStillArrive)
     QueueNotify(BASE_MAIN_DEPTH, 0);
     ASSERT_TRUE(PumpUntilCount(2));
     EXPECT_EQ(Window.Codes, (std::vector<int32_t>{150, 160}));
-    EXPECT_EQ(Log.Count("TUIWriteThread.DoExecute error: receiver failed"), 1);
+    EXPECT_EQ(CountLines(Log, "TUIWriteThread.DoExecute error: receiver failed"), 1);
 }
 
 TEST_F(UIWriterDelivery, DestroyingTheWriterWhileItWaitsForTheUIThreadReturns)
@@ -104,7 +113,7 @@ TEST_F(UIWriterDelivery, ItemsAreDroppedQuietlyOnceTheDispatcherShutsDown)
     delete UIWriter;
     UIWriter = nullptr;
     EXPECT_TRUE(Window.Codes.empty());
-    EXPECT_EQ(Log.Count("TUIWriteThread"), 0);
+    EXPECT_EQ(CountLines(Log, "TUIWriteThread"), 0);
 }
 
 TEST_F(UIWriterDelivery, ProducersRacingTheWriterTeardownTouchNothingFreed)
