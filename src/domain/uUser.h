@@ -1,6 +1,9 @@
 #pragma once
 
 #include "domain/uCommon.h"
+#include "platform/Thread.h"
+
+#include <memory>
 
 #include <string>
 
@@ -39,8 +42,17 @@ public:
     virtual void OpenOrdersEx(TConnectionItem* aProfile) {}
     virtual void AllOrdersEx(TConnectionItem* aProfile) {}
 
+    // The workers that serve no chart. Each worker holds the list, so that
+    // one still running when the model is freed unregisters safely.
+    TThreadList& ThreadList() { return *fThreadList; }
+    const std::shared_ptr<TThreadList>& ThreadListHandle() const { return fThreadList; }
+    std::size_t ThreadListCount() const { return fThreadList->Count(); }
+    // User-interface thread, once, when the main window closes.
+    void WaitForThreads();
+
 private:
     TUserInputData fInputData;
+    std::shared_ptr<TThreadList> fThreadList = std::make_shared<TThreadList>();
 };
 
 // Created and destroyed by the builder; nullptr outside that span.

@@ -1,0 +1,160 @@
+#include "domain/uBaseThread.h"
+
+#include "domain/uHttpTransport.h"
+#include "domain/uLog.h"
+#include "domain/uMethods.h"
+#include "domain/uSysTime.h"
+#include "domain/uTradeEngine.h"
+#include "domain/uUser.h"
+#include "domain/uWorkflow.h"
+#include "platform/UIDispatcher.h"
+
+#include <exception>
+#include <stdexcept>
+
+namespace {
+
+// The list a worker registers in: its chart's (kept alive with the chart's
+// link), else the market model's. Read on the starter's thread.
+std::shared_ptr<TThreadList> ListFor(const std::shared_ptr<TChartLink>& aChart)
+{
+    if (aChart)
+        return std::shared_ptr<TThreadList>(aChart, &aChart->ThreadList());
+    return User ? User->ThreadListHandle() : nullptr;
+}
+
+} // namespace
+
+TBaseThread::TBaseThread(std::shared_ptr<TChartLink> aChart)
+    : fChart(std::move(aChart)), fThreadList(ListFor(fChart))
+{
+}
+
+void TBaseThread::Execute()
+{
+    try {
+        DoBeforeExecute();
+        if (fThreadList)
+            fThreadList->Add(shared_from_this());
+        try {
+            DoExecute();
+        } catch (...) {
+            if (fThreadList)
+                fThreadList->Remove(this);
+            throw;
+        }
+        if (fThreadList)
+            fThreadList->Remove(this);
+        DoAfterExecute();
+    } catch (const EUIDispatchDropped&) {
+        // Shutting down: the synchronised step will never run.
+    } catch (const std::exception& E) {
+        LogAlert(std::string("TBaseThread.Execute error: ") + E.what());
+    } catch (...) {
+        LogAlert("TBaseThread.Execute error: unknown exception");
+    }
+}
+
+// The common shape. A request that waits for the clock and gets none sends
+// nothing and goes on as a failed exchange: the empty reply is logged and a
+// request that announces unconditionally still does.
+void TBaseThread::DoExecute()
+{
+    if (!WaitsForClock() || WaitForExchangeClock()) {
+        DoMakeRequest();
+        DoSendRequest();
+    }
+    if (!fError.empty()) {
+        // Logged first: the box waits for the user, or is dropped at shut-down.
+        LogAlert("TUser." + RequestName() + " command error: " + fError);
+        Alert(fError);
+        return;
+    }
+    DoParseResponse();
+    Synchronize([this] { DoNotify(); });
+}
+
+void TBaseThread::DoSendRequest()
+{
+    SendRequest(NewMethod(), const_cast<TConnectionItem*>(Signer()), fRequest, fResponse, fError);
+}
+
+void TBaseThread::DoParseResponse()
+{
+    if (fResponse.empty()) {
+        LogAlert("TUser." + RequestName() + " ParseResponse error: empty string");
+        return;
+    }
+    simdjson::dom::element Root;
+    if (fParser.parse(fResponse).get(Root) != simdjson::SUCCESS)
+        throw std::runtime_error("TUser." + RequestName() + ": lRootNode not assigned");
+    fRoot = Root;
+    Synchronize([this] { DoOutput(); });
+}
+
+bool TBaseThread::WaitForExchangeClock()
+{
+    const auto Deadline = std::chrono::steady_clock::now() + fClockWaitLimit;
+    for (;;) {
+        if (SysTime && SysTime->IsSetByExchange())
+            return true;
+        if (Terminated() || !IsWorking() || std::chrono::steady_clock::now() >= Deadline)
+            return false;
+        Sleep(cClockWaitStep);
+    }
+}
+
+bool TBaseThread::IsWorking()
+{
+    return Workflow && Workflow->State() == wfsWorking;
+}
+
+void TBaseThread::Synchronize(const std::function<void()>& Fn)
+{
+    InvokeSync(Fn);
+}
+
+IChartItem* TBaseThread::ChartItem() const
+{
+    return fChart ? fChart->Chart() : nullptr;
+}
+
+void TBaseThread::LogAlert(const std::string& aText) const
+{
+    WriteLog(aText, mtAlert, ThreadID());
+}
+
+void TBaseAuthThread::DoBeforeExecute()
+{
+    Synchronize([this] {
+        if (!fAccount && Profile)
+            fAccount = &Profile->MainProfile();
+        if (fAccount)
+            fSigner.Assign(*fAccount);
+    });
+}
+
+void WaitForThreads(TThreadList& aList, std::chrono::milliseconds aGrace,
+                    std::chrono::milliseconds aSettle)
+{
+    TUIDispatcher* Dispatcher = GetUIDispatcher();
+    if (!Dispatcher)
+        return;
+    if (!Dispatcher->WaitWhile([&] { return aList.Count() > 0; }, aGrace)) {
+        aList.TerminateAll();
+        Dispatcher->ProcessPending();
+        Dispatcher->SleepProcessing(aSettle);
+        Dispatcher->ProcessPending();
+    }
+    ReapFinishedThreads();
+}
+
+bool FinishWorkers(std::chrono::milliseconds aTimeout)
+{
+    HttpAbortTransfers(true);
+    const bool Ended = ShutdownThreads(aTimeout);
+    if (!Ended)
+        WriteLog("FinishWorkers: " + std::to_string(FreeThreadCount()) + " workers still running",
+                 mtAlert, 0);
+    return Ended;
+}

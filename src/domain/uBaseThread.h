@@ -1,0 +1,133 @@
+#pragma once
+
+#include "domain/uChartLink.h"
+#include "domain/uProfile.h"
+#include "platform/Thread.h"
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <simdjson.h>
+#include <string>
+
+class TDBaseMethod;
+class TOrder;
+
+// One exchange request on a thread of its own. Execute fixes the life of
+// every worker: DoBeforeExecute, register in the thread list (the chart's
+// when a chart is given, else the market model's), DoExecute, unregister,
+// DoAfterExecute; whatever escapes is logged and the thread ends normally.
+//
+// The starter creates the worker with std::make_shared, sets its fields and
+// FreeOnTerminate, then calls Start. Only DoOutput and DoNotify (and what a
+// worker runs through Synchronize) touch the model and the chart item: on the
+// user-interface thread, one at a time.
+class TBaseThread : public TThread {
+public:
+    // aChart: the link of the chart item that asked for the request, or null.
+    explicit TBaseThread(std::shared_ptr<TChartLink> aChart = nullptr);
+
+    const std::shared_ptr<TChartLink>& Chart() const { return fChart; }
+    // How long a request waits for the exchange's clock (20 s).
+    void SetClockWaitLimit(std::chrono::milliseconds aLimit) { fClockWaitLimit = aLimit; }
+
+    static constexpr std::chrono::milliseconds cClockWaitLimit{20000};
+    static constexpr std::chrono::milliseconds cClockWaitStep{50};
+
+protected:
+    void Execute() final;
+    virtual void DoBeforeExecute() {}
+    // The common shape; see the source.
+    virtual void DoExecute();
+    virtual void DoAfterExecute() {}
+    // Builds fRequest; the base empties it.
+    virtual void DoMakeRequest() { fRequest.clear(); }
+    // Parses fResponse into fRoot, then runs DoOutput on the user-interface thread.
+    virtual void DoParseResponse();
+    virtual void DoOutput() {}
+    virtual void DoNotify() {}
+
+    // The request's name in the log texts ("Depth", "Account", ...).
+    virtual std::string RequestName() const = 0;
+    // The endpoint of one exchange.
+    virtual std::unique_ptr<TDBaseMethod> NewMethod() const = 0;
+    // Whether the request waits for the exchange's clock before it is built.
+    virtual bool WaitsForClock() const { return false; }
+    // The keys that sign the request; none for unsigned requests.
+    virtual const TConnectionItem* Signer() const { return nullptr; }
+    // Runs the exchange into fResponse and fError.
+    virtual void DoSendRequest();
+
+    // Waits until the exchange has set the clock. False when the worker was
+    // terminated, the workflow stopped working or the limit passed first.
+    bool WaitForExchangeClock();
+    // Whether the workflow exists and is working.
+    static bool IsWorking();
+    // Runs Fn on the user-interface thread and waits for it.
+    static void Synchronize(const std::function<void()>& Fn);
+    // User-interface thread only: the chart item, or null when none was
+    // given or it is gone.
+    IChartItem* ChartItem() const;
+    // Writes an alert line with this thread's number.
+    void LogAlert(const std::string& aText) const;
+
+    std::shared_ptr<TChartLink> fChart;
+    simdjson::dom::element fRoot; // lives as long as fParser's last parse
+    std::string fRequest;
+    std::string fResponse;
+    std::string fError;
+
+private:
+    simdjson::dom::parser fParser;
+    std::shared_ptr<TThreadList> fThreadList;
+    std::chrono::milliseconds fClockWaitLimit = cClockWaitLimit;
+};
+
+// A signed request. fAccount null: the main account. The account's keys are
+// copied on the user-interface thread when the worker starts, so the worker
+// never reads the profile, which only that thread changes.
+class TBaseAuthThread : public TBaseThread {
+public:
+    using TBaseThread::TBaseThread;
+
+    TConnectionItem* Account() const { return fAccount; }
+    void SetAccount(TConnectionItem* aAccount) { fAccount = aAccount; }
+    bool Multi() const { return fMulti; }
+    void SetMulti(bool aMulti) { fMulti = aMulti; }
+
+protected:
+    void DoBeforeExecute() override;
+    bool WaitsForClock() const override { return true; }
+    const TConnectionItem* Signer() const override { return &fSigner; }
+
+    TConnectionItem* fAccount = nullptr;
+    bool fMulti = false;
+
+private:
+    TConnectionItem fSigner;
+};
+
+// A signed request about one order, which the worker owns with its starter.
+class TBaseOrderThread : public TBaseAuthThread {
+public:
+    using TBaseAuthThread::TBaseAuthThread;
+
+    const std::shared_ptr<TOrder>& Order() const { return fOrder; }
+    void SetOrder(std::shared_ptr<TOrder> aOrder) { fOrder = std::move(aOrder); }
+
+protected:
+    std::shared_ptr<TOrder> fOrder;
+};
+
+// User-interface thread, when the main window closes: waits up to aGrace
+// for the list's workers while running their synchronised steps; then asks
+// those left to terminate and keeps serving them for aSettle. Ended free
+// workers are joined and freed. Workers still running are not waited for.
+void WaitForThreads(TThreadList& aList, std::chrono::milliseconds aGrace = std::chrono::seconds(1),
+                    std::chrono::milliseconds aSettle = std::chrono::seconds(1));
+
+// Final teardown, after the dispatcher has shut down and before the clock,
+// the workflow and the profile are freed: aborts the exchanges in progress
+// and waits up to aTimeout for every free worker to end. False (and a log
+// line) when one is still running.
+bool FinishWorkers(std::chrono::milliseconds aTimeout = std::chrono::seconds(5));

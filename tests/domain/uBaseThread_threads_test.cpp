@@ -1,0 +1,392 @@
+#include "domain/uBaseThread.h"
+
+#include "domain/uCommon.h"
+#include "domain/uHttpTransport.h"
+#include "domain/uMethods.h"
+#include "domain/uSysTime.h"
+#include "domain/uUser.h"
+#include "domain/uWorkflow.h"
+#include "platform/ScriptedMessageBox.h"
+#include "platform/TestUIDispatcher.h"
+#include "support/LogCapture.h"
+#include "support/ServerAddress.h"
+#include "support/TestExchange.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <mutex>
+
+using namespace std::chrono_literals;
+using TClock = std::chrono::steady_clock;
+
+namespace {
+
+// Steps as the worker took them, from whichever thread took them.
+class TSteps {
+public:
+    void Add(std::string S)
+    {
+        std::lock_guard Lock(fLock);
+        fSteps.push_back(std::move(S));
+    }
+    std::vector<std::string> Get() const
+    {
+        std::lock_guard Lock(fLock);
+        return fSteps;
+    }
+    bool Has(const std::string& S) const
+    {
+        auto All = Get();
+        return std::find(All.begin(), All.end(), S) != All.end();
+    }
+
+private:
+    mutable std::mutex fLock;
+    std::vector<std::string> fSteps;
+};
+
+// A worker that records its steps. Unless it is sent to the real exchange,
+// its exchange answers Response and Error; Hold keeps the exchange waiting
+// until the worker is terminated.
+class TRecordingThread : public TBaseAuthThread {
+public:
+    TRecordingThread(bool aSigned, std::shared_ptr<TChartLink> aChart = nullptr)
+        : TBaseAuthThread(std::move(aChart)), fSigned(aSigned)
+    {
+    }
+
+    TSteps Steps;
+    std::string Response, Error;
+    bool ThrowInOutput = false, RealExchange = false, Hold = false;
+
+protected:
+    std::string RequestName() const override { return "Rec"; }
+    std::unique_ptr<TDBaseMethod> NewMethod() const override
+    {
+        if (fSigned)
+            return std::make_unique<TDMethodAccount>();
+        return std::make_unique<TDMethodPing>();
+    }
+    bool WaitsForClock() const override { return fSigned; }
+    const TConnectionItem* Signer() const override
+    {
+        return fSigned ? TBaseAuthThread::Signer() : nullptr;
+    }
+    void DoBeforeExecute() override
+    {
+        Steps.Add("Before " + Listed());
+        if (fSigned)
+            TBaseAuthThread::DoBeforeExecute();
+    }
+    void DoMakeRequest() override
+    {
+        Steps.Add("MakeRequest " + Listed());
+        fRequest = fSigned ? "timestamp=" + SysTime->GetTimeStamp() + "&recvWindow=60000" : "";
+    }
+    void DoSendRequest() override
+    {
+        Steps.Add("Send");
+        if (RealExchange)
+            return TBaseThread::DoSendRequest();
+        while (Hold && Sleep(5ms)) {
+        }
+        fResponse = Response;
+        fError = Error;
+    }
+    void DoOutput() override
+    {
+        std::string Where = IsUIThread() ? "ui" : "worker";
+        if (fChart)
+            Where += ChartItem() ? " chart" : " no chart";
+        Steps.Add("Output " + Where);
+        if (ThrowInOutput)
+            throw std::runtime_error("output failed");
+    }
+    void DoNotify() override
+    {
+        Steps.Add(std::string("Notify ") + (IsUIThread() ? "ui" : "worker"));
+        if (IChartItem* Chart = ChartItem())
+            Chart->OnNotify(BASE_MAIN_KLINES, 0);
+    }
+    void DoAfterExecute() override { Steps.Add("After " + Listed()); }
+
+private:
+    std::string Listed() const
+    {
+        auto List = fChart ? &fChart->ThreadList() : &User->ThreadList();
+        return "listed " + std::to_string(List->Count());
+    }
+    bool fSigned;
+};
+
+// A chart item double: its notifications go to a record the test owns, so
+// that the record outlives the chart.
+class TChartDouble : public IChartItem {
+public:
+    explicit TChartDouble(std::shared_ptr<TSteps> aNotified)
+        : fNotified(std::move(aNotified)), fLink(std::make_shared<TChartLink>(this))
+    {
+    }
+    ~TChartDouble() override { fLink->Detach(); }
+
+    std::shared_ptr<TChartLink> Link() const override { return fLink; }
+    TKlineList& KlineList() override { throw std::logic_error("no candles in this double"); }
+    TChartInterval Interval() const override { return m1; }
+    double ChartPrice() const override { return fPrice; }
+    void SetChartPrice(double Value) override { fPrice = Value; }
+    void OnNotify(int32_t EventID, TNotifyData Data) override
+    {
+        fNotified->Add(std::to_string(EventID));
+    }
+    void SetIsLoading(bool Value) override {}
+    void ChartFullRefresh() override {}
+
+private:
+    std::shared_ptr<TSteps> fNotified;
+    std::shared_ptr<TChartLink> fLink;
+    double fPrice = 0;
+};
+
+struct BaseThread : ::testing::Test {
+    BaseThread()
+    {
+        SetUIDispatcher(&Dispatcher);
+        Workflow = &Flow;
+        SysTime = &Clock;
+        User = &Model;
+        Profile = &Accounts;
+    }
+    ~BaseThread() override
+    {
+        Dispatcher.Shutdown();
+        EXPECT_TRUE(FinishWorkers(5s));
+        HttpAbortTransfers(false);
+        Profile = nullptr;
+        User = nullptr;
+        SysTime = nullptr;
+        Workflow = nullptr;
+        SetUIDispatcher(nullptr);
+    }
+
+    std::shared_ptr<TRecordingThread> Worker(bool Signed, std::shared_ptr<TChartLink> Chart = {})
+    {
+        return std::make_shared<TRecordingThread>(Signed, std::move(Chart));
+    }
+    void Run(TRecordingThread& W)
+    {
+        W.Start();
+        W.WaitFor();
+    }
+    void PumpFor(std::chrono::milliseconds D)
+    {
+        Dispatcher.PumpUntil([] { return false; }, D);
+    }
+    // The alert lines; the exchange's own lines are information.
+    std::vector<std::string> Alerts()
+    {
+        std::vector<std::string> Texts;
+        for (const TLogLine& Line : Log.Lines())
+            if (Line.Type == mtAlert)
+                Texts.push_back(Line.Text);
+        return Texts;
+    }
+
+    TLogCapture Log;
+    TScriptedMessageBox Box;
+    TTestUIDispatcher Dispatcher;
+    TWorkflow Flow;
+    TSysTime Clock;
+    TUser Model;
+    TProfile Accounts;
+};
+
+using TStrings = std::vector<std::string>;
+
+} // namespace
+
+TEST_F(BaseThread, StepsRunInTheirFixedOrderOnTheirThreadsWithTheReplyTexts)
+{
+    const TStrings Head{"Before listed 0", "MakeRequest listed 1", "Send"};
+    auto With = [&](TStrings Tail) {
+        TStrings All = Head;
+        All.insert(All.end(), Tail.begin(), Tail.end());
+        return All;
+    };
+    struct {
+        const char* Name;
+        std::string Response, Error;
+        bool ThrowInOutput;
+        TStrings Steps, Log;
+    } Cases[] = {
+        {"reply", R"({"x":1})", "", false, With({"Output ui", "Notify ui", "After listed 0"}), {}},
+        {"failed exchange",
+         "",
+         "",
+         false,
+         With({"Notify ui", "After listed 0"}),
+         {"TUser.Rec ParseResponse error: empty string"}},
+        {"not JSON",
+         "{\"x\":",
+         "",
+         false,
+         Head,
+         {"TBaseThread.Execute error: TUser.Rec: lRootNode not assigned"}},
+        {"error outside the exchange",
+         "",
+         "no client",
+         false,
+         With({"After listed 0"}),
+         {"TUser.Rec command error: no client"}},
+        {"output fails",
+         "[]",
+         "",
+         true,
+         With({"Output ui"}),
+         {"TBaseThread.Execute error: output failed"}},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Name);
+        Log.Clear();
+        auto W = Worker(false);
+        W->Response = Case.Response;
+        W->Error = Case.Error;
+        W->ThrowInOutput = Case.ThrowInOutput;
+        Run(*W);
+        EXPECT_EQ(W->Steps.Get(), Case.Steps);
+        EXPECT_EQ(Model.ThreadListCount(), 0u);
+        const auto Lines = Log.Lines();
+        ASSERT_EQ(Lines.size(), Case.Log.size());
+        for (std::size_t I = 0; I < Lines.size(); ++I)
+            EXPECT_EQ(Lines[I], (TLogLine{Case.Log[I], mtAlert, W->ThreadID()}));
+    }
+    ASSERT_EQ(Box.Shown().size(), 1u);
+    EXPECT_EQ(Box.Shown()[0].Text, "no client");
+}
+
+TEST_F(BaseThread, ClockWaitEndsWithoutSendingWhenTheClockNeverComes)
+{
+    struct {
+        const char* Name;
+        std::chrono::milliseconds Limit;
+        std::function<void(TRecordingThread&)> Act;
+    } Cases[] = {
+        {"limit", 150ms, [](TRecordingThread&) {}},
+        {"terminated", 60s, [](TRecordingThread& W) { W.Terminate(); }},
+        {"not working", 60s, [&](TRecordingThread&) { Flow.SetState(wfsPaused); }},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Name);
+        Log.Clear();
+        Flow.SetState(wfsWorking);
+        auto W = Worker(true);
+        W->SetClockWaitLimit(Case.Limit);
+        const auto Start = TClock::now();
+        W->Start();
+        Dispatcher.PumpUntil([&] { return W->Steps.Has("Before listed 0"); }, 5s);
+        PumpFor(50ms);
+        Case.Act(*W);
+        W->WaitFor();
+        EXPECT_LT(TClock::now() - Start, 5s);
+        EXPECT_FALSE(W->Steps.Has("Send"));
+        EXPECT_EQ(Alerts(), TStrings{"TUser.Rec ParseResponse error: empty string"});
+    }
+}
+
+TEST_F(BaseThread, ClockWaitEndsWhenTheExchangeSetsTheClockNotWhenItTicks)
+{
+    auto W = Worker(true);
+    W->SetClockWaitLimit(60s);
+    W->Response = "{}";
+    W->Start();
+    Clock.SetTime(EncodeDate(2026, 12, 6)); // a clock not set by the exchange
+    PumpFor(150ms);
+    EXPECT_FALSE(W->Steps.Has("Send"));
+    Clock.SetServerTime(EncodeDate(2026, 12, 6));
+    W->WaitFor();
+    EXPECT_TRUE(W->Steps.Has("Output ui"));
+}
+
+TEST_F(BaseThread, SignedRequestGoesOutWithTheMainAccountsKeys)
+{
+    TTestExchange Exchange;
+    TServerAddress Server(Exchange.URL());
+    Exchange.AddAccount("main-key", "main-secret");
+    Accounts.MainProfile().SetApiKey("main-key");
+    Accounts.MainProfile().SetSecretKey("main-secret");
+    Clock.SetServerTime(StampToDate(Exchange.ServerTime()));
+    auto W = Worker(true);
+    W->RealExchange = true;
+    Run(*W);
+    EXPECT_EQ(W->Account(), &Accounts.MainProfile());
+    EXPECT_TRUE(W->Steps.Has("Output ui"));
+    ASSERT_EQ(Exchange.Journal().size(), 1u);
+    EXPECT_EQ(Exchange.Journal()[0].Header("x-mbx-apikey"), "main-key");
+}
+
+TEST_F(BaseThread, WorkerOfAChartFreedMidRequestEndsQuietly)
+{
+    TTestExchange Exchange;
+    TServerAddress Server(Exchange.URL());
+    TExchangeReply Slow = TExchangeReply::Json({{"x", 1}});
+    Slow.DelayMs = 800;
+    Exchange.Script(TExchangeEndpoint::Ping, Slow);
+    auto Notified = std::make_shared<TSteps>();
+    auto Chart = std::make_unique<TChartDouble>(Notified);
+    const TChartID ID = Chart->Link()->ID();
+    EXPECT_EQ(FindChartItem(ID), Chart.get());
+    std::weak_ptr<TRecordingThread> Watch;
+    {
+        auto W = Worker(false, Chart->Link());
+        W->RealExchange = true;
+        W->SetFreeOnTerminate(true);
+        Watch = W;
+        W->Start();
+    }
+    Dispatcher.PumpUntil([&] { return !Exchange.Journal().empty(); }, 5s);
+    // Closing the chart: ask its workers to end, wait 500 ms, free it.
+    TThreadList& List = Chart->Link()->ThreadList();
+    Chart->Link()->SetIsClosing();
+    List.TerminateAll();
+    EXPECT_FALSE(Dispatcher.PumpUntil([&] { return List.Count() == 0; }, 500ms));
+    Chart.reset();
+    EXPECT_EQ(FindChartItem(ID), nullptr);
+    auto Steps = Watch.lock();
+    ASSERT_TRUE(Dispatcher.PumpUntil([&] { return Steps->Finished(); }, 5s));
+    EXPECT_TRUE(Steps->Steps.Has("Output ui no chart"));
+    EXPECT_TRUE(Steps->Steps.Has("After listed 0"));
+    EXPECT_TRUE(Notified->Get().empty());
+    EXPECT_TRUE(Alerts().empty());
+}
+
+TEST_F(BaseThread, ClosingWaitsBrieflyThenTeardownAbortsAStuckRead)
+{
+    TTestExchange Exchange;
+    TServerAddress Server(Exchange.URL());
+    TExchangeReply Stuck = TExchangeReply::Json({{"x", 1}});
+    Stuck.DelayMs = 15000;
+    Exchange.Script(TExchangeEndpoint::Ping, Stuck);
+    auto Quick = Worker(false);
+    Quick->Hold = true; // ends once asked to terminate; its steps still run
+    Quick->Response = "{}";
+    Quick->SetFreeOnTerminate(true);
+    auto Slow = Worker(false);
+    Slow->RealExchange = true;
+    Slow->SetFreeOnTerminate(true);
+    Quick->Start();
+    Slow->Start();
+    Dispatcher.PumpUntil([&] { return Model.ThreadListCount() == 2; }, 5s);
+
+    const auto Start = TClock::now();
+    WaitForThreads(Model.ThreadList(), 100ms, 200ms);
+    EXPECT_LT(TClock::now() - Start, 2s);
+    EXPECT_TRUE(Quick->Steps.Has("Notify ui"));
+    EXPECT_TRUE(Slow->Terminated());
+    EXPECT_EQ(Model.ThreadListCount(), 1u);
+
+    Dispatcher.Shutdown();
+    EXPECT_TRUE(FinishWorkers(5s));
+    EXPECT_LT(TClock::now() - Start, 4s);
+    EXPECT_EQ(Model.ThreadListCount(), 0u);
+    EXPECT_FALSE(Slow->Steps.Has("Notify ui"));
+}
