@@ -60,6 +60,8 @@ void TBaseThread::Execute()
 // request that announces unconditionally still does.
 void TBaseThread::DoExecute()
 {
+    if (OnlyWhileWorking() && !IsWorking())
+        return;
     if (!WaitsForClock() || WaitForExchangeClock()) {
         DoMakeRequest();
         DoSendRequest();
@@ -76,7 +78,7 @@ void TBaseThread::DoExecute()
 
 void TBaseThread::DoSendRequest()
 {
-    SendRequest(NewMethod(), const_cast<TConnectionItem*>(Signer()), fRequest, fResponse, fError);
+    SendRequest(NewMethod(), Signer(), fRequest, fResponse, fError);
 }
 
 void TBaseThread::DoParseResponse()

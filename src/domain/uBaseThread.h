@@ -51,10 +51,12 @@ protected:
     virtual std::string RequestName() const = 0;
     // The endpoint of one exchange.
     virtual std::unique_ptr<TDBaseMethod> NewMethod() const = 0;
+    // Whether the request is only made while the workflow is working.
+    virtual bool OnlyWhileWorking() const { return false; }
     // Whether the request waits for the exchange's clock before it is built.
     virtual bool WaitsForClock() const { return false; }
     // The keys that sign the request; none for unsigned requests.
-    virtual const TConnectionItem* Signer() const { return nullptr; }
+    virtual TConnectionItem* Signer() { return nullptr; }
     // Runs the exchange into fResponse and fError.
     virtual void DoSendRequest();
 
@@ -98,7 +100,7 @@ public:
 protected:
     void DoBeforeExecute() override;
     bool WaitsForClock() const override { return true; }
-    const TConnectionItem* Signer() const override { return &fSigner; }
+    TConnectionItem* Signer() override { return &fSigner; }
 
     TConnectionItem* fAccount = nullptr;
     bool fMulti = false;

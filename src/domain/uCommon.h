@@ -72,7 +72,8 @@ enum TUserAuth : std::uint8_t { uaUndefined, uaAuth, uaUnauth };
 
 // Notification codes. Data of 100 is the address of the new clock value (a
 // TDateTime valid during the call); of 120 whether 11 or more candles were
-// asked for; of 260 the chart type; of 310 the chart item; else 0.
+// asked for; of 260 the chart type; of 310 the chart item's number (TChartID,
+// see FindChartItem), never a pointer; else 0.
 constexpr std::int32_t BASE_MAIN_SYSTIME = 100;
 constexpr std::int32_t BASE_MAIN_SYMBOLS = 110;
 constexpr std::int32_t BASE_MAIN_VOLUMES = 115;

@@ -40,6 +40,13 @@ public:
         auto All = Get();
         return std::find(All.begin(), All.end(), S) != All.end();
     }
+    std::string Joined() const
+    {
+        std::string Result;
+        for (const std::string& S : Get())
+            Result += (Result.empty() ? "" : "|") + S;
+        return Result;
+    }
 
 private:
     mutable std::mutex fLock;
@@ -69,10 +76,8 @@ protected:
         return std::make_unique<TDMethodPing>();
     }
     bool WaitsForClock() const override { return fSigned; }
-    const TConnectionItem* Signer() const override
-    {
-        return fSigned ? TBaseAuthThread::Signer() : nullptr;
-    }
+    TConnectionItem* Signer() override { return fSigned ? TBaseAuthThread::Signer() : nullptr; }
+    bool OnlyWhileWorking() const override { return fSigned; }
     void DoBeforeExecute() override
     {
         Steps.Add("Before " + Listed());
@@ -201,64 +206,36 @@ struct BaseThread : ::testing::Test {
     TProfile Accounts;
 };
 
-using TStrings = std::vector<std::string>;
-
 } // namespace
 
 TEST_F(BaseThread, StepsRunInTheirFixedOrderOnTheirThreadsWithTheReplyTexts)
 {
-    const TStrings Head{"Before listed 0", "MakeRequest listed 1", "Send"};
-    auto With = [&](TStrings Tail) {
-        TStrings All = Head;
-        All.insert(All.end(), Tail.begin(), Tail.end());
-        return All;
-    };
+    // Every case starts "Before listed 0|MakeRequest listed 1|Send".
     struct {
-        const char* Name;
         std::string Response, Error;
         bool ThrowInOutput;
-        TStrings Steps, Log;
+        std::string Tail, Log;
     } Cases[] = {
-        {"reply", R"({"x":1})", "", false, With({"Output ui", "Notify ui", "After listed 0"}), {}},
-        {"failed exchange",
-         "",
-         "",
-         false,
-         With({"Notify ui", "After listed 0"}),
-         {"TUser.Rec ParseResponse error: empty string"}},
-        {"not JSON",
-         "{\"x\":",
-         "",
-         false,
-         Head,
-         {"TBaseThread.Execute error: TUser.Rec: lRootNode not assigned"}},
-        {"error outside the exchange",
-         "",
-         "no client",
-         false,
-         With({"After listed 0"}),
-         {"TUser.Rec command error: no client"}},
-        {"output fails",
-         "[]",
-         "",
-         true,
-         With({"Output ui"}),
-         {"TBaseThread.Execute error: output failed"}},
+        {R"({"x":1})", "", false, "|Output ui|Notify ui|After listed 0", ""},
+        {"", "", false, "|Notify ui|After listed 0", "TUser.Rec ParseResponse error: empty string"},
+        {"{\"x\":", "", false, "", "TBaseThread.Execute error: TUser.Rec: lRootNode not assigned"},
+        {"", "no client", false, "|After listed 0", "TUser.Rec command error: no client"},
+        {"[]", "", true, "|Output ui", "TBaseThread.Execute error: output failed"},
     };
     for (const auto& Case : Cases) {
-        SCOPED_TRACE(Case.Name);
+        SCOPED_TRACE(Case.Response + Case.Error);
         Log.Clear();
         auto W = Worker(false);
         W->Response = Case.Response;
         W->Error = Case.Error;
         W->ThrowInOutput = Case.ThrowInOutput;
         Run(*W);
-        EXPECT_EQ(W->Steps.Get(), Case.Steps);
+        EXPECT_EQ(W->Steps.Joined(), "Before listed 0|MakeRequest listed 1|Send" + Case.Tail);
         EXPECT_EQ(Model.ThreadListCount(), 0u);
-        const auto Lines = Log.Lines();
-        ASSERT_EQ(Lines.size(), Case.Log.size());
-        for (std::size_t I = 0; I < Lines.size(); ++I)
-            EXPECT_EQ(Lines[I], (TLogLine{Case.Log[I], mtAlert, W->ThreadID()}));
+        const auto Expected = Case.Log.empty()
+                                  ? std::vector<TLogLine>{}
+                                  : std::vector{TLogLine{Case.Log, mtAlert, W->ThreadID()}};
+        EXPECT_EQ(Log.Lines(), Expected);
     }
     ASSERT_EQ(Box.Shown().size(), 1u);
     EXPECT_EQ(Box.Shown()[0].Text, "no client");
@@ -289,8 +266,18 @@ TEST_F(BaseThread, ClockWaitEndsWithoutSendingWhenTheClockNeverComes)
         W->WaitFor();
         EXPECT_LT(TClock::now() - Start, 5s);
         EXPECT_FALSE(W->Steps.Has("Send"));
-        EXPECT_EQ(Alerts(), TStrings{"TUser.Rec ParseResponse error: empty string"});
+        EXPECT_EQ(Alerts(),
+                  std::vector<std::string>{"TUser.Rec ParseResponse error: empty string"});
     }
+}
+
+TEST_F(BaseThread, RequestOnlyWhileWorkingDoesNothingOtherwise)
+{
+    Flow.SetState(wfsStopped);
+    auto W = Worker(true);
+    Run(*W);
+    EXPECT_EQ(W->Steps.Joined(), "Before listed 0|After listed 0");
+    EXPECT_TRUE(Alerts().empty());
 }
 
 TEST_F(BaseThread, ClockWaitEndsWhenTheExchangeSetsTheClockNotWhenItTicks)

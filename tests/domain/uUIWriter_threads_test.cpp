@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -114,22 +113,4 @@ TEST_F(UIWriterDelivery, ItemsAreDroppedQuietlyOnceTheDispatcherShutsDown)
     UIWriter = nullptr;
     EXPECT_TRUE(Window.Codes.empty());
     EXPECT_EQ(CountLines(Log, "TUIWriteThread"), 0);
-}
-
-TEST_F(UIWriterDelivery, ProducersRacingTheWriterTeardownTouchNothingFreed)
-{
-    std::atomic<bool> Stop{false};
-    std::vector<std::thread> Producers;
-    for (int P = 0; P < 3; ++P)
-        Producers.emplace_back([&] {
-            while (!Stop)
-                QueueNotify(BASE_MAIN_SYMBOLS, 0);
-        });
-    PumpUntilCount(5);
-    delete UIWriter;
-    UIWriter = nullptr;
-    Stop = true;
-    for (std::thread& P : Producers)
-        P.join();
-    EXPECT_GE(Window.Codes.size(), 5u);
 }
