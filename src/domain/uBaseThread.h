@@ -37,7 +37,9 @@ public:
 protected:
     void Execute() final;
     virtual void DoBeforeExecute() {}
-    // The common shape; see the source.
+    // The common shape: (only while working) wait for the clock, DoMakeRequest,
+    // DoSendRequest; an error text is logged and shown, nothing else; else
+    // DoParseResponse, then DoNotify on the user-interface thread.
     virtual void DoExecute();
     virtual void DoAfterExecute() {}
     // Builds fRequest; the base empties it.
