@@ -5,22 +5,6 @@
 
 std::vector<TColor> ColorPalette;
 
-double NextDateTimeStep(double AStep)
-{
-    for (int t = dtSixMonths; t >= dtOneMicroSecond; --t)
-        if (AStep >= DateTimeStep[t])
-            return DateTimeStep[t + 1];
-    return DateTimeStep[dtOneYear];
-}
-
-TDateTimeStep FindDateTimeStep(double StepValue)
-{
-    for (int t = dtOneYear; t >= dtOneMicroSecond; --t)
-        if (std::fabs(DateTimeStep[t] - StepValue) < DateTimeStep[dtOneMicroSecond])
-            return static_cast<TDateTimeStep>(t);
-    return dtNone;
-}
-
 bool PointInLine(const TPoint& P, int px, int py, int qx, int qy, int TolerancePixels)
 {
     if ((P.X == px && P.Y == py) || (P.X == qx && P.Y == qy))

@@ -81,6 +81,22 @@ inline constexpr double DateTimeStep[dtNone + 1] = {1.0 / 86400000000.0,
 double NextDateTimeStep(double AStep);
 // The entry equal to StepValue within one microsecond, else dtNone.
 TDateTimeStep FindDateTimeStep(double StepValue);
+// The platform's short time format for a step of a day or less, else its
+// short date format.
+std::string DateTimeDefaultFormat(double AStep);
+
+// ADate on a boundary of AStep: the 1st or 15th, the 1st of the month or of
+// the year (time of day dropped), the nearest whole day, two or three days,
+// or Monday (weeks count from 1900-01-01). Other steps, and 0, unchanged.
+double PlotRoundDate(double ADate, TDateTimeStep AStep);
+
+// Moves Value one step up (Increment) or down by AnIncrement. On a date-time
+// axis the calendar steps work on day, month and year numbers and drop the
+// time of day; a year step repeats until the whole increment is covered and
+// keeps the day inside the month (29 February goes to the 28th). A date that
+// would leave the calendar falls back to plain arithmetic.
+void PlotDateTimeIncrement(bool IsDateTime, bool Increment, double& Value, double AnIncrement,
+                           TDateTimeStep tmpWhichDateTime);
 
 // Sorts the indices StartIndex..EndIndex in place: CompareFunc(a, b) answers
 // <0, 0 or >0 for the items at a and b, SwapFunc(a, b) exchanges them. The
@@ -147,6 +163,14 @@ TColor GetDefaultColor(int Index);
 void SetDefaultColorPalette();
 // Fewer than two colours restore the default palette.
 void SetDefaultColorPalette(std::span<const TColor> Palette);
+
+// 1900-01-01 as a date-time value, set at start-up.
+extern TDateTime Plot19000101;
+
+// The unit's start-up and shut-down: the default palette and the fixed dates.
+// Called once by the program before any chart exists, and after the last one.
+void PlotProcsStartup();
+void PlotProcsShutdown();
 
 // Every Search character replaced by Replace; Replace = '\0' deletes them.
 std::string ReplaceChar(std::string AString, char Search, char Replace);
