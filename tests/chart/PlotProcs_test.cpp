@@ -219,20 +219,20 @@ TEST(PointInEllipse, AcceptsInsideAndOnTheBoundary)
 TEST(ColorPalette, WrapsIndicesAndRestoresTheDefault)
 {
     SetDefaultColorPalette();
-    EXPECT_EQ(GetDefaultColor(0), 0x0000FFu);
-    EXPECT_EQ(GetDefaultColor(21), 0x008000u);
-    EXPECT_EQ(GetDefaultColor(19), 0xA4A0A0u);
-    EXPECT_EQ(GetDefaultColor(-1), 0xA4A0A0u);
+    EXPECT_EQ(GetDefaultColor(0), TColor(0x0000FF));
+    EXPECT_EQ(GetDefaultColor(21), TColor(0x008000));
+    EXPECT_EQ(GetDefaultColor(19), TColor(0xA4A0A0));
+    EXPECT_EQ(GetDefaultColor(-1), TColor(0xA4A0A0));
 
     const TColor two[] = {0x111111, 0x222222};
     SetDefaultColorPalette(two);
-    EXPECT_EQ(GetDefaultColor(3), 0x222222u);
+    EXPECT_EQ(GetDefaultColor(3), TColor(0x222222));
     const TColor one[] = {0x333333};
     SetDefaultColorPalette(one);
     EXPECT_EQ(ColorPalette.size(), 20u);
 
     ColorPalette.clear();
-    EXPECT_EQ(GetDefaultColor(2), 0x00FFFFu);
+    EXPECT_EQ(GetDefaultColor(2), TColor(0x00FFFF));
     SetDefaultColorPalette();
 }
 
