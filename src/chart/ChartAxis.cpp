@@ -294,7 +294,7 @@ void TChartAxis::SetCalcPosValue()
     else
         FMapKind = TAxisMapKind::Linear;
     FFastCalc = FParentChart && FParentChart->FastCalc();
-    UpdateMappings();
+    InternalCalcRange();
 }
 
 void TChartAxis::UpdateMappings()
