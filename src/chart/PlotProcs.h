@@ -168,7 +168,8 @@ void SetDefaultColorPalette(std::span<const TColor> Palette);
 extern TDateTime Plot19000101;
 
 // The unit's start-up and shut-down: the default palette and the fixed dates.
-// Called once by the program before any chart exists, and after the last one.
+// Called once by the program before any chart exists, and after the last one;
+// the hand cursor is registered apart (PlotCursor.h), once the application exists.
 void PlotProcsStartup();
 void PlotProcsShutdown();
 
