@@ -15,14 +15,6 @@ void TChartAxis::Repaint()
         FParentChart->Invalidate();
 }
 
-template <class T> void TChartAxis::SetProperty(T& Field, T Value)
-{
-    if (Field != Value) {
-        Field = Value;
-        Repaint();
-    }
-}
-
 void TChartAxis::InternalSetMinimum(double Value)
 {
     SetProperty(FMinimumValue, Value);

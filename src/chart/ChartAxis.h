@@ -136,7 +136,13 @@ public:
 protected:
     void Repaint();
     // Stores Value and repaints when it differs.
-    template <class T> void SetProperty(T& Field, T Value);
+    template <class T> void SetProperty(T& Field, T Value)
+    {
+        if (Field != Value) {
+            Field = Value;
+            Repaint();
+        }
+    }
 
 private:
     void InternalCalcRange();
