@@ -6,7 +6,7 @@
 // range and mapping stand on their own; the panel, the series base and the
 // label code implement them.
 
-#include "platform/Types.h"
+#include "platform/Graphics.h"
 
 class TChartAxis;
 

@@ -8,7 +8,7 @@
 #include "chart/AxisMapping.h"
 #include "chart/AxisPanelLink.h"
 #include "chart/PlotUnits.h"
-#include "platform/Types.h"
+#include "platform/Graphics.h"
 
 #include <stdexcept>
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/PlotCanvas3D.h"
+#include "chart/PlotUnits.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -12,7 +13,6 @@
 // its buffer, computes the chart rectangle from the margins and passes mouse
 // events on. A TPlotPanelWidget shows it on screen.
 
-enum TPlotUnits { muPercent, muPixels };
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum : unsigned {

@@ -5,7 +5,7 @@
 // routines. No widget and no canvas here: everything is plain maths.
 
 #include "platform/DateTime.h"
-#include "platform/Types.h"
+#include "platform/Graphics.h"
 
 #include <cstdint>
 #include <span>
@@ -149,10 +149,10 @@ bool PointInHorizTriangle(const TPoint& P, int Y0, int Y1, int X0, int X1);
 bool PointInEllipse(const TPoint& P, int Left, int Top, int Right, int Bottom);
 bool PointInEllipse(const TPoint& P, const TRect& Rect);
 
-inline constexpr TColor DefaultPalette[20] = {0x0000FF, 0x008000, 0x00FFFF, 0xFF0000, 0xFFFFFF,
-                                              0x808080, 0xFF00FF, 0x808000, 0x800000, 0x000080,
-                                              0x00FF00, 0x008080, 0x800080, 0xC0C0C0, 0xFFFF00,
-                                              0x000000, 0xC0DCC0, 0xF0CAA6, 0xF0FBFF, 0xA4A0A0};
+// The last four: money green, sky blue, cream, medium grey.
+inline constexpr TColor DefaultPalette[20] = {
+    clRed,  clGreen, clYellow, clBlue,   clWhite, clGray,  clFuchsia, clTeal,   clNavy,   clMaroon,
+    clLime, clOlive, clPurple, clSilver, clAqua,  clBlack, 0xC0DCC0,  0xF0CAA6, 0xF0FBFF, 0xA4A0A0};
 
 // The current default palette; UI thread only.
 extern std::vector<TColor> ColorPalette;
