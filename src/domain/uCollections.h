@@ -88,9 +88,10 @@ public:
     TKline* Find(std::int64_t aOpenTime);
     const TKline* Find(std::int64_t aOpenTime) const;
 
-    std::size_t Count() const { return fItems.size(); }
-    TKline& Items(std::size_t i) { return fItems[i]; }
-    const TKline& Items(std::size_t i) const { return fItems[i]; }
+    int Count() const { return static_cast<int>(fItems.size()); }
+    // i must lie in 0..Count-1.
+    TKline& Items(int i) { return fItems[static_cast<std::size_t>(i)]; }
+    const TKline& Items(int i) const { return fItems[static_cast<std::size_t>(i)]; }
 
     // The smallest open time held; cNoDate when empty, so the first history
     // page asks for the newest candles.

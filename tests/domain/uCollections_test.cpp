@@ -16,7 +16,7 @@ TKline Candle(std::int64_t OpenTime, double Close)
 std::vector<std::int64_t> OpenTimes(const TKlineList& List)
 {
     std::vector<std::int64_t> Result;
-    for (std::size_t i = 0; i < List.Count(); ++i)
+    for (int i = 0; i < List.Count(); ++i)
         Result.push_back(List.Items(i).OpenTime());
     return Result;
 }
@@ -31,7 +31,7 @@ TEST(KlineList, RepeatedOpenTimeUpdatesInPlaceAndMarksUndrawn)
 
     TKline& Updated = List.Put(Candle(120'000, 5));
 
-    EXPECT_EQ(2u, List.Count());
+    EXPECT_EQ(2, List.Count());
     EXPECT_EQ(&List.Items(0), &Updated);
     EXPECT_FALSE(Updated.IsInChart());
     EXPECT_EQ(5, Updated.Close());
@@ -67,7 +67,7 @@ TEST(KlineList, MinDateIsLargestIntegerWhenEmpty)
     List.Clear();
     EXPECT_EQ(9223372036854775807, List.MinDate());
     EXPECT_EQ(nullptr, List.Find(1'519'963'200'000));
-    EXPECT_EQ(0u, List.Count());
+    EXPECT_EQ(0, List.Count());
 }
 
 TEST(KlineList, HeldCandlesStayPutWhileTheListGrows)
