@@ -1,0 +1,184 @@
+#include "domain/uSymbolShowList.h"
+
+#include "domain/uFolders.h"
+#include "domain/uSysTime.h"
+#include "platform/FileRead.h"
+#include "platform/FileWrite.h"
+#include "support/TempHome.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> Names(const TSymbolShowList& List)
+{
+    std::vector<std::string> Result;
+    for (int i = 0; i < List.Count(); ++i)
+        Result.push_back(List.Names(i));
+    return Result;
+}
+
+std::vector<TSymbolTicker> Tickers(std::initializer_list<const char*> Names)
+{
+    std::vector<TSymbolTicker> Result;
+    for (const char* Name : Names)
+        Result.push_back({.Name = Name, .LastPrice = 1, .BidPrice = 1, .AskPrice = 2});
+    return Result;
+}
+
+// Each line is bound to the symbol of its name, or to nothing when there is none.
+void ExpectBoundByName(const TSymbolShowList& List)
+{
+    for (int i = 0; i < List.Count(); ++i)
+        EXPECT_EQ(List.SymbolList().Find(List.Names(i)), List.Items(i)) << List.Names(i);
+}
+
+class SymbolShowListTest : public ::testing::Test {
+protected:
+    SymbolShowListTest()
+    {
+        Folders = &fFolders;
+        SysTime = &fClock;
+    }
+    ~SymbolShowListTest() override
+    {
+        SysTime = nullptr;
+        Folders = nullptr;
+    }
+
+    fs::path Group(const std::string& Name) const
+    {
+        return fs::path(fFolders.Folder(afUserRoaming)) / "Symbols" / Name;
+    }
+
+    TTempHome fHome;
+    TFolders fFolders;
+    TSysTime fClock;
+};
+
+TEST_F(SymbolShowListTest, AReloadBindsTheVisibleLinesAgainByName)
+{
+    TSymbolShowList List;
+    List.ReloadSymbols(Tickers({"ETHBTC", "LTCBTC", "BNBBTC"}));
+    EXPECT_EQ((std::vector<std::string>{"ETHBTC", "LTCBTC", "BNBBTC"}), Names(List))
+        << "an empty visible list shows all symbols";
+    TSymbol* Kept = List.Items(2);
+    List.SymbolList().Items(2).SetFirstQuoteVolume(7);
+
+    List.ReloadSymbols(Tickers({"BNBBTC", "XRPBTC"}));
+
+    EXPECT_EQ((std::vector<std::string>{"ETHBTC", "LTCBTC", "BNBBTC"}), Names(List));
+    ExpectBoundByName(List);
+    EXPECT_EQ(nullptr, List.Items(0)) << "a symbol the reply no longer names";
+    EXPECT_EQ(Kept, List.Items(2)) << "a symbol still named keeps its object";
+    EXPECT_EQ(0, Kept->FirstQuoteVolume()) << "with fresh values";
+    EXPECT_EQ(0xFFFFFFu, Kept->Color());
+    EXPECT_EQ(2, List.SymbolList().Count());
+
+    // A price reply that brings a symbol back binds its line again.
+    List.ApplyPrices({{"ETHBTC", 0.07}});
+    ExpectBoundByName(List);
+    ASSERT_NE(nullptr, List.Items(0));
+    EXPECT_EQ(0.07, List.Items(0)->LastPrice());
+}
+
+TEST_F(SymbolShowListTest, PricesColourEachSymbolByTheMoveOfItsLastPrice)
+{
+    TSymbolShowList List;
+    List.ApplyPrices({{"ETHBTC", 0.07}, {"LTCBTC", 0.01}, {"BNBBTC", 0.002}});
+    EXPECT_EQ(3, List.Count()) << "an empty visible list shows all symbols";
+    List.ApplyPrices({{"ETHBTC", 0.08}, {"LTCBTC", 0.005}, {"BNBBTC", 0.002}});
+
+    const TSymbolList& Symbols = List.SymbolList();
+    EXPECT_EQ(clLtGreen, Symbols.Find("ETHBTC")->Color());
+    EXPECT_EQ(clLtRed, Symbols.Find("LTCBTC")->Color());
+    EXPECT_EQ(0xFFFFFFu, Symbols.Find("BNBBTC")->Color());
+    EXPECT_EQ(0.005, Symbols.Find("LTCBTC")->LastPrice());
+}
+
+TEST_F(SymbolShowListTest, DeleteAndHideKeepTheOrderOfTheRest)
+{
+    TSymbolShowList List;
+    List.ReloadSymbols(Tickers({"A", "B", "C", "D"}));
+    List.DeleteSymbol("B");
+    List.DeleteSymbol("Z");
+    EXPECT_EQ((std::vector<std::string>{"A", "C", "D"}), Names(List));
+    List.HideSymbols({"D", "A", "Q"});
+    EXPECT_EQ((std::vector<std::string>{"A", "D"}), Names(List));
+    ExpectBoundByName(List);
+    List.HideSymbols({});
+    EXPECT_EQ(0, List.Count());
+    List.FillShowSymbols();
+    EXPECT_EQ((std::vector<std::string>{"A", "B", "C", "D"}), Names(List));
+}
+
+TEST_F(SymbolShowListTest, GroupFilesReadAnyLineEndAndKeepUnknownNamesUnbound)
+{
+    TSymbolShowList List;
+    List.ReloadSymbols(Tickers({"ETHBTC", "LTCBTC"}));
+    const struct {
+        const char* Name;
+        std::string Text;
+    } Cases[] = {
+        {"lf", "LTCBTC\nNOSUCH\nETHBTC\n"},
+        {"crlf", "LTCBTC\r\nNOSUCH\r\nETHBTC\r\n"},
+        {"bom", "\xEF\xBB\xBFLTCBTC\r\nNOSUCH\r\n\r\nETHBTC"},
+        {"cr", "LTCBTC\rNOSUCH\rETHBTC\r"},
+    };
+    for (const auto& Case : Cases) {
+        WriteFileAtomic(Group(Case.Name), Case.Text);
+        List.LoadFromFile(Case.Name);
+        EXPECT_EQ((std::vector<std::string>{"LTCBTC", "NOSUCH", "ETHBTC"}), Names(List))
+            << Case.Name;
+        ExpectBoundByName(List);
+        EXPECT_EQ(nullptr, List.Items(1));
+    }
+
+    const fs::path Saved = fHome.Path() / "saved group";
+    List.SaveToFile(Saved.string());
+    EXPECT_EQ("LTCBTC\r\nNOSUCH\r\nETHBTC\r\n", ReadWholeFile(Saved));
+}
+
+TEST_F(SymbolShowListTest, AGroupThatCannotBeReadLeavesTheListAsItWas)
+{
+    TSymbolShowList List;
+    List.ReloadSymbols(Tickers({"ETHBTC"}));
+    WriteFileAtomic(fHome.Path() / "outside", "LTCBTC\n");
+    for (const char* Name : {"missing", "../../outside", "", ".."})
+        EXPECT_THROW(List.LoadFromFile(Name), EFileError) << Name;
+    EXPECT_EQ((std::vector<std::string>{"ETHBTC"}), Names(List));
+
+    List.DeleteSaved("../../outside");
+    EXPECT_TRUE(fs::exists(fHome.Path() / "outside")) << "only groups are deleted";
+}
+
+TEST_F(SymbolShowListTest, FileListHoldsEveryFileOfTheGroupsFolder)
+{
+    TSymbolShowList List;
+    EXPECT_TRUE(fs::is_directory(Group("")));
+    EXPECT_TRUE(List.GetFileList().empty());
+
+    for (const char* Name : {"majors", ".hidden", "alts.txt"})
+        WriteFileAtomic(Group(Name), "ETHBTC\n");
+    fs::create_directory(Group("folder"));
+    EXPECT_EQ((std::vector<std::string>{".hidden", "alts.txt", "majors"}), List.GetFileList());
+
+    List.DeleteSaved("majors");
+    List.DeleteSaved("never saved");
+    EXPECT_EQ((std::vector<std::string>{".hidden", "alts.txt"}), List.FileList());
+    EXPECT_EQ(Group("").parent_path().string(), List.DoNotifyFolders());
+}
+
+TEST(SymbolShowList, WithoutFoldersThereAreNoGroups)
+{
+    TSymbolShowList List;
+    EXPECT_EQ("", List.DoNotifyFolders());
+    EXPECT_TRUE(List.GetFileList().empty());
+    EXPECT_THROW(List.LoadFromFile("majors"), EFileError);
+}
+
+} // namespace
