@@ -1,10 +1,152 @@
 #include "domain/uUser.h"
 
 #include "domain/uBaseThread.h"
+#include "domain/uProfile.h"
+#include "domain/uWorkflow.h"
 
 TUser* User = nullptr;
+
+void TUserInputData::AuthBeginUpdate()
+{
+    fBufferAuth = fAuth;
+    fAuthUpdated = true;
+}
+
+void TUserInputData::AuthCommitUpdate()
+{
+    if (fAuthUpdated)
+        fAuth = fBufferAuth;
+    fAuthUpdated = false;
+}
+
+void TUserInputData::AuthRollbackUpdate()
+{
+    fAuthUpdated = false;
+}
+
+TUser::TUser()
+    : fInputData(std::make_unique<TUserInputData>()),
+      fSymbolShowList(std::make_unique<TSymbolShowList>()),
+      fDepthList(std::make_unique<TDepthList>()), fVolumeList(std::make_unique<TVolumeList>()),
+      fPublisher(std::make_unique<TDPublisher>())
+{
+}
+
+TUser::~TUser() = default;
+
+void TUser::DeInit()
+{
+    fPublisher.reset();
+    fVolumeList.reset();
+    fDepthList.reset();
+    fSymbolShowList.reset();
+    fInputData.reset();
+}
 
 void TUser::WaitForThreads()
 {
     ::WaitForThreads(*fThreadList);
+}
+
+bool TUser::Working()
+{
+    return Workflow && Workflow->State() == wfsWorking;
+}
+
+TAccountCopy TUser::CopyAccount(TConnectionItem* aProfile)
+{
+    TAccountCopy Copy;
+    Copy.Account = aProfile ? aProfile : Profile ? &Profile->MainProfile() : nullptr;
+    if (Copy.Account) {
+        Copy.ApiKey = Copy.Account->ApiKey();
+        Copy.SecretKey = Copy.Account->SecretKey();
+    }
+    return Copy;
+}
+
+void TUser::Ping(bool& aPingOk)
+{
+    if (Working())
+        aPingOk = RunPing();
+}
+
+void TUser::Time()
+{
+    if (Working())
+        Start({.Kind = TRequestKind::Time});
+}
+
+void TUser::DepthEx()
+{
+    if (Working() && !Input().Symbol().empty())
+        Start({.Kind = TRequestKind::Depth, .Symbol = Input().Symbol()});
+}
+
+void TUser::TickerPrice(const std::string& aSymbol)
+{
+    if (Working())
+        Start({.Kind = TRequestKind::TickerPrice, .Symbol = aSymbol});
+}
+
+void TUser::Ticker24hrEx()
+{
+    if (Working())
+        Start({.Kind = TRequestKind::Ticker24hr});
+}
+
+void TUser::Ticker24hrVolume()
+{
+    if (Working())
+        Start({.Kind = TRequestKind::Ticker24hrVolume});
+}
+
+void TUser::TickerBookTicker(const std::string& aSymbol)
+{
+    if (Working())
+        Start({.Kind = TRequestKind::TickerBookTicker, .Symbol = aSymbol});
+}
+
+void TUser::StartAccount(TRequestKind aKind, TConnectionItem* aProfile)
+{
+    if (Working())
+        Start({.Kind = aKind, .Symbol = Input().Symbol(), .Account = CopyAccount(aProfile)});
+}
+
+void TUser::OpenOrdersEx(TConnectionItem* aProfile)
+{
+    StartAccount(TRequestKind::OpenOrders, aProfile);
+}
+
+void TUser::AllOrdersEx(TConnectionItem* aProfile)
+{
+    StartAccount(TRequestKind::AllOrders, aProfile);
+}
+
+void TUser::OrderPost(const TOrder& aOrder, TConnectionItem* aProfile, bool aMulti)
+{
+    if (Working())
+        Start({.Kind = TRequestKind::OrderPost,
+               .Symbol = aOrder.Symbol(),
+               .Account = CopyAccount(aProfile),
+               .Order = aOrder,
+               .Multi = aMulti});
+}
+
+void TUser::OrderDelete(const TUserOrder& aOrder, TConnectionItem* aProfile, bool aMulti)
+{
+    if (Working())
+        Start({.Kind = TRequestKind::OrderDelete,
+               .Symbol = aOrder.Symbol(),
+               .Account = CopyAccount(aProfile),
+               .UserOrder = aOrder,
+               .Multi = aMulti});
+}
+
+// The request workers are not part of the model: until they are given, a
+// started request sends nothing and the ping gets no answer.
+void TUser::Start(TRequest aRequest) {}
+
+bool TUser::RunPing()
+{
+    return false;
 }

@@ -1,46 +1,110 @@
 #pragma once
 
+#include "domain/uCollections.h"
 #include "domain/uCommon.h"
+#include "domain/uDepth.h"
+#include "domain/uProfileLists.h"
+#include "domain/uSymbolShowList.h"
 #include "platform/Thread.h"
+#include "units/uDObject.h"
 
 #include <memory>
-
+#include <optional>
 #include <string>
 
 class TConnectionItem;
 
-// Stand-in for the market model: the part of it that the accounts rely on.
-// The model itself replaces this header; until then the request starters ask
-// the exchange for nothing.
-
-// The user's selection and authorisation state.
+// The user's selection and authorisation state. The authorisation has an
+// edit buffer: between AuthBeginUpdate and its commit or rollback, Auth
+// reads and writes the buffer, and only a commit makes it the state.
 class TUserInputData {
 public:
     // The selected symbol; empty when none.
     const std::string& Symbol() const { return fSymbol; }
     void SetSymbol(std::string Value) { fSymbol = std::move(Value); }
-    TUserAuth Auth() const { return fAuth; }
-    void SetAuth(TUserAuth Value) { fAuth = Value; }
+    // Hide assets with nothing free and nothing locked.
+    bool NoZeroBalance() const { return fNoZeroBalance; }
+    void SetNoZeroBalance(bool Value) { fNoZeroBalance = Value; }
+    TDateTime Time() const { return fTime; }
+    void SetTime(TDateTime Value) { fTime = Value; }
+    // Mirror orders to the further accounts.
+    bool Multi() const { return fMulti; }
+    void SetMulti(bool Value) { fMulti = Value; }
+
+    TUserAuth Auth() const { return fAuthUpdated ? fBufferAuth : fAuth; }
+    void SetAuth(TUserAuth Value) { (fAuthUpdated ? fBufferAuth : fAuth) = Value; }
+    void AuthBeginUpdate();
+    void AuthCommitUpdate();
+    void AuthRollbackUpdate();
 
 private:
     std::string fSymbol;
+    bool fNoZeroBalance = false;
+    TDateTime fTime = 0;
     TUserAuth fAuth = uaUndefined;
+    TUserAuth fBufferAuth = uaUndefined;
+    bool fAuthUpdated = false;
+    bool fMulti = false;
 };
 
+// What a signed request takes from the model, copied by its starter on the
+// user-interface thread: the worker signs with these keys and never reads
+// the account. Account is where the reply goes (written on the
+// user-interface thread); the main account when the starter was given none.
+struct TAccountCopy {
+    TConnectionItem* Account = nullptr;
+    std::string ApiKey;
+    std::string SecretKey;
+};
+
+enum class TRequestKind {
+    Time,
+    Depth,
+    TickerPrice,
+    Ticker24hr,
+    Ticker24hrVolume,
+    TickerBookTicker,
+    OpenOrders,
+    AllOrders,
+    OrderPost,
+    OrderDelete
+};
+
+// One request as its starter hands it to a worker; every field is a copy.
+struct TRequest {
+    TRequestKind Kind;
+    // The symbol asked for (TickerPrice: empty for all symbols); for the
+    // order book and the order lists the selected symbol at start.
+    std::string Symbol;
+    TAccountCopy Account;
+    std::optional<TOrder> Order;
+    std::optional<TUserOrder> UserOrder;
+    bool Multi = false;
+};
+
+// The market model and the starter of every request. One instance, the
+// global User. The windows read it; only the workers' output steps and the
+// windows' commands change it, all on the user-interface thread. Each
+// starter does nothing unless the workflow is working; otherwise it copies
+// what its worker needs and returns at once.
 class TUser {
 public:
-    TUser() = default;
+    TUser();
     TUser(const TUser&) = delete;
     TUser& operator=(const TUser&) = delete;
-    virtual ~TUser() = default;
+    virtual ~TUser();
 
-    TUserInputData& Input() { return fInputData; }
-
-    // Start the open-orders and order-history requests of an account
-    // (nullptr: the main account) and return at once. Virtual so that tests
-    // can watch which requests are started.
-    virtual void OpenOrdersEx(TConnectionItem* aProfile) {}
-    virtual void AllOrdersEx(TConnectionItem* aProfile) {}
+    TUserInputData& Input() { return *fInputData; }
+    TSymbolShowList& SymbolShowList() { return *fSymbolShowList; }
+    TDepthList& DepthList() { return *fDepthList; }
+    TVolumeList& VolumeList() { return *fVolumeList; }
+    // Best bid and ask of the order dialog's symbol.
+    double Bid() const { return fBid; }
+    double Ask() const { return fAsk; }
+    void SetBid(double Value) { fBid = Value; }
+    void SetAsk(double Value) { fAsk = Value; }
+    // Publishes ORDER_BOOK_TICKER.
+    TDPublisher& Publisher() { return *fPublisher; }
 
     // The workers that serve no chart. Each worker holds the list, so that
     // one still running when the model is freed unregisters safely.
@@ -50,9 +114,45 @@ public:
     // User-interface thread, once, when the main window closes.
     void WaitForThreads();
 
+    // At shut-down: frees the model's contents; nothing reads them afterwards.
+    void DeInit();
+
+    // Waits for the ping's answer; aPingOk is left unchanged when not working.
+    void Ping(bool& aPingOk);
+    virtual void Time();
+    // The order book of Input.Symbol; nothing without a selected symbol.
+    virtual void DepthEx();
+    // aSymbol empty: all symbols.
+    virtual void TickerPrice(const std::string& aSymbol);
+    virtual void Ticker24hrEx();
+    virtual void Ticker24hrVolume();
+    virtual void TickerBookTicker(const std::string& aSymbol);
+    // aProfile nullptr: the main account.
+    virtual void OpenOrdersEx(TConnectionItem* aProfile);
+    virtual void AllOrdersEx(TConnectionItem* aProfile);
+    virtual void OrderPost(const TOrder& aOrder, TConnectionItem* aProfile, bool aMulti);
+    virtual void OrderDelete(const TUserOrder& aOrder, TConnectionItem* aProfile, bool aMulti);
+
+protected:
+    // Hands a request to its worker.
+    virtual void Start(TRequest aRequest);
+    // Runs the ping and returns its answer.
+    virtual bool RunPing();
+
 private:
-    TUserInputData fInputData;
+    static bool Working();
+    // Keys and account for a signed request of aProfile.
+    static TAccountCopy CopyAccount(TConnectionItem* aProfile);
+    void StartAccount(TRequestKind aKind, TConnectionItem* aProfile);
+
     std::shared_ptr<TThreadList> fThreadList = std::make_shared<TThreadList>();
+    std::unique_ptr<TUserInputData> fInputData;
+    std::unique_ptr<TSymbolShowList> fSymbolShowList;
+    std::unique_ptr<TDepthList> fDepthList;
+    std::unique_ptr<TVolumeList> fVolumeList;
+    double fBid = 0;
+    double fAsk = 0;
+    std::unique_ptr<TDPublisher> fPublisher;
 };
 
 // Created and destroyed by the builder; nullptr outside that span.

@@ -1,0 +1,168 @@
+#include "domain/uUser.h"
+
+#include "domain/uProfile.h"
+#include "domain/uWorkflow.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+TEST(UserInputData, AuthEditIsBufferedUntilCommitted)
+{
+    TUserInputData Input;
+    Input.SetAuth(uaAuth);
+
+    Input.AuthBeginUpdate();
+    EXPECT_EQ(uaAuth, Input.Auth()) << "the buffer starts as the state";
+    Input.SetAuth(uaUnauth);
+    EXPECT_EQ(uaUnauth, Input.Auth());
+    Input.AuthRollbackUpdate();
+    EXPECT_EQ(uaAuth, Input.Auth()) << "a rollback drops the edit";
+
+    Input.AuthBeginUpdate();
+    Input.SetAuth(uaUndefined);
+    Input.AuthCommitUpdate();
+    EXPECT_EQ(uaUndefined, Input.Auth());
+
+    Input.AuthCommitUpdate();
+    EXPECT_EQ(uaUndefined, Input.Auth()) << "a commit without an edit changes nothing";
+    Input.SetAuth(uaAuth);
+    EXPECT_EQ(uaAuth, Input.Auth()) << "no edit open: writes the state";
+}
+
+// Records what the starters hand over instead of starting workers.
+class TRecordingUser : public TUser {
+public:
+    std::vector<TRequest> Started;
+    int Pings = 0;
+
+protected:
+    void Start(TRequest aRequest) override { Started.push_back(std::move(aRequest)); }
+    bool RunPing() override { return ++Pings, true; }
+};
+
+class UserTest : public ::testing::Test {
+protected:
+    UserTest()
+    {
+        Workflow = &fWorkflow;
+        Profile = &fProfile;
+        fProfile.MainProfile().SetApiKey("main-api");
+        fProfile.MainProfile().SetSecretKey("main-secret");
+        fFurther.SetApiKey("further-api");
+        fFurther.SetSecretKey("further-secret");
+        fOrder.SetSymbol("ETHBTC");
+        fOrder.SetQuantity(1.5);
+        fUserOrder.SetSymbol("LTCBTC");
+        fUserOrder.SetOrderID(5'000'000'000);
+    }
+    ~UserTest() override
+    {
+        Profile = nullptr;
+        Workflow = nullptr;
+    }
+
+    // Every starter once, in a fixed order.
+    void StartAll()
+    {
+        fUser.Time();
+        fUser.DepthEx();
+        fUser.TickerPrice("");
+        fUser.Ticker24hrEx();
+        fUser.Ticker24hrVolume();
+        fUser.TickerBookTicker("ETHBTC");
+        fUser.OpenOrdersEx(nullptr);
+        fUser.AllOrdersEx(&fFurther);
+        fUser.OrderPost(fOrder, nullptr, true);
+        fUser.OrderDelete(fUserOrder, &fFurther, false);
+    }
+
+    TWorkflow fWorkflow;
+    TProfile fProfile;
+    TConnectionItem fFurther;
+    TOrder fOrder;
+    TUserOrder fUserOrder;
+    TRecordingUser fUser;
+};
+
+TEST_F(UserTest, StartersStartNothingUnlessTheWorkflowIsWorking)
+{
+    fUser.Input().SetSymbol("ETHBTC");
+    for (TWorkflowState State : {wfsClosing, wfsStopped, wfsPaused}) {
+        fWorkflow.SetState(State);
+        StartAll();
+        bool PingOk = true;
+        fUser.Ping(PingOk);
+        EXPECT_TRUE(PingOk) << "left unchanged";
+    }
+    Workflow = nullptr;
+    StartAll();
+    EXPECT_TRUE(fUser.Started.empty());
+    EXPECT_EQ(0, fUser.Pings);
+
+    Workflow = &fWorkflow;
+    fWorkflow.SetState(wfsWorking);
+    StartAll();
+    bool PingOk = false;
+    fUser.Ping(PingOk);
+    EXPECT_TRUE(PingOk);
+    EXPECT_EQ(10u, fUser.Started.size());
+}
+
+TEST_F(UserTest, StartersCopyWhatTheWorkerNeedsWhenTheyRun)
+{
+    fUser.DepthEx();
+    EXPECT_TRUE(fUser.Started.empty()) << "no order book without a symbol";
+
+    fUser.Input().SetSymbol("ETHBTC");
+    StartAll();
+    fUser.Input().SetSymbol("LTCBTC");
+    fProfile.MainProfile().SetSecretKey("changed");
+    fOrder.SetQuantity(3);
+
+    const auto& S = fUser.Started;
+    ASSERT_EQ(10u, S.size());
+    const TRequestKind Kinds[] = {TRequestKind::Time,
+                                  TRequestKind::Depth,
+                                  TRequestKind::TickerPrice,
+                                  TRequestKind::Ticker24hr,
+                                  TRequestKind::Ticker24hrVolume,
+                                  TRequestKind::TickerBookTicker,
+                                  TRequestKind::OpenOrders,
+                                  TRequestKind::AllOrders,
+                                  TRequestKind::OrderPost,
+                                  TRequestKind::OrderDelete};
+    for (std::size_t i = 0; i < S.size(); ++i)
+        EXPECT_EQ(Kinds[i], S[i].Kind) << i;
+
+    EXPECT_EQ("ETHBTC", S[1].Symbol) << "the selection when the book was asked for";
+    EXPECT_EQ("", S[2].Symbol);
+    EXPECT_EQ("ETHBTC", S[6].Symbol);
+
+    EXPECT_EQ(&fProfile.MainProfile(), S[6].Account.Account) << "none given: the main account";
+    EXPECT_EQ("main-secret", S[6].Account.SecretKey);
+    EXPECT_EQ(&fFurther, S[7].Account.Account);
+    EXPECT_EQ("further-api", S[7].Account.ApiKey);
+    EXPECT_EQ("further-secret", S[7].Account.SecretKey);
+
+    ASSERT_TRUE(S[8].Order.has_value());
+    EXPECT_EQ(1.5, S[8].Order->Quantity()) << "the order as it was posted";
+    EXPECT_TRUE(S[8].Multi);
+    EXPECT_EQ("main-secret", S[8].Account.SecretKey);
+    ASSERT_TRUE(S[9].UserOrder.has_value());
+    EXPECT_EQ(5'000'000'000, S[9].UserOrder->OrderID());
+    EXPECT_FALSE(S[9].Multi);
+}
+
+TEST_F(UserTest, WithoutAProfileASignedRequestCarriesNoKeys)
+{
+    Profile = nullptr;
+    fUser.OpenOrdersEx(nullptr);
+    ASSERT_EQ(1u, fUser.Started.size());
+    EXPECT_EQ(nullptr, fUser.Started[0].Account.Account);
+    EXPECT_EQ("", fUser.Started[0].Account.ApiKey);
+}
+
+} // namespace
