@@ -80,11 +80,4 @@ TEST(KlineList, HeldCandlesStayPutWhileTheListGrows)
     EXPECT_EQ(7, First->Close());
 }
 
-TEST(Kline, OpenTimeAsDate)
-{
-    // 2018-03-02 00:00 in the clock's reckoning.
-    EXPECT_DOUBLE_EQ(StampToDate(1'519'963'200'000), TKline(1'519'963'200'000).OpenTimeEx());
-    EXPECT_FALSE(TKline().IsInChart());
-}
-
 } // namespace

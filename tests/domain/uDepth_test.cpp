@@ -5,26 +5,6 @@
 
 namespace {
 
-TEST(DepthList, AsksInsertedInFrontThenBidsAppended)
-{
-    TDepthList Book;
-    for (double Price : {10.0, 11.0, 12.0})
-        Book.Insert(0) = {"ASK", Price, Price / 10};
-    for (double Price : {9.0, 8.0})
-        Book.Add() = {"BID", Price, 1};
-    Book.SetMaxQuantity(1.2);
-
-    std::vector<double> Prices;
-    for (int i = 0; i < Book.Count(); ++i)
-        Prices.push_back(Book.Items(i).Price);
-    EXPECT_EQ((std::vector<double>{12, 11, 10, 9, 8}), Prices);
-    EXPECT_EQ("BID", Book.Items(3).Side);
-
-    Book.Clear();
-    EXPECT_EQ(0, Book.Count());
-    EXPECT_EQ(0, Book.MaxQuantity()) << "an empty book has no bar scale";
-}
-
 TEST(VolumeList, NewestFirstAndFindGivesTheNewestRecordOfASymbol)
 {
     TVolumeList Monitor;

@@ -173,12 +173,4 @@ TEST_F(SymbolShowListTest, FileListHoldsEveryFileOfTheGroupsFolder)
     EXPECT_EQ(Group("").parent_path().string(), List.DoNotifyFolders());
 }
 
-TEST(SymbolShowList, WithoutFoldersThereAreNoGroups)
-{
-    TSymbolShowList List;
-    EXPECT_EQ("", List.DoNotifyFolders());
-    EXPECT_TRUE(List.GetFileList().empty());
-    EXPECT_THROW(List.LoadFromFile("majors"), EFileError);
-}
-
 } // namespace

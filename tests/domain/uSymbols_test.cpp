@@ -35,20 +35,6 @@ TEST(Symbol, PriceSettersStampTheClockTimeOnlyOnAChange)
     SysTime = nullptr;
 }
 
-TEST(SymbolList, OneSymbolPerNameFoundByHash)
-{
-    TSymbolList List;
-    TSymbol& Eth = List.Add("ETHBTC");
-    List.Add("LTCBTC");
-    EXPECT_EQ(&Eth, &List.Add(std::string("ETHBTC")));
-    EXPECT_EQ(2, List.Count());
-    EXPECT_EQ(&Eth, List.Find("ETHBTC"));
-    EXPECT_EQ(nullptr, List.Find("ETH"));
-    EXPECT_EQ("LTCBTC", List.Items(1).Name());
-    List.Clear();
-    EXPECT_EQ(nullptr, List.Find("ETHBTC"));
-}
-
 TEST(SymbolList, AReloadKeepsTheObjectOfANameItNamesAgain)
 {
     TSymbolList List;
