@@ -180,7 +180,7 @@ void TChartValueList::SetCount(int32_t ACount)
     fModified = true;
 }
 
-void TChartValueList::Exchange(int32_t Index1, int32_t Index2)
+void TChartValueList::Swap(int32_t Index1, int32_t Index2)
 {
     CheckIndex(Index1, fCount);
     CheckIndex(Index2, fCount);
@@ -188,6 +188,11 @@ void TChartValueList::Exchange(int32_t Index1, int32_t Index2)
     if (Index1 != Index2)
         fSortedAscending = false;
     fModified = true;
+}
+
+void TChartValueList::Exchange(int32_t Index1, int32_t Index2)
+{
+    Swap(Index1, Index2);
     if (fOwner)
         fOwner->NotifyValue(veModify, Index1);
 }
@@ -225,13 +230,13 @@ void TChartValueList::Sort()
     if (fOrder == loNone)
         return;
     auto Compare = [this](int32_t A, int32_t B) { return CompareValueIndex(A, B); };
-    auto Swap = [this](int32_t A, int32_t B) {
+    auto SwapPoints = [this](int32_t A, int32_t B) {
         if (fOwner)
             fOwner->SwapValueIndex(A, B);
         else
-            Exchange(A, B);
+            Swap(A, B);
     };
-    PrivateSort(0, fCount - 1, Compare, Swap);
+    PrivateSort(0, fCount - 1, Compare, SwapPoints);
     const auto End = fValue.begin() + fCount;
     fSortedAscending = std::none_of(fValue.begin(), End, [](double V) { return std::isnan(V); }) &&
                        std::is_sorted(fValue.begin(), End);

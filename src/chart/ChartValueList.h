@@ -62,6 +62,8 @@ public:
     int32_t Capacity() const { return static_cast<int32_t>(fValue.size()); }
 
     void Exchange(int32_t Index1, int32_t Index2);
+    // Exchange without telling the owner (the owner swaps all its lists).
+    void Swap(int32_t Index1, int32_t Index2);
     void FillSequence();
     void Scroll();
     void Sort();

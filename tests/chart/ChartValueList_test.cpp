@@ -22,14 +22,11 @@ public:
     void SwapValueIndex(int32_t A, int32_t B) override
     {
         for (auto& L : Lists)
-            std::swap(Raw(*L)[A], Raw(*L)[B]);
+            L->Swap(A, B);
         std::swap(Tags[A], Tags[B]);
     }
     void CheckDatasource() override { ++DatasourceChecks; }
     void Repaint() override { ++Repaints; }
-
-    // Swaps without the list's own notification, as a series does.
-    static double* Raw(TChartValueList& L) { return const_cast<double*>(L.Data()); }
 
     TChartValueLists Lists;
     std::vector<int> Tags;

@@ -1,0 +1,199 @@
+#pragma once
+
+#include "chart/ChartElement.h"
+
+// A series: parallel value lists (X, Y and any further ones, one point per
+// index), optional per-point colours and labels, axis binding, the visible
+// index range and the notification of series fed from this one.
+// Lists created with this series as owner must be created with new; the
+// series frees them.
+class TChartSeries : public TCustomChartSeries, public TChartValueListOwner {
+public:
+    using TSeriesNotify = std::function<void(TChartSeries* Sender)>;
+    using TSeriesAfterAdd = std::function<void(TChartSeries* Sender, int32_t ValueIndex)>;
+    using TSeriesBeforeAdd = std::function<bool(TChartSeries* Sender)>;
+
+    TChartSeries();
+    ~TChartSeries() override;
+
+    // Value lists.
+    TChartValueLists& ValuesList() override { return fValuesList; }
+    TChartValueList& XValues() const { return *fX; }
+    TChartValueList& YValues() const { return *fY; }
+    TChartValueList* MandatoryValueList() const { return fMandatory; }
+    TChartValueList* NotMandatoryValueList() const { return fNotMandatory; }
+    bool YMandatory() const { return fYMandatory; }
+    void SetHorizontal(); // X becomes the plotted value
+    virtual TChartValueList* GetYValueList(const std::string& AListName) const;
+    int32_t Count() const { return fX->Count(); }
+
+    // Adding and deleting.
+    virtual int32_t AddXY(double AXValue, double AYValue, const std::string& ALabel = "",
+                          TColor AColor = clPlotColor);
+    virtual int32_t Add(double AValue, const std::string& ALabel = "", TColor AColor = clPlotColor);
+    virtual int32_t AddNull(const std::string& ALabel = "");
+    virtual int32_t AddNullXY(double X, double Y, const std::string& ALabel = "");
+    // As AddXY for every point in turn, merged in one pass when nothing can
+    // observe the single adds (inside BeginUpdate, no OnBeforeAdd).
+    void AddPoints(const TChartPointsBatch& Points);
+    bool IsNull(int32_t ValueIndex) const { return ValueColor(ValueIndex) == clNone; }
+    virtual void Delete(int32_t ValueIndex);
+    virtual void Delete(int32_t Start, int32_t Quantity, bool RemoveGap = false);
+    virtual void Clear();
+    void BeginUpdate() { ++fUpdating; }
+    void EndUpdate();
+    bool Updating() const { return fUpdating > 0; }
+    void SwapValueIndex(int32_t A, int32_t B) override;
+    void CheckOrder();
+
+    // Notification of series fed from this one.
+    void NotifyValue(TValueEvent ValueEvent, int32_t ValueIndex) override;
+    virtual void NotifyNewValue(TChartSeries* Sender, int32_t ValueIndex);
+    virtual void AddValues(TChartSeries* Source);
+    virtual void AddedValue(TChartSeries* Source, int32_t ValueIndex);
+    virtual void DeletedValue(TChartSeries* Source, int32_t ValueIndex);
+    virtual bool IsValidSourceOf(TChartSeries* Value) const { return Value != this; }
+    void AddDataSource(TChartSeries* Source);
+    void RemoveDataSource(TChartSeries* Source);
+    const std::vector<TChartSeries*>& LinkedSeries() const { return fLinkedSeries; }
+    uint8_t RecalcOptions() const { return fRecalcOptions; }
+    void SetRecalcOptions(uint8_t Value) { fRecalcOptions = Value; }
+    TPlotFunction* FunctionType() const { return fFunction.get(); }
+    void SetFunction(std::unique_ptr<TPlotFunction> Value);
+    void CheckDatasource() override;
+    void Repaint() override { TCustomChartElement::Repaint(); }
+
+    // Colours and labels.
+    TColor SeriesColor() const { return fColor == clPlotColor ? fSeriesColor : fColor; }
+    virtual void SetSeriesColor(TColor Value);
+    bool ColorEachPoint() const { return fColorEachPoint; }
+    virtual void SetColorEachPoint(bool Value);
+    // The stored colour of a point, clPlotColor when none was given.
+    TColor ValueColor(int32_t ValueIndex) const;
+    void SetValueColor(int32_t ValueIndex, TColor AColor);
+    bool HasColorList() const { return fColors != nullptr; }
+    virtual TColor GetValueColor(int32_t ValueIndex) const;
+    const TLabelsList& Labels() const { return fLabels; }
+    void SetLabel(int32_t ValueIndex, const std::string& Value);
+    double DefaultNullValue() const { return fDefaultNull; }
+    void SetDefaultNullValue(double Value) { fDefaultNull = Value; }
+
+    // Axes.
+    THorizAxis HorizAxis() const { return fHorizAxis; }
+    void SetHorizAxis(THorizAxis Value);
+    TVertAxis VertAxis() const { return fVertAxis; }
+    void SetVertAxis(TVertAxis Value);
+    IChartAxis* CustomHorizAxis() const { return fCustomHorizAxis; }
+    void SetCustomHorizAxis(IChartAxis* Value);
+    IChartAxis* CustomVertAxis() const { return fCustomVertAxis; }
+    void SetCustomVertAxis(IChartAxis* Value);
+    IChartAxis* GetHorizAxis() const { return fGetHorizAxis; }
+    IChartAxis* GetVertAxis() const { return fGetVertAxis; }
+    void RecalcGetAxis();
+    virtual bool UseAxis() const { return true; }
+    virtual bool AssociatedToAxis(const IChartAxis* Axis) const;
+    virtual TChartValueList* ValueListOfAxis(const IChartAxis* Axis) const;
+    void SetParentChart(TCustomAxisPanel* Value) override;
+    // Called by the chart when the series joins or leaves it.
+    void Added(TCustomAxisPanel* AChart);
+    void Removed();
+
+    // Ranges and positions.
+    virtual double MaxXValue() { return fX->MaxValue(); }
+    virtual double MinXValue() { return fX->MinValue(); }
+    virtual double MaxYValue() { return fY->MaxValue(); }
+    virtual double MinYValue() { return fY->MinValue(); }
+    virtual double MaxZValue() const { return ZOrder(); }
+    virtual double MinZValue() const { return ZOrder(); }
+    virtual int32_t CalcXPos(int32_t ValueIndex) const;
+    virtual int32_t CalcYPos(int32_t ValueIndex) const;
+    int32_t CalcXPosValue(double Value) const;
+    int32_t CalcYPosValue(double Value) const;
+    int32_t CalcPosValue(double Value) const;
+    double XScreenToValue(int32_t ScreenPos) const;
+    virtual bool IsPointInChartRect(int32_t ValueIndex) const;
+
+    // Visible range and drawing.
+    virtual void CalcFirstLastVisibleIndex();
+    int32_t FirstValueIndex() const { return fFirstVisibleIndex; }
+    int32_t LastValueIndex() const { return fLastVisibleIndex; }
+    int32_t FirstDisplayedIndex() const;
+    int32_t LastDisplayedIndex() const;
+    virtual bool DrawValuesForward() const;
+    virtual bool DrawSeriesForward() const;
+    virtual void DrawAllValues();
+    virtual void DrawValue(int32_t ValueIndex) {}
+    virtual void DoBeforeDrawValues();
+    virtual void DoAfterDrawValues();
+    virtual int32_t Clicked(int32_t X, int32_t Y) { return -1; }
+    bool CheckMouse(int32_t X, int32_t Y);
+    bool IsMouseInside() const { return fIsMouseInside; }
+    TSeriesCursor Cursor() const { return fCursor; }
+    void SetCursor(TSeriesCursor Value) { fCursor = Value; }
+    TSeriesMarks* Marks() const { return fMarks.get(); }
+    void SetMarks(std::unique_ptr<TSeriesMarks> Value) { fMarks = std::move(Value); }
+
+    // Z order.
+    int32_t ZOrder() const { return fZOrder == -1 ? fIZOrder : fZOrder; }
+    void SetZOrder(int32_t Value);
+    void SetComputedZOrder(int32_t Value) { fIZOrder = Value; }
+    virtual void CalcZOrder();
+    virtual bool MoreSameZOrder() const;
+    bool FirstInZOrder() const;
+
+    bool CalcVisiblePoints = true;
+    bool DrawBetweenPoints = false;
+    bool AllowSinglePoint = true;
+
+    TSeriesAfterAdd OnAfterAdd;
+    TSeriesBeforeAdd OnBeforeAdd;
+    TSeriesNotify OnClearValues;
+    TSeriesNotify OnMouseEnter;
+    TSeriesNotify OnMouseLeave;
+    TSeriesNotify BeforeDrawValues;
+    TSeriesNotify AfterDrawValues;
+
+protected:
+    virtual void ClearLists();
+    virtual int32_t AddChartValue(TChartSeries* Source, int32_t ValueIndex);
+    void RefreshSeries();
+    void InsertColor(int32_t Index, TColor AColor);
+    void InsertLabel(int32_t Index, const std::string& ALabel);
+
+private:
+    bool CanMergePoints(const TChartPointsBatch& Points) const;
+    void MergePoints(const TChartPointsBatch& Points);
+    IChartAxis* MandatoryAxis() const;
+    void UnlinkAll();
+
+    TColor fColor = clPlotColor;
+    TColor fSeriesColor = clPlotColor;
+    bool fColorEachPoint = false;
+    std::unique_ptr<std::vector<TColor>> fColors;
+    TSeriesCursor fCursor = crSeriesDefault;
+    std::vector<TChartSeries*> fDataSources;
+    IChartAxis* fGetHorizAxis = nullptr;
+    IChartAxis* fGetVertAxis = nullptr;
+    std::vector<TChartSeries*> fLinkedSeries;
+    std::unique_ptr<TSeriesMarks> fMarks;
+    TChartValueLists fValuesList;
+    TChartValueList* fX;
+    TLabelsList fLabels;
+    TChartValueList* fY;
+    double fDefaultNull = 0;
+    THorizAxis fHorizAxis = aBottomAxis;
+    IChartAxis* fCustomHorizAxis = nullptr;
+    IChartAxis* fCustomVertAxis = nullptr;
+    int32_t fZOrder = -1;
+    int32_t fIZOrder = 0;
+    TVertAxis fVertAxis = aLeftAxis;
+    uint8_t fRecalcOptions = AllRecalcOptions;
+    std::unique_ptr<TPlotFunction> fFunction;
+    int32_t fFirstVisibleIndex = -1;
+    int32_t fLastVisibleIndex = -1;
+    int32_t fUpdating = 0;
+    TChartValueList* fMandatory;
+    TChartValueList* fNotMandatory;
+    bool fYMandatory = true;
+    bool fIsMouseInside = false;
+};

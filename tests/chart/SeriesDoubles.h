@@ -1,0 +1,156 @@
+#pragma once
+
+// Doubles for the chart, its axes and the marks, shared by the series tests.
+
+#include "chart/ChartSeries.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <tuple>
+#include <vector>
+
+namespace series_test {
+
+// Linear axis over a pixel span: Min at StartPixel, Max at EndPixel.
+class TAxisDouble : public IChartAxis {
+public:
+    TAxisDouble(bool AHorizontal, double AMin, double AMax, int32_t AStart, int32_t AEnd)
+        : IsHorizontal(AHorizontal), Min(AMin), Max(AMax), Start(AStart), End(AEnd)
+    {
+    }
+    bool Horizontal() const override { return IsHorizontal; }
+    bool Inverted() const override { return IsInverted; }
+    int32_t MinimumOffset() const override { return MinOffset; }
+    int32_t MaximumOffset() const override { return MaxOffset; }
+    int32_t CalcPosValue(double Value) const override
+    {
+        return static_cast<int32_t>(std::lround(Start + (Value - Min) * Scale()));
+    }
+    double CalcPosPoint(int32_t Pixel) const override { return Min + (Pixel - Start) / Scale(); }
+    double Scale() const { return (End - Start) / (Max - Min); }
+
+    bool IsHorizontal;
+    double Min, Max;
+    double Start, End;
+    bool IsInverted = false;
+    int32_t MinOffset = 0, MaxOffset = 0;
+};
+
+class TPanelDouble : public TCustomAxisPanel {
+public:
+    void Invalidate() override { ++Invalidates; }
+    bool Destroying() const override { return false; }
+    void InternalAddSeries(TCustomChartSeries* ASeries) override
+    {
+        auto* S = static_cast<TChartSeries*>(ASeries);
+        if (std::find(List.begin(), List.end(), S) != List.end())
+            return;
+        S->Added(this);
+        List.push_back(S);
+    }
+    void RemoveSeries(TCustomChartSeries* ASeries) override
+    {
+        auto* S = static_cast<TChartSeries*>(ASeries);
+        List.erase(std::remove(List.begin(), List.end(), S), List.end());
+        S->Removed();
+    }
+    int32_t SeriesCount() const override { return static_cast<int32_t>(List.size()); }
+    TChartSeries* Series(int32_t Index) const override { return List[Index]; }
+    void BroadcastSeriesEvent(TCustomChartSeries*, TChartSeriesEvent Event) override
+    {
+        Events.push_back(Event);
+    }
+    void CheckDatasource(TChartSeries*) override {}
+    IChartAxis* BottomAxis() const override { return const_cast<TAxisDouble*>(&Bottom); }
+    IChartAxis* TopAxis() const override { return const_cast<TAxisDouble*>(&Top); }
+    IChartAxis* LeftAxis() const override { return const_cast<TAxisDouble*>(&Left); }
+    IChartAxis* RightAxis() const override { return const_cast<TAxisDouble*>(&Right); }
+    TColor GetDefaultColor(int32_t Index) const override { return 0x100 + Index % 3; }
+    TColor GetFreeSeriesColor(bool, TChartSeries*) override { return 0x0000FF; }
+    TPixelRect ChartRect() const override { return Rect; }
+    bool View3D() const override { return Is3D; }
+    bool InvertedRotation() const override { return false; }
+    int32_t MaxZOrder() const override { return MaxZ; }
+    void SetMaxZOrder(int32_t Value) override { MaxZ = Value; }
+    void SetCursor(TSeriesCursor ACursor) override { Cursor = ACursor; }
+
+    // Chart rectangle 100..300 wide, 50..250 high; bottom axis shows 10..20.
+    TPixelRect Rect{100, 50, 300, 250};
+    TAxisDouble Bottom{true, 10, 20, 100, 300};
+    TAxisDouble Top{true, 0, 1, 100, 300};
+    TAxisDouble Left{false, 0, 100, 250, 50};
+    TAxisDouble Right{false, 0, 10, 250, 50};
+    std::vector<TChartSeries*> List;
+    std::vector<TChartSeriesEvent> Events;
+    int Invalidates = 0;
+    bool Is3D = false;
+    int32_t MaxZ = 0;
+    TSeriesCursor Cursor = crSeriesDefault;
+};
+
+class TMarksDouble : public TSeriesMarks {
+public:
+    bool Visible() const override { return false; }
+    void Clear() override { Calls.push_back({-1, 0}); }
+    void Delete(int32_t ValueIndex) override { Calls.push_back({ValueIndex, 1}); }
+    void Delete(int32_t Start, int32_t Quantity) override { Calls.push_back({Start, Quantity}); }
+    std::vector<std::pair<int32_t, int32_t>> Calls;
+};
+
+// A series with three further lists, as a candle series has.
+class TFiveListSeries : public TChartSeries {
+public:
+    TFiveListSeries()
+    {
+        Open = new TChartValueList(this, "Open");
+        High = new TChartValueList(this, "High");
+        Low = new TChartValueList(this, "Low");
+    }
+    int32_t AddRow(double X, double Y, const std::string& Label = "", TColor Color = clPlotColor)
+    {
+        Open->SetTempValue(Y + 1);
+        High->SetTempValue(Y + 2);
+        Low->SetTempValue(Y - 1);
+        return AddXY(X, Y, Label, Color);
+    }
+    void DrawValue(int32_t ValueIndex) override { Drawn.push_back(ValueIndex); }
+    int32_t Clicked(int32_t X, int32_t) override { return X == 5 ? 0 : -1; }
+
+    TChartValueList* Open;
+    TChartValueList* High;
+    TChartValueList* Low;
+    std::vector<int32_t> Drawn;
+};
+
+// Every point's values, colour and label as one row, in index order.
+using TRow = std::tuple<double, double, double, double, double, TColor, std::string>;
+inline std::vector<TRow> Rows(const TFiveListSeries& S)
+{
+    std::vector<TRow> Result;
+    for (int32_t I = 0; I < S.Count(); ++I)
+        Result.emplace_back(S.XValues()[I], S.YValues()[I], (*S.Open)[I], (*S.High)[I], (*S.Low)[I],
+                            S.ValueColor(I), S.Labels().Label(I));
+    return Result;
+}
+
+inline void ExpectAligned(const TFiveListSeries& S)
+{
+    for (int32_t I = 0; I < S.Count(); ++I) {
+        ASSERT_EQ(S.Open->Items(I), S.YValues()[I] + 1);
+        ASSERT_EQ(S.High->Items(I), S.YValues()[I] + 2);
+        ASSERT_EQ(S.Low->Items(I), S.YValues()[I] - 1);
+        if (I > 0) {
+            ASSERT_LE(S.XValues()[I - 1], S.XValues()[I]);
+        }
+    }
+    for (auto* L : {S.Open, S.High, S.Low, &S.YValues()})
+        ASSERT_EQ(L->Count(), S.Count());
+    if (!S.Labels().Empty()) {
+        ASSERT_EQ(S.Labels().Count(), S.Count());
+    }
+}
+
+} // namespace series_test
