@@ -315,3 +315,75 @@ void TChartSeries::SetLabel(int32_t ValueIndex, const std::string& Value)
     fLabels.SetLabel(ValueIndex, Value, Count());
     Repaint();
 }
+
+void TChartSeries::SetValueFormat(const std::string& Value)
+{
+    if (fValueFormat == Value)
+        return;
+    fValueFormat = Value;
+    Repaint();
+}
+
+void TChartSeries::SetPercentFormat(const std::string& Value)
+{
+    if (fPercentFormat == Value)
+        return;
+    fPercentFormat = Value;
+    Repaint();
+}
+
+void TChartSeries::SetDepth(int32_t Value)
+{
+    if (fDepth == Value)
+        return;
+    fDepth = Value;
+    Repaint();
+}
+
+// The content tests look at a bounded head of the points only.
+bool TChartSeries::HasNoMandatoryValues() const
+{
+    const TChartValueList& L = *fNotMandatory;
+    const int32_t N = Count();
+    if (!IUseNotMandatory || N == 0)
+        return false;
+    if (L.First() != 0 || L.Last() != N - 1)
+        return true;
+    for (int32_t I = 0, Last = std::min(N, 10001); I < Last; ++I)
+        if (L[I] != I)
+            return true;
+    return false;
+}
+
+bool TChartSeries::HasColors() const
+{
+    const TColor Own = SeriesColor();
+    for (int32_t I = 0, Last = std::min(Count(), 10001); I < Last; ++I) {
+        const TColor C = ValueColor(I);
+        if (C != clPlotColor && C != Own)
+            return true;
+    }
+    return false;
+}
+
+bool TChartSeries::HasLabels() const
+{
+    for (int32_t I = 0, Last = std::min(fLabels.Count(), 101); I < Last; ++I)
+        if (!fLabels.Label(I).empty())
+            return true;
+    return false;
+}
+
+TPlotFormatFlags SeriesGuessContents(const TChartSeries& ASeries)
+{
+    TPlotFormatFlags Result = 0;
+    if (ASeries.HasNoMandatoryValues())
+        Result |= tfNoMandatory;
+    if (ASeries.HasColors())
+        Result |= tfColor;
+    if (ASeries.HasLabels())
+        Result |= tfLabel;
+    if (ASeries.Marks() && ASeries.Marks()->ExistCustom())
+        Result |= tfMarkPosition;
+    return Result;
+}

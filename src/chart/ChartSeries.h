@@ -75,6 +75,12 @@ public:
     virtual TColor GetValueColor(int32_t ValueIndex) const;
     const TLabelsList& Labels() const { return fLabels; }
     void SetLabel(int32_t ValueIndex, const std::string& Value);
+    const std::string& ValueFormat() const { return fValueFormat; }
+    virtual void SetValueFormat(const std::string& Value);
+    const std::string& PercentFormat() const { return fPercentFormat; }
+    void SetPercentFormat(const std::string& Value);
+    int32_t Depth() const { return fDepth; }
+    void SetDepth(int32_t Value);
     double DefaultNullValue() const { return fDefaultNull; }
     void SetDefaultNullValue(double Value) { fDefaultNull = Value; }
 
@@ -113,6 +119,15 @@ public:
     double XScreenToValue(int32_t ScreenPos) const;
     virtual bool IsPointInChartRect(int32_t ValueIndex) const;
 
+    virtual double GetxValue(int32_t ValueIndex) const { return (*fX)[ValueIndex]; }
+    virtual double GetyValue(int32_t ValueIndex) const { return (*fY)[ValueIndex]; }
+    virtual double GetMarkValue(int32_t ValueIndex) const { return (*fMandatory)[ValueIndex]; }
+
+    // What a written-out copy of the points must carry.
+    bool HasNoMandatoryValues() const;
+    bool HasColors() const;
+    bool HasLabels() const;
+
     // Visible range and drawing.
     virtual void CalcFirstLastVisibleIndex();
     int32_t FirstValueIndex() const { return fFirstVisibleIndex; }
@@ -144,6 +159,8 @@ public:
     bool CalcVisiblePoints = true;
     bool DrawBetweenPoints = false;
     bool AllowSinglePoint = true;
+    // The X (or, horizontal, Y) values carry data of their own.
+    bool IUseNotMandatory = true;
 
     TSeriesAfterAdd OnAfterAdd;
     TSeriesBeforeAdd OnBeforeAdd;
@@ -192,8 +209,17 @@ private:
     int32_t fFirstVisibleIndex = -1;
     int32_t fLastVisibleIndex = -1;
     int32_t fUpdating = 0;
+    std::string fValueFormat = "#,##0.###";
+    std::string fPercentFormat = "##0.## %";
+    int32_t fDepth = -1;
     TChartValueList* fMandatory;
     TChartValueList* fNotMandatory;
     bool fYMandatory = true;
     bool fIsMouseInside = false;
 };
+
+enum TPlotFormatFlag : uint8_t { tfNoMandatory = 1, tfColor = 2, tfLabel = 4, tfMarkPosition = 8 };
+// A set of TPlotFormatFlag.
+using TPlotFormatFlags = uint8_t;
+
+TPlotFormatFlags SeriesGuessContents(const TChartSeries& ASeries);

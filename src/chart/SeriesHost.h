@@ -93,6 +93,8 @@ public:
     virtual void Clear() = 0;
     virtual void Delete(int32_t ValueIndex) = 0;
     virtual void Delete(int32_t Start, int32_t Quantity) = 0;
+    // Some mark was placed by the user.
+    virtual bool ExistCustom() const = 0;
 };
 
 // Computes a series from its source series.

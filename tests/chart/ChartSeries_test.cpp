@@ -198,4 +198,30 @@ TEST(ChartSeries, SortThroughTheOwnerMovesColoursAndLabels)
     }
 }
 
+TEST(ChartSeries, GuessedContentsNameWhatThePointsCarry)
+{
+    TChartSeries S;
+    EXPECT_EQ(SeriesGuessContents(S), 0);
+    S.Add(5);
+    S.Add(6);
+    EXPECT_EQ(SeriesGuessContents(S), 0) << "X is just the index";
+    S.AddXY(2.5, 1);
+    EXPECT_EQ(SeriesGuessContents(S), tfNoMandatory);
+    S.IUseNotMandatory = false;
+    EXPECT_EQ(SeriesGuessContents(S), 0);
+    S.SetSeriesColor(0x44);
+    S.AddXY(3, 1, "", 0x44);
+    EXPECT_EQ(SeriesGuessContents(S), 0) << "the series' own colour";
+    S.AddXY(4, 1, "", 0x45);
+    S.AddXY(5, 1, "");
+    EXPECT_EQ(SeriesGuessContents(S), tfColor);
+    S.SetLabel(1, "x");
+    auto* Marks = new TMarksDouble;
+    Marks->Custom = true;
+    S.SetMarks(std::unique_ptr<TSeriesMarks>(Marks));
+    EXPECT_EQ(SeriesGuessContents(S), tfColor | tfLabel | tfMarkPosition);
+    S.SetLabel(1, "");
+    EXPECT_EQ(SeriesGuessContents(S), tfColor | tfMarkPosition);
+}
+
 } // namespace

@@ -97,6 +97,8 @@ public:
     void Clear() override { Calls.push_back({-1, 0}); }
     void Delete(int32_t ValueIndex) override { Calls.push_back({ValueIndex, 1}); }
     void Delete(int32_t Start, int32_t Quantity) override { Calls.push_back({Start, Quantity}); }
+    bool ExistCustom() const override { return Custom; }
+    bool Custom = false;
     std::vector<std::pair<int32_t, int32_t>> Calls;
 };
 
