@@ -2,6 +2,12 @@
 
 #include <algorithm>
 
+TCustomChartElement::TCustomChartElement()
+    : fBrush(std::make_unique<TChartBrush>([this](TGraphicsObject*) { Repaint(); })),
+      fPen(std::make_unique<TChartPen>([this](TGraphicsObject*) { Repaint(); }))
+{
+}
+
 void TCustomChartElement::SetActive(bool Value)
 {
     if (fActive == Value)

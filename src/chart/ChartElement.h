@@ -15,10 +15,11 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Something a chart draws: active or not, and the chart it belongs to.
+// Something a chart draws: active or not, its pen and brush, and the chart
+// it belongs to. A change of the pen or brush repaints the chart.
 class TCustomChartElement {
 public:
-    TCustomChartElement() = default;
+    TCustomChartElement();
     virtual ~TCustomChartElement() = default;
     TCustomChartElement(const TCustomChartElement&) = delete;
     TCustomChartElement& operator=(const TCustomChartElement&) = delete;
@@ -28,6 +29,10 @@ public:
     bool Visible() const { return fActive; }
     TCustomAxisPanel* ParentChart() const { return fParent; }
     virtual void SetParentChart(TCustomAxisPanel* Value);
+    TChartPen& Pen() const { return *fPen; }
+    virtual void SetPen(const TChartPen& Value) { fPen->Assign(Value); }
+    TChartBrush& Brush() const { return *fBrush; }
+    void SetBrush(const TChartBrush& Value) { fBrush->Assign(Value); }
     bool ShowInEditor() const { return fShowInEditor; }
     void SetShowInEditor(bool Value) { fShowInEditor = Value; }
     virtual void CanvasChanged() {}
@@ -35,7 +40,9 @@ public:
 
 protected:
     bool fActive = true;
+    std::unique_ptr<TChartBrush> fBrush;
     TCustomAxisPanel* fParent = nullptr;
+    std::unique_ptr<TChartPen> fPen;
     bool fShowInEditor = true;
 };
 

@@ -166,7 +166,7 @@ bool TChartSeries::IsPointInChartRect(int32_t ValueIndex) const
 {
     if (!fParent)
         return false;
-    const TPixelRect R = fParent->ChartRect();
+    const TRect R = fParent->ChartRect();
     const int32_t X = CalcXPos(ValueIndex);
     const int32_t Y = CalcYPos(ValueIndex);
     return X >= R.Left && X < R.Right && Y >= R.Top && Y < R.Bottom;
@@ -188,7 +188,7 @@ void TChartSeries::CalcFirstLastVisibleIndex()
         fLastVisibleIndex = Count() - 1;
         return;
     }
-    const TPixelRect R = fParent->ChartRect();
+    const TRect R = fParent->ChartRect();
     const bool Inverted = Axis->Inverted();
     int32_t StartPixel, EndPixel;
     if (Axis->Horizontal()) {

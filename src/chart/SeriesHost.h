@@ -1,29 +1,19 @@
 #pragma once
 
+#include "chart/PlotCanvasTypes.h"
+
 #include <cstdint>
 
 // What a series reaches outside itself: the chart that holds it, the axes it
 // maps through, its marks and the function that may compute it. The chart
 // engine's own classes implement these; tests use doubles.
 
-using TColor = int32_t;
-
-// The unset colour: take the owner's or the series' colour.
-constexpr TColor clPlotColor = 0x20000000;
-// No colour; a point of this colour is a null point.
-constexpr TColor clNone = 0x1FFFFFFF;
+// clPlotColor on a point means "use the series' colour"; clNone marks a
+// null point.
 
 // Cursor identifier of the platform; 0 is the default cursor.
 using TSeriesCursor = int32_t;
 constexpr TSeriesCursor crSeriesDefault = 0;
-
-// Pixel rectangle, right and bottom exclusive.
-struct TPixelRect {
-    int32_t Left = 0;
-    int32_t Top = 0;
-    int32_t Right = 0;
-    int32_t Bottom = 0;
-};
 
 enum TChartSeriesEvent : uint8_t {
     seAdd,
@@ -75,7 +65,7 @@ public:
     virtual TColor GetDefaultColor(int32_t Index) const = 0;
     virtual TColor GetFreeSeriesColor(bool CheckBackground, TChartSeries* ASeries) = 0;
 
-    virtual TPixelRect ChartRect() const = 0;
+    virtual TRect ChartRect() const = 0;
     virtual bool View3D() const = 0;
     virtual bool InvertedRotation() const = 0;
     virtual int32_t MaxZOrder() const = 0;

@@ -242,4 +242,22 @@ TEST(ChartSeriesView, ZOrderIsCountedIn3DAndSharedIn2D)
     EXPECT_FALSE(A.MoreSameZOrder()) << "inactive series do not count";
 }
 
+TEST(ChartSeriesView, ElementChangesRepaintAndReachTheChartListeners)
+{
+    TPanelDouble Chart;
+    TChartSeries S;
+    Chart.InternalAddSeries(&S);
+    Chart.Events.clear();
+    const int Before = Chart.Invalidates;
+    S.Pen().SetColor(0x123);
+    S.Brush().SetColor(0x456);
+    EXPECT_EQ(Chart.Invalidates, Before + 2);
+    S.SetTitle("Candles");
+    S.SetTitle("Candles");
+    S.SetActive(false);
+    S.SetActive(false);
+    EXPECT_EQ(Chart.Events, (std::vector<TChartSeriesEvent>{seChangeTitle, seChangeActive}));
+    EXPECT_FALSE(S.Visible());
+}
+
 } // namespace

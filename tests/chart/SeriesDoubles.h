@@ -70,7 +70,7 @@ public:
     IChartAxis* RightAxis() const override { return const_cast<TAxisDouble*>(&Right); }
     TColor GetDefaultColor(int32_t Index) const override { return 0x100 + Index % 3; }
     TColor GetFreeSeriesColor(bool, TChartSeries*) override { return 0x0000FF; }
-    TPixelRect ChartRect() const override { return Rect; }
+    TRect ChartRect() const override { return Rect; }
     bool View3D() const override { return Is3D; }
     bool InvertedRotation() const override { return false; }
     int32_t MaxZOrder() const override { return MaxZ; }
@@ -78,7 +78,7 @@ public:
     void SetCursor(TSeriesCursor ACursor) override { Cursor = ACursor; }
 
     // Chart rectangle 100..300 wide, 50..250 high; bottom axis shows 10..20.
-    TPixelRect Rect{100, 50, 300, 250};
+    TRect Rect{100, 50, 300, 250};
     TAxisDouble Bottom{true, 10, 20, 100, 300};
     TAxisDouble Top{true, 0, 1, 100, 300};
     TAxisDouble Left{false, 0, 100, 250, 50};
