@@ -1,5 +1,7 @@
 #include "chart/ChartElement.h"
 
+#include "chart/CustomAxisPanel.h"
+
 #include <algorithm>
 
 TCustomChartElement::TCustomChartElement()

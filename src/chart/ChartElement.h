@@ -3,6 +3,8 @@
 #include "chart/ChartValueList.h"
 #include "chart/SeriesHost.h"
 
+class TCustomAxisPanel;
+
 #include <functional>
 #include <memory>
 #include <stdexcept>

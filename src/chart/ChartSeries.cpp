@@ -1,5 +1,7 @@
 #include "chart/ChartSeries.h"
 
+#include "chart/CustomAxisPanel.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numeric>

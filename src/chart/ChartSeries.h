@@ -7,7 +7,7 @@
 // index range and the notification of series fed from this one.
 // Lists created with this series as owner must be created with new; the
 // series frees them.
-class TChartSeries : public TCustomChartSeries, public TChartValueListOwner {
+class TChartSeries : public TCustomChartSeries, public TChartValueListOwner, public IChartSeries {
 public:
     using TSeriesNotify = std::function<void(TChartSeries* Sender)>;
     using TSeriesAfterAdd = std::function<void(TChartSeries* Sender, int32_t ValueIndex)>;
@@ -89,16 +89,17 @@ public:
     void SetHorizAxis(THorizAxis Value);
     TVertAxis VertAxis() const { return fVertAxis; }
     void SetVertAxis(TVertAxis Value);
-    IChartAxis* CustomHorizAxis() const { return fCustomHorizAxis; }
-    void SetCustomHorizAxis(IChartAxis* Value);
-    IChartAxis* CustomVertAxis() const { return fCustomVertAxis; }
-    void SetCustomVertAxis(IChartAxis* Value);
-    IChartAxis* GetHorizAxis() const { return fGetHorizAxis; }
-    IChartAxis* GetVertAxis() const { return fGetVertAxis; }
+    TChartAxis* CustomHorizAxis() const { return fCustomHorizAxis; }
+    void SetCustomHorizAxis(TChartAxis* Value);
+    TChartAxis* CustomVertAxis() const { return fCustomVertAxis; }
+    void SetCustomVertAxis(TChartAxis* Value);
+    TChartAxis* GetHorizAxis() const { return fGetHorizAxis; }
+    TChartAxis* GetVertAxis() const { return fGetVertAxis; }
     void RecalcGetAxis();
     virtual bool UseAxis() const { return true; }
-    virtual bool AssociatedToAxis(const IChartAxis* Axis) const;
-    virtual TChartValueList* ValueListOfAxis(const IChartAxis* Axis) const;
+    virtual bool AssociatedToAxis(const TChartAxis& Axis) const;
+    const TChartValueList* ValueListOfAxis(const TChartAxis& Axis) const override;
+    bool Active() const override { return fActive; }
     void SetParentChart(TCustomAxisPanel* Value) override;
     // Called by the chart when the series joins or leaves it.
     void Added(TCustomAxisPanel* AChart);
@@ -180,7 +181,7 @@ protected:
 private:
     bool CanMergePoints(const TChartPointsBatch& Points) const;
     void MergePoints(const TChartPointsBatch& Points);
-    IChartAxis* MandatoryAxis() const;
+    TChartAxis* MandatoryAxis() const;
     void UnlinkAll();
 
     TColor fColor = clPlotColor;
@@ -189,8 +190,8 @@ private:
     std::unique_ptr<std::vector<TColor>> fColors;
     TSeriesCursor fCursor = crSeriesDefault;
     std::vector<TChartSeries*> fDataSources;
-    IChartAxis* fGetHorizAxis = nullptr;
-    IChartAxis* fGetVertAxis = nullptr;
+    TChartAxis* fGetHorizAxis = nullptr;
+    TChartAxis* fGetVertAxis = nullptr;
     std::vector<TChartSeries*> fLinkedSeries;
     std::unique_ptr<TSeriesMarks> fMarks;
     TChartValueLists fValuesList;
@@ -199,8 +200,8 @@ private:
     TChartValueList* fY;
     double fDefaultNull = 0;
     THorizAxis fHorizAxis = aBottomAxis;
-    IChartAxis* fCustomHorizAxis = nullptr;
-    IChartAxis* fCustomVertAxis = nullptr;
+    TChartAxis* fCustomHorizAxis = nullptr;
+    TChartAxis* fCustomVertAxis = nullptr;
     int32_t fZOrder = -1;
     int32_t fIZOrder = 0;
     TVertAxis fVertAxis = aLeftAxis;

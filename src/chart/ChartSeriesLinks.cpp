@@ -1,5 +1,7 @@
 #include "chart/ChartSeries.h"
 
+#include "chart/CustomAxisPanel.h"
+
 #include <algorithm>
 
 // Series fed from other series: notification, refill and single-point

@@ -1,4 +1,4 @@
-#include "chart/ChartSeries.h"
+#include "chart/CustomAxisPanel.h"
 
 // The series as the chart sees it: colours, axis binding, positions, the
 // visible index range, drawing order, z order and the mouse.
@@ -55,7 +55,7 @@ void TChartSeries::SetVertAxis(TVertAxis Value)
     Repaint();
 }
 
-void TChartSeries::SetCustomHorizAxis(IChartAxis* Value)
+void TChartSeries::SetCustomHorizAxis(TChartAxis* Value)
 {
     fCustomHorizAxis = Value;
     if (Value)
@@ -64,7 +64,7 @@ void TChartSeries::SetCustomHorizAxis(IChartAxis* Value)
     Repaint();
 }
 
-void TChartSeries::SetCustomVertAxis(IChartAxis* Value)
+void TChartSeries::SetCustomVertAxis(TChartAxis* Value)
 {
     fCustomVertAxis = Value;
     if (Value)
@@ -90,20 +90,20 @@ void TChartSeries::RecalcGetAxis()
         fGetVertAxis = fCustomVertAxis;
 }
 
-bool TChartSeries::AssociatedToAxis(const IChartAxis* Axis) const
+bool TChartSeries::AssociatedToAxis(const TChartAxis& Axis) const
 {
-    if (!UseAxis() || !Axis)
+    if (!UseAxis())
         return false;
-    if (Axis->Horizontal())
-        return fHorizAxis == aBothHorizAxis || Axis == fGetHorizAxis;
-    return fVertAxis == aBothVertAxis || Axis == fGetVertAxis;
+    if (Axis.Horizontal())
+        return fHorizAxis == aBothHorizAxis || &Axis == fGetHorizAxis;
+    return fVertAxis == aBothVertAxis || &Axis == fGetVertAxis;
 }
 
-TChartValueList* TChartSeries::ValueListOfAxis(const IChartAxis* Axis) const
+const TChartValueList* TChartSeries::ValueListOfAxis(const TChartAxis& Axis) const
 {
     if (!AssociatedToAxis(Axis))
         return nullptr;
-    return Axis->Horizontal() ? fX : fY;
+    return Axis.Horizontal() ? fX : fY;
 }
 
 void TChartSeries::SetParentChart(TCustomAxisPanel* Value)
@@ -144,12 +144,12 @@ int32_t TChartSeries::CalcYPos(int32_t ValueIndex) const
 
 int32_t TChartSeries::CalcXPosValue(double Value) const
 {
-    return fGetHorizAxis ? fGetHorizAxis->CalcPosValue(Value) : 0;
+    return fGetHorizAxis ? fGetHorizAxis->CalcXPosValue(Value) : 0;
 }
 
 int32_t TChartSeries::CalcYPosValue(double Value) const
 {
-    return fGetVertAxis ? fGetVertAxis->CalcPosValue(Value) : 0;
+    return fGetVertAxis ? fGetVertAxis->CalcYPosValue(Value) : 0;
 }
 
 int32_t TChartSeries::CalcPosValue(double Value) const
@@ -172,7 +172,7 @@ bool TChartSeries::IsPointInChartRect(int32_t ValueIndex) const
     return X >= R.Left && X < R.Right && Y >= R.Top && Y < R.Bottom;
 }
 
-IChartAxis* TChartSeries::MandatoryAxis() const
+TChartAxis* TChartSeries::MandatoryAxis() const
 {
     return fYMandatory ? fGetHorizAxis : fGetVertAxis;
 }
@@ -182,7 +182,7 @@ void TChartSeries::CalcFirstLastVisibleIndex()
     fFirstVisibleIndex = fLastVisibleIndex = -1;
     if (Count() == 0)
         return;
-    const IChartAxis* Axis = MandatoryAxis();
+    const TChartAxis* Axis = MandatoryAxis();
     if (!CalcVisiblePoints || fNotMandatory->Order() == loNone || !Axis || !fParent) {
         fFirstVisibleIndex = 0;
         fLastVisibleIndex = Count() - 1;
@@ -302,8 +302,8 @@ bool TChartSeries::MoreSameZOrder() const
     if (!fParent)
         return false;
     for (int32_t I = 0; I < fParent->SeriesCount(); ++I) {
-        const TChartSeries* S = fParent->Series(I);
-        if (S != this && S->Active() && S->ZOrder() == ZOrder())
+        const TChartSeries& S = fParent->Series(I);
+        if (&S != this && S.Active() && S.ZOrder() == ZOrder())
             return true;
     }
     return false;
@@ -314,10 +314,10 @@ bool TChartSeries::FirstInZOrder() const
     if (!fParent)
         return true;
     for (int32_t I = 0; I < fParent->SeriesCount(); ++I) {
-        const TChartSeries* S = fParent->Series(I);
-        if (S == this)
+        const TChartSeries& S = fParent->Series(I);
+        if (&S == this)
             return true;
-        if (S->Active() && S->ZOrder() == ZOrder())
+        if (S.Active() && S.ZOrder() == ZOrder())
             return false;
     }
     return true;

@@ -1,44 +1,13 @@
 #include "chart/ChartValueList.h"
 
+#include "chart/PlotProcs.h"
+
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <string>
 
 namespace {
-
-// Index quicksort driven by callbacks; not stable. Parallel lists move
-// together because the swap goes through the owner.
-template <typename TCompare, typename TSwap>
-void PrivateSort(int32_t L, int32_t R, const TCompare& Compare, const TSwap& Swap)
-{
-    if (R <= L)
-        return;
-    int32_t I = L;
-    int32_t J = R;
-    int32_t M = L + (R - L) / 2;
-    do {
-        while (Compare(I, M) < 0)
-            ++I;
-        while (Compare(M, J) < 0)
-            --J;
-        if (I < J) {
-            Swap(I, J);
-            if (M == I)
-                M = J;
-            else if (M == J)
-                M = I;
-        }
-        if (I <= J) {
-            ++I;
-            --J;
-        }
-    } while (J > I);
-    if (J > L)
-        PrivateSort(L, J, Compare, Swap);
-    if (I < R)
-        PrivateSort(I, R, Compare, Swap);
-}
 
 bool NotBelow(double A, double B)
 {
@@ -236,7 +205,7 @@ void TChartValueList::Sort()
         else
             Swap(A, B);
     };
-    PrivateSort(0, fCount - 1, Compare, SwapPoints);
+    PlotSort(0, fCount - 1, Compare, SwapPoints);
     const auto End = fValue.begin() + fCount;
     fSortedAscending = std::none_of(fValue.begin(), End, [](double V) { return std::isnan(V); }) &&
                        std::is_sorted(fValue.begin(), End);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "chart/AxisPanelLink.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -34,10 +36,10 @@ public:
 // inserts and range searches use binary search; anything that may break the
 // order (a write through Items, Scroll, Exchange, a NaN) falls back to the
 // linear walks, which give the same results on sorted data.
-class TChartValueList {
+class TChartValueList : public IChartValueList {
 public:
     TChartValueList(TChartValueListOwner* AOwner, const std::string& AName);
-    virtual ~TChartValueList();
+    ~TChartValueList() override;
     TChartValueList(const TChartValueList&) = delete;
     TChartValueList& operator=(const TChartValueList&) = delete;
 
@@ -98,7 +100,7 @@ public:
     void SetName(const std::string& AName) { fName = AName; }
     TChartListOrder Order() const { return fOrder; }
     void SetOrder(TChartListOrder AOrder) { fOrder = AOrder; }
-    bool DateTime() const { return fDateTime; }
+    bool DateTime() const override { return fDateTime; }
     void SetDateTime(bool ADateTime);
     const std::string& ValueSource() const { return fValueSource; }
     void SetValueSource(const std::string& AValueSource);

@@ -91,27 +91,23 @@ TEST(ChartSeriesView, VisibleRangeFollowsTheAxisAndItsOffsets)
         {false, -300, 0, false, 0, 3}, // starts left of every point
     };
     for (const auto& C : Cases) {
-        // An inverted axis puts its minimum on the right.
-        Chart.Bottom.IsInverted = C.Inverted;
-        Chart.Bottom.Start = C.Inverted ? 300 : 100;
-        Chart.Bottom.End = C.Inverted ? 100 : 300;
-        Chart.Bottom.MinOffset = C.MinOffset;
-        Chart.Bottom.MaxOffset = C.MaxOffset;
+        Chart.Bottom.SetInverted(C.Inverted);
+        Chart.Bottom.SetMinimumOffset(C.MinOffset);
+        Chart.Bottom.SetMaximumOffset(C.MaxOffset);
         S.DrawBetweenPoints = C.Between;
         S.CalcFirstLastVisibleIndex();
         EXPECT_EQ(S.FirstValueIndex(), C.First) << C.MinOffset << " " << C.MaxOffset;
         EXPECT_EQ(S.LastValueIndex(), C.Last) << C.MinOffset << " " << C.MaxOffset;
     }
-    Chart.Bottom.IsInverted = false;
-    Chart.Bottom.Start = 100;
-    Chart.Bottom.End = 300;
-    Chart.Bottom.MinOffset = Chart.Bottom.MaxOffset = 0;
+    Chart.Bottom.SetInverted(false);
+    Chart.Bottom.SetMinimumOffset(0);
+    Chart.Bottom.SetMaximumOffset(0);
     S.CalcVisiblePoints = false;
     S.CalcFirstLastVisibleIndex();
     EXPECT_EQ(S.LastValueIndex() - S.FirstValueIndex(), 4);
     S.CalcVisiblePoints = true;
-    Chart.Bottom.Min = 30;
-    Chart.Bottom.Max = 40;
+    Chart.Bottom.SetMinMax(30, 40);
+    Chart.Bottom.AdjustMaxMin();
     S.CalcFirstLastVisibleIndex();
     EXPECT_EQ(S.FirstValueIndex(), -1);
     EXPECT_EQ(S.LastValueIndex(), -1);
@@ -131,9 +127,7 @@ TEST(ChartSeriesView, DrawingOrderFollowsTheAxisDirection)
     S.DrawAllValues();
     EXPECT_EQ(S.Drawn, (std::vector<int32_t>{1, 2, 3}));
     EXPECT_EQ(S.FirstDisplayedIndex(), 1);
-    Chart.Bottom.IsInverted = true;
-    Chart.Bottom.Start = 300;
-    Chart.Bottom.End = 100;
+    Chart.Bottom.SetInverted(true);
     S.Drawn.clear();
     S.CalcFirstLastVisibleIndex();
     S.DrawAllValues();
@@ -166,7 +160,7 @@ TEST(ChartSeriesView, ColoursComeFromPointPaletteOrSeries)
 TEST(ChartSeriesView, AxisBindingResolvesThroughTheChart)
 {
     TPanelDouble Chart;
-    TAxisDouble Custom(false, 0, 1, 0, 1);
+    TChartAxis Custom(&Chart, false, false);
     TChartSeries S;
     EXPECT_EQ(S.GetHorizAxis(), nullptr);
     S.SetParentChart(&Chart);
@@ -177,12 +171,12 @@ TEST(ChartSeriesView, AxisBindingResolvesThroughTheChart)
     S.SetVertAxis(aRightAxis);
     EXPECT_EQ(S.GetHorizAxis(), &Chart.Top);
     EXPECT_EQ(S.GetVertAxis(), &Chart.Right);
-    EXPECT_TRUE(S.AssociatedToAxis(&Chart.Top));
-    EXPECT_FALSE(S.AssociatedToAxis(&Chart.Bottom));
-    EXPECT_EQ(S.ValueListOfAxis(&Chart.Right), &S.YValues());
-    EXPECT_EQ(S.ValueListOfAxis(&Chart.Left), nullptr);
+    EXPECT_TRUE(S.AssociatedToAxis(Chart.Top));
+    EXPECT_FALSE(S.AssociatedToAxis(Chart.Bottom));
+    EXPECT_EQ(S.ValueListOfAxis(Chart.Right), &S.YValues());
+    EXPECT_EQ(S.ValueListOfAxis(Chart.Left), nullptr);
     S.SetHorizAxis(aBothHorizAxis);
-    EXPECT_EQ(S.ValueListOfAxis(&Chart.Bottom), &S.XValues());
+    EXPECT_EQ(S.ValueListOfAxis(Chart.Bottom), &S.XValues());
     S.SetCustomVertAxis(&Custom);
     EXPECT_EQ(S.VertAxis(), aCustomVertAxis);
     EXPECT_EQ(S.GetVertAxis(), &Custom);

@@ -3,6 +3,7 @@
 // Doubles for the chart, its axes and the marks, shared by the series tests.
 
 #include "chart/ChartSeries.h"
+#include "chart/CustomAxisPanel.h"
 
 #include <gtest/gtest.h>
 
@@ -14,33 +15,25 @@
 
 namespace series_test {
 
-// Linear axis over a pixel span: Min at StartPixel, Max at EndPixel.
-class TAxisDouble : public IChartAxis {
-public:
-    TAxisDouble(bool AHorizontal, double AMin, double AMax, int32_t AStart, int32_t AEnd)
-        : IsHorizontal(AHorizontal), Min(AMin), Max(AMax), Start(AStart), End(AEnd)
-    {
-    }
-    bool Horizontal() const override { return IsHorizontal; }
-    bool Inverted() const override { return IsInverted; }
-    int32_t MinimumOffset() const override { return MinOffset; }
-    int32_t MaximumOffset() const override { return MaxOffset; }
-    int32_t CalcPosValue(double Value) const override
-    {
-        return static_cast<int32_t>(std::lround(Start + (Value - Min) * Scale()));
-    }
-    double CalcPosPoint(int32_t Pixel) const override { return Min + (Pixel - Start) / Scale(); }
-    double Scale() const { return (End - Start) / (Max - Min); }
-
-    bool IsHorizontal;
-    double Min, Max;
-    double Start, End;
-    bool IsInverted = false;
-    int32_t MinOffset = 0, MaxOffset = 0;
-};
-
+// The chart around the series: rectangle 100..300 wide and 50..250 high;
+// the bottom axis shows 10..20, the left one 0..100.
 class TPanelDouble : public TCustomAxisPanel {
 public:
+    TPanelDouble() { LayOut(); }
+
+    // Lays the axes out for a frame, as the chart does before drawing.
+    void LayOut()
+    {
+        for (auto [Axis, Min, Max] : {std::tuple{&Bottom, 10.0, 20.0},
+                                      {&Top, 0.0, 1.0},
+                                      {&Left, 0.0, 100.0},
+                                      {&Right, 0.0, 10.0}}) {
+            Axis->SetMinMax(Min, Max);
+            Axis->AdjustMaxMin();
+            Axis->InternalCalcPositions();
+        }
+    }
+
     void Invalidate() override { ++Invalidates; }
     bool Destroying() const override { return false; }
     void InternalAddSeries(TCustomChartSeries* ASeries) override
@@ -57,37 +50,45 @@ public:
         List.erase(std::remove(List.begin(), List.end(), S), List.end());
         S->Removed();
     }
-    int32_t SeriesCount() const override { return static_cast<int32_t>(List.size()); }
-    TChartSeries* Series(int32_t Index) const override { return List[Index]; }
+    int SeriesCount() const override { return static_cast<int>(List.size()); }
+    const TChartSeries& Series(int Index) const override { return *List[Index]; }
     void BroadcastSeriesEvent(TCustomChartSeries*, TChartSeriesEvent Event) override
     {
         Events.push_back(Event);
     }
     void CheckDatasource(TChartSeries*) override {}
-    IChartAxis* BottomAxis() const override { return const_cast<TAxisDouble*>(&Bottom); }
-    IChartAxis* TopAxis() const override { return const_cast<TAxisDouble*>(&Top); }
-    IChartAxis* LeftAxis() const override { return const_cast<TAxisDouble*>(&Left); }
-    IChartAxis* RightAxis() const override { return const_cast<TAxisDouble*>(&Right); }
-    TColor GetDefaultColor(int32_t Index) const override { return 0x100 + Index % 3; }
+    TChartAxis* BottomAxis() const override { return &Bottom; }
+    TChartAxis* TopAxis() const override { return &Top; }
+    TChartAxis* LeftAxis() const override { return &Left; }
+    TChartAxis* RightAxis() const override { return &Right; }
+    TColor GetDefaultColor(int Index) const override { return 0x100 + Index % 3; }
     TColor GetFreeSeriesColor(bool, TChartSeries*) override { return 0x0000FF; }
     TRect ChartRect() const override { return Rect; }
     bool View3D() const override { return Is3D; }
     bool InvertedRotation() const override { return false; }
-    int32_t MaxZOrder() const override { return MaxZ; }
-    void SetMaxZOrder(int32_t Value) override { MaxZ = Value; }
+    int MaxZOrder() const override { return MaxZ; }
+    void SetMaxZOrder(int Value) override { MaxZ = Value; }
     void SetCursor(TSeriesCursor ACursor) override { Cursor = ACursor; }
 
-    // Chart rectangle 100..300 wide, 50..250 high; bottom axis shows 10..20.
+    double InternalMinMax(const TChartAxis&, bool, bool) const override { return 0; }
+    int CustomAxesCount() const override { return 0; }
+    TChartAxis& CustomAxis(int) override { throw std::logic_error("no custom axes"); }
+    TChartAxis* DepthAxis() override { return nullptr; }
+    TChartAxis* DepthTopAxis() override { return nullptr; }
+    int Width3D() const override { return 0; }
+    bool IsLoading() const override { return false; }
+    bool FastCalc() const override { return false; }
+
     TRect Rect{100, 50, 300, 250};
-    TAxisDouble Bottom{true, 10, 20, 100, 300};
-    TAxisDouble Top{true, 0, 1, 100, 300};
-    TAxisDouble Left{false, 0, 100, 250, 50};
-    TAxisDouble Right{false, 0, 10, 250, 50};
+    mutable TChartAxis Bottom{this, true, false};
+    mutable TChartAxis Top{this, true, true};
+    mutable TChartAxis Left{this, false, false};
+    mutable TChartAxis Right{this, false, true};
     std::vector<TChartSeries*> List;
     std::vector<TChartSeriesEvent> Events;
     int Invalidates = 0;
     bool Is3D = false;
-    int32_t MaxZ = 0;
+    int MaxZ = 0;
     TSeriesCursor Cursor = crSeriesDefault;
 };
 

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "chart/ChartAxis.h"
+#include "chart/ChartSeries.h"
+
+// The chart that holds series and axes, as the series see it: the series
+// list, the standard axes, the palette, the chart rectangle and the broadcast
+// of series changes to the chart's listeners. Extends what the axes ask of it.
+class TCustomAxisPanel : public ICustomAxisPanel {
+public:
+    virtual bool Destroying() const = 0;
+    virtual void InternalAddSeries(TCustomChartSeries* ASeries) = 0;
+    virtual void RemoveSeries(TCustomChartSeries* ASeries) = 0;
+    const TChartSeries& Series(int Index) const override = 0;
+    virtual void BroadcastSeriesEvent(TCustomChartSeries* ASeries, TChartSeriesEvent Event) = 0;
+    virtual void CheckDatasource(TChartSeries* ASeries) = 0;
+
+    virtual TChartAxis* BottomAxis() const = 0;
+    virtual TChartAxis* TopAxis() const = 0;
+    virtual TChartAxis* LeftAxis() const = 0;
+    virtual TChartAxis* RightAxis() const = 0;
+
+    virtual TColor GetDefaultColor(int Index) const = 0;
+    virtual TColor GetFreeSeriesColor(bool CheckBackground, TChartSeries* ASeries) = 0;
+
+    virtual bool View3D() const = 0;
+    virtual bool InvertedRotation() const = 0;
+    virtual int MaxZOrder() const = 0;
+    virtual void SetMaxZOrder(int Value) = 0;
+    virtual void SetCursor(TSeriesCursor ACursor) = 0;
+};
