@@ -1,3 +1,4 @@
+#include "support/MarketReplyData.h"
 #include "support/TestExchange.h"
 
 #include <cstdlib>
@@ -29,31 +30,6 @@ json Order(const std::string& aSymbol, int64_t aId, const std::string& aPrice,
             {"updateTime", aTime},
             {"isWorking", true},
             {"origQuoteOrderQty", "0.00000000"}};
-}
-
-json Ticker24hr(const std::string& aSymbol, const std::string& aLast, int64_t aTime)
-{
-    return {{"symbol", aSymbol},
-            {"priceChange", "-94.99999800"},
-            {"priceChangePercent", "-95.960"},
-            {"weightedAvgPrice", "0.29628482"},
-            {"prevClosePrice", "0.10002000"},
-            {"lastPrice", aLast},
-            {"lastQty", "200.00000000"},
-            {"bidPrice", "4.00000000"},
-            {"bidQty", "100.00000000"},
-            {"askPrice", "4.00000200"},
-            {"askQty", "100.00000000"},
-            {"openPrice", "99.00000000"},
-            {"highPrice", "100.00000000"},
-            {"lowPrice", "0.10000000"},
-            {"volume", "8913.30000000"},
-            {"quoteVolume", "15.30000000"},
-            {"openTime", aTime - 86400000},
-            {"closeTime", aTime},
-            {"firstId", 28385},
-            {"lastId", 28460},
-            {"count", 76}};
 }
 
 json Klines(int64_t aTime)
@@ -116,8 +92,8 @@ nlohmann::json StandardReplyData(TExchangeEndpoint aEndpoint, int64_t aServerTim
                 {"asks", json::array({json::array({"37250.01000000", "0.12000000"}),
                                       json::array({"37251.00000000", "2.50000000"})})}};
     case TExchangeEndpoint::Ticker24hr:
-        return json::array({Ticker24hr("BTCUSDT", "37250.01000000", aServerTime),
-                            Ticker24hr("ETHBTC", "0.05432100", aServerTime)});
+        return json::array({market_data::Ticker24hrEntry("BTCUSDT", "37250.01000000", aServerTime),
+                            market_data::Ticker24hrEntry("ETHBTC", "0.05432100", aServerTime)});
     case TExchangeEndpoint::BookTicker:
         return {{"symbol", "BTCUSDT"},
                 {"bidPrice", "37250.00000000"},
