@@ -1,4 +1,6 @@
+#include "domain/uMarketApply.h"
 #include "domain/uMarketReplies.h"
+#include "domain/uSymbols.h"
 
 #include "../tests/support/MarketReplyData.h"
 
@@ -44,5 +46,36 @@ void BM_ParsePrices(benchmark::State& aState)
     aState.counters["reply_bytes"] = static_cast<double>(Reply.size());
 }
 BENCHMARK(BM_ParsePrices)->Unit(benchmark::kMillisecond);
+
+// The 24-hour values applied to a symbol list that already holds the symbols,
+// as every reload after the first finds it.
+void BM_ApplyTicker24hr(benchmark::State& aState)
+{
+    TMarketReplyReader Reader;
+    const std::vector<TTicker24hrEntry> Entries = Reader.Ticker24hr(Ticker24hrReply());
+    TSymbolList Symbols;
+    ApplyTicker24hr(Entries, Symbols);
+    for (auto _ : aState) {
+        ApplyTicker24hr(Entries, Symbols);
+        benchmark::ClobberMemory();
+    }
+    aState.counters["symbols"] = Symbols.Count();
+}
+BENCHMARK(BM_ApplyTicker24hr)->Unit(benchmark::kMillisecond);
+
+// The prices of all symbols applied with their colours.
+void BM_ApplyPrices(benchmark::State& aState)
+{
+    TMarketReplyReader Reader;
+    TSymbolList Symbols;
+    ApplyTicker24hr(Reader.Ticker24hr(Ticker24hrReply()), Symbols);
+    const std::vector<TPriceEntry> Entries = Reader.Prices(PricesReply());
+    for (auto _ : aState) {
+        ApplyPrices(Entries, Symbols);
+        benchmark::ClobberMemory();
+    }
+    aState.counters["symbols"] = Symbols.Count();
+}
+BENCHMARK(BM_ApplyPrices)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,0 +1,154 @@
+#include "domain/uMarketApply.h"
+
+#include "domain/uCollections.h"
+#include "domain/uCommon.h"
+#include "domain/uDepth.h"
+#include "domain/uSymbols.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(MarketApply, BookHoldsAsksHighestFirstThenBidsAndTheLargestQuantity)
+{
+    TDepthList Book;
+    Book.Add().Price = 99; // a stale level of the previous book
+    ApplyDepth({{{10, 1}, {11, 2}, {12, 3}}, {{9, 7}, {8, 4}}}, Book);
+    ASSERT_EQ(Book.Count(), 5);
+    const double Prices[] = {12, 11, 10, 9, 8};
+    const char* Sides[] = {"ASK", "ASK", "ASK", "BID", "BID"};
+    for (int I = 0; I < 5; ++I) {
+        EXPECT_EQ(Book.Items(I).Price, Prices[I]) << I;
+        EXPECT_EQ(Book.Items(I).Side, Sides[I]) << I;
+    }
+    EXPECT_EQ(Book.Items(0).Quantity, 3);
+    EXPECT_EQ(Book.MaxQuantity(), 7);
+    ApplyDepth({}, Book);
+    EXPECT_EQ(Book.Count(), 0);
+    EXPECT_EQ(Book.MaxQuantity(), 0);
+}
+
+TKlineRow Row(int64_t aOpenTime, double aClose)
+{
+    TKlineRow Result;
+    Result.OpenTime = aOpenTime;
+    Result.Close = aClose;
+    Result.Number = 5;
+    return Result;
+}
+
+TEST(MarketApply, CandlesUpdateTheirOpenTimeInPlaceAndAppendTheRest)
+{
+    TKlineList List;
+    ApplyKlines({Row(120, 1), Row(180, 2)}, List, nullptr);
+    List.Items(0).SetIsInChart(true);
+    List.Items(1).SetIsInChart(true);
+    EXPECT_EQ(ApplyKlines({Row(60, 3), Row(180, 4), Row(60, 5)}, List, nullptr), 3);
+    ASSERT_EQ(List.Count(), 3);
+    EXPECT_TRUE(List.Items(0).IsInChart()) << "a candle the reply left alone stays drawn";
+    EXPECT_FALSE(List.Items(1).IsInChart());
+    EXPECT_EQ(List.Items(1).Close(), 4);
+    EXPECT_EQ(List.Items(2).OpenTime(), 60);
+    EXPECT_EQ(List.Items(2).Close(), 5);
+    EXPECT_EQ(List.Items(2).Number(), 5);
+    EXPECT_EQ(List.MinDate(), 60);
+}
+
+TEST(MarketApply, CandleOutputStopsWhereItIsAskedTo)
+{
+    TKlineList List;
+    int Asked = 0;
+    EXPECT_EQ(ApplyKlines({Row(1, 1), Row(2, 2), Row(3, 3)}, List, [&] { return ++Asked > 2; }), 2);
+    EXPECT_EQ(List.Count(), 2);
+}
+
+TTicker24hrEntry Ticker(const std::string& aName, double aLast, double aQuoteVolume = 0)
+{
+    TTicker24hrEntry Entry;
+    Entry.Symbol = aName;
+    Entry.PriceChangePercent = -1.5;
+    Entry.LastPrice = aLast;
+    Entry.BidPrice = aLast - 1;
+    Entry.AskPrice = aLast + 1;
+    Entry.HighPrice = aLast + 2;
+    Entry.LowPrice = aLast - 2;
+    Entry.QuoteVolume = aQuoteVolume;
+    return Entry;
+}
+
+TEST(MarketApply, TwentyFourHourReplyRebuildsTheSymbolsWhiteKeepingHeldOnesInPlace)
+{
+    TSymbolList Symbols;
+    ApplyTicker24hr({Ticker("AAA", 10), Ticker("BBB", 20)}, Symbols);
+    TSymbol* Held = Symbols.Find("BBB");
+    Held->SetColor(clLtRed);
+    ApplyTicker24hr({Ticker("BBB", 21), Ticker("CCC", 30)}, Symbols);
+    ASSERT_EQ(Symbols.Count(), 2);
+    EXPECT_EQ(Symbols.Find("AAA"), nullptr);
+    EXPECT_EQ(Symbols.Find("BBB"), Held);
+    EXPECT_EQ(&Symbols.Items(0), Held);
+    EXPECT_EQ(Held->Color(), clPriceSteady);
+    EXPECT_EQ(Held->PriceChangePercent(), -1.5);
+    EXPECT_EQ(Held->LastPrice(), 21);
+    EXPECT_EQ(Held->BidPrice(), 20);
+    EXPECT_EQ(Held->AskPrice(), 22);
+    EXPECT_EQ(Held->HighPrice(), 23);
+    EXPECT_EQ(Held->LowPrice(), 19);
+    EXPECT_EQ(Symbols.Items(1).Name(), "CCC");
+}
+
+TEST(MarketApply, PricesPaintRisesGreenFallsRedAndStillnessWhite)
+{
+    TSymbolList Symbols;
+    ApplyTicker24hr({Ticker("AAA", 10), Ticker("BBB", 10), Ticker("CCC", 10)}, Symbols);
+    ApplyPrices({{"AAA", 11}, {"BBB", 9}, {"CCC", 10}, {"NEW", 5}}, Symbols);
+    EXPECT_EQ(Symbols.Find("AAA")->Color(), clLtGreen);
+    EXPECT_EQ(Symbols.Find("BBB")->Color(), clLtRed);
+    EXPECT_EQ(Symbols.Find("CCC")->Color(), clPriceSteady);
+    ASSERT_NE(Symbols.Find("NEW"), nullptr);
+    EXPECT_EQ(Symbols.Find("NEW")->Color(), clLtGreen);
+    EXPECT_EQ(Symbols.Find("AAA")->LastPrice(), 11);
+    ApplyPrices({{"AAA", 11}}, Symbols);
+    EXPECT_EQ(Symbols.Find("AAA")->Color(), clPriceSteady);
+}
+
+TEST(MarketApply, VolumeMonitorCountsOnlyBtcQuotedSymbolsWithAFirstVolume)
+{
+    TSymbolList Symbols;
+    ApplyTicker24hr(
+        {Ticker("ETHBTC", 1), Ticker("BTCUSDT", 1), Ticker("BTCBTC", 1), Ticker("LTCBTC", 1)},
+        Symbols);
+    for (const char* Name : {"ETHBTC", "BTCUSDT", "BTCBTC"}) {
+        Symbols.Find(Name)->SetFirstQuoteVolume(1000);
+        Symbols.Find(Name)->SetQuoteVolume(1000);
+    }
+    Symbols.Find("LTCBTC")->SetQuoteVolume(1000);
+    TVolumeList Volumes;
+    const TDateTime Now = 46000.5;
+    // 1000 -> 990: 1 % of the first volume; BTCUSDT and BTCBTC do not end in
+    // their first "BTC", LTCBTC has no first volume, XRPBTC is no symbol.
+    ApplyTicker24hrVolume({Ticker("ETHBTC", 1, 990), Ticker("BTCUSDT", 1, 990),
+                           Ticker("BTCBTC", 1, 990), Ticker("LTCBTC", 1, 990),
+                           Ticker("XRPBTC", 1, 990)},
+                          Symbols, Volumes, Now);
+    ASSERT_EQ(Volumes.Count(), 1);
+    EXPECT_EQ(Volumes.Items(0).Symbol, "ETHBTC");
+    EXPECT_EQ(Volumes.Items(0).Ping, 1);
+    EXPECT_EQ(Volumes.Items(0).VolumeChange, 10);
+    EXPECT_EQ(Volumes.Items(0).VolumePerc, 1);
+    EXPECT_EQ(Volumes.Items(0).Date, Now);
+    EXPECT_EQ(Symbols.Find("ETHBTC")->QuoteVolume(), 990);
+    EXPECT_EQ(Symbols.Find("BTCUSDT")->QuoteVolume(), 1000) << "skipped symbols keep theirs";
+    EXPECT_EQ(Symbols.Find("LTCBTC")->QuoteVolume(), 1000);
+    // 990 -> 987: exactly 0.3 % is not enough, but the volume is stored.
+    ApplyTicker24hrVolume({Ticker("ETHBTC", 1, 987)}, Symbols, Volumes, Now);
+    EXPECT_EQ(Volumes.Count(), 1);
+    EXPECT_EQ(Symbols.Find("ETHBTC")->QuoteVolume(), 987);
+    ApplyTicker24hrVolume({Ticker("ETHBTC", 1, 967)}, Symbols, Volumes, Now);
+    ASSERT_EQ(Volumes.Count(), 2);
+    EXPECT_EQ(Volumes.Items(0).Ping, 2);
+    EXPECT_EQ(Volumes.Items(0).SumVolume, 30);
+    EXPECT_EQ(Volumes.Items(0).SumVolumePerc, 3);
+}
+
+} // namespace
