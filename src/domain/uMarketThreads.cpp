@@ -1,0 +1,238 @@
+#include "domain/uMarketThreads.h"
+
+#include "domain/uCollections.h"
+#include "domain/uCommon.h"
+#include "domain/uLog.h"
+#include "domain/uMarketApply.h"
+#include "domain/uMethods.h"
+#include "domain/uSysTime.h"
+#include "domain/uTradeEngine.h"
+#include "domain/uUIWriter.h"
+#include "platform/UIDispatcher.h"
+
+#include <exception>
+#include <stdexcept>
+
+namespace {
+
+void StartFree(const std::shared_ptr<TThread>& aWorker)
+{
+    aWorker->SetFreeOnTerminate(true);
+    aWorker->Start();
+}
+
+} // namespace
+
+void TMarketThread::DoParseResponse()
+{
+    if (fResponse.empty()) {
+        LogAlert("TUser." + RequestName() + " ParseResponse error: empty string");
+        return;
+    }
+    DoReadReply();
+    Synchronize([this] { DoOutput(); });
+}
+
+std::unique_ptr<TDBaseMethod> TPingThread::NewMethod() const
+{
+    return std::make_unique<TDMethodPing>();
+}
+
+void TPingThread::DoReadReply()
+{
+    fReader.Ping(fResponse);
+    fPingOk.store(true);
+}
+
+std::unique_ptr<TDBaseMethod> TTimeThread::NewMethod() const
+{
+    return std::make_unique<TDMethodTime>();
+}
+
+// Its own client, not a transfer thread: the client's log lines carry no
+// thread number.
+void TTimeThread::DoExecute()
+{
+    try {
+        TTradeEngineClient Client;
+        Client.ExecuteCommand(NewMethod(), {}, fResponse);
+        DoReadReply();
+        Synchronize([this] {
+            if (SysTime)
+                SysTime->SetServerTime(fDateTime);
+        });
+    } catch (const EUIDispatchDropped&) {
+        throw;
+    } catch (const std::exception& E) {
+        LogAlert(std::string("TSysTimeThread.Execute error: ") + E.what());
+    }
+}
+
+void TTimeThread::DoReadReply()
+{
+    fDateTime = StampToDate(fReader.ServerTime(fResponse));
+}
+
+TKlinesThread::TKlinesThread(std::shared_ptr<TChartLink> aChart) : TMarketThread(std::move(aChart))
+{
+}
+
+std::unique_ptr<TDBaseMethod> TKlinesThread::NewMethod() const
+{
+    return std::make_unique<TDMethodKlines>();
+}
+
+bool TKlinesThread::Active() const
+{
+    return fChart && !fChart->IsClosing() && !Terminated();
+}
+
+void TKlinesThread::DoExecute()
+{
+    if (Active())
+        TMarketThread::DoExecute();
+}
+
+// The interval is the chart's at the time of the request.
+void TKlinesThread::DoMakeRequest()
+{
+    TChartInterval Interval = m1;
+    Synchronize([&] {
+        if (IChartItem* Chart = ChartItem())
+            Interval = Chart->Interval();
+    });
+    if (fLimit == 0 && fEndDate == 0)
+        fLimit = cDefaultLimit;
+    fRequest = "symbol=" + fSymbol + "&interval=" + std::string(TChartIntervalStr[Interval]);
+    if (fLimit < 1)
+        fRequest += "&endTime=" + std::to_string(fEndDate);
+    else
+        fRequest += "&limit=" + std::to_string(fLimit);
+}
+
+void TKlinesThread::DoSendRequest()
+{
+    if (Active())
+        TMarketThread::DoSendRequest();
+}
+
+void TKlinesThread::DoParseResponse()
+{
+    if (Active())
+        TMarketThread::DoParseResponse();
+}
+
+void TKlinesThread::DoReadReply()
+{
+    fRows = fReader.Klines(fResponse);
+}
+
+void TKlinesThread::DoOutput()
+{
+    if (IChartItem* Chart = ChartItem())
+        ApplyKlines(fRows, Chart->KlineList(), [this] { return !Active(); });
+}
+
+void TKlinesThread::DoNotify()
+{
+    IChartItem* Chart = ChartItem();
+    if (Chart && Active())
+        Chart->OnNotify(BASE_MAIN_KLINES, fLimit >= 11 ? 1 : 0);
+}
+
+TKlinesHistoryThread::TKlinesHistoryThread(std::shared_ptr<TChartLink> aChart)
+    : TBaseThread(std::move(aChart))
+{
+}
+
+std::unique_ptr<TDBaseMethod> TKlinesHistoryThread::NewMethod() const
+{
+    return std::make_unique<TDMethodKlines>();
+}
+
+bool TKlinesHistoryThread::Stopped() const
+{
+    return Terminated() || !IsWorking() || !fChart || fChart->IsClosing();
+}
+
+void TKlinesHistoryThread::DoExecute()
+{
+    if (!fChart || fChart->IsClosing() || Terminated())
+        return;
+    // Checked before the list is marked loading, so that it is never left so.
+    if (fSymbol.empty())
+        throw std::runtime_error("no symbol in history thread");
+    bool Started = false;
+    Synchronize([&] {
+        if (IChartItem* Chart = ChartItem()) {
+            Chart->KlineList().SetIsLoading(true);
+            Started = true;
+        }
+    });
+    if (!Started)
+        return;
+    LoadPages();
+    Finish();
+}
+
+bool TKlinesHistoryThread::ReadList(std::int64_t& aMinDate, int& aCount)
+{
+    bool Found = false;
+    Synchronize([&] {
+        if (IChartItem* Chart = ChartItem()) {
+            aMinDate = Chart->KlineList().GetMinDate();
+            aCount = Chart->KlineList().Count();
+            Found = true;
+        }
+    });
+    return Found;
+}
+
+void TKlinesHistoryThread::LoadPages()
+{
+    std::int64_t MinDate = 0;
+    int Count = 0;
+    while (!Stopped() && ReadList(MinDate, Count) && Count < cMaxCandles) {
+        auto Page = std::make_shared<TKlinesThread>(fChart);
+        Page->SetSymbol(fSymbol);
+        Page->SetLimit(0);
+        Page->SetEndDate(MinDate);
+        Page->Start();
+        Page->WaitFor();
+        std::int64_t After = MinDate;
+        if (!ReadList(After, Count) || After == MinDate)
+            return;
+    }
+}
+
+void TKlinesHistoryThread::Finish()
+{
+    bool Refreshed = false;
+    Synchronize([&] {
+        IChartItem* Chart = ChartItem();
+        if (!Chart)
+            return;
+        Chart->KlineList().SetIsLoading(false);
+        Chart->SetIsLoading(false);
+        for (int I = 0; I < 3; ++I)
+            Chart->ChartFullRefresh();
+        Refreshed = true;
+    });
+    if (Refreshed)
+        QueueNotify(MAIN_FORM_CHART_REFRESH, static_cast<TNotifyData>(fChart->ID()));
+}
+
+void StartKlines(const std::shared_ptr<TChartLink>& aChart, const std::string& aSymbol, int aLimit)
+{
+    auto Worker = std::make_shared<TKlinesThread>(aChart);
+    Worker->SetSymbol(aSymbol);
+    Worker->SetLimit(aLimit);
+    StartFree(Worker);
+}
+
+void StartKlinesHistory(const std::shared_ptr<TChartLink>& aChart, const std::string& aSymbol)
+{
+    auto Worker = std::make_shared<TKlinesHistoryThread>(aChart);
+    Worker->SetSymbol(aSymbol);
+    StartFree(Worker);
+}
