@@ -1,6 +1,5 @@
-#include "domain/uMarketApply.h"
 #include "domain/uMarketReplies.h"
-#include "domain/uSymbols.h"
+#include "domain/uSymbolShowList.h"
 
 #include "../tests/support/MarketReplyData.h"
 
@@ -47,16 +46,16 @@ void BM_ParsePrices(benchmark::State& aState)
 }
 BENCHMARK(BM_ParsePrices)->Unit(benchmark::kMillisecond);
 
-// The 24-hour values applied to a symbol list that already holds the symbols,
-// as every reload after the first finds it.
+// The 24-hour values applied: the symbols reloaded (every reload after the
+// first finds them all held) and the visible lines bound again.
 void BM_ApplyTicker24hr(benchmark::State& aState)
 {
     TMarketReplyReader Reader;
-    const std::vector<TTicker24hrEntry> Entries = Reader.Ticker24hr(Ticker24hrReply());
-    TSymbolList Symbols;
-    ApplyTicker24hr(Entries, Symbols);
+    const std::vector<TSymbolTicker> Entries = Reader.Ticker24hr(Ticker24hrReply());
+    TSymbolShowList Symbols;
+    Symbols.ReloadSymbols(Entries);
     for (auto _ : aState) {
-        ApplyTicker24hr(Entries, Symbols);
+        Symbols.ReloadSymbols(Entries);
         benchmark::ClobberMemory();
     }
     aState.counters["symbols"] = Symbols.Count();
@@ -67,11 +66,11 @@ BENCHMARK(BM_ApplyTicker24hr)->Unit(benchmark::kMillisecond);
 void BM_ApplyPrices(benchmark::State& aState)
 {
     TMarketReplyReader Reader;
-    TSymbolList Symbols;
-    ApplyTicker24hr(Reader.Ticker24hr(Ticker24hrReply()), Symbols);
-    const std::vector<TPriceEntry> Entries = Reader.Prices(PricesReply());
+    TSymbolShowList Symbols;
+    Symbols.ReloadSymbols(Reader.Ticker24hr(Ticker24hrReply()));
+    const std::vector<TSymbolPrice> Entries = Reader.Prices(PricesReply());
     for (auto _ : aState) {
-        ApplyPrices(Entries, Symbols);
+        Symbols.ApplyPrices(Entries);
         benchmark::ClobberMemory();
     }
     aState.counters["symbols"] = Symbols.Count();

@@ -67,36 +67,20 @@ int ApplyKlines(const std::vector<TKlineRow>& aRows, TKlineList& aList,
     return Applied;
 }
 
-void ApplyTicker24hr(const std::vector<TTicker24hrEntry>& aEntries, TSymbolList& aSymbols)
-{
-    aSymbols.BeginReload();
-    for (const TTicker24hrEntry& Entry : aEntries) {
-        TSymbol& Symbol = aSymbols.Add(Entry.Symbol);
-        Symbol.SetPriceChangePercent(Entry.PriceChangePercent);
-        Symbol.SetLastPrice(Entry.LastPrice);
-        Symbol.SetBidPrice(Entry.BidPrice);
-        Symbol.SetAskPrice(Entry.AskPrice);
-        Symbol.SetHighPrice(Entry.HighPrice);
-        Symbol.SetLowPrice(Entry.LowPrice);
-        Symbol.SetColor(clPriceSteady);
-    }
-    aSymbols.EndReload();
-}
-
-void ApplyTicker24hrVolume(const std::vector<TTicker24hrEntry>& aEntries, TSymbolList& aSymbols,
+void ApplyTicker24hrVolume(const std::vector<TSymbolVolume>& aEntries, TSymbolList& aSymbols,
                            TVolumeList& aVolumes, TDateTime aNow)
 {
-    for (const TTicker24hrEntry& Entry : aEntries) {
-        TSymbol* Symbol = aSymbols.Find(Entry.Symbol);
-        if (!Symbol || !QuotedInBtc(Entry.Symbol) || Symbol->FirstQuoteVolume() == 0)
+    for (const TSymbolVolume& Entry : aEntries) {
+        TSymbol* Symbol = aSymbols.Find(Entry.Name);
+        if (!Symbol || !QuotedInBtc(Entry.Name) || Symbol->FirstQuoteVolume() == 0)
             continue;
         const double First = Symbol->FirstQuoteVolume();
         const double Delta = Symbol->QuoteVolume() - Entry.QuoteVolume;
         const double Perc = Delta * 100 / First;
         if (Perc > cVolumeThresholdPerc) {
-            const TVolume* Last = aVolumes.Find(Entry.Symbol);
+            const TVolume* Last = aVolumes.Find(Entry.Name);
             TVolume Record;
-            Record.Symbol = Entry.Symbol;
+            Record.Symbol = Entry.Name;
             Record.Ping = (Last ? Last->Ping : 0) + 1;
             Record.VolumeChange = Delta;
             Record.VolumePerc = Perc;
@@ -106,19 +90,5 @@ void ApplyTicker24hrVolume(const std::vector<TTicker24hrEntry>& aEntries, TSymbo
             aVolumes.AddNewest(std::move(Record));
         }
         Symbol->SetQuoteVolume(Entry.QuoteVolume);
-    }
-}
-
-void ApplyPrices(const std::vector<TPriceEntry>& aEntries, TSymbolList& aSymbols)
-{
-    for (const TPriceEntry& Entry : aEntries) {
-        TSymbol& Symbol = aSymbols.Add(Entry.Symbol);
-        if (Entry.Price > Symbol.LastPrice())
-            Symbol.SetColor(clLtGreen);
-        else if (Entry.Price < Symbol.LastPrice())
-            Symbol.SetColor(clLtRed);
-        else
-            Symbol.SetColor(clPriceSteady);
-        Symbol.SetLastPrice(Entry.Price);
     }
 }

@@ -14,10 +14,7 @@ class TVolumeList;
 
 // The model changes of the market-data replies, from values already read.
 // User-interface thread only: these are the output steps of the workers.
-
-// White: a symbol whose last price did not move, and every symbol after a
-// 24-hour reload.
-constexpr std::uint32_t clPriceSteady = 0xFFFFFF;
+// (The symbol list's own reload and price steps are TSymbolShowList's.)
 
 // The book is rebuilt: asks in the reverse of the reply's order (the highest
 // first), then the bids in the reply's order; MaxQuantity the largest of all.
@@ -29,17 +26,8 @@ void ApplyDepth(const TDepthReply& aReply, TDepthList& aBook);
 int ApplyKlines(const std::vector<TKlineRow>& aRows, TKlineList& aList,
                 const std::function<bool()>& aStop);
 
-// The symbol list is rebuilt from the reply, in its order. A symbol that the
-// list held before stays at its address (reset); one the reply no longer
-// names is freed.
-void ApplyTicker24hr(const std::vector<TTicker24hrEntry>& aEntries, TSymbolList& aSymbols);
-
 // The volume monitor: a symbol quoted in BTC whose first quote volume is known
 // gets a record, newest first, when its quote volume moved by more than 0.3 %
 // of the first one since the last reply; its quote volume is stored either way.
-void ApplyTicker24hrVolume(const std::vector<TTicker24hrEntry>& aEntries, TSymbolList& aSymbols,
+void ApplyTicker24hrVolume(const std::vector<TSymbolVolume>& aEntries, TSymbolList& aSymbols,
                            TVolumeList& aVolumes, TDateTime aNow);
-
-// Last prices of all symbols; a new name is added. A rise paints the symbol
-// light green, a fall light red, no change white.
-void ApplyPrices(const std::vector<TPriceEntry>& aEntries, TSymbolList& aSymbols);

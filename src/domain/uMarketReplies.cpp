@@ -84,7 +84,7 @@ bool ReadEntry(dom::object aObject, const TField<T> (&aFields)[N], T& aEntry)
 {
     for (dom::key_value_pair Pair : aObject) {
         if (Pair.key == "symbol") {
-            aEntry.Symbol = ReadText(Pair.value);
+            aEntry.Name = ReadText(Pair.value);
             continue;
         }
         for (const TField<T>& Field : aFields)
@@ -93,20 +93,21 @@ bool ReadEntry(dom::object aObject, const TField<T> (&aFields)[N], T& aEntry)
                 break;
             }
     }
-    return !aEntry.Symbol.empty();
+    return !aEntry.Name.empty();
 }
 
-constexpr TField<TTicker24hrEntry> cTicker24hrFields[] = {
-    {"priceChangePercent", &TTicker24hrEntry::PriceChangePercent},
-    {"lastPrice", &TTicker24hrEntry::LastPrice},
-    {"bidPrice", &TTicker24hrEntry::BidPrice},
-    {"askPrice", &TTicker24hrEntry::AskPrice},
-    {"highPrice", &TTicker24hrEntry::HighPrice},
-    {"lowPrice", &TTicker24hrEntry::LowPrice},
-    {"quoteVolume", &TTicker24hrEntry::QuoteVolume},
+constexpr TField<TSymbolTicker> cTickerFields[] = {
+    {"priceChangePercent", &TSymbolTicker::PriceChangePercent},
+    {"lastPrice", &TSymbolTicker::LastPrice},
+    {"bidPrice", &TSymbolTicker::BidPrice},
+    {"askPrice", &TSymbolTicker::AskPrice},
+    {"highPrice", &TSymbolTicker::HighPrice},
+    {"lowPrice", &TSymbolTicker::LowPrice},
 };
 
-constexpr TField<TPriceEntry> cPriceFields[] = {{"price", &TPriceEntry::Price}};
+constexpr TField<TSymbolVolume> cVolumeFields[] = {{"quoteVolume", &TSymbolVolume::QuoteVolume}};
+
+constexpr TField<TSymbolPrice> cPriceFields[] = {{"price", &TSymbolPrice::Price}};
 
 // The value of a key of an object; false when aNode is no object or lacks it.
 bool Member(dom::element aNode, std::string_view aKey, dom::element& aValue)
@@ -263,13 +264,17 @@ std::vector<TKlineRow> TMarketReplyReader::Klines(const std::string& aReply)
     return Result;
 }
 
-std::vector<TTicker24hrEntry> TMarketReplyReader::Ticker24hr(const std::string& aReply,
-                                                             const std::string& aName)
+std::vector<TSymbolTicker> TMarketReplyReader::Ticker24hr(const std::string& aReply)
 {
-    return ReadEntries(fImpl->Root(aReply, aName), cTicker24hrFields, aName);
+    return ReadEntries(fImpl->Root(aReply, "Ticker24hr"), cTickerFields, "Ticker24hr");
 }
 
-std::vector<TPriceEntry> TMarketReplyReader::Prices(const std::string& aReply)
+std::vector<TSymbolVolume> TMarketReplyReader::Ticker24hrVolume(const std::string& aReply)
+{
+    return ReadEntries(fImpl->Root(aReply, "Ticker24hrVolume"), cVolumeFields, "Ticker24hrVolume");
+}
+
+std::vector<TSymbolPrice> TMarketReplyReader::Prices(const std::string& aReply)
 {
     return ReadEntries(fImpl->Root(aReply, "TickerPrice"), cPriceFields, "TickerPrice");
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "domain/uSymbolShowList.h"
+
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
@@ -49,22 +51,11 @@ struct TKlineRow {
     double Ignore = 0;
 };
 
-// One symbol of the 24-hour ticker reply: what the market watch and the
-// volume monitor read of it.
-struct TTicker24hrEntry {
-    std::string Symbol;
-    double PriceChangePercent = 0;
-    double LastPrice = 0;
-    double BidPrice = 0;
-    double AskPrice = 0;
-    double HighPrice = 0;
-    double LowPrice = 0;
+// One symbol of the 24-hour ticker reply as the volume monitor reads it (the
+// market watch reads a TSymbolTicker).
+struct TSymbolVolume {
+    std::string Name;
     double QuoteVolume = 0;
-};
-
-struct TPriceEntry {
-    std::string Symbol;
-    double Price = 0;
 };
 
 struct TBookTickerReply {
@@ -96,11 +87,12 @@ public:
     // open time is skipped.
     std::vector<TKlineRow> Klines(const std::string& aReply);
     // An array of objects; an entry that is not an object or names no symbol
-    // is skipped. aName: the request name of the log texts.
-    std::vector<TTicker24hrEntry> Ticker24hr(const std::string& aReply,
-                                             const std::string& aName = "Ticker24hr");
+    // is skipped.
+    std::vector<TSymbolTicker> Ticker24hr(const std::string& aReply);
+    // The same reply for the volume monitor.
+    std::vector<TSymbolVolume> Ticker24hrVolume(const std::string& aReply);
     // All symbols: an array of objects, skipped as above.
-    std::vector<TPriceEntry> Prices(const std::string& aReply);
+    std::vector<TSymbolPrice> Prices(const std::string& aReply);
     // One symbol: one object; its "price".
     double Price(const std::string& aReply);
     // One object.

@@ -140,29 +140,30 @@ private:
     std::string fSymbol;
 };
 
-// The 24-hour tickers of all symbols, read for either of their two uses.
-class TTicker24hrReplyThread : public TMarketThread {
-protected:
-    std::unique_ptr<TDBaseMethod> NewMethod() const override;
-    void DoReadReply() override;
-
-    std::vector<TTicker24hrEntry> fEntries;
-};
-
-// The market watch: the symbol list is rebuilt.
-class TTicker24hrThread : public TTicker24hrReplyThread {
+// 24-hour tickers of all symbols: the market watch's symbols are rebuilt.
+class TTicker24hrThread : public TMarketThread {
 protected:
     std::string RequestName() const override { return "Ticker24hr"; }
+    std::unique_ptr<TDBaseMethod> NewMethod() const override;
+    void DoReadReply() override;
     void DoOutput() override;
     void DoNotify() override;
+
+private:
+    std::vector<TSymbolTicker> fTickers;
 };
 
-// The volume monitor.
-class TTicker24hrVolumeThread : public TTicker24hrReplyThread {
+// 24-hour tickers of all symbols for the volume monitor.
+class TTicker24hrVolumeThread : public TMarketThread {
 protected:
     std::string RequestName() const override { return "Ticker24hrVolume"; }
+    std::unique_ptr<TDBaseMethod> NewMethod() const override;
+    void DoReadReply() override;
     void DoOutput() override;
     void DoNotify() override;
+
+private:
+    std::vector<TSymbolVolume> fVolumes;
 };
 
 // Best bid and ask of the order dialog's symbol, published as ORDER_BOOK_TICKER.
@@ -203,9 +204,18 @@ protected:
 
 private:
     std::string fSymbol;
-    std::vector<TPriceEntry> fPrices;
+    std::vector<TSymbolPrice> fPrices;
     double fPrice = 0;
 };
+
+struct TRequest;
+
+// Starts the worker of a market-data request of the model (TUser's starters);
+// false when the request is not one of them.
+bool StartMarketRequest(const TRequest& aRequest);
+// Runs the ping and returns whether the exchange answered (user-interface
+// thread: the wait runs the dispatcher's calls).
+bool RunPingRequest();
 
 // Starters for a chart item (user-interface thread): each worker frees itself.
 // The one-minute update asks for the two newest candles.

@@ -1,6 +1,7 @@
 #include "domain/uUser.h"
 
 #include "domain/uBaseThread.h"
+#include "domain/uMarketThreads.h"
 #include "domain/uProfile.h"
 #include "domain/uWorkflow.h"
 
@@ -142,11 +143,13 @@ void TUser::OrderDelete(const TUserOrder& aOrder, TConnectionItem* aProfile, boo
                .Multi = aMulti});
 }
 
-// The request workers are not part of the model: until they are given, a
-// started request sends nothing and the ping gets no answer.
-void TUser::Start(TRequest aRequest) {}
+// Requests without a worker yet send nothing.
+void TUser::Start(TRequest aRequest)
+{
+    StartMarketRequest(aRequest);
+}
 
 bool TUser::RunPing()
 {
-    return false;
+    return RunPingRequest();
 }

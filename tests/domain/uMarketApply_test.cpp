@@ -62,62 +62,11 @@ TEST(MarketApply, CandleOutputStopsWhereItIsAskedTo)
     EXPECT_EQ(List.Count(), 2);
 }
 
-TTicker24hrEntry Ticker(const std::string& aName, double aLast, double aQuoteVolume = 0)
-{
-    TTicker24hrEntry Entry;
-    Entry.Symbol = aName;
-    Entry.PriceChangePercent = -1.5;
-    Entry.LastPrice = aLast;
-    Entry.BidPrice = aLast - 1;
-    Entry.AskPrice = aLast + 1;
-    Entry.HighPrice = aLast + 2;
-    Entry.LowPrice = aLast - 2;
-    Entry.QuoteVolume = aQuoteVolume;
-    return Entry;
-}
-
-TEST(MarketApply, TwentyFourHourReplyRebuildsTheSymbolsWhiteKeepingHeldOnesInPlace)
-{
-    TSymbolList Symbols;
-    ApplyTicker24hr({Ticker("AAA", 10), Ticker("BBB", 20)}, Symbols);
-    TSymbol* Held = Symbols.Find("BBB");
-    Held->SetColor(clLtRed);
-    ApplyTicker24hr({Ticker("BBB", 21), Ticker("CCC", 30)}, Symbols);
-    ASSERT_EQ(Symbols.Count(), 2);
-    EXPECT_EQ(Symbols.Find("AAA"), nullptr);
-    EXPECT_EQ(Symbols.Find("BBB"), Held);
-    EXPECT_EQ(&Symbols.Items(0), Held);
-    EXPECT_EQ(Held->Color(), clPriceSteady);
-    EXPECT_EQ(Held->PriceChangePercent(), -1.5);
-    EXPECT_EQ(Held->LastPrice(), 21);
-    EXPECT_EQ(Held->BidPrice(), 20);
-    EXPECT_EQ(Held->AskPrice(), 22);
-    EXPECT_EQ(Held->HighPrice(), 23);
-    EXPECT_EQ(Held->LowPrice(), 19);
-    EXPECT_EQ(Symbols.Items(1).Name(), "CCC");
-}
-
-TEST(MarketApply, PricesPaintRisesGreenFallsRedAndStillnessWhite)
-{
-    TSymbolList Symbols;
-    ApplyTicker24hr({Ticker("AAA", 10), Ticker("BBB", 10), Ticker("CCC", 10)}, Symbols);
-    ApplyPrices({{"AAA", 11}, {"BBB", 9}, {"CCC", 10}, {"NEW", 5}}, Symbols);
-    EXPECT_EQ(Symbols.Find("AAA")->Color(), clLtGreen);
-    EXPECT_EQ(Symbols.Find("BBB")->Color(), clLtRed);
-    EXPECT_EQ(Symbols.Find("CCC")->Color(), clPriceSteady);
-    ASSERT_NE(Symbols.Find("NEW"), nullptr);
-    EXPECT_EQ(Symbols.Find("NEW")->Color(), clLtGreen);
-    EXPECT_EQ(Symbols.Find("AAA")->LastPrice(), 11);
-    ApplyPrices({{"AAA", 11}}, Symbols);
-    EXPECT_EQ(Symbols.Find("AAA")->Color(), clPriceSteady);
-}
-
 TEST(MarketApply, VolumeMonitorCountsOnlyBtcQuotedSymbolsWithAFirstVolume)
 {
     TSymbolList Symbols;
-    ApplyTicker24hr(
-        {Ticker("ETHBTC", 1), Ticker("BTCUSDT", 1), Ticker("BTCBTC", 1), Ticker("LTCBTC", 1)},
-        Symbols);
+    for (const char* Name : {"ETHBTC", "BTCUSDT", "BTCBTC", "LTCBTC"})
+        Symbols.Add(Name);
     for (const char* Name : {"ETHBTC", "BTCUSDT", "BTCBTC"}) {
         Symbols.Find(Name)->SetFirstQuoteVolume(1000);
         Symbols.Find(Name)->SetQuoteVolume(1000);
@@ -127,10 +76,9 @@ TEST(MarketApply, VolumeMonitorCountsOnlyBtcQuotedSymbolsWithAFirstVolume)
     const TDateTime Now = 46000.5;
     // 1000 -> 990: 1 % of the first volume; BTCUSDT and BTCBTC do not end in
     // their first "BTC", LTCBTC has no first volume, XRPBTC is no symbol.
-    ApplyTicker24hrVolume({Ticker("ETHBTC", 1, 990), Ticker("BTCUSDT", 1, 990),
-                           Ticker("BTCBTC", 1, 990), Ticker("LTCBTC", 1, 990),
-                           Ticker("XRPBTC", 1, 990)},
-                          Symbols, Volumes, Now);
+    ApplyTicker24hrVolume(
+        {{"ETHBTC", 990}, {"BTCUSDT", 990}, {"BTCBTC", 990}, {"LTCBTC", 990}, {"XRPBTC", 990}},
+        Symbols, Volumes, Now);
     ASSERT_EQ(Volumes.Count(), 1);
     EXPECT_EQ(Volumes.Items(0).Symbol, "ETHBTC");
     EXPECT_EQ(Volumes.Items(0).Ping, 1);
@@ -141,10 +89,10 @@ TEST(MarketApply, VolumeMonitorCountsOnlyBtcQuotedSymbolsWithAFirstVolume)
     EXPECT_EQ(Symbols.Find("BTCUSDT")->QuoteVolume(), 1000) << "skipped symbols keep theirs";
     EXPECT_EQ(Symbols.Find("LTCBTC")->QuoteVolume(), 1000);
     // 990 -> 987: exactly 0.3 % is not enough, but the volume is stored.
-    ApplyTicker24hrVolume({Ticker("ETHBTC", 1, 987)}, Symbols, Volumes, Now);
+    ApplyTicker24hrVolume({{"ETHBTC", 987}}, Symbols, Volumes, Now);
     EXPECT_EQ(Volumes.Count(), 1);
     EXPECT_EQ(Symbols.Find("ETHBTC")->QuoteVolume(), 987);
-    ApplyTicker24hrVolume({Ticker("ETHBTC", 1, 967)}, Symbols, Volumes, Now);
+    ApplyTicker24hrVolume({{"ETHBTC", 967}}, Symbols, Volumes, Now);
     ASSERT_EQ(Volumes.Count(), 2);
     EXPECT_EQ(Volumes.Items(0).Ping, 2);
     EXPECT_EQ(Volumes.Items(0).SumVolume, 30);

@@ -36,9 +36,7 @@ TEST_P(ReplyWithoutItsRoot, RaisesTheRequestsTextAndKeepsNothing)
 const auto Depth = [](TMarketReplyReader& R, const std::string& S) { R.Depth(S); };
 const auto Klines = [](TMarketReplyReader& R, const std::string& S) { R.Klines(S); };
 const auto Ticker = [](TMarketReplyReader& R, const std::string& S) { R.Ticker24hr(S); };
-const auto Volume = [](TMarketReplyReader& R, const std::string& S) {
-    R.Ticker24hr(S, "Ticker24hrVolume");
-};
+const auto Volume = [](TMarketReplyReader& R, const std::string& S) { R.Ticker24hrVolume(S); };
 const auto Prices = [](TMarketReplyReader& R, const std::string& S) { R.Prices(S); };
 const auto Price = [](TMarketReplyReader& R, const std::string& S) { R.Price(S); };
 const auto Book = [](TMarketReplyReader& R, const std::string& S) { R.BookTicker(S); };
@@ -134,40 +132,45 @@ TEST(MarketReplies, KlinesReadAllTwelveElementsAndSkipRowsOfTheWrongShape)
 TEST(MarketReplies, TickersReadTheirFieldsMissingOnesAsZeroAndSkipNamelessEntries)
 {
     TMarketReplyReader Reader;
-    std::vector<TTicker24hrEntry> Entries = Reader.Ticker24hr(R"([
+    const std::string Reply = R"([
         {"symbol":"ETHBTC","priceChange":"1","priceChangePercent":"-2.5","lastPrice":"0.054",
          "bidPrice":"0.053","askPrice":"0.055","highPrice":"0.06","lowPrice":"0.05",
          "quoteVolume":"1234.5","count":76},
         {"symbol":"LTCBTC","lastPrice":"1e-3","bidPrice":"12abc","askPrice":"","highPrice":"inf"},
-        {"lastPrice":"1"}, {"symbol":"","lastPrice":"1"}, ["symbol","XRPBTC"], 5])");
+        {"lastPrice":"1"}, {"symbol":"","lastPrice":"1"}, ["symbol","XRPBTC"], 5])";
+    std::vector<TSymbolTicker> Entries = Reader.Ticker24hr(Reply);
     ASSERT_EQ(Entries.size(), 2u);
-    const TTicker24hrEntry& Eth = Entries[0];
-    EXPECT_EQ(Eth.Symbol, "ETHBTC");
+    const TSymbolTicker& Eth = Entries[0];
+    EXPECT_EQ(Eth.Name, "ETHBTC");
     EXPECT_EQ(Eth.PriceChangePercent, -2.5);
     EXPECT_EQ(Eth.LastPrice, 0.054);
     EXPECT_EQ(Eth.BidPrice, 0.053);
     EXPECT_EQ(Eth.AskPrice, 0.055);
     EXPECT_EQ(Eth.HighPrice, 0.06);
     EXPECT_EQ(Eth.LowPrice, 0.05);
-    EXPECT_EQ(Eth.QuoteVolume, 1234.5);
-    const TTicker24hrEntry& Ltc = Entries[1];
+    const TSymbolTicker& Ltc = Entries[1];
     EXPECT_EQ(Ltc.LastPrice, 0.001);
     EXPECT_EQ(Ltc.BidPrice, 0);
     EXPECT_EQ(Ltc.AskPrice, 0);
     EXPECT_EQ(Ltc.HighPrice, 0) << "an infinite price reads as 0";
-    EXPECT_EQ(Ltc.QuoteVolume, 0);
+    std::vector<TSymbolVolume> Volumes = Reader.Ticker24hrVolume(Reply);
+    ASSERT_EQ(Volumes.size(), 2u);
+    EXPECT_EQ(Volumes[0].Name, "ETHBTC");
+    EXPECT_EQ(Volumes[0].QuoteVolume, 1234.5);
+    EXPECT_EQ(Volumes[1].Name, "LTCBTC");
+    EXPECT_EQ(Volumes[1].QuoteVolume, 0);
 }
 
 TEST(MarketReplies, PricesOfAllSymbolsAndOfOne)
 {
     TMarketReplyReader Reader;
-    std::vector<TPriceEntry> All =
+    std::vector<TSymbolPrice> All =
         Reader.Prices(R"([{"symbol":"BTCUSDT","price":"37250.01"},{"price":"1"},
                           {"symbol":"ETHBTC"}])");
     ASSERT_EQ(All.size(), 2u);
-    EXPECT_EQ(All[0].Symbol, "BTCUSDT");
+    EXPECT_EQ(All[0].Name, "BTCUSDT");
     EXPECT_EQ(All[0].Price, 37250.01);
-    EXPECT_EQ(All[1].Symbol, "ETHBTC");
+    EXPECT_EQ(All[1].Name, "ETHBTC");
     EXPECT_EQ(All[1].Price, 0);
     EXPECT_EQ(Reader.Price(R"({"symbol":"BTCUSDT","price":"37250.5"})"), 37250.5);
     EXPECT_EQ(Reader.Price(R"({"symbol":"BTCUSDT"})"), 0);
@@ -180,12 +183,12 @@ TEST(MarketReplies, PricesOfAllSymbolsAndOfOne)
 TEST(MarketReplies, ValuesOutliveTheNextReplyReadByTheSameReader)
 {
     TMarketReplyReader Reader;
-    std::vector<TPriceEntry> First =
+    std::vector<TSymbolPrice> First =
         Reader.Prices(R"([{"symbol":"FIRSTSYMBOLOFALONGNAME","price":"1"}])");
-    std::vector<TPriceEntry> Second = Reader.Prices(
+    std::vector<TSymbolPrice> Second = Reader.Prices(
         R"([{"symbol":"OTHERSYMBOLOFALONGNAME","price":"2"},{"symbol":"Z","price":"3"}])");
-    EXPECT_EQ(First[0].Symbol, "FIRSTSYMBOLOFALONGNAME");
-    EXPECT_EQ(Second[1].Symbol, "Z");
+    EXPECT_EQ(First[0].Name, "FIRSTSYMBOLOFALONGNAME");
+    EXPECT_EQ(Second[1].Name, "Z");
 }
 
 } // namespace

@@ -1,0 +1,152 @@
+#include "domain/uMarketThreads.h"
+
+#include "domain/uCommon.h"
+#include "domain/uMarketApply.h"
+#include "domain/uMethods.h"
+#include "domain/uUIWriter.h"
+#include "domain/uUser.h"
+#include "platform/DateUtils.h"
+
+#include <exception>
+
+// The output steps that change the market model (User).
+
+std::unique_ptr<TDBaseMethod> TDepthThread::NewMethod() const
+{
+    return std::make_unique<TDMethodDepth>();
+}
+
+void TDepthThread::DoMakeRequest()
+{
+    fRequest = "symbol=" + fSymbol + "&limit=5";
+}
+
+void TDepthThread::DoReadReply()
+{
+    fBook = fReader.Depth(fResponse);
+}
+
+void TDepthThread::DoOutput()
+{
+    if (User && User->Input().Symbol() == fSymbol)
+        ApplyDepth(fBook, User->DepthList());
+}
+
+void TDepthThread::DoNotify()
+{
+    QueueNotify(BASE_MAIN_DEPTH, 0);
+}
+
+std::unique_ptr<TDBaseMethod> TTicker24hrThread::NewMethod() const
+{
+    return std::make_unique<TDMethodTicker24hr>();
+}
+
+void TTicker24hrThread::DoReadReply()
+{
+    fTickers = fReader.Ticker24hr(fResponse);
+}
+
+void TTicker24hrThread::DoOutput()
+{
+    if (User)
+        User->SymbolShowList().ReloadSymbols(fTickers);
+}
+
+void TTicker24hrThread::DoNotify()
+{
+    QueueNotify(BASE_MAIN_SYMBOLS, 0);
+}
+
+std::unique_ptr<TDBaseMethod> TTicker24hrVolumeThread::NewMethod() const
+{
+    return std::make_unique<TDMethodTicker24hr>();
+}
+
+void TTicker24hrVolumeThread::DoReadReply()
+{
+    fVolumes = fReader.Ticker24hrVolume(fResponse);
+}
+
+void TTicker24hrVolumeThread::DoOutput()
+{
+    if (User)
+        ApplyTicker24hrVolume(fVolumes, User->SymbolShowList().SymbolList(), User->VolumeList(),
+                              Now());
+}
+
+void TTicker24hrVolumeThread::DoNotify()
+{
+    QueueNotify(BASE_MAIN_VOLUMES, 0);
+}
+
+std::unique_ptr<TDBaseMethod> TTickerBookTickerThread::NewMethod() const
+{
+    return std::make_unique<TDMethodTickerBookTicker>();
+}
+
+void TTickerBookTickerThread::DoMakeRequest()
+{
+    fRequest = fSymbol.empty() ? std::string() : "symbol=" + fSymbol;
+}
+
+void TTickerBookTickerThread::DoReadReply()
+{
+    fBook = fReader.BookTicker(fResponse);
+}
+
+void TTickerBookTickerThread::DoOutput()
+{
+    if (!User)
+        return;
+    User->SetAsk(fBook.Ask);
+    User->SetBid(fBook.Bid);
+}
+
+// Published directly, not through the update queue.
+void TTickerBookTickerThread::DoNotify()
+{
+    try {
+        if (User)
+            User->Publisher().Notify(ORDER_BOOK_TICKER, 0);
+    } catch (const std::exception& E) {
+        LogAlert(std::string("TTickerBookTickerThread.DoNotify error: ") + E.what());
+    }
+}
+
+std::unique_ptr<TDBaseMethod> TTickerPriceThread::NewMethod() const
+{
+    return std::make_unique<TDMethodTickerPrice>();
+}
+
+void TTickerPriceThread::DoMakeRequest()
+{
+    fRequest = fSymbol.empty() ? std::string() : "symbol=" + fSymbol;
+}
+
+void TTickerPriceThread::DoReadReply()
+{
+    if (fSymbol.empty())
+        fPrices = fReader.Prices(fResponse);
+    else
+        fPrice = fReader.Price(fResponse);
+}
+
+void TTickerPriceThread::DoOutput()
+{
+    if (!fSymbol.empty()) {
+        if (IChartItem* Chart = ChartItem())
+            Chart->SetChartPrice(fPrice);
+        return;
+    }
+    if (User)
+        User->SymbolShowList().ApplyPrices(fPrices);
+}
+
+void TTickerPriceThread::DoNotify()
+{
+    if (fSymbol.empty())
+        QueueNotify(BASE_MAIN_SYMBOLS, 0);
+    else if (IChartItem* Chart = ChartItem())
+        Chart->OnNotify(BASE_MAIN_TICKERPRICE, 0);
+}

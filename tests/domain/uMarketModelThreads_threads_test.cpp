@@ -1,0 +1,227 @@
+#include "domain/uMarketThreads.h"
+
+#include "MarketThreadsFixture.h"
+
+#include <stdexcept>
+
+namespace {
+
+using nlohmann::json;
+
+json Book(std::initializer_list<const char*> aAsks, std::initializer_list<const char*> aBids)
+{
+    json Result = {{"lastUpdateId", 1}, {"asks", json::array()}, {"bids", json::array()}};
+    double Quantity = 1;
+    for (const char* Price : aAsks)
+        Result["asks"].push_back({Price, market_data::PriceText(Quantity++)});
+    for (const char* Price : aBids)
+        Result["bids"].push_back({Price, market_data::PriceText(Quantity++)});
+    return Result;
+}
+
+std::vector<double> Prices(const TDepthList& aBook)
+{
+    std::vector<double> Result;
+    for (int I = 0; I < aBook.Count(); ++I)
+        Result.push_back(aBook.Items(I).Price);
+    return Result;
+}
+
+// A dialog double on the model's publisher.
+class TBookTickerWindow : public TDObject {
+public:
+    void Notification(int32_t EventID, TNotifyData Data) override
+    {
+        Codes.push_back(EventID);
+        if (Throw)
+            throw std::runtime_error("dialog failed");
+    }
+    std::vector<int32_t> Codes;
+    bool Throw = false;
+};
+
+} // namespace
+
+TEST_F(MarketThreads, OrderBookOfTheSelectedSymbolHighestAskFirst)
+{
+    Exchange.SetReplyData(TExchangeEndpoint::Depth, Book({"10", "11", "12"}, {"9", "8"}));
+    Model.Input().SetSymbol("ETHBTC");
+    Model.DepthEx();
+    ASSERT_TRUE(Delivered(BASE_MAIN_DEPTH));
+    EXPECT_EQ(Queries(TExchangeEndpoint::Depth), std::vector<std::string>{"symbol=ETHBTC&limit=5"});
+    EXPECT_EQ(Prices(Model.DepthList()), (std::vector<double>{12, 11, 10, 9, 8}));
+    EXPECT_EQ(Model.DepthList().Items(0).Side, "ASK");
+    EXPECT_EQ(Model.DepthList().Items(3).Side, "BID");
+    EXPECT_EQ(Model.DepthList().MaxQuantity(), 5);
+}
+
+TEST_F(MarketThreads, OrderBookReplyThatCannotBeUsedLeavesTheBookWhole)
+{
+    struct {
+        TExchangeReply Reply;
+        std::string Alert;
+        bool Announced;
+    } Cases[] = {
+        {TExchangeReply::Json({{"asks", json::array({json::array({"13", "1"})})}}),
+         "TBaseThread.Execute error: TUser.Depth: lSideNode not assigned", false},
+        {RawReply("not json"), "TBaseThread.Execute error: TUser.Depth: lRootNode not assigned",
+         false},
+        {TExchangeReply::Error(400, -1121, "Invalid symbol."),
+         "TUser.Depth ParseResponse error: empty string", true},
+    };
+    Model.Input().SetSymbol("ETHBTC");
+    Exchange.SetReplyData(TExchangeEndpoint::Depth, Book({"10"}, {"9"}));
+    Model.DepthEx();
+    ASSERT_TRUE(Delivered(BASE_MAIN_DEPTH));
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Alert);
+        Settle();
+        Log.Clear();
+        Exchange.Script(TExchangeEndpoint::Depth, Case.Reply);
+        Model.DepthEx();
+        ASSERT_TRUE(FreeWorkersEnded());
+        Dispatcher.PumpUntil([&] { return !Window.Codes.empty(); }, 300ms);
+        EXPECT_EQ(Prices(Model.DepthList()), (std::vector<double>{10, 9}));
+        EXPECT_EQ(Window.Codes.size(), Case.Announced ? 1u : 0u);
+        EXPECT_EQ(Alerts(), std::vector{Case.Alert});
+    }
+}
+
+TEST_F(MarketThreads, OrderBookOfASymbolNoLongerSelectedIsNotApplied)
+{
+    Model.Input().SetSymbol("ETHBTC");
+    TExchangeReply Slow = TExchangeReply::Json(Book({"10"}, {"9"}));
+    Slow.DelayMs = 300;
+    Exchange.Script(TExchangeEndpoint::Depth, Slow);
+    Model.DepthEx();
+    Model.Input().SetSymbol("LTCBTC");
+    ASSERT_TRUE(Delivered(BASE_MAIN_DEPTH));
+    EXPECT_EQ(Model.DepthList().Count(), 0);
+}
+
+TEST_F(MarketThreads, TwentyFourHourTickersRebuildTheSymbolsAndShowThemAll)
+{
+    Exchange.SetReplyData(TExchangeEndpoint::Ticker24hr,
+                          market_data::Ticker24hrList(2000, Exchange.ServerTime()));
+    Model.Ticker24hrEx();
+    ASSERT_TRUE(Delivered(BASE_MAIN_SYMBOLS));
+    EXPECT_EQ(Queries(TExchangeEndpoint::Ticker24hr), std::vector<std::string>{""});
+    ASSERT_EQ(Model.SymbolShowList().SymbolList().Count(), 2000);
+    EXPECT_EQ(Model.SymbolShowList().Count(), 2000);
+    const TSymbol& Last = Model.SymbolShowList().SymbolList().Items(1999);
+    EXPECT_EQ(Last.Name(), market_data::SymbolName(1999));
+    EXPECT_DOUBLE_EQ(Last.LastPrice(), market_data::SymbolPrice(1999));
+    EXPECT_EQ(Last.BidPrice(), 4);
+    EXPECT_EQ(Last.Color(), 0xFFFFFFu);
+
+    // A reply of the wrong shape keeps them and announces nothing.
+    Settle();
+    Log.Clear();
+    Exchange.Script(TExchangeEndpoint::Ticker24hr, RawReply(R"({"symbol":"X"})"));
+    Model.Ticker24hrEx();
+    ASSERT_TRUE(FreeWorkersEnded());
+    EXPECT_EQ(Model.SymbolShowList().SymbolList().Count(), 2000);
+    EXPECT_EQ(Alerts(), std::vector<std::string>{
+                            "TBaseThread.Execute error: TUser.Ticker24hr: lRootNode not assigned"});
+    EXPECT_FALSE(Dispatcher.PumpUntil([&] { return !Window.Codes.empty(); }, 200ms));
+}
+
+TEST_F(MarketThreads, PricesOfAllSymbolsPaintRisesAndFalls)
+{
+    constexpr int cCount = 300;
+    Exchange.SetReplyData(TExchangeEndpoint::Ticker24hr,
+                          market_data::Ticker24hrList(cCount, Exchange.ServerTime()));
+    Model.Ticker24hrEx();
+    ASSERT_TRUE(Delivered(BASE_MAIN_SYMBOLS));
+    Settle();
+    struct {
+        double Shift;
+        uint32_t Color;
+    } Steps[] = {{0, 0xFFFFFF}, {0.0001, clLtGreen}, {0.0001, 0xFFFFFF}, {-0.0002, clLtRed}};
+    for (const auto& Step : Steps) {
+        SCOPED_TRACE(Step.Shift);
+        Exchange.SetReplyData(TExchangeEndpoint::TickerPrice,
+                              market_data::TickerPriceList(cCount, Step.Shift));
+        Model.TickerPrice("");
+        ASSERT_TRUE(Delivered(BASE_MAIN_SYMBOLS));
+        Settle();
+        const TSymbol& Symbol = Model.SymbolShowList().SymbolList().Items(cCount - 1);
+        EXPECT_EQ(Symbol.Color(), Step.Color);
+        EXPECT_DOUBLE_EQ(
+            Symbol.LastPrice(),
+            std::stod(market_data::PriceText(market_data::SymbolPrice(cCount - 1) + Step.Shift)));
+    }
+    EXPECT_EQ(Queries(TExchangeEndpoint::TickerPrice), std::vector<std::string>(4, ""));
+}
+
+TEST_F(MarketThreads, PriceOfOneSymbolGoesToItsChartOnly)
+{
+    TChartDouble Chart;
+    StartChartPrice(Chart.Link(), "ETHBTC");
+    ASSERT_TRUE(Dispatcher.PumpUntil([&] { return !Chart.Notified.empty(); }, 5s));
+    EXPECT_EQ(Chart.Notified, std::vector<std::string>{"130:0"});
+    EXPECT_EQ(Chart.ChartPrice(), 0.054321);
+    EXPECT_EQ(Queries(TExchangeEndpoint::TickerPrice), std::vector<std::string>{"symbol=ETHBTC"});
+
+    // Without a chart the price has nowhere to go.
+    Model.TickerPrice("ETHBTC");
+    ASSERT_TRUE(FreeWorkersEnded());
+    EXPECT_EQ(Queries(TExchangeEndpoint::TickerPrice).size(), 2u);
+    EXPECT_EQ(Model.SymbolShowList().SymbolList().Count(), 0);
+    EXPECT_FALSE(Dispatcher.PumpUntil([&] { return !Window.Codes.empty(); }, 200ms));
+    EXPECT_EQ(Chart.OffThread, 0);
+}
+
+TEST_F(MarketThreads, BookTickerIsPublishedDirectlyAlsoAfterAFailure)
+{
+    TBookTickerWindow Dialog;
+    Model.Publisher().Subscribe(&Dialog, 0);
+    Model.TickerBookTicker("BTCUSDT");
+    ASSERT_TRUE(Dispatcher.PumpUntil([&] { return Dialog.Codes.size() == 1; }, 5s));
+    EXPECT_EQ(Dialog.Codes[0], ORDER_BOOK_TICKER);
+    EXPECT_EQ(Model.Bid(), 37250.00);
+    EXPECT_EQ(Model.Ask(), 37250.01);
+
+    Exchange.Script(TExchangeEndpoint::BookTicker, TExchangeReply::Dropped());
+    Dialog.Throw = true;
+    Model.TickerBookTicker("");
+    ASSERT_TRUE(Dispatcher.PumpUntil([&] { return Dialog.Codes.size() == 2; }, 5s));
+    ASSERT_TRUE(FreeWorkersEnded());
+    EXPECT_EQ(Model.Ask(), 37250.01);
+    EXPECT_EQ(Queries(TExchangeEndpoint::BookTicker),
+              (std::vector<std::string>{"symbol=BTCUSDT", ""}));
+    EXPECT_EQ(Alerts(),
+              (std::vector<std::string>{"TUser.TickerBookTicker ParseResponse error: empty string",
+                                        "TTickerBookTickerThread.DoNotify error: dialog failed"}));
+    Model.Publisher().Unsubscribe(&Dialog, 0);
+}
+
+TEST_F(MarketThreads, VolumeMonitorRecordsAFallOfTheQuoteVolume)
+{
+    json Tickers = json::array({market_data::Ticker24hrEntry("ETHBTC", "0.05", 0)});
+    Exchange.SetReplyData(TExchangeEndpoint::Ticker24hr, Tickers);
+    Model.Ticker24hrEx();
+    ASSERT_TRUE(Delivered(BASE_MAIN_SYMBOLS));
+    TSymbol& Eth = *Model.SymbolShowList().SymbolList().Find("ETHBTC");
+    Eth.SetFirstQuoteVolume(20);
+    Eth.SetQuoteVolume(20);
+    Model.Ticker24hrVolume();
+    ASSERT_TRUE(Delivered(BASE_MAIN_VOLUMES));
+    ASSERT_EQ(Model.VolumeList().Count(), 1);
+    EXPECT_DOUBLE_EQ(Model.VolumeList().Items(0).VolumeChange, 20 - 15.3);
+    EXPECT_EQ(Eth.QuoteVolume(), 15.3);
+}
+
+TEST_F(MarketThreads, StartersPingAndSetTheClock)
+{
+    bool PingOk = false;
+    Model.Ping(PingOk);
+    EXPECT_TRUE(PingOk);
+    TSysTime Fresh;
+    SysTime = &Fresh;
+    Model.Time();
+    ASSERT_TRUE(Dispatcher.PumpUntil([&] { return Fresh.IsSetByExchange(); }, 5s));
+    EXPECT_EQ(DateToStamp(Fresh.Time()), Exchange.ServerTime());
+    ASSERT_TRUE(FreeWorkersEnded());
+    SysTime = &Clock;
+}
