@@ -9,25 +9,6 @@
 
 namespace {
 
-TEST(MarketApply, BookHoldsAsksHighestFirstThenBidsAndTheLargestQuantity)
-{
-    TDepthList Book;
-    Book.Add().Price = 99; // a stale level of the previous book
-    ApplyDepth({{{10, 1}, {11, 2}, {12, 3}}, {{9, 7}, {8, 4}}}, Book);
-    ASSERT_EQ(Book.Count(), 5);
-    const double Prices[] = {12, 11, 10, 9, 8};
-    const char* Sides[] = {"ASK", "ASK", "ASK", "BID", "BID"};
-    for (int I = 0; I < 5; ++I) {
-        EXPECT_EQ(Book.Items(I).Price, Prices[I]) << I;
-        EXPECT_EQ(Book.Items(I).Side, Sides[I]) << I;
-    }
-    EXPECT_EQ(Book.Items(0).Quantity, 3);
-    EXPECT_EQ(Book.MaxQuantity(), 7);
-    ApplyDepth({}, Book);
-    EXPECT_EQ(Book.Count(), 0);
-    EXPECT_EQ(Book.MaxQuantity(), 0);
-}
-
 TKlineRow Row(int64_t aOpenTime, double aClose)
 {
     TKlineRow Result;
@@ -52,14 +33,9 @@ TEST(MarketApply, CandlesUpdateTheirOpenTimeInPlaceAndAppendTheRest)
     EXPECT_EQ(List.Items(2).Close(), 5);
     EXPECT_EQ(List.Items(2).Number(), 5);
     EXPECT_EQ(List.MinDate(), 60);
-}
-
-TEST(MarketApply, CandleOutputStopsWhereItIsAskedTo)
-{
-    TKlineList List;
     int Asked = 0;
-    EXPECT_EQ(ApplyKlines({Row(1, 1), Row(2, 2), Row(3, 3)}, List, [&] { return ++Asked > 2; }), 2);
-    EXPECT_EQ(List.Count(), 2);
+    EXPECT_EQ(ApplyKlines({Row(1, 1), Row(2, 2), Row(3, 3)}, List, [&] { return ++Asked > 2; }), 2)
+        << "the output stops where it is asked to";
 }
 
 TEST(MarketApply, VolumeMonitorCountsOnlyBtcQuotedSymbolsWithAFirstVolume)

@@ -195,33 +195,3 @@ TEST_F(MarketThreads, BookTickerIsPublishedDirectlyAlsoAfterAFailure)
                                         "TTickerBookTickerThread.DoNotify error: dialog failed"}));
     Model.Publisher().Unsubscribe(&Dialog, 0);
 }
-
-TEST_F(MarketThreads, VolumeMonitorRecordsAFallOfTheQuoteVolume)
-{
-    json Tickers = json::array({market_data::Ticker24hrEntry("ETHBTC", "0.05", 0)});
-    Exchange.SetReplyData(TExchangeEndpoint::Ticker24hr, Tickers);
-    Model.Ticker24hrEx();
-    ASSERT_TRUE(Delivered(BASE_MAIN_SYMBOLS));
-    TSymbol& Eth = *Model.SymbolShowList().SymbolList().Find("ETHBTC");
-    Eth.SetFirstQuoteVolume(20);
-    Eth.SetQuoteVolume(20);
-    Model.Ticker24hrVolume();
-    ASSERT_TRUE(Delivered(BASE_MAIN_VOLUMES));
-    ASSERT_EQ(Model.VolumeList().Count(), 1);
-    EXPECT_DOUBLE_EQ(Model.VolumeList().Items(0).VolumeChange, 20 - 15.3);
-    EXPECT_EQ(Eth.QuoteVolume(), 15.3);
-}
-
-TEST_F(MarketThreads, StartersPingAndSetTheClock)
-{
-    bool PingOk = false;
-    Model.Ping(PingOk);
-    EXPECT_TRUE(PingOk);
-    TSysTime Fresh;
-    SysTime = &Fresh;
-    Model.Time();
-    ASSERT_TRUE(Dispatcher.PumpUntil([&] { return Fresh.IsSetByExchange(); }, 5s));
-    EXPECT_EQ(DateToStamp(Fresh.Time()), Exchange.ServerTime());
-    ASSERT_TRUE(FreeWorkersEnded());
-    SysTime = &Clock;
-}

@@ -100,7 +100,7 @@ TEST_F(MarketThreads, HistoryLoadsPagesUntilNothingOlderArrives)
     EXPECT_EQ(Chart.OffThread, 0);
 }
 
-TEST_F(MarketThreads, HistoryStopsAtThreeThousandCandlesOrWhenItCannotGoOn)
+TEST_F(MarketThreads, HistoryStopsAtThreeThousandCandlesOrWhenItCannotGoOnAndStillRefreshes)
 {
     struct {
         const char* Name;
@@ -112,6 +112,11 @@ TEST_F(MarketThreads, HistoryStopsAtThreeThousandCandlesOrWhenItCannotGoOn)
         {"enough", [](TChartDouble&) {}, 4, 3997},
         {"closing", [](TChartDouble& C) { C.Link()->SetIsClosing(); }, 2, 1000},
         {"stopped", [&](TChartDouble&) { Flow.SetState(wfsStopped); }, 2, 1999},
+        {"failed",
+         [&](TChartDouble&) {
+             Exchange.Script(TExchangeEndpoint::Klines, TExchangeReply::Error(500, -1, "down"));
+         },
+         2, 1999},
     };
     for (const auto& Case : Cases) {
         SCOPED_TRACE(Case.Name);
@@ -132,37 +137,6 @@ TEST_F(MarketThreads, HistoryStopsAtThreeThousandCandlesOrWhenItCannotGoOn)
         EXPECT_FALSE(Chart.KlineList().IsLoading());
         EXPECT_EQ(Chart.Refreshes, 3);
     }
-}
-
-TEST_F(MarketThreads, HistoryEndsAtAFailedPageAndStillRefreshesTheChart)
-{
-    ServeCandleHistory(Exchange, {.Count = 5000});
-    TChartDouble Chart;
-    auto Worker = History(Chart);
-    Exchange.Script(TExchangeEndpoint::Klines, TExchangeReply::Json(nlohmann::json::array()));
-    Run(Worker);
-    EXPECT_EQ(Queries(TExchangeEndpoint::Klines).size(), 1u);
-    EXPECT_EQ(Chart.KlineList().Count(), 0);
-    EXPECT_EQ(Chart.Refreshes, 3);
-    EXPECT_TRUE(Delivered(MAIN_FORM_CHART_REFRESH));
-
-    TChartDouble Second;
-    Exchange.Script(TExchangeEndpoint::Klines, TExchangeReply::Dropped());
-    Log.Clear();
-    Run(History(Second));
-    EXPECT_EQ(Second.KlineList().Count(), 0);
-    EXPECT_EQ(Alerts(), std::vector<std::string>{"TUser.Klines ParseResponse error: empty string"});
-}
-
-TEST_F(MarketThreads, HistoryWithoutASymbolLeavesTheChartAsItWas)
-{
-    TChartDouble Chart;
-    auto Worker = std::make_shared<TKlinesHistoryThread>(Chart.Link());
-    Run(Worker);
-    EXPECT_FALSE(Chart.KlineList().IsLoading());
-    EXPECT_TRUE(Queries(TExchangeEndpoint::Klines).empty());
-    EXPECT_EQ(Alerts(),
-              std::vector<std::string>{"TBaseThread.Execute error: no symbol in history thread"});
 }
 
 TEST_F(MarketThreads, ServerTimeSetsTheClockAndAFailureLeavesIt)
