@@ -119,6 +119,12 @@ std::unique_ptr<TDBaseMethod> TTickerPriceThread::NewMethod() const
     return std::make_unique<TDMethodTickerPrice>();
 }
 
+void TTickerPriceThread::DoExecute()
+{
+    if (fSymbol.empty() || fChart)
+        TMarketThread::DoExecute();
+}
+
 void TTickerPriceThread::DoMakeRequest()
 {
     fRequest = fSymbol.empty() ? std::string() : "symbol=" + fSymbol;

@@ -186,7 +186,7 @@ private:
 
 // Last prices: of all symbols (no symbol; the market watch, with colours), or
 // of one symbol for the chart given. A one-symbol price without a chart has
-// nowhere to go and is neither stored nor announced.
+// nowhere to go: it is not even asked for.
 class TTickerPriceThread : public TMarketThread {
 public:
     using TMarketThread::TMarketThread;
@@ -197,6 +197,7 @@ protected:
     std::string RequestName() const override { return "TickerPrice"; }
     std::unique_ptr<TDBaseMethod> NewMethod() const override;
     bool OnlyWhileWorking() const override { return true; }
+    void DoExecute() override;
     void DoMakeRequest() override;
     void DoReadReply() override;
     void DoOutput() override;

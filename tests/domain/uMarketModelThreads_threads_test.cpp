@@ -166,7 +166,7 @@ TEST_F(MarketThreads, PriceOfOneSymbolGoesToItsChartOnly)
     // Without a chart the price has nowhere to go.
     Model.TickerPrice("ETHBTC");
     ASSERT_TRUE(FreeWorkersEnded());
-    EXPECT_EQ(Queries(TExchangeEndpoint::TickerPrice).size(), 2u);
+    EXPECT_EQ(Queries(TExchangeEndpoint::TickerPrice).size(), 1u);
     EXPECT_EQ(Model.SymbolShowList().SymbolList().Count(), 0);
     EXPECT_FALSE(Dispatcher.PumpUntil([&] { return !Window.Codes.empty(); }, 200ms));
     EXPECT_EQ(Chart.OffThread, 0);
