@@ -1,4 +1,4 @@
-#include "domain/uMarketThreads.h"
+#include "domain/uMarketModelThreads.h"
 
 #include "domain/uCommon.h"
 #include "domain/uMarketApply.h"
@@ -9,7 +9,16 @@
 
 #include <exception>
 
-// The output steps that change the market model (User).
+namespace {
+
+template <typename T> std::shared_ptr<T> SymbolWorker(const std::string& aSymbol)
+{
+    auto Worker = std::make_shared<T>();
+    Worker->SetSymbol(aSymbol);
+    return Worker;
+}
+
+} // namespace
 
 std::unique_ptr<TDBaseMethod> TDepthThread::NewMethod() const
 {
@@ -155,4 +164,40 @@ void TTickerPriceThread::DoNotify()
         QueueNotify(BASE_MAIN_SYMBOLS, 0);
     else if (IChartItem* Chart = ChartItem())
         Chart->OnNotify(BASE_MAIN_TICKERPRICE, 0);
+}
+
+void StartChartPrice(const std::shared_ptr<TChartLink>& aChart, const std::string& aSymbol)
+{
+    auto Worker = std::make_shared<TTickerPriceThread>(aChart);
+    Worker->SetSymbol(aSymbol);
+    StartFree(Worker);
+}
+
+bool StartMarketRequest(const TRequest& aRequest)
+{
+    std::shared_ptr<TThread> Worker;
+    switch (aRequest.Kind) {
+    case TRequestKind::Time:
+        Worker = std::make_shared<TTimeThread>();
+        break;
+    case TRequestKind::Depth:
+        Worker = SymbolWorker<TDepthThread>(aRequest.Symbol);
+        break;
+    case TRequestKind::TickerPrice:
+        Worker = SymbolWorker<TTickerPriceThread>(aRequest.Symbol);
+        break;
+    case TRequestKind::Ticker24hr:
+        Worker = std::make_shared<TTicker24hrThread>();
+        break;
+    case TRequestKind::Ticker24hrVolume:
+        Worker = std::make_shared<TTicker24hrVolumeThread>();
+        break;
+    case TRequestKind::TickerBookTicker:
+        Worker = SymbolWorker<TTickerBookTickerThread>(aRequest.Symbol);
+        break;
+    default:
+        return false;
+    }
+    StartFree(Worker);
+    return true;
 }

@@ -8,28 +8,10 @@
 #include "domain/uSysTime.h"
 #include "domain/uTradeEngine.h"
 #include "domain/uUIWriter.h"
-#include "domain/uUser.h"
 #include "platform/UIDispatcher.h"
 
 #include <exception>
 #include <stdexcept>
-
-namespace {
-
-void StartFree(const std::shared_ptr<TThread>& aWorker)
-{
-    aWorker->SetFreeOnTerminate(true);
-    aWorker->Start();
-}
-
-template <typename T> std::shared_ptr<T> SymbolWorker(const std::string& aSymbol)
-{
-    auto Worker = std::make_shared<T>();
-    Worker->SetSymbol(aSymbol);
-    return Worker;
-}
-
-} // namespace
 
 void TMarketThread::DoParseResponse()
 {
@@ -230,6 +212,12 @@ void TKlinesHistoryThread::Finish()
         QueueNotify(MAIN_FORM_CHART_REFRESH, static_cast<TNotifyData>(fChart->ID()));
 }
 
+void StartFree(const std::shared_ptr<TThread>& aWorker)
+{
+    aWorker->SetFreeOnTerminate(true);
+    aWorker->Start();
+}
+
 void StartKlines(const std::shared_ptr<TChartLink>& aChart, const std::string& aSymbol, int aLimit)
 {
     auto Worker = std::make_shared<TKlinesThread>(aChart);
@@ -243,42 +231,6 @@ void StartKlinesHistory(const std::shared_ptr<TChartLink>& aChart, const std::st
     auto Worker = std::make_shared<TKlinesHistoryThread>(aChart);
     Worker->SetSymbol(aSymbol);
     StartFree(Worker);
-}
-
-void StartChartPrice(const std::shared_ptr<TChartLink>& aChart, const std::string& aSymbol)
-{
-    auto Worker = std::make_shared<TTickerPriceThread>(aChart);
-    Worker->SetSymbol(aSymbol);
-    StartFree(Worker);
-}
-
-bool StartMarketRequest(const TRequest& aRequest)
-{
-    std::shared_ptr<TThread> Worker;
-    switch (aRequest.Kind) {
-    case TRequestKind::Time:
-        Worker = std::make_shared<TTimeThread>();
-        break;
-    case TRequestKind::Depth:
-        Worker = SymbolWorker<TDepthThread>(aRequest.Symbol);
-        break;
-    case TRequestKind::TickerPrice:
-        Worker = SymbolWorker<TTickerPriceThread>(aRequest.Symbol);
-        break;
-    case TRequestKind::Ticker24hr:
-        Worker = std::make_shared<TTicker24hrThread>();
-        break;
-    case TRequestKind::Ticker24hrVolume:
-        Worker = std::make_shared<TTicker24hrVolumeThread>();
-        break;
-    case TRequestKind::TickerBookTicker:
-        Worker = SymbolWorker<TTickerBookTickerThread>(aRequest.Symbol);
-        break;
-    default:
-        return false;
-    }
-    StartFree(Worker);
-    return true;
 }
 
 bool RunPingRequest()

@@ -57,27 +57,6 @@ private:
     TDateTime fDateTime = 0;
 };
 
-// The order book of the symbol selected when the request starts. Waits for
-// the exchange's clock. A book that arrives after the selection changed is
-// not applied.
-class TDepthThread : public TMarketThread {
-public:
-    void SetSymbol(std::string aSymbol) { fSymbol = std::move(aSymbol); }
-
-protected:
-    std::string RequestName() const override { return "Depth"; }
-    std::unique_ptr<TDBaseMethod> NewMethod() const override;
-    bool WaitsForClock() const override { return true; }
-    void DoMakeRequest() override;
-    void DoReadReply() override;
-    void DoOutput() override;
-    void DoNotify() override;
-
-private:
-    std::string fSymbol;
-    TDepthReply fBook;
-};
-
 // Candles of a chart: the newest fLimit, or (fLimit 0) those up to fEndDate.
 // Nothing is asked, read, applied or announced once the chart closes or the
 // worker is terminated.
@@ -140,80 +119,8 @@ private:
     std::string fSymbol;
 };
 
-// 24-hour tickers of all symbols: the market watch's symbols are rebuilt.
-class TTicker24hrThread : public TMarketThread {
-protected:
-    std::string RequestName() const override { return "Ticker24hr"; }
-    std::unique_ptr<TDBaseMethod> NewMethod() const override;
-    void DoReadReply() override;
-    void DoOutput() override;
-    void DoNotify() override;
-
-private:
-    std::vector<TSymbolTicker> fTickers;
-};
-
-// 24-hour tickers of all symbols for the volume monitor.
-class TTicker24hrVolumeThread : public TMarketThread {
-protected:
-    std::string RequestName() const override { return "Ticker24hrVolume"; }
-    std::unique_ptr<TDBaseMethod> NewMethod() const override;
-    void DoReadReply() override;
-    void DoOutput() override;
-    void DoNotify() override;
-
-private:
-    std::vector<TSymbolVolume> fVolumes;
-};
-
-// Best bid and ask of the order dialog's symbol, published as ORDER_BOOK_TICKER.
-class TTickerBookTickerThread : public TMarketThread {
-public:
-    void SetSymbol(std::string aSymbol) { fSymbol = std::move(aSymbol); }
-
-protected:
-    std::string RequestName() const override { return "TickerBookTicker"; }
-    std::unique_ptr<TDBaseMethod> NewMethod() const override;
-    void DoMakeRequest() override;
-    void DoReadReply() override;
-    void DoOutput() override;
-    void DoNotify() override;
-
-private:
-    std::string fSymbol;
-    TBookTickerReply fBook;
-};
-
-// Last prices: of all symbols (no symbol; the market watch, with colours), or
-// of one symbol for the chart given. A one-symbol price without a chart has
-// nowhere to go: it is not even asked for.
-class TTickerPriceThread : public TMarketThread {
-public:
-    using TMarketThread::TMarketThread;
-
-    void SetSymbol(std::string aSymbol) { fSymbol = std::move(aSymbol); }
-
-protected:
-    std::string RequestName() const override { return "TickerPrice"; }
-    std::unique_ptr<TDBaseMethod> NewMethod() const override;
-    bool OnlyWhileWorking() const override { return true; }
-    void DoExecute() override;
-    void DoMakeRequest() override;
-    void DoReadReply() override;
-    void DoOutput() override;
-    void DoNotify() override;
-
-private:
-    std::string fSymbol;
-    std::vector<TSymbolPrice> fPrices;
-    double fPrice = 0;
-};
-
-struct TRequest;
-
-// Starts the worker of a market-data request of the model (TUser's starters);
-// false when the request is not one of them.
-bool StartMarketRequest(const TRequest& aRequest);
+// Starts a worker that frees itself when it ends.
+void StartFree(const std::shared_ptr<TThread>& aWorker);
 // Runs the ping and returns whether the exchange answered (user-interface
 // thread: the wait runs the dispatcher's calls).
 bool RunPingRequest();
@@ -223,4 +130,3 @@ bool RunPingRequest();
 void StartKlines(const std::shared_ptr<TChartLink>& aChart, const std::string& aSymbol,
                  int aLimit = 2);
 void StartKlinesHistory(const std::shared_ptr<TChartLink>& aChart, const std::string& aSymbol);
-void StartChartPrice(const std::shared_ptr<TChartLink>& aChart, const std::string& aSymbol);

@@ -1,7 +1,7 @@
 #include "domain/uUser.h"
 
 #include "domain/uBaseThread.h"
-#include "domain/uMarketThreads.h"
+#include "domain/uMarketModelThreads.h"
 #include "domain/uProfile.h"
 #include "domain/uWorkflow.h"
 

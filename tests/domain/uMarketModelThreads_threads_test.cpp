@@ -1,4 +1,4 @@
-#include "domain/uMarketThreads.h"
+#include "domain/uMarketModelThreads.h"
 
 #include "MarketThreadsFixture.h"
 
