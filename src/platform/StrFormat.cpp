@@ -147,23 +147,22 @@ private:
 
     std::string Float(const TSpec& spec, double value) const
     {
+        // e and g take significant digits, f, n and m decimals.
+        auto precision = [&](int fallback) {
+            return spec.Precision < 0 ? fallback : spec.Precision;
+        };
         switch (spec.Type) {
         case 'e':
-            return FloatToStrF(value, ffExponent, spec.Precision < 0 ? 15 : spec.Precision, 3,
+        case 'g':
+            return FloatToStrF(value, spec.Type == 'e' ? ffExponent : ffGeneral, precision(15), 3,
                                fSettings);
         case 'f':
-            return FloatToStrF(value, ffFixed, cFloatPrecision,
-                               spec.Precision < 0 ? 2 : spec.Precision, fSettings);
-        case 'g':
-            return FloatToStrF(value, ffGeneral, spec.Precision < 0 ? 15 : spec.Precision, 3,
-                               fSettings);
         case 'n':
-            return FloatToStrF(value, ffNumber, cFloatPrecision,
-                               spec.Precision < 0 ? 2 : spec.Precision, fSettings);
+            return FloatToStrF(value, spec.Type == 'f' ? ffFixed : ffNumber, cFloatPrecision,
+                               precision(2), fSettings);
         case 'm':
             return FloatToStrF(value, ffCurrency, cFloatPrecision,
-                               spec.Precision < 0 ? fSettings.CurrencyDecimals : spec.Precision,
-                               fSettings);
+                               precision(fSettings.CurrencyDecimals), fSettings);
         default:
             Fail();
         }

@@ -146,6 +146,8 @@ private:
     friend struct TGdiDraw;
     void Begin(QPaintDevice* Device);
     void ApplyClip();
+    // Adds the shape to the open path, or paints it.
+    bool Curve(const QPainterPath& Path, bool Closed);
     bool Drawing() const { return fPainter && fPainter->isActive(); }
 
     QImage* fImage = nullptr;

@@ -259,7 +259,7 @@ bool TGdiDC::Rectangle(int Left, int Top, int Right, int Bottom)
 namespace {
 
 // Fills and strokes a curved shape; far shapes become clipped polygons.
-void CurvedShape(TGdiDC& DC, QPainterPath Path, bool Closed)
+void PaintCurve(TGdiDC& DC, QPainterPath Path, bool Closed)
 {
     QPainter& P = DC.Painter();
     P.save();
@@ -318,32 +318,30 @@ double ArcSpan(double Start, double End)
 
 } // namespace
 
-bool TGdiDC::Ellipse(int Left, int Top, int Right, int Bottom)
+bool TGdiDC::Curve(const QPainterPath& Path, bool Closed)
 {
-    QPainterPath Path;
-    Path.addEllipse(EllipseBox(Left, Top, Right, Bottom, fPen.IsNull()));
     if (fPathOpen) {
         fPath->addPath(Path);
         return true;
     }
     if (!Drawing())
         return false;
-    CurvedShape(*this, Path, true);
+    PaintCurve(*this, Path, Closed);
     return true;
+}
+
+bool TGdiDC::Ellipse(int Left, int Top, int Right, int Bottom)
+{
+    QPainterPath Path;
+    Path.addEllipse(EllipseBox(Left, Top, Right, Bottom, fPen.IsNull()));
+    return Curve(Path, true);
 }
 
 bool TGdiDC::RoundRect(int Left, int Top, int Right, int Bottom, int W, int H)
 {
     QPainterPath Path;
     Path.addRoundedRect(EllipseBox(Left, Top, Right, Bottom, fPen.IsNull()), W / 2.0, H / 2.0);
-    if (fPathOpen) {
-        fPath->addPath(Path);
-        return true;
-    }
-    if (!Drawing())
-        return false;
-    CurvedShape(*this, Path, true);
-    return true;
+    return Curve(Path, true);
 }
 
 bool TGdiDC::Arc(int L, int T, int R, int B, int X1, int Y1, int X2, int Y2)
@@ -353,14 +351,7 @@ bool TGdiDC::Arc(int L, int T, int R, int B, int X1, int Y1, int X2, int Y2)
     QPainterPath Path;
     Path.arcMoveTo(Box, A1);
     Path.arcTo(Box, A1, ArcSpan(A1, A2));
-    if (fPathOpen) {
-        fPath->addPath(Path);
-        return true;
-    }
-    if (!Drawing())
-        return false;
-    CurvedShape(*this, Path, false);
-    return true;
+    return Curve(Path, false);
 }
 
 bool TGdiDC::Pie(int L, int T, int R, int B, int X1, int Y1, int X2, int Y2)
@@ -371,14 +362,7 @@ bool TGdiDC::Pie(int L, int T, int R, int B, int X1, int Y1, int X2, int Y2)
     Path.moveTo(Box.center());
     Path.arcTo(Box, A1, ArcSpan(A1, A2));
     Path.closeSubpath();
-    if (fPathOpen) {
-        fPath->addPath(Path);
-        return true;
-    }
-    if (!Drawing())
-        return false;
-    CurvedShape(*this, Path, true);
-    return true;
+    return Curve(Path, true);
 }
 
 int TGdiDC::FillRect(const TRect& R, const TGdiBrush& Brush)

@@ -56,18 +56,26 @@ TGdiBrush NullBrush()
     return B;
 }
 
-TGdiRegion CreateRectRgn(int Left, int Top, int Right, int Bottom)
+namespace {
+
+// The box between two corners given in either order; Right and Bottom exclusive.
+QRect OrderedBox(int Left, int Top, int Right, int Bottom)
 {
     const int L = std::min(Left, Right), R = std::max(Left, Right);
     const int T = std::min(Top, Bottom), B = std::max(Top, Bottom);
-    return {QRegion(L, T, R - L, B - T)};
+    return QRect(L, T, R - L, B - T);
+}
+
+} // namespace
+
+TGdiRegion CreateRectRgn(int Left, int Top, int Right, int Bottom)
+{
+    return {QRegion(OrderedBox(Left, Top, Right, Bottom))};
 }
 
 TGdiRegion CreateEllipticRgn(int Left, int Top, int Right, int Bottom)
 {
-    const int L = std::min(Left, Right), R = std::max(Left, Right);
-    const int T = std::min(Top, Bottom), B = std::max(Top, Bottom);
-    return {QRegion(L, T, R - L, B - T, QRegion::Ellipse)};
+    return {QRegion(OrderedBox(Left, Top, Right, Bottom), QRegion::Ellipse)};
 }
 
 TGdiRegion CreateRoundRectRgn(int Left, int Top, int Right, int Bottom, int W, int H)
