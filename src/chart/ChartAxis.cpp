@@ -15,16 +15,6 @@ void TChartAxis::Repaint()
         FParentChart->Invalidate();
 }
 
-void TChartAxis::InternalSetMinimum(double Value)
-{
-    SetProperty(FMinimumValue, Value);
-}
-
-void TChartAxis::InternalSetMaximum(double Value)
-{
-    SetProperty(FMaximumValue, Value);
-}
-
 void TChartAxis::SetMinMax(double AMin, double AMax)
 {
     FAutomatic = false;
@@ -32,10 +22,10 @@ void TChartAxis::SetMinMax(double AMin, double AMax)
     FAutomaticMinimum = false;
     if (AMin > AMax)
         std::swap(AMin, AMax);
-    InternalSetMinimum(AMin);
-    InternalSetMaximum(AMax);
+    SetProperty(FMinimumValue, AMin);
+    SetProperty(FMaximumValue, AMax);
     if (FMaximumValue - FMinimumValue < MinAxisRange)
-        InternalSetMaximum(FMinimumValue + MinAxisRange);
+        SetProperty(FMaximumValue, FMinimumValue + MinAxisRange);
     if (!FParentChart)
         return;
     for (int i = 0; i < FParentChart->CustomAxesCount(); ++i) {
@@ -50,7 +40,7 @@ void TChartAxis::SetMinimum(double Value)
     const bool loading = FParentChart && FParentChart->IsLoading();
     if (!loading && Value > FMaximumValue)
         throw AxisException("Axis Minimum Value must be <= Maximum");
-    InternalSetMinimum(Value);
+    SetProperty(FMinimumValue, Value);
 }
 
 void TChartAxis::SetMaximum(double Value)
@@ -58,7 +48,7 @@ void TChartAxis::SetMaximum(double Value)
     const bool loading = FParentChart && FParentChart->IsLoading();
     if (!loading && Value < FMinimumValue)
         throw AxisException("Axis Maximum Value must be >= Minimum");
-    InternalSetMaximum(Value);
+    SetProperty(FMaximumValue, Value);
 }
 
 void TChartAxis::SetDesiredIncrement(double Value)
@@ -119,46 +109,6 @@ void TChartAxis::SetInverted(bool Value)
 {
     SetProperty(FInverted, Value);
     UpdateMappings();
-}
-
-void TChartAxis::SetMaximumRound(bool Value)
-{
-    SetProperty(FMaximumRound, Value);
-}
-
-void TChartAxis::SetMinimumRound(bool Value)
-{
-    SetProperty(FMinimumRound, Value);
-}
-
-void TChartAxis::SetMaximumOffset(int Value)
-{
-    SetProperty(FMaximumOffset, Value);
-}
-
-void TChartAxis::SetMinimumOffset(int Value)
-{
-    SetProperty(FMinimumOffset, Value);
-}
-
-void TChartAxis::SetStartPosition(double Value)
-{
-    SetProperty(FStartPosition, Value);
-}
-
-void TChartAxis::SetEndPosition(double Value)
-{
-    SetProperty(FEndPosition, Value);
-}
-
-void TChartAxis::SetPositionPercent(double Value)
-{
-    SetProperty(FPositionPercent, Value);
-}
-
-void TChartAxis::SetPosUnits(TPlotUnits Value)
-{
-    SetProperty(FPosUnits, Value);
 }
 
 void TChartAxis::CalcMinMax(double& AMin, double& AMax) const

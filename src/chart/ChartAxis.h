@@ -9,6 +9,7 @@
 #include "chart/AxisPanelLink.h"
 #include "chart/PlotUnits.h"
 #include "platform/Graphics.h"
+#include "platform/Property.h"
 
 #include <stdexcept>
 
@@ -57,23 +58,23 @@ public:
 
     bool MaximumRound() const { return FMaximumRound; }
     bool MinimumRound() const { return FMinimumRound; }
-    void SetMaximumRound(bool Value);
-    void SetMinimumRound(bool Value);
+    void SetMaximumRound(bool Value) { SetProperty(FMaximumRound, Value); }
+    void SetMinimumRound(bool Value) { SetProperty(FMinimumRound, Value); }
     int MaximumOffset() const { return FMaximumOffset; }
     int MinimumOffset() const { return FMinimumOffset; }
-    void SetMaximumOffset(int Value);
-    void SetMinimumOffset(int Value);
+    void SetMaximumOffset(int Value) { SetProperty(FMaximumOffset, Value); }
+    void SetMinimumOffset(int Value) { SetProperty(FMinimumOffset, Value); }
 
     bool Horizontal() const { return FHorizontal; }
     bool OtherSide() const { return FOtherSide; }
     double StartPosition() const { return FStartPosition; }
     double EndPosition() const { return FEndPosition; }
-    void SetStartPosition(double Value);
-    void SetEndPosition(double Value);
+    void SetStartPosition(double Value) { SetProperty(FStartPosition, Value); }
+    void SetEndPosition(double Value) { SetProperty(FEndPosition, Value); }
     double PositionPercent() const { return FPositionPercent; }
     TPlotUnits PosUnits() const { return FPosUnits; }
-    void SetPositionPercent(double Value);
-    void SetPosUnits(TPlotUnits Value);
+    void SetPositionPercent(double Value) { SetProperty(FPositionPercent, Value); }
+    void SetPosUnits(TPlotUnits Value) { SetProperty(FPosUnits, Value); }
 
     // The axis whose range this one copies; not owned.
     TChartAxis* MasterAxis() const { return FMaster; }
@@ -136,19 +137,15 @@ public:
 protected:
     void Repaint();
     // Stores Value and repaints when it differs.
-    template <class T> void SetProperty(T& Field, T Value)
+    template <class T> void SetProperty(T& Field, const std::type_identity_t<T>& Value)
     {
-        if (Field != Value) {
-            Field = Value;
+        if (StoreChanged(Field, Value))
             Repaint();
-        }
     }
 
 private:
     void InternalCalcRange();
     void UpdateMappings();
-    void InternalSetMinimum(double Value);
-    void InternalSetMaximum(double Value);
     double SeriesExtreme(bool IsMax) const;
 
     bool FAutomatic = true;

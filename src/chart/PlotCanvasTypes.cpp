@@ -11,45 +11,9 @@ bool IsWindowsNT = true;
 int GetDefaultFontSize = 8;
 std::string GetDefaultFontName = "Arial";
 
-namespace {
-
-template <class T> bool Differs(T& Field, T Value)
-{
-    if (Field == Value)
-        return false;
-    Field = Value;
-    return true;
-}
-
-} // namespace
-
 TChartPen::TChartPen(TNotifyEvent OnChangeEvent)
 {
     OnChange = std::move(OnChangeEvent);
-}
-
-void TChartPen::SetEndStyle(TPenEndStyle Value)
-{
-    if (Differs(fEndStyle, Value))
-        Changed();
-}
-
-void TChartPen::SetSmallDots(bool Value)
-{
-    if (Differs(fSmallDots, Value))
-        Changed();
-}
-
-void TChartPen::SetSmallSpace(int Value)
-{
-    if (Differs(fSmallSpace, Value))
-        Changed();
-}
-
-void TChartPen::SetVisible(bool Value)
-{
-    if (Differs(fVisible, Value))
-        Changed();
 }
 
 void TChartPen::Assign(const TPen& Source)
@@ -92,12 +56,6 @@ TChartBrush::TChartBrush(TNotifyEvent OnChangeEvent)
 }
 
 TChartBrush::~TChartBrush() = default;
-
-void TChartBrush::SetBackColor(TColor Value)
-{
-    if (Differs(fBackColor, Value))
-        Changed();
-}
 
 TPlotPicture& TChartBrush::Image()
 {
@@ -166,12 +124,6 @@ TPlotShadow& TPlotFont::Shadow()
     return *fShadow;
 }
 
-void TPlotFont::SetInterCharSize(int Value)
-{
-    if (Differs(fInterCharSize, Value))
-        Changed();
-}
-
 void TPlotFont::Assign(const TFont& Source)
 {
     if (const auto* F = dynamic_cast<const TPlotFont*>(&Source)) {
@@ -190,28 +142,9 @@ void TPlotFont::Assign(const TFont& Source)
 
 TView3DOptions::TView3DOptions(IPlotRepaint* AParent) : fParent(AParent) {}
 
-template <class T> void TView3DOptions::Set(T& Field, T Value)
-{
-    if (Field == Value)
-        return;
-    Field = Value;
-    if (fParent)
-        fParent->Invalidate();
-}
-
-void TView3DOptions::SetElevationFloat(double Value)
-{
-    Set(fElevation, Value);
-}
-
 int TView3DOptions::Elevation() const
 {
     return int(Round(fElevation));
-}
-
-void TView3DOptions::SetFontZoom(int Value)
-{
-    Set(fFontZoom, Value);
 }
 
 void TView3DOptions::SetHorizOffset(int Value)
@@ -223,34 +156,14 @@ void TView3DOptions::SetHorizOffset(int Value)
         OnScrolled(true);
 }
 
-void TView3DOptions::SetOrthogonal(bool Value)
-{
-    Set(fOrthogonal, Value);
-}
-
-void TView3DOptions::SetOrthoAngle(int Value)
-{
-    Set(fOrthoAngle, Value);
-}
-
 void TView3DOptions::SetPerspective(int Value)
 {
     Set(fPerspective, std::min(Value, 100));
 }
 
-void TView3DOptions::SetRotationFloat(double Value)
-{
-    Set(fRotation, Value);
-}
-
 int TView3DOptions::Rotation() const
 {
     return int(Round(fRotation));
-}
-
-void TView3DOptions::SetTilt(int Value)
-{
-    Set(fTilt, Value);
 }
 
 void TView3DOptions::SetVertOffset(int Value)
@@ -274,11 +187,6 @@ void TView3DOptions::SetZoomFloat(double Value)
 int TView3DOptions::Zoom() const
 {
     return int(Round(fZoom));
-}
-
-void TView3DOptions::SetZoomText(bool Value)
-{
-    Set(fZoomText, Value);
 }
 
 void TView3DOptions::Assign(const TView3DOptions& Source)

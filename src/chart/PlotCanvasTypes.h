@@ -26,13 +26,13 @@ class TChartPen : public TPen {
 public:
     explicit TChartPen(TNotifyEvent OnChangeEvent = {});
     TPenEndStyle EndStyle() const { return fEndStyle; }
-    void SetEndStyle(TPenEndStyle Value);
+    void SetEndStyle(TPenEndStyle Value) { Set(fEndStyle, Value); }
     bool SmallDots() const { return fSmallDots; }
-    void SetSmallDots(bool Value);
+    void SetSmallDots(bool Value) { Set(fSmallDots, Value); }
     int SmallSpace() const { return fSmallSpace; }
-    void SetSmallSpace(int Value);
+    void SetSmallSpace(int Value) { Set(fSmallSpace, Value); }
     bool Visible() const { return fVisible; }
-    void SetVisible(bool Value);
+    void SetVisible(bool Value) { Set(fVisible, Value); }
     void Hide() { SetVisible(false); }
     void Show() { SetVisible(true); }
     void Assign(const TPen& Source) override;
@@ -76,7 +76,7 @@ public:
     ~TChartBrush() override;
     // clNone: hatch gaps stay unpainted.
     TColor BackColor() const { return fBackColor; }
-    void SetBackColor(TColor Value);
+    void SetBackColor(TColor Value) { Set(fBackColor, Value); }
     // Created on first read; SetImage(nullptr) frees it.
     TPlotPicture& Image();
     TPlotPicture* ImageIfAny() const { return fImage.get(); }
@@ -102,7 +102,7 @@ public:
     TPlotShadow& Shadow();
     TPlotShadow* ShadowIfAny() const { return fShadow.get(); }
     int InterCharSize() const { return fInterCharSize; }
-    void SetInterCharSize(int Value);
+    void SetInterCharSize(int Value) { Set(fInterCharSize, Value); }
     void Assign(const TFont& Source) override;
 
     TPlotCanvas* ICanvas = nullptr; // the canvas that last took the font
@@ -131,25 +131,25 @@ public:
     TView3DOptions& operator=(const TView3DOptions&) = delete;
 
     double ElevationFloat() const { return fElevation; }
-    void SetElevationFloat(double Value);
+    void SetElevationFloat(double Value) { Set(fElevation, Value); }
     int Elevation() const;
     void SetElevation(int Value) { SetElevationFloat(Value); }
     int FontZoom() const { return fFontZoom; }
-    void SetFontZoom(int Value);
+    void SetFontZoom(int Value) { Set(fFontZoom, Value); }
     int HorizOffset() const { return fHorizOffset; }
     void SetHorizOffset(int Value);
     bool Orthogonal() const { return fOrthogonal; }
-    void SetOrthogonal(bool Value);
+    void SetOrthogonal(bool Value) { Set(fOrthogonal, Value); }
     int OrthoAngle() const { return fOrthoAngle; }
-    void SetOrthoAngle(int Value);
+    void SetOrthoAngle(int Value) { Set(fOrthoAngle, Value); }
     int Perspective() const { return fPerspective; }
     void SetPerspective(int Value);
     double RotationFloat() const { return fRotation; }
-    void SetRotationFloat(double Value);
+    void SetRotationFloat(double Value) { Set(fRotation, Value); }
     int Rotation() const;
     void SetRotation(int Value) { SetRotationFloat(Value); }
     int Tilt() const { return fTilt; }
-    void SetTilt(int Value);
+    void SetTilt(int Value) { Set(fTilt, Value); }
     int VertOffset() const { return fVertOffset; }
     void SetVertOffset(int Value);
     double ZoomFloat() const { return fZoom; }
@@ -157,7 +157,7 @@ public:
     int Zoom() const;
     void SetZoom(int Value) { SetZoomFloat(Value); }
     bool ZoomText() const { return fZoomText; }
-    void SetZoomText(bool Value);
+    void SetZoomText(bool Value) { Set(fZoomText, Value); }
     void Assign(const TView3DOptions& Source);
     double CalcOrthoRatio() const;
     // Asks the owning control to repaint.
@@ -167,7 +167,11 @@ public:
     std::function<void(int NewZoom)> OnChangedZoom;
 
 private:
-    template <class T> void Set(T& Field, T Value);
+    template <class T> void Set(T& Field, const std::type_identity_t<T>& Value)
+    {
+        if (StoreChanged(Field, Value))
+            Repaint();
+    }
     double fElevation = 345.0;
     int fFontZoom = 100;
     int fHorizOffset = 0;

@@ -16,30 +16,6 @@ void TCustomPlotGradient::DoChanged()
         IChanged(nullptr);
 }
 
-void TCustomPlotGradient::SetVisible(bool Value)
-{
-    if (std::exchange(fVisible, Value) != Value)
-        DoChanged();
-}
-
-void TCustomPlotGradient::SetStartColor(TColor Value)
-{
-    if (std::exchange(fStartColor, Value) != Value)
-        DoChanged();
-}
-
-void TCustomPlotGradient::SetEndColor(TColor Value)
-{
-    if (std::exchange(fEndColor, Value) != Value)
-        DoChanged();
-}
-
-void TCustomPlotGradient::SetDirection(TGradientDirection Value)
-{
-    if (std::exchange(fDirection, Value) != Value)
-        DoChanged();
-}
-
 void TCustomPlotGradient::Assign(const TCustomPlotGradient& Source)
 {
     fVisible = Source.fVisible;
@@ -60,50 +36,11 @@ void TCustomPlotGradient::Draw(TPlotCanvas& Canvas, const TRect& Rect, int Round
         Canvas.FillRect(Rect);
 }
 
-void TPlotFontGradient::SetOutline(bool Value)
-{
-    if (std::exchange(fOutline, Value) != Value)
-        DoChanged();
-}
-
 TPlotShadow::TPlotShadow(TNotifyEvent AOnChange) : IOnChange(std::move(AOnChange)) {}
 
-template <class T> void TPlotShadow::Set(T& Field, T Value)
-{
-    if (Field == Value)
-        return;
-    Field = Value;
-    if (IOnChange)
-        IOnChange(nullptr);
-}
-
-void TPlotShadow::SetColor(TColor Value)
-{
-    Set(fColor, Value);
-}
-void TPlotShadow::SetHorizSize(int Value)
-{
-    Set(fHorizSize, Value);
-}
-void TPlotShadow::SetVertSize(int Value)
-{
-    Set(fVertSize, Value);
-}
-void TPlotShadow::SetSmooth(bool Value)
-{
-    Set(fSmooth, Value);
-}
-void TPlotShadow::SetSmoothBlur(int Value)
-{
-    Set(fSmoothBlur, Value);
-}
 void TPlotShadow::SetTransparency(int Value)
 {
     Set(fTransparency, std::clamp(Value, 0, 100));
-}
-void TPlotShadow::SetVisible(bool Value)
-{
-    Set(fVisible, Value);
 }
 
 int TPlotShadow::Size() const

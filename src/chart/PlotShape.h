@@ -23,12 +23,10 @@ public:
     void Repaint();
 
 protected:
-    template <class T> void SetProperty(T& Field, T Value)
+    template <class T> void SetProperty(T& Field, const std::type_identity_t<T>& Value)
     {
-        if (Field == Value)
-            return;
-        Field = Value;
-        Repaint();
+        if (StoreChanged(Field, Value))
+            Repaint();
     }
     TCustomPlotPanel* FParent;
     TChartBrush FBrush;

@@ -21,42 +21,6 @@ void TGraphicsObject::Changed()
         OnChange(this);
 }
 
-namespace {
-
-template <class T> bool Store(T& Field, const T& Value)
-{
-    if (Field == Value)
-        return false;
-    Field = Value;
-    return true;
-}
-
-} // namespace
-
-void TPen::SetColor(TColor Value)
-{
-    if (Store(fColor, Value) | std::exchange(fHandle, std::nullopt).has_value())
-        Changed();
-}
-
-void TPen::SetWidth(int Value)
-{
-    if (Store(fWidth, std::max(Value, 0)) | std::exchange(fHandle, std::nullopt).has_value())
-        Changed();
-}
-
-void TPen::SetStyle(TPenStyle Value)
-{
-    if (Store(fStyle, Value) | std::exchange(fHandle, std::nullopt).has_value())
-        Changed();
-}
-
-void TPen::SetMode(TPenMode Value)
-{
-    if (Store(fMode, Value))
-        Changed();
-}
-
 void TPen::Assign(const TPen& Source)
 {
     fColor = Source.fColor;
@@ -80,18 +44,6 @@ TGdiPen TPen::Realize() const
     if (fStyle == psAlternate)
         return ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, ColorToRGB(fColor));
     return CreatePen(int(fStyle), fWidth, ColorToRGB(fColor));
-}
-
-void TBrush::SetColor(TColor Value)
-{
-    if (Store(fColor, Value))
-        Changed();
-}
-
-void TBrush::SetStyle(TBrushStyle Value)
-{
-    if (Store(fStyle, Value))
-        Changed();
 }
 
 void TBrush::SetBitmap(const QImage& Value)
@@ -126,18 +78,6 @@ TGdiBrush TBrush::Realize() const
 
 TFont::TFont() : fName(DefaultFontName), fHeight(-MulDiv(DefaultFontSize, 96, 72)) {}
 
-void TFont::SetName(const std::string& Value)
-{
-    if (Store(fName, Value))
-        Changed();
-}
-
-void TFont::SetHeight(int Value)
-{
-    if (Store(fHeight, Value))
-        Changed();
-}
-
 int TFont::Size() const
 {
     return -MulDiv(fHeight, 72, fPixelsPerInch);
@@ -146,30 +86,6 @@ int TFont::Size() const
 void TFont::SetSize(int Value)
 {
     SetHeight(-MulDiv(Value, fPixelsPerInch, 72));
-}
-
-void TFont::SetStyle(TFontStyles Value)
-{
-    if (Store(fStyle, Value))
-        Changed();
-}
-
-void TFont::SetColor(TColor Value)
-{
-    if (Store(fColor, Value))
-        Changed();
-}
-
-void TFont::SetCharset(int Value)
-{
-    if (Store(fCharset, Value))
-        Changed();
-}
-
-void TFont::SetOrientation(int Value)
-{
-    if (Store(fOrientation, Value))
-        Changed();
 }
 
 void TFont::Assign(const TFont& Source)

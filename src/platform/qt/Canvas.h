@@ -1,12 +1,15 @@
 #pragma once
 
+#include "platform/Property.h"
 #include "platform/SysUtils.h"
 #include "platform/qt/Gdi.h"
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The form library's drawing objects over TGdiDC: a pen, a brush and a font
@@ -69,18 +72,24 @@ public:
 
 protected:
     void Changed();
+    // Stores Value and announces the change when it differs.
+    template <class T> void Set(T& Field, const std::type_identity_t<T>& Value)
+    {
+        if (StoreChanged(Field, Value))
+            Changed();
+    }
 };
 
 class TPen : public TGraphicsObject {
 public:
     TColor Color() const { return fColor; }
-    void SetColor(TColor Value);
+    void SetColor(TColor Value) { SetDroppingHandle(fColor, Value); }
     int Width() const { return fWidth; }
-    void SetWidth(int Value);
+    void SetWidth(int Value) { SetDroppingHandle(fWidth, std::max(Value, 0)); }
     TPenStyle Style() const { return fStyle; }
-    void SetStyle(TPenStyle Value);
+    void SetStyle(TPenStyle Value) { SetDroppingHandle(fStyle, Value); }
     TPenMode Mode() const { return fMode; }
-    void SetMode(TPenMode Value);
+    void SetMode(TPenMode Value) { Set(fMode, Value); }
     virtual void Assign(const TPen& Source);
     // A pen made directly (geometric caps, user styles) that stands in for the
     // properties until one of them changes.
@@ -89,6 +98,12 @@ public:
     TGdiPen Realize() const;
 
 private:
+    // Setting any of these ends a pen made directly, even to the same value.
+    template <class T> void SetDroppingHandle(T& Field, const std::type_identity_t<T>& Value)
+    {
+        if (StoreChanged(Field, Value) | std::exchange(fHandle, std::nullopt).has_value())
+            Changed();
+    }
     TColor fColor = clBlack;
     int fWidth = 1;
     TPenStyle fStyle = psSolid;
@@ -99,9 +114,9 @@ private:
 class TBrush : public TGraphicsObject {
 public:
     TColor Color() const { return fColor; }
-    void SetColor(TColor Value);
+    void SetColor(TColor Value) { Set(fColor, Value); }
     TBrushStyle Style() const { return fStyle; }
-    void SetStyle(TBrushStyle Value);
+    void SetStyle(TBrushStyle Value) { Set(fStyle, Value); }
     // A pattern bitmap; a null image means none.
     const QImage& Bitmap() const { return fBitmap; }
     void SetBitmap(const QImage& Value);
@@ -118,24 +133,24 @@ class TFont : public TGraphicsObject {
 public:
     TFont();
     const std::string& Name() const { return fName; }
-    void SetName(const std::string& Value);
+    void SetName(const std::string& Value) { Set(fName, Value); }
     // Negative: character height in pixels; positive: cell height.
     int Height() const { return fHeight; }
-    void SetHeight(int Value);
+    void SetHeight(int Value) { Set(fHeight, Value); }
     // Points at PixelsPerInch.
     int Size() const;
     void SetSize(int Value);
     TFontStyles Style() const { return fStyle; }
-    void SetStyle(TFontStyles Value);
+    void SetStyle(TFontStyles Value) { Set(fStyle, Value); }
     TColor Color() const { return fColor; }
-    void SetColor(TColor Value);
+    void SetColor(TColor Value) { Set(fColor, Value); }
     int Charset() const { return fCharset; }
-    void SetCharset(int Value);
+    void SetCharset(int Value) { Set(fCharset, Value); }
     int PixelsPerInch() const { return fPixelsPerInch; }
     void SetPixelsPerInch(int Value) { fPixelsPerInch = Value; }
     // Tenths of a degree, counter-clockwise.
     int Orientation() const { return fOrientation; }
-    void SetOrientation(int Value);
+    void SetOrientation(int Value) { Set(fOrientation, Value); }
     virtual void Assign(const TFont& Source);
     TLogFont Realize() const;
 
