@@ -12,10 +12,8 @@ TCustomChartElement::TCustomChartElement()
 
 void TCustomChartElement::SetActive(bool Value)
 {
-    if (fActive == Value)
-        return;
-    fActive = Value;
-    Repaint();
+    if (StoreChanged(fActive, Value))
+        Repaint();
 }
 
 void TCustomChartElement::SetParentChart(TCustomAxisPanel* Value)
@@ -39,10 +37,8 @@ void TCustomChartSeries::SetActive(bool Value)
 
 void TCustomChartSeries::SetShowInLegend(bool Value)
 {
-    if (fShowInLegend == Value)
-        return;
-    fShowInLegend = Value;
-    Repaint();
+    if (StoreChanged(fShowInLegend, Value))
+        Repaint();
 }
 
 void TCustomChartSeries::SetTitle(const std::string& Value)

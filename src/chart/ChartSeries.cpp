@@ -320,26 +320,20 @@ void TChartSeries::SetLabel(int32_t ValueIndex, const std::string& Value)
 
 void TChartSeries::SetValueFormat(const std::string& Value)
 {
-    if (fValueFormat == Value)
-        return;
-    fValueFormat = Value;
-    Repaint();
+    if (StoreChanged(fValueFormat, Value))
+        Repaint();
 }
 
 void TChartSeries::SetPercentFormat(const std::string& Value)
 {
-    if (fPercentFormat == Value)
-        return;
-    fPercentFormat = Value;
-    Repaint();
+    if (StoreChanged(fPercentFormat, Value))
+        Repaint();
 }
 
 void TChartSeries::SetDepth(int32_t Value)
 {
-    if (fDepth == Value)
-        return;
-    fDepth = Value;
-    Repaint();
+    if (StoreChanged(fDepth, Value))
+        Repaint();
 }
 
 // The content tests look at a bounded head of the points only.

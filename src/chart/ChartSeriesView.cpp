@@ -27,10 +27,8 @@ void TChartSeries::SetSeriesColor(TColor Value)
 
 void TChartSeries::SetColorEachPoint(bool Value)
 {
-    if (fColorEachPoint == Value)
-        return;
-    fColorEachPoint = Value;
-    Repaint();
+    if (StoreChanged(fColorEachPoint, Value))
+        Repaint();
 }
 
 void TChartSeries::SetHorizAxis(THorizAxis Value)

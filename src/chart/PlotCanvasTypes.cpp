@@ -147,13 +147,13 @@ int TView3DOptions::Elevation() const
     return int(Round(fElevation));
 }
 
-void TView3DOptions::SetHorizOffset(int Value)
+void TView3DOptions::SetOffset(int& Field, int Value, bool Horizontal)
 {
-    if (fHorizOffset == Value)
+    if (!StoreChanged(Field, Value))
         return;
-    Set(fHorizOffset, Value);
+    Repaint();
     if (OnScrolled)
-        OnScrolled(true);
+        OnScrolled(Horizontal);
 }
 
 void TView3DOptions::SetPerspective(int Value)
@@ -164,15 +164,6 @@ void TView3DOptions::SetPerspective(int Value)
 int TView3DOptions::Rotation() const
 {
     return int(Round(fRotation));
-}
-
-void TView3DOptions::SetVertOffset(int Value)
-{
-    if (fVertOffset == Value)
-        return;
-    Set(fVertOffset, Value);
-    if (OnScrolled)
-        OnScrolled(false);
 }
 
 void TView3DOptions::SetZoomFloat(double Value)

@@ -137,7 +137,7 @@ public:
     int FontZoom() const { return fFontZoom; }
     void SetFontZoom(int Value) { Set(fFontZoom, Value); }
     int HorizOffset() const { return fHorizOffset; }
-    void SetHorizOffset(int Value);
+    void SetHorizOffset(int Value) { SetOffset(fHorizOffset, Value, true); }
     bool Orthogonal() const { return fOrthogonal; }
     void SetOrthogonal(bool Value) { Set(fOrthogonal, Value); }
     int OrthoAngle() const { return fOrthoAngle; }
@@ -151,7 +151,7 @@ public:
     int Tilt() const { return fTilt; }
     void SetTilt(int Value) { Set(fTilt, Value); }
     int VertOffset() const { return fVertOffset; }
-    void SetVertOffset(int Value);
+    void SetVertOffset(int Value) { SetOffset(fVertOffset, Value, false); }
     double ZoomFloat() const { return fZoom; }
     void SetZoomFloat(double Value);
     int Zoom() const;
@@ -172,6 +172,7 @@ private:
         if (StoreChanged(Field, Value))
             Repaint();
     }
+    void SetOffset(int& Field, int Value, bool Horizontal);
     double fElevation = 345.0;
     int fFontZoom = 100;
     int fHorizOffset = 0;

@@ -18,10 +18,8 @@ void TCustomPanelNoCaption::SetSize(int W, int H)
 
 void TCustomPanelNoCaption::SetColor(TColor Value)
 {
-    if (fColor == Value)
-        return;
-    fColor = Value;
-    Invalidate();
+    if (StoreChanged(fColor, Value))
+        Invalidate();
 }
 
 void TCustomPanelNoCaption::SetCursor(Qt::CursorShape Value)
@@ -170,10 +168,8 @@ void TCustomPlotPanel::SetMargin(int Index, int Value)
 
 void TCustomPlotPanel::SetMarginUnits(TPlotUnits Value)
 {
-    if (FMarginUnits == Value)
-        return;
-    FMarginUnits = Value;
-    Invalidate();
+    if (StoreChanged(FMarginUnits, Value))
+        Invalidate();
 }
 
 void TCustomPlotPanel::SetView3D(bool Value)
@@ -193,46 +189,6 @@ void TCustomPlotPanel::BroadcastPlotEvent(TPlotEvent& Event)
     const TPlotEventListeners Listeners = IEventListeners;
     for (IPlotEventListener* L : Listeners)
         L->PlotEvent(Event);
-}
-
-void TCustomPlotPanel::SetBooleanProperty(bool& Variable, bool Value)
-{
-    if (Variable != Value) {
-        Variable = Value;
-        Invalidate();
-    }
-}
-
-void TCustomPlotPanel::SetIntegerProperty(int& Variable, int Value)
-{
-    if (Variable != Value) {
-        Variable = Value;
-        Invalidate();
-    }
-}
-
-void TCustomPlotPanel::SetDoubleProperty(double& Variable, double Value)
-{
-    if (Variable != Value) {
-        Variable = Value;
-        Invalidate();
-    }
-}
-
-void TCustomPlotPanel::SetColorProperty(TColor& Variable, TColor Value)
-{
-    if (Variable != Value) {
-        Variable = Value;
-        Invalidate();
-    }
-}
-
-void TCustomPlotPanel::SetStringProperty(std::string& Variable, const std::string& Value)
-{
-    if (Variable != Value) {
-        Variable = Value;
-        Invalidate();
-    }
 }
 
 namespace {

@@ -177,11 +177,20 @@ public:
 protected:
     void AdjustChartBounds();
     void ReCalcWidthHeight();
-    void SetBooleanProperty(bool& Variable, bool Value);
-    void SetIntegerProperty(int& Variable, int Value);
-    void SetDoubleProperty(double& Variable, double Value);
-    void SetColorProperty(TColor& Variable, TColor Value);
-    void SetStringProperty(std::string& Variable, const std::string& Value);
+    // Store the value and repaint when it differs.
+    template <class T> void SetProperty(T& Variable, const std::type_identity_t<T>& Value)
+    {
+        if (StoreChanged(Variable, Value))
+            Invalidate();
+    }
+    void SetBooleanProperty(bool& Variable, bool Value) { SetProperty(Variable, Value); }
+    void SetIntegerProperty(int& Variable, int Value) { SetProperty(Variable, Value); }
+    void SetDoubleProperty(double& Variable, double Value) { SetProperty(Variable, Value); }
+    void SetColorProperty(TColor& Variable, TColor Value) { SetProperty(Variable, Value); }
+    void SetStringProperty(std::string& Variable, const std::string& Value)
+    {
+        SetProperty(Variable, Value);
+    }
 
     TPlotEventListeners IEventListeners;
     bool FApplyZOrder = true;
