@@ -20,7 +20,7 @@ inline int PlotClampPixel(double Pos, int Fallback)
         return PlotMaxPixelPos;
     if (Pos <= -PlotMaxPixelPos)
         return -PlotMaxPixelPos;
-    if (Pos != Pos)
+    if (std::isnan(Pos))
         return Fallback;
     return static_cast<int>(std::nearbyint(Pos));
 }

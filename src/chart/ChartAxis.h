@@ -136,7 +136,6 @@ public:
 
 protected:
     void Repaint();
-    // Stores Value and repaints when it differs.
     template <class T> void SetProperty(T& Field, const std::type_identity_t<T>& Value)
     {
         if (StoreChanged(Field, Value))

@@ -160,7 +160,6 @@ public:
     void SetZoomText(bool Value) { Set(fZoomText, Value); }
     void Assign(const TView3DOptions& Source);
     double CalcOrthoRatio() const;
-    // Asks the owning control to repaint.
     void Repaint();
 
     std::function<void(bool Horizontal)> OnScrolled;

@@ -177,7 +177,6 @@ public:
 protected:
     void AdjustChartBounds();
     void ReCalcWidthHeight();
-    // Store the value and repaint when it differs.
     template <class T> void SetProperty(T& Variable, const std::type_identity_t<T>& Value)
     {
         if (StoreChanged(Variable, Value))

@@ -72,7 +72,6 @@ public:
 
 protected:
     void Changed();
-    // Stores Value and announces the change when it differs.
     template <class T> void Set(T& Field, const std::type_identity_t<T>& Value)
     {
         if (StoreChanged(Field, Value))
@@ -94,7 +93,6 @@ public:
     // A pen made directly (geometric caps, user styles) that stands in for the
     // properties until one of them changes.
     void SetHandle(const TGdiPen& Pen);
-    bool HasHandle() const { return fHandle.has_value(); }
     TGdiPen Realize() const;
 
 private:
