@@ -5,18 +5,8 @@
 
 namespace {
 
-TEST(ChartPen, DefaultsAndAssignCarryTheChartFields)
+TEST(ChartPen, AssignCarriesTheChartFields)
 {
-    TChartPen Pen;
-    EXPECT_TRUE(Pen.Visible());
-    EXPECT_EQ(Pen.EndStyle(), esRound);
-    TChartHiddenPen Hidden;
-    EXPECT_FALSE(Hidden.Visible());
-    EXPECT_FALSE(Hidden.DefaultVisible);
-    TDottedGrayPen Dotted;
-    EXPECT_EQ(Dotted.Color(), TColor(0x808080));
-    EXPECT_EQ(Dotted.Style(), psDot);
-
     int Changes = 0;
     TChartPen Target([&](TGraphicsObject*) { ++Changes; });
     TChartPen Source;
@@ -43,9 +33,6 @@ TEST(ChartPen, DefaultsAndAssignCarryTheChartFields)
 TEST(ChartBrush, BackColourAndImageTravelWithAssign)
 {
     TChartBrush Brush;
-    EXPECT_EQ(Brush.Color(), clPlotColor);
-    EXPECT_EQ(Brush.BackColor(), clNone);
-    EXPECT_EQ(Brush.ImageIfAny(), nullptr);
     Brush.Image().SetGraphic(QImage(2, 2, QImage::Format_RGB32));
     Brush.SetBackColor(clBlue);
     TChartBrush Copy;
@@ -57,12 +44,9 @@ TEST(ChartBrush, BackColourAndImageTravelWithAssign)
     EXPECT_EQ(Copy.ImageIfAny(), nullptr);
 }
 
-TEST(PlotFont, DefaultsAndSubObjectsOnFirstRead)
+TEST(PlotFont, SubObjectsAreMadeOnFirstReadAndCopiedByAssign)
 {
     TPlotFont Font;
-    EXPECT_EQ(Font.Color(), clBlack);
-    EXPECT_EQ(Font.Name(), GetDefaultFontName);
-    EXPECT_EQ(Font.Size(), GetDefaultFontSize);
     EXPECT_EQ(Font.ShadowIfAny(), nullptr);
     Font.Shadow().SetHorizSize(2);
     Font.SetInterCharSize(3);

@@ -297,28 +297,25 @@ TEST(PlotCanvas, RotateLabelFoldsTheAngleAndTurnsTheText)
     EXPECT_LE(Box90.bottom(), 50);
 }
 
-TEST(PlotCanvas, RoundClipCutsTheCorners)
+TEST(PlotCanvas, RoundClipCutsTheCornersAndInvertedEllipseKeepsThem)
 {
-    TCanvasFixture F;
-    F.Canvas.ClipRectangle({0, 0, 20, 20}, 10);
-    F.Canvas.Brush().SetColor(clRed);
-    F.Canvas.FillRect({0, 0, 20, 20});
-    F.Canvas.UnClipRectangle();
-    EXPECT_EQ(F.At(0, 0), clWhite);
-    EXPECT_EQ(F.At(19, 19), clWhite);
-    EXPECT_EQ(F.At(10, 0), clRed);
-    EXPECT_EQ(F.At(10, 10), clRed);
-}
-
-TEST(PlotCanvas, InvertedEllipseClipKeepsTheOutside)
-{
-    TCanvasFixture F;
-    F.Canvas.ClipEllipse({0, 0, 20, 20}, true);
-    F.Canvas.Brush().SetColor(clRed);
-    F.Canvas.FillRect({0, 0, 20, 20});
-    F.Canvas.UnClipRectangle();
-    EXPECT_EQ(F.At(0, 0), clRed);
-    EXPECT_EQ(F.At(10, 10), clWhite);
+    for (bool Inverted : {false, true}) {
+        TCanvasFixture F;
+        if (Inverted)
+            F.Canvas.ClipEllipse({0, 0, 20, 20}, true);
+        else
+            F.Canvas.ClipRectangle({0, 0, 20, 20}, 10);
+        F.Canvas.Brush().SetColor(clRed);
+        F.Canvas.FillRect({0, 0, 20, 20});
+        F.Canvas.UnClipRectangle();
+        const TColor Corner = Inverted ? clRed : clWhite, Inside = Inverted ? clWhite : clRed;
+        EXPECT_EQ(F.At(0, 0), Corner) << Inverted;
+        EXPECT_EQ(F.At(19, 19), Corner) << Inverted;
+        EXPECT_EQ(F.At(10, 10), Inside) << Inverted;
+        if (!Inverted) {
+            EXPECT_EQ(F.At(10, 0), clRed);
+        }
+    }
 }
 
 TEST(PlotCanvas, PolygonGradientFillsInsideAndOutlinesWithAClearBrush)

@@ -23,6 +23,14 @@ public:
     }
     TColor At(int X, int Y) { return TColor(FromQRgb(PlotCanvas().Bitmap()->Image().pixel(X, Y))); }
     void Frame() { Draw(&ControlCanvas(), GetRectangle()); }
+    void PixelMargins(const TRect& M)
+    {
+        SetMarginUnits(muPixels);
+        SetMargin(0, M.Left);
+        SetMargin(1, M.Top);
+        SetMargin(2, M.Right);
+        SetMargin(3, M.Bottom);
+    }
 };
 
 TEST(PlotPanel, ChartRectangleFromMarginsFrameAndShadow)
@@ -144,11 +152,7 @@ TEST(PlotPanel, WidgetPaintsFromTheBufferAndRedrawsAfterAResize)
 {
     QWidget Window;
     TTestPanel P;
-    P.SetMarginUnits(muPixels);
-    P.SetMargin(0, 10);
-    P.SetMargin(1, 10);
-    P.SetMargin(2, 10);
-    P.SetMargin(3, 10);
+    P.PixelMargins({10, 10, 10, 10});
     TPlotPanelWidget W(P, &Window);
     W.resize(100, 60);
     const QImage First = W.grab().toImage();
@@ -170,11 +174,7 @@ TEST(PlotPanel, WidgetPaintsFromTheBufferAndRedrawsAfterAResize)
 TEST(PlotPanel, BitmapRenderingUsesTheSamePipeline)
 {
     TTestPanel P;
-    P.SetMarginUnits(muPixels);
-    P.SetMargin(0, 0);
-    P.SetMargin(1, 0);
-    P.SetMargin(2, 0);
-    P.SetMargin(3, 0);
+    P.PixelMargins({0, 0, 0, 0});
     P.BevelOuter = bvNone;
     auto B = P.PlotCreateBitmap(clWhite, {0, 0, 50, 40});
     ASSERT_EQ(B->Width(), 50);

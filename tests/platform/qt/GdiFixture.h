@@ -32,6 +32,14 @@ struct TCanvasFixture {
         }
         return S;
     }
+    // Pixels 0..N-1 of row Y: '#' for Color, 'o' for Back, '.' for anything else.
+    std::string Row(int Y, int N, COLORREF Color, COLORREF Back = CLR_INVALID)
+    {
+        std::string S;
+        for (int X = 0; X < N; ++X)
+            S += At(X, Y) == Color ? '#' : At(X, Y) == Back ? 'o' : '.';
+        return S;
+    }
     int Count(COLORREF Color)
     {
         int N = 0;

@@ -12,11 +12,17 @@ TLogFont Dejavu(int Height)
     return LF;
 }
 
+// Opaque blue text on blue: the ink is exactly the text cell.
+void BlueCells(TCanvasFixture& F)
+{
+    F.DC.SetBkMode(OPAQUE);
+    F.DC.SetBkColor(Blue);
+    F.DC.SetTextColor(Blue);
+}
+
 TEST(GdiText, AlignmentPlacesTheCellAboutTheReferencePoint)
 {
-    TLogFont LF;
-    LF.Height = -12;
-    LF.FaceName = "DejaVu Sans";
+    const TLogFont LF = Dejavu(-12);
     struct TCase {
         int Align;
         int DX, DY; // expected cell corner relative to (50, 30), in units of W, H, ascent
@@ -30,9 +36,7 @@ TEST(GdiText, AlignmentPlacesTheCellAboutTheReferencePoint)
     for (const TCase& C : Cases) {
         TCanvasFixture F(120, 60);
         F.DC.SelectFont(LF);
-        F.DC.SetBkMode(OPAQUE);
-        F.DC.SetBkColor(Blue);
-        F.DC.SetTextColor(Blue);
+        BlueCells(F);
         F.DC.SetTextAlign(C.Align);
         int W = 0, H = 0;
         F.DC.GetTextExtentPoint32("Wig", W, H);
@@ -68,10 +72,7 @@ TEST(GdiText, HeightSignSelectsEmOrCellHeight)
 TEST(GdiText, ExtentGrowsWithCharacterExtraAndDrawTextMeasures)
 {
     TCanvasFixture F(100, 60);
-    TLogFont LF;
-    LF.Height = -11;
-    LF.FaceName = "DejaVu Sans";
-    F.DC.SelectFont(LF);
+    F.DC.SelectFont(Dejavu(-11));
     int W0 = 0, H0 = 0, W1 = 0, H1 = 0;
     F.DC.GetTextExtentPoint32("abcd", W0, H0);
     F.DC.SetTextCharacterExtra(2);
@@ -92,13 +93,8 @@ TEST(GdiText, ExtentGrowsWithCharacterExtraAndDrawTextMeasures)
 TEST(GdiText, DrawTextCentresASingleLine)
 {
     TCanvasFixture F(100, 40);
-    TLogFont LF;
-    LF.Height = -11;
-    LF.FaceName = "DejaVu Sans";
-    F.DC.SelectFont(LF);
-    F.DC.SetBkMode(OPAQUE);
-    F.DC.SetBkColor(Blue);
-    F.DC.SetTextColor(Blue);
+    F.DC.SelectFont(Dejavu(-11));
+    BlueCells(F);
     TRect R{0, 0, 100, 40};
     F.DC.DrawText("Mid", R, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     int W = 0, H = 0;
@@ -145,9 +141,7 @@ TEST(GdiText, EscapementTurnsTheCellAboutTheReferencePoint)
     TLogFont LF = Dejavu(-12);
     LF.Escapement = 900;
     F.DC.SelectFont(LF);
-    F.DC.SetBkMode(OPAQUE);
-    F.DC.SetBkColor(Blue);
-    F.DC.SetTextColor(Blue);
+    BlueCells(F);
     int W = 0, H = 0;
     F.DC.GetTextExtentPoint32("Turn", W, H);
     F.DC.TextOut(30, 70, "Turn");
@@ -169,9 +163,7 @@ TEST(GdiText, DrawTextWrapsWordsAndShortensWithAnEllipsis)
     EXPECT_EQ(F.DC.DrawText("alpha beta alpha beta", Narrow, DT_CALCRECT | DT_WORDBREAK), 2 * H);
     EXPECT_LE(Narrow.Width(), WordW + 2);
 
-    F.DC.SetBkMode(OPAQUE);
-    F.DC.SetBkColor(Blue);
-    F.DC.SetTextColor(Blue);
+    BlueCells(F);
     TRect Short{0, 0, 40, 20};
     F.DC.DrawText("a very long line of text", Short, DT_SINGLELINE | DT_END_ELLIPSIS);
     const QRect Box = InkBox(F, Blue);

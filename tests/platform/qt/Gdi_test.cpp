@@ -145,10 +145,7 @@ TEST(GdiLine, StyledPensHonourBackMode)
                                                : CreatePen(C.Style, 1, Red));
         F.DC.MoveToEx(0, 5);
         F.DC.LineTo(13, 5);
-        std::string Row;
-        for (int X = 0; X < 12; ++X)
-            Row += F.At(X, 5) == Red ? '#' : F.At(X, 5) == Blue ? 'o' : '.';
-        EXPECT_EQ(Row, C.Row) << C.Style << " " << C.Mode;
+        EXPECT_EQ(F.Row(5, 12, Red, Blue), C.Row) << C.Style << " " << C.Mode;
     }
 }
 
@@ -159,10 +156,7 @@ TEST(GdiLine, UserStyleWithZeroDashPaintsOneDotPerPeriod)
     F.DC.SelectPen(ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE, 1, Red, {0, 3}));
     F.DC.MoveToEx(0, 0);
     F.DC.LineTo(12, 0);
-    std::string Row;
-    for (int X = 0; X < 12; ++X)
-        Row += F.At(X, 0) == Red ? '#' : '.';
-    EXPECT_EQ(Row, "#..#..#..#..");
+    EXPECT_EQ(F.Row(0, 12, Red), "#..#..#..#..");
 }
 
 TEST(GdiLine, StylePatternContinuesAroundAPolyline)
@@ -172,10 +166,7 @@ TEST(GdiLine, StylePatternContinuesAroundAPolyline)
     F.DC.SelectPen(CreatePen(PS_DOT, 1, Red));
     const TPoint Pts[] = {{0, 0}, {4, 0}, {8, 0}};
     F.DC.Polyline(Pts, 3);
-    std::string Row;
-    for (int X = 0; X < 8; ++X)
-        Row += F.At(X, 0) == Red ? '#' : '.';
-    EXPECT_EQ(Row, "###...##");
+    EXPECT_EQ(F.Row(0, 8, Red), "###...##");
 }
 
 TEST(GdiBrush, HatchGapsFollowBackMode)
