@@ -172,31 +172,38 @@ bool Finish(TScanner& s)
     return s.AtEnd();
 }
 
-[[noreturn]] void ThrowNot(std::string_view text, const char* what)
+// The whole text as one part: nothing may follow it; value is kept on failure.
+bool ScanWhole(std::string_view text, const TFormatSettings& fs,
+               bool (*scan)(TScanner&, const TFormatSettings&, TDateTime&), TDateTime& value)
 {
-    throw EConvertError("'" + std::string(text) + "' is not a valid " + what);
+    TScanner s(text);
+    TDateTime part = 0;
+    if (!scan(s, fs, part) || !Finish(s))
+        return false;
+    value = part;
+    return true;
+}
+
+TDateTime OrThrow(std::string_view text, const TFormatSettings& fs,
+                  bool (*tryParse)(std::string_view, TDateTime&, const TFormatSettings&),
+                  const char* what)
+{
+    TDateTime value = 0;
+    if (!tryParse(text, value, fs))
+        throw EConvertError("'" + std::string(text) + "' is not a valid " + what);
+    return value;
 }
 
 } // namespace
 
 bool TryStrToDate(std::string_view text, TDateTime& value, const TFormatSettings& fs)
 {
-    TScanner s(text);
-    TDateTime date = 0;
-    if (!ScanDate(s, fs, date) || !Finish(s))
-        return false;
-    value = date;
-    return true;
+    return ScanWhole(text, fs, ScanDate, value);
 }
 
 bool TryStrToTime(std::string_view text, TDateTime& value, const TFormatSettings& fs)
 {
-    TScanner s(text);
-    TDateTime time = 0;
-    if (!ScanTime(s, fs, time) || !Finish(s))
-        return false;
-    value = time;
-    return true;
+    return ScanWhole(text, fs, ScanTime, value);
 }
 
 bool TryStrToDateTime(std::string_view text, TDateTime& value, const TFormatSettings& fs)
@@ -218,24 +225,15 @@ bool TryStrToDateTime(std::string_view text, TDateTime& value, const TFormatSett
 
 TDateTime StrToDate(std::string_view text, const TFormatSettings& fs)
 {
-    TDateTime value = 0;
-    if (!TryStrToDate(text, value, fs))
-        ThrowNot(text, "date");
-    return value;
+    return OrThrow(text, fs, TryStrToDate, "date");
 }
 
 TDateTime StrToTime(std::string_view text, const TFormatSettings& fs)
 {
-    TDateTime value = 0;
-    if (!TryStrToTime(text, value, fs))
-        ThrowNot(text, "time");
-    return value;
+    return OrThrow(text, fs, TryStrToTime, "time");
 }
 
 TDateTime StrToDateTime(std::string_view text, const TFormatSettings& fs)
 {
-    TDateTime value = 0;
-    if (!TryStrToDateTime(text, value, fs))
-        ThrowNot(text, "date and time");
-    return value;
+    return OrThrow(text, fs, TryStrToDateTime, "date and time");
 }
