@@ -2,6 +2,19 @@
 
 #include <QMouseEvent>
 
+namespace {
+
+// Nothing may reach Qt from an event handler.
+template <class F> void Guarded(F Call)
+{
+    try {
+        Call();
+    } catch (...) {
+    }
+}
+
+} // namespace
+
 TMouseButton MouseButtonOf(Qt::MouseButton Button)
 {
     switch (Button) {
@@ -52,11 +65,7 @@ void TPlotPanelWidget::paintEvent(QPaintEvent*)
 {
     TGdiDC DC(static_cast<QPaintDevice*>(this));
     fPanel.ControlCanvas().SetHandle(&DC);
-    try {
-        fPanel.Paint();
-    } catch (...) {
-        // Drawing raises nothing by contract; never let anything reach Qt.
-    }
+    Guarded([&] { fPanel.Paint(); });
     fPanel.ControlCanvas().SetHandle(nullptr);
 }
 
@@ -72,47 +81,38 @@ void TPlotPanelWidget::resizeEvent(QResizeEvent*)
 
 void TPlotPanelWidget::mousePressEvent(QMouseEvent* Event)
 {
-    try {
-        const QPoint P = Event->position().toPoint();
+    const QPoint P = Event->position().toPoint();
+    Guarded([&] {
         fPanel.MouseDown(MouseButtonOf(Event->button()),
                          ShiftStateOf(Event->modifiers(), Event->buttons()), P.x(), P.y());
-    } catch (...) {
-    }
+    });
 }
 
 void TPlotPanelWidget::mouseReleaseEvent(QMouseEvent* Event)
 {
-    try {
-        const QPoint P = Event->position().toPoint();
+    const QPoint P = Event->position().toPoint();
+    Guarded([&] {
         fPanel.MouseUp(MouseButtonOf(Event->button()),
                        ShiftStateOf(Event->modifiers(), Event->buttons()), P.x(), P.y());
-    } catch (...) {
-    }
+    });
 }
 
 void TPlotPanelWidget::mouseMoveEvent(QMouseEvent* Event)
 {
-    try {
-        const QPoint P = Event->position().toPoint();
+    const QPoint P = Event->position().toPoint();
+    Guarded([&] {
         fPanel.MouseMove(ShiftStateOf(Event->modifiers(), Event->buttons()), P.x(), P.y());
-    } catch (...) {
-    }
+    });
 }
 
 void TPlotPanelWidget::mouseDoubleClickEvent(QMouseEvent*)
 {
-    try {
-        fPanel.DblClick();
-    } catch (...) {
-    }
+    Guarded([&] { fPanel.DblClick(); });
 }
 
 void TPlotPanelWidget::leaveEvent(QEvent*)
 {
-    try {
-        fPanel.MouseLeave();
-    } catch (...) {
-    }
+    Guarded([&] { fPanel.MouseLeave(); });
 }
 
 void TPlotPanelWidget::changeEvent(QEvent* Event)
