@@ -3,6 +3,7 @@
 #include <cstring>
 #include <langinfo.h>
 #include <locale.h>
+#include <mutex>
 
 namespace {
 
@@ -158,6 +159,30 @@ const TFormatSettings& LocaleFormatSettings()
 {
     static const TFormatSettings locale = ReadLocale();
     return locale;
+}
+
+namespace {
+
+std::mutex programSettingsLock;
+
+TFormatSettings& ProgramSettings()
+{
+    static TFormatSettings settings = LocaleFormatSettings();
+    return settings;
+}
+
+} // namespace
+
+TFormatSettings GetFormatSettings()
+{
+    std::lock_guard<std::mutex> guard(programSettingsLock);
+    return ProgramSettings();
+}
+
+void SetFormatSettings(const TFormatSettings& Value)
+{
+    std::lock_guard<std::mutex> guard(programSettingsLock);
+    ProgramSettings() = Value;
 }
 
 std::string CDateFormatToRuntime(const std::string& cFormat)

@@ -54,6 +54,13 @@ const TFormatSettings& InvariantFormatSettings();
 // the invariant set when the locale is unknown.
 const TFormatSettings& LocaleFormatSettings();
 
+// The program's own settings: what every text written in "the platform's
+// format" uses. They start as LocaleFormatSettings(); the program may change
+// them (the main window fixes the long time format) without touching the C
+// locale. Any thread reads a copy; changes are made whole, under a lock.
+TFormatSettings GetFormatSettings();
+void SetFormatSettings(const TFormatSettings& Value);
+
 // Turns a C date or time pattern (strftime style, "%d.%m.%Y") into the
 // runtime's pattern ("dd.mm.yyyy"). Letters outside conversions are quoted.
 std::string CDateFormatToRuntime(const std::string& cFormat);

@@ -1,5 +1,6 @@
 #include "platform/FormatSettings.h"
 
+#include <clocale>
 #include <gtest/gtest.h>
 
 namespace {
@@ -33,6 +34,21 @@ TEST(FormatSettingsTest, InvariantDefaultsAndLocaleReadOnce)
     EXPECT_EQ(&LocaleFormatSettings(), &LocaleFormatSettings());
     EXPECT_FALSE(LocaleFormatSettings().ShortDateFormat.empty());
     EXPECT_NE(LocaleFormatSettings().DecimalSeparator, LocaleFormatSettings().ThousandSeparator);
+}
+
+TEST(FormatSettingsTest, ProgramSettingsStartAsTheLocaleAndKeepAChange)
+{
+    const TFormatSettings saved = GetFormatSettings();
+    EXPECT_EQ(saved.LongTimeFormat, LocaleFormatSettings().LongTimeFormat);
+    EXPECT_EQ(saved.DecimalSeparator, LocaleFormatSettings().DecimalSeparator);
+
+    TFormatSettings changed = saved;
+    changed.LongTimeFormat = "h.n";
+    SetFormatSettings(changed);
+    EXPECT_EQ(GetFormatSettings().LongTimeFormat, "h.n");
+    EXPECT_EQ(LocaleFormatSettings().LongTimeFormat, saved.LongTimeFormat);
+    EXPECT_STREQ(setlocale(LC_ALL, nullptr), "C");
+    SetFormatSettings(saved);
 }
 
 } // namespace
