@@ -17,7 +17,8 @@ public:
 
     TWorkflowMode Mode() const { return fMode; }
     TWorkflowState State() const { return fState.load(); }
-    void SetState(TWorkflowState Value) { fState.store(Value); }
+    // The main window's close sets wfsClosing.
+    virtual void SetState(TWorkflowState Value) { fState.store(Value); }
 
     virtual void DoEverySecond() {}
     virtual void DoEvery5Second() {}

@@ -11,9 +11,7 @@
 #include <exception>
 #include <typeinfo>
 
-namespace {
-
-std::string TypeName(const std::type_info& Type)
+std::string DemangledName(const std::type_info& Type)
 {
     int Status = 0;
     std::unique_ptr<char, decltype(&std::free)> Name(
@@ -21,11 +19,13 @@ std::string TypeName(const std::type_info& Type)
     return Status == 0 && Name ? std::string(Name.get()) : std::string(Type.name());
 }
 
+namespace {
+
 // Writes one alert line about a failed OnNotify; never throws itself.
 void ReportNotifyFailure(const TfrmBasic& Form, const char* Kind, const char* Message) noexcept
 {
     try {
-        std::string Text = TypeName(typeid(Form)) + ".OnNotify | " + Kind;
+        std::string Text = DemangledName(typeid(Form)) + ".OnNotify | " + Kind;
         if (Message)
             Text += std::string(" : ") + Message;
         WriteLog(Text, mtAlert, 0);
@@ -84,7 +84,7 @@ void TfrmBasic::DeliverNotify(int32_t EventID, TNotifyData Data) noexcept
     try {
         OnNotify(EventID, Data);
     } catch (const std::exception& E) {
-        ReportNotifyFailure(*this, TypeName(typeid(E)).c_str(), E.what());
+        ReportNotifyFailure(*this, DemangledName(typeid(E)).c_str(), E.what());
     } catch (...) {
         ReportNotifyFailure(*this, "unknown exception", nullptr);
     }

@@ -4,10 +4,14 @@
 
 #include <memory>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 class QWidget;
 class TfrmBasic;
+
+// The readable name of a type, as failures are logged with it.
+std::string DemangledName(const std::type_info& Type);
 
 // Forwards every notification it receives to its form.
 class TBasicSubscriber : public TDObject {

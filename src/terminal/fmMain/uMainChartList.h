@@ -1,0 +1,29 @@
+#pragma once
+
+#include "units/uDObject.h"
+
+class QMenu;
+class QWidget;
+
+// What the main window asks of the chart list, which hosts the chart
+// windows. Called on the user-interface thread only.
+class IMainChartList {
+public:
+    IMainChartList() = default;
+    IMainChartList(const IMainChartList&) = delete;
+    IMainChartList& operator=(const IMainChartList&) = delete;
+    virtual ~IMainChartList() = default;
+
+    // Announces the chart-type, active-window, zoom and tab changes.
+    virtual TDPublisher& Publisher() = 0;
+    // The widget the chart windows live in, and the menus every chart gets.
+    virtual void SetWinControl(QWidget* Value) = 0;
+    virtual void SetPmIndicator(QMenu* Value) = 0;
+    virtual void SetPmChart(QMenu* Value) = 0;
+    // The saved chart layout: read when the window is created, written when
+    // it closes (also with no chart open).
+    virtual void Load() = 0;
+    virtual void Save() = 0;
+    // Closes every chart window.
+    virtual void Clear() = 0;
+};

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "platform/Graphics.h"
+#include "terminal/fmBasic/ufrmBasic.h"
+#include "terminal/fmMain/ufmMainLayout.h"
+
+#include <QMainWindow>
+#include <string>
+
+class IMainChartList;
+class QTimer;
+
+// Colours of the clock panel and the chart area.
+constexpr TColor clStatusRed = 0x052BFF;
+constexpr TColor clStatusGreen = 0x9EFB00;
+constexpr TColor clBackground = 0xDBCDBF;
+
+// The terminal's main window: the docked panels and toolbars, the chart
+// area, the status bar with the connection text and the clock, and the
+// dispatch of the numbered notifications to the views.
+//
+// User-interface thread only. It reads the services through their globals
+// (User, Profile, SysTime, UIWriter, Workflow), each only while it exists;
+// the chart list is given to it and outlives it.
+class TfmMain : public TfrmBasicOf<QMainWindow> {
+public:
+    // Creating the window translates it, hands the chart list its host and
+    // menus, subscribes to the list and loads the saved charts.
+    explicit TfmMain(IMainChartList* aChartList = nullptr, QWidget* Parent = nullptr);
+    ~TfmMain() override;
+
+    // Pings the exchange, waits for the answer, then goes online or offline.
+    void SendPing();
+    void SetOnlineMode(bool aIsOnline);
+    bool IsOnline() const { return fIsOnline; }
+    void SetStatusColor(TColor aColor);
+    // Shows the toolbars and panels the profile allows, parks the order
+    // panels hidden on the right, then refreshes the view commands.
+    void InitUserInterface();
+    // The view commands' enabled states from the profile and the
+    // authorisation, their checks from what is shown.
+    void RefreshUserInterface();
+    // Stops listening to the clock and the model.
+    void Deinit();
+    void TranslateForm();
+
+    void OnNotify(int32_t EventID, TNotifyData Data) override;
+
+    // The market watch, order book and volume monitor grids.
+    void RefreshSymbolList();
+    void RefreshVolumeList();
+    void RefreshDepth();
+    // The account views.
+    void RefreshOrderListData();
+    void RefreshOrderHistoryData();
+    void RefreshBalanceUI();
+    void RefreshMultiAccount();
+    // The name of the further account selected in its grid; empty for none.
+    std::string SelectedAccount() const;
+    // The order panels' sheet changes.
+    void pcBuyChange();
+    void pcSellChange();
+    // The chart commands' state from the selected chart.
+    void RefreshActiveWindow();
+    void RefreshZoom();
+    void RefreshIntervals();
+    void RefreshTabs();
+
+    const TMainControls& Controls() const { return fControls; }
+
+protected:
+    void showEvent(QShowEvent* Event) override;
+    void closeEvent(QCloseEvent* Event) override;
+    // The panels are shown and hidden through the window's own commands only.
+    QMenu* createPopupMenu() override { return nullptr; }
+
+private:
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void ConnectCloseHandlers();
+    void dpClose();
+    void Dispatch(int32_t EventID, TNotifyData Data);
+    void ShowSysTime(TNotifyData Data);
+    void CheckChartType(TNotifyData Data);
+    void timerLoginFormTimer();
+    void UnsubscribeClockAndModel();
+
+    TMainControls fControls;
+    IMainChartList* fChartList;
+    bool fIsOnline = false;
+    bool fShown = false;
+    bool fClosed = false;
+};

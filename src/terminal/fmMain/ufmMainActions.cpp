@@ -1,0 +1,353 @@
+#include "terminal/fmMain/ufmMainActions.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <iterator>
+
+namespace {
+
+enum TActionFlag : unsigned {
+    afCheck = 1,    // carries a check
+    afStartOff = 2, // disabled until a chart is selected
+    afInterval = 4, // one of the interval radio group
+    afChartType = 8 // one of the chart-type radio group
+};
+
+struct TActionSpec {
+    const char* Name;
+    const char* Caption;
+    int Tag;
+    unsigned Flags;
+};
+
+// The list "Actions" in its order; the tag of an interval is its index.
+constexpr TActionSpec cActions[] = {
+    {"acNewOrder", "Новый ордер", 0, 0},
+    {"acNewChart", "Новый график", 0, 0},
+    {"acCloseChart", "Закрыть график", 0, 0},
+    {"acLogin", "Авторизация", 0, 0},
+    {"acQuit", "Выход", 0, 0},
+    {"acMultiAdd", "Добавить аккаунт", 0, 0},
+    {"acMultiDel", "Удалить аккаунт", 0, 0},
+    {"acMulti", "Мульти-торговля", 0, afCheck},
+    {"acOrderDelete", "Удалить ордер", 0, 0},
+    {"acNoZeroBalance", "Без нулевого баланса", 0, afCheck},
+    {"acChartInterval", "Период графика", 0, afCheck},
+    {"acCharts", "Графики", 0, afCheck},
+    {"acStandart", "Стандартная", 0, afCheck},
+    {"acInstruments", "Инструменты", 0, afCheck},
+    {"acStatusBar", "Статусная строка", 0, afCheck},
+    {"acChartPages", "Панель переключения графиков", 0, 0},
+    {"acMarketView", "Обзор рынка", 0, afCheck},
+    {"acNavigate", "Навигатор", 0, afCheck},
+    {"acTerminal", "Терминал", 0, afCheck},
+    {"acMarketDepth", "Стакан цен", 0, afCheck},
+    {"acVolumeMonitor", "Монитор объемов", 0, afCheck},
+    {"acBuy", "Ордер Buy", 0, afCheck},
+    {"acSell", "Ордер Sell", 0, afCheck},
+    {"acCursor", "Курсор", 0, 0},
+    {"acCross", "Перекрестие", 0, 0},
+    {"acVertLine", "Рисование вертикальной линии", 0, 0},
+    {"acHorisontLine", "Горизонтальная линия", 0, 0},
+    {"acTrendLine", "Трендовая линия", 0, 0},
+    {"acDrawText", "Рисование текста", 0, 0},
+    {"acSigns", "Знаки", 0, 0},
+    {"acZoomIn", "Увеличение", 0, afStartOff},
+    {"acZoomOut", "Уменьшение", 0, afStartOff},
+    {"acMozaic", "Графики мозаикой", 0, 0},
+    {"acAutoScroll", "Автопрокрутка", 0, afCheck | afStartOff},
+    {"acShiftToEnd", "Смещение к концу", 0, afCheck | afStartOff},
+    {"acStick", "Японские свечи", 1, afCheck | afStartOff | afChartType},
+    {"acBar", "График Бар", 0, afCheck | afStartOff | afChartType},
+    {"acLine", "Линии", 2, afCheck | afStartOff | afChartType},
+    {"acChartSettings", "Свойства", 0, 0},
+    {"acIndicatorMA", "MA", 0, afStartOff},
+    {"acIndicatorBollinger", "Bollinger", 0, afStartOff},
+    {"acIndicatorFractal", "Fractal", 0, afStartOff},
+    {"acIndicatorZigZag", "ZigZag", 0, afStartOff},
+    {"acIndicatorSettings", "Настройка", 0, 0},
+    {"acIndicatorDelete", "Удалить", 0, 0},
+    {"acTickChart", "Тиковый график", 0, 0},
+    {"acMarketDepthEx", "Стакан цен", 0, 0},
+    {"acSpecification", "Спецификация", 0, 0},
+    {"acMDSpred", "Спред", 0, 0},
+    {"acMDColAutoSize", "Авторазмер столбцов", 0, 0},
+    {"acMDMaxMin", "Максимум/Минимум", 0, afCheck},
+    {"acMDTime", "Время", 0, afCheck},
+    {"acMDGrid", "Сетка", 0, afCheck},
+    {"acDeleteSymbol", "Удалить символ", 0, 0},
+    {"acHideSymbols", "Скрыть символы", 0, 0},
+    {"acShowSymbol", "Показать символы", 0, 0},
+    {"acSaveSymbolGroup", "Сохранить как...", 0, 0},
+    {"acTemplateSave", "Сохранить шаблон...", 0, 0},
+    {"acTemplateSelect", "", 0, 0},
+    {"acTemplateDelete", "", 0, 0},
+    {"acM1", "M1", 0, afCheck | afStartOff | afInterval},
+    {"acM5", "M5", 2, afCheck | afStartOff | afInterval},
+    {"acM15", "M15", 3, afCheck | afStartOff | afInterval},
+    {"acM30", "M30", 4, afCheck | afStartOff | afInterval},
+    {"acH1", "H1", 5, afCheck | afStartOff | afInterval},
+    {"acH4", "H4", 7, afCheck | afStartOff | afInterval},
+    {"acH6", "H6", 8, afCheck | afStartOff | afInterval},
+    {"acD1", "D1", 11, afCheck | afStartOff | afInterval},
+    {"acW1", "W1", 13, afCheck | afStartOff | afInterval},
+    {"acMN", "MN", 14, afCheck | afStartOff | afInterval},
+    {"acAbout", "О программе", 0, 0},
+};
+
+constexpr TActionSpec cActionFull[] = {
+    {"acChartMaximize", "Развернуть", 0, 0},
+    {"acChartMinimize", "Свернуть", 0, 0},
+    {"acChartClose", "Закрыть", 0, 0},
+    {"acChartRestore", "Восстановить", 0, 0},
+};
+
+constexpr const char* cIntervals[] = {"acM1", "acM5", "acM15", "acM30", "acH1",
+                                      "acH4", "acH6", "acD1",  "acW1",  "acMN"};
+constexpr const char* cIndicators[] = {"acIndicatorMA", "acIndicatorBollinger",
+                                       "acIndicatorFractal", "acIndicatorZigZag"};
+constexpr const char* cChartTypes[] = {"acStick", "acBar", "acLine"};
+constexpr const char* cDrawingTools[] = {
+    "acCursor", "acCross", "acVertLine", "acHorisontLine", "acTrendLine", "acDrawText", "acSigns"};
+
+QAction* CreateAction(QMainWindow& Window, const TActionSpec& Spec)
+{
+    auto* Action = new QAction(QString::fromUtf8(Spec.Caption), &Window);
+    Action->setObjectName(QString::fromLatin1(Spec.Name));
+    Action->setData(Spec.Tag);
+    Action->setCheckable(Spec.Flags & afCheck);
+    Action->setEnabled(!(Spec.Flags & afStartOff));
+    return Action;
+}
+
+// Builds one menu or toolbar from action names: "-" is a separator.
+class TMenuFiller {
+public:
+    explicit TMenuFiller(QMainWindow& Window) : fWindow(Window) {}
+
+    QAction* Find(const char* Name) const
+    {
+        return fWindow.findChild<QAction*>(QString::fromLatin1(Name), Qt::FindDirectChildrenOnly);
+    }
+
+    template <class TTarget>
+    void Add(TTarget* Target, std::initializer_list<const char*> Names) const
+    {
+        for (const char* Name : Names)
+            AddOne(Target, Name);
+    }
+
+    template <class TTarget, std::size_t N>
+    void Add(TTarget* Target, const char* const (&Names)[N]) const
+    {
+        for (const char* Name : Names)
+            AddOne(Target, Name);
+    }
+
+    static QMenu* SubMenu(QWidget* Parent, const char* Name, const char* Title)
+    {
+        auto* Menu = new QMenu(QString::fromUtf8(Title), Parent);
+        Menu->setObjectName(QString::fromLatin1(Name));
+        return Menu;
+    }
+
+    // A template submenu: the save command, its delete submenu, a separator;
+    // the templates themselves are listed when it opens.
+    QMenu* TemplateMenu(QWidget* Parent, const char* Name, const char* Title,
+                        const char* DeleteName) const
+    {
+        QMenu* Menu = SubMenu(Parent, Name, Title);
+        Add(Menu, {"acTemplateSave"});
+        Menu->addMenu(SubMenu(Menu, DeleteName, "Удалить шаблон"));
+        Menu->addSeparator();
+        return Menu;
+    }
+
+private:
+    template <class TTarget> void AddOne(TTarget* Target, const char* Name) const
+    {
+        if (Name[0] == '-')
+            Target->addSeparator();
+        else
+            Target->addAction(Find(Name));
+    }
+
+    QMainWindow& fWindow;
+};
+
+QMenu* MenuOf(QWidget* Parent, const char* Name, const char* Title, const TMenuFiller& Filler,
+              std::initializer_list<const char*> Names)
+{
+    QMenu* Menu = TMenuFiller::SubMenu(Parent, Name, Title);
+    Filler.Add(Menu, Names);
+    return Menu;
+}
+
+void BuildMainMenu(QMainWindow& Window, const TMenuFiller& F)
+{
+    QMenuBar* Bar = Window.menuBar();
+    Bar->setObjectName(QStringLiteral("MainMenu"));
+    Bar->addMenu(MenuOf(Bar, "mmFile", "Файл", F,
+                        {"acNewChart", "acCloseChart", "-", "acLogin", "-", "acMultiAdd",
+                         "acMultiDel", "-", "acQuit"}));
+
+    QMenu* View = TMenuFiller::SubMenu(Bar, "mmView", "Вид");
+    View->addMenu(MenuOf(View, "mmToolBar", "Панель инструментов", F,
+                         {"acChartInterval", "acCharts", "acStandart", "acInstruments"}));
+    F.Add(View, {"acStatusBar", "acChartPages", "-", "acNoZeroBalance"});
+    Bar->addMenu(View);
+
+    QMenu* Insert = TMenuFiller::SubMenu(Bar, "mmInsert", "Вставка");
+    QMenu* Indicator = TMenuFiller::SubMenu(Insert, "mmIndicator", "Индикаторы");
+    F.Add(Indicator, cIndicators);
+    Insert->addMenu(Indicator);
+    Insert->addSeparator();
+    F.Add(Insert, cDrawingTools);
+    Bar->addMenu(Insert);
+
+    QMenu* Graphics = TMenuFiller::SubMenu(Bar, "mmGraphics", "Графики");
+    F.Add(Graphics, cChartTypes);
+    Graphics->addSeparator();
+    QMenu* Period = TMenuFiller::SubMenu(Graphics, "mmPeriod", "Период графика");
+    F.Add(Period, cIntervals);
+    Graphics->addMenu(Period);
+    Graphics->addSeparator();
+    Graphics->addMenu(F.TemplateMenu(Graphics, "mmiTemplate", "Шаблон", "mmiTemplateDelete"));
+    Graphics->addSeparator();
+    F.Add(Graphics, {"acZoomIn", "acZoomOut"});
+    Bar->addMenu(Graphics);
+
+    Bar->addMenu(
+        MenuOf(Bar, "mmService", "Сервис", F, {"acNewOrder", "acOrderDelete", "-", "acMulti"}));
+    Bar->addMenu(MenuOf(Bar, "mmWindows", "Окно", F,
+                        {"acMarketView", "acNavigate", "acTerminal", "acMarketDepth",
+                         "acVolumeMonitor", "-", "acBuy", "acSell"}));
+
+    QMenu* Help = TMenuFiller::SubMenu(Bar, "mmHelp", "Справка");
+    auto* UserManual = new QAction(QStringLiteral("Руководство пользователя"), Help);
+    UserManual->setObjectName(QStringLiteral("mmUserManual"));
+    Help->addAction(UserManual);
+    F.Add(Help, {"acAbout"});
+    Bar->addMenu(Help);
+}
+
+QToolBar* CreateToolbar(QMainWindow& Window, const char* Name, const char* Caption)
+{
+    auto* Bar = new QToolBar(QString::fromUtf8(Caption), &Window);
+    Bar->setObjectName(QString::fromLatin1(Name));
+    Window.addToolBar(Qt::TopToolBarArea, Bar);
+    return Bar;
+}
+
+void AddMenuButton(QToolBar* Bar, QMenu* Menu)
+{
+    auto* Button = new QToolButton(Bar);
+    Button->setText(Menu->title());
+    Button->setMenu(Menu);
+    Button->setPopupMode(QToolButton::InstantPopup);
+    Bar->addWidget(Button);
+}
+
+void BuildToolbars(QMainWindow& Window, const TMenuFiller& F, TMainControls& C)
+{
+    C.tbIntervals = CreateToolbar(Window, "tbIntervals", "Период графика");
+    F.Add(C.tbIntervals, cIntervals);
+
+    C.tbCharts = CreateToolbar(Window, "tbCharts", "Стили");
+    F.Add(C.tbCharts, {"acStick", "acBar", "acLine", "-", "acZoomIn", "acZoomOut", "-", "acMozaic",
+                       "acAutoScroll", "acShiftToEnd"});
+    QMenu* Indicators = TMenuFiller::SubMenu(C.tbCharts, "tbiIndicators", "Список индикаторов");
+    F.Add(Indicators, cIndicators);
+    AddMenuButton(C.tbCharts, Indicators);
+    QMenu* Periods = TMenuFiller::SubMenu(C.tbCharts, "tbiPeriods", "Периоды");
+    F.Add(Periods, cIntervals);
+    AddMenuButton(C.tbCharts, Periods);
+    AddMenuButton(C.tbCharts,
+                  F.TemplateMenu(C.tbCharts, "tbiTemplate", "Шаблоны", "tbiTemplateDelete"));
+
+    C.tbStandart = CreateToolbar(Window, "tbStandart", "Стандартная");
+    auto* NewChart = new QToolButton(C.tbStandart);
+    NewChart->setObjectName(QStringLiteral("tbiNewChart"));
+    NewChart->setDefaultAction(F.Find("acNewChart"));
+    NewChart->setToolTip(QStringLiteral("Новый график"));
+    NewChart->setMenu(TMenuFiller::SubMenu(NewChart, "tbiNewChartPopup", ""));
+    NewChart->setPopupMode(QToolButton::MenuButtonPopup);
+    C.tbStandart->addWidget(NewChart);
+    F.Add(C.tbStandart, {"-", "acNewOrder", "acOrderDelete", "-", "acTerminal"});
+
+    C.tbInstruments = CreateToolbar(Window, "tbInstruments", "Графические инструменты");
+    F.Add(C.tbInstruments, cDrawingTools);
+}
+
+void BuildPopups(const TMenuFiller& F, QMainWindow& Window, TMainControls& C)
+{
+    C.ppmChart = TMenuFiller::SubMenu(&Window, "ppmChart", "");
+    F.Add(C.ppmChart, {"acNewOrder", "-"});
+    QMenu* Period = TMenuFiller::SubMenu(C.ppmChart, "pmiPeriod", "Период графика");
+    F.Add(Period, cIntervals);
+    C.ppmChart->addMenu(Period);
+    C.ppmChart->addSeparator();
+    C.ppmChart->addMenu(F.TemplateMenu(C.ppmChart, "pmiTemplate", "Шаблон", "pmiTemplateDelete"));
+    C.ppmChart->addSeparator();
+    F.Add(C.ppmChart,
+          {"acZoomIn", "acZoomOut", "-", "acStick", "acBar", "acLine", "-", "acChartSettings"});
+
+    C.ppIndicator =
+        MenuOf(&Window, "ppIndicator", "", F, {"acIndicatorSettings", "acIndicatorDelete"});
+    C.ppTab = MenuOf(&Window, "ppTab", "", F,
+                     {"acChartClose", "-", "acChartMaximize", "acChartMinimize", "acChartRestore",
+                      "-", "acMozaic"});
+}
+
+void GroupActions(QMainWindow& Window, const TMenuFiller& F)
+{
+    auto* Intervals = new QActionGroup(&Window);
+    for (const char* Name : cIntervals)
+        Intervals->addAction(F.Find(Name));
+    auto* ChartTypes = new QActionGroup(&Window);
+    for (const char* Name : cChartTypes)
+        ChartTypes->addAction(F.Find(Name));
+}
+
+} // namespace
+
+void BuildMainActions(QMainWindow& Window, TMainControls& C)
+{
+    TMainActions& A = C.Actions;
+    for (const TActionSpec& Spec : cActions)
+        A.Actions.push_back(CreateAction(Window, Spec));
+    for (const TActionSpec& Spec : cActionFull)
+        A.actionFull.push_back(CreateAction(Window, Spec));
+
+    TMenuFiller F(Window);
+    GroupActions(Window, F);
+    BuildMainMenu(Window, F);
+    BuildToolbars(Window, F, C);
+    BuildPopups(F, Window, C);
+
+    A.acChartInterval = F.Find("acChartInterval");
+    A.acCharts = F.Find("acCharts");
+    A.acStandart = F.Find("acStandart");
+    A.acInstruments = F.Find("acInstruments");
+    A.acMarketView = F.Find("acMarketView");
+    A.acNavigate = F.Find("acNavigate");
+    A.acTerminal = F.Find("acTerminal");
+    A.acMarketDepth = F.Find("acMarketDepth");
+    A.acVolumeMonitor = F.Find("acVolumeMonitor");
+    A.acNoZeroBalance = F.Find("acNoZeroBalance");
+    A.acStatusBar = F.Find("acStatusBar");
+    A.acOrderDelete = F.Find("acOrderDelete");
+    A.acLogin = F.Find("acLogin");
+    A.acMultiAdd = F.Find("acMultiAdd");
+    A.acMultiDel = F.Find("acMultiDel");
+    A.acBuy = F.Find("acBuy");
+    A.acSell = F.Find("acSell");
+    A.acStick = F.Find("acStick");
+    A.acBar = F.Find("acBar");
+    A.acLine = F.Find("acLine");
+}

@@ -1,0 +1,259 @@
+#include "terminal/fmMain/ufmMainLayout.h"
+
+#include "terminal/fmMain/ufmMainActions.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMainWindow>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <initializer_list>
+
+namespace {
+
+constexpr int cLeftDockWidth = 220;
+constexpr int cStatusHeight = 20;
+
+QString Text(const char* Utf8)
+{
+    return QString::fromUtf8(Utf8);
+}
+
+// A grid of the window: rows come from the model, so it starts empty.
+QTableWidget* CreateGrid(QWidget* Parent, const char* Name,
+                         std::initializer_list<const char*> Headers, bool ShowHeader = true)
+{
+    auto* Grid = new QTableWidget(0, int(Headers.size()), Parent);
+    Grid->setObjectName(QString::fromLatin1(Name));
+    QStringList Labels;
+    for (const char* Header : Headers)
+        Labels << Text(Header);
+    Grid->setHorizontalHeaderLabels(Labels);
+    Grid->horizontalHeader()->setVisible(ShowHeader);
+    Grid->horizontalHeader()->setSectionsMovable(true);
+    Grid->horizontalHeader()->setStretchLastSection(true);
+    Grid->verticalHeader()->setVisible(false);
+    Grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    return Grid;
+}
+
+QWidget* CreateSheet(QTabWidget* Pages, const char* Name, const char* Caption)
+{
+    auto* Sheet = new QWidget(Pages);
+    Sheet->setObjectName(QString::fromLatin1(Name));
+    Pages->addTab(Sheet, Text(Caption));
+    return Sheet;
+}
+
+// A sheet whose only content is a grid filling it.
+void AddGridSheet(QTabWidget* Pages, const char* Name, const char* Caption, QTableWidget* Grid)
+{
+    QWidget* Sheet = CreateSheet(Pages, Name, Caption);
+    auto* Layout = new QVBoxLayout(Sheet);
+    Layout->setContentsMargins(0, 0, 0, 0);
+    Grid->setParent(Sheet);
+    Layout->addWidget(Grid);
+}
+
+constexpr const char* cOrderHeaders[] = {"Ордер", "Время",  "Тип",     "Объем", "Символ",
+                                         "Цена",  "Статус", "Сторона", "S / L"};
+
+QTableWidget* CreateOrderGrid(QWidget* Parent, const char* Name)
+{
+    const auto& H = cOrderHeaders;
+    return CreateGrid(Parent, Name, {H[0], H[1], H[2], H[3], H[4], H[5], H[6], H[7], H[8]});
+}
+
+void BuildTerminal(TMainControls& C)
+{
+    C.pcTerminal = new QTabWidget(C.dpTerminal);
+    C.pcTerminal->setObjectName(QStringLiteral("pcTerminal"));
+    C.pcTerminal->setTabPosition(QTabWidget::South);
+    C.vstOrders = CreateOrderGrid(C.pcTerminal, "vstOrders");
+    C.vstBalances =
+        CreateGrid(C.pcTerminal, "vstBalances", {"Валюта", "Свободные", "Заблокированные"});
+    C.vstOrderHistory = CreateOrderGrid(C.pcTerminal, "vstOrderHistory");
+    C.vstMulti = CreateGrid(C.pcTerminal, "vstMulti",
+                            {"Наименование", "Коефициент", "Баланс", "Открытые ордера"});
+    AddGridSheet(C.pcTerminal, "tsTrade", "Торговля", C.vstOrders);
+    AddGridSheet(C.pcTerminal, "tsActives", "Активы", C.vstBalances);
+    AddGridSheet(C.pcTerminal, "tsAccountHistory", "История счета", C.vstOrderHistory);
+    AddGridSheet(C.pcTerminal, "tsMultiaccount", "Мультиаккаунт", C.vstMulti);
+    CreateSheet(C.pcTerminal, "tsNews", "Новости");
+    CreateSheet(C.pcTerminal, "tsMarket", "Маркет");
+    CreateSheet(C.pcTerminal, "tsSignals", "Сигналы");
+    CreateSheet(C.pcTerminal, "tsLibrary", "Библиотека");
+    CreateSheet(C.pcTerminal, "tsExperts", "Эксперты");
+    CreateSheet(C.pcTerminal, "tsJournal", "Журнал");
+    CreateSheet(C.pcTerminal, "tsInvest", "Инвестиции");
+    C.dpTerminal->setWidget(C.pcTerminal);
+}
+
+// The Buy or Sell panel's page control: its sheets' fields come with the
+// order panels.
+QTabWidget* CreateOrderPages(TDockPanel* Panel, const char* Name,
+                             std::initializer_list<const char*> Sheets)
+{
+    auto* Pages = new QTabWidget(Panel);
+    Pages->setObjectName(QString::fromLatin1(Name));
+    const char* const Captions[] = {"Limit", "Market", "Stop-limit"};
+    int Index = 0;
+    for (const char* Sheet : Sheets)
+        CreateSheet(Pages, Sheet, Captions[Index++]);
+    Panel->setWidget(Pages);
+    return Pages;
+}
+
+void BuildDocks(QMainWindow& W, TMainControls& C)
+{
+    C.dpMarketView = new TDockPanel(W, "dpMarketView", Text("Символы"), Qt::LeftDockWidgetArea);
+    C.vstSymbols =
+        CreateGrid(C.dpMarketView, "vstSymbols",
+                   {"Символ", "Цена", "%", "Максимум", "Минимум", "Bid", "Ask", "Время"});
+    C.dpMarketView->setWidget(C.vstSymbols);
+
+    C.dpMarketDepth =
+        new TDockPanel(W, "dpMarketDepth", Text("Стакан цен"), Qt::LeftDockWidgetArea);
+    C.vstDepth = CreateGrid(C.dpMarketDepth, "vstDepth", {"Цена", "Объем"});
+    C.dpMarketDepth->setWidget(C.vstDepth);
+    W.splitDockWidget(C.dpMarketView, C.dpMarketDepth, Qt::Vertical);
+
+    C.dpNavigate = new TDockPanel(W, "dpNavigate", Text("Навигатор"), Qt::LeftDockWidgetArea);
+    C.vstNavigate = CreateGrid(C.dpNavigate, "vstNavigate", {""}, false);
+    C.dpNavigate->setWidget(C.vstNavigate);
+    W.splitDockWidget(C.dpMarketView, C.dpNavigate, Qt::Horizontal);
+    W.resizeDocks({C.dpMarketView}, {cLeftDockWidth}, Qt::Horizontal);
+
+    C.dpBuy = new TDockPanel(W, "dpBuy", QStringLiteral("Buy"), Qt::RightDockWidgetArea);
+    C.pcBuy = CreateOrderPages(C.dpBuy, "pcBuy", {"tsBuyLimit", "tbBuyMarket", "tbBuyStopLimit"});
+    C.dpSell = new TDockPanel(W, "dpSell", QStringLiteral("Sell"), Qt::RightDockWidgetArea);
+    C.pcSell =
+        CreateOrderPages(C.dpSell, "pcSell", {"tsSellLimit", "tsSellMarket", "tsSellStopLimit"});
+
+    C.dpVolumeMonitor =
+        new TDockPanel(W, "dpVolumeMonitor", Text("Монитор объемов"), Qt::BottomDockWidgetArea);
+    C.vstVolumeMonitor = CreateGrid(
+        C.dpVolumeMonitor, "vstVolumeMonitor",
+        {"Символ", "Пинг", "VOL BTC", "VOL %", "Recent VOL BTC", "Recent VOL %", "Дата"});
+    C.dpVolumeMonitor->setWidget(C.vstVolumeMonitor);
+    C.dpTerminal = new TDockPanel(W, "dpTerminal", Text("Терминал"), Qt::BottomDockWidgetArea);
+    BuildTerminal(C);
+    W.splitDockWidget(C.dpVolumeMonitor, C.dpTerminal, Qt::Vertical);
+}
+
+// The chart area: the chart windows' host above the chart tabs, and the
+// full-screen bar at its top right.
+void BuildChartArea(QMainWindow& W, TMainControls& C)
+{
+    C.DefaultSheet = new QWidget(&W);
+    C.DefaultSheet->setObjectName(QStringLiteral("DefaultSheet"));
+    C.DefaultSheet->setAutoFillBackground(true);
+    auto* Layout = new QVBoxLayout(C.DefaultSheet);
+    Layout->setContentsMargins(0, 0, 0, 0);
+    Layout->setSpacing(0);
+    C.pnlClient = new QWidget(C.DefaultSheet);
+    C.pnlClient->setObjectName(QStringLiteral("pnlClient"));
+    Layout->addWidget(C.pnlClient, 1);
+    C.tabCharts = new QTabBar(C.DefaultSheet);
+    C.tabCharts->setObjectName(QStringLiteral("tabCharts"));
+    C.tabCharts->setShape(QTabBar::RoundedSouth);
+    C.tabCharts->setContextMenuPolicy(Qt::CustomContextMenu);
+    C.tabCharts->hide();
+    Layout->addWidget(C.tabCharts);
+    W.setCentralWidget(C.DefaultSheet);
+
+    C.panFull = new QWidget(C.DefaultSheet);
+    C.panFull->setObjectName(QStringLiteral("panFull"));
+    C.panFull->setGeometry(0, 0, 56, 18);
+    auto* Bar = new QToolBar(C.panFull);
+    Bar->setObjectName(QStringLiteral("FullScreenToolbar"));
+    Bar->setIconSize(QSize(11, 11));
+    for (QAction* Action : C.Actions.actionFull)
+        if (Action->objectName() != QLatin1String("acChartRestore"))
+            Bar->addAction(Action);
+    C.panFull->hide();
+}
+
+QLabel* CreateStatusPanel(QStatusBar* Bar, const char* Name, int Width)
+{
+    auto* Panel = new QLabel(Bar);
+    Panel->setObjectName(QString::fromLatin1(Name));
+    Panel->setFixedWidth(Width);
+    Panel->setAlignment(Qt::AlignCenter);
+    Bar->addWidget(Panel);
+    return Panel;
+}
+
+void BuildStatusBar(QMainWindow& W, TMainControls& C)
+{
+    C.panStatus = new QStatusBar(&W);
+    C.panStatus->setObjectName(QStringLiteral("panStatus"));
+    C.panStatus->setSizeGripEnabled(false);
+    C.panStatus->setFixedHeight(cStatusHeight);
+    C.StatusText = new QLabel(C.panStatus);
+    C.StatusText->setObjectName(QStringLiteral("StatusText"));
+    C.StatusText->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    C.panStatus->addWidget(C.StatusText, 1);
+    CreateStatusPanel(C.panStatus, "Panel1", 20);
+    C.SysTimePanel = CreateStatusPanel(C.panStatus, "SysTimePanel", 60);
+    C.SysTimePanel->setAutoFillBackground(true);
+    CreateStatusPanel(C.panStatus, "Panel2", 20);
+    W.setStatusBar(C.panStatus);
+}
+
+QTimer* CreateTimer(QMainWindow& W, const char* Name, int Interval)
+{
+    auto* Timer = new QTimer(&W);
+    Timer->setObjectName(QString::fromLatin1(Name));
+    Timer->setInterval(Interval);
+    return Timer;
+}
+
+} // namespace
+
+TDockPanel::TDockPanel(QMainWindow& Window, const char* Name, const QString& Caption,
+                       Qt::DockWidgetArea DefaultDock)
+    : QDockWidget(Caption, &Window), fWindow(Window), fDefaultDock(DefaultDock)
+{
+    setObjectName(QString::fromLatin1(Name));
+    Window.addDockWidget(DefaultDock, this);
+}
+
+void TDockPanel::SetCurrentDock(Qt::DockWidgetArea Area)
+{
+    setFloating(false);
+    fWindow.addDockWidget(Area, this);
+}
+
+std::vector<QDockWidget*> TMainControls::Panels() const
+{
+    return {dpMarketView, dpMarketDepth, dpNavigate, dpVolumeMonitor, dpTerminal, dpBuy, dpSell};
+}
+
+std::vector<QToolBar*> TMainControls::Toolbars() const
+{
+    return {tbIntervals, tbCharts, tbStandart, tbInstruments};
+}
+
+std::vector<QTableWidget*> TMainControls::ClosingGrids() const
+{
+    return {vstDepth, vstSymbols, vstOrders, vstBalances, vstNavigate, vstOrderHistory};
+}
+
+void BuildMainLayout(QMainWindow& Window, TMainControls& C)
+{
+    Window.setDockNestingEnabled(true);
+    BuildMainActions(Window, C);
+    BuildDocks(Window, C);
+    BuildChartArea(Window, C);
+    BuildStatusBar(Window, C);
+    C.timerLoginForm = CreateTimer(Window, "timerLoginForm", 50);
+    C.timerCheckZoom = CreateTimer(Window, "timerCheckZoom", 1000);
+}

@@ -1,0 +1,118 @@
+#pragma once
+
+#include <QDockWidget>
+#include <QString>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMainWindow;
+class QMenu;
+class QStatusBar;
+class QTabBar;
+class QTabWidget;
+class QTableWidget;
+class QTimer;
+class QToolBar;
+
+// A dockable panel of the main window: it floats, docks anywhere, closes by
+// its own button, and remembers the place it returns to.
+class TDockPanel : public QDockWidget {
+public:
+    TDockPanel(QMainWindow& Window, const char* Name, const QString& Caption,
+               Qt::DockWidgetArea DefaultDock);
+
+    Qt::DockWidgetArea DefaultDock() const { return fDefaultDock; }
+    void SetDefaultDock(Qt::DockWidgetArea Value) { fDefaultDock = Value; }
+    // Docks the panel into Area, also when it floats or sits elsewhere.
+    void SetCurrentDock(Qt::DockWidgetArea Area);
+
+private:
+    QMainWindow& fWindow;
+    Qt::DockWidgetArea fDefaultDock;
+};
+
+// The window's commands. Those the frame itself reads or sets are named
+// here; every one is also in Actions (or actionFull) under its own name.
+struct TMainActions {
+    std::vector<QAction*> Actions;
+    std::vector<QAction*> actionFull;
+
+    QAction* acChartInterval = nullptr;
+    QAction* acCharts = nullptr;
+    QAction* acStandart = nullptr;
+    QAction* acInstruments = nullptr;
+    QAction* acMarketView = nullptr;
+    QAction* acNavigate = nullptr;
+    QAction* acTerminal = nullptr;
+    QAction* acMarketDepth = nullptr;
+    QAction* acVolumeMonitor = nullptr;
+    QAction* acNoZeroBalance = nullptr;
+    QAction* acStatusBar = nullptr;
+    QAction* acOrderDelete = nullptr;
+    QAction* acLogin = nullptr;
+    QAction* acMultiAdd = nullptr;
+    QAction* acMultiDel = nullptr;
+    QAction* acBuy = nullptr;
+    QAction* acSell = nullptr;
+    QAction* acStick = nullptr;
+    QAction* acBar = nullptr;
+    QAction* acLine = nullptr;
+};
+
+// Every control of the main window; all are children of the window.
+struct TMainControls {
+    TMainActions Actions;
+
+    QToolBar* tbIntervals = nullptr;
+    QToolBar* tbCharts = nullptr;
+    QToolBar* tbStandart = nullptr;
+    QToolBar* tbInstruments = nullptr;
+
+    TDockPanel* dpMarketView = nullptr;
+    TDockPanel* dpMarketDepth = nullptr;
+    TDockPanel* dpNavigate = nullptr;
+    TDockPanel* dpVolumeMonitor = nullptr;
+    TDockPanel* dpTerminal = nullptr;
+    TDockPanel* dpBuy = nullptr;
+    TDockPanel* dpSell = nullptr;
+
+    QTableWidget* vstSymbols = nullptr;
+    QTableWidget* vstDepth = nullptr;
+    QTableWidget* vstNavigate = nullptr;
+    QTableWidget* vstVolumeMonitor = nullptr;
+    QTableWidget* vstOrders = nullptr;
+    QTableWidget* vstBalances = nullptr;
+    QTableWidget* vstOrderHistory = nullptr;
+    QTableWidget* vstMulti = nullptr;
+
+    QTabWidget* pcTerminal = nullptr;
+    QTabWidget* pcBuy = nullptr;
+    QTabWidget* pcSell = nullptr;
+
+    QWidget* DefaultSheet = nullptr;
+    QWidget* pnlClient = nullptr;
+    QTabBar* tabCharts = nullptr;
+    QWidget* panFull = nullptr;
+
+    QStatusBar* panStatus = nullptr;
+    QLabel* StatusText = nullptr;
+    QLabel* SysTimePanel = nullptr;
+
+    QMenu* ppmChart = nullptr;
+    QMenu* ppIndicator = nullptr;
+    QMenu* ppTab = nullptr;
+
+    QTimer* timerLoginForm = nullptr;
+    QTimer* timerCheckZoom = nullptr;
+
+    // The docks and toolbars whose closing refreshes the view commands.
+    std::vector<QDockWidget*> Panels() const;
+    std::vector<QToolBar*> Toolbars() const;
+    // The grids the window empties when it closes.
+    std::vector<QTableWidget*> ClosingGrids() const;
+};
+
+// Creates the window's commands, menus, toolbars, panels, chart area and
+// status bar in Window, with their texts untranslated.
+void BuildMainLayout(QMainWindow& Window, TMainControls& Controls);

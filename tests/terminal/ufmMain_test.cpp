@@ -1,0 +1,220 @@
+#include "terminal/fmMain/ufmMain.h"
+
+#include "domain/uProfile.h"
+#include "domain/uSysTime.h"
+#include "domain/uUser.h"
+#include "domain/uWorkflow.h"
+#include "platform/DateUtils.h"
+#include "platform/FormatSettings.h"
+#include "support/LogCapture.h"
+#include "support/TempHome.h"
+#include "terminal/DialogDriver.h"
+#include "terminal/fmMain/uMainChartList.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QDockWidget>
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using TSteps = std::vector<std::string>;
+
+class TRecordingWorkflow : public TWorkflow {
+public:
+    explicit TRecordingWorkflow(TSteps& Steps) : fSteps(Steps) {}
+    void SetState(TWorkflowState Value) override
+    {
+        fSteps.push_back("Workflow.SetState " + std::to_string(int(Value)));
+        TWorkflow::SetState(Value);
+    }
+
+private:
+    TSteps& fSteps;
+};
+
+class TRecordingChartList : public IMainChartList {
+public:
+    explicit TRecordingChartList(TSteps& Steps) : fSteps(Steps) {}
+    TDPublisher& Publisher() override { return fPublisher; }
+    void SetWinControl(QWidget* Value) override { WinControl = Value; }
+    void SetPmIndicator(QMenu* Value) override { PmIndicator = Value; }
+    void SetPmChart(QMenu* Value) override { PmChart = Value; }
+    void Load() override { fSteps.push_back("ChartList.Load"); }
+    void Save() override { fSteps.push_back("ChartList.Save"); }
+    void Clear() override { fSteps.push_back("ChartList.Clear"); }
+
+    QWidget* WinControl = nullptr;
+    QMenu* PmIndicator = nullptr;
+    QMenu* PmChart = nullptr;
+
+private:
+    TSteps& fSteps;
+    TDPublisher fPublisher;
+};
+
+// The services the window reads, as the builder creates them, and the
+// window itself; torn down in the builder's order.
+class TMainWindowTest : public ::testing::Test {
+protected:
+    TMainWindowTest()
+    {
+        Workflow = new TRecordingWorkflow(Steps);
+        Profile = new TProfile((Home.Path() / "config.json").string());
+        User = new TUser;
+        SysTime = new TSysTime;
+    }
+
+    ~TMainWindowTest() override
+    {
+        Window.reset();
+        delete SysTime;
+        SysTime = nullptr;
+        delete Profile;
+        Profile = nullptr;
+        delete Workflow;
+        Workflow = nullptr;
+        delete User;
+        User = nullptr;
+    }
+
+    TfmMain& Open()
+    {
+        Window = std::make_unique<TfmMain>(&ChartList);
+        Window->show();
+        return *Window;
+    }
+
+    template <class T> T* Find(const char* Name) const
+    {
+        T* Control = Window->findChild<T*>(QString::fromLatin1(Name));
+        EXPECT_NE(Control, nullptr) << Name;
+        return Control;
+    }
+
+    QColor ClockColour() const
+    {
+        return Find<QLabel>("SysTimePanel")->palette().color(QPalette::Window);
+    }
+
+    QString ClockText() const { return Find<QLabel>("SysTimePanel")->text(); }
+    QString StatusText() const { return Find<QLabel>("StatusText")->text(); }
+
+    TTempHome Home;
+    TSteps Steps;
+    TRecordingChartList ChartList{Steps};
+    std::unique_ptr<TfmMain> Window;
+};
+
+const QColor cGreen(0x00, 0xFB, 0x9E);
+const QColor cRed(0xFF, 0x2B, 0x05);
+
+TEST_F(TMainWindowTest, CreationHandsTheChartListItsHostAndLoadsTheLayout)
+{
+    TfmMain& W = Open();
+    EXPECT_EQ(Steps, TSteps{"ChartList.Load"});
+    EXPECT_EQ(ChartList.WinControl, W.Controls().pnlClient);
+    EXPECT_EQ(ChartList.PmChart, W.Controls().ppmChart);
+    EXPECT_EQ(ChartList.PmIndicator, W.Controls().ppIndicator);
+    EXPECT_EQ(W.windowTitle(), QStringLiteral("Tavrix "));
+    EXPECT_TRUE(Find<QTabBar>("tabCharts")->isHidden());
+    EXPECT_EQ(Find<QTabWidget>("pcTerminal")->currentWidget()->objectName(), "tsTrade");
+    EXPECT_EQ(Find<QTabWidget>("pcTerminal")->count(), 11);
+    for (const char* Name : {"vstSymbols", "vstDepth", "vstNavigate", "vstVolumeMonitor",
+                             "vstOrders", "vstBalances", "vstOrderHistory", "vstMulti"})
+        EXPECT_EQ(Find<QTableWidget>(Name)->rowCount(), 0) << Name;
+}
+
+TEST_F(TMainWindowTest, StartsOfflineAndGoesOnlineWithTheClockRunning)
+{
+    TfmMain& W = Open();
+    EXPECT_FALSE(W.IsOnline());
+    EXPECT_EQ(StatusText(), QStringLiteral("Отключено"));
+    EXPECT_EQ(ClockColour(), cRed);
+    SysTime->SetTime(EncodeTime(10, 0, 0, 0));
+    EXPECT_EQ(ClockText(), QString()) << "an offline window hears no clock";
+
+    W.SetOnlineMode(true);
+    EXPECT_TRUE(W.IsOnline());
+    EXPECT_EQ(StatusText(), QStringLiteral("Подключено"));
+    EXPECT_EQ(ClockColour(), cGreen);
+    SysTime->SetTime(EncodeTime(10, 0, 1, 0));
+    EXPECT_EQ(ClockText(), QStringLiteral("10:00:01"));
+
+    W.SetOnlineMode(false);
+    EXPECT_EQ(StatusText(), QStringLiteral("Отключено"));
+    EXPECT_EQ(ClockColour(), cRed);
+    EXPECT_EQ(ClockText(), QString());
+    SysTime->SetTime(EncodeTime(10, 0, 2, 0));
+    EXPECT_EQ(ClockText(), QString());
+}
+
+TEST_F(TMainWindowTest, ClockShowsTwoDigitsEachWhateverTheTimeFormat)
+{
+    const TFormatSettings Saved = GetFormatSettings();
+    TFormatSettings Twelve = Saved;
+    Twelve.LongTimeFormat = "h:n AM/PM";
+    Twelve.TimeSeparator = ':';
+    SetFormatSettings(Twelve);
+    TfmMain& W = Open();
+    struct TCase {
+        TDateTime Time;
+        const char* Shown;
+    };
+    const TCase Cases[] = {
+        {EncodeTime(9, 5, 7, 0), "09:05:07"},
+        {EncodeTime(0, 0, 0, 0), "00:00:00"},
+        {EncodeTime(23, 59, 59, 400), "23:59:59"},
+        {EncodeDate(2026, 12, 6) + EncodeTime(13, 4, 0, 0), "13:04:00"},
+    };
+    for (const TCase& Case : Cases) {
+        TDateTime Time = Case.Time;
+        W.OnNotify(BASE_MAIN_SYSTIME, reinterpret_cast<TNotifyData>(&Time));
+        EXPECT_EQ(ClockText().toStdString(), Case.Shown);
+    }
+    EXPECT_EQ(GetFormatSettings().LongTimeFormat, "hh:nn:ss");
+    W.OnNotify(BASE_MAIN_SYSTIME, 0);
+    EXPECT_EQ(ClockText(), QStringLiteral("13:04:00"));
+    SetFormatSettings(Saved);
+}
+
+TEST_F(TMainWindowTest, ChartTypeChecksFollowTheChartAndIgnoreOtherValues)
+{
+    TfmMain& W = Open();
+    const TMainActions& A = W.Controls().Actions;
+    struct TCase {
+        TNotifyData Type;
+        QAction* Checked;
+    };
+    const TCase Cases[] = {
+        {1, A.acBar}, {0, A.acStick}, {2, A.acLine}, {3, A.acLine}, {-1, A.acLine}};
+    for (const TCase& Case : Cases) {
+        ChartList.Publisher().Notify(BASE_MAIN_CHART_TYPE, Case.Type);
+        for (QAction* Action : {A.acStick, A.acBar, A.acLine})
+            EXPECT_EQ(Action->isChecked(), Action == Case.Checked)
+                << Case.Type << " " << Action->objectName().toStdString();
+    }
+}
+
+TEST_F(TMainWindowTest, TestCodeRenamesTheOrderBookPanel)
+{
+    TfmMain& W = Open();
+    W.OnNotify(BASE_MAIN_TEST, reinterpret_cast<TNotifyData>("Книга"));
+    EXPECT_EQ(Find<QDockWidget>("dpMarketDepth")->windowTitle(), QStringLiteral("Книга"));
+    W.OnNotify(BASE_MAIN_TEST, 0);
+    W.OnNotify(9999, 1);
+    EXPECT_EQ(Find<QDockWidget>("dpMarketDepth")->windowTitle(), QStringLiteral("Книга"));
+}
+
+} // namespace
