@@ -217,4 +217,198 @@ TEST_F(TMainWindowTest, TestCodeRenamesTheOrderBookPanel)
     EXPECT_EQ(Find<QDockWidget>("dpMarketDepth")->windowTitle(), QStringLiteral("Книга"));
 }
 
+struct TVisibilityCase {
+    TWorkflowMode Mode;
+    TUserAuth Auth;
+    // Shown: toolbars Intervals, Charts, Standart, Instruments; panels
+    // MarketView, Navigate, MarketDepth, VolumeMonitor, Terminal.
+    const char* Shown;
+    bool Trading;  // acTerminal, acOrderDelete, acNoZeroBalance enabled
+    bool Accounts; // acLogin, acMultiAdd, acBuy, acSell enabled
+};
+
+// Trade mode flags: every toolbar, the market watch, the order book and the
+// terminal; volume mode: the volume monitor and no trading; full: both.
+const TVisibilityCase cVisibility[] = {
+    {wfmTrade, uaAuth,
+     "1111"
+     "10101",
+     true, true},
+    {wfmTrade, uaUnauth,
+     "1111"
+     "10100",
+     false, true},
+    {wfmTrade, uaUndefined,
+     "1111"
+     "10100",
+     false, true},
+    {wfmVolume, uaAuth,
+     "1101"
+     "00010",
+     false, false},
+    {wfmVolume, uaUnauth,
+     "1101"
+     "00010",
+     false, false},
+    {wfmFull, uaAuth,
+     "1111"
+     "10111",
+     true, true},
+    {wfmFull, uaUndefined,
+     "1111"
+     "10110",
+     false, true},
+};
+
+TEST_F(TMainWindowTest, ProfileFlagsAndAuthorisationDecideWhatIsShownAndEnabled)
+{
+    for (const TVisibilityCase& Case : cVisibility) {
+        Profile->UIVisible() = TUIVisible(Case.Mode);
+        User->Input().SetAuth(Case.Auth);
+        TfmMain& W = Open();
+        const TMainControls& C = W.Controls();
+        const TMainActions& A = C.Actions;
+        const std::vector<std::pair<QWidget*, QAction*>> Views = {
+            {C.tbIntervals, A.acChartInterval}, {C.tbCharts, A.acCharts},
+            {C.tbStandart, A.acStandart},       {C.tbInstruments, A.acInstruments},
+            {C.dpMarketView, A.acMarketView},   {C.dpNavigate, A.acNavigate},
+            {C.dpMarketDepth, A.acMarketDepth}, {C.dpVolumeMonitor, A.acVolumeMonitor},
+            {C.dpTerminal, A.acTerminal}};
+        const std::string Where = std::to_string(Case.Mode) + "/" + std::to_string(Case.Auth);
+        for (std::size_t I = 0; I < Views.size(); ++I) {
+            const auto [View, Action] = Views[I];
+            const bool Shown = Case.Shown[I] == '1';
+            const std::string Name = Where + " " + View->objectName().toStdString();
+            EXPECT_EQ(View->isVisible(), Shown) << Name;
+            EXPECT_EQ(Action->isChecked(), Shown) << Name;
+            if (Action != A.acTerminal)
+                EXPECT_EQ(Action->isEnabled(), Shown) << Name;
+        }
+        for (QAction* Action : {A.acTerminal, A.acOrderDelete, A.acNoZeroBalance})
+            EXPECT_EQ(Action->isEnabled(), Case.Trading)
+                << Where << Action->objectName().toStdString();
+        for (QAction* Action : {A.acLogin, A.acMultiAdd, A.acBuy, A.acSell})
+            EXPECT_EQ(Action->isEnabled(), Case.Accounts)
+                << Where << Action->objectName().toStdString();
+        EXPECT_FALSE(A.acMultiDel->isEnabled()) << Where << ": no account selected";
+        EXPECT_FALSE(A.acBuy->isChecked());
+        EXPECT_FALSE(A.acSell->isChecked());
+        EXPECT_TRUE(A.acStatusBar->isChecked());
+        Window.reset();
+    }
+}
+
+TEST_F(TMainWindowTest, OrderPanelsWaitHiddenOnTheRightAndLogonShowsTheTerminal)
+{
+    User->Input().SetAuth(uaUnauth);
+    TfmMain& W = Open();
+    const TMainControls& C = W.Controls();
+    for (TDockPanel* Panel : {C.dpBuy, C.dpSell}) {
+        EXPECT_TRUE(Panel->isHidden());
+        EXPECT_EQ(W.dockWidgetArea(Panel), Qt::RightDockWidgetArea);
+        EXPECT_EQ(Panel->DefaultDock(), Qt::RightDockWidgetArea);
+    }
+    EXPECT_TRUE(C.dpTerminal->isHidden());
+
+    User->Input().SetAuth(uaAuth);
+    User->Input().SetNoZeroBalance(true);
+    W.InitUserInterface();
+    EXPECT_TRUE(C.dpTerminal->isVisible());
+    EXPECT_TRUE(C.Actions.acTerminal->isEnabled());
+    EXPECT_TRUE(C.Actions.acTerminal->isChecked());
+    EXPECT_TRUE(C.Actions.acNoZeroBalance->isEnabled());
+    EXPECT_TRUE(C.Actions.acNoZeroBalance->isChecked());
+}
+
+TEST_F(TMainWindowTest, ClosingAPanelOrToolbarClearsItsCheck)
+{
+    TfmMain& W = Open();
+    const TMainControls& C = W.Controls();
+    ASSERT_TRUE(C.Actions.acMarketView->isChecked());
+    auto* CloseButton =
+        C.dpMarketView->findChild<QAbstractButton*>(QStringLiteral("qt_dockwidget_closebutton"));
+    ASSERT_NE(CloseButton, nullptr);
+    CloseButton->click();
+    EXPECT_TRUE(C.dpMarketView->isHidden());
+    EXPECT_FALSE(C.Actions.acMarketView->isChecked());
+    EXPECT_TRUE(C.Actions.acMarketDepth->isChecked());
+
+    C.tbCharts->hide();
+    EXPECT_FALSE(C.Actions.acCharts->isChecked());
+    EXPECT_TRUE(C.Actions.acChartInterval->isChecked());
+}
+
+TEST_F(TMainWindowTest, AFloatingPanelReturnsToItsDefaultPlace)
+{
+    TfmMain& W = Open();
+    TDockPanel* Panel = W.Controls().dpVolumeMonitor;
+    Panel->show();
+    Panel->setFloating(true);
+    Panel->SetCurrentDock(Panel->DefaultDock());
+    EXPECT_FALSE(Panel->isFloating());
+    EXPECT_EQ(W.dockWidgetArea(Panel), Qt::BottomDockWidgetArea);
+}
+
+TEST_F(TMainWindowTest, ClosingStopsTheWorkflowThenSavesAndClosesTheChartsThenListensToNothing)
+{
+    TfmMain& W = Open();
+    W.SetOnlineMode(true);
+    const TMainControls& C = W.Controls();
+    for (QTableWidget* Grid :
+         {C.vstDepth, C.vstSymbols, C.vstOrders, C.vstBalances, C.vstNavigate, C.vstOrderHistory})
+        Grid->setRowCount(3);
+    ASSERT_TRUE(C.timerCheckZoom->isActive());
+
+    W.close();
+    EXPECT_EQ(Steps, (TSteps{"ChartList.Load", "Workflow.SetState 1", "ChartList.Save",
+                             "ChartList.Clear"}));
+    EXPECT_EQ(Workflow->State(), wfsClosing);
+    for (QTableWidget* Grid :
+         {C.vstDepth, C.vstSymbols, C.vstOrders, C.vstBalances, C.vstNavigate, C.vstOrderHistory})
+        EXPECT_EQ(Grid->rowCount(), 0) << Grid->objectName().toStdString();
+    EXPECT_FALSE(C.timerCheckZoom->isActive());
+
+    const QString Caption = C.dpMarketDepth->windowTitle();
+    SysTime->SetTime(EncodeTime(11, 0, 0, 0));
+    User->Publisher().Notify(BASE_MAIN_TEST, reinterpret_cast<TNotifyData>("model"));
+    ChartList.Publisher().Notify(BASE_MAIN_CHART_TYPE, 1);
+    EXPECT_EQ(ClockText(), QString());
+    EXPECT_EQ(C.dpMarketDepth->windowTitle(), Caption);
+    EXPECT_FALSE(C.Actions.acBar->isChecked());
+}
+
+TEST_F(TMainWindowTest, DeinitLeavesOnlyTheChartListHeard)
+{
+    TfmMain& W = Open();
+    W.SetOnlineMode(true);
+    W.Deinit();
+    SysTime->SetTime(EncodeTime(12, 0, 0, 0));
+    User->Publisher().Notify(BASE_MAIN_TEST, reinterpret_cast<TNotifyData>("model"));
+    EXPECT_EQ(ClockText(), QString());
+    EXPECT_NE(W.Controls().dpMarketDepth->windowTitle(), QStringLiteral("model"));
+    ChartList.Publisher().Notify(BASE_MAIN_TEST, reinterpret_cast<TNotifyData>("charts"));
+    EXPECT_EQ(W.Controls().dpMarketDepth->windowTitle(), QStringLiteral("charts"));
+}
+
+TEST_F(TMainWindowTest, EnglishTranslatesTheFramesTextsAndLeavesTheOthers)
+{
+    TTranslatorScope English("English", Home.ConfigHome() / "Quorvel" / "Tavrix");
+    TfmMain& W = Open();
+    const TMainControls& C = W.Controls();
+    EXPECT_EQ(C.dpMarketView->windowTitle(), QStringLiteral("Symbols"));
+    EXPECT_EQ(C.dpTerminal->windowTitle(), QStringLiteral("Terminal"));
+    EXPECT_EQ(C.pcTerminal->tabText(0), QStringLiteral("Trade"));
+    EXPECT_EQ(C.pcTerminal->tabText(10), QStringLiteral("Investments"));
+    EXPECT_EQ(C.vstSymbols->horizontalHeaderItem(1)->text(), QStringLiteral("Price"));
+    EXPECT_EQ(C.Actions.acMarketView->text(), QStringLiteral("Market Watch"));
+    EXPECT_EQ(Find<QMenu>("mmFile")->title(), QStringLiteral("File"));
+    EXPECT_EQ(StatusText(), QStringLiteral("Disabled"));
+    W.SetOnlineMode(true);
+    EXPECT_EQ(StatusText(), QStringLiteral("Connected"));
+
+    EXPECT_EQ(C.vstVolumeMonitor->horizontalHeaderItem(0)->text(), QStringLiteral("Символ"));
+    EXPECT_EQ(C.dpBuy->windowTitle(), QStringLiteral("Buy"));
+    EXPECT_EQ(C.tbIntervals->windowTitle(), QStringLiteral("Период графика"));
+}
+
 } // namespace
