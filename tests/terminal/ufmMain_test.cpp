@@ -2,10 +2,12 @@
 
 #include "domain/uProfile.h"
 #include "domain/uSysTime.h"
+#include "domain/uUIWriter.h"
 #include "domain/uUser.h"
 #include "domain/uWorkflow.h"
 #include "platform/DateUtils.h"
 #include "platform/FormatSettings.h"
+#include "platform/TestUIDispatcher.h"
 #include "support/LogCapture.h"
 #include "support/TempHome.h"
 #include "terminal/DialogDriver.h"
@@ -13,7 +15,9 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCoreApplication>
 #include <QDockWidget>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
@@ -64,6 +68,39 @@ private:
     TDPublisher fPublisher;
 };
 
+// The window, recording every notification that reaches it.
+class TRecordingMain : public TfmMain {
+public:
+    using TfmMain::TfmMain;
+    void OnNotify(int32_t EventID, TNotifyData Data) override
+    {
+        Codes.push_back(EventID);
+        TfmMain::OnNotify(EventID, Data);
+    }
+
+    std::vector<int32_t> Codes;
+};
+
+class TChartDouble : public IChartItem {
+public:
+    TChartDouble() : fLink(std::make_shared<TChartLink>(this)) {}
+    ~TChartDouble() override { fLink->Detach(); }
+
+    std::shared_ptr<TChartLink> Link() const override { return fLink; }
+    TKlineList& KlineList() override { throw std::logic_error("no candles in this double"); }
+    TChartInterval Interval() const override { return m1; }
+    double ChartPrice() const override { return 0; }
+    void SetChartPrice(double) override {}
+    void OnNotify(int32_t, TNotifyData) override {}
+    void SetIsLoading(bool) override {}
+    void ChartFullRefresh() override { ++FullRefreshes; }
+
+    int FullRefreshes = 0;
+
+private:
+    std::shared_ptr<TChartLink> fLink;
+};
+
 // The services the window reads, as the builder creates them, and the
 // window itself; torn down in the builder's order.
 class TMainWindowTest : public ::testing::Test {
@@ -74,11 +111,16 @@ protected:
         Profile = new TProfile((Home.Path() / "config.json").string());
         User = new TUser;
         SysTime = new TSysTime;
+        SetUIDispatcher(&Dispatcher);
+        UIWriter = new TUIWriter;
     }
 
     ~TMainWindowTest() override
     {
         Window.reset();
+        delete UIWriter;
+        UIWriter = nullptr;
+        SetUIDispatcher(nullptr);
         delete SysTime;
         SysTime = nullptr;
         delete Profile;
@@ -89,11 +131,24 @@ protected:
         User = nullptr;
     }
 
-    TfmMain& Open()
+    TRecordingMain& Open()
     {
-        Window = std::make_unique<TfmMain>(&ChartList);
+        Window = std::make_unique<TRecordingMain>(&ChartList);
         Window->show();
         return *Window;
+    }
+
+    // Plays the user-interface thread: the update queue's deliveries and the
+    // window's timers run until Done or the time is up.
+    bool Pump(const std::function<bool()>& Done, int Milliseconds = 2000)
+    {
+        QElapsedTimer Clock;
+        Clock.start();
+        while (!Done() && Clock.elapsed() < Milliseconds) {
+            Dispatcher.ProcessPending();
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+        return Done();
     }
 
     template <class T> T* Find(const char* Name) const
@@ -113,8 +168,9 @@ protected:
 
     TTempHome Home;
     TSteps Steps;
+    TTestUIDispatcher Dispatcher;
     TRecordingChartList ChartList{Steps};
-    std::unique_ptr<TfmMain> Window;
+    std::unique_ptr<TRecordingMain> Window;
 };
 
 const QColor cGreen(0x00, 0xFB, 0x9E);
@@ -409,6 +465,41 @@ TEST_F(TMainWindowTest, EnglishTranslatesTheFramesTextsAndLeavesTheOthers)
     EXPECT_EQ(C.vstVolumeMonitor->horizontalHeaderItem(0)->text(), QStringLiteral("Символ"));
     EXPECT_EQ(C.dpBuy->windowTitle(), QStringLiteral("Buy"));
     EXPECT_EQ(C.tbIntervals->windowTitle(), QStringLiteral("Период графика"));
+}
+
+TEST_F(TMainWindowTest, UpdateQueueReachesTheWindowOnlyOnceOnline)
+{
+    TRecordingMain& W = Open();
+    QueueNotify(BASE_MAIN_DEPTH, 0);
+    QueueNotify(BASE_MAIN_TEST, reinterpret_cast<TNotifyData>("queued"));
+    Pump([&] { return false; }, 100);
+    EXPECT_TRUE(W.Codes.empty()) << "offline: the update queue is not heard";
+
+    W.SetOnlineMode(true);
+    for (int32_t Code : {BASE_MAIN_SYMBOLS, BASE_MAIN_DEPTH, BASE_MAIN_SYMBOLS})
+        QueueNotify(Code, 0);
+    ASSERT_TRUE(Pump([&] { return W.Codes.size() >= 3; }));
+    EXPECT_EQ(W.Codes,
+              (std::vector<int32_t>{BASE_MAIN_SYMBOLS, BASE_MAIN_DEPTH, BASE_MAIN_SYMBOLS}));
+
+    W.SetOnlineMode(false);
+    QueueNotify(BASE_MAIN_BALANCES, 0);
+    ASSERT_TRUE(Pump([&] { return W.Codes.size() >= 4; })) << "the queue stays heard offline";
+    EXPECT_EQ(W.Codes.back(), BASE_MAIN_BALANCES);
+}
+
+TEST_F(TMainWindowTest, LoadedHistoryRefreshesItsChartTwiceUnlessTheChartIsGone)
+{
+    TRecordingMain& W = Open();
+    TChartDouble Kept;
+    auto Closed = std::make_unique<TChartDouble>();
+    W.OnNotify(MAIN_FORM_CHART_REFRESH, TNotifyData(Kept.Link()->ID()));
+    W.OnNotify(MAIN_FORM_CHART_REFRESH, TNotifyData(Closed->Link()->ID()));
+    EXPECT_EQ(Kept.FullRefreshes, 0) << "the refresh waits for its timer";
+    Closed.reset();
+    ASSERT_TRUE(Pump([&] { return Kept.FullRefreshes >= 2; }));
+    Pump([&] { return false; }, 100);
+    EXPECT_EQ(Kept.FullRefreshes, 2);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "domain/uSysTime.h"
 #include "domain/uTranslator.h"
+#include "domain/uUIWriter.h"
 #include "domain/uUser.h"
 #include "domain/uWorkflow.h"
 #include "platform/qt/GdiObjects.h"
@@ -116,6 +117,8 @@ void TfmMain::FormClose()
             Unsubscribe(&fChartList->Publisher(), 0);
         }
         UnsubscribeClockAndModel();
+        if (UIWriter)
+            Unsubscribe(&UIWriter->Publisher(), 0);
         for (QTableWidget* Grid : fControls.ClosingGrids())
             Grid->setRowCount(0);
         fControls.timerCheckZoom->stop();
@@ -143,6 +146,8 @@ void TfmMain::SetOnlineMode(bool aIsOnline)
                 Subscribe(&SysTime->Publisher(), 0);
             if (User)
                 Subscribe(&User->Publisher(), 0);
+            if (UIWriter)
+                Subscribe(&UIWriter->Publisher(), 0);
             RefreshActiveWindow();
             SetStatusColor(clStatusGreen);
             Status = "Подключено";

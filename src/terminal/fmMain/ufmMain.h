@@ -1,5 +1,6 @@
 #pragma once
 
+#include "domain/uChartLink.h"
 #include "platform/Graphics.h"
 #include "terminal/fmBasic/ufrmBasic.h"
 #include "terminal/fmMain/ufmMainLayout.h"
@@ -83,6 +84,9 @@ private:
     void Dispatch(int32_t EventID, TNotifyData Data);
     void ShowSysTime(TNotifyData Data);
     void CheckChartType(TNotifyData Data);
+    // The history of a chart was loaded: a full refresh a moment later.
+    void TimerChartRefresh(TChartID aChartID);
+    void OnRefreshTimer(QTimer* aTimer, TChartID aChartID);
     void timerLoginFormTimer();
     void UnsubscribeClockAndModel();
 

@@ -8,10 +8,13 @@
 #include <QAction>
 #include <QDockWidget>
 #include <QLabel>
+#include <QTimer>
+#include <utility>
 
 namespace {
 
 constexpr const char* cClockFormat = "hh:nn:ss";
+constexpr int cChartRefreshDelay = 50;
 
 } // namespace
 
@@ -24,34 +27,33 @@ void TfmMain::OnNotify(int32_t EventID, TNotifyData Data)
 
 void TfmMain::Dispatch(int32_t EventID, TNotifyData Data)
 {
+    // The codes whose handler takes nothing from the notification.
+    using THandler = void (TfmMain::*)();
+    static constexpr std::pair<int32_t, THandler> cRefreshes[] = {
+        {BASE_MAIN_SYMBOLS, &TfmMain::RefreshSymbolList},
+        {BASE_MAIN_VOLUMES, &TfmMain::RefreshVolumeList},
+        {BASE_MAIN_USERORDERS, &TfmMain::RefreshOrderListData},
+        {BASE_MAIN_USERORDERSHISTORY, &TfmMain::RefreshOrderHistoryData},
+        {BASE_MAIN_BALANCES, &TfmMain::RefreshBalanceUI},
+        {BASE_MAIN_DEPTH, &TfmMain::RefreshDepth},
+        {BASE_MAIN_MULTI, &TfmMain::RefreshMultiAccount},
+        {BASE_MAIN_REFRESH_ACTIVE_WINDOW, &TfmMain::RefreshActiveWindow},
+        {BASE_MAIN_ZOOM_REFRESH, &TfmMain::RefreshZoom},
+        {BASE_MAIN_INTERVALS_REFRESH, &TfmMain::RefreshIntervals},
+        {BASE_MAIN_TABS_REFRESH, &TfmMain::RefreshTabs},
+    };
+    for (const auto& [Code, Handler] : cRefreshes)
+        if (Code == EventID) {
+            (this->*Handler)();
+            return;
+        }
     switch (EventID) {
     case BASE_MAIN_SYSTIME:
         ShowSysTime(Data);
         break;
-    case BASE_MAIN_SYMBOLS:
-        RefreshSymbolList();
-        break;
-    case BASE_MAIN_VOLUMES:
-        RefreshVolumeList();
-        break;
     case BASE_MAIN_TICKERPRICE:
         pcBuyChange();
         pcSellChange();
-        break;
-    case BASE_MAIN_USERORDERS:
-        RefreshOrderListData();
-        break;
-    case BASE_MAIN_USERORDERSHISTORY:
-        RefreshOrderHistoryData();
-        break;
-    case BASE_MAIN_BALANCES:
-        RefreshBalanceUI();
-        break;
-    case BASE_MAIN_DEPTH:
-        RefreshDepth();
-        break;
-    case BASE_MAIN_MULTI:
-        RefreshMultiAccount();
         break;
     case BASE_MAIN_TEST:
         if (Data)
@@ -61,17 +63,8 @@ void TfmMain::Dispatch(int32_t EventID, TNotifyData Data)
     case BASE_MAIN_CHART_TYPE:
         CheckChartType(Data);
         break;
-    case BASE_MAIN_REFRESH_ACTIVE_WINDOW:
-        RefreshActiveWindow();
-        break;
-    case BASE_MAIN_ZOOM_REFRESH:
-        RefreshZoom();
-        break;
-    case BASE_MAIN_INTERVALS_REFRESH:
-        RefreshIntervals();
-        break;
-    case BASE_MAIN_TABS_REFRESH:
-        RefreshTabs();
+    case MAIN_FORM_CHART_REFRESH:
+        TimerChartRefresh(Data);
         break;
     default:
         break;
@@ -109,6 +102,29 @@ void TfmMain::CheckChartType(TNotifyData Data)
     default:
         break;
     }
+}
+
+// The chart is looked up by its number when the timer fires: it may have
+// been closed meanwhile, and then nothing is refreshed.
+void TfmMain::TimerChartRefresh(TChartID aChartID)
+{
+    auto* Timer = new QTimer(this);
+    Timer->setInterval(cChartRefreshDelay);
+    connect(Timer, &QTimer::timeout, this,
+            [this, Timer, aChartID] { OnRefreshTimer(Timer, aChartID); });
+    Timer->start();
+}
+
+void TfmMain::OnRefreshTimer(QTimer* aTimer, TChartID aChartID)
+{
+    aTimer->stop();
+    aTimer->deleteLater();
+    RunShown([aChartID] {
+        // Looked up again for the second pass: a refresh may close the chart.
+        for (int Pass = 0; Pass < 2; ++Pass)
+            if (IChartItem* Chart = FindChartItem(aChartID))
+                Chart->ChartFullRefresh();
+    });
 }
 
 // Filled by the grids, the account views, the order panels and the chart
