@@ -394,7 +394,7 @@ TEST_F(TMainWindowTest, ClosingAPanelOrToolbarClearsItsCheck)
     EXPECT_TRUE(C.Actions.acChartInterval->isChecked());
 }
 
-TEST_F(TMainWindowTest, AFloatingPanelReturnsToItsDefaultPlace)
+TEST_F(TMainWindowTest, PanelsAndToolbarsReturnToTheirDefaultPlace)
 {
     TfmMain& W = Open();
     TDockPanel* Panel = W.Controls().dpVolumeMonitor;
@@ -403,6 +403,13 @@ TEST_F(TMainWindowTest, AFloatingPanelReturnsToItsDefaultPlace)
     Panel->SetCurrentDock(Panel->DefaultDock());
     EXPECT_FALSE(Panel->isFloating());
     EXPECT_EQ(W.dockWidgetArea(Panel), Qt::BottomDockWidgetArea);
+
+    QToolBar* Bar = W.Controls().tbCharts;
+    W.addToolBar(Qt::LeftToolBarArea, Bar);
+    Bar->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+    SetCurrentDock(W, Bar);
+    EXPECT_FALSE(Bar->isFloating());
+    EXPECT_EQ(W.toolBarArea(Bar), Qt::TopToolBarArea);
 }
 
 TEST_F(TMainWindowTest, ClosingStopsTheWorkflowThenSavesAndClosesTheChartsThenListensToNothing)

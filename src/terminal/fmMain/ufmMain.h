@@ -96,3 +96,7 @@ private:
     bool fShown = false;
     bool fClosed = false;
 };
+
+// The main window of the running program: the first one created, until it
+// is destroyed.
+extern TfmMain* fmMain;

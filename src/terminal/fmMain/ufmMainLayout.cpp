@@ -232,6 +232,11 @@ void TDockPanel::SetCurrentDock(Qt::DockWidgetArea Area)
     fWindow.addDockWidget(Area, this);
 }
 
+void SetCurrentDock(QMainWindow& Window, QToolBar* Toolbar)
+{
+    Window.addToolBar(Qt::TopToolBarArea, Toolbar);
+}
+
 std::vector<QDockWidget*> TMainControls::Panels() const
 {
     return {dpMarketView, dpMarketDepth, dpNavigate, dpVolumeMonitor, dpTerminal, dpBuy, dpSell};

@@ -32,6 +32,9 @@ private:
     Qt::DockWidgetArea fDefaultDock;
 };
 
+// Docks a toolbar, floating or not, back into the window's top dock.
+void SetCurrentDock(QMainWindow& Window, QToolBar* Toolbar);
+
 // The window's commands. Those the frame itself reads or sets are named
 // here; every one is also in Actions (or actionFull) under its own name.
 struct TMainActions {
