@@ -263,16 +263,6 @@ TEST_F(TMainWindowTest, ChartTypeChecksFollowTheChartAndIgnoreOtherValues)
     }
 }
 
-TEST_F(TMainWindowTest, TestCodeRenamesTheOrderBookPanel)
-{
-    TfmMain& W = Open();
-    W.OnNotify(BASE_MAIN_TEST, reinterpret_cast<TNotifyData>("Книга"));
-    EXPECT_EQ(Find<QDockWidget>("dpMarketDepth")->windowTitle(), QStringLiteral("Книга"));
-    W.OnNotify(BASE_MAIN_TEST, 0);
-    W.OnNotify(9999, 1);
-    EXPECT_EQ(Find<QDockWidget>("dpMarketDepth")->windowTitle(), QStringLiteral("Книга"));
-}
-
 struct TVisibilityCase {
     TWorkflowMode Mode;
     TUserAuth Auth;
@@ -450,6 +440,8 @@ TEST_F(TMainWindowTest, DeinitLeavesOnlyTheChartListHeard)
     EXPECT_EQ(ClockText(), QString());
     EXPECT_NE(W.Controls().dpMarketDepth->windowTitle(), QStringLiteral("model"));
     ChartList.Publisher().Notify(BASE_MAIN_TEST, reinterpret_cast<TNotifyData>("charts"));
+    ChartList.Publisher().Notify(BASE_MAIN_TEST, 0);
+    ChartList.Publisher().Notify(9999, 1);
     EXPECT_EQ(W.Controls().dpMarketDepth->windowTitle(), QStringLiteral("charts"));
 }
 
