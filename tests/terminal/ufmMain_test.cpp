@@ -68,6 +68,20 @@ private:
     TDPublisher fPublisher;
 };
 
+// The model, with the exchange's answer to the ping given by the test.
+class TPingedUser : public TUser {
+public:
+    bool Answer = false;
+    int Pings = 0;
+
+protected:
+    bool RunPing() override
+    {
+        ++Pings;
+        return Answer;
+    }
+};
+
 // The window, recording every notification that reaches it.
 class TRecordingMain : public TfmMain {
 public:
@@ -109,7 +123,7 @@ protected:
     {
         Workflow = new TRecordingWorkflow(Steps);
         Profile = new TProfile((Home.Path() / "config.json").string());
-        User = new TUser;
+        User = Model = new TPingedUser;
         SysTime = new TSysTime;
         SetUIDispatcher(&Dispatcher);
         UIWriter = new TUIWriter;
@@ -167,6 +181,7 @@ protected:
     QString StatusText() const { return Find<QLabel>("StatusText")->text(); }
 
     TTempHome Home;
+    TPingedUser* Model = nullptr;
     TSteps Steps;
     TTestUIDispatcher Dispatcher;
     TRecordingChartList ChartList{Steps};
@@ -190,6 +205,27 @@ TEST_F(TMainWindowTest, CreationHandsTheChartListItsHostAndLoadsTheLayout)
     for (const char* Name : {"vstSymbols", "vstDepth", "vstNavigate", "vstVolumeMonitor",
                              "vstOrders", "vstBalances", "vstOrderHistory", "vstMulti"})
         EXPECT_EQ(Find<QTableWidget>(Name)->rowCount(), 0) << Name;
+}
+
+TEST_F(TMainWindowTest, PingDecidesOnlineOrOfflineAndWhetherTheQueueIsHeard)
+{
+    for (const bool Answer : {true, false}) {
+        Model->Answer = Answer;
+        TRecordingMain& W = Open();
+        W.SendPing();
+        EXPECT_EQ(Model->Pings, 1);
+        EXPECT_EQ(W.IsOnline(), Answer);
+        EXPECT_EQ(StatusText(),
+                  Answer ? QStringLiteral("Подключено") : QStringLiteral("Отключено"));
+        EXPECT_EQ(ClockColour(), Answer ? cGreen : cRed);
+        EXPECT_EQ(ClockText(), QString());
+        QueueNotify(BASE_MAIN_SYMBOLS, 0);
+        EXPECT_EQ(Pump([&] { return !W.Codes.empty(); }, Answer ? 2000 : 200), Answer);
+        EXPECT_EQ(W.Codes,
+                  Answer ? std::vector<int32_t>{BASE_MAIN_SYMBOLS} : std::vector<int32_t>{});
+        Window.reset();
+        Model->Pings = 0;
+    }
 }
 
 TEST_F(TMainWindowTest, StartsOfflineAndGoesOnlineWithTheClockRunning)
