@@ -84,6 +84,7 @@ void TfmMain::FormShow()
     RunLogged("FormShow", [this] {
         setWindowTitle(QStringLiteral("Tavrix "));
         InitUserInterface();
+        SizeMainDocks(*this, fControls);
         fControls.pcTerminal->setCurrentIndex(0);
         SetOnlineMode(false);
         fControls.pcBuy->setCurrentIndex(0);

@@ -18,6 +18,7 @@
 namespace {
 
 constexpr int cLeftDockWidth = 220;
+constexpr int cBottomDockHeight = 180;
 constexpr int cStatusHeight = 20;
 
 QString Text(const char* Utf8)
@@ -129,7 +130,6 @@ void BuildDocks(QMainWindow& W, TMainControls& C)
     C.vstNavigate = CreateGrid(C.dpNavigate, "vstNavigate", {""}, false);
     C.dpNavigate->setWidget(C.vstNavigate);
     W.splitDockWidget(C.dpMarketView, C.dpNavigate, Qt::Horizontal);
-    W.resizeDocks({C.dpMarketView}, {cLeftDockWidth}, Qt::Horizontal);
 
     C.dpBuy = new TDockPanel(W, "dpBuy", QStringLiteral("Buy"), Qt::RightDockWidgetArea);
     C.pcBuy = CreateOrderPages(C.dpBuy, "pcBuy", {"tsBuyLimit", "tbBuyMarket", "tbBuyStopLimit"});
@@ -230,6 +230,13 @@ void TDockPanel::SetCurrentDock(Qt::DockWidgetArea Area)
 {
     setFloating(false);
     fWindow.addDockWidget(Area, this);
+}
+
+void SizeMainDocks(QMainWindow& Window, const TMainControls& C)
+{
+    Window.resizeDocks({C.dpMarketView}, {cLeftDockWidth}, Qt::Horizontal);
+    Window.resizeDocks({C.dpVolumeMonitor, C.dpTerminal}, {cBottomDockHeight, cBottomDockHeight},
+                       Qt::Vertical);
 }
 
 void SetCurrentDock(QMainWindow& Window, QToolBar* Toolbar)

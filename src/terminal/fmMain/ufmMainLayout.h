@@ -119,3 +119,6 @@ struct TMainControls {
 // Creates the window's commands, menus, toolbars, panels, chart area and
 // status bar in Window, with their texts untranslated.
 void BuildMainLayout(QMainWindow& Window, TMainControls& Controls);
+
+// The docks' first sizes; they hold only once the window is being shown.
+void SizeMainDocks(QMainWindow& Window, const TMainControls& Controls);

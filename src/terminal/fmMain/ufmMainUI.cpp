@@ -50,6 +50,7 @@ void TfmMain::InitUserInterface()
 {
     RunLogged("InitUserInterface", [this] {
         const TMainControls& C = fControls;
+        const bool TerminalWasHidden = C.dpTerminal->isHidden();
         if (Profile) {
             const TUIVisible& Flags = Profile->UIVisible();
             C.tbIntervals->setVisible(Flags.tbIntervals());
@@ -62,6 +63,8 @@ void TfmMain::InitUserInterface()
             C.dpVolumeMonitor->setVisible(Flags.dpVolumeMonitor());
             C.dpTerminal->setVisible(Flags.dpTerminal() && IsAuthorised());
         }
+        if (TerminalWasHidden && !C.dpTerminal->isHidden())
+            SizeMainDocks(*this, C);
         for (TDockPanel* Panel : {C.dpBuy, C.dpSell}) {
             Panel->SetCurrentDock(Qt::RightDockWidgetArea);
             Panel->SetDefaultDock(Qt::RightDockWidgetArea);
