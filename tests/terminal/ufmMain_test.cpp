@@ -1,5 +1,7 @@
 #include "terminal/fmMain/ufmMain.h"
 
+#include "domain/uBaseThread.h"
+#include "domain/uHttpTransport.h"
 #include "domain/uProfile.h"
 #include "domain/uSysTime.h"
 #include "domain/uUIWriter.h"
@@ -9,7 +11,9 @@
 #include "platform/FormatSettings.h"
 #include "platform/TestUIDispatcher.h"
 #include "support/LogCapture.h"
+#include "support/ServerAddress.h"
 #include "support/TempHome.h"
+#include "support/TestExchange.h"
 #include "terminal/DialogDriver.h"
 #include "terminal/fmMain/uMainChartList.h"
 
@@ -30,6 +34,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -66,20 +72,6 @@ public:
 private:
     TSteps& fSteps;
     TDPublisher fPublisher;
-};
-
-// The model, with the exchange's answer to the ping given by the test.
-class TPingedUser : public TUser {
-public:
-    bool Answer = false;
-    int Pings = 0;
-
-protected:
-    bool RunPing() override
-    {
-        ++Pings;
-        return Answer;
-    }
 };
 
 // The window, recording every notification that reaches it.
@@ -123,7 +115,7 @@ protected:
     {
         Workflow = new TRecordingWorkflow(Steps);
         Profile = new TProfile((Home.Path() / "config.json").string());
-        User = Model = new TPingedUser;
+        User = new TUser;
         SysTime = new TSysTime;
         SetUIDispatcher(&Dispatcher);
         UIWriter = new TUIWriter;
@@ -132,6 +124,9 @@ protected:
     ~TMainWindowTest() override
     {
         Window.reset();
+        Dispatcher.Shutdown();
+        EXPECT_TRUE(FinishWorkers(5s));
+        HttpAbortTransfers(false);
         delete UIWriter;
         UIWriter = nullptr;
         SetUIDispatcher(nullptr);
@@ -181,8 +176,9 @@ protected:
     QString StatusText() const { return Find<QLabel>("StatusText")->text(); }
 
     TTempHome Home;
-    TPingedUser* Model = nullptr;
     TSteps Steps;
+    TTestExchange Exchange;
+    TServerAddress Address{Exchange.URL()};
     TTestUIDispatcher Dispatcher;
     TRecordingChartList ChartList{Steps};
     std::unique_ptr<TRecordingMain> Window;
@@ -209,22 +205,23 @@ TEST_F(TMainWindowTest, CreationHandsTheChartListItsHostAndLoadsTheLayout)
 
 TEST_F(TMainWindowTest, PingDecidesOnlineOrOfflineAndWhetherTheQueueIsHeard)
 {
-    for (const bool Answer : {true, false}) {
-        Model->Answer = Answer;
+    for (const bool Answers : {true, false}) {
+        if (!Answers)
+            Exchange.Script(TExchangeEndpoint::Ping, TExchangeReply::Error(503, -1, "down"));
+        Exchange.ClearJournal();
         TRecordingMain& W = Open();
         W.SendPing();
-        EXPECT_EQ(Model->Pings, 1);
-        EXPECT_EQ(W.IsOnline(), Answer);
+        EXPECT_EQ(Exchange.Journal().size(), 1u);
+        EXPECT_EQ(W.IsOnline(), Answers);
         EXPECT_EQ(StatusText(),
-                  Answer ? QStringLiteral("Подключено") : QStringLiteral("Отключено"));
-        EXPECT_EQ(ClockColour(), Answer ? cGreen : cRed);
+                  Answers ? QStringLiteral("Подключено") : QStringLiteral("Отключено"));
+        EXPECT_EQ(ClockColour(), Answers ? cGreen : cRed);
         EXPECT_EQ(ClockText(), QString());
         QueueNotify(BASE_MAIN_SYMBOLS, 0);
-        EXPECT_EQ(Pump([&] { return !W.Codes.empty(); }, Answer ? 2000 : 200), Answer);
+        EXPECT_EQ(Pump([&] { return !W.Codes.empty(); }, Answers ? 2000 : 200), Answers);
         EXPECT_EQ(W.Codes,
-                  Answer ? std::vector<int32_t>{BASE_MAIN_SYMBOLS} : std::vector<int32_t>{});
+                  Answers ? std::vector<int32_t>{BASE_MAIN_SYMBOLS} : std::vector<int32_t>{});
         Window.reset();
-        Model->Pings = 0;
     }
 }
 
