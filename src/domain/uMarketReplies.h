@@ -1,10 +1,10 @@
 #pragma once
 
+#include "domain/uReplyError.h"
 #include "domain/uSymbolShowList.h"
 
 #include <cstdint>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -17,11 +17,6 @@
 // array is skipped and the rest kept. A reply without its root, or without a
 // node the reply cannot do without, raises EReplyError with the log text of
 // the request, and nothing of it is kept.
-
-class EReplyError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 struct TDepthLevel {
     double Price = 0;

@@ -82,20 +82,13 @@ bool ParseInt(const std::string& aText, int64_t& aValue)
     return true;
 }
 
-TExchangeReply Mandatory(const std::string& aName)
-{
-    return TExchangeReply::Error(400, -1102,
-                                 "Mandatory parameter '" + aName +
-                                     "' was not sent, was empty/null, or malformed.");
-}
-
 // The signature must be the last pair and cover exactly the text before it.
 TExchangeReply CheckSignature(const std::string& aText, const std::string& aSecret)
 {
     static const std::string cMark = "signature=";
     size_t At = aText.rfind(cMark);
     if (At == std::string::npos || (At > 0 && aText[At - 1] != '&'))
-        return Mandatory("signature");
+        return TExchangeReply::Mandatory("signature");
     std::string Signature = aText.substr(At + cMark.size());
     std::string Signed = At == 0 ? std::string() : aText.substr(0, At - 1);
     if (Signature.find('&') != std::string::npos ||
@@ -201,6 +194,12 @@ TExchangeReply TExchangeReply::Error(int aStatus, int aCode, const std::string& 
     return Json({{"code", aCode}, {"msg", aMessage}}, aStatus);
 }
 
+TExchangeReply TExchangeReply::Mandatory(const std::string& aName)
+{
+    return Error(400, -1102,
+                 "Mandatory parameter '" + aName + "' was not sent, was empty/null, or malformed.");
+}
+
 TExchangeReply TExchangeReply::Dropped()
 {
     TExchangeReply Reply;
@@ -254,12 +253,6 @@ void TTestExchange::Stop()
 std::string TTestExchange::URL() const
 {
     return std::string(fTls ? "https" : "http") + "://127.0.0.1:" + std::to_string(fPort);
-}
-
-void TTestExchange::AddAccount(const std::string& aApiKey, const std::string& aSecretKey)
-{
-    std::lock_guard Guard(fLock);
-    fAccounts[aApiKey] = aSecretKey;
 }
 
 void TTestExchange::SetServerTime(int64_t aMilliseconds)
@@ -408,9 +401,9 @@ TExchangeReply TTestExchange::Check(TExchangeEndpoint aEndpoint, TExchangeCall& 
     int64_t Stamp = 0;
     int64_t Window = 5000;
     if (!ParseInt(aCall.Param("timestamp"), Stamp))
-        return Mandatory("timestamp");
+        return TExchangeReply::Mandatory("timestamp");
     if (!aCall.Param("recvWindow").empty() && !ParseInt(aCall.Param("recvWindow"), Window))
-        return Mandatory("recvWindow");
+        return TExchangeReply::Mandatory("recvWindow");
     if (Window > 60000)
         return TExchangeReply::Error(400, -1131, "recvWindow must be less than 60000");
     if (Stamp >= Now + 1000 || Now - Stamp > Window)

@@ -66,6 +66,7 @@ struct TExchangeReply {
 
     static TExchangeReply Json(const nlohmann::json& aBody, int aStatus = 200);
     static TExchangeReply Error(int aStatus, int aCode, const std::string& aMessage);
+    static TExchangeReply Mandatory(const std::string& aName);
     static TExchangeReply Dropped();
 };
 
@@ -89,7 +90,14 @@ public:
     int Port() const { return fPort; }
     void Stop();
 
+    // A new account starts with the standard balances, open orders and history;
+    // its signed requests are answered from its own data from then on, placed
+    // orders joining its open orders and cancels leaving them.
     void AddAccount(const std::string& aApiKey, const std::string& aSecretKey);
+    void SetBalances(const std::string& aApiKey, nlohmann::json aBalances);
+    void SetOpenOrders(const std::string& aApiKey, nlohmann::json aOrders);
+    nlohmann::json OpenOrders(const std::string& aApiKey) const;
+    nlohmann::json OrderHistory(const std::string& aApiKey) const;
     void SetServerTime(int64_t aMilliseconds);
     int64_t ServerTime() const;
 
@@ -116,6 +124,7 @@ private:
     bool TakeScript(TExchangeEndpoint aEndpoint, TExchangeReply& aReply);
     TExchangeReply Check(TExchangeEndpoint aEndpoint, TExchangeCall& aCall) const;
     TExchangeReply Standard(TExchangeEndpoint aEndpoint, const TExchangeCall& aCall);
+    TExchangeReply AccountReply(TExchangeEndpoint aEndpoint, const TExchangeCall& aCall);
     void Send(const TExchangeReply& aReply, httplib::Response& aResponse);
 
     std::unique_ptr<TTlsIdentity> fTls;
@@ -127,8 +136,12 @@ private:
     std::condition_variable fWake;
     bool fStopping = false;
     int64_t fServerTime = 1700000000000;
-    int64_t fNextOrderId = 1000;
+    int64_t fNextOrderId = 3000000001;            // above 32 bits signed, as the exchange's are
     std::map<std::string, std::string> fAccounts; // API key -> secret key
+    struct TAccountBook {
+        nlohmann::json Balances, OpenOrders, History;
+    };
+    std::map<std::string, TAccountBook> fBooks; // API key -> what the account holds
     std::map<TExchangeEndpoint, nlohmann::json> fData;
     std::map<TExchangeEndpoint, TExchangeHandler> fHandlers;
     std::map<TExchangeEndpoint, std::deque<TExchangeReply>> fScripts;
@@ -141,6 +154,11 @@ int ClosedLoopbackPort();
 // HMAC-SHA256 written out from the SHA-256 digest, in lower-case hex: the test
 // exchange's own check, independent of the program's signing code.
 std::string ExchangeHmacSha256(const std::string& aKey, const std::string& aMessage);
+
+// An order as the exchange reports it, status "NEW".
+nlohmann::json ExchangeOrder(const std::string& aSymbol, int64_t aId, const std::string& aPrice,
+                             const std::string& aQuantity, const std::string& aType,
+                             const std::string& aSide, int64_t aTime);
 
 // The standard reply data of each endpoint, in the exchange's shapes.
 nlohmann::json StandardReplyData(TExchangeEndpoint aEndpoint, int64_t aServerTime);

@@ -1,16 +1,28 @@
 #include "support/MarketReplyData.h"
 #include "support/TestExchange.h"
 
-#include <cstdlib>
 #include <mutex>
 
 namespace {
 
 using nlohmann::json;
 
-json Order(const std::string& aSymbol, int64_t aId, const std::string& aPrice,
-           const std::string& aQuantity, const std::string& aType, const std::string& aSide,
-           int64_t aTime)
+json Klines(int64_t aTime)
+{
+    json Rows = json::array();
+    int64_t Open = aTime - aTime % 60000 - 60000;
+    for (int64_t Start : {Open, Open + 60000})
+        Rows.push_back({Start, "0.01634790", "0.80000000", "0.01575800", "0.01577100",
+                        "148976.11427815", Start + 59999, "2434.19055334", 308, "1756.87402397",
+                        "28.46694368", "0"});
+    return Rows;
+}
+
+} // namespace
+
+nlohmann::json ExchangeOrder(const std::string& aSymbol, int64_t aId, const std::string& aPrice,
+                             const std::string& aQuantity, const std::string& aType,
+                             const std::string& aSide, int64_t aTime)
 {
     return {{"symbol", aSymbol},
             {"orderId", aId},
@@ -31,19 +43,6 @@ json Order(const std::string& aSymbol, int64_t aId, const std::string& aPrice,
             {"isWorking", true},
             {"origQuoteOrderQty", "0.00000000"}};
 }
-
-json Klines(int64_t aTime)
-{
-    json Rows = json::array();
-    int64_t Open = aTime - aTime % 60000 - 60000;
-    for (int64_t Start : {Open, Open + 60000})
-        Rows.push_back({Start, "0.01634790", "0.80000000", "0.01575800", "0.01577100",
-                        "148976.11427815", Start + 59999, "2434.19055334", 308, "1756.87402397",
-                        "28.46694368", "0"});
-    return Rows;
-}
-
-} // namespace
 
 nlohmann::json StandardReplyData(TExchangeEndpoint aEndpoint, int64_t aServerTime)
 {
@@ -78,13 +77,13 @@ nlohmann::json StandardReplyData(TExchangeEndpoint aEndpoint, int64_t aServerTim
     case TExchangeEndpoint::OrderDelete:
         return json::object();
     case TExchangeEndpoint::OpenOrders:
-        return json::array({Order("BTCUSDT", 501, "36000.00000000", "0.01000000", "LIMIT", "BUY",
-                                  aServerTime - 3600000)});
+        return json::array({ExchangeOrder("BTCUSDT", 501, "36000.00000000", "0.01000000", "LIMIT",
+                                          "BUY", aServerTime - 3600000)});
     case TExchangeEndpoint::AllOrders:
-        return json::array({Order("BTCUSDT", 500, "35000.00000000", "0.02000000", "LIMIT", "SELL",
-                                  aServerTime - 7200000),
-                            Order("BTCUSDT", 501, "36000.00000000", "0.01000000", "LIMIT", "BUY",
-                                  aServerTime - 3600000)});
+        return json::array({ExchangeOrder("BTCUSDT", 500, "35000.00000000", "0.02000000", "LIMIT",
+                                          "SELL", aServerTime - 7200000),
+                            ExchangeOrder("BTCUSDT", 501, "36000.00000000", "0.01000000", "LIMIT",
+                                          "BUY", aServerTime - 3600000)});
     case TExchangeEndpoint::Depth:
         return {{"lastUpdateId", 1027024},
                 {"bids", json::array({json::array({"37250.00000000", "0.43100000"}),
@@ -106,35 +105,18 @@ nlohmann::json StandardReplyData(TExchangeEndpoint aEndpoint, int64_t aServerTim
 
 TExchangeReply TTestExchange::Standard(TExchangeEndpoint aEndpoint, const TExchangeCall& aCall)
 {
+    if (Signed(aEndpoint))
+        return AccountReply(aEndpoint, aCall);
     std::unique_lock Guard(fLock);
     json Data = aEndpoint == TExchangeEndpoint::Time ? json{{"serverTime", fServerTime}}
                                                      : fData.at(aEndpoint);
-    int64_t Now = fServerTime;
-    int64_t Id = aEndpoint == TExchangeEndpoint::OrderPost ? fNextOrderId++ : 0;
     Guard.unlock();
     std::string Symbol = aCall.Param("symbol");
-    switch (aEndpoint) {
-    case TExchangeEndpoint::TickerPrice:
-        if (Symbol.empty())
-            return TExchangeReply::Json(Data);
+    if (aEndpoint == TExchangeEndpoint::TickerPrice && !Symbol.empty()) {
         for (const auto& Price : Data)
             if (Price.value("symbol", "") == Symbol)
                 return TExchangeReply::Json(Price);
         return TExchangeReply::Error(400, -1121, "Invalid symbol.");
-    case TExchangeEndpoint::OrderPost: {
-        json Placed = Order(Symbol, Id, aCall.Param("price"), aCall.Param("quantity"),
-                            aCall.Param("type"), aCall.Param("side"), Now);
-        Placed["transactTime"] = Now;
-        return TExchangeReply::Json(Placed);
     }
-    case TExchangeEndpoint::OrderDelete: {
-        json Cancelled = Order(Symbol, std::strtoll(aCall.Param("orderId").c_str(), nullptr, 10),
-                               "0.00000000", "0.00000000", "LIMIT", "BUY", Now);
-        Cancelled["status"] = "CANCELED";
-        Cancelled["origClientOrderId"] = Cancelled["clientOrderId"];
-        return TExchangeReply::Json(Cancelled);
-    }
-    default:
-        return TExchangeReply::Json(Data);
-    }
+    return TExchangeReply::Json(Data);
 }
