@@ -3,7 +3,7 @@
 #include "domain/uCrypt.h"
 #include "domain/uFolders.h"
 #include "domain/uLog.h"
-#include "domain/uThreads.h"
+#include "domain/uOrderThreads.h"
 #include "domain/uTranslator.h"
 #include "domain/uUser.h"
 #include "domain/uWorkflow.h"
@@ -77,13 +77,15 @@ TUserAuth TConnectionItem::AccountEx(TConnectionItem* aProfile, bool aFree)
 {
     if (Workflow == nullptr || Workflow->State() != wfsWorking)
         return uaUndefined;
-    if (aFree) {
-        TAccountThread::StartFree(aProfile);
+    auto Thread = std::make_shared<TAccountThread>();
+    Thread->SetAccount(aProfile);
+    Thread->SetFreeOnTerminate(aFree);
+    Thread->Start();
+    if (aFree)
         return uaUndefined;
-    }
-    TAccountThread Thread(aProfile);
-    Thread.Run();
-    return Thread.Auth();
+    // Runs the worker's synchronised steps while it waits.
+    Thread->WaitFor();
+    return Thread->Auth();
 }
 
 bool TConnectionItem::CheckLoaded()
@@ -129,6 +131,18 @@ TProfile::TProfile(std::string aFileName)
 }
 
 TProfile::~TProfile() = default;
+
+bool TProfile::Holds(const TConnectionItem* aAccount) const
+{
+    if (aAccount == nullptr)
+        return false;
+    if (aAccount == &fMainProfile || aAccount == fBufferMainProfile.get())
+        return true;
+    for (const TConnectionItem& Item : fConnections)
+        if (&Item == aAccount)
+            return true;
+    return false;
+}
 
 std::string TProfile::FileName() const
 {

@@ -141,6 +141,9 @@ public:
     TConnectionItems& Connections() { return GetConnections(); }
     TConnectionItems& GetConnections() { return fConnections; }
     TUIVisible& UIVisible() { return fUIVisible; }
+    // Whether aAccount is the main account, its edit buffer or a further
+    // account: a reply may arrive after its account was removed.
+    bool Holds(const TConnectionItem* aAccount) const;
 
     std::string FileName() const;
 

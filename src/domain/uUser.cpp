@@ -2,6 +2,7 @@
 
 #include "domain/uBaseThread.h"
 #include "domain/uMarketModelThreads.h"
+#include "domain/uOrderThreads.h"
 #include "domain/uProfile.h"
 #include "domain/uWorkflow.h"
 
@@ -143,10 +144,28 @@ void TUser::OrderDelete(const TUserOrder& aOrder, TConnectionItem* aProfile, boo
                .Multi = aMulti});
 }
 
-// Requests without a worker yet send nothing.
+// The account and order requests go to their own workers, the others to the
+// market-data workers.
 void TUser::Start(TRequest aRequest)
 {
-    StartMarketRequest(aRequest);
+    TConnectionItem* Account = aRequest.Account.Account;
+    switch (aRequest.Kind) {
+    case TRequestKind::OpenOrders:
+        StartOpenOrders(Account, aRequest.Symbol);
+        break;
+    case TRequestKind::AllOrders:
+        StartAllOrders(Account, aRequest.Symbol);
+        break;
+    case TRequestKind::OrderPost:
+        StartOrderPost(*aRequest.Order, Account, aRequest.Multi);
+        break;
+    case TRequestKind::OrderDelete:
+        StartOrderDelete(*aRequest.UserOrder, Account, aRequest.Multi);
+        break;
+    default:
+        StartMarketRequest(aRequest);
+        break;
+    }
 }
 
 bool TUser::RunPing()

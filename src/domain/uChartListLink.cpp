@@ -1,0 +1,3 @@
+#include "domain/uChartListLink.h"
+
+IChartList* ChartList = nullptr;

@@ -1,0 +1,317 @@
+#include "domain/uOrderThreads.h"
+
+#include "domain/uChartListLink.h"
+#include "domain/uCommon.h"
+#include "domain/uMethods.h"
+#include "domain/uProfile.h"
+#include "domain/uSysTime.h"
+#include "domain/uUIWriter.h"
+#include "domain/uUser.h"
+#include "domain/uWorkflow.h"
+
+namespace {
+
+bool IsLimit(const std::string& aType)
+{
+    return aType == "LIMIT" || aType == "STOP_LOSS_LIMIT";
+}
+
+std::string TimeStamp()
+{
+    return SysTime ? SysTime->GetTimeStamp() : "0";
+}
+
+// "timestamp=...&recvWindow=60000"
+std::string SignedQuery()
+{
+    return "timestamp=" + TimeStamp() + "&recvWindow=" + std::to_string(cRecvWindow);
+}
+
+// User-interface thread: the account a reply may still be applied to.
+bool Held(const TConnectionItem* aAccount)
+{
+    return Profile && Profile->Holds(aAccount);
+}
+
+bool IsMainAccount(const TConnectionItem* aAccount)
+{
+    return Profile && aAccount == &Profile->MainProfile();
+}
+
+// After a placement or a cancel: balances, order history and open orders.
+void RefreshAccount(TConnectionItem& aAccount)
+{
+    aAccount.AccountEx(&aAccount, true);
+    if (User) {
+        User->AllOrdersEx(&aAccount);
+        User->OpenOrdersEx(&aAccount);
+    }
+}
+
+// After a placement or a cancel: the account's refresh and, with aMulti, the
+// mirrored requests start before the confirmation for the main account,
+// which waits for the trader.
+template <class TMirror>
+void FinishOrderChange(TConnectionItem& aAccount, bool aMulti, TMirror aMirror,
+                       const std::string& aConfirmation)
+{
+    RefreshAccount(aAccount);
+    if (aMulti && Profile && User)
+        for (TConnectionItem& Further : Profile->Connections())
+            aMirror(Further);
+    if (IsMainAccount(&aAccount))
+        Msg(aConfirmation, mtInfo);
+}
+
+// A placement or cancel the exchange answered while the terminal works
+// changes the balances.
+void NotifyBalances(const std::string& aResponse)
+{
+    if (!aResponse.empty() && Workflow && Workflow->State() == wfsWorking)
+        QueueNotify(BASE_MAIN_BALANCES, 0);
+}
+
+template <class TWorker> std::shared_ptr<TWorker> NewWorker(TConnectionItem* aAccount, bool aMulti)
+{
+    auto Worker = std::make_shared<TWorker>();
+    Worker->SetAccount(aAccount);
+    Worker->SetMulti(aMulti);
+    Worker->SetFreeOnTerminate(true);
+    return Worker;
+}
+
+} // namespace
+
+// Balances.
+
+std::unique_ptr<TDBaseMethod> TAccountThread::NewMethod() const
+{
+    return std::make_unique<TDMethodAccount>();
+}
+
+void TAccountThread::DoExecute()
+{
+    if (!IsWorking())
+        return;
+    TPlainReplyThread::DoExecute();
+    if (!fError.empty())
+        fAuth = uaUnauth;
+}
+
+void TAccountThread::DoMakeRequest()
+{
+    fRequest = SignedQuery();
+}
+
+bool TAccountThread::ReadReply()
+{
+    if (!IsWorking())
+        return false;
+    fBalances = ParseAccountReply(fResponse);
+    return true;
+}
+
+void TAccountThread::DoOutput()
+{
+    if (Terminated() || !Held(fAccount))
+        return;
+    const bool NoZero = User && User->Input().NoZeroBalance();
+    ApplyBalances(fAccount->BalanceList(), fBalances, NoZero);
+}
+
+void TAccountThread::DoNotify()
+{
+    const bool Answered = !fResponse.empty() && IsWorking();
+    NotifyBalances(fResponse);
+    fAuth = Answered ? uaAuth : uaUnauth;
+}
+
+// Open orders and order history.
+
+void TUserOrdersThread::DoMakeRequest()
+{
+    fRequest = SignedQuery();
+    if (!fSymbol.empty())
+        fRequest += "&symbol=" + fSymbol;
+}
+
+bool TUserOrdersThread::ReadReply()
+{
+    fOrders = ParseUserOrdersReply(fResponse, RequestName());
+    return true;
+}
+
+void TUserOrdersThread::DoOutput()
+{
+    if (Held(fAccount))
+        ApplyUserOrders(List(*fAccount), fOrders);
+}
+
+std::unique_ptr<TDBaseMethod> TOpenOrdersThread::NewMethod() const
+{
+    return std::make_unique<TDMethodOpenOrders>();
+}
+
+TUserOrderList& TOpenOrdersThread::List(TConnectionItem& aAccount) const
+{
+    return aAccount.UserOrderList();
+}
+
+void TOpenOrdersThread::DoNotify()
+{
+    QueueNotify(BASE_MAIN_USERORDERS, 0);
+    if (ChartList)
+        ChartList->RefreshOrdersBubbles();
+}
+
+std::unique_ptr<TDBaseMethod> TAllOrdersThread::NewMethod() const
+{
+    return std::make_unique<TDMethodAllOrders>();
+}
+
+TUserOrderList& TAllOrdersThread::List(TConnectionItem& aAccount) const
+{
+    return aAccount.UserOrderHistory();
+}
+
+void TAllOrdersThread::DoNotify()
+{
+    QueueNotify(BASE_MAIN_USERORDERSHISTORY, 0);
+}
+
+// Placement.
+
+std::unique_ptr<TDBaseMethod> TOrderPostThread::NewMethod() const
+{
+    return std::make_unique<TDMethodOrderPost>();
+}
+
+void TOrderPostThread::DoExecute()
+{
+    if (IsWorking())
+        TPlainReplyThread::DoExecute();
+}
+
+// One parameter a line, in the exchange's documented order.
+void TOrderPostThread::DoMakeRequest()
+{
+    const TOrder& Order = *fOrder;
+    const bool Limit = IsLimit(Order.Type_());
+    fRequest.clear();
+    AddParam(fRequest, "symbol", Order.Symbol());
+    AddParam(fRequest, "side", Order.Side());
+    AddParam(fRequest, "type", Order.Type_());
+    if (Limit)
+        AddParam(fRequest, "price", AsFloatStr(Order.Price()));
+    AddParam(fRequest, "quantity", AsFloatStr(Order.Quantity()));
+    AddParam(fRequest, "timestamp", TimeStamp());
+    AddParam(fRequest, "recvWindow", std::to_string(cRecvWindow));
+    if (Limit)
+        AddParam(fRequest, "timeInForce", "GTC");
+    if (Order.Type_() == "STOP_LOSS_LIMIT")
+        AddParam(fRequest, "stopPrice", AsFloatStr(Order.StopPrice()));
+    AddParam(fRequest, "newOrderRespType", "RESULT");
+}
+
+bool TOrderPostThread::ReadReply()
+{
+    if (!IsWorking())
+        return false;
+    fPlaced = ParsePlacedOrderReply(fResponse, RequestName());
+    return true;
+}
+
+void TOrderPostThread::DoOutput()
+{
+    if (!Held(fAccount))
+        return;
+    auto Mirror = [this](TConnectionItem& Further) {
+        TOrder Copy = *fOrder;
+        Copy.SetQuantity(fOrder->Quantity() * Further.Rate());
+        User->OrderPost(Copy, &Further, false);
+    };
+    FinishOrderChange(*fAccount, fMulti, Mirror, "Создан ордер " + PlacedOrderText(fPlaced));
+}
+
+void TOrderPostThread::DoNotify()
+{
+    NotifyBalances(fResponse);
+}
+
+// Cancel.
+
+std::unique_ptr<TDBaseMethod> TOrderDeleteThread::NewMethod() const
+{
+    return std::make_unique<TDMethodOrderDelete>();
+}
+
+void TOrderDeleteThread::DoExecute()
+{
+    if (IsWorking())
+        TPlainReplyThread::DoExecute();
+}
+
+void TOrderDeleteThread::DoMakeRequest()
+{
+    fRequest = "symbol=" + fUserOrder.Symbol() +
+               "&orderId=" + std::to_string(fUserOrder.OrderID()) + "&timestamp=" + TimeStamp() +
+               "&recvWindow=" + std::to_string(cRecvWindow);
+}
+
+bool TOrderDeleteThread::ReadReply()
+{
+    if (!IsWorking())
+        return false;
+    ParseAnyReply(fResponse, RequestName());
+    return true;
+}
+
+// A further account's order matches when symbol, type and side agree and it
+// was placed less than 4 whole seconds from the cancelled one.
+void TOrderDeleteThread::DoOutput()
+{
+    if (!Held(fAccount))
+        return;
+    const TDateTime Time = StampToDate(fUserOrder.Time());
+    auto Mirror = [&](TConnectionItem& Further) {
+        if (const TUserOrder* Match = Further.UserOrderList().FindBy(
+                fUserOrder.Symbol(), fUserOrder.OrderType(), fUserOrder.Side(), Time))
+            User->OrderDelete(*Match, &Further, false);
+    };
+    FinishOrderChange(*fAccount, fMulti, Mirror, "Ордер удален");
+}
+
+void TOrderDeleteThread::DoNotify()
+{
+    NotifyBalances(fResponse);
+}
+
+// Starters.
+
+void StartOpenOrders(TConnectionItem* aAccount, const std::string& aSymbol)
+{
+    auto Worker = NewWorker<TOpenOrdersThread>(aAccount, false);
+    Worker->SetSymbol(aSymbol);
+    Worker->Start();
+}
+
+void StartAllOrders(TConnectionItem* aAccount, const std::string& aSymbol)
+{
+    auto Worker = NewWorker<TAllOrdersThread>(aAccount, false);
+    Worker->SetSymbol(aSymbol);
+    Worker->Start();
+}
+
+void StartOrderPost(const TOrder& aOrder, TConnectionItem* aAccount, bool aMulti)
+{
+    auto Worker = NewWorker<TOrderPostThread>(aAccount, aMulti);
+    Worker->SetOrder(std::make_shared<TOrder>(aOrder));
+    Worker->Start();
+}
+
+void StartOrderDelete(const TUserOrder& aOrder, TConnectionItem* aAccount, bool aMulti)
+{
+    auto Worker = NewWorker<TOrderDeleteThread>(aAccount, aMulti);
+    Worker->SetUserOrder(aOrder);
+    Worker->Start();
+}
