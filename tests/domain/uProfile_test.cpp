@@ -1,5 +1,7 @@
 #include "domain/uProfile.h"
 
+#include "domain/uBaseThread.h"
+
 #include "domain/uCrypt.h"
 #include "domain/uLog.h"
 #include "domain/uUser.h"
@@ -256,6 +258,8 @@ TEST(Profile, CheckLoadedStartsTheFirstMissingRequest)
     }
     Flow.SetState(wfsClosing);
     EXPECT_EQ(TConnectionItem().AccountEx(nullptr, false), uaUndefined);
+    // The balance requests started above end at once without a dispatcher.
+    EXPECT_TRUE(FinishWorkers(std::chrono::seconds(5)));
     User = nullptr;
     Workflow = nullptr;
 }

@@ -1,0 +1,351 @@
+#include "domain/uOrderThreads.h"
+
+#include "domain/uChartListLink.h"
+#include "domain/uHttpTransport.h"
+#include "domain/uSysTime.h"
+#include "domain/uUIWriter.h"
+#include "domain/uUser.h"
+#include "domain/uWorkflow.h"
+#include "platform/ScriptedMessageBox.h"
+#include "platform/TestUIDispatcher.h"
+#include "support/LogCapture.h"
+#include "support/ServerAddress.h"
+#include "support/TestExchange.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+using nlohmann::json;
+using ::testing::ElementsAre;
+
+namespace {
+
+const int64_t cNow = 1700000123456;
+const char* const cMainKey = "main-api-key";
+const char* const cMainSecret = "main-secret";
+
+// Records the queued notifications and the bubble redraws, on the UI thread.
+class TWindow : public TDObject, public IChartList {
+public:
+    void Notification(int32_t EventID, TNotifyData) override { Codes.push_back(EventID); }
+    void RefreshOrdersBubbles() override { Codes.push_back(-1); }
+
+    std::vector<int32_t> Codes;
+};
+
+struct OrderThreads : ::testing::Test {
+    OrderThreads()
+    {
+        SetUIDispatcher(&Dispatcher);
+        Workflow = &Flow;
+        SysTime = &Clock;
+        User = &Model;
+        Profile = &Accounts;
+        ChartList = &Window;
+        UIWriter = new TUIWriter;
+        UIWriter->Publisher().Subscribe(&Window, 0);
+        Exchange.SetServerTime(cNow);
+        Clock.SetServerTime(StampToDate(cNow));
+        AddAccount(Accounts.MainProfile(), cMainKey, cMainSecret);
+    }
+    ~OrderThreads() override
+    {
+        Settle();
+        delete UIWriter;
+        UIWriter = nullptr;
+        Dispatcher.Shutdown();
+        EXPECT_TRUE(FinishWorkers(5s));
+        HttpAbortTransfers(false);
+        ChartList = nullptr;
+        Profile = nullptr;
+        User = nullptr;
+        SysTime = nullptr;
+        Workflow = nullptr;
+        SetUIDispatcher(nullptr);
+    }
+
+    void AddAccount(TConnectionItem& Account, const std::string& Key, const std::string& Secret)
+    {
+        Account.SetApiKey(Key);
+        Account.SetSecretKey(Secret);
+        Exchange.AddAccount(Key, Secret);
+    }
+    TConnectionItem& AddFurther(const std::string& Key, double Rate)
+    {
+        TConnectionItem& Account = Accounts.Connections().Add();
+        AddAccount(Account, Key, Key + "-secret");
+        Account.SetRate(Rate);
+        return Account;
+    }
+    // Runs the workers' synchronised steps until every worker, mirrored ones
+    // included, has ended.
+    void Settle()
+    {
+        EXPECT_TRUE(Dispatcher.PumpUntil(
+            [] { return ReapFinishedThreads(), FreeThreadCount() == 0; }, 10s));
+    }
+    // The notifications once Count of them have arrived.
+    std::vector<int32_t> Codes(std::size_t Count)
+    {
+        Dispatcher.PumpUntil([&] { return Window.Codes.size() >= Count; }, 5s);
+        return Window.Codes;
+    }
+    // "METHOD path key" of every request, in the order they arrived.
+    std::vector<TJournalEntry> Requests(const std::string& Method)
+    {
+        std::vector<TJournalEntry> Result;
+        for (const TJournalEntry& E : Exchange.Journal())
+            if (E.Method == Method)
+                Result.push_back(E);
+        return Result;
+    }
+    std::vector<std::string> Boxes() const
+    {
+        std::vector<std::string> Texts;
+        for (const auto& Shown : Box.Shown())
+            Texts.push_back(Shown.Text);
+        return Texts;
+    }
+
+    TLogCapture Log;
+    TTestExchange Exchange;
+    TServerAddress Server{Exchange.URL()};
+    TScriptedMessageBox Box;
+    TTestUIDispatcher Dispatcher;
+    TWorkflow Flow;
+    TSysTime Clock;
+    TUser Model;
+    TProfile Accounts;
+    TWindow Window;
+};
+
+TOrder MakeOrder(const std::string& Type, double Quantity, double Price = 0, double Stop = 0)
+{
+    TOrder Order;
+    Order.SetSymbol("BTCUSDT");
+    Order.SetSide("BUY");
+    Order.SetType_(Type);
+    Order.SetQuantity(Quantity);
+    Order.SetPrice(Price);
+    Order.SetStopPrice(Stop);
+    return Order;
+}
+
+std::string Lower(std::string Text)
+{
+    for (char& C : Text)
+        C = static_cast<char>(std::tolower(static_cast<unsigned char>(C)));
+    return Text;
+}
+
+} // namespace
+
+TEST_F(OrderThreads, PlacementsSendTheirTypesLinesSignedAndConfirmOnce)
+{
+    const std::string Stamp = "timestamp=" + std::to_string(cNow) + "&recvWindow=60000";
+    struct {
+        TOrder Order;
+        std::string Body;
+        const char* Confirmation;
+    } const Cases[] = {
+        {MakeOrder("MARKET", 0.5),
+         "symbol=BTCUSDT&side=BUY&type=MARKET&quantity=0.5&" + Stamp + "&newOrderRespType=RESULT",
+         "Создан ордер BTCUSDT BUY MARKET 0 0.5"},
+        {MakeOrder("LIMIT", 1.5, 36000.5),
+         "symbol=BTCUSDT&side=BUY&type=LIMIT&price=36000.5&quantity=1.5&" + Stamp +
+             "&timeInForce=GTC&newOrderRespType=RESULT",
+         "Создан ордер BTCUSDT BUY LIMIT 36000.5 1.5"},
+        {MakeOrder("STOP_LOSS_LIMIT", 0.00001, 35000, 35100),
+         "symbol=BTCUSDT&side=BUY&type=STOP_LOSS_LIMIT&price=35000&quantity=0.00001&" + Stamp +
+             "&timeInForce=GTC&stopPrice=35100&newOrderRespType=RESULT",
+         "Создан ордер BTCUSDT BUY STOP_LOSS_LIMIT 35000 0.00001"},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Body);
+        Exchange.ClearJournal();
+        Model.OrderPost(Case.Order, nullptr, false);
+        Settle();
+        const auto Posts = Requests("POST");
+        ASSERT_EQ(Posts.size(), 1u);
+        EXPECT_EQ(Posts[0].Header("X-MBX-APIKEY"), cMainKey);
+        EXPECT_EQ(Lower(Posts[0].Body),
+                  Lower(Case.Body) + "&signature=" + ExchangeHmacSha256(cMainSecret, Case.Body));
+        EXPECT_EQ(Boxes().back(), Case.Confirmation);
+        // Each placement refreshes the account: balances, history, open orders.
+        std::vector<std::string> Refresh;
+        for (const TJournalEntry& E : Requests("GET"))
+            Refresh.push_back(E.Path);
+        EXPECT_THAT(Refresh, ::testing::UnorderedElementsAre("/api/v3/account", "/api/v3/allOrders",
+                                                             "/api/v3/openOrders"));
+    }
+    EXPECT_EQ(Boxes().size(), 3u);
+    EXPECT_EQ(Exchange.OpenOrders(cMainKey).size(), 3u); // the standard one and two limits
+}
+
+TEST_F(OrderThreads, AMainOrderIsMirroredByRatioUnderEachAccountsKeyWithoutFurtherBoxes)
+{
+    AddFurther("half", 0.5);
+    AddFurther("double", 2);
+    Model.OrderPost(MakeOrder("LIMIT", 1.5, 36000), nullptr, true);
+    Settle();
+    std::vector<std::pair<std::string, std::string>> Posted;
+    for (const TJournalEntry& E : Requests("POST")) {
+        const size_t At = E.Body.find("quantity=");
+        Posted.emplace_back(E.Header("X-MBX-APIKEY"), E.Body.substr(At, E.Body.find('&', At) - At));
+    }
+    // The mirrored posts run side by side: their order on the wire is open.
+    using TPost = std::pair<std::string, std::string>;
+    ASSERT_EQ(Posted.size(), 3u);
+    EXPECT_EQ(Posted[0], TPost(cMainKey, "quantity=1.5"));
+    EXPECT_THAT(Posted, ::testing::UnorderedElementsAre(TPost(cMainKey, "quantity=1.5"),
+                                                        TPost("half", "quantity=0.75"),
+                                                        TPost("double", "quantity=3")));
+    EXPECT_THAT(Boxes(), ElementsAre("Создан ордер BTCUSDT BUY LIMIT 36000 1.5"));
+    for (const char* Key : {"half", "double"})
+        EXPECT_EQ(Exchange.OpenOrders(Key).back().value("orderId", int64_t(0)) > 3'000'000'000,
+                  true);
+}
+
+TEST_F(OrderThreads, ARejectedOrderIsNeitherConfirmedRefreshedNorMirrored)
+{
+    AddFurther("half", 0.5);
+    Exchange.Script(TExchangeEndpoint::OrderPost,
+                    TExchangeReply::Error(400, -2010, "Account has insufficient balance."));
+    Model.OrderPost(MakeOrder("LIMIT", 1.5, 36000), nullptr, true);
+    Settle();
+    EXPECT_EQ(Exchange.Journal().size(), 1u);
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_THAT(gLastServerError.Get(), ::testing::HasSubstr("insufficient balance"));
+    Dispatcher.PumpUntil([] { return false; }, 100ms);
+    EXPECT_THAT(Window.Codes, ::testing::IsEmpty());
+}
+
+TEST_F(OrderThreads, ACancelSendsItsSixtyFourBitIdAndIsMirroredOnlyWithinFourSeconds)
+{
+    const int64_t Placed = cNow - 60000;
+    Exchange.SetOpenOrders(cMainKey,
+                           json::array({ExchangeOrder("BTCUSDT", 3'000'000'005, "36000.00000000",
+                                                      "1.00000000", "LIMIT", "BUY", Placed)}));
+    struct {
+        const char* Key;
+        int64_t Id, Time;
+    } const Further[] = {{"near", 3'000'000'010, Placed + 3000},
+                         {"far", 3'000'000'011, Placed - 5000}};
+    for (const auto& F : Further) {
+        const json Order =
+            ExchangeOrder("BTCUSDT", F.Id, "36000.00000000", "1.00000000", "LIMIT", "BUY", F.Time);
+        ApplyUserOrders(AddFurther(F.Key, 1).UserOrderList(),
+                        ParseUserOrdersReply(json::array({Order}).dump(), "OpenOrders"));
+        Exchange.SetOpenOrders(F.Key, json::array({Order}));
+    }
+    TUserOrder Cancelled =
+        ParseUserOrdersReply(Exchange.OpenOrders(cMainKey).dump(), "OpenOrders").at(0);
+    Model.OrderDelete(Cancelled, nullptr, true);
+    Settle();
+    std::vector<std::string> Deletes;
+    for (const TJournalEntry& E : Requests("DELETE"))
+        Deletes.push_back(E.Header("X-MBX-APIKEY") + " " + E.Query.substr(0, E.Query.find("&t")));
+    EXPECT_THAT(Deletes, ElementsAre(std::string(cMainKey) + " symbol=BTCUSDT&orderId=3000000005",
+                                     "near symbol=BTCUSDT&orderId=3000000010"));
+    EXPECT_TRUE(Exchange.OpenOrders(cMainKey).empty());
+    EXPECT_EQ(Exchange.OpenOrders("far").size(), 1u);
+    EXPECT_THAT(Boxes(), ElementsAre("Ордер удален"));
+}
+
+TEST_F(OrderThreads, BalancesAuthoriseAnAccountAndHideEmptyAssetsOnRequest)
+{
+    Exchange.SetBalances(cMainKey, json::array({
+                                       {{"asset", "BTC"}, {"free", "0.5"}, {"locked", "0.1"}},
+                                       {{"asset", "ETH"}, {"free", "0.0"}, {"locked", "0.0"}},
+                                   }));
+    for (const bool NoZero : {false, true}) {
+        Model.Input().SetNoZeroBalance(NoZero);
+        EXPECT_EQ(Accounts.MainProfile().AccountEx(nullptr, false), uaAuth);
+        EXPECT_EQ(Accounts.MainProfile().BalanceList().Count(), NoZero ? 1 : 2);
+        EXPECT_EQ(Accounts.MainProfile().BalanceList()[0].Asset(), "BTC");
+    }
+    EXPECT_THAT(Codes(2), ElementsAre(BASE_MAIN_BALANCES, BASE_MAIN_BALANCES));
+}
+
+TEST_F(OrderThreads, ARejectedKeyOrAStoppedWorkflowLeavesTheAccountAsItWas)
+{
+    TConnectionItem& Stranger = Accounts.Connections().Add();
+    Stranger.SetApiKey("unknown");
+    Stranger.SetSecretKey("unknown");
+    Stranger.BalanceList().Add().SetAsset("KEPT");
+    EXPECT_EQ(Stranger.AccountEx(&Stranger, false), uaUnauth);
+    EXPECT_EQ(Stranger.BalanceList()[0].Asset(), "KEPT");
+    Exchange.Script(TExchangeEndpoint::Account, TExchangeReply::Json(json{{"canTrade", true}}));
+    EXPECT_EQ(Stranger.AccountEx(nullptr, false), uaUndefined);
+    EXPECT_TRUE(Accounts.MainProfile().BalanceList().Empty());
+    Flow.SetState(wfsClosing);
+    EXPECT_EQ(Stranger.AccountEx(nullptr, false), uaUndefined);
+    Model.OrderPost(MakeOrder("MARKET", 1), nullptr, true);
+    Settle();
+    EXPECT_EQ(Exchange.Journal().size(), 2u);
+    std::vector<std::string> Alerts;
+    for (const TLogLine& Line : Log.Lines())
+        if (Line.Type == mtAlert)
+            Alerts.push_back(Line.Text);
+    EXPECT_THAT(Alerts, ::testing::Contains("TUser.Account ParseResponse error: empty string"));
+    EXPECT_THAT(Alerts, ::testing::Contains(
+                            "TBaseThread.Execute error: TUser.Account: lBalanceNode not assigned"));
+}
+
+TEST_F(OrderThreads, OrderListsAskForTheSelectedSymbolAndAnnounceEvenAFailure)
+{
+    struct {
+        const char* Symbol;
+        bool Fail;
+        std::vector<int32_t> Codes;
+        int Open, History;
+    } const Cases[] = {
+        {"", false, {-1, BASE_MAIN_USERORDERS, BASE_MAIN_USERORDERSHISTORY}, 1, 2},
+        {"ETHBTC", false, {-1, BASE_MAIN_USERORDERS, BASE_MAIN_USERORDERSHISTORY}, 0, 0},
+        {"BTCUSDT", true, {-1, BASE_MAIN_USERORDERS, BASE_MAIN_USERORDERSHISTORY}, 5, 5},
+    };
+    TConnectionItem& Main = Accounts.MainProfile();
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Symbol);
+        Exchange.ClearJournal();
+        Window.Codes.clear();
+        for (TUserOrderList* List : {&Main.UserOrderList(), &Main.UserOrderHistory()}) {
+            List->Clear();
+            for (int I = 0; I < 5; ++I)
+                List->Add();
+        }
+        if (Case.Fail) {
+            Exchange.Script(TExchangeEndpoint::OpenOrders, TExchangeReply::Dropped());
+            Exchange.Script(TExchangeEndpoint::AllOrders, TExchangeReply::Error(500, -1, "x"));
+        }
+        Model.Input().SetSymbol(Case.Symbol);
+        Model.OpenOrdersEx(nullptr);
+        Settle();
+        Model.AllOrdersEx(nullptr);
+        Settle();
+        EXPECT_EQ(Codes(3), Case.Codes);
+        EXPECT_EQ(Main.UserOrderList().Count(), Case.Open);
+        EXPECT_EQ(Main.UserOrderHistory().Count(), Case.History);
+        const std::string Tail = *Case.Symbol
+                                     ? std::string("&recvWindow=60000&symbol=") + Case.Symbol
+                                     : std::string("&recvWindow=60000");
+        for (const TJournalEntry& E : Exchange.Journal())
+            EXPECT_EQ(E.Query.substr(0, E.Query.find("&signature=")),
+                      "timestamp=" + std::to_string(cNow) + Tail);
+    }
+}
+
+TEST_F(OrderThreads, AReplyOfTheWrongShapeChangesNothingAndAnnouncesNothing)
+{
+    TConnectionItem& Main = Accounts.MainProfile();
+    Main.UserOrderList().Add().SetSymbol("KEPT");
+    Exchange.Script(TExchangeEndpoint::OpenOrders,
+                    TExchangeReply::Json(json::array({{{"symbol", "BTCUSDT"}, {"orderId", "1"}}})));
+    Model.OpenOrdersEx(nullptr);
+    Settle();
+    Dispatcher.PumpUntil([] { return false; }, 100ms);
+    EXPECT_EQ(Main.UserOrderList()[0].Symbol(), "KEPT");
+    EXPECT_FALSE(Main.UserOrderList().Loaded());
+    EXPECT_TRUE(Window.Codes.empty());
+}
