@@ -181,6 +181,7 @@ TEST_F(OrderThreads, PlacementsSendTheirTypesLinesSignedAndConfirmOnce)
     }
     EXPECT_EQ(Boxes().size(), 3u);
     EXPECT_EQ(Exchange.OpenOrders(cMainKey).size(), 3u); // the standard one and two limits
+    EXPECT_EQ(Exchange.OrderHistory(cMainKey).size(), 5u);
 }
 
 TEST_F(OrderThreads, AMainOrderIsMirroredByRatioUnderEachAccountsKeyWithoutFurtherBoxes)

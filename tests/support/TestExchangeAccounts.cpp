@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <stdexcept>
 
 // The accounts' own data: balances, open orders and order history per API key,
 // and the placement and cancel of orders on them.
@@ -50,6 +51,48 @@ json PlacementReply(json aOrder, int64_t aNow)
         aOrder.erase(Name);
     aOrder["transactTime"] = aNow;
     return aOrder;
+}
+
+// A placement: limit orders join the open orders, market orders fill at once.
+TExchangeReply Place(const TExchangeCall& aCall, int64_t& aNextId, int64_t aNow, json& aOpen,
+                     json& aHistory)
+{
+    const std::string Type = aCall.Param("type");
+    for (const std::string& Name : MandatoryOrderParams(Type))
+        if (aCall.Param(Name).empty())
+            return TExchangeReply::Mandatory(Name);
+    const std::string Quantity = Decimal8(aCall.Param("quantity"));
+    json Order = ExchangeOrder(aCall.Param("symbol"), aNextId++, Decimal8(aCall.Param("price")),
+                               Quantity, Type, aCall.Param("side"), aNow);
+    Order["stopPrice"] = Decimal8(aCall.Param("stopPrice"));
+    if (Type == "MARKET") {
+        Order["status"] = "FILLED";
+        Order["executedQty"] = Quantity;
+    } else {
+        Order["timeInForce"] = aCall.Param("timeInForce");
+        aOpen.push_back(Order);
+    }
+    aHistory.push_back(Order);
+    return TExchangeReply::Json(PlacementReply(Order, aNow));
+}
+
+TExchangeReply Cancel(const TExchangeCall& aCall, int64_t aNow, json& aOpen, json& aHistory)
+{
+    const int64_t Id = std::strtoll(aCall.Param("orderId").c_str(), nullptr, 10);
+    for (auto It = aOpen.begin(); It != aOpen.end(); ++It) {
+        if (It->value("orderId", int64_t(0)) != Id ||
+            It->value("symbol", "") != aCall.Param("symbol"))
+            continue;
+        json Cancelled = *It;
+        aOpen.erase(It);
+        Cancelled["status"] = "CANCELED";
+        for (json& Past : aHistory)
+            if (Past.value("orderId", int64_t(0)) == Id)
+                Past["status"] = "CANCELED";
+        Cancelled["origClientOrderId"] = Cancelled["clientOrderId"];
+        return TExchangeReply::Json(PlacementReply(Cancelled, aNow));
+    }
+    return TExchangeReply::Error(400, -2011, "Unknown order sent.");
 }
 
 } // namespace
@@ -103,45 +146,11 @@ TExchangeReply TTestExchange::AccountReply(TExchangeEndpoint aEndpoint, const TE
         return TExchangeReply::Json(BySymbol(Book.OpenOrders, Symbol));
     case TExchangeEndpoint::AllOrders:
         return TExchangeReply::Json(BySymbol(Book.History, Symbol));
-    case TExchangeEndpoint::OrderPost: {
-        const std::string Type = aCall.Param("type");
-        for (const std::string& Name : MandatoryOrderParams(Type))
-            if (aCall.Param(Name).empty())
-                return TExchangeReply::Mandatory(Name);
-        const bool Market = Type == "MARKET";
-        const std::string Quantity = Decimal8(aCall.Param("quantity"));
-        json Order = ExchangeOrder(Symbol, fNextOrderId++, Decimal8(aCall.Param("price")), Quantity,
-                                   Type, aCall.Param("side"), fServerTime);
-        Order["stopPrice"] = Decimal8(aCall.Param("stopPrice"));
-        if (Market) {
-            Order["status"] = "FILLED";
-            Order["executedQty"] = Quantity;
-            Order["timeInForce"] = "GTC";
-        } else {
-            Order["timeInForce"] = aCall.Param("timeInForce");
-            Book.OpenOrders.push_back(Order);
-        }
-        Book.History.push_back(Order);
-        return TExchangeReply::Json(PlacementReply(Order, fServerTime));
-    }
-    case TExchangeEndpoint::OrderDelete: {
-        const int64_t Id = std::strtoll(aCall.Param("orderId").c_str(), nullptr, 10);
-        json& Open = Book.OpenOrders;
-        for (auto It = Open.begin(); It != Open.end(); ++It) {
-            if (It->value("orderId", int64_t(0)) != Id || It->value("symbol", "") != Symbol)
-                continue;
-            json Cancelled = *It;
-            Open.erase(It);
-            Cancelled["status"] = "CANCELED";
-            for (json& Past : Book.History)
-                if (Past.value("orderId", int64_t(0)) == Id)
-                    Past["status"] = "CANCELED";
-            Cancelled["origClientOrderId"] = Cancelled["clientOrderId"];
-            return TExchangeReply::Json(PlacementReply(Cancelled, fServerTime));
-        }
-        return TExchangeReply::Error(400, -2011, "Unknown order sent.");
-    }
+    case TExchangeEndpoint::OrderPost:
+        return Place(aCall, fNextOrderId, fServerTime, Book.OpenOrders, Book.History);
+    case TExchangeEndpoint::OrderDelete:
+        return Cancel(aCall, fServerTime, Book.OpenOrders, Book.History);
     default:
-        return TExchangeReply::Json(fData.at(aEndpoint));
+        throw std::logic_error("not an account endpoint");
     }
 }
