@@ -91,8 +91,6 @@ std::unique_ptr<TDBaseMethod> TAccountThread::NewMethod() const
 
 void TAccountThread::DoExecute()
 {
-    if (!IsWorking())
-        return;
     TPlainReplyThread::DoExecute();
     if (!fError.empty())
         fAuth = uaUnauth;
@@ -186,12 +184,6 @@ std::unique_ptr<TDBaseMethod> TOrderPostThread::NewMethod() const
     return std::make_unique<TDMethodOrderPost>();
 }
 
-void TOrderPostThread::DoExecute()
-{
-    if (IsWorking())
-        TPlainReplyThread::DoExecute();
-}
-
 // One parameter a line, in the exchange's documented order.
 void TOrderPostThread::DoMakeRequest()
 {
@@ -243,12 +235,6 @@ void TOrderPostThread::DoNotify()
 std::unique_ptr<TDBaseMethod> TOrderDeleteThread::NewMethod() const
 {
     return std::make_unique<TDMethodOrderDelete>();
-}
-
-void TOrderDeleteThread::DoExecute()
-{
-    if (IsWorking())
-        TPlainReplyThread::DoExecute();
 }
 
 void TOrderDeleteThread::DoMakeRequest()

@@ -42,6 +42,7 @@ public:
 protected:
     std::string RequestName() const override { return "Account"; }
     std::unique_ptr<TDBaseMethod> NewMethod() const override;
+    bool OnlyWhileWorking() const override { return true; }
     void DoExecute() override;
     void DoMakeRequest() override;
     bool ReadReply() override;
@@ -92,7 +93,7 @@ class TOrderPostThread : public TPlainReplyThread<TBaseOrderThread> {
 protected:
     std::string RequestName() const override { return "OrderPost"; }
     std::unique_ptr<TDBaseMethod> NewMethod() const override;
-    void DoExecute() override;
+    bool OnlyWhileWorking() const override { return true; }
     void DoMakeRequest() override;
     bool ReadReply() override;
     void DoOutput() override;
@@ -113,7 +114,7 @@ public:
 protected:
     std::string RequestName() const override { return "OrderDelete"; }
     std::unique_ptr<TDBaseMethod> NewMethod() const override;
-    void DoExecute() override;
+    bool OnlyWhileWorking() const override { return true; }
     void DoMakeRequest() override;
     bool ReadReply() override;
     void DoOutput() override;
