@@ -63,8 +63,8 @@ void FinishOrderChange(TConnectionItem& aAccount, bool aMulti, TMirror aMirror,
         Msg(aConfirmation, mtInfo);
 }
 
-// A placement or cancel the exchange answered while the terminal works
-// changes the balances.
+// A balances, placement or cancel reply that came while the terminal works
+// announces new balances.
 void NotifyBalances(const std::string& aResponse)
 {
     if (!aResponse.empty() && Workflow && Workflow->State() == wfsWorking)
