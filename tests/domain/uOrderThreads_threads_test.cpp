@@ -351,3 +351,16 @@ TEST_F(OrderThreads, AReplyOfTheWrongShapeChangesNothingAndAnnouncesNothing)
     EXPECT_FALSE(Main.UserOrderList().Loaded());
     EXPECT_TRUE(Window.Codes.empty());
 }
+
+TEST_F(OrderThreads, AReplyForAnAccountRemovedMeanwhileIsDropped)
+{
+    AddFurther("gone", 1);
+    TExchangeReply Slow = TExchangeReply::Json(Exchange.ReplyData(TExchangeEndpoint::OpenOrders));
+    Slow.DelayMs = 300;
+    Exchange.Script(TExchangeEndpoint::OpenOrders, Slow);
+    Model.OpenOrdersEx(&Accounts.Connections()[0]);
+    Dispatcher.PumpUntil([&] { return !Exchange.Journal().empty(); }, 5s);
+    Accounts.Connections().Delete(0);
+    Settle();
+    EXPECT_THAT(Codes(2), ElementsAre(-1, BASE_MAIN_USERORDERS));
+}
