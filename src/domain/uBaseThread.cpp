@@ -3,6 +3,7 @@
 #include "domain/uHttpTransport.h"
 #include "domain/uLog.h"
 #include "domain/uMethods.h"
+#include "domain/uReplyError.h"
 #include "domain/uSysTime.h"
 #include "domain/uTradeEngine.h"
 #include "domain/uUser.h"
@@ -10,7 +11,6 @@
 #include "platform/UIDispatcher.h"
 
 #include <exception>
-#include <stdexcept>
 
 namespace {
 
@@ -87,11 +87,17 @@ void TBaseThread::DoParseResponse()
         LogAlert("TUser." + RequestName() + " ParseResponse error: empty string");
         return;
     }
+    if (DoReadReply())
+        Synchronize([this] { DoOutput(); });
+}
+
+bool TBaseThread::DoReadReply()
+{
     simdjson::dom::element Root;
     if (fParser.parse(fResponse).get(Root) != simdjson::SUCCESS)
-        throw std::runtime_error("TUser." + RequestName() + ": lRootNode not assigned");
+        throw EReplyError("TUser." + RequestName() + ": lRootNode not assigned");
     fRoot = Root;
-    Synchronize([this] { DoOutput(); });
+    return true;
 }
 
 bool TBaseThread::WaitForExchangeClock()

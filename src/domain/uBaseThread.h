@@ -44,8 +44,15 @@ protected:
     virtual void DoAfterExecute() {}
     // Builds fRequest; the base empties it.
     virtual void DoMakeRequest() { fRequest.clear(); }
-    // Parses fResponse into fRoot, then runs DoOutput on the user-interface thread.
+    // Empty reply: the log line of a failed exchange. Otherwise DoReadReply
+    // here and, when it leaves something to apply, DoOutput on the
+    // user-interface thread.
     virtual void DoParseResponse();
+    // Worker: reads fResponse into values of the worker's own, so that
+    // DoOutput only applies them. False when there is nothing to apply; a
+    // reply of the wrong shape raises (EReplyError) before anything is
+    // applied. The base parses fResponse into fRoot.
+    virtual bool DoReadReply();
     virtual void DoOutput() {}
     virtual void DoNotify() {}
 

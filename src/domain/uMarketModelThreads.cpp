@@ -30,9 +30,10 @@ void TDepthThread::DoMakeRequest()
     fRequest = "symbol=" + fSymbol + "&limit=5";
 }
 
-void TDepthThread::DoReadReply()
+bool TDepthThread::DoReadReply()
 {
     fBook = fReader.Depth(fResponse);
+    return true;
 }
 
 void TDepthThread::DoOutput()
@@ -51,9 +52,10 @@ std::unique_ptr<TDBaseMethod> TTicker24hrThread::NewMethod() const
     return std::make_unique<TDMethodTicker24hr>();
 }
 
-void TTicker24hrThread::DoReadReply()
+bool TTicker24hrThread::DoReadReply()
 {
     fTickers = fReader.Ticker24hr(fResponse);
+    return true;
 }
 
 void TTicker24hrThread::DoOutput()
@@ -72,9 +74,10 @@ std::unique_ptr<TDBaseMethod> TTicker24hrVolumeThread::NewMethod() const
     return std::make_unique<TDMethodTicker24hr>();
 }
 
-void TTicker24hrVolumeThread::DoReadReply()
+bool TTicker24hrVolumeThread::DoReadReply()
 {
     fVolumes = fReader.Ticker24hrVolume(fResponse);
+    return true;
 }
 
 void TTicker24hrVolumeThread::DoOutput()
@@ -99,9 +102,10 @@ void TTickerBookTickerThread::DoMakeRequest()
     fRequest = fSymbol.empty() ? std::string() : "symbol=" + fSymbol;
 }
 
-void TTickerBookTickerThread::DoReadReply()
+bool TTickerBookTickerThread::DoReadReply()
 {
     fBook = fReader.BookTicker(fResponse);
+    return true;
 }
 
 void TTickerBookTickerThread::DoOutput()
@@ -139,12 +143,13 @@ void TTickerPriceThread::DoMakeRequest()
     fRequest = fSymbol.empty() ? std::string() : "symbol=" + fSymbol;
 }
 
-void TTickerPriceThread::DoReadReply()
+bool TTickerPriceThread::DoReadReply()
 {
     if (fSymbol.empty())
         fPrices = fReader.Prices(fResponse);
     else
         fPrice = fReader.Price(fResponse);
+    return true;
 }
 
 void TTickerPriceThread::DoOutput()

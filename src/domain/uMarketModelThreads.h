@@ -19,7 +19,7 @@ protected:
     std::unique_ptr<TDBaseMethod> NewMethod() const override;
     bool WaitsForClock() const override { return true; }
     void DoMakeRequest() override;
-    void DoReadReply() override;
+    bool DoReadReply() override;
     void DoOutput() override;
     void DoNotify() override;
 
@@ -33,7 +33,7 @@ class TTicker24hrThread : public TMarketThread {
 protected:
     std::string RequestName() const override { return "Ticker24hr"; }
     std::unique_ptr<TDBaseMethod> NewMethod() const override;
-    void DoReadReply() override;
+    bool DoReadReply() override;
     void DoOutput() override;
     void DoNotify() override;
 
@@ -46,7 +46,7 @@ class TTicker24hrVolumeThread : public TMarketThread {
 protected:
     std::string RequestName() const override { return "Ticker24hrVolume"; }
     std::unique_ptr<TDBaseMethod> NewMethod() const override;
-    void DoReadReply() override;
+    bool DoReadReply() override;
     void DoOutput() override;
     void DoNotify() override;
 
@@ -63,7 +63,7 @@ protected:
     std::string RequestName() const override { return "TickerBookTicker"; }
     std::unique_ptr<TDBaseMethod> NewMethod() const override;
     void DoMakeRequest() override;
-    void DoReadReply() override;
+    bool DoReadReply() override;
     void DoOutput() override;
     void DoNotify() override;
 
@@ -87,7 +87,7 @@ protected:
     bool OnlyWhileWorking() const override { return true; }
     void DoExecute() override;
     void DoMakeRequest() override;
-    void DoReadReply() override;
+    bool DoReadReply() override;
     void DoOutput() override;
     void DoNotify() override;
 

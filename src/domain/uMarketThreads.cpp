@@ -13,25 +13,16 @@
 #include <exception>
 #include <stdexcept>
 
-void TMarketThread::DoParseResponse()
-{
-    if (fResponse.empty()) {
-        LogAlert("TUser." + RequestName() + " ParseResponse error: empty string");
-        return;
-    }
-    DoReadReply();
-    Synchronize([this] { DoOutput(); });
-}
-
 std::unique_ptr<TDBaseMethod> TPingThread::NewMethod() const
 {
     return std::make_unique<TDMethodPing>();
 }
 
-void TPingThread::DoReadReply()
+bool TPingThread::DoReadReply()
 {
     fReader.Ping(fResponse);
     fPingOk.store(true);
+    return true;
 }
 
 std::unique_ptr<TDBaseMethod> TTimeThread::NewMethod() const
@@ -58,9 +49,10 @@ void TTimeThread::DoExecute()
     }
 }
 
-void TTimeThread::DoReadReply()
+bool TTimeThread::DoReadReply()
 {
     fDateTime = StampToDate(fReader.ServerTime(fResponse));
+    return true;
 }
 
 TKlinesThread::TKlinesThread(std::shared_ptr<TChartLink> aChart) : TMarketThread(std::move(aChart))
@@ -112,9 +104,10 @@ void TKlinesThread::DoParseResponse()
         TMarketThread::DoParseResponse();
 }
 
-void TKlinesThread::DoReadReply()
+bool TKlinesThread::DoReadReply()
 {
     fRows = fReader.Klines(fResponse);
+    return true;
 }
 
 void TKlinesThread::DoOutput()

@@ -10,20 +10,14 @@
 #include <vector>
 
 // The unsigned market-data requests. Each reads its reply into plain values on
-// its own thread (DoReadReply); its output step, on the user-interface thread,
-// only applies them. A reply that cannot be read changes nothing and, like a
-// failed output step, announces nothing.
+// its own thread (DoReadReply) with a reader whose buffers it keeps; its output
+// step, on the user-interface thread, only applies them. A reply that cannot be
+// read changes nothing and, like a failed output step, announces nothing.
 class TMarketThread : public TBaseThread {
 public:
     using TBaseThread::TBaseThread;
 
 protected:
-    // Empty reply: the log line of a failed exchange. Otherwise DoReadReply
-    // here, then DoOutput on the user-interface thread.
-    void DoParseResponse() override;
-    // Reads fResponse; raises EReplyError when it cannot be used.
-    virtual void DoReadReply() = 0;
-
     TMarketReplyReader fReader;
 };
 
@@ -38,7 +32,7 @@ protected:
     std::unique_ptr<TDBaseMethod> NewMethod() const override;
     bool OnlyWhileWorking() const override { return true; }
     void DoBeforeExecute() override { fPingOk.store(false); }
-    void DoReadReply() override;
+    bool DoReadReply() override;
 
 private:
     std::atomic<bool> fPingOk{false};
@@ -51,7 +45,7 @@ protected:
     std::string RequestName() const override { return "Time"; }
     std::unique_ptr<TDBaseMethod> NewMethod() const override;
     void DoExecute() override;
-    void DoReadReply() override;
+    bool DoReadReply() override;
 
 private:
     TDateTime fDateTime = 0;
@@ -78,7 +72,7 @@ protected:
     void DoMakeRequest() override;
     void DoSendRequest() override;
     void DoParseResponse() override;
-    void DoReadReply() override;
+    bool DoReadReply() override;
     void DoOutput() override;
     void DoNotify() override;
 

@@ -91,7 +91,7 @@ std::unique_ptr<TDBaseMethod> TAccountThread::NewMethod() const
 
 void TAccountThread::DoExecute()
 {
-    TPlainReplyThread::DoExecute();
+    TBaseAuthThread::DoExecute();
     if (!fError.empty())
         fAuth = uaUnauth;
 }
@@ -101,7 +101,7 @@ void TAccountThread::DoMakeRequest()
     fRequest = SignedQuery();
 }
 
-bool TAccountThread::ReadReply()
+bool TAccountThread::DoReadReply()
 {
     if (!IsWorking())
         return false;
@@ -133,7 +133,7 @@ void TUserOrdersThread::DoMakeRequest()
         fRequest += "&symbol=" + fSymbol;
 }
 
-bool TUserOrdersThread::ReadReply()
+bool TUserOrdersThread::DoReadReply()
 {
     fOrders = ParseUserOrdersReply(fResponse, RequestName());
     return true;
@@ -205,7 +205,7 @@ void TOrderPostThread::DoMakeRequest()
     AddParam(fRequest, "newOrderRespType", "RESULT");
 }
 
-bool TOrderPostThread::ReadReply()
+bool TOrderPostThread::DoReadReply()
 {
     if (!IsWorking())
         return false;
@@ -244,7 +244,7 @@ void TOrderDeleteThread::DoMakeRequest()
                "&recvWindow=" + std::to_string(cRecvWindow);
 }
 
-bool TOrderDeleteThread::ReadReply()
+bool TOrderDeleteThread::DoReadReply()
 {
     if (!IsWorking())
         return false;

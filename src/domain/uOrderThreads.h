@@ -12,27 +12,8 @@
 // output step applies them on the user-interface thread, and only to an
 // account the profile still holds.
 
-// Reads the reply with ReadReply instead of into the shared JSON node. An
-// empty reply (a failed exchange) takes the base's course.
-template <class TBase> class TPlainReplyThread : public TBase {
-protected:
-    using TBase::TBase;
-
-    // Worker. False when there is nothing to apply; raises EReplyError for a
-    // reply of the wrong shape, before anything is applied.
-    virtual bool ReadReply() = 0;
-
-    void DoParseResponse() override
-    {
-        if (this->fResponse.empty())
-            return TBase::DoParseResponse();
-        if (ReadReply())
-            this->Synchronize([this] { this->DoOutput(); });
-    }
-};
-
 // The balances of an account, and from them whether its keys are accepted.
-class TAccountThread : public TPlainReplyThread<TBaseAuthThread> {
+class TAccountThread : public TBaseAuthThread {
 public:
     // uaAuth when the exchange answered, uaUnauth when it refused or failed,
     // uaUndefined when nothing was asked or the reply could not be read.
@@ -45,7 +26,7 @@ protected:
     bool OnlyWhileWorking() const override { return true; }
     void DoExecute() override;
     void DoMakeRequest() override;
-    bool ReadReply() override;
+    bool DoReadReply() override;
     void DoOutput() override;
     void DoNotify() override;
 
@@ -55,14 +36,14 @@ private:
 };
 
 // An account's orders, of one symbol when one was selected at the start.
-class TUserOrdersThread : public TPlainReplyThread<TBaseAuthThread> {
+class TUserOrdersThread : public TBaseAuthThread {
 public:
     // Before Start; empty: every symbol.
     void SetSymbol(std::string aSymbol) { fSymbol = std::move(aSymbol); }
 
 protected:
     void DoMakeRequest() override;
-    bool ReadReply() override;
+    bool DoReadReply() override;
     void DoOutput() override;
     // The list of the account that the reply replaces.
     virtual TUserOrderList& List(TConnectionItem& aAccount) const = 0;
@@ -89,13 +70,13 @@ protected:
 };
 
 // Places fOrder; with Multi, mirrors it to every further account.
-class TOrderPostThread : public TPlainReplyThread<TBaseOrderThread> {
+class TOrderPostThread : public TBaseOrderThread {
 protected:
     std::string RequestName() const override { return "OrderPost"; }
     std::unique_ptr<TDBaseMethod> NewMethod() const override;
     bool OnlyWhileWorking() const override { return true; }
     void DoMakeRequest() override;
-    bool ReadReply() override;
+    bool DoReadReply() override;
     void DoOutput() override;
     void DoNotify() override;
 
@@ -105,7 +86,7 @@ private:
 
 // Cancels an order; with Multi, also the matching open order of every
 // further account.
-class TOrderDeleteThread : public TPlainReplyThread<TBaseOrderThread> {
+class TOrderDeleteThread : public TBaseOrderThread {
 public:
     // Before Start.
     void SetUserOrder(const TUserOrder& aOrder) { fUserOrder = aOrder; }
@@ -116,7 +97,7 @@ protected:
     std::unique_ptr<TDBaseMethod> NewMethod() const override;
     bool OnlyWhileWorking() const override { return true; }
     void DoMakeRequest() override;
-    bool ReadReply() override;
+    bool DoReadReply() override;
     void DoOutput() override;
     void DoNotify() override;
 
