@@ -1,8 +1,8 @@
 #include "domain/uAccountReplies.h"
 
 #include "domain/uMethods.h"
+#include "domain/uReplyValues.h"
 
-#include <charconv>
 #include <simdjson.h>
 
 namespace {
@@ -54,27 +54,19 @@ public:
 
     std::string String(const object& aNode, const char* aKey) const
     {
-        std::string_view Result;
-        if (Field(aNode, aKey).get_string().get(Result) != simdjson::SUCCESS)
+        std::string Result;
+        if (!ReadString(Field(aNode, aKey), Result))
             Fail(std::string("field \"") + aKey + "\" is not a string");
-        return std::string(Result);
+        return Result;
     }
 
     // A decimal string such as "0.51230000", or a plain number.
     double Decimal(const object& aNode, const char* aKey) const
     {
-        const element Value = Field(aNode, aKey);
         double Result = 0;
-        if (Value.get_double().get(Result) == simdjson::SUCCESS)
-            return Result;
-        std::string_view Text;
-        if (Value.get_string().get(Text) == simdjson::SUCCESS) {
-            const char* End = Text.data() + Text.size();
-            const auto [Ptr, Error] = std::from_chars(Text.data(), End, Result);
-            if (Error == std::errc() && Ptr == End)
-                return Result;
-        }
-        Fail(std::string("field \"") + aKey + "\" is not a number");
+        if (!ReadNumber(Field(aNode, aKey), Result))
+            Fail(std::string("field \"") + aKey + "\" is not a number");
+        return Result;
     }
 
     int64_t Integer(const object& aNode, const char* aKey) const

@@ -1,8 +1,8 @@
 #include "domain/uMarketReplies.h"
 
+#include "domain/uReplyValues.h"
+
 #include <charconv>
-#include <cmath>
-#include <limits>
 #include <simdjson.h>
 #include <string_view>
 
@@ -18,24 +18,8 @@ namespace {
 // A number, or numeric text written in full; anything else reads as 0.
 double ReadDouble(dom::element aValue)
 {
-    switch (aValue.type()) {
-    case dom::element_type::STRING: {
-        std::string_view Text = aValue.get_string().value_unsafe();
-        double Result = 0;
-        auto [End, Error] = std::from_chars(Text.data(), Text.data() + Text.size(), Result);
-        if (Error != std::errc() || End != Text.data() + Text.size() || !std::isfinite(Result))
-            return 0;
-        return Result;
-    }
-    case dom::element_type::DOUBLE:
-        return aValue.get_double().value_unsafe();
-    case dom::element_type::INT64:
-        return static_cast<double>(aValue.get_int64().value_unsafe());
-    case dom::element_type::UINT64:
-        return static_cast<double>(aValue.get_uint64().value_unsafe());
-    default:
-        return 0;
-    }
+    double Result = 0;
+    return ReadNumber(aValue, Result) ? Result : 0;
 }
 
 // Only a JSON integer that fits.
@@ -65,10 +49,9 @@ std::int64_t ReadInt64(dom::element aValue)
 
 std::string ReadText(dom::element aValue)
 {
-    std::string_view Text;
-    if (aValue.get_string().get(Text) != simdjson::SUCCESS)
-        return {};
-    return std::string(Text);
+    std::string Result;
+    ReadString(aValue, Result);
+    return Result;
 }
 
 // The double fields of a record read from an object in one pass over its keys.

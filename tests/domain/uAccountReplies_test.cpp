@@ -105,6 +105,8 @@ TEST(AccountReplies, WrongShapesAreRefusedWithTheRequestsName)
         {Account, R"([])", "TUser.Account: the reply is not an object"},
         {Account, R"({"balances":[{"asset":"BTC","free":"1e","locked":"0"}]})",
          "TUser.Account: field \"free\" is not a number"},
+        {Account, R"({"balances":[{"asset":"BTC","free":"1","locked":"inf"}]})",
+         "TUser.Account: field \"locked\" is not a number"},
         {Account, R"({"balances":[{"asset":"BTC","free":"1"}]})",
          "TUser.Account: field \"locked\" missing"},
         {Orders, R"({"code":-1,"msg":"x"})", "TUser.AllOrders: the reply is not an array"},
