@@ -142,6 +142,12 @@ void TBaseAuthThread::DoBeforeExecute()
     });
 }
 
+void StartFree(const std::shared_ptr<TThread>& aWorker)
+{
+    aWorker->SetFreeOnTerminate(true);
+    aWorker->Start();
+}
+
 void WaitForThreads(TThreadList& aList, std::chrono::milliseconds aGrace,
                     std::chrono::milliseconds aSettle)
 {

@@ -130,6 +130,9 @@ protected:
     std::shared_ptr<TOrder> fOrder;
 };
 
+// Starts a worker that frees itself when it ends.
+void StartFree(const std::shared_ptr<TThread>& aWorker);
+
 // User-interface thread, when the main window closes: waits up to aGrace
 // for the list's workers while running their synchronised steps; then asks
 // those left to terminate and keeps serving them for aSettle. Ended free

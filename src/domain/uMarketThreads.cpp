@@ -205,12 +205,6 @@ void TKlinesHistoryThread::Finish()
         QueueNotify(MAIN_FORM_CHART_REFRESH, static_cast<TNotifyData>(fChart->ID()));
 }
 
-void StartFree(const std::shared_ptr<TThread>& aWorker)
-{
-    aWorker->SetFreeOnTerminate(true);
-    aWorker->Start();
-}
-
 void StartKlines(const std::shared_ptr<TChartLink>& aChart, const std::string& aSymbol, int aLimit)
 {
     auto Worker = std::make_shared<TKlinesThread>(aChart);

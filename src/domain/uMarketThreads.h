@@ -113,8 +113,6 @@ private:
     std::string fSymbol;
 };
 
-// Starts a worker that frees itself when it ends.
-void StartFree(const std::shared_ptr<TThread>& aWorker);
 // Runs the ping and returns whether the exchange answered (user-interface
 // thread: the wait runs the dispatcher's calls).
 bool RunPingRequest();

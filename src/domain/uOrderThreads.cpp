@@ -76,7 +76,6 @@ template <class TWorker> std::shared_ptr<TWorker> NewWorker(TConnectionItem* aAc
     auto Worker = std::make_shared<TWorker>();
     Worker->SetAccount(aAccount);
     Worker->SetMulti(aMulti);
-    Worker->SetFreeOnTerminate(true);
     return Worker;
 }
 
@@ -278,26 +277,26 @@ void StartOpenOrders(TConnectionItem* aAccount, const std::string& aSymbol)
 {
     auto Worker = NewWorker<TOpenOrdersThread>(aAccount, false);
     Worker->SetSymbol(aSymbol);
-    Worker->Start();
+    StartFree(Worker);
 }
 
 void StartAllOrders(TConnectionItem* aAccount, const std::string& aSymbol)
 {
     auto Worker = NewWorker<TAllOrdersThread>(aAccount, false);
     Worker->SetSymbol(aSymbol);
-    Worker->Start();
+    StartFree(Worker);
 }
 
 void StartOrderPost(const TOrder& aOrder, TConnectionItem* aAccount, bool aMulti)
 {
     auto Worker = NewWorker<TOrderPostThread>(aAccount, aMulti);
     Worker->SetOrder(std::make_shared<TOrder>(aOrder));
-    Worker->Start();
+    StartFree(Worker);
 }
 
 void StartOrderDelete(const TUserOrder& aOrder, TConnectionItem* aAccount, bool aMulti)
 {
     auto Worker = NewWorker<TOrderDeleteThread>(aAccount, aMulti);
     Worker->SetUserOrder(aOrder);
-    Worker->Start();
+    StartFree(Worker);
 }
