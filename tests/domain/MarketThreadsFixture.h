@@ -1,37 +1,13 @@
 #pragma once
 
-// The market workers' surroundings for a test: the user-interface thread (the
-// test's own), workflow, clock, model, update queue and a test exchange.
+// The market workers' surroundings for a test, with chart doubles.
 
+#include "ExchangeWorkersFixture.h"
 #include "domain/uCollections.h"
-#include "domain/uCommon.h"
-#include "domain/uHttpTransport.h"
 #include "domain/uMarketThreads.h"
-#include "domain/uSysTime.h"
-#include "domain/uUIWriter.h"
-#include "domain/uUser.h"
-#include "domain/uWorkflow.h"
-#include "platform/ScriptedMessageBox.h"
-#include "platform/TestUIDispatcher.h"
-#include "support/LogCapture.h"
-#include "support/ServerAddress.h"
 #include "support/TestExchangeMarket.h"
 
-#include <gtest/gtest.h>
-
 #include <atomic>
-
-using namespace std::chrono_literals;
-
-// What reached a window through the update queue.
-class TQueueRecorder : public TDObject {
-public:
-    void Notification(int32_t EventID, TNotifyData Data) override
-    {
-        Codes.push_back({EventID, Data});
-    }
-    std::vector<std::pair<int32_t, TNotifyData>> Codes;
-};
 
 // A chart item double with a real candle list. Every call must come on the
 // user-interface thread; one that does not is counted.
@@ -74,40 +50,9 @@ private:
     double fPrice = 0;
 };
 
-struct MarketThreads : ::testing::Test {
-    MarketThreads()
-    {
-        SetUIDispatcher(&Dispatcher);
-        Workflow = &Flow;
-        SysTime = &Clock;
-        User = &Model;
-        UIWriter = new TUIWriter;
-        UIWriter->Publisher().Subscribe(&Window, 0);
-        Clock.SetServerTime(StampToDate(Exchange.ServerTime()));
-    }
-    ~MarketThreads() override
-    {
-        Dispatcher.Shutdown();
-        EXPECT_TRUE(FinishWorkers(5s));
-        HttpAbortTransfers(false);
-        delete UIWriter;
-        UIWriter = nullptr;
-        User = nullptr;
-        SysTime = nullptr;
-        Workflow = nullptr;
-        SetUIDispatcher(nullptr);
-    }
+struct MarketThreads : ExchangeWorkers {
+    MarketThreads() { Clock.SetServerTime(StampToDate(Exchange.ServerTime())); }
 
-    // Runs the user-interface thread's calls until every free worker has ended.
-    bool FreeWorkersEnded()
-    {
-        return Dispatcher.PumpUntil(
-            [] {
-                ReapFinishedThreads();
-                return FreeThreadCount() == 0;
-            },
-            5s);
-    }
     // Lets every worker end and the update queue deliver what they queued,
     // then forgets what was delivered.
     void Settle()
@@ -133,15 +78,6 @@ struct MarketThreads : ::testing::Test {
             },
             5s);
     }
-    // The workers' alert lines; the exchange client's own start with ">> ".
-    std::vector<std::string> Alerts()
-    {
-        std::vector<std::string> Texts;
-        for (const TLogLine& Line : Log.Lines())
-            if (Line.Type == mtAlert && !Line.Text.starts_with(">> "))
-                Texts.push_back(Line.Text);
-        return Texts;
-    }
     std::vector<std::string> Queries(TExchangeEndpoint aEndpoint)
     {
         std::vector<std::string> Result;
@@ -165,14 +101,4 @@ struct MarketThreads : ::testing::Test {
         Worker->SetSymbol("BTCUSDT");
         return Worker;
     }
-
-    TLogCapture Log;
-    TScriptedMessageBox Box;
-    TTestUIDispatcher Dispatcher;
-    TWorkflow Flow;
-    TSysTime Clock;
-    TUser Model;
-    TQueueRecorder Window;
-    TTestExchange Exchange;
-    TServerAddress Server{Exchange.URL()};
 };

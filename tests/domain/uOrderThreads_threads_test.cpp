@@ -1,21 +1,10 @@
 #include "domain/uOrderThreads.h"
 
-#include "domain/uChartListLink.h"
-#include "domain/uHttpTransport.h"
-#include "domain/uSysTime.h"
-#include "domain/uUIWriter.h"
-#include "domain/uUser.h"
-#include "domain/uWorkflow.h"
-#include "platform/ScriptedMessageBox.h"
-#include "platform/TestUIDispatcher.h"
-#include "support/LogCapture.h"
-#include "support/ServerAddress.h"
-#include "support/TestExchange.h"
+#include "ExchangeWorkersFixture.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-using namespace std::chrono_literals;
 using nlohmann::json;
 using ::testing::ElementsAre;
 
@@ -25,26 +14,11 @@ const int64_t cNow = 1700000123456;
 const char* const cMainKey = "main-api-key";
 const char* const cMainSecret = "main-secret";
 
-// Records the queued notifications and the bubble redraws, on the UI thread.
-class TWindow : public TDObject, public IChartList {
-public:
-    void Notification(int32_t EventID, TNotifyData) override { Codes.push_back(EventID); }
-    void RefreshOrdersBubbles() override { Codes.push_back(-1); }
-
-    std::vector<int32_t> Codes;
-};
-
-struct OrderThreads : ::testing::Test {
+struct OrderThreads : ExchangeWorkers {
     OrderThreads()
     {
-        SetUIDispatcher(&Dispatcher);
-        Workflow = &Flow;
-        SysTime = &Clock;
-        User = &Model;
         Profile = &Accounts;
         ChartList = &Window;
-        UIWriter = new TUIWriter;
-        UIWriter->Publisher().Subscribe(&Window, 0);
         Exchange.SetServerTime(cNow);
         Clock.SetServerTime(StampToDate(cNow));
         AddAccount(Accounts.MainProfile(), cMainKey, cMainSecret);
@@ -52,17 +26,8 @@ struct OrderThreads : ::testing::Test {
     ~OrderThreads() override
     {
         Settle();
-        delete UIWriter;
-        UIWriter = nullptr;
-        Dispatcher.Shutdown();
-        EXPECT_TRUE(FinishWorkers(5s));
-        HttpAbortTransfers(false);
         ChartList = nullptr;
         Profile = nullptr;
-        User = nullptr;
-        SysTime = nullptr;
-        Workflow = nullptr;
-        SetUIDispatcher(nullptr);
     }
 
     void AddAccount(TConnectionItem& Account, const std::string& Key, const std::string& Secret)
@@ -80,16 +45,12 @@ struct OrderThreads : ::testing::Test {
     }
     // Runs the workers' synchronised steps until every worker, mirrored ones
     // included, has ended.
-    void Settle()
-    {
-        EXPECT_TRUE(Dispatcher.PumpUntil(
-            [] { return ReapFinishedThreads(), FreeThreadCount() == 0; }, 10s));
-    }
+    void Settle() { EXPECT_TRUE(FreeWorkersEnded(10s)); }
     // The notifications once Count of them have arrived.
     std::vector<int32_t> Codes(std::size_t Count)
     {
         Dispatcher.PumpUntil([&] { return Window.Codes.size() >= Count; }, 5s);
-        return Window.Codes;
+        return Window.EventIDs();
     }
     // The requests of one method, in the order they arrived.
     std::vector<TJournalEntry> Requests(const std::string& Method)
@@ -108,16 +69,7 @@ struct OrderThreads : ::testing::Test {
         return Texts;
     }
 
-    TLogCapture Log;
-    TTestExchange Exchange;
-    TServerAddress Server{Exchange.URL()};
-    TScriptedMessageBox Box;
-    TTestUIDispatcher Dispatcher;
-    TWorkflow Flow;
-    TSysTime Clock;
-    TUser Model;
     TProfile Accounts;
-    TWindow Window;
 };
 
 TOrder MakeOrder(const std::string& Type, double Quantity, double Price = 0, double Stop = 0)
@@ -286,13 +238,10 @@ TEST_F(OrderThreads, ARejectedKeyOrAStoppedWorkflowLeavesTheAccountAsItWas)
     Model.OrderPost(MakeOrder("MARKET", 1), nullptr, true);
     Settle();
     EXPECT_EQ(Exchange.Journal().size(), 2u);
-    std::vector<std::string> Alerts;
-    for (const TLogLine& Line : Log.Lines())
-        if (Line.Type == mtAlert)
-            Alerts.push_back(Line.Text);
-    EXPECT_THAT(Alerts, ::testing::Contains("TUser.Account ParseResponse error: empty string"));
-    EXPECT_THAT(Alerts, ::testing::Contains(
-                            "TBaseThread.Execute error: TUser.Account: lBalanceNode not assigned"));
+    EXPECT_THAT(Alerts(), ::testing::Contains("TUser.Account ParseResponse error: empty string"));
+    EXPECT_THAT(
+        Alerts(),
+        ::testing::Contains("TBaseThread.Execute error: TUser.Account: lBalanceNode not assigned"));
 }
 
 TEST_F(OrderThreads, OrderListsAskForTheSelectedSymbolAndAnnounceEvenAFailure)
@@ -303,9 +252,21 @@ TEST_F(OrderThreads, OrderListsAskForTheSelectedSymbolAndAnnounceEvenAFailure)
         std::vector<int32_t> Codes;
         int Open, History;
     } const Cases[] = {
-        {"", false, {-1, BASE_MAIN_USERORDERS, BASE_MAIN_USERORDERSHISTORY}, 1, 2},
-        {"ETHBTC", false, {-1, BASE_MAIN_USERORDERS, BASE_MAIN_USERORDERSHISTORY}, 0, 0},
-        {"BTCUSDT", true, {-1, BASE_MAIN_USERORDERS, BASE_MAIN_USERORDERSHISTORY}, 5, 5},
+        {"",
+         false,
+         {TQueueRecorder::cBubbles, BASE_MAIN_USERORDERS, BASE_MAIN_USERORDERSHISTORY},
+         1,
+         2},
+        {"ETHBTC",
+         false,
+         {TQueueRecorder::cBubbles, BASE_MAIN_USERORDERS, BASE_MAIN_USERORDERSHISTORY},
+         0,
+         0},
+        {"BTCUSDT",
+         true,
+         {TQueueRecorder::cBubbles, BASE_MAIN_USERORDERS, BASE_MAIN_USERORDERSHISTORY},
+         5,
+         5},
     };
     TConnectionItem& Main = Accounts.MainProfile();
     for (const auto& Case : Cases) {
@@ -362,5 +323,5 @@ TEST_F(OrderThreads, AReplyForAnAccountRemovedMeanwhileIsDropped)
     Dispatcher.PumpUntil([&] { return !Exchange.Journal().empty(); }, 5s);
     Accounts.Connections().Delete(0);
     Settle();
-    EXPECT_THAT(Codes(2), ElementsAre(-1, BASE_MAIN_USERORDERS));
+    EXPECT_THAT(Codes(2), ElementsAre(TQueueRecorder::cBubbles, BASE_MAIN_USERORDERS));
 }
