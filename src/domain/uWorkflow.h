@@ -4,10 +4,17 @@
 
 #include <atomic>
 
-// Decides what the terminal asks the exchange for and when. The clock calls
-// the four hooks on the user-interface thread; workers read the state.
-// The hooks ask for nothing yet: the polling schedule comes with the market
-// model and the chart list it drives.
+class IMainFormFactory;
+class IWorkflowChartList;
+class IWorkflowMainForm;
+
+// Decides what the terminal asks the exchange for and when: opens the main
+// window with the first requests, turns the clock's hooks into polling
+// requests through the market model's starters and the chart list, and stops
+// all of it when the main window closes.
+//
+// Everything runs on the user-interface thread; workers only read State.
+// The mode stays trade for the whole run.
 class TWorkflow {
 public:
     TWorkflow() = default;
@@ -17,17 +24,57 @@ public:
 
     TWorkflowMode Mode() const { return fMode; }
     TWorkflowState State() const { return fState.load(); }
-    // The main window's close sets wfsClosing.
-    virtual void SetState(TWorkflowState Value) { fState.store(Value); }
+    // The main window's close sets wfsClosing: every hook is inert from that
+    // moment, then DoClose runs.
+    virtual void SetState(TWorkflowState Value);
 
-    virtual void DoEverySecond() {}
-    virtual void DoEvery5Second() {}
-    virtual void DoEveryMinute() {}
-    virtual void DoOnce() {}
+    // Set by the builder before DoShowMainForm; not owned. The chart list is
+    // created after the workflow, so it comes in separately; without one the
+    // chart polling is left out.
+    void SetMainFormFactory(IMainFormFactory* aFactory) { fMainFormFactory = aFactory; }
+    void SetChartList(IWorkflowChartList* aChartList) { fChartList = aChartList; }
+    // The main window once DoShowMainForm has created it.
+    IWorkflowMainForm* MainForm() const { return fMainForm; }
+
+    // Start-up, before the timer runs: creates and shows the main window,
+    // pings, asks for the server time and the 24-hour tickers, checks the
+    // main account when it has both keys (and then loads its order history
+    // and open orders when authorised), lays out the window. Pending calls
+    // are processed at the end also when a step raised; the exception then
+    // passes on. True.
+    bool DoShowMainForm();
+
+    // The clock's hooks; each does nothing unless working.
+    // Prices of all symbols, the selected symbol's book, every chart's price.
+    virtual void DoEverySecond();
+    // The server time.
+    virtual void DoEvery5Second();
+    // Every chart's two newest candles.
+    virtual void DoEveryMinute();
+    // At every change of the clock: at most one request for what the main
+    // account misses; only when it misses nothing, the same check for each
+    // further account and the 24-hour tickers when the user is authorised
+    // but no symbol is shown yet.
+    virtual void DoOnce();
+
+protected:
+    bool IsWorking() const { return State() == wfsWorking; }
+    // Unsubscribes the main window, then waits for the model's workers.
+    virtual void DoClose();
 
 private:
+    // Working, with the model and the profile there to ask through: the
+    // clock may be set while the services are built or torn down.
+    bool CanPoll() const;
+    void CreateMainForm();
+    void StartFirstRequests();
+    void CheckMainAccount();
+
     TWorkflowMode fMode = wfmTrade;
     std::atomic<TWorkflowState> fState{wfsWorking};
+    IMainFormFactory* fMainFormFactory = nullptr;
+    IWorkflowChartList* fChartList = nullptr;
+    IWorkflowMainForm* fMainForm = nullptr;
 };
 
 // Created and destroyed by the builder; nullptr outside that span.

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "domain/uWorkflowViews.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// The windows the workflow drives, recording every call into one shared log
+// in the order the calls came.
+using TCallLog = std::vector<std::string>;
+
+class TRecordingMainForm : public IWorkflowMainForm {
+public:
+    explicit TRecordingMainForm(TCallLog& aLog) : fLog(aLog) {}
+
+    void Show() override { fLog.push_back("Show"); }
+    void SendPing() override
+    {
+        fLog.push_back("SendPing");
+        if (OnSendPing)
+            OnSendPing();
+    }
+    void InitUserInterface() override { fLog.push_back("InitUserInterface"); }
+    void Deinit() override
+    {
+        fLog.push_back("Deinit");
+        if (OnDeinit)
+            OnDeinit();
+    }
+
+    std::function<void()> OnSendPing;
+    std::function<void()> OnDeinit;
+
+private:
+    TCallLog& fLog;
+};
+
+class TRecordingFormFactory : public IMainFormFactory {
+public:
+    explicit TRecordingFormFactory(TCallLog& aLog) : Form(aLog), fLog(aLog) {}
+
+    IWorkflowMainForm& CreateMainForm() override
+    {
+        fLog.push_back("Create");
+        return Form;
+    }
+
+    TRecordingMainForm Form;
+
+private:
+    TCallLog& fLog;
+};
+
+class TRecordingChartList : public IWorkflowChartList {
+public:
+    explicit TRecordingChartList(TCallLog& aLog) : fLog(aLog) {}
+
+    void TickerPrice() override { fLog.push_back("Charts.TickerPrice"); }
+    void KlinesUpdate() override { fLog.push_back("Charts.KlinesUpdate"); }
+
+private:
+    TCallLog& fLog;
+};
