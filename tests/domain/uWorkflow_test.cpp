@@ -12,36 +12,6 @@
 
 namespace {
 
-// The market model with every starter the workflow uses recorded, none run.
-class TRecordingUser : public TUser {
-public:
-    explicit TRecordingUser(TCallLog& aLog) : fLog(aLog) {}
-
-    void Time() override { fLog.push_back("Time"); }
-    void DepthEx() override { fLog.push_back("Depth " + Input().Symbol()); }
-    void TickerPrice(const std::string& aSymbol) override
-    {
-        fLog.push_back("TickerPrice '" + aSymbol + "'");
-    }
-    void Ticker24hrEx() override { fLog.push_back("Ticker24hr"); }
-    void OpenOrdersEx(TConnectionItem* aProfile) override
-    {
-        fLog.push_back("OpenOrders " + Name(aProfile));
-    }
-    void AllOrdersEx(TConnectionItem* aProfile) override
-    {
-        fLog.push_back("AllOrders " + Name(aProfile));
-    }
-
-private:
-    static std::string Name(TConnectionItem* aProfile)
-    {
-        return aProfile == nullptr || aProfile == &Profile->MainProfile() ? "main"
-                                                                          : aProfile->Name();
-    }
-    TCallLog& fLog;
-};
-
 // What one account already holds.
 struct TAccountData {
     bool OrdersLoaded = false;
@@ -190,7 +160,9 @@ TEST_F(WorkflowTest, HooksAskForNothingUnlessWorking)
 TEST_F(WorkflowTest, ClosingStoresTheStateBeforeTheWindowLetsGo)
 {
     TCallLog Seen;
-    Factory.Form.OnDeinit = [&] {
+    Factory.Form.OnCall = [&](const std::string& Call) {
+        if (Call != "Deinit")
+            return;
         Seen.push_back(Workflow->State() == wfsClosing ? "closing" : "working");
         Tick();
         Seen.insert(Seen.end(), Log.begin(), Log.end());
@@ -273,7 +245,10 @@ TEST_F(WorkflowTest, StartUpWithoutKeysAsksForMarketDataOnly)
 
 TEST_F(WorkflowTest, StartUpStepThatRaisesStopsTheRestAndPassesOn)
 {
-    Factory.Form.OnSendPing = [] { throw std::runtime_error("no network"); };
+    Factory.Form.OnCall = [](const std::string& Call) {
+        if (Call == "SendPing")
+            throw std::runtime_error("no network");
+    };
     EXPECT_THROW(Flow.DoShowMainForm(), std::runtime_error);
     EXPECT_EQ(Log, (TCallLog{"Create", "Show", "SendPing"}));
 
