@@ -1,12 +1,21 @@
 #include "domain/uWorkflow.h"
 
+#include "domain/uBaseThread.h"
+#include "domain/uHttpTransport.h"
 #include "domain/uProfile.h"
+#include "domain/uSysTime.h"
 #include "domain/uUser.h"
+#include "platform/ScriptedMessageBox.h"
 #include "platform/TestUIDispatcher.h"
+#include "platform/TickSource.h"
+#include "support/LogCapture.h"
+#include "support/ServerAddress.h"
+#include "support/TestExchange.h"
 #include "support/WorkflowFakes.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -58,6 +67,113 @@ protected:
     std::vector<std::thread> Workers;
 };
 
+// The real model and its workers against the test exchange; the main window
+// pings as the real one does.
+class WorkflowExchange : public ::testing::Test {
+protected:
+    WorkflowExchange()
+    {
+        SetUIDispatcher(&Dispatcher);
+        Workflow = &Flow;
+        SysTime = &Clock;
+        Profile = &fProfile;
+        User = &Model;
+        Flow.SetMainFormFactory(&Factory);
+        Factory.Form.OnCall = [this](const std::string& Call) {
+            if (Call != "SendPing")
+                return;
+            bool Ok = false;
+            User->Ping(Ok);
+            Log.push_back(Ok ? "online" : "offline");
+        };
+    }
+    ~WorkflowExchange() override
+    {
+        Dispatcher.Shutdown();
+        EXPECT_TRUE(FinishWorkers(5s));
+        HttpAbortTransfers(false);
+        User = nullptr;
+        Profile = nullptr;
+        SysTime = nullptr;
+        Workflow = nullptr;
+        SetUIDispatcher(nullptr);
+    }
+
+    void SetMainKeys(const std::string& ApiKey, const std::string& SecretKey)
+    {
+        fProfile.MainProfile().SetApiKey(ApiKey);
+        fProfile.MainProfile().SetSecretKey(SecretKey);
+    }
+    // Runs the workers' calls until every free worker has ended.
+    void Settle()
+    {
+        Dispatcher.PumpUntil(
+            [] {
+                ReapFinishedThreads();
+                return FreeThreadCount() == 0;
+            },
+            5s);
+    }
+    // The endpoints asked for, in arrival order.
+    std::vector<std::string> Requests() const
+    {
+        static const std::pair<TExchangeEndpoint, const char*> cNames[] = {
+            {TExchangeEndpoint::Ping, "ping"},
+            {TExchangeEndpoint::Time, "time"},
+            {TExchangeEndpoint::Klines, "klines"},
+            {TExchangeEndpoint::TickerPrice, "price"},
+            {TExchangeEndpoint::Account, "account"},
+            {TExchangeEndpoint::OrderPost, "order post"},
+            {TExchangeEndpoint::OrderDelete, "order delete"},
+            {TExchangeEndpoint::OpenOrders, "open orders"},
+            {TExchangeEndpoint::AllOrders, "all orders"},
+            {TExchangeEndpoint::Depth, "depth"},
+            {TExchangeEndpoint::Ticker24hr, "24hr"},
+            {TExchangeEndpoint::BookTicker, "book ticker"},
+        };
+        std::vector<std::string> Names;
+        for (const TJournalEntry& Entry : Exchange.Journal()) {
+            std::string Name = Entry.Method + " " + Entry.Path;
+            for (const auto& [Endpoint, Short] : cNames)
+                if (Entry.Path == std::string("/").append(TTestExchange::Resource(Endpoint)) &&
+                    Entry.Method == TTestExchange::Method(Endpoint))
+                    Name = Short;
+            Names.push_back(Name);
+        }
+        return Names;
+    }
+
+    TCallLog Log;
+    TLogCapture DebugLog;
+    TScriptedMessageBox Box;
+    TTestUIDispatcher Dispatcher;
+    TWorkflow Flow;
+    TSysTime Clock;
+    TProfile fProfile{"unused-config.json"};
+    TUser Model;
+    TRecordingFormFactory Factory{Log};
+    TTestExchange Exchange;
+    TServerAddress Server{Exchange.URL()};
+};
+
+// Requests that run on workers of their own arrive in any order: Expected
+// lists them in groups, each group in any order, the groups in order.
+void ExpectGroups(std::vector<std::string> Requests,
+                  const std::vector<std::vector<std::string>>& Expected)
+{
+    auto From = Requests.begin();
+    for (std::vector<std::string> Group : Expected) {
+        const auto Size = static_cast<std::ptrdiff_t>(Group.size());
+        ASSERT_GE(Requests.end() - From, Size) << "missing " << Group.front();
+        std::vector<std::string> Arrived(From, From + Size);
+        std::sort(Arrived.begin(), Arrived.end());
+        std::sort(Group.begin(), Group.end());
+        EXPECT_EQ(Arrived, Group);
+        From += Size;
+    }
+    EXPECT_EQ(std::vector<std::string>(From, Requests.end()), std::vector<std::string>());
+}
+
 } // namespace
 
 TEST_F(WorkflowStartUp, WorkersCallsRunAfterShowingAndAtTheEndAlsoAfterAFailure)
@@ -92,4 +208,74 @@ TEST_F(WorkflowStartUp, WorkersCallsRunAfterShowingAndAtTheEndAlsoAfterAFailure)
             EXPECT_TRUE(Flow.DoShowMainForm());
         EXPECT_EQ(Log, C.Expected);
     }
+}
+
+TEST_F(WorkflowExchange, StartUpAsksForTheAccountOnlyWithBothKeysAndItsOrdersOnlyWhenAuthorised)
+{
+    struct TCase {
+        const char* Name;
+        std::string ApiKey, SecretKey;
+        bool Known;
+        TUserAuth Auth;
+        std::vector<std::vector<std::string>> Groups;
+    };
+    const std::vector<std::vector<std::string>> cMarket = {{"ping"}, {"time", "24hr"}};
+    const TCase Cases[] = {
+        {"no keys", "", "", false, uaUndefined, cMarket},
+        {"no secret", "api-key", "", false, uaUndefined, cMarket},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TSysTime FreshClock; // not yet set by the exchange
+        SysTime = &FreshClock;
+        Exchange.ClearJournal();
+        if (C.Known)
+            Exchange.AddAccount(C.ApiKey, C.SecretKey);
+        SetMainKeys(C.ApiKey, C.SecretKey);
+        gLastServerError.Set("earlier failure");
+        Log.clear();
+
+        EXPECT_TRUE(Flow.DoShowMainForm());
+        Settle();
+        EXPECT_EQ(Log, (TCallLog{"Create", "Show", "SendPing", "online", "InitUserInterface"}));
+        EXPECT_EQ(int(Model.Input().Auth()), int(C.Auth));
+        ExpectGroups(Requests(), C.Groups);
+        if (C.ApiKey.empty() || C.SecretKey.empty()) {
+            EXPECT_EQ(gLastServerError.Get(), "earlier failure");
+        } else if (C.Auth == uaAuth) {
+            EXPECT_EQ(gLastServerError.Get(), "");
+        }
+        SysTime = &Clock;
+    }
+}
+
+TEST_F(WorkflowExchange, ClosingStopsEveryFurtherRequest)
+{
+    Exchange.AddAccount("api-key", "secret");
+    SetMainKeys("api-key", "secret");
+    Model.Input().SetSymbol("BTCUSDT");
+    TRecordingChartList Charts{Log};
+    Flow.SetChartList(&Charts);
+    TManualTickSource Source;
+    TTimer Ticker{Source};
+    Ticker.Init();
+    ASSERT_TRUE(Flow.DoShowMainForm());
+    Settle();
+
+    Exchange.ClearJournal();
+    Source.Tick(cMainTimerIndex);
+    Settle();
+    EXPECT_FALSE(Requests().empty()) << "polling while working";
+
+    Log.clear();
+    Flow.SetState(wfsClosing);
+    EXPECT_EQ(Log, TCallLog{"Deinit"});
+    Settle();
+    Exchange.ClearJournal();
+    Log.clear();
+    Source.Tick(cMainTimerIndex, 6);
+    Clock.SetServerTime(Clock.Time() + 1.0 / 24);
+    Settle();
+    EXPECT_EQ(Requests(), std::vector<std::string>());
+    EXPECT_EQ(Log, TCallLog());
 }
