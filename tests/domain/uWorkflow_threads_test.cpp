@@ -156,22 +156,25 @@ protected:
     TServerAddress Server{Exchange.URL()};
 };
 
-// Requests that run on workers of their own arrive in any order: Expected
-// lists them in groups, each group in any order, the groups in order.
-void ExpectGroups(std::vector<std::string> Requests,
-                  const std::vector<std::vector<std::string>>& Expected)
+// Requests that run on workers of their own may arrive in any order; only
+// a request that waits for another's answer comes after it. Every request of
+// Expected arrives once, nothing else arrives, and the requests of each
+// chain arrive in the chain's order.
+using TChain = std::vector<std::string>;
+void ExpectRequests(const std::vector<std::string>& Requests, TChain Expected,
+                    const std::vector<TChain>& Chains)
 {
-    auto From = Requests.begin();
-    for (std::vector<std::string> Group : Expected) {
-        const auto Size = static_cast<std::ptrdiff_t>(Group.size());
-        ASSERT_GE(Requests.end() - From, Size) << "missing " << Group.front();
-        std::vector<std::string> Arrived(From, From + Size);
-        std::sort(Arrived.begin(), Arrived.end());
-        std::sort(Group.begin(), Group.end());
-        EXPECT_EQ(Arrived, Group);
-        From += Size;
+    std::vector<std::string> Arrived = Requests;
+    std::sort(Arrived.begin(), Arrived.end());
+    std::sort(Expected.begin(), Expected.end());
+    ASSERT_EQ(Arrived, Expected) << "in arrival order: " << ::testing::PrintToString(Requests);
+    for (const TChain& Chain : Chains) {
+        std::vector<std::string> Seen;
+        for (const std::string& Request : Requests)
+            if (std::find(Chain.begin(), Chain.end(), Request) != Chain.end())
+                Seen.push_back(Request);
+        EXPECT_EQ(Seen, Chain);
     }
-    EXPECT_EQ(std::vector<std::string>(From, Requests.end()), std::vector<std::string>());
 }
 
 } // namespace
@@ -217,12 +220,30 @@ TEST_F(WorkflowExchange, StartUpAsksForTheAccountOnlyWithBothKeysAndItsOrdersOnl
         std::string ApiKey, SecretKey;
         bool Known;
         TUserAuth Auth;
-        std::vector<std::vector<std::string>> Groups;
+        TChain Requests;
+        std::vector<TChain> Chains;
     };
-    const std::vector<std::vector<std::string>> cMarket = {{"ping"}, {"time", "24hr"}};
+    // The ping is waited for; the account request waits for the server
+    // time; the orders wait for the account's answer.
+    const TChain cMarket = {"ping", "time", "24hr"};
+    const std::vector<TChain> cMarketChains = {{"ping", "time"}, {"ping", "24hr"}};
     const TCase Cases[] = {
-        {"no keys", "", "", false, uaUndefined, cMarket},
-        {"no secret", "api-key", "", false, uaUndefined, cMarket},
+        {"no keys", "", "", false, uaUndefined, cMarket, cMarketChains},
+        {"no secret", "api-key", "", false, uaUndefined, cMarket, cMarketChains},
+        {"rejected keys",
+         "api-key",
+         "secret",
+         false,
+         uaUnauth,
+         {"ping", "time", "24hr", "account"},
+         {{"ping", "time", "account"}, {"ping", "24hr"}}},
+        {"good keys",
+         "api-key",
+         "secret",
+         true,
+         uaAuth,
+         {"ping", "time", "24hr", "account", "all orders", "open orders"},
+         {{"ping", "time", "account", "all orders"}, {"account", "open orders"}, {"ping", "24hr"}}},
     };
     for (const TCase& C : Cases) {
         SCOPED_TRACE(C.Name);
@@ -239,7 +260,7 @@ TEST_F(WorkflowExchange, StartUpAsksForTheAccountOnlyWithBothKeysAndItsOrdersOnl
         Settle();
         EXPECT_EQ(Log, (TCallLog{"Create", "Show", "SendPing", "online", "InitUserInterface"}));
         EXPECT_EQ(int(Model.Input().Auth()), int(C.Auth));
-        ExpectGroups(Requests(), C.Groups);
+        ExpectRequests(Requests(), C.Requests, C.Chains);
         if (C.ApiKey.empty() || C.SecretKey.empty()) {
             EXPECT_EQ(gLastServerError.Get(), "earlier failure");
         } else if (C.Auth == uaAuth) {
@@ -247,6 +268,24 @@ TEST_F(WorkflowExchange, StartUpAsksForTheAccountOnlyWithBothKeysAndItsOrdersOnl
         }
         SysTime = &Clock;
     }
+}
+
+TEST_F(WorkflowExchange, AccountCheckWithoutTheExchangesClockEndsUnauthorised)
+{
+    Exchange.AddAccount("api-key", "secret");
+    SetMainKeys("api-key", "secret");
+    Exchange.Script(TExchangeEndpoint::Time, TExchangeReply::Dropped());
+
+    const auto Start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(Flow.DoShowMainForm());
+    const auto Took = std::chrono::steady_clock::now() - Start;
+    Settle();
+
+    EXPECT_NE(Model.Input().Auth(), uaAuth);
+    EXPECT_FALSE(Clock.IsSetByExchange());
+    EXPECT_LT(Took, TBaseThread::cClockWaitLimit + 5s);
+    // Nothing signed goes out with a clock that only counted from zero.
+    ExpectRequests(Requests(), {"ping", "time", "24hr"}, {{"ping", "time"}, {"ping", "24hr"}});
 }
 
 TEST_F(WorkflowExchange, ClosingStopsEveryFurtherRequest)
