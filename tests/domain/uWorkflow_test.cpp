@@ -8,9 +8,38 @@
 #include "support/WorkflowFakes.h"
 
 #include <gtest/gtest.h>
-#include <stdexcept>
 
 namespace {
+
+// The market model with every starter the workflow uses recorded, none run.
+class TRecordingUser : public TUser {
+public:
+    explicit TRecordingUser(TCallLog& aLog) : fLog(aLog) {}
+
+    void Time() override { fLog.push_back("Time"); }
+    void DepthEx() override { fLog.push_back("Depth " + Input().Symbol()); }
+    void TickerPrice(const std::string& aSymbol) override
+    {
+        fLog.push_back("TickerPrice '" + aSymbol + "'");
+    }
+    void Ticker24hrEx() override { fLog.push_back("Ticker24hr"); }
+    void OpenOrdersEx(TConnectionItem* aProfile) override
+    {
+        fLog.push_back("OpenOrders " + Name(aProfile));
+    }
+    void AllOrdersEx(TConnectionItem* aProfile) override
+    {
+        fLog.push_back("AllOrders " + Name(aProfile));
+    }
+
+private:
+    static std::string Name(TConnectionItem* aProfile)
+    {
+        return aProfile == nullptr || aProfile == &Profile->MainProfile() ? "main"
+                                                                          : aProfile->Name();
+    }
+    TCallLog& fLog;
+};
 
 // What one account already holds.
 struct TAccountData {
@@ -57,7 +86,6 @@ protected:
         Account.SetName(Name);
         Fill(Account, Data);
     }
-    void ShowSymbol(const std::string& Name) { fUser.SymbolShowList().ReloadSymbols({{Name}}); }
     TCallLog Tick()
     {
         Log.clear();
@@ -86,48 +114,21 @@ TDateTime At(double Seconds)
 
 TEST_F(WorkflowTest, TicksPollInTheScheduleOrder)
 {
-    struct TCase {
-        const char* Name;
-        std::string Symbol;
-        int Ticks; // ticks before the one watched
-        double Start;
-        TCallLog Expected;
-    };
-    const TCase Cases[] = {
-        {"first tick asks for the time",
-         "BTCUSDT",
-         0,
-         10,
-         {"Time", "TickerPrice ''", "Depth BTCUSDT", "Charts.TickerPrice"}},
-        {"second tick too",
-         "BTCUSDT",
-         1,
-         10,
-         {"Time", "TickerPrice ''", "Depth BTCUSDT", "Charts.TickerPrice"}},
-        {"third tick not",
-         "BTCUSDT",
-         2,
-         10,
-         {"TickerPrice ''", "Depth BTCUSDT", "Charts.TickerPrice"}},
-        {"no symbol, no book", "", 3, 10, {"TickerPrice ''", "Charts.TickerPrice"}},
-        {"fifth tick and a new minute",
-         "",
-         5,
-         54,
-         {"Time", "TickerPrice ''", "Charts.TickerPrice", "Charts.KlinesUpdate"}},
-    };
-    for (const TCase& C : Cases) {
-        SCOPED_TRACE(C.Name);
-        TSysTime Fresh;
-        SysTime = &Fresh;
-        fUser.Input().SetSymbol(C.Symbol);
-        Fresh.SetServerTime(At(C.Start));
-        Timer.Init();
-        for (int i = 0; i < C.Ticks; ++i)
-            Tick();
-        EXPECT_EQ(Tick(), C.Expected);
-        SysTime = &Clock;
-    }
+    const TCallLog cWithBook = {"TickerPrice ''", "Depth BTCUSDT", "Charts.TickerPrice"};
+    const TCallLog cNoBook = {"TickerPrice ''", "Charts.TickerPrice"};
+    Timer.Init();
+    Clock.SetServerTime(At(55));
+    fUser.Input().SetSymbol("BTCUSDT");
+    TCallLog First = cWithBook;
+    First.insert(First.begin(), "Time");
+    EXPECT_EQ(Tick(), First);
+    EXPECT_EQ(Tick(), First) << "the second tick asks for the time too";
+    EXPECT_EQ(Tick(), cWithBook);
+    fUser.Input().SetSymbol("");
+    EXPECT_EQ(Tick(), cNoBook);
+    TCallLog NewMinute = cNoBook;
+    NewMinute.push_back("Charts.KlinesUpdate");
+    EXPECT_EQ(Tick(), NewMinute) << "00:01:00";
 }
 
 TEST_F(WorkflowTest, HooksAskForNothingUnlessWorking)
@@ -136,45 +137,30 @@ TEST_F(WorkflowTest, HooksAskForNothingUnlessWorking)
     fUser.Input().SetAuth(uaAuth);
     AddAccount("second", {});
     Timer.Init();
-    for (TWorkflowState State : {wfsClosing, wfsStopped, wfsPaused, wfsWorking}) {
+    // Closing lets the window go with every hook already inert.
+    TCallLog DuringDeinit;
+    Factory.Form.OnCall = [&](const std::string& Call) {
+        if (Call == "Deinit")
+            DuringDeinit = Tick();
+    };
+    Flow.DoShowMainForm();
+    for (TWorkflowState State : {wfsClosing, wfsStopped, wfsPaused}) {
         SCOPED_TRACE(int(State));
         Flow.SetState(State);
         Log.clear();
         Tick();
         Clock.SetServerTime(At(State * 60));
-        Flow.DoEveryMinute();
-        if (State == wfsWorking)
-            EXPECT_FALSE(Log.empty());
-        else
-            EXPECT_EQ(Log, TCallLog());
+        EXPECT_EQ(Log, TCallLog());
     }
+    EXPECT_EQ(DuringDeinit, TCallLog());
     // The clock set while the services are still being built.
+    Flow.SetState(wfsWorking);
     Profile = nullptr;
     Log.clear();
     Clock.SetServerTime(At(3600));
     Tick();
     EXPECT_EQ(Log, TCallLog());
     Profile = &fProfile;
-}
-
-TEST_F(WorkflowTest, ClosingStoresTheStateBeforeTheWindowLetsGo)
-{
-    TCallLog Seen;
-    Factory.Form.OnCall = [&](const std::string& Call) {
-        if (Call != "Deinit")
-            return;
-        Seen.push_back(Workflow->State() == wfsClosing ? "closing" : "working");
-        Tick();
-        Seen.insert(Seen.end(), Log.begin(), Log.end());
-    };
-    Timer.Init();
-    Flow.DoShowMainForm();
-    Log.clear();
-    Flow.SetState(wfsClosing);
-    EXPECT_EQ(Seen, TCallLog{"closing"});
-    EXPECT_EQ(Log, TCallLog());
-    Flow.SetState(wfsStopped);
-    EXPECT_EQ(Seen.size(), 1u) << "only closing lets the window go";
 }
 
 TEST_F(WorkflowTest, ClockChangeStartsAtMostOneRequestForTheMainAccountFirst)
@@ -184,32 +170,19 @@ TEST_F(WorkflowTest, ClockChangeStartsAtMostOneRequestForTheMainAccountFirst)
         TUserAuth Auth;
         std::string Symbol;
         TAccountData Main;
-        bool ShownSymbols;
+        bool Shown; // a symbol in the visible list
         TCallLog Expected;
     };
+    const TCallLog cFurther = {"OpenOrders second", "AllOrders third"};
+    TCallLog FurtherAndTickers = cFurther;
+    FurtherAndTickers.push_back("Ticker24hr");
     const TCase Cases[] = {
         {"open orders first", uaAuth, "ETHBTC", {}, false, {"OpenOrders main"}},
         {"then the history", uaAuth, "ETHBTC", {true}, false, {"AllOrders main"}},
-        {"complete main: the further accounts in order, then the tickers",
-         uaAuth,
-         "ETHBTC",
-         cComplete,
-         false,
-         {"OpenOrders second", "AllOrders third", "Ticker24hr"}},
-        {"tickers only while nothing is shown",
-         uaAuth,
-         "ETHBTC",
-         cComplete,
-         true,
-         {"OpenOrders second", "AllOrders third"}},
-        {"no symbol: orders wait, balances are enough",
-         uaAuth,
-         "",
-         {false, false, true},
-         false,
-         {"Ticker24hr"}},
-        {"not authorised: nothing to ask", uaUnauth, "ETHBTC", {}, false, {}},
-        {"undefined is not authorised", uaUndefined, "ETHBTC", {}, false, {}},
+        {"then the further accounts", uaAuth, "ETHBTC", cComplete, false, FurtherAndTickers},
+        {"tickers while nothing shown", uaAuth, "ETHBTC", cComplete, true, cFurther},
+        {"no symbol: balances suffice", uaAuth, "", {false, false, true}, false, {"Ticker24hr"}},
+        {"not authorised", uaUnauth, "ETHBTC", {}, false, {}},
     };
     Clock.SetTime(At(0)); // the minute hook is not watched here
     for (const TCase& C : Cases) {
@@ -222,36 +195,12 @@ TEST_F(WorkflowTest, ClockChangeStartsAtMostOneRequestForTheMainAccountFirst)
         fUser.Input().SetAuth(C.Auth);
         fUser.Input().SetSymbol(C.Symbol);
         fUser.SymbolShowList().HideSymbols({});
-        if (C.ShownSymbols)
-            ShowSymbol("ETHBTC");
-        for (int Change = 0; Change < 2; ++Change) {
+        if (C.Shown)
+            fUser.SymbolShowList().ReloadSymbols({{"ETHBTC"}});
+        for (int Change = 1; Change <= 2; ++Change) {
             Log.clear();
-            Clock.SetTime(At(Change + 1));
+            Clock.SetTime(At(Change));
             EXPECT_EQ(Log, C.Expected) << "clock change " << Change;
         }
     }
-}
-
-TEST_F(WorkflowTest, StartUpWithoutKeysAsksForMarketDataOnly)
-{
-    fUser.Input().SetAuth(uaAuth);
-    fProfile.MainProfile().SetApiKey("key only");
-    EXPECT_TRUE(Flow.DoShowMainForm());
-    EXPECT_EQ(Log,
-              (TCallLog{"Create", "Show", "SendPing", "Time", "Ticker24hr", "InitUserInterface"}));
-    EXPECT_EQ(fUser.Input().Auth(), uaUndefined);
-    EXPECT_EQ(Flow.MainForm(), &Factory.Form);
-}
-
-TEST_F(WorkflowTest, StartUpStepThatRaisesStopsTheRestAndPassesOn)
-{
-    Factory.Form.OnCall = [](const std::string& Call) {
-        if (Call == "SendPing")
-            throw std::runtime_error("no network");
-    };
-    EXPECT_THROW(Flow.DoShowMainForm(), std::runtime_error);
-    EXPECT_EQ(Log, (TCallLog{"Create", "Show", "SendPing"}));
-
-    TWorkflow Bare;
-    EXPECT_THROW(Bare.DoShowMainForm(), std::logic_error) << "no way to make the main window";
 }

@@ -1,14 +1,12 @@
 #pragma once
 
-#include "domain/uProfile.h"
-#include "domain/uUser.h"
 #include "domain/uWorkflowViews.h"
 
 #include <functional>
 #include <string>
 #include <vector>
 
-// The market model and the windows the workflow drives, recording every call into one shared log
+// The windows the workflow drives, recording every call into one shared log
 // in the order the calls came.
 using TCallLog = std::vector<std::string>;
 
@@ -59,35 +57,5 @@ public:
     void KlinesUpdate() override { fLog.push_back("Charts.KlinesUpdate"); }
 
 private:
-    TCallLog& fLog;
-};
-
-// The market model with every starter the workflow uses recorded, none run.
-class TRecordingUser : public TUser {
-public:
-    explicit TRecordingUser(TCallLog& aLog) : fLog(aLog) {}
-
-    void Time() override { fLog.push_back("Time"); }
-    void DepthEx() override { fLog.push_back("Depth " + Input().Symbol()); }
-    void TickerPrice(const std::string& aSymbol) override
-    {
-        fLog.push_back("TickerPrice '" + aSymbol + "'");
-    }
-    void Ticker24hrEx() override { fLog.push_back("Ticker24hr"); }
-    void OpenOrdersEx(TConnectionItem* aProfile) override
-    {
-        fLog.push_back("OpenOrders " + Name(aProfile));
-    }
-    void AllOrdersEx(TConnectionItem* aProfile) override
-    {
-        fLog.push_back("AllOrders " + Name(aProfile));
-    }
-
-private:
-    static std::string Name(TConnectionItem* aProfile)
-    {
-        return aProfile == nullptr || aProfile == &Profile->MainProfile() ? "main"
-                                                                          : aProfile->Name();
-    }
     TCallLog& fLog;
 };
