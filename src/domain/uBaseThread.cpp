@@ -132,14 +132,13 @@ void TBaseThread::LogAlert(const std::string& aText) const
     WriteLog(aText, mtAlert, ThreadID());
 }
 
-void TBaseAuthThread::DoBeforeExecute()
+void TBaseAuthThread::SetAccount(TConnectionItem* aAccount)
 {
-    Synchronize([this] {
-        if (!fAccount && Profile)
-            fAccount = &Profile->MainProfile();
-        if (fAccount)
-            fSigner.Assign(*fAccount);
-    });
+    fAccount = aAccount;
+    if (!fAccount && Profile)
+        fAccount = &Profile->MainProfile();
+    if (fAccount)
+        fSigner.Assign(*fAccount);
 }
 
 void StartFree(const std::shared_ptr<TThread>& aWorker)

@@ -94,20 +94,20 @@ private:
     std::chrono::milliseconds fClockWaitLimit = cClockWaitLimit;
 };
 
-// A signed request. fAccount null: the main account. The account's keys are
-// copied on the user-interface thread when the worker starts, so the worker
+// A signed request. Its starter sets the account on the user-interface
+// thread, and the keys are copied then: the worker signs with the copy and
 // never reads the profile, which only that thread changes.
 class TBaseAuthThread : public TBaseThread {
 public:
     using TBaseThread::TBaseThread;
 
     TConnectionItem* Account() const { return fAccount; }
-    void SetAccount(TConnectionItem* aAccount) { fAccount = aAccount; }
+    // The account the reply goes to; null for the main account.
+    void SetAccount(TConnectionItem* aAccount);
     bool Multi() const { return fMulti; }
     void SetMulti(bool aMulti) { fMulti = aMulti; }
 
 protected:
-    void DoBeforeExecute() override;
     bool WaitsForClock() const override { return true; }
     TConnectionItem* Signer() override { return &fSigner; }
 

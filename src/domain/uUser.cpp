@@ -55,15 +55,11 @@ bool TUser::Working()
     return Workflow && Workflow->State() == wfsWorking;
 }
 
-TAccountCopy TUser::CopyAccount(TConnectionItem* aProfile)
+TConnectionItem* TUser::AccountOrMain(TConnectionItem* aProfile)
 {
-    TAccountCopy Copy;
-    Copy.Account = aProfile ? aProfile : Profile ? &Profile->MainProfile() : nullptr;
-    if (Copy.Account) {
-        Copy.ApiKey = Copy.Account->ApiKey();
-        Copy.SecretKey = Copy.Account->SecretKey();
-    }
-    return Copy;
+    if (aProfile)
+        return aProfile;
+    return Profile ? &Profile->MainProfile() : nullptr;
 }
 
 void TUser::Ping(bool& aPingOk)
@@ -111,7 +107,7 @@ void TUser::TickerBookTicker(const std::string& aSymbol)
 void TUser::StartAccount(TRequestKind aKind, TConnectionItem* aProfile)
 {
     if (Working())
-        Start({.Kind = aKind, .Symbol = Input().Symbol(), .Account = CopyAccount(aProfile)});
+        Start({.Kind = aKind, .Symbol = Input().Symbol(), .Account = AccountOrMain(aProfile)});
 }
 
 void TUser::OpenOrdersEx(TConnectionItem* aProfile)
@@ -129,7 +125,7 @@ void TUser::OrderPost(const TOrder& aOrder, TConnectionItem* aProfile, bool aMul
     if (Working())
         Start({.Kind = TRequestKind::OrderPost,
                .Symbol = aOrder.Symbol(),
-               .Account = CopyAccount(aProfile),
+               .Account = AccountOrMain(aProfile),
                .Order = aOrder,
                .Multi = aMulti});
 }
@@ -139,7 +135,7 @@ void TUser::OrderDelete(const TUserOrder& aOrder, TConnectionItem* aProfile, boo
     if (Working())
         Start({.Kind = TRequestKind::OrderDelete,
                .Symbol = aOrder.Symbol(),
-               .Account = CopyAccount(aProfile),
+               .Account = AccountOrMain(aProfile),
                .UserOrder = aOrder,
                .Multi = aMulti});
 }
@@ -148,7 +144,7 @@ void TUser::OrderDelete(const TUserOrder& aOrder, TConnectionItem* aProfile, boo
 // market-data workers.
 void TUser::Start(TRequest aRequest)
 {
-    TConnectionItem* Account = aRequest.Account.Account;
+    TConnectionItem* Account = aRequest.Account;
     switch (aRequest.Kind) {
     case TRequestKind::OpenOrders:
         StartOpenOrders(Account, aRequest.Symbol);

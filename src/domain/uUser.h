@@ -47,16 +47,6 @@ private:
     bool fMulti = false;
 };
 
-// What a signed request takes from the model, copied by its starter on the
-// user-interface thread: the worker signs with these keys and never reads
-// the account. Account is where the reply goes (written on the
-// user-interface thread); the main account when the starter was given none.
-struct TAccountCopy {
-    TConnectionItem* Account = nullptr;
-    std::string ApiKey;
-    std::string SecretKey;
-};
-
 enum class TRequestKind {
     Time,
     Depth,
@@ -75,10 +65,13 @@ struct TRequest {
     TRequestKind Kind;
     // The symbol asked for (TickerPrice: empty for all symbols); for the
     // order book and the order lists the selected symbol at start.
-    std::string Symbol;
-    TAccountCopy Account;
-    std::optional<TOrder> Order;
-    std::optional<TUserOrder> UserOrder;
+    std::string Symbol{};
+    // The account of a signed request, where its reply goes: the main account
+    // when the starter was given none. Its worker copies the keys when it
+    // starts and never reads the account on its own thread.
+    TConnectionItem* Account = nullptr;
+    std::optional<TOrder> Order{};
+    std::optional<TUserOrder> UserOrder{};
     bool Multi = false;
 };
 
@@ -141,8 +134,8 @@ protected:
 
 private:
     static bool Working();
-    // Keys and account for a signed request of aProfile.
-    static TAccountCopy CopyAccount(TConnectionItem* aProfile);
+    // aProfile, or the main account when none is given.
+    static TConnectionItem* AccountOrMain(TConnectionItem* aProfile);
     void StartAccount(TRequestKind aKind, TConnectionItem* aProfile);
 
     std::shared_ptr<TThreadList> fThreadList = std::make_shared<TThreadList>();

@@ -78,12 +78,7 @@ protected:
     bool WaitsForClock() const override { return fSigned; }
     TConnectionItem* Signer() override { return fSigned ? TBaseAuthThread::Signer() : nullptr; }
     bool OnlyWhileWorking() const override { return fSigned; }
-    void DoBeforeExecute() override
-    {
-        Steps.Add("Before " + Listed());
-        if (fSigned)
-            TBaseAuthThread::DoBeforeExecute();
-    }
+    void DoBeforeExecute() override { Steps.Add("Before " + Listed()); }
     void DoMakeRequest() override
     {
         Steps.Add("MakeRequest " + Listed());
@@ -303,12 +298,21 @@ TEST_F(BaseThread, SignedRequestGoesOutWithTheMainAccountsKeys)
     Accounts.MainProfile().SetSecretKey("main-secret");
     Clock.SetServerTime(StampToDate(Exchange.ServerTime()));
     auto W = Worker(true);
+    W->SetAccount(nullptr);
+    Accounts.MainProfile().SetSecretKey("changed after the start");
     W->RealExchange = true;
     Run(*W);
     EXPECT_EQ(W->Account(), &Accounts.MainProfile());
     EXPECT_TRUE(W->Steps.Has("Output ui"));
     ASSERT_EQ(Exchange.Journal().size(), 1u);
     EXPECT_EQ(Exchange.Journal()[0].Header("x-mbx-apikey"), "main-key");
+    const std::string Query = Exchange.Journal()[0].Query;
+    const std::size_t Signature = Query.find("&signature=");
+    ASSERT_NE(Signature, std::string::npos);
+    std::string Sent = Query.substr(Signature + 11);
+    std::transform(Sent.begin(), Sent.end(), Sent.begin(), ::tolower);
+    EXPECT_EQ(Sent, ExchangeHmacSha256("main-secret", Query.substr(0, Signature)))
+        << "signed with the keys of the start";
 }
 
 TEST_F(BaseThread, WorkerOfAChartFreedMidRequestEndsQuietly)

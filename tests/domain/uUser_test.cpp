@@ -49,10 +49,6 @@ protected:
     {
         Workflow = &fWorkflow;
         Profile = &fProfile;
-        fProfile.MainProfile().SetApiKey("main-api");
-        fProfile.MainProfile().SetSecretKey("main-secret");
-        fFurther.SetApiKey("further-api");
-        fFurther.SetSecretKey("further-secret");
         fOrder.SetSymbol("ETHBTC");
         fOrder.SetQuantity(1.5);
         fUserOrder.SetSymbol("LTCBTC");
@@ -119,7 +115,6 @@ TEST_F(UserTest, StartersCopyWhatTheWorkerNeedsWhenTheyRun)
     fUser.Input().SetSymbol("ETHBTC");
     StartAll();
     fUser.Input().SetSymbol("LTCBTC");
-    fProfile.MainProfile().SetSecretKey("changed");
     fOrder.SetQuantity(3);
 
     const auto& S = fUser.Started;
@@ -129,16 +124,13 @@ TEST_F(UserTest, StartersCopyWhatTheWorkerNeedsWhenTheyRun)
     EXPECT_EQ("", S[2].Symbol);
     EXPECT_EQ("ETHBTC", S[6].Symbol);
 
-    EXPECT_EQ(&fProfile.MainProfile(), S[6].Account.Account) << "none given: the main account";
-    EXPECT_EQ("main-secret", S[6].Account.SecretKey);
-    EXPECT_EQ(&fFurther, S[7].Account.Account);
-    EXPECT_EQ("further-api", S[7].Account.ApiKey);
-    EXPECT_EQ("further-secret", S[7].Account.SecretKey);
+    EXPECT_EQ(&fProfile.MainProfile(), S[6].Account) << "none given: the main account";
+    EXPECT_EQ(&fFurther, S[7].Account);
 
     ASSERT_TRUE(S[8].Order.has_value());
     EXPECT_EQ(1.5, S[8].Order->Quantity()) << "the order as it was posted";
     EXPECT_TRUE(S[8].Multi);
-    EXPECT_EQ("main-secret", S[8].Account.SecretKey);
+    EXPECT_EQ(&fProfile.MainProfile(), S[8].Account);
     ASSERT_TRUE(S[9].UserOrder.has_value());
     EXPECT_EQ(5'000'000'000, S[9].UserOrder->OrderID());
     EXPECT_FALSE(S[9].Multi);
