@@ -88,6 +88,9 @@ function(tavrix_tests)
     get_filename_component(stem ${source} NAME_WE)
     set(name "${area}_${stem}")
     add_executable(${name} ${source})
+    # Apart from the program: a test that starts the terminal writes the
+    # program folder's files beside its own executable.
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests/bin")
     target_link_libraries(${name} PRIVATE ${T_LIBS} tavrix_test_support GTest::gmock)
     if(T_QT)
       set_target_properties(${name} PROPERTIES AUTOMOC ON)

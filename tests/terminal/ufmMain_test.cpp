@@ -360,8 +360,9 @@ TEST_F(TMainWindowTest, ProfileFlagsAndAuthorisationDecideWhatIsShownAndEnabled)
             const std::string Name = Where + " " + View->objectName().toStdString();
             EXPECT_EQ(View->isVisible(), Shown) << Name;
             EXPECT_EQ(Action->isChecked(), Shown) << Name;
-            if (Action != A.acTerminal)
+            if (Action != A.acTerminal) {
                 EXPECT_EQ(Action->isEnabled(), Shown) << Name;
+            }
         }
         for (QAction* Action : {A.acTerminal, A.acOrderDelete, A.acNoZeroBalance})
             EXPECT_EQ(Action->isEnabled(), Case.Trading)

@@ -11,6 +11,7 @@
 #include "terminal/fmMain/uMainGuard.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QShowEvent>
 #include <QStatusBar>
@@ -103,6 +104,8 @@ void TfmMain::closeEvent(QCloseEvent* Event)
         FormClose();
     }
     QMainWindow::closeEvent(Event);
+    if (fmMain == this)
+        QCoreApplication::quit();
 }
 
 // The order matters: the workflow stops polling and waits for the model's

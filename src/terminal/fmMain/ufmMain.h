@@ -1,6 +1,7 @@
 #pragma once
 
 #include "domain/uChartLink.h"
+#include "domain/uWorkflowViews.h"
 #include "platform/Graphics.h"
 #include "terminal/fmBasic/ufrmBasic.h"
 #include "terminal/fmMain/ufmMainLayout.h"
@@ -22,27 +23,29 @@ constexpr TColor clBackground = 0xDBCDBF;
 //
 // User-interface thread only. It reads the services through their globals
 // (User, Profile, SysTime, UIWriter, Workflow), each only while it exists;
-// the chart list is given to it and outlives it.
-class TfmMain : public TfrmBasicOf<QMainWindow> {
+// the chart list is given to it and outlives it. Closing the program's main
+// window ends the message loop.
+class TfmMain : public TfrmBasicOf<QMainWindow>, public IWorkflowMainForm {
 public:
     // Creating the window translates it, hands the chart list its host and
     // menus, subscribes to the list and loads the saved charts.
     explicit TfmMain(IMainChartList* aChartList = nullptr, QWidget* Parent = nullptr);
     ~TfmMain() override;
 
+    void Show() override { show(); }
     // Pings the exchange, waits for the answer, then goes online or offline.
-    void SendPing();
+    void SendPing() override;
     void SetOnlineMode(bool aIsOnline);
     bool IsOnline() const { return fIsOnline; }
     void SetStatusColor(TColor aColor);
     // Shows the toolbars and panels the profile allows, parks the order
     // panels hidden on the right, then refreshes the view commands.
-    void InitUserInterface();
+    void InitUserInterface() override;
     // The view commands' enabled states from the profile and the
     // authorisation, their checks from what is shown.
     void RefreshUserInterface();
     // Stops listening to the clock and the model.
-    void Deinit();
+    void Deinit() override;
     void TranslateForm();
 
     void OnNotify(int32_t EventID, TNotifyData Data) override;

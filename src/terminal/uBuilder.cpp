@@ -1,0 +1,100 @@
+#include "terminal/uBuilder.h"
+
+#include "domain/uBaseThread.h"
+#include "domain/uFolders.h"
+#include "domain/uLog.h"
+#include "domain/uProfile.h"
+#include "domain/uSysTime.h"
+#include "domain/uUIWriter.h"
+#include "domain/uUser.h"
+#include "domain/uWorkflow.h"
+#include "platform/UIDispatcher.h"
+#include "terminal/fmMain/ufmMain.h"
+
+#include <chrono>
+
+using namespace std::chrono_literals;
+
+TMainFormFactory::TMainFormFactory() = default;
+TMainFormFactory::~TMainFormFactory() = default;
+
+IWorkflowMainForm& TMainFormFactory::CreateMainForm()
+{
+    fForm = std::make_unique<TfmMain>();
+    return *fForm;
+}
+
+void TMainFormFactory::FreeMainForm()
+{
+    fForm.reset();
+}
+
+TBuilder::TBuilder(ITickSource& Ticks) : fTicks(Ticks) {}
+
+TBuilder::~TBuilder() = default;
+
+void TBuilder::BuildOnStart()
+{
+    try {
+        // A folders object of its own: creating it recomputes and creates the folders.
+        FreeGlobal(Folders);
+        Folders = new TFolders;
+        LogWriter = new TLogWriter;
+        // Three empty lines mark where a run begins in the debug log.
+        for (int Line = 0; Line < 3; ++Line)
+            WriteLog("", mtConfirm, 0);
+        Workflow = new TWorkflow;
+        Workflow->SetMainFormFactory(&fMainForms);
+        Profile = new TProfile;
+        User = new TUser;
+        SysTime = new TSysTime;
+        UIWriter = new TUIWriter;
+        Timer = new TTimer(fTicks);
+        Profile->Init();
+        Workflow->DoShowMainForm();
+        Timer->Init();
+    } catch (...) {
+        StopWorkers();
+        FreeServices();
+        fMainForms.FreeMainForm();
+        throw;
+    }
+}
+
+void TBuilder::DestroyOnFinish()
+{
+    if (Timer)
+        Timer->Deinit();
+    if (TUIDispatcher* Dispatcher = GetUIDispatcher()) {
+        Dispatcher->SleepProcessing(1000ms);
+        Dispatcher->ProcessPending();
+    }
+    StopWorkers();
+    FreeServices();
+}
+
+// The main window's close has normally stopped the polling already; a start
+// that failed half-way, or a loop ended otherwise, has not. No worker may
+// outlive the services it reads.
+void TBuilder::StopWorkers()
+{
+    if (Workflow && Workflow->State() != wfsClosing)
+        Workflow->SetState(wfsClosing);
+    FinishWorkers();
+}
+
+// The update writer, which the workers feed, goes after the log writer: its
+// thread hands what is still queued to the windows before it ends.
+void TBuilder::FreeServices()
+{
+    FreeGlobal(SysTime);
+    FreeGlobal(Folders);
+    FreeGlobal(Workflow);
+    FreeGlobal(Profile);
+    if (User)
+        User->DeInit();
+    FreeGlobal(User);
+    FreeGlobal(Timer);
+    FreeGlobal(LogWriter);
+    FreeGlobal(UIWriter);
+}

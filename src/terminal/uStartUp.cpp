@@ -1,0 +1,143 @@
+#include "terminal/uStartUp.h"
+
+#include "domain/uAppSettings.h"
+#include "domain/uCommon.h"
+#include "domain/uFolders.h"
+#include "domain/uHttpTransport.h"
+#include "domain/uTranslator.h"
+#include "platform/FileWrite.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/qt/QtTickSource.h"
+#include "platform/qt/QtUIDispatcher.h"
+#include "terminal/dlgEula/udlgEula.h"
+#include "terminal/dlgLanguage/udlgLanguage.h"
+#include "terminal/uBuilder.h"
+
+#include <QApplication>
+#include <exception>
+#include <filesystem>
+
+namespace {
+
+constexpr int cExitFailed = 1;
+
+std::string RoamingFolder()
+{
+    return Folders ? Folders->Folder(afUserRoaming) : std::string();
+}
+
+// Written at every start; existing files are replaced.
+void WriteLanguageFiles(const std::string& Roaming)
+{
+    UnpackResource("english.license", Roaming + "/english.license");
+    UnpackResource("english.lng", Roaming + "/english.lng");
+}
+
+bool FirstStart(const std::string& Roaming)
+{
+    return !std::filesystem::exists(Roaming + "/" + cFirstStartMarker);
+}
+
+// The language, then the agreement. False when either was cancelled.
+bool RunFirstStartDialogs()
+{
+    std::string Language;
+    if (!ExecuteDlgLanguage(Language))
+        return false;
+    AppSettings->SetLanguage(Language);
+    // The only time the settings file is written.
+    AppSettings->Save();
+    Translator->SetLanguage(Language);
+    return ExecuteDlgEula();
+}
+
+// Everything before the builder. False when the start was cancelled at a
+// first-start dialog; raises when a file cannot be read or written.
+bool PrepareStart()
+{
+    AppSettings->Load();
+    Translator->SetLanguage(AppSettings->Language());
+    const std::string Roaming = RoamingFolder();
+    std::filesystem::create_directories(Roaming);
+    WriteLanguageFiles(Roaming);
+    // The table as just written, not as an earlier version of the program
+    // left it: also the chosen language of a first start is translated at once.
+    Translator->Reload();
+    if (FirstStart(Roaming) && !RunFirstStartDialogs())
+        return false;
+    WriteFileAtomic(Roaming + "/" + cFirstStartMarker, "Tavrix\n");
+    return true;
+}
+
+std::string ErrorText(std::exception_ptr Error)
+{
+    try {
+        std::rethrow_exception(Error);
+    } catch (const std::exception& E) {
+        return E.what();
+    } catch (...) {
+        return "Unknown error";
+    }
+}
+
+// The services the start creates before the builder; freed last, also when
+// the start ends early.
+class TStartServices {
+public:
+    TStartServices()
+    {
+        Translator = new TTranslator(RoamingFolder);
+        Folders = new TFolders;
+        AppSettings = new TAppSettings;
+    }
+    TStartServices(const TStartServices&) = delete;
+    TStartServices& operator=(const TStartServices&) = delete;
+    ~TStartServices()
+    {
+        FreeGlobal(Folders);
+        FreeGlobal(AppSettings);
+        FreeGlobal(Translator);
+    }
+};
+
+// The window system's side of the services: calls from workers, message
+// boxes and the heartbeat's ticks all go through the application's loop.
+class TPlatformServices {
+public:
+    TPlatformServices() { SetUIDispatcher(&fDispatcher); }
+    ITickSource& Ticks() { return fTicks; }
+
+private:
+    TQtUIDispatcher fDispatcher;
+    TQtMessageBox fMessageBox;
+    TQtTickSource fTicks;
+};
+
+} // namespace
+
+int RunTavrix()
+{
+    TPlatformServices Platform;
+    HttpGlobalInit();
+    TStartServices Services;
+    try {
+        if (!PrepareStart())
+            return 0;
+    } catch (...) {
+        Alert(ErrorText(std::current_exception()));
+        return cExitFailed;
+    }
+    QApplication::setApplicationName(QStringLiteral("Tavrix"));
+    // The main window's close ends the loop, not the last window of any kind.
+    QApplication::setQuitOnLastWindowClosed(false);
+    TBuilder Builder(Platform.Ticks());
+    try {
+        Builder.BuildOnStart();
+    } catch (...) {
+        Alert(ErrorText(std::current_exception()));
+        return cExitFailed;
+    }
+    QApplication::exec();
+    Builder.DestroyOnFinish();
+    return 0;
+}

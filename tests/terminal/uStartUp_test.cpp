@@ -1,0 +1,263 @@
+#include "terminal/uStartUp.h"
+
+#include "domain/uBaseThread.h"
+#include "domain/uCommon.h"
+#include "domain/uHttpTransport.h"
+#include "domain/uProfile.h"
+#include "platform/Resources.h"
+#include "platform/Thread.h"
+#include "support/TempHome.h"
+#include "support/TestExchange.h"
+#include "terminal/DialogDriver.h"
+#include "terminal/dlgEula/udlgEula.h"
+#include "terminal/dlgLanguage/udlgLanguage.h"
+#include "terminal/fmMain/ufmMain.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadText(const fs::path& File)
+{
+    std::ifstream Stream(File, std::ios::binary);
+    std::stringstream Text;
+    Text << Stream.rdbuf();
+    return Text.str();
+}
+
+// Plays the user through a whole run: answers the first-start dialogs as
+// told, records every window that came up, and closes the main window once
+// it is up and idle. Anything left open after twenty seconds is closed.
+class TUserAtTheScreen {
+public:
+    // The language dialog's choice (its combo index), or -1 to cancel it.
+    int LanguageIndex = 0;
+    bool AcceptAgreement = true;
+
+    std::vector<std::string> Seen;
+    std::string MainStatusText;
+
+    TUserAtTheScreen()
+    {
+        QObject::connect(&fPoll, &QTimer::timeout, [this] { Look(); });
+        fPoll.start(20);
+        fWatchdog.setSingleShot(true);
+        QObject::connect(&fWatchdog, &QTimer::timeout, [] {
+            ADD_FAILURE() << "the run did not end";
+            if (QWidget* Open = QApplication::activeModalWidget())
+                Open->close();
+            if (fmMain)
+                fmMain->close();
+        });
+        fWatchdog.start(20000);
+    }
+
+private:
+    void Look()
+    {
+        QWidget* Modal = QApplication::activeModalWidget();
+        if (auto* Language = dynamic_cast<TfmLanguage*>(Modal)) {
+            Seen.push_back("language");
+            if (LanguageIndex < 0)
+                return Language->reject();
+            Control<QComboBox>(*Language, "cbLanguage").setCurrentIndex(LanguageIndex);
+            Control<QPushButton>(*Language, "btnOk").click();
+        } else if (auto* Eula = dynamic_cast<TfmEula*>(Modal)) {
+            Seen.push_back("agreement");
+            if (!AcceptAgreement)
+                return Eula->reject();
+            Control<QRadioButton>(*Eula, "rbApply").click();
+            Control<QPushButton>(*Eula, "btnOk").click();
+        } else if (auto* Box = qobject_cast<QMessageBox*>(Modal)) {
+            Seen.push_back(Box->windowTitle().toStdString() + ": " + Box->text().toStdString());
+            Box->accept();
+        } else if (!Modal && fmMain && fmMain->isVisible()) {
+            Seen.push_back("main window");
+            MainStatusText = fmMain->Controls().StatusText->text().toStdString();
+            fmMain->close();
+        }
+    }
+
+    QTimer fPoll;
+    QTimer fWatchdog;
+};
+
+// A user's home of its own and the program folder beside the test program,
+// cleared before and after; the exchange is the test exchange.
+class StartUp : public ::testing::Test {
+protected:
+    StartUp() { ClearProgramFolder(); }
+    ~StartUp() override
+    {
+        HttpAbortTransfers(false);
+        ClearProgramFolder();
+    }
+
+    fs::path Roaming() const { return Home.ConfigHome() / "Quorvel" / "Tavrix"; }
+    fs::path Settings() const { return Roaming() / "app_settings.json"; }
+    fs::path Marker() const { return Roaming() / cFirstStartMarker; }
+    static fs::path ProgramFolder() { return fs::path(ExeName()).parent_path(); }
+    static fs::path AccountsFile() { return ProgramFolder() / "config.json"; }
+
+    void WriteSettings(const std::string& Language)
+    {
+        fs::create_directories(Roaming());
+        std::ofstream(Settings()) << nlohmann::json{
+            {"server", Exchange.URL()},
+            {"language", Language}}.dump();
+    }
+    // A start that is not the first.
+    void WriteMarker() { std::ofstream(Marker()) << "Tavrix\n"; }
+    void WriteMainKeys(const std::string& ApiKey, const std::string& SecretKey)
+    {
+        TProfile Accounts(AccountsFile().string());
+        Accounts.MainProfile().SetApiKey(ApiKey);
+        Accounts.MainProfile().SetSecretKey(SecretKey);
+        Accounts.SaveToFile();
+    }
+    std::vector<std::string> Requests() const
+    {
+        std::vector<std::string> Paths;
+        for (const TJournalEntry& Entry : Exchange.Journal())
+            Paths.push_back(Entry.Method + " " + Entry.Path);
+        return Paths;
+    }
+    static std::string Request(TExchangeEndpoint Endpoint)
+    {
+        return TTestExchange::Method(Endpoint) + " /" + TTestExchange::Resource(Endpoint);
+    }
+
+    int Run() { return RunTavrix(); }
+
+    TTempHome Home;
+    TTestExchange Exchange;
+    TUserAtTheScreen User;
+
+private:
+    static void ClearProgramFolder()
+    {
+        fs::remove(AccountsFile());
+        fs::remove(ProgramFolder() / "Debug.log");
+    }
+};
+
+TEST_F(StartUp, CancellingTheLanguageEndsBeforeAnythingIsWrittenButTheLanguageFiles)
+{
+    User.LanguageIndex = -1;
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(User.Seen, (std::vector<std::string>{"language"}));
+    EXPECT_FALSE(fs::exists(Settings()));
+    EXPECT_FALSE(fs::exists(Marker()));
+    EXPECT_TRUE(fs::exists(Roaming() / "english.lng"));
+    EXPECT_TRUE(fs::exists(Roaming() / "english.license"));
+    EXPECT_FALSE(fs::exists(AccountsFile()));
+}
+
+TEST_F(StartUp, DecliningTheAgreementKeepsTheLanguageAndAsksAgainNextTime)
+{
+    User.LanguageIndex = 1;
+    User.AcceptAgreement = false;
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(User.Seen, (std::vector<std::string>{"language", "agreement"}));
+    EXPECT_FALSE(fs::exists(Marker()));
+    EXPECT_EQ(nlohmann::json::parse(ReadText(Settings())).value("language", ""), "Russian");
+
+    User.Seen.clear();
+    User.LanguageIndex = -1;
+    Run();
+    EXPECT_EQ(User.Seen, (std::vector<std::string>{"language"}));
+}
+
+TEST_F(StartUp, FirstStartInEnglishShowsTheMainWindowTranslatedInTheSameRun)
+{
+    WriteSettings("Russian");
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(User.Seen, (std::vector<std::string>{"language", "agreement", "main window"}));
+    EXPECT_EQ(User.MainStatusText, "Connected");
+    EXPECT_TRUE(fs::exists(Marker()));
+    const auto Saved = nlohmann::json::parse(ReadText(Settings()));
+    EXPECT_EQ(Saved.value("language", ""), "English");
+    EXPECT_EQ(Saved.value("server", ""), Exchange.URL());
+    EXPECT_EQ(fmMain, nullptr);
+}
+
+TEST_F(StartUp, LaterStartAsksNothingRewritesTheFilesAndClosesEveryWorker)
+{
+    WriteSettings("English");
+    WriteMarker();
+    std::ofstream(Roaming() / "english.lng") << "stale";
+    Exchange.AddAccount("start-key", "start-secret");
+    WriteMainKeys("start-key", "start-secret");
+
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(User.Seen, (std::vector<std::string>{"main window"}));
+    EXPECT_EQ(ReadText(Roaming() / "english.lng"), std::string(*FindResource("english.lng")));
+    EXPECT_EQ(FreeThreadCount(), 0u);
+
+    // The ping is answered before anything else is asked; the account's
+    // orders only after its balances said the keys are good.
+    const std::vector<std::string> Requests = this->Requests();
+    ASSERT_FALSE(Requests.empty());
+    EXPECT_EQ(Requests.front(), Request(TExchangeEndpoint::Ping))
+        << ::testing::PrintToString(Requests);
+    auto Position = [&](TExchangeEndpoint Endpoint) {
+        return std::find(Requests.begin(), Requests.end(), Request(Endpoint)) - Requests.begin();
+    };
+    const auto End = static_cast<std::ptrdiff_t>(Requests.size());
+    for (TExchangeEndpoint Endpoint :
+         {TExchangeEndpoint::Time, TExchangeEndpoint::Ticker24hr, TExchangeEndpoint::Account})
+        EXPECT_LT(Position(Endpoint), End) << Request(Endpoint);
+    EXPECT_GT(Position(TExchangeEndpoint::AllOrders), Position(TExchangeEndpoint::Account));
+    EXPECT_GT(Position(TExchangeEndpoint::OpenOrders), Position(TExchangeEndpoint::Account));
+    EXPECT_LT(Position(TExchangeEndpoint::OpenOrders), End);
+
+    const std::size_t AtTheEnd = Exchange.Journal().size();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(Exchange.Journal().size(), AtTheEnd) << "a request after the program ended";
+}
+
+TEST_F(StartUp, AnUnreadableAccountsFileIsShownAndEndsTheProgramWithTheFileKept)
+{
+    WriteSettings("English");
+    WriteMarker();
+    std::ofstream(AccountsFile()) << "{ not json";
+
+    EXPECT_EQ(Run(), 1);
+    ASSERT_EQ(User.Seen.size(), 1u);
+    EXPECT_EQ(User.Seen[0].rfind("Tavrix: ", 0), 0u) << User.Seen[0];
+    EXPECT_EQ(ReadText(AccountsFile()), "{ not json");
+    EXPECT_EQ(fmMain, nullptr);
+    EXPECT_EQ(FreeThreadCount(), 0u);
+    EXPECT_TRUE(Exchange.Journal().empty());
+}
+
+TEST_F(StartUp, AFileThatCannotBeWrittenEndsTheStartBeforeAnyWindow)
+{
+    for (const char* Blocked : {"english.lng", cFirstStartMarker}) {
+        fs::remove_all(Roaming());
+        fs::create_directories(Roaming() / Blocked);
+        WriteSettings("English");
+        User.Seen.clear();
+
+        EXPECT_EQ(Run(), 1) << Blocked;
+        ASSERT_EQ(User.Seen.size(), 1u) << Blocked;
+        EXPECT_EQ(User.Seen[0].rfind("Tavrix: ", 0), 0u) << User.Seen[0];
+        EXPECT_TRUE(Exchange.Journal().empty()) << Blocked;
+    }
+}
+
+} // namespace
