@@ -54,9 +54,11 @@ void TBuilder::BuildOnStart()
         Workflow->DoShowMainForm();
         Timer->Init();
     } catch (...) {
+        // The window goes before the services: nothing still queued for it
+        // reaches a window whose services are gone.
         StopWorkers();
-        FreeServices();
         fMainForms.FreeMainForm();
+        FreeServices();
         throw;
     }
 }
