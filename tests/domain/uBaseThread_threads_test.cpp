@@ -1,23 +1,11 @@
 #include "domain/uBaseThread.h"
 
-#include "domain/uCommon.h"
-#include "domain/uHttpTransport.h"
+#include "MarketThreadsFixture.h"
 #include "domain/uMethods.h"
-#include "domain/uSysTime.h"
-#include "domain/uUser.h"
-#include "domain/uWorkflow.h"
-#include "platform/ScriptedMessageBox.h"
-#include "platform/TestUIDispatcher.h"
-#include "support/LogCapture.h"
-#include "support/ServerAddress.h"
-#include "support/TestExchange.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <mutex>
 
-using namespace std::chrono_literals;
 using TClock = std::chrono::steady_clock;
 
 namespace {
@@ -30,20 +18,16 @@ public:
         std::lock_guard Lock(fLock);
         fSteps.push_back(std::move(S));
     }
-    std::vector<std::string> Get() const
-    {
-        std::lock_guard Lock(fLock);
-        return fSteps;
-    }
     bool Has(const std::string& S) const
     {
-        auto All = Get();
-        return std::find(All.begin(), All.end(), S) != All.end();
+        std::lock_guard Lock(fLock);
+        return std::find(fSteps.begin(), fSteps.end(), S) != fSteps.end();
     }
     std::string Joined() const
     {
+        std::lock_guard Lock(fLock);
         std::string Result;
-        for (const std::string& S : Get())
+        for (const std::string& S : fSteps)
             Result += (Result.empty() ? "" : "|") + S;
         return Result;
     }
@@ -58,7 +42,7 @@ private:
 // until the worker is terminated.
 class TRecordingThread : public TBaseAuthThread {
 public:
-    TRecordingThread(bool aSigned, std::shared_ptr<TChartLink> aChart = nullptr)
+    TRecordingThread(bool aSigned, std::shared_ptr<TChartLink> aChart)
         : TBaseAuthThread(std::move(aChart)), fSigned(aSigned)
     {
     }
@@ -96,22 +80,21 @@ protected:
     }
     void DoOutput() override
     {
-        std::string Where = IsUIThread() ? "ui" : "worker";
-        if (fChart)
-            Where += ChartItem() ? " chart" : " no chart";
-        Steps.Add("Output " + Where);
+        Steps.Add("Output " + Where());
         if (ThrowInOutput)
             throw std::runtime_error("output failed");
     }
-    void DoNotify() override
-    {
-        Steps.Add(std::string("Notify ") + (IsUIThread() ? "ui" : "worker"));
-        if (IChartItem* Chart = ChartItem())
-            Chart->OnNotify(BASE_MAIN_KLINES, 0);
-    }
+    void DoNotify() override { Steps.Add("Notify " + Where()); }
     void DoAfterExecute() override { Steps.Add("After " + Listed()); }
 
 private:
+    std::string Where() const
+    {
+        std::string Result = IsUIThread() ? "ui" : "worker";
+        if (fChart)
+            Result += ChartItem() ? " chart" : " no chart";
+        return Result;
+    }
     std::string Listed() const
     {
         auto List = fChart ? &fChart->ThreadList() : &User->ThreadList();
@@ -120,84 +103,15 @@ private:
     bool fSigned;
 };
 
-// A chart item double: its notifications go to a record the test owns, so
-// that the record outlives the chart.
-class TChartDouble : public IChartItem {
-public:
-    explicit TChartDouble(std::shared_ptr<TSteps> aNotified)
-        : fNotified(std::move(aNotified)), fLink(std::make_shared<TChartLink>(this))
-    {
-    }
-    ~TChartDouble() override { fLink->Detach(); }
-
-    std::shared_ptr<TChartLink> Link() const override { return fLink; }
-    TKlineList& KlineList() override { throw std::logic_error("no candles in this double"); }
-    TChartInterval Interval() const override { return m1; }
-    double ChartPrice() const override { return fPrice; }
-    void SetChartPrice(double Value) override { fPrice = Value; }
-    void OnNotify(int32_t EventID, TNotifyData Data) override
-    {
-        fNotified->Add(std::to_string(EventID));
-    }
-    void SetIsLoading(bool Value) override {}
-    void ChartFullRefresh() override {}
-
-private:
-    std::shared_ptr<TSteps> fNotified;
-    std::shared_ptr<TChartLink> fLink;
-    double fPrice = 0;
-};
-
-struct BaseThread : ::testing::Test {
-    BaseThread()
-    {
-        SetUIDispatcher(&Dispatcher);
-        Workflow = &Flow;
-        SysTime = &Clock;
-        User = &Model;
-        Profile = &Accounts;
-    }
-    ~BaseThread() override
-    {
-        Dispatcher.Shutdown();
-        EXPECT_TRUE(FinishWorkers(5s));
-        HttpAbortTransfers(false);
-        Profile = nullptr;
-        User = nullptr;
-        SysTime = nullptr;
-        Workflow = nullptr;
-        SetUIDispatcher(nullptr);
-    }
+struct BaseThread : ExchangeWorkers {
+    BaseThread() { Profile = &Accounts; }
+    ~BaseThread() override { Profile = nullptr; }
 
     std::shared_ptr<TRecordingThread> Worker(bool Signed, std::shared_ptr<TChartLink> Chart = {})
     {
         return std::make_shared<TRecordingThread>(Signed, std::move(Chart));
     }
-    void Run(TRecordingThread& W)
-    {
-        W.Start();
-        W.WaitFor();
-    }
-    void PumpFor(std::chrono::milliseconds D)
-    {
-        Dispatcher.PumpUntil([] { return false; }, D);
-    }
-    // The alert lines; the exchange's own lines are information.
-    std::vector<std::string> Alerts()
-    {
-        std::vector<std::string> Texts;
-        for (const TLogLine& Line : Log.Lines())
-            if (Line.Type == mtAlert)
-                Texts.push_back(Line.Text);
-        return Texts;
-    }
 
-    TLogCapture Log;
-    TScriptedMessageBox Box;
-    TTestUIDispatcher Dispatcher;
-    TWorkflow Flow;
-    TSysTime Clock;
-    TUser Model;
     TProfile Accounts;
 };
 
@@ -224,7 +138,8 @@ TEST_F(BaseThread, StepsRunInTheirFixedOrderOnTheirThreadsWithTheReplyTexts)
         W->Response = Case.Response;
         W->Error = Case.Error;
         W->ThrowInOutput = Case.ThrowInOutput;
-        Run(*W);
+        W->Start();
+        W->WaitFor();
         EXPECT_EQ(W->Steps.Joined(), "Before listed 0|MakeRequest listed 1|Send" + Case.Tail);
         EXPECT_EQ(Model.ThreadListCount(), 0u);
         const auto Expected = Case.Log.empty()
@@ -256,7 +171,7 @@ TEST_F(BaseThread, ClockWaitEndsWithoutSendingWhenTheClockNeverComes)
         const auto Start = TClock::now();
         W->Start();
         Dispatcher.PumpUntil([&] { return W->Steps.Has("Before listed 0"); }, 5s);
-        PumpFor(50ms);
+        Dispatcher.PumpUntil([] { return false; }, 50ms);
         Case.Act(*W);
         W->WaitFor();
         EXPECT_LT(TClock::now() - Start, 5s);
@@ -264,13 +179,12 @@ TEST_F(BaseThread, ClockWaitEndsWithoutSendingWhenTheClockNeverComes)
         EXPECT_EQ(Alerts(),
                   std::vector<std::string>{"TUser.Rec ParseResponse error: empty string"});
     }
-}
-
-TEST_F(BaseThread, RequestOnlyWhileWorkingDoesNothingOtherwise)
-{
+    // Not working at the start: nothing at all is asked for.
+    Log.Clear();
     Flow.SetState(wfsStopped);
     auto W = Worker(true);
-    Run(*W);
+    W->Start();
+    W->WaitFor();
     EXPECT_EQ(W->Steps.Joined(), "Before listed 0|After listed 0");
     EXPECT_TRUE(Alerts().empty());
 }
@@ -282,7 +196,7 @@ TEST_F(BaseThread, ClockWaitEndsWhenTheExchangeSetsTheClockNotWhenItTicks)
     W->Response = "{}";
     W->Start();
     Clock.SetTime(EncodeDate(2026, 12, 6)); // a clock not set by the exchange
-    PumpFor(150ms);
+    Dispatcher.PumpUntil([] { return false; }, 150ms);
     EXPECT_FALSE(W->Steps.Has("Send"));
     Clock.SetServerTime(EncodeDate(2026, 12, 6));
     W->WaitFor();
@@ -291,8 +205,6 @@ TEST_F(BaseThread, ClockWaitEndsWhenTheExchangeSetsTheClockNotWhenItTicks)
 
 TEST_F(BaseThread, SignedRequestGoesOutWithTheMainAccountsKeys)
 {
-    TTestExchange Exchange;
-    TServerAddress Server(Exchange.URL());
     Exchange.AddAccount("main-key", "main-secret");
     Accounts.MainProfile().SetApiKey("main-key");
     Accounts.MainProfile().SetSecretKey("main-secret");
@@ -301,7 +213,8 @@ TEST_F(BaseThread, SignedRequestGoesOutWithTheMainAccountsKeys)
     W->SetAccount(nullptr);
     Accounts.MainProfile().SetSecretKey("changed after the start");
     W->RealExchange = true;
-    Run(*W);
+    W->Start();
+    W->WaitFor();
     EXPECT_EQ(W->Account(), &Accounts.MainProfile());
     EXPECT_TRUE(W->Steps.Has("Output ui"));
     ASSERT_EQ(Exchange.Journal().size(), 1u);
@@ -317,13 +230,10 @@ TEST_F(BaseThread, SignedRequestGoesOutWithTheMainAccountsKeys)
 
 TEST_F(BaseThread, WorkerOfAChartFreedMidRequestEndsQuietly)
 {
-    TTestExchange Exchange;
-    TServerAddress Server(Exchange.URL());
     TExchangeReply Slow = TExchangeReply::Json({{"x", 1}});
     Slow.DelayMs = 800;
     Exchange.Script(TExchangeEndpoint::Ping, Slow);
-    auto Notified = std::make_shared<TSteps>();
-    auto Chart = std::make_unique<TChartDouble>(Notified);
+    auto Chart = std::make_unique<TChartDouble>();
     const TChartID ID = Chart->Link()->ID();
     EXPECT_EQ(FindChartItem(ID), Chart.get());
     std::weak_ptr<TRecordingThread> Watch;
@@ -342,18 +252,15 @@ TEST_F(BaseThread, WorkerOfAChartFreedMidRequestEndsQuietly)
     EXPECT_FALSE(Dispatcher.PumpUntil([&] { return List.Count() == 0; }, 500ms));
     Chart.reset();
     EXPECT_EQ(FindChartItem(ID), nullptr);
-    auto Steps = Watch.lock();
-    ASSERT_TRUE(Dispatcher.PumpUntil([&] { return Steps->Finished(); }, 5s));
-    EXPECT_TRUE(Steps->Steps.Has("Output ui no chart"));
-    EXPECT_TRUE(Steps->Steps.Has("After listed 0"));
-    EXPECT_TRUE(Notified->Get().empty());
+    auto W = Watch.lock();
+    ASSERT_TRUE(Dispatcher.PumpUntil([&] { return W->Finished(); }, 5s));
+    EXPECT_EQ(W->Steps.Joined(), "Before listed 0|MakeRequest listed 1|Send|Output ui no chart|"
+                                 "Notify ui no chart|After listed 0");
     EXPECT_TRUE(Alerts().empty());
 }
 
 TEST_F(BaseThread, ClosingWaitsBrieflyThenTeardownAbortsAStuckRead)
 {
-    TTestExchange Exchange;
-    TServerAddress Server(Exchange.URL());
     TExchangeReply Stuck = TExchangeReply::Json({{"x", 1}});
     Stuck.DelayMs = 15000;
     Exchange.Script(TExchangeEndpoint::Ping, Stuck);

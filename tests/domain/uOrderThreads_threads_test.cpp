@@ -2,6 +2,7 @@
 
 #include "ExchangeWorkersFixture.h"
 
+#include <algorithm>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -86,8 +87,8 @@ TOrder MakeOrder(const std::string& Type, double Quantity, double Price = 0, dou
 
 std::string Lower(std::string Text)
 {
-    for (char& C : Text)
-        C = static_cast<char>(std::tolower(static_cast<unsigned char>(C)));
+    std::transform(Text.begin(), Text.end(), Text.begin(),
+                   [](unsigned char C) { return std::tolower(C); });
     return Text;
 }
 
@@ -249,25 +250,8 @@ TEST_F(OrderThreads, OrderListsAskForTheSelectedSymbolAndAnnounceEvenAFailure)
     struct {
         const char* Symbol;
         bool Fail;
-        std::vector<int32_t> Codes;
         int Open, History;
-    } const Cases[] = {
-        {"",
-         false,
-         {TQueueRecorder::cBubbles, BASE_MAIN_USERORDERS, BASE_MAIN_USERORDERSHISTORY},
-         1,
-         2},
-        {"ETHBTC",
-         false,
-         {TQueueRecorder::cBubbles, BASE_MAIN_USERORDERS, BASE_MAIN_USERORDERSHISTORY},
-         0,
-         0},
-        {"BTCUSDT",
-         true,
-         {TQueueRecorder::cBubbles, BASE_MAIN_USERORDERS, BASE_MAIN_USERORDERSHISTORY},
-         5,
-         5},
-    };
+    } const Cases[] = {{"", false, 1, 2}, {"ETHBTC", false, 0, 0}, {"BTCUSDT", true, 5, 5}};
     TConnectionItem& Main = Accounts.MainProfile();
     for (const auto& Case : Cases) {
         SCOPED_TRACE(Case.Symbol);
@@ -287,7 +271,8 @@ TEST_F(OrderThreads, OrderListsAskForTheSelectedSymbolAndAnnounceEvenAFailure)
         Settle();
         Model.AllOrdersEx(nullptr);
         Settle();
-        EXPECT_EQ(Codes(3), Case.Codes);
+        EXPECT_THAT(Codes(3), ElementsAre(TQueueRecorder::cBubbles, BASE_MAIN_USERORDERS,
+                                          BASE_MAIN_USERORDERSHISTORY));
         EXPECT_EQ(Main.UserOrderList().Count(), Case.Open);
         EXPECT_EQ(Main.UserOrderHistory().Count(), Case.History);
         const std::string Tail = *Case.Symbol

@@ -90,28 +90,12 @@ protected:
             },
             5s);
     }
-    // The endpoints asked for, in arrival order.
+    // The endpoints asked for, in arrival order, by their paths after "/api/vN/".
     std::vector<std::string> Requests() const
     {
-        static const std::pair<TExchangeEndpoint, const char*> cNames[] = {
-            {TExchangeEndpoint::Ping, "ping"},
-            {TExchangeEndpoint::Time, "time"},
-            {TExchangeEndpoint::TickerPrice, "price"},
-            {TExchangeEndpoint::Account, "account"},
-            {TExchangeEndpoint::OpenOrders, "open orders"},
-            {TExchangeEndpoint::AllOrders, "all orders"},
-            {TExchangeEndpoint::Depth, "depth"},
-            {TExchangeEndpoint::Ticker24hr, "24hr"},
-        };
         std::vector<std::string> Names;
-        for (const TJournalEntry& Entry : Exchange.Journal()) {
-            std::string Name = Entry.Method + " " + Entry.Path;
-            for (const auto& [Endpoint, Short] : cNames)
-                if (Entry.Path == std::string("/").append(TTestExchange::Resource(Endpoint)) &&
-                    Entry.Method == TTestExchange::Method(Endpoint))
-                    Name = Short;
-            Names.push_back(Name);
-        }
+        for (const TJournalEntry& Entry : Exchange.Journal())
+            Names.push_back(Entry.Path.substr(8));
         return Names;
     }
 
@@ -198,8 +182,8 @@ TEST_F(WorkflowExchange, StartUpAsksForTheAccountOnlyWithBothKeysAndItsOrdersOnl
     };
     // The ping is waited for; the account request waits for the server
     // time; the orders wait for the account's answer.
-    const TChain cMarket = {"ping", "time", "24hr"};
-    const std::vector<TChain> cMarketChains = {{"ping", "time"}, {"ping", "24hr"}};
+    const TChain cMarket = {"ping", "time", "ticker/24hr"};
+    const std::vector<TChain> cMarketChains = {{"ping", "time"}, {"ping", "ticker/24hr"}};
     // Good keys first: a later start begins unauthorised again.
     const TCase Cases[] = {
         {"good keys",
@@ -207,8 +191,10 @@ TEST_F(WorkflowExchange, StartUpAsksForTheAccountOnlyWithBothKeysAndItsOrdersOnl
          "secret",
          true,
          uaAuth,
-         {"ping", "time", "24hr", "account", "all orders", "open orders"},
-         {{"ping", "time", "account", "all orders"}, {"account", "open orders"}, {"ping", "24hr"}}},
+         {"ping", "time", "ticker/24hr", "account", "allOrders", "openOrders"},
+         {{"ping", "time", "account", "allOrders"},
+          {"account", "openOrders"},
+          {"ping", "ticker/24hr"}}},
         {"no keys", "", "", false, uaUndefined, cMarket, cMarketChains},
         {"no secret", "good-key", "", false, uaUndefined, cMarket, cMarketChains},
         {"rejected keys",
@@ -216,8 +202,8 @@ TEST_F(WorkflowExchange, StartUpAsksForTheAccountOnlyWithBothKeysAndItsOrdersOnl
          "secret",
          false,
          uaUnauth,
-         {"ping", "time", "24hr", "account"},
-         {{"ping", "time", "account"}, {"ping", "24hr"}}},
+         {"ping", "time", "ticker/24hr", "account"},
+         {{"ping", "time", "account"}, {"ping", "ticker/24hr"}}},
     };
     for (const TCase& C : Cases) {
         SCOPED_TRACE(C.Name);
@@ -259,7 +245,8 @@ TEST_F(WorkflowExchange, AccountCheckWithoutTheExchangesClockEndsUnauthorised)
     EXPECT_FALSE(Clock.IsSetByExchange());
     EXPECT_LT(Took, TBaseThread::cClockWaitLimit + 5s);
     // Nothing signed goes out with a clock that only counted from zero.
-    ExpectRequests(Requests(), {"ping", "time", "24hr"}, {{"ping", "time"}, {"ping", "24hr"}});
+    ExpectRequests(Requests(), {"ping", "time", "ticker/24hr"},
+                   {{"ping", "time"}, {"ping", "ticker/24hr"}});
 }
 
 TEST_F(WorkflowExchange, ClosingStopsEveryFurtherRequest)
