@@ -1,11 +1,11 @@
 #include "domain/uFolders.h"
 #include "domain/uLog.h"
 
+#include "platform/FileRead.h"
 #include "support/TempHome.h"
 
 #include <atomic>
 #include <chrono>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
 #include <sstream>
@@ -17,38 +17,19 @@ namespace {
 
 std::atomic<TDateTime> gNow{0};
 
-TDateTime FixedClock()
-{
-    return gNow.load();
-}
-std::string Quillbox()
-{
-    return "quillbox";
-}
-std::string QuillboxCapital()
-{
-    return "Quillbox";
-}
-std::string QuillboxBlank()
-{
-    return "quillbox ";
-}
-std::string Unknown()
-{
-    return "Unknown";
-}
-
+std::string gUser;
 const std::string cBlanks(8, ' ');
 
 struct TLogFixture : ::testing::Test {
     TLogFixture() { gNow = EncodeDate(2026, 12, 6) + EncodeTime(14, 3, 7, 89); }
     ~TLogFixture() override { Stop(); }
 
-    void Start(std::string (*User)() = Quillbox, const std::string& FileName = "")
+    void Start(const std::string& User = "quillbox", const std::string& FileName = "")
     {
+        gUser = User;
         TLogSources S;
-        S.UserName = User;
-        S.Clock = FixedClock;
+        S.UserName = [] { return gUser; };
+        S.Clock = [] { return gNow.load(); };
         S.FileName = FileName.empty() ? File : FileName;
         S.FormatSettings.ShortDateFormat = "dd/mm/yyyy";
         S.FormatSettings.DateSeparator = '.';
@@ -59,21 +40,21 @@ struct TLogFixture : ::testing::Test {
         delete LogWriter;
         LogWriter = nullptr;
     }
-    std::string Read() const
-    {
-        std::ifstream In(File, std::ios::binary);
-        std::stringstream S;
-        S << In.rdbuf();
-        return S.str();
-    }
+    std::string Read() const { return ReadWholeFile(File); }
 
     TTempHome Home;
     std::string File = (Home.Path() / "Debug.log").string();
 };
 
-TEST_F(TLogFixture, AppendsLinesInCallOrderToWhatTheFileHeld)
+TEST_F(TLogFixture, CreatesAMissingFileForItsOwnerOnlyAndAppendsLinesInCallOrder)
 {
-    std::ofstream(File, std::ios::binary) << "old line\r\n";
+    Start();
+    WriteLog("first", mtInfo, 1);
+    Stop();
+    struct stat Info {};
+    ASSERT_EQ(stat(File.c_str(), &Info), 0);
+    EXPECT_EQ(Info.st_mode & 0777, 0600u);
+
     Start();
     EXPECT_TRUE(LogEnabled());
     WriteLog("", mtConfirm, 0);
@@ -83,7 +64,7 @@ TEST_F(TLogFixture, AppendsLinesInCallOrderToWhatTheFileHeld)
     Stop();
     EXPECT_FALSE(LogEnabled());
     WriteLog("dropped", mtInfo, 1);
-    EXPECT_EQ(Read(), "old line\r\n"
+    EXPECT_EQ(Read(), "06.12.2026 14:03:07.089\tINFO\t1\tfirst\r\n"
                       "06.12.2026 14:03:07.089\t\t" +
                           cBlanks +
                           "\t\r\n"
@@ -92,25 +73,14 @@ TEST_F(TLogFixture, AppendsLinesInCallOrderToWhatTheFileHeld)
                           cBlanks + "\tfailed\r\n");
 }
 
-TEST_F(TLogFixture, CreatesAMissingFileForItsOwnerOnly)
-{
-    Start();
-    WriteLog("first", mtInfo, 1);
-    Stop();
-    struct stat Info {};
-    ASSERT_EQ(stat(File.c_str(), &Info), 0);
-    EXPECT_EQ(Info.st_mode & 0777, 0600u);
-    EXPECT_EQ(Read(), "06.12.2026 14:03:07.089\tINFO\t1\tfirst\r\n");
-}
-
 TEST_F(TLogFixture, OtherAccountsWriteNothing)
 {
-    for (auto User : {QuillboxCapital, QuillboxBlank, Unknown}) {
+    for (const std::string User : {"Quillbox", "quillbox ", "Unknown"}) {
         Start(User);
         EXPECT_FALSE(LogEnabled());
         WriteLog("secret", mtAlert, 1);
         Stop();
-        EXPECT_FALSE(std::filesystem::exists(File)) << User();
+        EXPECT_FALSE(std::filesystem::exists(File)) << User;
     }
 }
 
@@ -158,7 +128,7 @@ TEST_F(TLogFixture, WritersRacingTheShutDownTouchNothingFreed)
 TEST_F(TLogFixture, AnUnwritableFileDoesNotKeepTheWriterBusy)
 {
     const auto Begin = std::chrono::steady_clock::now();
-    Start(Quillbox, (Home.Path() / "missing" / "Debug.log").string());
+    Start("quillbox", (Home.Path() / "missing" / "Debug.log").string());
     for (int I = 0; I < 100; ++I)
         WriteLog("lost", mtInfo, 1);
     Stop();

@@ -1,55 +1,9 @@
 #include "domain/uMethods.h"
 
 #include <gtest/gtest.h>
-#include <memory>
 #include <string>
 
 namespace {
-
-struct TEndpointCase {
-    std::unique_ptr<TDBaseMethod> Endpoint;
-    const char* Method;
-    bool Auth;
-    const char* Resource;
-};
-
-TEST(TDBaseMethod, EveryEndpointNamesItsVerbPathAndSigning)
-{
-    TEndpointCase Cases[] = {
-        {std::make_unique<TDMethodPing>(), "GET", false, "api/v1/ping"},
-        {std::make_unique<TDMethodTime>(), "GET", false, "api/v1/time"},
-        {std::make_unique<TDMethodKlines>(), "GET", false, "api/v1/klines"},
-        {std::make_unique<TDMethodTickerPrice>(), "GET", false, "api/v3/ticker/price"},
-        {std::make_unique<TDMethodAccount>(), "GET", true, "api/v3/account"},
-        {std::make_unique<TDMethodOrderPost>(), "POST", true, "api/v3/order"},
-        {std::make_unique<TDMethodOrderDelete>(), "DELETE", true, "api/v3/order"},
-        {std::make_unique<TDMethodOpenOrders>(), "GET", true, "api/v3/openOrders"},
-        {std::make_unique<TDMethodAllOrders>(), "GET", true, "api/v3/allOrders"},
-        {std::make_unique<TDMethodDepth>(), "GET", false, "api/v1/depth"},
-        {std::make_unique<TDMethodTicker24hr>(), "GET", false, "api/v1/ticker/24hr"},
-        {std::make_unique<TDMethodTickerBookTicker>(), "GET", false, "api/v3/ticker/bookTicker"},
-    };
-    for (const auto& Case : Cases) {
-        SCOPED_TRACE(Case.Resource);
-        EXPECT_EQ(Case.Endpoint->Method(), Case.Method);
-        EXPECT_EQ(Case.Endpoint->Auth(), Case.Auth);
-        EXPECT_EQ(Case.Endpoint->Resource(), Case.Resource);
-    }
-    TDBaseMethod Base;
-    EXPECT_EQ(Base.Method(), "");
-    EXPECT_FALSE(Base.Auth());
-    EXPECT_EQ(Base.Resource(), "");
-}
-
-TEST(AddParam, SeparatesLinesWithExactlyOneCrLf)
-{
-    std::string Text;
-    AddParam(Text, "symbol", "BTCUSDT");
-    EXPECT_EQ(Text, "symbol=BTCUSDT");
-    AddParam(Text, "side", "BUY");
-    AddParam(Text, "price", "");
-    EXPECT_EQ(Text, "symbol=BTCUSDT\r\nside=BUY\r\nprice=");
-}
 
 TEST(AsFloatStr, WritesPlainDigitsWithAtMostEightSignificant)
 {

@@ -86,18 +86,24 @@ TEST_F(SymbolShowListTest, AReloadBindsTheVisibleLinesAgainByName)
     EXPECT_EQ(0.07, List.Items(0)->LastPrice());
 }
 
-TEST_F(SymbolShowListTest, PricesColourEachSymbolByTheMoveOfItsLastPrice)
+TEST_F(SymbolShowListTest, PriceSettersStampTheClockTimeOnlyOnAChange)
 {
-    TSymbolShowList List;
-    List.ApplyPrices({{"ETHBTC", 0.07}, {"LTCBTC", 0.01}, {"BNBBTC", 0.002}});
-    EXPECT_EQ(3, List.Count()) << "an empty visible list shows all symbols";
-    List.ApplyPrices({{"ETHBTC", 0.08}, {"LTCBTC", 0.005}, {"BNBBTC", 0.002}});
-
-    const TSymbolList& Symbols = List.SymbolList();
-    EXPECT_EQ(clLtGreen, Symbols.Find("ETHBTC")->Color());
-    EXPECT_EQ(clLtRed, Symbols.Find("LTCBTC")->Color());
-    EXPECT_EQ(0xFFFFFFu, Symbols.Find("BNBBTC")->Color());
-    EXPECT_EQ(0.005, Symbols.Find("LTCBTC")->LastPrice());
+    using TSetter = void (TSymbol::*)(double);
+    for (TSetter Set : {&TSymbol::SetBidPrice, &TSymbol::SetAskPrice, &TSymbol::SetHighPrice,
+                        &TSymbol::SetLowPrice}) {
+        TSymbol Symbol("ETHBTC");
+        fClock.SetTime(43'000.5);
+        (Symbol.*Set)(0.07);
+        EXPECT_EQ(43'000.5, Symbol.Time());
+        fClock.SetTime(43'000.75);
+        (Symbol.*Set)(0.07);
+        EXPECT_EQ(43'000.5, Symbol.Time()) << "an equal value is no change";
+        (Symbol.*Set)(0.08);
+        EXPECT_EQ(43'000.75, Symbol.Time());
+    }
+    TSymbol Symbol("ETHBTC");
+    Symbol.SetLastPrice(5);
+    EXPECT_EQ(0, Symbol.Time()) << "the last price is not stamped";
 }
 
 TEST_F(SymbolShowListTest, DeleteAndHideKeepTheOrderOfTheRest)

@@ -299,13 +299,6 @@ TEST_F(TTradeEngineTest, AFailureOutsideTheExchangeReachesTheWorkerAsItsError)
     EXPECT_GT(Lines[0].Thread, 0);
 }
 
-TEST(TTradeEngineClient, KeepsTheReadAndConnectLimitsByDefault)
-{
-    TTradeEngineClient Client;
-    EXPECT_EQ(Client.Timeouts().ConnectMs, 5000);
-    EXPECT_EQ(Client.Timeouts().ReadIdleSeconds, 15);
-}
-
 TEST(MaskSignature, HidesOnlyTheSignatureValue)
 {
     EXPECT_EQ(MaskSignature("https://x/api?a=1&signature=ABCD"), "https://x/api?a=1&signature=***");

@@ -54,7 +54,7 @@ std::string Lines(const std::vector<std::string>& Items, const std::string& Eol)
     return Out;
 }
 
-TEST(Cp1251ToUtf8, DecodesEveryRegionOfTheCodePage)
+TEST(Cp1251ToUtf8, DecodesEveryRegionOfTheCodePageEachByteToItsOwnCharacter)
 {
     const std::vector<std::pair<std::string, std::string>> Cases = {
         {"Tavrix 1.0 =%d", "Tavrix 1.0 =%d"},
@@ -69,10 +69,6 @@ TEST(Cp1251ToUtf8, DecodesEveryRegionOfTheCodePage)
     };
     for (const auto& [In, Expected] : Cases)
         EXPECT_EQ(Cp1251ToUtf8(In), Expected) << In;
-}
-
-TEST(Cp1251ToUtf8, MapsEveryDefinedByteToItsOwnCharacter)
-{
     std::map<std::string, int> Seen;
     for (int B = 0x80; B <= 0xFF; ++B) {
         const char C = static_cast<char>(B);
@@ -80,7 +76,6 @@ TEST(Cp1251ToUtf8, MapsEveryDefinedByteToItsOwnCharacter)
             EXPECT_TRUE(Seen.emplace(Cp1251ToUtf8(std::string_view(&C, 1)), B).second) << B;
         }
     }
-    EXPECT_EQ(Seen.size(), 127u);
 }
 
 class TTranslatorFiles : public ::testing::Test {
@@ -145,11 +140,13 @@ TEST_F(TTranslatorFiles, LooksUpTheFirstLineOfAKeyWithTheWholeRestAsValue)
     }
 }
 
-TEST_F(TTranslatorFiles, LanguagesWithoutATableLeaveTextsUnchanged)
+TEST_F(TTranslatorFiles, NamesItsFilesAfterTheLowerCasedLanguageAndOtherwiseLeavesTexts)
 {
     WriteTable("english.lng", Lines(cFixture, "\r\n"));
     TTranslator T = Make();
     T.SetLanguage("English");
+    EXPECT_EQ(T.GetFileName(), (Folder() / "english.lng").string());
+    EXPECT_EQ(T.GetLicenseFileName(), (Folder() / "english.license").string());
     ASSERT_EQ(T.Translate("Выход"), "Output");
 
     for (const std::string Language : {"Russian", "German", "../english", "English/..", ""}) {
@@ -158,16 +155,6 @@ TEST_F(TTranslatorFiles, LanguagesWithoutATableLeaveTextsUnchanged)
         EXPECT_EQ(T.Translate("Выход"), "Выход") << Language;
         EXPECT_EQ(T.GetLicense(), "") << Language;
     }
-}
-
-TEST_F(TTranslatorFiles, NamesItsFilesAfterTheLowerCasedLanguage)
-{
-    TTranslator T = Make();
-    T.SetLanguage("English");
-    EXPECT_EQ(T.Language(), "English");
-    EXPECT_EQ(T.GetFileName(), (Folder() / "english.lng").string());
-    EXPECT_EQ(T.GetLicenseFileName(), (Folder() / "english.license").string());
-
     TTranslator NoFolder;
     NoFolder.SetLanguage("English");
     EXPECT_EQ(NoFolder.GetFileName(), "");
@@ -209,63 +196,6 @@ TEST_F(TTranslatorFiles, GivesTheAgreementWithEveryLineEndedByCrLf)
     }
 }
 
-TEST(TTranslatorParts, SplitsAtTheFirstEqualsSign)
-{
-    const std::vector<std::tuple<std::string, std::string, std::string>> Cases = {
-        {"Ключ=Значение", "Ключ", "Значение"},
-        {"a=b=c", "a", "b=c"},
-        {"=value", "", "value"},
-        {"key=", "key", ""},
-        {"no sign", "", "no sign"},
-        {"", "", ""},
-    };
-    for (const auto& [Line, Param, Value] : Cases) {
-        EXPECT_EQ(TTranslator::GetParam(Line), Param) << Line;
-        EXPECT_EQ(TTranslator::GetValue(Line), Value) << Line;
-    }
-}
-
-// Every key the program passes to the shipped English table.
-// clang-format off
-const std::vector<std::string> cShippedKeys = {
-    "Стакан цен", "Символ:", "Ордер", "Объем:", "Стоп Лосс:", "Тип:", "Исполнение по рынку",
-    "Отложенный ордер", "По цене:", "Установить ордер", "Авторизация", "Наименование",
-    "Коефициент", "Тест", "Сохранить", "Выход", "Настройки индикатора", "Период:", "Сдвиг:",
-    "Метод МА:", "Применять к:", "Стиль:", "Отклонения:", "ОК", "Отмена", "Сброс",
-    "Настройки графика", "Цвета", "Общие", "Цветовая схема", "Фон:", "Текст:", "Бар:",
-    "Сетка:", "Автономный график", "График сверху", "Смещение графика",
-    "Автопрокрутка графика", "Бары", "Японские свечи", "Линия", "Фиксировать масштаб  1:1",
-    "Фиксировать масштаб", "Закрепить максимум", "Закрепить минимум", "Показывать OHLC",
-    "Показывать линию Ask", "Показывать разделители периодов", "Показывать сетку",
-    "Показывать объемы", "Показывать описание объектов", "Лицензионное соглашение",
-    "Пожалуйста, прочтите следующую важную информацию перед тем, как продолжить.",
-    "Я принимаю условия соглашения", "Я не принимаю условия соглашения", "Дальше",
-    "Простое усреднение", "Экспоненциальное усреднение", "Сглаженное усреднение",
-    "Линейно-взвешенное усреднение", "Цена закрытия", "Цена открытия",
-    "Максимальная за период цена", "Минимальная за период цена",
-    "Медианная цена, (high+low)/2", "Типичная цена, (high+low+close)/3",
-    "Взвешенная цена закрытия, (high+low+close+close)/4", "Руководство пользователя",
-    "Подключено", "Отключено", "Уверены что хотите удалит ордер?", "Увеличение не доступно",
-    "Уменьшение не доступно", "Увеличение %d", "Уменьшение %d", "Время", "Тип", "Объем",
-    "Символ", "Цена", "Статус", "Сторона", "Пинг", "Дата", "Торговля", "Активы",
-    "История счета", "Мультиаккаунт", "Новости", "Маркет", "Сигналы", "Библиотека", "Эксперты",
-    "Журнал", "Инвестиции", "Символы", "Навигатор", "Файл", "Новый ордер", "Период графика",
-    "Графики", "Стандартная", "Статусная строка", "Рисование текста",
-    "Панель переключения графиков", "Обзор рынка", "Терминал", "Удалить ордер",
-    "Без нулевого баланса", "Монитор объемов", "Добавить аккаунт", "Удалить аккаунт",
-    "Ордер Buy", "Ордер Sell", "Мульти-торговля", "Курсор", "Перекрестие", "Увеличение",
-    "Уменьшение", "Новый график", "Закрыть график", "Инструменты", "Свойства",
-    "Рисование вертикальной линии", "Горизонтальная линия", "Трендовая линия", "Знаки",
-    "Графики мозаикой", "Автопрокрутка", "Смещение к концу", "График Бар", "Линии",
-    "Тиковый график", "Спецификация", "Спред", "Максимум/Минимум", "Авторазмер столбцов",
-    "Сетка", "Настройка", "Удалить", "Удалить символ", "Скрыть символы", "Показать символы",
-    "Сохранить как...", "Сохранить шаблон...", "О программе", "Баланс", "Открытые ордера",
-    "Достигнут линит в 10 подключений", "Обновление данных",
-    "Ошибка создания ордера, ошибочный ответ от сервера", "Программа остановлена. Причина: %s",
-    "Рыночное исполнение", "Шаблон", "Удалить шаблон", "Вид", "Вставка", "Сервис", "Окно",
-    "Справка", "Панель инструментов", "Индикаторы", "Валюта", "Свободные", "Заблокированные"};
-// clang-format on
-
 std::vector<std::string> SplitCrLf(const std::string& Data)
 {
     std::vector<std::string> Out;
@@ -276,71 +206,46 @@ std::vector<std::string> SplitCrLf(const std::string& Data)
     return Out;
 }
 
-TEST(ShippedTable, Has185CrLfLinesOfCp1251Text)
-{
-    const std::string Data = ReadBytes(fs::path(TAVRIX_SOURCE_DIR) / "resources" / "english.lng");
-    const std::vector<std::string> Rows = SplitCrLf(Data);
-    EXPECT_EQ(Rows.size(), 185u);
-    EXPECT_NE(Data.substr(0, 3), "\xEF\xBB\xBF");
-    EXPECT_EQ(Data.find('\x98'), std::string::npos);
-    for (const auto& Row : Rows) {
-        EXPECT_EQ(Row.find_first_of(std::string("\r\n\0", 3)), std::string::npos);
-        EXPECT_NE(Row.find('='), std::string::npos) << Cp1251ToUtf8(Row);
-    }
-    EXPECT_EQ(ToCp1251(Cp1251ToUtf8(Data)), Data);
-}
-
-TEST_F(TTranslatorFiles, ShippedTableCoversEveryKeyAndTheFirstLineWins)
+// 185 lines of cp1251 text for 165 keys; a key listed again keeps its first value.
+TEST_F(TTranslatorFiles, ShippedTableIsCrLfCp1251AndTheFirstLineOfAKeyWins)
 {
     InstallShipped("english.lng");
     TTranslator T = Make();
     T.SetLanguage("English");
-    EXPECT_EQ(T.Count(), cShippedKeys.size());
+    EXPECT_EQ(T.Count(), 165u);
     const std::string Data = ReadBytes(T.GetFileName());
+    EXPECT_NE(Data.substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_EQ(Data.find('\x98'), std::string::npos);
+    EXPECT_EQ(ToCp1251(Cp1251ToUtf8(Data)), Data);
+    const std::vector<std::string> Rows = SplitCrLf(Cp1251ToUtf8(Data));
+    EXPECT_EQ(Rows.size(), 185u);
 
     std::map<std::string, std::vector<std::string>> Values;
-    for (const auto& Row : SplitCrLf(Cp1251ToUtf8(Data)))
+    for (const auto& Row : Rows) {
+        EXPECT_EQ(Row.find_first_of(std::string("\r\n\0", 3)), std::string::npos);
+        EXPECT_NE(Row.find('='), std::string::npos) << Row;
         Values[TTranslator::GetParam(Row)].push_back(TTranslator::GetValue(Row));
-    EXPECT_EQ(Values.size(), cShippedKeys.size());
-
+    }
     int Repeated = 0;
-    for (const auto& Key : cShippedKeys) {
-        const auto Found = Values.find(Key);
-        ASSERT_NE(Found, Values.end()) << Key;
+    for (const auto& [Key, Found] : Values) {
         const std::string Translated = T.Translate(Key);
-        EXPECT_EQ(Translated, Found->second.front()) << Key;
+        EXPECT_EQ(Translated, Found.front()) << Key;
         EXPECT_NE(Translated, Key);
         EXPECT_FALSE(Translated.empty()) << Key;
         for (const char* Placeholder : {"%d", "%s"})
             EXPECT_EQ(Key.find(Placeholder) != std::string::npos,
                       Translated.find(Placeholder) != std::string::npos)
                 << Key;
-        if (Found->second.size() > 1) {
-            ++Repeated;
-            EXPECT_LE(Found->second.size(), 3u) << Key;
-        }
+        Repeated += Found.size() > 1;
+        EXPECT_LE(Found.size(), 3u) << Key;
     }
     EXPECT_EQ(Repeated, 18);
-}
 
-TEST_F(TTranslatorFiles, ShippedTableGivesTheseRowsExactly)
-{
-    InstallShipped("english.lng");
-    TTranslator T = Make();
-    T.SetLanguage("English");
     const std::vector<std::pair<std::string, std::string>> Cases = {
         {"Увеличение %d", "Increase %d"},
-        {"Уменьшение %d", "Decrease %d"},
         {"Достигнут линит в 10 подключений", "10 connections reached"},
-        {"Уверены что хотите удалит ордер?", "Are you sure you want to delete the order?"},
-        {"Ошибка создания ордера, ошибочный ответ от сервера",
-         "Error creating order, erroneous response from server"},
-        {"Обновление данных", "Data update"},
-        {"Подключено", "Connected"},
-        {"Отключено", "Disabled"},
         {"Стакан цен", "Depth of Market"},
         {"Выход", "Output"},
-        {"Коефициент", "Surplus"},
         {"Программа остановлена. Причина: %s", "The program has stopped. Reason: %s"},
     };
     for (const auto& [Key, Expected] : Cases)
