@@ -1,12 +1,12 @@
 #include "domain/uAppSettings.h"
 #include "domain/uFolders.h"
 
+#include "platform/FileRead.h"
+#include "platform/FileWrite.h"
 #include "support/TempHome.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace {
 
@@ -18,42 +18,23 @@ struct TSettingsFixture : ::testing::Test {
         Folders = nullptr;
     }
     std::string FileName() const { return Folders->Folder(afUserRoaming) + "/app_settings.json"; }
-    void WriteFile(const std::string& Content) const
-    {
-        std::ofstream(FileName(), std::ios::binary) << Content;
-    }
-    std::string ReadFile() const
-    {
-        std::ifstream In(FileName(), std::ios::binary);
-        std::stringstream S;
-        S << In.rdbuf();
-        return S.str();
-    }
 
     TTempHome Home;
 };
-
-TEST(TAppSettings, StartsWithTheDefaultsAndNeedsTheFolders)
-{
-    TAppSettings S;
-    EXPECT_EQ(S.ServerURL(), cDefaultServer);
-    EXPECT_EQ(S.Language(), "English");
-    EXPECT_EQ(S.GetFileName(), "");
-    S.Load();
-    EXPECT_EQ(S.ServerURL(), cDefaultServer);
-}
 
 TEST_F(TSettingsFixture, RoundTripsBothSettingsAsOneLineOfJson)
 {
     TAppSettings S;
     EXPECT_EQ(S.GetFileName(), FileName());
     S.Load();
+    EXPECT_EQ(S.ServerURL(), cDefaultServer) << "no file: the defaults";
     EXPECT_EQ(S.Language(), "English");
 
     S.SetServerURL("https://api.example.net");
     S.SetLanguage("Русский");
     S.Save();
-    EXPECT_EQ(ReadFile(), "{\"server\":\"https://api.example.net\",\"language\":\"Русский\"}\r\n");
+    EXPECT_EQ(ReadWholeFile(FileName()),
+              "{\"server\":\"https://api.example.net\",\"language\":\"Русский\"}\r\n");
 
     TAppSettings Again;
     Again.Load();
@@ -80,7 +61,7 @@ TEST_F(TSettingsFixture, ReadsWhatTheFileHolds)
         {"{\"language\":", cDefaultServer, "English"},
     };
     for (const auto& C : Cases) {
-        WriteFile(C.Content);
+        WriteFileAtomic(FileName(), C.Content);
         TAppSettings S;
         S.Load();
         EXPECT_EQ(S.ServerURL(), C.Server) << C.Content;
@@ -94,6 +75,12 @@ TEST_F(TSettingsFixture, SavingIntoAMissingFolderRaisesAndLeavesNoFile)
     TAppSettings S;
     EXPECT_ANY_THROW(S.Save());
     EXPECT_FALSE(std::filesystem::exists(FileName()));
+    delete Folders;
+    Folders = nullptr;
+    TAppSettings NoFolders;
+    EXPECT_EQ(NoFolders.GetFileName(), "");
+    NoFolders.Load();
+    EXPECT_EQ(NoFolders.ServerURL(), cDefaultServer);
 }
 
 } // namespace

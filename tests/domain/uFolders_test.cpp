@@ -65,16 +65,10 @@ TEST(TFolders, MapsTheUserFoldersFromTheXdgVariablesOrTheirDefaults)
     }
 }
 
-TEST(TFolders, TheProgramFolderIsTheExecutablesWhenWritable)
+TEST(TFolders, TheProgramFolderIsTheExecutablesOrWhenUnwritableTheUserLocalFolder)
 {
     TTempHome Home;
-    TFolders F;
-    EXPECT_EQ(F.Folder(afExe), fs::canonical("/proc/self/exe").parent_path().string());
-}
-
-TEST(TFolders, AnUnwritableProgramFolderGivesWayToTheUserLocalFolder)
-{
-    TTempHome Home;
+    EXPECT_EQ(TFolders().Folder(afExe), fs::canonical("/proc/self/exe").parent_path().string());
     const auto Writable = (Home.Path() / "bin").string();
     fs::create_directories(Writable);
     EXPECT_EQ(TFolders::ProgramFolder(Writable, "/local"), Writable);
@@ -96,10 +90,7 @@ TEST(TFolders, InitAgainKeepsWhatTheFoldersHold)
     const auto Before = F.Folders();
     F.Init();
     EXPECT_EQ(F.Folders(), Before);
-    std::ifstream In(Kept);
-    std::string Content;
-    In >> Content;
-    EXPECT_EQ(Content, "[]");
+    EXPECT_EQ(fs::file_size(Kept), 2u);
 }
 
 // A folder that cannot be made is logged; nothing escapes, and the entries

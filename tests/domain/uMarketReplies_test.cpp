@@ -2,67 +2,47 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
-using ::testing::TestWithParam;
-using ::testing::Values;
-
-struct TRootCase {
-    const char* Label;
-    std::function<void(TMarketReplyReader&, const std::string&)> Read;
-    std::string Reply;
-    std::string Message;
-};
-
-void PrintTo(const TRootCase& aCase, std::ostream* aStream)
+TEST(MarketReplies, AReplyWithoutItsRootRaisesTheRequestsText)
 {
-    *aStream << aCase.Label;
-}
-
-class ReplyWithoutItsRoot : public TestWithParam<TRootCase> {};
-
-TEST_P(ReplyWithoutItsRoot, RaisesTheRequestsTextAndKeepsNothing)
-{
-    TMarketReplyReader Reader;
-    try {
-        GetParam().Read(Reader, GetParam().Reply);
-        FAIL() << "no error raised";
-    } catch (const EReplyError& Error) {
-        EXPECT_EQ(Error.what(), GetParam().Message);
+    using TRead = std::function<void(TMarketReplyReader&, const std::string&)>;
+    const TRead Depth = [](TMarketReplyReader& R, const std::string& S) { R.Depth(S); };
+    const TRead Time = [](TMarketReplyReader& R, const std::string& S) { R.ServerTime(S); };
+    const std::string cTimeError = "TSysTimeThread.Execute ParseRespond error";
+    const struct {
+        TRead Read;
+        std::string Reply, Message;
+    } Cases[] = {
+        {[](TMarketReplyReader& R, const std::string& S) { R.Ping(S); }, "<html>",
+         "TUser.Ping: lRootNode not assigned"},
+        {Depth, "[]", "TUser.Depth: lSideNode not assigned"},
+        {[](TMarketReplyReader& R, const std::string& S) { R.Ticker24hrVolume(S); }, "[\"\xff\"]",
+         "TUser.Ticker24hrVolume: lRootNode not assigned"},
+        {[](TMarketReplyReader& R, const std::string& S) { R.Prices(S); },
+         R"({"symbol":"A","price":"1"})", "TUser.TickerPrice: lRootNode not assigned"},
+        {[](TMarketReplyReader& R, const std::string& S) { R.Price(S); }, "[]",
+         "TUser.TickerPrice: lRootNode not assigned"},
+        {[](TMarketReplyReader& R, const std::string& S) { R.BookTicker(S); }, "",
+         "TUser.TickerBookTicker: lRootNode not assigned"},
+        {Time, "", cTimeError},
+        {Time, R"({"time":1})", cTimeError},
+        {Time, R"({"serverTime":"1700000000000"})", cTimeError},
+        {Time, R"({"serverTime":1.5e12})", cTimeError},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Reply);
+        TMarketReplyReader Reader;
+        try {
+            Case.Read(Reader, Case.Reply);
+            ADD_FAILURE() << "no error raised";
+        } catch (const EReplyError& Error) {
+            EXPECT_EQ(Error.what(), Case.Message);
+        }
     }
-}
-
-const auto Depth = [](TMarketReplyReader& R, const std::string& S) { R.Depth(S); };
-const auto Volume = [](TMarketReplyReader& R, const std::string& S) { R.Ticker24hrVolume(S); };
-const auto Prices = [](TMarketReplyReader& R, const std::string& S) { R.Prices(S); };
-const auto Price = [](TMarketReplyReader& R, const std::string& S) { R.Price(S); };
-const auto Book = [](TMarketReplyReader& R, const std::string& S) { R.BookTicker(S); };
-const auto Ping = [](TMarketReplyReader& R, const std::string& S) { R.Ping(S); };
-const auto Time = [](TMarketReplyReader& R, const std::string& S) { R.ServerTime(S); };
-
-const std::string cTimeError = "TSysTimeThread.Execute ParseRespond error";
-
-INSTANTIATE_TEST_SUITE_P(
-    Replies, ReplyWithoutItsRoot,
-    Values(TRootCase{"ping not json", Ping, "<html>", "TUser.Ping: lRootNode not assigned"},
-           TRootCase{"depth array root", Depth, "[]", "TUser.Depth: lSideNode not assigned"},
-           TRootCase{"24hr volume bad utf-8", Volume, "[\"\xff\"]",
-                     "TUser.Ticker24hrVolume: lRootNode not assigned"},
-           TRootCase{"prices object root", Prices, R"({"symbol":"A","price":"1"})",
-                     "TUser.TickerPrice: lRootNode not assigned"},
-           TRootCase{"price array root", Price, "[]", "TUser.TickerPrice: lRootNode not assigned"},
-           TRootCase{"book ticker empty", Book, "",
-                     "TUser.TickerBookTicker: lRootNode not assigned"},
-           TRootCase{"time empty", Time, "", cTimeError},
-           TRootCase{"time missing", Time, R"({"time":1})", cTimeError},
-           TRootCase{"time as text", Time, R"({"serverTime":"1700000000000"})", cTimeError},
-           TRootCase{"time fraction", Time, R"({"serverTime":1.5e12})", cTimeError}));
-
-TEST(MarketReplies, ServerTimeReadsMilliseconds)
-{
-    TMarketReplyReader Reader;
-    EXPECT_EQ(Reader.ServerTime(R"({"serverTime":1700000012345})"), 1700000012345);
+    EXPECT_EQ(TMarketReplyReader().ServerTime(R"({"serverTime":1700000012345})"), 1700000012345);
 }
 
 TEST(MarketReplies, DepthKeepsTheReplysOrderAndSkipsEntriesOfTheWrongShape)
@@ -72,15 +52,13 @@ TEST(MarketReplies, DepthKeepsTheReplysOrderAndSkipsEntriesOfTheWrongShape)
         "asks":[["10.5","1.25"],["11",2],{"price":"12"},["13"],["14","3","extra"]],
         "bids":[["9","0.5"],"8",["7","x"]]})");
     ASSERT_EQ(Book.Asks.size(), 3u);
-    EXPECT_EQ(Book.Asks[0].Price, 10.5);
-    EXPECT_EQ(Book.Asks[0].Quantity, 1.25);
-    EXPECT_EQ(Book.Asks[1].Price, 11);
-    EXPECT_EQ(Book.Asks[1].Quantity, 2);
+    EXPECT_EQ(std::tuple(Book.Asks[0].Price, Book.Asks[0].Quantity), std::tuple(10.5, 1.25));
+    EXPECT_EQ(std::tuple(Book.Asks[1].Price, Book.Asks[1].Quantity), std::tuple(11, 2));
     EXPECT_EQ(Book.Asks[2].Price, 14);
     ASSERT_EQ(Book.Bids.size(), 2u);
     EXPECT_EQ(Book.Bids[0].Price, 9);
-    EXPECT_EQ(Book.Bids[1].Price, 7);
-    EXPECT_EQ(Book.Bids[1].Quantity, 0) << "text that is no number reads as 0";
+    EXPECT_EQ(std::tuple(Book.Bids[1].Price, Book.Bids[1].Quantity), std::tuple(7, 0))
+        << "text that is no number reads as 0";
 }
 
 TEST(MarketReplies, KlinesReadAllTwelveElementsAndSkipRowsOfTheWrongShape)
@@ -92,29 +70,16 @@ TEST(MarketReplies, KlinesReadAllTwelveElementsAndSkipRowsOfTheWrongShape)
         ["1700000120000","1","1","1","1","1",0,"1",1,"1","1","0"],
         {"openTime":1700000180000},
         [1700000240000,2,3,1,2.5,"7","1700000299999",null,"12",true,"","9"]])");
+    const auto Fields = [](const TKlineRow& R) {
+        return std::tuple(R.OpenTime, R.Open, R.High, R.Low, R.Close, R.Volume, R.CloseTime,
+                          R.QuoteAssetVolume, R.Number, R.BaseAsset, R.QuoteAsset, R.Ignore);
+    };
     ASSERT_EQ(Rows.size(), 2u);
-    const TKlineRow& First = Rows[0];
-    EXPECT_EQ(First.OpenTime, 1700000000000);
-    EXPECT_EQ(First.Open, 1.5);
-    EXPECT_EQ(First.High, 2.5);
-    EXPECT_EQ(First.Low, 0.5);
-    EXPECT_EQ(First.Close, 2.0);
-    EXPECT_EQ(First.Volume, 100.25);
-    EXPECT_EQ(First.CloseTime, 1700000059999);
-    EXPECT_EQ(First.QuoteAssetVolume, 150.5);
-    EXPECT_EQ(First.Number, 308);
-    EXPECT_EQ(First.BaseAsset, 60.1);
-    EXPECT_EQ(First.QuoteAsset, 90.2);
-    EXPECT_EQ(First.Ignore, 0);
-    const TKlineRow& Mixed = Rows[1];
-    EXPECT_EQ(Mixed.OpenTime, 1700000240000);
-    EXPECT_EQ(Mixed.Close, 2.5) << "a JSON number is read too";
-    EXPECT_EQ(Mixed.CloseTime, 1700000299999);
-    EXPECT_EQ(Mixed.QuoteAssetVolume, 0);
-    EXPECT_EQ(Mixed.Number, 12);
-    EXPECT_EQ(Mixed.BaseAsset, 0);
-    EXPECT_EQ(Mixed.QuoteAsset, 0);
-    EXPECT_EQ(Mixed.Ignore, 9);
+    EXPECT_EQ(Fields(Rows[0]), std::tuple(1700000000000, 1.5, 2.5, 0.5, 2.0, 100.25, 1700000059999,
+                                          150.5, 308, 60.1, 90.2, 0));
+    // JSON numbers and numeric texts are both read; anything else reads as 0.
+    EXPECT_EQ(Fields(Rows[1]),
+              std::tuple(1700000240000, 2, 3, 1, 2.5, 7, 1700000299999, 0, 12, 0, 0, 9));
 }
 
 TEST(MarketReplies, TickersReadTheirFieldsMissingOnesAsZeroAndSkipNamelessEntries)
@@ -126,27 +91,19 @@ TEST(MarketReplies, TickersReadTheirFieldsMissingOnesAsZeroAndSkipNamelessEntrie
          "quoteVolume":"1234.5","count":76},
         {"symbol":"LTCBTC","lastPrice":"1e-3","bidPrice":"12abc","askPrice":"","highPrice":"inf"},
         {"lastPrice":"1"}, {"symbol":"","lastPrice":"1"}, ["symbol","XRPBTC"], 5])";
+    const auto Fields = [](const TSymbolTicker& T) {
+        return std::tuple(T.Name, T.PriceChangePercent, T.LastPrice, T.BidPrice, T.AskPrice,
+                          T.HighPrice, T.LowPrice);
+    };
     std::vector<TSymbolTicker> Entries = Reader.Ticker24hr(Reply);
     ASSERT_EQ(Entries.size(), 2u);
-    const TSymbolTicker& Eth = Entries[0];
-    EXPECT_EQ(Eth.Name, "ETHBTC");
-    EXPECT_EQ(Eth.PriceChangePercent, -2.5);
-    EXPECT_EQ(Eth.LastPrice, 0.054);
-    EXPECT_EQ(Eth.BidPrice, 0.053);
-    EXPECT_EQ(Eth.AskPrice, 0.055);
-    EXPECT_EQ(Eth.HighPrice, 0.06);
-    EXPECT_EQ(Eth.LowPrice, 0.05);
-    const TSymbolTicker& Ltc = Entries[1];
-    EXPECT_EQ(Ltc.LastPrice, 0.001);
-    EXPECT_EQ(Ltc.BidPrice, 0);
-    EXPECT_EQ(Ltc.AskPrice, 0);
-    EXPECT_EQ(Ltc.HighPrice, 0) << "an infinite price reads as 0";
+    EXPECT_EQ(Fields(Entries[0]), std::tuple("ETHBTC", -2.5, 0.054, 0.053, 0.055, 0.06, 0.05));
+    EXPECT_EQ(Fields(Entries[1]), std::tuple("LTCBTC", 0, 0.001, 0, 0, 0, 0))
+        << "an infinite price reads as 0";
     std::vector<TSymbolVolume> Volumes = Reader.Ticker24hrVolume(Reply);
     ASSERT_EQ(Volumes.size(), 2u);
-    EXPECT_EQ(Volumes[0].Name, "ETHBTC");
-    EXPECT_EQ(Volumes[0].QuoteVolume, 1234.5);
-    EXPECT_EQ(Volumes[1].Name, "LTCBTC");
-    EXPECT_EQ(Volumes[1].QuoteVolume, 0);
+    EXPECT_EQ(std::tuple(Volumes[0].Name, Volumes[0].QuoteVolume), std::tuple("ETHBTC", 1234.5));
+    EXPECT_EQ(std::tuple(Volumes[1].Name, Volumes[1].QuoteVolume), std::tuple("LTCBTC", 0));
 }
 
 TEST(MarketReplies, PricesOfAllSymbolsAndOfOne)
@@ -156,16 +113,13 @@ TEST(MarketReplies, PricesOfAllSymbolsAndOfOne)
         Reader.Prices(R"([{"symbol":"BTCUSDT","price":"37250.01"},{"price":"1"},
                           {"symbol":"ETHBTC"}])");
     ASSERT_EQ(All.size(), 2u);
-    EXPECT_EQ(All[0].Name, "BTCUSDT");
-    EXPECT_EQ(All[0].Price, 37250.01);
-    EXPECT_EQ(All[1].Name, "ETHBTC");
-    EXPECT_EQ(All[1].Price, 0);
+    EXPECT_EQ(std::tuple(All[0].Name, All[0].Price), std::tuple("BTCUSDT", 37250.01));
+    EXPECT_EQ(std::tuple(All[1].Name, All[1].Price), std::tuple("ETHBTC", 0));
     EXPECT_EQ(Reader.Price(R"({"symbol":"BTCUSDT","price":"37250.5"})"), 37250.5);
     EXPECT_EQ(Reader.Price(R"({"symbol":"BTCUSDT"})"), 0);
     TBookTickerReply Book = Reader.BookTicker(R"({"symbol":"BTCUSDT","bidPrice":"37250.00",
         "bidQty":"0.4","askPrice":"37250.01","askQty":"0.1"})");
-    EXPECT_EQ(Book.Bid, 37250.00);
-    EXPECT_EQ(Book.Ask, 37250.01);
+    EXPECT_EQ(std::tuple(Book.Bid, Book.Ask), std::tuple(37250.00, 37250.01));
 }
 
 } // namespace

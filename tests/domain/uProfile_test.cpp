@@ -6,6 +6,8 @@
 #include "domain/uLog.h"
 #include "domain/uUser.h"
 #include "domain/uWorkflow.h"
+#include "platform/FileRead.h"
+#include "platform/FileWrite.h"
 #include "platform/ScriptedMessageBox.h"
 #include "support/TempHome.h"
 
@@ -13,26 +15,12 @@
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
+#include <tuple>
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadText(const fs::path& File)
-{
-    std::ifstream In(File, std::ios::binary);
-    std::stringstream S;
-    S << In.rdbuf();
-    return S.str();
-}
-
-void WriteText(const fs::path& File, const std::string& Text)
-{
-    std::ofstream(File, std::ios::binary) << Text;
-}
 
 class ProfileFile : public ::testing::Test {
 protected:
@@ -48,7 +36,7 @@ TEST_F(ProfileFile, MissingFileGivesTheEmptyProfileAndWritesIt)
     EXPECT_TRUE(P.Init());
     EXPECT_EQ(P.MainProfile().ApiKey(), "");
     EXPECT_EQ(P.Connections().Count(), 0);
-    EXPECT_EQ(ReadText(FileName()),
+    EXPECT_EQ(ReadWholeFile(FileName()),
               "{\"config\":{\"mainprofile\":{\"api_key\":\"\",\"secret_key\":\"\"},"
               "\"profiles\":[]}}\r\n");
     struct stat St {};
@@ -70,7 +58,7 @@ TEST_F(ProfileFile, SavedAccountsComeBackWhole)
         A.SetRate(0.125 * I + 0.1);
     }
     ASSERT_TRUE(P.SaveToFile());
-    const std::string Text = ReadText(FileName());
+    const std::string Text = ReadWholeFile(FileName());
     EXPECT_EQ(Text.find("vmPUZE6"), std::string::npos);
     EXPECT_NE(Text.find("Счёт Иванова №9"), std::string::npos);
 
@@ -79,21 +67,18 @@ TEST_F(ProfileFile, SavedAccountsComeBackWhole)
     EXPECT_EQ(Q.MainProfile().ApiKey(), P.MainProfile().ApiKey());
     EXPECT_EQ(Q.MainProfile().SecretKey(), P.MainProfile().SecretKey());
     ASSERT_EQ(Q.Connections().Count(), TProfile::cMaxConnections);
-    for (int I = 0; I < TProfile::cMaxConnections; ++I) {
-        const TConnectionItem& A = P.Connections()[I];
-        const TConnectionItem& B = Q.Connections()[I];
-        EXPECT_EQ(B.ApiKey(), A.ApiKey());
-        EXPECT_EQ(B.SecretKey(), A.SecretKey());
-        EXPECT_EQ(B.Name(), A.Name());
-        EXPECT_EQ(B.Rate(), A.Rate());
-    }
+    const auto Fields = [](const TConnectionItem& A) {
+        return std::tuple(A.ApiKey(), A.SecretKey(), A.Name(), A.Rate());
+    };
+    for (int I = 0; I < TProfile::cMaxConnections; ++I)
+        EXPECT_EQ(Fields(Q.Connections()[I]), Fields(P.Connections()[I]));
     EXPECT_TRUE(fBox.Shown().empty());
 }
 
 TEST_F(ProfileFile, FileThatIsNotJsonStopsTheStartAndStaysAsItWas)
 {
     for (const std::string Bad : {"", "{\"config\":", "not json", "null"}) {
-        WriteText(FileName(), Bad);
+        WriteFileAtomic(FileName(), Bad);
         TProfile P(FileName());
         try {
             P.Init();
@@ -101,7 +86,7 @@ TEST_F(ProfileFile, FileThatIsNotJsonStopsTheStartAndStaysAsItWas)
         } catch (const EProfileError& E) {
             EXPECT_STREQ(E.what(), "error reading config.json");
         }
-        EXPECT_EQ(ReadText(FileName()), Bad);
+        EXPECT_EQ(ReadWholeFile(FileName()), Bad);
     }
 }
 
@@ -113,23 +98,22 @@ TEST_F(ProfileFile, MoreThanTenAccountsAlertOnceAndKeepTheFirstTen)
                             {"secret_key", ""},
                             {"name", "n" + std::to_string(I)},
                             {"rate", I}});
-    WriteText(FileName(), nlohmann::json{{"config", {{"profiles", Profiles}}}}.dump());
+    WriteFileAtomic(FileName(), nlohmann::json{{"config", {{"profiles", Profiles}}}}.dump());
     TProfile P(FileName());
     P.LoadFromFile();
     ASSERT_EQ(P.Connections().Count(), 10);
-    EXPECT_EQ(P.Connections()[9].Name(), "n9");
-    EXPECT_EQ(P.Connections()[9].ApiKey(), "k9");
-    EXPECT_EQ(P.Connections()[9].Rate(), 9);
+    const TConnectionItem& Last = P.Connections()[9];
+    EXPECT_EQ(std::tuple(Last.Name(), Last.ApiKey(), Last.Rate()), std::tuple("n9", "k9", 9));
     ASSERT_EQ(fBox.Shown().size(), 1u);
     EXPECT_EQ(fBox.Shown()[0].Text, "Достигнут линит в 10 подключений");
 }
 
 TEST_F(ProfileFile, DamagedEntriesLoadAsEmptyAndTheRestStillLoads)
 {
-    WriteText(FileName(), R"({"config":{"mainprofile":{"api_key":"ABC","secret_key":")" +
-                              Encrypt("s") +
-                              R"("},"profiles":[{"api_key":"zz","secret_key":12,"name":"Второй",)"
-                              R"("rate":"2"},{"name":"Третий","rate":1.5},7]}})");
+    WriteFileAtomic(FileName(),
+                    R"({"config":{"mainprofile":{"api_key":"ABC","secret_key":")" + Encrypt("s") +
+                        R"("},"profiles":[{"api_key":"zz","secret_key":12,"name":"Второй",)"
+                        R"("rate":"2"},{"name":"Третий","rate":1.5},7]}})");
     const fs::path LogFile = fHome.Path() / "Debug.log";
     TProfile P(FileName());
     {
@@ -139,7 +123,7 @@ TEST_F(ProfileFile, DamagedEntriesLoadAsEmptyAndTheRestStillLoads)
         TLogWriter Log(Sources);
         ASSERT_TRUE(P.LoadFromFile());
     }
-    const std::string LogText = ReadText(LogFile);
+    const std::string LogText = ReadWholeFile(LogFile);
     EXPECT_NE(LogText.find("ALERT"), std::string::npos);
     EXPECT_NE(LogText.find("api_key in config.json is not hexadecimal text; read as empty"),
               std::string::npos)
@@ -147,44 +131,40 @@ TEST_F(ProfileFile, DamagedEntriesLoadAsEmptyAndTheRestStillLoads)
     EXPECT_EQ(P.MainProfile().ApiKey(), "");
     EXPECT_EQ(P.MainProfile().SecretKey(), "s");
     ASSERT_EQ(P.Connections().Count(), 3);
-    EXPECT_EQ(P.Connections()[0].Name(), "Второй");
-    EXPECT_EQ(P.Connections()[0].ApiKey(), "");
-    EXPECT_EQ(P.Connections()[0].Rate(), 0);
-    EXPECT_EQ(P.Connections()[1].Name(), "Третий");
-    EXPECT_EQ(P.Connections()[1].Rate(), 1.5);
-    EXPECT_EQ(P.Connections()[2].Name(), "");
+    const auto Fields = [&](int I) {
+        const TConnectionItem& A = P.Connections()[I];
+        return std::tuple(A.Name(), A.ApiKey(), A.Rate());
+    };
+    EXPECT_EQ(Fields(0), std::tuple("Второй", "", 0));
+    EXPECT_EQ(Fields(1), std::tuple("Третий", "", 1.5));
+    EXPECT_EQ(Fields(2), std::tuple("", "", 0));
 }
 
 TEST(Profile, KeyEditCommitsBothKeysOrRollsBack)
 {
     TProfile P("unused");
     TConnectionItem& Main = P.MainProfile();
+    const auto Keys = [&] { return std::tuple(Main.ApiKey(), Main.SecretKey(), Main.Name()); };
     Main.SetApiKey("api");
     Main.SetSecretKey("secret");
-
-    P.MainBeginUpdate();
-    ASSERT_NE(&P.MainProfile(), &Main);
-    EXPECT_EQ(P.MainProfile().ApiKey(), "api");
-    P.MainProfile().SetApiKey("api2");
-    P.MainProfile().SetSecretKey("secret2");
-    EXPECT_EQ(Main.ApiKey(), "api");
-    P.MainRollbackUpdate();
-    EXPECT_EQ(&P.MainProfile(), &Main);
-    EXPECT_EQ(Main.ApiKey(), "api");
-    EXPECT_EQ(Main.SecretKey(), "secret");
-
-    P.MainBeginUpdate();
-    P.MainProfile().SetApiKey("api3");
-    P.MainProfile().SetSecretKey("secret3");
-    P.MainProfile().SetName("not copied");
+    for (const bool Commit : {false, true}) {
+        P.MainBeginUpdate();
+        ASSERT_NE(&P.MainProfile(), &Main);
+        EXPECT_EQ(P.MainProfile().ApiKey(), Main.ApiKey());
+        P.MainProfile().SetApiKey("api2");
+        P.MainProfile().SetSecretKey("secret2");
+        P.MainProfile().SetName("not copied");
+        EXPECT_EQ(Main.ApiKey(), "api");
+        if (Commit)
+            P.MainCommitUpdate();
+        else
+            P.MainRollbackUpdate();
+        EXPECT_EQ(&P.MainProfile(), &Main);
+        EXPECT_EQ(Keys(),
+                  Commit ? std::tuple("api2", "secret2", "") : std::tuple("api", "secret", ""));
+    }
     P.MainCommitUpdate();
-    EXPECT_EQ(&P.MainProfile(), &Main);
-    EXPECT_EQ(Main.ApiKey(), "api3");
-    EXPECT_EQ(Main.SecretKey(), "secret3");
-    EXPECT_EQ(Main.Name(), "");
-
-    P.MainCommitUpdate();
-    EXPECT_EQ(Main.ApiKey(), "api3");
+    EXPECT_EQ(Main.ApiKey(), "api2") << "a commit without an edit changes nothing";
 }
 
 TEST(Profile, ConnectionsAssignCopiesKeysOnly)
@@ -199,43 +179,33 @@ TEST(Profile, ConnectionsAssignCopiesKeysOnly)
     A.BalanceList().Add();
     To.Assign(From);
     ASSERT_EQ(To.Count(), 1);
-    EXPECT_EQ(To[0].ApiKey(), "a");
-    EXPECT_EQ(To[0].SecretKey(), "b");
-    EXPECT_EQ(To[0].Name(), "");
-    EXPECT_EQ(To[0].Rate(), 0);
+    EXPECT_EQ(std::tuple(To[0].ApiKey(), To[0].SecretKey(), To[0].Name(), To[0].Rate()),
+              std::tuple("a", "b", "", 0));
     EXPECT_TRUE(To[0].BalanceList().Empty());
     EXPECT_EQ(To.CurrentConnectionIndex(), -1);
 }
 
 class TWatchedUser : public TUser {
 public:
-    void OpenOrdersEx(TConnectionItem* aProfile) override
-    {
-        Requests += "open;", Account = aProfile;
-    }
-    void AllOrdersEx(TConnectionItem* aProfile) override { Requests += "all;", Account = aProfile; }
+    void OpenOrdersEx(TConnectionItem*) override { Requests += "open;"; }
+    void AllOrdersEx(TConnectionItem*) override { Requests += "all;"; }
 
     std::string Requests;
-    TConnectionItem* Account = nullptr;
 };
 
-TEST(Profile, CheckLoadedStartsTheFirstMissingRequest)
+// Which order list is asked for first is checked with the workflow's clock.
+TEST(Profile, CheckLoadedAsksForNoOrdersWhileBalancesAreMissing)
 {
     struct {
-        bool OpenLoaded, HistoryLoaded, Balance;
+        bool OrdersLoaded, Balance;
         TUserAuth Auth;
         const char* Symbol;
         bool Result;
-        const char* Requests;
     } const Cases[] = {
-        {false, false, false, uaAuth, "BTCUSDT", false, "open;"},
-        {true, false, true, uaAuth, "BTCUSDT", false, "all;"},
-        {true, true, true, uaAuth, "BTCUSDT", true, ""},
-        {false, false, true, uaAuth, "", true, ""},
-        {false, false, false, uaUnauth, "BTCUSDT", true, ""},
-        {false, false, false, uaUndefined, "", true, ""},
-        {true, true, false, uaAuth, "BTCUSDT", false, ""},
-        {false, false, false, uaAuth, "", false, ""},
+        {true, true, uaAuth, "BTCUSDT", true},
+        {false, false, uaUndefined, "", true},
+        {true, false, uaAuth, "BTCUSDT", false},
+        {false, false, uaAuth, "", false},
     };
     TWorkflow Flow;
     TWatchedUser Watched;
@@ -243,19 +213,15 @@ TEST(Profile, CheckLoadedStartsTheFirstMissingRequest)
     User = &Watched;
     for (const auto& C : Cases) {
         TConnectionItem Item;
-        Item.UserOrderList().SetLoaded(C.OpenLoaded);
-        Item.UserOrderHistory().SetLoaded(C.HistoryLoaded);
+        Item.UserOrderList().SetLoaded(C.OrdersLoaded);
+        Item.UserOrderHistory().SetLoaded(C.OrdersLoaded);
         if (C.Balance)
             Item.BalanceList().Add();
         Watched.Input().SetAuth(C.Auth);
         Watched.Input().SetSymbol(C.Symbol);
-        Watched.Requests.clear();
-        Watched.Account = nullptr;
-        EXPECT_EQ(Item.CheckLoaded(), C.Result) << C.Requests;
-        EXPECT_EQ(Watched.Requests, C.Requests);
-        if (*C.Requests)
-            EXPECT_EQ(Watched.Account, &Item);
+        EXPECT_EQ(Item.CheckLoaded(), C.Result) << C.Symbol;
     }
+    EXPECT_EQ(Watched.Requests, "");
     Flow.SetState(wfsClosing);
     EXPECT_EQ(TConnectionItem().AccountEx(nullptr, false), uaUndefined);
     // The balance requests started above end at once without a dispatcher.

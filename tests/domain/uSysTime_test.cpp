@@ -64,37 +64,28 @@ TDateTime At(int Hours, int Minutes, double Seconds)
 
 } // namespace
 
-TEST_F(SysTimeTest, FiveSecondHookRunsOnTicksZeroOneAndEveryFifthInTheHooksOrder)
+TEST_F(SysTimeTest, TicksRunTheFiveSecondHookOnZeroOneAndEveryFifthTheMinuteHookEverySixtieth)
 {
-    std::vector<int> FiveSecondTicks;
-    for (int Tick = 0; Tick <= 15; ++Tick) {
+    std::vector<int> FiveSeconds, Minutes, Expected = {0};
+    for (int Tick = 0; Tick < 180; ++Tick) {
         Log.clear();
         EXPECT_TRUE(fClock.DoActionTimerTick());
         if (Count("5s"))
-            FiveSecondTicks.push_back(Tick);
+            FiveSeconds.push_back(Tick);
+        if (Count("minute"))
+            Minutes.push_back(Tick);
         if (Tick == 1) {
             EXPECT_EQ(Log, (TLog{"5s", "second", "once"}));
-        } else if (Tick == 2) {
-            EXPECT_EQ(Log, (TLog{"second", "once"}));
+        } else if (Tick == 59) {
+            EXPECT_EQ(Log, (TLog{"second", "once", "minute"}));
+            EXPECT_EQ(fClock.GetTimeStamp(), "0");
+            EXPECT_DOUBLE_EQ(fClock.Time(), 60 / SecsPerDay);
         }
     }
-    EXPECT_EQ(FiveSecondTicks, (std::vector<int>{0, 1, 5, 10, 15}));
-}
-
-TEST_F(SysTimeTest, MinuteHookFromZeroFirstRunsOnTheSixtiethTick)
-{
-    for (int Tick = 1; Tick <= 59; ++Tick)
-        fClock.DoActionTimerTick();
-    EXPECT_EQ(Count("minute"), 0);
-    Log.clear();
-    fClock.DoActionTimerTick();
-    EXPECT_EQ(Log, (TLog{"second", "once", "minute"}));
-    EXPECT_EQ(fClock.GetTimeStamp(), "0");
-    EXPECT_DOUBLE_EQ(fClock.Time(), 60 / SecsPerDay);
-
-    for (int Tick = 1; Tick <= 120; ++Tick)
-        fClock.DoActionTimerTick();
-    EXPECT_EQ(Count("minute"), 3);
+    for (int Tick = 1; Tick < 180; Tick += Tick == 1 ? 4 : 5)
+        Expected.push_back(Tick);
+    EXPECT_EQ(FiveSeconds, Expected);
+    EXPECT_EQ(Minutes, (std::vector<int>{59, 119, 179}));
 }
 
 TEST_F(SysTimeTest, ServerTimeInAnotherMinuteRunsTheMinuteHookAtOnce)
@@ -120,11 +111,9 @@ TEST_F(SysTimeTest, EveryChangePublishesTheNewValue)
 {
     TClockReader Reader;
     fClock.Publisher().Subscribe(&Reader, 0);
-
     fClock.SetTime(At(9, 5, 0));
     fClock.SetTime(At(9, 5, 0.5));
     fClock.DoActionTimerTick();
-
     EXPECT_EQ(Reader.Codes, (std::vector<int32_t>(3, BASE_MAIN_SYSTIME)));
     ASSERT_EQ(Reader.Values.size(), 3u);
     EXPECT_EQ(Reader.Values[0], At(9, 5, 0));
@@ -134,48 +123,35 @@ TEST_F(SysTimeTest, EveryChangePublishesTheNewValue)
     fClock.Publisher().Unsubscribe(&Reader, 0);
 }
 
-TEST_F(SysTimeTest, TimeStampFollowsTheServerTimeAndTheTicks)
-{
-    fClock.SetServerTime(StampToDate(1'520'000'000'000));
-    EXPECT_EQ(fClock.GetTimeStamp(), "1520000000000");
-    for (int Tick = 0; Tick < 86400; ++Tick)
-        fClock.DoActionTimerTick();
-    EXPECT_EQ(fClock.TimeStampStr(), "1520086400000");
-}
-
-TEST_F(SysTimeTest, OnlyTheServerTimeMarksTheClockAsTheExchanges)
+TEST_F(SysTimeTest, OnlyTheServerTimeMarksTheClockAsTheExchangesAndTicksMoveItsStamp)
 {
     for (int Tick = 0; Tick < 70; ++Tick)
         fClock.DoActionTimerTick();
     fClock.SetTime(At(9, 0, 0));
     EXPECT_FALSE(fClock.IsSetByExchange());
-
-    fClock.SetServerTime(At(9, 0, 5));
+    fClock.SetServerTime(StampToDate(1'520'000'000'000));
     EXPECT_TRUE(fClock.IsSetByExchange());
-    fClock.DoActionTimerTick();
+    EXPECT_EQ(fClock.GetTimeStamp(), "1520000000000");
+    for (int Tick = 0; Tick < 86400; ++Tick)
+        fClock.DoActionTimerTick();
     EXPECT_TRUE(fClock.IsSetByExchange());
+    EXPECT_EQ(fClock.TimeStampStr(), "1520086400000");
 }
 
 TEST_F(SysTimeTest, TimerTicksTheClockOnlyForItsOwnIdentifierWhileInitialised)
 {
     TManualTickSource Source;
     TTimer Heartbeat(Source);
-    EXPECT_FALSE(Heartbeat.Enabled());
-
     Heartbeat.Init();
-    EXPECT_TRUE(Heartbeat.Enabled());
     EXPECT_EQ(Source.Interval(cMainTimerIndex), cMainTimerInterval);
     Source.Tick(cMainTimerIndex, 2);
     EXPECT_DOUBLE_EQ(fClock.Time(), 2 / SecsPerDay);
-
     Log.clear();
     EXPECT_EQ(Heartbeat.WMTimer(2, 0), -1);
     EXPECT_TRUE(Log.empty());
     EXPECT_EQ(Heartbeat.WMTimer(cMainTimerIndex, 0), -1);
     EXPECT_EQ(Count("second"), 1);
-
     Heartbeat.Deinit();
-    EXPECT_FALSE(Heartbeat.Enabled());
     EXPECT_FALSE(Source.Running(cMainTimerIndex));
 }
 
@@ -185,7 +161,6 @@ TEST(SysTime, TicksWithoutAWorkflowOrAClockDoNothingHarmful)
     Clock.DoActionTimerTick();
     Clock.SetServerTime(StampToDate(0));
     EXPECT_EQ(Clock.GetTimeStamp(), "0");
-
     TManualTickSource Source;
     TTimer Heartbeat(Source);
     Heartbeat.Init();
