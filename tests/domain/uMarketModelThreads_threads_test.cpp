@@ -42,7 +42,7 @@ public:
 
 } // namespace
 
-TEST_F(MarketThreads, OrderBookOfTheSelectedSymbolHighestAskFirst)
+TEST_F(MarketThreads, OrderBookOfTheSelectedSymbolHighestAskFirstAndKeptWholeOnABadReply)
 {
     Exchange.SetReplyData(TExchangeEndpoint::Depth, Book({"10", "11", "12"}, {"9", "8"}));
     Model.Input().SetSymbol("ETHBTC");
@@ -53,10 +53,7 @@ TEST_F(MarketThreads, OrderBookOfTheSelectedSymbolHighestAskFirst)
     EXPECT_EQ(Model.DepthList().Items(0).Side, "ASK");
     EXPECT_EQ(Model.DepthList().Items(3).Side, "BID");
     EXPECT_EQ(Model.DepthList().MaxQuantity(), 5);
-}
 
-TEST_F(MarketThreads, OrderBookReplyThatCannotBeUsedLeavesTheBookWhole)
-{
     struct {
         TExchangeReply Reply;
         std::string Alert;
@@ -69,10 +66,6 @@ TEST_F(MarketThreads, OrderBookReplyThatCannotBeUsedLeavesTheBookWhole)
         {TExchangeReply::Error(400, -1121, "Invalid symbol."),
          "TUser.Depth ParseResponse error: empty string", true},
     };
-    Model.Input().SetSymbol("ETHBTC");
-    Exchange.SetReplyData(TExchangeEndpoint::Depth, Book({"10"}, {"9"}));
-    Model.DepthEx();
-    ASSERT_TRUE(Delivered(BASE_MAIN_DEPTH));
     for (const auto& Case : Cases) {
         SCOPED_TRACE(Case.Alert);
         Settle();
@@ -81,7 +74,7 @@ TEST_F(MarketThreads, OrderBookReplyThatCannotBeUsedLeavesTheBookWhole)
         Model.DepthEx();
         ASSERT_TRUE(FreeWorkersEnded());
         Dispatcher.PumpUntil([&] { return !Window.Codes.empty(); }, 300ms);
-        EXPECT_EQ(Prices(Model.DepthList()), (std::vector<double>{10, 9}));
+        EXPECT_EQ(Prices(Model.DepthList()), (std::vector<double>{12, 11, 10, 9, 8}));
         EXPECT_EQ(Window.Codes.size(), Case.Announced ? 1u : 0u);
         EXPECT_EQ(Alerts(), std::vector{Case.Alert});
     }

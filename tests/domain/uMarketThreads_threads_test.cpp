@@ -39,8 +39,7 @@ TEST_F(MarketThreads, CandleReplyThatCannotBeUsedChangesNothingAndAnnouncesNothi
         std::vector<std::string> Notified;
     } Cases[] = {
         {RawReply(R"({"code":-1121})"),
-         "TBaseThread.Execute error: TUser.Klines: lRootNode not "
-         "assigned",
+         "TBaseThread.Execute error: TUser.Klines: lRootNode not assigned",
          {}},
         {RawReply("[[1,2"), "TBaseThread.Execute error: TUser.Klines: lRootNode not assigned", {}},
         {TExchangeReply::Error(500, -1000, "down"),
@@ -148,14 +147,10 @@ TEST_F(MarketThreads, ServerTimeSetsTheClockAndAFailureLeavesIt)
     EXPECT_TRUE(Fresh.IsSetByExchange());
     EXPECT_EQ(DateToStamp(Fresh.Time()), 1765000000123);
 
-    struct {
-        TExchangeReply Reply;
-    } Failures[] = {{TExchangeReply::Error(503, -1, "busy")},
-                    {RawReply(R"({"serverTime":"soon"})")},
-                    {RawReply("{}")}};
-    for (const auto& Failure : Failures) {
+    for (const TExchangeReply& Failure : {TExchangeReply::Error(503, -1, "busy"),
+                                          RawReply(R"({"serverTime":"soon"})"), RawReply("{}")}) {
         Log.Clear();
-        Exchange.Script(TExchangeEndpoint::Time, Failure.Reply);
+        Exchange.Script(TExchangeEndpoint::Time, Failure);
         Run(std::make_shared<TTimeThread>());
         EXPECT_EQ(DateToStamp(Fresh.Time()), 1765000000123);
         for (const TLogLine& Line : Log.Lines())

@@ -1,40 +1,23 @@
 #include "domain/uWorkflow.h"
 
-#include "domain/uBaseThread.h"
-#include "domain/uHttpTransport.h"
+#include "ExchangeWorkersFixture.h"
 #include "domain/uProfile.h"
-#include "domain/uSysTime.h"
-#include "domain/uUser.h"
-#include "platform/ScriptedMessageBox.h"
-#include "platform/TestUIDispatcher.h"
 #include "platform/TickSource.h"
-#include "support/LogCapture.h"
-#include "support/ServerAddress.h"
-#include "support/TestExchange.h"
 #include "support/WorkflowFakes.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <stdexcept>
 #include <thread>
-#include <vector>
-
-using namespace std::chrono_literals;
 
 namespace {
 
 // The real model and its workers against the test exchange; the main window
 // pings as the real one does.
-class WorkflowExchange : public ::testing::Test {
+class WorkflowExchange : public ExchangeWorkers {
 protected:
     WorkflowExchange()
     {
-        SetUIDispatcher(&Dispatcher);
-        Workflow = &Flow;
-        SysTime = &Clock;
         Profile = &fProfile;
-        User = &Model;
         Flow.SetMainFormFactory(&Factory);
         Factory.Form.OnCall = [this](const std::string& Call) { SendPing(Call); };
     }
@@ -43,13 +26,7 @@ protected:
         Dispatcher.Shutdown();
         for (std::thread& Worker : Workers)
             Worker.join();
-        EXPECT_TRUE(FinishWorkers(5s));
-        HttpAbortTransfers(false);
-        User = nullptr;
         Profile = nullptr;
-        SysTime = nullptr;
-        Workflow = nullptr;
-        SetUIDispatcher(nullptr);
     }
 
     // What the real main window does when asked to ping.
@@ -59,7 +36,7 @@ protected:
             return;
         bool Ok = false;
         User->Ping(Ok);
-        Log.push_back(Ok ? "online" : "offline");
+        Calls.push_back(Ok ? "online" : "offline");
     }
     // A worker queues a call that logs Text on the user-interface thread;
     // returns once it is queued.
@@ -68,7 +45,7 @@ protected:
         const std::size_t Before = Dispatcher.Pending();
         Workers.emplace_back([this, Text] {
             try {
-                InvokeSync([this, Text] { Log.push_back(Text); });
+                InvokeSync([this, Text] { Calls.push_back(Text); });
             } catch (const EUIDispatchDropped&) {
             }
         });
@@ -80,16 +57,6 @@ protected:
         fProfile.MainProfile().SetApiKey(ApiKey);
         fProfile.MainProfile().SetSecretKey(SecretKey);
     }
-    // Runs the workers' calls until every free worker has ended.
-    void Settle()
-    {
-        Dispatcher.PumpUntil(
-            [] {
-                ReapFinishedThreads();
-                return FreeThreadCount() == 0;
-            },
-            5s);
-    }
     // The endpoints asked for, in arrival order, by their paths after "/api/vN/".
     std::vector<std::string> Requests() const
     {
@@ -99,17 +66,9 @@ protected:
         return Names;
     }
 
-    TCallLog Log;
-    TLogCapture DebugLog;
-    TScriptedMessageBox Box;
-    TTestUIDispatcher Dispatcher;
-    TWorkflow Flow;
-    TSysTime Clock;
+    TCallLog Calls;
     TProfile fProfile{"unused-config.json"};
-    TUser Model;
-    TRecordingFormFactory Factory{Log};
-    TTestExchange Exchange;
-    TServerAddress Server{Exchange.URL()};
+    TRecordingFormFactory Factory{Calls};
     std::vector<std::thread> Workers;
 };
 
@@ -152,7 +111,7 @@ TEST_F(WorkflowExchange, WorkersCallsRunAfterShowingAndAtTheEndAlsoAfterAFailure
     };
     for (const TCase& C : Cases) {
         SCOPED_TRACE(C.QueuedDuring);
-        Log.clear();
+        Calls.clear();
         Factory.Form.OnCall = [&](const std::string& Call) {
             SendPing(Call);
             if (Call != C.QueuedDuring)
@@ -165,8 +124,8 @@ TEST_F(WorkflowExchange, WorkersCallsRunAfterShowingAndAtTheEndAlsoAfterAFailure
             EXPECT_THROW(Flow.DoShowMainForm(), std::runtime_error);
         else
             EXPECT_TRUE(Flow.DoShowMainForm());
-        EXPECT_EQ(Log, C.Expected);
-        Settle();
+        EXPECT_EQ(Calls, C.Expected);
+        FreeWorkersEnded();
     }
 }
 
@@ -214,11 +173,11 @@ TEST_F(WorkflowExchange, StartUpAsksForTheAccountOnlyWithBothKeysAndItsOrdersOnl
             Exchange.AddAccount(C.ApiKey, C.SecretKey);
         SetMainKeys(C.ApiKey, C.SecretKey);
         gLastServerError.Set("earlier failure");
-        Log.clear();
+        Calls.clear();
 
         EXPECT_TRUE(Flow.DoShowMainForm());
-        Settle();
-        EXPECT_EQ(Log, (TCallLog{"Create", "Show", "SendPing", "online", "InitUserInterface"}));
+        FreeWorkersEnded();
+        EXPECT_EQ(Calls, (TCallLog{"Create", "Show", "SendPing", "online", "InitUserInterface"}));
         EXPECT_EQ(int(Model.Input().Auth()), int(C.Auth));
         ExpectRequests(Requests(), C.Requests, C.Chains);
         if (C.ApiKey.empty() || C.SecretKey.empty()) {
@@ -239,7 +198,7 @@ TEST_F(WorkflowExchange, AccountCheckWithoutTheExchangesClockEndsUnauthorised)
     const auto Start = std::chrono::steady_clock::now();
     EXPECT_TRUE(Flow.DoShowMainForm());
     const auto Took = std::chrono::steady_clock::now() - Start;
-    Settle();
+    FreeWorkersEnded();
 
     EXPECT_NE(Model.Input().Auth(), uaAuth);
     EXPECT_FALSE(Clock.IsSetByExchange());
@@ -254,28 +213,28 @@ TEST_F(WorkflowExchange, ClosingStopsEveryFurtherRequest)
     Exchange.AddAccount("api-key", "secret");
     SetMainKeys("api-key", "secret");
     Model.Input().SetSymbol("BTCUSDT");
-    TRecordingChartList Charts{Log};
+    TRecordingChartList Charts{Calls};
     Flow.SetChartList(&Charts);
     TManualTickSource Source;
     TTimer Ticker{Source};
     Ticker.Init();
     ASSERT_TRUE(Flow.DoShowMainForm());
-    Settle();
+    FreeWorkersEnded();
 
     Exchange.ClearJournal();
     Source.Tick(cMainTimerIndex);
-    Settle();
+    FreeWorkersEnded();
     EXPECT_FALSE(Requests().empty()) << "polling while working";
 
-    Log.clear();
+    Calls.clear();
     Flow.SetState(wfsClosing);
-    EXPECT_EQ(Log, TCallLog{"Deinit"});
-    Settle();
+    EXPECT_EQ(Calls, TCallLog{"Deinit"});
+    FreeWorkersEnded();
     Exchange.ClearJournal();
-    Log.clear();
+    Calls.clear();
     Source.Tick(cMainTimerIndex, 6);
     Clock.SetServerTime(Clock.Time() + 1.0 / 24);
-    Settle();
+    FreeWorkersEnded();
     EXPECT_EQ(Requests(), std::vector<std::string>());
-    EXPECT_EQ(Log, TCallLog());
+    EXPECT_EQ(Calls, TCallLog());
 }
