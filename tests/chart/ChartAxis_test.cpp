@@ -395,7 +395,7 @@ TEST(TChartAxisMapping, RoundsHalvesToEvenAtTheRightPlace)
     EXPECT_EQ(fast.CalcXPosValue(0.1), 101); // 101 + round(0.5)
 }
 
-TEST(TChartAxisMapping, ZeroRangeMapsEverythingToTheCentre)
+TEST(TChartAxisMapping, ZeroRangeAndLogarithmsWithoutARangeMapToTheCentre)
 {
     TFakePanel panel;
     TChartAxis axis(&panel, true, false);
@@ -408,6 +408,13 @@ TEST(TChartAxisMapping, ZeroRangeMapsEverythingToTheCentre)
     for (double v : {-1e300, 0.0, 5.0, 1e300})
         EXPECT_EQ(axis.CalcPosValue(v), 350);
     EXPECT_EQ(axis.CalcSizeValue(3), 0);
+
+    TChartAxis log(&panel, true, false);
+    Frame(log, 0, 1); // both logarithms are 0
+    log.SetLogarithmic(true);
+    EXPECT_EQ(log.CalcPosValue(0.5), 350);
+    EXPECT_EQ(log.CalcSizeValue(10), 0);
+    EXPECT_EQ(log.CalcPosPoint(200), 0);
 }
 
 TEST(TChartAxisMapping, FarValuesClampInsteadOfOverflowing)
@@ -448,17 +455,6 @@ TEST(TChartAxisMapping, LogarithmicGoldenTable)
                        {false, true, 10, 225},
                        {false, true, 0, 100},
                    });
-}
-
-TEST(TChartAxisMapping, LogarithmicWithoutLogRangeMapsToTheCentre)
-{
-    TFakePanel panel;
-    TChartAxis axis(&panel, true, false);
-    Frame(axis, 0, 1); // both logarithms are 0
-    axis.SetLogarithmic(true);
-    EXPECT_EQ(axis.CalcPosValue(0.5), 350);
-    EXPECT_EQ(axis.CalcSizeValue(10), 0);
-    EXPECT_EQ(axis.CalcPosPoint(200), 0);
 }
 
 TEST(TChartAxisMapping, DepthMapsFromZeroAcrossTheDepth)

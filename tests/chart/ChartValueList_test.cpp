@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -305,24 +306,6 @@ TEST(ChartValueList, FastRangeEqualsTheWalkOnRandomSortedData)
         }
     }
     EXPECT_EQ(Checked, 8000);
-
-    TChartValueList L(nullptr, "X");
-    L.SetOrder(loAscending);
-    for (double V : {5, 10, 15, 20, 25})
-        L.AddChartValue(V);
-    int32_t First, Last;
-    L.CalcRangeIndex(10, 20, false, First, Last);
-    EXPECT_EQ(std::make_pair(First, Last), std::make_pair(1, 3));
-    L.CalcRangeIndex(30, 40, false, First, Last);
-    EXPECT_EQ(std::make_pair(First, Last), std::make_pair(-1, -1));
-    L.CalcRangeIndex(0, 1, false, First, Last);
-    EXPECT_EQ(std::make_pair(First, Last), std::make_pair(0, 0));
-    L.CalcRangeIndex(0, 1, true, First, Last);
-    EXPECT_EQ(std::make_pair(First, Last), std::make_pair(0, 0));
-    L.CalcRangeIndex(11, 19, true, First, Last);
-    EXPECT_EQ(std::make_pair(First, Last), std::make_pair(2, 3));
-    L.CalcRangeIndex(NAN, NAN, false, First, Last);
-    EXPECT_EQ(std::make_pair(First, Last), WalkRange({5, 10, 15, 20, 25}, NAN, NAN, false));
 }
 
 TEST(ChartValueList, RangeOfAnUnsortedListFollowsTheWalk)
@@ -349,11 +332,9 @@ TEST(ChartValueList, SettersNotifyTheOwnerOnlyOnChange)
     Source.SetValueSource("Time");
     Source.AddChartValue(3);
     L->Assign(Source);
-    EXPECT_EQ(L->Order(), loAscending);
-    EXPECT_TRUE(L->DateTime());
-    EXPECT_EQ(L->ValueSource(), "Time");
+    EXPECT_EQ(std::tuple(L->Order(), L->DateTime(), L->ValueSource(), L->Name()),
+              std::tuple(loAscending, true, "Time", "Date"));
     EXPECT_EQ(L->Count(), 0) << "values are not copied";
-    EXPECT_EQ(L->Name(), "Date");
     L->SetDateTime(true);
     L->SetDateTime(false);
     EXPECT_EQ(Owner.Repaints, 1);

@@ -2,6 +2,7 @@
 #include "chart/PlotPicture.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -17,12 +18,9 @@ TEST(ChartPen, AssignCarriesTheChartFields)
     Source.SetEndStyle(esFlat);
     Source.Hide();
     Target.Assign(Source);
-    EXPECT_EQ(Target.Color(), clRed);
-    EXPECT_EQ(Target.Width(), 3);
-    EXPECT_TRUE(Target.SmallDots());
-    EXPECT_EQ(Target.SmallSpace(), 2);
-    EXPECT_EQ(Target.EndStyle(), esFlat);
-    EXPECT_FALSE(Target.Visible());
+    EXPECT_EQ(std::tuple(Target.Color(), Target.Width(), Target.SmallDots(), Target.SmallSpace(),
+                         Target.EndStyle(), Target.Visible()),
+              std::tuple(clRed, 3, true, 2, esFlat, false));
     EXPECT_GE(Changes, 1);
     const int Before = Changes;
     Target.SetEndStyle(esFlat);
@@ -131,13 +129,10 @@ TEST(PlotCanvasAssign, ResetStateRestoresTheDefaults)
     TPlotFont Font;
     B.Canvas.AssignFont(Font);
     B.Canvas.ResetState();
-    EXPECT_EQ(B.Canvas.Pen().Color(), clBlack);
-    EXPECT_EQ(B.Canvas.Pen().Width(), 1);
-    EXPECT_EQ(B.Canvas.Brush().Style(), bsSolid);
-    EXPECT_EQ(B.Canvas.Brush().Color(), clWhite);
-    EXPECT_EQ(B.Canvas.GetBackMode(), cbmTransparent);
-    EXPECT_EQ(B.Canvas.GetBackColor(), clWhite);
-    EXPECT_EQ(B.Canvas.GetTextAlign(), 0);
+    EXPECT_EQ(std::tuple(B.Canvas.Pen().Color(), B.Canvas.Pen().Width(), B.Canvas.Brush().Style(),
+                         B.Canvas.Brush().Color(), B.Canvas.GetBackMode(), B.Canvas.GetBackColor(),
+                         B.Canvas.GetTextAlign()),
+              std::tuple(clBlack, 1, bsSolid, clWhite, cbmTransparent, clWhite, 0));
     EXPECT_EQ(B.Canvas.CurrentFont(), nullptr);
 }
 

@@ -71,18 +71,9 @@ struct TStepCase {
     double Expected;
 };
 
-void ExpectSteps(std::initializer_list<TStepCase> Cases)
+TEST(PlotDateTimeIncrement, CalendarStepsCrossYearEndsAndKeepTheDayValid)
 {
-    for (const TStepCase& c : Cases) {
-        double value = c.From;
-        EXPECT_NO_THROW(PlotDateTimeIncrement(true, c.Up, value, c.Increment, c.Step));
-        EXPECT_EQ(value, c.Expected) << c.From << (c.Up ? " up " : " down ") << int(c.Step);
-    }
-}
-
-TEST(PlotDateTimeIncrement, MonthStepsCrossYearEnds)
-{
-    ExpectSteps({
+    const TStepCase Cases[] = {
         {At(2018, 1, 1), false, dtOneMonth, 30, At(2017, 12, 1)},
         {At(2017, 12, 20, 10), true, dtOneMonth, 30, At(2018, 1, 1)},
         {At(2017, 11, 5), true, dtTwoMonths, 60, At(2018, 1, 1)},
@@ -92,30 +83,25 @@ TEST(PlotDateTimeIncrement, MonthStepsCrossYearEnds)
         {At(2018, 6, 1), false, dtSixMonths, 182, At(2017, 12, 1)},
         {At(2018, 7, 1), false, dtSixMonths, 182, At(2018, 1, 1)},
         {At(2018, 7, 31, 23), true, dtSixMonths, 182, At(2019, 1, 1)},
-    });
-}
-
-TEST(PlotDateTimeIncrement, HalfMonthsWalkFifteenthFirstAndBack)
-{
-    ExpectSteps({
+        // Half months walk to the fifteenth first, and back.
         {At(2018, 3, 20), false, dtHalfMonth, 15, At(2018, 3, 15)},
         {At(2018, 3, 15), false, dtHalfMonth, 15, At(2018, 3, 1)},
         {At(2018, 3, 1), false, dtHalfMonth, 15, At(2018, 2, 15)},
         {At(2018, 1, 1, 12), false, dtHalfMonth, 15, At(2017, 12, 15)},
         {At(2018, 12, 1), true, dtHalfMonth, 15, At(2019, 1, 15)},
-    });
-}
-
-TEST(PlotDateTimeIncrement, YearStepsCoverTheIncrementAndKeepFebruaryValid)
-{
-    ExpectSteps({
+        // Years cover the increment and keep February valid.
         {At(2020, 2, 29), true, dtOneYear, 365, At(2021, 2, 28)},
         {At(2020, 2, 29), false, dtOneYear, 365, At(2019, 2, 28)},
         {At(2020, 2, 29), true, dtOneYear, 4 * 365, At(2024, 2, 29)},
         {At(2018, 5, 10, 8), true, dtOneYear, 730, At(2020, 5, 10)},
         {At(2018, 12, 31), true, dtOneYear, 365, At(2019, 12, 31)},
         {At(2018, 1, 1), false, dtOneYear, 3 * 365, At(2015, 1, 1)},
-    });
+    };
+    for (const TStepCase& c : Cases) {
+        double value = c.From;
+        EXPECT_NO_THROW(PlotDateTimeIncrement(true, c.Up, value, c.Increment, c.Step));
+        EXPECT_EQ(value, c.Expected) << c.From << (c.Up ? " up " : " down ") << int(c.Step);
+    }
 }
 
 TEST(PlotDateTimeIncrement, OtherStepsAndValuesUsePlainArithmetic)
@@ -151,15 +137,6 @@ TEST(DateTimeDefaultFormat, TimeUpToADayThenDate)
     EXPECT_EQ(DateTimeDefaultFormat(1), LocaleFormatSettings().ShortTimeFormat);
     EXPECT_EQ(DateTimeDefaultFormat(1.0 / 24), LocaleFormatSettings().ShortTimeFormat);
     EXPECT_EQ(DateTimeDefaultFormat(1.5), LocaleFormatSettings().ShortDateFormat);
-}
-
-TEST(PlotProcsStartup, SetsThePaletteAndTheFixedDateAndShutDownEmptiesIt)
-{
-    PlotProcsStartup();
-    EXPECT_EQ(ColorPalette.size(), 20u);
-    EXPECT_EQ(Plot19000101, 2);
-    PlotProcsShutdown();
-    EXPECT_TRUE(ColorPalette.empty());
 }
 
 } // namespace
