@@ -120,6 +120,15 @@ TEST_F(WorkflowExchange, WorkersCallsRunAfterShowingAndAtTheEndAlsoAfterAFailure
             if (C.Raise)
                 throw std::runtime_error("failed");
         };
+        // The server time and the tickers answer late: no other worker's call
+        // is queued while the test's own call is, which it waits for by count.
+        for (TExchangeEndpoint Endpoint :
+             {TExchangeEndpoint::Time, TExchangeEndpoint::Ticker24hr}) {
+            TExchangeReply Late =
+                TExchangeReply::Json(StandardReplyData(Endpoint, Exchange.ServerTime()));
+            Late.DelayMs = 500;
+            Exchange.Script(Endpoint, Late);
+        }
         if (C.Raise)
             EXPECT_THROW(Flow.DoShowMainForm(), std::runtime_error);
         else
