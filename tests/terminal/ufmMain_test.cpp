@@ -10,11 +10,13 @@
 #include "platform/DateUtils.h"
 #include "platform/FormatSettings.h"
 #include "platform/TestUIDispatcher.h"
+#include "platform/qt/VirtualStringTree.h"
 #include "support/LogCapture.h"
 #include "support/ServerAddress.h"
 #include "support/TempHome.h"
 #include "support/TestExchange.h"
 #include "terminal/DialogDriver.h"
+#include "terminal/MainWindowFixture.h"
 #include "terminal/fmMain/uMainChartList.h"
 
 #include <QAbstractButton>
@@ -26,7 +28,6 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTimer>
 #include <QToolBar>
 #include <gmock/gmock.h>
@@ -38,151 +39,6 @@
 using namespace std::chrono_literals;
 
 namespace {
-
-using TSteps = std::vector<std::string>;
-
-class TRecordingWorkflow : public TWorkflow {
-public:
-    explicit TRecordingWorkflow(TSteps& Steps) : fSteps(Steps) {}
-    void SetState(TWorkflowState Value) override
-    {
-        fSteps.push_back("Workflow.SetState " + std::to_string(int(Value)));
-        TWorkflow::SetState(Value);
-    }
-
-private:
-    TSteps& fSteps;
-};
-
-class TRecordingChartList : public IMainChartList {
-public:
-    explicit TRecordingChartList(TSteps& Steps) : fSteps(Steps) {}
-    TDPublisher& Publisher() override { return fPublisher; }
-    void SetWinControl(QWidget* Value) override { WinControl = Value; }
-    void SetPmIndicator(QMenu* Value) override { PmIndicator = Value; }
-    void SetPmChart(QMenu* Value) override { PmChart = Value; }
-    void Load() override { fSteps.push_back("ChartList.Load"); }
-    void Save() override { fSteps.push_back("ChartList.Save"); }
-    void Clear() override { fSteps.push_back("ChartList.Clear"); }
-
-    QWidget* WinControl = nullptr;
-    QMenu* PmIndicator = nullptr;
-    QMenu* PmChart = nullptr;
-
-private:
-    TSteps& fSteps;
-    TDPublisher fPublisher;
-};
-
-// The window, recording every notification that reaches it.
-class TRecordingMain : public TfmMain {
-public:
-    using TfmMain::TfmMain;
-    void OnNotify(int32_t EventID, TNotifyData Data) override
-    {
-        Codes.push_back(EventID);
-        TfmMain::OnNotify(EventID, Data);
-    }
-
-    std::vector<int32_t> Codes;
-};
-
-class TChartDouble : public IChartItem {
-public:
-    TChartDouble() : fLink(std::make_shared<TChartLink>(this)) {}
-    ~TChartDouble() override { fLink->Detach(); }
-
-    std::shared_ptr<TChartLink> Link() const override { return fLink; }
-    TKlineList& KlineList() override { throw std::logic_error("no candles in this double"); }
-    TChartInterval Interval() const override { return m1; }
-    double ChartPrice() const override { return 0; }
-    void SetChartPrice(double) override {}
-    void OnNotify(int32_t, TNotifyData) override {}
-    void SetIsLoading(bool) override {}
-    void ChartFullRefresh() override { ++FullRefreshes; }
-
-    int FullRefreshes = 0;
-
-private:
-    std::shared_ptr<TChartLink> fLink;
-};
-
-// The services the window reads, as the builder creates them, and the
-// window itself; torn down in the builder's order.
-class TMainWindowTest : public ::testing::Test {
-protected:
-    TMainWindowTest()
-    {
-        Workflow = new TRecordingWorkflow(Steps);
-        Profile = new TProfile((Home.Path() / "config.json").string());
-        User = new TUser;
-        SysTime = new TSysTime;
-        SetUIDispatcher(&Dispatcher);
-        UIWriter = new TUIWriter;
-    }
-
-    ~TMainWindowTest() override
-    {
-        Window.reset();
-        Dispatcher.Shutdown();
-        EXPECT_TRUE(FinishWorkers(5s));
-        HttpAbortTransfers(false);
-        delete UIWriter;
-        UIWriter = nullptr;
-        SetUIDispatcher(nullptr);
-        delete SysTime;
-        SysTime = nullptr;
-        delete Profile;
-        Profile = nullptr;
-        delete Workflow;
-        Workflow = nullptr;
-        delete User;
-        User = nullptr;
-    }
-
-    TRecordingMain& Open()
-    {
-        Window = std::make_unique<TRecordingMain>(&ChartList);
-        Window->show();
-        return *Window;
-    }
-
-    // Plays the user-interface thread: the update queue's deliveries and the
-    // window's timers run until Done or the time is up.
-    bool Pump(const std::function<bool()>& Done, int Milliseconds = 2000)
-    {
-        QElapsedTimer Clock;
-        Clock.start();
-        while (!Done() && Clock.elapsed() < Milliseconds) {
-            Dispatcher.ProcessPending();
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        }
-        return Done();
-    }
-
-    template <class T> T* Find(const char* Name) const
-    {
-        T* Control = Window->findChild<T*>(QString::fromLatin1(Name));
-        EXPECT_NE(Control, nullptr) << Name;
-        return Control;
-    }
-
-    QColor ClockColour() const
-    {
-        return Find<QLabel>("SysTimePanel")->palette().color(QPalette::Window);
-    }
-
-    QString ClockText() const { return Find<QLabel>("SysTimePanel")->text(); }
-    QString StatusText() const { return Find<QLabel>("StatusText")->text(); }
-
-    TTempHome Home;
-    TSteps Steps;
-    TTestExchange Exchange;
-    TServerAddress Address{Exchange.URL()};
-    TTestUIDispatcher Dispatcher;
-    TRecordingChartList ChartList{Steps};
-    std::unique_ptr<TRecordingMain> Window;
-};
 
 const QColor cGreen(0x00, 0xFB, 0x9E);
 const QColor cRed(0xFF, 0x2B, 0x05);
@@ -200,7 +56,7 @@ TEST_F(TMainWindowTest, CreationHandsTheChartListItsHostAndLoadsTheLayout)
     EXPECT_EQ(Find<QTabWidget>("pcTerminal")->count(), 11);
     for (const char* Name : {"vstSymbols", "vstDepth", "vstNavigate", "vstVolumeMonitor",
                              "vstOrders", "vstBalances", "vstOrderHistory", "vstMulti"})
-        EXPECT_EQ(Find<QTableWidget>(Name)->rowCount(), 0) << Name;
+        EXPECT_EQ(Find<TVirtualStringTree>(Name)->RootNodeCount(), 0) << Name;
 }
 
 TEST_F(TMainWindowTest, PingDecidesOnlineOrOfflineAndWhetherTheQueueIsHeard)
@@ -441,18 +297,18 @@ TEST_F(TMainWindowTest, ClosingStopsTheWorkflowThenSavesAndClosesTheChartsThenLi
     TfmMain& W = Open();
     W.SetOnlineMode(true);
     const TMainControls& C = W.Controls();
-    for (QTableWidget* Grid :
+    for (TVirtualStringTree* Grid :
          {C.vstDepth, C.vstSymbols, C.vstOrders, C.vstBalances, C.vstNavigate, C.vstOrderHistory})
-        Grid->setRowCount(3);
+        Grid->SetRootNodeCount(3);
     ASSERT_TRUE(C.timerCheckZoom->isActive());
 
     W.close();
     EXPECT_EQ(Steps, (TSteps{"ChartList.Load", "Workflow.SetState 1", "ChartList.Save",
                              "ChartList.Clear"}));
     EXPECT_EQ(Workflow->State(), wfsClosing);
-    for (QTableWidget* Grid :
+    for (TVirtualStringTree* Grid :
          {C.vstDepth, C.vstSymbols, C.vstOrders, C.vstBalances, C.vstNavigate, C.vstOrderHistory})
-        EXPECT_EQ(Grid->rowCount(), 0) << Grid->objectName().toStdString();
+        EXPECT_EQ(Grid->RootNodeCount(), 0) << Grid->objectName().toStdString();
     EXPECT_FALSE(C.timerCheckZoom->isActive());
 
     const QString Caption = C.dpMarketDepth->windowTitle();
@@ -488,14 +344,14 @@ TEST_F(TMainWindowTest, EnglishTranslatesTheFramesTextsAndLeavesTheOthers)
     EXPECT_EQ(C.dpTerminal->windowTitle(), QStringLiteral("Terminal"));
     EXPECT_EQ(C.pcTerminal->tabText(0), QStringLiteral("Trade"));
     EXPECT_EQ(C.pcTerminal->tabText(10), QStringLiteral("Investments"));
-    EXPECT_EQ(C.vstSymbols->horizontalHeaderItem(1)->text(), QStringLiteral("Price"));
+    EXPECT_EQ(C.vstSymbols->HeaderText(1), QStringLiteral("Price"));
     EXPECT_EQ(C.Actions.acMarketView->text(), QStringLiteral("Market Watch"));
     EXPECT_EQ(Find<QMenu>("mmFile")->title(), QStringLiteral("File"));
     EXPECT_EQ(StatusText(), QStringLiteral("Disabled"));
     W.SetOnlineMode(true);
     EXPECT_EQ(StatusText(), QStringLiteral("Connected"));
 
-    EXPECT_EQ(C.vstVolumeMonitor->horizontalHeaderItem(0)->text(), QStringLiteral("Символ"));
+    EXPECT_EQ(C.vstVolumeMonitor->HeaderText(0), QStringLiteral("Символ"));
     EXPECT_EQ(C.dpBuy->windowTitle(), QStringLiteral("Buy"));
     EXPECT_EQ(C.tbIntervals->windowTitle(), QStringLiteral("Период графика"));
 }

@@ -1,6 +1,8 @@
 #include "terminal/fmBasic/uFormParts.h"
 
 #include "domain/uTranslator.h"
+#include "platform/FormatSettings.h"
+#include "platform/SysUtils.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -12,6 +14,11 @@ QString TranslateText(std::string_view Text)
     if (!Translator)
         return QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size()));
     return QString::fromStdString(Translator->Translate(Text));
+}
+
+std::string FloatText(double Value)
+{
+    return FloatToStr(Value, GetFormatSettings());
 }
 
 QLabel* CreateLabel(QWidget* Parent, const char* Name, const QString& Text, QRect Geometry)

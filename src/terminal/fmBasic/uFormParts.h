@@ -2,6 +2,7 @@
 
 #include <QRect>
 #include <QString>
+#include <string>
 #include <string_view>
 
 class QFrame;
@@ -16,6 +17,10 @@ class QWidget;
 
 // The text through the translator; the text itself while there is none.
 QString TranslateText(std::string_view Text);
+
+// A number as the windows write it: the shortest exact text in the
+// program's format settings.
+std::string FloatText(double Value);
 
 QLabel* CreateLabel(QWidget* Parent, const char* Name, const QString& Text, QRect Geometry);
 QLabel* CreatePicture(QWidget* Parent, const char* Name, const QPixmap& Picture, QRect Geometry);

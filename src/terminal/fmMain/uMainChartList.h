@@ -1,6 +1,10 @@
 #pragma once
 
+#include "domain/uCommon.h"
 #include "units/uDObject.h"
+
+#include <string>
+#include <vector>
 
 class QMenu;
 class QWidget;
@@ -26,4 +30,8 @@ public:
     virtual void Save() = 0;
     // Closes every chart window.
     virtual void Clear() = 0;
+    // The symbols that have an open chart.
+    virtual std::vector<std::string> AsSymbolList() const = 0;
+    // The selected chart changes to aChartInterval and reloads.
+    virtual void RefreshKlinesByInterval(TChartInterval aChartInterval) = 0;
 };

@@ -6,6 +6,7 @@
 #include "domain/uUser.h"
 #include "domain/uWorkflow.h"
 #include "platform/qt/GdiObjects.h"
+#include "platform/qt/VirtualStringTree.h"
 #include "terminal/fmBasic/uFormParts.h"
 #include "terminal/fmMain/uMainChartList.h"
 #include "terminal/fmMain/uMainGuard.h"
@@ -16,7 +17,6 @@
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTimer>
 #include <QToolBar>
 
@@ -45,6 +45,8 @@ TfmMain::TfmMain(IMainChartList* aChartList, QWidget* Parent)
     setWindowState(Qt::WindowMaximized);
     BuildMainLayout(*this, fControls);
     ConnectCloseHandlers();
+    ConnectMarketGrids();
+    ConnectAccountGrids();
     connect(fControls.timerLoginForm, &QTimer::timeout, this, [this] { timerLoginFormTimer(); });
     if (!fmMain)
         fmMain = this;
@@ -123,8 +125,8 @@ void TfmMain::FormClose()
         UnsubscribeClockAndModel();
         if (UIWriter)
             Unsubscribe(&UIWriter->Publisher(), 0);
-        for (QTableWidget* Grid : fControls.ClosingGrids())
-            Grid->setRowCount(0);
+        for (TVirtualStringTree* Grid : fControls.ClosingGrids())
+            Grid->SetRootNodeCount(0);
         fControls.timerCheckZoom->stop();
     });
 }

@@ -10,7 +10,10 @@
 #include <string>
 
 class IMainChartList;
+class QPainter;
+class QRect;
 class QTimer;
+class TUserOrderList;
 
 // Colours of the clock panel and the chart area.
 constexpr TColor clStatusRed = 0x052BFF;
@@ -61,6 +64,10 @@ public:
     void RefreshMultiAccount();
     // The name of the further account selected in its grid; empty for none.
     std::string SelectedAccount() const;
+    // The name of the symbol selected in the market watch; empty for none.
+    std::string SelectedSymbol() const;
+    // The interval of the checked interval button.
+    TChartInterval ChartInterval() const;
     // The order panels' sheet changes.
     void pcBuyChange();
     void pcSellChange();
@@ -92,6 +99,33 @@ private:
     void OnRefreshTimer(QTimer* aTimer, TChartID aChartID);
     void timerLoginFormTimer();
     void UnsubscribeClockAndModel();
+
+    // The market watch, navigator, order book and volume monitor.
+    void ConnectMarketGrids();
+    std::string vstSymbolsGetText(int Row, int Column) const;
+    std::string vstDepthGetText(int Row, int Column) const;
+    std::string vstVolumeMonitorGetText(int Row, int Column) const;
+    void vstSymbolsBeforeCellPaint(QPainter& Painter, int Row, const QRect& Cell) const;
+    void vstDepthBeforeCellPaint(QPainter& Painter, int Row, const QRect& Cell, int RowLeft) const;
+    void vstVolumeMonitorChange(int Row);
+    void acDeleteSymbolExecute();
+    void acHideSymbolsExecute();
+    void acShowSymbolExecute();
+    void acMDMaxMinExecute();
+    void acMDTimeExecute();
+    void acMDGridExecute();
+
+    // The open orders, balances, order history and further accounts.
+    void ConnectAccountGrids();
+    std::string vstOrdersGetText(const TUserOrderList& Orders, int Row, int Column) const;
+    std::string vstBalancesGetText(int Row, int Column) const;
+    std::string vstMultiGetText(int Row, int Column) const;
+    void vstMultiChange();
+    void RefreshBalanceModel();
+    void acOrderDeleteExecute();
+    void acNoZeroBalanceExecute();
+    void acMultiDelExecute();
+    void acMultiExecute();
 
     TMainControls fControls;
     IMainChartList* fChartList;

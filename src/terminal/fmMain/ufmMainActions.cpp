@@ -345,6 +345,15 @@ void BuildMainActions(QMainWindow& Window, TMainControls& C)
     A.acLogin = F.Find("acLogin");
     A.acMultiAdd = F.Find("acMultiAdd");
     A.acMultiDel = F.Find("acMultiDel");
+    A.acMulti = F.Find("acMulti");
+    A.acDeleteSymbol = F.Find("acDeleteSymbol");
+    A.acHideSymbols = F.Find("acHideSymbols");
+    A.acShowSymbol = F.Find("acShowSymbol");
+    A.acMDMaxMin = F.Find("acMDMaxMin");
+    A.acMDTime = F.Find("acMDTime");
+    A.acMDGrid = F.Find("acMDGrid");
+    for (const char* Name : cIntervals)
+        A.Intervals.push_back(F.Find(Name));
     A.acBuy = F.Find("acBuy");
     A.acSell = F.Find("acSell");
     A.acStick = F.Find("acStick");

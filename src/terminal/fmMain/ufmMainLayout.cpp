@@ -2,6 +2,8 @@
 
 #include "terminal/fmMain/ufmMainActions.h"
 
+#include "platform/qt/VirtualStringTree.h"
+
 #include <QAction>
 #include <QHeaderView>
 #include <QLabel>
@@ -9,7 +11,6 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -27,21 +28,16 @@ QString Text(const char* Utf8)
 }
 
 // A grid of the window: rows come from the model, so it starts empty.
-QTableWidget* CreateGrid(QWidget* Parent, const char* Name,
-                         std::initializer_list<const char*> Headers, bool ShowHeader = true)
+TVirtualStringTree* CreateGrid(QWidget* Parent, const char* Name,
+                               const std::vector<TVirtualColumn>& Columns, bool ShowHeader = true)
 {
-    auto* Grid = new QTableWidget(0, int(Headers.size()), Parent);
+    auto* Grid = new TVirtualStringTree(Parent);
     Grid->setObjectName(QString::fromLatin1(Name));
-    QStringList Labels;
-    for (const char* Header : Headers)
-        Labels << Text(Header);
-    Grid->setHorizontalHeaderLabels(Labels);
+    QFont HeaderFont(QStringLiteral("Microsoft JhengHei"));
+    HeaderFont.setPixelSize(11);
+    Grid->horizontalHeader()->setFont(HeaderFont);
+    Grid->SetColumns(Columns);
     Grid->horizontalHeader()->setVisible(ShowHeader);
-    Grid->horizontalHeader()->setSectionsMovable(true);
-    Grid->horizontalHeader()->setStretchLastSection(true);
-    Grid->verticalHeader()->setVisible(false);
-    Grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     return Grid;
 }
 
@@ -54,7 +50,8 @@ QWidget* CreateSheet(QTabWidget* Pages, const char* Name, const char* Caption)
 }
 
 // A sheet whose only content is a grid filling it.
-void AddGridSheet(QTabWidget* Pages, const char* Name, const char* Caption, QTableWidget* Grid)
+void AddGridSheet(QTabWidget* Pages, const char* Name, const char* Caption,
+                  TVirtualStringTree* Grid)
 {
     QWidget* Sheet = CreateSheet(Pages, Name, Caption);
     auto* Layout = new QVBoxLayout(Sheet);
@@ -63,13 +60,13 @@ void AddGridSheet(QTabWidget* Pages, const char* Name, const char* Caption, QTab
     Layout->addWidget(Grid);
 }
 
-constexpr const char* cOrderHeaders[] = {"Ордер", "Время",  "Тип",     "Объем", "Символ",
-                                         "Цена",  "Статус", "Сторона", "S / L"};
-
-QTableWidget* CreateOrderGrid(QWidget* Parent, const char* Name)
+TVirtualStringTree* CreateOrderGrid(QWidget* Parent, const char* Name)
 {
-    const auto& H = cOrderHeaders;
-    return CreateGrid(Parent, Name, {H[0], H[1], H[2], H[3], H[4], H[5], H[6], H[7], H[8]});
+    std::vector<TVirtualColumn> Columns;
+    for (const char* Header :
+         {"Ордер", "Время", "Тип", "Объем", "Символ", "Цена", "Статус", "Сторона", "S / L"})
+        Columns.push_back({.Text = Header, .Width = Columns.empty() ? 123 : 115});
+    return CreateGrid(Parent, Name, Columns);
 }
 
 void BuildTerminal(TMainControls& C)
@@ -78,11 +75,16 @@ void BuildTerminal(TMainControls& C)
     C.pcTerminal->setObjectName(QStringLiteral("pcTerminal"));
     C.pcTerminal->setTabPosition(QTabWidget::South);
     C.vstOrders = CreateOrderGrid(C.pcTerminal, "vstOrders");
-    C.vstBalances =
-        CreateGrid(C.pcTerminal, "vstBalances", {"Валюта", "Свободные", "Заблокированные"});
+    C.vstBalances = CreateGrid(C.pcTerminal, "vstBalances",
+                               {{.Text = "Валюта", .Width = 643, .Stretch = true},
+                                {.Text = "Свободные", .Width = 200, .Fixed = true},
+                                {.Text = "Заблокированные", .Width = 200, .Fixed = true}});
     C.vstOrderHistory = CreateOrderGrid(C.pcTerminal, "vstOrderHistory");
     C.vstMulti = CreateGrid(C.pcTerminal, "vstMulti",
-                            {"Наименование", "Коефициент", "Баланс", "Открытые ордера"});
+                            {{.Text = "Наименование", .Width = 463},
+                             {.Text = "Коефициент", .Width = 80},
+                             {.Text = "Баланс", .Width = 250},
+                             {.Text = "Открытые ордера", .Width = 250}});
     AddGridSheet(C.pcTerminal, "tsTrade", "Торговля", C.vstOrders);
     AddGridSheet(C.pcTerminal, "tsActives", "Активы", C.vstBalances);
     AddGridSheet(C.pcTerminal, "tsAccountHistory", "История счета", C.vstOrderHistory);
@@ -115,19 +117,28 @@ QTabWidget* CreateOrderPages(TDockPanel* Panel, const char* Name,
 void BuildDocks(QMainWindow& W, TMainControls& C)
 {
     C.dpMarketView = new TDockPanel(W, "dpMarketView", Text("Символы"), Qt::LeftDockWidgetArea);
-    C.vstSymbols =
-        CreateGrid(C.dpMarketView, "vstSymbols",
-                   {"Символ", "Цена", "%", "Максимум", "Минимум", "Bid", "Ask", "Время"});
+    C.vstSymbols = CreateGrid(C.dpMarketView, "vstSymbols",
+                              {{.Text = "Символ", .Width = 162, .Stretch = true},
+                               {.Text = "Цена", .Width = 70, .Visible = false},
+                               {.Text = "%"},
+                               {.Text = "Максимум", .Visible = false},
+                               {.Text = "Минимум", .Visible = false},
+                               {.Text = "Bid", .Visible = false},
+                               {.Text = "Ask", .Visible = false},
+                               {.Text = "Время", .Visible = false}});
     C.dpMarketView->setWidget(C.vstSymbols);
 
     C.dpMarketDepth =
         new TDockPanel(W, "dpMarketDepth", Text("Стакан цен"), Qt::LeftDockWidgetArea);
-    C.vstDepth = CreateGrid(C.dpMarketDepth, "vstDepth", {"Цена", "Объем"});
+    C.vstDepth = CreateGrid(
+        C.dpMarketDepth, "vstDepth",
+        {{.Text = "Цена", .Width = 157, .Stretch = true}, {.Text = "Объем", .Width = 55}});
     C.dpMarketDepth->setWidget(C.vstDepth);
     W.splitDockWidget(C.dpMarketView, C.dpMarketDepth, Qt::Vertical);
 
     C.dpNavigate = new TDockPanel(W, "dpNavigate", Text("Навигатор"), Qt::LeftDockWidgetArea);
-    C.vstNavigate = CreateGrid(C.dpNavigate, "vstNavigate", {""}, false);
+    C.vstNavigate =
+        CreateGrid(C.dpNavigate, "vstNavigate", {{.Width = 124, .Stretch = true}}, false);
     C.dpNavigate->setWidget(C.vstNavigate);
     W.splitDockWidget(C.dpMarketView, C.dpNavigate, Qt::Horizontal);
 
@@ -139,9 +150,14 @@ void BuildDocks(QMainWindow& W, TMainControls& C)
 
     C.dpVolumeMonitor =
         new TDockPanel(W, "dpVolumeMonitor", Text("Монитор объемов"), Qt::BottomDockWidgetArea);
-    C.vstVolumeMonitor = CreateGrid(
-        C.dpVolumeMonitor, "vstVolumeMonitor",
-        {"Символ", "Пинг", "VOL BTC", "VOL %", "Recent VOL BTC", "Recent VOL %", "Дата"});
+    C.vstVolumeMonitor = CreateGrid(C.dpVolumeMonitor, "vstVolumeMonitor",
+                                    {{.Text = "Символ", .Width = 120, .Fixed = true},
+                                     {.Text = "Пинг", .Width = 120, .Fixed = true},
+                                     {.Text = "VOL BTC", .Width = 120},
+                                     {.Text = "VOL %", .Width = 120},
+                                     {.Text = "Recent VOL BTC", .Width = 120},
+                                     {.Text = "Recent VOL %", .Width = 120},
+                                     {.Text = "Дата", .Width = 327, .Stretch = true}});
     C.dpVolumeMonitor->setWidget(C.vstVolumeMonitor);
     C.dpTerminal = new TDockPanel(W, "dpTerminal", Text("Терминал"), Qt::BottomDockWidgetArea);
     BuildTerminal(C);
@@ -254,7 +270,7 @@ std::vector<QToolBar*> TMainControls::Toolbars() const
     return {tbIntervals, tbCharts, tbStandart, tbInstruments};
 }
 
-std::vector<QTableWidget*> TMainControls::ClosingGrids() const
+std::vector<TVirtualStringTree*> TMainControls::ClosingGrids() const
 {
     return {vstDepth, vstSymbols, vstOrders, vstBalances, vstNavigate, vstOrderHistory};
 }

@@ -11,9 +11,9 @@ class QMenu;
 class QStatusBar;
 class QTabBar;
 class QTabWidget;
-class QTableWidget;
-class QTimer;
 class QToolBar;
+class TVirtualStringTree;
+class QTimer;
 
 // A dockable panel of the main window: it floats, docks anywhere, closes by
 // its own button, and remembers the place it returns to.
@@ -56,6 +56,15 @@ struct TMainActions {
     QAction* acLogin = nullptr;
     QAction* acMultiAdd = nullptr;
     QAction* acMultiDel = nullptr;
+    QAction* acMulti = nullptr;
+    QAction* acDeleteSymbol = nullptr;
+    QAction* acHideSymbols = nullptr;
+    QAction* acShowSymbol = nullptr;
+    QAction* acMDMaxMin = nullptr;
+    QAction* acMDTime = nullptr;
+    QAction* acMDGrid = nullptr;
+    // The interval buttons, one radio group; each carries its interval as data.
+    std::vector<QAction*> Intervals;
     QAction* acBuy = nullptr;
     QAction* acSell = nullptr;
     QAction* acStick = nullptr;
@@ -80,14 +89,14 @@ struct TMainControls {
     TDockPanel* dpBuy = nullptr;
     TDockPanel* dpSell = nullptr;
 
-    QTableWidget* vstSymbols = nullptr;
-    QTableWidget* vstDepth = nullptr;
-    QTableWidget* vstNavigate = nullptr;
-    QTableWidget* vstVolumeMonitor = nullptr;
-    QTableWidget* vstOrders = nullptr;
-    QTableWidget* vstBalances = nullptr;
-    QTableWidget* vstOrderHistory = nullptr;
-    QTableWidget* vstMulti = nullptr;
+    TVirtualStringTree* vstSymbols = nullptr;
+    TVirtualStringTree* vstDepth = nullptr;
+    TVirtualStringTree* vstNavigate = nullptr;
+    TVirtualStringTree* vstVolumeMonitor = nullptr;
+    TVirtualStringTree* vstOrders = nullptr;
+    TVirtualStringTree* vstBalances = nullptr;
+    TVirtualStringTree* vstOrderHistory = nullptr;
+    TVirtualStringTree* vstMulti = nullptr;
 
     QTabWidget* pcTerminal = nullptr;
     QTabWidget* pcBuy = nullptr;
@@ -113,7 +122,7 @@ struct TMainControls {
     std::vector<QDockWidget*> Panels() const;
     std::vector<QToolBar*> Toolbars() const;
     // The grids the window empties when it closes.
-    std::vector<QTableWidget*> ClosingGrids() const;
+    std::vector<TVirtualStringTree*> ClosingGrids() const;
 };
 
 // Creates the window's commands, menus, toolbars, panels, chart area and

@@ -127,24 +127,10 @@ void TfmMain::OnRefreshTimer(QTimer* aTimer, TChartID aChartID)
     });
 }
 
-// Filled by the grids, the account views, the order panels and the chart
-// commands as they come.
-void TfmMain::RefreshSymbolList() {}
-void TfmMain::RefreshVolumeList() {}
-void TfmMain::RefreshDepth() {}
-void TfmMain::RefreshOrderListData() {}
-void TfmMain::RefreshOrderHistoryData() {}
-void TfmMain::RefreshBalanceUI() {}
-void TfmMain::RefreshMultiAccount() {}
+// Filled by the order panels and the chart commands as they come.
 void TfmMain::pcBuyChange() {}
 void TfmMain::pcSellChange() {}
 void TfmMain::RefreshActiveWindow() {}
 void TfmMain::RefreshZoom() {}
 void TfmMain::RefreshIntervals() {}
 void TfmMain::RefreshTabs() {}
-
-// No account grid rows yet, so no selection.
-std::string TfmMain::SelectedAccount() const
-{
-    return {};
-}

@@ -2,6 +2,7 @@
 
 #include "domain/uProfile.h"
 #include "domain/uUser.h"
+#include "platform/qt/VirtualStringTree.h"
 #include "terminal/fmBasic/uFormParts.h"
 #include "terminal/fmMain/uMainGuard.h"
 
@@ -9,7 +10,6 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QToolBar>
 
 namespace {
@@ -26,11 +26,10 @@ QString Translated(const QString& Text)
     return TranslateText(Text.toStdString());
 }
 
-void TranslateHeaders(QTableWidget* Grid)
+void TranslateHeaders(TVirtualStringTree* Grid)
 {
-    for (int Column = 0; Column < Grid->columnCount(); ++Column)
-        if (QTableWidgetItem* Header = Grid->horizontalHeaderItem(Column))
-            Header->setText(Translated(Header->text()));
+    for (int Column = 0; Column < Grid->ColumnCount(); ++Column)
+        Grid->SetHeaderText(Column, Translated(Grid->HeaderText(Column)));
 }
 
 bool IsAuthorised()
@@ -111,7 +110,7 @@ void TfmMain::TranslateForm()
         Panel->setWindowTitle(Translated(Panel->windowTitle()));
     for (int Sheet = 0; Sheet < C.pcTerminal->count(); ++Sheet)
         C.pcTerminal->setTabText(Sheet, Translated(C.pcTerminal->tabText(Sheet)));
-    for (QTableWidget* Grid :
+    for (TVirtualStringTree* Grid :
          {C.vstOrders, C.vstBalances, C.vstOrderHistory, C.vstMulti, C.vstSymbols, C.vstDepth})
         TranslateHeaders(Grid);
     for (QAction* Action : C.Actions.Actions)

@@ -1,0 +1,311 @@
+#include "terminal/fmMain/ufmMain.h"
+
+#include "domain/uCommon.h"
+#include "domain/uDepth.h"
+#include "domain/uSymbolShowList.h"
+#include "domain/uSymbols.h"
+#include "domain/uUser.h"
+#include "platform/DateUtils.h"
+#include "platform/FormatSettings.h"
+#include "platform/SysUtils.h"
+#include "platform/qt/GdiObjects.h"
+#include "platform/qt/VirtualStringTree.h"
+#include "terminal/fmBasic/uFormParts.h"
+#include "terminal/fmMain/uMainChartList.h"
+#include "terminal/fmMain/uMainGuard.h"
+
+#include <QAction>
+#include <QPainter>
+#include <cmath>
+
+// The market watch, navigator, order book and volume monitor show the market
+// model as it stands: row i of a grid is item i of its list, asked for only
+// when painted.
+
+namespace {
+
+constexpr int cMaxMinColumns[] = {3, 4};
+constexpr int cTimeColumn = 7;
+
+void FillCell(QPainter& Painter, const QRect& Cell, std::uint32_t Color)
+{
+    Painter.fillRect(Cell, ToQColor(ColorToRGB(Color)));
+}
+
+// The market watch and the volume monitor keep a selection: a changed count
+// drops it, and the first row is selected again (its change handler runs),
+// all in one repaint.
+void ShowRowsSelectingFirst(TVirtualStringTree& Grid, int Count)
+{
+    Grid.BeginUpdate();
+    Grid.SetRootNodeCount(Count);
+    if (Count > 0 && Grid.FirstSelected() < 0)
+        Grid.SelectRow(0);
+    Grid.EndUpdate();
+    Grid.Invalidate();
+}
+
+} // namespace
+
+void TfmMain::ConnectMarketGrids()
+{
+    TMainControls& C = fControls;
+    for (TVirtualStringTree* Grid : {C.vstSymbols, C.vstNavigate}) {
+        Grid->SetOnGetText([this](int Row, int Column) { return vstSymbolsGetText(Row, Column); });
+        Grid->SetOnBeforeCellPaint([this](QPainter& Painter, int Row, int, const QRect& Cell, int) {
+            vstSymbolsBeforeCellPaint(Painter, Row, Cell);
+        });
+    }
+    C.vstDepth->SetOnGetText([this](int Row, int Column) { return vstDepthGetText(Row, Column); });
+    C.vstDepth->SetOnBeforeCellPaint(
+        [this](QPainter& Painter, int Row, int, const QRect& Cell, int RowLeft) {
+            vstDepthBeforeCellPaint(Painter, Row, Cell, RowLeft);
+        });
+    C.vstVolumeMonitor->SetOnGetText(
+        [this](int Row, int Column) { return vstVolumeMonitorGetText(Row, Column); });
+    C.vstVolumeMonitor->SetOnChange([this](int Row) { vstVolumeMonitorChange(Row); });
+
+    const TMainActions& A = C.Actions;
+    connect(A.acDeleteSymbol, &QAction::triggered, this, [this] { acDeleteSymbolExecute(); });
+    connect(A.acHideSymbols, &QAction::triggered, this, [this] { acHideSymbolsExecute(); });
+    connect(A.acShowSymbol, &QAction::triggered, this, [this] { acShowSymbolExecute(); });
+    connect(A.acMDMaxMin, &QAction::triggered, this, [this] { acMDMaxMinExecute(); });
+    connect(A.acMDTime, &QAction::triggered, this, [this] { acMDTimeExecute(); });
+    connect(A.acMDGrid, &QAction::triggered, this, [this] { acMDGridExecute(); });
+}
+
+void TfmMain::RefreshSymbolList()
+{
+    RunRefreshLogged("RefreshSymbolList", [this] {
+        if (User)
+            ShowRowsSelectingFirst(*fControls.vstSymbols, User->SymbolShowList().Count());
+    });
+}
+
+void TfmMain::RefreshVolumeList()
+{
+    RunRefreshLogged("RefreshVolumeList", [this] {
+        if (User)
+            ShowRowsSelectingFirst(*fControls.vstVolumeMonitor, User->VolumeList().Count());
+    });
+}
+
+void TfmMain::RefreshDepth()
+{
+    RunRefreshLogged("RefreshDepth", [this] {
+        if (User)
+            fControls.vstDepth->ShowRows(User->DepthList().Count());
+    });
+}
+
+std::string TfmMain::vstSymbolsGetText(int Row, int Column) const
+{
+    std::string Text;
+    RunLogged("vstSymbolsGetText", [&] {
+        const TSymbol* Symbol = nullptr;
+        if (User && Row < User->SymbolShowList().Count())
+            Symbol = User->SymbolShowList().Items(Row);
+        if (!Symbol)
+            return;
+        switch (Column) {
+        case 0:
+            Text = Symbol->Name();
+            break;
+        case 1:
+            Text = FloatText(Symbol->LastPrice());
+            break;
+        case 2:
+            Text = FloatText(Symbol->PriceChangePercent());
+            break;
+        case 3:
+            Text = FloatText(Symbol->HighPrice());
+            break;
+        case 4:
+            Text = FloatText(Symbol->LowPrice());
+            break;
+        case 5:
+            Text = FloatText(Symbol->BidPrice());
+            break;
+        case 6:
+            Text = FloatText(Symbol->AskPrice());
+            break;
+        case cTimeColumn:
+            Text = TimeToStr(Symbol->Time(), GetFormatSettings());
+            break;
+        default:
+            break;
+        }
+    });
+    return Text;
+}
+
+std::string TfmMain::vstDepthGetText(int Row, int Column) const
+{
+    std::string Text;
+    RunLogged("vstDepthGetText", [&] {
+        if (!User || Row >= User->DepthList().Count())
+            return;
+        const TDepth& Level = User->DepthList().Items(Row);
+        if (Column == 0)
+            Text = FloatText(Level.Price);
+        else if (Column == 1)
+            Text = FloatText(Level.Quantity);
+    });
+    return Text;
+}
+
+std::string TfmMain::vstVolumeMonitorGetText(int Row, int Column) const
+{
+    std::string Text;
+    RunLogged("vstVolumeMonitorGetText", [&] {
+        if (!User || Row >= User->VolumeList().Count())
+            return;
+        const TVolume& Volume = User->VolumeList().Items(Row);
+        const TFormatSettings Settings = GetFormatSettings();
+        switch (Column) {
+        case 0:
+            Text = Volume.Symbol;
+            break;
+        case 1:
+            Text = std::to_string(Volume.Ping);
+            break;
+        case 2:
+            Text = FloatText(Volume.SumVolume);
+            break;
+        case 3:
+            Text = FormatArgs("%0.1f", {Volume.SumVolumePerc}, Settings) + "%";
+            break;
+        case 4:
+            Text = FloatText(Volume.VolumeChange);
+            break;
+        case 5:
+            Text = FormatArgs("%0.1f", {Volume.VolumePerc}, Settings) + "%";
+            break;
+        case 6:
+            Text = DateTimeToStr(Volume.Date, Settings);
+            break;
+        default:
+            break;
+        }
+    });
+    return Text;
+}
+
+// A line bound to no symbol keeps the grid's own background.
+void TfmMain::vstSymbolsBeforeCellPaint(QPainter& Painter, int Row, const QRect& Cell) const
+{
+    RunLogged("vstSymbolsBeforeCellPaint", [&] {
+        if (!User || Row >= User->SymbolShowList().Count())
+            return;
+        const TSymbol* Symbol = User->SymbolShowList().Items(Row);
+        if (!Symbol)
+            return;
+        FillCell(Painter, Cell, clWhite);
+        FillCell(Painter, Cell, Symbol->Color());
+    });
+}
+
+// Each row carries one bar from the grid's left edge, as long as the row's
+// share of the book's largest quantity, under both columns' texts.
+void TfmMain::vstDepthBeforeCellPaint(QPainter& Painter, int Row, const QRect& Cell,
+                                      int RowLeft) const
+{
+    RunLogged("vstDepthBeforeCellPaint", [&] {
+        FillCell(Painter, Cell, clWhite);
+        if (!User || Row >= User->DepthList().Count())
+            return;
+        const TDepthList& Book = User->DepthList();
+        const TDepth& Level = Book.Items(Row);
+        if (!(Book.MaxQuantity() > 0))
+            return;
+        const double Share = Level.Quantity / Book.MaxQuantity();
+        const int Length =
+            int(std::floor(fControls.vstDepth->width() * std::clamp(Share, 0.0, 1.0)));
+        QRect Bar = Cell;
+        Bar.setRight(RowLeft + Length - 1);
+        if (Bar.width() > 0)
+            FillCell(Painter, Bar, Level.Side == "ASK" ? clLtRed : clLtGreen);
+    });
+}
+
+void TfmMain::vstVolumeMonitorChange(int Row)
+{
+    RunLogged("vstVolumeMonitorChange", [&] {
+        if (Row >= 0 && fChartList)
+            fChartList->RefreshKlinesByInterval(ChartInterval());
+    });
+}
+
+std::string TfmMain::SelectedSymbol() const
+{
+    std::string Name;
+    RunLogged("SelectedSymbol", [&] {
+        const int Row = fControls.vstSymbols->FirstSelected();
+        if (User && Row >= 0 && Row < User->SymbolShowList().Count())
+            Name = User->SymbolShowList().Names(Row);
+    });
+    return Name;
+}
+
+// The first interval when no button is checked.
+TChartInterval TfmMain::ChartInterval() const
+{
+    TChartInterval Interval = m1;
+    RunLogged("ChartInterval", [&] {
+        for (const QAction* Action : fControls.Actions.Intervals)
+            if (Action->isChecked())
+                Interval = static_cast<TChartInterval>(Action->data().toInt());
+    });
+    return Interval;
+}
+
+void TfmMain::acDeleteSymbolExecute()
+{
+    RunLogged("acDeleteSymbolExecute", [this] {
+        const int Row = fControls.vstSymbols->FirstSelected();
+        if (User && Row >= 0 && Row < User->SymbolShowList().Count())
+            User->SymbolShowList().DeleteSymbol(User->SymbolShowList().Names(Row));
+    });
+}
+
+// Keeps only the symbols that have an open chart.
+void TfmMain::acHideSymbolsExecute()
+{
+    RunLogged("acHideSymbolsExecute", [this] {
+        if (User)
+            User->SymbolShowList().HideSymbols(fChartList ? fChartList->AsSymbolList()
+                                                          : std::vector<std::string>());
+    });
+}
+
+void TfmMain::acShowSymbolExecute()
+{
+    RunLogged("acShowSymbolExecute", [] {
+        if (User)
+            User->SymbolShowList().FillShowSymbols();
+    });
+}
+
+void TfmMain::acMDMaxMinExecute()
+{
+    RunLogged("acMDMaxMinExecute", [this] {
+        for (int Column : cMaxMinColumns)
+            fControls.vstSymbols->SetColumnVisible(Column,
+                                                   fControls.Actions.acMDMaxMin->isChecked());
+    });
+}
+
+void TfmMain::acMDTimeExecute()
+{
+    RunLogged("acMDTimeExecute", [this] {
+        fControls.vstSymbols->SetColumnVisible(cTimeColumn,
+                                               fControls.Actions.acMDTime->isChecked());
+    });
+}
+
+void TfmMain::acMDGridExecute()
+{
+    RunLogged("acMDGridExecute", [this] {
+        fControls.vstSymbols->SetGridLines(fControls.Actions.acMDGrid->isChecked());
+    });
+}

@@ -1,0 +1,182 @@
+#pragma once
+
+// The main window among the services it reads, as the builder creates them,
+// with recording doubles of the workflow and the chart list.
+
+#include "terminal/fmMain/ufmMain.h"
+
+#include "domain/uBaseThread.h"
+#include "domain/uHttpTransport.h"
+#include "domain/uProfile.h"
+#include "domain/uSysTime.h"
+#include "domain/uUIWriter.h"
+#include "domain/uUser.h"
+#include "domain/uWorkflow.h"
+#include "platform/TestUIDispatcher.h"
+#include "support/ServerAddress.h"
+#include "support/TempHome.h"
+#include "support/TestExchange.h"
+#include "terminal/fmMain/uMainChartList.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <chrono>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using TSteps = std::vector<std::string>;
+
+class TRecordingWorkflow : public TWorkflow {
+public:
+    explicit TRecordingWorkflow(TSteps& Steps) : fSteps(Steps) {}
+    void SetState(TWorkflowState Value) override
+    {
+        fSteps.push_back("Workflow.SetState " + std::to_string(int(Value)));
+        TWorkflow::SetState(Value);
+    }
+
+private:
+    TSteps& fSteps;
+};
+
+class TRecordingChartList : public IMainChartList {
+public:
+    explicit TRecordingChartList(TSteps& Steps) : fSteps(Steps) {}
+    TDPublisher& Publisher() override { return fPublisher; }
+    void SetWinControl(QWidget* Value) override { WinControl = Value; }
+    void SetPmIndicator(QMenu* Value) override { PmIndicator = Value; }
+    void SetPmChart(QMenu* Value) override { PmChart = Value; }
+    void Load() override { fSteps.push_back("ChartList.Load"); }
+    void Save() override { fSteps.push_back("ChartList.Save"); }
+    void Clear() override { fSteps.push_back("ChartList.Clear"); }
+    std::vector<std::string> AsSymbolList() const override { return Symbols; }
+    void RefreshKlinesByInterval(TChartInterval aChartInterval) override
+    {
+        fSteps.push_back("ChartList.RefreshKlinesByInterval " + std::to_string(aChartInterval));
+    }
+
+    std::vector<std::string> Symbols;
+
+    QWidget* WinControl = nullptr;
+    QMenu* PmIndicator = nullptr;
+    QMenu* PmChart = nullptr;
+
+private:
+    TSteps& fSteps;
+    TDPublisher fPublisher;
+};
+
+// The window, recording every notification that reaches it.
+class TRecordingMain : public TfmMain {
+public:
+    using TfmMain::TfmMain;
+    void OnNotify(int32_t EventID, TNotifyData Data) override
+    {
+        Codes.push_back(EventID);
+        TfmMain::OnNotify(EventID, Data);
+    }
+
+    std::vector<int32_t> Codes;
+};
+
+class TChartDouble : public IChartItem {
+public:
+    TChartDouble() : fLink(std::make_shared<TChartLink>(this)) {}
+    ~TChartDouble() override { fLink->Detach(); }
+
+    std::shared_ptr<TChartLink> Link() const override { return fLink; }
+    TKlineList& KlineList() override { throw std::logic_error("no candles in this double"); }
+    TChartInterval Interval() const override { return m1; }
+    double ChartPrice() const override { return 0; }
+    void SetChartPrice(double) override {}
+    void OnNotify(int32_t, TNotifyData) override {}
+    void SetIsLoading(bool) override {}
+    void ChartFullRefresh() override { ++FullRefreshes; }
+
+    int FullRefreshes = 0;
+
+private:
+    std::shared_ptr<TChartLink> fLink;
+};
+
+// The services the window reads, as the builder creates them, and the
+// window itself; torn down in the builder's order.
+class TMainWindowTest : public ::testing::Test {
+protected:
+    TMainWindowTest()
+    {
+        Workflow = new TRecordingWorkflow(Steps);
+        Profile = new TProfile((Home.Path() / "config.json").string());
+        User = new TUser;
+        SysTime = new TSysTime;
+        SetUIDispatcher(&Dispatcher);
+        UIWriter = new TUIWriter;
+    }
+
+    ~TMainWindowTest() override
+    {
+        Window.reset();
+        Dispatcher.Shutdown();
+        EXPECT_TRUE(FinishWorkers(std::chrono::seconds(5)));
+        HttpAbortTransfers(false);
+        delete UIWriter;
+        UIWriter = nullptr;
+        SetUIDispatcher(nullptr);
+        delete SysTime;
+        SysTime = nullptr;
+        delete Profile;
+        Profile = nullptr;
+        delete Workflow;
+        Workflow = nullptr;
+        delete User;
+        User = nullptr;
+    }
+
+    TRecordingMain& Open()
+    {
+        Window = std::make_unique<TRecordingMain>(&ChartList);
+        Window->show();
+        return *Window;
+    }
+
+    // Plays the user-interface thread: the update queue's deliveries and the
+    // window's timers run until Done or the time is up.
+    bool Pump(const std::function<bool()>& Done, int Milliseconds = 2000)
+    {
+        QElapsedTimer Clock;
+        Clock.start();
+        while (!Done() && Clock.elapsed() < Milliseconds) {
+            Dispatcher.ProcessPending();
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+        return Done();
+    }
+
+    template <class T> T* Find(const char* Name) const
+    {
+        T* Control = Window->findChild<T*>(QString::fromLatin1(Name));
+        EXPECT_NE(Control, nullptr) << Name;
+        return Control;
+    }
+
+    QColor ClockColour() const
+    {
+        return Find<QLabel>("SysTimePanel")->palette().color(QPalette::Window);
+    }
+
+    QString ClockText() const { return Find<QLabel>("SysTimePanel")->text(); }
+    QString StatusText() const { return Find<QLabel>("StatusText")->text(); }
+
+    TTempHome Home;
+    TSteps Steps;
+    TTestExchange Exchange;
+    TServerAddress Address{Exchange.URL()};
+    TTestUIDispatcher Dispatcher;
+    TRecordingChartList ChartList{Steps};
+    std::unique_ptr<TRecordingMain> Window;
+};

@@ -1,0 +1,236 @@
+#include "terminal/fmMain/ufmMain.h"
+
+#include "domain/uDepth.h"
+#include "domain/uSymbolShowList.h"
+#include "platform/FormatSettings.h"
+#include "platform/ScriptedMessageBox.h"
+#include "platform/qt/VirtualStringTree.h"
+#include "terminal/MainWindowFixture.h"
+
+#include <QAction>
+#include <QImage>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+// The grids of the main window over a model the test fills; numbers are
+// written with a comma, as under a locale that uses one.
+class MainGrids : public TMainWindowTest {
+protected:
+    MainGrids() : fSaved(GetFormatSettings())
+    {
+        TFormatSettings Comma = fSaved;
+        Comma.DecimalSeparator = ',';
+        SetFormatSettings(Comma);
+    }
+    ~MainGrids() override { SetFormatSettings(fSaved); }
+
+    void ShowSymbols(const std::vector<TSymbolTicker>& Tickers)
+    {
+        User->SymbolShowList().ReloadSymbols(Tickers);
+        Window->RefreshSymbolList();
+    }
+    static std::string Text(const TVirtualStringTree* Grid, int Row, int Column)
+    {
+        return Grid->CellText(Row, Column).toStdString();
+    }
+    // The colour at x on the middle of a grid row, as painted.
+    static QRgb Pixel(TVirtualStringTree* Grid, int Row, int X)
+    {
+        const QImage Image = Grid->viewport()->grab().toImage();
+        return Image.pixel(X, Grid->rowViewportPosition(Row) + Grid->rowHeight(Row) / 2);
+    }
+
+    TScriptedMessageBox Box;
+
+private:
+    TFormatSettings fSaved;
+};
+
+TEST_F(MainGrids, MarketWatchFollowsTheShowListAndSelectsItsFirstRow)
+{
+    const TMainControls& C = Open().Controls();
+    ShowSymbols({});
+    EXPECT_EQ(C.vstSymbols->RootNodeCount(), 0);
+    EXPECT_EQ(Window->SelectedSymbol(), "");
+
+    ShowSymbols({{"ETHBTC", 1.5, 0.071, 0.0709, 0.0711, 0.08, 0.06}, {"LTCBTC", -2, 0.003}});
+    EXPECT_EQ(C.vstSymbols->RootNodeCount(), 2);
+    EXPECT_EQ(Window->SelectedSymbol(), "ETHBTC");
+    EXPECT_EQ(Text(C.vstSymbols, 0, 0), "ETHBTC");
+    EXPECT_EQ(Text(C.vstSymbols, 0, 2), "1,5");
+    EXPECT_EQ(Text(C.vstSymbols, 0, 3), "0,08");
+    EXPECT_EQ(Text(C.vstSymbols, 1, 1), "0,003");
+    EXPECT_EQ(Text(C.vstSymbols, 5, 0), "") << "a row beyond the list shows nothing";
+
+    User->SymbolShowList().ReloadSymbols({{"ETHBTC"}, {"LTCBTC"}, {"BNBBTC"}});
+    User->SymbolShowList().FillShowSymbols();
+    Window->RefreshSymbolList();
+    C.vstSymbols->SelectRow(2);
+    Window->RefreshSymbolList();
+    EXPECT_EQ(Window->SelectedSymbol(), "BNBBTC") << "the same count keeps the selection";
+    User->SymbolShowList().DeleteSymbol("ETHBTC");
+    Window->RefreshSymbolList();
+    EXPECT_EQ(Window->SelectedSymbol(), "LTCBTC") << "a new count starts at the first row";
+}
+
+TEST_F(MainGrids, MarketWatchCommandsShowColumnsAndChangeTheShownSymbols)
+{
+    const TMainControls& C = Open().Controls();
+    ShowSymbols({{"ETHBTC"}, {"LTCBTC"}, {"BNBBTC"}});
+    const std::vector<bool> AtStart = {true, false, true, false, false, false, false, false};
+    for (int Column = 0; Column < 8; ++Column)
+        EXPECT_EQ(C.vstSymbols->ColumnVisible(Column), AtStart[Column]) << Column;
+
+    C.Actions.acMDMaxMin->trigger();
+    C.Actions.acMDTime->trigger();
+    C.Actions.acMDGrid->trigger();
+    EXPECT_TRUE(C.vstSymbols->ColumnVisible(3) && C.vstSymbols->ColumnVisible(4));
+    EXPECT_TRUE(C.vstSymbols->ColumnVisible(7));
+    EXPECT_TRUE(C.vstSymbols->GridLines());
+    C.Actions.acMDMaxMin->trigger();
+    EXPECT_FALSE(C.vstSymbols->ColumnVisible(3) || C.vstSymbols->ColumnVisible(4));
+
+    C.vstSymbols->SelectRow(1);
+    C.Actions.acDeleteSymbol->trigger();
+    Window->RefreshSymbolList();
+    EXPECT_EQ(C.vstSymbols->RootNodeCount(), 2);
+    EXPECT_EQ(Text(C.vstSymbols, 1, 0), "BNBBTC");
+
+    ChartList.Symbols = {"BNBBTC"};
+    C.Actions.acHideSymbols->trigger();
+    Window->RefreshSymbolList();
+    EXPECT_EQ(C.vstSymbols->RootNodeCount(), 1);
+    EXPECT_EQ(Text(C.vstSymbols, 0, 0), "BNBBTC");
+    C.Actions.acShowSymbol->trigger();
+    Window->RefreshSymbolList();
+    EXPECT_EQ(C.vstSymbols->RootNodeCount(), 3);
+}
+
+TEST_F(MainGrids, OrderBookRowsCarryBarsInTheirSidesColourAsLongAsTheirShare)
+{
+    const TMainControls& C = Open().Controls();
+    C.dpMarketDepth->show();
+    C.vstDepth->resize(216, 200);
+    TDepthList& Book = User->DepthList();
+    for (const auto& [Side, Price, Quantity] :
+         {std::tuple{"ASK", 10.5, 4.0}, std::tuple{"BID", 10.0, 8.0}}) {
+        TDepth& Level = Book.Add();
+        Level.Side = Side;
+        Level.Price = Price;
+        Level.Quantity = Quantity;
+    }
+    Book.SetMaxQuantity(8);
+    Window->RefreshDepth();
+    ASSERT_EQ(C.vstDepth->RootNodeCount(), 2);
+    EXPECT_EQ(Text(C.vstDepth, 0, 0), "10,5");
+    EXPECT_EQ(Text(C.vstDepth, 1, 1), "8");
+
+    const int Half = C.vstDepth->width() / 2;
+    EXPECT_EQ(Pixel(C.vstDepth, 0, Half - 3), qRgb(0xF1, 0xC0, 0xD8)) << "ask bar";
+    EXPECT_EQ(Pixel(C.vstDepth, 0, Half + 3), qRgb(0xFF, 0xFF, 0xFF)) << "the rest stays white";
+    EXPECT_EQ(Pixel(C.vstDepth, 1, Half + 3), qRgb(0xD8, 0xF1, 0xC0)) << "bid bar, full length";
+}
+
+TEST_F(MainGrids, VolumeMonitorWritesPercentsWithOneDecimal)
+{
+    const TMainControls& C = Open().Controls();
+    User->VolumeList().AddNewest({.Symbol = "ETHBTC", .Ping = 3, .SumVolumePerc = 12.345});
+    Window->RefreshVolumeList();
+    ASSERT_EQ(C.vstVolumeMonitor->RootNodeCount(), 1);
+    EXPECT_EQ(Text(C.vstVolumeMonitor, 0, 1), "3");
+    EXPECT_EQ(Text(C.vstVolumeMonitor, 0, 3), "12,3%");
+    EXPECT_EQ(C.vstVolumeMonitor->FirstSelected(), 0);
+    EXPECT_EQ(Steps.back(), "ChartList.RefreshKlinesByInterval 0");
+}
+
+TEST_F(MainGrids, AccountViewsShowTheMainAccountAndTheFurtherAccounts)
+{
+    const TMainControls& C = Open().Controls();
+    TConnectionItem& Main = Profile->MainProfile();
+    TUserOrder& Order = Main.UserOrderList().Add();
+    Order.SetOrderID(3'000'000'123);
+    Order.SetSymbol("ETHBTC");
+    Order.SetPrice(0.0712);
+    Order.SetSide("BUY");
+    TBalance& Balance = Main.BalanceList().Add();
+    Balance.SetAsset("BTC");
+    Balance.SetFree_(1.25);
+    TConnectionItem& Further = Profile->Connections().Add();
+    Further.SetName("second");
+    Further.SetRate(0.5);
+    Window->RefreshOrderListData();
+    Window->RefreshOrderHistoryData();
+    Window->RefreshBalanceUI();
+    Window->RefreshMultiAccount();
+
+    EXPECT_EQ(C.vstOrders->RootNodeCount(), 1);
+    EXPECT_EQ(C.vstOrderHistory->RootNodeCount(), 0);
+    EXPECT_EQ(Text(C.vstOrders, 0, 0), "3000000123");
+    EXPECT_EQ(Text(C.vstOrders, 0, 5), "0,0712");
+    EXPECT_EQ(Text(C.vstOrders, 0, 7), "BUY");
+    EXPECT_EQ(Text(C.vstBalances, 0, 0), "BTC");
+    EXPECT_EQ(Text(C.vstBalances, 0, 1), "1,25");
+    EXPECT_EQ(Text(C.vstMulti, 0, 0), "second");
+    EXPECT_EQ(Text(C.vstMulti, 0, 1), "0,5");
+
+    EXPECT_EQ(Window->SelectedAccount(), "");
+    C.vstMulti->SelectRow(0);
+    EXPECT_EQ(Window->SelectedAccount(), "second");
+}
+
+TEST_F(MainGrids, CancellingAnOrderAsksFirstAndDecliningSendsNothing)
+{
+    const TMainControls& C = Open().Controls();
+    TUserOrder& Order = Profile->MainProfile().UserOrderList().Add();
+    Order.SetOrderID(42);
+    Window->RefreshOrderListData();
+    C.Actions.acOrderDelete->setEnabled(true);
+
+    C.Actions.acOrderDelete->trigger();
+    EXPECT_TRUE(Box.Shown().empty()) << "nothing selected, nothing asked";
+    C.vstOrders->SelectRow(0);
+    Box.Answer(IDNO);
+    C.Actions.acOrderDelete->trigger();
+    ASSERT_EQ(Box.Shown().size(), 1u);
+    EXPECT_EQ(Box.Shown()[0].Text, "Уверены что хотите удалит ордер?");
+    EXPECT_TRUE(Exchange.Journal().empty());
+}
+
+TEST_F(MainGrids, MultiTradingNeedsALoggedOnUserAndAFurtherAccount)
+{
+    const TMainControls& C = Open().Controls();
+    User->Input().SetMulti(true);
+    C.Actions.acMulti->setEnabled(true);
+    C.Actions.acMulti->trigger();
+    EXPECT_FALSE(User->Input().Multi()) << "without a further account it goes off";
+    EXPECT_FALSE(C.Actions.acMulti->isChecked());
+
+    Profile->Connections().Add().SetName("second");
+    User->Input().SetAuth(uaAuth);
+    C.Actions.acMulti->trigger();
+    EXPECT_EQ(User->Input().Multi(), Profile->UIVisible().dpTerminal());
+    EXPECT_EQ(C.Actions.acMulti->isChecked(), User->Input().Multi());
+}
+
+TEST_F(MainGrids, DeletingAFurtherAccountRewritesTheAccountsFileAtOnce)
+{
+    const TMainControls& C = Open().Controls();
+    Profile->Connections().Add().SetName("first");
+    Profile->Connections().Add().SetName("second");
+    Profile->SaveToFile();
+    Window->RefreshMultiAccount();
+    C.vstMulti->SelectRow(0);
+    C.Actions.acMultiDel->setEnabled(true);
+    C.Actions.acMultiDel->trigger();
+
+    EXPECT_EQ(C.vstMulti->RootNodeCount(), 1);
+    EXPECT_EQ(Text(C.vstMulti, 0, 0), "second");
+    std::ifstream Saved(Profile->FileName());
+    const std::string File((std::istreambuf_iterator<char>(Saved)), {});
+    EXPECT_EQ(File.find("first"), std::string::npos);
+    EXPECT_NE(File.find("second"), std::string::npos);
+}
+
+} // namespace
