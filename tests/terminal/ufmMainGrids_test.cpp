@@ -2,9 +2,9 @@
 
 #include "domain/uDepth.h"
 #include "domain/uSymbolShowList.h"
-#include "platform/FormatSettings.h"
 #include "platform/ScriptedMessageBox.h"
 #include "platform/qt/VirtualStringTree.h"
+#include "support/DecimalSeparatorScope.h"
 #include "terminal/MainWindowFixture.h"
 
 #include <QAction>
@@ -18,14 +18,6 @@ namespace {
 // written with a comma, as under a locale that uses one.
 class MainGrids : public TMainWindowTest {
 protected:
-    MainGrids() : fSaved(GetFormatSettings())
-    {
-        TFormatSettings Comma = fSaved;
-        Comma.DecimalSeparator = ',';
-        SetFormatSettings(Comma);
-    }
-    ~MainGrids() override { SetFormatSettings(fSaved); }
-
     void ShowSymbols(const std::vector<TSymbolTicker>& Tickers)
     {
         User->SymbolShowList().ReloadSymbols(Tickers);
@@ -43,9 +35,7 @@ protected:
     }
 
     TScriptedMessageBox Box;
-
-private:
-    TFormatSettings fSaved;
+    TDecimalSeparatorScope Comma{','};
 };
 
 TEST_F(MainGrids, MarketWatchFollowsTheShowListAndSelectsItsFirstRow)

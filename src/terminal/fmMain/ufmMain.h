@@ -124,6 +124,8 @@ private:
     void RefreshBalanceModel();
     void acOrderDeleteExecute();
     void acNoZeroBalanceExecute();
+    void acLoginExecute();
+    void acMultiAddExecute();
     void acMultiDelExecute();
     void acMultiExecute();
 

@@ -9,6 +9,7 @@
 #include "platform/FormatSettings.h"
 #include "platform/SysUtils.h"
 #include "platform/qt/VirtualStringTree.h"
+#include "terminal/dlgBaseLogon/udlgBaseLogon.h"
 #include "terminal/fmBasic/uFormParts.h"
 #include "terminal/fmMain/uMainGuard.h"
 
@@ -45,6 +46,8 @@ void TfmMain::ConnectAccountGrids()
     const TMainActions& A = C.Actions;
     connect(A.acOrderDelete, &QAction::triggered, this, [this] { acOrderDeleteExecute(); });
     connect(A.acNoZeroBalance, &QAction::triggered, this, [this] { acNoZeroBalanceExecute(); });
+    connect(A.acLogin, &QAction::triggered, this, [this] { acLoginExecute(); });
+    connect(A.acMultiAdd, &QAction::triggered, this, [this] { acMultiAddExecute(); });
     connect(A.acMultiDel, &QAction::triggered, this, [this] { acMultiDelExecute(); });
     connect(A.acMulti, &QAction::triggered, this, [this] { acMultiExecute(); });
 }
@@ -213,6 +216,44 @@ void TfmMain::acNoZeroBalanceExecute()
         Input.SetNoZeroBalance(!Input.NoZeroBalance());
         fControls.Actions.acNoZeroBalance->setChecked(Input.NoZeroBalance());
         RefreshBalanceModel();
+    });
+}
+
+// A good logon loads the main account's balances and orders and opens the
+// views the authorisation allows.
+void TfmMain::acLoginExecute()
+{
+    RunLogged("acLoginExecute", [this] {
+        if (!Profile || !User || !ExecuteDlgBaseLogon(Profile->MainProfile(), false))
+            return;
+        User->Input().SetAuth(uaAuth);
+        Profile->SaveToFile();
+        TConnectionItem& Main = Profile->MainProfile();
+        Main.AccountEx(&Main, true);
+        User->AllOrdersEx(&Main);
+        User->OpenOrdersEx(&Main);
+        InitUserInterface();
+    });
+}
+
+void TfmMain::acMultiAddExecute()
+{
+    RunLogged("acMultiAddExecute", [this] {
+        if (!Profile || !User)
+            return;
+        if (Profile->Connections().Count() >= TProfile::cMaxConnections) {
+            Alert("Достигнут линит в 10 подключений");
+            return;
+        }
+        TConnectionItem Typed;
+        if (ExecuteDlgBaseLogon(Typed, true)) {
+            TConnectionItem& Added = Profile->Connections().Add();
+            Added.Assign(Typed);
+            Added.SetName(Typed.Name());
+            Added.SetRate(Typed.Rate());
+            Profile->SaveToFile();
+        }
+        RefreshMultiAccount();
     });
 }
 
