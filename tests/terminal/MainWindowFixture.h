@@ -54,6 +54,7 @@ public:
     void Load() override { fSteps.push_back("ChartList.Load"); }
     void Save() override { fSteps.push_back("ChartList.Save"); }
     void Clear() override { fSteps.push_back("ChartList.Clear"); }
+    IChartItem* SelectedChart() const override { return Selected; }
     std::vector<std::string> AsSymbolList() const override { return Symbols; }
     void RefreshKlinesByInterval(TChartInterval aChartInterval) override
     {
@@ -61,6 +62,7 @@ public:
     }
 
     std::vector<std::string> Symbols;
+    IChartItem* Selected = nullptr;
 
     QWidget* WinControl = nullptr;
     QMenu* PmIndicator = nullptr;
@@ -92,8 +94,8 @@ public:
     std::shared_ptr<TChartLink> Link() const override { return fLink; }
     TKlineList& KlineList() override { throw std::logic_error("no candles in this double"); }
     TChartInterval Interval() const override { return m1; }
-    double ChartPrice() const override { return 0; }
-    void SetChartPrice(double) override {}
+    double ChartPrice() const override { return fPrice; }
+    void SetChartPrice(double Value) override { fPrice = Value; }
     void OnNotify(int32_t, TNotifyData) override {}
     void SetIsLoading(bool) override {}
     void ChartFullRefresh() override { ++FullRefreshes; }
@@ -102,6 +104,7 @@ public:
 
 private:
     std::shared_ptr<TChartLink> fLink;
+    double fPrice = 0;
 };
 
 // The services the window reads, as the builder creates them, and the

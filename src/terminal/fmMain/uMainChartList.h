@@ -1,5 +1,6 @@
 #pragma once
 
+#include "domain/uChartLink.h"
 #include "domain/uCommon.h"
 #include "units/uDObject.h"
 
@@ -30,6 +31,8 @@ public:
     virtual void Save() = 0;
     // Closes every chart window.
     virtual void Clear() = 0;
+    // The selected chart window; nullptr when none is selected.
+    virtual IChartItem* SelectedChart() const = 0;
     // The symbols that have an open chart.
     virtual std::vector<std::string> AsSymbolList() const = 0;
     // The selected chart changes to aChartInterval and reloads.

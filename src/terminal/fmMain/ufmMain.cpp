@@ -47,6 +47,7 @@ TfmMain::TfmMain(IMainChartList* aChartList, QWidget* Parent)
     ConnectCloseHandlers();
     ConnectMarketGrids();
     ConnectAccountGrids();
+    ConnectOrderPanels();
     connect(fControls.timerLoginForm, &QTimer::timeout, this, [this] { timerLoginFormTimer(); });
     if (!fmMain)
         fmMain = this;

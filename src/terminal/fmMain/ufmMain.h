@@ -129,6 +129,12 @@ private:
     void acMultiDelExecute();
     void acMultiExecute();
 
+    // The Buy and Sell panels.
+    void ConnectOrderPanels();
+    void PrefillSheet(const TOrderSheet& Sheet);
+    void RefreshTotals();
+    void OrderButtonClick(const TOrderSheet& Sheet);
+
     TMainControls fControls;
     IMainChartList* fChartList;
     bool fIsOnline = false;

@@ -7,7 +7,9 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -99,17 +101,52 @@ void BuildTerminal(TMainControls& C)
     C.dpTerminal->setWidget(C.pcTerminal);
 }
 
-// The Buy or Sell panel's page control: its sheets' fields come with the
-// order panels.
-QTabWidget* CreateOrderPages(TDockPanel* Panel, const char* Name,
-                             std::initializer_list<const char*> Sheets)
+QLineEdit* CreateOrderEdit(QWidget* Sheet, const std::string& Name, const char* Caption, int Row,
+                           bool ReadOnly = false)
+{
+    constexpr int cRowHeight = 28;
+    auto* Label = new QLabel(QString::fromLatin1(Caption), Sheet);
+    Label->setGeometry(8, 11 + Row * cRowHeight, 52, 17);
+    auto* Edit = new QLineEdit(Sheet);
+    Edit->setObjectName(QString::fromStdString(Name));
+    Edit->setGeometry(64, 8 + Row * cRowHeight, 99, 23);
+    Edit->setReadOnly(ReadOnly);
+    return Edit;
+}
+
+// The Buy or Sell panel's page control: limit, market and stop-limit
+// sheets, their captions English and never translated.
+QTabWidget* CreateOrderPages(TDockPanel* Panel, const char* Name, const char* Side,
+                             std::initializer_list<const char*> Sheets,
+                             std::vector<TOrderSheet>& Orders)
 {
     auto* Pages = new QTabWidget(Panel);
     Pages->setObjectName(QString::fromLatin1(Name));
+    // The sheets cover the page control's frame.
+    Pages->setDocumentMode(true);
+    const std::string Prefix = std::string("ed") + Side;
     const char* const Captions[] = {"Limit", "Market", "Stop-limit"};
+    const char* const Kinds[] = {"Limit", "Market", "StopLimit"};
+    const char* const Types[] = {"LIMIT", "MARKET", "STOP_LOSS_LIMIT"};
     int Index = 0;
-    for (const char* Sheet : Sheets)
-        CreateSheet(Pages, Sheet, Captions[Index++]);
+    for (const char* SheetName : Sheets) {
+        QWidget* Sheet = CreateSheet(Pages, SheetName, Captions[Index]);
+        const std::string Kind = Prefix + Kinds[Index];
+        TOrderSheet Order{.Side = Side[0] == 'B' ? "BUY" : "SELL", .Type = Types[Index]};
+        int Row = 0;
+        if (Index == 2)
+            Order.Stop = CreateOrderEdit(Sheet, Kind + "Stop", "Stop", Row++);
+        Order.Price = CreateOrderEdit(Sheet, Kind + "Price", "Price", Row++);
+        Order.Price->setEnabled(Index != 1);
+        Order.Amount = CreateOrderEdit(Sheet, Kind + "Amount", "Amount", Row++);
+        Order.Total = CreateOrderEdit(Sheet, Kind + "Total", "Total", Row++, true);
+        Order.Button = new QPushButton(QString::fromLatin1(Side), Sheet);
+        Order.Button->setObjectName(
+            QString::fromStdString(std::string("btn") + Side + Kinds[Index]));
+        Order.Button->setGeometry(8, 8 + Row * 28 + 4, 146, 33);
+        Orders.push_back(Order);
+        ++Index;
+    }
     Panel->setWidget(Pages);
     return Pages;
 }
@@ -143,10 +180,11 @@ void BuildDocks(QMainWindow& W, TMainControls& C)
     W.splitDockWidget(C.dpMarketView, C.dpNavigate, Qt::Horizontal);
 
     C.dpBuy = new TDockPanel(W, "dpBuy", QStringLiteral("Buy"), Qt::RightDockWidgetArea);
-    C.pcBuy = CreateOrderPages(C.dpBuy, "pcBuy", {"tsBuyLimit", "tbBuyMarket", "tbBuyStopLimit"});
+    C.pcBuy = CreateOrderPages(C.dpBuy, "pcBuy", "Buy",
+                               {"tsBuyLimit", "tbBuyMarket", "tbBuyStopLimit"}, C.BuySheets);
     C.dpSell = new TDockPanel(W, "dpSell", QStringLiteral("Sell"), Qt::RightDockWidgetArea);
-    C.pcSell =
-        CreateOrderPages(C.dpSell, "pcSell", {"tsSellLimit", "tsSellMarket", "tsSellStopLimit"});
+    C.pcSell = CreateOrderPages(C.dpSell, "pcSell", "Sell",
+                                {"tsSellLimit", "tsSellMarket", "tsSellStopLimit"}, C.SellSheets);
 
     C.dpVolumeMonitor =
         new TDockPanel(W, "dpVolumeMonitor", Text("Монитор объемов"), Qt::BottomDockWidgetArea);

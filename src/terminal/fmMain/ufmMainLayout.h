@@ -6,8 +6,10 @@
 
 class QAction;
 class QLabel;
+class QLineEdit;
 class QMainWindow;
 class QMenu;
+class QPushButton;
 class QStatusBar;
 class QTabBar;
 class QTabWidget;
@@ -72,6 +74,18 @@ struct TMainActions {
     QAction* acLine = nullptr;
 };
 
+// One sheet of the Buy or Sell panel: the order kind it places, its edits
+// (Stop only on the stop-limit sheet) and its button.
+struct TOrderSheet {
+    const char* Side;
+    const char* Type;
+    QLineEdit* Stop = nullptr;
+    QLineEdit* Price = nullptr;
+    QLineEdit* Amount = nullptr;
+    QLineEdit* Total = nullptr;
+    QPushButton* Button = nullptr;
+};
+
 // Every control of the main window; all are children of the window.
 struct TMainControls {
     TMainActions Actions;
@@ -101,6 +115,9 @@ struct TMainControls {
     QTabWidget* pcTerminal = nullptr;
     QTabWidget* pcBuy = nullptr;
     QTabWidget* pcSell = nullptr;
+    // By page: limit, market, stop-limit.
+    std::vector<TOrderSheet> BuySheets;
+    std::vector<TOrderSheet> SellSheets;
 
     QWidget* DefaultSheet = nullptr;
     QWidget* pnlClient = nullptr;

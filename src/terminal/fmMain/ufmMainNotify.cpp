@@ -127,9 +127,7 @@ void TfmMain::OnRefreshTimer(QTimer* aTimer, TChartID aChartID)
     });
 }
 
-// Filled by the order panels and the chart commands as they come.
-void TfmMain::pcBuyChange() {}
-void TfmMain::pcSellChange() {}
+// Filled by the chart commands as they come.
 void TfmMain::RefreshActiveWindow() {}
 void TfmMain::RefreshZoom() {}
 void TfmMain::RefreshIntervals() {}
