@@ -114,6 +114,7 @@ TEST_F(MainGrids, OrderBookRowsCarryBarsInTheirSidesColourAsLongAsTheirShare)
     Book.SetMaxQuantity(8);
     Window->RefreshDepth();
     ASSERT_EQ(C.vstDepth->RootNodeCount(), 2);
+    EXPECT_EQ(C.vstDepth->columnWidth(1), 55) << "a new row count keeps the column widths";
     EXPECT_EQ(Text(C.vstDepth, 0, 0), "10,5");
     EXPECT_EQ(Text(C.vstDepth, 1, 1), "8");
 
