@@ -1,0 +1,703 @@
+#include "controls/uExPageControl.h"
+
+#include "platform/qt/Theme.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSignalBlocker>
+#include <QStyleOptionTabWidgetFrame>
+#include <QTabBar>
+
+// The native tab strip: it sizes the tabs from their texts, finds the tab
+// under a point and moves the selection. In owner-draw mode it paints nothing
+// (the control's drawing shows through) and hands the mouse to the control.
+class TExNativeTabs : public QTabBar {
+public:
+    explicit TExNativeTabs(TExPageControl& Control) : QTabBar(&Control), fControl(Control)
+    {
+        setMouseTracking(true);
+        setFocusPolicy(Qt::NoFocus);
+        setElideMode(Qt::ElideNone);
+        setExpanding(false);
+        setDrawBase(false);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* Event) override
+    {
+        if (fControl.TabBorder3D())
+            QTabBar::paintEvent(Event);
+    }
+    void mousePressEvent(QMouseEvent* Event) override
+    {
+        if (fControl.TabsMousePress(Event->button(), ToControl(Event)))
+            QTabBar::mousePressEvent(Event);
+    }
+    void mouseReleaseEvent(QMouseEvent* Event) override
+    {
+        QTabBar::mouseReleaseEvent(Event);
+        fControl.TabsMouseRelease(Event->button(), ToControl(Event));
+    }
+    void mouseMoveEvent(QMouseEvent* Event) override
+    {
+        QTabBar::mouseMoveEvent(Event);
+        fControl.TabsMouseMove(ToControl(Event));
+    }
+    void leaveEvent(QEvent* Event) override
+    {
+        QTabBar::leaveEvent(Event);
+        fControl.TabsMouseLeave();
+    }
+    // The selection moves by the mouse and by the control's keys only.
+    void wheelEvent(QWheelEvent* Event) override { Event->ignore(); }
+
+private:
+    QPoint ToControl(QMouseEvent* Event) const { return pos() + Event->position().toPoint(); }
+    TExPageControl& fControl;
+};
+
+namespace {
+
+int TextWidthIn(const TFont& Font, const std::string& Text)
+{
+    TBitmap Measure;
+    Measure.SetSize(1, 1);
+    Measure.Canvas().Font().Assign(Font);
+    return Measure.Canvas().TextWidth(Text);
+}
+
+bool PtIn(const TRect& R, int X, int Y)
+{
+    return X >= R.Left && X < R.Right && Y >= R.Top && Y < R.Bottom;
+}
+
+} // namespace
+
+void TTabMargin::SetMargin(int Index, TMarginSize Value)
+{
+    TMarginSize& Margin = fMargins[Index];
+    if (Margin == Value)
+        return;
+    if (OnMarginChange)
+        OnMarginChange(Value, Margin, Index);
+    Margin = Value;
+}
+
+void TTabMargin::Assign(const TTabMargin& Source)
+{
+    for (int Index : {LeftIndex, TopIndex, RightIndex})
+        SetMargin(Index, Source.fMargins[Index]);
+}
+
+TExPageControl::TExPageControl(QWidget* Parent) : QWidget(Parent), fTabs(new TExNativeTabs(*this))
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    connect(fTabs, &QTabBar::currentChanged, this, [this] { Change(); });
+    fTabMargin.OnMarginChange = [this](TMarginSize New, TMarginSize Old, int Index) {
+        TabMarginChange(New, Old, Index);
+    };
+    fFont.OnChange = [this](TGraphicsObject*) { ApplyTabFont(); };
+    fActiveFont.OnChange = [this](TGraphicsObject*) {
+        if (fActivePage)
+            UpdateTab(fActivePage);
+        update();
+    };
+    SetTabPosition(tpTop);
+    ApplyTabFont();
+}
+
+// The sheets are children and go with the widget; they must not call back
+// into a control that is going.
+TExPageControl::~TExPageControl()
+{
+    fTabs->disconnect(this);
+    for (TExTabSheet* Page : fPages) {
+        Page->fExPageControl = nullptr;
+        Page->fTabShowing = false;
+    }
+    fPages.clear();
+    fActivePage = nullptr;
+    for (const TClosedSheet& Closed : fClosedTabList)
+        if (Closed.second && !Closed.second->parentWidget())
+            delete Closed.second;
+}
+
+void TExPageControl::InsertPage(TExTabSheet* Page)
+{
+    fPages.push_back(Page);
+    Page->hide();
+    Page->SetTabShowing(Page->TabVisible());
+    LayoutControls();
+}
+
+// The next active page is chosen before anything changes; a removed active
+// page never stays active, also when no page can follow it.
+void TExPageControl::RemovePage(TExTabSheet* Page)
+{
+    TExTabSheet* Next = NextActivatable(Page);
+    Page->SetTabShowing(false);
+    std::erase(fPages, Page);
+    fHoverTab = -1;
+    if (fActivePage == Page) {
+        fActivePage = nullptr;
+        Page->hide();
+        ChangeActivePage(Next);
+        SyncNativeSelection();
+    }
+    update();
+}
+
+TExTabSheet* TExPageControl::NextActivatable(TExTabSheet* Page) const
+{
+    TExTabSheet* First = FindNextPage(Page, true, true);
+    for (TExTabSheet* Next = First; Next && Next != Page;) {
+        if (Next->TabEnable())
+            return Next;
+        Next = FindNextPage(Next, true, true);
+        if (Next == First)
+            break;
+    }
+    return nullptr;
+}
+
+void TExPageControl::InsertTab(TExTabSheet* Page)
+{
+    {
+        const QSignalBlocker Block(fTabs);
+        fTabs->insertTab(Page->TabIndex(), QString::fromStdString(NativeTabText(Page)));
+    }
+    ApplyDummyImages();
+    SyncNativeSelection();
+    LayoutControls();
+}
+
+void TExPageControl::DeleteTab(int TabIndex)
+{
+    {
+        const QSignalBlocker Block(fTabs);
+        fTabs->removeTab(TabIndex);
+    }
+    SyncNativeSelection();
+    LayoutControls();
+}
+
+void TExPageControl::MoveTab(int From, int To)
+{
+    {
+        const QSignalBlocker Block(fTabs);
+        fTabs->moveTab(From, To);
+    }
+    SyncNativeSelection();
+    update();
+}
+
+void TExPageControl::UpdateTab(TExTabSheet* Page)
+{
+    if (!Page || !Page->TabShowing())
+        return;
+    const QSignalBlocker Block(fTabs);
+    fTabs->setTabText(Page->TabIndex(), QString::fromStdString(NativeTabText(Page)));
+    update();
+}
+
+// A bold or italic active tab is wider: blanks in the control's font make up
+// the difference, so the native tab leaves room for it.
+std::string TExPageControl::NativeTabText(TExTabSheet* Page)
+{
+    if (fTabBorder3D)
+        return Page->GetCaption();
+    std::string Text = Page->TabCaption();
+    if (Page != fActivePage || !(fActiveFont.Style() & (fsBold | fsItalic)))
+        return Text;
+    const int Surplus = TextWidthIn(fActiveFont, Text) - TextWidthIn(fFont, Text);
+    std::string Blanks;
+    while (TextWidthIn(fFont, Blanks) < Surplus)
+        Blanks += ' ';
+    return Text + Blanks;
+}
+
+void TExPageControl::SyncNativeSelection()
+{
+    if (!fActivePage || !fActivePage->TabShowing())
+        return;
+    const QSignalBlocker Block(fTabs);
+    fTabs->setCurrentIndex(fActivePage->TabIndex());
+}
+
+void TExPageControl::ApplyTabFont()
+{
+    fTabs->setFont(ToQFont(fFont));
+    LayoutControls();
+    update();
+}
+
+int TExPageControl::DummyExtent(TMarginSize Left, TMarginSize Top, TMarginSize Right) const
+{
+    return Right + (fTabPosition == tpTop || fTabPosition == tpBottom ? Left : Top);
+}
+
+// In owner-draw mode every tab carries a blank image whose extent along the
+// tab is the margins' sum, so the native size leaves room for them.
+void TExPageControl::ApplyDummyImages(int Extent)
+{
+    const bool Horizontal = fTabPosition == tpTop || fTabPosition == tpBottom;
+    QIcon Blank;
+    if (!fTabBorder3D && Extent > 0) {
+        const QSize Size = Horizontal ? QSize(Extent, 1) : QSize(1, Extent);
+        QPixmap Pixmap(Size);
+        Pixmap.fill(Qt::transparent);
+        Blank = QIcon(Pixmap);
+        fTabs->setIconSize(Size);
+    }
+    const QSignalBlocker Block(fTabs);
+    for (int Tab = 0; Tab < fTabs->count(); ++Tab)
+        fTabs->setTabIcon(Tab, Blank);
+}
+
+void TExPageControl::ApplyDummyImages()
+{
+    const TTabMargin& M = fTabMargin;
+    ApplyDummyImages(DummyExtent(M.LeftMargin(), M.TopMargin(), M.RightMargin()));
+}
+
+// The margin is stored after this announcement: the new value is read here.
+void TExPageControl::TabMarginChange(TMarginSize NewValue, TMarginSize, int Index)
+{
+    const TTabMargin& M = fTabMargin;
+    TMarginSize Margins[] = {M.LeftMargin(), M.TopMargin(), M.RightMargin()};
+    Margins[Index] = NewValue;
+    ApplyDummyImages(DummyExtent(Margins[0], Margins[1], Margins[2]));
+    LayoutControls();
+    update();
+}
+
+void TExPageControl::SetTabPosition(TTabPosition Value)
+{
+    fTabPosition = Value;
+    static constexpr QTabBar::Shape Shapes[] = {QTabBar::RoundedNorth, QTabBar::RoundedSouth,
+                                                QTabBar::RoundedWest, QTabBar::RoundedEast};
+    fTabs->setShape(Shapes[Value]);
+    ApplyDummyImages();
+    LayoutControls();
+    update();
+}
+
+void TExPageControl::SetTabBorder3D(bool Value)
+{
+    if (!StoreChanged(fTabBorder3D, Value))
+        return;
+    ApplyDummyImages();
+    for (auto It = fPages.rbegin(); It != fPages.rend(); ++It)
+        UpdateTab(*It);
+    fTabs->update();
+    update();
+}
+
+void TExPageControl::SetTabSplitLine(bool Value)
+{
+    if (Value && (fTabStyle == tsDotNet || fTabStyle == tsDelphi))
+        throw ExPageControlException(
+            "TabSplitLine must be false when TabStyle is tsDotNet/tsDelphi");
+    SetAndRepaint(fTabSplitLine, Value);
+}
+
+void TExPageControl::SetDefaultTextColor(TColor Value)
+{
+    for (TExTabSheet* Page : fPages)
+        if (Page->TextColor() == fDefaultTextColor)
+            Page->SetTextColor(Value);
+    SetAndRepaint(fDefaultTextColor, Value);
+}
+
+void TExPageControl::SetDefaultTabColor(TColor Value)
+{
+    for (TExTabSheet* Page : fPages)
+        if (Page->TabColor() == fDefaultTabColor)
+            Page->SetTabColor(Value);
+    SetAndRepaint(fDefaultTabColor, Value);
+}
+
+void TExPageControl::SetDefaultTabColorTo(TColor Value)
+{
+    for (TExTabSheet* Page : fPages)
+        if (Page->TabColorTo() == fDefaultTabColorTo)
+            Page->SetTabColorTo(Value);
+    SetAndRepaint(fDefaultTabColorTo, Value);
+}
+
+void TExPageControl::SetTabBackGround(const QImage& Value)
+{
+    fTabBackGround = Value;
+    update();
+}
+
+void TExPageControl::SetTabBackGroundActive(const QImage& Value)
+{
+    fTabBackGroundActive = Value;
+    update();
+}
+
+void TExPageControl::SetCloseGlyph(const QImage& Value)
+{
+    fCloseGlyph = Value;
+    update();
+}
+
+// The strip lies along one side; the page frame takes the rest, its far
+// edges 2 pixels inside the control and its edge at the strip on the strip's
+// first row, where the active tab's fill opens it.
+TRect TExPageControl::StripRect() const
+{
+    const QRect G = fTabs->geometry();
+    return Bounds(G.x(), G.y(), G.width(), G.height());
+}
+
+TRect TExPageControl::PageFrameRect() const
+{
+    const TRect G = StripRect();
+    const int W = width(), H = height();
+    switch (fTabPosition) {
+    case tpTop:
+        return Rect(2, G.Bottom - 1, W - 2, H - 2);
+    case tpBottom:
+        return Rect(2, 2, W - 2, G.Top + 1);
+    case tpLeft:
+        return Rect(G.Right - 1, 2, W - 2, H - 2);
+    case tpRight:
+        return Rect(2, 2, G.Left + 1, H - 2);
+    }
+    return Rect(0, 0, W, H);
+}
+
+void TExPageControl::LayoutControls()
+{
+    const QSize Hint = fTabs->sizeHint();
+    const int W = width(), H = height();
+    switch (fTabPosition) {
+    case tpTop:
+        fTabs->setGeometry(0, 0, W, Hint.height());
+        break;
+    case tpBottom:
+        fTabs->setGeometry(0, H - Hint.height(), W, Hint.height());
+        break;
+    case tpLeft:
+        fTabs->setGeometry(0, 0, Hint.width(), H);
+        break;
+    case tpRight:
+        fTabs->setGeometry(W - Hint.width(), 0, Hint.width(), H);
+        break;
+    }
+    const TRect F = PageFrameRect();
+    const QRect Display(F.Left + 4, F.Top + 4, std::max(F.Width() - 8, 0),
+                        std::max(F.Height() - 8, 0));
+    for (TExTabSheet* Page : fPages)
+        Page->setGeometry(Display);
+}
+
+void TExPageControl::resizeEvent(QResizeEvent*)
+{
+    LayoutControls();
+}
+
+void TExPageControl::SetActivePage(TExTabSheet* Page)
+{
+    if (Page && Page->ExPageControl() != this)
+        return;
+    ChangeActivePage(Page);
+    if (Page && fActivePage == Page)
+        SyncNativeSelection();
+}
+
+// A focus on the old page goes to the new page's first control that takes
+// it, or to the control, before the old page hides.
+void TExPageControl::ChangeActivePage(TExTabSheet* Page)
+{
+    if (Page == fActivePage || (Page && !Page->TabEnable()))
+        return;
+    TExTabSheet* Old = fActivePage;
+    const QWidget* Focus = QApplication::focusWidget();
+    const bool FocusOnOld = Old && Focus && (Old == Focus || Old->isAncestorOf(Focus));
+    if (Page) {
+        Page->raise();
+        Page->show();
+    }
+    if (FocusOnOld) {
+        QWidget* Next = Page ? Page->nextInFocusChain() : nullptr;
+        while (Next && Next != Page &&
+               !(Page->isAncestorOf(Next) && Next->isEnabled() &&
+                 (Next->focusPolicy() & Qt::TabFocus)))
+            Next = Next->nextInFocusChain();
+        if (Next && Next != Page)
+            Next->setFocus(Qt::TabFocusReason);
+        else
+            setFocus(Qt::TabFocusReason);
+    }
+    if (Old)
+        Old->hide();
+    fActivePage = Page;
+    UpdateTab(Old);
+    UpdateTab(Page);
+    update();
+}
+
+TExTabSheet* TExPageControl::FindNextPage(TExTabSheet* CurPage, bool GoForward,
+                                          bool CheckTabVisible) const
+{
+    const int Count = PageCount();
+    if (Count == 0)
+        return nullptr;
+    const auto Found = std::find(fPages.begin(), fPages.end(), CurPage);
+    const int Start =
+        Found != fPages.end() ? int(Found - fPages.begin()) : (GoForward ? Count - 1 : 0);
+    for (int Step = 1; Step <= Count; ++Step) {
+        const int Index = ((GoForward ? Start + Step : Start - Step) % Count + Count) % Count;
+        TExTabSheet* Page = fPages[std::size_t(Index)];
+        if (Page != CurPage && (!CheckTabVisible || Page->TabVisible()))
+            return Page;
+    }
+    return nullptr;
+}
+
+void TExPageControl::SelectNextPage(bool GoForward)
+{
+    TExTabSheet* Page = FindNextPage(fActivePage, GoForward, true);
+    if (!Page || Page == fActivePage || !CanChange(Page->PageIndex()))
+        return;
+    {
+        const QSignalBlocker Block(fTabs);
+        fTabs->setCurrentIndex(Page->TabIndex());
+    }
+    Change();
+}
+
+int TExPageControl::IndexOfTabAtEx(int X, int Y) const
+{
+    const int Native = fTabs->tabAt(QPoint(X, Y) - fTabs->pos());
+    if (Native < 0)
+        return -1;
+    for (const TExTabSheet* Page : fPages)
+        if (Page->TabIndex() == Native)
+            return Page->PageIndex();
+    return -1;
+}
+
+TRect TExPageControl::TabRectEx(int PageIndex) const
+{
+    if (PageIndex < 0 || PageIndex >= PageCount())
+        return {};
+    const int Tab = Pages(PageIndex)->TabIndex();
+    if (Tab < 0)
+        return {};
+    const QRect R = fTabs->tabRect(Tab).translated(fTabs->pos());
+    return Bounds(R.x(), R.y(), R.width(), R.height());
+}
+
+bool TExPageControl::IsOnButton(int PageIndex, int X, int Y) const
+{
+    const TRect R = TabRectEx(PageIndex);
+    if (R.IsEmpty())
+        return false;
+    const TTabMargin& M = fTabMargin;
+    TRect Button;
+    if (fTabPosition == tpLeft) {
+        int Left = R.Left + M.LeftMargin();
+        int Bottom =
+            fClosePosition == cpRight ? R.Top + M.RightMargin() + 13 : R.Bottom - M.TopMargin();
+        if (!fTabBackGroundActive.isNull()) {
+            Left += 2;
+            Bottom += fTabOverlap;
+        }
+        Button = Rect(Left + 2, Bottom - 13, Left + 14, Bottom - 2);
+    } else if (fClosePosition == cpRight && fTabPosition != tpRight) {
+        const int Left = R.Right - M.RightMargin() - 14, Top = R.Top + M.TopMargin();
+        Button = Rect(Left, Top, Left + 14, Top + 13);
+    } else if (fClosePosition == cpRight) {
+        const int Left = R.Left + M.LeftMargin(), Top = R.Bottom - M.RightMargin() - 13;
+        Button = Rect(Left, Top, Left + 14, Top + 13);
+    } else {
+        const int Left = R.Left + M.LeftMargin(), Top = R.Top + M.TopMargin();
+        Button = Rect(Left + 2, Top + 2, Left + 14, Top + 13);
+    }
+    return PtIn(Button, X, Y);
+}
+
+void TExPageControl::BeginUpdate()
+{
+    if (fUpdateCount++ == 0 && isVisible())
+        setUpdatesEnabled(false);
+}
+
+void TExPageControl::EndUpdate()
+{
+    if (fUpdateCount == 0 || --fUpdateCount > 0)
+        return;
+    setUpdatesEnabled(true);
+    update();
+}
+
+bool TExPageControl::CanChange(int ToIndex)
+{
+    bool Allow = true;
+    if (OnCanChange) {
+        try {
+            OnCanChange(this, ActivePageIndex(), ToIndex, Allow);
+        } catch (...) {
+            return false;
+        }
+    }
+    return Allow;
+}
+
+void TExPageControl::Change()
+{
+    UpdateActivePage();
+    FireChange();
+}
+
+// A refused page leaves the native selection on the active page's tab.
+void TExPageControl::UpdateActivePage()
+{
+    const int Native = fTabs->currentIndex();
+    for (TExTabSheet* Page : fPages)
+        if (Page->TabIndex() == Native && Native >= 0)
+            SetActivePage(Page);
+    SyncNativeSelection();
+}
+
+void TExPageControl::TabChange()
+{
+    FireChange();
+    update();
+}
+
+void TExPageControl::FireChange()
+{
+    if (!OnChange)
+        return;
+    try {
+        OnChange(this);
+    } catch (...) {
+    }
+}
+
+void TExPageControl::keyPressEvent(QKeyEvent* Event)
+{
+    const bool Tab = Event->key() == Qt::Key_Tab || Event->key() == Qt::Key_Backtab;
+    if (Tab && (Event->modifiers() & Qt::ControlModifier)) {
+        SelectNextPage(!(Event->modifiers() & Qt::ShiftModifier) &&
+                       Event->key() != Qt::Key_Backtab);
+        Event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(Event);
+}
+
+void TExPageControl::mouseMoveEvent(QMouseEvent* Event)
+{
+    TabsMouseMove(Event->position().toPoint());
+    QWidget::mouseMoveEvent(Event);
+}
+
+void TExPageControl::leaveEvent(QEvent* Event)
+{
+    TabsMouseLeave();
+    QWidget::leaveEvent(Event);
+}
+
+void TExPageControl::TabsMouseMove(QPoint P)
+{
+    if (fTabBorder3D || fTabHoverColor == clNone)
+        return;
+    if (fTabBackGround.isNull()) {
+        const int Tab = IndexOfTabAtEx(P.x(), P.y());
+        if (Tab != fHoverTab) {
+            fHoverTab = Tab;
+            update();
+        }
+    }
+    const bool OnButton =
+        fActivePage && fActivePage->ShowClose() && IsOnButton(ActivePageIndex(), P.x(), P.y());
+    if (OnButton != fHoverClosedButton) {
+        fHoverClosedButton = OnButton;
+        update();
+    }
+}
+
+void TExPageControl::TabsMouseLeave()
+{
+    if (fTabBackGround.isNull())
+        update();
+    fHoverTab = -1;
+}
+
+// Answers whether the native strip may move its selection.
+bool TExPageControl::TabsMousePress(Qt::MouseButton Button, QPoint P)
+{
+    if (!fTabBorder3D && Button == Qt::LeftButton && fActivePage && fActivePage->ShowClose() &&
+        IsOnButton(ActivePageIndex(), P.x(), P.y())) {
+        fDownClosedButton = true;
+        update();
+        return false;
+    }
+    const int Target = IndexOfTabAtEx(P.x(), P.y());
+    return Target < 0 || Target == ActivePageIndex() || CanChange(Target);
+}
+
+void TExPageControl::TabsMouseRelease(Qt::MouseButton Button, QPoint P)
+{
+    if (std::exchange(fDownClosedButton, false))
+        update();
+    if (fTabBorder3D || Button != Qt::LeftButton || !fActivePage || !fActivePage->ShowClose() ||
+        !IsOnButton(ActivePageIndex(), P.x(), P.y()))
+        return;
+    try {
+        CloseActiveSheet();
+    } catch (...) {
+    }
+}
+
+void TExPageControl::CloseActiveSheet()
+{
+    TExTabSheet* Sheet = fActivePage;
+    TExTabSheet* Next = FindNextPage(Sheet, true, true);
+    if (!Sheet->CanCloseClick())
+        return;
+    Sheet->CloseButtonClick();
+    SetActivePage(Next);
+    TabChange();
+    if (fFreeOnClose) {
+        delete Sheet;
+    } else {
+        fClosedTabList.emplace_back(Sheet->objectName().toStdString(), Sheet);
+        Sheet->SetExPageControl(nullptr);
+    }
+    update();
+}
+
+void TExPageControl::paintEvent(QPaintEvent*)
+{
+    if (fUpdateCount > 0)
+        return;
+    if (fTabBorder3D) {
+        QPainter Painter(this);
+        Painter.fillRect(rect(), ToQColor(ColorToRGB(fColor)));
+        QStyleOptionTabWidgetFrame Frame;
+        Frame.initFrom(this);
+        const TRect F = PageFrameRect();
+        Frame.rect = QRect(F.Left, F.Top, F.Width(), F.Height());
+        Frame.shape = fTabs->shape();
+        style()->drawPrimitive(QStyle::PE_FrameTabWidget, &Frame, &Painter, this);
+        return;
+    }
+    TBitmap Buffer;
+    Buffer.SetSize(width(), height());
+    Buffer.Canvas().Brush().SetColor(fColor);
+    Buffer.Canvas().FillRect(Rect(0, 0, width(), height()));
+    DrawAllTabs(Buffer.Canvas());
+    TGdiDC Window(static_cast<QPaintDevice*>(this));
+    Window.BitBlt(0, 0, width(), height(), &Buffer.DC(), 0, 0, SRCCOPY);
+}

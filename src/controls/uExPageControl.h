@@ -1,0 +1,253 @@
+#pragma once
+
+#include "controls/uExPageControlSheet.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+#include <cstdint>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+class TExNativeTabs;
+
+// A setting the control refuses, with a fixed English text.
+class ExPageControlException : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+enum TTabStyle { tsClassic, tsDotNet, tsDelphi };
+enum TClosePosition { cpLeft, cpRight };
+enum TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
+using TTabOverlapSize = uint8_t; // 0..15
+using TMarginSize = int;
+
+// Margins around a tab's content; a change is announced before it is stored.
+class TTabMargin {
+public:
+    using TMarginChangeEvent =
+        std::function<void(TMarginSize NewValue, TMarginSize OldValue, int Index)>;
+    enum : int { LeftIndex, TopIndex, RightIndex };
+    TMarginSize LeftMargin() const { return fMargins[LeftIndex]; }
+    TMarginSize TopMargin() const { return fMargins[TopIndex]; }
+    TMarginSize RightMargin() const { return fMargins[RightIndex]; }
+    void SetMargin(int Index, TMarginSize Value);
+    void Assign(const TTabMargin& Source);
+    TMarginChangeEvent OnMarginChange;
+
+private:
+    TMarginSize fMargins[3] = {0, 0, 0};
+};
+
+// A tabbed page container over a native tab strip. It keeps its own list of
+// sheets in page order; only the active page is visible. With TabBorder3D
+// False (the default) it draws the strip, the page frame and the tabs itself,
+// with per-sheet colours, a separate font for the active tab, hover colours
+// and close buttons; with TabBorder3D True the style draws them. Sheets are
+// its children; sheets closed by their button while FreeOnClose is False
+// leave it and are freed with it unless they joined a control again.
+// User-interface thread only.
+class TExPageControl : public QWidget {
+    Q_OBJECT
+public:
+    using TNotifyEvent = std::function<void(TExPageControl* Sender)>;
+    using TCanChangeEvent =
+        std::function<void(TExPageControl* Sender, int FromIndex, int ToIndex, bool& AllowChange)>;
+    using TDrawTabEvent =
+        std::function<void(TExPageControl* Control, int TabIndex, TRect& Rect, bool Active)>;
+    using TClosedSheet = std::pair<std::string, QPointer<TExTabSheet>>;
+
+    explicit TExPageControl(QWidget* Parent = nullptr);
+    ~TExPageControl() override;
+
+    int PageCount() const { return int(fPages.size()); }
+    TExTabSheet* Pages(int Index) const { return fPages.at(std::size_t(Index)); }
+    TExTabSheet* ActivePage() const { return fActivePage; }
+    // A sheet of another control is ignored; a disabled tab is refused.
+    void SetActivePage(TExTabSheet* Page);
+    int ActivePageIndex() const { return fActivePage ? fActivePage->PageIndex() : -1; }
+    // The next page in page order, wrapping; null when no other page qualifies.
+    TExTabSheet* FindNextPage(TExTabSheet* CurPage, bool GoForward, bool CheckTabVisible) const;
+    void SelectNextPage(bool GoForward);
+    // The page index of the tab at a client point, or -1.
+    int IndexOfTabAtEx(int X, int Y) const;
+    // The client rectangle of a page's tab; empty when its tab is not showing.
+    TRect TabRectEx(int PageIndex) const;
+    // Whether the point lies on the close button of that page's tab.
+    bool IsOnButton(int PageIndex, int X, int Y) const;
+    void BeginUpdate();
+    void EndUpdate();
+    const std::vector<TClosedSheet>& ClosedTabList() const { return fClosedTabList; }
+
+    TFont& Font() { return fFont; }
+    TFont& ActiveFont() { return fActiveFont; }
+    TColor Color() const { return fColor; }
+    void SetColor(TColor Value) { SetAndRepaint(fColor, Value); }
+    TTabPosition TabPosition() const { return fTabPosition; }
+    void SetTabPosition(TTabPosition Value);
+    TTabMargin& TabMargin() { return fTabMargin; }
+    bool TabBorder3D() const { return fTabBorder3D; }
+    void SetTabBorder3D(bool Value);
+    TTabStyle TabStyle() const { return fTabStyle; }
+    void SetTabStyle(TTabStyle Value) { SetAndRepaint(fTabStyle, Value); }
+    bool TabSplitLine() const { return fTabSplitLine; }
+    void SetTabSplitLine(bool Value);
+    TColor DefaultTextColor() const { return fDefaultTextColor; }
+    void SetDefaultTextColor(TColor Value);
+    TColor DefaultTabColor() const { return fDefaultTabColor; }
+    void SetDefaultTabColor(TColor Value);
+    TColor DefaultTabColorTo() const { return fDefaultTabColorTo; }
+    void SetDefaultTabColorTo(TColor Value);
+    TColor ActiveColor() const { return fActiveColor; }
+    void SetActiveColor(TColor Value) { SetAndRepaint(fActiveColor, Value); }
+    TColor ActiveColorTo() const { return fActiveColorTo; }
+    void SetActiveColorTo(TColor Value) { SetAndRepaint(fActiveColorTo, Value); }
+    TColor TabBorderColor() const { return fTabBorderColor; }
+    void SetTabBorderColor(TColor Value) { SetAndRepaint(fTabBorderColor, Value); }
+    TColor TabHoverColor() const { return fTabHoverColor; }
+    void SetTabHoverColor(TColor Value) { SetAndRepaint(fTabHoverColor, Value); }
+    TColor TabHoverColorTo() const { return fTabHoverColorTo; }
+    void SetTabHoverColorTo(TColor Value) { SetAndRepaint(fTabHoverColorTo, Value); }
+    TColor TabHoverBorder() const { return fTabHoverBorder; }
+    void SetTabHoverBorder(TColor Value) { SetAndRepaint(fTabHoverBorder, Value); }
+    bool TabSheet3D() const { return fTabSheet3D; }
+    void SetTabSheet3D(bool Value) { SetAndRepaint(fTabSheet3D, Value); }
+    TColor TabSheetBorderColor() const { return fTabSheetBorderColor; }
+    void SetTabSheetBorderColor(TColor Value) { SetAndRepaint(fTabSheetBorderColor, Value); }
+    TColor TabBackGroundColor() const { return fTabBackGroundColor; }
+    void SetTabBackGroundColor(TColor Value) { SetAndRepaint(fTabBackGroundColor, Value); }
+    const QImage& TabBackGround() const { return fTabBackGround; }
+    void SetTabBackGround(const QImage& Value);
+    const QImage& TabBackGroundActive() const { return fTabBackGroundActive; }
+    void SetTabBackGroundActive(const QImage& Value);
+    const QImage& CloseGlyph() const { return fCloseGlyph; }
+    void SetCloseGlyph(const QImage& Value);
+    TClosePosition ClosePosition() const { return fClosePosition; }
+    void SetClosePosition(TClosePosition Value) { SetAndRepaint(fClosePosition, Value); }
+    TTabOverlapSize TabOverlap() const { return fTabOverlap; }
+    void SetTabOverlap(TTabOverlapSize Value) { SetAndRepaint(fTabOverlap, Value); }
+    bool RoundEdges() const { return fRoundEdges; }
+    void SetRoundEdges(bool Value) { SetAndRepaint(fRoundEdges, Value); }
+    int LowerActive() const { return fLowerActive; }
+    void SetLowerActive(int Value) { SetAndRepaint(fLowerActive, Value); }
+    bool ShowFocus() const { return fShowFocus; }
+    void SetShowFocus(bool Value) { SetAndRepaint(fShowFocus, Value); }
+    bool FreeOnClose() const { return fFreeOnClose; }
+    void SetFreeOnClose(bool Value) { fFreeOnClose = Value; }
+    bool FullRefresh() const { return fFullRefresh; }
+    void SetFullRefresh(bool Value) { SetAndRepaint(fFullRefresh, Value); }
+
+    int HoverTab() const { return fHoverTab; }
+    bool HoverClosedButton() const { return fHoverClosedButton; }
+
+    TNotifyEvent OnChange;
+    TCanChangeEvent OnCanChange;
+    TDrawTabEvent OnDrawTab;
+
+protected:
+    void paintEvent(QPaintEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
+    void keyPressEvent(QKeyEvent* Event) override;
+    void mouseMoveEvent(QMouseEvent* Event) override;
+    void leaveEvent(QEvent* Event) override;
+
+private:
+    friend class TExTabSheet;
+    friend class TExNativeTabs;
+
+    template <class T> void SetAndRepaint(T& Field, const std::type_identity_t<T>& Value)
+    {
+        if (StoreChanged(Field, Value))
+            update();
+    }
+    // Page list and native tabs (the sheets call these).
+    void InsertPage(TExTabSheet* Page);
+    void RemovePage(TExTabSheet* Page);
+    void InsertTab(TExTabSheet* Page);
+    void DeleteTab(int TabIndex);
+    void MoveTab(int From, int To);
+    void UpdateTab(TExTabSheet* Page);
+    std::string NativeTabText(TExTabSheet* Page);
+    void SyncNativeSelection();
+    void ApplyTabFont();
+    int DummyExtent(TMarginSize Left, TMarginSize Top, TMarginSize Right) const;
+    void ApplyDummyImages(int Extent);
+    void ApplyDummyImages();
+    void TabMarginChange(TMarginSize NewValue, TMarginSize OldValue, int Index);
+    void LayoutControls();
+    // The native strip's bounds and the page frame beside it.
+    TRect StripRect() const;
+    TRect PageFrameRect() const;
+
+    // Activation.
+    void ChangeActivePage(TExTabSheet* Page);
+    TExTabSheet* NextActivatable(TExTabSheet* Page) const;
+    bool CanChange(int ToIndex);
+    void Change();
+    void UpdateActivePage();
+    void TabChange();
+    void FireChange();
+
+    // Mouse over the tabs, in client coordinates.
+    void TabsMouseMove(QPoint P);
+    bool TabsMousePress(Qt::MouseButton Button, QPoint P);
+    void TabsMouseRelease(Qt::MouseButton Button, QPoint P);
+    void TabsMouseLeave();
+    void CloseActiveSheet();
+
+    // Owner drawing (uExPageControlPaint.cpp).
+    void DrawAllTabs(TCanvas& Canvas);
+    void DrawPageFrame(TCanvas& Canvas);
+    void DrawTabFill(TCanvas& Canvas, TExTabSheet* Page, const TRect& R, bool Active);
+    void DrawTabOutline(TCanvas& Canvas, const TRect& R, bool Active, bool NextIsActive, bool Last,
+                        int& InactiveDrawn);
+    void DrawTabContent(TCanvas& Canvas, TExTabSheet* Page, const TRect& R, bool Active);
+    void DrawCloseButton(TCanvas& Canvas, const TRect& TabRect, bool Active);
+    void DrawCloseBox(TCanvas& Canvas, TPoint At, TColor Face, TColor Border, TColor Cross);
+    void DrawCloseGlyph(TCanvas& Canvas, TPoint At);
+    void DrawFocusRectangle(TCanvas& Canvas, const TRect& R);
+    void DrawHoverBorder(TCanvas& Canvas, const TRect& R);
+    TPoint CloseButtonOrigin(const TRect& TabRect, bool Active) const;
+    TPoint ActiveOffset() const;
+
+    std::vector<TExTabSheet*> fPages;
+    TExTabSheet* fActivePage = nullptr;
+    TTabMargin fTabMargin;
+    std::vector<TClosedSheet> fClosedTabList;
+    TExNativeTabs* fTabs;
+    TFont fFont;
+    TColor fColor = clBtnFace;
+    TTabPosition fTabPosition = tpTop;
+    TColor fDefaultTextColor = clBlack;
+    TColor fDefaultTabColor = clBtnFace;
+    TColor fDefaultTabColorTo = clNone;
+    TColor fActiveColor = clBtnFace;
+    TColor fActiveColorTo = clNone;
+    bool fTabBorder3D = false;
+    TColor fTabBorderColor = clGray;
+    TColor fTabHoverColor = clNone;
+    TColor fTabHoverColorTo = clNone;
+    TColor fTabHoverBorder = clNone;
+    bool fShowFocus = false;
+    bool fHoverClosedButton = false;
+    bool fDownClosedButton = false;
+    TTabOverlapSize fTabOverlap = 0;
+    bool fTabSheet3D = false;
+    TColor fTabSheetBorderColor = clGray;
+    TColor fTabBackGroundColor = clBtnFace;
+    bool fTabSplitLine = false;
+    bool fRoundEdges = false;
+    int fHoverTab = -1;
+    QImage fTabBackGround;
+    QImage fTabBackGroundActive;
+    TTabStyle fTabStyle = tsClassic;
+    int fLowerActive = 2;
+    bool fFreeOnClose = false;
+    TFont fActiveFont;
+    QImage fCloseGlyph;
+    bool fFullRefresh = false;
+    int fUpdateCount = 0;
+    TClosePosition fClosePosition = cpLeft;
+};

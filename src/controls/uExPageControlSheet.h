@@ -1,0 +1,100 @@
+#pragma once
+
+#include "platform/Property.h"
+#include "platform/qt/Canvas.h"
+
+#include <QWidget>
+#include <functional>
+#include <string>
+
+class TExPageControl;
+
+// One page of a TExPageControl: a container that fills the page area, with
+// its own tab colours, caption and close button. A sheet joins a control with
+// SetExPageControl (it becomes the control's child) and leaves it when it is
+// destroyed. User-interface thread only.
+class TExTabSheet : public QWidget {
+    Q_OBJECT
+public:
+    // Kept in the class: the chart engine has a gradient direction of its own.
+    enum TGradientDirection { gdVertical, gdHorizontal };
+    using TNotifyEvent = std::function<void(TExTabSheet* Sender)>;
+    using TCanCloseEvent = std::function<void(TExTabSheet* Sender, bool& CanClose)>;
+
+    explicit TExTabSheet(QWidget* Parent = nullptr);
+    ~TExTabSheet() override;
+
+    TExPageControl* ExPageControl() const { return fExPageControl; }
+    void SetExPageControl(TExPageControl* Control);
+    // Index in the control's page list; -1 without a control.
+    int PageIndex() const;
+    void SetPageIndex(int Value);
+    // Index among the showing tabs; -1 when the tab is not showing.
+    int TabIndex() const;
+
+    std::string GetCaption() const { return fCaption; }
+    // The native tab gets the caption less its last two characters, or with
+    // one blank added when the sheet shows a close button: the tab's size
+    // comes from that text; the full caption is what is painted.
+    void SetCaption(const std::string& Value);
+    const std::string& TabCaption() const { return fTabCaption; }
+
+    TColor Color() const { return fColor; }
+    void SetColor(TColor Value);
+    TColor ColorTo() const { return fColorTo; }
+    void SetColorTo(TColor Value);
+    TColor TextColor() const { return fTextColor; }
+    void SetTextColor(TColor Value);
+    TColor TabColor() const { return fTabColor; }
+    void SetTabColor(TColor Value);
+    TColor TabColorTo() const { return fTabColorTo; }
+    void SetTabColorTo(TColor Value);
+    TGradientDirection TabGradientDirection() const { return fTabGradientDirection; }
+    void SetTabGradientDirection(TGradientDirection Value);
+    TGradientDirection HoverGradientDirection() const { return fHoverGradientDirection; }
+    void SetHoverGradientDirection(TGradientDirection Value) { fHoverGradientDirection = Value; }
+    bool ShowClose() const { return fShowClose; }
+    void SetShowClose(bool Value);
+    // The active page's tab cannot be disabled.
+    bool TabEnable() const { return fTabEnable; }
+    void SetTabEnable(bool Value);
+    bool TabVisible() const { return fTabVisible; }
+    void SetTabVisible(bool Value);
+    bool TabShowing() const { return fTabShowing; }
+    // The sheet's own enabled state, whatever its control's.
+    bool SheetEnabled() const { return !testAttribute(Qt::WA_Disabled); }
+
+    TNotifyEvent OnHide;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnClose;
+    TCanCloseEvent OnCanClose;
+    void CloseButtonClick();
+    bool CanCloseClick();
+
+protected:
+    void paintEvent(QPaintEvent* Event) override;
+    void showEvent(QShowEvent* Event) override;
+    void hideEvent(QHideEvent* Event) override;
+    void changeEvent(QEvent* Event) override;
+
+private:
+    friend class TExPageControl;
+    void SetTabShowing(bool Value);
+    void Repaint(bool Control);
+    void Notify(const TNotifyEvent& Event);
+
+    std::string fCaption;
+    std::string fTabCaption;
+    TColor fTextColor = clBlack;
+    TColor fTabColor = clNone;
+    TColor fTabColorTo = clNone;
+    bool fShowClose = false;
+    TGradientDirection fTabGradientDirection = gdVertical;
+    TGradientDirection fHoverGradientDirection = gdVertical;
+    TExPageControl* fExPageControl = nullptr;
+    bool fTabVisible = true;
+    bool fTabShowing = false;
+    bool fTabEnable = true;
+    TColor fColor = clBtnFace;
+    TColor fColorTo = clNone;
+};

@@ -1,0 +1,325 @@
+#include "controls/uExPageControl.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTabBar>
+#include <gmock/gmock.h>
+#include <stdexcept>
+
+namespace {
+
+using ::testing::ElementsAre;
+
+class PageControlTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Parent.resize(400, 200);
+        Control = new TExPageControl(&Parent);
+        Control->setGeometry(0, 0, 400, 200);
+        Control->SetTabPosition(tpBottom);
+        for (const char* Caption : {"Торговля", "Активы", "История счета"})
+            Add(Caption);
+        Tabs = Control->findChild<QTabBar*>();
+    }
+    TExTabSheet* Add(const char* Caption)
+    {
+        auto* Sheet = new TExTabSheet;
+        Sheet->setObjectName(QString::fromUtf8(Caption));
+        Sheet->SetExPageControl(Control);
+        Sheet->SetCaption(Caption);
+        return Sheet;
+    }
+    TExTabSheet* Page(int Index) { return Control->Pages(Index); }
+    std::vector<bool> Visible()
+    {
+        std::vector<bool> V;
+        for (int I = 0; I < Control->PageCount(); ++I)
+            V.push_back(Page(I)->isVisibleTo(Control));
+        return V;
+    }
+    QPoint Centre(int PageIndex)
+    {
+        const TRect R = Control->TabRectEx(PageIndex);
+        return {(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2};
+    }
+    // Mouse events reach the tabs through the native strip, as a user's do.
+    void Mouse(QEvent::Type Type, QPoint InControl, Qt::MouseButton Button = Qt::LeftButton)
+    {
+        const QPointF P = InControl - Tabs->pos();
+        QMouseEvent Event(Type, P, P, Button,
+                          Type == QEvent::MouseButtonRelease ? Qt::NoButton
+                                                             : Qt::MouseButtons(Button),
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(Tabs, &Event);
+    }
+    void Click(QPoint P)
+    {
+        Mouse(QEvent::MouseButtonPress, P);
+        Mouse(QEvent::MouseButtonRelease, P);
+    }
+    void Key(int KeyCode, Qt::KeyboardModifiers Modifiers)
+    {
+        QKeyEvent Event(QEvent::KeyPress, KeyCode, Modifiers);
+        QCoreApplication::sendEvent(Control, &Event);
+    }
+
+    QWidget Parent;
+    TExPageControl* Control = nullptr;
+    QTabBar* Tabs = nullptr;
+};
+
+TEST_F(PageControlTest, OnlyTheActivePageIsVisible)
+{
+    EXPECT_EQ(Control->ActivePage(), nullptr);
+    EXPECT_THAT(Visible(), ElementsAre(false, false, false));
+    Control->SetActivePage(Page(1));
+    EXPECT_THAT(Visible(), ElementsAre(false, true, false));
+    EXPECT_EQ(Tabs->currentIndex(), 1);
+    Control->SetActivePage(Page(2));
+    EXPECT_THAT(Visible(), ElementsAre(false, false, true));
+    EXPECT_EQ(Control->ActivePageIndex(), 2);
+
+    TExPageControl Other;
+    auto* Foreign = new TExTabSheet;
+    Foreign->SetExPageControl(&Other);
+    Control->SetActivePage(Foreign);
+    EXPECT_EQ(Control->ActivePageIndex(), 2);
+}
+
+TEST_F(PageControlTest, MovedPagesKeepListTabsAndActivePage)
+{
+    TExTabSheet* Last = Page(2);
+    Control->SetActivePage(Last);
+    Last->SetPageIndex(0);
+    EXPECT_EQ(Page(0), Last);
+    EXPECT_EQ(Last->TabIndex(), 0);
+    EXPECT_EQ(Tabs->tabText(0).toStdString(), Last->TabCaption());
+    EXPECT_EQ(Tabs->currentIndex(), 0);
+    Last->SetPageIndex(7);
+    EXPECT_EQ(Last->PageIndex(), 2);
+    EXPECT_EQ(Control->ActivePage(), Last);
+}
+
+TEST_F(PageControlTest, RemovingTheActivePageActivatesTheNextEnabledOne)
+{
+    TExTabSheet* Third = Page(2);
+    Control->SetActivePage(Page(0));
+    Page(1)->SetTabEnable(false);
+    delete Page(0);
+    EXPECT_EQ(Control->ActivePage(), Third);
+    EXPECT_EQ(Control->PageCount(), 2);
+    EXPECT_EQ(Tabs->count(), 2);
+
+    // Only a disabled tab would follow: no page stays active.
+    delete Third;
+    EXPECT_EQ(Control->ActivePage(), nullptr);
+    EXPECT_EQ(Control->PageCount(), 1);
+}
+
+TEST_F(PageControlTest, CaptionsOfTheNativeTabs)
+{
+    TExTabSheet* Sheet = Add("Маркет");
+    EXPECT_EQ(Sheet->GetCaption(), "Маркет");
+    EXPECT_EQ(Tabs->tabText(3), QString::fromUtf8("Марк"));
+    Sheet->SetShowClose(true);
+    EXPECT_EQ(Tabs->tabText(3), QString::fromUtf8("Маркет "));
+    Sheet->SetCaption("A");
+    Sheet->SetShowClose(false);
+    EXPECT_EQ(Tabs->tabText(3), QString());
+}
+
+TEST_F(PageControlTest, BoldActiveTabIsPaddedWithBlanks)
+{
+    Control->ActiveFont().SetStyle(fsBold);
+    Control->SetActivePage(Page(2));
+    const auto Width = [&](const TFont& Font, const std::string& Text) {
+        TBitmap B;
+        B.SetSize(1, 1);
+        B.Canvas().Font().Assign(Font);
+        return B.Canvas().TextWidth(Text);
+    };
+    const std::string Base = Page(2)->TabCaption();
+    const std::string Native = Tabs->tabText(2).toStdString();
+    ASSERT_GT(Native.size(), Base.size());
+    const std::string Blanks = Native.substr(Base.size());
+    EXPECT_EQ(Blanks.find_first_not_of(' '), std::string::npos);
+    const int Surplus = Width(Control->ActiveFont(), Base) - Width(Control->Font(), Base);
+    EXPECT_GE(Width(Control->Font(), Blanks), Surplus);
+    EXPECT_LT(Width(Control->Font(), Blanks.substr(1)), Surplus);
+
+    Control->SetActivePage(Page(0));
+    EXPECT_EQ(Tabs->tabText(2).toStdString(), Base);
+}
+
+TEST_F(PageControlTest, HiddenTabsAreSkippedByTheHitTests)
+{
+    Page(1)->SetTabVisible(false);
+    EXPECT_EQ(Tabs->count(), 2);
+    EXPECT_EQ(Page(1)->TabIndex(), -1);
+    const QRect Second = Tabs->tabRect(1).translated(Tabs->pos());
+    EXPECT_EQ(Control->IndexOfTabAtEx(Second.center().x(), Second.center().y()), 2);
+    EXPECT_EQ(Control->TabRectEx(2),
+              Bounds(Second.x(), Second.y(), Second.width(), Second.height()));
+    EXPECT_EQ(Control->IndexOfTabAtEx(200, 20), -1);
+}
+
+TEST_F(PageControlTest, ClickAndKeysChangePagesWithPermission)
+{
+    std::vector<std::pair<int, int>> Asked;
+    bool Allow = true;
+    int Changes = 0;
+    Control->OnCanChange = [&](TExPageControl*, int From, int To, bool& AllowChange) {
+        Asked.emplace_back(From, To);
+        AllowChange = Allow;
+    };
+    Control->OnChange = [&](TExPageControl*) { ++Changes; };
+    Control->SetActivePage(Page(0));
+    Click(Centre(1));
+    EXPECT_EQ(Control->ActivePageIndex(), 1);
+    EXPECT_EQ(Changes, 1);
+
+    Key(Qt::Key_Tab, Qt::ControlModifier);
+    Key(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(Control->ActivePageIndex(), 0);
+    Key(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Control->ActivePageIndex(), 2);
+    EXPECT_THAT(Asked,
+                ElementsAre(std::pair{0, 1}, std::pair{1, 2}, std::pair{2, 0}, std::pair{0, 2}));
+
+    Allow = false;
+    Click(Centre(0));
+    Key(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(Control->ActivePageIndex(), 2);
+    EXPECT_EQ(Tabs->currentIndex(), 2);
+}
+
+TEST_F(PageControlTest, DisabledTabsAndRefusedSettings)
+{
+    Control->SetActivePage(Page(0));
+    try {
+        Page(0)->SetTabEnable(false);
+        FAIL();
+    } catch (const ExPageControlException& E) {
+        EXPECT_STREQ(E.what(), "Can not disable active tab.");
+    }
+    EXPECT_TRUE(Page(0)->TabEnable());
+    Page(1)->SetTabEnable(false);
+    Click(Centre(1));
+    EXPECT_EQ(Control->ActivePageIndex(), 0);
+    EXPECT_EQ(Tabs->currentIndex(), 0);
+
+    Control->SetTabStyle(tsDotNet);
+    EXPECT_THROW(Control->SetTabSplitLine(true), ExPageControlException);
+    EXPECT_FALSE(Control->TabSplitLine());
+}
+
+// Bottom tabs, button on the left: (L + 2, T + 2) to (L + 14, T + 13) with
+// the margins added; on the right it starts 14 + RightMargin before R.Right.
+TEST_F(PageControlTest, CloseButtonHitTest)
+{
+    Control->TabMargin().SetMargin(TTabMargin::LeftIndex, 3);
+    Control->TabMargin().SetMargin(TTabMargin::TopIndex, 1);
+    const TRect R = Control->TabRectEx(1);
+    const int L = R.Left + 3, T = R.Top + 1;
+    EXPECT_TRUE(Control->IsOnButton(1, L + 2, T + 2));
+    EXPECT_TRUE(Control->IsOnButton(1, L + 13, T + 12));
+    EXPECT_FALSE(Control->IsOnButton(1, L + 1, T + 2));
+    EXPECT_FALSE(Control->IsOnButton(1, L + 14, T + 12));
+    EXPECT_FALSE(Control->IsOnButton(1, L + 13, T + 13));
+    Control->SetClosePosition(cpRight);
+    const TRect Q = Control->TabRectEx(1);
+    EXPECT_TRUE(Control->IsOnButton(1, Q.Right - 14, Q.Top + 1));
+    EXPECT_FALSE(Control->IsOnButton(1, Q.Right - 15, Q.Top + 1));
+    EXPECT_FALSE(Control->IsOnButton(1, Q.Right, Q.Top + 1));
+}
+
+TEST_F(PageControlTest, CloseButtonClosesTheActiveSheet)
+{
+    TExTabSheet* First = Page(0);
+    First->SetShowClose(true);
+    Control->SetActivePage(First);
+    bool CanClose = false;
+    int Closed = 0;
+    First->OnCanClose = [&](TExTabSheet*, bool& Can) { Can = CanClose; };
+    First->OnClose = [&](TExTabSheet*) { ++Closed; };
+    const TRect R = Control->TabRectEx(0);
+    const QPoint Button(R.Left + 5, R.Top + 5);
+    Click(Button);
+    EXPECT_EQ(Control->PageCount(), 3);
+
+    CanClose = true;
+    Click(Button);
+    EXPECT_EQ(Closed, 1);
+    EXPECT_EQ(Control->ActivePageIndex(), 0);
+    EXPECT_EQ(Control->PageCount(), 2);
+    ASSERT_EQ(Control->ClosedTabList().size(), 1u);
+    EXPECT_EQ(Control->ClosedTabList()[0].first, "Торговля");
+    EXPECT_EQ(First->ExPageControl(), nullptr);
+    EXPECT_EQ(First->parentWidget(), nullptr);
+
+    Control->SetFreeOnClose(true);
+    Page(1)->SetTabVisible(false);
+    QPointer<TExTabSheet> Only = Page(0);
+    Only->SetShowClose(true);
+    const TRect Q = Control->TabRectEx(0);
+    Click({Q.Left + 5, Q.Top + 5});
+    EXPECT_TRUE(Only.isNull());
+    EXPECT_EQ(Control->ActivePage(), nullptr);
+}
+
+TEST_F(PageControlTest, HoverTracking)
+{
+    Control->SetActivePage(Page(0));
+    Mouse(QEvent::MouseMove, Centre(1), Qt::NoButton);
+    EXPECT_EQ(Control->HoverTab(), -1);
+    Control->SetTabHoverColor(clYellow);
+    Mouse(QEvent::MouseMove, Centre(1), Qt::NoButton);
+    EXPECT_EQ(Control->HoverTab(), 1);
+    const QImage Shot = Control->grab().toImage();
+    const TRect R = Control->TabRectEx(1);
+    EXPECT_EQ(FromQRgb(Shot.pixel(R.Left + 2, R.Bottom - 3)), ColorToRGB(clYellow));
+    QEvent Leave(QEvent::Leave);
+    QCoreApplication::sendEvent(Tabs, &Leave);
+    EXPECT_EQ(Control->HoverTab(), -1);
+
+    Page(0)->SetShowClose(true);
+    const TRect A = Control->TabRectEx(0);
+    Mouse(QEvent::MouseMove, {A.Left + 5, A.Top + 5}, Qt::NoButton);
+    EXPECT_TRUE(Control->HoverClosedButton());
+    Mouse(QEvent::MouseMove, Centre(0), Qt::NoButton);
+    EXPECT_FALSE(Control->HoverClosedButton());
+}
+
+TEST_F(PageControlTest, UpdatesNestAndNeverGoBelowZero)
+{
+    Parent.show();
+    Control->BeginUpdate();
+    Control->BeginUpdate();
+    Control->EndUpdate();
+    EXPECT_FALSE(Control->updatesEnabled());
+    Control->EndUpdate();
+    EXPECT_TRUE(Control->updatesEnabled());
+    Control->EndUpdate();
+    Control->BeginUpdate();
+    EXPECT_FALSE(Control->updatesEnabled());
+    Control->EndUpdate();
+    EXPECT_TRUE(Control->updatesEnabled());
+}
+
+TEST_F(PageControlTest, NewDefaultsReachOnlySheetsWithTheOldOnes)
+{
+    Page(1)->SetTabColor(clRed);
+    Control->SetDefaultTabColor(clAqua);
+    EXPECT_EQ(Page(0)->TabColor(), clAqua);
+    EXPECT_EQ(Page(1)->TabColor(), clRed);
+    Control->SetDefaultTextColor(clNavy);
+    Page(2)->SetTextColor(clGreen);
+    Control->SetDefaultTextColor(clMaroon);
+    EXPECT_EQ(Page(0)->TextColor(), clMaroon);
+    EXPECT_EQ(Page(2)->TextColor(), clGreen);
+    EXPECT_EQ(Add("x")->TextColor(), clMaroon);
+}
+
+} // namespace
