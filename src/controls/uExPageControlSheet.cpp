@@ -97,48 +97,11 @@ void TExTabSheet::SetCaption(const std::string& Value)
         fExPageControl->UpdateTab(this);
 }
 
-void TExTabSheet::SetColor(TColor Value)
-{
-    if (StoreChanged(fColor, Value))
-        Repaint(true);
-}
-
-void TExTabSheet::SetColorTo(TColor Value)
-{
-    if (StoreChanged(fColorTo, Value))
-        Repaint(true);
-}
-
-void TExTabSheet::SetTextColor(TColor Value)
-{
-    if (StoreChanged(fTextColor, Value))
-        Repaint(true);
-}
-
-// The tab is the control's drawing: it repaints too.
-void TExTabSheet::SetTabColor(TColor Value)
-{
-    if (StoreChanged(fTabColor, Value))
-        Repaint(true);
-}
-
-void TExTabSheet::SetTabColorTo(TColor Value)
-{
-    if (StoreChanged(fTabColorTo, Value))
-        Repaint(true);
-}
-
-void TExTabSheet::SetTabGradientDirection(TGradientDirection Value)
-{
-    if (StoreChanged(fTabGradientDirection, Value))
-        Repaint(true);
-}
-
 void TExTabSheet::SetShowClose(bool Value)
 {
     fShowClose = Value;
     SetCaption(fCaption);
-    Repaint(true);
+    Repaint();
 }
 
 void TExTabSheet::SetTabEnable(bool Value)
@@ -146,7 +109,7 @@ void TExTabSheet::SetTabEnable(bool Value)
     if (!Value && fExPageControl && fExPageControl->ActivePage() == this)
         throw ExPageControlException("Can not disable active tab.");
     fTabEnable = Value;
-    Repaint(true);
+    Repaint();
 }
 
 void TExTabSheet::SetTabVisible(bool Value)
@@ -171,10 +134,10 @@ void TExTabSheet::SetTabShowing(bool Value)
     }
 }
 
-void TExTabSheet::Repaint(bool Control)
+void TExTabSheet::Repaint()
 {
     update();
-    if (Control && fExPageControl)
+    if (fExPageControl)
         fExPageControl->update();
 }
 

@@ -40,17 +40,20 @@ public:
     const std::string& TabCaption() const { return fTabCaption; }
 
     TColor Color() const { return fColor; }
-    void SetColor(TColor Value);
+    void SetColor(TColor Value) { SetAndRepaint(fColor, Value); }
     TColor ColorTo() const { return fColorTo; }
-    void SetColorTo(TColor Value);
+    void SetColorTo(TColor Value) { SetAndRepaint(fColorTo, Value); }
     TColor TextColor() const { return fTextColor; }
-    void SetTextColor(TColor Value);
+    void SetTextColor(TColor Value) { SetAndRepaint(fTextColor, Value); }
     TColor TabColor() const { return fTabColor; }
-    void SetTabColor(TColor Value);
+    void SetTabColor(TColor Value) { SetAndRepaint(fTabColor, Value); }
     TColor TabColorTo() const { return fTabColorTo; }
-    void SetTabColorTo(TColor Value);
+    void SetTabColorTo(TColor Value) { SetAndRepaint(fTabColorTo, Value); }
     TGradientDirection TabGradientDirection() const { return fTabGradientDirection; }
-    void SetTabGradientDirection(TGradientDirection Value);
+    void SetTabGradientDirection(TGradientDirection Value)
+    {
+        SetAndRepaint(fTabGradientDirection, Value);
+    }
     TGradientDirection HoverGradientDirection() const { return fHoverGradientDirection; }
     void SetHoverGradientDirection(TGradientDirection Value) { fHoverGradientDirection = Value; }
     bool ShowClose() const { return fShowClose; }
@@ -80,7 +83,13 @@ protected:
 private:
     friend class TExPageControl;
     void SetTabShowing(bool Value);
-    void Repaint(bool Control);
+    // The tab is the control's drawing: both repaint.
+    void Repaint();
+    template <class T> void SetAndRepaint(T& Field, const std::type_identity_t<T>& Value)
+    {
+        if (StoreChanged(Field, Value))
+            Repaint();
+    }
     void Notify(const TNotifyEvent& Event);
 
     std::string fCaption;

@@ -1,0 +1,147 @@
+#include "controls/uExPageControlPaint.h"
+
+#include "controls/uExPageControl.h"
+
+#include <QTabBar>
+#include <gmock/gmock.h>
+
+namespace {
+
+COLORREF At(const QImage& Image, int X, int Y)
+{
+    return FromQRgb(Image.pixel(X, Y));
+}
+
+// 10 rows in 4 steps: stripes of round(2.5) + 1 = 3 rows starting at 0, 2, 5
+// and 8 (halves to even), red 0, 64, 128 and 191.
+TEST(DrawGradient, StripesOverlapByOneAndRoundHalvesToEven)
+{
+    TBitmap B;
+    B.SetSize(3, 12);
+    DrawGradient(B.Canvas(), clBlack, TColor(RGB(255, 0, 0)), 4, Rect(0, 0, 3, 10), false);
+    std::vector<int> Reds;
+    for (int Y = 0; Y < 12; ++Y)
+        Reds.push_back(GetRValue(At(B.Image(), 1, Y)));
+    EXPECT_THAT(Reds, ::testing::ElementsAre(0, 0, 64, 64, 64, 128, 128, 128, 191, 191, 191, 255));
+
+    DrawGradient(B.Canvas(), clBlue, clRed, 0, Rect(0, 0, 2, 10), true);
+    EXPECT_EQ(At(B.Image(), 1, 5), ColorToRGB(clBlue));
+    EXPECT_EQ(At(B.Image(), 2, 5), ColorToRGB(clBlue));
+}
+
+class PaintTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Control.resize(400, 200);
+        Control.SetTabPosition(tpBottom);
+        for (const char* Caption : {"Торговля", "Активы", "История счета"}) {
+            auto* Sheet = new TExTabSheet;
+            Sheet->SetExPageControl(&Control);
+            Sheet->SetCaption(Caption);
+        }
+        Control.SetTabBackGroundColor(Band);
+        Control.SetActiveColor(ActiveFill);
+        Control.Pages(0)->SetTabColor(TabFill);
+        Control.Pages(2)->SetTabColor(TabFill);
+        Control.Pages(1)->SetColor(PageColor);
+        Control.SetActivePage(Control.Pages(1));
+    }
+    QImage Shot() { return Control.grab().toImage(); }
+
+    static constexpr TColor Band = TColor(RGB(0, 128, 0));
+    static constexpr TColor ActiveFill = TColor(RGB(255, 255, 0));
+    static constexpr TColor TabFill = TColor(RGB(0, 255, 255));
+    static constexpr TColor PageColor = TColor(RGB(255, 0, 255));
+    TExPageControl Control;
+};
+
+// The page frame's border runs 2 pixels inside the control and along the
+// strip's first row; a 3-pixel band of the page's colour lies inside it.
+TEST_F(PaintTest, PageFrameBandAndStrip)
+{
+    const QImage I = Shot();
+    const TRect Strip = Control.TabRectEx(0);
+    const COLORREF Border = ColorToRGB(clGray);
+    EXPECT_EQ(At(I, 2, 50), Border);
+    EXPECT_EQ(At(I, 397, 50), Border);
+    EXPECT_EQ(At(I, 50, 2), Border);
+    for (int X : {3, 4, 5})
+        EXPECT_EQ(At(I, X, 50), ColorToRGB(PageColor)) << X;
+    EXPECT_EQ(At(I, 1, 50), ColorToRGB(clBtnFace));
+    const TRect Last = Control.TabRectEx(2);
+    EXPECT_EQ(At(I, Last.Right + 10, Strip.Top), Border);
+    EXPECT_EQ(At(I, Last.Right + 10, Strip.Top + 5), ColorToRGB(Band));
+    EXPECT_EQ(At(I, 399, 199), ColorToRGB(Band));
+}
+
+// Classic bottom tabs: the active tab fills its rectangle (opening the page
+// border above it) and is outlined left, right and one row below (here below
+// the control's last row); an inactive tab is a rectangle sharing its right
+// line with its neighbour.
+TEST_F(PaintTest, ClassicBottomTabs)
+{
+    const QImage I = Shot();
+    const TRect A = Control.TabRectEx(1), First = Control.TabRectEx(0);
+    const COLORREF Border = ColorToRGB(clGray);
+    EXPECT_EQ(At(I, A.Left + 20, A.Top), ColorToRGB(ActiveFill));
+    EXPECT_EQ(At(I, A.Left, A.Top + 3), Border);
+    EXPECT_EQ(At(I, A.Right, A.Top + 3), Border);
+    ASSERT_EQ(A.Bottom, Control.height());
+    EXPECT_EQ(At(I, A.Left + 20, A.Bottom - 1), ColorToRGB(ActiveFill));
+    EXPECT_EQ(At(I, First.Left + 2, First.Bottom - 3), ColorToRGB(TabFill));
+    EXPECT_EQ(At(I, First.Left, First.Top + 3), Border);
+    EXPECT_EQ(At(I, First.Left + 2, First.Bottom - 1), Border);
+    EXPECT_EQ(At(I, First.Left + 2, First.Top), Border);
+}
+
+// Text is compared by extent: the active caption in a bold font of its own
+// colour reaches past the plain caption's width.
+TEST_F(PaintTest, ActiveTabWrittenInTheActiveFont)
+{
+    const TColor Ink = TColor(RGB(200, 0, 0));
+    Control.ActiveFont().SetStyle(fsBold);
+    Control.ActiveFont().SetColor(Ink);
+    const QImage I = Shot();
+    const TRect A = Control.TabRectEx(1);
+    int Left = INT_MAX, Right = -1;
+    for (int Y = A.Top; Y < A.Bottom; ++Y)
+        for (int X = A.Left; X < A.Right + 40 && X < I.width(); ++X)
+            if (At(I, X, Y) == ColorToRGB(Ink)) {
+                Left = std::min(Left, X);
+                Right = std::max(Right, X);
+            }
+    TBitmap B;
+    B.SetSize(1, 1);
+    B.Canvas().Font().Assign(Control.Font());
+    const int Plain = B.Canvas().TextWidth("Активы");
+    B.Canvas().Font().Assign(Control.ActiveFont());
+    const int Bold = B.Canvas().TextWidth("Активы");
+    ASSERT_GT(Bold, Plain);
+    EXPECT_GE(Left, A.Left + 4);
+    EXPECT_LE(Left, A.Left + 6);
+    EXPECT_GT(Right, A.Left + 4 + Plain - 1);
+    EXPECT_LT(Right, A.Left + 4 + Bold);
+}
+
+TEST_F(PaintTest, NativeModeLeavesTheDrawingToTheStyle)
+{
+    Control.SetTabBorder3D(true);
+    EXPECT_EQ(Control.findChild<QTabBar*>()->tabText(0), QString::fromUtf8("Торговля"));
+    const QImage I = Shot();
+    for (int Y = 0; Y < I.height(); ++Y)
+        for (int X = 0; X < I.width(); ++X)
+            for (TColor Own : {Band, ActiveFill, TabFill})
+                ASSERT_NE(At(I, X, Y), ColorToRGB(Own)) << X << "," << Y;
+}
+
+TEST_F(PaintTest, SheetGradientTopToBottom)
+{
+    TExTabSheet* Sheet = Control.Pages(1);
+    Sheet->SetColorTo(clBlack);
+    const QImage I = Sheet->grab().toImage();
+    EXPECT_EQ(At(I, 5, 0), ColorToRGB(PageColor));
+    EXPECT_EQ(At(I, 5, I.height() - 1), RGB(4, 0, 4));
+}
+
+} // namespace
