@@ -1,5 +1,6 @@
 #include "terminal/uStartUp.h"
 
+#include "controls/ACXPVS.h"
 #include "domain/uAppSettings.h"
 #include "domain/uCommon.h"
 #include "domain/uFolders.h"
@@ -101,10 +102,18 @@ public:
 };
 
 // The window system's side of the services: calls from workers, message
-// boxes and the heartbeat's ticks all go through the application's loop.
+// boxes and the heartbeat's ticks all go through the application's loop;
+// the controls draw in the system's visual style.
 class TPlatformServices {
 public:
-    TPlatformServices() { SetUIDispatcher(&fDispatcher); }
+    TPlatformServices()
+    {
+        SetUIDispatcher(&fDispatcher);
+        LoadDLL();
+    }
+    TPlatformServices(const TPlatformServices&) = delete;
+    TPlatformServices& operator=(const TPlatformServices&) = delete;
+    ~TPlatformServices() { UnLoadDLL(); }
     ITickSource& Ticks() { return fTicks; }
 
 private:

@@ -17,6 +17,8 @@
 #include "support/TestExchange.h"
 #include "terminal/DialogDriver.h"
 #include "terminal/MainWindowFixture.h"
+
+#include "controls/uExPageControl.h"
 #include "terminal/fmMain/uMainChartList.h"
 
 #include <QAbstractButton>
@@ -52,8 +54,8 @@ TEST_F(TMainWindowTest, CreationHandsTheChartListItsHostAndLoadsTheLayout)
     EXPECT_EQ(ChartList.PmIndicator, W.Controls().ppIndicator);
     EXPECT_EQ(W.windowTitle(), QStringLiteral("Tavrix "));
     EXPECT_TRUE(Find<QTabBar>("tabCharts")->isHidden());
-    EXPECT_EQ(Find<QTabWidget>("pcTerminal")->currentWidget()->objectName(), "tsTrade");
-    EXPECT_EQ(Find<QTabWidget>("pcTerminal")->count(), 11);
+    EXPECT_EQ(Find<TExPageControl>("pcTerminal")->ActivePage()->objectName(), "tsTrade");
+    EXPECT_EQ(Find<TExPageControl>("pcTerminal")->PageCount(), 11);
     for (const char* Name : {"vstSymbols", "vstDepth", "vstNavigate", "vstVolumeMonitor",
                              "vstOrders", "vstBalances", "vstOrderHistory", "vstMulti"})
         EXPECT_EQ(Find<TVirtualStringTree>(Name)->RootNodeCount(), 0) << Name;
@@ -342,8 +344,8 @@ TEST_F(TMainWindowTest, EnglishTranslatesTheFramesTextsAndLeavesTheOthers)
     const TMainControls& C = W.Controls();
     EXPECT_EQ(C.dpMarketView->windowTitle(), QStringLiteral("Symbols"));
     EXPECT_EQ(C.dpTerminal->windowTitle(), QStringLiteral("Terminal"));
-    EXPECT_EQ(C.pcTerminal->tabText(0), QStringLiteral("Trade"));
-    EXPECT_EQ(C.pcTerminal->tabText(10), QStringLiteral("Investments"));
+    EXPECT_EQ(C.pcTerminal->Pages(0)->GetCaption(), "Trade");
+    EXPECT_EQ(C.pcTerminal->Pages(10)->GetCaption(), "Investments");
     EXPECT_EQ(C.vstSymbols->HeaderText(1), QStringLiteral("Price"));
     EXPECT_EQ(C.Actions.acMarketView->text(), QStringLiteral("Market Watch"));
     EXPECT_EQ(Find<QMenu>("mmFile")->title(), QStringLiteral("File"));

@@ -1,5 +1,6 @@
 #include "terminal/fmMain/ufmMain.h"
 
+#include "controls/uExPageControl.h"
 #include "domain/uSysTime.h"
 #include "domain/uTranslator.h"
 #include "domain/uUIWriter.h"
@@ -89,7 +90,7 @@ void TfmMain::FormShow()
         setWindowTitle(QStringLiteral("Tavrix "));
         InitUserInterface();
         SizeMainDocks(*this, fControls);
-        fControls.pcTerminal->setCurrentIndex(0);
+        fControls.pcTerminal->SetActivePage(fControls.pcTerminal->Pages(0));
         SetOnlineMode(false);
         fControls.pcBuy->setCurrentIndex(0);
         fControls.pcSell->setCurrentIndex(0);

@@ -2,6 +2,7 @@
 
 #include "terminal/fmMain/ufmMainActions.h"
 
+#include "controls/uExPageControl.h"
 #include "platform/qt/VirtualStringTree.h"
 
 #include <QAction>
@@ -51,17 +52,6 @@ QWidget* CreateSheet(QTabWidget* Pages, const char* Name, const char* Caption)
     return Sheet;
 }
 
-// A sheet whose only content is a grid filling it.
-void AddGridSheet(QTabWidget* Pages, const char* Name, const char* Caption,
-                  TVirtualStringTree* Grid)
-{
-    QWidget* Sheet = CreateSheet(Pages, Name, Caption);
-    auto* Layout = new QVBoxLayout(Sheet);
-    Layout->setContentsMargins(0, 0, 0, 0);
-    Grid->setParent(Sheet);
-    Layout->addWidget(Grid);
-}
-
 TVirtualStringTree* CreateOrderGrid(QWidget* Parent, const char* Name)
 {
     std::vector<TVirtualColumn> Columns;
@@ -71,11 +61,28 @@ TVirtualStringTree* CreateOrderGrid(QWidget* Parent, const char* Name)
     return CreateGrid(Parent, Name, Columns);
 }
 
+// A sheet of the account views' page control holding Grid (or nothing).
+void AddTerminalSheet(TExPageControl* Pages, const char* Name, const char* Caption,
+                      TVirtualStringTree* Grid = nullptr)
+{
+    auto* Sheet = new TExTabSheet(Pages);
+    Sheet->setObjectName(QString::fromLatin1(Name));
+    Sheet->SetExPageControl(Pages);
+    Sheet->SetCaption(Caption);
+    if (!Grid)
+        return;
+    auto* Layout = new QVBoxLayout(Sheet);
+    Layout->setContentsMargins(0, 0, 0, 0);
+    Grid->setParent(Sheet);
+    Layout->addWidget(Grid);
+}
+
 void BuildTerminal(TMainControls& C)
 {
-    C.pcTerminal = new QTabWidget(C.dpTerminal);
+    C.pcTerminal = new TExPageControl(C.dpTerminal);
     C.pcTerminal->setObjectName(QStringLiteral("pcTerminal"));
-    C.pcTerminal->setTabPosition(QTabWidget::South);
+    C.pcTerminal->SetTabPosition(tpBottom);
+    C.pcTerminal->ActiveFont().SetName("Tahoma");
     C.vstOrders = CreateOrderGrid(C.pcTerminal, "vstOrders");
     C.vstBalances = CreateGrid(C.pcTerminal, "vstBalances",
                                {{.Text = "Валюта", .Width = 643, .Stretch = true},
@@ -87,17 +94,16 @@ void BuildTerminal(TMainControls& C)
                              {.Text = "Коефициент", .Width = 80},
                              {.Text = "Баланс", .Width = 250},
                              {.Text = "Открытые ордера", .Width = 250}});
-    AddGridSheet(C.pcTerminal, "tsTrade", "Торговля", C.vstOrders);
-    AddGridSheet(C.pcTerminal, "tsActives", "Активы", C.vstBalances);
-    AddGridSheet(C.pcTerminal, "tsAccountHistory", "История счета", C.vstOrderHistory);
-    AddGridSheet(C.pcTerminal, "tsMultiaccount", "Мультиаккаунт", C.vstMulti);
-    CreateSheet(C.pcTerminal, "tsNews", "Новости");
-    CreateSheet(C.pcTerminal, "tsMarket", "Маркет");
-    CreateSheet(C.pcTerminal, "tsSignals", "Сигналы");
-    CreateSheet(C.pcTerminal, "tsLibrary", "Библиотека");
-    CreateSheet(C.pcTerminal, "tsExperts", "Эксперты");
-    CreateSheet(C.pcTerminal, "tsJournal", "Журнал");
-    CreateSheet(C.pcTerminal, "tsInvest", "Инвестиции");
+    AddTerminalSheet(C.pcTerminal, "tsTrade", "Торговля", C.vstOrders);
+    AddTerminalSheet(C.pcTerminal, "tsActives", "Активы", C.vstBalances);
+    AddTerminalSheet(C.pcTerminal, "tsAccountHistory", "История счета", C.vstOrderHistory);
+    AddTerminalSheet(C.pcTerminal, "tsMultiaccount", "Мультиаккаунт", C.vstMulti);
+    for (const auto& [Name, Caption] :
+         {std::pair{"tsNews", "Новости"}, std::pair{"tsMarket", "Маркет"},
+          std::pair{"tsSignals", "Сигналы"}, std::pair{"tsLibrary", "Библиотека"},
+          std::pair{"tsExperts", "Эксперты"}, std::pair{"tsJournal", "Журнал"},
+          std::pair{"tsInvest", "Инвестиции"}})
+        AddTerminalSheet(C.pcTerminal, Name, Caption);
     C.dpTerminal->setWidget(C.pcTerminal);
 }
 

@@ -14,6 +14,7 @@ class QStatusBar;
 class QTabBar;
 class QTabWidget;
 class QToolBar;
+class TExPageControl;
 class TVirtualStringTree;
 class QTimer;
 
@@ -112,7 +113,7 @@ struct TMainControls {
     TVirtualStringTree* vstOrderHistory = nullptr;
     TVirtualStringTree* vstMulti = nullptr;
 
-    QTabWidget* pcTerminal = nullptr;
+    TExPageControl* pcTerminal = nullptr;
     QTabWidget* pcBuy = nullptr;
     QTabWidget* pcSell = nullptr;
     // By page: limit, market, stop-limit.

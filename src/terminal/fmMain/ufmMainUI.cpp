@@ -1,5 +1,6 @@
 #include "terminal/fmMain/ufmMain.h"
 
+#include "controls/uExPageControl.h"
 #include "domain/uProfile.h"
 #include "domain/uUser.h"
 #include "platform/qt/VirtualStringTree.h"
@@ -108,8 +109,10 @@ void TfmMain::TranslateForm()
     for (QDockWidget* Panel :
          {C.dpMarketView, C.dpMarketDepth, C.dpNavigate, C.dpVolumeMonitor, C.dpTerminal})
         Panel->setWindowTitle(Translated(Panel->windowTitle()));
-    for (int Sheet = 0; Sheet < C.pcTerminal->count(); ++Sheet)
-        C.pcTerminal->setTabText(Sheet, Translated(C.pcTerminal->tabText(Sheet)));
+    for (int Sheet = 0; Sheet < C.pcTerminal->PageCount(); ++Sheet) {
+        TExTabSheet* Page = C.pcTerminal->Pages(Sheet);
+        Page->SetCaption(TranslateText(Page->GetCaption()).toStdString());
+    }
     for (TVirtualStringTree* Grid :
          {C.vstOrders, C.vstBalances, C.vstOrderHistory, C.vstMulti, C.vstSymbols, C.vstDepth})
         TranslateHeaders(Grid);
