@@ -238,10 +238,15 @@ void TPlotCanvas::Frame3D(TRect& Rect, TColor TopColor, TColor BottomColor, int 
 
 void TPlotCanvas::TextOut(int X, int Y, const std::string& Text, bool AllowHtml)
 {
-    if (AllowHtml)
-        HtmlTextOut(*this, X, Y, Text);
-    else
+    if (!AllowHtml) {
         TextOut(X, Y, Text);
+        return;
+    }
+    // Drawing raises nothing: a malformed text stops where its fault lies.
+    try {
+        HtmlTextOut(*this, X, Y, Text);
+    } catch (const HtmlParserException&) {
+    }
 }
 
 namespace {

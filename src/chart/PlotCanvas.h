@@ -1,7 +1,9 @@
 #pragma once
 
+#include "chart/PlotBlend.h"
 #include "chart/PlotCanvasTypes.h"
 #include "chart/PlotGradient.h"
+#include "chart/PlotShadow.h"
 
 #include <memory>
 #include <optional>

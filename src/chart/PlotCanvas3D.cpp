@@ -310,11 +310,8 @@ void TPlotCanvas3D::StretchDraw(const TRect& Rect, const QImage& Graphic)
 void TPlotCanvas3D::GradientFill(const TRect& Rect, TColor StartColor, TColor EndColor,
                                  int Direction, int Balance, int RadialX, int RadialY)
 {
-    TCustomPlotGradient G;
-    G.SetStartColor(StartColor);
-    G.SetEndColor(EndColor);
-    G.SetDirection(TGradientDirection(Direction));
-    G.Draw(*this, Rect);
+    PlotGradientFill(*this, Rect, StartColor, EndColor, TGradientDirection(Direction), Balance,
+                     RadialX, RadialY);
 }
 
 void TPlotCanvas3D::Polyline(const std::vector<TPoint>& Points)

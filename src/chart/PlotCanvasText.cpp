@@ -1,4 +1,5 @@
 #include "chart/PlotCanvas3D.h"
+#include "chart/PlotFilterKinds.h"
 #include "chart/PlotPicture.h"
 #include "platform/SysUtils.h"
 
@@ -45,10 +46,13 @@ void TPlotCanvas3D::TextOut(int X, int Y, const std::string& Text)
         FCanvas->RealizeFont();
         DC()->SetTextColor(ColorToRGB(S->Color()));
         DC()->TextOut(SX, SY, Text);
-        // The blur of a smooth shadow belongs to the bitmap filters; the text
-        // over it is drawn without a background all the same.
-        if (S->Smooth() && S->SmoothBlur() > 0 && Bitmap())
+        if (S->Smooth() && S->SmoothBlur() > 0 && Bitmap()) {
+            const TRect R = TextRectAt(SX, SY, Text);
+            TBlurFilter Blur;
+            Blur.SetAmount(S->SmoothBlur());
+            Blur.Apply(*DC()->Image(), {R.Left, R.Top, R.Right - 1, R.Bottom - 1});
             SetBackMode(cbmTransparent);
+        }
         if (Blend)
             EndBlending(std::move(Blend));
     }

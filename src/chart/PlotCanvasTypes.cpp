@@ -1,6 +1,7 @@
 #include "chart/PlotCanvasTypes.h"
 #include "chart/PlotGradient.h"
 #include "chart/PlotPicture.h"
+#include "chart/PlotShadow.h"
 #include "platform/SysUtils.h"
 
 #include <algorithm>

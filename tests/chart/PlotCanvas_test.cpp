@@ -1,47 +1,8 @@
-#include "chart/PlotCanvas3D.h"
+#include "CanvasFixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-// A canvas painting into its buffer of the given size, over a white page.
-struct TCanvasFixture {
-    TPlotCanvas3D Canvas;
-    TRect Area;
-    explicit TCanvasFixture(int W = 20, int H = 20) : Area{0, 0, W, H}
-    {
-        Canvas.InitWindow(nullptr, nullptr, clWhite, false, Area);
-        Canvas.ResetState();
-        Canvas.Brush().SetColor(clWhite);
-        Canvas.Pen().SetStyle(psClear);
-        Canvas.FillRect(Area);
-        Canvas.Pen().SetStyle(psSolid);
-    }
-    TColor At(int X, int Y) { return Canvas.GetPixel(X, Y); }
-    int Count(TColor C)
-    {
-        int N = 0;
-        for (int Y = 0; Y < Area.Bottom; ++Y)
-            for (int X = 0; X < Area.Right; ++X)
-                N += At(X, Y) == C;
-        return N;
-    }
-    QRect Ink(TColor C)
-    {
-        return InkWhere([&](COLORREF P) { return P == COLORREF(C); });
-    }
-    // Text is antialiased: its ink is every pixel the test accepts.
-    template <class F> QRect InkWhere(F Accept)
-    {
-        QRect Box;
-        for (int Y = 0; Y < Area.Bottom; ++Y)
-            for (int X = 0; X < Area.Right; ++X)
-                if (Accept(COLORREF(At(X, Y))))
-                    Box |= QRect(X, Y, 1, 1);
-        return Box;
-    }
-    const QImage& Image() { return Canvas.Bitmap()->Image(); }
-};
 
 TEST(PlotCanvasHelpers, RectanglesAndPolygons)
 {
@@ -323,6 +284,7 @@ TEST(PlotCanvas, PolygonGradientFillsInsideAndOutlinesWithAClearBrush)
     TCanvasFixture F;
     TPlotGradient G;
     G.SetStartColor(clBlue);
+    G.SetEndColor(clBlue);
     F.Canvas.Pen().SetColor(clRed);
     F.Canvas.Brush().SetStyle(bsSolid);
     const std::vector<TPoint> Tri{{2, 2}, {18, 2}, {2, 18}};
@@ -348,6 +310,7 @@ TEST(PlotCanvas, TextOutlineAndGradientStayInsideTheTextRectangle)
         } else {
             Font.Gradient().SetVisible(true);
             Font.Gradient().SetStartColor(clRed);
+            Font.Gradient().SetEndColor(clRed);
         }
         F.Canvas.AssignFont(Font);
         F.Canvas.TextOut(5, 5, "HI");

@@ -1,0 +1,174 @@
+#include "CanvasFixture.h"
+
+#include <gtest/gtest.h>
+#include <set>
+
+namespace {
+
+std::set<TColor> ColoursOfColumn(TCanvasFixture& F, int X)
+{
+    std::set<TColor> C;
+    for (int Y = F.Area.Top; Y < F.Area.Bottom; ++Y)
+        C.insert(F.At(X, Y));
+    return C;
+}
+
+TEST(PlotGradientFill, LinearBandsStartAtTheBottomOrRight)
+{
+    TCanvasFixture F(12, 10);
+    F.Canvas.GradientFill({0, 0, 12, 10}, clRed, clBlue, gdTopBottom);
+    EXPECT_EQ(F.At(3, 9), clRed);
+    EXPECT_EQ(F.At(3, 0), clBlue);
+    EXPECT_EQ(ColoursOfColumn(F, 3).size(), 10u); // one strip per row
+    EXPECT_EQ(F.At(3, 4), TColor(RGB(255 - 255 * 5 / 9, 0, 255 * 5 / 9)));
+
+    // The other directions exchange the colours.
+    F.Canvas.GradientFill({0, 0, 12, 10}, clRed, clBlue, gdBottomTop);
+    EXPECT_EQ(F.At(3, 9), clBlue);
+    EXPECT_EQ(F.At(3, 0), clRed);
+    F.Canvas.GradientFill({0, 0, 12, 10}, clRed, clBlue, gdLeftRight);
+    EXPECT_EQ(F.At(11, 5), clRed);
+    EXPECT_EQ(F.At(0, 5), clBlue);
+    F.Canvas.GradientFill({0, 0, 12, 10}, clRed, clBlue, gdRightLeft);
+    EXPECT_EQ(F.At(11, 5), clBlue);
+}
+
+TEST(PlotGradientFill, BandsAreCappedAndAOnePixelStripIsPainted)
+{
+    TCanvasFixture F(3, 1000);
+    F.Canvas.GradientFill({0, 0, 3, 1000}, clBlack, clWhite, gdTopBottom);
+    EXPECT_EQ(ColoursOfColumn(F, 1).size(), 256u);
+    EXPECT_EQ(F.At(1, 999), clBlack);
+    EXPECT_EQ(F.At(1, 0), clWhite);
+
+    TCanvasFixture Strip(5, 3);
+    Strip.Canvas.GradientFill({0, 1, 5, 2}, clRed, clBlue, gdTopBottom);
+    EXPECT_EQ(Strip.At(2, 1), clRed);
+    EXPECT_EQ(Strip.At(2, 0), clWhite);
+    EXPECT_EQ(Strip.At(2, 2), clWhite);
+}
+
+TEST(PlotGradientFill, RingsCornersAndDiagonalsCoverTheRectangle)
+{
+    for (TGradientDirection D :
+         {gdFromCenter, gdFromTopLeft, gdFromBottomLeft, gdDiagonalUp, gdDiagonalDown, gdRadial}) {
+        TCanvasFixture F(13, 9);
+        F.Canvas.GradientFill({0, 0, 13, 9}, clRed, clBlue, D);
+        EXPECT_EQ(F.Count(clWhite), 0) << D;
+    }
+    TCanvasFixture F(13, 9);
+    F.Canvas.GradientFill({0, 0, 13, 9}, clRed, clBlue, gdFromCenter);
+    EXPECT_EQ(F.At(0, 0), clBlue); // exchanged: step 0 on the outer ring
+    EXPECT_EQ(F.At(12, 8), clBlue);
+    EXPECT_EQ(F.At(6, 4), clRed); // the last ring, x + y = 6 + 4 of 10
+    F.Canvas.GradientFill({0, 0, 13, 9}, clRed, clBlue, gdDiagonalDown);
+    EXPECT_EQ(F.At(0, 0), clRed);
+    EXPECT_EQ(F.At(3, 2), F.At(5, 0)); // one colour per line at 45 degrees
+    EXPECT_GT(GetBValue(F.At(12, 8)), 200);
+    F.Canvas.GradientFill({0, 0, 13, 9}, clRed, clBlue, gdDiagonalUp);
+    EXPECT_EQ(F.At(0, 8), clRed);
+    EXPECT_EQ(F.At(2, 8), F.At(0, 6));
+    F.Canvas.GradientFill({0, 0, 13, 9}, clRed, clBlue, gdFromTopLeft);
+    EXPECT_EQ(F.At(0, 0), clBlue);
+    F.Canvas.GradientFill({0, 0, 13, 9}, clRed, clBlue, gdFromBottomLeft);
+    EXPECT_EQ(F.At(0, 8), clBlue);
+}
+
+TEST(PlotGradientFill, RadialRunsFromTheEndColourOutsideToTheStartInTheMiddle)
+{
+    TCanvasFixture F(41, 41);
+    F.Canvas.GradientFill({0, 0, 41, 41}, clRed, clBlue, gdRadial, 50, 0, 0);
+    EXPECT_EQ(F.At(0, 0), clBlue);
+    EXPECT_GT(GetRValue(F.At(20, 20)), 230);
+    EXPECT_GT(GetRValue(F.At(20, 20)), GetRValue(F.At(20, 10)));
+    // The centre moves with the radial offsets.
+    F.Canvas.GradientFill({0, 0, 41, 41}, clRed, clBlue, gdRadial, 50, -10, 0);
+    EXPECT_GT(GetRValue(F.At(11, 20)), GetRValue(F.At(31, 20)));
+}
+
+TEST(PlotGradient, MiddleColourSplitsTheRectangle)
+{
+    TCanvasFixture F(4, 20);
+    TPlotGradient G;
+    G.SetStartColor(clRed);
+    G.SetEndColor(clBlue);
+    G.SetMidColor(clLime);
+    G.Draw(F.Canvas, TRect{0, 0, 4, 20});
+    EXPECT_EQ(F.At(1, 19), clRed);
+    EXPECT_EQ(F.At(1, 10), clLime); // the lower half ends in the middle colour
+    EXPECT_EQ(F.At(1, 9), clLime);  // and the upper half starts from it
+    EXPECT_EQ(F.At(1, 0), clBlue);
+
+    G.SetMidColor(clNone);
+    EXPECT_EQ(G.MidColor(), clNone);
+    TCanvasFixture Plain(4, 20);
+    Plain.Canvas.GradientFill({0, 0, 4, 20}, clRed, clBlue, gdTopBottom);
+    G.Draw(F.Canvas, TRect{0, 0, 4, 20});
+    for (int Y = 0; Y < 20; ++Y)
+        EXPECT_EQ(F.At(1, Y), Plain.At(1, Y)) << Y;
+}
+
+TEST(PlotGradient, BalanceBendsTheProgression)
+{
+    EXPECT_DOUBLE_EQ(PlotSigmoid(9, 50, 9), 1.0);
+    EXPECT_NEAR(PlotSigmoid(4, 0, 9), std::pow(0.5, 0.5), 1e-12);
+    TCanvasFixture F(2, 11);
+    TPlotGradient G;
+    G.SetStartColor(clBlack);
+    G.SetEndColor(clWhite);
+    G.SetBalance(100); // exponent 2: slow at first
+    G.Draw(F.Canvas, TRect{0, 0, 2, 11});
+    EXPECT_EQ(GetRValue(F.At(0, 5)), uint8_t(Round(255 * std::pow(6.0 / 11, 2))));
+    EXPECT_EQ(F.At(0, 0), clWhite);
+}
+
+TEST(PlotGradient, SubGradientIsBlendedOverAndCopiedWithTheGradient)
+{
+    TCanvasFixture F(10, 10);
+    TPlotGradient G;
+    G.SetStartColor(clBlack);
+    G.SetEndColor(clBlack);
+    G.SubGradient().SetVisible(true);
+    G.SubGradient().SetStartColor(clWhite);
+    G.SubGradient().SetEndColor(clWhite);
+    G.SubGradient().SetTransparency(50);
+    G.Draw(F.Canvas, TRect{0, 0, 10, 10});
+    EXPECT_EQ(F.At(5, 5), TColor(RGB(128, 128, 128)));
+
+    TPlotGradient Copy;
+    Copy.Assign(G);
+    ASSERT_NE(Copy.SubGradientIfAny(), nullptr);
+    EXPECT_EQ(Copy.SubGradientIfAny()->Transparency(), 50);
+    Copy.Assign(TPlotGradient());
+    EXPECT_EQ(Copy.SubGradientIfAny(), nullptr);
+}
+
+TEST(PlotGradient, RoundedTurnedAndMonochromeDrawing)
+{
+    TCanvasFixture F(20, 20);
+    TPlotGradient G;
+    G.SetStartColor(clRed);
+    G.SetEndColor(clRed);
+    G.Draw(F.Canvas, TRect{0, 0, 20, 20}, 10);
+    EXPECT_EQ(F.At(0, 0), clWhite);
+    EXPECT_EQ(F.At(10, 10), clRed);
+    EXPECT_EQ(F.Canvas.ClipDepth(), 0u);
+
+    // Turned a quarter: the bands run across, and no corner is left unpainted.
+    TCanvasFixture T(20, 12);
+    G.SetEndColor(clBlue);
+    G.SetAngle(90);
+    G.Draw(T.Canvas, TRect{0, 0, 20, 12});
+    EXPECT_EQ(T.Count(clWhite), 0);
+    EXPECT_EQ(T.At(3, 1), T.At(3, 10));
+    EXPECT_NE(T.At(1, 5), T.At(18, 5));
+
+    TCanvasFixture M(4, 4);
+    M.Canvas.SetMonochrome(true);
+    G.SetAngle(0);
+    G.SetEndColor(clRed);
+    G.Draw(M.Canvas, TRect{0, 0, 4, 4});
+    EXPECT_EQ(M.At(1, 1), TColor(RGB(85, 85, 85)));
+}
+
+} // namespace
