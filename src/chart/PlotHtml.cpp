@@ -175,7 +175,10 @@ private:
     {
         size_t End;
         if (St[0] != '<') {
-            End = std::min(St.find('<'), St.size());
+            // A line break ends the run, so that every line starts afresh.
+            const size_t Break = St.find("\r\n");
+            End =
+                std::min({St.find('<'), Break == std::string::npos ? Break : Break + 2, St.size()});
         } else {
             const size_t Close = St.find('>');
             if (Close == std::string::npos)
@@ -501,10 +504,17 @@ std::string PopFont()
 
 TSize InternalHtmlText(TPlotCanvas& ACanvas, int x, int y, const std::string& Text, bool Display)
 {
-    // Tags left open by an earlier text, or by one that failed, do not carry
-    // over into this one.
-    State.clear();
-    StateFont.clear();
+    // Tags left open by a text, or by one that failed, do not carry over
+    // into the next.
+    struct TStacksCleared {
+        TStacksCleared() { Clear(); }
+        ~TStacksCleared() { Clear(); }
+        static void Clear()
+        {
+            State.clear();
+            StateFont.clear();
+        }
+    } Stacks;
     TCanvasKeeper Keep(ACanvas);
     THtmlRenderer R(ACanvas, x, y, Display);
     R.Run(Text);

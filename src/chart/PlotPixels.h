@@ -3,6 +3,7 @@
 #include "chart/PlotCanvasTypes.h"
 
 #include <QImage>
+#include <algorithm>
 #include <bit>
 #include <vector>
 
@@ -34,10 +35,12 @@ inline TRGBX PlotPixel(COLORREF C)
 }
 
 // The byte a weighted channel sum becomes: rounded, halves to even, and
-// clamped to 0..255. Kept free of library calls so that loops vectorise.
+// clamped to 0..255. Kept free of library calls and branches so that loops
+// vectorise; sums of a few weighted bytes lie far inside the float range the
+// rounding trick needs (below 2^22).
 inline uint8_t PlotClampByte(float V)
 {
     constexpr float Magic = 12582912.0f; // 1.5 * 2^23: adding it rounds to even
-    V = V < 0 ? 0 : (V > 255 ? 255 : V);
-    return uint8_t(int((V + Magic) - Magic));
+    const int I = int((V + Magic) - Magic);
+    return uint8_t(std::min(std::max(I, 0), 255));
 }
