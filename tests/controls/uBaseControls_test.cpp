@@ -1,5 +1,7 @@
 #include "controls/uBaseControls.h"
 
+#include "Pixels.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -25,17 +27,6 @@ protected:
 };
 
 class TOther : public TPersistent {};
-
-// The box of the pixels that differ from the background.
-QRect InkBox(const QImage& Image, QRgb Background)
-{
-    QRect Box;
-    for (int Y = 0; Y < Image.height(); ++Y)
-        for (int X = 0; X < Image.width(); ++X)
-            if (Image.pixel(X, Y) != Background)
-                Box |= QRect(X, Y, 1, 1);
-    return Box;
-}
 
 } // namespace
 

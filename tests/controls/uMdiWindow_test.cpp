@@ -1,0 +1,276 @@
+#include "controls/uMdiWindow.h"
+
+#include "MouseDriver.h"
+#include "Pixels.h"
+
+#include <QLineEdit>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+class MdiWindow : public ::testing::Test {
+protected:
+    MdiWindow()
+    {
+        Host.resize(600, 400);
+        Host.show();
+    }
+    TwinctrlMdiWindow* NewWindow(const TRect& R, int Group = 0)
+    {
+        auto* W = new TwinctrlMdiWindow(&Host);
+        W->SetGroupIndex(Group);
+        W->SetBoundsRect(R);
+        W->show();
+        return W;
+    }
+    void Press(TwinctrlMdiWindow& W, TwinctrlMdiWindowButtonType Type)
+    {
+        TMouseDriver(W.Button(Type)).Press({5, 5});
+    }
+    QWidget Host;
+};
+
+} // namespace
+
+TEST_F(MdiWindow, GlyphResourcesAreThirteenPixelsSquare)
+{
+    TwinctrlMdiWindow W;
+    for (auto G : {bgClose, bgMaximize, bgMinimize, bgNormal})
+        EXPECT_EQ(W.Glyph(G).size(), QSize(13, 13)) << G;
+}
+
+TEST_F(MdiWindow, MovesAndSizesStayInsideTheParentOnTheGrid)
+{
+    struct TCase {
+        const char* Name;
+        uint8_t Grid;
+        int HeightConstraint;
+        TRect Asked;
+        TRect Expect;
+    };
+    const TCase Cases[] = {
+        {"snapped toward zero", 8, 0, Bounds(13, 20, 203, 97), Bounds(8, 16, 200, 96)},
+        {"no grid of 1", 1, 0, Bounds(13, 20, 203, 97), Bounds(13, 20, 203, 97)},
+        {"no grid of 0", 0, 0, Bounds(13, 20, 203, 97), Bounds(13, 20, 203, 97)},
+        {"above and left stop at 0", 8, 0, Bounds(-30, -5, 200, 96), Bounds(0, 0, 200, 96)},
+        {"beyond right and bottom", 1, 0, Bounds(500, 350, 200, 96), Bounds(400, 304, 200, 96)},
+        {"least height", 8, 5, Bounds(16, 16, 200, 20), Bounds(16, 16, 200, 40)},
+    };
+    for (const TCase& C : Cases) {
+        TwinctrlMdiWindow* W = NewWindow(Bounds(0, 0, 100, 100));
+        W->SetPosDiscrete(C.Grid);
+        W->SetHeightConstraint(C.HeightConstraint);
+        W->SetHeightConstraint(-1);
+        W->SetBoundsRect(C.Asked);
+        EXPECT_EQ(W->BoundsRect(), C.Expect) << C.Name;
+        delete W;
+    }
+}
+
+TEST_F(MdiWindow, StatesKeepTheNormalBounds)
+{
+    TwinctrlMdiWindow* W = NewWindow(Bounds(40, 40, 200, 160));
+    W->SetHeightConstraint(5);
+    std::vector<TWindowState> Announced;
+    W->OnMaximize = [&](TwinctrlCustomMdiWindow& S) { Announced.push_back(S.State()); };
+    W->OnMinimize = W->OnMaximize;
+
+    Press(*W, btMaximize);
+    EXPECT_EQ(W->BoundsRect(), Rect(0, 0, 600, 400));
+    EXPECT_EQ(W->Button(btMaximize).Glyph(), bgNormal);
+    Host.resize(700, 500);
+    EXPECT_EQ(W->BoundsRect(), Rect(0, 0, 700, 500)) << "follows the parent";
+    Press(*W, btMinimize);
+    EXPECT_EQ(W->BoundsRect(), Bounds(40, 40, 200, 24)) << "a strip at the bounds before";
+    EXPECT_EQ(W->Button(btMinimize).Glyph(), bgNormal);
+    EXPECT_EQ(W->Button(btMaximize).Glyph(), bgMaximize);
+    Press(*W, btMinimize);
+    EXPECT_EQ(W->BoundsRect(), Bounds(40, 40, 200, 160));
+    EXPECT_EQ(W->Button(btMinimize).Glyph(), bgMinimize);
+    EXPECT_EQ(Announced, (std::vector{wsMaximized, wsMinimized, wsNormal}));
+
+    W->SetCaptionPosition(cpLeft);
+    W->SetState(wsMinimized);
+    EXPECT_EQ(W->BoundsRect(), Bounds(40, 40, 24, 160));
+}
+
+TEST_F(MdiWindow, CaptionDragsAndFrameSizes)
+{
+    TwinctrlMdiWindow* W = NewWindow(Bounds(40, 40, 200, 160));
+    int PosChanges = 0;
+    W->OnPosChanged = [&](TwinctrlCustomMdiWindow&) { ++PosChanges; };
+    TMouseDriver Mouse(*W);
+
+    Mouse.Drag({60, 12}, {33, 17});
+    EXPECT_EQ(W->BoundsRect(), Bounds(72, 56, 200, 160)) << "moved on the grid";
+    EXPECT_TRUE(W->Active()) << "a press activates";
+    Mouse.Drag({199, 159}, {41, 20});
+    EXPECT_EQ(W->BoundsRect(), Bounds(72, 56, 240, 176)) << "bottom-right corner";
+    Mouse.Drag({2, 80}, {-16, 0});
+    EXPECT_EQ(W->BoundsRect(), Bounds(56, 56, 256, 176)) << "left edge";
+    Mouse.Drag({60, 12}, {600, 600});
+    EXPECT_EQ(W->BoundsRect(), Bounds(344, 224, 256, 176)) << "pushed back inside";
+    EXPECT_EQ(PosChanges, 4) << "alone, it was in front already";
+
+    W->SetState(wsMaximized);
+    Mouse.Drag({1, 80}, {50, 0});
+    EXPECT_EQ(W->BoundsRect(), Rect(0, 0, 600, 400)) << "the fixed frame does not size";
+}
+
+TEST_F(MdiWindow, HiddenCaptionLetsTheClientAreaDrag)
+{
+    TwinctrlMdiWindow* W = NewWindow(Bounds(40, 40, 200, 160));
+    auto* Child = new QWidget(W);
+    Child->show();
+    SetAlign(*Child, alClient);
+    EXPECT_EQ(Child->geometry(), QRect(7, 26, 186, 127));
+    W->SetCaptionVisible(false);
+    EXPECT_EQ(Child->geometry(), QRect(7, 7, 186, 146));
+    EXPECT_TRUE(W->Button(btClose).isHidden());
+    Child->hide();
+    TMouseDriver(*W).Drag({100, 100}, {16, 8});
+    EXPECT_EQ(W->BoundsRect(), Bounds(56, 48, 200, 160));
+
+    W->SetCaptionVisible(true);
+    W->SetCaptionPosition(cpLeft);
+    Child->show();
+    EXPECT_EQ(Child->geometry(), QRect(26, 7, 167, 146));
+    EXPECT_EQ(W->Button(btClose).geometry(), QRect(9, 9, 13, 13));
+    EXPECT_EQ(W->Button(btMinimize).geometry(), QRect(9, 41, 13, 13));
+}
+
+TEST_F(MdiWindow, ActivationFollowsGroups)
+{
+    TwinctrlMdiWindow* G2 = NewWindow(Bounds(0, 0, 100, 100), 2);
+    TwinctrlMdiWindow* G3 = NewWindow(Bounds(100, 0, 100, 100), 3);
+    TwinctrlMdiWindow* G0 = NewWindow(Bounds(200, 0, 100, 100), 0);
+    int Deactivations = 0;
+    G0->OnDeactivate = [&](TwinctrlCustomMdiWindow&) { ++Deactivations; };
+
+    G2->Activate();
+    G0->Activate();
+    EXPECT_TRUE(G2->Active()) << "group 0 does not reach group 2";
+    EXPECT_EQ(Host.children().last(), G0) << "brought to the front";
+    G3->Activate();
+    EXPECT_TRUE(G2->Active());
+    EXPECT_FALSE(G0->Active()) << "group 0 follows every activation";
+    EXPECT_EQ(Deactivations, 1);
+
+    // Focus moving into a window activates it; moving out of all deactivates group 0.
+    auto* Edit = new QLineEdit(G0);
+    auto* Outside = new QLineEdit(&Host);
+    Edit->show();
+    Outside->show();
+    Host.activateWindow();
+    QApplication::setActiveWindow(&Host);
+    Edit->setFocus();
+    EXPECT_TRUE(G0->Active());
+    Outside->setFocus();
+    EXPECT_FALSE(G0->Active());
+    EXPECT_TRUE(G3->Active());
+}
+
+TEST_F(MdiWindow, FrameCaptionAndButtonsShowTheActivation)
+{
+    TwinctrlMdiWindow* W = NewWindow(Bounds(40, 40, 200, 160));
+    W->SetActiveColor(clRed);
+    W->SetInactiveColor(clBlue);
+    struct TCase {
+        bool Active;
+        TWindowState State;
+        int FrameX; // a pixel of the own frame at mid height
+        TColor Expect;
+    };
+    const TCase Cases[] = {
+        {false, wsNormal, 6, clBlue},
+        {true, wsNormal, 1, clRed},
+        {true, wsMaximized, 2, clRed},
+    };
+    for (const TCase& C : Cases) {
+        W->SetState(C.State);
+        if (C.Active)
+            W->Activate();
+        const QImage I = W->grab().toImage();
+        const int Mid = I.height() / 2;
+        EXPECT_EQ(I.pixel(0, Mid), qRgb(0, 0, 0));
+        EXPECT_EQ(I.pixel(C.FrameX, Mid), Rgb(C.Expect)) << C.State;
+        EXPECT_EQ(I.pixel(C.FrameX + 1 + W->FrameWidth(), Mid), Rgb(clBtnFace)) << "client";
+        const TRect Caption = W->GetCaptionRect();
+        EXPECT_EQ(I.pixel(Caption.Left + 60, Caption.Bottom - 1), Rgb(C.Expect));
+        const QImage B = W->Button(btClose).grab().toImage();
+        EXPECT_EQ(B.pixel(6, 1), Rgb(C.Expect)) << "glyph's transparent face";
+        EXPECT_EQ(B.pixel(0, 0), qRgb(80, 80, 80)) << "glyph's frame";
+    }
+    W->SetState(wsMinimized);
+    const QImage I = W->grab().toImage();
+    EXPECT_NE(I.pixel(1, I.height() / 2), Rgb(clRed)) << "no own frame on the strip";
+}
+
+TEST_F(MdiWindow, DisabledCaptionIsEmbossedAndIconTakesItsPlace)
+{
+    TwinctrlMdiWindow* W = NewWindow(Bounds(40, 40, 200, 160));
+    W->SetCaption("Chart");
+    W->SetActiveColor(clYellow);
+    W->Activate();
+    // The box of the pixels that differ from the caption colour, left of the buttons.
+    auto TextBox = [&] {
+        const TRect C = W->GetCaptionRect();
+        return InkBox(W->grab().toImage(), Rgb(clYellow),
+                      QRect(C.Left, C.Top, C.Width() - 50, C.Height()));
+    };
+    const QRect Enabled = TextBox();
+    ASSERT_FALSE(Enabled.isEmpty());
+    EXPECT_EQ(Enabled.left(), 7 + 4);
+    W->setEnabled(false);
+    const QRect Disabled = TextBox();
+    EXPECT_EQ(Disabled.topLeft(), Enabled.topLeft());
+    EXPECT_EQ(Disabled.size(), Enabled.size() + QSize(1, 1)) << "the copy one pixel down-right";
+
+    W->setEnabled(true);
+    QImage Red(16, 16, QImage::Format_RGB32);
+    Red.fill(Qt::red);
+    W->SetIcon(Red);
+    const QRect WithIcon = TextBox();
+    EXPECT_EQ(WithIcon.left(), 7 + 2) << "the icon";
+    EXPECT_EQ(W->grab().toImage().pixel(7 + 2 + 8, 7 + 8), qRgb(255, 0, 0));
+}
+
+TEST_F(MdiWindow, IconFromAnImageListThatMayEnd)
+{
+    TwinctrlMdiWindow* W = NewWindow(Bounds(40, 40, 200, 160));
+    auto* Images = new TImageList;
+    W->SetImages(Images);
+    W->SetIconIndex(1);
+    QImage Green(16, 16, QImage::Format_RGB32);
+    Green.fill(Qt::green);
+    Images->Add(Green);
+    Images->Add(Green);
+    EXPECT_EQ(W->grab().toImage().pixel(17, 15), qRgb(0, 255, 0));
+    W->SetIcon(QImage(2, 2, QImage::Format_RGB32));
+    EXPECT_EQ(W->Icon().size(), QSize(16, 16)) << "a list keeps the icon its own";
+    delete Images;
+    EXPECT_EQ(W->Images(), nullptr);
+    EXPECT_TRUE(W->Icon().isNull());
+    EXPECT_NE(W->grab().toImage().pixel(17, 15), qRgb(0, 255, 0));
+}
+
+TEST_F(MdiWindow, CloseButton)
+{
+    TwinctrlMdiWindow* Kept = NewWindow(Bounds(0, 0, 100, 100));
+    Kept->SetDestroyOnClose(false);
+    int Closes = 0;
+    Kept->OnClose = [&](TwinctrlCustomMdiWindow&) { ++Closes; };
+    Press(*Kept, btClose);
+    EXPECT_EQ(Closes, 1);
+    EXPECT_TRUE(Kept->isVisible()) << "the owner decides";
+
+    QPointer<TwinctrlMdiWindow> Freed = NewWindow(Bounds(0, 0, 100, 100));
+    bool HiddenAtClose = false;
+    Freed->OnClose = [&](TwinctrlCustomMdiWindow& W) { HiddenAtClose = W.isHidden(); };
+    Press(*Freed, btClose);
+    EXPECT_TRUE(HiddenAtClose);
+    ASSERT_TRUE(Freed) << "freed once the press is handled";
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(Freed);
+}
