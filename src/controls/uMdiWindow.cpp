@@ -137,17 +137,18 @@ void TwinctrlCustomMdiWindow::SetInactiveColor(TColor Value)
 
 void TwinctrlCustomMdiWindow::SetCaptionPosition(TwinctrlCaptionPosition Value)
 {
-    if (!StoreChanged(fCaptionPosition, Value))
-        return;
-    Realign();
-    RealignButtons();
-    update();
+    if (StoreChanged(fCaptionPosition, Value))
+        CaptionChanged();
 }
 
 void TwinctrlCustomMdiWindow::SetCaptionVisible(bool Value)
 {
-    if (!StoreChanged(fCaptionVisible, Value))
-        return;
+    if (StoreChanged(fCaptionVisible, Value))
+        CaptionChanged();
+}
+
+void TwinctrlCustomMdiWindow::CaptionChanged()
+{
     Realign();
     RealignButtons();
     update();
@@ -208,6 +209,8 @@ TRect TwinctrlCustomMdiWindow::GetCaptionRect() const
 
 void TwinctrlCustomMdiWindow::CalcDiscretePos(int& X, int& Y, int& CX, int& CY) const
 {
+    if (fPosDiscrete <= 1)
+        return;
     X = Snap(X, fPosDiscrete);
     Y = Snap(Y, fPosDiscrete);
     CX = Snap(CX, fPosDiscrete);

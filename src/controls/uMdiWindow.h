@@ -112,7 +112,8 @@ public:
 
     TRect GetCaptionRect() const;
     TColor GetStateColor() const { return fActive ? fActiveColor : fInactiveColor; }
-    // Each value becomes the multiple of the grid step next toward zero.
+    // Each value becomes the multiple of the grid step next toward zero; no
+    // change without a grid.
     void CalcDiscretePos(int& X, int& Y, int& CX, int& CY) const;
     const QImage& Glyph(TwinctrlMdiWindowButtonGlyph Glyph) const { return fGlyphs[Glyph]; }
     TwinctrlMdiWindowButton& Button(TwinctrlMdiWindowButtonType Type) { return *fButtons[Type]; }
@@ -151,6 +152,8 @@ private:
     bool HandleAllocated() const { return parentWidget() && !fDoDestroy; }
     void RecreateWnd();
     void RealignButtons();
+    // After a change of the caption's place or visibility.
+    void CaptionChanged();
     void DrawBorder(TGdiDC& DC);
     void DrawCaption();
     void DrawIcon();
