@@ -3,6 +3,7 @@
 #include "platform/qt/GdiBlit.h"
 #include "platform/qt/GdiExtra.h"
 
+#include <QCursor>
 #include <QKeyEvent>
 #include <QPainter>
 

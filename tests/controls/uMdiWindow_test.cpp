@@ -33,13 +33,6 @@ protected:
 
 } // namespace
 
-TEST_F(MdiWindow, GlyphResourcesAreThirteenPixelsSquare)
-{
-    TwinctrlMdiWindow W;
-    for (auto G : {bgClose, bgMaximize, bgMinimize, bgNormal})
-        EXPECT_EQ(W.Glyph(G).size(), QSize(13, 13)) << G;
-}
-
 TEST_F(MdiWindow, MovesAndSizesStayInsideTheParentOnTheGrid)
 {
     struct TCase {
@@ -162,7 +155,6 @@ TEST_F(MdiWindow, ActivationFollowsGroups)
     auto* Outside = new QLineEdit(&Host);
     Edit->show();
     Outside->show();
-    Host.activateWindow();
     QApplication::setActiveWindow(&Host);
     Edit->setFocus();
     EXPECT_TRUE(G0->Active());
