@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
 #include <sstream>
@@ -118,7 +119,9 @@ TEST_F(TLogFixture, WritersRacingTheShutDownTouchNothingFreed)
     Stop();
     for (auto& W : Writers)
         W.join();
-    for (const auto& [Thread, Texts] : TextsByThread(Read()))
+    // Under load the shut-down may come before any line was queued: no file then.
+    const std::string Written = std::filesystem::exists(File) ? Read() : std::string();
+    for (const auto& [Thread, Texts] : TextsByThread(Written))
         for (size_t I = 0; I < Texts.size(); ++I)
             ASSERT_EQ(Texts[I], int(I)) << "thread " << Thread;
 }
