@@ -1,4 +1,4 @@
-#include "terminal/fmMain/uMainGuard.h"
+#include "terminal/fmBasic/uMainGuard.h"
 
 #include "platform/ScriptedMessageBox.h"
 #include "support/LogCapture.h"

@@ -9,8 +9,8 @@
 #include "platform/qt/GdiObjects.h"
 #include "platform/qt/VirtualStringTree.h"
 #include "terminal/fmBasic/uFormParts.h"
+#include "terminal/fmBasic/uMainGuard.h"
 #include "terminal/fmMain/uMainChartList.h"
-#include "terminal/fmMain/uMainGuard.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -11,7 +11,7 @@
 #include "platform/qt/VirtualStringTree.h"
 #include "terminal/dlgBaseLogon/udlgBaseLogon.h"
 #include "terminal/fmBasic/uFormParts.h"
-#include "terminal/fmMain/uMainGuard.h"
+#include "terminal/fmBasic/uMainGuard.h"
 
 #include <QAction>
 

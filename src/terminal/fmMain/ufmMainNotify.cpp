@@ -3,7 +3,7 @@
 #include "domain/uCommon.h"
 #include "platform/DateUtils.h"
 #include "platform/FormatSettings.h"
-#include "terminal/fmMain/uMainGuard.h"
+#include "terminal/fmBasic/uMainGuard.h"
 
 #include <QAction>
 #include <QDockWidget>

@@ -7,8 +7,8 @@
 #include "platform/SysUtils.h"
 #include "terminal/fmBasic/uDecimalKeyFilter.h"
 #include "terminal/fmBasic/uFormParts.h"
+#include "terminal/fmBasic/uMainGuard.h"
 #include "terminal/fmMain/uMainChartList.h"
-#include "terminal/fmMain/uMainGuard.h"
 
 #include <QLineEdit>
 #include <QPushButton>

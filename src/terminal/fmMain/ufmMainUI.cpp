@@ -5,7 +5,7 @@
 #include "domain/uUser.h"
 #include "platform/qt/VirtualStringTree.h"
 #include "terminal/fmBasic/uFormParts.h"
-#include "terminal/fmMain/uMainGuard.h"
+#include "terminal/fmBasic/uMainGuard.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,4 +1,4 @@
-#include "terminal/fmMain/uMainGuard.h"
+#include "terminal/fmBasic/uMainGuard.h"
 
 #include "domain/uLog.h"
 #include "platform/MessageBox.h"
