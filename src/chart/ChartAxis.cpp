@@ -1,5 +1,7 @@
 #include "chart/ChartAxis.h"
 
+#include "chart/PlotConst.h"
+
 #include <cmath>
 #include <utility>
 
@@ -39,7 +41,7 @@ void TChartAxis::SetMinimum(double Value)
 {
     const bool loading = FParentChart && FParentChart->IsLoading();
     if (!loading && Value > FMaximumValue)
-        throw AxisException("Axis Minimum Value must be <= Maximum");
+        throw AxisException(PlotMsg_AxisMinMax);
     SetProperty(FMinimumValue, Value);
 }
 
@@ -47,14 +49,14 @@ void TChartAxis::SetMaximum(double Value)
 {
     const bool loading = FParentChart && FParentChart->IsLoading();
     if (!loading && Value < FMinimumValue)
-        throw AxisException("Axis Maximum Value must be >= Minimum");
+        throw AxisException(PlotMsg_AxisMaxMin);
     SetProperty(FMaximumValue, Value);
 }
 
 void TChartAxis::SetDesiredIncrement(double Value)
 {
     if (Value < 0)
-        throw AxisException("Axis increment must be >= 0");
+        throw AxisException(PlotMsg_AxisIncrementNeg);
     SetProperty(FDesiredIncrement, Value);
 }
 
@@ -89,10 +91,10 @@ void TChartAxis::SetLogarithmic(bool Value)
 {
     if (Value) {
         if (IsDateTime())
-            throw AxisException("DateTime Axis cannot be Logarithmic");
+            throw AxisException(PlotMsg_AxisLogDateTime);
         AdjustMaxMin();
         if (IMinimum < 0 || IMaximum < 0)
-            throw AxisException("Logarithmic Axis Min and Max values should be >= 0");
+            throw AxisException(PlotMsg_AxisLogNotPositive);
     }
     SetProperty(FLogarithmic, Value);
     SetCalcPosValue();
@@ -101,7 +103,7 @@ void TChartAxis::SetLogarithmic(bool Value)
 void TChartAxis::SetLogarithmicBase(double Value)
 {
     if (!(Value > 0) || Value == 1)
-        throw AxisException("Axis Logarithmic Base should be <> 1 and > 0");
+        throw AxisException(PlotMsg_AxisLogBase);
     SetProperty(FLogarithmicBase, Value);
 }
 

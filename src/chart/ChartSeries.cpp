@@ -1,6 +1,8 @@
 #include "chart/ChartSeries.h"
 
 #include "chart/CustomAxisPanel.h"
+#include "chart/PlotConst.h"
+#include "platform/SysUtils.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,19 +15,13 @@ template <typename T> void Remove(std::vector<T*>& List, T* Item)
     List.erase(std::remove(List.begin(), List.end(), Item), List.end());
 }
 
-std::string DeleteOutOfBoundsText(int32_t ValueIndex, int32_t Count)
-{
-    return "Series Delete: ValueIndex " + std::to_string(ValueIndex) + " out of bounds (0 to " +
-           std::to_string(Count - 1) + ").";
-}
-
 } // namespace
 
 TChartSeries::TChartSeries()
 {
-    fX = new TChartValueList(this, "X");
+    fX = new TChartValueList(this, PlotMsg_ValuesX);
     fX->SetOrder(loAscending);
-    fY = new TChartValueList(this, "Y");
+    fY = new TChartValueList(this, PlotMsg_ValuesY);
     fMandatory = fY;
     fNotMandatory = fX;
 }
@@ -203,7 +199,7 @@ void TChartSeries::MergePoints(const TChartPointsBatch& Points)
 void TChartSeries::Delete(int32_t ValueIndex)
 {
     if (ValueIndex < 0 || ValueIndex >= Count())
-        throw ChartException(DeleteOutOfBoundsText(ValueIndex, Count()));
+        throw ChartException(Format(PlotMsg_SeriesDelete, ValueIndex, Count() - 1));
     for (auto& List : fValuesList)
         List->Delete(ValueIndex);
     if (fColors && ValueIndex < static_cast<int32_t>(fColors->size()))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/ChartElement.h"
+#include "chart/PlotConst.h"
 
 // A series: parallel value lists (X, Y and any further ones, one point per
 // index), optional per-point colours and labels, axis binding, the visible
@@ -210,8 +211,8 @@ private:
     int32_t fFirstVisibleIndex = -1;
     int32_t fLastVisibleIndex = -1;
     int32_t fUpdating = 0;
-    std::string fValueFormat = "#,##0.###";
-    std::string fPercentFormat = "##0.## %";
+    std::string fValueFormat = PlotMsg_DefValueFormat;
+    std::string fPercentFormat = PlotMsg_DefPercentFormat;
     int32_t fDepth = -1;
     TChartValueList* fMandatory;
     TChartValueList* fNotMandatory;

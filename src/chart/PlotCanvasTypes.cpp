@@ -1,4 +1,5 @@
 #include "chart/PlotCanvasTypes.h"
+#include "chart/PlotConst.h"
 #include "chart/PlotGradient.h"
 #include "chart/PlotPicture.h"
 #include "chart/PlotShadow.h"
@@ -335,8 +336,8 @@ TColor ApplyBright(TColor Color, int Quantity)
 
 void PlotDefaultFont()
 {
-    // The message table's "8" and "Arial"; the Japanese-system substitution
-    // does not apply here.
-    GetDefaultFontSize = 8;
-    GetDefaultFontName = "Arial";
+    // From the message table; the Japanese-system substitution does not apply
+    // here. A size that is not a number keeps the current one.
+    GetDefaultFontSize = StrToIntDef(PlotMsg_DefaultFontSize, GetDefaultFontSize);
+    GetDefaultFontName = PlotMsg_DefaultFontName;
 }
