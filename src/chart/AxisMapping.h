@@ -2,10 +2,15 @@
 
 // The value-to-pixel mapping of one axis direction for one frame: a small
 // value computed once from the axis' working range and span, then applied to
-// every point with a subtract, a multiply, a clamp and a round.
+// every point with a subtract, a multiply, a clamp and a round. With it, the
+// limits of an axis' numbers.
 
 #include <cmath>
 #include <cstdint>
+
+// Smallest range SetMinMax keeps, and smallest label increment.
+inline constexpr double MinAxisRange = 1e-10;
+inline constexpr double MinAxisIncrement = 1e-12;
 
 // Largest pixel coordinate an axis produces; the drawing layer draws lines
 // and rectangles correctly up to this magnitude.

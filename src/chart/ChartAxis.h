@@ -19,10 +19,6 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Smallest range SetMinMax keeps, and smallest label increment.
-inline constexpr double MinAxisRange = 1e-10;
-inline constexpr double MinAxisIncrement = 1e-12;
-
 class TChartAxis {
 public:
     TChartAxis(ICustomAxisPanel* ParentChart, bool Horizontal, bool OtherSide);
