@@ -1,11 +1,13 @@
 #include "chart/ChartAxis.h"
+#include "chart/PlotCanvas3D.h"
 
 #include <benchmark/benchmark.h>
 #include <vector>
 
 namespace {
 
-// Nothing but a chart rectangle: the axis maps on its own.
+// Nothing but a chart rectangle and a canvas without a surface: the axis
+// maps on its own.
 struct TBenchPanel : ICustomAxisPanel {
     double InternalMinMax(const TChartAxis&, bool, bool) const override { return 0; }
     int SeriesCount() const override { return 0; }
@@ -16,9 +18,16 @@ struct TBenchPanel : ICustomAxisPanel {
     TChartAxis* DepthTopAxis() override { return nullptr; }
     TRect ChartRect() const override { return {0, 0, 1600, 900}; }
     int Width3D() const override { return 0; }
+    int CalcWallSize(const TChartAxis&) const override { return 0; }
+    TCanvas3D& Canvas() override { return Surface; }
+    const TAxisGetLabelEvent& OnGetAxisLabel() const override { return GetAxisLabel; }
+    const TAxisGetNextLabelEvent& OnGetNextAxisLabel() const override { return GetNextAxisLabel; }
     bool IsLoading() const override { return false; }
     bool FastCalc() const override { return false; }
     void Invalidate() override {}
+    TPlotCanvas3D Surface;
+    TAxisGetLabelEvent GetAxisLabel;
+    TAxisGetNextLabelEvent GetNextAxisLabel;
 };
 
 // One frame of a zoomed-in price axis: 10,000 closes, most of them far

@@ -1,14 +1,18 @@
 #pragma once
 
 // What an axis asks of the objects around it: the axis panel that owns it,
-// the series bound to it and their value lists, and the label machinery that
-// picks the label increment. The axis holds these as interfaces so that its
-// range and mapping stand on their own; the panel, the series base and the
-// label code implement them.
+// and the series bound to it with their value lists. The axis holds these as
+// interfaces so that it stands on its own; the panel and the series base
+// implement them, and tests use doubles.
 
 #include "platform/Graphics.h"
 
+#include <cstdint>
+#include <functional>
+#include <string>
+
 class TChartAxis;
+class TCanvas3D;
 
 // The part of a series' value list that an axis reads.
 class IChartValueList {
@@ -24,7 +28,28 @@ public:
     virtual bool Active() const = 0;
     // The value list this series plots along Axis, or none when it does not use it.
     virtual const IChartValueList* ValueListOfAxis(const TChartAxis& Axis) const = 0;
+    virtual int32_t Count() const = 0;
+    // The plotted values are Y (a vertical series) rather than X.
+    virtual bool YMandatory() const = 0;
+    // The index range drawn in the last frame; -1 when none.
+    virtual int32_t FirstValueIndex() const = 0;
+    virtual int32_t LastValueIndex() const = 0;
+    // A point's pixel along its horizontal and its vertical axis.
+    virtual int32_t CalcXPos(int32_t ValueIndex) const = 0;
+    virtual int32_t CalcYPos(int32_t ValueIndex) const = 0;
+    // Some point has a label of its own; the label of one point (empty when none).
+    virtual bool HasPointLabels() const = 0;
+    virtual const std::string& PointLabel(int32_t ValueIndex) const = 0;
 };
+
+// The chart's OnGetAxisLabel: may replace the text of each label an axis
+// generates. Series is null and ValueIndex -1 for a value label.
+using TAxisGetLabelEvent = std::function<void(TChartAxis& Sender, const IChartSeries* Series,
+                                              int32_t ValueIndex, std::string& LabelText)>;
+// The chart's OnGetNextAxisLabel: supplies the label values one by one;
+// leaving Stop true ends them.
+using TAxisGetNextLabelEvent =
+    std::function<void(TChartAxis& Sender, int32_t LabelIndex, double& LabelValue, bool& Stop)>;
 
 // The axis panel that owns an axis.
 class ICustomAxisPanel {
@@ -49,6 +74,14 @@ public:
     // The chart rectangle of the frame being laid out, and the 3D depth.
     virtual TRect ChartRect() const = 0;
     virtual int Width3D() const = 0;
+    // The thickness of the 3D wall next to Axis; 0 in 2D.
+    virtual int CalcWallSize(const TChartAxis& Axis) const = 0;
+
+    // The canvas the chart draws and measures its texts on.
+    virtual TCanvas3D& Canvas() = 0;
+    // The chart's label events; empty when not assigned.
+    virtual const TAxisGetLabelEvent& OnGetAxisLabel() const = 0;
+    virtual const TAxisGetNextLabelEvent& OnGetNextAxisLabel() const = 0;
 
     // The chart is being read from a stream: setters skip their checks.
     virtual bool IsLoading() const = 0;
@@ -56,12 +89,4 @@ public:
     virtual bool FastCalc() const = 0;
 
     virtual void Invalidate() = 0;
-};
-
-// The label step search of an axis.
-class IAxisLabels {
-public:
-    virtual ~IAxisLabels() = default;
-    // The label step of the axis' current working range; 0 when there is none.
-    virtual double CalcIncrement(const TChartAxis& Axis) = 0;
 };

@@ -6,7 +6,15 @@
 #include <utility>
 
 TChartAxis::TChartAxis(ICustomAxisPanel* ParentChart, bool Horizontal, bool OtherSide)
-    : FHorizontal(Horizontal), FOtherSide(OtherSide), FParentChart(ParentChart)
+    : FHorizontal(Horizontal), FOtherSide(OtherSide), FParentChart(ParentChart),
+      FLabelsFont(RepaintOnChange()), FAxisValuesFormat(PlotMsg_DefValueFormat),
+      FFormatSettings(GetFormatSettings()), FAxis(RepaintOnChange()),
+      FAxisTitle(Horizontal  ? 0
+                 : OtherSide ? 270
+                             : 90,
+                 [this] { Repaint(); }),
+      FGrid(RepaintOnChange()), FMinorGrid(RepaintOnChange()), FTicks(RepaintOnChange()),
+      FTicksInner(RepaintOnChange()), FMinorTicks(RepaintOnChange())
 {
     SetCalcPosValue();
 }
@@ -15,6 +23,11 @@ void TChartAxis::Repaint()
 {
     if (FParentChart)
         FParentChart->Invalidate();
+}
+
+TNotifyEvent TChartAxis::RepaintOnChange()
+{
+    return [this](TGraphicsObject*) { Repaint(); };
 }
 
 void TChartAxis::SetMinMax(double AMin, double AMax)
@@ -55,7 +68,7 @@ void TChartAxis::SetMaximum(double Value)
 
 void TChartAxis::SetDesiredIncrement(double Value)
 {
-    if (Value < 0)
+    if (!(Value >= 0))
         throw AxisException(PlotMsg_AxisIncrementNeg);
     SetProperty(FDesiredIncrement, Value);
 }
@@ -125,6 +138,8 @@ void TChartAxis::CalcMinMax(double& AMin, double& AMax) const
 
 void TChartAxis::AdjustMaxMin()
 {
+    // The label step of CalcRoundScales formats date-times on a date-time axis.
+    IAxisDateTime = IsDateTime();
     CalcMinMax(FMinimumValue, FMaximumValue);
     IMaximum = FMaximumValue;
     IMinimum = FMinimumValue;
@@ -155,8 +170,8 @@ void TChartAxis::CalcRoundScales()
     double inc = 0;
     bool haveInc = false;
     auto increment = [&] {
-        if (!haveInc && FLabels)
-            inc = FLabels->CalcIncrement(*this);
+        if (!haveInc)
+            inc = CalcIncrement();
         haveInc = true;
         return inc;
     };

@@ -1,17 +1,26 @@
 #pragma once
 
-// An axis' range and its value-to-pixel mapping: where the minimum and maximum
-// come from, how the working range is rounded and widened by series margins,
-// where the pixel span lies in the chart rectangle, and the mappings every
-// series and overlay use. Plain maths: no widget and no canvas.
+// An axis of a chart. Its range and value-to-pixel mapping (ChartAxis.cpp):
+// where the minimum and maximum come from, how the working range is rounded
+// and widened by series margins, where the pixel span lies in the chart
+// rectangle, and the mappings every series and overlay use. Its labels
+// (ChartAxisLabels.cpp): the label step, the label texts and their sizes. Its
+// layout and drawing (ChartAxisDraw.cpp): the room labels, ticks and title
+// take from the chart rectangle, and the line, ticks, grid, labels and title
+// of one frame. The step and value loops themselves are plain maths
+// (AxisLabelSteps.h). UI thread only.
 
 #include "chart/AxisMapping.h"
 #include "chart/AxisPanelLink.h"
+#include "chart/ChartAxisParts.h"
+#include "chart/PlotProcs.h"
 #include "chart/PlotUnits.h"
+#include "platform/FormatSettings.h"
 #include "platform/Graphics.h"
 #include "platform/Property.h"
 
 #include <stdexcept>
+#include <vector>
 
 // An invalid axis setting; the text says which.
 class AxisException : public std::runtime_error {
@@ -77,8 +86,6 @@ public:
     void SetMasterAxis(TChartAxis* Value) { FMaster = Value; }
 
     ICustomAxisPanel* ParentChart() const { return FParentChart; }
-    // The label step search used to round automatic ends; not owned.
-    void SetLabels(IAxisLabels* Labels) { FLabels = Labels; }
 
     // Frame preparation, in this order: AdjustMaxMin, InternalCalcPositions,
     // then (with series margins) AdjustMaxMinRect and CalcRoundScales.
@@ -113,6 +120,104 @@ public:
     void Scroll(double Offset, bool CheckLimits);
     bool IsDateTime() const;
 
+    // ---- labels ----
+
+    bool Labels() const { return FLabels; }
+    void SetLabels(bool Value) { SetProperty(FLabels, Value); }
+    TPlotFont& LabelsFont() { return FLabelsFont; }
+    TAxisLabelStyle LabelStyle() const { return FLabelStyle; }
+    void SetLabelStyle(TAxisLabelStyle Value) { SetProperty(FLabelStyle, Value); }
+    TAxisLabelAlign LabelsAlign() const { return FLabelsAlign; }
+    void SetLabelsAlign(TAxisLabelAlign Value) { SetProperty(FLabelsAlign, Value); }
+    bool LabelsAlternate() const { return FLabelsAlternate; }
+    void SetLabelsAlternate(bool Value) { SetProperty(FLabelsAlternate, Value); }
+    bool LabelsMultiLine() const { return FLabelsMultiLine; }
+    void SetLabelsMultiLine(bool Value) { SetProperty(FLabelsMultiLine, Value); }
+    bool LabelsOnAxis() const { return FLabelsOnAxis; }
+    void SetLabelsOnAxis(bool Value) { SetProperty(FLabelsOnAxis, Value); }
+    // Extra room between labels, percent of a label's size; 0 or more.
+    int LabelsSeparation() const { return FLabelsSeparation; }
+    void SetLabelsSeparation(int Value);
+    // Fixed label room in pixels; 0 measures the labels.
+    int LabelsSize() const { return FLabelsSize; }
+    void SetLabelsSize(int Value) { SetProperty(FLabelsSize, Value); }
+    bool RoundFirstLabel() const { return FRoundFirstLabel; }
+    void SetRoundFirstLabel(bool Value) { SetProperty(FRoundFirstLabel, Value); }
+    const std::string& AxisValuesFormat() const { return FAxisValuesFormat; }
+    void SetAxisValuesFormat(const std::string& Value) { SetProperty(FAxisValuesFormat, Value); }
+    // Empty: the short time format for a range of a day or less, else the short date format.
+    const std::string& DateTimeFormat() const { return FDateTimeFormat; }
+    void SetDateTimeFormat(const std::string& Value) { SetProperty(FDateTimeFormat, Value); }
+    bool ExactDateTime() const { return FExactDateTime; }
+    void SetExactDateTime(bool Value) { SetProperty(FExactDateTime, Value); }
+    // Separators, patterns and names of the label texts; the program's own
+    // settings when the axis is made.
+    const TFormatSettings& FormatSettings() const { return FFormatSettings; }
+    void SetFormatSettings(const TFormatSettings& Value);
+
+    // The label step of the current working range: the widest sample label
+    // (with its separation) decides how many labels fit along the span.
+    double CalcIncrement();
+    // The step for labels MaxLabelSize pixels long, and for MaxNumLabels labels.
+    double CalcXYIncrement(int MaxLabelSize);
+    double CalcLabelsIncrement(int MaxNumLabels);
+    // The text of a value label: the date-time or number format, then the
+    // chart's OnGetAxisLabel, then blanks as line breaks when multi-line.
+    virtual std::string LabelValue(double Value);
+    // LabelStyle, or the style the axis' series call for when it is talAuto.
+    TAxisLabelStyle CalcLabelStyle() const;
+
+    // ---- layout and drawing ----
+
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool Value) { SetProperty(FVisible, Value); }
+    TChartAxisPen& Axis() { return FAxis; }
+    TChartAxisTitle& Title() { return FAxisTitle; }
+    // Fixed title room in pixels; 0 measures the caption.
+    int TitleSize() const { return FTitleSize; }
+    void SetTitleSize(int Value) { SetProperty(FTitleSize, Value); }
+    TAxisGridPen& Grid() { return FGrid; }
+    TChartHiddenPen& MinorGrid() { return FMinorGrid; }
+    TDarkGrayPen& Ticks() { return FTicks; }
+    TDarkGrayPen& TicksInner() { return FTicksInner; }
+    TDarkGrayPen& MinorTicks() { return FMinorTicks; }
+    // Tick lengths in pixels, outwards (inwards for the inner ticks); a
+    // negative length draws the tick on the other side of the axis line.
+    int TickLength() const { return FTickLength; }
+    void SetTickLength(int Value) { SetProperty(FTickLength, Value); }
+    int TickInnerLength() const { return FTickInnerLength; }
+    void SetTickInnerLength(int Value) { SetProperty(FTickInnerLength, Value); }
+    int MinorTickLength() const { return FMinorTickLength; }
+    void SetMinorTickLength(int Value) { SetProperty(FMinorTickLength, Value); }
+    int MinorTickCount() const { return FMinorTickCount; }
+    void SetMinorTickCount(int Value) { SetProperty(FMinorTickCount, Value); }
+    bool TickOnLabelsOnly() const { return FTickOnLabelsOnly; }
+    void SetTickOnLabelsOnly(bool Value) { SetProperty(FTickOnLabelsOnly, Value); }
+
+    // Cuts the room of the title, labels and ticks from R on the axis' side
+    // (Inflate), or places the axis line, label row and title from R.
+    void CalcRect(TRect& R, bool InflateChartRectangle);
+    // One frame: title, labels, axis line, ticks and grid; with CalcPosAxis the
+    // axis line is placed on the chart rectangle first.
+    void Draw(bool CalcPosAxis);
+    // The widest label, the label room across the axis, and the room of the
+    // axis line and outer ticks.
+    int MaxLabelsWidth();
+    int SizeLabels();
+    int SizeTickAxis() const;
+    // Pixels of the axis line, the label row and the title.
+    int PosAxis() const { return FPosAxis; }
+    int PosLabels() const { return FPosLabels; }
+    int PosTitle() const { return FPosTitle; }
+
+    // Runs for every label drawn; may move it, change its text or suppress it.
+    std::function<void(TChartAxis& Sender, int& X, int& Y, int& Z, std::string& Text,
+                       bool& DrawLabel)>
+        OnDrawLabel;
+
+    // Pixels of this frame's ticks, in the order their labels were drawn.
+    std::vector<int> Tick;
+
     // Working state of the last frame, written by the axis only.
     bool IAxisDateTime = false;
     double IAxisLogSizeRange = 0;
@@ -131,7 +236,10 @@ public:
     int IAxisSize = 0;
 
 protected:
+    virtual TAxisLabelStyle InternalCalcLabelStyle() const;
     void Repaint();
+    // A change handler for the pens and fonts: repaints the chart.
+    TNotifyEvent RepaintOnChange();
     template <class T> void SetProperty(T& Field, const std::type_identity_t<T>& Value)
     {
         if (StoreChanged(Field, Value))
@@ -139,6 +247,49 @@ protected:
     }
 
 private:
+    // Labels (ChartAxisLabels.cpp). The step searches take the desired
+    // increment as an argument: the search runs once more as if it were 1.
+    double IncrementFor(double Desired);
+    double XYIncrementFor(int MaxLabelSize, double Desired);
+    double LabelsIncrementFor(int MaxNumLabels, double Desired);
+    // The values whose labels are measured for the step and the label room.
+    int SampleValues(double Desired, double (&Values)[5]) const;
+    // The canvas with the labels font, or none without a chart.
+    TCanvas3D* LabelsCanvas();
+    // A label's size along the axis, and the widest line of a text.
+    int InternalLabelSize(TCanvas3D& Canvas, const std::string& Text) const;
+    int MaxSeriesLabelWidth(TCanvas3D& Canvas) const;
+    int FewestPointsAlongX() const;
+    bool AlongXDimension(const IChartSeries& Series) const;
+    std::string FormattedValue(double Value) const;
+    // With LabelsMultiLine, every blank becomes a line break.
+    void BreakLines(std::string& Text) const;
+
+    // Drawing (ChartAxisDraw.cpp).
+    void DrawAxisTitle(TCanvas3D& Canvas);
+    void DrawLabels(TCanvas3D& Canvas);
+    void DrawValueLabels(TCanvas3D& Canvas, double Increment, TDateTimeStep Step);
+    // False when the chart's OnGetNextAxisLabel gave no value at all.
+    bool DrawCustomLabels(TCanvas3D& Canvas);
+    void DrawSeriesLabels(TCanvas3D& Canvas);
+    void InternalDrawLabel(TCanvas3D& Canvas, double Value);
+    void DrawThisLabel(TCanvas3D& Canvas, int Pos, double Value, std::string Text);
+    // A label's text at X, Y: centred on a horizontal axis' tick, beside a
+    // vertical axis' tick and centred on it.
+    void DrawAxisLabel(TCanvas3D& Canvas, int X, int Y, const std::string& Text);
+    // The title's room across the axis; the canvas takes the title font.
+    int TitleRoom(TCanvas3D& Canvas);
+    void DrawTicksGrid(TCanvas3D& Canvas, const TRect& Chart);
+    void DrawTicks(TCanvas3D& Canvas, TChartPen& Pen, const std::vector<int>& At, int Length,
+                   int Outwards);
+    void DrawGrid(TCanvas3D& Canvas, TChartPen& Pen, const std::vector<int>& At,
+                  const TRect& Chart);
+    std::vector<int> GridPositions() const;
+    std::vector<int> MinorTickPositions() const;
+    void AddTick(int Pos, double Value);
+    // +1 when outwards is down or right, -1 when up or left.
+    int OutwardsSign() const;
+
     void InternalCalcRange();
     void UpdateMappings();
     double SeriesExtreme(bool IsMax) const;
@@ -164,7 +315,48 @@ private:
     double FPositionPercent = 0;
     TPlotUnits FPosUnits = muPercent;
     TChartAxis* FMaster = nullptr;
-    IAxisLabels* FLabels = nullptr;
+
+    bool FLabels = true;
+    TPlotFont FLabelsFont;
+    TAxisLabelStyle FLabelStyle = talAuto;
+    TAxisLabelAlign FLabelsAlign = alDefault;
+    bool FLabelsAlternate = false;
+    bool FLabelsMultiLine = false;
+    bool FLabelsOnAxis = true;
+    int FLabelsSeparation = 10;
+    int FLabelsSize = 0;
+    bool FRoundFirstLabel = true;
+    std::string FAxisValuesFormat;
+    std::string FDateTimeFormat;
+    bool FExactDateTime = true;
+    TFormatSettings FFormatSettings;
+
+    bool FVisible = true;
+    TChartAxisPen FAxis;
+    TChartAxisTitle FAxisTitle;
+    int FTitleSize = 0;
+    TAxisGridPen FGrid;
+    TChartHiddenPen FMinorGrid;
+    TDarkGrayPen FTicks;
+    TDarkGrayPen FTicksInner;
+    TDarkGrayPen FMinorTicks;
+    int FTickLength = 4;
+    int FTickInnerLength = 0;
+    int FMinorTickLength = 2;
+    int FMinorTickCount = 3;
+    bool FTickOnLabelsOnly = true;
+    int FPosAxis = 0;
+    int FPosLabels = 0;
+    int FPosTitle = 0;
+    // The values at Tick, for the minor ticks of a logarithmic axis.
+    std::vector<double> FTickValues;
+    // The values of the label loop, kept to spare an allocation per frame.
+    std::vector<double> FLabelValues;
+    // Labels drawn so far in this frame, for the alternating rows, and the
+    // frame's shifts of alternate and opposite labels.
+    int FLabelCount = 0;
+    int FAlternateShift = 0;
+    int FOppositeShift = 0;
 
     TAxisMapKind FMapKind = TAxisMapKind::Linear;
     bool FFastCalc = false;

@@ -72,6 +72,15 @@ const std::string& TLabelsList::Label(int32_t Index) const
     return Index >= 0 && Index < Count() ? fItems[Index] : Empty;
 }
 
+bool TLabelsList::AnyNonEmpty(int32_t Limit) const
+{
+    const int32_t Last = std::min(Count(), Limit);
+    for (int32_t I = 0; I < Last; ++I)
+        if (!fItems[I].empty())
+            return true;
+    return false;
+}
+
 void TLabelsList::SetLabel(int32_t Index, const std::string& Value, int32_t APointCount)
 {
     if (Index < 0 || Index >= APointCount || (fItems.empty() && Value.empty()))

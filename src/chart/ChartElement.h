@@ -78,6 +78,8 @@ public:
     bool Empty() const { return fItems.empty(); }
     int32_t Count() const { return static_cast<int32_t>(fItems.size()); }
     const std::string& Label(int32_t Index) const;
+    // Some label among the first Limit is not empty.
+    bool AnyNonEmpty(int32_t Limit) const;
     // APointCount is the number of points the series holds.
     void SetLabel(int32_t Index, const std::string& Value, int32_t APointCount);
     void Insert(int32_t Index, const std::string& Value, int32_t APointCount);

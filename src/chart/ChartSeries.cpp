@@ -360,10 +360,7 @@ bool TChartSeries::HasColors() const
 
 bool TChartSeries::HasLabels() const
 {
-    for (int32_t I = 0, Last = std::min(fLabels.Count(), 101); I < Last; ++I)
-        if (!fLabels.Label(I).empty())
-            return true;
-    return false;
+    return fLabels.AnyNonEmpty(101);
 }
 
 TPlotFormatFlags SeriesGuessContents(const TChartSeries& ASeries)

@@ -23,10 +23,10 @@ public:
     TChartValueList& YValues() const { return *fY; }
     TChartValueList* MandatoryValueList() const { return fMandatory; }
     TChartValueList* NotMandatoryValueList() const { return fNotMandatory; }
-    bool YMandatory() const { return fYMandatory; }
+    bool YMandatory() const override { return fYMandatory; }
     void SetHorizontal(); // X becomes the plotted value
     virtual TChartValueList* GetYValueList(const std::string& AListName) const;
-    int32_t Count() const { return fX->Count(); }
+    int32_t Count() const override { return fX->Count(); }
 
     // Adding and deleting.
     virtual int32_t AddXY(double AXValue, double AYValue, const std::string& ALabel = "",
@@ -76,6 +76,11 @@ public:
     virtual TColor GetValueColor(int32_t ValueIndex) const;
     const TLabelsList& Labels() const { return fLabels; }
     void SetLabel(int32_t ValueIndex, const std::string& Value);
+    bool HasPointLabels() const override { return fLabels.AnyNonEmpty(fLabels.Count()); }
+    const std::string& PointLabel(int32_t ValueIndex) const override
+    {
+        return fLabels.Label(ValueIndex);
+    }
     const std::string& ValueFormat() const { return fValueFormat; }
     virtual void SetValueFormat(const std::string& Value);
     const std::string& PercentFormat() const { return fPercentFormat; }
@@ -113,8 +118,8 @@ public:
     virtual double MinYValue() { return fY->MinValue(); }
     virtual double MaxZValue() const { return ZOrder(); }
     virtual double MinZValue() const { return ZOrder(); }
-    virtual int32_t CalcXPos(int32_t ValueIndex) const;
-    virtual int32_t CalcYPos(int32_t ValueIndex) const;
+    int32_t CalcXPos(int32_t ValueIndex) const override;
+    int32_t CalcYPos(int32_t ValueIndex) const override;
     int32_t CalcXPosValue(double Value) const;
     int32_t CalcYPosValue(double Value) const;
     int32_t CalcPosValue(double Value) const;
@@ -132,8 +137,8 @@ public:
 
     // Visible range and drawing.
     virtual void CalcFirstLastVisibleIndex();
-    int32_t FirstValueIndex() const { return fFirstVisibleIndex; }
-    int32_t LastValueIndex() const { return fLastVisibleIndex; }
+    int32_t FirstValueIndex() const override { return fFirstVisibleIndex; }
+    int32_t LastValueIndex() const override { return fLastVisibleIndex; }
     int32_t FirstDisplayedIndex() const;
     int32_t LastDisplayedIndex() const;
     virtual bool DrawValuesForward() const;

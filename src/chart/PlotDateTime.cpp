@@ -25,10 +25,9 @@ TDateTimeStep FindDateTimeStep(double StepValue)
     return dtNone;
 }
 
-std::string DateTimeDefaultFormat(double AStep)
+std::string DateTimeDefaultFormat(double AStep, const TFormatSettings& Settings)
 {
-    const TFormatSettings& fs = LocaleFormatSettings();
-    return AStep <= 1 ? fs.ShortTimeFormat : fs.ShortDateFormat;
+    return AStep <= 1 ? Settings.ShortTimeFormat : Settings.ShortDateFormat;
 }
 
 namespace {

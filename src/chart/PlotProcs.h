@@ -5,6 +5,7 @@
 // routines. No widget and no canvas here: everything is plain maths.
 
 #include "platform/DateTime.h"
+#include "platform/FormatSettings.h"
 #include "platform/Graphics.h"
 
 #include <cstdint>
@@ -81,9 +82,9 @@ inline constexpr double DateTimeStep[dtNone + 1] = {1.0 / 86400000000.0,
 double NextDateTimeStep(double AStep);
 // The entry equal to StepValue within one microsecond, else dtNone.
 TDateTimeStep FindDateTimeStep(double StepValue);
-// The platform's short time format for a step of a day or less, else its
+// The short time format of Settings for a step of a day or less, else its
 // short date format.
-std::string DateTimeDefaultFormat(double AStep);
+std::string DateTimeDefaultFormat(double AStep, const TFormatSettings& Settings);
 
 // ADate on a boundary of AStep: the 1st or 15th, the 1st of the month or of
 // the year (time of day dropped), the nearest whole day, two or three days,

@@ -134,9 +134,12 @@ TEST(PlotDateTimeIncrement, OtherStepsAndValuesUsePlainArithmetic)
 
 TEST(DateTimeDefaultFormat, TimeUpToADayThenDate)
 {
-    EXPECT_EQ(DateTimeDefaultFormat(1), LocaleFormatSettings().ShortTimeFormat);
-    EXPECT_EQ(DateTimeDefaultFormat(1.0 / 24), LocaleFormatSettings().ShortTimeFormat);
-    EXPECT_EQ(DateTimeDefaultFormat(1.5), LocaleFormatSettings().ShortDateFormat);
+    TFormatSettings fs;
+    fs.ShortTimeFormat = "hh:nn";
+    fs.ShortDateFormat = "dd.mm.yyyy";
+    EXPECT_EQ(DateTimeDefaultFormat(1, fs), "hh:nn");
+    EXPECT_EQ(DateTimeDefaultFormat(1.0 / 24, fs), "hh:nn");
+    EXPECT_EQ(DateTimeDefaultFormat(1.5, fs), "dd.mm.yyyy");
 }
 
 } // namespace

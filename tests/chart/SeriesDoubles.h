@@ -4,6 +4,7 @@
 
 #include "chart/ChartSeries.h"
 #include "chart/CustomAxisPanel.h"
+#include "chart/PlotCanvas3D.h"
 
 #include <gtest/gtest.h>
 
@@ -76,10 +77,17 @@ public:
     TChartAxis* DepthAxis() override { return nullptr; }
     TChartAxis* DepthTopAxis() override { return nullptr; }
     int Width3D() const override { return 0; }
+    int CalcWallSize(const TChartAxis&) const override { return 0; }
+    TCanvas3D& Canvas() override { return Surface; }
+    const TAxisGetLabelEvent& OnGetAxisLabel() const override { return GetAxisLabel; }
+    const TAxisGetNextLabelEvent& OnGetNextAxisLabel() const override { return GetNextAxisLabel; }
     bool IsLoading() const override { return false; }
     bool FastCalc() const override { return false; }
 
     TRect Rect{100, 50, 300, 250};
+    TPlotCanvas3D Surface;
+    TAxisGetLabelEvent GetAxisLabel;
+    TAxisGetNextLabelEvent GetNextAxisLabel;
     mutable TChartAxis Bottom{this, true, false};
     mutable TChartAxis Top{this, true, true};
     mutable TChartAxis Left{this, false, false};
