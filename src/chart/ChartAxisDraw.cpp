@@ -5,8 +5,8 @@
 #include "platform/SysUtils.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 

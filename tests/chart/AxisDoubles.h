@@ -5,7 +5,11 @@
 
 #include "chart/ChartAxis.h"
 #include "chart/PlotCanvas3D.h"
+#include "platform/SysUtils.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -38,15 +42,12 @@ struct TFakeSeries : IChartSeries {
     int32_t CalcYPos(int32_t ValueIndex) const override { return 10 * ValueIndex; }
     bool HasPointLabels() const override
     {
-        for (const std::string& L : PointLabels)
-            if (!L.empty())
-                return true;
-        return false;
+        return std::any_of(PointLabels.begin(), PointLabels.end(),
+                           [](const std::string& L) { return !L.empty(); });
     }
     const std::string& PointLabel(int32_t ValueIndex) const override
     {
-        static const std::string none;
-        return size_t(ValueIndex) < PointLabels.size() ? PointLabels[size_t(ValueIndex)] : none;
+        return PointLabels.at(size_t(ValueIndex));
     }
 };
 
@@ -107,5 +108,40 @@ inline void Frame(TChartAxis& Axis, double Min, double Max)
     Axis.AdjustMaxMin();
     Axis.InternalCalcPositions();
 }
+
+// A chart on a white 240 x 160 surface with the chart rectangle (20, 20) -
+// (220, 120) and one series of 1,000 points; its axes label in DejaVu Sans 8.
+struct AxisChartTest : testing::Test {
+    TFakePanel Panel;
+    TFakeSeries Series;
+
+    AxisChartTest()
+    {
+        Panel.Rect = {20, 20, 220, 120};
+        Panel.Paper(240, 160);
+        Panel.SeriesList = {&Series};
+    }
+    // Puts the series on Axis.
+    void Prepare(TChartAxis& Axis, bool DateTime = false)
+    {
+        Series.Axis = &Axis;
+        Series.Vertical = Axis.Horizontal();
+        Series.List.IsDateTime = DateTime;
+        Series.Points = 1000;
+        Axis.LabelsFont().SetName("DejaVu Sans");
+        Axis.LabelsFont().SetSize(8);
+    }
+    // The room of a label (of a line of text, for none) with its 10 % separation.
+    int Room(const std::string& Text)
+    {
+        TPlotFont font;
+        font.SetName("DejaVu Sans");
+        font.SetSize(8);
+        Panel.Surface.AssignFont(font);
+        const int size =
+            Text.empty() ? Panel.Surface.GetFontHeight() : Panel.Surface.TextWidth(Text);
+        return size + int(Round(0.1 * size));
+    }
+};
 
 } // namespace axis_test
