@@ -93,7 +93,8 @@ public:
 
     std::shared_ptr<TChartLink> Link() const override { return fLink; }
     TKlineList& KlineList() override { throw std::logic_error("no candles in this double"); }
-    TChartInterval Interval() const override { return m1; }
+    TChartInterval Interval() const override { return fInterval; }
+    void SetInterval(TChartInterval Value) { fInterval = Value; }
     double ChartPrice() const override { return fPrice; }
     void SetChartPrice(double Value) override { fPrice = Value; }
     void OnNotify(int32_t, TNotifyData) override {}
@@ -105,6 +106,7 @@ public:
 private:
     std::shared_ptr<TChartLink> fLink;
     double fPrice = 0;
+    TChartInterval fInterval = m1;
 };
 
 // The services the window reads, as the builder creates them, and the

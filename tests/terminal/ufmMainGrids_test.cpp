@@ -133,7 +133,8 @@ TEST_F(MainGrids, VolumeMonitorWritesPercentsWithOneDecimal)
     EXPECT_EQ(Text(C.vstVolumeMonitor, 0, 1), "3");
     EXPECT_EQ(Text(C.vstVolumeMonitor, 0, 3), "12,3%");
     EXPECT_EQ(C.vstVolumeMonitor->FirstSelected(), 0);
-    EXPECT_EQ(Steps.back(), "ChartList.RefreshKlinesByInterval 0");
+    EXPECT_EQ(Steps.back(), "ChartList.RefreshKlinesByInterval 2")
+        << "five minutes: no button checked";
 }
 
 TEST_F(MainGrids, AccountViewsShowTheMainAccountAndTheFurtherAccounts)

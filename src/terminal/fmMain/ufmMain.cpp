@@ -49,6 +49,7 @@ TfmMain::TfmMain(IMainChartList* aChartList, QWidget* Parent)
     ConnectMarketGrids();
     ConnectAccountGrids();
     ConnectOrderPanels();
+    ConnectCommands();
     connect(fControls.timerLoginForm, &QTimer::timeout, this, [this] { timerLoginFormTimer(); });
     if (!fmMain)
         fmMain = this;

@@ -10,9 +10,11 @@
 #include <string>
 
 class IMainChartList;
+class QAction;
 class QPainter;
 class QRect;
 class QTimer;
+class QToolBar;
 class TUserOrderList;
 
 // Colours of the clock panel and the chart area.
@@ -128,6 +130,16 @@ private:
     void acMultiAddExecute();
     void acMultiDelExecute();
     void acMultiExecute();
+
+    // The window's own commands.
+    void ConnectCommands();
+    QAction* FindAction(const char* Name) const;
+    void TogglePanel(QAction& Action, TDockPanel& Panel);
+    void ToggleToolbar(QAction& Action, QToolBar& Bar);
+    void acStatusBarExecute();
+    void ppmSymbolsPopup();
+    void acSaveSymbolGroupExecute();
+    void tbiNewChartPopup();
 
     // The Buy and Sell panels.
     void ConnectOrderPanels();

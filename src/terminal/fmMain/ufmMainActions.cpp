@@ -275,7 +275,8 @@ void BuildToolbars(QMainWindow& Window, const TMenuFiller& F, TMainControls& C)
     NewChart->setObjectName(QStringLiteral("tbiNewChart"));
     NewChart->setDefaultAction(F.Find("acNewChart"));
     NewChart->setToolTip(QStringLiteral("Новый график"));
-    NewChart->setMenu(TMenuFiller::SubMenu(NewChart, "tbiNewChartPopup", ""));
+    C.tbiNewChartPopup = TMenuFiller::SubMenu(NewChart, "tbiNewChartPopup", "");
+    NewChart->setMenu(C.tbiNewChartPopup);
     NewChart->setPopupMode(QToolButton::MenuButtonPopup);
     C.tbStandart->addWidget(NewChart);
     F.Add(C.tbStandart, {"-", "acNewOrder", "acOrderDelete", "-", "acTerminal"});
@@ -299,6 +300,18 @@ void BuildPopups(const TMenuFiller& F, QMainWindow& Window, TMainControls& C)
 
     C.ppIndicator =
         MenuOf(&Window, "ppIndicator", "", F, {"acIndicatorSettings", "acIndicatorDelete"});
+    C.ppmSymbols =
+        MenuOf(&Window, "ppmSymbols", "", F,
+               {"acNewOrder", "acNewChart", "acTickChart", "acMarketDepthEx", "acSpecification",
+                "-", "acDeleteSymbol", "acHideSymbols", "acShowSymbol"});
+    // The saved groups are listed after the first three items when it opens.
+    C.miSymbolSet = MenuOf(C.ppmSymbols, "miSymbolSet", "Набор символов", F, {"acSaveSymbolGroup"});
+    C.miSetDelete = TMenuFiller::SubMenu(C.miSymbolSet, "miSetDelete", "Удалить");
+    C.miSymbolSet->addMenu(C.miSetDelete);
+    C.miSymbolSet->addSeparator();
+    C.ppmSymbols->addMenu(C.miSymbolSet);
+    F.Add(C.ppmSymbols,
+          {"-", "acMDSpred", "acMDMaxMin", "acMDTime", "acMDColAutoSize", "acMDGrid"});
     C.ppTab = MenuOf(&Window, "ppTab", "", F,
                      {"acChartClose", "-", "acChartMaximize", "acChartMinimize", "acChartRestore",
                       "-", "acMozaic"});

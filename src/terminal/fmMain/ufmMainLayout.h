@@ -132,6 +132,10 @@ struct TMainControls {
     QMenu* ppmChart = nullptr;
     QMenu* ppIndicator = nullptr;
     QMenu* ppTab = nullptr;
+    QMenu* ppmSymbols = nullptr;
+    QMenu* miSymbolSet = nullptr;
+    QMenu* miSetDelete = nullptr;
+    QMenu* tbiNewChartPopup = nullptr;
 
     QTimer* timerLoginForm = nullptr;
     QTimer* timerCheckZoom = nullptr;

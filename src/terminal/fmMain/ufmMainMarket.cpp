@@ -247,14 +247,16 @@ std::string TfmMain::SelectedSymbol() const
     return Name;
 }
 
-// The first interval when no button is checked.
+// Five minutes when no button is checked.
 TChartInterval TfmMain::ChartInterval() const
 {
-    TChartInterval Interval = m1;
+    TChartInterval Interval = m5;
     RunLogged("ChartInterval", [&] {
         for (const QAction* Action : fControls.Actions.Intervals)
-            if (Action->isChecked())
+            if (Action->isChecked()) {
                 Interval = static_cast<TChartInterval>(Action->data().toInt());
+                return;
+            }
     });
     return Interval;
 }

@@ -127,8 +127,5 @@ void TfmMain::OnRefreshTimer(QTimer* aTimer, TChartID aChartID)
     });
 }
 
-// Filled by the chart commands as they come.
-void TfmMain::RefreshActiveWindow() {}
-void TfmMain::RefreshZoom() {}
-void TfmMain::RefreshIntervals() {}
+// Filled by the chart list's commands as they come.
 void TfmMain::RefreshTabs() {}
