@@ -147,23 +147,6 @@ void TPlotCanvas3D::SetPixel3D(int X, int Y, int Z, TColor Value)
     SetPixel(P.X, P.Y, Value);
 }
 
-// The terminal draws flat: no projection is applied in either direction.
-TPoint TPlotCanvas3D::Calculate2DPosition(int X, int Y, int Z)
-{
-    return {X, Y};
-}
-
-TPoint TPlotCanvas3D::Calculate3DPosition(int X, int Y, int Z)
-{
-    return {X, Y};
-}
-
-void TPlotCanvas3D::Projection(int MaxDepth, const TRect& ABounds, const TRect& Rect)
-{
-    RectCenter(Rect, FXCenter, FYCenter);
-    FZCenter = MaxDepth / 2;
-}
-
 TRect TPlotCanvas3D::InitWindow(TCanvas* DestCanvas, TView3DOptions* A3DOptions, TColor ABackColor,
                                 bool Is3D, const TRect& UserRect)
 {
@@ -185,6 +168,8 @@ TRect TPlotCanvas3D::InitWindow(TCanvas* DestCanvas, TView3DOptions* A3DOptions,
         const double Cos = std::cos(A * PlotPiStep);
         IOrthoY = Cos > 0.01 ? std::sin(A * PlotPiStep) / Cos : 1.0;
     }
+    if (Is3D && !FIsOrthogonal)
+        CalcTrigValues();
     if (!FBufferedDisplay) {
         SetCanvas(DestCanvas);
         return UserRect;

@@ -96,6 +96,13 @@ public:
     void DisableRotation() override;
     void EnableRotation() override;
 
+    // The rotation terms of the view's elevation, rotation and tilt.
+    void CalcTrigValues();
+    void CalcPerspective(const TRect& Rect);
+    // Every 3D drawing goes through this projection of (X, Y, Z) to the screen.
+    void Calc3DPos(int& X, int& Y, int Z) const;
+    TPoint Calc3DPoint(double X, double Y, double Z) const;
+
     using TPlotCanvas::Arc;
     void Arc(int Left, int Top, int Right, int Bottom, int StartX, int StartY, int EndX,
              int EndY) override;
@@ -143,13 +150,14 @@ private:
     TRect TextRectAt(int X, int Y, const std::string& Text);
     void GlyphPath(int X, int Y, const std::string& Text);
 
+    double s1 = 0, s2 = 0, s3 = 0;
+    double c1 = 1, c2 = 1, c3 = 1;
     bool FWas3D = false;
     std::unique_ptr<TBitmap> FBitmap;
     bool FDirty = true;
     bool FMonochrome = false;
     int FTextAlign = 0;
     bool IHasPerspec = false;
-    bool IHasTilt = false;
     double IOrthoX = 1.0;
     double IOrthoY = 1.0;
     double IZoomPerspec = 0;
