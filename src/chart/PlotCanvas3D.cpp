@@ -15,12 +15,6 @@ void TCanvas3D::FrontPlaneEnd()
         EnableRotation();
 }
 
-void TCanvas3D::EllipseWithZ(int X1, int Y1, int X2, int Y2, int Z)
-{
-    const TPoint A = Calculate3DPosition(X1, Y1, Z), B = Calculate3DPosition(X2, Y2, Z);
-    Ellipse(A.X, A.Y, B.X, B.Y);
-}
-
 void TCanvas3D::HorizLine3D(int Left, int Right, int Y, int Z)
 {
     MoveTo3D(Left, Y, Z);
@@ -75,13 +69,6 @@ void TCanvas3D::Polyline(const std::vector<TPoint>& Points, int Z)
     Polyline(Projected);
 }
 
-void TCanvas3D::RectangleWithZ(const TRect& Rect, int Z)
-{
-    const TPoint A = Calculate3DPosition(Rect.Left, Rect.Top, Z);
-    const TPoint B = Calculate3DPosition(Rect.Right, Rect.Bottom, Z);
-    Rectangle(A.X, A.Y, B.X, B.Y);
-}
-
 void TCanvas3D::RotateLabel3D(int X, int Y, int Z, const std::string& St, double RotDegree)
 {
     const TPoint P = Calculate3DPosition(X, Y, Z);
@@ -92,12 +79,6 @@ void TCanvas3D::TextOut3D(int X, int Y, int Z, const std::string& Text)
 {
     const TPoint P = Calculate3DPosition(X, Y, Z);
     TextOut(P.X, P.Y, Text);
-}
-
-void TCanvas3D::Cube(const TRect& R, int Z0, int Z1, bool DarkSides)
-{
-    // Flat: the front face.
-    RectangleWithZ(R, Z0);
 }
 
 TPlotCanvas3D::TPlotCanvas3D() = default;

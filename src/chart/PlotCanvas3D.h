@@ -8,6 +8,14 @@ struct TPoint3DFloat {
     double Z = 0;
 };
 
+struct TPoint3D {
+    int X = 0;
+    int Y = 0;
+    int Z = 0;
+};
+using TTrianglePoints3D = std::array<TPoint3D, 3>;
+using TTriangleColors3D = std::array<TColor, 3>;
+
 // The canvas with depth. Every primitive takes a depth Z; with 3D off (the
 // terminal's charts) the projection leaves X and Y as they are and each
 // primitive is drawn flat.
@@ -30,12 +38,12 @@ public:
     // True after showing the still valid buffer; false: the caller must paint.
     virtual bool ReDrawBitmap() = 0;
 
-    // 3D primitives in their flat form.
+    // 3D primitives; with 3D off each is drawn flat, a solid as its front face.
     virtual void DisableRotation() = 0;
     virtual void EnableRotation() = 0;
     void FrontPlaneBegin();
     void FrontPlaneEnd();
-    virtual void EllipseWithZ(int X1, int Y1, int X2, int Y2, int Z);
+    virtual void EllipseWithZ(int X1, int Y1, int X2, int Y2, int Z) = 0;
     virtual void HorizLine3D(int Left, int Right, int Y, int Z);
     virtual void VertLine3D(int X, int Top, int Bottom, int Z);
     virtual void ZLine3D(int X, int Y, int Z0, int Z1);
@@ -46,10 +54,47 @@ public:
     virtual void PolygonWithZ(std::vector<TPoint> Points, int Z);
     virtual void Polyline(const std::vector<TPoint>& Points, int Z);
     using TPlotCanvas::Polyline;
-    virtual void RectangleWithZ(const TRect& Rect, int Z);
+    virtual void RectangleWithZ(const TRect& Rect, int Z) = 0;
     virtual void RotateLabel3D(int X, int Y, int Z, const std::string& St, double RotDegree);
     virtual void TextOut3D(int X, int Y, int Z, const std::string& Text);
-    virtual void Cube(const TRect& R, int Z0, int Z1, bool DarkSides = true);
+    virtual void Cube(const TRect& R, int Z0, int Z1, bool DarkSides = true) = 0;
+    // The quadrilateral in the plane X = Left, and in the plane Y = Top.
+    virtual void RectangleZ(int Left, int Top, int Bottom, int Z0, int Z1) = 0;
+    virtual void RectangleY(int Left, int Top, int Right, int Z0, int Z1) = 0;
+    // Segment A-B swept from Z0 to Z1.
+    virtual void Plane3D(const TPoint& A, const TPoint& B, int Z0, int Z1) = 0;
+    // The prism between the quadrilateral at Z0 and at Z1.
+    virtual void PlaneFour3D(const TFourPoints& Points, int Z0, int Z1) = 0;
+    virtual void Polygon3D(const std::vector<TPoint3D>& Points) = 0;
+    virtual void Sphere(int X, int Y, int Z, double Radius) = 0;
+    // Vertical solids stand on Bottom and point to Top; horizontal ones
+    // stand on Left and point to Right.
+    virtual void Cylinder(bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1,
+                          bool Dark3D) = 0;
+    virtual void Cone(bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1,
+                      bool Dark3D, int ConePercent) = 0;
+    virtual void Pyramid(bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1,
+                         bool DarkSides) = 0;
+    // Standing on R.Bottom; the top face spans the centre +- TruncX and +- TruncZ.
+    virtual void PyramidTrunc(const TRect& R, int StartZ, int EndZ, int TruncX, int TruncZ) = 0;
+    // Angles in radians, counter-clockwise from three o'clock.
+    virtual void Pie3D(int AXCenter, int AYCenter, int XRadius, int YRadius, int Z0, int Z1,
+                       double StartAngle, double EndAngle, bool DarkSides, bool DrawSides,
+                       int DonutPercent) = 0;
+    virtual void Donut(int XCenter, int YCenter, int XRadius, int YRadius, double StartAngle,
+                       double EndAngle, int HolePercent) = 0;
+    // ArrowPercent: the shaft's width in percent of the head's.
+    virtual void Arrow(bool Filled, const TPoint& FromPoint, const TPoint& ToPoint, int ArrowWidth,
+                       int ArrowHeight, int Z, int ArrowPercent) = 0;
+    void Arrow(bool Filled, const TPoint& FromPoint, const TPoint& ToPoint, int ArrowWidth,
+               int ArrowHeight, int Z)
+    {
+        Arrow(Filled, FromPoint, ToPoint, ArrowWidth, ArrowHeight, Z, 50);
+    }
+    virtual void Triangle3D(const TTrianglePoints3D& Points, const TTriangleColors3D& Colors) = 0;
+    virtual void TriangleWithZ(const TPoint& P1, const TPoint& P2, const TPoint& P3, int Z) = 0;
+    // Clips to the projected outline of the box; UnClipRectangle ends it.
+    virtual void ClipCube(const TRect& Rect, int MinZ, int MaxZ) = 0;
 
     TView3DOptions* View3DOptions() const { return F3DOptions; }
     bool IsOrthogonal() const { return FIsOrthogonal; }
@@ -131,6 +176,35 @@ public:
     void Polygon(const std::vector<TPoint>& Points) override;
     void RotateLabel(int X, int Y, const std::string& St, double RotDegree) override;
 
+    void EllipseWithZ(int X1, int Y1, int X2, int Y2, int Z) override;
+    void RectangleWithZ(const TRect& Rect, int Z) override;
+    void TextOut3D(int X, int Y, int Z, const std::string& Text) override;
+    void Cube(const TRect& R, int Z0, int Z1, bool DarkSides = true) override;
+    void RectangleZ(int Left, int Top, int Bottom, int Z0, int Z1) override;
+    void RectangleY(int Left, int Top, int Right, int Z0, int Z1) override;
+    void Plane3D(const TPoint& A, const TPoint& B, int Z0, int Z1) override;
+    void PlaneFour3D(const TFourPoints& Points, int Z0, int Z1) override;
+    void Polygon3D(const std::vector<TPoint3D>& Points) override;
+    void Sphere(int X, int Y, int Z, double Radius) override;
+    void Cylinder(bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1,
+                  bool Dark3D) override;
+    void Cone(bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1, bool Dark3D,
+              int ConePercent) override;
+    void Pyramid(bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1,
+                 bool DarkSides) override;
+    void PyramidTrunc(const TRect& R, int StartZ, int EndZ, int TruncX, int TruncZ) override;
+    void Pie3D(int AXCenter, int AYCenter, int XRadius, int YRadius, int Z0, int Z1,
+               double StartAngle, double EndAngle, bool DarkSides, bool DrawSides,
+               int DonutPercent) override;
+    void Donut(int XCenter, int YCenter, int XRadius, int YRadius, double StartAngle,
+               double EndAngle, int HolePercent) override;
+    using TCanvas3D::Arrow;
+    void Arrow(bool Filled, const TPoint& FromPoint, const TPoint& ToPoint, int ArrowWidth,
+               int ArrowHeight, int Z, int ArrowPercent) override;
+    void Triangle3D(const TTrianglePoints3D& Points, const TTriangleColors3D& Colors) override;
+    void TriangleWithZ(const TPoint& P1, const TPoint& P2, const TPoint& P3, int Z) override;
+    void ClipCube(const TRect& Rect, int MinZ, int MaxZ) override;
+
     void PolygonFour();
     void SetBitmap(int W, int H);
     void DeleteBitmap();
@@ -145,6 +219,12 @@ public:
     bool IKeepBitmap = false;
 
 private:
+    struct TFrustum;
+    std::vector<TPoint> Project(const std::vector<TPoint3DFloat>& Points) const;
+    // A face of a solid, drawn when it turns toward the viewer (always with a
+    // clear brush); Inside is a point inside the solid behind the face.
+    void SolidFace(std::vector<TPoint3DFloat> Face, const TPoint3DFloat& Inside);
+    void DrawFrustum(const TFrustum& F);
     // Draws the text once, in ColorRef, with the glyph effects of the font.
     void TextEffects(int X, int Y, const std::string& Text, const TRect& TextRect);
     TRect TextRectAt(int X, int Y, const std::string& Text);
