@@ -158,4 +158,59 @@ TEST(PlotCanvasSolids, RotatedEllipseIsFilledAndOutlined)
     EXPECT_EQ(V.F.At(11, 11), clWhite);
 }
 
+// 30 degrees from above, no turn: tops and upper rims show.
+struct TFromAbove : TSolidView {
+    TFromAbove(int Depth) : TSolidView(false, Depth)
+    {
+        Options.SetRotation(0);
+        Options.SetElevation(330);
+        F.Canvas.InitWindow(nullptr, &Options, clWhite, true, F.Area);
+        F.Canvas.Projection(Depth, F.Area, F.Area);
+        F.Canvas.Pen().SetStyle(psClear);
+    }
+};
+
+TEST(PlotCanvasSolids, PieSlicesShowTheirUpperRim)
+{
+    const double ThreeQuarters = 1.5 * std::numbers::pi;
+    TFromAbove V(10);
+    V.F.Canvas.Pie3D(20, 20, 12, 12, 0, 10, 0, ThreeQuarters, true, true, 0);
+    const TColor Rim = ApplyDark(clBlue, 32);
+    EXPECT_EQ(V.F.At(20, 9), Rim);
+    EXPECT_EQ(V.F.At(14, 24), clBlue);  // front face
+    EXPECT_EQ(V.F.At(26, 27), clWhite); // the missing quarter
+
+    TFromAbove Ring(10);
+    Ring.F.Canvas.Pie3D(20, 20, 12, 12, 0, 10, 0, 2 * std::numbers::pi, true, false, 50);
+    EXPECT_EQ(Ring.F.At(20, 20), clWhite); // the hole
+    EXPECT_EQ(Ring.F.At(20, 25), Rim);     // the inner rim facing up
+    EXPECT_EQ(Ring.F.At(20, 30), clBlue);
+}
+
+TEST(PlotCanvasSolids, PyramidWallsAreShaded)
+{
+    TSolidView V(true, 10);
+    V.F.Canvas.Pen().SetStyle(psClear);
+    V.F.Canvas.Pyramid(true, 10, 10, 30, 30, 0, 10, true);
+    EXPECT_EQ(V.F.At(20, 25), clBlue); // front wall
+    EXPECT_EQ(V.F.At(31, 22), TColor(ApplyDark(clBlue, DarkerColorQuantity)));
+    EXPECT_EQ(V.F.At(12, 12), clWhite);
+}
+
+TEST(PlotCanvasSolids, ZoomedTextGrowsWithTheView)
+{
+    auto InkHeight = [](int Zoom) {
+        TSolidView V(true, 10);
+        V.Options.SetZoom(Zoom);
+        V.F.Canvas.InitWindow(nullptr, &V.Options, clWhite, true, V.F.Area);
+        V.F.Canvas.Projection(10, V.F.Area, V.F.Area);
+        V.F.Canvas.Font().SetColor(clBlack);
+        V.F.Canvas.TextOut3D(20, 10, 0, "W");
+        return V.F.InkWhere([](COLORREF P) { return P != COLORREF(clWhite); }).height();
+    };
+    const int Plain = InkHeight(100);
+    ASSERT_GT(Plain, 0);
+    EXPECT_GE(InkHeight(200), Plain * 17 / 10);
+}
+
 } // namespace
