@@ -127,37 +127,6 @@ TEST(PlotCanvasSolids, CubeFacesTurnedAwayAreLeftOut)
     EXPECT_EQ(Wire.F.At(16, 22), clBlack);
 }
 
-TEST(PlotCanvasSolids, CylinderSeenFromAbove)
-{
-    TSolidView V(false, 20);
-    V.Options.SetRotation(0);
-    V.Options.SetElevation(330); // 30 degrees from above
-    V.F.Canvas.InitWindow(nullptr, &V.Options, clWhite, true, V.F.Area);
-    V.F.Canvas.Projection(20, V.F.Area, V.F.Area);
-    V.F.Canvas.Pen().SetStyle(psClear);
-    V.F.Canvas.Cylinder(true, 10, 10, 30, 30, 0, 20, true);
-    EXPECT_EQ(V.F.At(20, 11), clBlue); // the top cap
-    EXPECT_EQ(V.F.At(20, 4), clWhite);
-    EXPECT_EQ(V.F.At(20, 29), clBlue); // the front side, not the darker base behind it
-    EXPECT_EQ(V.F.At(20, 33), clBlue);
-    EXPECT_EQ(V.F.At(20, 36), clWhite);
-    EXPECT_EQ(V.F.At(11, 22), TColor(ApplyDark(clBlue, DarkerColorQuantity)));
-}
-
-TEST(PlotCanvasSolids, RotatedEllipseIsFilledAndOutlined)
-{
-    TSolidView V(false, 20);
-    V.Options.SetElevation(0);
-    V.Options.SetRotation(0);
-    V.F.Canvas.InitWindow(nullptr, &V.Options, clWhite, true, V.F.Area);
-    V.F.Canvas.Projection(20, V.F.Area, V.F.Area);
-    V.F.Canvas.EllipseWithZ(10, 10, 30, 30, 10);
-    EXPECT_EQ(V.F.At(20, 20), clBlue);
-    EXPECT_EQ(V.F.At(20, 10), clBlack);
-    EXPECT_EQ(V.F.At(30, 20), clBlack);
-    EXPECT_EQ(V.F.At(11, 11), clWhite);
-}
-
 // 30 degrees from above, no turn: tops and upper rims show.
 struct TFromAbove : TSolidView {
     TFromAbove(int Depth) : TSolidView(false, Depth)
@@ -169,6 +138,18 @@ struct TFromAbove : TSolidView {
         F.Canvas.Pen().SetStyle(psClear);
     }
 };
+
+TEST(PlotCanvasSolids, CylinderSeenFromAbove)
+{
+    TFromAbove V(20);
+    V.F.Canvas.Cylinder(true, 10, 10, 30, 30, 0, 20, true);
+    EXPECT_EQ(V.F.At(20, 11), clBlue); // the top cap
+    EXPECT_EQ(V.F.At(20, 4), clWhite);
+    EXPECT_EQ(V.F.At(20, 29), clBlue); // the front side, not the darker base behind it
+    EXPECT_EQ(V.F.At(20, 33), clBlue);
+    EXPECT_EQ(V.F.At(20, 36), clWhite);
+    EXPECT_EQ(V.F.At(11, 22), TColor(ApplyDark(clBlue, DarkerColorQuantity)));
+}
 
 TEST(PlotCanvasSolids, PieSlicesShowTheirUpperRim)
 {
