@@ -76,13 +76,16 @@ int SideShade(double Across, double Depth)
 std::vector<TPoint3DFloat> RingOutline(double CX, double CY, double XR, double YR, double Start,
                                        double End, int HolePercent, double Z)
 {
-    const int N = std::max(
-        2, int(std::ceil(std::abs(End - Start) * EllipsePoints / (2 * std::numbers::pi))) + 1);
+    // More than one turn draws nothing more; a wild angle must not ask for
+    // millions of points.
+    const double Turn = 2 * std::numbers::pi;
+    const double Sweep = std::isnan(End - Start) ? 0 : std::clamp(End - Start, -Turn, Turn);
+    const int N = std::max(2, int(std::ceil(std::abs(Sweep) * EllipsePoints / Turn)) + 1);
     const double Hole = std::clamp(HolePercent, 0, 100) * 0.01;
     std::vector<TPoint3DFloat> P;
     auto Arc = [&](double Scale, bool Back) {
         for (int I = 0; I < N; ++I) {
-            const double A = Start + (End - Start) * (Back ? N - 1 - I : I) / (N - 1);
+            const double A = Start + Sweep * (Back ? N - 1 - I : I) / (N - 1);
             P.push_back({CX + XR * Scale * std::cos(A), CY - YR * Scale * std::sin(A), Z});
         }
     };
@@ -151,11 +154,11 @@ void TPlotCanvas3D::SolidFace(std::vector<TPoint3DFloat> Face, const TPoint3DFlo
     const std::vector<TPoint> S = Project(Face);
     // Outward winding turns clockwise on the screen (negative area) when the
     // face looks at the viewer.
-    int64_t Area = 0;
+    double Area = 0; // far-off corners would overflow integer sums
     for (size_t I = 0; I < S.size(); ++I) {
         const TPoint& A = S[I];
         const TPoint& B = S[(I + 1) % S.size()];
-        Area += int64_t(A.X) * B.Y - int64_t(B.X) * A.Y;
+        Area += double(A.X) * B.Y - double(B.X) * A.Y;
     }
     if (Area < 0 || Brush().Style() == bsClear)
         Polygon(S);

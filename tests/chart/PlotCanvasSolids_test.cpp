@@ -74,6 +74,8 @@ TEST(PlotCanvasSolids, FlatArrowsTrianglesAndClips)
     EXPECT_EQ(F.At(15, 23), clWhite);
     EXPECT_EQ(F.At(28, 17), clBlue); // head
     EXPECT_EQ(F.At(34, 17), clWhite);
+    F.Canvas.Donut(20, 5, 4, 4, 0, 1e300, 0); // one turn at most
+    EXPECT_EQ(F.At(20, 5), clBlue);
 
     TCanvasFixture G(40, 40);
     G.Canvas.Triangle3D({{{2, 2, 5}, {30, 2, 5}, {2, 30, 5}}}, {clRed, clRed, clRed});
