@@ -3,6 +3,7 @@
 #include "platform/qt/GdiBlit.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <numbers>
 
