@@ -3,6 +3,8 @@
 #include "chart/ChartAxis.h"
 #include "chart/ChartSeries.h"
 
+#include <utility>
+
 // The chart that holds series and axes, as the series see it: the series
 // list, the standard axes, the palette, the chart rectangle and the broadcast
 // of series changes to the chart's listeners. Extends what the axes ask of it.
@@ -12,6 +14,11 @@ public:
     virtual void InternalAddSeries(TCustomChartSeries* ASeries) = 0;
     virtual void RemoveSeries(TCustomChartSeries* ASeries) = 0;
     const TChartSeries& Series(int Index) const override = 0;
+    // The panel owns its series: its callers may change them.
+    TChartSeries& Series(int Index)
+    {
+        return const_cast<TChartSeries&>(std::as_const(*this).Series(Index));
+    }
     virtual void BroadcastSeriesEvent(TCustomChartSeries* ASeries, TChartSeriesEvent Event) = 0;
     virtual void CheckDatasource(TChartSeries* ASeries) = 0;
 

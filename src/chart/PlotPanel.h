@@ -174,9 +174,11 @@ public:
     bool PrintProportional = true;
     int PrintResolution = 0;
 
+    // The chart rectangle kept inside the bounds, its size and centre updated.
+    void ReCalcWidthHeight();
+
 protected:
     void AdjustChartBounds();
-    void ReCalcWidthHeight();
     template <class T> void SetProperty(T& Variable, const std::type_identity_t<T>& Value)
     {
         if (StoreChanged(Variable, Value))

@@ -79,7 +79,7 @@ void TPlotCustomShape::DrawRectRotated(const TRect& Rect, int Angle, int AZ)
         } else if (FGradient.Visible()) {
             FGradient.Draw(C, Rect, FShapeStyle == fosRoundRectangle ? FRoundSize : 0);
         } else {
-            C.AssignBrush(FBrush, FColor, FBrush.BackColor());
+            C.AssignBrush(FBrush, FillColor(), FBrush.BackColor());
             Filled = true;
         }
     }

@@ -70,6 +70,10 @@ public:
     bool DefaultTransparent = false;
     TRect ShapeBounds; // computed by the owner before drawing
 
+protected:
+    // The colour the interior is filled with.
+    virtual TColor FillColor() const { return FColor; }
+
 private:
     void DrawFrame(TCanvas3D& C, const TRect& R, int Angle, int AZ);
 
