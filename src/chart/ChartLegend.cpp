@@ -1,0 +1,358 @@
+#include "chart/ChartLegend.h"
+#include "chart/PlotCheckBox.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+// Pixels between the frame and the rows, and between a row's parts.
+constexpr int LegendPadding = 2;
+constexpr int LegendGap = 4;
+// Pixels left between the legend and the chart rectangle it shrinks.
+constexpr int LegendChartMargin = 5;
+constexpr int CheckBoxSize = 13;
+// Splits the columns of a legend text; shown as a blank.
+constexpr char PlotColumnSeparator = '\x06';
+} // namespace
+
+TLegendSymbol::TLegendSymbol(TCustomChartLegend& ALegend)
+    : FLegend(ALegend), FGradient([this](TGraphicsObject*) { FLegend.Repaint(); }),
+      FPen([this](TGraphicsObject*) { FLegend.Repaint(); }),
+      FShadow([this](TGraphicsObject*) { FLegend.Repaint(); })
+{
+    FShadow.SetSize(3);
+}
+
+template <class T> void TLegendSymbol::Set(T& Field, const T& Value)
+{
+    if (StoreChanged(Field, Value))
+        FLegend.Repaint();
+}
+
+void TLegendSymbol::Draw(TCanvas3D& C, const TChartSeries& Series, int ValueIndex, TColor Color,
+                         const TRect& R)
+{
+    if (OnDraw) {
+        OnDraw(Series, ValueIndex, R);
+        return;
+    }
+    if (FShadow.Visible())
+        FShadow.Draw(C, R);
+    if (FGradient.Visible()) {
+        FGradient.Draw(C, R);
+        return;
+    }
+    // The series' own legend shape: a box in the row's colour.
+    C.Brush().SetStyle(bsSolid);
+    C.Brush().SetColor(Color);
+    if (FDefaultPen)
+        C.AssignVisiblePenColor(FPen, Color);
+    else
+        C.AssignVisiblePen(FPen);
+    C.Rectangle(R);
+}
+
+TLegendTitle::TLegendTitle(TCustomPlotPanel* AParent) : TPlotCustomShape(AParent)
+{
+    SetTransparent(true);
+}
+
+TCustomChartLegend::TCustomChartLegend(TCustomPlotPanel* AParent, TCustomAxisPanel* AChart)
+    : TPlotCustomShapePosition(AParent), FDividingLines([this](TGraphicsObject*) { Repaint(); }),
+      FSymbol(*this), FTitle(AParent), FChart(AChart)
+{
+}
+
+bool TCustomChartLegend::ShouldDraw() const
+{
+    if (!Visible() || !FChart)
+        return false;
+    if (FCheckBoxes && FLegendStyle != lsValues)
+        return true;
+    for (int I = 0; I < FChart->SeriesCount(); ++I)
+        if (FChart->Series(I).Active())
+            return true;
+    return false;
+}
+
+void TCustomChartLegend::CalcLegendStyle()
+{
+    FInternalLegendStyle = FLegendStyle;
+    if (FLegendStyle != lsAuto)
+        return;
+    int Active = 0;
+    for (int I = 0; FChart && I < FChart->SeriesCount(); ++I)
+        Active += FChart->Series(I).Active();
+    FInternalLegendStyle = !FCheckBoxes && Active < 2 ? lsValues : lsSeries;
+}
+
+TChartSeries* TCustomChartLegend::GetLegendSeries() const
+{
+    if (FSeries)
+        return FSeries;
+    for (int I = 0; FChart && I < FChart->SeriesCount(); ++I) {
+        TChartSeries& S = FChart->Series(I);
+        if (S.Active() && S.ShowInLegend())
+            return &S;
+    }
+    return nullptr;
+}
+
+std::string TCustomChartLegend::FormattedValue(const TChartSeries& ASeries, int ValueIndex) const
+{
+    if (ValueIndex < 0 || ValueIndex >= ASeries.Count())
+        return {};
+    std::string Text = ASeries.PointLabel(ValueIndex);
+    std::replace(Text.begin(), Text.end(), PlotColumnSeparator, ' ');
+    return Text;
+}
+
+std::string TCustomChartLegend::FormattedLegend(int ItemIndex) const
+{
+    if (ItemIndex < 0 || ItemIndex >= int(FItems.size()))
+        return {};
+    return FItems[size_t(ItemIndex)].Text;
+}
+
+std::vector<TCustomChartLegend::TRow> TCustomChartLegend::CandidateRows() const
+{
+    std::vector<TRow> Rows;
+    if (!FChart)
+        return Rows;
+    if (FInternalLegendStyle == lsValues) {
+        if (TChartSeries* S = GetLegendSeries())
+            for (int I = FFirstValue; I < S->Count(); ++I)
+                Rows.push_back({S, I});
+        return Rows;
+    }
+    if (FInternalLegendStyle == lsSeriesGroups)
+        return Rows;
+    for (int I = 0; I < FChart->SeriesCount(); ++I) {
+        TChartSeries& S = FChart->Series(I);
+        // With check boxes an inactive series keeps its row, so that it can
+        // be switched on again.
+        if (!S.ShowInLegend() || !(S.Active() || ChecksShown()))
+            continue;
+        if (FInternalLegendStyle == lsSeries)
+            Rows.push_back({&S, -1});
+        else if (S.Count() > 0)
+            Rows.push_back({&S, S.Count() - 1});
+    }
+    return Rows;
+}
+
+int TCustomChartLegend::SymbolWidth(int WidestText) const
+{
+    if (!FSymbol.Visible())
+        return 0;
+    if (FSymbol.WidthUnits() == lcsPixels)
+        return FSymbol.Width();
+    return WidestText * FSymbol.Width() / 100;
+}
+
+void TCustomChartLegend::LayOut(const std::vector<TRow>& Candidates, const TRect& ChartRect)
+{
+    TCanvas3D& C = FParent->Canvas();
+    IDrawTitle = FTitle.Visible() && !FTitle.Text().empty();
+    FTitleHeight = 0;
+    if (IDrawTitle) {
+        C.AssignFont(FTitle.Font());
+        FTitleHeight = C.GetFontHeight() * int(FTitle.Text().size());
+    }
+    C.AssignFont(Font());
+    FRowHeight = std::max(1, C.GetFontHeight() + FVertSpacing);
+    FCheckWidth = ChecksShown() ? CheckBoxSize + LegendGap : 0;
+
+    std::vector<std::string> Texts;
+    for (const TRow& R : Candidates)
+        Texts.push_back(R.ValueIndex < 0 ? R.Series->Title()
+                                         : FormattedValue(*R.Series, R.ValueIndex));
+    std::vector<int> TextWidths;
+    for (const std::string& T : Texts)
+        TextWidths.push_back(ColumnWidthAuto ? C.TextWidth(T) : ColumnWidths[0] + ColumnWidths[1]);
+    IColorWidth = SymbolWidth(
+        TextWidths.empty() ? 0 : *std::max_element(TextWidths.begin(), TextWidths.end()));
+    const int SymbolPart = IColorWidth > 0 ? IColorWidth + LegendGap : 0;
+    const auto ItemWidth = [&](size_t I) { return FCheckWidth + SymbolPart + TextWidths[I]; };
+
+    const int Total = int(Candidates.size());
+    const int HPad = LegendPadding + FHorizMargin, VPad = LegendPadding + FVertMargin;
+    int Shown = 0;
+    if (FAlignment == laLeft || FAlignment == laRight) {
+        // Left or right: one column, as many rows as the chart's height holds.
+        const int Room = ChartRect.Height() - FTopLeftPos - 2 * VPad - FTitleHeight;
+        Shown = std::clamp(Room / FRowHeight, 0, Total);
+        FNumCols = 1;
+        FNumRows = Shown;
+        FColWidths.assign(1, 0);
+        for (int I = 0; I < Shown; ++I)
+            FColWidths[0] = std::max(FColWidths[0], ItemWidth(size_t(I)));
+    } else {
+        // Top or bottom: as many columns as the width holds, each as wide
+        // as its widest row, at most MaxNumRows rows.
+        const int Room = ChartRect.Width() - FTopLeftPos - 2 * HPad;
+        for (FNumCols = std::max(Total, 1); FNumCols >= 1; --FNumCols) {
+            FNumRows = std::min((Total + FNumCols - 1) / FNumCols, FMaxNumRows);
+            Shown = std::min(Total, FNumCols * FNumRows);
+            FColWidths.assign(size_t(FNumCols), 0);
+            for (int I = 0; I < Shown; ++I) {
+                int& W = FColWidths[size_t(I % FNumCols)];
+                W = std::max(W, ItemWidth(size_t(I)));
+            }
+            if (FNumCols == 1 || std::accumulate(FColWidths.begin(), FColWidths.end(), 0) <= Room)
+                break;
+        }
+    }
+    const int First = FInternalLegendStyle == lsValues ? FFirstValue : 0;
+    ILastValue = First + Shown - 1;
+    FRows.assign(Candidates.begin(), Candidates.begin() + Shown);
+    FItems.clear();
+    for (int I = 0; I < Shown; ++I)
+        FItems.push_back({taLeftJustify, 0, {}, Texts[size_t(I)], {}, 0});
+    if (FInverted) {
+        std::reverse(FRows.begin(), FRows.end());
+        std::reverse(FItems.begin(), FItems.end());
+    }
+}
+
+void TCustomChartLegend::Place(TRect& ChartRect)
+{
+    const int HPad = LegendPadding + FHorizMargin, VPad = LegendPadding + FVertMargin;
+    const bool Vertical = FAlignment == laLeft || FAlignment == laRight;
+    int W = std::accumulate(FColWidths.begin(), FColWidths.end(), 0) + 2 * HPad;
+    int H = FTitleHeight + FNumRows * FRowHeight + 2 * VPad;
+    if (OnCalcSize)
+        OnCalcSize(*this, Vertical ? W : H);
+
+    TRect& B = ShapeBounds;
+    if (CustomPosition()) {
+        if (FPosUnits == muPercent)
+            B = Bounds(FParent->Width() * FLeftPercent / 100, FParent->Height() * FTopPercent / 100,
+                       W, H);
+        else
+            B = Bounds(B.Left, B.Top, W, H);
+    } else if (Vertical) {
+        const int Left = FAlignment == laLeft ? ChartRect.Left : ChartRect.Right - W;
+        B = Bounds(Left, ChartRect.Top + FTopLeftPos, W, H);
+        if (FResizeChart && FAlignment == laLeft)
+            ChartRect.Left = B.Right + LegendChartMargin;
+        else if (FResizeChart)
+            ChartRect.Right = B.Left - LegendChartMargin;
+    } else {
+        const int Top = FAlignment == laTop ? ChartRect.Top : ChartRect.Bottom - H;
+        B = Bounds(ChartRect.Left + FTopLeftPos, Top, W, H);
+        if (FResizeChart && FAlignment == laTop)
+            ChartRect.Top = B.Bottom + LegendChartMargin;
+        else if (FResizeChart)
+            ChartRect.Bottom = B.Top - LegendChartMargin;
+    }
+
+    FRowRects.clear();
+    for (size_t I = 0; I < FItems.size(); ++I) {
+        const size_t Col = I % size_t(FNumCols);
+        const int Left =
+            B.Left + HPad + std::accumulate(FColWidths.begin(), FColWidths.begin() + long(Col), 0);
+        const int Top = B.Top + VPad + FTitleHeight + int(I / size_t(FNumCols)) * FRowHeight;
+        const TRect Row = Bounds(Left, Top, FColWidths[Col], FRowHeight);
+        FRowRects.push_back(Row);
+        TLegendItem& Item = FItems[I];
+        Item.Top = Top;
+        Item.Left = Row.Left + FCheckWidth;
+        if (IColorWidth == 0)
+            continue;
+        const int Inset = FSymbol.Continuous() ? 0 : 1;
+        const int SymbolW =
+            FSymbol.Squared() ? std::min(IColorWidth, FRowHeight - 2 * Inset) : IColorWidth;
+        const int SymbolLeft = FSymbol.Position() == spLeft ? Item.Left : Row.Right - SymbolW;
+        Item.Symbol = {SymbolLeft, Top + Inset, SymbolLeft + SymbolW, Top + FRowHeight - Inset};
+        if (FSymbol.Position() == spLeft)
+            Item.Left += IColorWidth + LegendGap;
+    }
+}
+
+int TCustomChartLegend::Clicked(int X, int Y) const
+{
+    if (!Visible() || !PointInRect(ShapeBounds, X, Y))
+        return -1;
+    for (size_t I = 0; I < FRowRects.size(); ++I)
+        if (PointInRect(FRowRects[I], X, Y))
+            return int(I);
+    return -1;
+}
+
+bool TCustomChartLegend::DoMouseDown(int ItemIndex)
+{
+    if (!ChecksShown() || ItemIndex < 0 || ItemIndex >= int(FRows.size()))
+        return false;
+    TChartSeries* Target = FRows[size_t(ItemIndex)].Series;
+    if (FCheckBoxesStyle == cbsRadio)
+        for (const TRow& R : FRows)
+            R.Series->SetActive(R.Series == Target);
+    else
+        Target->SetActive(!Target->Active());
+    return true;
+}
+
+void TCustomChartLegend::DrawTitle()
+{
+    if (!IDrawTitle)
+        return;
+    const int HPad = LegendPadding + FHorizMargin, VPad = LegendPadding + FVertMargin;
+    FTitle.ShapeBounds = {ShapeBounds.Left + HPad, ShapeBounds.Top + VPad, ShapeBounds.Right - HPad,
+                          ShapeBounds.Top + VPad + FTitleHeight};
+    FTitle.Draw();
+    TCanvas3D& C = FParent->Canvas();
+    C.AssignFont(FTitle.Font());
+    DrawAlignedLines(C, FTitle.Text(), FTitle.ShapeBounds, FTitle.TextAlign(), 0, C.GetFontHeight(),
+                     FTitle.TextFormat() == ttfHtml);
+}
+
+void TCustomChartLegend::DrawRows()
+{
+    TCanvas3D& C = FParent->Canvas();
+    for (size_t I = 0; I < FItems.size(); ++I) {
+        const TRow& Row = FRows[I];
+        const TLegendItem& Item = FItems[I];
+        const TRect& RowRect = FRowRects[I];
+        const TColor RowColor = Row.ValueIndex < 0 ? Row.Series->SeriesColor()
+                                                   : Row.Series->GetValueColor(Row.ValueIndex);
+        if (FCheckWidth > 0 && C.ReferenceCanvas())
+            PlotDrawCheckBox(RowRect.Left, RowRect.Top + (FRowHeight - CheckBoxSize) / 2,
+                             *C.ReferenceCanvas(), Row.Series->Active(), Color(),
+                             FCheckBoxesStyle == cbsCheck);
+        if (IColorWidth > 0)
+            FSymbol.Draw(C, *Row.Series, Row.ValueIndex, RowColor, Item.Symbol);
+        C.AssignFont(Font());
+        if (FFontSeriesColor)
+            C.Font().SetColor(RowColor);
+        DrawAlignedLines(C, {Item.Text}, Bounds(Item.Left, Item.Top, 0, FRowHeight), taLeftJustify,
+                         0, FRowHeight, TextFormat() == ttfHtml);
+        if (FDividingLines.Visible() && I > 0 && I % size_t(FNumCols) == 0) {
+            C.AssignVisiblePen(FDividingLines);
+            C.Line(ShapeBounds.Left, RowRect.Top, ShapeBounds.Right, RowRect.Top);
+        }
+    }
+}
+
+void TCustomChartLegend::DrawLegend()
+{
+    CalcLegendStyle();
+    FItems.clear();
+    FRows.clear();
+    FRowRects.clear();
+    ILastValue = -1;
+    ITotalItems = 0;
+    if (!FParent || !FChart)
+        return;
+    const std::vector<TRow> Candidates = CandidateRows();
+    ITotalItems = int(Candidates.size());
+    TRect& ChartRect = FParent->ChartRect;
+    LayOut(Candidates, ChartRect);
+    // No rows: neither frame nor title, and the chart keeps its room.
+    if (FItems.empty())
+        return;
+    Place(ChartRect);
+    Draw();
+    DrawTitle();
+    DrawRows();
+}

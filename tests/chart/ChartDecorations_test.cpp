@@ -1,0 +1,372 @@
+#include "CanvasFixture.h"
+#include "SeriesDoubles.h"
+#include "chart/ChartDecorations.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace {
+
+using series_test::TFiveListSeries;
+
+// A 2D chart as the terminal runs it: white panel, no bevels, pixel margins,
+// and the drawing order of the pipeline around the series.
+class TChartPanel : public TCustomPlotPanelExtended {
+public:
+    TChartPanel(int W = 300, int H = 200, int Margin = 20)
+    {
+        SetSize(W, H);
+        SetView3D(false);
+        SetColor(clWhite);
+        BevelOuter = bvNone;
+        SetMarginUnits(muPixels);
+        for (int I = 0; I < 4; ++I)
+            SetMargin(I, Margin);
+        for (TPlotFont* F : {&Parts.Title().Font(), &Parts.SubTitle().Font(), &Parts.Foot().Font(),
+                             &Parts.SubFoot().Font(), &Parts.Legend().Font()})
+            F->SetName("DejaVu Sans");
+    }
+    void InternalDraw(const TRect& UserRect) override
+    {
+        PanelPaint(UserRect);
+        Parts.DrawTitlesAndLegend(true);
+        Parts.CalcWallsRect();
+        Parts.DrawWalls();
+        Parts.DrawTitlesAndLegend(false);
+    }
+    void Frame() { Draw(&ControlCanvas(), GetRectangle()); }
+    COLORREF At(int X, int Y) { return FromQRgb(PlotCanvas().Bitmap()->Image().pixel(X, Y)); }
+    // The box of the pixels within R that Accept takes.
+    template <class F> TRect InkIn(const TRect& R, F Accept)
+    {
+        TRect Box{R.Right, R.Bottom, R.Left, R.Top};
+        for (int Y = std::max(R.Top, 0); Y < std::min(R.Bottom, Height()); ++Y)
+            for (int X = std::max(R.Left, 0); X < std::min(R.Right, Width()); ++X)
+                if (Accept(At(X, Y)))
+                    Box = {std::min(Box.Left, X), std::min(Box.Top, Y), std::max(Box.Right, X + 1),
+                           std::max(Box.Bottom, Y + 1)};
+        return Box;
+    }
+    // Texts are measured on a canvas of their own: the chart's measures only while painting.
+    int FontHeight(TPlotFont& F)
+    {
+        Meter.Canvas.AssignFont(F);
+        return Meter.Canvas.GetFontHeight();
+    }
+    int TextWidth(TPlotFont& F, const std::string& S)
+    {
+        Meter.Canvas.AssignFont(F);
+        return Meter.Canvas.TextWidth(S);
+    }
+    TFiveListSeries& AddSeries(const std::string& Title, TColor Color)
+    {
+        Series.push_back(std::make_unique<TFiveListSeries>());
+        TFiveListSeries& S = *Series.back();
+        S.SetTitle(Title);
+        S.SetSeriesColor(Color);
+        Host.InternalAddSeries(&S);
+        return S;
+    }
+
+    TCanvasFixture Meter{1, 1};
+    series_test::TPanelDouble Host;
+    std::vector<std::unique_ptr<TFiveListSeries>> Series;
+    TChartDecorations Parts{*this, Host};
+};
+
+const TRect Whole{20, 20, 280, 180};
+
+bool Bluish(COLORREF P)
+{
+    return int((P >> 16) & 0xFF) - int(P & 0xFF) > 60;
+}
+bool Reddish(COLORREF P)
+{
+    return int(P & 0xFF) - int((P >> 16) & 0xFF) > 60;
+}
+bool Dark(COLORREF P)
+{
+    return (P & 0xFF) < 128 && ((P >> 8) & 0xFF) < 128 && ((P >> 16) & 0xFF) < 128;
+}
+
+TEST(ChartWalls, FlatBackWallCoversTheChartRectangleAndSideWallsNeverShow)
+{
+    TChartPanel P;
+    for (TCustomChartWall* W : {static_cast<TCustomChartWall*>(&P.Parts.Walls().Left()),
+                                static_cast<TCustomChartWall*>(&P.Parts.Walls().Bottom())})
+        W->SetColor(clLime);
+    P.Parts.Walls().SetSize(6);
+    P.Frame();
+    EXPECT_EQ(P.ChartRect, Whole);
+    // Transparent by default: only its frame shows.
+    EXPECT_EQ(P.At(20, 20), clBlack);
+    EXPECT_EQ(P.At(279, 179), clBlack);
+    EXPECT_EQ(P.At(150, 100), clWhite);
+
+    P.Parts.SetBackColor(clRed);
+    P.Frame();
+    EXPECT_EQ(P.At(21, 21), clRed);
+    EXPECT_EQ(P.At(278, 178), clRed);
+    EXPECT_EQ(P.At(20, 100), clBlack);
+    EXPECT_EQ(P.At(280, 100), clWhite);
+    EXPECT_EQ(P.At(150, 180), clWhite);
+    EXPECT_EQ(P.InkIn({0, 0, 300, 200}, [](COLORREF C) { return C == clLime; }).IsEmpty(), true);
+
+    // An unset colour fills with the wall's own.
+    P.Parts.Walls().Back().SetColor(clPlotColor);
+    P.Frame();
+    EXPECT_EQ(P.At(150, 100), clSilver);
+}
+
+TEST(ChartWalls, SizesAndRoomOnlyIn3DWithWalls)
+{
+    TChartPanel P;
+    TChartWalls& W = P.Parts.Walls();
+    W.Left().SetSize(4);
+    W.Bottom().SetSize(5);
+    W.Back().SetSize(7);
+    W.Right().SetSize(9);
+    EXPECT_EQ(P.Parts.CalcWallSize(P.Host.Left), 0);
+
+    P.SetView3D(true);
+    EXPECT_EQ(P.Parts.CalcWallSize(P.Host.Left), 4);
+    EXPECT_EQ(P.Parts.CalcWallSize(P.Host.Bottom), 5);
+    EXPECT_EQ(P.Parts.CalcWallSize(P.Host.Top), 7);
+    EXPECT_EQ(P.Parts.CalcWallSize(P.Host.Right), 0) << "the right wall is hidden";
+    P.Parts.SetView3DWalls(false);
+    EXPECT_EQ(P.Parts.CalcWallSize(P.Host.Left), 0);
+
+    P.Parts.SetView3DWalls(true);
+    P.View3DOptions().SetElevation(45);
+    P.Width3D = 10;
+    P.Height3D = 3;
+    P.ChartRect = Whole;
+    P.Parts.CalcWallsRect();
+    // No series uses axes: the depth alone on the right, the left wall and
+    // the back wall with the height at the top.
+    EXPECT_EQ(P.ChartRect, (TRect{25, 30, 270, 180}));
+    EXPECT_EQ(P.ChartWidth(), 245);
+}
+
+TEST(ChartTitles, TopAndFootTitlesTakeTheirRoomLinesByExtent)
+{
+    TChartPanel P;
+    const int H = P.FontHeight(P.Parts.Title().Font());
+    P.Parts.Title().SetText({"Price", "BTC / USDT"});
+    P.Parts.Foot().SetCaption("Volume");
+    P.Frame();
+    const TRect& T = P.Parts.Title().ShapeBounds;
+    EXPECT_EQ(T.Top, 20);
+    EXPECT_EQ(T.Height(), 2 * H);
+    EXPECT_EQ(P.ChartRect.Top, T.Bottom + 5);
+    const TRect& F = P.Parts.Foot().ShapeBounds;
+    EXPECT_EQ(F.Bottom, 180);
+    EXPECT_EQ(P.ChartRect.Bottom, F.Top - 5);
+
+    // Both lines centred, the second under the first.
+    const TRect Ink = P.InkIn(T, Bluish);
+    const int Wide = P.TextWidth(P.Parts.Title().Font(), "BTC / USDT");
+    EXPECT_NEAR(Ink.Width(), Wide, 3);
+    EXPECT_NEAR((Ink.Left + Ink.Right) / 2, 150, 2);
+    EXPECT_GT(Ink.Bottom, T.Top + H);
+    EXPECT_FALSE(P.InkIn(F, Reddish).IsEmpty());
+    EXPECT_TRUE(P.InkIn({0, F.Bottom, 300, 200}, Reddish).IsEmpty());
+}
+
+TEST(ChartTitles, AlignmentPlacesTheFrameAndItsText)
+{
+    for (auto [Align, Edge] : {std::pair{taLeftJustify, 20}, {taRightJustify, 280}}) {
+        TChartPanel P;
+        P.Parts.SubTitle().SetCaption("Tavrix");
+        P.Parts.SubTitle().SetAlignment(Align);
+        P.Frame();
+        const TRect& T = P.Parts.SubTitle().ShapeBounds;
+        const int W = P.TextWidth(P.Parts.SubTitle().Font(), "Tavrix");
+        EXPECT_EQ(T.Width(), W);
+        EXPECT_EQ(Align == taLeftJustify ? T.Left : T.Right, Edge);
+        const TRect Ink = P.InkIn({0, 0, 300, 200}, Bluish);
+        EXPECT_NEAR(Align == taLeftJustify ? Ink.Left : Ink.Right, Edge, 2);
+    }
+}
+
+TEST(ChartTitles, EmptyOrHiddenTitlesTakeNoRoomAndHandPlacedOnesKeepTheirPlace)
+{
+    TChartPanel P;
+    P.Parts.Title().SetCaption("Gone");
+    P.Parts.Title().SetCaption("");
+    EXPECT_TRUE(P.Parts.Title().Text().empty());
+    P.Parts.Foot().SetCaption("Hidden");
+    P.Parts.Foot().Hide();
+    P.Parts.SubFoot().SetCaption("Here");
+    P.Parts.SubFoot().SetTop(60);
+    P.Parts.SubFoot().SetLeft(100);
+    P.Frame();
+    EXPECT_EQ(P.ChartRect, Whole);
+    const TRect Ink = P.InkIn({0, 0, 300, 200}, Reddish);
+    EXPECT_GE(Ink.Left, 100);
+    EXPECT_GE(Ink.Top, 60);
+    EXPECT_TRUE(P.Parts.SubFoot().Clicked(101, 61));
+    EXPECT_FALSE(P.Parts.Foot().Clicked(150, 175));
+}
+
+TEST(ChartLegend, RightLegendListsSeriesWithSymbolsAndText)
+{
+    TChartPanel P;
+    P.AddSeries("Open", clRed);
+    P.AddSeries("Close price", clBlue);
+    P.AddSeries("Hidden", clLime).SetShowInLegend(false);
+    TChartLegend& L = P.Parts.Legend();
+    P.Frame();
+    ASSERT_EQ(L.InternalLegendStyle(), lsSeries);
+    ASSERT_EQ(L.Items().size(), 2u);
+    EXPECT_EQ(L.FormattedLegend(1), "Close price");
+    const int H = P.FontHeight(L.Font());
+    const int Wide = P.TextWidth(L.Font(), "Close price");
+    const int Symbol = Wide * 20 / 100;
+    const TRect& B = L.ShapeBounds;
+    EXPECT_EQ(B.Right, 280);
+    EXPECT_EQ(B.Top, 30);
+    EXPECT_EQ(B.Width(), 2 * 2 + Symbol + 4 + Wide);
+    EXPECT_EQ(B.Height(), 2 * 2 + 2 * H);
+    EXPECT_EQ(P.ChartRect, (TRect{20, 20, B.Left - 5, 180}));
+
+    for (size_t I = 0; I < 2; ++I) {
+        const TLegendItem& Item = L.Items()[I];
+        const TRect& S = Item.Symbol;
+        EXPECT_EQ(S.Width(), Symbol);
+        EXPECT_EQ(P.At((S.Left + S.Right) / 2, (S.Top + S.Bottom) / 2), I == 0 ? clRed : clBlue);
+        const TRect Ink = P.InkIn({Item.Left, Item.Top, B.Right - 1, Item.Top + H}, Dark);
+        EXPECT_NEAR(Ink.Width(), P.TextWidth(L.Font(), Item.Text), 3);
+    }
+}
+
+TEST(ChartLegend, EachAlignmentTakesItsSideAndTopRowsFormColumns)
+{
+    for (TLegendAlignment A : {laLeft, laTop, laBottom}) {
+        TChartPanel P;
+        for (const char* T : {"A", "B", "C", "D", "E"})
+            P.AddSeries(T, clRed);
+        TChartLegend& L = P.Parts.Legend();
+        L.SetAlignment(A);
+        L.SetMaxNumRows(2);
+        P.Frame();
+        const TRect& B = L.ShapeBounds;
+        if (A == laLeft) {
+            EXPECT_EQ(B.Left, 20);
+            EXPECT_EQ(P.ChartRect.Left, B.Right + 5);
+            EXPECT_EQ(L.NumRows(), 5);
+            continue;
+        }
+        EXPECT_EQ(B.Left, 30);
+        EXPECT_EQ(L.NumCols(), 5) << "all five fit one row";
+        EXPECT_EQ(L.NumRows(), 1);
+        if (A == laTop)
+            EXPECT_EQ(P.ChartRect.Top, B.Bottom + 5);
+        else
+            EXPECT_EQ(P.ChartRect.Bottom, B.Top - 5);
+    }
+
+    // A narrow chart: fewer columns, rows capped at MaxNumRows.
+    TChartPanel P(90, 200, 0);
+    for (const char* T : {"Alpha", "Beta", "Gamma", "Delta", "Epsilon"})
+        P.AddSeries(T, clRed);
+    P.Parts.Legend().SetAlignment(laBottom);
+    P.Parts.Legend().SetMaxNumRows(2);
+    P.Frame();
+    const TChartLegend& L = P.Parts.Legend();
+    EXPECT_LT(L.NumCols(), 5);
+    EXPECT_LE(L.NumRows(), 2);
+    EXPECT_EQ(int(L.Items().size()), std::min(5, L.NumCols() * L.NumRows()));
+    EXPECT_EQ(L.LastValue(), int(L.Items().size()) - 1);
+}
+
+TEST(ChartLegend, NoRowsMeansNoFrameAndNoRoom)
+{
+    TChartPanel P;
+    P.AddSeries("Candles", clRed).SetShowInLegend(false);
+    P.Series.back()->AddXY(1, 2, "one");
+    TChartLegend& L = P.Parts.Legend();
+    for (TLegendStyle S : {lsSeries, lsAuto, lsLastValues}) {
+        L.SetLegendStyle(S);
+        P.Frame();
+        EXPECT_TRUE(L.Items().empty()) << S;
+        EXPECT_EQ(L.LastValue(), -1);
+        EXPECT_EQ(P.ChartRect, Whole);
+        EXPECT_EQ(P.At(270, 30), clWhite) << "no legend frame";
+    }
+}
+
+TEST(ChartLegend, OneSeriesListsItsValuesFromFirstValue)
+{
+    TChartPanel P;
+    TFiveListSeries& S = P.AddSeries("Candles", clRed);
+    S.AddXY(1, 10, "ten\x06up");
+    S.AddXY(2, 20, "twenty", clBlue);
+    S.AddXY(3, 30, "thirty");
+    TChartLegend& L = P.Parts.Legend();
+    P.Frame();
+    EXPECT_EQ(L.InternalLegendStyle(), lsValues);
+    ASSERT_EQ(L.Items().size(), 3u);
+    EXPECT_EQ(L.FormattedLegend(0), "ten up");
+    const TRect& Sym = L.Items()[1].Symbol;
+    EXPECT_EQ(P.At((Sym.Left + Sym.Right) / 2, (Sym.Top + Sym.Bottom) / 2), clBlue);
+
+    L.SetFirstValue(1);
+    L.SetInverted(true);
+    P.Frame();
+    ASSERT_EQ(L.Items().size(), 2u);
+    EXPECT_EQ(L.FormattedLegend(0), "thirty");
+    EXPECT_EQ(L.LastValue(), 2);
+}
+
+TEST(ChartLegend, ClicksFindRowsAndCheckBoxesSwitchSeries)
+{
+    TChartPanel P;
+    for (const char* T : {"One", "Two", "Three"})
+        P.AddSeries(T, clRed);
+    TChartLegend& L = P.Parts.Legend();
+    P.Frame();
+    const TRect& B = L.ShapeBounds;
+    for (int I = 0; I < 3; ++I)
+        EXPECT_EQ(L.Clicked(B.Left + 5, L.Items()[size_t(I)].Top + 2), I);
+    EXPECT_EQ(L.Clicked(B.Left - 2, L.Items()[0].Top + 2), -1);
+    EXPECT_EQ(L.Clicked(B.Left + 5, B.Bottom + 3), -1);
+    EXPECT_FALSE(L.DoMouseDown(1)) << "no check boxes";
+
+    L.SetCheckBoxes(true);
+    P.Frame();
+    EXPECT_TRUE(L.DoMouseDown(1));
+    EXPECT_FALSE(P.Series[1]->Active());
+    P.Frame();
+    // The switched-off series keeps its row so that it can come back.
+    ASSERT_EQ(L.Items().size(), 3u);
+    EXPECT_TRUE(L.DoMouseDown(1));
+    EXPECT_TRUE(P.Series[1]->Active());
+    EXPECT_FALSE(L.DoMouseDown(3));
+    EXPECT_FALSE(L.DoMouseDown(-1));
+
+    L.SetCheckBoxesStyle(cbsRadio);
+    EXPECT_TRUE(L.DoMouseDown(2));
+    EXPECT_FALSE(P.Series[0]->Active());
+    EXPECT_FALSE(P.Series[1]->Active());
+    EXPECT_TRUE(P.Series[2]->Active());
+}
+
+TEST(ChartDecorations, ZeroSizeChartsDrawNothingAndSurvive)
+{
+    for (auto [W, H] : {std::pair{0, 0}, {1, 1}, {40, 0}, {30, 30}}) {
+        TChartPanel P(W, H, 0);
+        P.AddSeries("A", clRed).AddXY(1, 1, "a");
+        P.AddSeries("B", clBlue);
+        P.Parts.SetBackColor(clRed);
+        P.Parts.Title().SetText({"x", "y"});
+        P.Parts.Foot().SetCaption("z");
+        for (TLegendAlignment A : {laLeft, laRight, laTop, laBottom}) {
+            P.Parts.Legend().SetAlignment(A);
+            P.Frame();
+            EXPECT_EQ(P.Parts.Legend().Clicked(0, 0) >= -1, true);
+        }
+    }
+}
+
+} // namespace
