@@ -43,9 +43,9 @@ void TChartDecorations::CalcWallsRect()
             const TChartSeries& S = FChart.Series(I);
             UsesAxes = UsesAxes || (S.Active() && S.UseAxis());
         }
-        const int Depth = FPanel.Width3D + (UsesAxes ? FWalls.Back().Size() : 0);
-        const bool RightSide = FPanel.View3DOptions().Elevation() <= 90;
-        if (RightSide)
+        // The depth shows beside the axes; a chart without them keeps its width.
+        const int Depth = UsesAxes ? FPanel.Width3D + FWalls.Back().Size() : 0;
+        if (FPanel.View3DOptions().Elevation() <= 90)
             R.Right -= Depth;
         else
             R.Left += Depth;

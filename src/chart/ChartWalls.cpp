@@ -53,15 +53,13 @@ void TChartWalls::Draw(bool View3D, bool View3DWalls, int Depth)
     const TRect R = FChart->ChartRect;
     if (!View3D) {
         // The flat back wall is the background of the plotting area.
-        if (FBack.Visible())
+        if (FBack.ShouldDraw(View3DWalls))
             FBack.DrawRectRotated(R);
         return;
     }
-    if (!View3DWalls)
-        return;
     TCanvas3D& C = FChart->Canvas();
-    const auto DrawBox = [&C](TCustomChartWall& W, const TRect& Box, int Z0, int Z1) {
-        if (!W.ShouldDraw(true))
+    const auto DrawBox = [&C, View3DWalls](TCustomChartWall& W, const TRect& Box, int Z0, int Z1) {
+        if (!W.ShouldDraw(View3DWalls))
             return;
         C.AssignVisiblePen(W.Pen());
         C.AssignBrush(W.Brush(), W.FillColor(), W.Brush().BackColor());

@@ -116,6 +116,9 @@ TEST(ChartWalls, FlatBackWallCoversTheChartRectangleAndSideWallsNeverShow)
     P.Parts.Walls().Back().SetColor(clPlotColor);
     P.Frame();
     EXPECT_EQ(P.At(150, 100), clSilver);
+    P.Parts.SetView3DWalls(false);
+    P.Frame();
+    EXPECT_EQ(P.At(150, 100), clWhite);
 }
 
 TEST(ChartWalls, SizesAndRoomOnlyIn3DWithWalls)
@@ -142,10 +145,18 @@ TEST(ChartWalls, SizesAndRoomOnlyIn3DWithWalls)
     P.Height3D = 3;
     P.ChartRect = Whole;
     P.Parts.CalcWallsRect();
-    // No series uses axes: the depth alone on the right, the left wall and
-    // the back wall with the height at the top.
-    EXPECT_EQ(P.ChartRect, (TRect{25, 30, 270, 180}));
-    EXPECT_EQ(P.ChartWidth(), 245);
+    // No series uses axes: no depth; the left wall, and the back wall with
+    // the height at the top.
+    EXPECT_EQ(P.ChartRect, (TRect{25, 30, 280, 180}));
+    P.AddSeries("Candles", clRed);
+    P.ChartRect = Whole;
+    P.Parts.CalcWallsRect();
+    EXPECT_EQ(P.ChartRect, (TRect{25, 30, 263, 180})) << "depth and back wall on the right";
+    EXPECT_EQ(P.ChartWidth(), 238);
+    P.View3DOptions().SetElevation(300);
+    P.ChartRect = Whole;
+    P.Parts.CalcWallsRect();
+    EXPECT_EQ(P.ChartRect.Left, 42);
 }
 
 TEST(ChartTitles, TopAndFootTitlesTakeTheirRoomLinesByExtent)
