@@ -2,6 +2,7 @@
 
 #include "chart/ChartElement.h"
 #include "chart/PlotConst.h"
+#include "chart/PlotFunction.h"
 
 // A series: parallel value lists (X, Y and any further ones, one point per
 // index), optional per-point colours and labels, axis binding, the visible
@@ -56,6 +57,7 @@ public:
     virtual bool IsValidSourceOf(TChartSeries* Value) const { return Value != this; }
     void AddDataSource(TChartSeries* Source);
     void RemoveDataSource(TChartSeries* Source);
+    const std::vector<TChartSeries*>& DataSources() const { return fDataSources; }
     const std::vector<TChartSeries*>& LinkedSeries() const { return fLinkedSeries; }
     uint8_t RecalcOptions() const { return fRecalcOptions; }
     void SetRecalcOptions(uint8_t Value) { fRecalcOptions = Value; }

@@ -24,18 +24,23 @@ void TChartSeries::NotifyValue(TValueEvent ValueEvent, int32_t ValueIndex)
     const auto Linked = fLinkedSeries;
     for (auto* Series : Linked) {
         const uint8_t Options = Series->fRecalcOptions;
-        const bool NoFunction = !Series->fFunction;
+        // A computed series cannot follow a single point: it is refilled.
+        const bool Computed = Series->fFunction != nullptr;
         switch (ValueEvent) {
         case veClear:
             if (Options & rOnClear)
                 Series->Clear();
             break;
         case veAdd:
-            if ((Options & rOnInsert) && NoFunction)
+            if ((Options & rOnInsert) && Computed)
+                Series->AddValues(this);
+            else if (Options & rOnInsert)
                 Series->AddedValue(this, ValueIndex);
             break;
         case veDelete:
-            if ((Options & rOnDelete) && NoFunction)
+            if ((Options & rOnDelete) && Computed)
+                Series->AddValues(this);
+            else if (Options & rOnDelete)
                 Series->DeletedValue(this, ValueIndex);
             break;
         case veRefresh:
@@ -115,11 +120,15 @@ void TChartSeries::RemoveDataSource(TChartSeries* Source)
 void TChartSeries::SetFunction(std::unique_ptr<TPlotFunction> Value)
 {
     fFunction = std::move(Value);
+    if (fFunction)
+        fFunction->SetParentSeries(this);
     CheckDatasource();
 }
 
 void TChartSeries::CheckDatasource()
 {
-    if (fParent)
+    if (!fDataSources.empty())
+        AddValues(fDataSources.front());
+    else if (fParent)
         fParent->CheckDatasource(this);
 }

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-// What a series reaches besides the chart and its axes: its marks and the
-// function that may compute it. Tests use doubles.
+// What a series reaches besides the chart and its axes: its marks. Tests use
+// doubles.
 
 // clPlotColor on a point means "use the series' colour"; clNone marks a
 // null point.
@@ -38,13 +38,4 @@ public:
     virtual void Delete(int32_t Start, int32_t Quantity) = 0;
     // Some mark was placed by the user.
     virtual bool ExistCustom() const = 0;
-};
-
-// Computes a series from its source series.
-class TPlotFunction {
-public:
-    virtual ~TPlotFunction() = default;
-
-    virtual void AddPoints(TChartSeries* Source) = 0;
-    virtual void Clear() = 0;
 };

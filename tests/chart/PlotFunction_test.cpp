@@ -1,0 +1,189 @@
+#include "chart/ChartSeries.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+// The mean of the plotted values of a group; counts its calls.
+template <class TBase> class TMean : public TBase {
+public:
+    double Calculate(TChartSeries* S, int32_t First, int32_t Last) override
+    {
+        ++Calls;
+        if (First < 0) {
+            First = 0;
+            Last = S->Count() - 1;
+        }
+        double Sum = 0;
+        for (int32_t I = First; I <= Last; ++I)
+            Sum += (*S->MandatoryValueList())[I];
+        return Sum / (Last - First + 1);
+    }
+    double CalculateMany(const std::vector<TChartSeries*>& List, int32_t Index) override
+    {
+        double Sum = 0;
+        for (auto* S : List)
+            if (Index < S->Count())
+                Sum += S->YValues()[Index];
+        return Sum;
+    }
+    int Calls = 0;
+};
+
+using TPoints = std::vector<std::pair<double, double>>;
+
+TPoints Points(const TChartSeries& S)
+{
+    TPoints Out;
+    for (int32_t I = 0; I < S.Count(); ++I)
+        Out.emplace_back(S.XValues()[I], S.YValues()[I]);
+    return Out;
+}
+
+// A source with Y = 10 * X at the given X values and a computed series on it.
+template <class TBase = TPlotFunction> struct TComputed {
+    TChartSeries Source;
+    TChartSeries Result;
+    TMean<TBase>* Function;
+    explicit TComputed(std::vector<double> Xs, double Period = 0)
+    {
+        for (double X : Xs)
+            Source.AddXY(X, 10 * X);
+        auto F = std::make_unique<TMean<TBase>>();
+        Function = F.get();
+        Function->SetPeriod(Period);
+        Result.AllowSinglePoint = false;
+        Result.SetFunction(std::move(F));
+        Result.AddDataSource(&Source);
+    }
+};
+
+TEST(PlotFunction, NegativePeriodIsRefusedAndKept)
+{
+    TPlotFunction F;
+    F.SetPeriod(2);
+    try {
+        F.SetPeriod(-1);
+        FAIL();
+    } catch (const ChartException& E) {
+        EXPECT_STREQ(E.what(), "Function Period should be >= 0");
+    }
+    EXPECT_EQ(F.Period(), 2);
+}
+
+TEST(PlotFunction, WithoutPeriodOneValueSpansTheSourceRange)
+{
+    TComputed C({1, 2, 3, 4, 5});
+    EXPECT_EQ(Points(C.Result), (TPoints{{1, 30}, {5, 30}}));
+    C.Result.AllowSinglePoint = true;
+    C.Function->SetPeriodStyle(psRange); // any change recalculates
+    EXPECT_EQ(Points(C.Result), (TPoints{{3, 30}}));
+}
+
+TEST(PlotFunction, MovingWindowStartsOnceItIsFull)
+{
+    TComputed<TPlotMovingFunction> C({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, 3);
+    ASSERT_EQ(C.Result.Count(), 8);
+    EXPECT_EQ(Points(C.Result).front(), (std::pair{2.0, 10.0}));
+    EXPECT_EQ(Points(C.Result).back(), (std::pair{9.0, 80.0}));
+    C.Function->SetPeriodAlign(paFirst);
+    EXPECT_EQ(C.Result.XValues()[0], 0);
+    C.Function->SetPeriodAlign(paCenter);
+    EXPECT_EQ(C.Result.XValues()[0], 1);
+    C.Function->SetPeriod(11);
+    EXPECT_EQ(C.Result.Count(), 0);
+    // A period that rounds to nothing still moves by one point.
+    C.Function->SetPeriod(0.4);
+    EXPECT_EQ(C.Result.Count(), 10);
+}
+
+TEST(PlotFunction, GroupsByPointCountAndByRange)
+{
+    TComputed Count({0, 1, 2, 3, 4, 5, 6}, 3);
+    // The last group of one point is incomplete and dropped.
+    EXPECT_EQ(Points(Count.Result), (TPoints{{1, 10}, {4, 40}}));
+    Count.Function->SetPeriod(0.2);
+    EXPECT_EQ(Count.Result.Count(), 7);
+
+    TComputed Range({0, 1, 2, 5, 6, 10}, 3);
+    Range.Function->BeginUpdate();
+    Range.Function->SetPeriodStyle(psRange);
+    Range.Function->SetPeriodAlign(paFirst);
+    EXPECT_EQ(Range.Result.Count(), 2); // not yet recalculated
+    Range.Function->EndUpdate();
+    EXPECT_EQ(Points(Range.Result), (TPoints{{0, 10}, {5, 55}, {10, 100}}));
+}
+
+TEST(PlotFunction, RangeOnDatesStepsByTheCalendar)
+{
+    // Daily points from 1 January; a period of one month groups January,
+    // whose length the calendar knows, not a 30-day block.
+    TComputed C({}, 0);
+    C.Source.XValues().SetDateTime(true);
+    C.Function->BeginUpdate();
+    C.Function->SetPeriod(30);
+    C.Function->SetPeriodStyle(psRange);
+    C.Function->SetPeriodAlign(paFirst);
+    C.Function->EndUpdate();
+    const double Jan1 = 45658; // 2025-01-01
+    C.Source.BeginUpdate();
+    for (int D = 0; D < 40; ++D)
+        C.Source.AddXY(Jan1 + D, D);
+    C.Source.EndUpdate();
+    ASSERT_EQ(C.Result.Count(), 2);
+    EXPECT_EQ(C.Result.YValues()[0], 15); // mean of days 0..30
+    EXPECT_EQ(C.Result.XValues()[1], Jan1 + 31);
+}
+
+TEST(PlotFunction, SourceChangesRefillTheSeriesOncePerBracket)
+{
+    TComputed C({1, 2, 3});
+    ASSERT_EQ(C.Function->Calls, 1);
+    C.Source.AddXY(5, 100);
+    EXPECT_EQ(Points(C.Result), (TPoints{{1, 40}, {5, 40}}));
+    C.Source.Delete(0);
+    EXPECT_EQ(Points(C.Result), (TPoints{{2, 50}, {5, 50}}));
+    C.Source.Delete(0, 2);
+    EXPECT_EQ(Points(C.Result), (TPoints{{5, 100}, {5, 100}}));
+    const int Before = C.Function->Calls;
+    C.Source.BeginUpdate();
+    for (int I = 0; I < 5; ++I)
+        C.Source.AddXY(10 + I, 0);
+    C.Source.Delete(0);
+    C.Source.EndUpdate();
+    EXPECT_EQ(C.Function->Calls, Before + 1);
+    EXPECT_EQ(Points(C.Result), (TPoints{{10, 0}, {14, 0}}));
+    C.Source.Clear();
+    EXPECT_EQ(C.Result.Count(), 0);
+    EXPECT_EQ(C.Function->Calls, Before + 1); // an empty source computes nothing
+}
+
+TEST(PlotFunction, ManySourcesFollowTheLargestOne)
+{
+    TComputed C({1, 2});
+    TChartSeries Other;
+    for (double X : {7, 8, 9})
+        Other.AddXY(X, 1);
+    C.Result.AddDataSource(&Other);
+    EXPECT_EQ(Points(C.Result), (TPoints{{7, 11}, {8, 21}, {9, 1}}));
+}
+
+TEST(PlotFunction, HorizontalSourceExchangesTheAxes)
+{
+    TChartSeries Source;
+    Source.SetHorizontal();
+    Source.AddXY(4, 1);
+    Source.AddXY(8, 3);
+    TChartSeries Result;
+    Result.AllowSinglePoint = true;
+    Result.SetFunction(std::make_unique<TMean<TPlotFunction>>());
+    Result.AddDataSource(&Source);
+    ASSERT_EQ(Result.Count(), 1);
+    // The mean of the X values, placed in the middle of the Y range.
+    EXPECT_EQ(Points(Result), (TPoints{{6, 2}}));
+}
+
+} // namespace
