@@ -24,6 +24,7 @@ TChartSeries::TChartSeries()
     fY = new TChartValueList(this, PlotMsg_ValuesY);
     fMandatory = fY;
     fNotMandatory = fX;
+    fMarks = std::make_unique<TSeriesMarks>(this);
 }
 
 TChartSeries::~TChartSeries()
@@ -205,8 +206,7 @@ void TChartSeries::Delete(int32_t ValueIndex)
     if (fColors && ValueIndex < static_cast<int32_t>(fColors->size()))
         fColors->erase(fColors->begin() + ValueIndex);
     fLabels.Delete(ValueIndex);
-    if (fMarks)
-        fMarks->Delete(ValueIndex);
+    fMarks->Delete(ValueIndex);
     NotifyValue(veDelete, ValueIndex);
     if (fActive)
         Repaint();
@@ -228,8 +228,7 @@ void TChartSeries::Delete(int32_t Start, int32_t Quantity, bool RemoveGap)
             fColors.reset();
     }
     fLabels.Delete(Start, Quantity);
-    if (fMarks)
-        fMarks->Delete(Start, Quantity);
+    fMarks->Delete(Start, Quantity);
     NotifyValue(veDelete, -1);
     if (fActive)
         Repaint();
@@ -243,8 +242,7 @@ void TChartSeries::ClearLists()
         List->ClearValues();
     fColors.reset();
     fLabels.Clear();
-    if (fMarks)
-        fMarks->Clear();
+    fMarks->Clear();
 }
 
 void TChartSeries::Clear()
@@ -372,7 +370,7 @@ TPlotFormatFlags SeriesGuessContents(const TChartSeries& ASeries)
         Result |= tfColor;
     if (ASeries.HasLabels())
         Result |= tfLabel;
-    if (ASeries.Marks() && ASeries.Marks()->ExistCustom())
+    if (ASeries.Marks().ExistCustom())
         Result |= tfMarkPosition;
     return Result;
 }

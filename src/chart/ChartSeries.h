@@ -3,6 +3,7 @@
 #include "chart/ChartElement.h"
 #include "chart/PlotConst.h"
 #include "chart/PlotFunction.h"
+#include "chart/SeriesMarks.h"
 
 // A series: parallel value lists (X, Y and any further ones, one point per
 // index), optional per-point colours and labels, axis binding, the visible
@@ -14,6 +15,8 @@ public:
     using TSeriesNotify = std::function<void(TChartSeries* Sender)>;
     using TSeriesAfterAdd = std::function<void(TChartSeries* Sender, int32_t ValueIndex)>;
     using TSeriesBeforeAdd = std::function<bool(TChartSeries* Sender)>;
+    using TSeriesGetMarkText =
+        std::function<void(TChartSeries* Sender, int32_t ValueIndex, std::string& MarkText)>;
 
     TChartSeries();
     ~TChartSeries() override;
@@ -154,8 +157,12 @@ public:
     bool IsMouseInside() const { return fIsMouseInside; }
     TSeriesCursor Cursor() const { return fCursor; }
     void SetCursor(TSeriesCursor Value) { fCursor = Value; }
-    TSeriesMarks* Marks() const { return fMarks.get(); }
-    void SetMarks(std::unique_ptr<TSeriesMarks> Value) { fMarks = std::move(Value); }
+    TSeriesMarks& Marks() const { return *fMarks; }
+    // The text of point ValueIndex's mark in the marks' style; empty: no mark.
+    virtual std::string GetMarkText(int32_t ValueIndex);
+    // The marks of the visible points, every DrawEvery-th, nulls skipped.
+    virtual void DrawMarks();
+    virtual void DrawMark(int32_t ValueIndex, const std::string& St, TSeriesMarkPosition& Position);
 
     // Z order.
     int32_t ZOrder() const { return fZOrder == -1 ? fIZOrder : fZOrder; }
@@ -178,6 +185,7 @@ public:
     TSeriesNotify OnMouseLeave;
     TSeriesNotify BeforeDrawValues;
     TSeriesNotify AfterDrawValues;
+    TSeriesGetMarkText OnGetMarkText;
 
 protected:
     virtual void ClearLists();
@@ -187,6 +195,9 @@ protected:
     void InsertLabel(int32_t Index, const std::string& ALabel);
 
 private:
+    std::string MarkTextOfStyle(int32_t ValueIndex);
+    std::string PercentText(double Value, double Whole) const;
+    std::string XValueText(int32_t ValueIndex);
     bool CanMergePoints(const TChartPointsBatch& Points) const;
     void MergePoints(const TChartPointsBatch& Points);
     TChartAxis* MandatoryAxis() const;

@@ -119,6 +119,7 @@ void TChartSeries::SetParentChart(TCustomAxisPanel* Value)
 void TChartSeries::Added(TCustomAxisPanel* AChart)
 {
     fParent = AChart;
+    fMarks->SetParentChart(AChart ? AChart->PlotPanel() : nullptr);
     if (fColor == clPlotColor && fParent)
         SetSeriesColor(fParent->GetFreeSeriesColor(true, this));
     RecalcGetAxis();
@@ -127,6 +128,7 @@ void TChartSeries::Added(TCustomAxisPanel* AChart)
 void TChartSeries::Removed()
 {
     fParent = nullptr;
+    fMarks->SetParentChart(nullptr);
     RecalcGetAxis();
 }
 

@@ -35,4 +35,6 @@ public:
     virtual int MaxZOrder() const = 0;
     virtual void SetMaxZOrder(int Value) = 0;
     virtual void SetCursor(TSeriesCursor ACursor) = 0;
+    // The panel whose canvas the series' marks and pointers draw on.
+    virtual TCustomPlotPanel* PlotPanel() = 0;
 };

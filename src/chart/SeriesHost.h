@@ -4,8 +4,7 @@
 
 #include <cstdint>
 
-// What a series reaches besides the chart and its axes: its marks. Tests use
-// doubles.
+// Series events and cursors shared by the series and the chart.
 
 // clPlotColor on a point means "use the series' colour"; clNone marks a
 // null point.
@@ -22,20 +21,4 @@ enum TChartSeriesEvent : uint8_t {
     seSwap,
     seChangeActive,
     seDataChanged
-};
-
-class TChartSeries;
-
-// Per-point text marks of a series: entries follow the points when points
-// are deleted or cleared.
-class TSeriesMarks {
-public:
-    virtual ~TSeriesMarks() = default;
-
-    virtual bool Visible() const = 0;
-    virtual void Clear() = 0;
-    virtual void Delete(int32_t ValueIndex) = 0;
-    virtual void Delete(int32_t Start, int32_t Quantity) = 0;
-    // Some mark was placed by the user.
-    virtual bool ExistCustom() const = 0;
 };

@@ -91,13 +91,15 @@ TEST(ChartSeries, DeletesAreRangeCheckedAndKeepEverythingAligned)
                            {-2, 3, 6, true}, {0, 0, 6, true},   {0, 6, 0, false}};
     for (const auto& C : Cases) {
         auto S = Make();
-        auto* Marks = new TMarksDouble;
-        S->SetMarks(std::unique_ptr<TSeriesMarks>(Marks));
+        S->Marks().Items().Item(5).Text = "last";
         S->Delete(C.Start, C.Quantity);
         EXPECT_EQ(S->Count(), C.Count) << C.Start << "," << C.Quantity;
         EXPECT_EQ(S->HasColorList(), C.Colors) << C.Start << "," << C.Quantity;
         ExpectAligned(*S);
-        EXPECT_EQ(Marks->Calls.size(), C.Count != 6 ? 1u : 0u);
+        // The last point's mark item follows it or goes with it.
+        const TMarksItem* Last = S->Marks().Items().At(S->Count() - 1);
+        const bool Kept = C.Start + C.Quantity < 6 || C.Start >= 6;
+        EXPECT_EQ(Last && Last->Text == "last", Kept) << C.Start << "," << C.Quantity;
     }
     auto S = Make();
     for (int32_t Bad : {6, 7, -1}) {
@@ -216,9 +218,7 @@ TEST(ChartSeries, GuessedContentsNameWhatThePointsCarry)
     S.AddXY(5, 1, "");
     EXPECT_EQ(SeriesGuessContents(S), tfColor);
     S.SetLabel(1, "x");
-    auto* Marks = new TMarksDouble;
-    Marks->Custom = true;
-    S.SetMarks(std::unique_ptr<TSeriesMarks>(Marks));
+    S.Marks().Positions().Item(2).Custom = true;
     EXPECT_EQ(SeriesGuessContents(S), tfColor | tfLabel | tfMarkPosition);
     S.SetLabel(1, "");
     EXPECT_EQ(SeriesGuessContents(S), tfColor | tfMarkPosition);

@@ -1,10 +1,11 @@
 #pragma once
 
-// Doubles for the chart, its axes and the marks, shared by the series tests.
+// Doubles for the chart and its axes, shared by the series tests.
 
 #include "chart/ChartSeries.h"
 #include "chart/CustomAxisPanel.h"
 #include "chart/PlotCanvas3D.h"
+#include "chart/PlotPanelExtended.h"
 
 #include <gtest/gtest.h>
 
@@ -70,6 +71,7 @@ public:
     int MaxZOrder() const override { return MaxZ; }
     void SetMaxZOrder(int Value) override { MaxZ = Value; }
     void SetCursor(TSeriesCursor ACursor) override { Cursor = ACursor; }
+    TCustomPlotPanel* PlotPanel() override { return Plot; }
 
     double InternalMinMax(const TChartAxis&, bool, bool) const override { return 0; }
     int CustomAxesCount() const override { return 0; }
@@ -98,17 +100,38 @@ public:
     bool Is3D = false;
     int MaxZ = 0;
     TSeriesCursor Cursor = crSeriesDefault;
+    TCustomPlotPanel* Plot = nullptr;
 };
 
-class TMarksDouble : public TSeriesMarks {
+// The surface that marks and pointers draw on: 400 x 300, white, then
+// whatever the test draws.
+class TDrawPanel : public TCustomPlotPanelExtended {
 public:
-    bool Visible() const override { return false; }
-    void Clear() override { Calls.push_back({-1, 0}); }
-    void Delete(int32_t ValueIndex) override { Calls.push_back({ValueIndex, 1}); }
-    void Delete(int32_t Start, int32_t Quantity) override { Calls.push_back({Start, Quantity}); }
-    bool ExistCustom() const override { return Custom; }
-    bool Custom = false;
-    std::vector<std::pair<int32_t, int32_t>> Calls;
+    TDrawPanel()
+    {
+        SetSize(400, 300);
+        BevelOuter = bvNone;
+    }
+    void InternalDraw(const TRect&) override
+    {
+        Canvas().Brush().SetStyle(bsSolid);
+        Canvas().Brush().SetColor(clWhite);
+        Canvas().FillRect({0, 0, Width(), Height()});
+        if (DrawMore)
+            DrawMore();
+    }
+    void Frame() { Draw(&ControlCanvas(), GetRectangle()); }
+    TColor At(int X, int Y) { return TColor(FromQRgb(PlotCanvas().Bitmap()->Image().pixel(X, Y))); }
+    // Pixels that are not white inside R.
+    int Ink(const TRect& R)
+    {
+        int N = 0;
+        for (int Y = R.Top; Y < R.Bottom; ++Y)
+            for (int X = R.Left; X < R.Right; ++X)
+                N += At(X, Y) != clWhite;
+        return N;
+    }
+    std::function<void()> DrawMore;
 };
 
 // A series with three further lists, as a candle series has.
