@@ -4,6 +4,7 @@
 
 TSize TMargins::Padded(int TextW, int TextH) const
 {
+    const bool Percent = Units == muPercent;
     const TPoint LT = Offset(TextH);
     const int R = Percent ? Right * TextH / 100 : Right;
     const int B = Percent ? Bottom * TextH / 100 : Bottom;
@@ -12,7 +13,9 @@ TSize TMargins::Padded(int TextW, int TextH) const
 
 TPoint TMargins::Offset(int TextH) const
 {
-    return Percent ? TPoint{Left * TextH / 100, Top * TextH / 100} : TPoint{Left, Top};
+    if (Units == muPixels)
+        return {Left, Top};
+    return {Left * TextH / 100, Top * TextH / 100};
 }
 
 TSeriesMarks::TSeriesMarks(TChartSeries* ASeries)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/PlotUnits.h"
 #include "chart/SeriesPointer.h"
 
 #include <algorithm>
@@ -94,7 +95,7 @@ struct TMargins {
     int Top = 0;
     int Right = 20;
     int Bottom = 0;
-    bool Percent = true;
+    TPlotUnits Units = muPercent;
     // The padded size of a text TextW x TextH pixels.
     TSize Padded(int TextW, int TextH) const;
     // Where the text starts inside the padded rectangle.

@@ -93,6 +93,17 @@ TEST(SeriesMarks, SharesOfNothingShowNothing)
     EXPECT_EQ(S.GetMarkText(1), "");
 }
 
+TEST(SeriesMarks, MarginsPadTheText)
+{
+    TMargins M; // 20 percent of the text height on either side
+    EXPECT_EQ(M.Padded(30, 10), (TSize{34, 10}));
+    M.Units = muPixels;
+    M.Top = 2;
+    M.Bottom = 1;
+    EXPECT_EQ(M.Padded(30, 10), (TSize{70, 13}));
+    EXPECT_EQ(M.Offset(10), (TPoint{20, 2}));
+}
+
 TEST(SeriesMarks, WhichPointsGetAMark)
 {
     TMarksFixture F;
