@@ -4,14 +4,6 @@
 
 // The marks of a series: their texts, positions and drawing.
 
-namespace {
-
-// The line break between the parts of a multi-line mark; the marks split
-// their text into lines on it.
-constexpr char MarkLineSeparator = '\n';
-
-} // namespace
-
 std::string TChartSeries::PercentText(double Value, double Whole) const
 {
     // A share of nothing is no number: the mark shows nothing.
@@ -31,12 +23,14 @@ std::string TChartSeries::MarkTextOfStyle(int32_t ValueIndex)
     const double Value = GetMarkValue(ValueIndex);
     const std::string ValueText = FormatFloat(fValueFormat, Value);
     const std::string& Label = fLabels.Label(ValueIndex);
-    const std::string Separator =
-        fMarks->MultiLine() ? std::string(1, MarkLineSeparator) : std::string(" ");
+    const bool MultiLine = fMarks->MultiLine();
+    const std::string Separator = MultiLine ? std::string(1, MarkLineBreak) : std::string(" ");
     const double Total = fMandatory->TotalABS();
     const std::string Percent = PercentText(Value, Total);
     const std::string PercentTotal =
-        Percent.empty() ? std::string() : Percent + " of " + FormatFloat(fValueFormat, Total);
+        Percent.empty() ? std::string()
+                        : Format(MultiLine ? PlotMsg_DefaultPercentOf2 : PlotMsg_DefaultPercentOf,
+                                 Percent, FormatFloat(fValueFormat, Total));
     const auto Joined = [&](const std::string& Tail) {
         return Tail.empty() ? Tail : Label + Separator + Tail;
     };

@@ -50,11 +50,16 @@ bool TSeriesMarks::ExistCustom() const
 
 std::vector<std::string> TSeriesMarks::Lines(const std::string& Text) const
 {
-    std::vector<std::string> Out;
-    size_t Start = 0;
-    for (size_t End; (End = Text.find('\n', Start)) != std::string::npos; Start = End + 1)
-        Out.push_back(Text.substr(Start, End - Start));
-    Out.push_back(Text.substr(Start));
+    std::vector<std::string> Out(1);
+    for (size_t I = 0; I < Text.size(); ++I) {
+        if (Text[I] == '\r' || Text[I] == MarkLineBreak) {
+            if (Text[I] == '\r' && I + 1 < Text.size() && Text[I + 1] == MarkLineBreak)
+                ++I;
+            Out.emplace_back();
+        } else {
+            Out.back() += Text[I];
+        }
+    }
     return Out;
 }
 

@@ -102,6 +102,10 @@ struct TMargins {
     TPoint Offset(int TextH) const;
 };
 
+// Where a mark's text breaks into lines; the marks take a carriage return
+// the same way.
+constexpr char MarkLineBreak = '\n';
+
 enum TMarksTextAlign : uint8_t { taLeftJustify, taRightJustify, taCenter };
 
 // The text labels of a series' points. Hidden unless shown; the series

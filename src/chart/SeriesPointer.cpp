@@ -1,6 +1,7 @@
 #include "chart/SeriesPointer.h"
 
 #include "chart/ChartElement.h"
+#include "chart/PlotConst.h"
 
 #include <cmath>
 
@@ -17,7 +18,7 @@ TSeriesPointer::TSeriesPointer(TCustomPlotPanel* AParent, TChartSeries* ASeries)
 int TSeriesPointer::CheckSize(int Value)
 {
     if (Value < 1)
-        throw ChartException("Pointer size must be greater than zero");
+        throw ChartException(PlotMsg_CheckPointerSize);
     return Value;
 }
 

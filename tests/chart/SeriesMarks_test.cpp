@@ -72,6 +72,9 @@ TEST(SeriesMarks, TextsOfEveryStyle)
     S.Marks().SetMultiLine(true);
     S.Marks().SetStyle(smsLabelValue);
     EXPECT_EQ(S.GetMarkText(2), "c\n70");
+    S.Marks().SetStyle(smsPercentTotal);
+    EXPECT_EQ(S.GetMarkText(0), "10 %\rof 100");
+    S.Marks().SetStyle(smsLabelValue);
     S.Marks().Items().Item(2).Text = "own";
     EXPECT_EQ(S.GetMarkText(2), "own");
     S.OnGetMarkText = [](TChartSeries*, int32_t I, std::string& Text) {
@@ -151,6 +154,13 @@ TEST(SeriesMarks, AboveOrBelowThePointWithTheArrowBetween)
     EXPECT_EQ(F.Series.Marks().Clicked(200, P.LeftTop.Y + 2), 0);
     EXPECT_EQ(F.Series.Marks().Clicked(200, 150), -1);
 
+    const int OneLine = P.Height;
+    F.Series.Marks().SetStyle(smsLabelPercentTotal);
+    F.Series.Marks().SetMultiLine(true); // "mark", "100 %", "of 50"
+    F.Frame();
+    EXPECT_EQ(F.Series.Marks().Positions().At(0)->Height, 3 * OneLine);
+
+    F.Series.Marks().SetStyle(smsLabel);
     F.Series.Marks().SetArrowLength(-10);
     F.Frame();
     P = *F.Series.Marks().Positions().At(0);
