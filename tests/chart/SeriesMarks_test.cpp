@@ -81,30 +81,14 @@ TEST(SeriesMarks, TextsOfEveryStyle)
         Text += "!" + std::to_string(I);
     };
     EXPECT_EQ(S.GetMarkText(2), "own!2");
-}
 
-TEST(SeriesMarks, SharesOfNothingShowNothing)
-{
-    TChartSeries S;
-    S.AddXY(1, 0);
-    S.AddXY(2, 0);
-    S.Marks().SetStyle(smsPercent);
-    EXPECT_EQ(S.GetMarkText(1), "");
-    S.Marks().SetStyle(smsPercentRelative);
-    EXPECT_EQ(S.GetMarkText(1), "");
-    S.Marks().SetStyle(smsLabelPercentTotal);
-    EXPECT_EQ(S.GetMarkText(1), "");
-}
-
-TEST(SeriesMarks, MarginsPadTheText)
-{
-    TMargins M; // 20 percent of the text height on either side
-    EXPECT_EQ(M.Padded(30, 10), (TSize{34, 10}));
-    M.Units = muPixels;
-    M.Top = 2;
-    M.Bottom = 1;
-    EXPECT_EQ(M.Padded(30, 10), (TSize{70, 13}));
-    EXPECT_EQ(M.Offset(10), (TPoint{20, 2}));
+    TChartSeries Zeros; // a share of nothing is no number
+    Zeros.AddXY(1, 0);
+    Zeros.AddXY(2, 0);
+    for (auto Style : {smsPercent, smsPercentRelative, smsLabelPercentTotal}) {
+        Zeros.Marks().SetStyle(Style);
+        EXPECT_EQ(Zeros.GetMarkText(1), "") << int(Style);
+    }
 }
 
 TEST(SeriesMarks, WhichPointsGetAMark)

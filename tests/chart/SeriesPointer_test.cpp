@@ -107,23 +107,6 @@ TEST(SeriesPointer, ShadowLiesUnderTheShapeAndGradientFillsIt)
     G.Draw(50, 50, psDiamond);
     EXPECT_EQ(G.Panel.At(50, 50), clBlue);
     EXPECT_EQ(G.Panel.At(46, 46), clWhite); // outside the diamond
-    G.Pointer.FullGradient = true;
-    G.Draw(50, 50, psDiamond);
-    EXPECT_EQ(G.Panel.At(47, 47), clBlue);
-}
-
-TEST(SeriesPointer, MarginsMakeRoomOnlyWhenAsked)
-{
-    TPointerFixture F;
-    F.Pointer.SetHorizSize(5);
-    int L = 2, R = 9, T = 0, B = 0;
-    F.Pointer.CalcHorizMargins(L, R);
-    F.Pointer.CalcVerticalMargins(T, B);
-    EXPECT_EQ(std::tuple(L, R, T, B), std::tuple(6, 9, 5, 5));
-    F.Pointer.SetInflateMargins(false);
-    L = R = 0;
-    F.Pointer.CalcHorizMargins(L, R);
-    EXPECT_EQ(L + R, 0);
 }
 
 TEST(Callout, ArrowHeadsAndShapeAtThePoint)
