@@ -9,8 +9,6 @@
 // foot and subfoot below it. A title takes its room from the chart rectangle
 // unless it is placed by hand.
 
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-
 // Draws Lines one under the other from the top of Bounds, each placed
 // between its sides by Align, Margin pixels in from the side it leans on.
 void DrawAlignedLines(TCanvas3D& C, const std::vector<std::string>& Lines, const TRect& Bounds,

@@ -106,8 +106,6 @@ struct TMargins {
 // the same way.
 constexpr char MarkLineBreak = '\n';
 
-enum TMarksTextAlign : uint8_t { taLeftJustify, taRightJustify, taCenter };
-
 // The text labels of a series' points. Hidden unless shown; the series
 // computes the texts and positions, the marks draw and hit-test them.
 class TSeriesMarks : public TPlotCustomShape {
@@ -131,8 +129,8 @@ public:
     void SetStyle(TSeriesMarksStyle Value) { SetProperty(FMarkerStyle, Value); }
     bool MultiLine() const { return FMultiLine; }
     void SetMultiLine(bool Value) { SetProperty(FMultiLine, Value); }
-    TMarksTextAlign TextAlign() const { return FTextAlign; }
-    void SetTextAlign(TMarksTextAlign Value) { SetProperty(FTextAlign, Value); }
+    TAlignment TextAlign() const { return FTextAlign; }
+    void SetTextAlign(TAlignment Value) { SetProperty(FTextAlign, Value); }
     bool FontSeriesColor() const { return FFontSeriesColor; }
     void SetFontSeriesColor(bool Value) { SetProperty(FFontSeriesColor, Value); }
     int ZPosition() const { return FZPosition; }
@@ -166,7 +164,7 @@ private:
     bool FMultiLine = false;
     TChartSeries* FSeries;
     TSeriesMarksPositions FPositions;
-    TMarksTextAlign FTextAlign = taCenter;
+    TAlignment FTextAlign = taCenter;
     int FZPosition = 0;
     bool FFontSeriesColor = false;
 };

@@ -32,6 +32,9 @@ inline TRect Bounds(int Left, int Top, int Width, int Height)
     return {Left, Top, Left + Width, Top + Height};
 }
 
+// How a text lines up in its box.
+enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
+
 // A colour as the platform stores it: 0x00BBGGRR.
 using COLORREF = uint32_t;
 // A colour of the form library: a COLORREF, a system colour (high byte 0xFF,

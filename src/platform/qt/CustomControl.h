@@ -11,7 +11,6 @@
 // control's own pixels, frame included. User-interface thread only.
 
 enum TAlign { alNone, alClient };
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 // A child's alignment is kept on the child, so that any widget can be
 // aligned; setting it re-aligns the parent's children at once.
