@@ -40,6 +40,14 @@ public:
     // Some point has a label of its own; the label of one point (empty when none).
     virtual bool HasPointLabels() const = 0;
     virtual const std::string& PointLabel(int32_t ValueIndex) const = 0;
+    // The text of point ValueIndex's mark in the marks' style; empty: no mark.
+    virtual std::string MarkText(int32_t ValueIndex) const = 0;
+    // What a depth axis labels: the title, and where the series lies in
+    // depth (its z order, and the Z range of its points).
+    virtual const std::string& Title() const = 0;
+    virtual int32_t ZOrder() const = 0;
+    virtual double MinZValue() const = 0;
+    virtual double MaxZValue() const = 0;
 };
 
 // The chart's OnGetAxisLabel: may replace the text of each label an axis

@@ -13,6 +13,9 @@
 
 // Splits a label into lines.
 inline constexpr char PlotLineSeparator = '\r';
+// Separates the columns of a legend text (value, label, percent); a legend
+// shows it as a blank.
+inline constexpr char PlotColumnSeparator = '\x06';
 // The lines of a text, and how many there are.
 std::vector<std::string> PlotTextLines(const std::string& St);
 int PlotNumTextLines(const std::string& St);

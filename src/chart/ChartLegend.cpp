@@ -11,8 +11,6 @@ constexpr int LegendGap = 4;
 // Pixels left between the legend and the chart rectangle it shrinks.
 constexpr int LegendChartMargin = 5;
 constexpr int CheckBoxSize = 13;
-// Splits the columns of a legend text; shown as a blank.
-constexpr char PlotColumnSeparator = '\x06';
 } // namespace
 
 TLegendSymbol::TLegendSymbol(TCustomChartLegend& ALegend)
@@ -29,7 +27,7 @@ template <class T> void TLegendSymbol::Set(T& Field, const T& Value)
         FLegend.Repaint();
 }
 
-void TLegendSymbol::Draw(TCanvas3D& C, const TChartSeries& Series, int ValueIndex, TColor Color,
+void TLegendSymbol::Draw(TCanvas3D& C, TChartSeries& Series, int ValueIndex, TColor Color,
                          const TRect& R)
 {
     if (OnDraw) {
@@ -42,14 +40,10 @@ void TLegendSymbol::Draw(TCanvas3D& C, const TChartSeries& Series, int ValueInde
         FGradient.Draw(C, R);
         return;
     }
-    // The series' own legend shape: a box in the row's colour.
-    C.Brush().SetStyle(bsSolid);
-    C.Brush().SetColor(Color);
-    if (FDefaultPen)
-        C.AssignVisiblePenColor(FPen, Color);
-    else
+    Series.PrepareLegendCanvas(C, ValueIndex, Color);
+    if (!FDefaultPen)
         C.AssignVisiblePen(FPen);
-    C.Rectangle(R);
+    Series.DrawLegendShape(C, ValueIndex, R);
 }
 
 TLegendTitle::TLegendTitle(TCustomPlotPanel* AParent) : TPlotCustomShape(AParent)
@@ -98,11 +92,11 @@ TChartSeries* TCustomChartLegend::GetLegendSeries() const
     return nullptr;
 }
 
-std::string TCustomChartLegend::FormattedValue(const TChartSeries& ASeries, int ValueIndex) const
+std::string TCustomChartLegend::FormattedValue(const TChartSeries& ASeries, int LegendIndex) const
 {
-    if (ValueIndex < 0 || ValueIndex >= ASeries.Count())
+    if (LegendIndex < 0)
         return {};
-    std::string Text = ASeries.PointLabel(ValueIndex);
+    std::string Text = ASeries.LegendString(LegendIndex, FTextStyle);
     std::replace(Text.begin(), Text.end(), PlotColumnSeparator, ' ');
     return Text;
 }
@@ -121,7 +115,7 @@ std::vector<TCustomChartLegend::TRow> TCustomChartLegend::CandidateRows() const
         return Rows;
     if (FInternalLegendStyle == lsValues) {
         if (TChartSeries* S = GetLegendSeries())
-            for (int I = FFirstValue; I < S->Count(); ++I)
+            for (int I = FFirstValue; I < S->CountLegendItems(); ++I)
                 Rows.push_back({S, I});
         return Rows;
     }
@@ -135,8 +129,8 @@ std::vector<TCustomChartLegend::TRow> TCustomChartLegend::CandidateRows() const
             continue;
         if (FInternalLegendStyle == lsSeries)
             Rows.push_back({&S, -1});
-        else if (S.Count() > 0)
-            Rows.push_back({&S, S.Count() - 1});
+        else if (S.CountLegendItems() > 0)
+            Rows.push_back({&S, S.CountLegendItems() - 1});
     }
     return Rows;
 }
@@ -165,8 +159,8 @@ void TCustomChartLegend::LayOut(const std::vector<TRow>& Candidates, const TRect
 
     std::vector<std::string> Texts;
     for (const TRow& R : Candidates)
-        Texts.push_back(R.ValueIndex < 0 ? R.Series->Title()
-                                         : FormattedValue(*R.Series, R.ValueIndex));
+        Texts.push_back(R.LegendIndex < 0 ? R.Series->Title()
+                                          : FormattedValue(*R.Series, R.LegendIndex));
     std::vector<int> TextWidths;
     for (const std::string& T : Texts)
         TextWidths.push_back(ColumnWidthAuto ? C.TextWidth(T) : ColumnWidths[0] + ColumnWidths[1]);
@@ -314,14 +308,16 @@ void TCustomChartLegend::DrawRows()
         const TRow& Row = FRows[I];
         const TLegendItem& Item = FItems[I];
         const TRect& RowRect = FRowRects[I];
-        const TColor RowColor = Row.ValueIndex < 0 ? Row.Series->SeriesColor()
-                                                   : Row.Series->GetValueColor(Row.ValueIndex);
+        const int ValueIndex =
+            Row.LegendIndex < 0 ? -1 : Row.Series->LegendToValueIndex(Row.LegendIndex);
+        const TColor RowColor = Row.LegendIndex < 0 ? Row.Series->SeriesColor()
+                                                    : Row.Series->LegendItemColor(Row.LegendIndex);
         if (FCheckWidth > 0 && C.ReferenceCanvas())
             PlotDrawCheckBox(RowRect.Left, RowRect.Top + (FRowHeight - CheckBoxSize) / 2,
                              *C.ReferenceCanvas(), Row.Series->Active(), Color(),
                              FCheckBoxesStyle == cbsCheck);
         if (IColorWidth > 0)
-            FSymbol.Draw(C, *Row.Series, Row.ValueIndex, RowColor, Item.Symbol);
+            FSymbol.Draw(C, *Row.Series, ValueIndex, RowColor, Item.Symbol);
         C.AssignFont(Font());
         if (FFontSeriesColor)
             C.Font().SetColor(RowColor);

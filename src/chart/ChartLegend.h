@@ -14,18 +14,6 @@
 
 enum TLegendAlignment { laLeft, laRight, laTop, laBottom };
 enum TLegendStyle { lsAuto, lsSeries, lsValues, lsLastValues, lsSeriesGroups };
-enum TLegendTextStyle {
-    ltsPlain,
-    ltsLeftValue,
-    ltsRightValue,
-    ltsLeftPercent,
-    ltsRightPercent,
-    ltsXValue,
-    ltsValue,
-    ltsPercent,
-    ltsXAndValue,
-    ltsXAndPercent
-};
 enum TLegendSymbolPosition { spLeft, spRight };
 enum TLegendSymbolSize { lcsPercent, lcsPixels };
 enum TCheckBoxesStyle { cbsCheck, cbsRadio };
@@ -58,9 +46,9 @@ public:
     void SetWidthUnits(TLegendSymbolSize Value) { Set(FWidthUnits, Value); }
     TSymbolDrawEvent OnDraw;
 
-    // The symbol of one row in the row's colour.
-    void Draw(TCanvas3D& C, const TChartSeries& Series, int ValueIndex, TColor Color,
-              const TRect& R);
+    // The symbol of one row in the row's colour: the series' legend shape
+    // (ValueIndex -1 for a row of the series itself).
+    void Draw(TCanvas3D& C, TChartSeries& Series, int ValueIndex, TColor Color, const TRect& R);
 
 private:
     template <class T> void Set(T& Field, const T& Value);
@@ -164,7 +152,9 @@ public:
     // The series the values are listed of: Series, else the first active
     // series shown in the legend; none when there is none.
     TChartSeries* GetLegendSeries() const;
-    std::string FormattedValue(const TChartSeries& ASeries, int ValueIndex) const;
+    // The text of legend row LegendIndex of ASeries' values in TextStyle,
+    // its columns parted by blanks; empty for -1.
+    std::string FormattedValue(const TChartSeries& ASeries, int LegendIndex) const;
     // The text of row ItemIndex of the last layout.
     std::string FormattedLegend(int ItemIndex) const;
     // The row under the point, or -1.
@@ -178,7 +168,7 @@ private:
     // What one row lists: a series, or one of its values.
     struct TRow {
         TChartSeries* Series;
-        int ValueIndex; // -1: the series itself
+        int LegendIndex; // the series' legend row; -1: the series itself
     };
     bool ChecksShown() const { return FCheckBoxes && FInternalLegendStyle != lsValues; }
     std::vector<TRow> CandidateRows() const;

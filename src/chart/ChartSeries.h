@@ -5,6 +5,22 @@
 #include "chart/PlotFunction.h"
 #include "chart/SeriesMarks.h"
 
+// What a legend row of one value shows, and in which order: its label, the
+// value, its percent of the total or its X value (ltsPlain: the label, or
+// the value when the point has none).
+enum TLegendTextStyle : uint8_t {
+    ltsPlain,
+    ltsLeftValue,
+    ltsRightValue,
+    ltsLeftPercent,
+    ltsRightPercent,
+    ltsXValue,
+    ltsValue,
+    ltsPercent,
+    ltsXAndValue,
+    ltsXAndPercent
+};
+
 // A series: parallel value lists (X, Y and any further ones, one point per
 // index), optional per-point colours and labels, axis binding, the visible
 // index range and the notification of series fed from this one.
@@ -17,6 +33,10 @@ public:
     using TSeriesBeforeAdd = std::function<bool(TChartSeries* Sender)>;
     using TSeriesGetMarkText =
         std::function<void(TChartSeries* Sender, int32_t ValueIndex, std::string& MarkText)>;
+    // A click on point ValueIndex; a handler that takes the click sets the
+    // chart's CancelMouse.
+    using TSeriesClick = std::function<void(TChartSeries* Sender, int32_t ValueIndex,
+                                            TMouseButton Button, TShiftState Shift, int X, int Y)>;
 
     TChartSeries();
     ~TChartSeries() override;
@@ -86,6 +106,7 @@ public:
     {
         return fLabels.Label(ValueIndex);
     }
+    const std::string& Title() const override { return fTitle; }
     const std::string& ValueFormat() const { return fValueFormat; }
     virtual void SetValueFormat(const std::string& Value);
     const std::string& PercentFormat() const { return fPercentFormat; }
@@ -121,8 +142,8 @@ public:
     virtual double MinXValue() { return fX->MinValue(); }
     virtual double MaxYValue() { return fY->MaxValue(); }
     virtual double MinYValue() { return fY->MinValue(); }
-    virtual double MaxZValue() const { return ZOrder(); }
-    virtual double MinZValue() const { return ZOrder(); }
+    double MaxZValue() const override { return ZOrder(); }
+    double MinZValue() const override { return ZOrder(); }
     int32_t CalcXPos(int32_t ValueIndex) const override;
     int32_t CalcYPos(int32_t ValueIndex) const override;
     int32_t CalcXPosValue(double Value) const;
@@ -134,6 +155,20 @@ public:
     virtual double GetxValue(int32_t ValueIndex) const { return (*fX)[ValueIndex]; }
     virtual double GetyValue(int32_t ValueIndex) const { return (*fY)[ValueIndex]; }
     virtual double GetMarkValue(int32_t ValueIndex) const { return (*fMandatory)[ValueIndex]; }
+    // The value a point stands for where it is listed or shown as a number.
+    virtual double GetOriginValue(int32_t ValueIndex) const { return GetMarkValue(ValueIndex); }
+
+    // Legend rows of the series' values: how many, which point each row
+    // lists, its colour, its text and its symbol.
+    virtual int32_t CountLegendItems() const { return Count(); }
+    virtual int32_t LegendToValueIndex(int32_t LegendIndex) const { return LegendIndex; }
+    virtual TColor LegendItemColor(int32_t LegendIndex) const;
+    // Columns are joined by PlotColumnSeparator; empty for a row of no point.
+    virtual std::string LegendString(int32_t LegendIndex, TLegendTextStyle AStyle) const;
+    // The canvas' brush and pen for the symbol of value ValueIndex (-1: the
+    // series) in AColor; DrawLegendShape then draws the symbol in Rect.
+    virtual void PrepareLegendCanvas(TCanvas3D& C, int32_t ValueIndex, TColor AColor);
+    virtual void DrawLegendShape(TCanvas3D& C, int32_t ValueIndex, const TRect& Rect);
 
     // What a written-out copy of the points must carry.
     bool HasNoMandatoryValues() const;
@@ -153,6 +188,11 @@ public:
     virtual void DoBeforeDrawValues();
     virtual void DoAfterDrawValues();
     virtual int32_t Clicked(int32_t X, int32_t Y) { return -1; }
+    bool HasClickHandlers() const { return OnClick || OnDblClick; }
+    // OnDblClick for a double click (ssDouble in Shift), else OnClick; false
+    // when that handler is not assigned.
+    virtual bool RaiseClicked(int32_t ValueIndex, TMouseButton Button, TShiftState Shift, int X,
+                              int Y);
     bool CheckMouse(int32_t X, int32_t Y);
     bool IsMouseInside() const { return fIsMouseInside; }
     TSeriesCursor Cursor() const { return fCursor; }
@@ -160,12 +200,13 @@ public:
     TSeriesMarks& Marks() const { return *fMarks; }
     // The text of point ValueIndex's mark in the marks' style; empty: no mark.
     virtual std::string GetMarkText(int32_t ValueIndex);
+    std::string MarkText(int32_t ValueIndex) const override;
     // The marks of the visible points, every DrawEvery-th, nulls skipped.
     virtual void DrawMarks();
     virtual void DrawMark(int32_t ValueIndex, const std::string& St, TSeriesMarkPosition& Position);
 
     // Z order.
-    int32_t ZOrder() const { return fZOrder == -1 ? fIZOrder : fZOrder; }
+    int32_t ZOrder() const override { return fZOrder == -1 ? fIZOrder : fZOrder; }
     void SetZOrder(int32_t Value);
     void SetComputedZOrder(int32_t Value) { fIZOrder = Value; }
     virtual void CalcZOrder();
@@ -186,6 +227,8 @@ public:
     TSeriesNotify BeforeDrawValues;
     TSeriesNotify AfterDrawValues;
     TSeriesGetMarkText OnGetMarkText;
+    TSeriesClick OnClick;
+    TSeriesClick OnDblClick;
 
 protected:
     virtual void ClearLists();
@@ -197,7 +240,8 @@ protected:
 private:
     std::string MarkTextOfStyle(int32_t ValueIndex);
     std::string PercentText(double Value, double Whole) const;
-    std::string XValueText(int32_t ValueIndex);
+    std::string ValueText(int32_t ValueIndex) const;
+    std::string XValueText(int32_t ValueIndex) const;
     bool CanMergePoints(const TChartPointsBatch& Points) const;
     void MergePoints(const TChartPointsBatch& Points);
     TChartAxis* MandatoryAxis() const;

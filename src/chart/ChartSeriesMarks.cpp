@@ -12,7 +12,7 @@ std::string TChartSeries::PercentText(double Value, double Whole) const
     return FormatFloat(fPercentFormat, Value * 100 / Whole);
 }
 
-std::string TChartSeries::XValueText(int32_t ValueIndex)
+std::string TChartSeries::XValueText(int32_t ValueIndex) const
 {
     const double X = GetxValue(ValueIndex);
     return fX->DateTime() ? DateTimeToStr(X) : FormatFloat(fValueFormat, X);

@@ -21,6 +21,9 @@ public:
     }
     virtual void BroadcastSeriesEvent(TCustomChartSeries* ASeries, TChartSeriesEvent Event) = 0;
     virtual void CheckDatasource(TChartSeries* ASeries) = 0;
+    // The text the chart's legend gives value ValueIndex of ASeries (after
+    // the chart's legend-text event); empty without a series.
+    virtual std::string FormattedValueLegend(TChartSeries* ASeries, int32_t ValueIndex) = 0;
 
     virtual TChartAxis* BottomAxis() const = 0;
     virtual TChartAxis* TopAxis() const = 0;

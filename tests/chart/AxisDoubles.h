@@ -49,6 +49,18 @@ struct TFakeSeries : IChartSeries {
     {
         return PointLabels.at(size_t(ValueIndex));
     }
+    std::string MarkText(int32_t ValueIndex) const override
+    {
+        return MarkTexts.empty() ? std::string() : MarkTexts.at(size_t(ValueIndex));
+    }
+    const std::string& Title() const override { return SeriesTitle; }
+    int32_t ZOrder() const override { return Z; }
+    double MinZValue() const override { return Z; }
+    double MaxZValue() const override { return Z; }
+
+    std::vector<std::string> MarkTexts;
+    std::string SeriesTitle;
+    int32_t Z = 0;
 };
 
 // The chart around the axes under test: a chart rectangle, series extremes,

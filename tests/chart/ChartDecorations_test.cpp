@@ -307,26 +307,28 @@ TEST(ChartLegend, NoRowsMeansNoFrameAndNoRoom)
     }
 }
 
-TEST(ChartLegend, OneSeriesListsItsValuesFromFirstValue)
+TEST(ChartLegend, OneSeriesListsItsValuesFromFirstValueInItsTextStyle)
 {
     TChartPanel P;
     TFiveListSeries& S = P.AddSeries("Candles", clRed);
     S.AddXY(1, 10, "ten\x06up");
-    S.AddXY(2, 20, "twenty", clBlue);
+    S.AddXY(2, 20, "", clBlue);
     S.AddXY(3, 30, "thirty");
     TChartLegend& L = P.Parts.Legend();
     P.Frame();
     EXPECT_EQ(L.InternalLegendStyle(), lsValues);
     ASSERT_EQ(L.Items().size(), 3u);
-    EXPECT_EQ(L.FormattedLegend(0), "ten up");
+    EXPECT_EQ(L.FormattedLegend(0), "10 ten up");
+    EXPECT_EQ(L.FormattedLegend(1), "20") << "an unlabelled point shows its value";
     const TRect& Sym = L.Items()[1].Symbol;
     EXPECT_EQ(P.At((Sym.Left + Sym.Right) / 2, (Sym.Top + Sym.Bottom) / 2), clBlue);
 
     L.SetFirstValue(1);
     L.SetInverted(true);
+    L.SetTextStyle(ltsRightValue);
     P.Frame();
     ASSERT_EQ(L.Items().size(), 2u);
-    EXPECT_EQ(L.FormattedLegend(0), "thirty");
+    EXPECT_EQ(L.FormattedLegend(0), "thirty 30");
     EXPECT_EQ(L.LastValue(), 2);
 }
 

@@ -59,6 +59,10 @@ public:
         Events.push_back(Event);
     }
     void CheckDatasource(TChartSeries*) override {}
+    std::string FormattedValueLegend(TChartSeries* ASeries, int32_t ValueIndex) override
+    {
+        return ASeries ? ASeries->LegendString(ValueIndex, ltsLeftValue) : std::string();
+    }
     TChartAxis* BottomAxis() const override { return &Bottom; }
     TChartAxis* TopAxis() const override { return &Top; }
     TChartAxis* LeftAxis() const override { return &Left; }
