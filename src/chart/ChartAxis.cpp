@@ -7,7 +7,7 @@
 
 TChartAxis::TChartAxis(ICustomAxisPanel* ParentChart, bool Horizontal, bool OtherSide)
     : FHorizontal(Horizontal), FOtherSide(OtherSide), FParentChart(ParentChart),
-      FLabelsFont(RepaintOnChange()), FAxisValuesFormat(PlotMsg_DefValueFormat),
+      FLabelsFont(RepaintOnChange()), FAxisValuesFormat(PlotConst::PlotMsg_DefValueFormat),
       FFormatSettings(GetFormatSettings()), FAxis(RepaintOnChange()),
       FAxisTitle(Horizontal  ? 0
                  : OtherSide ? 270
@@ -54,7 +54,7 @@ void TChartAxis::SetMinimum(double Value)
 {
     const bool loading = FParentChart && FParentChart->IsLoading();
     if (!loading && Value > FMaximumValue)
-        throw AxisException(PlotMsg_AxisMinMax);
+        throw AxisException(PlotConst::PlotMsg_AxisMinMax);
     SetProperty(FMinimumValue, Value);
 }
 
@@ -62,14 +62,14 @@ void TChartAxis::SetMaximum(double Value)
 {
     const bool loading = FParentChart && FParentChart->IsLoading();
     if (!loading && Value < FMinimumValue)
-        throw AxisException(PlotMsg_AxisMaxMin);
+        throw AxisException(PlotConst::PlotMsg_AxisMaxMin);
     SetProperty(FMaximumValue, Value);
 }
 
 void TChartAxis::SetDesiredIncrement(double Value)
 {
     if (!(Value >= 0))
-        throw AxisException(PlotMsg_AxisIncrementNeg);
+        throw AxisException(PlotConst::PlotMsg_AxisIncrementNeg);
     SetProperty(FDesiredIncrement, Value);
 }
 
@@ -104,10 +104,10 @@ void TChartAxis::SetLogarithmic(bool Value)
 {
     if (Value) {
         if (IsDateTime())
-            throw AxisException(PlotMsg_AxisLogDateTime);
+            throw AxisException(PlotConst::PlotMsg_AxisLogDateTime);
         AdjustMaxMin();
         if (IMinimum < 0 || IMaximum < 0)
-            throw AxisException(PlotMsg_AxisLogNotPositive);
+            throw AxisException(PlotConst::PlotMsg_AxisLogNotPositive);
     }
     SetProperty(FLogarithmic, Value);
     SetCalcPosValue();
@@ -116,7 +116,7 @@ void TChartAxis::SetLogarithmic(bool Value)
 void TChartAxis::SetLogarithmicBase(double Value)
 {
     if (!(Value > 0) || Value == 1)
-        throw AxisException(PlotMsg_AxisLogBase);
+        throw AxisException(PlotConst::PlotMsg_AxisLogBase);
     SetProperty(FLogarithmicBase, Value);
 }
 

@@ -31,7 +31,7 @@ int WidestLine(TCanvas3D& Canvas, const std::string& Text)
 void TChartAxis::SetLabelsSeparation(int Value)
 {
     if (Value < 0)
-        throw AxisException(PlotMsg_AxisLabelSep);
+        throw AxisException(PlotConst::PlotMsg_AxisLabelSep);
     SetProperty(FLabelsSeparation, Value);
 }
 

@@ -19,9 +19,9 @@ template <typename T> void Remove(std::vector<T*>& List, T* Item)
 
 TChartSeries::TChartSeries()
 {
-    fX = new TChartValueList(this, PlotMsg_ValuesX);
+    fX = new TChartValueList(this, PlotConst::PlotMsg_ValuesX);
     fX->SetOrder(loAscending);
-    fY = new TChartValueList(this, PlotMsg_ValuesY);
+    fY = new TChartValueList(this, PlotConst::PlotMsg_ValuesY);
     fMandatory = fY;
     fNotMandatory = fX;
     fMarks = std::make_unique<TSeriesMarks>(this);
@@ -200,7 +200,7 @@ void TChartSeries::MergePoints(const TChartPointsBatch& Points)
 void TChartSeries::Delete(int32_t ValueIndex)
 {
     if (ValueIndex < 0 || ValueIndex >= Count())
-        throw ChartException(Format(PlotMsg_SeriesDelete, ValueIndex, Count() - 1));
+        throw ChartException(Format(PlotConst::PlotMsg_SeriesDelete, ValueIndex, Count() - 1));
     for (auto& List : fValuesList)
         List->Delete(ValueIndex);
     if (fColors && ValueIndex < static_cast<int32_t>(fColors->size()))

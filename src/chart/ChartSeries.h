@@ -273,8 +273,8 @@ private:
     int32_t fFirstVisibleIndex = -1;
     int32_t fLastVisibleIndex = -1;
     int32_t fUpdating = 0;
-    std::string fValueFormat = PlotMsg_DefValueFormat;
-    std::string fPercentFormat = PlotMsg_DefPercentFormat;
+    std::string fValueFormat = PlotConst::PlotMsg_DefValueFormat;
+    std::string fPercentFormat = PlotConst::PlotMsg_DefPercentFormat;
     int32_t fDepth = -1;
     TChartValueList* fMandatory;
     TChartValueList* fNotMandatory;

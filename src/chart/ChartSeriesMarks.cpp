@@ -27,10 +27,11 @@ std::string TChartSeries::MarkTextOfStyle(int32_t ValueIndex)
     const std::string Separator = MultiLine ? std::string(1, MarkLineBreak) : std::string(" ");
     const double Total = fMandatory->TotalABS();
     const std::string Percent = PercentText(Value, Total);
-    const std::string PercentTotal =
-        Percent.empty() ? std::string()
-                        : Format(MultiLine ? PlotMsg_DefaultPercentOf2 : PlotMsg_DefaultPercentOf,
-                                 Percent, FormatFloat(fValueFormat, Total));
+    const std::string PercentTotal = Percent.empty()
+                                         ? std::string()
+                                         : Format(MultiLine ? PlotConst::PlotMsg_DefaultPercentOf2
+                                                            : PlotConst::PlotMsg_DefaultPercentOf,
+                                                  Percent, FormatFloat(fValueFormat, Total));
     const auto Joined = [&](const std::string& Tail) {
         return Tail.empty() ? Tail : Label + Separator + Tail;
     };

@@ -337,7 +337,9 @@ TColor ApplyBright(TColor Color, int Quantity)
 void PlotDefaultFont()
 {
     // From the message table; the Japanese-system substitution does not apply
-    // here. A size that is not a number keeps the current one.
-    GetDefaultFontSize = StrToIntDef(PlotMsg_DefaultFontSize, GetDefaultFontSize);
-    GetDefaultFontName = PlotMsg_DefaultFontName;
+    // here. A size that is not a number, or an empty name (the table not
+    // started), keeps the current one.
+    GetDefaultFontSize = StrToIntDef(PlotConst::PlotMsg_DefaultFontSize, GetDefaultFontSize);
+    if (!PlotConst::PlotMsg_DefaultFontName.empty())
+        GetDefaultFontName = PlotConst::PlotMsg_DefaultFontName;
 }

@@ -1,6 +1,7 @@
 #include "chart/PlotFunction.h"
 
 #include "chart/ChartSeries.h"
+#include "chart/PlotConst.h"
 #include "chart/PlotProcs.h"
 #include "platform/SysUtils.h"
 
@@ -9,7 +10,7 @@
 void TPlotFunction::SetPeriod(double Value)
 {
     if (Value < 0)
-        throw ChartException("Function Period should be >= 0");
+        throw ChartException(PlotConst::PlotMsg_FunctionPeriod);
     if (fPeriod == Value)
         return;
     fPeriod = Value;

@@ -2,24 +2,39 @@
 
 #include "chart/PlotConst.h"
 
-#define PLOT_PROCO_TEXTS(X)                                                                        \
-    X(PlotMsg_GalleryCandle, "Candle")                                                             \
-    X(PlotMsg_ValuesDate, "Date")                                                                  \
-    X(PlotMsg_ValuesOpen, "Open")                                                                  \
-    X(PlotMsg_ValuesHigh, "High")                                                                  \
-    X(PlotMsg_ValuesLow, "Low")                                                                    \
-    X(PlotMsg_ValuesClose, "Close")                                                                \
-    X(PlotMsg_Themes, "Themes")                                                                    \
-    X(PlotMsg_ThemeFacts, "Facts")                                                                 \
-    X(PlotMsg_ThemeRandom, "Random")
+namespace PlotProCo {
 
-#define PLOT_DEFINE_TEXT(Name, Text) std::string Name = Text;
-#define PLOT_TEXT_ENTRY(Name, Text) {&Name, Text},
-
+#define PLOT_DEFINE_TEXT(Name, Text) std::string Name;
 PLOT_PROCO_TEXTS(PLOT_DEFINE_TEXT)
+#undef PLOT_DEFINE_TEXT
+
+} // namespace PlotProCo
+
+namespace {
+
+#define PLOT_TEXT_ENTRY(Name, Text) {&PlotProCo::Name, Text},
+const TPlotText ProTexts[] = {PLOT_PROCO_TEXTS(PLOT_TEXT_ENTRY)};
+#undef PLOT_TEXT_ENTRY
+
+bool Started = false;
+
+} // namespace
 
 void PlotSetProConstants()
 {
-    static const TPlotText Texts[] = {PLOT_PROCO_TEXTS(PLOT_TEXT_ENTRY)};
-    PlotAssignTexts(Texts);
+    PlotAssignTexts(ProTexts);
+}
+
+void PlotProCoStartup()
+{
+    if (Started)
+        return;
+    Started = true;
+    PlotSetProConstants();
+}
+
+void PlotProCoShutdown()
+{
+    Started = false;
+    PlotClearTexts(ProTexts);
 }

@@ -18,7 +18,7 @@ TSeriesPointer::TSeriesPointer(TCustomPlotPanel* AParent, TChartSeries* ASeries)
 int TSeriesPointer::CheckSize(int Value)
 {
     if (Value < 1)
-        throw ChartException(PlotMsg_CheckPointerSize);
+        throw ChartException(PlotConst::PlotMsg_CheckPointerSize);
     return Value;
 }
 

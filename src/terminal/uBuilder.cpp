@@ -1,5 +1,6 @@
 #include "terminal/uBuilder.h"
 
+#include "chart/PlotStartup.h"
 #include "domain/uBaseThread.h"
 #include "domain/uFolders.h"
 #include "domain/uLog.h"
@@ -36,6 +37,8 @@ TBuilder::~TBuilder() = default;
 void TBuilder::BuildOnStart()
 {
     try {
+        // The chart engine's texts stand before any chart window exists.
+        PlotEngineStartup();
         // A folders object of its own: creating it recomputes and creates the folders.
         FreeGlobal(Folders);
         Folders = new TFolders;
@@ -99,4 +102,5 @@ void TBuilder::FreeServices()
     FreeGlobal(Timer);
     FreeGlobal(LogWriter);
     FreeGlobal(UIWriter);
+    PlotEngineShutdown();
 }

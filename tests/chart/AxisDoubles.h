@@ -3,6 +3,7 @@
 // Doubles for the chart around an axis: its series with their value lists,
 // and the panel with its rectangle, series extremes, canvas and label events.
 
+#include "PlotEngineScope.h"
 #include "chart/ChartAxis.h"
 #include "chart/PlotCanvas3D.h"
 #include "platform/SysUtils.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PlotEngineScope.h"
 #include "chart/PlotCanvas3D.h"
 
 #include <QRect>

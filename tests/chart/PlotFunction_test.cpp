@@ -1,3 +1,4 @@
+#include "PlotEngineScope.h"
 #include "chart/ChartSeries.h"
 
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 
 // Doubles for the chart and its axes, shared by the series tests.
 
+#include "PlotEngineScope.h"
 #include "chart/ChartSeries.h"
 #include "chart/CustomAxisPanel.h"
 #include "chart/PlotCanvas3D.h"
