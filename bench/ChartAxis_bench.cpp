@@ -90,6 +90,11 @@ struct TCandles : IChartSeries {
     int32_t CalcYPos(int32_t) const override { return 0; }
     bool HasPointLabels() const override { return false; }
     const std::string& PointLabel(int32_t) const override { return None; }
+    std::string MarkText(int32_t) const override { return {}; }
+    const std::string& Title() const override { return None; }
+    int32_t ZOrder() const override { return 0; }
+    double MinZValue() const override { return 0; }
+    double MaxZValue() const override { return 0; }
     std::string None;
 };
 
