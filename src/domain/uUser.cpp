@@ -62,6 +62,15 @@ TConnectionItem* TUser::AccountOrMain(TConnectionItem* aProfile)
     return Profile ? &Profile->MainProfile() : nullptr;
 }
 
+bool TUser::SelectSymbol(const std::string& aName)
+{
+    if (Input().Symbol() == aName)
+        return false;
+    Input().SetSymbol(aName);
+    fDepthList->Clear();
+    return true;
+}
+
 void TUser::Ping(bool& aPingOk)
 {
     if (Working())

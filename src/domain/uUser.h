@@ -96,6 +96,9 @@ public:
     double Ask() const { return fAsk; }
     void SetBid(double Value) { fBid = Value; }
     void SetAsk(double Value) { fAsk = Value; }
+    // Makes aName the selected symbol; a new one drops the book of the old
+    // one. True when the selection changed.
+    bool SelectSymbol(const std::string& aName);
     // Publishes ORDER_BOOK_TICKER.
     TDPublisher& Publisher() { return *fPublisher; }
 

@@ -1,7 +1,9 @@
 #include "terminal/fmMain/ufmMain.h"
 
+#include "controls/uExPageControl.h"
 #include "domain/uDepth.h"
 #include "domain/uSymbolShowList.h"
+#include "platform/DateUtils.h"
 #include "platform/ScriptedMessageBox.h"
 #include "platform/qt/VirtualStringTree.h"
 #include "support/DecimalSeparatorScope.h"
@@ -65,6 +67,58 @@ TEST_F(MainGrids, MarketWatchFollowsTheShowListAndSelectsItsFirstRow)
     EXPECT_EQ(Window->SelectedSymbol(), "LTCBTC") << "a new count starts at the first row";
 }
 
+// Lines only in the market watch, only with its command (off at start); rows
+// 18 pixels high; no border around the account views.
+TEST_F(MainGrids, GridLinesRowHeightAndBorders)
+{
+    const TMainControls& C = Open().Controls();
+    for (const bool Command : {false, true}) {
+        EXPECT_EQ(C.Actions.acMDGrid->isChecked(), Command);
+        for (TVirtualStringTree* Grid : Window->findChildren<TVirtualStringTree*>()) {
+            const std::string Name = Grid->objectName().toStdString();
+            EXPECT_EQ(Grid->GridLines(), Command && Grid == C.vstSymbols) << Name;
+            Grid->SetRootNodeCount(2);
+            EXPECT_EQ(Grid->rowHeight(1), 18) << Name;
+            EXPECT_EQ(Grid->frameShape() == QFrame::NoFrame,
+                      Grid->parentWidget()->parentWidget() == C.pcTerminal)
+                << Name;
+        }
+        C.Actions.acMDGrid->trigger();
+    }
+}
+
+// The row selected in the market watch (also the first one a refresh selects)
+// is the symbol whose book the next second asks for; no row, no symbol.
+TEST_F(MainGrids, TheSelectedRowsBookArrivesWithTheNextSecond)
+{
+    const TMainControls& C = Open().Controls();
+    Window->SetOnlineMode(true);
+    SysTime->SetServerTime(StampToDate(Exchange.ServerTime()));
+    ShowSymbols({{"ETHBTC"}, {"LTCBTC"}});
+    EXPECT_EQ(User->Input().Symbol(), "ETHBTC");
+    User->DepthList().Add().Price = 0.07;
+    Window->RefreshDepth();
+    C.vstSymbols->SelectRow(1);
+    EXPECT_EQ(User->Input().Symbol(), "LTCBTC");
+    EXPECT_EQ(C.vstDepth->RootNodeCount(), 0) << "the book of the symbol left is dropped";
+
+    Workflow->DoEverySecond();
+    ASSERT_TRUE(Pump([&] { return C.vstDepth->RootNodeCount() == 4; }, 5000));
+    EXPECT_EQ(Text(C.vstDepth, 0, 0), "37251");
+    EXPECT_EQ(Text(C.vstDepth, 3, 1), "1,2");
+
+    User->SymbolShowList().HideSymbols({});
+    Window->RefreshSymbolList();
+    EXPECT_EQ(User->Input().Symbol(), "");
+    Workflow->DoEverySecond();
+    Pump([] { return false; }, 300);
+    std::vector<std::string> Books;
+    for (const TJournalEntry& Entry : Exchange.Journal())
+        if (Entry.Path == "/api/v1/depth")
+            Books.push_back(Entry.Query);
+    EXPECT_EQ(Books, std::vector<std::string>{"symbol=LTCBTC&limit=5"});
+}
+
 TEST_F(MainGrids, MarketWatchCommandsShowColumnsAndChangeTheShownSymbols)
 {
     const TMainControls& C = Open().Controls();
@@ -75,10 +129,8 @@ TEST_F(MainGrids, MarketWatchCommandsShowColumnsAndChangeTheShownSymbols)
 
     C.Actions.acMDMaxMin->trigger();
     C.Actions.acMDTime->trigger();
-    C.Actions.acMDGrid->trigger();
     EXPECT_TRUE(C.vstSymbols->ColumnVisible(3) && C.vstSymbols->ColumnVisible(4));
     EXPECT_TRUE(C.vstSymbols->ColumnVisible(7));
-    EXPECT_TRUE(C.vstSymbols->GridLines());
     C.Actions.acMDMaxMin->trigger();
     EXPECT_FALSE(C.vstSymbols->ColumnVisible(3) || C.vstSymbols->ColumnVisible(4));
 
@@ -219,6 +271,7 @@ TEST_F(MainGrids, DeletingAFurtherAccountRewritesTheAccountsFileAtOnce)
 
     EXPECT_EQ(C.vstMulti->RootNodeCount(), 1);
     EXPECT_EQ(Text(C.vstMulti, 0, 0), "second");
+    EXPECT_FALSE(C.Actions.acMultiDel->isEnabled()) << "its row went with it";
     std::ifstream Saved(Profile->FileName());
     const std::string File((std::istreambuf_iterator<char>(Saved)), {});
     EXPECT_EQ(File.find("first"), std::string::npos);

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <utility>
 
 // The rows and columns a virtual grid shows; every cell is asked of the owner.
 class TVirtualTreeModel : public QAbstractTableModel {
@@ -94,13 +95,16 @@ TVirtualStringTree::TVirtualStringTree(QWidget* Parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
-    verticalHeader()->setVisible(false);
+    setShowGrid(false);
+    QHeaderView* Rows = verticalHeader();
+    Rows->setVisible(false);
+    Rows->setMinimumSectionSize(1);
+    Rows->setDefaultSectionSize(DefaultNodeHeight);
+    Rows->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setSectionsMovable(true);
     horizontalHeader()->setHighlightSections(false);
-    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        if (fOnChange)
-            fOnChange(FirstSelected());
-    });
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { NotifyChange(); });
 }
 
 TVirtualStringTree::~TVirtualStringTree() = default;
@@ -153,10 +157,15 @@ int TVirtualStringTree::RootNodeCount() const
     return fModel->Rows();
 }
 
+// A model reset clears the selection without a word: the owner hears of it.
 void TVirtualStringTree::SetRootNodeCount(int Count)
 {
-    if (Count != fModel->Rows())
-        fModel->SetRows(Count);
+    if (Count == fModel->Rows())
+        return;
+    const bool Selected = FirstSelected() >= 0;
+    fModel->SetRows(Count);
+    if (Selected)
+        NotifyChange();
 }
 
 void TVirtualStringTree::ShowRows(int Count)
@@ -173,8 +182,19 @@ void TVirtualStringTree::BeginUpdate()
 
 void TVirtualStringTree::EndUpdate()
 {
-    if (fUpdateCount > 0 && --fUpdateCount == 0)
-        setUpdatesEnabled(true);
+    if (fUpdateCount == 0 || --fUpdateCount > 0)
+        return;
+    setUpdatesEnabled(true);
+    if (std::exchange(fChangePending, false))
+        NotifyChange();
+}
+
+void TVirtualStringTree::NotifyChange()
+{
+    if (fUpdateCount > 0)
+        fChangePending = true;
+    else if (fOnChange)
+        fOnChange(FirstSelected());
 }
 
 int TVirtualStringTree::FirstSelected() const

@@ -22,16 +22,22 @@ struct TVirtualColumn {
 // A grid that holds no data of its own: it knows its row count and asks its
 // owner for each cell's text, and lets the owner paint each cell's background,
 // only when the cell is painted. Rows are plain indexes into the owner's list.
-// User-interface thread only.
+// Rows are DefaultNodeHeight pixels high and no grid lines are drawn until
+// asked for. User-interface thread only.
 class TVirtualStringTree : public QTableView {
 public:
+    // The usual row height of such grids; the style's own is nearly twice it.
+    static constexpr int DefaultNodeHeight = 18;
+
     // Text of a cell; asked for rows below RootNodeCount only.
     using TGetText = std::function<std::string(int Row, int Column)>;
     // Paints a cell's background before its text. CellRect is in the
     // viewport's coordinates; RowLeft is the x where the row begins.
     using TBeforeCellPaint = std::function<void(QPainter& Painter, int Row, int Column,
                                                 const QRect& CellRect, int RowLeft)>;
-    // The first selected row after a change of the selection, or -1.
+    // The first selected row after a change of the selection, or -1; also
+    // when a new row count drops the selection. Inside an update bracket the
+    // changes are told once, at its end.
     using TChange = std::function<void(int Row)>;
 
     explicit TVirtualStringTree(QWidget* Parent = nullptr);
@@ -76,6 +82,11 @@ private:
 
     TVirtualTreeModel* fModel;
     TCellDelegate* fDelegate;
+    // Tells the owner of a change of the selection, or keeps it for the end
+    // of the update bracket.
+    void NotifyChange();
+
     TChange fOnChange;
     int fUpdateCount = 0;
+    bool fChangePending = false;
 };

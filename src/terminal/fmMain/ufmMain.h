@@ -109,6 +109,7 @@ private:
     std::string vstVolumeMonitorGetText(int Row, int Column) const;
     void vstSymbolsBeforeCellPaint(QPainter& Painter, int Row, const QRect& Cell) const;
     void vstDepthBeforeCellPaint(QPainter& Painter, int Row, const QRect& Cell, int RowLeft) const;
+    void vstSymbolsChange();
     void vstVolumeMonitorChange(int Row);
     void acDeleteSymbolExecute();
     void acHideSymbolsExecute();

@@ -94,6 +94,8 @@ void BuildTerminal(TMainControls& C)
                              {.Text = "Коефициент", .Width = 80},
                              {.Text = "Баланс", .Width = 250},
                              {.Text = "Открытые ордера", .Width = 250}});
+    for (TVirtualStringTree* Grid : {C.vstOrders, C.vstBalances, C.vstOrderHistory, C.vstMulti})
+        Grid->setFrameShape(QFrame::NoFrame);
     AddTerminalSheet(C.pcTerminal, "tsTrade", "Торговля", C.vstOrders);
     AddTerminalSheet(C.pcTerminal, "tsActives", "Активы", C.vstBalances);
     AddTerminalSheet(C.pcTerminal, "tsAccountHistory", "История счета", C.vstOrderHistory);

@@ -33,8 +33,8 @@ void FillCell(QPainter& Painter, const QRect& Cell, std::uint32_t Color)
 }
 
 // The market watch and the volume monitor keep a selection: a changed count
-// drops it, and the first row is selected again (its change handler runs),
-// all in one repaint.
+// drops it, and the first row is selected again, all in one repaint; the
+// change handler runs once, for the selection the refresh ends with.
 void ShowRowsSelectingFirst(TVirtualStringTree& Grid, int Count)
 {
     Grid.BeginUpdate();
@@ -56,6 +56,7 @@ void TfmMain::ConnectMarketGrids()
             vstSymbolsBeforeCellPaint(Painter, Row, Cell);
         });
     }
+    C.vstSymbols->SetOnChange([this](int) { vstSymbolsChange(); });
     C.vstDepth->SetOnGetText([this](int Row, int Column) { return vstDepthGetText(Row, Column); });
     C.vstDepth->SetOnBeforeCellPaint(
         [this](QPainter& Painter, int Row, int, const QRect& Cell, int RowLeft) {
@@ -77,8 +78,11 @@ void TfmMain::ConnectMarketGrids()
 void TfmMain::RefreshSymbolList()
 {
     RunRefreshLogged("RefreshSymbolList", [this] {
-        if (User)
-            ShowRowsSelectingFirst(*fControls.vstSymbols, User->SymbolShowList().Count());
+        if (!User)
+            return;
+        ShowRowsSelectingFirst(*fControls.vstSymbols, User->SymbolShowList().Count());
+        // Another list of the same length keeps the selected row, not its name.
+        vstSymbolsChange();
     });
 }
 
@@ -225,6 +229,16 @@ void TfmMain::vstDepthBeforeCellPaint(QPainter& Painter, int Row, const QRect& C
         Bar.setRight(RowLeft + Length - 1);
         if (Bar.width() > 0)
             FillCell(Painter, Bar, Level.Side == "ASK" ? clLtRed : clLtGreen);
+    });
+}
+
+// The selected row names the symbol whose order book, open orders and order
+// history are asked for; no selected row, no symbol.
+void TfmMain::vstSymbolsChange()
+{
+    RunLogged("vstSymbolsChange", [this] {
+        if (User && User->SelectSymbol(SelectedSymbol()))
+            RefreshDepth();
     });
 }
 
