@@ -1,5 +1,6 @@
 #include "terminal/dlgBaseLogon/udlgBaseLogon.h"
 
+#include "domain/uCollections.h"
 #include "domain/uProfile.h"
 #include "domain/uUser.h"
 #include "platform/DateUtils.h"
@@ -13,7 +14,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QThread>
 #include <filesystem>
+#include <set>
 
 namespace {
 
@@ -50,7 +53,8 @@ protected:
     {
         return Control<QLabel>(Dialog, "panTest").palette().color(QPalette::Window).rgb();
     }
-    bool Execute(TConnectionItem& Account, bool Full, const std::function<void(QDialog&)>& Drive)
+    // Account nullptr: the main account.
+    bool Execute(TConnectionItem* Account, bool Full, const std::function<void(QDialog&)>& Drive)
     {
         return DriveModal<bool>(Drive, [&] { return ExecuteDlgBaseLogon(Account, Full); });
     }
@@ -62,7 +66,7 @@ protected:
 
 TEST_F(BaseLogon, OnlyATestedKeyPairCanBeSavedAndSavingWritesTheAccountsFile)
 {
-    const bool Saved = Execute(Main(), false, [](QDialog& Dialog) {
+    const bool Saved = Execute(nullptr, false, [](QDialog& Dialog) {
         EXPECT_EQ(Control<QLineEdit>(Dialog, "edAPI").text(), "old-key");
         EXPECT_FALSE(Control<QWidget>(Dialog, "panTop").isVisible());
         EXPECT_EQ(TestColour(Dialog), cGrey);
@@ -94,7 +98,7 @@ TEST_F(BaseLogon, ACancelledDialogLeavesTheKeysAndTheAuthorisationAsTheyWere)
 {
     User->Input().SetAuth(uaAuth);
     for (const char* Secret : {"wrong-secret", "good-secret"}) {
-        const bool Saved = Execute(Main(), false, [&](QDialog& Dialog) {
+        const bool Saved = Execute(nullptr, false, [&](QDialog& Dialog) {
             Retype(Dialog, "edAPI", "good-key");
             Retype(Dialog, "edSecret", Secret);
             Click(Dialog, "btnTest");
@@ -110,11 +114,13 @@ TEST_F(BaseLogon, ACancelledDialogLeavesTheKeysAndTheAuthorisationAsTheyWere)
     }
 }
 
+// A further account's key test leaves the main user logged on.
 TEST_F(BaseLogon, AFurtherAccountNeedsANameAndARatioTypedAsADecimal)
 {
     TDecimalSeparatorScope Comma(',');
+    User->Input().SetAuth(uaAuth);
     TConnectionItem Further;
-    const bool Saved = Execute(Further, true, [](QDialog& Dialog) {
+    const bool Saved = Execute(&Further, true, [](QDialog& Dialog) {
         EXPECT_TRUE(Control<QWidget>(Dialog, "panTop").isVisible());
         Type(Dialog, "edAPI", "good-key");
         Type(Dialog, "edSecret", "good-secret");
@@ -134,6 +140,49 @@ TEST_F(BaseLogon, AFurtherAccountNeedsANameAndARatioTypedAsADecimal)
     EXPECT_EQ(Further.Rate(), 0.575);
     EXPECT_EQ(Further.ApiKey(), "good-key");
     EXPECT_EQ(Main().ApiKey(), "old-key") << "a further account leaves the main one";
+    EXPECT_EQ(User->Input().Auth(), uaAuth);
+}
+
+// Keys under test sign nothing else: an order reply and a server-time reply
+// applied while the test waits start requests with the stored keys, or none.
+TEST_F(BaseLogon, TheKeyTestSignsNothingElse)
+{
+    TScriptedMessageBox Box;
+    Exchange.AddAccount("old-key", "old-secret");
+    User->Input().SetAuth(uaAuth);
+    User->SelectSymbol("ETHBTC");
+    TOrder Order;
+    Order.SetSymbol("ETHBTC");
+    Order.SetSide("BUY");
+    Order.SetType_("MARKET");
+    Order.SetQuantity(1);
+    const int Before = Dispatcher.Wakes();
+    User->OrderPost(Order, &Main(), false);
+    User->Time();
+    // Both wait with their replies for the user-interface thread.
+    for (int Waited = 0; Dispatcher.Wakes() < Before + 2 && Waited < 1000; ++Waited)
+        QThread::msleep(5);
+    Execute(nullptr, false, [](QDialog& Dialog) {
+        Retype(Dialog, "edAPI", "good-key");
+        Retype(Dialog, "edSecret", "good-secret");
+        Click(Dialog, "btnTest");
+        Click(Dialog, "Cancel");
+    });
+    using TSigned = std::multiset<std::pair<std::string, std::string>>;
+    const auto Signed = [&] {
+        TSigned Requests;
+        for (const TJournalEntry& Entry : Exchange.Journal())
+            if (!Entry.Header("x-mbx-apikey").empty())
+                Requests.emplace(Entry.Path, Entry.Header("x-mbx-apikey"));
+        return Requests;
+    };
+    Pump([&] { return Signed().size() >= 5; });
+    Pump([] { return false; }, 200);
+    EXPECT_EQ(Signed(), (TSigned{{"/api/v3/order", "old-key"},
+                                 {"/api/v3/account", "good-key"},
+                                 {"/api/v3/account", "old-key"},
+                                 {"/api/v3/allOrders", "old-key"},
+                                 {"/api/v3/openOrders", "old-key"}}));
 }
 
 TEST_F(BaseLogon, AddingAFurtherAccountStopsAtTenAndACancelAddsNothing)

@@ -223,7 +223,7 @@ void TdlgBaseLogon::btnSaveClick()
     accept();
 }
 
-bool ExecuteDlgBaseLogon(TConnectionItem& aConnection, bool aFull)
+bool ExecuteDlgBaseLogon(TConnectionItem* aConnection, bool aFull)
 {
     Profile->MainBeginUpdate();
     User->Input().AuthBeginUpdate();
@@ -231,21 +231,25 @@ bool ExecuteDlgBaseLogon(TConnectionItem& aConnection, bool aFull)
         Profile->MainRollbackUpdate();
         User->Input().AuthRollbackUpdate();
     };
+    // Taken after the update began: the main account is its edit copy now.
+    TConnectionItem& Edited = aConnection ? *aConnection : Profile->MainProfile();
     bool Saved = false;
     try {
         TdlgBaseLogon Dialog;
-        Dialog.SetMode(&aConnection, aFull);
+        Dialog.SetMode(&Edited, aFull);
         Saved = Dialog.exec() == QDialog::Accepted;
     } catch (...) {
         Rollback();
         throw;
     }
-    if (!Saved) {
+    // A further account's test says nothing of the main user: the main
+    // account and the authorisation stay as they were.
+    if (!Saved || aFull) {
         Rollback();
-        return false;
+        return Saved;
     }
-    if (!aFull)
-        Profile->MainProfile().Assign(aConnection);
+    if (&Edited != &Profile->MainProfile())
+        Profile->MainProfile().Assign(Edited);
     Profile->MainCommitUpdate();
     // Both buffers are closed before the file is written: a failed write
     // leaves no edit half open.

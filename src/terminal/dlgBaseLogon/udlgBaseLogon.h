@@ -51,9 +51,12 @@ private:
     TConnectionItem* fConnection = nullptr;
 };
 
-// Edits aConnection's keys (and in full mode its name and ratio) in the
-// dialog. The profile's main account and the authorisation state are held
-// in their edit buffers meanwhile: saved, the main account takes the keys
-// (unless full), "config.json" is written and the tested state holds;
-// cancelled, both stay as they were. True when the user saved.
-bool ExecuteDlgBaseLogon(TConnectionItem& aConnection, bool aFull);
+// Edits an account's keys in the dialog: aConnection, or with nullptr the
+// main account. The profile's main account and the authorisation state are
+// held in their edit buffers meanwhile, and the main account's keys are
+// edited and tested on its edit copy only, so that no other request signs
+// with keys under test. Saved, the main account takes the tested keys,
+// "config.json" is written and the tested state holds. In full mode
+// (a further account, with its name and ratio) and when cancelled, the main
+// account and the authorisation stay as they were. True when the user saved.
+bool ExecuteDlgBaseLogon(TConnectionItem* aConnection, bool aFull);

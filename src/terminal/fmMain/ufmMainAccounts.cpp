@@ -224,7 +224,7 @@ void TfmMain::acNoZeroBalanceExecute()
 void TfmMain::acLoginExecute()
 {
     RunLogged("acLoginExecute", [this] {
-        if (!Profile || !User || !ExecuteDlgBaseLogon(Profile->MainProfile(), false))
+        if (!Profile || !User || !ExecuteDlgBaseLogon(nullptr, false))
             return;
         User->Input().SetAuth(uaAuth);
         Profile->SaveToFile();
@@ -246,7 +246,7 @@ void TfmMain::acMultiAddExecute()
             return;
         }
         TConnectionItem Typed;
-        if (ExecuteDlgBaseLogon(Typed, true)) {
+        if (ExecuteDlgBaseLogon(&Typed, true)) {
             TConnectionItem& Added = Profile->Connections().Add();
             Added.Assign(Typed);
             Added.SetName(Typed.Name());
