@@ -8,6 +8,7 @@
 #include "terminal/MainWindowFixture.h"
 
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -50,6 +51,9 @@ TEST_F(OrderDialog, AMarketOrderGoesOutForTheChosenSymbolAndClosesWithOk)
         [](QDialog& Dialog) {
             EXPECT_EQ(Control<QComboBox>(Dialog, "cbSymbol").currentText(), "LTCBTC");
             EXPECT_EQ(Control<QLineEdit>(Dialog, "edQuantity").text(), "0,01");
+            const QImage Shot = Dialog.grab().toImage();
+            for (const QPoint Empty : {QPoint(400, 240), QPoint(200, 177)})
+                EXPECT_EQ(Shot.pixel(Empty), qRgb(255, 255, 255)) << "a white dialog";
             Control<QLineEdit>(Dialog, "edQuantity").setText("2,5");
             Control<TPGButton>(Dialog, "btnBuy").click();
         },

@@ -23,6 +23,11 @@ private:
     // False when the key is dropped (or typed here in another form).
     static bool Pass(QLineEdit& Edit, const QKeyEvent& Key)
     {
+        // Also the keys that carry no character (Shift+Insert, Ctrl+Insert).
+        for (QKeySequence::StandardKey Clipboard :
+             {QKeySequence::Paste, QKeySequence::Copy, QKeySequence::Cut})
+            if (Key.matches(Clipboard))
+                return false;
         switch (Key.key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
