@@ -1,72 +1,16 @@
 #include "controls/uExPageControl.h"
 
+#include "controls/uExNativeTabs.h"
 #include "platform/qt/Theme.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSignalBlocker>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
 
-// The native tab strip: it sizes the tabs from their texts, finds the tab
-// under a point and moves the selection. In owner-draw mode it paints nothing
-// (the control's drawing shows through) and hands the mouse to the control.
-class TExNativeTabs : public QTabBar {
-public:
-    explicit TExNativeTabs(TExPageControl& Control) : QTabBar(&Control), fControl(Control)
-    {
-        setMouseTracking(true);
-        setFocusPolicy(Qt::NoFocus);
-        setElideMode(Qt::ElideNone);
-        setExpanding(false);
-        setDrawBase(false);
-    }
-
-protected:
-    void paintEvent(QPaintEvent* Event) override
-    {
-        if (fControl.TabBorder3D())
-            QTabBar::paintEvent(Event);
-    }
-    void mousePressEvent(QMouseEvent* Event) override
-    {
-        if (fControl.TabsMousePress(Event->button(), ToControl(Event)))
-            QTabBar::mousePressEvent(Event);
-    }
-    void mouseReleaseEvent(QMouseEvent* Event) override
-    {
-        QTabBar::mouseReleaseEvent(Event);
-        fControl.TabsMouseRelease(Event->button(), ToControl(Event));
-    }
-    void mouseMoveEvent(QMouseEvent* Event) override
-    {
-        QTabBar::mouseMoveEvent(Event);
-        fControl.TabsMouseMove(ToControl(Event));
-    }
-    void leaveEvent(QEvent* Event) override
-    {
-        QTabBar::leaveEvent(Event);
-        fControl.TabsMouseLeave();
-    }
-    // The selection moves by the mouse and by the control's keys only.
-    void wheelEvent(QWheelEvent* Event) override { Event->ignore(); }
-
-private:
-    QPoint ToControl(QMouseEvent* Event) const { return pos() + Event->position().toPoint(); }
-    TExPageControl& fControl;
-};
-
 namespace {
-
-int TextWidthIn(const TFont& Font, const std::string& Text)
-{
-    TBitmap Measure;
-    Measure.SetSize(1, 1);
-    Measure.Canvas().Font().Assign(Font);
-    return Measure.Canvas().TextWidth(Text);
-}
 
 bool PtIn(const TRect& R, int X, int Y)
 {
@@ -151,139 +95,17 @@ void TExPageControl::RemovePage(TExTabSheet* Page)
     update();
 }
 
-TExTabSheet* TExPageControl::NextActivatable(TExTabSheet* Page) const
+TExTabSheet* TExPageControl::NextActivatable(TExTabSheet* Page, bool GoForward) const
 {
-    TExTabSheet* First = FindNextPage(Page, true, true);
+    TExTabSheet* First = FindNextPage(Page, GoForward, true);
     for (TExTabSheet* Next = First; Next && Next != Page;) {
         if (Next->TabEnable())
             return Next;
-        Next = FindNextPage(Next, true, true);
+        Next = FindNextPage(Next, GoForward, true);
         if (Next == First)
             break;
     }
     return nullptr;
-}
-
-void TExPageControl::InsertTab(TExTabSheet* Page)
-{
-    {
-        const QSignalBlocker Block(fTabs);
-        fTabs->insertTab(Page->TabIndex(), QString::fromStdString(NativeTabText(Page)));
-    }
-    ApplyDummyImages();
-    SyncNativeSelection();
-    LayoutControls();
-}
-
-void TExPageControl::DeleteTab(int TabIndex)
-{
-    {
-        const QSignalBlocker Block(fTabs);
-        fTabs->removeTab(TabIndex);
-    }
-    SyncNativeSelection();
-    LayoutControls();
-}
-
-void TExPageControl::MoveTab(int From, int To)
-{
-    {
-        const QSignalBlocker Block(fTabs);
-        fTabs->moveTab(From, To);
-    }
-    SyncNativeSelection();
-    update();
-}
-
-void TExPageControl::UpdateTab(TExTabSheet* Page)
-{
-    if (!Page || !Page->TabShowing())
-        return;
-    const QSignalBlocker Block(fTabs);
-    fTabs->setTabText(Page->TabIndex(), QString::fromStdString(NativeTabText(Page)));
-    update();
-}
-
-// A bold or italic active tab is wider: blanks in the control's font make up
-// the difference, so the native tab leaves room for it.
-std::string TExPageControl::NativeTabText(TExTabSheet* Page)
-{
-    if (fTabBorder3D)
-        return Page->GetCaption();
-    std::string Text = Page->TabCaption();
-    if (Page != fActivePage || !(fActiveFont.Style() & (fsBold | fsItalic)))
-        return Text;
-    const int Surplus = TextWidthIn(fActiveFont, Text) - TextWidthIn(fFont, Text);
-    std::string Blanks;
-    while (TextWidthIn(fFont, Blanks) < Surplus)
-        Blanks += ' ';
-    return Text + Blanks;
-}
-
-void TExPageControl::SyncNativeSelection()
-{
-    if (!fActivePage || !fActivePage->TabShowing())
-        return;
-    const QSignalBlocker Block(fTabs);
-    fTabs->setCurrentIndex(fActivePage->TabIndex());
-}
-
-void TExPageControl::ApplyTabFont()
-{
-    fTabs->setFont(ToQFont(fFont));
-    LayoutControls();
-    update();
-}
-
-int TExPageControl::DummyExtent(TMarginSize Left, TMarginSize Top, TMarginSize Right) const
-{
-    return Right + (fTabPosition == tpTop || fTabPosition == tpBottom ? Left : Top);
-}
-
-// In owner-draw mode every tab carries a blank image whose extent along the
-// tab is the margins' sum, so the native size leaves room for them.
-void TExPageControl::ApplyDummyImages(int Extent)
-{
-    const bool Horizontal = fTabPosition == tpTop || fTabPosition == tpBottom;
-    QIcon Blank;
-    if (!fTabBorder3D && Extent > 0) {
-        const QSize Size = Horizontal ? QSize(Extent, 1) : QSize(1, Extent);
-        QPixmap Pixmap(Size);
-        Pixmap.fill(Qt::transparent);
-        Blank = QIcon(Pixmap);
-        fTabs->setIconSize(Size);
-    }
-    const QSignalBlocker Block(fTabs);
-    for (int Tab = 0; Tab < fTabs->count(); ++Tab)
-        fTabs->setTabIcon(Tab, Blank);
-}
-
-void TExPageControl::ApplyDummyImages()
-{
-    const TTabMargin& M = fTabMargin;
-    ApplyDummyImages(DummyExtent(M.LeftMargin(), M.TopMargin(), M.RightMargin()));
-}
-
-// The margin is stored after this announcement: the new value is read here.
-void TExPageControl::TabMarginChange(TMarginSize NewValue, TMarginSize, int Index)
-{
-    const TTabMargin& M = fTabMargin;
-    TMarginSize Margins[] = {M.LeftMargin(), M.TopMargin(), M.RightMargin()};
-    Margins[Index] = NewValue;
-    ApplyDummyImages(DummyExtent(Margins[0], Margins[1], Margins[2]));
-    LayoutControls();
-    update();
-}
-
-void TExPageControl::SetTabPosition(TTabPosition Value)
-{
-    fTabPosition = Value;
-    static constexpr QTabBar::Shape Shapes[] = {QTabBar::RoundedNorth, QTabBar::RoundedSouth,
-                                                QTabBar::RoundedWest, QTabBar::RoundedEast};
-    fTabs->setShape(Shapes[Value]);
-    ApplyDummyImages();
-    LayoutControls();
-    update();
 }
 
 void TExPageControl::SetTabBorder3D(bool Value)
@@ -408,7 +230,7 @@ void TExPageControl::SetActivePage(TExTabSheet* Page)
     if (Page && Page->ExPageControl() != this)
         return;
     ChangeActivePage(Page);
-    if (Page && fActivePage == Page)
+    if (fActivePage == Page)
         SyncNativeSelection();
 }
 
@@ -464,25 +286,17 @@ TExTabSheet* TExPageControl::FindNextPage(TExTabSheet* CurPage, bool GoForward,
 
 void TExPageControl::SelectNextPage(bool GoForward)
 {
-    TExTabSheet* Page = FindNextPage(fActivePage, GoForward, true);
+    TExTabSheet* Page = NextActivatable(fActivePage, GoForward);
     if (!Page || Page == fActivePage || !CanChange(Page->PageIndex()))
         return;
-    {
-        const QSignalBlocker Block(fTabs);
-        fTabs->setCurrentIndex(Page->TabIndex());
-    }
+    fTabs->Select(Page->TabIndex());
     Change();
 }
 
 int TExPageControl::IndexOfTabAtEx(int X, int Y) const
 {
-    const int Native = fTabs->tabAt(QPoint(X, Y) - fTabs->pos());
-    if (Native < 0)
-        return -1;
-    for (const TExTabSheet* Page : fPages)
-        if (Page->TabIndex() == Native)
-            return Page->PageIndex();
-    return -1;
+    const TExTabSheet* Page = PageAtTab(fTabs->tabAt(QPoint(X, Y) - fTabs->pos()));
+    return Page ? Page->PageIndex() : -1;
 }
 
 TRect TExPageControl::TabRectEx(int PageIndex) const
@@ -502,9 +316,11 @@ bool TExPageControl::IsOnButton(int PageIndex, int X, int Y) const
     if (R.IsEmpty())
         return false;
     const TTabMargin& M = fTabMargin;
+    // The active tab's button is drawn moved with its content: it is hit there.
+    const int O = PageIndex == ActivePageIndex() ? fLowerActive : 0;
     TRect Button;
     if (fTabPosition == tpLeft) {
-        int Left = R.Left + M.LeftMargin();
+        int Left = R.Left + M.LeftMargin() + O;
         int Bottom =
             fClosePosition == cpRight ? R.Top + M.RightMargin() + 13 : R.Bottom - M.TopMargin();
         if (!fTabBackGroundActive.isNull()) {
@@ -513,13 +329,15 @@ bool TExPageControl::IsOnButton(int PageIndex, int X, int Y) const
         }
         Button = Rect(Left + 2, Bottom - 13, Left + 14, Bottom - 2);
     } else if (fClosePosition == cpRight && fTabPosition != tpRight) {
-        const int Left = R.Right - M.RightMargin() - 14, Top = R.Top + M.TopMargin();
+        const int Left = R.Right - M.RightMargin() - 14, Top = R.Top + M.TopMargin() + O;
         Button = Rect(Left, Top, Left + 14, Top + 13);
     } else if (fClosePosition == cpRight) {
-        const int Left = R.Left + M.LeftMargin(), Top = R.Bottom - M.RightMargin() - 13;
+        const int Left = R.Left + M.LeftMargin() - O, Top = R.Bottom - M.RightMargin() - 13;
         Button = Rect(Left, Top, Left + 14, Top + 13);
     } else {
-        const int Left = R.Left + M.LeftMargin(), Top = R.Top + M.TopMargin();
+        const bool Right = fTabPosition == tpRight;
+        const int Left = R.Left + M.LeftMargin() - (Right ? O : 0);
+        const int Top = R.Top + M.TopMargin() + (Right ? 0 : O);
         Button = Rect(Left + 2, Top + 2, Left + 14, Top + 13);
     }
     return PtIn(Button, X, Y);
@@ -554,18 +372,36 @@ bool TExPageControl::CanChange(int ToIndex)
 
 void TExPageControl::Change()
 {
+    const TExTabSheet* Old = fActivePage;
     UpdateActivePage();
-    FireChange();
+    if (fActivePage != Old)
+        FireChange();
 }
 
 // A refused page leaves the native selection on the active page's tab.
 void TExPageControl::UpdateActivePage()
 {
-    const int Native = fTabs->currentIndex();
-    for (TExTabSheet* Page : fPages)
-        if (Page->TabIndex() == Native && Native >= 0)
-            SetActivePage(Page);
+    if (TExTabSheet* Page = PageAtTab(fTabs->Selection()))
+        SetActivePage(Page);
     SyncNativeSelection();
+}
+
+// The first page whose caption carries the accelerator is selected, if its
+// sheet is enabled and the control could take the focus.
+void TExPageControl::DialogChar(const QKeySequence& Key)
+{
+    if (!isVisible() || !isEnabled())
+        return;
+    for (TExTabSheet* Page : fPages) {
+        if (!Page->TabShowing() || !CanShowTab(Page->PageIndex()) ||
+            QKeySequence::mnemonic(QString::fromStdString(Page->GetCaption())) != Key)
+            continue;
+        if (Page != fActivePage && CanChange(Page->PageIndex())) {
+            fTabs->Select(Page->TabIndex());
+            Change();
+        }
+        return;
+    }
 }
 
 void TExPageControl::TabChange()
@@ -663,7 +499,7 @@ void TExPageControl::TabsMouseRelease(Qt::MouseButton Button, QPoint P)
 void TExPageControl::CloseActiveSheet()
 {
     TExTabSheet* Sheet = fActivePage;
-    TExTabSheet* Next = FindNextPage(Sheet, true, true);
+    TExTabSheet* Next = NextActivatable(Sheet);
     if (!Sheet->CanCloseClick())
         return;
     Sheet->CloseButtonClick();

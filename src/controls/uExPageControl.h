@@ -1,8 +1,11 @@
 #pragma once
 
 #include "controls/uExPageControlSheet.h"
+#include "platform/qt/ImageList.h"
 
+#include <QIcon>
 #include <QImage>
+#include <QKeySequence>
 #include <QPointer>
 #include <QWidget>
 #include <cstdint>
@@ -45,7 +48,9 @@ private:
 // sheets in page order; only the active page is visible. With TabBorder3D
 // False (the default) it draws the strip, the page frame and the tabs itself,
 // with per-sheet colours, a separate font for the active tab, hover colours
-// and close buttons; with TabBorder3D True the style draws them. Sheets are
+// and close buttons; with TabBorder3D True the style draws them. Tabs may
+// carry a picture of Images before their text and an accelerator ("&" before
+// a letter of the caption: Alt and the letter select the page). Sheets are
 // its children; sheets closed by their button while FreeOnClose is False
 // leave it and are freed with it unless they joined a control again.
 // User-interface thread only.
@@ -58,6 +63,9 @@ public:
     using TDrawTabEvent =
         std::function<void(TExPageControl* Control, int TabIndex, TRect& Rect, bool Active)>;
     using TClosedSheet = std::pair<std::string, QPointer<TExTabSheet>>;
+    // ImageIndex starts as the tab index; the handler may change it.
+    using TGetImageIndexEvent =
+        std::function<void(TExPageControl* Sender, int TabIndex, int& ImageIndex)>;
 
     explicit TExPageControl(QWidget* Parent = nullptr);
     ~TExPageControl() override;
@@ -65,11 +73,14 @@ public:
     int PageCount() const { return int(fPages.size()); }
     TExTabSheet* Pages(int Index) const { return fPages.at(std::size_t(Index)); }
     TExTabSheet* ActivePage() const { return fActivePage; }
-    // A sheet of another control is ignored; a disabled tab is refused.
+    // A sheet of another control is ignored; a disabled tab is refused; none
+    // leaves no tab selected.
     void SetActivePage(TExTabSheet* Page);
     int ActivePageIndex() const { return fActivePage ? fActivePage->PageIndex() : -1; }
     // The next page in page order, wrapping; null when no other page qualifies.
     TExTabSheet* FindNextPage(TExTabSheet* CurPage, bool GoForward, bool CheckTabVisible) const;
+    // Moves to the next page, in that direction, whose tab is visible and
+    // enabled, when OnCanChange allows it.
     void SelectNextPage(bool GoForward);
     // The page index of the tab at a client point, or -1.
     int IndexOfTabAtEx(int X, int Y) const;
@@ -80,6 +91,12 @@ public:
     void BeginUpdate();
     void EndUpdate();
     const std::vector<TClosedSheet>& ClosedTabList() const { return fClosedTabList; }
+    // The image of a showing tab: the image-index handler's answer, else the
+    // sheet's own or 0 when it has none, so that every tab keeps the room of
+    // an image. The native tab reserves that room when it is 0 or more.
+    virtual int GetImageIndex(int TabIndex);
+    // Whether a page may be selected by its accelerator: its enabled state.
+    virtual bool CanShowTab(int PageIndex) const;
 
     TFont& Font() { return fFont; }
     TFont& ActiveFont() { return fActiveFont; }
@@ -87,6 +104,15 @@ public:
     void SetColor(TColor Value) { SetAndRepaint(fColor, Value); }
     TTabPosition TabPosition() const { return fTabPosition; }
     void SetTabPosition(TTabPosition Value);
+    // Pictures of the tabs; not owned (forgotten when freed).
+    TImageList* Images() const { return fImages; }
+    void SetImages(TImageList* Value);
+    // Fixed tab extents across (height) and along (width) the strip; 0 sizes
+    // the tabs by their text.
+    int TabHeight() const { return fTabHeight; }
+    void SetTabHeight(int Value);
+    int TabWidth() const { return fTabWidth; }
+    void SetTabWidth(int Value);
     TTabMargin& TabMargin() { return fTabMargin; }
     bool TabBorder3D() const { return fTabBorder3D; }
     void SetTabBorder3D(bool Value);
@@ -145,6 +171,8 @@ public:
     TNotifyEvent OnChange;
     TCanChangeEvent OnCanChange;
     TDrawTabEvent OnDrawTab;
+    // The tabs are measured again with the handler's answers.
+    void SetOnGetImageIndex(TGetImageIndexEvent Handler);
 
 protected:
     void paintEvent(QPaintEvent* Event) override;
@@ -170,11 +198,16 @@ private:
     void MoveTab(int From, int To);
     void UpdateTab(TExTabSheet* Page);
     std::string NativeTabText(TExTabSheet* Page);
+    TExTabSheet* PageAtTab(int TabIndex) const;
     void SyncNativeSelection();
     void ApplyTabFont();
     int DummyExtent(TMarginSize Left, TMarginSize Top, TMarginSize Right) const;
     void ApplyDummyImages(int Extent);
     void ApplyDummyImages();
+    QIcon TabIcon(int Tab, int Extent);
+    // The image painted on a page's tab; -1 for none.
+    int DrawnImageIndex(TExTabSheet* Page);
+    void ImagesChanged();
     void TabMarginChange(TMarginSize NewValue, TMarginSize OldValue, int Index);
     void LayoutControls();
     // The native strip's bounds and the page frame beside it.
@@ -183,9 +216,14 @@ private:
 
     // Activation.
     void ChangeActivePage(TExTabSheet* Page);
-    TExTabSheet* NextActivatable(TExTabSheet* Page) const;
+    // The next page from Page with a visible, enabled tab; null when none.
+    TExTabSheet* NextActivatable(TExTabSheet* Page, bool GoForward = true) const;
     bool CanChange(int ToIndex);
+    // The native selection moved: its page becomes active, and a page that
+    // did change is announced.
     void Change();
+    // An accelerator: selects the first page whose caption carries it.
+    void DialogChar(const QKeySequence& Key);
     void UpdateActivePage();
     void TabChange();
     void FireChange();
@@ -250,4 +288,10 @@ private:
     bool fFullRefresh = false;
     int fUpdateCount = 0;
     TClosePosition fClosePosition = cpLeft;
+    QPointer<TImageList> fImages;
+    QMetaObject::Connection fImagesChanged;
+    QMetaObject::Connection fImagesDestroyed;
+    int fTabHeight = 0;
+    int fTabWidth = 0;
+    TGetImageIndexEvent fOnGetImageIndex;
 };

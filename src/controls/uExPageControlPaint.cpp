@@ -378,6 +378,9 @@ TPoint TExPageControl::ActiveOffset() const
     return {};
 }
 
+// The image goes first and pushes the text along the tab. The caption's
+// accelerator is underlined on top and bottom tabs; turned text shows it
+// without the mark.
 void TExPageControl::DrawTabContent(TCanvas& Canvas, TExTabSheet* Page, const TRect& R, bool Active)
 {
     const TPoint O = Active ? ActiveOffset() : TPoint{};
@@ -391,6 +394,7 @@ void TExPageControl::DrawTabContent(TCanvas& Canvas, TExTabSheet* Page, const TR
         Canvas.Font().SetColor(clGrayText);
     Canvas.Handle()->SetBkMode(TRANSPARENT);
     const bool CloseLeft = Page->ShowClose() && fClosePosition == cpLeft;
+    const QImage Image = fImages ? fImages->GetIcon(DrawnImageIndex(Page)) : QImage();
     int X = 0, Y = 0;
     switch (fTabPosition) {
     case tpTop:
@@ -400,20 +404,36 @@ void TExPageControl::DrawTabContent(TCanvas& Canvas, TExTabSheet* Page, const TR
             (!Active && fTabStyle == tsClassic && !Picture ? 2 : 0);
         if (fTabPosition == tpBottom)
             Y -= 2;
+        if (!Image.isNull()) {
+            Canvas.Draw(X, Y, Image);
+            X += Image.width();
+        }
         break;
     case tpLeft:
         // Read upward: the text's top edge faces the far side.
         Canvas.Font().SetOrientation(-2700);
         X = R.Left + 3 + O.X;
         Y = R.Bottom - (CloseLeft ? 18 : 4);
+        if (!Image.isNull()) {
+            Y -= Image.height();
+            Canvas.Draw(X, Y, Image);
+        }
         break;
     case tpRight:
         Canvas.Font().SetOrientation(-900);
         X = R.Right - 3 + O.X;
         Y = R.Top + (CloseLeft ? 18 : 4);
+        if (!Image.isNull()) {
+            Canvas.Draw(X - Image.width(), Y, Image);
+            Y += Image.height();
+        }
         break;
     }
-    Canvas.TextOut(X, Y, Page->GetCaption());
+    Canvas.RealizeFont();
+    TRect Text{X, Y, X, Y};
+    const bool Turned = fTabPosition == tpLeft || fTabPosition == tpRight;
+    Canvas.Handle()->DrawText(Page->GetCaption(), Text,
+                              DT_SINGLELINE | DT_NOCLIP | (Turned ? DT_HIDEPREFIX : 0));
     Canvas.Font().SetOrientation(0);
     if (Page->ShowClose())
         DrawCloseButton(Canvas, R, Active);

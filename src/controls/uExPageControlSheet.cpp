@@ -1,5 +1,6 @@
 #include "controls/uExPageControlSheet.h"
 
+#include "controls/uExNativeTabs.h"
 #include "controls/uExPageControl.h"
 #include "controls/uExPageControlPaint.h"
 
@@ -102,6 +103,20 @@ void TExTabSheet::SetShowClose(bool Value)
     fShowClose = Value;
     SetCaption(fCaption);
     Repaint();
+}
+
+void TExTabSheet::SetImageIndex(int Value)
+{
+    fImageIndex = Value >= 0 ? Value : -1;
+    fImageIndexDummy = Value >= 0 ? Value : 0;
+    SetCaption(fCaption);
+}
+
+void TExTabSheet::SetHighlighted(bool Value)
+{
+    fHighlighted = Value;
+    if (fExPageControl)
+        fExPageControl->fTabs->update();
 }
 
 void TExTabSheet::SetTabEnable(bool Value)

@@ -64,6 +64,12 @@ public:
     bool TabVisible() const { return fTabVisible; }
     void SetTabVisible(bool Value);
     bool TabShowing() const { return fTabShowing; }
+    // The picture of the tab in the control's Images; -1 for none.
+    int ImageIndex() const { return fImageIndex; }
+    void SetImageIndex(int Value);
+    // The tab is drawn in the highlight colours (three-dimensional mode).
+    bool Highlighted() const { return fHighlighted; }
+    void SetHighlighted(bool Value);
     // The sheet's own enabled state, whatever its control's.
     bool SheetEnabled() const { return !testAttribute(Qt::WA_Disabled); }
 
@@ -106,4 +112,8 @@ private:
     bool fTabEnable = true;
     TColor fColor = clBtnFace;
     TColor fColorTo = clNone;
+    int fImageIndex = 0;
+    // The image index the native tab reserves room for: 0 when none.
+    int fImageIndexDummy = 0;
+    bool fHighlighted = false;
 };

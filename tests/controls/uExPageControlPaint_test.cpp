@@ -135,6 +135,46 @@ TEST_F(PaintTest, NativeModeLeavesTheDrawingToTheStyle)
                 ASSERT_NE(At(I, X, Y), ColorToRGB(Own)) << X << "," << Y;
 }
 
+// Every tab keeps the room of a picture (and the style's spacing) unless the
+// handler says it has none; the picture goes where the text would begin.
+TEST_F(PaintTest, TabPicturesBeforeTheTextAndHighlightedTabs)
+{
+    const int Plain = Control.TabRectEx(2).Width();
+    TImageList Images;
+    Images.SetSize(10, 8);
+    for (const QRgb Colour : {qRgb(255, 0, 0), qRgb(0, 0, 255)}) {
+        QImage Picture(10, 8, QImage::Format_RGB32);
+        Picture.fill(Colour);
+        Images.Add(Picture);
+    }
+    Control.SetImages(&Images);
+    Control.Pages(0)->SetImageIndex(1);
+    Control.Pages(2)->SetImageIndex(-1);
+    const auto At = [&](int Page, int X, int Y) {
+        const TRect R = Control.TabRectEx(Page);
+        return Shot().pixelColor(R.Left + X, R.Top + Y);
+    };
+    EXPECT_GE(Control.TabRectEx(2).Width(), Plain + 10);
+    EXPECT_EQ(At(0, 4 + 5, 4), QColor(0, 0, 255));
+    EXPECT_NE(At(2, 4 + 5, 4), QColor(255, 0, 0));
+    Control.SetOnGetImageIndex([](TExPageControl*, int Tab, int& Index) { Index = -Tab; });
+    EXPECT_EQ(Control.TabRectEx(2).Width(), Plain);
+    EXPECT_EQ(At(0, 4 + 5, 4), QColor(255, 0, 0));
+
+    // The style shades a highlighted tab in the highlight colour.
+    Control.SetTabBorder3D(true);
+    const QColor Highlight = Control.palette().color(QPalette::Highlight);
+    const auto Highlighted = [&](int Page) {
+        const QColor C = At(Page, Control.TabRectEx(Page).Width() / 2, 3);
+        return std::abs(C.red() - Highlight.red()) + std::abs(C.green() - Highlight.green()) +
+                   std::abs(C.blue() - Highlight.blue()) <
+               48;
+    };
+    Control.Pages(2)->SetHighlighted(true);
+    EXPECT_TRUE(Highlighted(2));
+    EXPECT_FALSE(Highlighted(0));
+}
+
 TEST_F(PaintTest, SheetGradientTopToBottom)
 {
     TExTabSheet* Sheet = Control.Pages(1);

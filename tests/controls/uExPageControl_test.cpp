@@ -1,9 +1,12 @@
 #include "controls/uExPageControl.h"
 
+#include "controls/uExNativeTabs.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTabBar>
+#include <QTest>
 #include <gmock/gmock.h>
 #include <stdexcept>
 
@@ -233,6 +236,15 @@ TEST_F(PageControlTest, CloseButtonHitTest)
     EXPECT_TRUE(Control->IsOnButton(1, Q.Right - 14, Q.Top + 1));
     EXPECT_FALSE(Control->IsOnButton(1, Q.Right - 15, Q.Top + 1));
     EXPECT_FALSE(Control->IsOnButton(1, Q.Right, Q.Top + 1));
+
+    // The active tab's button is drawn LowerActive pixels lower: it is hit there.
+    Control->SetClosePosition(cpLeft);
+    Control->SetLowerActive(4);
+    Control->SetActivePage(Page(1));
+    const TRect A = Control->TabRectEx(1);
+    EXPECT_FALSE(Control->IsOnButton(1, A.Left + 5, A.Top + 1 + 5));
+    EXPECT_TRUE(Control->IsOnButton(1, A.Left + 5, A.Top + 1 + 6));
+    EXPECT_TRUE(Control->IsOnButton(1, A.Left + 5, A.Top + 1 + 16));
 }
 
 TEST_F(PageControlTest, CloseButtonClosesTheActiveSheet)
@@ -267,6 +279,57 @@ TEST_F(PageControlTest, CloseButtonClosesTheActiveSheet)
     Click({Q.Left + 5, Q.Top + 5});
     EXPECT_TRUE(Only.isNull());
     EXPECT_EQ(Control->ActivePage(), nullptr);
+}
+
+// Disabled tabs are passed over by Ctrl+Tab and by a closed sheet, and only
+// real changes are announced; with no page active no tab is selected, so the
+// former tab's click selects its page again.
+TEST_F(PageControlTest, DisabledTabsAreSkippedAndOnlyRealChangesAnnounced)
+{
+    std::vector<int> Announced;
+    Control->OnChange = [&](TExPageControl*) { Announced.push_back(Control->ActivePageIndex()); };
+    Control->SetActivePage(Page(0));
+    Page(1)->SetTabEnable(false);
+    Key(Qt::Key_Tab, Qt::ControlModifier);
+    Key(Qt::Key_Tab, Qt::ControlModifier);
+    Key(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    Click(Centre(1));
+    Control->SetActivePage(Page(0));
+    Page(0)->SetShowClose(true);
+    const TRect R = Control->TabRectEx(0);
+    Click({R.Left + 5, R.Top + 7});
+    EXPECT_THAT(Announced, ElementsAre(2, 0, 2, 2)) << "the last: closed, its successor disabled";
+
+    Control->SetActivePage(nullptr);
+    EXPECT_EQ(Control->findChild<TExNativeTabs*>()->Selection(), -1);
+    Click(Centre(1));
+    EXPECT_THAT(Announced, ElementsAre(2, 0, 2, 2, 1));
+}
+
+// Alt and a caption's accelerator select its page: not a disabled sheet's,
+// not one OnCanChange refuses. Fixed extents: height across, width along.
+TEST_F(PageControlTest, AcceleratorsAndFixedTabExtents)
+{
+    Page(1)->SetCaption("A&ctives");
+    Page(2)->SetCaption("&History");
+    bool Allow = true;
+    Control->OnCanChange = [&](TExPageControl*, int, int, bool& Can) { Can = Allow; };
+    Parent.show();
+    Parent.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Parent));
+    for (const auto& [Letter, Enabled, Allowed, Active] :
+         {std::tuple{Qt::Key_C, true, true, 1}, std::tuple{Qt::Key_H, false, true, 1},
+          std::tuple{Qt::Key_H, true, false, 1}, std::tuple{Qt::Key_H, true, true, 2}}) {
+        Page(2)->setEnabled(Enabled);
+        Allow = Allowed;
+        QTest::keyClick(&Parent, Letter, Qt::AltModifier);
+        EXPECT_EQ(Control->ActivePageIndex(), Active) << char(Letter);
+    }
+
+    Control->SetTabPosition(tpLeft);
+    Control->SetTabWidth(90);
+    Control->SetTabHeight(30);
+    EXPECT_EQ(Control->TabRectEx(2), Bounds(0, Control->TabRectEx(1).Bottom, 30, 90));
 }
 
 TEST_F(PageControlTest, HoverTracking)

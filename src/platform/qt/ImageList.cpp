@@ -11,3 +11,10 @@ QImage TImageList::GetIcon(int Index) const
 {
     return Index >= 0 && Index < Count() ? fImages[size_t(Index)] : QImage();
 }
+
+void TImageList::SetSize(int Width, int Height)
+{
+    fWidth = Width;
+    fHeight = Height;
+    emit Changed();
+}

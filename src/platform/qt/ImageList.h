@@ -12,6 +12,11 @@ class TImageList : public QObject {
 public:
     using QObject::QObject;
     int Count() const { return int(fImages.size()); }
+    // The size of the list's pictures, as the controls lay them out; 16 x 16
+    // unless set.
+    int Width() const { return fWidth; }
+    int Height() const { return fHeight; }
+    void SetSize(int Width, int Height);
     int Add(const QImage& Image);
     // The picture at Index, or a null image outside the list.
     QImage GetIcon(int Index) const;
@@ -21,4 +26,6 @@ signals:
 
 private:
     std::vector<QImage> fImages;
+    int fWidth = 16;
+    int fHeight = 16;
 };

@@ -1,0 +1,131 @@
+#include "controls/uExNativeTabs.h"
+
+#include "controls/uExPageControl.h"
+
+#include <QMouseEvent>
+#include <QShortcutEvent>
+#include <QSignalBlocker>
+#include <QStyleOptionTab>
+#include <QStylePainter>
+
+TExNativeTabs::TExNativeTabs(TExPageControl& Control) : QTabBar(&Control), fControl(Control)
+{
+    setMouseTracking(true);
+    setFocusPolicy(Qt::NoFocus);
+    setElideMode(Qt::ElideNone);
+    setExpanding(false);
+    setDrawBase(false);
+    // Connected before the control hears of the change.
+    connect(this, &QTabBar::currentChanged, this, [this] { fCleared = false; });
+}
+
+void TExNativeTabs::Select(int Index)
+{
+    const QSignalBlocker Block(this);
+    fCleared = Index < 0;
+    if (Index >= 0)
+        setCurrentIndex(Index);
+    update();
+}
+
+void TExNativeTabs::Relayout()
+{
+    QEvent Change(QEvent::FontChange);
+    changeEvent(&Change);
+}
+
+// A fixed height is the extent across the strip, a fixed width the extent
+// along it, whatever side the tabs are on.
+QSize TExNativeTabs::tabSizeHint(int Index) const
+{
+    QSize Size = QTabBar::tabSizeHint(Index);
+    const bool Horizontal = fControl.TabPosition() == tpTop || fControl.TabPosition() == tpBottom;
+    if (fControl.TabWidth() > 0)
+        (Horizontal ? Size.rwidth() : Size.rheight()) = fControl.TabWidth();
+    if (fControl.TabHeight() > 0)
+        (Horizontal ? Size.rheight() : Size.rwidth()) = fControl.TabHeight();
+    return Size;
+}
+
+// The tabs' accelerators arrive as the shortcuts the strip holds for them;
+// the control alone decides whether one selects its page.
+bool TExNativeTabs::event(QEvent* Event)
+{
+    if (Event->type() != QEvent::Shortcut)
+        return QTabBar::event(Event);
+    fControl.DialogChar(static_cast<QShortcutEvent*>(Event)->key());
+    return true;
+}
+
+void TExNativeTabs::paintEvent(QPaintEvent*)
+{
+    if (fControl.TabBorder3D())
+        PaintNative();
+}
+
+void TExNativeTabs::PaintNative()
+{
+    QStylePainter Painter(this);
+    const auto Draw = [&](int Tab) {
+        QStyleOptionTab Option;
+        initStyleOption(&Option, Tab);
+        if (fCleared)
+            Option.state &= ~QStyle::State_Selected;
+        const TExTabSheet* Page = fControl.PageAtTab(Tab);
+        if (Page && Page->Highlighted()) {
+            const QPalette P = Option.palette;
+            for (QPalette::ColorRole Role : {QPalette::Button, QPalette::Window})
+                Option.palette.setColor(Role, P.color(QPalette::Highlight));
+            for (QPalette::ColorRole Role : {QPalette::ButtonText, QPalette::WindowText})
+                Option.palette.setColor(Role, P.color(QPalette::HighlightedText));
+        }
+        Painter.drawControl(QStyle::CE_TabBarTab, Option);
+    };
+    for (int Tab = 0; Tab < count(); ++Tab)
+        if (Tab != Selection())
+            Draw(Tab);
+    if (Selection() >= 0)
+        Draw(Selection());
+}
+
+// Without a selection the current tab is selected by a click like any other.
+void TExNativeTabs::mousePressEvent(QMouseEvent* Event)
+{
+    if (!fControl.TabsMousePress(Event->button(), ToControl(Event)))
+        return;
+    if (fCleared && Event->button() == Qt::LeftButton &&
+        tabAt(Event->position().toPoint()) == currentIndex()) {
+        fCleared = false;
+        fControl.Change();
+        return;
+    }
+    QTabBar::mousePressEvent(Event);
+}
+
+void TExNativeTabs::mouseReleaseEvent(QMouseEvent* Event)
+{
+    QTabBar::mouseReleaseEvent(Event);
+    fControl.TabsMouseRelease(Event->button(), ToControl(Event));
+}
+
+void TExNativeTabs::mouseMoveEvent(QMouseEvent* Event)
+{
+    QTabBar::mouseMoveEvent(Event);
+    fControl.TabsMouseMove(ToControl(Event));
+}
+
+void TExNativeTabs::leaveEvent(QEvent* Event)
+{
+    QTabBar::leaveEvent(Event);
+    fControl.TabsMouseLeave();
+}
+
+void TExNativeTabs::wheelEvent(QWheelEvent* Event)
+{
+    Event->ignore();
+}
+
+QPoint TExNativeTabs::ToControl(QMouseEvent* Event) const
+{
+    return pos() + Event->position().toPoint();
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QTabBar>
+
+class TExPageControl;
+
+// The native tab strip of a TExPageControl: it sizes the tabs from their
+// texts (or the control's fixed tab extents), finds the tab under a point,
+// holds the selection, which may be none, and hears the tabs' accelerators.
+// In owner-draw mode it paints nothing (the control's drawing shows through)
+// and hands the mouse to the control. User-interface thread only.
+class TExNativeTabs : public QTabBar {
+public:
+    explicit TExNativeTabs(TExPageControl& Control);
+
+    // The selected tab, or -1 when none is.
+    int Selection() const { return fCleared ? -1 : currentIndex(); }
+    // Moves the selection without announcing it; -1 selects no tab.
+    void Select(int Index);
+    // The tabs are measured again (their fixed extents changed).
+    void Relayout();
+
+protected:
+    QSize tabSizeHint(int Index) const override;
+    bool event(QEvent* Event) override;
+    void paintEvent(QPaintEvent* Event) override;
+    void mousePressEvent(QMouseEvent* Event) override;
+    void mouseReleaseEvent(QMouseEvent* Event) override;
+    void mouseMoveEvent(QMouseEvent* Event) override;
+    void leaveEvent(QEvent* Event) override;
+    // The selection moves by the mouse and by the control's keys only.
+    void wheelEvent(QWheelEvent* Event) override;
+
+private:
+    QPoint ToControl(QMouseEvent* Event) const;
+    // Three-dimensional mode: the style's tabs, highlighted ones in the
+    // highlight colours, the selected one (if any) last.
+    void PaintNative();
+
+    TExPageControl& fControl;
+    // QTabBar always keeps a current tab; with this set it stands for none.
+    bool fCleared = false;
+};
