@@ -2,6 +2,7 @@
 
 #include "domain/uCommon.h"
 #include "domain/uFolders.h"
+#include "platform/FileRead.h"
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
@@ -35,7 +36,13 @@ void TAppSettings::Load()
     const std::string FileName = GetFileName();
     if (FileName.empty() || !std::filesystem::exists(FileName))
         return;
-    const nlohmann::ordered_json Node = LoadJsonFile(FileName);
+    nlohmann::ordered_json Node;
+    try {
+        Node = LoadJsonFile(FileName);
+    } catch (const EFileError&) {
+        // Refused or unreadable: the settings stay as they were.
+        return;
+    }
     if (!Node.is_object())
         return;
     fServerURL = TextOf(Node, cServerKey);

@@ -16,8 +16,8 @@ public:
     // The settings file's full path; empty when the folders are not set up.
     std::string GetFileName() const;
     // Takes "server" and "language" from the file when it exists (a missing key
-    // gives the empty text). A file that is not a JSON object changes nothing;
-    // a file that cannot be read raises.
+    // gives the empty text). A file that is not a JSON object, is refused by
+    // the file reader or cannot be read changes nothing.
     void Load();
     // Writes both settings, replacing the file as a whole; raises on failure.
     void Save() const;

@@ -7,6 +7,7 @@
 #include "domain/uTranslator.h"
 #include "domain/uUser.h"
 #include "domain/uWorkflow.h"
+#include "platform/FileRead.h"
 #include "platform/SysUtils.h"
 
 #include <filesystem>
@@ -169,7 +170,14 @@ bool TProfile::LoadFromFile()
         LoadDefault();
         return SaveToFile();
     }
-    const TJson Root = LoadJsonFile(Name);
+    TJson Root;
+    try {
+        Root = LoadJsonFile(Name);
+    } catch (const EFileError& E) {
+        // Refused (not a regular file, too large) or unreadable: as a file
+        // that holds no JSON, with the reason in the log.
+        WriteLog(std::string("TProfile.LoadFromFile: ") + E.what(), mtAlert, 0);
+    }
     if (Root.is_null())
         throw EProfileError("error reading config.json");
     if (const TJson* Config = Member(Root, "config"))

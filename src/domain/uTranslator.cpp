@@ -1,9 +1,8 @@
 #include "domain/uTranslator.h"
 
+#include "platform/FileRead.h"
+
 #include <array>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -43,19 +42,16 @@ void AppendUtf8(std::string& Out, char16_t Code)
     Out += static_cast<char>(0x80 | (Code & 0x3F));
 }
 
-// Reads a whole file; nothing when it is missing or cannot be read.
+// Reads a whole file; nothing when it is missing, refused or cannot be read.
 std::optional<std::string> ReadFile(const std::string& FileName)
 {
-    std::error_code Error;
-    if (FileName.empty() || !std::filesystem::is_regular_file(FileName, Error))
+    if (FileName.empty())
         return std::nullopt;
-    std::ifstream In(FileName, std::ios::binary);
-    if (!In)
+    try {
+        return ReadWholeFile(FileName);
+    } catch (const EFileError&) {
         return std::nullopt;
-    std::string Data{std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
-    if (In.bad())
-        return std::nullopt;
-    return Data;
+    }
 }
 
 // Splits at CR LF, LF or a lone CR. A break at the very end starts no new line.

@@ -44,6 +44,7 @@ TEST_F(TSettingsFixture, RoundTripsBothSettingsAsOneLineOfJson)
 
 TEST_F(TSettingsFixture, ReadsWhatTheFileHolds)
 {
+    const std::string Huge = "{\"language\":\"Russian\"}" + std::string(cMaxReadFileBytes, ' ');
     const struct {
         const char* Content;
         const char* Server;
@@ -57,6 +58,7 @@ TEST_F(TSettingsFixture, ReadsWhatTheFileHolds)
         {"[\"Russian\"]", cDefaultServer, "English"},
         {"not json", cDefaultServer, "English"},
         {"{\"language\":", cDefaultServer, "English"},
+        {Huge.c_str(), cDefaultServer, "English"}, // refused by the reader
     };
     for (const auto& C : Cases) {
         WriteFileAtomic(FileName(), C.Content);

@@ -75,9 +75,10 @@ TEST_F(ProfileFile, SavedAccountsComeBackWhole)
     EXPECT_TRUE(fBox.Shown().empty());
 }
 
-TEST_F(ProfileFile, FileThatIsNotJsonStopsTheStartAndStaysAsItWas)
+TEST_F(ProfileFile, FileThatIsNotJsonOrIsRefusedStopsTheStartAndStaysAsItWas)
 {
-    for (const std::string Bad : {"", "{\"config\":", "not json", "null"}) {
+    const std::string Huge = "{}" + std::string(cMaxReadFileBytes, ' ');
+    for (const std::string Bad : {"", "{\"config\":", "not json", "null", Huge.c_str()}) {
         WriteFileAtomic(FileName(), Bad);
         TProfile P(FileName());
         try {
@@ -86,7 +87,7 @@ TEST_F(ProfileFile, FileThatIsNotJsonStopsTheStartAndStaysAsItWas)
         } catch (const EProfileError& E) {
             EXPECT_STREQ(E.what(), "error reading config.json");
         }
-        EXPECT_EQ(ReadWholeFile(FileName()), Bad);
+        EXPECT_EQ(ReadWholeFile(FileName(), Huge.size()), Bad);
     }
 }
 

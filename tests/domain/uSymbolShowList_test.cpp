@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -154,7 +155,9 @@ TEST_F(SymbolShowListTest, AGroupThatCannotBeReadLeavesTheListAsItWas)
     TSymbolShowList List;
     List.ReloadSymbols(Tickers({"ETHBTC"}));
     WriteFileAtomic(fHome.Path() / "outside", "LTCBTC\n");
-    for (const char* Name : {"missing", "../../outside", "", ".."})
+    mkfifo(Group("fifo").c_str(), 0600);
+    fs::create_symlink("/dev/zero", Group("endless"));
+    for (const char* Name : {"missing", "../../outside", "", "..", "fifo", "endless"})
         EXPECT_THROW(List.LoadFromFile(Name), EFileError) << Name;
     EXPECT_EQ((std::vector<std::string>{"ETHBTC"}), Names(List));
 

@@ -82,10 +82,3 @@ TEST(WriteFileAtomic, RaisesForAMissingFolderNamingTheFile)
         EXPECT_NE(std::string(E.what()).find(File.string()), std::string::npos);
     }
 }
-
-TEST(ReadWholeFile, RaisesForAMissingFileAndForAFolder)
-{
-    TTempHome Home;
-    EXPECT_THROW(ReadWholeFile(Home.Path() / "none"), EFileError);
-    EXPECT_THROW(ReadWholeFile(Home.Path()), EFileError);
-}
