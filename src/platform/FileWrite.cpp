@@ -1,6 +1,8 @@
 #include "platform/FileWrite.h"
 
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <string>
@@ -13,6 +15,62 @@ namespace {
 {
     throw EFileError("Cannot write file \"" + FileName.string() + "\": " + What + ": " +
                      std::strerror(Error));
+}
+
+// Temporary files are named "." + the file's name + "." + the writer's
+// process id + "." + six random characters.
+std::string TempPrefix(const std::filesystem::path& Target)
+{
+    return "." + Target.filename().string() + ".";
+}
+
+constexpr auto cStaleAge = std::chrono::minutes(1);
+
+// The process id in a temporary file's name after the prefix, or 0.
+pid_t WriterOf(std::string_view Rest)
+{
+    const std::size_t Dot = Rest.find('.');
+    if (Dot == 0 || Dot == std::string_view::npos || Rest.size() - Dot - 1 != 6 || Dot > 9)
+        return 0;
+    pid_t Pid = 0;
+    for (char C : Rest.substr(0, Dot)) {
+        if (C < '0' || C > '9')
+            return 0;
+        Pid = Pid * 10 + (C - '0');
+    }
+    return Pid;
+}
+
+bool Ended(pid_t Pid)
+{
+    return kill(Pid, 0) != 0 && errno == ESRCH;
+}
+
+// Removes the temporary files of Target that a writer left behind when it was
+// killed mid-write: those of a process that has ended, and any older than a
+// minute (the id may have been given to another process since). A young file
+// of a running process is a write in progress and stays. Best effort.
+void RemoveStaleTemps(const std::filesystem::path& Target)
+{
+    const std::string Prefix = TempPrefix(Target);
+    std::filesystem::path Folder = Target.parent_path();
+    std::error_code Error;
+    std::filesystem::directory_iterator It(Folder.empty() ? "." : Folder, Error);
+    const auto Now = std::filesystem::file_time_type::clock::now();
+    for (; !Error && It != std::filesystem::directory_iterator(); It.increment(Error)) {
+        const std::string Name = It->path().filename().string();
+        if (Name.compare(0, Prefix.size(), Prefix) != 0)
+            continue;
+        const pid_t Pid = WriterOf(std::string_view(Name).substr(Prefix.size()));
+        std::error_code Ignored;
+        if (Pid <= 0 || !It->is_regular_file(Ignored) || It->is_symlink(Ignored))
+            continue;
+        const auto Written = It->last_write_time(Ignored);
+        if (Ignored)
+            continue;
+        if (Ended(Pid) || Now - Written > cStaleAge)
+            std::filesystem::remove(It->path(), Ignored);
+    }
 }
 
 mode_t CurrentUmask()
@@ -41,9 +99,7 @@ public:
         std::filesystem::path Folder = Target.parent_path();
         if (Folder.empty())
             Folder = ".";
-        std::string Name(".");
-        Name += Target.filename().string();
-        Name += ".XXXXXX";
+        std::string Name = TempPrefix(Target) + std::to_string(getpid()) + ".XXXXXX";
         std::string Pattern = (Folder / Name).string();
         fFd = mkstemp(Pattern.data());
         if (fFd < 0)
@@ -110,6 +166,7 @@ void WriteFileAtomic(const std::filesystem::path& FileName, std::string_view Byt
                      std::optional<unsigned> Mode)
 {
     mode_t Bits = TargetMode(FileName, Mode);
+    RemoveStaleTemps(FileName);
     TTempFile Temp(FileName);
     Temp.Write(Bytes);
     Temp.Commit(Bits);

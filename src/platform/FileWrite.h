@@ -17,6 +17,8 @@ public:
 // temporary file is renamed over the old one. Mode sets the permission bits
 // (e.g. 0600 for a file holding keys); without it an existing file keeps its
 // bits and a new one gets 0666 less the umask. Raises EFileError on failure,
-// leaving the old file untouched.
+// leaving the old file untouched. The temporary file's name carries the
+// writer's process id; temporary files of the same file that a killed writer
+// left behind are removed first (its process ended, or older than a minute).
 void WriteFileAtomic(const std::filesystem::path& FileName, std::string_view Bytes,
                      std::optional<unsigned> Mode = std::nullopt);

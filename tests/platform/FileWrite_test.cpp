@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -81,4 +83,39 @@ TEST(WriteFileAtomic, RaisesForAMissingFolderNamingTheFile)
     } catch (const EFileError& E) {
         EXPECT_NE(std::string(E.what()).find(File.string()), std::string::npos);
     }
+}
+
+TEST(WriteFileAtomic, RemovesOnlyTheStaleTemporaryFilesOfTheSameFile)
+{
+    TTempHome Home;
+    const fs::path File = Home.Path() / "config.json";
+    const pid_t Ended = fork();
+    if (Ended == 0)
+        _exit(0);
+    waitpid(Ended, nullptr, 0);
+    const std::string Own = std::to_string(getpid());
+    const std::string Gone = std::to_string(Ended);
+    const auto Old = fs::file_time_type::clock::now() - std::chrono::minutes(2);
+    const struct {
+        std::string Name;
+        bool Aged;
+        bool Kept;
+    } Cases[] = {
+        {".config.json." + Gone + ".k3Yx9Q", false, false},
+        {".config.json." + Own + ".Ab12Cd", true, false},
+        {".config.json." + Own + ".Zz99Yy", false, true}, // a write in progress
+        {".charts.json." + Gone + ".k3Yx9Q", false, true},
+        {".config.json.k3Yx9Q", true, true},
+    };
+    for (const auto& C : Cases) {
+        WriteFileAtomic(Home.Path() / C.Name, "{\"config\":{}}");
+        if (C.Aged)
+            fs::last_write_time(Home.Path() / C.Name, Old);
+    }
+
+    WriteFileAtomic(File, "{}");
+
+    for (const auto& C : Cases)
+        EXPECT_EQ(fs::exists(Home.Path() / C.Name), C.Kept) << C.Name;
+    EXPECT_EQ(EntriesIn(Home.Path()), 4u);
 }
