@@ -149,6 +149,8 @@ namespace {
 // 1970-01-01 03:00:00: stamp 0 in date-time reckoning.
 constexpr double cStampEpoch = UnixDateDelta + 3 / HoursPerDay;
 constexpr std::int64_t cMaxStamp = 2'500'000'000'000;
+// 0001-01-01 00:00:00, the first moment a date-time can show.
+constexpr std::int64_t cMinStamp = -62'135'607'600'000;
 
 } // namespace
 
@@ -166,7 +168,7 @@ std::int64_t DateToStamp(TDateTime aDateTime)
 
 TDateTime StampToDate(std::int64_t aStamp)
 {
-    if (aStamp > cMaxStamp)
+    if (aStamp > cMaxStamp || aStamp < cMinStamp)
         return 0;
     return cStampEpoch + static_cast<double>(aStamp) / MSecsPerDay;
 }

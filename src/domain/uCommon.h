@@ -129,7 +129,8 @@ std::string GetWin(const std::string& Comand);
 // Time stamps: milliseconds since 1970-01-01 03:00:00 in date-time reckoning,
 // which equals the exchange's UTC epoch milliseconds. Both round to the
 // nearest millisecond, so StampToDate(DateToStamp(x)) keeps every stamp.
-// DateToStamp is never negative; StampToDate above 2,500,000,000,000 gives 0.
+// DateToStamp is never negative; StampToDate gives 0 for a stamp above
+// 2,500,000,000,000 and for one before 0001-01-01, which no date can show.
 std::int64_t DateToStamp(TDateTime aDateTime);
 TDateTime StampToDate(std::int64_t aStamp);
 

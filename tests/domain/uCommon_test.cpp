@@ -75,6 +75,10 @@ TEST(Stamps, FixedPointsOfTheReckoningNeverNegativeAndEveryMillisecondSurvives)
     EXPECT_EQ(DateToStamp(Epoch + 1), 86'400'000);
     EXPECT_EQ(StampToDate(2'500'000'000'001), 0);
     EXPECT_EQ(StampToDate(INT64_MAX), 0);
+    // 0001-01-01 00:00:00 is the first moment a date shows; before it, 0.
+    EXPECT_EQ(StampToDate(-62'135'607'600'000), EncodeDate(1, 1, 1));
+    EXPECT_EQ(StampToDate(-62'135'607'600'001), 0);
+    EXPECT_EQ(StampToDate(INT64_MIN), 0);
     for (double Date : {0.0, -1.0, UnixDateDelta + 0.125 - 1e-9, double(NAN), -double(INFINITY)})
         EXPECT_EQ(DateToStamp(Date), 0) << Date;
     EXPECT_GT(DateToStamp(INFINITY), 0);

@@ -60,6 +60,10 @@ TEST(UserOrderList, AsStringJoinsOrders)
     EXPECT_EQ(List.AsString(InvariantFormatSettings()),
               "BTCUSDT  p=9500.5 q=0.002 NEW BUY 03/02/2018 17:13:20; "
               "ETHBTC  p=0.07 q=3 FILLED SELL 03/02/2018 17:13:21");
+
+    TUserOrderList Garbled;
+    AddOrder(Garbled, "BTCUSDT", "LIMIT", "BUY", INT64_MIN).SetStatus("NEW");
+    EXPECT_EQ(Garbled.AsString(InvariantFormatSettings()), "BTCUSDT  p=0 q=0 NEW BUY 12/30/1899");
 }
 
 TEST(UserOrderList, FindByGivesTheFirstExactMatchWithinFourWholeSecondsAndKeepsLargeIds)
