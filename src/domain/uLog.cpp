@@ -10,6 +10,7 @@
 #include <memory>
 #include <mutex>
 #include <stdexcept>
+#include <string_view>
 #include <unistd.h>
 
 TLogWriter* LogWriter = nullptr;
@@ -71,6 +72,23 @@ bool IsMidnight(TDateTime aTime)
     return Hour == 0 && Min == 0 && Sec == 0;
 }
 
+// Every entry is one line of the file: a line break inside the text (reply
+// headers, say) is written as the two characters "\r" or "\n".
+std::string OneLine(std::string_view aText)
+{
+    std::string Result;
+    Result.reserve(aText.size());
+    for (char C : aText) {
+        if (C == '\r')
+            Result += "\\r";
+        else if (C == '\n')
+            Result += "\\n";
+        else
+            Result += C;
+    }
+    return Result;
+}
+
 std::string MessageTypeText(TMessageType aMessageType)
 {
     const int Index = static_cast<int>(aMessageType);
@@ -121,11 +139,12 @@ std::string TLogWriteThread::FormatLine(const TLogMessage& aMessage,
 
     std::string Line = Date + '\t' + MessageTypeText(aMessage.fMessageType) + '\t' + Number + '\t';
     if (aMessage.fMessageType == mtAlert)
-        return Line + aMessage.fText;
-    // Only the part of the text that can show is looked at: texts may be whole replies.
+        return Line + OneLine(aMessage.fText);
+    // Only the part of the text that can show is looked at: texts may be
+    // whole replies. Escaping only lengthens it, so the cut stays right.
     const size_t Room = cLineCut - std::min(CharCount(Line), cLineCut);
     const size_t Shown = PrefixBytes(aMessage.fText, Room + 1);
-    Line.append(aMessage.fText, 0, Shown);
+    Line += OneLine(std::string_view(aMessage.fText).substr(0, Shown));
     if (CharCount(Line) > cLineCut) {
         Line.resize(PrefixBytes(Line, cLineCut));
         Line += "...";

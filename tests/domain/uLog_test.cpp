@@ -70,6 +70,21 @@ TEST(TLogWriteThread, CutsLongLinesExceptAlerts)
     }
 }
 
+TEST(TLogWriteThread, WritesLineBreaksInsideAnEntryEscapedSoThatEachEntryIsOneLine)
+{
+    const TDateTime Time = EncodeDate(2026, 12, 6) + EncodeTime(14, 3, 7, 89);
+    const std::string Head = "06.12.2026 14:03:07.089\tALERT\t7\t";
+    const std::string Raw = ">> EIdSocketError: RAW: \"HTTP/1.1 400 Bad\r\nContent-Length: 2\"";
+    EXPECT_EQ(Line(Time, mtAlert, 7, Raw),
+              Head + ">> EIdSocketError: RAW: \"HTTP/1.1 400 Bad\\r\\nContent-Length: 2\"");
+    EXPECT_EQ(Line(Time, mtInfo, 7, "a\nb"), "06.12.2026 14:03:07.089\tINFO\t7\ta\\nb");
+    // The cut counts the line as written.
+    const std::string Breaks(1000, '\n');
+    const std::string Cut = Line(Time, mtInfo, 7, Breaks);
+    EXPECT_EQ(Cut.size(), 1003u);
+    EXPECT_EQ(Cut.find('\n'), std::string::npos);
+}
+
 // Characters are counted, not bytes, and a character is never split.
 TEST(TLogWriteThread, CutsCyrillicTextOnWholeCharacters)
 {
