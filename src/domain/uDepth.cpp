@@ -5,11 +5,6 @@ TDepth& TDepthList::Add()
     return fItems.emplace_back();
 }
 
-TDepth& TDepthList::Insert(int Index)
-{
-    return *fItems.emplace(fItems.begin() + Index);
-}
-
 void TDepthList::Clear()
 {
     fItems.clear();

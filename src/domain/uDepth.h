@@ -23,7 +23,7 @@ public:
     const TDepth& Items(int i) const { return fItems[static_cast<std::size_t>(i)]; }
 
     TDepth& Add();
-    TDepth& Insert(int Index);
+    void Reserve(std::size_t aCount) { fItems.reserve(aCount); }
     void Clear();
 
     // The largest quantity in the book; the depth grid scales its bars by it.

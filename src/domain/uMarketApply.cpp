@@ -25,9 +25,13 @@ bool QuotedInBtc(std::string_view aName)
 void ApplyDepth(const TDepthReply& aReply, TDepthList& aBook)
 {
     aBook.Clear();
+    aBook.Reserve(aReply.Asks.size() + aReply.Bids.size());
     double MaxQuantity = 0;
-    for (const TDepthLevel& Level : aReply.Asks) {
-        TDepth& Ask = aBook.Insert(0);
+    // Asks in the reverse of the reply's order, appended: linear however
+    // many levels a server sends.
+    for (auto It = aReply.Asks.rbegin(); It != aReply.Asks.rend(); ++It) {
+        const TDepthLevel& Level = *It;
+        TDepth& Ask = aBook.Add();
         Ask.Side = "ASK";
         Ask.Price = Level.Price;
         Ask.Quantity = Level.Quantity;

@@ -5,6 +5,7 @@
 #include "domain/uDepth.h"
 #include "domain/uSymbols.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
 
 namespace {
@@ -36,6 +37,28 @@ TEST(MarketApply, CandlesUpdateTheirOpenTimeInPlaceAndAppendTheRest)
     int Asked = 0;
     EXPECT_EQ(ApplyKlines({Row(1, 1), Row(2, 2), Row(3, 3)}, List, [&] { return ++Asked > 2; }), 2)
         << "the output stops where it is asked to";
+}
+
+// A server may send any number of levels: the book is built in linear time
+// (a generous bound: a front insert per ask takes minutes here).
+TEST(MarketApply, AHugeBookKeepsItsOrderAndIsBuiltInLinearTime)
+{
+    constexpr int cLevels = 200'000;
+    TDepthReply Reply;
+    for (int I = 0; I < cLevels; ++I) {
+        Reply.Asks.push_back({10.0 + I, 1});
+        Reply.Bids.push_back({9.0 - I, I == 7 ? 3.5 : 1.0});
+    }
+    TDepthList Book;
+    const auto Start = std::chrono::steady_clock::now();
+    ApplyDepth(Reply, Book);
+    EXPECT_LT(std::chrono::steady_clock::now() - Start, std::chrono::seconds(5));
+    ASSERT_EQ(Book.Count(), 2 * cLevels);
+    // The last ask first, then the bids in reply order.
+    for (int I : {0, cLevels - 1, cLevels, 2 * cLevels - 1})
+        EXPECT_EQ(Book.Items(I).Price, I < cLevels ? 10.0 + cLevels - 1 - I : 9.0 + cLevels - I);
+    EXPECT_EQ(Book.Items(cLevels).Side, "BID");
+    EXPECT_EQ(Book.MaxQuantity(), 3.5);
 }
 
 TEST(MarketApply, VolumeMonitorCountsOnlyBtcQuotedSymbolsWithAFirstVolume)
