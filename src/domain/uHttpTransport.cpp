@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <mutex>
 #include <strings.h>
 
@@ -16,9 +17,31 @@ namespace {
 
 std::atomic<bool> gAbortTransfers{false};
 
+using TSteadyClock = std::chrono::steady_clock;
+
+// The JSON parser reads up to 64 bytes past a reply's end: with that much
+// room behind the body it parses the body where it lies, without a copy.
+constexpr std::size_t cParserPadding = 64;
+
+// One exchange's reply as the callbacks build it, with the bounds it is held to.
+struct TTransfer {
+    THttpResult& Result;
+    CURL* Handle;
+    TSteadyClock::time_point Deadline;
+    long OverallMs;
+    bool Reserved = false;
+    bool TooLarge = false;
+    bool Overdue = false;
+};
+
 // libcurl asks at least once a second, also while no byte arrives.
-int CheckAbort(void*, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+int CheckAbort(void* aTransfer, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
 {
+    auto& Transfer = *static_cast<TTransfer*>(aTransfer);
+    if (TSteadyClock::now() >= Transfer.Deadline) {
+        Transfer.Overdue = true;
+        return 1;
+    }
     return gAbortTransfers.load() ? 1 : 0;
 }
 
@@ -67,6 +90,13 @@ private:
     curl_slist* fList = nullptr;
 };
 
+// Empty when the address cannot be parsed.
+std::string SchemeOf(const std::string& aURL)
+{
+    TCurlUrl Url;
+    return Url.Parse(aURL) ? Url.Part(CURLUPART_SCHEME) : std::string();
+}
+
 bool IsLoopbackHost(const std::string& aHost)
 {
     if (strcasecmp(aHost.c_str(), "localhost") == 0 || aHost == "[::1]")
@@ -94,16 +124,41 @@ THttpFailure Classify(CURLcode aCode)
     }
 }
 
-size_t AppendBody(char* aData, size_t aSize, size_t aCount, void* aResult)
+// Returning less than was given fails the transfer (CURLE_WRITE_ERROR).
+size_t AppendBody(char* aData, size_t aSize, size_t aCount, void* aTransfer)
 {
-    static_cast<THttpResult*>(aResult)->Body.append(aData, aSize * aCount);
-    return aSize * aCount;
+    auto& Transfer = *static_cast<TTransfer*>(aTransfer);
+    std::string& Body = Transfer.Result.Body;
+    const size_t Bytes = aSize * aCount;
+    if (!Transfer.Reserved) {
+        // A declared length is checked, and room made, once: no regrowth.
+        Transfer.Reserved = true;
+        curl_off_t Length = -1;
+        curl_easy_getinfo(Transfer.Handle, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &Length);
+        if (Length > static_cast<curl_off_t>(cMaxReplyBytes)) {
+            Transfer.TooLarge = true;
+            return 0;
+        }
+        if (Length > 0)
+            Body.reserve(static_cast<size_t>(Length) + cParserPadding);
+    }
+    if (Bytes > cMaxReplyBytes - Body.size()) {
+        Transfer.TooLarge = true;
+        return 0;
+    }
+    Body.append(aData, Bytes);
+    return Bytes;
 }
 
 // A new status line starts a new header block: only the last response's is kept.
-size_t AppendHeader(char* aData, size_t aSize, size_t aCount, void* aResult)
+size_t AppendHeader(char* aData, size_t aSize, size_t aCount, void* aTransfer)
 {
-    auto& Result = *static_cast<THttpResult*>(aResult);
+    auto& Transfer = *static_cast<TTransfer*>(aTransfer);
+    auto& Result = Transfer.Result;
+    if (aSize * aCount > cMaxReplyBytes - Result.RawHeaders.size()) {
+        Transfer.TooLarge = true;
+        return 0;
+    }
     std::string Line(aData, aSize * aCount);
     if (Line.rfind("HTTP/", 0) == 0) {
         Result.RawHeaders.clear();
@@ -111,6 +166,25 @@ size_t AppendHeader(char* aData, size_t aSize, size_t aCount, void* aResult)
     }
     Result.RawHeaders += Line;
     return aSize * aCount;
+}
+
+// The failure as the client reports it; a bound of our own names itself.
+void SetFailure(THttpResult& aResult, const TTransfer& aTransfer, const char* aError)
+{
+    aResult.Body.clear();
+    aResult.Body.shrink_to_fit();
+    if (aTransfer.TooLarge) {
+        aResult.Failure = THttpFailure::Other;
+        aResult.Message =
+            "The reply is larger than " + std::to_string(cMaxReplyBytes / (1024 * 1024)) + " MB";
+    } else if (aTransfer.Overdue) {
+        aResult.Failure = THttpFailure::Other;
+        aResult.Message =
+            "The exchange took longer than " + std::to_string(aTransfer.OverallMs) + " ms";
+    } else {
+        aResult.Failure = Classify(aResult.Transport);
+        aResult.Message = aError[0] != 0 ? aError : curl_easy_strerror(aResult.Transport);
+    }
 }
 
 } // namespace
@@ -159,6 +233,13 @@ void TCurlEasy::Prepare(const THttpRequest& aRequest, const THttpTimeouts& aTime
     curl_easy_setopt(fHandle, CURLOPT_SSLVERSION, static_cast<long>(CURL_SSLVERSION_TLSv1_2));
     curl_easy_setopt(fHandle, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(fHandle, CURLOPT_SSL_VERIFYHOST, 2L);
+    // The loopback-only rule holds for the bytes, not just the address: an
+    // empty proxy overrides http_proxy and ALL_PROXY. Through a proxy https
+    // is always tunnelled, so the certificate checks above stay end to end.
+    if (SchemeOf(aRequest.URL) == "https")
+        curl_easy_setopt(fHandle, CURLOPT_HTTPPROXYTUNNEL, 1L);
+    else
+        curl_easy_setopt(fHandle, CURLOPT_PROXY, "");
     curl_easy_setopt(fHandle, CURLOPT_CONNECTTIMEOUT_MS, aTimeouts.ConnectMs);
     curl_easy_setopt(fHandle, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(fHandle, CURLOPT_LOW_SPEED_TIME, aTimeouts.ReadIdleSeconds);
@@ -183,6 +264,9 @@ THttpResult TCurlEasy::Perform(const THttpRequest& aRequest, const THttpTimeouts
     }
     if (!IsAllowedURL(aRequest.URL, Result.Message))
         return Result;
+    TTransfer Transfer{Result, fHandle,
+                       TSteadyClock::now() + std::chrono::milliseconds(aTimeouts.OverallMs()),
+                       aTimeouts.OverallMs()};
     Prepare(aRequest, aTimeouts);
     TCurlHeaderList Headers;
     for (const auto& Line : aRequest.Headers)
@@ -191,16 +275,15 @@ THttpResult TCurlEasy::Perform(const THttpRequest& aRequest, const THttpTimeouts
     std::array<char, CURL_ERROR_SIZE> Error{};
     curl_easy_setopt(fHandle, CURLOPT_HTTPHEADER, Headers.Get());
     curl_easy_setopt(fHandle, CURLOPT_ERRORBUFFER, Error.data());
+    curl_easy_setopt(fHandle, CURLOPT_XFERINFODATA, &Transfer);
     curl_easy_setopt(fHandle, CURLOPT_WRITEFUNCTION, AppendBody);
-    curl_easy_setopt(fHandle, CURLOPT_WRITEDATA, &Result);
+    curl_easy_setopt(fHandle, CURLOPT_WRITEDATA, &Transfer);
     curl_easy_setopt(fHandle, CURLOPT_HEADERFUNCTION, AppendHeader);
-    curl_easy_setopt(fHandle, CURLOPT_HEADERDATA, &Result);
+    curl_easy_setopt(fHandle, CURLOPT_HEADERDATA, &Transfer);
     Result.Transport = curl_easy_perform(fHandle);
     curl_easy_setopt(fHandle, CURLOPT_ERRORBUFFER, nullptr);
     if (Result.Transport != CURLE_OK) {
-        Result.Failure = Classify(Result.Transport);
-        Result.Message = Error[0] != 0 ? Error.data() : curl_easy_strerror(Result.Transport);
-        Result.Body.clear();
+        SetFailure(Result, Transfer, Error.data());
         return Result;
     }
     curl_easy_getinfo(fHandle, CURLINFO_RESPONSE_CODE, &Result.Status);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <curl/curl.h>
 #include <string>
 #include <vector>
@@ -13,11 +14,18 @@ void HttpGlobalInit();
 void HttpAbortTransfers(bool aAbort);
 
 // How long an exchange may wait: for the connection, and for each read (the
-// transfer fails when no byte arrives for ReadIdleSeconds).
+// transfer fails when no byte arrives for ReadIdleSeconds). The whole
+// exchange ends by the sum of both, however slowly a server keeps sending.
 struct THttpTimeouts {
     long ConnectMs = 5000;
     long ReadIdleSeconds = 15;
+
+    long OverallMs() const { return ConnectMs + ReadIdleSeconds * 1000; }
 };
+
+// The largest reply body taken: far above the largest real reply (the
+// 24-hour tickers of all symbols); a longer one fails the exchange.
+inline constexpr std::size_t cMaxReplyBytes = 32 * 1024 * 1024;
 
 struct THttpRequest {
     std::string Method; // "GET", "POST" or "DELETE"
@@ -31,7 +39,7 @@ enum class THttpFailure {
     None,   // a 2xx reply arrived
     Status, // a reply arrived with a status outside 2xx; its body is kept
     Socket, // no connection, time-out, reset, reply cut short
-    Other,  // refused address, TLS failure, anything else
+    Other,  // refused address, TLS failure, overall time or size exceeded, anything else
 };
 
 struct THttpResult {
@@ -46,6 +54,8 @@ struct THttpResult {
 
 // True when the address may be used: https anywhere, plain http only to a
 // loopback host (127.0.0.0/8, ::1, localhost). Otherwise aReason says why.
+// Plain http never goes through a proxy; https may use the environment's
+// proxy, always as a tunnel, the server's certificate verified end to end.
 bool IsAllowedURL(const std::string& aURL, std::string& aReason);
 
 // One libcurl easy handle, its own for one exchange at a time; no cookies, no
@@ -58,6 +68,7 @@ public:
     ~TCurlEasy();
 
     bool Valid() const { return fHandle != nullptr; }
+    // The reply body is built in place and handed on without a copy.
     THttpResult Perform(const THttpRequest& aRequest, const THttpTimeouts& aTimeouts);
 
 private:

@@ -20,6 +20,18 @@ std::string Quoted(const std::string& aValue)
     return "\"" + aValue + "\"";
 }
 
+// Longer than any info line of the log, which cuts at 1000 characters of at
+// most four bytes each: a reply beyond it is never shown whole.
+constexpr std::size_t cLoggedReplyBytes = 4096;
+
+// The reply quoted as the log shows it, without copying more of it than shows.
+std::string QuotedHead(const std::string& aReply)
+{
+    if (aReply.size() <= cLoggedReplyBytes)
+        return Quoted(aReply);
+    return "\"" + aReply.substr(0, cLoggedReplyBytes);
+}
+
 // The POST lines as the exchange reads a form: pairs joined by "&".
 std::string JoinLines(const std::string& aLines)
 {
@@ -158,14 +170,15 @@ bool TTradeEngineClient::ExecuteCommand(const std::string& aMethod, bool aAuth,
         Reply.Message = cUnknownError;
     }
     if (Reply.Failure == THttpFailure::None) {
-        aResponse = Reply.Body;
+        aResponse = std::move(Reply.Body);
         Result = true;
     }
-    // A reply may be a megabyte: build the texts only for an open log.
+    // A reply may be many megabytes: build the texts only for an open log,
+    // and from no more of the reply than the log line can show.
     if (LogEnabled()) {
         WriteLog("<< Resource: " + Quoted(aResource) + " Request: " + Quoted(aRequest), mtInfo,
                  fThread);
-        WriteLog(">> Respond: " + Quoted(aResponse), mtInfo, fThread);
+        WriteLog(">> Respond: " + QuotedHead(aResponse), mtInfo, fThread);
     }
     if (!Result)
         Report(Reply, URL);
@@ -245,6 +258,6 @@ void SendRequest(std::unique_ptr<TDBaseMethod> aMethod, TConnectionItem* aProfil
     TTradeEngineThread Thread(std::move(aMethod), aProfile, aRequest);
     Thread.Start();
     Thread.WaitFor();
-    aResponse = Thread.Response();
+    aResponse = Thread.TakeResponse();
     aError = Thread.Error();
 }

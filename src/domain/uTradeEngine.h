@@ -61,7 +61,8 @@ public:
     void Start();
     void WaitFor();
 
-    const std::string& Response() const { return fResponse; }
+    // Once the thread has ended: the reply, moved out.
+    std::string TakeResponse() { return std::move(fResponse); }
     const std::string& Error() const { return fError; }
 
 protected:

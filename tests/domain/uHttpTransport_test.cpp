@@ -3,6 +3,7 @@
 #include "support/TestExchange.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
@@ -101,6 +102,22 @@ TEST_F(TCurlEasyTest, TransportFailuresAreSocketFailuresWithinTheirBounds)
         EXPECT_FALSE(Result.Message.empty());
         EXPECT_TRUE(Result.Body.empty());
         EXPECT_LT(Seconds, Case.MaxSeconds);
+    }
+}
+
+// A second exchange plays the proxy: it records whatever reaches it.
+TEST_F(TCurlEasyTest, PlainHttpNeverGoesThroughTheEnvironmentsProxy)
+{
+    TTestExchange Proxy;
+    for (const char* Variable : {"http_proxy", "ALL_PROXY", "all_proxy"}) {
+        SCOPED_TRACE(Variable);
+        Exchange.ClearJournal();
+        setenv(Variable, Proxy.URL().c_str(), 1);
+        const THttpResult Result = Get(Url(TExchangeEndpoint::Ping));
+        unsetenv(Variable);
+        EXPECT_EQ(Result.Failure, THttpFailure::None);
+        EXPECT_EQ(Exchange.Journal().size(), 1u);
+        EXPECT_TRUE(Proxy.Journal().empty());
     }
 }
 

@@ -245,6 +245,12 @@ TEST_F(TTradeEngineTest, TransportFailuresKeepTheirKindAndTheirBounds)
     TExchangeReply Slow = TExchangeReply::Json({});
     Slow.DelayMs = 4000;
     Exchange.Script(TExchangeEndpoint::Ping, Slow);
+    TExchangeReply Trickle = TExchangeReply::Json({{"serverTime", std::string(200, '7')}});
+    Trickle.TrickleMs = 400; // never idle, done only after 4 s
+    Exchange.Script(TExchangeEndpoint::Time, Trickle);
+    TExchangeReply Huge;
+    Huge.Body = std::string(cMaxReplyBytes + 1, ' ');
+    Exchange.Script(TExchangeEndpoint::Ticker24hr, Huge);
     struct {
         const char* Name;
         std::string Server;
@@ -252,6 +258,11 @@ TEST_F(TTradeEngineTest, TransportFailuresKeepTheirKindAndTheirBounds)
         const char* Alert;
         double MaxSeconds;
     } Cases[] = {
+        {"trickling past connect and read time-outs", Exchange.URL(),
+         std::make_unique<TDMethodTime>(),
+         ">> Exception: \"The exchange took longer than 3000 ms\"", 4.5},
+        {"above the reply cap", Exchange.URL(), std::make_unique<TDMethodTicker24hr>(),
+         ">> Exception: \"The reply is larger than 32 MB\"", 30},
         {"refused", "http://127.0.0.1:" + std::to_string(ClosedLoopbackPort()),
          std::make_unique<TDMethodPing>(), ">> EIdSocketError: \"", 1.0},
         {"silent", Exchange.URL(), std::make_unique<TDMethodPing>(), ">> EIdSocketError: \"", 3.0},

@@ -4,6 +4,7 @@
 #include <array>
 #include <chrono>
 #include <httplib.h>
+#include <memory>
 #include <netinet/in.h>
 #include <openssl/evp.h>
 #include <openssl/x509v3.h>
@@ -424,6 +425,21 @@ void TTestExchange::Send(const TExchangeReply& aReply, httplib::Response& aRespo
         // Promise a body, then close the connection before any of it.
         aResponse.set_content_provider(64, "application/json",
                                        [](size_t, size_t, httplib::DataSink&) { return false; });
+        return;
+    }
+    if (aReply.TrickleMs > 0) {
+        auto Body = std::make_shared<const std::string>(aReply.Body);
+        const auto Pause = std::chrono::milliseconds(aReply.TrickleMs);
+        aResponse.set_content_provider(
+            Body->size(), "application/json",
+            [this, Body, Pause](size_t aOffset, size_t, httplib::DataSink& aSink) {
+                std::unique_lock Guard(fLock);
+                if (fWake.wait_for(Guard, Pause, [this] { return fStopping; }))
+                    return false;
+                Guard.unlock();
+                return aSink.write(Body->data() + aOffset,
+                                   std::min<size_t>(20, Body->size() - aOffset));
+            });
         return;
     }
     aResponse.set_content(aReply.Body, "application/json;charset=UTF-8");

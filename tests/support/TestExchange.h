@@ -57,12 +57,14 @@ struct TExchangeCall {
 };
 
 // What the exchange answers. Faults: any status with a body, an empty or
-// non-JSON body, a delay before the answer, a connection dropped mid-reply.
+// non-JSON body, a delay before the answer, a connection dropped mid-reply,
+// a body trickled out 20 bytes at a time with a pause before each piece.
 struct TExchangeReply {
     int Status = 200;
     std::string Body;
     int DelayMs = 0;
     bool Drop = false;
+    int TrickleMs = 0;
 
     static TExchangeReply Json(const nlohmann::json& aBody, int aStatus = 200);
     static TExchangeReply Error(int aStatus, int aCode, const std::string& aMessage);
