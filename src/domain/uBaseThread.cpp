@@ -56,16 +56,19 @@ void TBaseThread::Execute()
 }
 
 // The common shape. A request that waits for the clock and gets none sends
-// nothing and goes on as a failed exchange: the empty reply is logged and a
-// request that announces unconditionally still does.
+// nothing, says so in the log, and goes on as a failed exchange without a
+// reply: a request that announces unconditionally still does.
 void TBaseThread::DoExecute()
 {
     if (OnlyWhileWorking() && !IsWorking())
         return;
-    if (!WaitsForClock() || WaitForExchangeClock()) {
-        DoMakeRequest();
-        DoSendRequest();
+    if (WaitsForClock() && !WaitForExchangeClock()) {
+        LogAlert("TUser." + RequestName() + " not sent: the server time is not known");
+        Synchronize([this] { DoNotify(); });
+        return;
     }
+    DoMakeRequest();
+    DoSendRequest();
     if (!fError.empty()) {
         // Logged first: the box waits for the user, or is dropped at shut-down.
         LogAlert("TUser." + RequestName() + " command error: " + fError);

@@ -39,7 +39,8 @@ protected:
     virtual void DoBeforeExecute() {}
     // The common shape: (only while working) wait for the clock, DoMakeRequest,
     // DoSendRequest; an error text is logged and shown, nothing else; else
-    // DoParseResponse, then DoNotify on the user-interface thread.
+    // DoParseResponse, then DoNotify on the user-interface thread. A request
+    // whose clock never came is logged as not sent and only announced.
     virtual void DoExecute();
     virtual void DoAfterExecute() {}
     // Builds fRequest; the base empties it.

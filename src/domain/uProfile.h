@@ -43,7 +43,8 @@ public:
     // The balance request of aProfile (nullptr: the main account). uaUndefined
     // at once unless the workflow is working. aFree: the request runs on by
     // itself and the result is uaUndefined (the balances arrive later); else
-    // waits for it and returns its authorisation.
+    // waits for it and returns its authorisation, asking for the server time
+    // after 1 s and then every 5 s while the exchange's clock is not set.
     TUserAuth AccountEx(TConnectionItem* aProfile, bool aFree);
 
     // Starts the one request this account still misses, if any, and returns

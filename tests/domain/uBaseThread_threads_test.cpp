@@ -177,7 +177,7 @@ TEST_F(BaseThread, ClockWaitEndsWithoutSendingWhenTheClockNeverComes)
         EXPECT_LT(TClock::now() - Start, 5s);
         EXPECT_FALSE(W->Steps.Has("Send"));
         EXPECT_EQ(Alerts(),
-                  std::vector<std::string>{"TUser.Rec ParseResponse error: empty string"});
+                  std::vector<std::string>{"TUser.Rec not sent: the server time is not known"});
     }
     // Not working at the start: nothing at all is asked for.
     Log.Clear();

@@ -6,6 +6,7 @@
 #include "support/WorkflowFakes.h"
 
 #include <algorithm>
+#include <atomic>
 #include <stdexcept>
 #include <thread>
 
@@ -198,23 +199,64 @@ TEST_F(WorkflowExchange, StartUpAsksForTheAccountOnlyWithBothKeysAndItsOrdersOnl
     }
 }
 
-TEST_F(WorkflowExchange, AccountCheckWithoutTheExchangesClockEndsUnauthorised)
+// The start-up check waits for the exchange's clock, so a failed server
+// time is asked for again while it waits: after 1 s, then every 5 s.
+TEST_F(WorkflowExchange, AFailedServerTimeIsAskedAgainWhileTheStartUpCheckWaitsForIt)
 {
     Exchange.AddAccount("api-key", "secret");
     SetMainKeys("api-key", "secret");
-    Exchange.Script(TExchangeEndpoint::Time, TExchangeReply::Dropped());
+    struct TCase {
+        const char* Name;
+        int Failures;
+        TUserAuth Auth;
+        std::chrono::milliseconds MaxStall;
+        TChain Requests;
+        std::vector<TChain> Chains;
+    };
+    const TCase Cases[] = {
+        {"failing once",
+         1,
+         uaAuth,
+         5s,
+         {"ping", "time", "ticker/24hr", "time", "account", "allOrders", "openOrders"},
+         {{"ping", "time", "time", "account", "allOrders"}, {"account", "openOrders"}}},
+        {"failing always",
+         1000,
+         uaUnauth,
+         TBaseThread::cClockWaitLimit + 5s,
+         {"ping", "time", "ticker/24hr", "time", "time", "time", "time"},
+         {{"ping", "time", "time", "time", "time", "time"}}},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TSysTime FreshClock;
+        SysTime = &FreshClock;
+        Exchange.ClearJournal();
+        Log.Clear();
+        std::atomic<int> Failed = 0;
+        Exchange.SetHandler(TExchangeEndpoint::Time, [&](const TExchangeCall&) {
+            if (Failed++ == 0)
+                return TExchangeReply::Dropped();
+            if (Failed <= C.Failures)
+                return TExchangeReply::Error(503, -1003, "Service unavailable.");
+            return TExchangeReply::Json(
+                StandardReplyData(TExchangeEndpoint::Time, Exchange.ServerTime()));
+        });
 
-    const auto Start = std::chrono::steady_clock::now();
-    EXPECT_TRUE(Flow.DoShowMainForm());
-    const auto Took = std::chrono::steady_clock::now() - Start;
-    FreeWorkersEnded();
+        const auto Start = std::chrono::steady_clock::now();
+        EXPECT_TRUE(Flow.DoShowMainForm());
+        const auto Stall = std::chrono::steady_clock::now() - Start;
+        FreeWorkersEnded();
 
-    EXPECT_NE(Model.Input().Auth(), uaAuth);
-    EXPECT_FALSE(Clock.IsSetByExchange());
-    EXPECT_LT(Took, TBaseThread::cClockWaitLimit + 5s);
-    // Nothing signed goes out with a clock that only counted from zero.
-    ExpectRequests(Requests(), {"ping", "time", "ticker/24hr"},
-                   {{"ping", "time"}, {"ping", "ticker/24hr"}});
+        EXPECT_EQ(int(Model.Input().Auth()), int(C.Auth));
+        EXPECT_LT(Stall, C.MaxStall);
+        ExpectRequests(Requests(), C.Requests, C.Chains);
+        EXPECT_EQ(
+            std::ranges::count(Alerts(), "TUser.Account not sent: the server time is not known"),
+            C.Auth == uaAuth ? 0 : 1);
+        Exchange.SetHandler(TExchangeEndpoint::Time, nullptr);
+        SysTime = &Clock;
+    }
 }
 
 TEST_F(WorkflowExchange, ClosingStopsEveryFurtherRequest)

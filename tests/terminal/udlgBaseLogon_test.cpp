@@ -94,6 +94,34 @@ TEST_F(BaseLogon, OnlyATestedKeyPairCanBeSavedAndSavingWritesTheAccountsFile)
     EXPECT_EQ(Reread.MainProfile().SecretKey(), "good-secret");
 }
 
+// A start-up check that failed for want of the server time leaves the user
+// unauthorised; "Авторизация" then waits for the clock the same way and asks
+// for the time itself, so the user is authorised once the exchange answers.
+TEST_F(BaseLogon, AuthorisationAfterAStartUpCheckWithoutTheServerTimeSucceeds)
+{
+    delete SysTime;
+    SysTime = new TSysTime; // never set by the exchange
+    User->Input().SetAuth(uaUnauth);
+    Open();
+    auto* Login = Window->findChild<QAction*>(QStringLiteral("acLogin"));
+    ASSERT_NE(Login, nullptr);
+    DriveModal<bool>(
+        [](QDialog& Dialog) {
+            Retype(Dialog, "edAPI", "good-key");
+            Retype(Dialog, "edSecret", "good-secret");
+            Click(Dialog, "btnTest");
+            EXPECT_EQ(TestColour(Dialog), cGreen);
+            Click(Dialog, "btnSave");
+        },
+        [&] {
+            Login->trigger();
+            return true;
+        });
+    EXPECT_EQ(User->Input().Auth(), uaAuth);
+    EXPECT_TRUE(SysTime->IsSetByExchange());
+    EXPECT_EQ(Main().ApiKey(), "good-key");
+}
+
 TEST_F(BaseLogon, ACancelledDialogLeavesTheKeysAndTheAuthorisationAsTheyWere)
 {
     User->Input().SetAuth(uaAuth);
