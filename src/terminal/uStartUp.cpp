@@ -8,19 +8,27 @@
 #include "domain/uTranslator.h"
 #include "platform/FileWrite.h"
 #include "platform/qt/QtMessageBox.h"
+#include "platform/qt/QtTermSignals.h"
 #include "platform/qt/QtTickSource.h"
 #include "platform/qt/QtUIDispatcher.h"
 #include "terminal/dlgEula/udlgEula.h"
 #include "terminal/dlgLanguage/udlgLanguage.h"
+#include "terminal/fmMain/ufmMain.h"
 #include "terminal/uBuilder.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QThread>
+#include <QTimer>
 #include <exception>
 #include <filesystem>
 
 namespace {
 
 constexpr int cExitFailed = 1;
+// How soon a close asked for by a signal looks again whether a dialog's loop
+// has ended.
+constexpr int cSignalRetryMs = 10;
 
 std::string RoamingFolder()
 {
@@ -101,9 +109,30 @@ public:
     }
 };
 
+// A termination signal closes the program as its user would: an open modal
+// dialog is cancelled first, then, once that dialog's loop has ended, the
+// main window closes as its close button does. Before the main window exists
+// cancelling a first-start dialog is all: the start then ends as cancelled.
+void CloseOnSignal()
+{
+    if (QWidget* Modal = QApplication::activeModalWidget()) {
+        if (auto* Dialog = qobject_cast<QDialog*>(Modal))
+            Dialog->reject();
+        else
+            Modal->close();
+    }
+    if (fmMain == nullptr)
+        return;
+    if (QApplication::activeModalWidget() || QThread::currentThread()->loopLevel() > 1) {
+        QTimer::singleShot(cSignalRetryMs, CloseOnSignal);
+        return;
+    }
+    fmMain->close();
+}
+
 // The window system's side of the services: calls from workers, message
-// boxes and the heartbeat's ticks all go through the application's loop;
-// the controls draw in the system's visual style.
+// boxes, the heartbeat's ticks and termination signals all go through the
+// application's loop; the controls draw in the system's visual style.
 class TPlatformServices {
 public:
     TPlatformServices()
@@ -115,11 +144,13 @@ public:
     TPlatformServices& operator=(const TPlatformServices&) = delete;
     ~TPlatformServices() { UnLoadDLL(); }
     ITickSource& Ticks() { return fTicks; }
+    bool Signalled() const { return fSignals.Received(); }
 
 private:
     TQtUIDispatcher fDispatcher;
     TQtMessageBox fMessageBox;
     TQtTickSource fTicks;
+    TQtTermSignals fSignals{CloseOnSignal};
 };
 
 } // namespace
@@ -130,7 +161,8 @@ int RunTavrix()
     HttpGlobalInit();
     TStartServices Services;
     try {
-        if (!PrepareStart())
+        // A signal before the main window ends the start as a cancelled one.
+        if (!PrepareStart() || Platform.Signalled())
             return 0;
     } catch (...) {
         Alert(ErrorText(std::current_exception()));

@@ -9,7 +9,10 @@ inline constexpr char cFirstStartMarker[] = "agreement.accepted";
 
 // The program: the first services, the resource files, the first-start
 // dialogs, the builder, the message loop and the teardown. Needs the Qt
-// application object; runs on its thread. Returns the exit code: 0 after a
-// normal run or a start cancelled at a first-start dialog, 1 when the start
+// application object; runs on its thread. SIGTERM and SIGINT close the main
+// window as its close button does (an open dialog cancelled first), or before
+// it exists end the start as a cancelled one; a second signal ends the
+// process at once. Returns the exit code: 0 after a normal run, a close by
+// signal or a start cancelled at a first-start dialog, 1 when the start
 // failed (the reason was shown in a message box).
 int RunTavrix();

@@ -9,10 +9,12 @@
 #include "support/TempHome.h"
 #include "support/TestExchange.h"
 #include "terminal/DialogDriver.h"
+#include "terminal/dlgBaseLogon/udlgBaseLogon.h"
 #include "terminal/dlgEula/udlgEula.h"
 #include "terminal/dlgLanguage/udlgLanguage.h"
 #include "terminal/fmMain/ufmMain.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QMessageBox>
@@ -20,12 +22,14 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTimer>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <thread>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -42,11 +46,15 @@ std::string ReadText(const fs::path& File)
 // Plays the user through a whole run: answers the first-start dialogs as
 // told, records every window that came up, and closes the main window once
 // it is up and idle. Anything left open after twenty seconds is closed.
+// With SignalAt, the user sends SIGTERM instead on seeing that window
+// ("language", "main window", or "logon": the logon dialog opened over the
+// main window) and then waits for the program.
 class TUserAtTheScreen {
 public:
     // The language dialog's choice (its combo index), or -1 to cancel it.
     int LanguageIndex = 0;
     bool AcceptAgreement = true;
+    std::string SignalAt;
 
     std::vector<std::string> Seen;
     std::string MainStatusText;
@@ -66,32 +74,69 @@ public:
         fWatchdog.start(20000);
     }
 
+    // For another run.
+    void Restart(const std::string& aSignalAt)
+    {
+        SignalAt = aSignalAt;
+        Seen.clear();
+        fSignalled = false;
+        fLogonAsked = false;
+    }
+
 private:
     void Look()
     {
+        if (fSignalled)
+            return;
         QWidget* Modal = QApplication::activeModalWidget();
         if (auto* Language = dynamic_cast<TfmLanguage*>(Modal)) {
-            Seen.push_back("language");
+            if (Saw("language"))
+                return;
             if (LanguageIndex < 0)
                 return Language->reject();
             Control<QComboBox>(*Language, "cbLanguage").setCurrentIndex(LanguageIndex);
             Control<QPushButton>(*Language, "btnOk").click();
         } else if (auto* Eula = dynamic_cast<TfmEula*>(Modal)) {
-            Seen.push_back("agreement");
+            if (Saw("agreement"))
+                return;
             if (!AcceptAgreement)
                 return Eula->reject();
             Control<QRadioButton>(*Eula, "rbApply").click();
             Control<QPushButton>(*Eula, "btnOk").click();
+        } else if (dynamic_cast<TdlgBaseLogon*>(Modal)) {
+            Saw("logon");
         } else if (auto* Box = qobject_cast<QMessageBox*>(Modal)) {
             Seen.push_back(Box->windowTitle().toStdString() + ": " + Box->text().toStdString());
             Box->accept();
-        } else if (!Modal && fmMain && fmMain->isVisible()) {
-            Seen.push_back("main window");
+        } else if (!Modal && fmMain && fmMain->isVisible() && !fLogonAsked) {
             MainStatusText = fmMain->Controls().StatusText->text().toStdString();
-            fmMain->close();
+            if (Saw("main window"))
+                return;
+            if (SignalAt != "logon") {
+                fmMain->close();
+                return;
+            }
+            fLogonAsked = true;
+            QTimer::singleShot(0, [] {
+                if (auto* Login = fmMain ? fmMain->findChild<QAction*>("acLogin") : nullptr)
+                    Login->trigger();
+            });
         }
     }
 
+    // Records the window; true when the signal is due there (it was sent).
+    bool Saw(const std::string& aWindow)
+    {
+        Seen.push_back(aWindow);
+        if (aWindow != SignalAt)
+            return false;
+        fSignalled = true;
+        kill(getpid(), SIGTERM);
+        return true;
+    }
+
+    bool fSignalled = false;
+    bool fLogonAsked = false;
     QTimer fPoll;
     QTimer fWatchdog;
 };
@@ -165,6 +210,43 @@ TEST_F(StartUp, CancellingTheLanguageEndsBeforeAnythingIsWrittenButTheLanguageFi
     EXPECT_TRUE(fs::exists(Roaming() / "english.lng"));
     EXPECT_TRUE(fs::exists(Roaming() / "english.license"));
     EXPECT_FALSE(fs::exists(AccountsFile()));
+}
+
+// SIGTERM closes as the user would: the dialog open at that moment is
+// cancelled; with the main window up, it closes as by its close button.
+TEST_F(StartUp, ASignalClosesTheProgramAsItsUserWouldAndTheRunEndsWithZero)
+{
+    const struct {
+        const char* At;
+        bool FirstStart;
+        std::vector<std::string> Seen;
+    } Cases[] = {
+        {"language", true, {"language"}},
+        {"main window", false, {"main window"}},
+        {"logon", false, {"main window", "logon"}},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.At);
+        fs::remove_all(Roaming());
+        if (!C.FirstStart) {
+            WriteSettings("English");
+            WriteMarker();
+        }
+        Exchange.ClearJournal();
+        HttpAbortTransfers(false); // as at a fresh start of the process
+        User.Restart(C.At);
+
+        EXPECT_EQ(Run(), 0);
+        EXPECT_EQ(User.Seen, C.Seen);
+        EXPECT_EQ(fmMain, nullptr);
+        EXPECT_EQ(FreeThreadCount(), 0u);
+        EXPECT_EQ(fs::exists(Marker()), !C.FirstStart) << "a signal at a first-start dialog "
+                                                          "cancels the start";
+        EXPECT_EQ(Exchange.Journal().empty(), C.FirstStart);
+        struct sigaction Now {};
+        sigaction(SIGTERM, nullptr, &Now);
+        EXPECT_EQ(Now.sa_handler, SIG_DFL) << "the handler ends with the run";
+    }
 }
 
 TEST_F(StartUp, DecliningTheAgreementKeepsTheLanguageAndAsksAgainNextTime)
