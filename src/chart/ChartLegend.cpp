@@ -144,9 +144,8 @@ int TCustomChartLegend::SymbolWidth(int WidestText) const
     return WidestText * FSymbol.Width() / 100;
 }
 
-void TCustomChartLegend::LayOut(const std::vector<TRow>& Candidates, const TRect& ChartRect)
+void TCustomChartLegend::MeasureHeights(TCanvas3D& C)
 {
-    TCanvas3D& C = FParent->Canvas();
     IDrawTitle = FTitle.Visible() && !FTitle.Text().empty();
     FTitleHeight = 0;
     if (IDrawTitle) {
@@ -156,53 +155,74 @@ void TCustomChartLegend::LayOut(const std::vector<TRow>& Candidates, const TRect
     C.AssignFont(Font());
     FRowHeight = std::max(1, C.GetFontHeight() + FVertSpacing);
     FCheckWidth = ChecksShown() ? CheckBoxSize + LegendGap : 0;
+}
 
-    std::vector<std::string> Texts;
-    for (const TRow& R : Candidates)
-        Texts.push_back(R.LegendIndex < 0 ? R.Series->Title()
-                                          : FormattedValue(*R.Series, R.LegendIndex));
-    std::vector<int> TextWidths;
-    for (const std::string& T : Texts)
-        TextWidths.push_back(ColumnWidthAuto ? C.TextWidth(T) : ColumnWidths[0] + ColumnWidths[1]);
-    IColorWidth = SymbolWidth(
-        TextWidths.empty() ? 0 : *std::max_element(TextWidths.begin(), TextWidths.end()));
-    const int SymbolPart = IColorWidth > 0 ? IColorWidth + LegendGap : 0;
-    const auto ItemWidth = [&](size_t I) { return FCheckWidth + SymbolPart + TextWidths[I]; };
-
-    const int Total = int(Candidates.size());
-    const int HPad = LegendPadding + FHorizMargin, VPad = LegendPadding + FVertMargin;
-    int Shown = 0;
-    if (FAlignment == laLeft || FAlignment == laRight) {
-        // Left or right: one column, as many rows as the chart's height holds.
-        const int Room = ChartRect.Height() - FTopLeftPos - 2 * VPad - FTitleHeight;
-        Shown = std::clamp(Room / FRowHeight, 0, Total);
-        FNumCols = 1;
-        FNumRows = Shown;
-        FColWidths.assign(1, 0);
+TLegendColumns TCustomChartLegend::ChooseColumns(int Total, const TRect& ChartRect,
+                                                 const std::function<int(int)>& TextWidth)
+{
+    const auto ItemWidth = [&](int I) {
+        return FCheckWidth + (IColorWidth > 0 ? IColorWidth + LegendGap : 0) + TextWidth(I);
+    };
+    const auto Widest = [&](int Shown) {
+        int W = 0;
         for (int I = 0; I < Shown; ++I)
-            FColWidths[0] = std::max(FColWidths[0], ItemWidth(size_t(I)));
-    } else {
-        // Top or bottom: as many columns as the width holds, each as wide
-        // as its widest row, at most MaxNumRows rows.
-        const int Room = ChartRect.Width() - FTopLeftPos - 2 * HPad;
-        for (FNumCols = std::max(Total, 1); FNumCols >= 1; --FNumCols) {
-            FNumRows = std::min((Total + FNumCols - 1) / FNumCols, FMaxNumRows);
-            Shown = std::min(Total, FNumCols * FNumRows);
-            FColWidths.assign(size_t(FNumCols), 0);
-            for (int I = 0; I < Shown; ++I) {
-                int& W = FColWidths[size_t(I % FNumCols)];
-                W = std::max(W, ItemWidth(size_t(I)));
-            }
-            if (FNumCols == 1 || std::accumulate(FColWidths.begin(), FColWidths.end(), 0) <= Room)
-                break;
-        }
+            W = std::max(W, TextWidth(I));
+        return W;
+    };
+    if (FAlignment == laLeft || FAlignment == laRight) {
+        // One column, as many rows as the chart's height holds.
+        const int VPad = LegendPadding + FVertMargin;
+        const int Room = ChartRect.Height() - FTopLeftPos - 2 * VPad - FTitleHeight;
+        TLegendColumns L;
+        L.Shown = L.NumRows = std::clamp(Room / FRowHeight, 0, Total);
+        IColorWidth = SymbolWidth(Widest(L.Shown));
+        L.Widths.assign(1, 0);
+        for (int I = 0; I < L.Shown; ++I)
+            L.Widths[0] = std::max(L.Widths[0], ItemWidth(I));
+        return L;
     }
+    // Rows of several columns: a symbol in percent takes its share of the
+    // widest text that a layout without symbols shows.
+    const int Room = ChartRect.Width() - FTopLeftPos - 2 * (LegendPadding + FHorizMargin);
+    IColorWidth = SymbolWidth(0);
+    if (FSymbol.Visible() && FSymbol.WidthUnits() == lcsPercent) {
+        const auto Bare = [&](int I) { return FCheckWidth + TextWidth(I); };
+        IColorWidth = SymbolWidth(Widest(LegendColumns(Total, Room, FMaxNumRows, Bare).Shown));
+    }
+    return LegendColumns(Total, Room, FMaxNumRows, ItemWidth);
+}
+
+void TCustomChartLegend::LayOut(const std::vector<TRow>& Candidates, const TRect& ChartRect)
+{
+    TCanvas3D& C = FParent->Canvas();
+    MeasureHeights(C);
+    // Texts are made and measured only for the rows a layout may show.
+    const int Total = int(Candidates.size());
+    std::vector<std::string> Texts(static_cast<size_t>(Total));
+    std::vector<int> TextWidths(static_cast<size_t>(Total), -1);
+    const auto TextWidth = [&](int I) {
+        int& W = TextWidths[size_t(I)];
+        if (W < 0) {
+            const TRow& R = Candidates[size_t(I)];
+            std::string& T = Texts[size_t(I)];
+            T = R.LegendIndex < 0 ? R.Series->Title() : FormattedValue(*R.Series, R.LegendIndex);
+            W = ColumnWidthAuto ? C.TextWidth(T) : ColumnWidths[0] + ColumnWidths[1];
+        }
+        return W;
+    };
+    TLegendColumns Columns = ChooseColumns(Total, ChartRect, TextWidth);
+    const int Shown = Columns.Shown;
+    FNumCols = Columns.NumCols;
+    FNumRows = Columns.NumRows;
+    FColWidths = std::move(Columns.Widths);
     const int First = FInternalLegendStyle == lsValues ? FFirstValue : 0;
     ILastValue = First + Shown - 1;
     FRows.assign(Candidates.begin(), Candidates.begin() + Shown);
     FItems.clear();
-    for (int I = 0; I < Shown; ++I)
-        FItems.push_back({taLeftJustify, 0, {}, Texts[size_t(I)], {}, 0});
+    for (int I = 0; I < Shown; ++I) {
+        TextWidth(I);
+        FItems.push_back({taLeftJustify, 0, {}, std::move(Texts[size_t(I)]), {}, 0});
+    }
     if (FInverted) {
         std::reverse(FRows.begin(), FRows.end());
         std::reverse(FItems.begin(), FItems.end());

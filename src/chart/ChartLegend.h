@@ -2,6 +2,7 @@
 
 #include "chart/ChartTitle.h"
 #include "chart/CustomAxisPanel.h"
+#include "chart/LegendLayout.h"
 #include "chart/PlotUnits.h"
 
 #include <functional>
@@ -173,6 +174,12 @@ private:
     bool ChecksShown() const { return FCheckBoxes && FInternalLegendStyle != lsValues; }
     std::vector<TRow> CandidateRows() const;
     int SymbolWidth(int WidestText) const;
+    // Title and row heights, check box room.
+    void MeasureHeights(TCanvas3D& C);
+    // The columns and rows shown, and the symbol width; TextWidth(I) is the
+    // width of candidate row I's text.
+    TLegendColumns ChooseColumns(int Total, const TRect& ChartRect,
+                                 const std::function<int(int)>& TextWidth);
     void LayOut(const std::vector<TRow>& Candidates, const TRect& ChartRect);
     void Place(TRect& ChartRect);
     void DrawRows();

@@ -332,6 +332,37 @@ TEST(ChartLegend, OneSeriesListsItsValuesFromFirstValueInItsTextStyle)
     EXPECT_EQ(L.LastValue(), 2);
 }
 
+TEST(ChartLegend, ManyValuesOnTopMakeTextsOnlyForTheRowsShown)
+{
+    // Counts the row texts the legend asks for.
+    struct TCountingSeries : TFiveListSeries {
+        std::string LegendString(int32_t LegendIndex, TLegendTextStyle AStyle) const override
+        {
+            ++Texts;
+            return TFiveListSeries::LegendString(LegendIndex, AStyle);
+        }
+        mutable int Texts = 0;
+    };
+    TChartPanel P;
+    TCountingSeries S;
+    S.BeginUpdate();
+    for (int I = 0; I < 32000; ++I)
+        S.AddXY(I, I % 1000);
+    S.EndUpdate();
+    P.Host.InternalAddSeries(&S);
+    TChartLegend& L = P.Parts.Legend();
+    L.SetAlignment(laTop);
+    P.Frame();
+    EXPECT_EQ(L.TotalItems(), 32000);
+    EXPECT_EQ(L.NumRows(), 10);
+    EXPECT_GT(L.NumCols(), 1);
+    EXPECT_EQ(int(L.Items().size()), L.NumCols() * L.NumRows());
+    // At most the rows of the widest count the first line allows (ten rows
+    // of about twenty narrow values), not all 32,000.
+    EXPECT_LE(S.Texts, 400);
+    P.Host.RemoveSeries(&S);
+}
+
 TEST(ChartLegend, ClicksFindRowsAndCheckBoxesSwitchSeries)
 {
     TChartPanel P;
