@@ -206,7 +206,8 @@ void TCustomChartLegend::LayOut(const std::vector<TRow>& Candidates, const TRect
             const TRow& R = Candidates[size_t(I)];
             std::string& T = Texts[size_t(I)];
             T = R.LegendIndex < 0 ? R.Series->Title() : FormattedValue(*R.Series, R.LegendIndex);
-            W = ColumnWidthAuto ? C.TextWidth(T) : ColumnWidths[0] + ColumnWidths[1];
+            W = ColumnWidthAuto ? LineWidth(C, T, TextFormat() == ttfHtml)
+                                : ColumnWidths[0] + ColumnWidths[1];
         }
         return W;
     };

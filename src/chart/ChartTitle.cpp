@@ -1,5 +1,7 @@
 #include "chart/ChartTitle.h"
 
+#include "chart/PlotHtml.h"
+
 #include <algorithm>
 
 namespace {
@@ -16,19 +18,31 @@ void DrawAlignedLines(TCanvas3D& C, const std::vector<std::string>& Lines, const
     for (const std::string& Line : Lines) {
         int X = Bounds.Left + Margin;
         if (Align == taRightJustify)
-            X = Bounds.Right - Margin - C.TextWidth(Line);
+            X = Bounds.Right - Margin - LineWidth(C, Line, Html);
         else if (Align == taCenter)
-            X = Bounds.Left + (Bounds.Width() - C.TextWidth(Line)) / 2;
+            X = Bounds.Left + (Bounds.Width() - LineWidth(C, Line, Html)) / 2;
         C.TextOut(X, Y, Line, Html);
         Y += LineHeight;
     }
 }
 
-int WidestLine(TCanvas3D& C, const std::vector<std::string>& Lines)
+int LineWidth(TCanvas3D& C, const std::string& Line, bool Html)
+{
+    if (Html) {
+        try {
+            return HtmlTextExtent(C, Line).cx;
+        } catch (const HtmlParserException&) {
+            // Drawing it reports the fault; measuring goes on with the tags.
+        }
+    }
+    return C.TextWidth(Line);
+}
+
+int WidestLine(TCanvas3D& C, const std::vector<std::string>& Lines, bool Html)
 {
     int Widest = 0;
     for (const std::string& Line : Lines)
-        Widest = std::max(Widest, C.TextWidth(Line));
+        Widest = std::max(Widest, LineWidth(C, Line, Html));
     return Widest;
 }
 
@@ -92,7 +106,7 @@ void TChartTitle::DrawTitle()
     TCanvas3D& C = FParent->Canvas();
     C.AssignFont(Font());
     const int LineHeight = C.GetFontHeight();
-    const int Widest = WidestLine(C, FText);
+    const int Widest = WidestLine(C, FText, TextFormat() == ttfHtml);
     const int Frame = Pen().Visible() ? Pen().Width() + TitleTextMargin : 0;
     TRect& ChartRect = FParent->ChartRect;
     ShapeBounds = CalcBounds(ChartRect, Widest, LineHeight * int(FText.size()), Frame);

@@ -13,8 +13,11 @@
 // between its sides by Align, Margin pixels in from the side it leans on.
 void DrawAlignedLines(TCanvas3D& C, const std::vector<std::string>& Lines, const TRect& Bounds,
                       TAlignment Align, int Margin, int LineHeight, bool Html);
-// The width of the widest of Lines in the canvas' font.
-int WidestLine(TCanvas3D& C, const std::vector<std::string>& Lines);
+// The width of a line in the canvas' font: of the text it shows when it is
+// HTML (a line that fails to parse measures as plain text).
+int LineWidth(TCanvas3D& C, const std::string& Line, bool Html);
+// The width of the widest of Lines.
+int WidestLine(TCanvas3D& C, const std::vector<std::string>& Lines, bool Html);
 
 class TChartTitle : public TPlotCustomShapePosition {
 public:

@@ -1,6 +1,7 @@
 #include "CanvasFixture.h"
 #include "SeriesDoubles.h"
 #include "chart/ChartDecorations.h"
+#include "chart/PlotHtml.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -53,10 +54,10 @@ public:
         Meter.Canvas.AssignFont(F);
         return Meter.Canvas.GetFontHeight();
     }
-    int TextWidth(TPlotFont& F, const std::string& S)
+    int TextWidth(TPlotFont& F, const std::string& S, bool Html = false)
     {
         Meter.Canvas.AssignFont(F);
-        return Meter.Canvas.TextWidth(S);
+        return Html ? HtmlTextExtent(Meter.Canvas, S).cx : Meter.Canvas.TextWidth(S);
     }
     TFiveListSeries& AddSeries(const std::string& Title, TColor Color)
     {
@@ -184,19 +185,31 @@ TEST(ChartTitles, TopAndFootTitlesTakeTheirRoomLinesByExtent)
     EXPECT_TRUE(P.InkIn({0, F.Bottom, 300, 200}, Reddish).IsEmpty());
 }
 
-TEST(ChartTitles, AlignmentPlacesTheFrameAndItsText)
+TEST(ChartTitles, AlignmentPlacesTheFrameAndTheTextItShows)
 {
-    for (auto [Align, Edge] : {std::pair{taLeftJustify, 20}, {taRightJustify, 280}}) {
+    struct Case {
+        TAlignment Align;
+        int Edge;
+        const char* Caption;
+        bool Html;
+    };
+    for (const Case& C : {Case{taLeftJustify, 20, "Tavrix", false},
+                          {taRightJustify, 280, "Tavrix", false},
+                          {taRightJustify, 280, "<b>Tavrix</b> chart", true},
+                          {taCenter, 150, "<b>Tavrix</b> chart", true}}) {
         TChartPanel P;
-        P.Parts.SubTitle().SetCaption("Tavrix");
-        P.Parts.SubTitle().SetAlignment(Align);
+        TChartTitle& Title = P.Parts.SubTitle();
+        Title.SetCaption(C.Caption);
+        Title.SetAlignment(C.Align);
+        Title.SetTextFormat(C.Html ? ttfHtml : ttfNormal);
         P.Frame();
-        const TRect& T = P.Parts.SubTitle().ShapeBounds;
-        const int W = P.TextWidth(P.Parts.SubTitle().Font(), "Tavrix");
-        EXPECT_EQ(T.Width(), W);
-        EXPECT_EQ(Align == taLeftJustify ? T.Left : T.Right, Edge);
+        const TRect& T = Title.ShapeBounds;
+        EXPECT_EQ(T.Width(), P.TextWidth(Title.Font(), C.Caption, C.Html)) << C.Caption;
         const TRect Ink = P.InkIn({0, 0, 300, 200}, Bluish);
-        EXPECT_NEAR(Align == taLeftJustify ? Ink.Left : Ink.Right, Edge, 2);
+        const int InkEdge = C.Align == taLeftJustify    ? Ink.Left
+                            : C.Align == taRightJustify ? Ink.Right
+                                                        : (Ink.Left + Ink.Right) / 2;
+        EXPECT_NEAR(InkEdge, C.Edge, 2) << C.Caption;
     }
 }
 
@@ -249,6 +262,18 @@ TEST(ChartLegend, RightLegendListsSeriesWithSymbolsAndText)
         const TRect Ink = P.InkIn({Item.Left, Item.Top, B.Right - 1, Item.Top + H}, Dark);
         EXPECT_NEAR(Ink.Width(), P.TextWidth(L.Font(), Item.Text), 3);
     }
+}
+
+TEST(ChartLegend, HtmlRowsAreAsWideAsTheTextTheyShow)
+{
+    TChartPanel P;
+    P.AddSeries("<b>Close</b> price", clBlue);
+    P.AddSeries("Open", clRed);
+    TChartLegend& L = P.Parts.Legend();
+    L.SetTextFormat(ttfHtml);
+    P.Frame();
+    const int Wide = P.TextWidth(L.Font(), "<b>Close</b> price", true);
+    EXPECT_EQ(L.ShapeBounds.Width(), 2 * 2 + Wide * 20 / 100 + 4 + Wide);
 }
 
 TEST(ChartLegend, EachAlignmentTakesItsSideAndTopRowsFormColumns)
