@@ -1,5 +1,6 @@
 #include "chart/PlotCanvas.h"
 #include "chart/PlotHtml.h"
+#include "chart/PlotLog.h"
 #include "chart/PlotPicture.h"
 #include "platform/SysUtils.h"
 
@@ -242,10 +243,12 @@ void TPlotCanvas::TextOut(int X, int Y, const std::string& Text, bool AllowHtml)
         TextOut(X, Y, Text);
         return;
     }
-    // Drawing raises nothing: a malformed text stops where its fault lies.
+    // Drawing raises nothing: a malformed text stops where its fault lies,
+    // and the fault goes to the log.
     try {
         HtmlTextOut(*this, X, Y, Text);
-    } catch (const HtmlParserException&) {
+    } catch (const HtmlParserException& E) {
+        PlotLogFault("TPlotCanvas.TextOut", &E);
     }
 }
 

@@ -1,15 +1,21 @@
 #include "chart/PlotPanelWidget.h"
 
+#include "chart/PlotLog.h"
+
 #include <QMouseEvent>
 
 namespace {
 
-// Nothing may reach Qt from an event handler.
-template <class F> void Guarded(F Call)
+// Nothing may reach Qt from an event handler; what a handler raises is
+// logged under Where.
+template <class F> void Guarded(const char* Where, F Call)
 {
     try {
         Call();
+    } catch (const std::exception& E) {
+        PlotLogFault(Where, &E);
     } catch (...) {
+        PlotLogFault(Where, nullptr);
     }
 }
 
@@ -65,7 +71,7 @@ void TPlotPanelWidget::paintEvent(QPaintEvent*)
 {
     TGdiDC DC(static_cast<QPaintDevice*>(this));
     fPanel.ControlCanvas().SetHandle(&DC);
-    Guarded([&] { fPanel.Paint(); });
+    Guarded("TPlotPanelWidget.paintEvent", [&] { fPanel.Paint(); });
     fPanel.ControlCanvas().SetHandle(nullptr);
 }
 
@@ -82,7 +88,7 @@ void TPlotPanelWidget::resizeEvent(QResizeEvent*)
 void TPlotPanelWidget::mousePressEvent(QMouseEvent* Event)
 {
     const QPoint P = Event->position().toPoint();
-    Guarded([&] {
+    Guarded("TPlotPanelWidget.mousePressEvent", [&] {
         fPanel.MouseDown(MouseButtonOf(Event->button()),
                          ShiftStateOf(Event->modifiers(), Event->buttons()), P.x(), P.y());
     });
@@ -91,7 +97,7 @@ void TPlotPanelWidget::mousePressEvent(QMouseEvent* Event)
 void TPlotPanelWidget::mouseReleaseEvent(QMouseEvent* Event)
 {
     const QPoint P = Event->position().toPoint();
-    Guarded([&] {
+    Guarded("TPlotPanelWidget.mouseReleaseEvent", [&] {
         fPanel.MouseUp(MouseButtonOf(Event->button()),
                        ShiftStateOf(Event->modifiers(), Event->buttons()), P.x(), P.y());
     });
@@ -100,19 +106,19 @@ void TPlotPanelWidget::mouseReleaseEvent(QMouseEvent* Event)
 void TPlotPanelWidget::mouseMoveEvent(QMouseEvent* Event)
 {
     const QPoint P = Event->position().toPoint();
-    Guarded([&] {
+    Guarded("TPlotPanelWidget.mouseMoveEvent", [&] {
         fPanel.MouseMove(ShiftStateOf(Event->modifiers(), Event->buttons()), P.x(), P.y());
     });
 }
 
 void TPlotPanelWidget::mouseDoubleClickEvent(QMouseEvent*)
 {
-    Guarded([&] { fPanel.DblClick(); });
+    Guarded("TPlotPanelWidget.mouseDoubleClickEvent", [&] { fPanel.DblClick(); });
 }
 
 void TPlotPanelWidget::leaveEvent(QEvent*)
 {
-    Guarded([&] { fPanel.MouseLeave(); });
+    Guarded("TPlotPanelWidget.leaveEvent", [&] { fPanel.MouseLeave(); });
 }
 
 void TPlotPanelWidget::changeEvent(QEvent* Event)

@@ -1,7 +1,9 @@
 #include "chart/PlotPanelWidget.h"
 #include "chart/PlotShape.h"
+#include "support/LogCapture.h"
 
 #include <QTest>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -173,6 +175,30 @@ TEST(PlotPanel, WidgetPaintsFromTheBufferAndRedrawsAfterAResize)
     EXPECT_EQ(P.Frames, Frames + 1);
     EXPECT_EQ(Second.pixel(128, 30), qRgb(255, 0, 0));
     EXPECT_NE(Second.pixel(129, 30), qRgb(255, 0, 0));
+}
+
+TEST(PlotPanel, FaultsInPaintsAndMouseHandlersGoToTheLog)
+{
+    TLogCapture Log;
+    QWidget Window;
+    TTestPanel P;
+    TPlotPanelWidget W(P, &Window);
+    W.resize(60, 40);
+    P.DrawMore = [&] {
+        P.Canvas().TextOut(5, 5, "a <B", true);
+        throw std::runtime_error("paint broke");
+    };
+    W.grab();
+    P.OnMouseDown = [](TMouseButton, TShiftState, int, int) {
+        throw std::runtime_error("press broke");
+    };
+    QTest::mousePress(&W, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(&W, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_THAT(Log.Lines(),
+                testing::ElementsAre(
+                    TLogLine{"TPlotCanvas.TextOut | Missing > at <B", mtAlert, 0},
+                    TLogLine{"TPlotPanelWidget.paintEvent | paint broke", mtAlert, 0},
+                    TLogLine{"TPlotPanelWidget.mousePressEvent | press broke", mtAlert, 0}));
 }
 
 TEST(PlotPanel, BitmapRenderingUsesTheSamePipeline)
