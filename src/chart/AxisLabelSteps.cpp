@@ -12,6 +12,7 @@ double PlotNextStep(double X)
         return 1;
     // The decades are scaled one at a time, as often up as down again, so
     // that a step is the same number however it was reached.
+    const double given = X;
     int decades = 0;
     for (; X >= 10; ++decades)
         X /= 10;
@@ -22,7 +23,9 @@ double PlotNextStep(double X)
         step *= 10;
     for (; decades < 0; ++decades)
         step /= 10;
-    return step;
+    // Below the normal numbers scaling back loses digits and may land on X
+    // itself: the step doubles instead, so that every search grows.
+    return step > given ? step : given * 2;
 }
 
 namespace {

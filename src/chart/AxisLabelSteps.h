@@ -11,8 +11,9 @@
 #include <vector>
 
 // The "nice" step after X: 1 <= X < 2 gives 2, 2 <= X < 5 gives 5, 5 <= X < 10
-// gives 10, other decades alike (0.3 gives 0.5, 30 gives 50). An infinite X,
-// and one that is not above 0, gives 1.
+// gives 10, other decades alike (0.3 gives 0.5, 30 gives 50); always above
+// X, also below the normal numbers. An infinite X, and one that is not above
+// 0, gives 1.
 double PlotNextStep(double X);
 
 // What the step search of a value axis reads from the axis.
