@@ -46,7 +46,10 @@ void TPlotCanvas3D::TextOut(int X, int Y, const std::string& Text)
         FCanvas->RealizeFont();
         DC()->SetTextColor(ColorToRGB(S->Color()));
         DC()->TextOut(SX, SY, Text);
-        if (S->Smooth() && S->SmoothBlur() > 0 && Bitmap()) {
+        // Only the buffer's pixels can be read back and blurred; drawn
+        // straight onto a window the shadow stays plain.
+        const bool IntoBuffer = Bitmap() && DC() == &Bitmap()->DC();
+        if (S->Smooth() && S->SmoothBlur() > 0 && IntoBuffer) {
             const TRect R = TextRectAt(SX, SY, Text);
             TBlurFilter Blur;
             Blur.SetAmount(S->SmoothBlur());

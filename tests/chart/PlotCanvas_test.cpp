@@ -1,5 +1,6 @@
 #include "CanvasFixture.h"
 
+#include <QPixmap>
 #include <gtest/gtest.h>
 
 namespace {
@@ -240,6 +241,39 @@ TEST(PlotCanvas, ShadowOfNegativeSizeLiesAboveLeftAndWidensTheText)
     // original place, up and left of the text.
     EXPECT_EQ(Text.right() - Shadow.right(), 3);
     EXPECT_EQ(Text.bottom() - Shadow.bottom(), 2);
+}
+
+TEST(PlotCanvas, ASmoothTextShadowDrawnOntoAWindowStaysPlain)
+{
+    // Drawn straight onto a surface without pixels to read back, as a
+    // window is, while a buffer is kept aside, the shadow stays plain.
+    QPixmap Window(80, 30);
+    Window.fill(Qt::white);
+    {
+        TGdiDC DC(&Window);
+        TCanvas Surface(&DC);
+        TPlotCanvas3D Canvas;
+        Canvas.IKeepBitmap = true;
+        Canvas.InitWindow(nullptr, nullptr, clWhite, false, {0, 0, 80, 30});
+        Canvas.SetUseBuffer(false);
+        ASSERT_TRUE(Canvas.Bitmap());
+        Canvas.InitWindow(&Surface, nullptr, clWhite, false, {0, 0, 80, 30});
+        Canvas.ResetState();
+        TPlotFont Font;
+        Font.SetName("DejaVu Sans");
+        Font.SetColor(clBlue);
+        Font.Shadow().SetColor(clRed);
+        Font.Shadow().SetSize(2);
+        Font.Shadow().SetSmoothBlur(4);
+        Canvas.AssignFont(Font);
+        Canvas.TextOut(10, 5, "Hix");
+    }
+    const QImage Shown = Window.toImage();
+    int Red = 0;
+    for (int Y = 0; Y < Shown.height(); ++Y)
+        for (int X = 0; X < Shown.width(); ++X)
+            Red += qRed(Shown.pixel(X, Y)) > 200 && qBlue(Shown.pixel(X, Y)) < 100;
+    EXPECT_GT(Red, 10);
 }
 
 TEST(PlotCanvas, RotateLabelFoldsTheAngleAndTurnsTheText)
