@@ -50,6 +50,15 @@ void TChartAxis::SetMinMax(double AMin, double AMax)
     }
 }
 
+void TChartAxis::SetMasterAxis(TChartAxis* Value)
+{
+    // Masters in a ring would pass a range round it without end.
+    for (const TChartAxis* Master = Value; Master; Master = Master->FMaster)
+        if (Master == this)
+            throw AxisException(PlotConst::PlotMsg_AxisCircularMaster);
+    FMaster = Value;
+}
+
 void TChartAxis::SetMinimum(double Value)
 {
     const bool loading = FParentChart && FParentChart->IsLoading();

@@ -81,9 +81,11 @@ public:
     void SetPositionPercent(double Value) { SetProperty(FPositionPercent, Value); }
     void SetPosUnits(TPlotUnits Value) { SetProperty(FPosUnits, Value); }
 
-    // The axis whose range this one copies; not owned.
+    // The axis whose range this one copies; not owned. An axis that is this
+    // one or copies it (through its own masters) raises AxisException and
+    // changes nothing.
     TChartAxis* MasterAxis() const { return FMaster; }
-    void SetMasterAxis(TChartAxis* Value) { FMaster = Value; }
+    void SetMasterAxis(TChartAxis* Value);
 
     ICustomAxisPanel* ParentChart() const { return FParentChart; }
 

@@ -78,6 +78,8 @@ public:
     virtual void AddedValue(TChartSeries* Source, int32_t ValueIndex);
     virtual void DeletedValue(TChartSeries* Source, int32_t ValueIndex);
     virtual bool IsValidSourceOf(TChartSeries* Value) const { return Value != this; }
+    // Source feeds this series from now on; a source that is this series or
+    // is itself fed from it raises ChartException and changes nothing.
     void AddDataSource(TChartSeries* Source);
     void RemoveDataSource(TChartSeries* Source);
     const std::vector<TChartSeries*>& DataSources() const { return fDataSources; }
@@ -246,6 +248,8 @@ private:
     void MergePoints(const TChartPointsBatch& Points);
     TChartAxis* MandatoryAxis() const;
     void UnlinkAll();
+    // Other feeds this series, directly or through other series.
+    bool FedFrom(const TChartSeries* Other) const;
 
     TColor fColor = clPlotColor;
     TColor fSeriesColor = clPlotColor;

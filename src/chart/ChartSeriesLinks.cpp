@@ -3,6 +3,7 @@
 #include "chart/CustomAxisPanel.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 // Series fed from other series: notification, refill and single-point
 // updates of the linked series.
@@ -97,11 +98,31 @@ void TChartSeries::DeletedValue(TChartSeries* Source, int32_t ValueIndex)
         Delete(ValueIndex);
 }
 
+bool TChartSeries::FedFrom(const TChartSeries* Other) const
+{
+    std::vector<const TChartSeries*> Pending{this};
+    std::unordered_set<const TChartSeries*> Seen{this};
+    while (!Pending.empty()) {
+        const TChartSeries* S = Pending.back();
+        Pending.pop_back();
+        for (const TChartSeries* Source : S->fDataSources) {
+            if (Source == Other)
+                return true;
+            if (Seen.insert(Source).second)
+                Pending.push_back(Source);
+        }
+    }
+    return false;
+}
+
 void TChartSeries::AddDataSource(TChartSeries* Source)
 {
-    if (!Source || Source == this ||
+    if (!Source ||
         std::find(fDataSources.begin(), fDataSources.end(), Source) != fDataSources.end())
         return;
+    // Series feeding each other would refill one another without end.
+    if (Source == this || Source->FedFrom(this))
+        throw ChartException(PlotConst::PlotMsg_CircularSeries);
     fDataSources.push_back(Source);
     Source->fLinkedSeries.push_back(this);
     AddValues(Source);

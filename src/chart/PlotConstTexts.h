@@ -3,7 +3,9 @@
 // The texts of the core table, in assignment order: each variable of
 // PlotConst.h with its English text. Data only; PlotConst.h and
 // PlotConst.cpp expand the list. Texts keep the accelerator "&" of their
-// captions and the placeholders ("%s", "%d") that Format fills.
+// captions and the placeholders ("%s", "%d") that Format fills. The last
+// four are the engine's own: its notice, assistant and theme captions, and
+// the message of the axis-master check.
 
 // clang-format off
 #define PLOT_CONST_TEXTS(X) \
@@ -344,5 +346,6 @@
     X(PlotMsg_SaveTextFile, "Save as a text file") \
     X(PlotMsg_EngineNotice, "Chart engine of the Tavrix terminal") \
     X(PlotMsg_ChartWizard, "Chart Assistant") \
-    X(PlotMsg_ChartTheme, "Chart Theme")
+    X(PlotMsg_ChartTheme, "Chart Theme") \
+    X(PlotMsg_AxisCircularMaster, "Circular Axis master dependences are not allowed")
 // clang-format on

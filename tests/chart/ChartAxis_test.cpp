@@ -44,6 +44,23 @@ TEST(TChartAxisRange, MasterAxisPassesItsRangeToCustomAxes)
     EXPECT_TRUE(other.Automatic());
 }
 
+TEST(TChartAxisRange, AMasterRingIsRefusedAndChangesNothing)
+{
+    TFakePanel panel;
+    TChartAxis a(&panel, false, false), b(&panel, false, true), c(&panel, false, true);
+    panel.Custom = {&a, &b, &c};
+    b.SetMasterAxis(&a);
+    c.SetMasterAxis(&b);
+    for (auto [Follower, Master] : {std::pair{&a, &a}, {&a, &b}, {&a, &c}, {&b, &c}}) {
+        TChartAxis* const Before = Follower->MasterAxis();
+        EXPECT_THROW(Follower->SetMasterAxis(Master), AxisException);
+        EXPECT_EQ(Follower->MasterAxis(), Before);
+    }
+    a.SetMinMax(1, 2);
+    EXPECT_EQ(c.Minimum(), 1) << "the chain still passes the range on";
+    EXPECT_EQ(c.Maximum(), 2);
+}
+
 TEST(TChartAxisRange, SettersRaiseTheirTextsAndChangeNothing)
 {
     TFakePanel panel;

@@ -181,6 +181,37 @@ TEST(ChartSeries, LinkedSeriesFollowAddsDeletesAndClears)
     EXPECT_EQ(Linked.Count(), 1);
 }
 
+TEST(ChartSeries, ACycleOfSourcesIsRefusedAndChangesNothing)
+{
+    // Series 0 feeds 1, 1 feeds 2; then the source that would close a ring.
+    struct Case {
+        int Fed, Source;
+    };
+    for (const Case& C : {Case{0, 0}, {0, 1}, {0, 2}, {1, 2}}) {
+        TChartSeries S[3];
+        S[0].AddXY(1, 1);
+        S[1].AddDataSource(&S[0]);
+        S[2].AddDataSource(&S[1]);
+        try {
+            S[C.Fed].AddDataSource(&S[C.Source]);
+            ADD_FAILURE() << C.Source << " feeding " << C.Fed << " was taken";
+        } catch (const ChartException& E) {
+            EXPECT_STREQ(E.what(), "Circular Series dependences are not allowed");
+        }
+        EXPECT_TRUE(S[0].DataSources().empty());
+        EXPECT_EQ(S[2].DataSources(), std::vector<TChartSeries*>{&S[1]});
+        EXPECT_EQ(S[2].LinkedSeries().size(), 0u);
+        EXPECT_EQ(S[2].Count(), 1);
+    }
+    // Two series fed from one source form no ring.
+    TChartSeries Source, Left, Right, Both;
+    Left.AddDataSource(&Source);
+    Right.AddDataSource(&Source);
+    Both.AddDataSource(&Left);
+    Both.AddDataSource(&Right);
+    EXPECT_EQ(Both.DataSources().size(), 2u);
+}
+
 TEST(ChartSeries, SortThroughTheOwnerMovesColoursAndLabels)
 {
     TFiveListSeries S;
