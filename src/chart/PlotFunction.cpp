@@ -6,6 +6,7 @@
 #include "platform/SysUtils.h"
 
 #include <algorithm>
+#include <cmath>
 
 void TPlotFunction::SetPeriod(double Value)
 {
@@ -99,9 +100,16 @@ void TPlotFunction::CalculateAllPoints(TChartSeries* Source, TChartValueList& No
     AddFunctionXY(Source->YMandatory(), Max, Value);
 }
 
-int32_t TPlotFunction::PeriodPoints() const
+int32_t TPlotFunction::PeriodPoints(int32_t Count) const
 {
-    return static_cast<int32_t>(std::max<int64_t>(1, Round(fPeriod)));
+    const double Points = std::nearbyint(fPeriod);
+    if (!(Points >= 1))
+        return 1;
+    // Any longer period fits no group either; the bound keeps the index
+    // arithmetic of the loops in range.
+    if (Points > Count)
+        return Count + 1;
+    return static_cast<int32_t>(Points);
 }
 
 int32_t TPlotFunction::RangeGroupEnd(const TChartValueList& List, int32_t FirstIndex) const
@@ -124,7 +132,7 @@ void TPlotFunction::CalculateByPeriod(TChartSeries* Source, TChartValueList& Not
     int32_t First = 0;
     while (First < Count) {
         const int32_t Last = fPeriodStyle == psRange ? RangeGroupEnd(NotMandatorySource, First)
-                                                     : First + PeriodPoints() - 1;
+                                                     : First + PeriodPoints(Count) - 1;
         if (Last >= Count)
             break;
         CalculatePeriod(Source, AlignedX(NotMandatorySource, First, Last), First, Last);
@@ -168,7 +176,7 @@ TPlotMovingFunction::TPlotMovingFunction()
 
 void TPlotMovingFunction::DoCalculation(TChartSeries* Source, TChartValueList& NotMandatorySource)
 {
-    const int32_t P = PeriodPoints();
+    const int32_t P = PeriodPoints(Source->Count());
     for (int32_t I = P - 1; I < Source->Count(); ++I)
         AddFunctionXY(Source->YMandatory(), AlignedX(NotMandatorySource, I - P + 1, I),
                       Calculate(Source, I - P + 1, I));

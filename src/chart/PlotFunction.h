@@ -57,8 +57,10 @@ protected:
     void AddFunctionXY(bool YMandatorySource, double X, double Y);
     // X of a group of points by PeriodAlign.
     double AlignedX(const TChartValueList& List, int32_t FirstIndex, int32_t LastIndex) const;
-    // Period in whole points; never below one, so a group always advances.
-    int32_t PeriodPoints() const;
+    // Period in whole points of a source of Count points: never below one,
+    // so a group always advances, and never above Count + 1 (a period
+    // longer than the source fits no group, however long it is).
+    int32_t PeriodPoints(int32_t Count) const;
     void ReCalculate();
 
 private:

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -82,6 +83,18 @@ TEST(PlotFunction, MovingWindowStartsOnceItIsFull)
     // A period that rounds to nothing still moves by one point.
     C.Function->SetPeriod(0.4);
     EXPECT_EQ(C.Result.Count(), 10);
+}
+
+TEST(PlotFunction, APeriodBeyondTheSourceFitsNoGroupHoweverLong)
+{
+    constexpr double Inf = std::numeric_limits<double>::infinity();
+    for (double Period : {10.0, 11.0, 3e9, 1e300, Inf}) {
+        TComputed<TPlotMovingFunction> Moving({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, Period);
+        TComputed ByCount({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, Period);
+        const int Expected = Period == 10 ? 1 : 0;
+        EXPECT_EQ(Moving.Result.Count(), Expected) << Period;
+        EXPECT_EQ(ByCount.Result.Count(), Expected) << Period;
+    }
 }
 
 TEST(PlotFunction, GroupsByPointCountAndByRange)
