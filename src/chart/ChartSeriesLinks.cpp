@@ -25,7 +25,9 @@ void TChartSeries::NotifyValue(TValueEvent ValueEvent, int32_t ValueIndex)
     const auto Linked = fLinkedSeries;
     for (auto* Series : Linked) {
         const uint8_t Options = Series->fRecalcOptions;
-        // A computed series cannot follow a single point: it is refilled.
+        // A computed series does not follow single points: refilling it for
+        // each would cost the whole source every time. It is refilled on a
+        // refresh (once per update bracket) and on a change of values.
         const bool Computed = Series->fFunction != nullptr;
         switch (ValueEvent) {
         case veClear:
@@ -33,15 +35,11 @@ void TChartSeries::NotifyValue(TValueEvent ValueEvent, int32_t ValueIndex)
                 Series->Clear();
             break;
         case veAdd:
-            if ((Options & rOnInsert) && Computed)
-                Series->AddValues(this);
-            else if (Options & rOnInsert)
+            if ((Options & rOnInsert) && !Computed)
                 Series->AddedValue(this, ValueIndex);
             break;
         case veDelete:
-            if ((Options & rOnDelete) && Computed)
-                Series->AddValues(this);
-            else if (Options & rOnDelete)
+            if ((Options & rOnDelete) && !Computed)
                 Series->DeletedValue(this, ValueIndex);
             break;
         case veRefresh:

@@ -122,21 +122,26 @@ TEST(PlotFunction, GroupsByPointCountAndByRange)
     EXPECT_EQ(Points(Range.Result), (TPoints{{45658, 15}, {45658 + 31, 35}}));
 }
 
-TEST(PlotFunction, SourceChangesRefillTheSeriesOncePerBracket)
+TEST(PlotFunction, RefilledOncePerBracketAndOnAChangeNeverPerPoint)
 {
     TComputed C({1, 2, 3});
-    C.Source.AddXY(5, 100);
-    EXPECT_EQ(Points(C.Result), (TPoints{{1, 40}, {5, 40}}));
-    C.Source.Delete(0);
-    EXPECT_EQ(Points(C.Result), (TPoints{{2, 50}, {5, 50}}));
-    const int Before = C.Function->Calls;
-    C.Source.BeginUpdate();
-    for (int I = 0; I < 5; ++I)
+    int Refills = 0;
+    C.Result.OnClearValues = [&](TChartSeries*) { ++Refills; };
+    for (int I = 0; I < 8000; ++I)
         C.Source.AddXY(10 + I, 0);
-    C.Source.Delete(0, 3);
+    C.Source.Delete(0);
+    EXPECT_EQ(Refills, 0) << "single adds and deletes refill nothing";
+    EXPECT_EQ(Points(C.Result), (TPoints{{1, 20}, {3, 20}}));
+
+    C.Source.BeginUpdate();
+    C.Source.AddXY(9000, 100);
+    C.Source.Delete(0, 7999);
     C.Source.EndUpdate();
-    EXPECT_EQ(C.Function->Calls, Before + 1);
-    EXPECT_EQ(Points(C.Result), (TPoints{{10, 0}, {14, 0}}));
+    EXPECT_EQ(Refills, 1);
+    EXPECT_EQ(Points(C.Result), (TPoints{{8007, 25}, {9000, 25}}));
+    C.Source.YValues().SetValue(0, 20);
+    EXPECT_EQ(Refills, 2);
+    EXPECT_EQ(Points(C.Result), (TPoints{{8007, 30}, {9000, 30}}));
     C.Source.Clear();
     EXPECT_EQ(C.Result.Count(), 0);
 }
