@@ -135,6 +135,8 @@ void PlotDefaultLabelValues(const TLabelLoop& Loop, std::vector<double>& Values)
     double value = FirstLabelValue(Loop);
     while (value > Loop.Maximum && StepDown(Loop, value)) {
     }
+    if (Loop.FirstLabelShift)
+        value -= Loop.FirstLabelShift(value);
     if (range == 0 || std::fabs(range) < 1e-10 ||
         FloatToStr(value) == FloatToStr(value - Loop.Increment)) {
         Values.push_back(value);

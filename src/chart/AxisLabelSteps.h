@@ -7,6 +7,7 @@
 
 #include "chart/PlotProcs.h"
 
+#include <functional>
 #include <limits>
 #include <vector>
 
@@ -52,6 +53,8 @@ struct TLabelLoop {
     bool ExactDateTime = false;
     TDateTimeStep Step = dtNone;
     bool RoundFirstLabel = true;
+    // When set, the first label's value is lowered by what it returns.
+    std::function<double(double Value)> FirstLabelShift;
 };
 
 // The labelled values, from the maximum downwards: the first one rounded to

@@ -7,12 +7,12 @@
 
 TChartAxis::TChartAxis(ICustomAxisPanel* ParentChart, bool Horizontal, bool OtherSide)
     : FHorizontal(Horizontal), FOtherSide(OtherSide), FParentChart(ParentChart),
-      FLabelsFont(RepaintOnChange()), FAxisValuesFormat(PlotConst::PlotMsg_DefValueFormat),
-      FFormatSettings(GetFormatSettings()), FAxis(RepaintOnChange()),
-      FAxisTitle(Horizontal  ? 0
-                 : OtherSide ? 270
-                             : 90,
-                 [this] { Repaint(); }),
+      FLabelsFont(RepaintOnChange()), FItems([this] { Repaint(); }),
+      FAxisValuesFormat(PlotConst::PlotMsg_DefValueFormat), FFormatSettings(GetFormatSettings()),
+      FAxis(RepaintOnChange()), FAxisTitle(Horizontal  ? 0
+                                           : OtherSide ? 270
+                                                       : 90,
+                                           [this] { Repaint(); }),
       FGrid(RepaintOnChange()), FMinorGrid(RepaintOnChange()), FTicks(RepaintOnChange()),
       FTicksInner(RepaintOnChange()), FMinorTicks(RepaintOnChange())
 {
@@ -152,6 +152,8 @@ void TChartAxis::AdjustMaxMin()
     CalcMinMax(FMinimumValue, FMaximumValue);
     IMaximum = FMaximumValue;
     IMinimum = FMinimumValue;
+    if (OnCalcMaxLabel)
+        IMaximum -= OnCalcMaxLabel(*this, -1, IMaximum);
     InternalCalcRange();
     CalcRoundScales();
 }
@@ -386,4 +388,15 @@ void TChartDepthAxis::SetInverted(bool Value)
     TChartAxis* other = chart->DepthAxis() == this ? chart->DepthTopAxis() : chart->DepthAxis();
     if (other && other != this && other->Inverted() != Value)
         other->SetInverted(Value);
+}
+
+TAxisLabelStyle TChartDepthAxis::InternalCalcLabelStyle() const
+{
+    const ICustomAxisPanel* chart = ParentChart();
+    for (int i = 0; chart && i < chart->SeriesCount(); ++i) {
+        const IChartSeries& series = chart->Series(i);
+        if (series.Active())
+            return series.MinZValue() != series.MaxZValue() ? talValue : talText;
+    }
+    return talNone;
 }

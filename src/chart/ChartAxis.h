@@ -12,6 +12,7 @@
 
 #include "chart/AxisMapping.h"
 #include "chart/AxisPanelLink.h"
+#include "chart/ChartAxisItems.h"
 #include "chart/ChartAxisParts.h"
 #include "chart/PlotProcs.h"
 #include "chart/PlotUnits.h"
@@ -135,6 +136,13 @@ public:
     void SetLabelsAlternate(bool Value) { SetProperty(FLabelsAlternate, Value); }
     bool LabelsMultiLine() const { return FLabelsMultiLine; }
     void SetLabelsMultiLine(bool Value) { SetProperty(FLabelsMultiLine, Value); }
+    // Labels turned by this many degrees, counter-clockwise.
+    int LabelsAngle() const { return FLabelsAngle; }
+    void SetLabelsAngle(int Value) { SetProperty(FLabelsAngle, Value); }
+    // Numbers written as a mantissa times a power of ten (2.5×10³).
+    bool LabelsExponent() const { return FLabelsExponent; }
+    void SetLabelsExponent(bool Value) { SetProperty(FLabelsExponent, Value); }
+    TAxisItems& Items() { return FItems; }
     bool LabelsOnAxis() const { return FLabelsOnAxis; }
     void SetLabelsOnAxis(bool Value) { SetProperty(FLabelsOnAxis, Value); }
     // Extra room between labels, percent of a label's size; 0 or more.
@@ -166,6 +174,8 @@ public:
     // The text of a value label: the date-time or number format, then the
     // chart's OnGetAxisLabel, then blanks as line breaks when multi-line.
     virtual std::string LabelValue(double Value);
+    // The date-time or number text of a value alone, as its label shows it.
+    std::string FormattedValue(double Value) const;
     // LabelStyle, or the style the axis' series call for when it is talAuto.
     TAxisLabelStyle CalcLabelStyle() const;
 
@@ -211,6 +221,13 @@ public:
     int PosAxis() const { return FPosAxis; }
     int PosLabels() const { return FPosLabels; }
     int PosTitle() const { return FPosTitle; }
+
+    // Draws the axis line in place of the axis (when its pen is visible).
+    std::function<void(TChartAxis& Sender)> OnDrawAxis;
+    // An internal hook no part of the terminal sets: the range's maximum
+    // (LabelIndex -1) and the first value label (LabelIndex 0) are lowered
+    // by what it returns.
+    std::function<double(TChartAxis& Sender, int LabelIndex, double Value)> OnCalcMaxLabel;
 
     // Runs for every label drawn; may move it, change its text or suppress it.
     std::function<void(TChartAxis& Sender, int& X, int& Y, int& Z, std::string& Text,
@@ -260,10 +277,16 @@ private:
     TCanvas3D* LabelsCanvas();
     // A label's size along the axis, and the widest line of a text.
     int InternalLabelSize(TCanvas3D& Canvas, const std::string& Text) const;
-    int MaxSeriesLabelWidth(TCanvas3D& Canvas) const;
+    // Every point label (or, with Marks, mark text) of the axis' series.
+    void ForEachSeriesLabel(bool Marks, const std::function<void(const std::string&)>& Visit) const;
     int FewestPointsAlongX() const;
     bool AlongXDimension(const IChartSeries& Series) const;
-    std::string FormattedValue(double Value) const;
+    // The size of a label's text turned by LabelsAngle; its extent along
+    // and across the axis.
+    TSize LabelExtent(TCanvas3D& Canvas, const std::string& Text) const;
+    int AlongAxis(const TSize& Extent) const { return FHorizontal ? Extent.cx : Extent.cy; }
+    int AcrossAxis(const TSize& Extent) const { return FHorizontal ? Extent.cy : Extent.cx; }
+    std::string ExponentText(double Value) const;
     // With LabelsMultiLine, every blank becomes a line break.
     void BreakLines(std::string& Text) const;
 
@@ -272,13 +295,23 @@ private:
     void DrawLabels(TCanvas3D& Canvas);
     void DrawValueLabels(TCanvas3D& Canvas, double Increment, TDateTimeStep Step);
     // False when the chart's OnGetNextAxisLabel gave no value at all.
-    bool DrawCustomLabels(TCanvas3D& Canvas);
-    void DrawSeriesLabels(TCanvas3D& Canvas);
+    bool DoCustomLabels(TCanvas3D& Canvas);
+    // The user's items, each at its value.
+    void DrawCustomLabels(TCanvas3D& Canvas);
+    // The point labels (or, with Marks, the mark texts) of the axis' series.
+    void DrawSeriesLabels(TCanvas3D& Canvas, bool Marks);
+    // One title per series, at the series' depth.
+    void DrawDepthLabels(TCanvas3D& Canvas);
     void InternalDrawLabel(TCanvas3D& Canvas, double Value);
-    void DrawThisLabel(TCanvas3D& Canvas, int Pos, double Value, std::string Text);
+    void DrawThisLabel(TCanvas3D& Canvas, int Pos, double Value, std::string Text,
+                       TPlotFont* Font = nullptr);
     // A label's text at X, Y: centred on a horizontal axis' tick, beside a
-    // vertical axis' tick and centred on it.
+    // vertical axis' tick and centred on it; turned, its turned box is placed
+    // so.
     void DrawAxisLabel(TCanvas3D& Canvas, int X, int Y, const std::string& Text);
+    void DrawTurnedLabel(TCanvas3D& Canvas, int X, int Y, const std::vector<std::string>& Lines);
+    // The labels' box behind a text whose corners are Corners.
+    void DrawLabelBox(TCanvas3D& Canvas, const std::vector<TPoint>& Corners);
     // The title's room across the axis; the canvas takes the title font.
     int TitleRoom(TCanvas3D& Canvas);
     void DrawTicksGrid(TCanvas3D& Canvas, const TRect& Chart);
@@ -324,6 +357,9 @@ private:
     TAxisLabelAlign FLabelsAlign = alDefault;
     bool FLabelsAlternate = false;
     bool FLabelsMultiLine = false;
+    int FLabelsAngle = 0;
+    bool FLabelsExponent = false;
+    TAxisItems FItems;
     bool FLabelsOnAxis = true;
     int FLabelsSeparation = 10;
     int FLabelsSize = 0;
@@ -372,4 +408,9 @@ class TChartDepthAxis : public TChartAxis {
 public:
     TChartDepthAxis(ICustomAxisPanel* ParentChart, bool OtherSide);
     void SetInverted(bool Value) override;
+
+protected:
+    // One text label per series, unless the first active series spreads
+    // over a range of depths: then value labels.
+    TAxisLabelStyle InternalCalcLabelStyle() const override;
 };

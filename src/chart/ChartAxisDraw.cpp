@@ -102,9 +102,18 @@ void TChartAxis::DrawAxisTitle(TCanvas3D& Canvas)
 void TChartAxis::DrawLabels(TCanvas3D& Canvas)
 {
     FLabelCount = 0;
+    if (!FItems.Automatic()) {
+        DrawCustomLabels(Canvas);
+        return;
+    }
+    FItems.ClearGenerated();
     const TAxisLabelStyle style = CalcLabelStyle();
     if (style == talNone)
         return;
+    if (IDepthAxis && style == talText) {
+        DrawDepthLabels(Canvas);
+        return;
+    }
     const double inc = CalcIncrement();
     // The calendar step the desired increment starts from, moved up to the step in force.
     TDateTimeStep step = dtNone;
@@ -127,17 +136,11 @@ void TChartAxis::DrawLabels(TCanvas3D& Canvas)
         FAlternateShift = Canvas.GetFontHeight();
     Canvas.Brush().SetStyle(bsClear);
     Canvas.SetBackMode(cbmTransparent);
-    switch (style) {
-    case talValue:
-        if (!FParentChart->OnGetNextAxisLabel() || !DrawCustomLabels(Canvas))
+    if (style == talValue) {
+        if (!FParentChart->OnGetNextAxisLabel() || !DoCustomLabels(Canvas))
             DrawValueLabels(Canvas, inc, step);
-        break;
-    case talText:
-        DrawSeriesLabels(Canvas);
-        break;
-    default:
-        // Mark labels show the series' mark texts, which the series do not make yet.
-        break;
+    } else {
+        DrawSeriesLabels(Canvas, style == talMark);
     }
 }
 
@@ -153,13 +156,15 @@ void TChartAxis::DrawValueLabels(TCanvas3D& Canvas, double Increment, TDateTimeS
         loop.ExactDateTime = IAxisDateTime && FExactDateTime;
         loop.Step = Step;
         loop.RoundFirstLabel = FRoundFirstLabel;
+        if (OnCalcMaxLabel)
+            loop.FirstLabelShift = [this](double Value) { return OnCalcMaxLabel(*this, 0, Value); };
         PlotDefaultLabelValues(loop, FLabelValues);
     }
     for (double value : FLabelValues)
         InternalDrawLabel(Canvas, value);
 }
 
-bool TChartAxis::DrawCustomLabels(TCanvas3D& Canvas)
+bool TChartAxis::DoCustomLabels(TCanvas3D& Canvas)
 {
     constexpr int lastIndex = 2000;
     constexpr double tolerance = 1e-7;
@@ -177,7 +182,7 @@ bool TChartAxis::DrawCustomLabels(TCanvas3D& Canvas)
     return true;
 }
 
-void TChartAxis::DrawSeriesLabels(TCanvas3D& Canvas)
+void TChartAxis::DrawSeriesLabels(TCanvas3D& Canvas, bool Marks)
 {
     // The index range of every series on the axis; each index is labelled by
     // the first series whose visible range holds it.
@@ -192,7 +197,6 @@ void TChartAxis::DrawSeriesLabels(TCanvas3D& Canvas)
         first = std::min(first, series.FirstValueIndex());
         last = std::max(last, series.LastValueIndex());
     }
-    const int lineHeight = Canvas.GetFontHeight();
     bool havePrevious = false;
     int previousLow = 0;
     int previousHigh = 0;
@@ -203,15 +207,14 @@ void TChartAxis::DrawSeriesLabels(TCanvas3D& Canvas)
         });
         if (owner == onAxis.end())
             continue;
-        std::string text = (*owner)->PointLabel(index);
+        std::string text = Marks ? (*owner)->MarkText(index) : (*owner)->PointLabel(index);
         if (FParentChart->OnGetAxisLabel())
             FParentChart->OnGetAxisLabel()(*this, *owner, index, text);
         BreakLines(text);
         if (text.empty())
             continue;
         const int pos = FHorizontal ? (*owner)->CalcXPos(index) : (*owner)->CalcYPos(index);
-        const int half =
-            (FHorizontal ? Canvas.TextWidth(text) : lineHeight * int(PlotNumTextLines(text))) / 2;
+        const int half = AlongAxis(LabelExtent(Canvas, text)) / 2;
         if (FLabelsSeparation != 0 && havePrevious && pos - half < previousHigh &&
             pos + half > previousLow)
             continue;
@@ -233,10 +236,12 @@ void TChartAxis::InternalDrawLabel(TCanvas3D& Canvas, double Value)
         DrawThisLabel(Canvas, pos, Value, LabelValue(Value));
 }
 
-void TChartAxis::DrawThisLabel(TCanvas3D& Canvas, int Pos, double Value, std::string Text)
+void TChartAxis::DrawThisLabel(TCanvas3D& Canvas, int Pos, double Value, std::string Text,
+                               TPlotFont* Font)
 {
     if (FTickOnLabelsOnly)
         AddTick(Pos, Value);
+    FItems.AddGenerated(Value, Text);
     int row = FPosLabels;
     if (FLabelsAlternate && FLabelCount % 2 == 1)
         row += OutwardsSign() * FAlternateShift;
@@ -247,13 +252,22 @@ void TChartAxis::DrawThisLabel(TCanvas3D& Canvas, int Pos, double Value, std::st
     bool draw = true;
     if (OnDrawLabel)
         OnDrawLabel(*this, x, y, z, Text, draw);
-    if (draw && !Text.empty())
-        DrawAxisLabel(Canvas, x, y, Text);
+    if (!draw || Text.empty())
+        return;
+    if (Font)
+        Canvas.AssignFont(*Font);
+    DrawAxisLabel(Canvas, x, y, Text);
+    if (Font)
+        Canvas.AssignFont(FLabelsFont);
 }
 
 void TChartAxis::DrawAxisLabel(TCanvas3D& Canvas, int X, int Y, const std::string& Text)
 {
     const std::vector<std::string> lines = PlotTextLines(Text);
+    if (NormalAngle(FLabelsAngle) != 0) {
+        DrawTurnedLabel(Canvas, X, Y, lines);
+        return;
+    }
     const int lineHeight = Canvas.GetFontHeight();
     const int height = lineHeight * int(lines.size());
     int align = TA_CENTER;
@@ -266,6 +280,12 @@ void TChartAxis::DrawAxisLabel(TCanvas3D& Canvas, int X, int Y, const std::strin
         if (opposite)
             X += OutwardsSign() * FOppositeShift;
         Y -= height / 2;
+    }
+    if (!FItems.Format().Transparent()) {
+        const int width = LabelExtent(Canvas, Text).cx;
+        const int left = align == TA_CENTER ? X - width / 2 : align == TA_RIGHT ? X - width : X;
+        DrawLabelBox(
+            Canvas, {{left, Y}, {left + width, Y}, {left + width, Y + height}, {left, Y + height}});
     }
     Canvas.SetTextAlign(align | TA_TOP);
     for (const std::string& line : lines) {
@@ -285,7 +305,9 @@ void TChartAxis::DrawTicksGrid(TCanvas3D& Canvas, const TRect& Chart)
     Canvas.Brush().SetStyle(bsClear);
     Canvas.SetBackMode(cbmTransparent);
     const int outwards = OutwardsSign();
-    if (FAxis.Visible()) {
+    if (FAxis.Visible() && OnDrawAxis) {
+        OnDrawAxis(*this);
+    } else if (FAxis.Visible()) {
         Canvas.AssignVisiblePen(FAxis);
         if (FHorizontal)
             Canvas.HorizLine3D(IStartPos, IEndPos, FPosAxis, 0);

@@ -26,6 +26,16 @@ int WidestLine(TCanvas3D& Canvas, const std::string& Text)
     return widest;
 }
 
+// Decimal digits and the minus sign raised, as an exponent is written.
+std::string Superscript(int Value)
+{
+    static const char* const digits[] = {"⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹"};
+    std::string text = Value < 0 ? "⁻" : "";
+    for (const char c : std::to_string(std::abs(Value)))
+        text += digits[c - '0'];
+    return text;
+}
+
 } // namespace
 
 void TChartAxis::SetLabelsSeparation(int Value)
@@ -99,10 +109,17 @@ int TChartAxis::SampleValues(double Desired, double (&Values)[5]) const
 
 int TChartAxis::InternalLabelSize(TCanvas3D& Canvas, const std::string& Text) const
 {
-    // Labels of a vertical axis stack along it: their height counts.
-    if (FHorizontal)
-        return WidestLine(Canvas, Text);
-    return Canvas.GetFontHeight() * PlotNumTextLines(Text);
+    // A label running across the axis takes its lines' height along it.
+    return AlongAxis(LabelExtent(Canvas, Text));
+}
+
+TSize TChartAxis::LabelExtent(TCanvas3D& Canvas, const std::string& Text) const
+{
+    const int width = WidestLine(Canvas, Text);
+    const int height = Canvas.GetFontHeight() * PlotNumTextLines(Text);
+    const double angle = FLabelsAngle * PlotPiStep;
+    const double c = std::fabs(std::cos(angle)), s = std::fabs(std::sin(angle));
+    return {int(Round(width * c + height * s)), int(Round(width * s + height * c))};
 }
 
 double TChartAxis::CalcXYIncrement(int MaxLabelSize)
@@ -178,8 +195,21 @@ TAxisLabelStyle TChartAxis::InternalCalcLabelStyle() const
     return style;
 }
 
+std::string TChartAxis::ExponentText(double Value) const
+{
+    const int exponent =
+        Value != 0 && std::isfinite(Value) ? int(std::floor(std::log10(std::fabs(Value)))) : 0;
+    if (exponent == 0)
+        return FormatFloat(FAxisValuesFormat, Value, FFormatSettings);
+    const double mantissa = Value / std::pow(10.0, exponent);
+    return FormatFloat(FAxisValuesFormat, mantissa, FFormatSettings) + "×10" +
+           Superscript(exponent);
+}
+
 std::string TChartAxis::FormattedValue(double Value) const
 {
+    if (!IAxisDateTime && FLabelsExponent)
+        return ExponentText(Value);
     if (!IAxisDateTime)
         return FormatFloat(FAxisValuesFormat, Value, FFormatSettings);
     const std::string format =
@@ -212,34 +242,44 @@ int TChartAxis::MaxLabelsWidth()
     TCanvas3D* canvas = LabelsCanvas();
     if (!canvas)
         return 0;
-    switch (CalcLabelStyle()) {
-    case talValue: {
-        double samples[5];
-        const int count = SampleValues(FDesiredIncrement, samples);
-        int widest = 0;
-        for (int i = 0; i < count; ++i)
-            widest = std::max(widest, WidestLine(*canvas, LabelValue(samples[i])));
+    int widest = 0;
+    const auto widen = [&](const std::string& Text) {
+        widest = std::max(widest, AcrossAxis(LabelExtent(*canvas, Text)));
+    };
+    if (!FItems.Automatic()) {
+        for (int i = 0; i < FItems.Count(); ++i) {
+            canvas->AssignFont(FItems[i].Font ? *FItems[i].Font : FLabelsFont);
+            widen(FItems[i].Text);
+        }
+        canvas->AssignFont(FLabelsFont);
         return widest;
     }
-    case talText:
-        return MaxSeriesLabelWidth(*canvas);
-    default:
-        // No labels; mark labels wait for the series' marks, which show none yet.
-        return 0;
-    }
-}
-
-int TChartAxis::MaxSeriesLabelWidth(TCanvas3D& Canvas) const
-{
-    int widest = 0;
-    for (int i = 0; i < FParentChart->SeriesCount(); ++i) {
-        const IChartSeries& series = FParentChart->Series(i);
-        if (!series.Active() || !series.ValueListOfAxis(*this) || !series.HasPointLabels())
-            continue;
-        for (int32_t point = 0; point < series.Count(); ++point)
-            widest = std::max(widest, WidestLine(Canvas, series.PointLabel(point)));
+    const TAxisLabelStyle style = CalcLabelStyle();
+    if (style == talValue) {
+        double samples[5];
+        const int count = SampleValues(FDesiredIncrement, samples);
+        for (int i = 0; i < count; ++i)
+            widen(LabelValue(samples[i]));
+    } else if (style == talText || style == talMark) {
+        ForEachSeriesLabel(style == talMark, widen);
     }
     return widest;
+}
+
+void TChartAxis::ForEachSeriesLabel(bool Marks,
+                                    const std::function<void(const std::string&)>& Visit) const
+{
+    for (int i = 0; i < FParentChart->SeriesCount(); ++i) {
+        const IChartSeries& series = FParentChart->Series(i);
+        if (!series.Active() || !series.ValueListOfAxis(*this))
+            continue;
+        if (Marks)
+            for (int32_t point = 0; point < series.Count(); ++point)
+                Visit(series.MarkText(point));
+        else if (series.HasPointLabels())
+            for (int32_t point = 0; point < series.Count(); ++point)
+                Visit(series.PointLabel(point));
+    }
 }
 
 int TChartAxis::SizeLabels()
@@ -249,7 +289,7 @@ int TChartAxis::SizeLabels()
     if (FLabelsSize > 0)
         return FLabelsSize;
     int size = 0;
-    if (!FHorizontal)
+    if (!FHorizontal || FLabelsAngle % 180 != 0)
         size = MaxLabelsWidth();
     else if (TCanvas3D* canvas = LabelsCanvas())
         size = canvas->GetFontHeight();

@@ -216,6 +216,99 @@ TEST_F(DrawTest, EventsAndPointLabels)
     EXPECT_EQ(Drawn.size(), 5u) << "without separation every label";
 }
 
+TEST_F(DrawTest, MarkTextsAndTheUsersItemsAsLabels)
+{
+    TChartAxis axis(&Panel, true, false);
+    Prepare(axis);
+    Series.Points = 3;
+    Series.MarkTexts = {"up", "", "down"};
+    axis.SetLabelStyle(talMark);
+    axis.SetLabelsSeparation(0);
+    DrawFrame(axis, 0, 100);
+    EXPECT_EQ(Drawn, (Texts{"up", "down"}));
+    EXPECT_EQ(axis.Tick, (Pixels{0, 20})) << "at the points";
+
+    // Generated labels are kept as items of the frame.
+    axis.SetLabelStyle(talValue);
+    axis.SetDesiredIncrement(50);
+    DrawFrame(axis, 0, 100);
+    ASSERT_EQ(axis.Items().Count(), 3);
+    EXPECT_EQ(axis.Items()[1].Value, 50);
+    EXPECT_EQ(axis.Items()[1].Text, "50");
+
+    // The user's items are drawn as they stand, at their values.
+    axis.Items().Add(25, "quarter");
+    axis.Items().Add(75, "three quarters").Font = std::make_shared<TPlotFont>();
+    axis.Items()[1].Font->SetName("DejaVu Sans");
+    axis.Items()[1].Font->SetSize(20);
+    EXPECT_FALSE(axis.Items().Automatic());
+    DrawFrame(axis, 0, 100);
+    EXPECT_EQ(Drawn, (Texts{"quarter", "three quarters"}));
+    EXPECT_EQ(axis.Tick, (Pixels{70, 170}));
+    const QRect small = Ink(QRect(40, 126, 60, 34)), large = Ink(QRect(100, 126, 139, 34));
+    EXPECT_GT(large.height(), small.height() + 5) << "the item's own font";
+}
+
+TEST_F(DrawTest, TurnedLabelsAndTheirBoxLeanOnTheLabelRow)
+{
+    TChartAxis axis(&Panel, true, false);
+    Prepare(axis);
+    axis.SetDesiredIncrement(50);
+    axis.SetLabelsAngle(90);
+    DrawFrame(axis, 0, 100);
+    ASSERT_EQ(Drawn, (Texts{"100", "50", "0"}));
+    const QRect ink = Ink(QRect(105, 126, 30, 34));
+    EXPECT_GT(ink.height(), ink.width()) << "the text runs upwards";
+    EXPECT_GE(ink.top(), 126);
+    EXPECT_LE(std::abs((ink.left() + ink.right()) / 2 - 120), 2);
+
+    axis.Items().Format().SetTransparent(false);
+    axis.Items().Format().SetColor(Red);
+    axis.SetLabelsAngle(0);
+    DrawFrame(axis, 0, 100);
+    Panel.Surface.AssignFont(axis.LabelsFont());
+    const int w = Panel.Surface.TextWidth("50");
+    EXPECT_EQ(At(120 - w / 2 + 1, 127), Red) << "the box behind the text";
+    EXPECT_EQ(At(120 - w / 2 - 2, 127), White);
+}
+
+TEST_F(DrawTest, HooksDrawTheLineAndLowerTheMaximum)
+{
+    TChartAxis axis(&Panel, true, false);
+    Prepare(axis);
+    axis.SetDesiredIncrement(25);
+    int lines = 0;
+    axis.OnDrawAxis = [&](TChartAxis&) { ++lines; };
+    axis.OnCalcMaxLabel = [](TChartAxis&, int Index, double) { return Index < 0 ? 10 : 5; };
+    DrawFrame(axis, 0, 100);
+    EXPECT_EQ(lines, 1);
+    EXPECT_EQ(At(120, 120), White) << "the hook drew the line instead";
+    EXPECT_EQ(axis.IMaximum, 90);
+    EXPECT_EQ(Drawn, (Texts{"70", "45", "20"})) << "75, the first label, lowered by 5";
+}
+
+TEST_F(DrawTest, ADepthAxisLabelsEachSeriesByItsTitle)
+{
+    TChartDepthAxis depth(&Panel, false);
+    Series.IsActive = false;
+    EXPECT_EQ(depth.CalcLabelStyle(), talNone) << "no active series";
+    Series.IsActive = true;
+    Prepare(depth);
+    TFakeSeries second;
+    second.Points = 1;
+    second.SeriesTitle = "Volume";
+    second.Z = 1;
+    Series.SeriesTitle = "Price";
+    Panel.SeriesList.push_back(&second);
+    EXPECT_EQ(depth.CalcLabelStyle(), talText);
+    Panel.Depth = 40;
+    DrawFrame(depth, -0.5, 1.5);
+    ASSERT_EQ(depth.Items().Count(), 2);
+    EXPECT_EQ(depth.Items()[0].Text, "Price");
+    EXPECT_EQ(depth.Items()[1].Text, "Volume");
+    EXPECT_FALSE(Ink(QRect(221, 100, 19, 40)).isEmpty()) << "beside the chart's right edge";
+}
+
 TEST_F(DrawTest, LayoutCutsTitleLabelsWallAndTicksOnTheAxisSide)
 {
     TChartAxis bottom(&Panel, true, false), left(&Panel, false, false), right(&Panel, false, true),

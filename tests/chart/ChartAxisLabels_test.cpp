@@ -47,6 +47,24 @@ TEST_F(AxisChartTest, TextsFollowTheFormatsTheirSettingsAndTheChartsEvent)
     EXPECT_EQ(Bottom.LabelValue(1e9), "") << "outside the calendar: no date, no exception";
 }
 
+TEST_F(AxisChartTest, ExponentLabelsWriteAMantissaAndARaisedPowerOfTen)
+{
+    TChartAxis Left(&Panel, false, false);
+    Prepare(Left);
+    Frame(Left, 0, 100);
+    Left.SetLabelsExponent(true);
+    const std::pair<double, const char*> Cases[] = {
+        {0, "0"},
+        {5, "5"},
+        {2500000, "2.5×10⁶"},
+        {0.00125, "1.25×10⁻³"},
+        {-42000, "-4.2×10⁴"},
+        {12, "1.2×10¹"},
+    };
+    for (const auto& [Value, Text] : Cases)
+        EXPECT_EQ(Left.LabelValue(Value), Text) << Value;
+}
+
 TEST_F(AxisChartTest, StepFitsTheMeasuredLabelsAlongTheSpan)
 {
     TChartAxis Left(&Panel, false, false), Bottom(&Panel, true, false);
@@ -68,6 +86,17 @@ TEST_F(AxisChartTest, StepFitsTheMeasuredLabelsAlongTheSpan)
     Panel.Rect = {0, 0, 0, 0};
     Frame(Left, 0, 100);
     EXPECT_EQ(Left.CalcIncrement(), 100) << "no span: one label";
+
+    // Labels turned upright on a horizontal axis stand a line high along it,
+    // and take their width across it.
+    Prepare(Bottom);
+    Panel.Rect = {0, 0, 11 * Room(""), 300};
+    Frame(Bottom, 0, 1e6);
+    Bottom.SetLabelsAlternate(false);
+    Bottom.SetLabelsAngle(90);
+    EXPECT_EQ(Bottom.CalcIncrement(), 100000);
+    Panel.Surface.AssignFont(Bottom.LabelsFont());
+    EXPECT_EQ(Bottom.SizeLabels(), Panel.Surface.TextWidth("1,000,000"));
 }
 
 } // namespace
