@@ -14,7 +14,10 @@ std::string TChartSeries::PercentText(double Value, double Whole) const
 
 std::string TChartSeries::XValueText(int32_t ValueIndex) const
 {
+    // As the horizontal axis labels it; without one, in the value format.
     const double X = GetxValue(ValueIndex);
+    if (fGetHorizAxis)
+        return fGetHorizAxis->FormattedValue(X);
     return fX->DateTime() ? DateTimeToStr(X) : FormatFloat(fValueFormat, X);
 }
 
@@ -58,7 +61,10 @@ std::string TChartSeries::MarkTextOfStyle(int32_t ValueIndex)
         return std::to_string(ValueIndex);
     case smsPercentRelative:
         return ValueIndex == 0 ? std::string() : PercentText(Value, (*fMandatory)[0]);
-    default: // the label styles, and the legend's text until the legend writes it
+    case smsLegend:
+        return fParent ? fParent->FormattedValueLegend(this, ValueIndex)
+                       : LegendString(ValueIndex, ltsPlain);
+    default:
         return Label.empty() ? ValueText : Label;
     }
 }
@@ -98,5 +104,5 @@ void TChartSeries::DrawMarks()
 void TChartSeries::DrawMark(int32_t ValueIndex, const std::string& St,
                             TSeriesMarkPosition& Position)
 {
-    fMarks->DrawItem(Position, St, GetValueColor(ValueIndex));
+    fMarks->DrawItem(Position, St, GetValueColor(ValueIndex), ValueIndex);
 }

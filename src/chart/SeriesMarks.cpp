@@ -1,5 +1,7 @@
 #include "chart/SeriesMarks.h"
 
+#include "chart/ChartSeries.h"
+
 #include <cmath>
 
 TSize TMargins::Padded(int TextW, int TextH) const
@@ -25,10 +27,16 @@ TSeriesMarks::TSeriesMarks(TChartSeries* ASeries)
     SetVisible(false);
 }
 
+namespace {
+// Pixels between the legend symbol and the text.
+constexpr int SymbolGap = 2;
+} // namespace
+
 void TSeriesMarks::SetParentChart(TCustomPlotPanel* Value)
 {
     FParent = Value;
     FCallout.SetParentChart(Value);
+    FSymbol.SetParentChart(Value);
 }
 
 void TSeriesMarks::Clear()
@@ -72,6 +80,22 @@ TSize TSeriesMarks::TextSize(TCanvas3D& C, const std::vector<std::string>& Lines
     return {W, C.GetFontHeight() * int(Lines.size())};
 }
 
+int TSeriesMarks::SymbolRoom(int LineH) const
+{
+    return FSymbol.Visible() && FSeries ? LineH + SymbolGap : 0;
+}
+
+void TSeriesMarks::DrawSymbol(TCanvas3D& C, int Left, int Top, int LineH, TColor PointColor,
+                              int32_t ValueIndex)
+{
+    // A square a line high, one pixel in from the line's top and bottom.
+    const TRect R{Left, Top + 1, Left + LineH - 2, Top + LineH - 1};
+    if (FSymbol.Shadow().Visible())
+        FSymbol.Shadow().Draw(C, R);
+    FSeries->PrepareLegendCanvas(C, ValueIndex, PointColor);
+    FSeries->DrawLegendShape(C, ValueIndex, R);
+}
+
 TSeriesMarkPosition TSeriesMarks::CalculateMarkPosition(int X, int Y, const std::string& Text,
                                                         bool Vertical)
 {
@@ -79,7 +103,8 @@ TSeriesMarkPosition TSeriesMarks::CalculateMarkPosition(int X, int Y, const std:
     if (!FParent)
         return P;
     const TSize Text2D = TextSize(FParent->Canvas(), Lines(Text));
-    const TSize Size = FMargins.Padded(Text2D.cx, Text2D.cy);
+    const int Symbol = SymbolRoom(FParent->Canvas().GetFontHeight());
+    const TSize Size = FMargins.Padded(Text2D.cx + Symbol, Text2D.cy);
     P.Width = Size.cx;
     P.Height = Size.cy;
     P.ArrowFrom = {X, Y};
@@ -97,7 +122,7 @@ TSeriesMarkPosition TSeriesMarks::CalculateMarkPosition(int X, int Y, const std:
 }
 
 void TSeriesMarks::DrawItem(const TSeriesMarkPosition& Position, const std::string& Text,
-                            TColor PointColor)
+                            TColor PointColor, int32_t ValueIndex)
 {
     if (!FParent)
         return;
@@ -113,10 +138,18 @@ void TSeriesMarks::DrawItem(const TSeriesMarkPosition& Position, const std::stri
     const std::vector<std::string> Text2D = Lines(Text);
     const int LineH = C.GetFontHeight();
     const TPoint Off = FMargins.Offset(LineH * int(Text2D.size()));
-    const int Inner = R.Width() - FMargins.Padded(0, LineH * int(Text2D.size())).cx;
+    const int Symbol = ValueIndex >= 0 ? SymbolRoom(LineH) : 0;
+    const int Inner = R.Width() - FMargins.Padded(0, LineH * int(Text2D.size())).cx - Symbol;
+    if (Symbol > 0) {
+        DrawSymbol(C, R.Left + Off.X, R.Top + Off.Y, LineH, PointColor, ValueIndex);
+        C.AssignFont(Font());
+        if (FFontSeriesColor)
+            C.Font().SetColor(PointColor);
+        C.SetBackMode(cbmTransparent);
+    }
     for (size_t I = 0; I < Text2D.size(); ++I) {
         const int W = C.TextWidth(Text2D[I]);
-        int X = R.Left + Off.X;
+        int X = R.Left + Off.X + Symbol;
         if (FTextAlign == taCenter)
             X += (Inner - W) / 2;
         else if (FTextAlign == taRightJustify)

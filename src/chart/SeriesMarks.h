@@ -102,6 +102,15 @@ struct TMargins {
     TPoint Offset(int TextH) const;
 };
 
+// The legend symbol of a point drawn inside its mark, left of the text, a
+// line of the text high: the series' legend shape in the point's colour.
+// Hidden unless shown.
+class TSeriesMarksSymbol : public TPlotCustomShape {
+public:
+    TSeriesMarksSymbol() : TPlotCustomShape(nullptr) { SetVisible(false); }
+    void SetParentChart(TCustomPlotPanel* Value) { FParent = Value; }
+};
+
 // Where a mark's text breaks into lines; the marks take a carriage return
 // the same way.
 constexpr char MarkLineBreak = '\n';
@@ -137,6 +146,7 @@ public:
     TMargins& Margins() { return FMargins; }
     TSeriesMarksPositions& Positions() { return FPositions; }
     TPerPoint<TMarksItem>& Items() { return FItems; }
+    TSeriesMarksSymbol& Symbol() { return FSymbol; }
 
     // The points' entries follow the series.
     void Clear();
@@ -146,13 +156,19 @@ public:
 
     // The rectangle and arrow of the mark of Text at the point (X, Y).
     TSeriesMarkPosition CalculateMarkPosition(int X, int Y, const std::string& Text, bool Vertical);
-    void DrawItem(const TSeriesMarkPosition& Position, const std::string& Text, TColor PointColor);
+    // The mark of point ValueIndex (its legend symbol needs the index).
+    void DrawItem(const TSeriesMarkPosition& Position, const std::string& Text, TColor PointColor,
+                  int32_t ValueIndex = -1);
     // The index of the drawn mark at (X, Y), else -1.
     int32_t Clicked(int X, int Y);
 
 private:
     std::vector<std::string> Lines(const std::string& Text) const;
     TSize TextSize(TCanvas3D& C, const std::vector<std::string>& Lines);
+    // The room the legend symbol takes left of text lines LineH high.
+    int SymbolRoom(int LineH) const;
+    void DrawSymbol(TCanvas3D& C, int Left, int Top, int LineH, TColor PointColor,
+                    int32_t ValueIndex);
 
     int FAngle = 0;
     TMarksCallout FCallout;
@@ -167,4 +183,5 @@ private:
     TAlignment FTextAlign = taCenter;
     int FZPosition = 0;
     bool FFontSeriesColor = false;
+    TSeriesMarksSymbol FSymbol;
 };

@@ -1,3 +1,4 @@
+#include "CanvasFixture.h"
 #include "SeriesDoubles.h"
 
 #include <set>
@@ -89,6 +90,42 @@ TEST(SeriesMarks, TextsOfEveryStyle)
         Zeros.Marks().SetStyle(Style);
         EXPECT_EQ(Zeros.GetMarkText(1), "") << int(Style);
     }
+}
+
+TEST(SeriesMarks, LegendAndXTextsAsTheChartWritesThem)
+{
+    TMarksFixture F;
+    F.Series.AddXY(11, 10, "a");
+    F.Series.Marks().SetStyle(smsLegend);
+    EXPECT_EQ(F.Series.GetMarkText(0), F.Chart.FormattedValueLegend(&F.Series, 0));
+    EXPECT_EQ(F.Series.GetMarkText(0), "10\x06"
+                                       "a");
+    // The X value in the horizontal axis' format.
+    F.Chart.Bottom.SetAxisValuesFormat("0.00");
+    F.Series.Marks().SetStyle(smsXValue);
+    EXPECT_EQ(F.Series.GetMarkText(0), "11.00");
+    EXPECT_EQ(F.Series.LegendString(0, ltsXValue), "11.00");
+}
+
+TEST(SeriesMarks, TheLegendSymbolStandsLeftOfTheText)
+{
+    TMarksFixture F;
+    F.Series.AddXY(15, 50, "x");
+    F.Series.SetValueColor(0, clRed);
+    F.Series.Marks().SetArrowLength(0);
+    F.Frame();
+    const int Plain = F.Series.Marks().Positions().At(0)->Width;
+    F.Series.Marks().Symbol().SetVisible(true);
+    F.Frame();
+    const TSeriesMarkPosition& P = *F.Series.Marks().Positions().At(0);
+    TCanvasFixture Meter;
+    Meter.Canvas.AssignFont(F.Series.Marks().Font());
+    const int LineH = Meter.Canvas.GetFontHeight();
+    EXPECT_EQ(P.Width, Plain + LineH + 2);
+    const TRect B = P.Bounds();
+    const int Left = B.Left + F.Series.Marks().Margins().Offset(LineH).X;
+    EXPECT_EQ(F.Plot.At(Left + LineH / 2 - 1, B.Top + LineH / 2), clRed);
+    EXPECT_EQ(F.Plot.At(Left + LineH + 1, B.Top + LineH / 2), clYellow) << "the gap";
 }
 
 TEST(SeriesMarks, WhichPointsGetAMark)
