@@ -212,6 +212,13 @@ public:
     void SetZOrder(int32_t Value);
     void SetComputedZOrder(int32_t Value) { fIZOrder = Value; }
     virtual void CalcZOrder();
+    // Where the series lies in the chart's depth: its front, middle and back,
+    // its z order's share of the 3D depth (all 0 in 2D). The chart computes
+    // them before drawing.
+    virtual void CalcDepthPositions();
+    int32_t StartZ() const { return fStartZ; }
+    int32_t MiddleZ() const { return fMiddleZ; }
+    int32_t EndZ() const { return fEndZ; }
     virtual bool MoreSameZOrder() const;
     bool FirstInZOrder() const;
 
@@ -280,6 +287,9 @@ private:
     std::string fValueFormat = PlotConst::PlotMsg_DefValueFormat;
     std::string fPercentFormat = PlotConst::PlotMsg_DefPercentFormat;
     int32_t fDepth = -1;
+    int32_t fStartZ = 0;
+    int32_t fMiddleZ = 0;
+    int32_t fEndZ = 0;
     TChartValueList* fMandatory;
     TChartValueList* fNotMandatory;
     bool fYMandatory = true;

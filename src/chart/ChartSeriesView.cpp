@@ -297,6 +297,19 @@ void TChartSeries::CalcZOrder()
     }
 }
 
+void TChartSeries::CalcDepthPositions()
+{
+    fStartZ = fMiddleZ = fEndZ = 0;
+    if (!fParent || !fParent->View3D())
+        return;
+    // Each z order has an equal slice of the depth; a depth of its own,
+    // when set, replaces the slice's.
+    const int32_t Slice = fParent->Width3D() / std::max(1, fParent->MaxZOrder() + 1);
+    fStartZ = ZOrder() * Slice;
+    fEndZ = fStartZ + (fDepth >= 0 ? fDepth : Slice);
+    fMiddleZ = (fStartZ + fEndZ) / 2;
+}
+
 bool TChartSeries::MoreSameZOrder() const
 {
     if (!fParent)

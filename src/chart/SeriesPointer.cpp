@@ -1,6 +1,6 @@
 #include "chart/SeriesPointer.h"
 
-#include "chart/ChartElement.h"
+#include "chart/ChartSeries.h"
 #include "chart/PlotConst.h"
 
 #include <cmath>
@@ -99,7 +99,10 @@ void TSeriesPointer::DrawPointer(TCanvas3D& ACanvas, int px, int py, int tmpHori
     std::unique_ptr<TPlotBlend> Blend;
     if (FTransparency > 0)
         Blend = ACanvas.BeginBlending({R.Left, R.Top, R.Right + 1, R.Bottom + 1}, FTransparency);
-    DrawShape(ACanvas, R, Points, px, py, AStyle);
+    if (FParent && FParent->View3D())
+        DrawShape3D(ACanvas, R, Points, px, py, AStyle);
+    else
+        DrawShape(ACanvas, R, Points, px, py, AStyle);
     if (FGradient.Visible())
         DrawGradient(ACanvas, R, Points, AStyle);
     if (Blend)
@@ -138,6 +141,53 @@ void TSeriesPointer::DrawShape(TCanvas3D& C, const TRect& R, const std::vector<T
         C.Ellipse(R);
     else if (AStyle == psSmallDot)
         C.SetPixel(px, py, C.Brush().Color());
+}
+
+void TSeriesPointer::DrawShape3D(TCanvas3D& C, const TRect& R, const std::vector<TPoint>& Outline,
+                                 int px, int py, TSeriesPointerStyle AStyle)
+{
+    // Between the series' front and back in the chart's depth.
+    const int Z0 = FSeries ? FSeries->StartZ() : 0;
+    const int Z1 = FSeries ? FSeries->EndZ() : 0;
+    const TRect Box{R.Left, R.Top, R.Right + 1, R.Bottom + 1};
+    switch (FDraw3D ? AStyle : psNothing) {
+    case psRectangle:
+        C.Cube(Box, Z0, Z1, FDark3D);
+        return;
+    case psCircle:
+        C.Sphere(px, py, (Z0 + Z1) / 2, (R.Right - R.Left) / 2.0);
+        return;
+    case psTriangle:
+        C.Pyramid(true, R.Left, R.Top, R.Right, R.Bottom, Z0, Z1, FDark3D);
+        return;
+    case psDownTriangle:
+        C.Pyramid(true, R.Left, R.Bottom, R.Right, R.Top, Z0, Z1, FDark3D);
+        return;
+    case psRightTriangle:
+        C.Pyramid(false, R.Left, R.Top, R.Right, R.Bottom, Z0, Z1, FDark3D);
+        return;
+    case psLeftTriangle:
+        C.Pyramid(false, R.Right, R.Top, R.Left, R.Bottom, Z0, Z1, FDark3D);
+        return;
+    default:
+        break;
+    }
+    // The flat shape on the series' front plane.
+    if (AStyle == psRectangle) {
+        C.RectangleWithZ(Box, Z0);
+        return;
+    }
+    if (AStyle == psCircle) {
+        C.EllipseWithZ(R.Left, R.Top, R.Right, R.Bottom, Z0);
+        return;
+    }
+    const auto At = [&](int X, int Y) { return C.Calculate3DPosition(X, Y, Z0); };
+    std::vector<TPoint> Front;
+    for (const TPoint& P : Outline)
+        Front.push_back(At(P.X, P.Y));
+    const TPoint Centre = At(px, py);
+    const TPoint LT = At(R.Left, R.Top), RB = At(R.Right, R.Bottom);
+    DrawShape(C, {LT.X, LT.Y, RB.X, RB.Y}, Front, Centre.X, Centre.Y, AStyle);
 }
 
 void TSeriesPointer::DrawGradient(TCanvas3D& C, const TRect& R, const std::vector<TPoint>& Outline,

@@ -57,7 +57,10 @@ public:
     void PrepareCanvas(TCanvas3D& ACanvas, TColor ColorValue);
     void Draw(int px, int py, TColor ColorValue, TSeriesPointerStyle AStyle);
     void Draw(int px, int py, TColor ColorValue) { Draw(px, py, ColorValue, FStyle); }
-    // The flat form of every style; 3D views draw it on the front plane.
+    // Every style; in a 3D chart rectangles, circles and triangles become
+    // cubes, spheres and pyramids between the series' front and back (with
+    // Draw3D), the other styles and those without Draw3D lie flat on the
+    // series' front plane.
     void DrawPointer(TCanvas3D& ACanvas, int px, int py, int tmpHoriz, int tmpVert,
                      TColor ColorValue, TSeriesPointerStyle AStyle);
 
@@ -70,6 +73,8 @@ private:
                     TSeriesPointerStyle AStyle);
     void DrawShape(TCanvas3D& C, const TRect& R, const std::vector<TPoint>& Outline, int px, int py,
                    TSeriesPointerStyle AStyle);
+    void DrawShape3D(TCanvas3D& C, const TRect& R, const std::vector<TPoint>& Outline, int px,
+                     int py, TSeriesPointerStyle AStyle);
     void DrawGradient(TCanvas3D& C, const TRect& R, const std::vector<TPoint>& Outline,
                       TSeriesPointerStyle AStyle);
 

@@ -83,7 +83,7 @@ public:
     TChartAxis& CustomAxis(int) override { throw std::logic_error("no custom axes"); }
     TChartAxis* DepthAxis() override { return nullptr; }
     TChartAxis* DepthTopAxis() override { return nullptr; }
-    int Width3D() const override { return 0; }
+    int Width3D() const override { return Depth3D; }
     int CalcWallSize(const TChartAxis&) const override { return 0; }
     TCanvas3D& Canvas() override { return Surface; }
     const TAxisGetLabelEvent& OnGetAxisLabel() const override { return GetAxisLabel; }
@@ -103,18 +103,21 @@ public:
     std::vector<TChartSeriesEvent> Events;
     int Invalidates = 0;
     bool Is3D = false;
+    int Depth3D = 0;
     int MaxZ = 0;
     TSeriesCursor Cursor = crSeriesDefault;
     TCustomPlotPanel* Plot = nullptr;
 };
 
 // The surface that marks and pointers draw on: 400 x 300, white, then
-// whatever the test draws.
+// whatever the test draws; flat, as the terminal's charts are, unless a
+// test turns the view to 3D.
 class TDrawPanel : public TCustomPlotPanelExtended {
 public:
     TDrawPanel()
     {
         SetSize(400, 300);
+        SetView3D(false);
         BevelOuter = bvNone;
     }
     void InternalDraw(const TRect&) override

@@ -22,6 +22,47 @@ struct TPointerFixture {
     }
 };
 
+TEST(SeriesPointer, In3DFilledShapesBecomeSolidsBetweenTheSeriesDepths)
+{
+    // The series takes the whole depth of a 3D chart: 0 to 20.
+    series_test::TPanelDouble Chart;
+    Chart.Is3D = true;
+    Chart.Depth3D = 20;
+    TPointerFixture F;
+    F.Series.SetParentChart(&Chart);
+    F.Series.CalcDepthPositions();
+    EXPECT_EQ((std::vector<int>{F.Series.StartZ(), F.Series.MiddleZ(), F.Series.EndZ()}),
+              (std::vector<int>{0, 10, 20}));
+    F.Panel.View3DOptions().SetOrthogonal(true);
+    const auto InkBox = [&](TSeriesPointerStyle Style, bool Solid) {
+        F.Pointer.SetDraw3D(Solid);
+        F.Draw(100, 100, Style);
+        TRect Box{400, 300, 0, 0};
+        for (int Y = 0; Y < 300; ++Y)
+            for (int X = 0; X < 400; ++X)
+                if (F.Panel.At(X, Y) != clWhite)
+                    Box = {std::min(Box.Left, X), std::min(Box.Top, Y), std::max(Box.Right, X + 1),
+                           std::max(Box.Bottom, Y + 1)};
+        return Box;
+    };
+    for (TSeriesPointerStyle Style :
+         {psRectangle, psTriangle, psLeftTriangle, psCircle, psDiamond}) {
+        F.Panel.SetView3D(false);
+        const TRect Plain = InkBox(Style, true);
+        F.Panel.SetView3D(true);
+        const TRect Flat = InkBox(Style, false), Solid = InkBox(Style, true);
+        EXPECT_EQ(Flat, Plain) << "flat on the front plane: " << int(Style);
+        if (Style == psCircle)
+            EXPECT_NE(Solid, Flat) << "a sphere around the middle depth";
+        else if (Style == psDiamond)
+            EXPECT_EQ(Solid, Flat) << "no solid of its own";
+        else
+            EXPECT_GT(Solid.Width() * Solid.Height(), Flat.Width() * Flat.Height())
+                << "a solid reaches back: " << int(Style);
+    }
+    F.Series.SetParentChart(nullptr);
+}
+
 TEST(SeriesPointer, SizesBelowOneAreRefused)
 {
     TPointerFixture F;
