@@ -89,20 +89,4 @@ TEST(SeriesLegend, AClickHandlerMayFreeItsSeries)
     EXPECT_FALSE(Owned);
 }
 
-TEST(SeriesLegend, TheSymbolIsABoxInTheRowColourWithTheSeriesPen)
-{
-    TDrawPanel Panel;
-    TChartSeries S;
-    S.Pen().SetColor(clBlue);
-    Panel.DrawMore = [&] {
-        S.PrepareLegendCanvas(Panel.Canvas(), 0, clRed);
-        S.DrawLegendShape(Panel.Canvas(), 0, {10, 10, 30, 20});
-    };
-    Panel.Frame();
-    EXPECT_EQ(Panel.At(20, 15), clRed);
-    EXPECT_EQ(Panel.At(10, 10), clBlue);
-    EXPECT_EQ(Panel.At(29, 19), clBlue);
-    EXPECT_EQ(Panel.At(30, 20), clWhite);
-}
-
 } // namespace

@@ -34,21 +34,4 @@ TEST(LegendLayout, TheMostColumnsThatFitWithRowsCapped)
     }
 }
 
-TEST(LegendLayout, AskedOnlyForTheRowsThatCanBeShown)
-{
-    // 32,000 rows of 50 pixels in 1,000: twenty columns of ten rows.
-    int Asked = 0;
-    int Highest = -1;
-    const TLegendColumns L = LegendColumns(32000, 1000, 10, [&](int I) {
-        ++Asked;
-        Highest = std::max(Highest, I);
-        return 50;
-    });
-    EXPECT_EQ(L.NumCols, 20);
-    EXPECT_EQ(L.NumRows, 10);
-    EXPECT_EQ(L.Shown, 200);
-    EXPECT_LE(Asked, 21 + 200) << "the first line, then the rows of one count";
-    EXPECT_LT(Highest, 200);
-}
-
 } // namespace
