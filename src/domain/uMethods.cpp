@@ -1,13 +1,12 @@
 #include "domain/uMethods.h"
 
+#include "platform/FloatDigits.h"
+
+#include <algorithm>
 #include <array>
-#include <charconv>
-#include <cmath>
-#include <cstdlib>
 #include <openssl/evp.h>
 #include <openssl/hmac.h>
 #include <stdexcept>
-#include <system_error>
 
 void TDBaseMethod::Init()
 {
@@ -92,50 +91,16 @@ void AddParam(std::string& aResult, const std::string& aName, const std::string&
     aResult += aValue;
 }
 
-namespace {
-
-constexpr int cSignificantDigits = 8;
-
-std::string ToChars(double aValue, std::chars_format aFormat, int aPrecision)
-{
-    std::array<char, 400> Buffer{};
-    auto [End, Error] =
-        std::to_chars(Buffer.data(), Buffer.data() + Buffer.size(), aValue, aFormat, aPrecision);
-    if (Error != std::errc())
-        return {};
-    return std::string(Buffer.data(), End);
-}
-
-void StripTrailingZeros(std::string& aText)
-{
-    if (aText.find('.') == std::string::npos)
-        return;
-    while (aText.back() == '0')
-        aText.pop_back();
-    if (aText.back() == '.')
-        aText.pop_back();
-}
-
-} // namespace
-
 std::string AsFloatStr(double aValue)
 {
-    if (std::isnan(aValue))
-        return "NAN";
-    if (std::isinf(aValue))
-        return aValue < 0 ? "-INF" : "INF";
-    if (aValue == 0)
-        return "0";
-    // The scientific form rounds to eight significant digits and tells where
-    // the decimal point falls after rounding (9.99999999 becomes 1E+01).
-    std::string Sci = ToChars(aValue, std::chars_format::scientific, cSignificantDigits - 1);
-    int Exponent = std::atoi(Sci.c_str() + Sci.find('e') + 1);
-    int Decimals = Exponent >= cSignificantDigits - 1 ? 0 : cSignificantDigits - 1 - Exponent;
-    std::string Result = ToChars(aValue, std::chars_format::fixed, Decimals);
-    StripTrailingZeros(Result);
-    if (Result == "-0")
-        return "0";
-    return Result;
+    constexpr int cSignificantDigits = 8;
+    if (std::string Special = NonFiniteText(aValue); !Special.empty())
+        return Special;
+    // The general format's digits, rounded as it rounds them, but always
+    // written out in full: the exchange takes no exponent.
+    const TFloatDigits Digits = FloatToDigits(aValue, cSignificantDigits);
+    const int Decimals = std::max(0, static_cast<int>(Digits.Digits.size()) - Digits.Exponent);
+    return FixedText(Digits, Decimals, '.', '\0');
 }
 
 std::string CalculateHMACSHA256(const std::string& value, const std::string& salt)

@@ -129,9 +129,10 @@ constexpr int cRecvWindow = 60000;
 // Appends "aName=aValue" as a new line (CR LF before it unless aResult is empty).
 void AddParam(std::string& aResult, const std::string& aName, const std::string& aValue);
 
-// A price or quantity as the exchange accepts it: plain positional digits with
-// "." as separator, at most eight significant digits (all integer digits are
-// kept), never exponent form, no trailing zeros.
+// A price or quantity as the exchange accepts it: at most eight significant
+// digits, rounded half away from zero as FloatToStrF rounds them, written
+// positionally with "." as separator (never exponent form; an integer part
+// beyond eight digits ends in zeros), no trailing zeros after the point.
 std::string AsFloatStr(double aValue);
 
 // HMAC-SHA256 of value keyed with salt, as 64 upper-case hexadecimal digits.

@@ -5,6 +5,8 @@
 
 namespace {
 
+// Exact ties (these values are exact in binary) round away from zero, as
+// FloatToStrF's general format rounds them.
 TEST(AsFloatStr, WritesPlainDigitsWithAtMostEightSignificant)
 {
     struct {
@@ -19,6 +21,9 @@ TEST(AsFloatStr, WritesPlainDigitsWithAtMostEightSignificant)
         {99999999.7, "100000000"},
         {9.999999999, "10"},
         {-1e-7, "-0.0000001"},
+        {123456.125, "123456.13"},
+        {12345678.5, "12345679"},
+        {-1234567.25, "-1234567.3"},
         {0.0, "0"},
         {-0.0, "0"},
     };
