@@ -228,6 +228,10 @@ void TCurlEasy::Prepare(const THttpRequest& aRequest, const THttpTimeouts& aTime
     curl_easy_setopt(fHandle, CURLOPT_URL, aRequest.URL.c_str());
     curl_easy_setopt(fHandle, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(fHandle, CURLOPT_PROTOCOLS_STR, "http,https");
+    // HTTP/1.1 also over TLS: the status line with its reason phrase and the
+    // headers as the server writes them go into the last server error and the
+    // log.
+    curl_easy_setopt(fHandle, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
     curl_easy_setopt(fHandle, CURLOPT_FOLLOWLOCATION, 0L);
     curl_easy_setopt(fHandle, CURLOPT_FORBID_REUSE, 1L);
     curl_easy_setopt(fHandle, CURLOPT_SSLVERSION, static_cast<long>(CURL_SSLVERSION_TLSv1_2));

@@ -58,8 +58,9 @@ struct THttpResult {
 // proxy, always as a tunnel, the server's certificate verified end to end.
 bool IsAllowedURL(const std::string& aURL, std::string& aReason);
 
-// One libcurl easy handle, its own for one exchange at a time; no cookies, no
-// redirects, no reuse of the connection after it, certificates verified.
+// One libcurl easy handle, its own for one exchange at a time; HTTP/1.1, no
+// cookies, no redirects, no reuse of the connection after it, certificates
+// verified.
 class TCurlEasy {
 public:
     TCurlEasy();

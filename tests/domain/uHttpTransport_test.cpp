@@ -75,6 +75,18 @@ TEST_F(TCurlEasyTest, SendsTheUrlHeadersAndBodyAsBuiltAndKeepsTheReply)
     EXPECT_EQ(Journal[2].Query, "orderId=7");
 }
 
+// The exchange's status line and headers as HTTP/1.1 writes them: over TLS
+// the client offers no other protocol (the untrusted test certificate then
+// ends the exchange).
+TEST(TCurlEasy, OffersOnlyHttp11OverTls)
+{
+    TTestExchange Tls(TTestExchange::TTransport::SelfSignedTls);
+    TCurlEasy Easy;
+    const THttpResult Result = Easy.Perform({"GET", Tls.URL() + "/api/v1/ping", {}, ""}, {});
+    EXPECT_EQ(Result.Failure, THttpFailure::Other);
+    EXPECT_EQ(Tls.OfferedProtocols(), "http/1.1");
+}
+
 TEST_F(TCurlEasyTest, TransportFailuresAreSocketFailuresWithinTheirBounds)
 {
     Exchange.Script(TExchangeEndpoint::Time, TExchangeReply::Dropped());

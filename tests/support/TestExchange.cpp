@@ -212,7 +212,25 @@ TTestExchange::TTestExchange(TTransport aTransport)
 {
     if (aTransport == TTransport::SelfSignedTls) {
         fTls = std::make_unique<TTlsIdentity>();
-        fServer = std::make_unique<httplib::SSLServer>(fTls->Certificate, fTls->Key);
+        auto Server = std::make_unique<httplib::SSLServer>(fTls->Certificate, fTls->Key);
+        // Notes the protocols each client offers and picks none of them.
+        SSL_CTX_set_alpn_select_cb(
+            Server->ssl_context(),
+            [](SSL*, const unsigned char**, unsigned char*, const unsigned char* aIn,
+               unsigned int aLength, void* aExchange) {
+                std::string Offered;
+                for (unsigned int At = 0; At < aLength; At += 1u + aIn[At]) {
+                    if (!Offered.empty())
+                        Offered += ',';
+                    Offered.append(reinterpret_cast<const char*>(aIn + At + 1), aIn[At]);
+                }
+                auto* Exchange = static_cast<TTestExchange*>(aExchange);
+                std::lock_guard Guard(Exchange->fLock);
+                Exchange->fOfferedProtocols = Offered;
+                return SSL_TLSEXT_ERR_NOACK;
+            },
+            this);
+        fServer = std::move(Server);
     } else {
         fServer = std::make_unique<httplib::Server>();
     }
@@ -254,6 +272,12 @@ void TTestExchange::Stop()
 std::string TTestExchange::URL() const
 {
     return std::string(fTls ? "https" : "http") + "://127.0.0.1:" + std::to_string(fPort);
+}
+
+std::string TTestExchange::OfferedProtocols() const
+{
+    std::lock_guard Guard(fLock);
+    return fOfferedProtocols;
 }
 
 void TTestExchange::SetServerTime(int64_t aMilliseconds)

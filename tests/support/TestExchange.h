@@ -90,6 +90,9 @@ public:
 
     std::string URL() const; // "http://127.0.0.1:<port>", no trailing "/"
     int Port() const { return fPort; }
+    // TLS: the protocols the last client offered in its hello, as
+    // "h2,http/1.1"; empty before the first.
+    std::string OfferedProtocols() const;
     void Stop();
 
     // A new account starts with the standard balances, open orders and history;
@@ -148,6 +151,7 @@ private:
     std::map<TExchangeEndpoint, TExchangeHandler> fHandlers;
     std::map<TExchangeEndpoint, std::deque<TExchangeReply>> fScripts;
     std::vector<TJournalEntry> fJournal;
+    std::string fOfferedProtocols;
 };
 
 // A loopback port on which nothing listens (taken free, then released).
