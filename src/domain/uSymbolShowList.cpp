@@ -25,18 +25,18 @@ void LogFolderError(const std::string& aMessage)
     WriteLog("TCacheReader.DoNotifyFolders error: " + aMessage, mtAlert, 0);
 }
 
-// The non-empty lines of a text; CR, LF and CR LF all end a line.
-std::vector<std::string> NonEmptyLines(std::string_view Text)
+// The lines of a text, empty ones included; CR, LF and CR LF each end a line,
+// and a line end at the very end starts no further line.
+std::vector<std::string> TextLines(std::string_view Text)
 {
     if (Text.starts_with(cBom))
         Text.remove_prefix(cBom.size());
     std::vector<std::string> Lines;
     while (!Text.empty()) {
-        std::size_t End = Text.find_first_of("\r\n");
-        if (End == std::string_view::npos)
-            End = Text.size();
-        if (End > 0)
-            Lines.emplace_back(Text.substr(0, End));
+        std::size_t End = std::min(Text.find_first_of("\r\n"), Text.size());
+        Lines.emplace_back(Text.substr(0, End));
+        if (Text.substr(End).starts_with("\r\n"))
+            ++End;
         Text.remove_prefix(std::min(End + 1, Text.size()));
     }
     return Lines;
@@ -123,7 +123,7 @@ std::string TSymbolShowList::GroupFile(const std::string& aFileName) const
 void TSymbolShowList::LoadFromFile(const std::string& aFileName)
 {
     std::vector<TLine> Lines;
-    for (std::string& Name : NonEmptyLines(ReadWholeFile(GroupFile(aFileName))))
+    for (std::string& Name : TextLines(ReadWholeFile(GroupFile(aFileName))))
         Lines.push_back({std::move(Name), nullptr});
     fShowList = std::move(Lines);
     Bind();

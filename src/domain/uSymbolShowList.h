@@ -51,8 +51,9 @@ public:
     void DeleteSymbol(const std::string& aSymbol);
     // Keeps, in their order, only the lines whose names aSymbolList holds.
     void HideSymbols(const std::vector<std::string>& aSymbolList);
-    // The group aFileName of the groups folder: each non-empty line is a
-    // name; a byte-order mark and CR LF or LF line ends are accepted. Raises
+    // The group aFileName of the groups folder: each line is a name, an
+    // empty line a line bound to nothing; a byte-order mark and CR LF, LF or
+    // CR line ends are accepted. Raises
     // EFileError when the group cannot be read (the list is then unchanged).
     void LoadFromFile(const std::string& aFileName);
 

@@ -123,31 +123,37 @@ TEST_F(SymbolShowListTest, DeleteAndHideKeepTheOrderOfTheRest)
     EXPECT_EQ((std::vector<std::string>{"A", "B", "C", "D"}), Names(List));
 }
 
-TEST_F(SymbolShowListTest, GroupFilesReadAnyLineEndAndKeepUnknownNamesUnbound)
+// An unknown name and an empty line stay visible lines, bound to nothing.
+TEST_F(SymbolShowListTest, GroupFilesReadAnyLineEndAndKeepUnknownNamesAndEmptyLines)
 {
     TSymbolShowList List;
     List.ReloadSymbols(Tickers({"ETHBTC", "LTCBTC"}));
+    using TNames = std::vector<std::string>;
     const struct {
         const char* Name;
         std::string Text;
+        TNames Lines;
     } Cases[] = {
-        {"lf", "LTCBTC\nNOSUCH\nETHBTC\n"},
-        {"crlf", "LTCBTC\r\nNOSUCH\r\nETHBTC\r\n"},
-        {"bom", "\xEF\xBB\xBFLTCBTC\r\nNOSUCH\r\n\r\nETHBTC"},
-        {"cr", "LTCBTC\rNOSUCH\rETHBTC\r"},
+        {"lf", "LTCBTC\nNOSUCH\nETHBTC\n", {"LTCBTC", "NOSUCH", "ETHBTC"}},
+        {"crlf", "LTCBTC\r\n\r\nETHBTC\r\n", {"LTCBTC", "", "ETHBTC"}},
+        {"bom", "\xEF\xBB\xBFLTCBTC\r\nNOSUCH\r\n\r\nETHBTC", {"LTCBTC", "NOSUCH", "", "ETHBTC"}},
+        {"cr", "LTCBTC\r\rNOSUCH\r", {"LTCBTC", "", "NOSUCH"}},
+        {"blank", "\n\n", {"", ""}},
+        {"none", "", {}},
     };
     for (const auto& Case : Cases) {
         WriteFileAtomic(Group(Case.Name), Case.Text);
         List.LoadFromFile(Case.Name);
-        EXPECT_EQ((std::vector<std::string>{"LTCBTC", "NOSUCH", "ETHBTC"}), Names(List))
-            << Case.Name;
+        EXPECT_EQ(Case.Lines, Names(List)) << Case.Name;
         ExpectBoundByName(List);
-        EXPECT_EQ(nullptr, List.Items(1));
     }
 
+    List.LoadFromFile("bom");
+    EXPECT_EQ(nullptr, List.Items(1));
+    EXPECT_EQ(nullptr, List.Items(2));
     const fs::path Saved = fHome.Path() / "saved group";
     List.SaveToFile(Saved.string());
-    EXPECT_EQ("LTCBTC\r\nNOSUCH\r\nETHBTC\r\n", ReadWholeFile(Saved));
+    EXPECT_EQ("LTCBTC\r\nNOSUCH\r\n\r\nETHBTC\r\n", ReadWholeFile(Saved));
 }
 
 TEST_F(SymbolShowListTest, AGroupThatCannotBeReadLeavesTheListAsItWas)
