@@ -5,109 +5,60 @@
 
 #include <simdjson.h>
 
+namespace dom = simdjson::dom;
+
 namespace {
 
-using simdjson::dom::array;
-using simdjson::dom::element;
-using simdjson::dom::object;
-
-// Reads one reply; the element lives as long as the reader.
-class TReplyReader {
+// One reply parsed; its root lives as long as the document.
+class TReplyDocument {
 public:
-    TReplyReader(std::string_view aText, std::string aName) : fName(std::move(aName))
+    TReplyDocument(std::string_view aText, std::string aName) : fName(std::move(aName))
     {
         // The parser copies the text into a padded buffer of its own.
         if (fParser.parse(aText.data(), aText.size()).get(fRoot) != simdjson::SUCCESS)
             Fail("lRootNode not assigned");
     }
 
-    const element& Root() const { return fRoot; }
+    dom::element Root() const { return fRoot; }
 
     [[noreturn]] void Fail(const std::string& aWhat) const
     {
         throw EReplyError("TUser." + fName + ": " + aWhat);
     }
 
-    array Array(const element& aNode, const char* aWhat) const
-    {
-        array Result;
-        if (aNode.get_array().get(Result) != simdjson::SUCCESS)
-            Fail(std::string(aWhat) + " is not an array");
-        return Result;
-    }
-
-    object Object(const element& aNode, const char* aWhat) const
-    {
-        object Result;
-        if (aNode.get_object().get(Result) != simdjson::SUCCESS)
-            Fail(std::string(aWhat) + " is not an object");
-        return Result;
-    }
-
-    element Field(const object& aNode, const char* aKey) const
-    {
-        element Result;
-        if (aNode.at_key(aKey).get(Result) != simdjson::SUCCESS)
-            Fail(std::string("field \"") + aKey + "\" missing");
-        return Result;
-    }
-
-    std::string String(const object& aNode, const char* aKey) const
-    {
-        std::string Result;
-        if (!ReadString(Field(aNode, aKey), Result))
-            Fail(std::string("field \"") + aKey + "\" is not a string");
-        return Result;
-    }
-
-    // A decimal string such as "0.51230000", or a plain number.
-    double Decimal(const object& aNode, const char* aKey) const
-    {
-        double Result = 0;
-        if (!ReadNumber(Field(aNode, aKey), Result))
-            Fail(std::string("field \"") + aKey + "\" is not a number");
-        return Result;
-    }
-
-    int64_t Integer(const object& aNode, const char* aKey) const
-    {
-        int64_t Result = 0;
-        if (Field(aNode, aKey).get_int64().get(Result) != simdjson::SUCCESS)
-            Fail(std::string("field \"") + aKey + "\" is not an integer");
-        return Result;
-    }
-
-    bool Boolean(const object& aNode, const char* aKey) const
-    {
-        bool Result = false;
-        if (Field(aNode, aKey).get_bool().get(Result) != simdjson::SUCCESS)
-            Fail(std::string("field \"") + aKey + "\" is not a Boolean");
-        return Result;
-    }
-
 private:
     std::string fName;
-    simdjson::dom::parser fParser;
-    element fRoot;
+    dom::parser fParser;
+    dom::element fRoot;
 };
 
-TUserOrder ReadUserOrder(const TReplyReader& aReader, const object& aNode)
+// Each object entry of an array; anything else in it is skipped.
+template <typename TRead> void ForEachObject(dom::array aEntries, TRead aRead)
+{
+    for (const dom::element Entry : aEntries) {
+        dom::object Object;
+        if (Entry.get_object().get(Object) == simdjson::SUCCESS)
+            aRead(Object);
+    }
+}
+
+TUserOrder ReadUserOrder(const dom::object& aNode)
 {
     TUserOrder Order;
-    Order.SetSymbol(aReader.String(aNode, "symbol"));
-    Order.SetOrderID(aReader.Integer(aNode, "orderId"));
-    Order.SetClientOrderID(aReader.String(aNode, "clientOrderId"));
-    Order.SetPrice(aReader.Decimal(aNode, "price"));
-    Order.SetOrigQuantity(aReader.Decimal(aNode, "origQty"));
-    Order.SetExecQuantity(aReader.Decimal(aNode, "executedQty"));
-    Order.SetStatus(aReader.String(aNode, "status"));
-    Order.SetTimeInForce(aReader.String(aNode, "timeInForce"));
-    Order.SetOrderType(aReader.String(aNode, "type"));
-    Order.SetSide(aReader.String(aNode, "side"));
-    Order.SetStopPrice(aReader.Decimal(aNode, "stopPrice"));
-    Order.SetIcebergQuantity(aReader.Decimal(aNode, "icebergQty"));
-    Order.SetTime(aReader.Integer(aNode, "time"));
-    Order.SetIsWorking(aReader.Boolean(aNode, "isWorking"));
+    Order.SetSymbol(TextAt(aNode, "symbol"));
+    Order.SetOrderID(Int64At(aNode, "orderId"));
+    Order.SetClientOrderID(TextAt(aNode, "clientOrderId"));
+    Order.SetPrice(DoubleAt(aNode, "price"));
+    Order.SetOrigQuantity(DoubleAt(aNode, "origQty"));
+    Order.SetExecQuantity(DoubleAt(aNode, "executedQty"));
+    Order.SetStatus(TextAt(aNode, "status"));
+    Order.SetTimeInForce(TextAt(aNode, "timeInForce"));
+    Order.SetOrderType(TextAt(aNode, "type"));
+    Order.SetSide(TextAt(aNode, "side"));
+    Order.SetStopPrice(DoubleAt(aNode, "stopPrice"));
+    Order.SetIcebergQuantity(DoubleAt(aNode, "icebergQty"));
+    Order.SetTime(Int64At(aNode, "time"));
+    Order.SetIsWorking(BooleanAt(aNode, "isWorking"));
     return Order;
 }
 
@@ -115,40 +66,43 @@ TUserOrder ReadUserOrder(const TReplyReader& aReader, const object& aNode)
 
 std::vector<TBalanceEntry> ParseAccountReply(std::string_view aText)
 {
-    const TReplyReader Reader(aText, "Account");
-    const object Root = Reader.Object(Reader.Root(), "the reply");
-    element Node;
-    if (Root.at_key("balances").get(Node) != simdjson::SUCCESS)
-        Reader.Fail("lBalanceNode not assigned");
+    const TReplyDocument Reply(aText, "Account");
+    dom::array Balances;
+    if (Reply.Root()["balances"].get_array().get(Balances) != simdjson::SUCCESS)
+        Reply.Fail("lBalanceNode not assigned");
     std::vector<TBalanceEntry> Result;
-    for (const element Entry : Reader.Array(Node, "balances")) {
-        const object Balance = Reader.Object(Entry, "a balance");
-        Result.push_back({Reader.String(Balance, "asset"), Reader.Decimal(Balance, "free"),
-                          Reader.Decimal(Balance, "locked")});
-    }
+    ForEachObject(Balances, [&](const dom::object& Balance) {
+        Result.push_back(
+            {TextAt(Balance, "asset"), DoubleAt(Balance, "free"), DoubleAt(Balance, "locked")});
+    });
     return Result;
 }
 
 std::vector<TUserOrder> ParseUserOrdersReply(std::string_view aText, const std::string& aName)
 {
-    const TReplyReader Reader(aText, aName);
+    const TReplyDocument Reply(aText, aName);
+    dom::array Orders;
+    if (Reply.Root().get_array().get(Orders) != simdjson::SUCCESS)
+        Reply.Fail("lRootNode not assigned");
     std::vector<TUserOrder> Result;
-    for (const element Entry : Reader.Array(Reader.Root(), "the reply"))
-        Result.push_back(ReadUserOrder(Reader, Reader.Object(Entry, "an order")));
+    ForEachObject(Orders,
+                  [&](const dom::object& Order) { Result.push_back(ReadUserOrder(Order)); });
     return Result;
 }
 
 TPlacedOrder ParsePlacedOrderReply(std::string_view aText, const std::string& aName)
 {
-    const TReplyReader Reader(aText, aName);
-    const object Root = Reader.Object(Reader.Root(), "the reply");
-    return {Reader.String(Root, "symbol"), Reader.String(Root, "side"), Reader.String(Root, "type"),
-            Reader.Decimal(Root, "price"), Reader.Decimal(Root, "origQty")};
+    const TReplyDocument Reply(aText, aName);
+    dom::object Root;
+    if (Reply.Root().get_object().get(Root) != simdjson::SUCCESS)
+        Reply.Fail("lRootNode not assigned");
+    return {TextAt(Root, "symbol"), TextAt(Root, "side"), TextAt(Root, "type"),
+            DoubleAt(Root, "price"), DoubleAt(Root, "origQty")};
 }
 
 void ParseAnyReply(std::string_view aText, const std::string& aName)
 {
-    const TReplyReader Reader(aText, aName);
+    const TReplyDocument Reply(aText, aName);
 }
 
 void ApplyBalances(TBalanceList& aList, const std::vector<TBalanceEntry>& aBalances,

@@ -10,7 +10,7 @@
 // The replies of the signed requests, read into plain values on the worker
 // that received them, and the steps that apply those values to an account on
 // the user-interface thread. A reply is read whole before anything is applied,
-// so a reply of the wrong shape changes nothing.
+// so a refused reply changes nothing.
 
 struct TBalanceEntry {
     std::string Asset;
@@ -27,16 +27,20 @@ struct TPlacedOrder {
     double OrigQuantity = 0;
 };
 
-// Any thread. Each raises EReplyError: "TUser.<aName>: lRootNode not assigned"
-// when the text is not JSON, other texts for a missing or mistyped node.
-// Prices and quantities are read from the exchange's decimal strings (or plain
-// numbers); order ids and times as 64-bit integers.
+// Any thread. Fields are read as every reply is read (uReplyValues.h): a
+// missing or mistyped field reads as 0, the empty text or false, and an entry
+// of an array that is not an object is skipped. Only a reply without the node
+// it is read from is refused whole: each then raises EReplyError with the
+// request's log text.
 
-// The "balances" array of the account reply.
+// The "balances" array of the account reply: "TUser.Account: lRootNode not
+// assigned" when the text is no JSON, "TUser.Account: lBalanceNode not
+// assigned" when the root is no object with a "balances" array.
 std::vector<TBalanceEntry> ParseAccountReply(std::string_view aText);
-// An array of orders (open orders, order history).
+// An array of orders (open orders, order history); "TUser.<aName>: lRootNode
+// not assigned" when the root is no array.
 std::vector<TUserOrder> ParseUserOrdersReply(std::string_view aText, const std::string& aName);
-// The reply to a placement.
+// The reply to a placement; the root must be an object.
 TPlacedOrder ParsePlacedOrderReply(std::string_view aText, const std::string& aName);
 // Any reply that only has to be JSON (a cancel).
 void ParseAnyReply(std::string_view aText, const std::string& aName);

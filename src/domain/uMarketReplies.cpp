@@ -2,7 +2,6 @@
 
 #include "domain/uReplyValues.h"
 
-#include <charconv>
 #include <simdjson.h>
 #include <string_view>
 
@@ -13,45 +12,6 @@ namespace {
 [[noreturn]] void NoRoot(const std::string& aName)
 {
     throw EReplyError("TUser." + aName + ": lRootNode not assigned");
-}
-
-// A number, or numeric text written in full; anything else reads as 0.
-double ReadDouble(dom::element aValue)
-{
-    double Result = 0;
-    return ReadNumber(aValue, Result) ? Result : 0;
-}
-
-// Only a JSON integer that fits.
-bool ReadInteger(dom::element aValue, std::int64_t& aResult)
-{
-    std::int64_t Value = 0;
-    if (aValue.get_int64().get(Value) != simdjson::SUCCESS)
-        return false;
-    aResult = Value;
-    return true;
-}
-
-// An integer, or numeric text of one; anything else reads as 0.
-std::int64_t ReadInt64(dom::element aValue)
-{
-    std::int64_t Result = 0;
-    if (ReadInteger(aValue, Result))
-        return Result;
-    if (aValue.is_string()) {
-        std::string_view Text = aValue.get_string().value_unsafe();
-        auto [End, Error] = std::from_chars(Text.data(), Text.data() + Text.size(), Result);
-        if (Error == std::errc() && End == Text.data() + Text.size())
-            return Result;
-    }
-    return 0;
-}
-
-std::string ReadText(dom::element aValue)
-{
-    std::string Result;
-    ReadString(aValue, Result);
-    return Result;
 }
 
 // The double fields of a record read from an object in one pass over its keys.

@@ -2,38 +2,90 @@
 
 #include <charconv>
 #include <cmath>
-#include <string_view>
+
+namespace dom = simdjson::dom;
 
 namespace {
 
 // Only text that is a number to its last character.
-bool ParseDecimal(std::string_view aText, double& aValue)
+template <typename T> bool ParseText(dom::element aValue, T& aResult)
 {
-    const char* End = aText.data() + aText.size();
-    const auto [Ptr, Error] = std::from_chars(aText.data(), End, aValue);
-    return Error == std::errc() && Ptr == End;
-}
-
-} // namespace
-
-bool ReadNumber(simdjson::dom::element aValue, double& aResult)
-{
-    double Value = 0;
     std::string_view Text;
-    const bool Read =
-        aValue.get_double().get(Value) == simdjson::SUCCESS ||
-        (aValue.get_string().get(Text) == simdjson::SUCCESS && ParseDecimal(Text, Value));
-    if (!Read || !std::isfinite(Value))
+    if (aValue.get_string().get(Text) != simdjson::SUCCESS)
+        return false;
+    const char* End = Text.data() + Text.size();
+    T Value{};
+    const auto [Ptr, Error] = std::from_chars(Text.data(), End, Value);
+    if (Error != std::errc() || Ptr != End)
         return false;
     aResult = Value;
     return true;
 }
 
-bool ReadString(simdjson::dom::element aValue, std::string& aResult)
+template <typename T>
+T ValueAt(const dom::object& aObject, std::string_view aKey, T (*aRead)(dom::element))
+{
+    dom::element Value;
+    return aObject.at_key(aKey).get(Value) == simdjson::SUCCESS ? aRead(Value) : T{};
+}
+
+} // namespace
+
+double ReadDouble(dom::element aValue)
+{
+    double Value = 0;
+    if (aValue.get_double().get(Value) != simdjson::SUCCESS && !ParseText(aValue, Value))
+        return 0;
+    return std::isfinite(Value) ? Value : 0;
+}
+
+std::int64_t ReadInt64(dom::element aValue)
+{
+    std::int64_t Value = 0;
+    if (ReadInteger(aValue, Value) || ParseText(aValue, Value))
+        return Value;
+    return 0;
+}
+
+std::string ReadText(dom::element aValue)
 {
     std::string_view Text;
     if (aValue.get_string().get(Text) != simdjson::SUCCESS)
+        return {};
+    return std::string(Text);
+}
+
+bool ReadBoolean(dom::element aValue)
+{
+    bool Value = false;
+    return aValue.get_bool().get(Value) == simdjson::SUCCESS && Value;
+}
+
+bool ReadInteger(dom::element aValue, std::int64_t& aResult)
+{
+    std::int64_t Value = 0;
+    if (aValue.get_int64().get(Value) != simdjson::SUCCESS)
         return false;
-    aResult.assign(Text);
+    aResult = Value;
     return true;
+}
+
+double DoubleAt(const dom::object& aObject, std::string_view aKey)
+{
+    return ValueAt(aObject, aKey, ReadDouble);
+}
+
+std::int64_t Int64At(const dom::object& aObject, std::string_view aKey)
+{
+    return ValueAt(aObject, aKey, ReadInt64);
+}
+
+std::string TextAt(const dom::object& aObject, std::string_view aKey)
+{
+    return ValueAt(aObject, aKey, ReadText);
+}
+
+bool BooleanAt(const dom::object& aObject, std::string_view aKey)
+{
+    return ValueAt(aObject, aKey, ReadBoolean);
 }

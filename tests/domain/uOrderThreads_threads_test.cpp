@@ -289,7 +289,7 @@ TEST_F(OrderThreads, AReplyOfTheWrongShapeChangesNothingAndAnnouncesNothing)
     TConnectionItem& Main = Accounts.MainProfile();
     Main.UserOrderList().Add().SetSymbol("KEPT");
     Exchange.Script(TExchangeEndpoint::OpenOrders,
-                    TExchangeReply::Json(json::array({{{"symbol", "BTCUSDT"}, {"orderId", "1"}}})));
+                    TExchangeReply::Json(json{{"code", -1}, {"msg", "x"}}));
     Model.OpenOrdersEx(nullptr);
     Settle();
     Dispatcher.PumpUntil([] { return false; }, 100ms);
