@@ -135,13 +135,19 @@ void TBaseThread::LogAlert(const std::string& aText) const
     WriteLog(aText, mtAlert, ThreadID());
 }
 
+TConnectionItem* TBaseAuthThread::Account() const
+{
+    return Profile ? Profile->Find(fAccountID) : nullptr;
+}
+
 void TBaseAuthThread::SetAccount(TConnectionItem* aAccount)
 {
-    fAccount = aAccount;
-    if (!fAccount && Profile)
-        fAccount = &Profile->MainProfile();
-    if (fAccount)
-        fSigner.Assign(*fAccount);
+    if (!aAccount && Profile)
+        aAccount = &Profile->MainProfile();
+    if (!aAccount)
+        return;
+    fAccountID = aAccount->ID();
+    fSigner.Assign(*aAccount);
 }
 
 void StartFree(const std::shared_ptr<TThread>& aWorker)

@@ -96,14 +96,17 @@ private:
 };
 
 // A signed request. Its starter sets the account on the user-interface
-// thread, and the keys are copied then: the worker signs with the copy and
-// never reads the profile, which only that thread changes.
+// thread, and the keys and the account's number are copied then: the worker
+// signs with the copy and never reads the profile, which only that thread
+// changes; the reply goes to the account of that number, if it is still held.
 class TBaseAuthThread : public TBaseThread {
 public:
     using TBaseThread::TBaseThread;
 
-    TConnectionItem* Account() const { return fAccount; }
-    // The account the reply goes to; null for the main account.
+    // User-interface thread: the account of the request; nullptr once the
+    // profile no longer holds it.
+    TConnectionItem* Account() const;
+    // User-interface thread, before Start. nullptr: the main account.
     void SetAccount(TConnectionItem* aAccount);
     bool Multi() const { return fMulti; }
     void SetMulti(bool aMulti) { fMulti = aMulti; }
@@ -112,10 +115,10 @@ protected:
     bool WaitsForClock() const override { return true; }
     TConnectionItem* Signer() override { return &fSigner; }
 
-    TConnectionItem* fAccount = nullptr;
     bool fMulti = false;
 
 private:
+    TAccountID fAccountID = 0;
     TConnectionItem fSigner;
 };
 

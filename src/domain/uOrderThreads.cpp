@@ -27,12 +27,6 @@ std::string SignedQuery()
     return "timestamp=" + TimeStamp() + "&recvWindow=" + std::to_string(cRecvWindow);
 }
 
-// User-interface thread: the account a reply may still be applied to.
-bool Held(const TConnectionItem* aAccount)
-{
-    return Profile && Profile->Holds(aAccount);
-}
-
 bool IsMainAccount(const TConnectionItem* aAccount)
 {
     return Profile && aAccount == &Profile->MainProfile();
@@ -110,10 +104,11 @@ bool TAccountThread::DoReadReply()
 
 void TAccountThread::DoOutput()
 {
-    if (Terminated() || !Held(fAccount))
+    TConnectionItem* Target = Account();
+    if (Terminated() || !Target)
         return;
     const bool NoZero = User && User->Input().NoZeroBalance();
-    ApplyBalances(fAccount->BalanceList(), fBalances, NoZero);
+    ApplyBalances(Target->BalanceList(), fBalances, NoZero);
 }
 
 void TAccountThread::DoNotify()
@@ -140,8 +135,8 @@ bool TUserOrdersThread::DoReadReply()
 
 void TUserOrdersThread::DoOutput()
 {
-    if (Held(fAccount))
-        ApplyUserOrders(List(*fAccount), fOrders);
+    if (TConnectionItem* Target = Account())
+        ApplyUserOrders(List(*Target), fOrders);
 }
 
 std::unique_ptr<TDBaseMethod> TOpenOrdersThread::NewMethod() const
@@ -214,14 +209,15 @@ bool TOrderPostThread::DoReadReply()
 
 void TOrderPostThread::DoOutput()
 {
-    if (!Held(fAccount))
+    TConnectionItem* Target = Account();
+    if (!Target)
         return;
     auto Mirror = [this](TConnectionItem& Further) {
         TOrder Copy = *fOrder;
         Copy.SetQuantity(fOrder->Quantity() * Further.Rate());
         User->OrderPost(Copy, &Further, false);
     };
-    FinishOrderChange(*fAccount, fMulti, Mirror, "Создан ордер " + PlacedOrderText(fPlaced));
+    FinishOrderChange(*Target, fMulti, Mirror, "Создан ордер " + PlacedOrderText(fPlaced));
 }
 
 void TOrderPostThread::DoNotify()
@@ -255,7 +251,8 @@ bool TOrderDeleteThread::DoReadReply()
 // was placed less than 4 whole seconds from the cancelled one.
 void TOrderDeleteThread::DoOutput()
 {
-    if (!Held(fAccount))
+    TConnectionItem* Target = Account();
+    if (!Target)
         return;
     const TDateTime Time = StampToDate(fUserOrder.Time());
     auto Mirror = [&](TConnectionItem& Further) {
@@ -263,7 +260,7 @@ void TOrderDeleteThread::DoOutput()
                 fUserOrder.Symbol(), fUserOrder.OrderType(), fUserOrder.Side(), Time))
             User->OrderDelete(*Match, &Further, false);
     };
-    FinishOrderChange(*fAccount, fMulti, Mirror, "Ордер удален");
+    FinishOrderChange(*Target, fMulti, Mirror, "Ордер удален");
 }
 
 void TOrderDeleteThread::DoNotify()

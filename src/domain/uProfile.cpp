@@ -12,6 +12,7 @@
 #include "platform/SysUtils.h"
 #include "platform/UIDispatcher.h"
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <nlohmann/json.hpp>
@@ -95,7 +96,11 @@ TJson AccountKeys(const TConnectionItem& Account)
                  {"secret_key", Encrypt(Account.SecretKey())}};
 }
 
+std::atomic<TAccountID> gLastAccountID{0};
+
 } // namespace
+
+TConnectionItem::TConnectionItem() : fID(++gLastAccountID) {}
 
 void TConnectionItem::Assign(const TConnectionItem& Source)
 {
@@ -162,16 +167,16 @@ TProfile::TProfile(std::string aFileName)
 
 TProfile::~TProfile() = default;
 
-bool TProfile::Holds(const TConnectionItem* aAccount) const
+TConnectionItem* TProfile::Find(TAccountID aID)
 {
-    if (aAccount == nullptr)
-        return false;
-    if (aAccount == &fMainProfile || aAccount == fBufferMainProfile.get())
-        return true;
-    for (const TConnectionItem& Item : fConnections)
-        if (&Item == aAccount)
-            return true;
-    return false;
+    if (fMainProfile.ID() == aID)
+        return &fMainProfile;
+    if (fBufferMainProfile && fBufferMainProfile->ID() == aID)
+        return fBufferMainProfile.get();
+    for (TConnectionItem& Item : fConnections)
+        if (Item.ID() == aID)
+            return &Item;
+    return nullptr;
 }
 
 std::string TProfile::FileName() const

@@ -4,6 +4,7 @@
 #include "domain/uCommon.h"
 #include "domain/uProfileLists.h"
 
+#include <cstdint>
 #include <memory>
 #include <nlohmann/json_fwd.hpp>
 #include <stdexcept>
@@ -11,14 +12,22 @@
 
 class TProfile;
 
+// An account's number for the whole run: what a request carries in place of
+// the account itself, since the account may be deleted, and another one made
+// at the same address, before the reply arrives. Never 0.
+using TAccountID = std::int64_t;
+
 // One exchange account: its keys (clear text in memory), and for a further
 // account its name and volume ratio; also what the exchange last reported
 // for it. User-interface thread only.
 class TConnectionItem {
 public:
-    TConnectionItem() = default;
+    // Takes the next number.
+    TConnectionItem();
     TConnectionItem(const TConnectionItem&) = delete;
     TConnectionItem& operator=(const TConnectionItem&) = delete;
+
+    TAccountID ID() const { return fID; }
 
     const std::string& ApiKey() const { return fApiKey; }
     const std::string& SecretKey() const { return fSecretKey; }
@@ -52,6 +61,7 @@ public:
     bool CheckLoaded();
 
 private:
+    const TAccountID fID;
     std::string fApiKey;
     std::string fSecretKey;
     std::string fName;
@@ -142,9 +152,10 @@ public:
     TConnectionItems& Connections() { return GetConnections(); }
     TConnectionItems& GetConnections() { return fConnections; }
     TUIVisible& UIVisible() { return fUIVisible; }
-    // Whether aAccount is the main account, its edit buffer or a further
-    // account: a reply may arrive after its account was removed.
-    bool Holds(const TConnectionItem* aAccount) const;
+    // The main account, its edit buffer or the further account of that
+    // number; nullptr once it is gone (a reply may arrive after its account
+    // was removed).
+    TConnectionItem* Find(TAccountID aID);
 
     std::string FileName() const;
 

@@ -3,6 +3,7 @@
 #include "ExchangeWorkersFixture.h"
 
 #include <algorithm>
+#include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -298,15 +299,33 @@ TEST_F(OrderThreads, AReplyOfTheWrongShapeChangesNothingAndAnnouncesNothing)
     EXPECT_TRUE(Window.Codes.empty());
 }
 
-TEST_F(OrderThreads, AReplyForAnAccountRemovedMeanwhileIsDropped)
+// A reply is bound to the account that asked, not to where it lived: an
+// account added while the reply is on its way (it may well be made at the
+// freed account's address) takes nothing of it, so its own lists still load.
+TEST_F(OrderThreads, AReplyForAnAccountRemovedMeanwhileGoesToNoOtherAccount)
 {
-    AddFurther("gone", 1);
-    TExchangeReply Slow = TExchangeReply::Json(Exchange.ReplyData(TExchangeEndpoint::OpenOrders));
-    Slow.DelayMs = 300;
-    Exchange.Script(TExchangeEndpoint::OpenOrders, Slow);
-    Model.OpenOrdersEx(&Accounts.Connections()[0]);
-    Dispatcher.PumpUntil([&] { return !Exchange.Journal().empty(); }, 5s);
-    Accounts.Connections().Delete(0);
-    Settle();
-    EXPECT_THAT(Codes(2), ElementsAre(TQueueRecorder::cBubbles, BASE_MAIN_USERORDERS));
+    const struct {
+        TExchangeEndpoint Endpoint;
+        std::function<void(TConnectionItem&)> Start;
+    } Cases[] = {
+        {TExchangeEndpoint::Account, [](TConnectionItem& A) { A.AccountEx(&A, true); }},
+        {TExchangeEndpoint::OpenOrders, [&](TConnectionItem& A) { Model.OpenOrdersEx(&A); }},
+        {TExchangeEndpoint::AllOrders, [&](TConnectionItem& A) { Model.AllOrdersEx(&A); }},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(TTestExchange::Resource(Case.Endpoint));
+        Accounts.Connections().Clear();
+        TExchangeReply Slow = TExchangeReply::Json(Exchange.ReplyData(Case.Endpoint));
+        Slow.DelayMs = 300;
+        Exchange.Script(Case.Endpoint, Slow);
+        Case.Start(AddFurther("gone", 1));
+        Dispatcher.PumpUntil([&] { return !Exchange.Journal().empty(); }, 5s);
+        Accounts.Connections().Delete(0);
+        TConnectionItem& Fresh = AddFurther("fresh", 1);
+        Settle();
+        EXPECT_TRUE(Fresh.BalanceList().Empty());
+        EXPECT_FALSE(Fresh.UserOrderList().Loaded());
+        EXPECT_FALSE(Fresh.UserOrderHistory().Loaded());
+        Exchange.ClearJournal();
+    }
 }
