@@ -1,5 +1,6 @@
 #include "platform/Resources.h"
 
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <mutex>
@@ -39,6 +40,24 @@ std::optional<std::string_view> FindResource(std::string_view Name)
         if (Name == Res.Name)
             return std::string_view(reinterpret_cast<const char*>(Res.Data), Res.Size);
     return std::nullopt;
+}
+
+std::vector<std::string> ResourceNames(std::string_view Prefix)
+{
+    std::vector<std::string> Names;
+    {
+        TRegistry& R = Registry();
+        std::lock_guard Guard(R.Lock);
+        for (const auto& [Name, Bytes] : R.Added)
+            if (Name.starts_with(Prefix))
+                Names.push_back(Name);
+    }
+    for (const TEmbeddedResource& Res : gEmbeddedResources)
+        if (std::string_view(Res.Name).starts_with(Prefix))
+            Names.emplace_back(Res.Name);
+    std::sort(Names.begin(), Names.end());
+    Names.erase(std::unique(Names.begin(), Names.end()), Names.end());
+    return Names;
 }
 
 void RegisterResource(std::string Name, std::string Bytes)

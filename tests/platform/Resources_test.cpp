@@ -36,4 +36,9 @@ TEST(Resources, RegisteredAtRunTimeAndLookedUpByExactName)
     // The earlier view stays valid.
     EXPECT_EQ(*First, Binary);
     EXPECT_FALSE(FindResource("TEST.BIN"));
+
+    RegisterResource("test.a", "");
+    EXPECT_EQ(ResourceNames("test."), (std::vector<std::string>{"test.a", "test.bin"}));
+    const std::vector<std::string> Shipped = ResourceNames("english.");
+    EXPECT_EQ(Shipped, (std::vector<std::string>{"english.license", "english.lng"}));
 }
