@@ -89,6 +89,24 @@ std::optional<std::string> LanguageFileStem(const std::string& Language)
 
 } // namespace
 
+std::string FillPlaceholders(std::string_view Text, std::initializer_list<std::string_view> Values)
+{
+    std::string Out;
+    Out.reserve(Text.size());
+    const std::string_view* Value = Values.begin();
+    for (std::size_t Index = 0; Index < Text.size(); ++Index) {
+        const bool Placeholder = Text[Index] == '%' && Index + 1 < Text.size() &&
+                                 (Text[Index + 1] == 'd' || Text[Index + 1] == 's');
+        if (Placeholder && Value != Values.end()) {
+            Out += *Value++;
+            ++Index;
+        } else {
+            Out += Text[Index];
+        }
+    }
+    return Out;
+}
+
 std::string Cp1251ToUtf8(std::string_view Text)
 {
     std::string Out;
@@ -128,6 +146,12 @@ std::string TTranslator::Translate(std::string_view Text) const
 {
     const auto Found = fTable.find(Text);
     return Found == fTable.end() ? std::string(Text) : Found->second;
+}
+
+std::string TTranslator::Translate(std::string_view Text,
+                                   std::initializer_list<std::string_view> Values) const
+{
+    return FillPlaceholders(Translate(Text), Values);
 }
 
 std::string TTranslator::GetLicense() const

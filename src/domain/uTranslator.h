@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -8,6 +9,12 @@
 // Decodes text in the Windows Cyrillic code page (cp1251) to UTF-8. The one
 // byte the code page leaves undefined (0x98) becomes U+FFFD.
 std::string Cp1251ToUtf8(std::string_view Text);
+
+// Fills the "%d" and "%s" of Text with Values, in order. Text may come from
+// the user's translation file, so nothing else in it is read as a format:
+// every other "%" stays as it is, a placeholder beyond the values stays as
+// written, and a value is never searched for placeholders.
+std::string FillPlaceholders(std::string_view Text, std::initializer_list<std::string_view> Values);
 
 // Turns the program's Russian interface texts into the chosen language by a
 // table read from "<language>.lng" in the per-user roaming folder, and supplies
@@ -37,6 +44,11 @@ public:
     // The translation of Text, or Text itself when the table has no such key.
     // The first table line with a key wins.
     std::string Translate(std::string_view Text) const;
+    // The translation of a text holding "%d" or "%s" placeholders, filled
+    // with Values (numbers given as their text) by FillPlaceholders: never
+    // used as a printf format.
+    std::string Translate(std::string_view Text,
+                          std::initializer_list<std::string_view> Values) const;
 
     // The whole agreement text, each line ended by CR LF; empty without a file.
     std::string GetLicense() const;

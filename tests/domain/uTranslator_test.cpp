@@ -165,6 +165,29 @@ TEST_F(TTranslatorFiles, ReadsTheTableOnceUnlessReloaded)
     EXPECT_EQ(T.Count(), 0u);
 }
 
+TEST(FillPlaceholders, FillsOnlyPercentDAndPercentSInOrderAndLeavesEverythingElse)
+{
+    const std::pair<std::string, std::string> Cases[] = {
+        {FillPlaceholders("Increase %d", {"400"}), "Increase 400"},
+        {FillPlaceholders("%s / %s", {"1.5", "1.6"}), "1.5 / 1.6"},
+        {FillPlaceholders("%s%s%n", {"400"}), "400%s%n"},
+        {FillPlaceholders("%n%p%x%08.3f%*d%%d", {"1"}), "%n%p%x%08.3f%*d%1"},
+        {FillPlaceholders("%d then %d", {"%s", "%d"}), "%s then %d"},
+        {FillPlaceholders("%D %S", {"x"}), "%D %S"},
+    };
+    for (const auto& [Filled, Expected] : Cases)
+        EXPECT_EQ(Filled, Expected);
+}
+
+TEST_F(TTranslatorFiles, AnEditedTranslationIsFilledNeverUsedAsAFormat)
+{
+    WriteTable("english.lng", "Увеличение %d=%s%s%n Increase %d %999999999d\r\n");
+    TTranslator T = Make();
+    T.SetLanguage("English");
+    EXPECT_EQ(T.Translate("Увеличение %d", {"400"}), "400%s%n Increase %d %999999999d");
+    EXPECT_EQ(T.Translate("Уменьшение %d", {"100"}), "Уменьшение 100") << "untranslated";
+}
+
 std::vector<std::string> SplitCrLf(const std::string& Data)
 {
     std::vector<std::string> Out;
