@@ -4,11 +4,17 @@
 #include "domain/uSymbolShowList.h"
 #include "terminal/MainWindowFixture.h"
 
+#include "platform/qt/VirtualStringTree.h"
+
 #include <QAction>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QStatusBar>
 #include <QToolBar>
 #include <filesystem>
+#include <functional>
+#include <tuple>
 
 namespace {
 
@@ -24,7 +30,92 @@ protected:
             Texts.push_back(Item->text().toStdString());
         return Texts;
     }
+    static std::vector<std::string> Names(const QMenu* Menu)
+    {
+        std::vector<std::string> Items;
+        for (const QAction* Item : Menu->actions())
+            Items.push_back(Item->objectName().toStdString());
+        return Items;
+    }
 };
+
+// Every command shows its picture, but the intervals (their names) and the
+// switches whose check marks the menus show.
+TEST_F(MainCommands, EveryCommandShowsItsPictureButTheIntervalsAndTheSwitches)
+{
+    const TMainControls& C = Window->Controls();
+    const auto Plain = [](const QAction* Action) {
+        static const std::string Names =
+            " acM1 acM5 acM15 acM30 acH1 acH4 acH6 acD1 acW1 acMN acMulti acNoZeroBalance "
+            "acChartInterval acCharts acStandart acInstruments acStatusBar acMDMaxMin acMDTime "
+            "acMDGrid acTemplateSelect acTemplateDelete ";
+        return Names.find(" " + Action->objectName().toStdString() + " ") != std::string::npos;
+    };
+    for (const QAction* Action : C.Actions.Actions)
+        EXPECT_EQ(Action->icon().pixmap(16).isNull(), Plain(Action))
+            << Action->objectName().toStdString();
+    for (const QAction* Action : C.Actions.actionFull)
+        EXPECT_FALSE(Action->icon().pixmap(11).isNull());
+    EXPECT_FALSE(Window->windowIcon().isNull());
+}
+
+// After every click a checkable command shows its model's state: a switch
+// changes once per click, a command without an effect keeps its check.
+TEST_F(MainCommands, ChecksFollowTheModelOncePerClick)
+{
+    const TMainControls& C = Window->Controls();
+    const TMainActions& A = C.Actions;
+    const auto Shown = [](const QWidget* W) {
+        return std::function([W] { return !W->isHidden(); });
+    };
+    A.acInstruments->setChecked(true);
+    const std::tuple<QAction*, std::function<bool()>, bool> Cases[] = {
+        {A.acMarketView, Shown(C.dpMarketView), true},
+        {A.acStatusBar, Shown(C.panStatus), true},
+        {A.acNoZeroBalance, [] { return User->Input().NoZeroBalance(); }, true},
+        {A.acMDMaxMin, [&C] { return C.vstSymbols->ColumnVisible(3); }, true},
+        {A.acInstruments, [] { return true; }, false},
+    };
+    for (const auto& [Action, Model, Flips] : Cases)
+        for (int Click = 0; Click < 2; ++Click) {
+            const bool Before = Model();
+            Action->setEnabled(true);
+            Action->trigger();
+            EXPECT_EQ(Model(), Flips != Before) << Action->objectName().toStdString();
+            EXPECT_EQ(Action->isChecked(), Model()) << Action->objectName().toStdString();
+        }
+}
+
+// The grids' menus act on the row clicked, not on the one selected before.
+TEST_F(MainCommands, GridMenusOpenOnTheRowClicked)
+{
+    const TMainControls& C = Window->Controls();
+    for (int Row = 0; Row < 3; ++Row) {
+        Profile->MainProfile().UserOrderList().Add();
+        Profile->MainProfile().BalanceList().Add();
+        Profile->Connections().Add();
+    }
+    Window->RefreshOrderListData();
+    Window->RefreshBalanceUI();
+    Window->RefreshMultiAccount();
+    const std::tuple<TVirtualStringTree*, QMenu*, std::vector<std::string>> Cases[] = {
+        {C.vstOrders, C.ppmOrders, {"acNewOrder", "acOrderDelete"}},
+        {C.vstBalances, C.ppmBalance, {"acNoZeroBalance"}},
+        {C.vstMulti, C.ppmMultiAccount, {"acMultiAdd", "acMultiDel"}},
+    };
+    for (const auto& [Grid, Menu, Items] : Cases) {
+        EXPECT_EQ(Names(Menu), Items);
+        Grid->SelectRow(0);
+        int Selected = -1;
+        const auto Opening = QObject::connect(
+            Menu, &QMenu::aboutToShow, [&, Grid = Grid] { Selected = Grid->FirstSelected(); });
+        QContextMenuEvent Click(QContextMenuEvent::Mouse, {5, Grid->rowViewportPosition(2) + 2});
+        QCoreApplication::sendEvent(Grid->viewport(), &Click);
+        EXPECT_EQ(Selected, 2) << Grid->objectName().toStdString();
+        Menu->close();
+        QObject::disconnect(Opening);
+    }
+}
 
 TEST_F(MainCommands, APanelShownAgainDocksAtItsPlaceAndTheStatusBarToggles)
 {

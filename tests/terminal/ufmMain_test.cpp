@@ -10,6 +10,7 @@
 #include "platform/DateUtils.h"
 #include "platform/FormatSettings.h"
 #include "platform/TestUIDispatcher.h"
+#include "platform/qt/Pictures.h"
 #include "platform/qt/VirtualStringTree.h"
 #include "support/LogCapture.h"
 #include "support/ServerAddress.h"
@@ -356,6 +357,19 @@ TEST_F(TMainWindowTest, EnglishTranslatesTheFramesTextsAndLeavesTheOthers)
     EXPECT_EQ(C.vstVolumeMonitor->HeaderText(0), QStringLiteral("Символ"));
     EXPECT_EQ(C.dpBuy->windowTitle(), QStringLiteral("Buy"));
     EXPECT_EQ(C.tbIntervals->windowTitle(), QStringLiteral("Период графика"));
+}
+
+TEST_F(TMainWindowTest, InvestmentBannersShowThePictureOfTheLanguage)
+{
+    for (const char* Language : {"English", "Russian"}) {
+        TTranslatorScope Scope(Language, Home.ConfigHome() / "Quorvel" / "Tavrix");
+        const std::vector<QLabel*>& Banners = Open().Controls().Banners;
+        const char* Picture = Language[0] == 'E' ? "banner-english" : "banner-russian";
+        ASSERT_EQ(Banners.size(), 8u);
+        for (const QLabel* Banner : Banners)
+            EXPECT_EQ(Banner->pixmap().toImage(),
+                      PicturePixmap(Picture, cBannerSize, Banner->devicePixelRatioF()).toImage());
+    }
 }
 
 TEST_F(TMainWindowTest, UpdateQueueReachesTheWindowOnlyOnceOnline)

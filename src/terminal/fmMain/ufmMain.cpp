@@ -7,6 +7,7 @@
 #include "domain/uUser.h"
 #include "domain/uWorkflow.h"
 #include "platform/qt/GdiObjects.h"
+#include "platform/qt/Pictures.h"
 #include "platform/qt/VirtualStringTree.h"
 #include "terminal/fmBasic/uFormParts.h"
 #include "terminal/fmBasic/uMainGuard.h"
@@ -44,6 +45,7 @@ TfmMain::TfmMain(IMainChartList* aChartList, QWidget* Parent)
     resize(1105, 613);
     setMinimumSize(460, 240);
     setWindowState(Qt::WindowMaximized);
+    setWindowIcon(PictureIcon("tavrix"));
     BuildMainLayout(*this, fControls);
     ConnectCloseHandlers();
     ConnectMarketGrids();

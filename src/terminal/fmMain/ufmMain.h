@@ -13,8 +13,10 @@ class IMainChartList;
 class QAction;
 class QPainter;
 class QRect;
+class QMenu;
 class QTimer;
 class QToolBar;
+class TVirtualStringTree;
 class TUserOrderList;
 
 // Colours of the clock panel and the chart area.
@@ -134,6 +136,9 @@ private:
 
     // The window's own commands.
     void ConnectCommands();
+    // Menu opens at a right click in Grid, the row under the mouse selected
+    // first, so that the menu's commands act on the row clicked.
+    void ConnectPopup(TVirtualStringTree* Grid, QMenu* Menu);
     QAction* FindAction(const char* Name) const;
     void TogglePanel(QAction& Action, TDockPanel& Panel);
     void ToggleToolbar(QAction& Action, QToolBar& Bar);

@@ -42,6 +42,9 @@ void TfmMain::ConnectAccountGrids()
         [this](int Row, int Column) { return vstBalancesGetText(Row, Column); });
     C.vstMulti->SetOnGetText([this](int Row, int Column) { return vstMultiGetText(Row, Column); });
     C.vstMulti->SetOnChange([this](int) { vstMultiChange(); });
+    ConnectPopup(C.vstOrders, C.ppmOrders);
+    ConnectPopup(C.vstBalances, C.ppmBalance);
+    ConnectPopup(C.vstMulti, C.ppmMultiAccount);
 
     const TMainActions& A = C.Actions;
     connect(A.acOrderDelete, &QAction::triggered, this, [this] { acOrderDeleteExecute(); });

@@ -1,7 +1,8 @@
 #include "terminal/fmMain/ufmMainActions.h"
 
+#include "platform/qt/Pictures.h"
+
 #include <QAction>
-#include <QActionGroup>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -12,10 +13,8 @@
 namespace {
 
 enum TActionFlag : unsigned {
-    afCheck = 1,    // carries a check
-    afStartOff = 2, // disabled until a chart is selected
-    afInterval = 4, // one of the interval radio group
-    afChartType = 8 // one of the chart-type radio group
+    afCheck = 1,   // carries a check
+    afStartOff = 2 // disabled until a chart is selected
 };
 
 struct TActionSpec {
@@ -23,88 +22,95 @@ struct TActionSpec {
     const char* Caption;
     int Tag;
     unsigned Flags;
+    // The command's picture on the toolbars and in the menus. The intervals
+    // show their names; the switches of the toolbars, the status bar, the
+    // market watch's columns and the account filters have none, so that
+    // their check marks show in the menus.
+    const char* Image = nullptr;
 };
 
-// The list "Actions" in its order; the tag of an interval is its index.
+// The list "Actions" (pictures ilMenus) in its order; the tag of an interval
+// is its index.
 constexpr TActionSpec cActions[] = {
-    {"acNewOrder", "Новый ордер", 0, 0},
-    {"acNewChart", "Новый график", 0, 0},
-    {"acCloseChart", "Закрыть график", 0, 0},
-    {"acLogin", "Авторизация", 0, 0},
-    {"acQuit", "Выход", 0, 0},
-    {"acMultiAdd", "Добавить аккаунт", 0, 0},
-    {"acMultiDel", "Удалить аккаунт", 0, 0},
+    {"acNewOrder", "Новый ордер", 0, 0, "order-new"},
+    {"acNewChart", "Новый график", 0, 0, "chart-new"},
+    {"acCloseChart", "Закрыть график", 0, 0, "chart-close"},
+    {"acLogin", "Авторизация", 0, 0, "login"},
+    {"acQuit", "Выход", 0, 0, "quit"},
+    {"acMultiAdd", "Добавить аккаунт", 0, 0, "account-add"},
+    {"acMultiDel", "Удалить аккаунт", 0, 0, "account-delete"},
     {"acMulti", "Мульти-торговля", 0, afCheck},
-    {"acOrderDelete", "Удалить ордер", 0, 0},
+    {"acOrderDelete", "Удалить ордер", 0, 0, "order-delete"},
     {"acNoZeroBalance", "Без нулевого баланса", 0, afCheck},
     {"acChartInterval", "Период графика", 0, afCheck},
     {"acCharts", "Графики", 0, afCheck},
     {"acStandart", "Стандартная", 0, afCheck},
     {"acInstruments", "Инструменты", 0, afCheck},
     {"acStatusBar", "Статусная строка", 0, afCheck},
-    {"acChartPages", "Панель переключения графиков", 0, 0},
-    {"acMarketView", "Обзор рынка", 0, afCheck},
-    {"acNavigate", "Навигатор", 0, afCheck},
-    {"acTerminal", "Терминал", 0, afCheck},
-    {"acMarketDepth", "Стакан цен", 0, afCheck},
-    {"acVolumeMonitor", "Монитор объемов", 0, afCheck},
-    {"acBuy", "Ордер Buy", 0, afCheck},
-    {"acSell", "Ордер Sell", 0, afCheck},
-    {"acCursor", "Курсор", 0, 0},
-    {"acCross", "Перекрестие", 0, 0},
-    {"acVertLine", "Рисование вертикальной линии", 0, 0},
-    {"acHorisontLine", "Горизонтальная линия", 0, 0},
-    {"acTrendLine", "Трендовая линия", 0, 0},
-    {"acDrawText", "Рисование текста", 0, 0},
-    {"acSigns", "Знаки", 0, 0},
-    {"acZoomIn", "Увеличение", 0, afStartOff},
-    {"acZoomOut", "Уменьшение", 0, afStartOff},
-    {"acMozaic", "Графики мозаикой", 0, 0},
-    {"acAutoScroll", "Автопрокрутка", 0, afCheck | afStartOff},
-    {"acShiftToEnd", "Смещение к концу", 0, afCheck | afStartOff},
-    {"acStick", "Японские свечи", 1, afCheck | afStartOff | afChartType},
-    {"acBar", "График Бар", 0, afCheck | afStartOff | afChartType},
-    {"acLine", "Линии", 2, afCheck | afStartOff | afChartType},
-    {"acChartSettings", "Свойства", 0, 0},
-    {"acIndicatorMA", "MA", 0, afStartOff},
-    {"acIndicatorBollinger", "Bollinger", 0, afStartOff},
-    {"acIndicatorFractal", "Fractal", 0, afStartOff},
-    {"acIndicatorZigZag", "ZigZag", 0, afStartOff},
-    {"acIndicatorSettings", "Настройка", 0, 0},
-    {"acIndicatorDelete", "Удалить", 0, 0},
-    {"acTickChart", "Тиковый график", 0, 0},
-    {"acMarketDepthEx", "Стакан цен", 0, 0},
-    {"acSpecification", "Спецификация", 0, 0},
-    {"acMDSpred", "Спред", 0, 0},
-    {"acMDColAutoSize", "Авторазмер столбцов", 0, 0},
+    {"acChartPages", "Панель переключения графиков", 0, 0, "chart-tabs"},
+    {"acMarketView", "Обзор рынка", 0, afCheck, "market-watch"},
+    {"acNavigate", "Навигатор", 0, afCheck, "navigator"},
+    {"acTerminal", "Терминал", 0, afCheck, "terminal"},
+    {"acMarketDepth", "Стакан цен", 0, afCheck, "market-depth"},
+    {"acVolumeMonitor", "Монитор объемов", 0, afCheck, "volume-monitor"},
+    {"acBuy", "Ордер Buy", 0, afCheck, "order-buy"},
+    {"acSell", "Ордер Sell", 0, afCheck, "order-sell"},
+    {"acCursor", "Курсор", 0, 0, "cursor"},
+    {"acCross", "Перекрестие", 0, 0, "crosshair"},
+    {"acVertLine", "Рисование вертикальной линии", 0, 0, "line-vertical"},
+    {"acHorisontLine", "Горизонтальная линия", 0, 0, "line-horizontal"},
+    {"acTrendLine", "Трендовая линия", 0, 0, "line-trend"},
+    {"acDrawText", "Рисование текста", 0, 0, "text"},
+    {"acSigns", "Знаки", 0, 0, "signs"},
+    {"acZoomIn", "Увеличение", 0, afStartOff, "zoom-in"},
+    {"acZoomOut", "Уменьшение", 0, afStartOff, "zoom-out"},
+    {"acMozaic", "Графики мозаикой", 0, 0, "tile"},
+    {"acAutoScroll", "Автопрокрутка", 0, afCheck | afStartOff, "auto-scroll"},
+    {"acShiftToEnd", "Смещение к концу", 0, afCheck | afStartOff, "chart-shift"},
+    {"acStick", "Японские свечи", 1, afCheck | afStartOff, "chart-candles"},
+    {"acBar", "График Бар", 0, afCheck | afStartOff, "chart-bars"},
+    {"acLine", "Линии", 2, afCheck | afStartOff, "chart-line"},
+    {"acChartSettings", "Свойства", 0, 0, "settings"},
+    {"acIndicatorMA", "MA", 0, afStartOff, "indicator-ma"},
+    {"acIndicatorBollinger", "Bollinger", 0, afStartOff, "indicator-bollinger"},
+    {"acIndicatorFractal", "Fractal", 0, afStartOff, "indicator-fractal"},
+    {"acIndicatorZigZag", "ZigZag", 0, afStartOff, "indicator-zigzag"},
+    {"acIndicatorSettings", "Настройка", 0, 0, "settings"},
+    {"acIndicatorDelete", "Удалить", 0, 0, "delete"},
+    {"acTickChart", "Тиковый график", 0, 0, "chart-tick"},
+    {"acMarketDepthEx", "Стакан цен", 0, 0, "market-depth"},
+    {"acSpecification", "Спецификация", 0, 0, "info"},
+    {"acMDSpred", "Спред", 0, 0, "spread"},
+    {"acMDColAutoSize", "Авторазмер столбцов", 0, 0, "columns-autosize"},
     {"acMDMaxMin", "Максимум/Минимум", 0, afCheck},
     {"acMDTime", "Время", 0, afCheck},
     {"acMDGrid", "Сетка", 0, afCheck},
-    {"acDeleteSymbol", "Удалить символ", 0, 0},
-    {"acHideSymbols", "Скрыть символы", 0, 0},
-    {"acShowSymbol", "Показать символы", 0, 0},
-    {"acSaveSymbolGroup", "Сохранить как...", 0, 0},
-    {"acTemplateSave", "Сохранить шаблон...", 0, 0},
+    {"acDeleteSymbol", "Удалить символ", 0, 0, "delete"},
+    {"acHideSymbols", "Скрыть символы", 0, 0, "eye-hidden"},
+    {"acShowSymbol", "Показать символы", 0, 0, "eye"},
+    {"acSaveSymbolGroup", "Сохранить как...", 0, 0, "save"},
+    {"acTemplateSave", "Сохранить шаблон...", 0, 0, "save"},
     {"acTemplateSelect", "", 0, 0},
     {"acTemplateDelete", "", 0, 0},
-    {"acM1", "M1", 0, afCheck | afStartOff | afInterval},
-    {"acM5", "M5", 2, afCheck | afStartOff | afInterval},
-    {"acM15", "M15", 3, afCheck | afStartOff | afInterval},
-    {"acM30", "M30", 4, afCheck | afStartOff | afInterval},
-    {"acH1", "H1", 5, afCheck | afStartOff | afInterval},
-    {"acH4", "H4", 7, afCheck | afStartOff | afInterval},
-    {"acH6", "H6", 8, afCheck | afStartOff | afInterval},
-    {"acD1", "D1", 11, afCheck | afStartOff | afInterval},
-    {"acW1", "W1", 13, afCheck | afStartOff | afInterval},
-    {"acMN", "MN", 14, afCheck | afStartOff | afInterval},
-    {"acAbout", "О программе", 0, 0},
+    {"acM1", "M1", 0, afCheck | afStartOff},
+    {"acM5", "M5", 2, afCheck | afStartOff},
+    {"acM15", "M15", 3, afCheck | afStartOff},
+    {"acM30", "M30", 4, afCheck | afStartOff},
+    {"acH1", "H1", 5, afCheck | afStartOff},
+    {"acH4", "H4", 7, afCheck | afStartOff},
+    {"acH6", "H6", 8, afCheck | afStartOff},
+    {"acD1", "D1", 11, afCheck | afStartOff},
+    {"acW1", "W1", 13, afCheck | afStartOff},
+    {"acMN", "MN", 14, afCheck | afStartOff},
+    {"acAbout", "О программе", 0, 0, "info"},
 };
 
+// The list "actionFull" (pictures FullScreenImages).
 constexpr TActionSpec cActionFull[] = {
-    {"acChartMaximize", "Развернуть", 0, 0},
-    {"acChartMinimize", "Свернуть", 0, 0},
-    {"acChartClose", "Закрыть", 0, 0},
-    {"acChartRestore", "Восстановить", 0, 0},
+    {"acChartMaximize", "Развернуть", 0, 0, "full-restore"},
+    {"acChartMinimize", "Свернуть", 0, 0, "full-minimize"},
+    {"acChartClose", "Закрыть", 0, 0, "full-close"},
+    {"acChartRestore", "Восстановить", 0, 0, "full-restore"},
 };
 
 constexpr const char* cIntervals[] = {"acM1", "acM5", "acM15", "acM30", "acH1",
@@ -115,6 +121,10 @@ constexpr const char* cChartTypes[] = {"acStick", "acBar", "acLine"};
 constexpr const char* cDrawingTools[] = {
     "acCursor", "acCross", "acVertLine", "acHorisontLine", "acTrendLine", "acDrawText", "acSigns"};
 
+// A checkable command shows the check its model gives it: Qt's own toggle
+// on a click is undone before any handler runs (handlers are connected
+// later, so they run after this), and the handler sets or inverts the check
+// itself. A command without an effect keeps its check.
 QAction* CreateAction(QMainWindow& Window, const TActionSpec& Spec)
 {
     auto* Action = new QAction(QString::fromUtf8(Spec.Caption), &Window);
@@ -122,6 +132,11 @@ QAction* CreateAction(QMainWindow& Window, const TActionSpec& Spec)
     Action->setData(Spec.Tag);
     Action->setCheckable(Spec.Flags & afCheck);
     Action->setEnabled(!(Spec.Flags & afStartOff));
+    if (Spec.Image)
+        Action->setIcon(PictureIcon(Spec.Image));
+    if (Action->isCheckable())
+        QObject::connect(Action, &QAction::triggered, Action,
+                         [Action](bool Checked) { Action->setChecked(!Checked); });
     return Action;
 }
 
@@ -149,10 +164,13 @@ public:
             AddOne(Target, Name);
     }
 
-    static QMenu* SubMenu(QWidget* Parent, const char* Name, const char* Title)
+    static QMenu* SubMenu(QWidget* Parent, const char* Name, const char* Title,
+                          const char* Image = nullptr)
     {
         auto* Menu = new QMenu(QString::fromUtf8(Title), Parent);
         Menu->setObjectName(QString::fromLatin1(Name));
+        if (Image)
+            Menu->setIcon(PictureIcon(Image));
         return Menu;
     }
 
@@ -161,9 +179,9 @@ public:
     QMenu* TemplateMenu(QWidget* Parent, const char* Name, const char* Title,
                         const char* DeleteName) const
     {
-        QMenu* Menu = SubMenu(Parent, Name, Title);
+        QMenu* Menu = SubMenu(Parent, Name, Title, "template");
         Add(Menu, {"acTemplateSave"});
-        Menu->addMenu(SubMenu(Menu, DeleteName, "Удалить шаблон"));
+        Menu->addMenu(SubMenu(Menu, DeleteName, "Удалить шаблон", "delete"));
         Menu->addSeparator();
         return Menu;
     }
@@ -203,7 +221,7 @@ void BuildMainMenu(QMainWindow& Window, const TMenuFiller& F)
     Bar->addMenu(View);
 
     QMenu* Insert = TMenuFiller::SubMenu(Bar, "mmInsert", "Вставка");
-    QMenu* Indicator = TMenuFiller::SubMenu(Insert, "mmIndicator", "Индикаторы");
+    QMenu* Indicator = TMenuFiller::SubMenu(Insert, "mmIndicator", "Индикаторы", "indicator-ma");
     F.Add(Indicator, cIndicators);
     Insert->addMenu(Indicator);
     Insert->addSeparator();
@@ -213,7 +231,7 @@ void BuildMainMenu(QMainWindow& Window, const TMenuFiller& F)
     QMenu* Graphics = TMenuFiller::SubMenu(Bar, "mmGraphics", "Графики");
     F.Add(Graphics, cChartTypes);
     Graphics->addSeparator();
-    QMenu* Period = TMenuFiller::SubMenu(Graphics, "mmPeriod", "Период графика");
+    QMenu* Period = TMenuFiller::SubMenu(Graphics, "mmPeriod", "Период графика", "clock");
     F.Add(Period, cIntervals);
     Graphics->addMenu(Period);
     Graphics->addSeparator();
@@ -229,7 +247,8 @@ void BuildMainMenu(QMainWindow& Window, const TMenuFiller& F)
                          "acVolumeMonitor", "-", "acBuy", "acSell"}));
 
     QMenu* Help = TMenuFiller::SubMenu(Bar, "mmHelp", "Справка");
-    auto* UserManual = new QAction(QStringLiteral("Руководство пользователя"), Help);
+    auto* UserManual =
+        new QAction(PictureIcon("manual"), QStringLiteral("Руководство пользователя"), Help);
     UserManual->setObjectName(QStringLiteral("mmUserManual"));
     Help->addAction(UserManual);
     F.Add(Help, {"acAbout"});
@@ -240,6 +259,8 @@ QToolBar* CreateToolbar(QMainWindow& Window, const char* Name, const char* Capti
 {
     auto* Bar = new QToolBar(QString::fromUtf8(Caption), &Window);
     Bar->setObjectName(QString::fromLatin1(Name));
+    // The compact bars of a trading terminal: pictures of the menus' size.
+    Bar->setIconSize(QSize(16, 16));
     Window.addToolBar(Qt::TopToolBarArea, Bar);
     return Bar;
 }
@@ -248,6 +269,8 @@ void AddMenuButton(QToolBar* Bar, QMenu* Menu)
 {
     auto* Button = new QToolButton(Bar);
     Button->setText(Menu->title());
+    Button->setIcon(Menu->icon());
+    Button->setToolTip(Menu->title());
     Button->setMenu(Menu);
     Button->setPopupMode(QToolButton::InstantPopup);
     Bar->addWidget(Button);
@@ -261,10 +284,11 @@ void BuildToolbars(QMainWindow& Window, const TMenuFiller& F, TMainControls& C)
     C.tbCharts = CreateToolbar(Window, "tbCharts", "Стили");
     F.Add(C.tbCharts, {"acStick", "acBar", "acLine", "-", "acZoomIn", "acZoomOut", "-", "acMozaic",
                        "acAutoScroll", "acShiftToEnd"});
-    QMenu* Indicators = TMenuFiller::SubMenu(C.tbCharts, "tbiIndicators", "Список индикаторов");
+    QMenu* Indicators =
+        TMenuFiller::SubMenu(C.tbCharts, "tbiIndicators", "Список индикаторов", "indicator-ma");
     F.Add(Indicators, cIndicators);
     AddMenuButton(C.tbCharts, Indicators);
-    QMenu* Periods = TMenuFiller::SubMenu(C.tbCharts, "tbiPeriods", "Периоды");
+    QMenu* Periods = TMenuFiller::SubMenu(C.tbCharts, "tbiPeriods", "Периоды", "clock");
     F.Add(Periods, cIntervals);
     AddMenuButton(C.tbCharts, Periods);
     AddMenuButton(C.tbCharts,
@@ -289,7 +313,7 @@ void BuildPopups(const TMenuFiller& F, QMainWindow& Window, TMainControls& C)
 {
     C.ppmChart = TMenuFiller::SubMenu(&Window, "ppmChart", "");
     F.Add(C.ppmChart, {"acNewOrder", "-"});
-    QMenu* Period = TMenuFiller::SubMenu(C.ppmChart, "pmiPeriod", "Период графика");
+    QMenu* Period = TMenuFiller::SubMenu(C.ppmChart, "pmiPeriod", "Период графика", "clock");
     F.Add(Period, cIntervals);
     C.ppmChart->addMenu(Period);
     C.ppmChart->addSeparator();
@@ -306,28 +330,27 @@ void BuildPopups(const TMenuFiller& F, QMainWindow& Window, TMainControls& C)
                 "-", "acDeleteSymbol", "acHideSymbols", "acShowSymbol"});
     // The saved groups are listed after the first three items when it opens.
     C.miSymbolSet = MenuOf(C.ppmSymbols, "miSymbolSet", "Набор символов", F, {"acSaveSymbolGroup"});
-    C.miSetDelete = TMenuFiller::SubMenu(C.miSymbolSet, "miSetDelete", "Удалить");
+    C.miSetDelete = TMenuFiller::SubMenu(C.miSymbolSet, "miSetDelete", "Удалить", "delete");
     C.miSymbolSet->addMenu(C.miSetDelete);
     C.miSymbolSet->addSeparator();
     C.ppmSymbols->addMenu(C.miSymbolSet);
     F.Add(C.ppmSymbols,
           {"-", "acMDSpred", "acMDMaxMin", "acMDTime", "acMDColAutoSize", "acMDGrid"});
+    C.ppmOrders = MenuOf(&Window, "ppmOrders", "", F, {"acNewOrder", "acOrderDelete"});
+    C.ppmBalance = MenuOf(&Window, "ppmBalance", "", F, {"acNoZeroBalance"});
+    C.ppmMultiAccount = MenuOf(&Window, "ppmMultiAccount", "", F, {"acMultiAdd", "acMultiDel"});
     C.ppTab = MenuOf(&Window, "ppTab", "", F,
                      {"acChartClose", "-", "acChartMaximize", "acChartMinimize", "acChartRestore",
                       "-", "acMozaic"});
 }
 
-void GroupActions(QMainWindow& Window, const TMenuFiller& F)
-{
-    auto* Intervals = new QActionGroup(&Window);
-    for (const char* Name : cIntervals)
-        Intervals->addAction(F.Find(Name));
-    auto* ChartTypes = new QActionGroup(&Window);
-    for (const char* Name : cChartTypes)
-        ChartTypes->addAction(F.Find(Name));
-}
-
 } // namespace
+
+void CheckRadio(const std::vector<QAction*>& Group, const QAction* Checked)
+{
+    for (QAction* Action : Group)
+        Action->setChecked(Action == Checked);
+}
 
 void BuildMainActions(QMainWindow& Window, TMainControls& C)
 {
@@ -338,7 +361,6 @@ void BuildMainActions(QMainWindow& Window, TMainControls& C)
         A.actionFull.push_back(CreateAction(Window, Spec));
 
     TMenuFiller F(Window);
-    GroupActions(Window, F);
     BuildMainMenu(Window, F);
     BuildToolbars(Window, F, C);
     BuildPopups(F, Window, C);

@@ -7,6 +7,7 @@
 #include "terminal/dlgUserManual/udlgUserManual.h"
 #include "terminal/fmBasic/uMainGuard.h"
 #include "terminal/fmMain/uMainChartList.h"
+#include "terminal/fmMain/ufmMainActions.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -66,14 +67,22 @@ void TfmMain::ConnectCommands()
     connect(FindAction("acSaveSymbolGroup"), &QAction::triggered, this,
             [this] { RunShown([this] { acSaveSymbolGroupExecute(); }); });
 
-    C.vstSymbols->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(C.vstSymbols, &QWidget::customContextMenuRequested, this, [this](const QPoint& At) {
-        fControls.ppmSymbols->popup(fControls.vstSymbols->viewport()->mapToGlobal(At));
-    });
+    ConnectPopup(C.vstSymbols, C.ppmSymbols);
     connect(C.ppmSymbols, &QMenu::aboutToShow, this,
             [this] { RunShown([this] { ppmSymbolsPopup(); }); });
     connect(C.tbiNewChartPopup, &QMenu::aboutToShow, this,
             [this] { RunShown([this] { tbiNewChartPopup(); }); });
+}
+
+void TfmMain::ConnectPopup(TVirtualStringTree* Grid, QMenu* Menu)
+{
+    Grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    // At is in the viewport's coordinates.
+    connect(Grid, &QWidget::customContextMenuRequested, this, [Grid, Menu](const QPoint& At) {
+        if (const int Row = Grid->rowAt(At.y()); Row >= 0)
+            Grid->SelectRow(Row);
+        Menu->popup(Grid->viewport()->mapToGlobal(At));
+    });
 }
 
 QAction* TfmMain::FindAction(const char* Name) const
@@ -178,10 +187,11 @@ void TfmMain::RefreshIntervals()
 {
     RunLogged("RefreshIntervals", [this] {
         const IChartItem* Chart = fChartList ? fChartList->SelectedChart() : nullptr;
-        for (QAction* Action : fControls.Actions.Intervals) {
+        const std::vector<QAction*>& Intervals = fControls.Actions.Intervals;
+        for (QAction* Action : Intervals) {
             Action->setEnabled(Chart != nullptr);
             if (Chart && Action->data().toInt() == int(Chart->Interval()))
-                Action->setChecked(true);
+                CheckRadio(Intervals, Action);
         }
     });
 }

@@ -6,11 +6,13 @@
 #include "platform/qt/VirtualStringTree.h"
 
 #include <QAction>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -61,20 +63,43 @@ TVirtualStringTree* CreateOrderGrid(QWidget* Parent, const char* Name)
     return CreateGrid(Parent, Name, Columns);
 }
 
-// A sheet of the account views' page control holding Grid (or nothing).
+// A sheet of the account views' page control filled by Content (or empty).
 void AddTerminalSheet(TExPageControl* Pages, const char* Name, const char* Caption,
-                      TVirtualStringTree* Grid = nullptr)
+                      QWidget* Content = nullptr)
 {
     auto* Sheet = new TExTabSheet(Pages);
     Sheet->setObjectName(QString::fromLatin1(Name));
     Sheet->SetExPageControl(Pages);
     Sheet->SetCaption(Caption);
-    if (!Grid)
+    if (!Content)
         return;
     auto* Layout = new QVBoxLayout(Sheet);
     Layout->setContentsMargins(0, 0, 0, 0);
-    Grid->setParent(Sheet);
-    Layout->addWidget(Grid);
+    Content->setParent(Sheet);
+    Layout->addWidget(Content);
+}
+
+// The scroll box of eight banners in two rows of four; the translation
+// gives them their picture.
+QScrollArea* CreateBanners(QWidget* Parent, std::vector<QLabel*>& Banners)
+{
+    constexpr int cBannerCount = 8;
+    constexpr int cBannersPerRow = 4;
+    auto* Box = new QScrollArea(Parent);
+    Box->setObjectName(QStringLiteral("ScrollBox1"));
+    Box->setFrameShape(QFrame::NoFrame);
+    auto* Content = new QWidget(Box);
+    auto* Grid = new QGridLayout(Content);
+    Grid->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    for (int Index = 0; Index < cBannerCount; ++Index) {
+        auto* Banner = new QLabel(Content);
+        Banner->setObjectName(QStringLiteral("imgBanner%1").arg(Index + 1));
+        Banner->setFixedSize(cBannerSize);
+        Grid->addWidget(Banner, Index / cBannersPerRow, Index % cBannersPerRow);
+        Banners.push_back(Banner);
+    }
+    Box->setWidget(Content);
+    return Box;
 }
 
 void BuildTerminal(TMainControls& C)
@@ -103,9 +128,10 @@ void BuildTerminal(TMainControls& C)
     for (const auto& [Name, Caption] :
          {std::pair{"tsNews", "Новости"}, std::pair{"tsMarket", "Маркет"},
           std::pair{"tsSignals", "Сигналы"}, std::pair{"tsLibrary", "Библиотека"},
-          std::pair{"tsExperts", "Эксперты"}, std::pair{"tsJournal", "Журнал"},
-          std::pair{"tsInvest", "Инвестиции"}})
+          std::pair{"tsExperts", "Эксперты"}, std::pair{"tsJournal", "Журнал"}})
         AddTerminalSheet(C.pcTerminal, Name, Caption);
+    AddTerminalSheet(C.pcTerminal, "tsInvest", "Инвестиции",
+                     CreateBanners(C.pcTerminal, C.Banners));
     C.dpTerminal->setWidget(C.pcTerminal);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDockWidget>
+#include <QSize>
 #include <QString>
 #include <vector>
 
@@ -87,6 +88,10 @@ struct TOrderSheet {
     QPushButton* Button = nullptr;
 };
 
+// The banners' pictures: image 0 Russian, image 1 English.
+inline constexpr const char* ilBanner[] = {"banner-russian", "banner-english"};
+inline constexpr QSize cBannerSize{300, 150};
+
 // Every control of the main window; all are children of the window.
 struct TMainControls {
     TMainActions Actions;
@@ -114,6 +119,8 @@ struct TMainControls {
     TVirtualStringTree* vstMulti = nullptr;
 
     TExPageControl* pcTerminal = nullptr;
+    // The sheet "Инвестиции"'s banners.
+    std::vector<QLabel*> Banners;
     QTabWidget* pcBuy = nullptr;
     QTabWidget* pcSell = nullptr;
     // By page: limit, market, stop-limit.
@@ -136,6 +143,9 @@ struct TMainControls {
     QMenu* miSymbolSet = nullptr;
     QMenu* miSetDelete = nullptr;
     QMenu* tbiNewChartPopup = nullptr;
+    QMenu* ppmOrders = nullptr;
+    QMenu* ppmBalance = nullptr;
+    QMenu* ppmMultiAccount = nullptr;
 
     QTimer* timerLoginForm = nullptr;
     QTimer* timerCheckZoom = nullptr;

@@ -27,6 +27,13 @@ namespace {
 constexpr int cMaxMinColumns[] = {3, 4};
 constexpr int cTimeColumn = 7;
 
+// A switch whose check is its state: its handler inverts it. The new check.
+bool InvertCheck(QAction& Action)
+{
+    Action.setChecked(!Action.isChecked());
+    return Action.isChecked();
+}
+
 void FillCell(QPainter& Painter, const QRect& Cell, std::uint32_t Color)
 {
     Painter.fillRect(Cell, ToQColor(ColorToRGB(Color)));
@@ -305,9 +312,9 @@ void TfmMain::acShowSymbolExecute()
 void TfmMain::acMDMaxMinExecute()
 {
     RunLogged("acMDMaxMinExecute", [this] {
+        const bool Shown = InvertCheck(*fControls.Actions.acMDMaxMin);
         for (int Column : cMaxMinColumns)
-            fControls.vstSymbols->SetColumnVisible(Column,
-                                                   fControls.Actions.acMDMaxMin->isChecked());
+            fControls.vstSymbols->SetColumnVisible(Column, Shown);
     });
 }
 
@@ -315,13 +322,13 @@ void TfmMain::acMDTimeExecute()
 {
     RunLogged("acMDTimeExecute", [this] {
         fControls.vstSymbols->SetColumnVisible(cTimeColumn,
-                                               fControls.Actions.acMDTime->isChecked());
+                                               InvertCheck(*fControls.Actions.acMDTime));
     });
 }
 
 void TfmMain::acMDGridExecute()
 {
     RunLogged("acMDGridExecute", [this] {
-        fControls.vstSymbols->SetGridLines(fControls.Actions.acMDGrid->isChecked());
+        fControls.vstSymbols->SetGridLines(InvertCheck(*fControls.Actions.acMDGrid));
     });
 }

@@ -4,12 +4,14 @@
 #include "platform/DateUtils.h"
 #include "platform/FormatSettings.h"
 #include "terminal/fmBasic/uMainGuard.h"
+#include "terminal/fmMain/ufmMainActions.h"
 
 #include <QAction>
 #include <QDockWidget>
 #include <QLabel>
 #include <QTimer>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -86,22 +88,13 @@ void TfmMain::ShowSysTime(TNotifyData Data)
         QString::fromStdString(FormatDateTime(Settings.LongTimeFormat, *Time, Settings)));
 }
 
+// The parameter is the chart type: 0 candles, 1 bars, 2 line.
 void TfmMain::CheckChartType(TNotifyData Data)
 {
     const TMainActions& A = fControls.Actions;
-    switch (Data) {
-    case 0:
-        A.acStick->setChecked(true);
-        break;
-    case 1:
-        A.acBar->setChecked(true);
-        break;
-    case 2:
-        A.acLine->setChecked(true);
-        break;
-    default:
-        break;
-    }
+    const std::vector<QAction*> Types{A.acStick, A.acBar, A.acLine};
+    if (Data >= 0 && Data < TNotifyData(Types.size()))
+        CheckRadio(Types, Types[std::size_t(Data)]);
 }
 
 // The chart is looked up by its number when the timer fires: it may have

@@ -2,12 +2,15 @@
 
 #include "controls/uExPageControl.h"
 #include "domain/uProfile.h"
+#include "domain/uTranslator.h"
 #include "domain/uUser.h"
+#include "platform/qt/Pictures.h"
 #include "platform/qt/VirtualStringTree.h"
 #include "terminal/fmBasic/uFormParts.h"
 #include "terminal/fmBasic/uMainGuard.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -116,6 +119,9 @@ void TfmMain::TranslateForm()
     for (TVirtualStringTree* Grid :
          {C.vstOrders, C.vstBalances, C.vstOrderHistory, C.vstMulti, C.vstSymbols, C.vstDepth})
         TranslateHeaders(Grid);
+    const int Banner = Translator && Translator->Language() == "English" ? 1 : 0;
+    for (QLabel* Image : C.Banners)
+        Image->setPixmap(PicturePixmap(ilBanner[Banner], cBannerSize, Image->devicePixelRatioF()));
     for (QAction* Action : C.Actions.Actions)
         Action->setText(Translated(Action->text()));
     for (const char* Name : cTranslatedMenus)
