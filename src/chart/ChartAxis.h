@@ -253,6 +253,8 @@ public:
     int IStartPos = 0;
     int IEndPos = 0;
     int IAxisSize = 0;
+    // Shown in the last layout (the chart's decision, from Visible and its series).
+    bool IsVisible = true;
 
 protected:
     virtual TAxisLabelStyle InternalCalcLabelStyle() const;

@@ -57,6 +57,22 @@ TCustomChartLegend::TCustomChartLegend(TCustomPlotPanel* AParent, TCustomAxisPan
 {
 }
 
+void TCustomChartLegend::PlotEvent(TPlotEvent& Event)
+{
+    const auto* E = dynamic_cast<const TPlotSeriesEvent*>(&Event);
+    if (!E || E->Event != seRemove)
+        return;
+    if (FSeries == E->Series)
+        FSeries = nullptr;
+    for (size_t I = FRows.size(); I-- > 0;)
+        if (FRows[I].Series == E->Series) {
+            FRows.erase(FRows.begin() + long(I));
+            FItems.erase(FItems.begin() + long(I));
+            if (I < FRowRects.size())
+                FRowRects.erase(FRowRects.begin() + long(I));
+        }
+}
+
 bool TCustomChartLegend::ShouldDraw() const
 {
     if (!Visible() || !FChart)

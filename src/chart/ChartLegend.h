@@ -92,9 +92,11 @@ private:
     TAlignment FTextAlign = taCenter;
 };
 
-class TCustomChartLegend : public TPlotCustomShapePosition {
+class TCustomChartLegend : public TPlotCustomShapePosition, public IPlotEventListener {
 public:
     TCustomChartLegend(TCustomPlotPanel* AParent, TCustomAxisPanel* AChart);
+    // A series leaving the chart is no longer listed nor the legend's series.
+    void PlotEvent(TPlotEvent& Event) override;
 
     TLegendAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TLegendAlignment Value) { SetProperty(FAlignment, Value); }

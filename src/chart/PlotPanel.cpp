@@ -40,6 +40,49 @@ void TCustomPanelNoCaption::Invalidate()
         fHost->update();
 }
 
+void TCustomPanelNoCaption::Repaint()
+{
+    if (fHost)
+        fHost->repaint();
+}
+
+void TCustomPanelNoCaption::Click()
+{
+    if (OnClick)
+        OnClick();
+}
+
+void TCustomPanelNoCaption::DoMouseWheel(TShiftState Shift, int WheelDelta, int X, int Y)
+{
+    bool Handled = false;
+    if (OnMouseWheel)
+        OnMouseWheel(Shift, WheelDelta, X, Y, Handled);
+    if (Handled)
+        return;
+    fWheelAccumulator += WheelDelta;
+    while (std::abs(fWheelAccumulator) >= WHEEL_DELTA) {
+        if (fWheelAccumulator < 0) {
+            fWheelAccumulator += WHEEL_DELTA;
+            DoMouseWheelDown(Shift, X, Y);
+        } else {
+            fWheelAccumulator -= WHEEL_DELTA;
+            DoMouseWheelUp(Shift, X, Y);
+        }
+    }
+}
+
+void TCustomPanelNoCaption::DoMouseWheelDown(TShiftState Shift, int X, int Y)
+{
+    if (OnMouseWheelDown)
+        OnMouseWheelDown(Shift, X, Y);
+}
+
+void TCustomPanelNoCaption::DoMouseWheelUp(TShiftState Shift, int X, int Y)
+{
+    if (OnMouseWheelUp)
+        OnMouseWheelUp(Shift, X, Y);
+}
+
 void TZoomPanning::Activate(int X, int Y)
 {
     X0 = X1 = X;
@@ -102,7 +145,13 @@ void TCustomPlotPanel::Draw(TCanvas* UserCanvas, const TRect& UserRect)
                                               FView3D, UserRect);
     AdjustChartBounds();
     ReCalcWidthHeight();
-    InternalDraw(FChartBounds);
+    try {
+        InternalDraw(FChartBounds);
+    } catch (...) {
+        // What was drawn before the failure is shown; the caller reports it.
+        InternalCanvas->ShowImage(UserCanvas, &ControlCanvas(), UserRect);
+        throw;
+    }
     InternalCanvas->ShowImage(UserCanvas, &ControlCanvas(), UserRect);
 }
 

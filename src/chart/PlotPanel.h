@@ -3,6 +3,7 @@
 #include "chart/PlotCanvas3D.h"
 #include "chart/PlotUnits.h"
 
+#include <QMenu>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -79,11 +80,32 @@ public:
     TCanvas& ControlCanvas() { return fControlCanvas; }
     // Requests a repaint from the host.
     void Invalidate() override;
+    // Repaints the host now, before returning.
+    void Repaint();
+    // Shown by the host at a right click; not owned.
+    QMenu* PopupMenu() const { return fPopupMenu; }
+    void SetPopupMenu(QMenu* Value) { fPopupMenu = Value; }
+
+    // A left press and release inside the control.
+    virtual void Click();
+    // One wheel event: OnMouseWheel, then (unless it set Handled) one
+    // DoMouseWheelDown or DoMouseWheelUp per full notch of WheelDelta, the
+    // remainder kept for the next event. A negative delta turns towards the user.
+    virtual void DoMouseWheel(TShiftState Shift, int WheelDelta, int X, int Y);
+    virtual void DoMouseWheelDown(TShiftState Shift, int X, int Y);
+    virtual void DoMouseWheelUp(TShiftState Shift, int X, int Y);
 
     std::function<void(TMouseButton, TShiftState, int X, int Y)> OnMouseDown;
     std::function<void(TMouseButton, TShiftState, int X, int Y)> OnMouseUp;
     std::function<void(TShiftState, int X, int Y)> OnMouseMove;
+    std::function<void()> OnClick;
     std::function<void()> OnDblClick;
+    std::function<void(TShiftState, int WheelDelta, int X, int Y, bool& Handled)> OnMouseWheel;
+    std::function<void(TShiftState, int X, int Y)> OnMouseWheelDown;
+    std::function<void(TShiftState, int X, int Y)> OnMouseWheelUp;
+
+    // The wheel turn of one notch.
+    static constexpr int WHEEL_DELTA = 120;
 
 private:
     int fWidth = 0;
@@ -91,7 +113,9 @@ private:
     TColor fColor = clBtnFace;
     Qt::CursorShape fCursor = Qt::ArrowCursor;
     QPointer<QWidget> fHost;
+    QPointer<QMenu> fPopupMenu;
     TCanvas fControlCanvas;
+    int fWheelAccumulator = 0;
 };
 
 // The pan in progress.

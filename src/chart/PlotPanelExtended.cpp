@@ -150,6 +150,14 @@ void TCustomPlotPanelExtended::DrawZoomRectangle()
     TPlotCanvas3D& C = PlotCanvas();
     TCanvas* Saved = C.ReferenceCanvas();
     C.SetCanvas(&Buffer->Canvas());
+    PaintZoomRectangle();
+    C.SetCanvas(Saved);
+    TCustomPanelNoCaption::Invalidate();
+}
+
+void TCustomPlotPanelExtended::PaintZoomRectangle()
+{
+    TPlotCanvas3D& C = PlotCanvas();
     const COLORREF Back = ColorToRGB(GetBackColor());
     const TColor Flip = TColor(0xFFFFFF - Back);
     if (TPlotZoomBrush* B = FZoom.BrushIfAny()) {
@@ -164,6 +172,4 @@ void TCustomPlotPanelExtended::DrawZoomRectangle()
     C.Pen().SetMode(pmNotXor);
     C.Rectangle(FZoom.X0, FZoom.Y0, FZoom.X1, FZoom.Y1);
     C.Pen().SetMode(pmCopy);
-    C.SetCanvas(Saved);
-    TCustomPanelNoCaption::Invalidate();
 }

@@ -60,7 +60,7 @@ public:
     // The zoom rectangle over the shown picture; drawing it twice at the
     // same place restores every pixel.
     void DrawZoomRectangle();
-    void UndoZoom();
+    virtual void UndoZoom();
 
     TPanningMode AllowPanning() const { return FAllowPanning; }
     void SetAllowPanning(TPanningMode Value) { FAllowPanning = Value; }
@@ -81,6 +81,8 @@ public:
 
 protected:
     void DrawBevels(TRect R);
+    // The zoom rectangle onto the canvas as it is set, inside a frame.
+    void PaintZoomRectangle();
 
     TPanningMode FAllowPanning = pmBoth;
     std::unique_ptr<TPlotGradient> FGradient;

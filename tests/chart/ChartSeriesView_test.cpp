@@ -148,7 +148,7 @@ TEST(ChartSeriesView, ColoursComeFromPointPaletteOrSeries)
     EXPECT_EQ(S.GetValueColor(0), 0x0000FF);
     EXPECT_EQ(S.GetValueColor(1), 0x123456);
     S.SetColorEachPoint(true);
-    EXPECT_EQ(S.GetValueColor(2), 0x102);
+    EXPECT_EQ(S.GetValueColor(2), clYellow) << "the palette's third colour";
     EXPECT_EQ(S.GetValueColor(1), 0x123456);
     Chart.Events.clear();
     S.SetSeriesColor(0x00FF00);
@@ -182,7 +182,7 @@ TEST(ChartSeriesView, AxisBindingResolvesThroughTheChart)
     EXPECT_TRUE(S.IsPointInChartRect(0));
     EXPECT_DOUBLE_EQ(S.XScreenToValue(250), 17.5);
     S.SetParentChart(nullptr);
-    EXPECT_TRUE(Chart.List.empty());
+    EXPECT_TRUE(Chart.SeriesList().empty());
     EXPECT_EQ(S.GetVertAxis(), nullptr);
 }
 
@@ -201,7 +201,7 @@ TEST(ChartSeriesView, MouseEnterAndLeaveAreReportedOnce)
         S.CheckMouse(X, 0);
     EXPECT_EQ(Enters, 2);
     EXPECT_EQ(Leaves, 1);
-    EXPECT_EQ(Chart.Cursor, 7);
+    EXPECT_EQ(Chart.Cursor(), Qt::CursorShape(7));
     EXPECT_TRUE(S.IsMouseInside());
 }
 
@@ -216,7 +216,7 @@ TEST(ChartSeriesView, ZOrderIsCountedIn3DAndSharedIn2D)
     EXPECT_TRUE(B.MoreSameZOrder());
     EXPECT_TRUE(A.FirstInZOrder());
     EXPECT_FALSE(B.FirstInZOrder());
-    Chart.Is3D = true;
+    Chart.SetView3D(true);
     C.SetZOrder(5);
     for (auto* S : {&A, &B, &C})
         S->CalcZOrder();

@@ -3,10 +3,8 @@
 // Doubles for the chart and its axes, shared by the series tests.
 
 #include "PlotEngineScope.h"
+#include "chart/Chart.h"
 #include "chart/ChartSeries.h"
-#include "chart/CustomAxisPanel.h"
-#include "chart/PlotCanvas3D.h"
-#include "chart/PlotPanelExtended.h"
 
 #include <gtest/gtest.h>
 
@@ -18,118 +16,31 @@
 
 namespace series_test {
 
-// The chart around the series: rectangle 100..300 wide and 50..250 high;
-// the bottom axis shows 10..20, the left one 0..100.
-class TPanelDouble : public TCustomAxisPanel {
+// A surface of 400 x 300 that a frame paints white, then whatever the test
+// draws in DrawMore; flat, as the terminal's charts are, unless a test turns
+// the view to 3D.
+template <class TBase> class TPaper : public TBase {
 public:
-    TPanelDouble() { LayOut(); }
-
-    // Lays the axes out for a frame, as the chart does before drawing.
-    void LayOut()
+    TPaper()
     {
-        for (auto [Axis, Min, Max] : {std::tuple{&Bottom, 10.0, 20.0},
-                                      {&Top, 0.0, 1.0},
-                                      {&Left, 0.0, 100.0},
-                                      {&Right, 0.0, 10.0}}) {
-            Axis->SetMinMax(Min, Max);
-            Axis->AdjustMaxMin();
-            Axis->InternalCalcPositions();
-        }
-    }
-
-    void Invalidate() override { ++Invalidates; }
-    bool Destroying() const override { return false; }
-    void InternalAddSeries(TCustomChartSeries* ASeries) override
-    {
-        auto* S = static_cast<TChartSeries*>(ASeries);
-        if (std::find(List.begin(), List.end(), S) != List.end())
-            return;
-        S->Added(this);
-        List.push_back(S);
-    }
-    void RemoveSeries(TCustomChartSeries* ASeries) override
-    {
-        auto* S = static_cast<TChartSeries*>(ASeries);
-        List.erase(std::remove(List.begin(), List.end(), S), List.end());
-        S->Removed();
-    }
-    int SeriesCount() const override { return static_cast<int>(List.size()); }
-    const TChartSeries& Series(int Index) const override { return *List[Index]; }
-    void BroadcastSeriesEvent(TCustomChartSeries*, TChartSeriesEvent Event) override
-    {
-        Events.push_back(Event);
-    }
-    void CheckDatasource(TChartSeries*) override {}
-    std::string FormattedValueLegend(TChartSeries* ASeries, int32_t ValueIndex) override
-    {
-        return ASeries ? ASeries->LegendString(ValueIndex, ltsLeftValue) : std::string();
-    }
-    TChartAxis* BottomAxis() const override { return &Bottom; }
-    TChartAxis* TopAxis() const override { return &Top; }
-    TChartAxis* LeftAxis() const override { return &Left; }
-    TChartAxis* RightAxis() const override { return &Right; }
-    TColor GetDefaultColor(int Index) const override { return 0x100 + Index % 3; }
-    TColor GetFreeSeriesColor(bool, TChartSeries*) override { return 0x0000FF; }
-    TRect ChartRect() const override { return Rect; }
-    bool View3D() const override { return Is3D; }
-    bool InvertedRotation() const override { return false; }
-    int MaxZOrder() const override { return MaxZ; }
-    void SetMaxZOrder(int Value) override { MaxZ = Value; }
-    void SetCursor(TSeriesCursor ACursor) override { Cursor = ACursor; }
-    TCustomPlotPanel* PlotPanel() override { return Plot; }
-
-    double InternalMinMax(const TChartAxis&, bool, bool) const override { return 0; }
-    int CustomAxesCount() const override { return 0; }
-    TChartAxis& CustomAxis(int) override { throw std::logic_error("no custom axes"); }
-    TChartAxis* DepthAxis() override { return nullptr; }
-    TChartAxis* DepthTopAxis() override { return nullptr; }
-    int Width3D() const override { return Depth3D; }
-    int CalcWallSize(const TChartAxis&) const override { return 0; }
-    TCanvas3D& Canvas() override { return Surface; }
-    const TAxisGetLabelEvent& OnGetAxisLabel() const override { return GetAxisLabel; }
-    const TAxisGetNextLabelEvent& OnGetNextAxisLabel() const override { return GetNextAxisLabel; }
-    bool IsLoading() const override { return false; }
-    bool FastCalc() const override { return false; }
-
-    TRect Rect{100, 50, 300, 250};
-    TPlotCanvas3D Surface;
-    TAxisGetLabelEvent GetAxisLabel;
-    TAxisGetNextLabelEvent GetNextAxisLabel;
-    mutable TChartAxis Bottom{this, true, false};
-    mutable TChartAxis Top{this, true, true};
-    mutable TChartAxis Left{this, false, false};
-    mutable TChartAxis Right{this, false, true};
-    std::vector<TChartSeries*> List;
-    std::vector<TChartSeriesEvent> Events;
-    int Invalidates = 0;
-    bool Is3D = false;
-    int Depth3D = 0;
-    int MaxZ = 0;
-    TSeriesCursor Cursor = crSeriesDefault;
-    TCustomPlotPanel* Plot = nullptr;
-};
-
-// The surface that marks and pointers draw on: 400 x 300, white, then
-// whatever the test draws; flat, as the terminal's charts are, unless a
-// test turns the view to 3D.
-class TDrawPanel : public TCustomPlotPanelExtended {
-public:
-    TDrawPanel()
-    {
-        SetSize(400, 300);
-        SetView3D(false);
-        BevelOuter = bvNone;
+        this->SetSize(400, 300);
+        this->SetView3D(false);
+        this->BevelOuter = bvNone;
     }
     void InternalDraw(const TRect&) override
     {
-        Canvas().Brush().SetStyle(bsSolid);
-        Canvas().Brush().SetColor(clWhite);
-        Canvas().FillRect({0, 0, Width(), Height()});
+        TCanvas3D& C = this->Canvas();
+        C.Brush().SetStyle(bsSolid);
+        C.Brush().SetColor(clWhite);
+        C.FillRect({0, 0, this->Width(), this->Height()});
         if (DrawMore)
             DrawMore();
     }
-    void Frame() { Draw(&ControlCanvas(), GetRectangle()); }
-    TColor At(int X, int Y) { return TColor(FromQRgb(PlotCanvas().Bitmap()->Image().pixel(X, Y))); }
+    void Frame() { this->Draw(&this->ControlCanvas(), this->GetRectangle()); }
+    TColor At(int X, int Y)
+    {
+        return TColor(FromQRgb(this->PlotCanvas().Bitmap()->Image().pixel(X, Y)));
+    }
     // Pixels that are not white inside R.
     int Ink(const TRect& R)
     {
@@ -140,6 +51,58 @@ public:
         return N;
     }
     std::function<void()> DrawMore;
+};
+
+// The surface that marks and pointers draw on.
+using TDrawPanel = TPaper<TCustomPlotPanelExtended>;
+
+// A chart around the series, drawn as a plain surface: its rectangle is
+// fixed at 100..300 wide and 50..250 high; the bottom axis shows 10..20, the
+// left one 0..100. It records the series events it broadcasts and counts
+// its repaint requests.
+class TPanelDouble : public TPaper<TChart>, public IPlotEventListener {
+public:
+    TPanelDouble()
+    {
+        SetView3D(false);
+        SetCustomChartRect(true);
+        Listeners().push_back(this);
+        LayOut();
+    }
+    ~TPanelDouble() override { std::erase(Listeners(), static_cast<IPlotEventListener*>(this)); }
+
+    // Lays the axes out for a frame, as the chart does before drawing.
+    void LayOut()
+    {
+        TCustomPlotPanel::ChartRect = Rect;
+        ReCalcWidthHeight();
+        for (auto [Axis, Min, Max] : {std::tuple{&Bottom, 10.0, 20.0},
+                                      {&Top, 0.0, 1.0},
+                                      {&Left, 0.0, 100.0},
+                                      {&Right, 0.0, 10.0}}) {
+            Axis->SetMinMax(Min, Max);
+            Axis->AdjustMaxMin();
+            Axis->InternalCalcPositions();
+        }
+    }
+    void Invalidate() override
+    {
+        ++Invalidates;
+        TChart::Invalidate();
+    }
+    void PlotEvent(TPlotEvent& E) override
+    {
+        if (auto* S = dynamic_cast<TPlotSeriesEvent*>(&E))
+            Events.push_back(S->Event);
+    }
+
+    TRect Rect{100, 50, 300, 250};
+    TChartAxis& Bottom = *BottomAxis();
+    TChartAxis& Top = *TopAxis();
+    TChartAxis& Left = *LeftAxis();
+    TChartAxis& Right = *RightAxis();
+    std::vector<TChartSeriesEvent> Events;
+    int Invalidates = 0;
 };
 
 // A series with three further lists, as a candle series has.

@@ -10,22 +10,20 @@ using namespace series_test;
 // A series on the panel double (X 10..20 over pixels 100..300, Y 0..100
 // over 250..50) whose marks draw on a real canvas.
 struct TMarksFixture {
-    TDrawPanel Plot;
     TPanelDouble Chart;
     TChartSeries Series;
     TMarksFixture()
     {
-        Chart.Plot = &Plot;
         Series.SetParentChart(&Chart);
         Series.Marks().SetVisible(true);
         Series.Marks().Pen().SetColor(clBlack);
         Series.Marks().SetColor(clYellow);
-        Plot.DrawMore = [this] { Series.DrawMarks(); };
+        Chart.DrawMore = [this] { Series.DrawMarks(); };
     }
     void Frame()
     {
         Series.CalcFirstLastVisibleIndex();
-        Plot.Frame();
+        Chart.Frame();
     }
     std::set<int32_t> Marked()
     {
@@ -98,8 +96,7 @@ TEST(SeriesMarks, LegendAndXTextsAsTheChartWritesThem)
     F.Series.AddXY(11, 10, "a");
     F.Series.Marks().SetStyle(smsLegend);
     EXPECT_EQ(F.Series.GetMarkText(0), F.Chart.FormattedValueLegend(&F.Series, 0));
-    EXPECT_EQ(F.Series.GetMarkText(0), "10\x06"
-                                       "a");
+    EXPECT_EQ(F.Series.GetMarkText(0), "10 a") << "the legend's columns parted by a blank";
     // The X value in the horizontal axis' format.
     F.Chart.Bottom.SetAxisValuesFormat("0.00");
     F.Series.Marks().SetStyle(smsXValue);
@@ -124,8 +121,8 @@ TEST(SeriesMarks, TheLegendSymbolStandsLeftOfTheText)
     EXPECT_EQ(P.Width, Plain + LineH + 2);
     const TRect B = P.Bounds();
     const int Left = B.Left + F.Series.Marks().Margins().Offset(LineH).X;
-    EXPECT_EQ(F.Plot.At(Left + LineH / 2 - 1, B.Top + LineH / 2), clRed);
-    EXPECT_EQ(F.Plot.At(Left + LineH + 1, B.Top + LineH / 2), clYellow) << "the gap";
+    EXPECT_EQ(F.Chart.At(Left + LineH / 2 - 1, B.Top + LineH / 2), clRed);
+    EXPECT_EQ(F.Chart.At(Left + LineH + 1, B.Top + LineH / 2), clYellow) << "the gap";
 }
 
 TEST(SeriesMarks, WhichPointsGetAMark)
@@ -166,11 +163,11 @@ TEST(SeriesMarks, AboveOrBelowThePointWithTheArrowBetween)
     EXPECT_EQ(P.ArrowTo, (TPoint{200, 140}));
     EXPECT_EQ(P.LeftTop.Y + P.Height, 140);
     EXPECT_NEAR(P.LeftTop.X + P.Width / 2, 200, 1);
-    EXPECT_EQ(F.Plot.At(200, 145), clBlue);
-    EXPECT_EQ(F.Plot.At(P.LeftTop.X, P.LeftTop.Y), clBlack);          // frame
-    EXPECT_EQ(F.Plot.At(P.LeftTop.X + 1, P.LeftTop.Y + 1), clYellow); // background
-    EXPECT_GT(F.Plot.Ink({P.LeftTop.X + 2, P.LeftTop.Y + 2, P.LeftTop.X + P.Width - 2,
-                          P.LeftTop.Y + P.Height - 2}),
+    EXPECT_EQ(F.Chart.At(200, 145), clBlue);
+    EXPECT_EQ(F.Chart.At(P.LeftTop.X, P.LeftTop.Y), clBlack);          // frame
+    EXPECT_EQ(F.Chart.At(P.LeftTop.X + 1, P.LeftTop.Y + 1), clYellow); // background
+    EXPECT_GT(F.Chart.Ink({P.LeftTop.X + 2, P.LeftTop.Y + 2, P.LeftTop.X + P.Width - 2,
+                           P.LeftTop.Y + P.Height - 2}),
               0);
     EXPECT_EQ(F.Series.Marks().Clicked(200, P.LeftTop.Y + 2), 0);
     EXPECT_EQ(F.Series.Marks().Clicked(200, 150), -1);
@@ -186,8 +183,8 @@ TEST(SeriesMarks, AboveOrBelowThePointWithTheArrowBetween)
     F.Frame();
     P = *F.Series.Marks().Positions().At(0);
     EXPECT_EQ(P.LeftTop.Y, 160);
-    EXPECT_EQ(F.Plot.At(200, 155), clBlue);
-    EXPECT_EQ(F.Plot.At(200, 145), clWhite);
+    EXPECT_EQ(F.Chart.At(200, 155), clBlue);
+    EXPECT_EQ(F.Chart.At(200, 145), clWhite);
 }
 
 TEST(SeriesMarks, CustomPositionsAreKept)
@@ -203,7 +200,7 @@ TEST(SeriesMarks, CustomPositionsAreKept)
     P.ArrowTo = {35, 35};
     F.Frame();
     EXPECT_EQ(F.Series.Marks().Positions().At(0)->LeftTop, (TPoint{20, 20}));
-    EXPECT_EQ(F.Plot.At(20, 20), clBlack);
+    EXPECT_EQ(F.Chart.At(20, 20), clBlack);
     EXPECT_TRUE(F.Series.Marks().ExistCustom());
     EXPECT_EQ(SeriesGuessContents(F.Series) & tfMarkPosition, tfMarkPosition);
 }
@@ -216,8 +213,8 @@ TEST(SeriesMarks, ClippedToTheChartRectangle)
         F.Series.Marks().SetClip(Clip);
         F.Series.Marks().Arrow().SetColor(clBlue);
         F.Frame();
-        EXPECT_EQ(F.Plot.Ink({0, 0, 400, 50}) > 0, !Clip) << Clip;
-        EXPECT_EQ(F.Plot.At(200, 51), clBlue) << Clip; // the arrow inside
+        EXPECT_EQ(F.Chart.Ink({0, 0, 400, 50}) > 0, !Clip) << Clip;
+        EXPECT_EQ(F.Chart.At(200, 51), clBlue) << Clip; // the arrow inside
     }
 }
 
@@ -234,7 +231,7 @@ TEST(SeriesMarks, NothingBreaksOnEmptyNullOrZeroSizedCharts)
     F.Series.Marks().SetClip(true);
     F.Chart.LayOut();
     F.Frame();
-    EXPECT_EQ(F.Plot.Ink({0, 0, 400, 300}), 0);
+    EXPECT_EQ(F.Chart.Ink({0, 0, 400, 300}), 0);
 
     TChartSeries Alone; // no chart, no canvas
     Alone.AddXY(1, 1);

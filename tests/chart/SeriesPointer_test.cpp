@@ -26,8 +26,8 @@ TEST(SeriesPointer, In3DFilledShapesBecomeSolidsBetweenTheSeriesDepths)
 {
     // The series takes the whole depth of a 3D chart: 0 to 20.
     series_test::TPanelDouble Chart;
-    Chart.Is3D = true;
-    Chart.Depth3D = 20;
+    Chart.SetView3D(true);
+    Chart.TCustomPlotPanel::Width3D = 20;
     TPointerFixture F;
     F.Series.SetParentChart(&Chart);
     F.Series.CalcDepthPositions();

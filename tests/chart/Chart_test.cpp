@@ -1,6 +1,5 @@
 #include "CanvasFixture.h"
 #include "SeriesDoubles.h"
-#include "chart/ChartDecorations.h"
 #include "chart/PlotHtml.h"
 
 #include <QImage>
@@ -10,9 +9,9 @@ namespace {
 
 using series_test::TFiveListSeries;
 
-// A 2D chart as the terminal runs it: white panel, no bevels, pixel margins,
-// and the drawing order of the pipeline around the series.
-class TChartPanel : public TCustomPlotPanelExtended {
+// A 2D chart as the terminal runs it (white panel, no bevels, pixel
+// margins) without axes, so that walls, titles and legend alone shape it.
+class TChartPanel : public TChart {
 public:
     TChartPanel(int W = 300, int H = 200, int Margin = 20)
     {
@@ -23,18 +22,13 @@ public:
         SetMarginUnits(muPixels);
         for (int I = 0; I < 4; ++I)
             SetMargin(I, Margin);
-        for (TPlotFont* F : {&Parts.Title().Font(), &Parts.SubTitle().Font(), &Parts.Foot().Font(),
-                             &Parts.SubFoot().Font(), &Parts.Legend().Font()})
+        SetAxisVisible(false);
+        for (TPlotFont* F : {&Title().Font(), &SubTitle().Font(), &Foot().Font(), &SubFoot().Font(),
+                             &Legend().Font()})
             F->SetName("DejaVu Sans");
     }
-    void InternalDraw(const TRect& UserRect) override
-    {
-        PanelPaint(UserRect);
-        Parts.DrawTitlesAndLegend(true);
-        Parts.CalcWallsRect();
-        Parts.DrawWalls();
-        Parts.DrawTitlesAndLegend(false);
-    }
+    using TChart::CalcWallsRect;
+    TRect& Rect() { return TCustomPlotPanel::ChartRect; }
     void Frame() { Draw(&ControlCanvas(), GetRectangle()); }
     COLORREF At(int X, int Y) { return FromQRgb(PlotCanvas().Bitmap()->Image().pixel(X, Y)); }
     // The box of the pixels within R that Accept takes.
@@ -61,18 +55,16 @@ public:
     }
     TFiveListSeries& AddSeries(const std::string& Title, TColor Color)
     {
-        Series.push_back(std::make_unique<TFiveListSeries>());
-        TFiveListSeries& S = *Series.back();
+        Owned.push_back(std::make_unique<TFiveListSeries>());
+        TFiveListSeries& S = *Owned.back();
         S.SetTitle(Title);
         S.SetSeriesColor(Color);
-        Host.InternalAddSeries(&S);
+        InternalAddSeries(&S);
         return S;
     }
 
     TCanvasFixture Meter{1, 1};
-    series_test::TPanelDouble Host;
-    std::vector<std::unique_ptr<TFiveListSeries>> Series;
-    TChartDecorations Parts{*this, Host};
+    std::vector<std::unique_ptr<TFiveListSeries>> Owned;
 };
 
 const TRect Whole{20, 20, 280, 180};
@@ -93,18 +85,18 @@ bool Dark(COLORREF P)
 TEST(ChartWalls, FlatBackWallCoversTheChartRectangleAndSideWallsNeverShow)
 {
     TChartPanel P;
-    for (TCustomChartWall* W : {static_cast<TCustomChartWall*>(&P.Parts.Walls().Left()),
-                                static_cast<TCustomChartWall*>(&P.Parts.Walls().Bottom())})
+    for (TCustomChartWall* W : {static_cast<TCustomChartWall*>(&P.Walls().Left()),
+                                static_cast<TCustomChartWall*>(&P.Walls().Bottom())})
         W->SetColor(clLime);
-    P.Parts.Walls().SetSize(6);
+    P.Walls().SetSize(6);
     P.Frame();
-    EXPECT_EQ(P.ChartRect, Whole);
+    EXPECT_EQ(P.Rect(), Whole);
     // Transparent by default: only its frame shows.
     EXPECT_EQ(P.At(20, 20), clBlack);
     EXPECT_EQ(P.At(279, 179), clBlack);
     EXPECT_EQ(P.At(150, 100), clWhite);
 
-    P.Parts.SetBackColor(clRed);
+    P.SetBackColor(clRed);
     P.Frame();
     EXPECT_EQ(P.At(21, 21), clRed);
     EXPECT_EQ(P.At(278, 178), clRed);
@@ -114,10 +106,10 @@ TEST(ChartWalls, FlatBackWallCoversTheChartRectangleAndSideWallsNeverShow)
     EXPECT_EQ(P.InkIn({0, 0, 300, 200}, [](COLORREF C) { return C == clLime; }).IsEmpty(), true);
 
     // An unset colour fills with the wall's own.
-    P.Parts.Walls().Back().SetColor(clPlotColor);
+    P.Walls().Back().SetColor(clPlotColor);
     P.Frame();
     EXPECT_EQ(P.At(150, 100), clSilver);
-    P.Parts.SetView3DWalls(false);
+    P.SetView3DWalls(false);
     P.Frame();
     EXPECT_EQ(P.At(150, 100), clWhite);
 }
@@ -125,59 +117,63 @@ TEST(ChartWalls, FlatBackWallCoversTheChartRectangleAndSideWallsNeverShow)
 TEST(ChartWalls, SizesAndRoomOnlyIn3DWithWalls)
 {
     TChartPanel P;
-    TChartWalls& W = P.Parts.Walls();
+    TChartWalls& W = P.Walls();
     W.Left().SetSize(4);
     W.Bottom().SetSize(5);
     W.Back().SetSize(7);
     W.Right().SetSize(9);
-    EXPECT_EQ(P.Parts.CalcWallSize(P.Host.Left), 0);
+    EXPECT_EQ(P.CalcWallSize(*P.LeftAxis()), 0);
 
     P.SetView3D(true);
-    EXPECT_EQ(P.Parts.CalcWallSize(P.Host.Left), 4);
-    EXPECT_EQ(P.Parts.CalcWallSize(P.Host.Bottom), 5);
-    EXPECT_EQ(P.Parts.CalcWallSize(P.Host.Top), 7);
-    EXPECT_EQ(P.Parts.CalcWallSize(P.Host.Right), 0) << "the right wall is hidden";
-    P.Parts.SetView3DWalls(false);
-    EXPECT_EQ(P.Parts.CalcWallSize(P.Host.Left), 0);
+    EXPECT_EQ(P.CalcWallSize(*P.LeftAxis()), 4);
+    EXPECT_EQ(P.CalcWallSize(*P.BottomAxis()), 5);
+    EXPECT_EQ(P.CalcWallSize(*P.TopAxis()), 7);
+    EXPECT_EQ(P.CalcWallSize(*P.RightAxis()), 0) << "the right wall is hidden";
+    P.SetView3DWalls(false);
+    EXPECT_EQ(P.CalcWallSize(*P.LeftAxis()), 0);
 
-    P.Parts.SetView3DWalls(true);
+    P.SetView3DWalls(true);
     P.View3DOptions().SetElevation(45);
-    P.Width3D = 10;
-    P.Height3D = 3;
-    P.ChartRect = Whole;
-    P.Parts.CalcWallsRect();
+    P.SetChart3DPercent(4);
+    P.View3DOptions().SetOrthoAngle(17);
+    P.Rect() = Whole;
+    P.ReCalcWidthHeight();
+    P.CalcWallsRect();
+    EXPECT_EQ(std::pair(P.Width3D(), P.Height3D), std::pair(10, 3)) << "from the 3D percent";
     // No series uses axes: no depth; the left wall, and the back wall with
     // the height at the top.
-    EXPECT_EQ(P.ChartRect, (TRect{25, 30, 280, 180}));
+    EXPECT_EQ(P.Rect(), (TRect{25, 30, 280, 180}));
     P.AddSeries("Candles", clRed);
-    P.ChartRect = Whole;
-    P.Parts.CalcWallsRect();
-    EXPECT_EQ(P.ChartRect, (TRect{25, 30, 263, 180})) << "depth and back wall on the right";
+    P.Rect() = Whole;
+    P.ReCalcWidthHeight();
+    P.CalcWallsRect();
+    EXPECT_EQ(P.Rect(), (TRect{25, 30, 263, 180})) << "depth and back wall on the right";
     EXPECT_EQ(P.ChartWidth(), 238);
     P.View3DOptions().SetElevation(300);
-    P.ChartRect = Whole;
-    P.Parts.CalcWallsRect();
-    EXPECT_EQ(P.ChartRect.Left, 42);
+    P.Rect() = Whole;
+    P.ReCalcWidthHeight();
+    P.CalcWallsRect();
+    EXPECT_EQ(P.Rect().Left, 42);
 }
 
 TEST(ChartTitles, TopAndFootTitlesTakeTheirRoomLinesByExtent)
 {
     TChartPanel P;
-    const int H = P.FontHeight(P.Parts.Title().Font());
-    P.Parts.Title().SetText({"Price", "BTC / USDT"});
-    P.Parts.Foot().SetCaption("Volume");
+    const int H = P.FontHeight(P.Title().Font());
+    P.Title().SetText({"Price", "BTC / USDT"});
+    P.Foot().SetCaption("Volume");
     P.Frame();
-    const TRect& T = P.Parts.Title().ShapeBounds;
+    const TRect& T = P.Title().ShapeBounds;
     EXPECT_EQ(T.Top, 20);
     EXPECT_EQ(T.Height(), 2 * H);
-    EXPECT_EQ(P.ChartRect.Top, T.Bottom + 5);
-    const TRect& F = P.Parts.Foot().ShapeBounds;
+    EXPECT_EQ(P.Rect().Top, T.Bottom + 5);
+    const TRect& F = P.Foot().ShapeBounds;
     EXPECT_EQ(F.Bottom, 180);
-    EXPECT_EQ(P.ChartRect.Bottom, F.Top - 5);
+    EXPECT_EQ(P.Rect().Bottom, F.Top - 5);
 
     // Both lines centred, the second under the first.
     const TRect Ink = P.InkIn(T, Bluish);
-    const int Wide = P.TextWidth(P.Parts.Title().Font(), "BTC / USDT");
+    const int Wide = P.TextWidth(P.Title().Font(), "BTC / USDT");
     EXPECT_NEAR(Ink.Width(), Wide, 3);
     EXPECT_NEAR((Ink.Left + Ink.Right) / 2, 150, 2);
     EXPECT_GT(Ink.Bottom, T.Top + H);
@@ -198,7 +194,7 @@ TEST(ChartTitles, AlignmentPlacesTheFrameAndTheTextItShows)
                           {taRightJustify, 280, "<b>Tavrix</b> chart", true},
                           {taCenter, 150, "<b>Tavrix</b> chart", true}}) {
         TChartPanel P;
-        TChartTitle& Title = P.Parts.SubTitle();
+        TChartTitle& Title = P.SubTitle();
         Title.SetCaption(C.Caption);
         Title.SetAlignment(C.Align);
         Title.SetTextFormat(C.Html ? ttfHtml : ttfNormal);
@@ -216,21 +212,21 @@ TEST(ChartTitles, AlignmentPlacesTheFrameAndTheTextItShows)
 TEST(ChartTitles, EmptyOrHiddenTitlesTakeNoRoomAndHandPlacedOnesKeepTheirPlace)
 {
     TChartPanel P;
-    P.Parts.Title().SetCaption("Gone");
-    P.Parts.Title().SetCaption("");
-    EXPECT_TRUE(P.Parts.Title().Text().empty());
-    P.Parts.Foot().SetCaption("Hidden");
-    P.Parts.Foot().Hide();
-    P.Parts.SubFoot().SetCaption("Here");
-    P.Parts.SubFoot().SetTop(60);
-    P.Parts.SubFoot().SetLeft(100);
+    P.Title().SetCaption("Gone");
+    P.Title().SetCaption("");
+    EXPECT_TRUE(P.Title().Text().empty());
+    P.Foot().SetCaption("Hidden");
+    P.Foot().Hide();
+    P.SubFoot().SetCaption("Here");
+    P.SubFoot().SetTop(60);
+    P.SubFoot().SetLeft(100);
     P.Frame();
-    EXPECT_EQ(P.ChartRect, Whole);
+    EXPECT_EQ(P.Rect(), Whole);
     const TRect Ink = P.InkIn({0, 0, 300, 200}, Reddish);
     EXPECT_GE(Ink.Left, 100);
     EXPECT_GE(Ink.Top, 60);
-    EXPECT_TRUE(P.Parts.SubFoot().Clicked(101, 61));
-    EXPECT_FALSE(P.Parts.Foot().Clicked(150, 175));
+    EXPECT_TRUE(P.SubFoot().Clicked(101, 61));
+    EXPECT_FALSE(P.Foot().Clicked(150, 175));
 }
 
 TEST(ChartLegend, RightLegendListsSeriesWithSymbolsAndText)
@@ -239,7 +235,7 @@ TEST(ChartLegend, RightLegendListsSeriesWithSymbolsAndText)
     P.AddSeries("Open", clRed);
     P.AddSeries("Close price", clBlue);
     P.AddSeries("Hidden", clLime).SetShowInLegend(false);
-    TChartLegend& L = P.Parts.Legend();
+    TChartLegend& L = P.Legend();
     P.Frame();
     ASSERT_EQ(L.InternalLegendStyle(), lsSeries);
     ASSERT_EQ(L.Items().size(), 2u);
@@ -252,7 +248,7 @@ TEST(ChartLegend, RightLegendListsSeriesWithSymbolsAndText)
     EXPECT_EQ(B.Top, 30);
     EXPECT_EQ(B.Width(), 2 * 2 + Symbol + 4 + Wide);
     EXPECT_EQ(B.Height(), 2 * 2 + 2 * H);
-    EXPECT_EQ(P.ChartRect, (TRect{20, 20, B.Left - 5, 180}));
+    EXPECT_EQ(P.Rect(), (TRect{20, 20, B.Left - 5, 180}));
 
     for (size_t I = 0; I < 2; ++I) {
         const TLegendItem& Item = L.Items()[I];
@@ -269,7 +265,7 @@ TEST(ChartLegend, HtmlRowsAreAsWideAsTheTextTheyShow)
     TChartPanel P;
     P.AddSeries("<b>Close</b> price", clBlue);
     P.AddSeries("Open", clRed);
-    TChartLegend& L = P.Parts.Legend();
+    TChartLegend& L = P.Legend();
     L.SetTextFormat(ttfHtml);
     P.Frame();
     const int Wide = P.TextWidth(L.Font(), "<b>Close</b> price", true);
@@ -282,14 +278,14 @@ TEST(ChartLegend, EachAlignmentTakesItsSideAndTopRowsFormColumns)
         TChartPanel P;
         for (const char* T : {"A", "B", "C", "D", "E"})
             P.AddSeries(T, clRed);
-        TChartLegend& L = P.Parts.Legend();
+        TChartLegend& L = P.Legend();
         L.SetAlignment(A);
         L.SetMaxNumRows(2);
         P.Frame();
         const TRect& B = L.ShapeBounds;
         if (A == laLeft) {
             EXPECT_EQ(B.Left, 20);
-            EXPECT_EQ(P.ChartRect.Left, B.Right + 5);
+            EXPECT_EQ(P.Rect().Left, B.Right + 5);
             EXPECT_EQ(L.NumRows(), 5);
             continue;
         }
@@ -297,19 +293,19 @@ TEST(ChartLegend, EachAlignmentTakesItsSideAndTopRowsFormColumns)
         EXPECT_EQ(L.NumCols(), 5) << "all five fit one row";
         EXPECT_EQ(L.NumRows(), 1);
         if (A == laTop)
-            EXPECT_EQ(P.ChartRect.Top, B.Bottom + 5);
+            EXPECT_EQ(P.Rect().Top, B.Bottom + 5);
         else
-            EXPECT_EQ(P.ChartRect.Bottom, B.Top - 5);
+            EXPECT_EQ(P.Rect().Bottom, B.Top - 5);
     }
 
     // A narrow chart: fewer columns, rows capped at MaxNumRows.
     TChartPanel P(90, 200, 0);
     for (const char* T : {"Alpha", "Beta", "Gamma", "Delta", "Epsilon"})
         P.AddSeries(T, clRed);
-    P.Parts.Legend().SetAlignment(laBottom);
-    P.Parts.Legend().SetMaxNumRows(2);
+    P.Legend().SetAlignment(laBottom);
+    P.Legend().SetMaxNumRows(2);
     P.Frame();
-    const TChartLegend& L = P.Parts.Legend();
+    const TChartLegend& L = P.Legend();
     EXPECT_LT(L.NumCols(), 5);
     EXPECT_LE(L.NumRows(), 2);
     EXPECT_EQ(int(L.Items().size()), std::min(5, L.NumCols() * L.NumRows()));
@@ -320,14 +316,14 @@ TEST(ChartLegend, NoRowsMeansNoFrameAndNoRoom)
 {
     TChartPanel P;
     P.AddSeries("Candles", clRed).SetShowInLegend(false);
-    P.Series.back()->AddXY(1, 2, "one");
-    TChartLegend& L = P.Parts.Legend();
+    P.Owned.back()->AddXY(1, 2, "one");
+    TChartLegend& L = P.Legend();
     for (TLegendStyle S : {lsSeries, lsAuto, lsLastValues}) {
         L.SetLegendStyle(S);
         P.Frame();
         EXPECT_TRUE(L.Items().empty()) << S;
         EXPECT_EQ(L.LastValue(), -1);
-        EXPECT_EQ(P.ChartRect, Whole);
+        EXPECT_EQ(P.Rect(), Whole);
         EXPECT_EQ(P.At(270, 30), clWhite) << "no legend frame";
     }
 }
@@ -339,7 +335,7 @@ TEST(ChartLegend, OneSeriesListsItsValuesFromFirstValueInItsTextStyle)
     S.AddXY(1, 10, "ten\x06up");
     S.AddXY(2, 20, "", clBlue);
     S.AddXY(3, 30, "thirty");
-    TChartLegend& L = P.Parts.Legend();
+    TChartLegend& L = P.Legend();
     P.Frame();
     EXPECT_EQ(L.InternalLegendStyle(), lsValues);
     ASSERT_EQ(L.Items().size(), 3u);
@@ -374,8 +370,8 @@ TEST(ChartLegend, ManyValuesOnTopMakeTextsOnlyForTheRowsShown)
     for (int I = 0; I < 32000; ++I)
         S.AddXY(I, I % 1000);
     S.EndUpdate();
-    P.Host.InternalAddSeries(&S);
-    TChartLegend& L = P.Parts.Legend();
+    P.InternalAddSeries(&S);
+    TChartLegend& L = P.Legend();
     L.SetAlignment(laTop);
     P.Frame();
     EXPECT_EQ(L.TotalItems(), 32000);
@@ -385,7 +381,7 @@ TEST(ChartLegend, ManyValuesOnTopMakeTextsOnlyForTheRowsShown)
     // At most the rows of the widest count the first line allows (ten rows
     // of about twenty narrow values), not all 32,000.
     EXPECT_LE(S.Texts, 400);
-    P.Host.RemoveSeries(&S);
+    P.RemoveSeries(&S);
 }
 
 TEST(ChartLegend, ClicksFindRowsAndCheckBoxesSwitchSeries)
@@ -393,7 +389,7 @@ TEST(ChartLegend, ClicksFindRowsAndCheckBoxesSwitchSeries)
     TChartPanel P;
     for (const char* T : {"One", "Two", "Three"})
         P.AddSeries(T, clRed);
-    TChartLegend& L = P.Parts.Legend();
+    TChartLegend& L = P.Legend();
     P.Frame();
     const TRect& B = L.ShapeBounds;
     for (int I = 0; I < 3; ++I)
@@ -405,35 +401,35 @@ TEST(ChartLegend, ClicksFindRowsAndCheckBoxesSwitchSeries)
     L.SetCheckBoxes(true);
     P.Frame();
     EXPECT_TRUE(L.DoMouseDown(1));
-    EXPECT_FALSE(P.Series[1]->Active());
+    EXPECT_FALSE(P.Owned[1]->Active());
     P.Frame();
     // The switched-off series keeps its row so that it can come back.
     ASSERT_EQ(L.Items().size(), 3u);
     EXPECT_TRUE(L.DoMouseDown(1));
-    EXPECT_TRUE(P.Series[1]->Active());
+    EXPECT_TRUE(P.Owned[1]->Active());
     EXPECT_FALSE(L.DoMouseDown(3));
     EXPECT_FALSE(L.DoMouseDown(-1));
 
     L.SetCheckBoxesStyle(cbsRadio);
     EXPECT_TRUE(L.DoMouseDown(2));
-    EXPECT_FALSE(P.Series[0]->Active());
-    EXPECT_FALSE(P.Series[1]->Active());
-    EXPECT_TRUE(P.Series[2]->Active());
+    EXPECT_FALSE(P.Owned[0]->Active());
+    EXPECT_FALSE(P.Owned[1]->Active());
+    EXPECT_TRUE(P.Owned[2]->Active());
 }
 
-TEST(ChartDecorations, ZeroSizeChartsDrawNothingAndSurvive)
+TEST(ChartParts, ZeroSizeChartsDrawNothingAndSurvive)
 {
     for (auto [W, H] : {std::pair{0, 0}, {1, 1}, {40, 0}, {30, 30}}) {
         TChartPanel P(W, H, 0);
         P.AddSeries("A", clRed).AddXY(1, 1, "a");
         P.AddSeries("B", clBlue);
-        P.Parts.SetBackColor(clRed);
-        P.Parts.Title().SetText({"x", "y"});
-        P.Parts.Foot().SetCaption("z");
+        P.SetBackColor(clRed);
+        P.Title().SetText({"x", "y"});
+        P.Foot().SetCaption("z");
         for (TLegendAlignment A : {laLeft, laRight, laTop, laBottom}) {
-            P.Parts.Legend().SetAlignment(A);
+            P.Legend().SetAlignment(A);
             P.Frame();
-            EXPECT_EQ(P.Parts.Legend().Clicked(0, 0) >= -1, true);
+            EXPECT_EQ(P.Legend().Clicked(0, 0) >= -1, true);
         }
     }
 }

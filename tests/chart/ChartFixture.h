@@ -1,0 +1,89 @@
+#pragma once
+
+// A whole chart for the pipeline and mouse tests, and a series that draws
+// and hits plain boxes.
+
+#include "PlotEngineScope.h"
+#include "chart/Chart.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <vector>
+
+namespace chart_test {
+
+// Each point a 5 x 5 box in its colour, hit within 3 pixels; margins as set.
+class TBoxSeries : public TChartSeries {
+public:
+    void DrawValue(int32_t ValueIndex) override
+    {
+        Drawn.push_back(ValueIndex);
+        if (OnDraw)
+            OnDraw(ValueIndex);
+        TCanvas3D& C = ParentChart()->Canvas();
+        C.Brush().SetStyle(bsSolid);
+        C.Brush().SetColor(GetValueColor(ValueIndex));
+        const int X = CalcXPos(ValueIndex), Y = CalcYPos(ValueIndex);
+        C.FillRect(Flood ? TRect{-5000, -5000, 5000, 5000} : TRect{X - 2, Y - 2, X + 3, Y + 3});
+    }
+    int32_t Clicked(int32_t X, int32_t Y) override
+    {
+        for (int32_t I = 0; I < Count(); ++I)
+            if (std::abs(CalcXPos(I) - X) <= 3 && std::abs(CalcYPos(I) - Y) <= 3)
+                return I;
+        return -1;
+    }
+    void CalcHorizMargins(int32_t& Left, int32_t& Right) override
+    {
+        Left = Margins.Left;
+        Right = Margins.Right;
+    }
+    void CalcVerticalMargins(int32_t& Top, int32_t& Bottom) override
+    {
+        Top = Margins.Top;
+        Bottom = Margins.Bottom;
+    }
+
+    std::vector<int32_t> Drawn;
+    std::function<void(int32_t)> OnDraw;
+    bool Flood = false; // fill everything the clip lets through
+    TRect Margins;
+};
+
+// A 2D chart on a white panel with pixel margins of 10, the top and right
+// axes hidden, fixed label rooms (left 30, bottom 20) and solid grey grids.
+class TTestChart : public TChart {
+public:
+    explicit TTestChart(int W = 240, int H = 160)
+    {
+        SetSize(W, H);
+        SetColor(clWhite);
+        BevelOuter = bvNone;
+        SetView3D(false);
+        SetMarginUnits(muPixels);
+        for (int I = 0; I < 4; ++I)
+            SetMargin(I, 10);
+        TopAxis()->SetVisible(false);
+        RightAxis()->SetVisible(false);
+        LeftAxis()->SetLabelsSize(30);
+        BottomAxis()->SetLabelsSize(20);
+        for (TChartAxis* A : {LeftAxis(), BottomAxis()}) {
+            A->Grid().SetStyle(psSolid);
+            A->Grid().SetColor(clGray);
+            A->LabelsFont().SetName("DejaVu Sans");
+        }
+    }
+    void Frame() { Draw(&ControlCanvas(), GetRectangle()); }
+    TColor At(int X, int Y) { return TColor(FromQRgb(PlotCanvas().Bitmap()->Image().pixel(X, Y))); }
+    TRect& Rect() { return TCustomPlotPanel::ChartRect; }
+    // Fixes the chart rectangle, so that the axes span exactly its sides.
+    void FixRect(const TRect& R)
+    {
+        SetCustomChartRect(true);
+        Rect() = R;
+    }
+};
+
+} // namespace chart_test
