@@ -97,6 +97,42 @@ public:
     bool IsFreeSeriesColor(TColor AColor, bool CheckBackground,
                            const TChartSeries* ASeries) const override;
 
+    // ---- mouse ----
+    // The part at Pos, first match wins; with Needed, series that nobody
+    // listens to for clicks are passed over.
+    TChartClickedPart CalcNeedClickedPart(TPoint Pos, bool Needed);
+    TChartClickedPart CalcClickedPart(TPoint Pos) { return CalcNeedClickedPart(Pos, false); }
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void DoMouseWheelDown(TShiftState Shift, int X, int Y) override;
+    void DoMouseWheelUp(TShiftState Shift, int X, int Y) override;
+    // The wheel scrolls only where vertical panning is allowed.
+    bool CanWheelScroll() const;
+    // Moves every vertical axis by 3 % of its range, up or down.
+    void ScrollVerticalAxes(bool Up);
+
+    // ---- zoom, pan and saved scales ----
+    // Restores the scales saved at the first zoom or pan, then OnUndoZoom.
+    void UndoZoom() override;
+    // Zooms the four standard axes to the given ends (I: initial, F: final).
+    void DoZoom(double TopI, double TopF, double BotI, double BotF, double LefI, double LefF,
+                double RigI, double RigF);
+    // The values under the zoom rectangle's corners, then DoZoom.
+    virtual void CalcZoomPoints();
+    TAllAxisSavedScales SaveScales() const;
+    // Puts back the saved axes that still exist, without range checks; empties Saved.
+    void RestoreScales(TAllAxisSavedScales& Saved);
+    // No zoom or pan since the scales were last restored.
+    bool RestoredAxisScales() const { return FRestoredAxisScales; }
+
+    TAllowScrollEvent OnAllowScroll;
+    TClickAxisEvent OnClickAxis;
+    TClickEvent OnClickBackground;
+    TClickEvent OnClickLegend;
+    TClickSeriesEvent OnClickSeries;
+    TClickTitleEvent OnClickTitle;
+
 protected:
     void CalcWallsRect() override;
     void DrawTitlesAndLegend(bool BeforeSeries) override;
@@ -110,7 +146,21 @@ private:
     void DrawLegendIf(bool CustomPositioned);
     // The four titles in click and drawing order, with their parts.
     std::vector<std::pair<TChartTitle*, TChartClickedPartStyle>> Titles() const;
+    TChartAxis* ClickedAxis(int X, int Y, TChartClickedPartStyle& Part) const;
     bool SeriesUseAxes() const;
+    // Runs one click handler with CancelMouse set: true when it took the click.
+    template <class E, class... A> bool RunClickHandler(E Handler, A... Args);
+    bool ClickSeries(const TChartClickedPart& Part, TMouseButton Button, TShiftState Shift, int X,
+                     int Y);
+    // Starts a zoom or pan for this press; true when either started.
+    bool CheckZoomPanning(TMouseButton Button, TShiftState Shift, int X, int Y);
+    // Pans the axes of one orientation from pixel From to To; true when it ran.
+    bool PanAxis(bool Horizontal, int From, int To);
+    void ProcessPanning(TChartAxis& Axis, int From, int To);
+    void SaveScalesOnce();
+    void ZoomMove(int X, int Y);
+    void PanMove(int X, int Y);
+    void ZoomUp(int X, int Y);
 
     int FColorPaletteIndex = 0;
     std::unique_ptr<TChartFootTitle> FFoot;

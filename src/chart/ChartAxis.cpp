@@ -358,6 +358,16 @@ void TChartAxis::Scroll(double Offset, bool CheckLimits)
     Repaint();
 }
 
+void TChartAxis::RestoreScale(bool Auto, bool AutoMin, bool AutoMax, double Min, double Max)
+{
+    FAutomatic = Auto;
+    FAutomaticMinimum = AutoMin;
+    FAutomaticMaximum = AutoMax;
+    FMinimumValue = Min;
+    FMaximumValue = Max;
+    Repaint();
+}
+
 bool TChartAxis::IsDateTime() const
 {
     if (!FParentChart)

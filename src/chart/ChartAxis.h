@@ -121,6 +121,9 @@ public:
     int CalcSizeValue(double Value) const;
     // Moves the range by Offset; with CheckLimits only towards data beyond it.
     void Scroll(double Offset, bool CheckLimits);
+    // Puts back a range and its automatic flags as saved earlier, without
+    // the range checks of the setters.
+    void RestoreScale(bool Auto, bool AutoMin, bool AutoMax, double Min, double Max);
     bool IsDateTime() const;
 
     // ---- labels ----
@@ -221,6 +224,10 @@ public:
     int PosAxis() const { return FPosAxis; }
     int PosLabels() const { return FPosLabels; }
     int PosTitle() const { return FPosTitle; }
+    // Where the title was drawn in the last frame; empty when it was not.
+    TRect TitleRect() const;
+    // +1 when outwards (towards the labels) is down or right, -1 when up or left.
+    int OutwardsSign() const;
 
     // Draws the axis line in place of the axis (when its pen is visible).
     std::function<void(TChartAxis& Sender)> OnDrawAxis;
@@ -324,8 +331,6 @@ private:
     std::vector<int> GridPositions() const;
     std::vector<int> MinorTickPositions() const;
     void AddTick(int Pos, double Value);
-    // +1 when outwards is down or right, -1 when up or left.
-    int OutwardsSign() const;
 
     void InternalCalcRange();
     void UpdateMappings();
@@ -388,6 +393,7 @@ private:
     int FPosAxis = 0;
     int FPosLabels = 0;
     int FPosTitle = 0;
+    int FTitleRoom = 0; // drawn in the last frame
     // The values at Tick, for the minor ticks of a logarithmic axis.
     std::vector<double> FTickValues;
     // The values of the label loop, kept to spare an allocation per frame.

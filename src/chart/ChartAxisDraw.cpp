@@ -75,11 +75,21 @@ void TChartAxis::Draw(bool CalcPosAxis)
     canvas.EndEntity();
 }
 
+TRect TChartAxis::TitleRect() const
+{
+    const int inner = FPosTitle, outer = FPosTitle + OutwardsSign() * FTitleRoom;
+    const int low = std::min(inner, outer), high = std::max(inner, outer);
+    return FHorizontal ? TRect{IStartPos, low, IEndPos, high}
+                       : TRect{low, IStartPos, high, IEndPos};
+}
+
 void TChartAxis::DrawAxisTitle(TCanvas3D& Canvas)
 {
+    FTitleRoom = 0;
     if (!FAxisTitle.Shown())
         return;
     const int room = TitleRoom(Canvas);
+    FTitleRoom = room;
     Canvas.AssignFont(FAxisTitle.Font());
     Canvas.Brush().SetStyle(bsClear);
     Canvas.SetBackMode(cbmTransparent);

@@ -48,15 +48,15 @@ void TCustomPanelNoCaption::Repaint()
 
 void TCustomPanelNoCaption::Click()
 {
-    if (OnClick)
-        OnClick();
+    if (auto Handler = OnClick)
+        Handler();
 }
 
 void TCustomPanelNoCaption::DoMouseWheel(TShiftState Shift, int WheelDelta, int X, int Y)
 {
     bool Handled = false;
-    if (OnMouseWheel)
-        OnMouseWheel(Shift, WheelDelta, X, Y, Handled);
+    if (auto Handler = OnMouseWheel)
+        Handler(Shift, WheelDelta, X, Y, Handled);
     if (Handled)
         return;
     fWheelAccumulator += WheelDelta;
@@ -73,14 +73,14 @@ void TCustomPanelNoCaption::DoMouseWheel(TShiftState Shift, int WheelDelta, int 
 
 void TCustomPanelNoCaption::DoMouseWheelDown(TShiftState Shift, int X, int Y)
 {
-    if (OnMouseWheelDown)
-        OnMouseWheelDown(Shift, X, Y);
+    if (auto Handler = OnMouseWheelDown)
+        Handler(Shift, X, Y);
 }
 
 void TCustomPanelNoCaption::DoMouseWheelUp(TShiftState Shift, int X, int Y)
 {
-    if (OnMouseWheelUp)
-        OnMouseWheelUp(Shift, X, Y);
+    if (auto Handler = OnMouseWheelUp)
+        Handler(Shift, X, Y);
 }
 
 void TZoomPanning::Activate(int X, int Y)
@@ -256,19 +256,21 @@ TPlotMouseEvent MouseEvent(TChartMouseEventKind Kind, TMouseButton Button, TShif
 
 } // namespace
 
+// Each event runs its handler from a copy: a handler may replace itself.
+
 void TCustomPlotPanel::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     FCancelMouse = false;
-    if (OnMouseDown)
-        OnMouseDown(Button, Shift, X, Y);
+    if (auto Handler = OnMouseDown)
+        Handler(Button, Shift, X, Y);
     TPlotMouseEvent E = MouseEvent(cmeDown, Button, Shift, X, Y);
     BroadcastPlotEvent(E);
 }
 
 void TCustomPlotPanel::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    if (OnMouseUp)
-        OnMouseUp(Button, Shift, X, Y);
+    if (auto Handler = OnMouseUp)
+        Handler(Button, Shift, X, Y);
     TPlotMouseEvent E = MouseEvent(cmeUp, Button, Shift, X, Y);
     BroadcastPlotEvent(E);
 }
@@ -276,8 +278,8 @@ void TCustomPlotPanel::MouseUp(TMouseButton Button, TShiftState Shift, int X, in
 void TCustomPlotPanel::MouseMove(TShiftState Shift, int X, int Y)
 {
     FCancelMouse = false;
-    if (OnMouseMove)
-        OnMouseMove(Shift, X, Y);
+    if (auto Handler = OnMouseMove)
+        Handler(Shift, X, Y);
     if (IEventListeners.empty())
         return;
     TPlotMouseEvent E = MouseEvent(cmeMove, mbLeft, Shift, X, Y);
@@ -287,8 +289,8 @@ void TCustomPlotPanel::MouseMove(TShiftState Shift, int X, int Y)
 bool TCustomPlotPanel::DblClick()
 {
     FCancelMouse = false;
-    if (OnDblClick)
-        OnDblClick();
+    if (auto Handler = OnDblClick)
+        Handler();
     return !FCancelMouse;
 }
 

@@ -74,8 +74,8 @@ TBackImage& TCustomPlotPanelExtended::BackImage()
 
 void TCustomPlotPanelExtended::UndoZoom()
 {
-    if (OnUndoZoom)
-        OnUndoZoom(this);
+    if (auto Handler = OnUndoZoom)
+        Handler(this);
     Invalidate();
     FZoomed = false;
 }

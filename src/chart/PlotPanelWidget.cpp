@@ -1,21 +1,20 @@
 #include "chart/PlotPanelWidget.h"
 
-#include "chart/PlotLog.h"
+#include "platform/qt/AppException.h"
 
+#include <QContextMenuEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 namespace {
 
-// Nothing may reach Qt from an event handler; what a handler raises is
-// logged under Where.
+// Nothing may reach Qt from an event handler.
 template <class F> void Guarded(const char* Where, F Call)
 {
     try {
         Call();
-    } catch (const std::exception& E) {
-        PlotLogFault(Where, &E);
     } catch (...) {
-        PlotLogFault(Where, nullptr);
+        ApplicationHandleException(Where);
     }
 }
 
@@ -71,7 +70,12 @@ void TPlotPanelWidget::paintEvent(QPaintEvent*)
 {
     TGdiDC DC(static_cast<QPaintDevice*>(this));
     fPanel.ControlCanvas().SetHandle(&DC);
-    Guarded("TPlotPanelWidget.paintEvent", [&] { fPanel.Paint(); });
+    try {
+        fPanel.Paint();
+    } catch (...) {
+        // No window may open from inside a paint.
+        ApplicationLogException("TChart.Paint");
+    }
     fPanel.ControlCanvas().SetHandle(nullptr);
 }
 
@@ -88,7 +92,9 @@ void TPlotPanelWidget::resizeEvent(QResizeEvent*)
 void TPlotPanelWidget::mousePressEvent(QMouseEvent* Event)
 {
     const QPoint P = Event->position().toPoint();
-    Guarded("TPlotPanelWidget.mousePressEvent", [&] {
+    if (Event->button() == Qt::LeftButton)
+        fClicked = true;
+    Guarded("TChart.MouseDown", [&] {
         fPanel.MouseDown(MouseButtonOf(Event->button()),
                          ShiftStateOf(Event->modifiers(), Event->buttons()), P.x(), P.y());
     });
@@ -97,28 +103,73 @@ void TPlotPanelWidget::mousePressEvent(QMouseEvent* Event)
 void TPlotPanelWidget::mouseReleaseEvent(QMouseEvent* Event)
 {
     const QPoint P = Event->position().toPoint();
-    Guarded("TPlotPanelWidget.mouseReleaseEvent", [&] {
+    const bool Inside = rect().contains(P);
+    if (Event->button() == Qt::LeftButton) {
+        const bool Click = fClicked && Inside;
+        fClicked = false;
+        if (Click)
+            Guarded("TChart.Click", [&] { fPanel.Click(); });
+    }
+    Guarded("TChart.MouseUp", [&] {
         fPanel.MouseUp(MouseButtonOf(Event->button()),
                        ShiftStateOf(Event->modifiers(), Event->buttons()), P.x(), P.y());
     });
+    // The popup follows the release, as the window system's menu request does.
+    if (Event->button() == Qt::RightButton && Inside)
+        Popup(mapToGlobal(P));
 }
 
 void TPlotPanelWidget::mouseMoveEvent(QMouseEvent* Event)
 {
     const QPoint P = Event->position().toPoint();
-    Guarded("TPlotPanelWidget.mouseMoveEvent", [&] {
+    Guarded("TChart.MouseMove", [&] {
         fPanel.MouseMove(ShiftStateOf(Event->modifiers(), Event->buttons()), P.x(), P.y());
     });
 }
 
-void TPlotPanelWidget::mouseDoubleClickEvent(QMouseEvent*)
+void TPlotPanelWidget::mouseDoubleClickEvent(QMouseEvent* Event)
 {
-    Guarded("TPlotPanelWidget.mouseDoubleClickEvent", [&] { fPanel.DblClick(); });
+    // The second press of a double click is no click of its own; only the
+    // left button's is a DblClick.
+    fClicked = false;
+    const QPoint P = Event->position().toPoint();
+    const bool Left = Event->button() == Qt::LeftButton;
+    Guarded("TChart.DblClick", [&] {
+        if (!Left || fPanel.DblClick())
+            fPanel.MouseDown(MouseButtonOf(Event->button()),
+                             ShiftStateOf(Event->modifiers(), Event->buttons()) | ssDouble, P.x(),
+                             P.y());
+    });
+}
+
+void TPlotPanelWidget::wheelEvent(QWheelEvent* Event)
+{
+    const QPoint P = Event->position().toPoint();
+    Guarded("TChart.MouseWheel", [&] {
+        fPanel.DoMouseWheel(ShiftStateOf(Event->modifiers(), Event->buttons()),
+                            Event->angleDelta().y(), P.x(), P.y());
+    });
+    Event->accept();
+}
+
+void TPlotPanelWidget::contextMenuEvent(QContextMenuEvent* Event)
+{
+    // A mouse's menu request comes with the right release; some window
+    // systems send it at the press too, where it is not wanted.
+    if (Event->reason() != QContextMenuEvent::Mouse)
+        Popup(Event->globalPos());
+    Event->accept();
+}
+
+void TPlotPanelWidget::Popup(const QPoint& At)
+{
+    if (QMenu* Menu = fPanel.PopupMenu())
+        Menu->popup(At);
 }
 
 void TPlotPanelWidget::leaveEvent(QEvent*)
 {
-    Guarded("TPlotPanelWidget.leaveEvent", [&] { fPanel.MouseLeave(); });
+    Guarded("TChart.MouseLeave", [&] { fPanel.MouseLeave(); });
 }
 
 void TPlotPanelWidget::changeEvent(QEvent* Event)

@@ -5,8 +5,10 @@
 #include "domain/uCommon.h"
 #include "domain/uFolders.h"
 #include "domain/uHttpTransport.h"
+#include "domain/uLog.h"
 #include "domain/uTranslator.h"
 #include "platform/FileWrite.h"
+#include "platform/qt/AppException.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtTermSignals.h"
 #include "platform/qt/QtTickSource.h"
@@ -138,11 +140,16 @@ public:
     TPlatformServices()
     {
         SetUIDispatcher(&fDispatcher);
+        SetApplicationLog([](const std::string& Line) { WriteLog(Line, mtAlert, 0); });
         LoadDLL();
     }
     TPlatformServices(const TPlatformServices&) = delete;
     TPlatformServices& operator=(const TPlatformServices&) = delete;
-    ~TPlatformServices() { UnLoadDLL(); }
+    ~TPlatformServices()
+    {
+        UnLoadDLL();
+        SetApplicationLog(nullptr);
+    }
     ITickSource& Ticks() { return fTicks; }
     bool Signalled() const { return fSignals.Received(); }
 

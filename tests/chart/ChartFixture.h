@@ -5,9 +5,11 @@
 
 #include "PlotEngineScope.h"
 #include "chart/Chart.h"
+#include "chart/PlotCursor.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 #include <functional>
 #include <vector>
@@ -83,6 +85,40 @@ public:
     {
         SetCustomChartRect(true);
         Rect() = R;
+    }
+    void PixelMargins(int Left, int Top, int Right, int Bottom)
+    {
+        for (int I : {0, 1, 2, 3})
+            SetMargin(I, std::array{Left, Top, Right, Bottom}[size_t(I)]);
+    }
+};
+
+// A 600 x 350 chart whose axes leave it the rectangle (50, 20, 550, 300): the
+// bottom axis shows 100..200 there (5 pixels a unit), the left one 0..100
+// (2.8 pixels a unit); the left axis' title takes the 10 pixels beside the
+// panel's margin. One box at (150, 50), drawn at (300, 160).
+struct TMouseChart {
+    TTestChart Chart{600, 350};
+    TBoxSeries Box;
+    TChartAxis& Bottom = *Chart.BottomAxis();
+    TChartAxis& Left = *Chart.LeftAxis();
+    TMouseChart()
+    {
+        Chart.PixelMargins(4, 20, 50, 24);
+        Left.Title().SetCaption("Price");
+        Left.SetTitleSize(10);
+        Chart.Legend().SetVisible(false);
+        Box.SetParentChart(&Chart);
+        Box.SetTitle("Box");
+        Box.AddXY(150, 50);
+        Bottom.SetMinMax(100, 200);
+        Left.SetMinMax(0, 100);
+        Chart.Frame();
+    }
+    // The minimum and maximum of an axis.
+    static std::pair<double, double> Range(const TChartAxis& A)
+    {
+        return {A.Minimum(), A.Maximum()};
     }
 };
 

@@ -1,8 +1,10 @@
 #include "terminal/fmBasic/uMainGuard.h"
 
 #include "platform/ScriptedMessageBox.h"
+#include "platform/qt/AppException.h"
 #include "support/LogCapture.h"
 
+#include <QCoreApplication>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
@@ -41,20 +43,26 @@ TEST(MainGuard, LoggedHandlersWriteOneAlertInTheirOwnFormAndShowNothing)
     EXPECT_TRUE(Box.Shown().empty());
 }
 
-TEST(MainGuard, OtherHandlersShowTheFailureInABoxAndLogNothing)
+TEST(MainGuard, OtherHandlersLogTheFailureAndShowItInABoxOnceTheEventReturns)
 {
-    TLogCapture Log;
     TScriptedMessageBox Box;
+    std::vector<std::string> Lines;
+    SetApplicationLog([&](const std::string& Line) { Lines.push_back(Line); });
     RunShown([] {});
     RunShown(FailStd);
     RunShown(FailOther);
+    EXPECT_TRUE(Box.Shown().empty()) << "no box inside the handler";
+    QCoreApplication::sendPostedEvents();
+    SetApplicationLog(nullptr);
+    EXPECT_EQ(Lines, (std::vector<std::string>{
+                         "TfmBaseMain | std::invalid_argument : \"x\" is not a number",
+                         "TfmBaseMain | unknown exception"}));
     const std::vector<TScriptedMessageBox::TShown> Shown = Box.Shown();
     ASSERT_EQ(Shown.size(), 2u);
     EXPECT_EQ(Shown[0].Text, "\"x\" is not a number");
     EXPECT_EQ(Shown[0].Caption, "Tavrix");
     EXPECT_EQ(Shown[0].Style, MB_OK | MB_ICONERROR);
     EXPECT_EQ(Shown[1].Text, "unknown exception");
-    EXPECT_TRUE(Log.Lines().empty());
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "terminal/fmBasic/uMainGuard.h"
 
 #include "domain/uLog.h"
-#include "platform/MessageBox.h"
+#include "platform/qt/AppException.h"
 #include "terminal/fmBasic/ufrmBasic.h"
 
 #include <exception>
@@ -51,18 +51,9 @@ void RunRefreshLogged(const char* Method, const std::function<void()>& Body) noe
 
 void RunShown(const std::function<void()>& Body) noexcept
 {
-    std::string Message;
     try {
         Body();
-        return;
-    } catch (const std::exception& E) {
-        Message = E.what();
     } catch (...) {
-        Message = cUnknownKind;
-    }
-    try {
-        MessageBox(Message, "Tavrix", MB_OK | MB_ICONERROR);
-    } catch (...) {
-        WriteAlert(Message);
+        ApplicationHandleException("TfmBaseMain");
     }
 }

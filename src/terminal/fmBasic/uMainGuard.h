@@ -12,6 +12,6 @@ void RunLogged(const char* Method, const std::function<void()>& Body) noexcept;
 // The grid refresh methods: "TfmBaseMain.<Method> error: <message>".
 void RunRefreshLogged(const char* Method, const std::function<void()>& Body) noexcept;
 
-// Every other handler: the failure's message in a message box, as the
-// application-wide handler shows it.
+// Every other handler: the application-wide handler logs the failure and
+// shows its message in a message box once the event has returned.
 void RunShown(const std::function<void()>& Body) noexcept;

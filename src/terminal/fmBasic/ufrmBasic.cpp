@@ -6,18 +6,8 @@
 #include <QPalette>
 #include <QWidget>
 #include <algorithm>
-#include <cstdlib>
-#include <cxxabi.h>
 #include <exception>
 #include <typeinfo>
-
-std::string DemangledName(const std::type_info& Type)
-{
-    int Status = 0;
-    std::unique_ptr<char, decltype(&std::free)> Name(
-        abi::__cxa_demangle(Type.name(), nullptr, nullptr, &Status), &std::free);
-    return Status == 0 && Name ? std::string(Name.get()) : std::string(Type.name());
-}
 
 namespace {
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/qt/AppException.h"
 #include "units/uDObject.h"
 
 #include <memory>
@@ -9,9 +10,6 @@
 
 class QWidget;
 class TfrmBasic;
-
-// The readable name of a type, as failures are logged with it.
-std::string DemangledName(const std::type_info& Type);
 
 // Forwards every notification it receives to its form.
 class TBasicSubscriber : public TDObject {
