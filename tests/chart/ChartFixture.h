@@ -5,23 +5,20 @@
 
 #include "PlotEngineScope.h"
 #include "chart/Chart.h"
-#include "chart/PlotCursor.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdlib>
 #include <functional>
-#include <vector>
+#include <utility>
 
 namespace chart_test {
 
-// Each point a 5 x 5 box in its colour, hit within 3 pixels; margins as set.
+// Each point a 5 x 5 box in its colour, hit within 3 pixels.
 class TBoxSeries : public TChartSeries {
 public:
     void DrawValue(int32_t ValueIndex) override
     {
-        Drawn.push_back(ValueIndex);
         if (OnDraw)
             OnDraw(ValueIndex);
         TCanvas3D& C = ParentChart()->Canvas();
@@ -39,34 +36,27 @@ public:
     }
     void CalcHorizMargins(int32_t& Left, int32_t& Right) override
     {
-        Left = Margins.Left;
-        Right = Margins.Right;
-    }
-    void CalcVerticalMargins(int32_t& Top, int32_t& Bottom) override
-    {
-        Top = Margins.Top;
-        Bottom = Margins.Bottom;
+        std::tie(Left, Right) = Margins;
     }
 
-    std::vector<int32_t> Drawn;
     std::function<void(int32_t)> OnDraw;
     bool Flood = false; // fill everything the clip lets through
-    TRect Margins;
+    std::pair<int32_t, int32_t> Margins;
 };
 
-// A 2D chart on a white panel with pixel margins of 10, the top and right
-// axes hidden, fixed label rooms (left 30, bottom 20) and solid grey grids.
+// A 2D chart on a white panel, the top and right axes hidden, fixed label
+// rooms (left 30, bottom 20) and solid grey grids.
 class TTestChart : public TChart {
 public:
-    explicit TTestChart(int W = 240, int H = 160)
+    TTestChart(int W, int H, TRect Margins)
     {
         SetSize(W, H);
         SetColor(clWhite);
         BevelOuter = bvNone;
         SetView3D(false);
         SetMarginUnits(muPixels);
-        for (int I = 0; I < 4; ++I)
-            SetMargin(I, 10);
+        for (int I : {0, 1, 2, 3})
+            SetMargin(I, (&Margins.Left)[I]);
         TopAxis()->SetVisible(false);
         RightAxis()->SetVisible(false);
         LeftAxis()->SetLabelsSize(30);
@@ -74,23 +64,11 @@ public:
         for (TChartAxis* A : {LeftAxis(), BottomAxis()}) {
             A->Grid().SetStyle(psSolid);
             A->Grid().SetColor(clGray);
-            A->LabelsFont().SetName("DejaVu Sans");
         }
     }
     void Frame() { Draw(&ControlCanvas(), GetRectangle()); }
     TColor At(int X, int Y) { return TColor(FromQRgb(PlotCanvas().Bitmap()->Image().pixel(X, Y))); }
     TRect& Rect() { return TCustomPlotPanel::ChartRect; }
-    // Fixes the chart rectangle, so that the axes span exactly its sides.
-    void FixRect(const TRect& R)
-    {
-        SetCustomChartRect(true);
-        Rect() = R;
-    }
-    void PixelMargins(int Left, int Top, int Right, int Bottom)
-    {
-        for (int I : {0, 1, 2, 3})
-            SetMargin(I, std::array{Left, Top, Right, Bottom}[size_t(I)]);
-    }
 };
 
 // A 600 x 350 chart whose axes leave it the rectangle (50, 20, 550, 300): the
@@ -98,24 +76,21 @@ public:
 // (2.8 pixels a unit); the left axis' title takes the 10 pixels beside the
 // panel's margin. One box at (150, 50), drawn at (300, 160).
 struct TMouseChart {
-    TTestChart Chart{600, 350};
+    TTestChart Chart{600, 350, {4, 20, 50, 24}};
     TBoxSeries Box;
     TChartAxis& Bottom = *Chart.BottomAxis();
     TChartAxis& Left = *Chart.LeftAxis();
     TMouseChart()
     {
-        Chart.PixelMargins(4, 20, 50, 24);
         Left.Title().SetCaption("Price");
         Left.SetTitleSize(10);
         Chart.Legend().SetVisible(false);
         Box.SetParentChart(&Chart);
-        Box.SetTitle("Box");
         Box.AddXY(150, 50);
         Bottom.SetMinMax(100, 200);
         Left.SetMinMax(0, 100);
         Chart.Frame();
     }
-    // The minimum and maximum of an axis.
     static std::pair<double, double> Range(const TChartAxis& A)
     {
         return {A.Minimum(), A.Maximum()};

@@ -17,26 +17,24 @@ using namespace chart_test;
 
 // A chart shown in its window, recording the events Qt's input becomes.
 struct PlotPanelWidgetTest : testing::Test {
-    TTestChart Chart;
+    TTestChart Chart{240, 160, {10, 10, 10, 10}};
     QWidget Window;
     TPlotPanelWidget Host{Chart, &Window};
     std::vector<std::string> Got;
     PlotPanelWidgetTest()
     {
-        auto Shift = [](TShiftState S) {
-            return std::string(S & ssDouble ? " double" : "") + (S & ssLeft ? " left" : "");
+        auto Record = [this](const char* What) {
+            return [this, What](auto...) { Got.push_back(What); };
         };
-        Chart.OnMouseDown = [=, this](TMouseButton B, TShiftState S, int, int) {
-            Got.push_back(std::string(B == mbLeft ? "down" : "right down") + Shift(S));
+        Chart.OnMouseDown = [this](TMouseButton B, TShiftState S, int, int) {
+            Got.push_back(B == mbLeft && S & ssDouble ? "double down" : "down");
         };
-        Chart.OnMouseUp = [=, this](TMouseButton, TShiftState S, int, int) {
-            Got.push_back("up" + Shift(S));
-        };
-        Chart.OnMouseMove = [this](TShiftState, int, int) { Got.push_back("move"); };
-        Chart.OnClick = [this] { Got.push_back("click"); };
-        Chart.OnDblClick = [this] { Got.push_back("double click"); };
-        Chart.OnMouseWheelDown = [this](TShiftState, int, int) { Got.push_back("wheel down"); };
-        Chart.OnMouseWheelUp = [this](TShiftState, int, int) { Got.push_back("wheel up"); };
+        Chart.OnMouseUp = Record("up");
+        Chart.OnMouseMove = Record("move");
+        Chart.OnClick = Record("click");
+        Chart.OnDblClick = Record("double click");
+        Chart.OnMouseWheelDown = Record("wheel down");
+        Chart.OnMouseWheelUp = Record("wheel up");
         Window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&Window));
     }
@@ -76,16 +74,17 @@ TEST_F(PlotPanelWidgetTest, QtInputBecomesThePanelsEventsInOrder)
     using TList = std::vector<std::string>;
     Press(Qt::LeftButton);
     Release(Qt::LeftButton);
-    EXPECT_EQ(Got, (TList{"down left", "click", "up"})) << "a click comes before the release";
+    EXPECT_EQ(Got, (TList{"down", "click", "up"})) << "a click comes before the release";
     Got.clear();
     DoubleClick();
-    EXPECT_EQ(Got, (TList{"down left", "click", "up", "double click", "down double left", "up"}))
+    EXPECT_EQ(Got, (TList{"down", "click", "up", "double click", "double down", "up"}))
         << "the second release is no click";
     Got.clear();
     Press(Qt::LeftButton);
     Mouse(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {60, 50});
     Release(Qt::LeftButton, {500, 50});
-    EXPECT_EQ(Got, (TList{"down left", "move", "up"})) << "released outside: no click";
+    EXPECT_EQ(Got, (TList{"down", "move", "up"})) << "released outside: no click";
+
     Got.clear();
     for (int Delta : {120, -240, -60, -60, 50})
         Wheel(Delta);
@@ -96,7 +95,7 @@ TEST_F(PlotPanelWidgetTest, QtInputBecomesThePanelsEventsInOrder)
         Chart.SetCancelMouse(true);
     };
     DoubleClick();
-    EXPECT_EQ(Got, (TList{"down left", "click", "up", "double click", "up"}))
+    EXPECT_EQ(Got, (TList{"down", "click", "up", "double click", "up"}))
         << "a cancelled double click presses nothing";
 }
 
@@ -108,16 +107,12 @@ TEST_F(PlotPanelWidgetTest, RightReleaseShowsThePopupAndLeavingEndsThePan)
     Press(Qt::RightButton);
     EXPECT_FALSE(Menu.isVisible()) << "not at the press";
     Release(Qt::RightButton);
-    EXPECT_EQ(Got, (std::vector<std::string>{"right down", "up"}));
     EXPECT_TRUE(Menu.isVisible());
     Menu.hide();
-
     Chart.Panning().Activate(5, 5);
-    Chart.SetCursor(Qt::SizeAllCursor);
     QEvent Leave(QEvent::Leave);
     QApplication::sendEvent(&Host, &Leave);
     EXPECT_FALSE(Chart.Panning().Active);
-    EXPECT_EQ(Host.cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST_F(PlotPanelWidgetTest, FailuresAreLoggedAndMouseOnesShownAfterTheEvent)
