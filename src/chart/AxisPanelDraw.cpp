@@ -163,9 +163,9 @@ void TCustomAxisPanel::DrawAllAxis()
 
 void TCustomAxisPanel::DrawAllSeries()
 {
-    // Back to front: the list order, reversed when the depth axis is.
+    // Back to front: the list order, in 3D reversed when the depth axis is.
     // Indices are read anew each time: a drawing event may change the list.
-    const bool Reverse = FDepthAxis->Inverted();
+    const bool Reverse = View3D() && FDepthAxis->Inverted();
     for (int K = 0; K < SeriesCount(); ++K) {
         TChartSeries& S = Series(Reverse ? SeriesCount() - 1 - K : K);
         if (S.Active())
