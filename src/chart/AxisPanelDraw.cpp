@@ -59,8 +59,7 @@ void TCustomAxisPanel::InternalDraw(const TRect& UserRect)
     CalcWallsRect();
     const TRect WallsRect = TCustomPlotPanel::ChartRect;
     CalcAxisRect();
-    // The series' own depth positions would follow here; every series
-    // draws at depth 0 to Width3D while z orders are not interleaved.
+    SetSeriesZPositions();
     CalcSeriesRect();
     C.Projection(TCustomPlotPanel::Width3D, ChartBounds(), TCustomPlotPanel::ChartRect);
     if (FullRotation) {
@@ -81,6 +80,13 @@ void TCustomAxisPanel::InternalDraw(const TRect& UserRect)
         PaintZoomRectangle();
     C.ResetState();
     DoOnAfterDraw();
+}
+
+void TCustomAxisPanel::SetSeriesZPositions()
+{
+    for (int I = 0; I < SeriesCount(); ++I)
+        if (Series(I).Active())
+            Series(I).CalcDepthPositions();
 }
 
 void TCustomAxisPanel::CalcAxisRect()

@@ -79,7 +79,25 @@ int TCustomChart::CalcWallSize(const TChartAxis& Axis) const
 
 std::string TCustomChart::FormattedValueLegend(TChartSeries* ASeries, int32_t ValueIndex)
 {
-    return ASeries ? FLegend->FormattedValue(*ASeries, ValueIndex) : std::string();
+    if (!ASeries)
+        return {};
+    std::string Text = FLegend->FormattedValue(*ASeries, ValueIndex);
+    if (OnGetLegendText)
+        OnGetLegendText(this, FLegend->InternalLegendStyle(), ValueIndex, Text);
+    return Text;
+}
+
+void TCustomChart::DrawLegendShape(const TRect& Rect)
+{
+    const TPlotGradient& Own = FLegend->Symbol().Gradient();
+    if (!Own.Visible()) {
+        TCustomAxisPanel::DrawLegendShape(Rect);
+        return;
+    }
+    TPlotGradient Row;
+    Row.Assign(Own);
+    Row.SetEndColor(Canvas().Brush().Color());
+    Row.Draw(Canvas(), Rect);
 }
 
 bool TCustomChart::IsFreeSeriesColor(TColor AColor, bool CheckBackground,

@@ -67,6 +67,13 @@ public:
                            TShiftState, int X, int Y)>;
     using TClickTitleEvent = std::function<void(TCustomChart* Sender, TChartTitle* Title,
                                                 TMouseButton, TShiftState, int X, int Y)>;
+    // The legend's hooks: a row's text, the box (before the chart gives up
+    // its room), and where a row's text (X, Y) and symbol (XColor) go.
+    using TGetLegendTextEvent = std::function<void(TCustomAxisPanel* Sender, TLegendStyle Style,
+                                                   int Index, std::string& LegendText)>;
+    using TGetLegendRectEvent = std::function<void(TCustomChart* Sender, TRect& Rect)>;
+    using TGetLegendPosEvent =
+        std::function<void(TCustomChart* Sender, int Index, int& X, int& Y, int& XColor)>;
     // May change the proposed ends of a pan or wheel step, or veto it.
     using TAllowScrollEvent =
         std::function<void(TChartAxis* Sender, double& AMin, double& AMax, bool& AllowScroll)>;
@@ -94,6 +101,9 @@ public:
 
     int CalcWallSize(const TChartAxis& Axis) const override;
     std::string FormattedValueLegend(TChartSeries* ASeries, int32_t ValueIndex) override;
+    // With the legend symbol's gradient shown, the gradient ending in the
+    // canvas' brush colour (the row's); else a box.
+    void DrawLegendShape(const TRect& Rect) override;
     bool IsFreeSeriesColor(TColor AColor, bool CheckBackground,
                            const TChartSeries* ASeries) const override;
 
@@ -132,6 +142,9 @@ public:
     TClickEvent OnClickLegend;
     TClickSeriesEvent OnClickSeries;
     TClickTitleEvent OnClickTitle;
+    TGetLegendTextEvent OnGetLegendText;
+    TGetLegendRectEvent OnGetLegendRect;
+    TGetLegendPosEvent OnGetLegendPos;
 
 protected:
     void CalcWallsRect() override;

@@ -1,4 +1,6 @@
 #include "chart/ChartLegend.h"
+
+#include "chart/Chart.h"
 #include "chart/PlotCheckBox.h"
 
 #include <algorithm>
@@ -21,12 +23,6 @@ TLegendSymbol::TLegendSymbol(TCustomChartLegend& ALegend)
     FShadow.SetSize(3);
 }
 
-template <class T> void TLegendSymbol::Set(T& Field, const T& Value)
-{
-    if (StoreChanged(Field, Value))
-        FLegend.Repaint();
-}
-
 void TLegendSymbol::Draw(TCanvas3D& C, TChartSeries& Series, int ValueIndex, TColor Color,
                          const TRect& R)
 {
@@ -36,10 +32,6 @@ void TLegendSymbol::Draw(TCanvas3D& C, TChartSeries& Series, int ValueIndex, TCo
     }
     if (FShadow.Visible())
         FShadow.Draw(C, R);
-    if (FGradient.Visible()) {
-        FGradient.Draw(C, R);
-        return;
-    }
     Series.PrepareLegendCanvas(C, ValueIndex, Color);
     if (!FDefaultPen)
         C.AssignVisiblePen(FPen);
@@ -51,7 +43,7 @@ TLegendTitle::TLegendTitle(TCustomPlotPanel* AParent) : TPlotCustomShape(AParent
     SetTransparent(true);
 }
 
-TCustomChartLegend::TCustomChartLegend(TCustomPlotPanel* AParent, TCustomAxisPanel* AChart)
+TCustomChartLegend::TCustomChartLegend(TCustomPlotPanel* AParent, TCustomChart* AChart)
     : TPlotCustomShapePosition(AParent), FDividingLines([this](TGraphicsObject*) { Repaint(); }),
       FSymbol(*this), FTitle(AParent), FChart(AChart)
 {
@@ -222,6 +214,8 @@ void TCustomChartLegend::LayOut(const std::vector<TRow>& Candidates, const TRect
             const TRow& R = Candidates[size_t(I)];
             std::string& T = Texts[size_t(I)];
             T = R.LegendIndex < 0 ? R.Series->Title() : FormattedValue(*R.Series, R.LegendIndex);
+            if (FChart->OnGetLegendText)
+                FChart->OnGetLegendText(FChart, FInternalLegendStyle, I, T);
             W = ColumnWidthAuto ? LineWidth(C, T, TextFormat() == ttfHtml)
                                 : ColumnWidths[0] + ColumnWidths[1];
         }
@@ -256,27 +250,34 @@ void TCustomChartLegend::Place(TRect& ChartRect)
         OnCalcSize(*this, Vertical ? W : H);
 
     TRect& B = ShapeBounds;
-    if (CustomPosition()) {
-        if (FPosUnits == muPercent)
-            B = Bounds(FParent->Width() * FLeftPercent / 100, FParent->Height() * FTopPercent / 100,
-                       W, H);
-        else
-            B = Bounds(B.Left, B.Top, W, H);
-    } else if (Vertical) {
-        const int Left = FAlignment == laLeft ? ChartRect.Left : ChartRect.Right - W;
-        B = Bounds(Left, ChartRect.Top + FTopLeftPos, W, H);
-        if (FResizeChart && FAlignment == laLeft)
+    if (CustomPosition() && FPosUnits == muPercent)
+        B = Bounds(FParent->Width() * FLeftPercent / 100, FParent->Height() * FTopPercent / 100, W,
+                   H);
+    else if (CustomPosition())
+        B = Bounds(B.Left, B.Top, W, H);
+    else if (Vertical)
+        B = Bounds(FAlignment == laLeft ? ChartRect.Left : ChartRect.Right - W,
+                   ChartRect.Top + FTopLeftPos, W, H);
+    else
+        B = Bounds(ChartRect.Left + FTopLeftPos,
+                   FAlignment == laTop ? ChartRect.Top : ChartRect.Bottom - H, W, H);
+    if (FChart->OnGetLegendRect)
+        FChart->OnGetLegendRect(FChart, B);
+    if (!CustomPosition() && FResizeChart)
+        switch (FAlignment) {
+        case laLeft:
             ChartRect.Left = B.Right + LegendChartMargin;
-        else if (FResizeChart)
+            break;
+        case laRight:
             ChartRect.Right = B.Left - LegendChartMargin;
-    } else {
-        const int Top = FAlignment == laTop ? ChartRect.Top : ChartRect.Bottom - H;
-        B = Bounds(ChartRect.Left + FTopLeftPos, Top, W, H);
-        if (FResizeChart && FAlignment == laTop)
+            break;
+        case laTop:
             ChartRect.Top = B.Bottom + LegendChartMargin;
-        else if (FResizeChart)
+            break;
+        case laBottom:
             ChartRect.Bottom = B.Top - LegendChartMargin;
-    }
+            break;
+        }
 
     FRowRects.clear();
     for (size_t I = 0; I < FItems.size(); ++I) {
@@ -284,20 +285,31 @@ void TCustomChartLegend::Place(TRect& ChartRect)
         const int Left =
             B.Left + HPad + std::accumulate(FColWidths.begin(), FColWidths.begin() + long(Col), 0);
         const int Top = B.Top + VPad + FTitleHeight + int(I / size_t(FNumCols)) * FRowHeight;
-        const TRect Row = Bounds(Left, Top, FColWidths[Col], FRowHeight);
-        FRowRects.push_back(Row);
+        TRect Row = Bounds(Left, Top, FColWidths[Col], FRowHeight);
         TLegendItem& Item = FItems[I];
         Item.Top = Top;
         Item.Left = Row.Left + FCheckWidth;
-        if (IColorWidth == 0)
-            continue;
-        const int Inset = FSymbol.Continuous() ? 0 : 1;
-        const int SymbolW =
-            FSymbol.Squared() ? std::min(IColorWidth, FRowHeight - 2 * Inset) : IColorWidth;
-        const int SymbolLeft = FSymbol.Position() == spLeft ? Item.Left : Row.Right - SymbolW;
-        Item.Symbol = {SymbolLeft, Top + Inset, SymbolLeft + SymbolW, Top + FRowHeight - Inset};
-        if (FSymbol.Position() == spLeft)
-            Item.Left += IColorWidth + LegendGap;
+        if (IColorWidth > 0) {
+            const int Inset = FSymbol.Continuous() ? 0 : 1;
+            const int SymbolW =
+                FSymbol.Squared() ? std::min(IColorWidth, FRowHeight - 2 * Inset) : IColorWidth;
+            const int SymbolLeft = FSymbol.Position() == spLeft ? Item.Left : Row.Right - SymbolW;
+            Item.Symbol = {SymbolLeft, Top + Inset, SymbolLeft + SymbolW, Top + FRowHeight - Inset};
+            if (FSymbol.Position() == spLeft)
+                Item.Left += IColorWidth + LegendGap;
+        }
+        if (FChart->OnGetLegendPos) {
+            // The row follows its text; the symbol goes to XColor.
+            int X = Item.Left, Y = Item.Top, XColor = Item.Symbol.Left;
+            FChart->OnGetLegendPos(FChart, int(I), X, Y, XColor);
+            const int DX = X - Item.Left, DY = Y - Item.Top;
+            Row = {Row.Left + DX, Row.Top + DY, Row.Right + DX, Row.Bottom + DY};
+            Item.Symbol = {XColor, Item.Symbol.Top + DY, XColor + Item.Symbol.Width(),
+                           Item.Symbol.Bottom + DY};
+            Item.Left = X;
+            Item.Top = Y;
+        }
+        FRowRects.push_back(Row);
     }
 }
 

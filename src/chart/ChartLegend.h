@@ -20,6 +20,7 @@ enum TLegendSymbolSize { lcsPercent, lcsPixels };
 enum TCheckBoxesStyle { cbsCheck, cbsRadio };
 
 class TCustomChartLegend;
+class TCustomChart;
 
 class TLegendSymbol {
 public:
@@ -94,7 +95,8 @@ private:
 
 class TCustomChartLegend : public TPlotCustomShapePosition, public IPlotEventListener {
 public:
-    TCustomChartLegend(TCustomPlotPanel* AParent, TCustomAxisPanel* AChart);
+    // The chart's legend events adjust the texts, the box and the rows.
+    TCustomChartLegend(TCustomPlotPanel* AParent, TCustomChart* AChart);
     // A series leaving the chart is no longer listed nor the legend's series.
     void PlotEvent(TPlotEvent& Event) override;
 
@@ -210,7 +212,7 @@ private:
     int FVertMargin = 0;
     int FVertSpacing = 0;
 
-    TCustomAxisPanel* FChart;
+    TCustomChart* FChart;
     TLegendStyle FInternalLegendStyle = lsSeries;
     int IColorWidth = 0;
     int ILastValue = -1;
@@ -225,6 +227,13 @@ private:
     int FNumCols = 0;
     int FNumRows = 0;
 };
+
+// Every setter of the symbol repaints the chart when the value changed.
+template <class T> void TLegendSymbol::Set(T& Field, const T& Value)
+{
+    if (StoreChanged(Field, Value))
+        FLegend.Repaint();
+}
 
 class TChartLegend : public TCustomChartLegend {
 public:

@@ -62,7 +62,10 @@ void TChartSeries::PrepareLegendCanvas(TCanvas3D& C, int32_t ValueIndex, TColor 
 
 void TChartSeries::DrawLegendShape(TCanvas3D& C, int32_t ValueIndex, const TRect& Rect)
 {
-    C.Rectangle(Rect);
+    if (fParent)
+        fParent->DrawLegendShape(Rect);
+    else
+        C.Rectangle(Rect);
 }
 
 bool TChartSeries::RaiseClicked(int32_t ValueIndex, TMouseButton Button, TShiftState Shift, int X,

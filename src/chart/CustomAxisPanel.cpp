@@ -208,6 +208,11 @@ TColor TCustomAxisPanel::GetFreeSeriesColor(bool CheckBackground, TChartSeries* 
     return Result;
 }
 
+void TCustomAxisPanel::DrawLegendShape(const TRect& Rect)
+{
+    Canvas().Rectangle(Rect);
+}
+
 bool TCustomAxisPanel::CheckMouseSeries(int X, int Y)
 {
     bool Hit = false;

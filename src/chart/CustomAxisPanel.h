@@ -114,6 +114,9 @@ public:
     std::vector<TColor> ColorPalette;
     TChartPen& LegendPen() { return FLegendPen; }
 
+    // The symbol of a legend row or a mark in the canvas' brush and pen: a box.
+    virtual void DrawLegendShape(const TRect& Rect);
+
     // ---- mouse and 3D ----
     // Asks the active series, last to first, whether the point hits them.
     bool CheckMouseSeries(int X, int Y);
@@ -183,6 +186,7 @@ private:
     friend class TChartCustomAxes;
     void CalcInvertedRotation();
     void SetSeriesZOrder();
+    void SetSeriesZPositions();
     void DrawAllAxis();
     void DrawAllSeries();
     void DrawSeries(TChartSeries& Series);

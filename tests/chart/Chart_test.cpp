@@ -272,6 +272,35 @@ TEST(ChartLegend, HtmlRowsAreAsWideAsTheTextTheyShow)
     EXPECT_EQ(L.ShapeBounds.Width(), 2 * 2 + Wide * 20 / 100 + 4 + Wide);
 }
 
+TEST(ChartLegend, TheChartsEventsAdjustTextsBoxAndRowsAndTheGradientEndsInTheRowsColour)
+{
+    TChartPanel P;
+    P.AddSeries("Open", clRed);
+    P.AddSeries("Close", clBlue);
+    P.OnGetLegendText = [](TCustomAxisPanel*, TLegendStyle Style, int Index, std::string& Text) {
+        Text += (Style == lsSeries ? "#" : "?") + std::to_string(Index);
+    };
+    P.OnGetLegendRect = [](TCustomChart*, TRect& R) { R.Top += 5; };
+    P.OnGetLegendPos = [](TCustomChart*, int Index, int&, int& Y, int&) { Y += 3 * Index; };
+    TLegendSymbol& Symbol = P.Legend().Symbol();
+    Symbol.SetWidthUnits(lcsPixels);
+    Symbol.SetWidth(20);
+    Symbol.Gradient().SetVisible(true);
+    Symbol.Gradient().SetDirection(gdLeftRight);
+    Symbol.Gradient().SetStartColor(clWhite);
+    P.Frame();
+    const TChartLegend& L = P.Legend();
+    EXPECT_EQ(L.FormattedLegend(1), "Close#1");
+    EXPECT_EQ(L.ShapeBounds.Top, 35);
+    EXPECT_EQ(L.Items()[1].Top - L.Items()[0].Top, P.FontHeight(P.Legend().Font()) + 3);
+    EXPECT_EQ(L.Clicked(L.ShapeBounds.Left + 3, L.Items()[1].Top + 1), 1) << "the row moved too";
+    // From the start colour to the row's colour across the symbol.
+    const TRect& S = L.Items()[1].Symbol;
+    const auto Red = [](COLORREF C) { return int(C & 0xFF); };
+    EXPECT_FALSE(P.InkIn(S, [&](COLORREF C) { return Red(C) > 0xE0; }).IsEmpty()) << "whitish";
+    EXPECT_FALSE(P.InkIn(S, [&](COLORREF C) { return Red(C) < 0x20 && Bluish(C); }).IsEmpty());
+}
+
 TEST(ChartLegend, EachAlignmentTakesItsSideAndTopRowsFormColumns)
 {
     for (TLegendAlignment A : {laLeft, laTop, laBottom}) {
