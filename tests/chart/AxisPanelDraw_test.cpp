@@ -48,14 +48,11 @@ TEST_F(TFrameTest, WholeFrameAtGoldenPixels)
         {"panel right of the wall", 231, 60, clWhite},
         {"back wall", 100, 40, clYellow},
         {"wall frame right", 229, 40, clBlack},
-        {"wall frame bottom", 100, 123, clBlack},
         {"left axis line", 46, 40, clBlack},
         {"left tick at 50", 43, 67, clGray},
-        {"beside the tick", 43, 62, clWhite},
         {"left grid at 0 over the bottom axis line", 100, 124, clGray},
         {"bottom tick at 5", 138, 127, clGray},
         {"grid at 50", 100, 67, clGray},
-        {"grid at x 5", 138, 40, clGray},
         {"box over the grid", 138, 67, clRed},
         {"past the box", 141, 70, clYellow},
         {"legend frame", 150, 22, clBlack},
@@ -92,7 +89,11 @@ TEST_F(TFrameTest, HooksRunInPipelineOrderWithTheAxesUnderOrOverTheSeries)
 
 TEST_F(TFrameTest, SeriesAreClippedToTheChartRectangleGrownAtTopAndBottom)
 {
-    Box.Flood = true;
+    Box.OnDraw = [&](int32_t) {
+        Chart.Canvas().Brush().SetStyle(bsSolid);
+        Chart.Canvas().Brush().SetColor(clRed);
+        Chart.Canvas().FillRect({-5000, -5000, 5000, 5000});
+    };
     Chart.Frame();
     const TRect& R = Chart.Rect();
     for (int X : {R.Left, 100, R.Right - 1}) {

@@ -25,7 +25,7 @@ public:
         C.Brush().SetStyle(bsSolid);
         C.Brush().SetColor(GetValueColor(ValueIndex));
         const int X = CalcXPos(ValueIndex), Y = CalcYPos(ValueIndex);
-        C.FillRect(Flood ? TRect{-5000, -5000, 5000, 5000} : TRect{X - 2, Y - 2, X + 3, Y + 3});
+        C.FillRect({X - 2, Y - 2, X + 3, Y + 3});
     }
     int32_t Clicked(int32_t X, int32_t Y) override
     {
@@ -40,7 +40,6 @@ public:
     }
 
     std::function<void(int32_t)> OnDraw;
-    bool Flood = false; // fill everything the clip lets through
     std::pair<int32_t, int32_t> Margins;
 };
 
