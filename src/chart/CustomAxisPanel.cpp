@@ -26,7 +26,7 @@ void TChartCustomAxes::Delete(int Index)
     FChart.Invalidate();
 }
 
-TCustomAxisPanel::TCustomAxisPanel() : FLegendPen([this](TGraphicsObject*) { CanvasChanged(); })
+TCustomAxisPanel::TCustomAxisPanel()
 {
     // Made once every field exists: an axis asks its chart for settings.
     FBottomAxis = std::make_unique<TChartAxis>(this, true, false);

@@ -112,7 +112,6 @@ public:
     virtual bool IsFreeSeriesColor(TColor AColor, bool CheckBackground,
                                    const TChartSeries* ASeries) const = 0;
     std::vector<TColor> ColorPalette;
-    TChartPen& LegendPen() { return FLegendPen; }
 
     // The symbol of a legend row or a mark in the canvas' brush and pen: a box.
     virtual void DrawLegendShape(const TRect& Rect);
@@ -214,5 +213,4 @@ private:
     int FSeriesHeight3D = 0;
     bool FInvertedRotation = false;
     bool FFastCalc = false;
-    TChartPen FLegendPen;
 };

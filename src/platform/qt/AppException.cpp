@@ -9,6 +9,7 @@
 #include <cxxabi.h>
 #include <exception>
 #include <memory>
+#include <utility>
 
 namespace {
 
