@@ -1,9 +1,12 @@
 #pragma once
 
 // The chart engine's process-wide start and stop, made by the program's
-// builder and by the test fixtures on the UI thread, before the first chart
-// and after the last: the start sets the message tables, then the canvas
-// takes its default font from them; the stop empties the tables. A second
-// start changes nothing.
+// builder and by the test fixtures on the UI thread, once the application
+// object exists, before the first chart and after the last. The start, in
+// order: the message tables, the shared procedures' palette and dates, the
+// cursors, the canvas' default font (from the tables), then the registries
+// and palette names; the stop undoes them
+// in reverse. A second start changes nothing; a start after a stop begins
+// afresh.
 void PlotEngineStartup();
 void PlotEngineShutdown();

@@ -37,7 +37,9 @@ TBuilder::~TBuilder() = default;
 void TBuilder::BuildOnStart()
 {
     try {
-        // The chart engine's texts stand before any chart window exists.
+        // The whole chart engine (texts, cursors, font, registries, palettes
+        // and series kinds) stands before any chart window exists; it stops
+        // last, in FreeServices.
         PlotEngineStartup();
         // A folders object of its own: creating it recomputes and creates the folders.
         FreeGlobal(Folders);
