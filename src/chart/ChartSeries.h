@@ -136,8 +136,8 @@ public:
     bool Active() const override { return fActive; }
     void SetParentChart(TCustomAxisPanel* Value) override;
     // Called by the chart when the series joins or leaves it.
-    void Added(TCustomAxisPanel* AChart);
-    void Removed();
+    virtual void Added(TCustomAxisPanel* AChart);
+    virtual void Removed();
 
     // Ranges and positions.
     virtual double MaxXValue() { return fX->MaxValue(); }
@@ -240,6 +240,12 @@ public:
     TSeriesClick OnDblClick;
 
 protected:
+    // Derived series widen or narrow the range the base computes.
+    void SetVisibleRange(int32_t First, int32_t Last)
+    {
+        fFirstVisibleIndex = First;
+        fLastVisibleIndex = Last;
+    }
     virtual void ClearLists();
     virtual int32_t AddChartValue(TChartSeries* Source, int32_t ValueIndex);
     void RefreshSeries();

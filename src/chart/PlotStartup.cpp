@@ -6,6 +6,7 @@
 #include "chart/PlotCursor.h"
 #include "chart/PlotProCo.h"
 #include "chart/PlotProcs.h"
+#include "chart/Series.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ void PlotEngineStartup()
     PlotRegisterCursors();
     PlotDefaultFont();
     ChartStartup();
+    LineSeriesStartup();
     Started = true;
 }
 
@@ -31,6 +33,7 @@ void PlotEngineShutdown()
     if (!Started)
         return;
     Started = false;
+    LineSeriesShutdown();
     ChartShutdown();
     PlotUnregisterCursors();
     PlotProcsShutdown();
