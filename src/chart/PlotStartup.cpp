@@ -1,5 +1,6 @@
 #include "chart/PlotStartup.h"
 
+#include "chart/CandleSeries.h"
 #include "chart/ChartRegistry.h"
 #include "chart/PlotCanvasTypes.h"
 #include "chart/PlotConst.h"
@@ -24,7 +25,9 @@ void PlotEngineStartup()
     PlotRegisterCursors();
     PlotDefaultFont();
     ChartStartup();
+    // The candle kind opens the financial page; later kinds append after it.
     LineSeriesStartup();
+    CandleSeriesStartup();
     Started = true;
 }
 
@@ -33,6 +36,7 @@ void PlotEngineShutdown()
     if (!Started)
         return;
     Started = false;
+    CandleSeriesShutdown();
     LineSeriesShutdown();
     ChartShutdown();
     PlotUnregisterCursors();

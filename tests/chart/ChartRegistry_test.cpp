@@ -25,7 +25,8 @@ std::vector<std::string> Gallery()
 
 TEST(ChartRegistry, TheStartRegistersTheSeriesKindsAndTheStopForgetsThem)
 {
-    const std::vector<std::string> Started = {"Basic/Line", "Basic/Point", "Basic/Fast Line"};
+    const std::vector<std::string> Started = {"Basic/Line", "Basic/Point", "Basic/Fast Line",
+                                              "Markets/Candle"};
     EXPECT_EQ(Gallery(), Started);
     EXPECT_EQ(ColorPalettes.size(), 16u);
     EXPECT_EQ(ColorPalettes[13], "Opera");
