@@ -137,6 +137,10 @@ bool TGdiDC::LineTo(int X, int Y)
 {
     if (fPathOpen) {
         fPath->lineTo(X, Y);
+    } else if (Drawing() && TGdiDraw::IsCopyPen(*this)) {
+        // The common line needs no saved painter state: one per line costs
+        // more than the line.
+        TGdiDraw::CopyPenLine(*this, fPos, {X, Y});
     } else if (Drawing()) {
         fPainter->save();
         TGdiDraw::PenLine(*this, fPos, {X, Y});
@@ -225,9 +229,20 @@ bool TGdiDC::Rectangle(int Left, int Top, int Right, int Bottom)
     Bottom = std::clamp(Bottom, -M, DeviceHeight() + M);
     if (Right - Left < 1 || Bottom - Top < 1)
         return true;
+    const QBrush Brush = TGdiDraw::MakeBrush(*this, fBrush);
+    if (TGdiDraw::IsCopyPen(*this)) {
+        // Qt's cosmetic rectangle is the platform's outline, pixel for
+        // pixel, with the fill inside it: one call, and no saved painter
+        // state, where the general way costs a fill and four lines.
+        const QBrush SavedBrush = fPainter->brush();
+        TGdiDraw::SetThinPen(*fPainter, fPen.Color);
+        fPainter->setBrush(Brush);
+        fPainter->drawRect(ShapeRect(Left, Top, Right, Bottom));
+        fPainter->setBrush(SavedBrush);
+        return true;
+    }
     const bool Inside = fPen.Kind() == PS_INSIDEFRAME && !fPen.IsThin();
     fPainter->save();
-    const QBrush Brush = TGdiDraw::MakeBrush(*this, fBrush);
     COLORREF Unused = 0;
     if (Brush.style() != Qt::NoBrush && TGdiDraw::PrepareRop(*this, Unused)) {
         QRect Fill = ShapeRect(Left, Top, Right, Bottom);

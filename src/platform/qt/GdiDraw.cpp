@@ -258,8 +258,7 @@ void SolidThinLine(TGdiDC& DC, TPoint A, TPoint B, int64_t N, COLORREF Color)
         return QPoint(int(A.X + RoundDiv(I * DX, N)), int(A.Y + RoundDiv(I * DY, N)));
     };
     QPainter& P = DC.Painter();
-    P.setBrush(Qt::NoBrush);
-    P.setPen(QPen(ToQColor(Color), 0));
+    TGdiDraw::SetThinPen(P, Color);
     P.drawLine(At(I0), At(I1 - 1));
 }
 
@@ -298,6 +297,31 @@ void TGdiDraw::PenLine(TGdiDC& DC, TPoint A, TPoint B)
         SolidThinLine(DC, A, B, N, Color);
     else
         SteppedLine(DC, A, B, N, Runs, DC.fStylePhase, Color);
+    DC.fStylePhase = int((DC.fStylePhase + N) % (1 << 30));
+}
+
+void TGdiDraw::SetThinPen(QPainter& P, COLORREF Color)
+{
+    // Setting a pen costs more than a short line: keep the one in place.
+    const QPen& Current = P.pen();
+    const QColor Wanted = ToQColor(Color);
+    if (Current.color() != Wanted || Current.widthF() != 0 || Current.style() != Qt::SolidLine ||
+        Current.capStyle() != Qt::SquareCap)
+        P.setPen(QPen(Wanted, 0));
+}
+
+bool TGdiDraw::IsCopyPen(const TGdiDC& DC)
+{
+    return DC.fPen.IsThin() && DC.fPen.Kind() == PS_SOLID && DC.GetROP2() == R2_COPYPEN &&
+           DC.fPainter->compositionMode() == QPainter::CompositionMode_SourceOver;
+}
+
+void TGdiDraw::CopyPenLine(TGdiDC& DC, TPoint A, TPoint B)
+{
+    const int64_t N = std::max(std::llabs(int64_t(B.X) - A.X), std::llabs(int64_t(B.Y) - A.Y));
+    if (N == 0)
+        return;
+    SolidThinLine(DC, A, B, N, DC.fPen.Color);
     DC.fStylePhase = int((DC.fStylePhase + N) % (1 << 30));
 }
 

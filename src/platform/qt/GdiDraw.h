@@ -16,6 +16,15 @@ struct TGdiDraw {
     static QPen WidePen(const TGdiPen& Pen, COLORREF Color);
     // The current pen from A towards B, leaving out B.
     static void PenLine(TGdiDC& DC, TPoint A, TPoint B);
+    // The painter's pen becomes a cosmetic solid pen of Color, left in
+    // place when it already is one. Every drawing call sets the pen it
+    // draws with, so a pen left behind changes nothing else.
+    static void SetThinPen(QPainter& P, COLORREF Color);
+    // True for a thin solid pen in copy mode over a painter in its plain
+    // composition: its lines need none of the painter's state but the pen.
+    static bool IsCopyPen(const TGdiDC& DC);
+    // PenLine for such a pen, without saving the painter's state.
+    static void CopyPenLine(TGdiDC& DC, TPoint A, TPoint B);
     // A closed outline with the current pen.
     static void PenOutline(TGdiDC& DC, const std::vector<TPoint>& Points);
     static void FillPolygon(TGdiDC& DC, const QPolygonF& Poly, const QBrush& Brush,

@@ -64,6 +64,24 @@ TEST(GdiRectangle, OnePixelPenOutlinesExclusiveEdgesAndFillsInside)
                                         "............\n");
 }
 
+TEST(GdiRectangle, NarrowRectanglesAreAllOutline)
+{
+    struct TCase {
+        TRect R;
+        int Outline, Fill;
+    };
+    const TCase Cases[] = {{{2, 2, 3, 8}, 6, 0},  {{2, 2, 4, 8}, 12, 0}, {{2, 5, 8, 6}, 6, 0},
+                           {{2, 5, 8, 7}, 12, 0}, {{2, 2, 5, 5}, 8, 1},  {{8, 8, 2, 5}, 14, 4}};
+    for (const TCase& C : Cases) {
+        TCanvasFixture F;
+        F.DC.SelectPen(CreatePen(PS_SOLID, 1, Red));
+        F.DC.SelectBrush(CreateSolidBrush(Blue));
+        F.DC.Rectangle(C.R.Left, C.R.Top, C.R.Right, C.R.Bottom);
+        EXPECT_EQ(F.Count(Red), C.Outline) << C.R.Left << "," << C.R.Top;
+        EXPECT_EQ(F.Count(Blue), C.Fill) << C.R.Left << "," << C.R.Top;
+    }
+}
+
 TEST(GdiRectangle, NullPenFillIsOnePixelSmaller)
 {
     TCanvasFixture F;
