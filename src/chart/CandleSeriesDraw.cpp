@@ -26,7 +26,6 @@ void TCandleSeries::DrawValue(int32_t ValueIndex)
     TCanvas3D& C = ParentChart()->Canvas();
     const TCandleTrend Trend = TrendOf(ValueIndex);
     const TColor Color = ColorOf(ValueIndex, Trend);
-    Pointer().PrepareCanvas(C, Color);
     const TCandleItem Item = CalcItem(ValueIndex);
     switch (fCandleStyle) {
     case csCandleStick:
@@ -53,6 +52,8 @@ void TCandleSeries::DrawBody(TCanvas3D& C, const TCandleItem& Item, TColor Color
         // The low end's pixel is drawn, the high end's is not.
         C.DoVertLine(Item.X, Item.YLow, Item.YHigh);
     }
+    // The body in the pointer's pen and brush; the bars and the close line
+    // set their own pen and need no brush.
     const bool PenVisible = Pen().Visible();
     Pointer().PrepareCanvas(C, Color);
     C.Brush().SetStyle(bsSolid);
