@@ -50,7 +50,7 @@ void TCandleSeries::DrawBody(TCanvas3D& C, const TCandleItem& Item, TColor Color
         C.AssignVisiblePenColor(fHighLowPen, Wick);
         C.SetBackMode(cbmTransparent);
         // The low end's pixel is drawn, the high end's is not.
-        C.DoVertLine(Item.X, Item.YLow, Item.YHigh);
+        C.VertLine3D(Item.X, Item.YLow, Item.YHigh, MiddleZ());
     }
     // The body in the pointer's pen and brush; the bars and the close line
     // set their own pen and need no brush.
@@ -61,23 +61,32 @@ void TCandleSeries::DrawBody(TCanvas3D& C, const TCandleItem& Item, TColor Color
     if (!PenVisible)
         C.Pen().SetStyle(psClear);
     const TRect Body = CandleBodyRect(Item, PenVisible);
+    // A 3D chart draws the body as a box through the series' depth, or
+    // flat at its middle.
+    if (ParentChart()->View3D() && Pointer().Draw3D()) {
+        C.Cube(Body, StartZ(), EndZ(), Pointer().Dark3D());
+        return;
+    }
     TPlotGradient& Gradient = Trend == ctUp ? fUpClose : fDownClose;
     if (Gradient.Visible()) {
-        Gradient.Draw(C, Body);
+        const TPoint A = C.Calculate3DPosition(Body.Left, Body.Top, MiddleZ());
+        const TPoint B = C.Calculate3DPosition(Body.Right, Body.Bottom, MiddleZ());
+        Gradient.Draw(C, TRect{A.X, A.Y, B.X, B.Y});
         C.Brush().SetStyle(bsClear);
     }
-    C.Rectangle(Body);
+    C.RectangleWithZ(Body, MiddleZ());
 }
 
 void TCandleSeries::DrawBar(TCanvas3D& C, const TCandleItem& Item, TColor Color)
 {
     C.AssignVisiblePenColor(Pen(), Color);
     C.SetBackMode(cbmTransparent);
-    C.DoVertLine(Item.X, Item.YLow, Item.YHigh);
+    const int Z = MiddleZ();
+    C.VertLine3D(Item.X, Item.YLow, Item.YHigh, Z);
     if (fShowOpenTick)
-        C.DoHorizLine(Item.X, Item.X - Item.LeftHalf - 1, Item.YOpen);
+        C.HorizLine3D(Item.X, Item.X - Item.LeftHalf - 1, Item.YOpen, Z);
     if (fShowCloseTick)
-        C.DoHorizLine(Item.X, Item.X + Item.RightHalf + 1, Item.YClose);
+        C.HorizLine3D(Item.X, Item.X + Item.RightHalf + 1, Item.YClose, Z);
 }
 
 void TCandleSeries::DrawCloseLine(TCanvas3D& C, const TCandleItem& Item, TColor Color)
@@ -86,7 +95,7 @@ void TCandleSeries::DrawCloseLine(TCanvas3D& C, const TCandleItem& Item, TColor 
     if (fHasOldP) {
         C.AssignVisiblePenColor(Pen(), Color);
         C.SetBackMode(cbmTransparent);
-        C.Line(OldP, P);
+        C.LineWithZ(OldP.X, OldP.Y, P.X, P.Y, MiddleZ());
     }
     OldP = P;
     fHasOldP = true;
@@ -125,9 +134,12 @@ int32_t TCandleSeries::Clicked(int32_t X, int32_t Y)
     if (FirstValueIndex() < 0)
         return -1;
     fHasOldP = false;
+    // Back from the 3D view to the plane the candles are drawn in.
+    const TPoint P =
+        ParentChart() ? ParentChart()->Canvas().Calculate2DPosition(X, Y, MiddleZ()) : TPoint{X, Y};
     const int32_t Last = std::min(LastValueIndex(), Count() - 1);
     for (int32_t I = FirstValueIndex(); I <= Last; ++I)
-        if (!IsNull(I) && ClickedCandle(I, {X, Y}))
+        if (!IsNull(I) && ClickedCandle(I, P))
             return I;
     return -1;
 }

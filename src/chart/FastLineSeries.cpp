@@ -37,7 +37,7 @@ void TFastLineSeries::DrawAllValues()
     std::vector<TPoint> Run;
     const auto Flush = [&] {
         if (Run.size() > 1)
-            C.Polyline(Run);
+            C.Polyline(Run, StartZ());
         Run.clear();
     };
     // The line comes in from the point before the view.
@@ -88,6 +88,8 @@ void TFastLineSeries::DrawAppended(int32_t ValueIndex)
         C.Pen().SetColor(SeriesColor());
         std::vector<TPoint> Run{fLast};
         AddLegs(Run, P);
+        for (TPoint& Q : Run)
+            Q = Chart->Canvas().Calculate3DPosition(Q, StartZ());
         C.Polyline(Run);
         // Shown as it is, without a new frame.
         Chart->TCustomPanelNoCaption::Invalidate();

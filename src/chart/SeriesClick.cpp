@@ -39,11 +39,13 @@ int32_t TCustomSeries::Clicked(int32_t X, int32_t Y)
     // A click on the line into the view hits the point before the view.
     const int32_t Start = fClickableLine ? std::max(0, FirstValueIndex() - 1) : FirstValueIndex();
     const int32_t End = std::min(LastValueIndex(), Count() - 1);
-    const TPoint P{X, Y};
+    // Back from the 3D view to the series' front plane.
+    const TPoint P =
+        ParentChart() ? ParentChart()->Canvas().Calculate2DPosition(X, Y, StartZ()) : TPoint{X, Y};
     TPoint Previous;
     for (int32_t I = Start; I <= End; ++I) {
         const TPoint Point{CalcXPos(I), CalcYPos(I)};
-        if (fPointer->Visible() && ClickedPointer(I, Point.X, Point.Y, X, Y)) {
+        if (fPointer->Visible() && ClickedPointer(I, Point.X, Point.Y, P.X, P.Y)) {
             if (OnClickPointer)
                 OnClickPointer(this, I, X, Y);
             return I;

@@ -171,16 +171,12 @@ void TCustomSeries::DrawSegmentLine(TCanvas3D& C, const TNewPoint& P)
                                  std::max(fOld.X, P.X) + W + 1, std::max(fOld.Y, P.Y) + W + 1},
                                 GetTransparency());
     }
-    if (!fStairs) {
-        C.Line(fOld.X, fOld.Y, P.X, P.Y);
-    } else {
-        C.MoveTo(fOld.X, fOld.Y);
-        if (fInvertedStairs)
-            C.LineTo(fOld.X, P.Y);
-        else
-            C.LineTo(P.X, fOld.Y);
-        C.LineTo(P.X, P.Y);
-    }
+    // On the series' front plane in a 3D chart.
+    const int Z = StartZ();
+    C.MoveTo3D(fOld.X, fOld.Y, Z);
+    if (fStairs)
+        C.LineTo3D(fInvertedStairs ? fOld.X : P.X, fInvertedStairs ? P.Y : fOld.Y, Z);
+    C.LineTo3D(P.X, P.Y, Z);
     if (Blend)
         C.EndBlending(std::move(Blend));
 }
@@ -206,8 +202,10 @@ void TCustomSeries::InternalDrawArea(TCanvas3D& C, const TNewPoint& P)
     TColor Color = fAreaColor == clPlotColor ? P.Color : fAreaColor;
     if (fPass.Color != clNone)
         Color = fPass.Color;
-    const std::vector<TPoint> Area =
+    std::vector<TPoint> Area =
         AreaOutline({fOld.X, fOld.Y}, fOld.BottomPos, {P.X, P.Y}, P.BottomPos);
+    for (TPoint& Corner : Area)
+        Corner = C.Calculate3DPosition(Corner, StartZ());
     C.AssignBrush(fAreaBrush, Color, clNone);
     C.Pen().SetStyle(psClear);
     if (fGradient.Visible())
@@ -217,8 +215,5 @@ void TCustomSeries::InternalDrawArea(TCanvas3D& C, const TNewPoint& P)
     if (!fAreaLinesPen.Visible())
         return;
     C.AssignVisiblePen(fAreaLinesPen);
-    if (YMandatory())
-        C.DoVertLine(Area[1].X, Area[1].Y, Area[2].Y);
-    else
-        C.DoHorizLine(Area[1].X, Area[2].X, Area[1].Y);
+    C.Line(Area[1], Area[2]);
 }

@@ -147,6 +147,19 @@ TEST_F(TCandleTest, ClicksHitBodiesWicksAndTicks)
     }
 }
 
+TEST_F(TCandleTest, In3DCandlesStandAtTheMiddleOfTheirDepth)
+{
+    Chart.SetView3D(true);
+    Candles.AddOHLC(100, 20, 80, 10, 60);
+    Chart.Frame();
+    ASSERT_GT(Candles.MiddleZ(), 0);
+    const TPoint Flat{Candles.CalcXPos(0), Candles.CalcYPosValue(40)};
+    const TPoint Body = Chart.Canvas().Calculate3DPosition(Flat, Candles.MiddleZ());
+    EXPECT_EQ(Chart.At(Body.X, Body.Y), clLime);
+    EXPECT_EQ(Candles.Clicked(Body.X, Body.Y), 0);
+    EXPECT_EQ(Candles.Clicked(Flat.X - 20, Flat.Y), -1);
+}
+
 TEST_F(TCandleTest, EqualClosesTakeTheColourOfTheLastChange)
 {
     // 100,000 closes equal to a falling first candle, the view on the last

@@ -170,6 +170,23 @@ TEST_F(TLineTest, RangesAndMargins)
     EXPECT_EQ(std::vector<int32_t>({L, R, T, B}), std::vector<int32_t>({7, 7, 5, 5}));
 }
 
+TEST_F(TLineTest, In3DTheLineLiesOnTheSeriesFrontPlaneAndIsHitThere)
+{
+    Chart.SetView3D(true);
+    TLineSeries Front;
+    Front.SetParentChart(&Chart);
+    Add({{20, 50}, {180, 50}});
+    Chart.Frame();
+    ASSERT_GT(Line.StartZ(), 0) << "the first series lies behind the second";
+    // The 3D walls take their room: the axes map anew.
+    const TPoint Flat{Line.CalcXPosValue(100), Line.CalcYPosValue(50)};
+    const TPoint Mid = Chart.Canvas().Calculate3DPosition(Flat, Line.StartZ());
+    EXPECT_NE(Mid, Flat);
+    EXPECT_EQ(Chart.At(Mid.X, Mid.Y), clRed);
+    EXPECT_EQ(Line.Clicked(Mid.X, Mid.Y), 0);
+    EXPECT_EQ(Line.Clicked(Flat.X, Flat.Y), -1);
+}
+
 TEST(CustomSeries, StacksAddUpAndAStackOfNothingLiesAtZero)
 {
     TSeriesChart Chart;
