@@ -1,0 +1,36 @@
+#pragma once
+
+#include "domain/charts/uChartSettings.h"
+
+class TCandleSeries;
+class TChartSeries;
+class TCustomChart;
+
+// A chart and its series as a settings record sees them: the chart window's
+// and the settings dialog's preview. Nothing is owned; the bubble series and
+// the price line may be absent (nullptr). UI thread only.
+class TChartSettingsView : public IChartSettingsView {
+public:
+    TChartSettingsView(TCustomChart& aChart, TCandleSeries& aCandles, TChartSeries* aBuy = nullptr,
+                       TChartSeries* aSell = nullptr, TChartSeries* aPrice = nullptr);
+
+    // Colours go to the bottom, top, left and right axes; the depth axes
+    // keep theirs.
+    void ApplyLook(const TChartLook& aLook) override;
+    TChartLook ReadLook() const override;
+
+private:
+    TCustomChart& fChart;
+    TCandleSeries& fCandles;
+    TChartSeries* fBuy;
+    TChartSeries* fSell;
+    TChartSeries* fPrice;
+};
+
+// The set-up the chart window and the preview share. The six axes: grid,
+// ticks and label font; the bottom one a fixed time axis stepping by the
+// minute, the right one a fixed price axis.
+void SetUpChartAxes(TCustomChart& aChart);
+// The candles: closes plotted on the right axis against dates on the bottom
+// one, not in the legend, green up and violet down.
+void SetUpCandleSeries(TCandleSeries& aCandles);
