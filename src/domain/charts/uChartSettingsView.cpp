@@ -2,6 +2,7 @@
 
 #include "chart/CandleSeries.h"
 #include "chart/Chart.h"
+#include "chart/Series.h"
 
 #include <initializer_list>
 #include <optional>
@@ -137,4 +138,17 @@ void SetUpCandleSeries(TCandleSeries& aCandles)
     aCandles.SetDownCloseColor(cCandleDown);
     aCandles.HighLowPen().SetColor(clPlotColor);
     aCandles.SetUpCloseColor(cCandleUp);
+}
+
+void SetUpPriceLine(TLineSeries& aPrice)
+{
+    aPrice.SetSeriesColor(clBlack);
+    aPrice.SetShowInLegend(false);
+    aPrice.Marks().SetVisible(false);
+    aPrice.SetValueFormat("#,#####0.######");
+    aPrice.SetVertAxis(aRightAxis);
+    aPrice.SetClickableLine(false);
+    aPrice.SetDark3D(false);
+    aPrice.Pointer().SetVisible(false);
+    aPrice.XValues().SetDateTime(true);
 }

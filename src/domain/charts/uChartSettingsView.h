@@ -5,6 +5,7 @@
 class TCandleSeries;
 class TChartSeries;
 class TCustomChart;
+class TLineSeries;
 
 // A chart and its series as a settings record sees them: the chart window's
 // and the settings dialog's preview. Nothing is owned; the bubble series and
@@ -34,3 +35,6 @@ void SetUpChartAxes(TCustomChart& aChart);
 // The candles: closes plotted on the right axis against dates on the bottom
 // one, not in the legend, green up and violet down.
 void SetUpCandleSeries(TCandleSeries& aCandles);
+// The price line: black, on the right axis against dates on the bottom one,
+// not in the legend, without pointers or clicks.
+void SetUpPriceLine(TLineSeries& aPrice);
