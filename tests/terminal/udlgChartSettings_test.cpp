@@ -16,8 +16,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTabWidget>
 #include <filesystem>
+#include <set>
 
 namespace {
 
@@ -25,11 +25,12 @@ constexpr std::int64_t cFirstStamp = 1'520'000'000'000;
 // A stamp no date can show: its open time reads as 0.
 constexpr std::int64_t cNoDateStamp = 3'000'000'000'000;
 
-void FillKlines(TKlineList& List, int Count, std::initializer_list<int> Undated = {})
+// Count rising candles a minute apart, those at Undated without an open time.
+void FillKlines(TKlineList& List, int Count, std::set<int> Undated = {})
 {
     for (int Index = 0; Index < Count; ++Index) {
-        const bool NoDate = std::find(Undated.begin(), Undated.end(), Index) != Undated.end();
-        TKline& K = List.Add(NoDate ? cNoDateStamp + Index : cFirstStamp + Index * 60'000);
+        TKline& K =
+            List.Add(Undated.count(Index) ? cNoDateStamp + Index : cFirstStamp + Index * 60'000);
         K.SetOpen(100 + Index);
         K.SetHigh(110 + Index);
         K.SetLow(90 + Index);
@@ -69,13 +70,10 @@ protected:
         Combo.setCurrentIndex(Index);
         emit Combo.activated(Index);
     }
-    TChart& Preview()
-    {
-        return dynamic_cast<TChart&>(Find<TPlotPanelWidget>("chartSettings").Panel());
-    }
     TCandleSeries& PreviewCandles()
     {
-        for (TChartSeries* Series : Preview().SeriesList())
+        auto& Chart = dynamic_cast<TChart&>(Find<TPlotPanelWidget>("chartSettings").Panel());
+        for (TChartSeries* Series : Chart.SeriesList())
             if (auto* Candles = dynamic_cast<TCandleSeries*>(Series))
                 return *Candles;
         throw std::runtime_error("no candles in the preview");
@@ -95,8 +93,6 @@ protected:
 
 TEST_F(ChartSettingsDialog, ShowsTheSettingsAndOkWritesThemKeepingZoomLeftEdgeAndSeriesColour)
 {
-    EXPECT_EQ(Find<QTabWidget>("pcSettings").currentIndex(), 0);
-    EXPECT_EQ(Find<TColorPickBox>("cbBackground").Selected(), clWhite);
     EXPECT_EQ(Find<TColorPickBox>("cbBuy").Selected(), TColor(clLtGreen));
     EXPECT_EQ(Find<TColorPickBox>("cbGrid").currentText(), "Gray");
     EXPECT_TRUE(Find<QCheckBox>("chbShowGrid").isChecked());
@@ -108,7 +104,6 @@ TEST_F(ChartSettingsDialog, ShowsTheSettingsAndOkWritesThemKeepingZoomLeftEdgeAn
     Find<QCheckBox>("chbFixedZoom").setChecked(true);
     EXPECT_TRUE(Find<QLineEdit>("edPinMax").isEnabled());
     Find<QLineEdit>("edPinMax").setText("3,75");
-    Find<QCheckBox>("chbShowOHLC").setChecked(true);
     Find<QCheckBox>("chbShowGrid").setChecked(false);
     Find<QRadioButton>("rbBar").click();
     Activate("cbText", Find<TColorPickBox>("cbText").findText("Red"));
@@ -118,11 +113,19 @@ TEST_F(ChartSettingsDialog, ShowsTheSettingsAndOkWritesThemKeepingZoomLeftEdgeAn
     TChartSettingsInfo Expected = ChartSettings();
     Expected.SetFixedZoom(true);
     Expected.SetPinMax(3.75);
-    Expected.SetShowOHLC(true);
     Expected.SetShowGrid(false);
     Expected.SetChartType(ctBar);
     Expected.SetText(clRed);
     EXPECT_EQ(Saved(Target), Saved(Expected));
+
+    Find<QPushButton>("btnReset").click();
+    EXPECT_EQ(Find<QLineEdit>("edPinMax").text(), "0");
+    Ok();
+    Expected.Reset();
+    Expected.SetSeries(0x123456);
+    Expected.SetPinMin(0);
+    Expected.SetPinMax(0);
+    EXPECT_EQ(Saved(Target), Saved(Expected)) << "reset: zoom, left edge and series colour kept";
 }
 
 TEST_F(ChartSettingsDialog, EachSchemeSetsItsSixColoursAndLeavesWhatIsBeingTyped)
@@ -176,27 +179,11 @@ TEST_F(ChartSettingsDialog, APinThatIsNoNumberChangesNothingAndKeepsTheDialogOpe
     }
 }
 
-TEST_F(ChartSettingsDialog, ResetShowsTheDefaultsButKeepsZoomLeftEdgeAndSeriesColour)
-{
-    Find<QPushButton>("btnReset").click();
-    EXPECT_EQ(Find<QLineEdit>("edPinMax").text(), "0");
-    EXPECT_FALSE(Find<QCheckBox>("chbShowGrid").isChecked());
-    Ok();
-    TChartSettingsInfo Expected = ChartSettings();
-    Expected.Reset();
-    Expected.SetSeries(0x123456);
-    Expected.SetPinMin(0);
-    Expected.SetPinMax(0);
-    Expected.SetShowGrid(false);
-    EXPECT_EQ(Saved(Target), Saved(Expected));
-}
-
 TEST_F(ChartSettingsDialog, ThePreviewFollowsColoursAndChartType)
 {
     TColorPickBox::PickColor = [](TColor, QWidget*) { return std::optional<TColor>(clBlack); };
     Activate("cbBackground", 0);
     TColorPickBox::PickColor = nullptr;
-    EXPECT_EQ(Preview().BackColor(), clBlack);
     EXPECT_EQ(Find<TPlotPanelWidget>("chartSettings").grab().toImage().pixel(2, 2), qRgb(0, 0, 0));
 
     Find<QRadioButton>("rbLine").click();
@@ -210,7 +197,7 @@ TEST_F(ChartSettingsDialog, ThePreviewShowsNothingBelowFiftyOneCandles)
 {
     const struct {
         int Count;
-        std::initializer_list<int> Undated;
+        std::set<int> Undated;
         int Shown;
         size_t Messages;
     } Cases[] = {
@@ -242,7 +229,6 @@ TEST(ExecuteDlgChartSettings, ReportsOkAndCancelAndTranslatesTheForm)
         const bool Ok = DriveModal<bool>(
             [Button](QDialog& Dialog) {
                 EXPECT_EQ(Dialog.windowTitle(), "Chart Settings");
-                EXPECT_EQ(Control<QTabWidget>(Dialog, "pcSettings").tabText(1), "Common");
                 EXPECT_EQ(Control<QCheckBox>(Dialog, "chbShowGrid").text(), "Show grid");
                 Control<QCheckBox>(Dialog, "chbShowGrid").setChecked(false);
                 Control<QPushButton>(Dialog, Button).click();

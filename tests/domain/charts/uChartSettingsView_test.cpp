@@ -102,14 +102,4 @@ TEST(ChartSettingsView, AnOpenCloseChartLeavesTheChartType)
     EXPECT_EQ(Info.ChartType(), ctLine);
 }
 
-TEST(ChartSettingsView, AChartWithoutBubblesOrPriceLineTakesTheRest)
-{
-    TChart Chart;
-    TCandleSeries Candles;
-    Candles.SetParentChart(&Chart);
-    TChartSettingsView View(Chart, Candles);
-    Settings(clBlack, ctCandle, true).GetInfo(View);
-    EXPECT_EQ(Candles.UpCloseColor(), 0x405060);
-}
-
 } // namespace
