@@ -1,0 +1,292 @@
+#include "domain/charts/uIndicatorCalc.h"
+
+#include "domain/uCollections.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+using TIndex = std::int64_t;
+
+// The text the list's index check raises.
+std::string IndexError(TIndex aIndex)
+{
+    return "List index out of bounds (" + std::to_string(aIndex) + ")";
+}
+
+// Reads candles by price and index; i is always within the candles.
+class TPrices {
+public:
+    TPrices(const TIndicatorCandles& aCandles, TIndicatorPrice aPrice)
+        : fCandles(aCandles), fPrice(aPrice)
+    {
+    }
+    double operator()(TIndex i) const { return PriceOf(fCandles[std::size_t(i)], fPrice); }
+
+    // The mean of the aPeriod prices ending at i (aPeriod <= i + 1).
+    double Mean(TIndex i, TIndex aPeriod) const
+    {
+        double Sum = 0;
+        for (TIndex j = 0; j < aPeriod; ++j)
+            Sum += (*this)(i - j);
+        return Sum / double(aPeriod);
+    }
+
+    // Weight 1 for candle i up to aPeriod for the oldest of the window.
+    double WeightedMean(TIndex i, TIndex aPeriod) const
+    {
+        double Sum = 0;
+        double Weights = 0;
+        for (TIndex j = 0; j < aPeriod; ++j) {
+            Sum += (*this)(i - j) * double(j + 1);
+            Weights += double(j + 1);
+        }
+        return Sum / Weights;
+    }
+
+    double Deviation(TIndex i, TIndex aPeriod, double aMean) const
+    {
+        double Sum = 0;
+        for (TIndex j = 0; j < aPeriod; ++j) {
+            const double d = (*this)(i - j) - aMean;
+            Sum += d * d;
+        }
+        return std::sqrt(Sum / double(aPeriod));
+    }
+
+private:
+    const TIndicatorCandles& fCandles;
+    TIndicatorPrice fPrice;
+};
+
+// The X of the point of candle i: the open time of candle i + aShift. Outside
+// the candles the fill stops with the list's index error.
+bool ShiftedTime(const TIndicatorCandles& aCandles, TIndex i, std::int32_t aShift,
+                 TIndicatorPoints& aResult, TDateTime& aTime)
+{
+    const TIndex j = i + aShift;
+    if (j < 0 || j >= TIndex(aCandles.size())) {
+        aResult.Error = IndexError(j);
+        return false;
+    }
+    aTime = aCandles[std::size_t(j)].Time;
+    return true;
+}
+
+void FillMa(const TMaIndicatorInfo& aInfo, const TIndicatorCandles& aCandles,
+            TIndicatorPoints& aResult)
+{
+    const TIndex Period = aInfo.Period();
+    if (Period < 1)
+        return;
+    const TPrices Price(aCandles, aInfo.Price());
+    const TIndicatorMethod Method = NearestMethod(aInfo.Method());
+    const double Alpha = Method == MODE_EMA ? 2.0 / double(Period + 1) : 1.0 / double(Period);
+    auto& Points = aResult.Series[0];
+    double Smoothed = 0;
+    for (TIndex i = Period; i < TIndex(aCandles.size()); ++i) {
+        TDateTime X = 0;
+        if (!ShiftedTime(aCandles, i, aInfo.Shift(), aResult, X))
+            return;
+        double Value = 0;
+        switch (Method) {
+        case MODE_EMA:
+        case MODE_SMMA:
+            Smoothed =
+                i == Period ? Price.Mean(i, Period) : Alpha * Price(i) + (1 - Alpha) * Smoothed;
+            Value = Smoothed;
+            break;
+        case MODE_LWMA:
+            Value = Price.WeightedMean(i, Period);
+            break;
+        default:
+            Value = Price.Mean(i, Period);
+            break;
+        }
+        Points.push_back({X, Value});
+    }
+}
+
+void FillFractals(const TFractalIndicatorInfo& aInfo, const TIndicatorCandles& aCandles,
+                  TIndicatorPoints& aResult)
+{
+    const TIndex Period = aInfo.Period();
+    if (Period < 2)
+        return;
+    auto& Up = aResult.Series[0];
+    auto& Down = aResult.Series[1];
+    const auto At = [&](TIndex i) -> const TIndicatorCandle& { return aCandles[std::size_t(i)]; };
+    for (TIndex i = Period; i <= TIndex(aCandles.size()) - 3; ++i) {
+        const TIndicatorCandle& c = At(i);
+        bool IsUp = true;
+        bool IsDown = true;
+        for (const TIndex n : {i - 2, i - 1, i + 1, i + 2}) {
+            IsUp = IsUp && c.High > At(n).High;
+            IsDown = IsDown && c.Low < At(n).Low;
+        }
+        if (IsUp)
+            Up.push_back({c.Time, c.High});
+        if (IsDown)
+            Down.push_back({c.Time, c.Low});
+    }
+}
+
+void FillBollinger(const TBollingerIndicatorInfo& aInfo, const TIndicatorCandles& aCandles,
+                   TIndicatorPoints& aResult)
+{
+    const TIndex Period = aInfo.Period();
+    if (Period < 1)
+        return;
+    const TPrices Price(aCandles, aInfo.Price());
+    const double Dev = aInfo.Dev();
+    for (TIndex i = Period; i < TIndex(aCandles.size()); ++i) {
+        TDateTime X = 0;
+        if (!ShiftedTime(aCandles, i, aInfo.Shift(), aResult, X))
+            return;
+        const double Mean = Price.Mean(i, Period);
+        const double Band = Dev * Price.Deviation(i, Period, Mean);
+        aResult.Series[0].push_back({X, Mean + Band});
+        aResult.Series[1].push_back({X, Mean});
+        aResult.Series[2].push_back({X, Mean - Band});
+    }
+}
+
+// The ZigZag's pivots: -1 a low, 1 a high, 0 none, one per candle.
+class TZigZag {
+public:
+    TZigZag(const TIndicatorCandles& aCandles) : fCandles(aCandles), fPivot(aCandles.size(), 0) {}
+
+    void Run(TIndex aDepth, TIndex aBackstep)
+    {
+        // The first low is taken once; until then no pivot exists.
+        bool Started = false;
+        for (TIndex i = aDepth; i < Count(); ++i) {
+            if (!Started) {
+                Mark(fLastLow, FindMin(i - aDepth, i), -1);
+                Started = true;
+            } else if (fLastLow < fLastHigh) {
+                if (i - fLastLow >= aBackstep && FindMin(i - aDepth, i) == i)
+                    Mark(fLastLow, i, -1);
+                else if (High(i) > High(fLastHigh))
+                    Move(fLastHigh, i, 1);
+            } else {
+                if (i - fLastHigh >= aBackstep && FindMax(i - aDepth, i) == i)
+                    Mark(fLastHigh, i, 1);
+                else if (Low(i) < Low(fLastLow))
+                    Move(fLastLow, i, -1);
+            }
+        }
+    }
+
+    void Points(std::vector<TIndicatorPoint>& aPoints) const
+    {
+        for (TIndex k = 0; k < Count(); ++k) {
+            const TIndicatorCandle& c = fCandles[std::size_t(k)];
+            if (fPivot[std::size_t(k)] < 0)
+                aPoints.push_back({c.Time, c.Low});
+            else if (fPivot[std::size_t(k)] > 0)
+                aPoints.push_back({c.Time, c.High});
+        }
+    }
+
+private:
+    TIndex Count() const { return TIndex(fCandles.size()); }
+    double Low(TIndex i) const { return fCandles[std::size_t(i)].Low; }
+    double High(TIndex i) const { return fCandles[std::size_t(i)].High; }
+    void Mark(TIndex& aLast, TIndex i, std::int8_t aKind)
+    {
+        aLast = i;
+        fPivot[std::size_t(i)] = aKind;
+    }
+    // The last pivot of its kind moves on to candle i.
+    void Move(TIndex& aLast, TIndex i, std::int8_t aKind)
+    {
+        fPivot[std::size_t(aLast)] = 0;
+        Mark(aLast, i, aKind);
+    }
+    // The first lowest low (highest high) of candles a..b.
+    TIndex FindMin(TIndex a, TIndex b) const
+    {
+        TIndex Best = a;
+        for (TIndex k = a + 1; k <= b; ++k)
+            if (Low(k) < Low(Best))
+                Best = k;
+        return Best;
+    }
+    TIndex FindMax(TIndex a, TIndex b) const
+    {
+        TIndex Best = a;
+        for (TIndex k = a + 1; k <= b; ++k)
+            if (High(k) > High(Best))
+                Best = k;
+        return Best;
+    }
+
+    const TIndicatorCandles& fCandles;
+    std::vector<std::int8_t> fPivot;
+    TIndex fLastLow = 0;
+    TIndex fLastHigh = 0;
+};
+
+void FillZigZag(const TZigZagIndicatorInfo& aInfo, const TIndicatorCandles& aCandles,
+                TIndicatorPoints& aResult)
+{
+    if (aInfo.Depth() < 0)
+        return;
+    TZigZag ZigZag(aCandles);
+    ZigZag.Run(aInfo.Depth(), aInfo.Backstep());
+    ZigZag.Points(aResult.Series[0]);
+}
+
+} // namespace
+
+TIndicatorCandles SortedCandles(const TKlineList& aList)
+{
+    std::vector<const TKline*> Klines;
+    Klines.reserve(std::size_t(aList.Count()));
+    for (int i = 0; i < aList.Count(); ++i)
+        Klines.push_back(&aList.Items(i));
+    std::sort(Klines.begin(), Klines.end(),
+              [](const TKline* a, const TKline* b) { return a->OpenTime() < b->OpenTime(); });
+    TIndicatorCandles Candles;
+    Candles.reserve(Klines.size());
+    for (const TKline* k : Klines)
+        Candles.push_back({k->OpenTimeEx(), k->Open(), k->High(), k->Low(), k->Close()});
+    return Candles;
+}
+
+double PriceOf(const TIndicatorCandle& aCandle, TIndicatorPrice aPrice)
+{
+    switch (aPrice) {
+    case PRICE_CLOSE:
+        return aCandle.Close;
+    case PRICE_OPEN:
+        return aCandle.Open;
+    case PRICE_HIGH:
+        return aCandle.High;
+    case PRICE_LOW:
+        return aCandle.Low;
+    default:
+        return 0;
+    }
+}
+
+TIndicatorPoints CalculateIndicator(const TBaseIndicatorInfo& aInfo,
+                                    const TIndicatorCandles& aCandles)
+{
+    TIndicatorPoints Result;
+    Result.Series.resize(aInfo.SeriesClass().size());
+    for (auto& Points : Result.Series)
+        Points.reserve(aCandles.size());
+    if (const auto* Ma = dynamic_cast<const TMaIndicatorInfo*>(&aInfo))
+        FillMa(*Ma, aCandles, Result);
+    else if (const auto* Fractal = dynamic_cast<const TFractalIndicatorInfo*>(&aInfo))
+        FillFractals(*Fractal, aCandles, Result);
+    else if (const auto* Bollinger = dynamic_cast<const TBollingerIndicatorInfo*>(&aInfo))
+        FillBollinger(*Bollinger, aCandles, Result);
+    else if (const auto* ZigZag = dynamic_cast<const TZigZagIndicatorInfo*>(&aInfo))
+        FillZigZag(*ZigZag, aCandles, Result);
+    return Result;
+}
