@@ -16,14 +16,17 @@ std::string IndexError(TIndex aIndex)
     return "List index out of bounds (" + std::to_string(aIndex) + ")";
 }
 
-// Reads candles by price and index; i is always within the candles.
+// One price of every candle, read once: the windows sum plain numbers.
 class TPrices {
 public:
     TPrices(const TIndicatorCandles& aCandles, TIndicatorPrice aPrice)
-        : fCandles(aCandles), fPrice(aPrice)
     {
+        fValues.reserve(aCandles.size());
+        for (const TIndicatorCandle& Candle : aCandles)
+            fValues.push_back(PriceOf(Candle, aPrice));
     }
-    double operator()(TIndex i) const { return PriceOf(fCandles[std::size_t(i)], fPrice); }
+    // i must lie within the candles.
+    double operator()(TIndex i) const { return fValues[std::size_t(i)]; }
 
     // The mean of the aPeriod prices ending at i (aPeriod <= i + 1).
     double Mean(TIndex i, TIndex aPeriod) const
@@ -57,8 +60,7 @@ public:
     }
 
 private:
-    const TIndicatorCandles& fCandles;
-    TIndicatorPrice fPrice;
+    std::vector<double> fValues;
 };
 
 // The X of the point of candle i: the open time of candle i + aShift. Outside
@@ -240,20 +242,51 @@ void FillZigZag(const TZigZagIndicatorInfo& aInfo, const TIndicatorCandles& aCan
     ZigZag.Points(aResult.Series[0]);
 }
 
+// A candle's open time and its place in the list.
+using TCandleKey = std::pair<std::int64_t, int>;
+
+// Sorts aKeys by merging its ascending runs pairwise. The list holds few
+// runs (history pages, then live candles), so this takes a few passes; at
+// worst, one run per key, log2(count) passes.
+void SortRuns(std::vector<TCandleKey>& aKeys)
+{
+    std::vector<std::size_t> Bounds{0};
+    for (std::size_t i = 1; i < aKeys.size(); ++i)
+        if (aKeys[i] < aKeys[i - 1])
+            Bounds.push_back(i);
+    Bounds.push_back(aKeys.size());
+    std::vector<TCandleKey> Merged(aKeys.size());
+    while (Bounds.size() > 2) {
+        std::vector<std::size_t> Next{0};
+        for (std::size_t r = 0; r + 1 < Bounds.size(); r += 2) {
+            const auto First = aKeys.begin();
+            const std::size_t Middle = Bounds[r + 1];
+            const std::size_t End = r + 2 < Bounds.size() ? Bounds[r + 2] : Middle;
+            std::merge(First + std::ptrdiff_t(Bounds[r]), First + std::ptrdiff_t(Middle),
+                       First + std::ptrdiff_t(Middle), First + std::ptrdiff_t(End),
+                       Merged.begin() + std::ptrdiff_t(Bounds[r]));
+            Next.push_back(End);
+        }
+        aKeys.swap(Merged);
+        Bounds = std::move(Next);
+    }
+}
+
 } // namespace
 
 TIndicatorCandles SortedCandles(const TKlineList& aList)
 {
-    std::vector<const TKline*> Klines;
-    Klines.reserve(std::size_t(aList.Count()));
+    std::vector<TCandleKey> Keys;
+    Keys.reserve(std::size_t(aList.Count()));
     for (int i = 0; i < aList.Count(); ++i)
-        Klines.push_back(&aList.Items(i));
-    std::sort(Klines.begin(), Klines.end(),
-              [](const TKline* a, const TKline* b) { return a->OpenTime() < b->OpenTime(); });
+        Keys.emplace_back(aList.Items(i).OpenTime(), i);
+    SortRuns(Keys);
     TIndicatorCandles Candles;
-    Candles.reserve(Klines.size());
-    for (const TKline* k : Klines)
-        Candles.push_back({k->OpenTimeEx(), k->Open(), k->High(), k->Low(), k->Close()});
+    Candles.reserve(Keys.size());
+    for (const TCandleKey& Key : Keys) {
+        const TKline& k = aList.Items(Key.second);
+        Candles.push_back({k.OpenTimeEx(), k.Open(), k.High(), k.Low(), k.Close()});
+    }
     return Candles;
 }
 

@@ -254,26 +254,35 @@ TEST(IndicatorCalc, ZigZagJoinsThePivotsInTimeOrder)
 
 TEST(IndicatorCalc, CandlesFedInArrivalOrderAreReadInTimeOrder)
 {
-    // The newest page first, then an older page, then a live update of the
-    // newest candle and a new one: the list's own arrival order.
-    TKlineList List;
     const std::int64_t Minute = 60000;
     const std::int64_t Base = 1700000000000;
-    for (const int k : {4, 5, 6, 0, 1, 2, 3, 6, 7}) {
-        TKline Kline(Base + k * Minute);
-        Kline.SetOpen(cCandles[std::size_t(k)].Open);
-        Kline.SetHigh(cCandles[std::size_t(k)].High);
-        Kline.SetLow(cCandles[std::size_t(k)].Low);
-        Kline.SetClose(cCandles[std::size_t(k)].Close);
-        List.Put(Kline);
+    const std::vector<int> Orders[] = {
+        // The newest page first, then an older page, then a live update of
+        // the newest candle and a new one: the list's own arrival order.
+        {4, 5, 6, 0, 1, 2, 3, 6, 7},
+        // One run per candle.
+        {7, 6, 5, 4, 3, 2, 1, 0},
+        {0, 1, 2, 3, 4, 5, 6, 7},
+        {6, 7, 4, 5, 2, 3, 0, 1},
+    };
+    for (const std::vector<int>& Order : Orders) {
+        TKlineList List;
+        for (const int k : Order) {
+            TKline Kline(Base + k * Minute);
+            Kline.SetOpen(cCandles[std::size_t(k)].Open);
+            Kline.SetHigh(cCandles[std::size_t(k)].High);
+            Kline.SetLow(cCandles[std::size_t(k)].Low);
+            Kline.SetClose(cCandles[std::size_t(k)].Close);
+            List.Put(Kline);
+        }
+        const TIndicatorCandles Sorted = SortedCandles(List);
+        ASSERT_EQ(Sorted.size(), cCandles.size());
+        for (std::size_t k = 0; k < Sorted.size(); ++k) {
+            EXPECT_EQ(Sorted[k].Time, StampToDate(Base + std::int64_t(k) * Minute)) << k;
+            EXPECT_EQ(Sorted[k].Close, cCandles[k].Close) << k;
+        }
+        EXPECT_EQ(Ys(Ma(Sorted, 3, 0).Series[0]), Ys(Ma(cCandles, 3, 0).Series[0]));
     }
-    const TIndicatorCandles Sorted = SortedCandles(List);
-    ASSERT_EQ(Sorted.size(), cCandles.size());
-    for (std::size_t k = 0; k < Sorted.size(); ++k) {
-        EXPECT_EQ(Sorted[k].Time, StampToDate(Base + std::int64_t(k) * Minute)) << k;
-        EXPECT_EQ(Sorted[k].Close, cCandles[k].Close) << k;
-    }
-    EXPECT_EQ(Ys(Ma(Sorted, 3, 0).Series[0]), Ys(Ma(cCandles, 3, 0).Series[0]));
 }
 
 } // namespace
