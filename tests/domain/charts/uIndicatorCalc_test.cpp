@@ -2,18 +2,19 @@
 
 #include "domain/uCollections.h"
 
+#include <cmath>
 #include <cstdint>
 #include <gtest/gtest.h>
-#include <utility>
 #include <vector>
 
-// Golden values below were computed once by tests/domain/charts/indicator_golden.py,
+// The golden values were computed once, as exact fractions, by a script
 // written from the formulas independently of this code.
 
 namespace {
 
 using V = std::vector<double>;
 
+// Candle k opens at day k.
 TIndicatorCandles Candles(const V& Open, const V& High, const V& Low, const V& Close)
 {
     TIndicatorCandles Result;
@@ -24,23 +25,15 @@ TIndicatorCandles Candles(const V& Open, const V& High, const V& Low, const V& C
 }
 
 const TIndicatorCandles cCandles =
-    Candles({10, 11, 13, 12, 14, 13, 15, 17}, //
-            {12, 14, 15, 14, 16, 17, 18, 19}, {9, 10, 11, 10, 12, 12, 14, 15},
-            {11, 13, 12, 14, 13, 15, 17, 16});
+    Candles({10, 11, 13, 12, 14, 13, 15, 17}, {12, 14, 15, 14, 16, 17, 18, 19},
+            {9, 10, 11, 10, 12, 12, 14, 15}, {11, 13, 12, 14, 13, 15, 17, 16});
 
-V Ys(const std::vector<TIndicatorPoint>& Points)
+// The Ys of the points, or their Xs.
+V Values(const std::vector<TIndicatorPoint>& Points, bool Y = true)
 {
     V Result;
     for (const TIndicatorPoint& Point : Points)
-        Result.push_back(Point.Y);
-    return Result;
-}
-
-V Xs(const std::vector<TIndicatorPoint>& Points)
-{
-    V Result;
-    for (const TIndicatorPoint& Point : Points)
-        Result.push_back(Point.X);
+        Result.push_back(Y ? Point.Y : Point.X);
     return Result;
 }
 
@@ -71,107 +64,71 @@ struct TMaCase {
 TEST(IndicatorCalc, MovingAveragesOfEveryMethodOnEveryPrice)
 {
     const TMaCase cases[] = {
-        {MODE_SMA, PRICE_CLOSE, {13.0, 13.0, 14.0, 15.0, 16.0}},
-        {MODE_SMA, PRICE_OPEN, {12.0, 13.0, 13.0, 14.0, 15.0}},
-        {MODE_SMA, PRICE_HIGH, {14.333333333333334, 15.0, 15.666666666666666, 17.0, 18.0}},
-        {MODE_SMA,
-         PRICE_LOW,
-         {10.333333333333334, 11.0, 11.333333333333334, 12.666666666666666, 13.666666666666666}},
-        {MODE_EMA, PRICE_CLOSE, {13.0, 13.0, 14.0, 15.5, 15.75}},
-        {MODE_EMA, PRICE_OPEN, {12.0, 13.0, 13.0, 14.0, 15.5}},
-        {MODE_EMA,
-         PRICE_HIGH,
-         {14.333333333333334, 15.166666666666668, 16.083333333333336, 17.041666666666668,
-          18.020833333333336}},
-        {MODE_EMA,
-         PRICE_LOW,
-         {10.333333333333334, 11.166666666666668, 11.583333333333334, 12.791666666666668,
-          13.895833333333334}},
-        {MODE_SMMA,
-         PRICE_CLOSE,
-         {13.0, 13.0, 13.666666666666668, 14.777777777777779, 15.185185185185187}},
-        {MODE_SMMA,
-         PRICE_OPEN,
-         {12.0, 12.666666666666666, 12.777777777777779, 13.51851851851852, 14.679012345679014}},
-        {MODE_SMMA,
-         PRICE_HIGH,
-         {14.333333333333334, 14.88888888888889, 15.592592592592593, 16.395061728395063,
-          17.26337448559671}},
-        {MODE_SMMA,
-         PRICE_LOW,
-         {10.333333333333334, 10.88888888888889, 11.25925925925926, 12.17283950617284,
-          13.115226337448561}},
-        {MODE_LWMA,
-         PRICE_CLOSE,
-         {12.833333333333334, 12.833333333333334, 13.833333333333334, 14.333333333333334,
-          15.833333333333334}},
-        {MODE_LWMA,
-         PRICE_OPEN,
-         {11.833333333333334, 12.833333333333334, 12.833333333333334, 13.833333333333334,
-          14.333333333333334}},
-        {MODE_LWMA,
-         PRICE_HIGH,
-         {14.333333333333334, 14.833333333333334, 15.166666666666666, 16.666666666666668,
-          17.666666666666668}},
-        {MODE_LWMA,
-         PRICE_LOW,
-         {10.333333333333334, 10.833333333333334, 11.0, 12.333333333333334, 13.166666666666666}},
+        {MODE_SMA, PRICE_CLOSE, {13, 13, 14, 15, 16}},
+        {MODE_SMA, PRICE_OPEN, {12, 13, 13, 14, 15}},
+        {MODE_SMA, PRICE_HIGH, {43 / 3., 15, 47 / 3., 17, 18}},
+        {MODE_SMA, PRICE_LOW, {31 / 3., 11, 34 / 3., 38 / 3., 41 / 3.}},
+        {MODE_EMA, PRICE_CLOSE, {13, 13, 14, 31 / 2., 63 / 4.}},
+        {MODE_EMA, PRICE_OPEN, {12, 13, 13, 14, 31 / 2.}},
+        {MODE_EMA, PRICE_HIGH, {43 / 3., 91 / 6., 193 / 12., 409 / 24., 865 / 48.}},
+        {MODE_EMA, PRICE_LOW, {31 / 3., 67 / 6., 139 / 12., 307 / 24., 667 / 48.}},
+        {MODE_SMMA, PRICE_CLOSE, {13, 13, 41 / 3., 133 / 9., 410 / 27.}},
+        {MODE_SMMA, PRICE_OPEN, {12, 38 / 3., 115 / 9., 365 / 27., 1189 / 81.}},
+        {MODE_SMMA, PRICE_HIGH, {43 / 3., 134 / 9., 421 / 27., 1328 / 81., 4195 / 243.}},
+        {MODE_SMMA, PRICE_LOW, {31 / 3., 98 / 9., 304 / 27., 986 / 81., 3187 / 243.}},
+        // The newest candle weighs 1, the oldest of the window 3.
+        {MODE_LWMA, PRICE_CLOSE, {77 / 6., 77 / 6., 83 / 6., 43 / 3., 95 / 6.}},
+        {MODE_LWMA, PRICE_OPEN, {71 / 6., 77 / 6., 77 / 6., 83 / 6., 43 / 3.}},
+        {MODE_LWMA, PRICE_HIGH, {43 / 3., 89 / 6., 91 / 6., 50 / 3., 53 / 3.}},
+        {MODE_LWMA, PRICE_LOW, {31 / 3., 65 / 6., 11, 37 / 3., 79 / 6.}},
     };
     for (const TMaCase& c : cases) {
         const TIndicatorPoints Points = Ma(cCandles, 3, 0, c.Method, c.Price);
         ASSERT_EQ(Points.Series.size(), 1u);
-        ExpectNear(Ys(Points.Series[0]), c.Expected, "moving average");
-        EXPECT_EQ(Xs(Points.Series[0]), V({3, 4, 5, 6, 7})) << "candle 0 ends no window";
+        ExpectNear(Values(Points.Series[0]), c.Expected, "moving average");
+        EXPECT_EQ(Values(Points.Series[0], false), V({3, 4, 5, 6, 7})) << "candle 0 ends no window";
         EXPECT_EQ(Points.Error, "");
     }
     // A method past the table is the nearest one; a price past it reads 0.
-    ExpectNear(Ys(Ma(cCandles, 3, 0, static_cast<TIndicatorMethod>(200)).Series[0]),
+    ExpectNear(Values(Ma(cCandles, 3, 0, static_cast<TIndicatorMethod>(200)).Series[0]),
                cases[12].Expected, "method 200");
-    EXPECT_EQ(Ys(Ma(cCandles, 3, 0, MODE_EMA, PRICE_MEDIAN).Series[0]), V(5, 0.0));
+    EXPECT_EQ(Values(Ma(cCandles, 3, 0, MODE_EMA, PRICE_MEDIAN).Series[0]), V(5, 0.0));
 }
 
-TEST(IndicatorCalc, MovingAverageStartsAfterPeriodCandlesAndSkipsPeriodsBelowOne)
-{
-    const TIndicatorCandles Fourteen(14, TIndicatorCandle{0, 1, 1, 1, 1});
-    TIndicatorCandles Fifteen = Fourteen;
-    Fifteen.push_back({14, 2, 2, 2, 2});
-    EXPECT_EQ(Ma(Fourteen, 14, 0).Series[0].size(), 0u);
-    EXPECT_EQ(Xs(Ma(Fifteen, 14, 0).Series[0]), V{14});
-    for (const std::int32_t Period : {0, -1, INT32_MIN}) {
-        const TIndicatorPoints Points = Ma(cCandles, Period, 0);
-        EXPECT_EQ(Points.Series[0].size(), 0u) << Period;
-        EXPECT_EQ(Points.Error, "") << Period;
-    }
-    EXPECT_EQ(Ma(cCandles, INT32_MAX, 0).Series[0].size(), 0u);
-}
-
-struct TShiftCase {
-    std::int32_t Shift;
+struct TWindowCase {
+    std::int32_t Period, Shift;
     V X;
     const char* Error;
 };
 
-TEST(IndicatorCalc, ShiftPastTheCandlesStopsTheFillKeepingThePointsBefore)
+// Moving averages and bands alike: windows end at candle Period onwards, and a
+// shift past either end stops the fill, keeping the points before it.
+TEST(IndicatorCalc, WindowsStartAtThePeriodAndShiftsStopAtTheCandlesEnds)
 {
-    const TShiftCase cases[] = {
-        {2, {5, 6, 7}, "List index out of bounds (8)"},
-        {-3, {0, 1, 2, 3, 4}, ""},
-        {-4, {}, "List index out of bounds (-1)"},
-        {INT32_MAX, {}, "List index out of bounds (2147483650)"},
-        {INT32_MIN, {}, "List index out of bounds (-2147483645)"},
+    const TWindowCase cases[] = {
+        {8, 0, {}, ""},
+        {7, 0, {7}, ""},
+        {0, 0, {}, ""},
+        {-1, 0, {}, ""},
+        {INT32_MIN, 0, {}, ""},
+        {INT32_MAX, 0, {}, ""},
+        {3, 2, {5, 6, 7}, "List index out of bounds (8)"},
+        {3, -3, {0, 1, 2, 3, 4}, ""},
+        {3, -4, {}, "List index out of bounds (-1)"},
+        {3, INT32_MAX, {}, "List index out of bounds (2147483650)"},
+        {3, INT32_MIN, {}, "List index out of bounds (-2147483645)"},
     };
-    for (const TShiftCase& c : cases) {
+    for (const TWindowCase& c : cases)
         for (const bool Bands : {false, true}) {
             TBollingerIndicatorInfo Bollinger;
-            Bollinger.SetPeriod(3);
+            Bollinger.SetPeriod(c.Period);
             Bollinger.SetShift(c.Shift);
             const TIndicatorPoints Points =
-                Bands ? CalculateIndicator(Bollinger, cCandles) : Ma(cCandles, 3, c.Shift);
+                Bands ? CalculateIndicator(Bollinger, cCandles) : Ma(cCandles, c.Period, c.Shift);
             for (const auto& Series : Points.Series)
-                EXPECT_EQ(Xs(Series), c.X) << c.Shift << (Bands ? " bands" : " average");
-            EXPECT_EQ(Points.Error, c.Error) << c.Shift;
+                EXPECT_EQ(Values(Series, false), c.X) << c.Period << " " << c.Shift << Bands;
+            EXPECT_EQ(Points.Error, c.Error) << c.Period << " " << c.Shift << Bands;
         }
-    }
 }
 
 TEST(IndicatorCalc, BollingerBandsUseThePopulationDeviation)
@@ -180,26 +137,26 @@ TEST(IndicatorCalc, BollingerBandsUseThePopulationDeviation)
     Info.SetPeriod(3);
     const TIndicatorPoints Points = CalculateIndicator(Info, cCandles);
     ASSERT_EQ(Points.Series.size(), 3u);
-    ExpectNear(Ys(Points.Series[0]),
-               {14.632993161855453, 14.632993161855453, 15.632993161855453, 18.265986323710905,
-                17.632993161855453},
-               "upper");
-    ExpectNear(Ys(Points.Series[1]), {13, 13, 14, 15, 16}, "middle");
-    ExpectNear(Ys(Points.Series[2]),
-               {11.367006838144547, 11.367006838144547, 12.367006838144547, 11.734013676289095,
-                14.367006838144547},
-               "lower");
+    // The windows' means and variances.
+    const V Mean{13, 13, 14, 15, 16};
+    const V Variance{2 / 3., 2 / 3., 2 / 3., 8 / 3., 2 / 3.};
+    V Upper, Lower;
+    for (std::size_t i = 0; i < Mean.size(); ++i) {
+        Upper.push_back(Mean[i] + 2 * std::sqrt(Variance[i]));
+        Lower.push_back(Mean[i] - 2 * std::sqrt(Variance[i]));
+    }
+    ExpectNear(Values(Points.Series[0]), Upper, "upper");
+    ExpectNear(Values(Points.Series[1]), Mean, "middle");
+    ExpectNear(Values(Points.Series[2]), Lower, "lower");
     Info.SetDev(0);
     const TIndicatorPoints Flat = CalculateIndicator(Info, cCandles);
-    EXPECT_EQ(Ys(Flat.Series[0]), Ys(Flat.Series[1]));
-    EXPECT_EQ(Ys(Flat.Series[2]), Ys(Flat.Series[1]));
-    Info.SetPeriod(0);
-    EXPECT_EQ(CalculateIndicator(Info, cCandles).Series[1].size(), 0u);
+    EXPECT_EQ(Values(Flat.Series[0]), Values(Flat.Series[1]));
+    EXPECT_EQ(Values(Flat.Series[2]), Values(Flat.Series[1]));
 }
 
 TEST(IndicatorCalc, FractalsNeedStrictlyHigherOrLowerNeighboursOnBothSides)
 {
-    // Candle 6's high ties candle 7's; candle 11's high stands among the last two candles.
+    // Candle 6's high ties candle 7's; candle 11's high is one of the last two.
     const TIndicatorCandles Candles = ::Candles({}, {5, 7, 6, 9, 6, 5, 8, 8, 7, 4, 6, 10, 7},
                                                 {4, 3, 5, 2, 5, 4, 3, 6, 1, 3, 2, 6, 5}, {});
     const std::pair<std::int32_t, std::pair<V, V>> cases[] = {
@@ -209,14 +166,13 @@ TEST(IndicatorCalc, FractalsNeedStrictlyHigherOrLowerNeighboursOnBothSides)
         Info.SetPeriod(Period);
         const TIndicatorPoints Points = CalculateIndicator(Info, Candles);
         ASSERT_EQ(Points.Series.size(), 2u);
-        EXPECT_EQ(Xs(Points.Series[0]), Expected.first) << "up, period " << Period;
-        EXPECT_EQ(Xs(Points.Series[1]), Expected.second) << "down, period " << Period;
+        EXPECT_EQ(Values(Points.Series[0], false), Expected.first) << "up, period " << Period;
+        EXPECT_EQ(Values(Points.Series[1], false), Expected.second) << "down, period " << Period;
+        if (Period == 2) {
+            EXPECT_EQ(Values(Points.Series[0]), V{9});
+            EXPECT_EQ(Values(Points.Series[1]), V({2, 1}));
+        }
     }
-    TFractalIndicatorInfo Info;
-    Info.SetPeriod(2);
-    const TIndicatorPoints Points = CalculateIndicator(Info, Candles);
-    EXPECT_EQ(Ys(Points.Series[0]), V{9});
-    EXPECT_EQ(Ys(Points.Series[1]), V({2, 1}));
 }
 
 struct TZigZagCase {
@@ -247,8 +203,8 @@ TEST(IndicatorCalc, ZigZagJoinsThePivotsInTimeOrder)
         Info.SetBackstep(c.Backstep);
         const TIndicatorPoints Points = CalculateIndicator(Info, c.Candles);
         ASSERT_EQ(Points.Series.size(), 1u);
-        EXPECT_EQ(Xs(Points.Series[0]), c.X) << c.Name;
-        EXPECT_EQ(Ys(Points.Series[0]), c.Y) << c.Name;
+        EXPECT_EQ(Values(Points.Series[0], false), c.X) << c.Name;
+        EXPECT_EQ(Values(Points.Series[0]), c.Y) << c.Name;
     }
 }
 
@@ -260,20 +216,15 @@ TEST(IndicatorCalc, CandlesFedInArrivalOrderAreReadInTimeOrder)
         // The newest page first, then an older page, then a live update of
         // the newest candle and a new one: the list's own arrival order.
         {4, 5, 6, 0, 1, 2, 3, 6, 7},
-        // One run per candle.
+        // One run per candle, and runs of two.
         {7, 6, 5, 4, 3, 2, 1, 0},
-        {0, 1, 2, 3, 4, 5, 6, 7},
         {6, 7, 4, 5, 2, 3, 0, 1},
     };
     for (const std::vector<int>& Order : Orders) {
         TKlineList List;
         for (const int k : Order) {
-            TKline Kline(Base + k * Minute);
-            Kline.SetOpen(cCandles[std::size_t(k)].Open);
-            Kline.SetHigh(cCandles[std::size_t(k)].High);
-            Kline.SetLow(cCandles[std::size_t(k)].Low);
+            TKline& Kline = List.Add(Base + k * Minute);
             Kline.SetClose(cCandles[std::size_t(k)].Close);
-            List.Put(Kline);
         }
         const TIndicatorCandles Sorted = SortedCandles(List);
         ASSERT_EQ(Sorted.size(), cCandles.size());
@@ -281,7 +232,6 @@ TEST(IndicatorCalc, CandlesFedInArrivalOrderAreReadInTimeOrder)
             EXPECT_EQ(Sorted[k].Time, StampToDate(Base + std::int64_t(k) * Minute)) << k;
             EXPECT_EQ(Sorted[k].Close, cCandles[k].Close) << k;
         }
-        EXPECT_EQ(Ys(Ma(Sorted, 3, 0).Series[0]), Ys(Ma(cCandles, 3, 0).Series[0]));
     }
 }
 

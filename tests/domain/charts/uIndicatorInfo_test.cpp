@@ -1,6 +1,5 @@
 #include "domain/charts/uIndicatorInfo.h"
 
-#include <cstdint>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -39,24 +38,16 @@ TEST(IndicatorInfo, NewInfosHoldTheirDefaultsAndSaveThemInKeyOrder)
     };
     for (auto [Info, Expected] : cases)
         EXPECT_EQ(Saved(*Info), Expected);
-    EXPECT_EQ(Ma.SeriesClass(), std::vector<TIndicatorSeriesClass>{iscLine});
-    EXPECT_EQ(Fractal.SeriesClass(), std::vector<TIndicatorSeriesClass>({iscBubble, iscBubble}));
-    EXPECT_EQ(Bollinger.SeriesClass().size(), 3u);
 }
 
 TEST(IndicatorInfo, ResetRestoresTheDefaultsButKeepsTheFractalRadius)
 {
-    TMaIndicatorInfo Ma;
-    Ma.SetPeriod(3);
-    Ma.SetMethod(MODE_LWMA);
-    Ma.SetLineWidth(4);
-    Ma.Reset();
-    EXPECT_EQ(Saved(Ma), Saved(*std::make_unique<TMaIndicatorInfo>()));
     TFractalIndicatorInfo Fractal;
     Fractal.SetRadius(2.5);
     Fractal.SetPeriod(9);
+    Fractal.SetColor(clBlue);
     Fractal.Reset();
-    EXPECT_EQ(Fractal.Period(), 5);
+    EXPECT_EQ(Saved(Fractal), R"({"type":"Fractal","period":5,"color":255})");
     EXPECT_EQ(Fractal.Radius(), 2.5);
 }
 
@@ -91,20 +82,6 @@ TEST(IndicatorInfo, LoadingReadsEveryKeyAndZeroForWhatIsMissingOrMistyped)
     };
     for (auto [Object, Expected] : cases)
         EXPECT_EQ(Reloaded(Object), Expected) << Object;
-}
-
-TEST(IndicatorInfo, OutOfTableValuesStandForTheNearestEntry)
-{
-    EXPECT_EQ(NearestMethod(MODE_SMMA), MODE_SMMA);
-    EXPECT_EQ(NearestMethod(static_cast<TIndicatorMethod>(9)), MODE_LWMA);
-    EXPECT_EQ(NearestPrice(PRICE_OPEN), PRICE_OPEN);
-    EXPECT_EQ(NearestPrice(PRICE_WEIGHTED), PRICE_LOW);
-    EXPECT_EQ(NearestLineStyle(STYLE_DOT), STYLE_DOT);
-    EXPECT_EQ(NearestLineStyle(static_cast<TLineStyle>(255)), STYLE_DASHDOTDOT);
-    const std::pair<std::int32_t, std::int32_t> widths[] = {{-3, 1}, {0, 1}, {1, 1},        {3, 3},
-                                                            {5, 5},  {6, 5}, {INT32_MAX, 5}};
-    for (auto [Width, Nearest] : widths)
-        EXPECT_EQ(NearestLineWidth(Width), Nearest) << Width;
 }
 
 } // namespace
