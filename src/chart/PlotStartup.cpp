@@ -1,5 +1,6 @@
 #include "chart/PlotStartup.h"
 
+#include "chart/BubbleSeries.h"
 #include "chart/CandleSeries.h"
 #include "chart/ChartRegistry.h"
 #include "chart/PlotCanvasTypes.h"
@@ -27,6 +28,7 @@ void PlotEngineStartup()
     ChartStartup();
     // The candle kind opens the financial page; later kinds append after it.
     LineSeriesStartup();
+    BubbleSeriesStartup();
     CandleSeriesStartup();
     Started = true;
 }
@@ -37,6 +39,7 @@ void PlotEngineShutdown()
         return;
     Started = false;
     CandleSeriesShutdown();
+    BubbleSeriesShutdown();
     LineSeriesShutdown();
     ChartShutdown();
     PlotUnregisterCursors();

@@ -26,7 +26,7 @@ std::vector<std::string> Gallery()
 TEST(ChartRegistry, TheStartRegistersTheSeriesKindsAndTheStopForgetsThem)
 {
     const std::vector<std::string> Started = {"Basic/Line", "Basic/Point", "Basic/Fast Line",
-                                              "Markets/Candle"};
+                                              "Basic/Bubble", "Markets/Candle"};
     EXPECT_EQ(Gallery(), Started);
     EXPECT_EQ(ColorPalettes.size(), 16u);
     EXPECT_EQ(ColorPalettes[13], "Opera");

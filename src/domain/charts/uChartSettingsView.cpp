@@ -1,5 +1,6 @@
 #include "domain/charts/uChartSettingsView.h"
 
+#include "chart/BubbleSeries.h"
 #include "chart/CandleSeries.h"
 #include "chart/Chart.h"
 #include "chart/Series.h"
@@ -13,6 +14,7 @@ constexpr TColor cAxisGrid = 0xC4C4C4;
 constexpr TColor cMinorGrid = 0xC0C0C0;
 constexpr TColor cCandleUp = 0x82E6B4;
 constexpr TColor cCandleDown = 0xB482E6;
+constexpr TColor cBubbleGradientStart = 0x80FF80;
 constexpr const char* cChartFont = "Microsoft JhengHei";
 
 TCandleStyle StyleOf(TChartType aType)
@@ -151,4 +153,17 @@ void SetUpPriceLine(TLineSeries& aPrice)
     aPrice.SetDark3D(false);
     aPrice.Pointer().SetVisible(false);
     aPrice.XValues().SetDateTime(true);
+}
+
+void SetUpBubbleSeries(TBubbleSeries& aBubbles, TSeriesPointerStyle aStyle, int aSize)
+{
+    aBubbles.SetColorEachPoint(false);
+    aBubbles.SetClickableLine(false);
+    TSeriesPointer& Pointer = aBubbles.Pointer();
+    Pointer.Gradient().SetStartColor(cBubbleGradientStart);
+    Pointer.SetHorizSize(aSize);
+    Pointer.SetVertSize(aSize);
+    Pointer.SetStyle(aStyle);
+    Pointer.SetInflateMargins(false);
+    Pointer.SetVisible(true);
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "chart/SeriesPointer.h"
 #include "domain/charts/uChartSettings.h"
 
+class TBubbleSeries;
 class TCandleSeries;
 class TChartSeries;
 class TCustomChart;
@@ -38,3 +40,7 @@ void SetUpCandleSeries(TCandleSeries& aCandles);
 // The price line: black, on the right axis against dates on the bottom one,
 // not in the legend, without pointers or clicks.
 void SetUpPriceLine(TLineSeries& aPrice);
+// Bubbles of one colour (not one per point), drawn as aStyle pointers of
+// aSize pixels from a light green gradient, not inflating the margins,
+// never clicked as a line: the order bubbles and the fractals'.
+void SetUpBubbleSeries(TBubbleSeries& aBubbles, TSeriesPointerStyle aStyle, int aSize);

@@ -1,23 +1,18 @@
 #include "domain/charts/uIndicatorSeries.h"
 
+#include "chart/BubbleSeries.h"
+#include "domain/charts/uChartSettingsView.h"
+
 namespace {
 
 constexpr TColor cBubbleColor = 0xFF0000;
-constexpr TColor cBubbleGradientStart = 0x80FF80;
 constexpr int cBubbleSize = 8;
 
 std::unique_ptr<TCustomSeries> CreateBubbleSeries(int aIndex)
 {
-    auto Series = std::make_unique<TPointSeries>();
-    Series->SetColorEachPoint(false);
+    auto Series = std::make_unique<TBubbleSeries>();
+    SetUpBubbleSeries(*Series, aIndex == 0 ? psTriangle : psDownTriangle, cBubbleSize);
     Series->SetSeriesColor(cBubbleColor);
-    Series->SetClickableLine(false);
-    TSeriesPointer& Pointer = Series->Pointer();
-    Pointer.Gradient().SetStartColor(cBubbleGradientStart);
-    Pointer.SetHorizSize(cBubbleSize);
-    Pointer.SetVertSize(cBubbleSize);
-    Pointer.SetStyle(aIndex == 0 ? psTriangle : psDownTriangle);
-    Pointer.SetVisible(true);
     return Series;
 }
 

@@ -1,5 +1,6 @@
 #include "domain/charts/uIndicators.h"
 
+#include "chart/BubbleSeries.h"
 #include "chart/PlotEngineScope.h"
 #include "chart/PlotPanelWidget.h"
 #include "domain/charts/uIndicatorCalc.h"
@@ -116,6 +117,14 @@ TEST_F(IndicatorList, FractalsFillTheirUpAndDownSeriesInTheirColourAndFollowTheR
     Indicators.Add(std::make_unique<TMaIndicatorInfo>()).FillSeries(&Klines);
     Indicators.UpdateFractals(1.5);
     EXPECT_EQ(static_cast<TFractalIndicatorInfo&>(Item.Info()).Radius(), 1.5);
+    for (int i = 0; i < 2; ++i) {
+        const auto& Bubbles = dynamic_cast<const TBubbleSeries&>(Item.GetSeries(i));
+        ASSERT_GT(Bubbles.Count(), 0);
+        EXPECT_EQ(std::vector<double>(Bubbles.RadiusValues().Data(),
+                                      Bubbles.RadiusValues().Data() + Bubbles.Count()),
+                  std::vector<double>(std::size_t(Bubbles.Count()), 1.5))
+            << "every bubble takes the new radius";
+    }
 }
 
 TEST_F(IndicatorList, AShiftPastTheCandlesKeepsThePointsBeforeItAndLogsTheError)
