@@ -66,7 +66,7 @@ std::unique_ptr<TDBaseMethod> TKlinesThread::NewMethod() const
 
 bool TKlinesThread::Active() const
 {
-    return fChart && !fChart->IsClosing() && !Terminated();
+    return fChart && !fChart->IsClosing() && !Terminated() && !(fOwner && fOwner->Terminated());
 }
 
 void TKlinesThread::DoExecute()
@@ -78,14 +78,13 @@ void TKlinesThread::DoExecute()
 // The interval is the chart's at the time of the request.
 void TKlinesThread::DoMakeRequest()
 {
-    TChartInterval Interval = m1;
     Synchronize([&] {
         if (IChartItem* Chart = ChartItem())
-            Interval = Chart->Interval();
+            fInterval = Chart->Interval();
     });
     if (fLimit == 0 && fEndDate == 0)
         fLimit = cDefaultLimit;
-    fRequest = "symbol=" + fSymbol + "&interval=" + std::string(TChartIntervalStr[Interval]);
+    fRequest = "symbol=" + fSymbol + "&interval=" + std::string(TChartIntervalStr[fInterval]);
     if (fLimit < 1)
         fRequest += "&endTime=" + std::to_string(fEndDate);
     else
@@ -112,7 +111,8 @@ bool TKlinesThread::DoReadReply()
 
 void TKlinesThread::DoOutput()
 {
-    if (IChartItem* Chart = ChartItem())
+    IChartItem* Chart = ChartItem();
+    if (Chart && Chart->Interval() == fInterval)
         ApplyKlines(fRows, Chart->KlineList(), [this] { return !Active(); });
 }
 
@@ -154,7 +154,14 @@ void TKlinesHistoryThread::DoExecute()
     });
     if (!Started)
         return;
-    LoadPages();
+    try {
+        LoadPages();
+    } catch (const EUIDispatchDropped&) {
+        throw;
+    } catch (...) {
+        Finish();
+        throw;
+    }
     Finish();
 }
 
@@ -177,6 +184,7 @@ void TKlinesHistoryThread::LoadPages()
     int Count = 0;
     while (!Stopped() && ReadList(MinDate, Count) && Count < cMaxCandles) {
         auto Page = std::make_shared<TKlinesThread>(fChart);
+        Page->SetOwner(this);
         Page->SetSymbol(fSymbol);
         Page->SetLimit(0);
         Page->SetEndDate(MinDate);
@@ -190,6 +198,8 @@ void TKlinesHistoryThread::LoadPages()
 
 void TKlinesHistoryThread::Finish()
 {
+    if (Terminated())
+        return;
     bool Refreshed = false;
     Synchronize([&] {
         IChartItem* Chart = ChartItem();
@@ -213,11 +223,13 @@ void StartKlines(const std::shared_ptr<TChartLink>& aChart, const std::string& a
     StartFree(Worker);
 }
 
-void StartKlinesHistory(const std::shared_ptr<TChartLink>& aChart, const std::string& aSymbol)
+std::shared_ptr<TKlinesHistoryThread> StartKlinesHistory(const std::shared_ptr<TChartLink>& aChart,
+                                                         const std::string& aSymbol)
 {
     auto Worker = std::make_shared<TKlinesHistoryThread>(aChart);
     Worker->SetSymbol(aSymbol);
     StartFree(Worker);
+    return Worker;
 }
 
 bool RunPingRequest()

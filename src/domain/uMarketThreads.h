@@ -51,9 +51,11 @@ private:
     TDateTime fDateTime = 0;
 };
 
-// Candles of a chart: the newest fLimit, or (fLimit 0) those up to fEndDate.
-// Nothing is asked, read, applied or announced once the chart closes or the
-// worker is terminated.
+// Candles of a chart: the newest fLimit, or (fLimit 0) those up to fEndDate,
+// at the chart's interval of the moment the request is made. Nothing is
+// asked, read, applied or announced once the chart closes or the worker (or
+// the history load it is a page of) is terminated; candles of an interval
+// the chart no longer shows are not applied.
 class TKlinesThread : public TMarketThread {
 public:
     explicit TKlinesThread(std::shared_ptr<TChartLink> aChart);
@@ -61,6 +63,8 @@ public:
     void SetSymbol(std::string aSymbol) { fSymbol = std::move(aSymbol); }
     void SetLimit(int aLimit) { fLimit = aLimit; }
     void SetEndDate(std::int64_t aEndDate) { fEndDate = aEndDate; }
+    // The history load that waits for this page; it outlives the page.
+    void SetOwner(const TThread* aOwner) { fOwner = aOwner; }
 
     // The candles that fill a chart's first screen.
     static constexpr int cDefaultLimit = 1000;
@@ -82,13 +86,16 @@ private:
     std::string fSymbol;
     int fLimit = 0;
     std::int64_t fEndDate = 0;
+    const TThread* fOwner = nullptr;
+    TChartInterval fInterval = m1;
     std::vector<TKlineRow> fRows;
 };
 
 // A chart's history: pages of older candles, one TKlinesThread each, until
 // the chart holds cMaxCandles, a page brings nothing older, or the chart, the
-// worker or the workflow stops. Then the chart is refreshed and
-// MAIN_FORM_CHART_REFRESH queued with its number.
+// worker or the workflow stops. Then, also when a page failed to start, the
+// chart's loading ends, it is refreshed and MAIN_FORM_CHART_REFRESH queued
+// with its number. A terminated load leaves the chart to whoever ended it.
 class TKlinesHistoryThread : public TBaseThread {
 public:
     explicit TKlinesHistoryThread(std::shared_ptr<TChartLink> aChart);
@@ -121,4 +128,5 @@ bool RunPingRequest();
 // The one-minute update asks for the two newest candles.
 void StartKlines(const std::shared_ptr<TChartLink>& aChart, const std::string& aSymbol,
                  int aLimit = 2);
-void StartKlinesHistory(const std::shared_ptr<TChartLink>& aChart, const std::string& aSymbol);
+std::shared_ptr<TKlinesHistoryThread> StartKlinesHistory(const std::shared_ptr<TChartLink>& aChart,
+                                                         const std::string& aSymbol);

@@ -42,10 +42,7 @@ private:
 // until the worker is terminated.
 class TRecordingThread : public TBaseAuthThread {
 public:
-    TRecordingThread(bool aSigned, std::shared_ptr<TChartLink> aChart)
-        : TBaseAuthThread(std::move(aChart)), fSigned(aSigned)
-    {
-    }
+    explicit TRecordingThread(bool aSigned) : fSigned(aSigned) {}
 
     TSteps Steps;
     std::string Response, Error;
@@ -88,18 +85,8 @@ protected:
     void DoAfterExecute() override { Steps.Add("After " + Listed()); }
 
 private:
-    std::string Where() const
-    {
-        std::string Result = IsUIThread() ? "ui" : "worker";
-        if (fChart)
-            Result += ChartItem() ? " chart" : " no chart";
-        return Result;
-    }
-    std::string Listed() const
-    {
-        auto List = fChart ? &fChart->ThreadList() : &User->ThreadList();
-        return "listed " + std::to_string(List->Count());
-    }
+    static std::string Where() { return IsUIThread() ? "ui" : "worker"; }
+    static std::string Listed() { return "listed " + std::to_string(User->ThreadList().Count()); }
     bool fSigned;
 };
 
@@ -107,9 +94,9 @@ struct BaseThread : ExchangeWorkers {
     BaseThread() { Profile = &Accounts; }
     ~BaseThread() override { Profile = nullptr; }
 
-    std::shared_ptr<TRecordingThread> Worker(bool Signed, std::shared_ptr<TChartLink> Chart = {})
+    std::shared_ptr<TRecordingThread> Worker(bool Signed)
     {
-        return std::make_shared<TRecordingThread>(Signed, std::move(Chart));
+        return std::make_shared<TRecordingThread>(Signed);
     }
 
     TProfile Accounts;
@@ -226,37 +213,6 @@ TEST_F(BaseThread, SignedRequestGoesOutWithTheMainAccountsKeys)
     std::transform(Sent.begin(), Sent.end(), Sent.begin(), ::tolower);
     EXPECT_EQ(Sent, ExchangeHmacSha256("main-secret", Query.substr(0, Signature)))
         << "signed with the keys of the start";
-}
-
-TEST_F(BaseThread, WorkerOfAChartFreedMidRequestEndsQuietly)
-{
-    TExchangeReply Slow = TExchangeReply::Json({{"x", 1}});
-    Slow.DelayMs = 800;
-    Exchange.Script(TExchangeEndpoint::Ping, Slow);
-    auto Chart = std::make_unique<TChartDouble>();
-    const TChartID ID = Chart->Link()->ID();
-    EXPECT_EQ(FindChartItem(ID), Chart.get());
-    std::weak_ptr<TRecordingThread> Watch;
-    {
-        auto W = Worker(false, Chart->Link());
-        W->RealExchange = true;
-        W->SetFreeOnTerminate(true);
-        Watch = W;
-        W->Start();
-    }
-    Dispatcher.PumpUntil([&] { return !Exchange.Journal().empty(); }, 5s);
-    // Closing the chart: ask its workers to end, wait 500 ms, free it.
-    TThreadList& List = Chart->Link()->ThreadList();
-    Chart->Link()->SetIsClosing();
-    List.TerminateAll();
-    EXPECT_FALSE(Dispatcher.PumpUntil([&] { return List.Count() == 0; }, 500ms));
-    Chart.reset();
-    EXPECT_EQ(FindChartItem(ID), nullptr);
-    auto W = Watch.lock();
-    ASSERT_TRUE(Dispatcher.PumpUntil([&] { return W->Finished(); }, 5s));
-    EXPECT_EQ(W->Steps.Joined(), "Before listed 0|MakeRequest listed 1|Send|Output ui no chart|"
-                                 "Notify ui no chart|After listed 0");
-    EXPECT_TRUE(Alerts().empty());
 }
 
 TEST_F(BaseThread, ClosingWaitsBrieflyThenTeardownAbortsAStuckRead)

@@ -1,0 +1,228 @@
+#include "domain/charts/uCharts.h"
+
+#include "chart/BubbleSeries.h"
+#include "chart/CandleSeries.h"
+#include "chart/Chart.h"
+#include "chart/PlotPanelWidget.h"
+#include "controls/uMdiWindow.h"
+#include "domain/charts/uChartList.h"
+#include "domain/charts/uIndicators.h"
+#include "domain/uLog.h"
+#include "domain/uMarketModelThreads.h"
+#include "domain/uMarketThreads.h"
+#include "domain/uWorkflow.h"
+#include "platform/UIDispatcher.h"
+
+#include <exception>
+#include <stdexcept>
+
+// The item's life, its workers and what they deliver.
+
+namespace {
+
+void LogAlert(const std::string& aText)
+{
+    WriteLog(aText, mtAlert, 0);
+}
+
+} // namespace
+
+TChartItem::TChartItem(TChartList& aChartList)
+    : fChartList(aChartList), fLink(std::make_shared<TChartLink>(this)),
+      fIndicatorList(std::make_unique<TIndicatorList>())
+{
+    fIndicatorList->SetPmIndicator(aChartList.PmIndicator());
+}
+
+TChartItem::~TChartItem()
+{
+    try {
+        if (!IsClosing()) {
+            fLink->SetIsClosing();
+            WaitForThreads();
+        }
+        // From here no worker and no event of the window or the chart finds
+        // the item.
+        fLink->Detach();
+        fSerPrice.reset();
+        fSerBuy.reset();
+        fSerSell.reset();
+        fSerCandles.reset();
+        fIndicatorList.reset();
+        ReleaseWindow();
+    } catch (const std::exception& E) {
+        LogAlert(std::string("TDataSetItem.Destroy error: ") + E.what());
+    }
+}
+
+void TChartItem::ReleaseWindow()
+{
+    if (!fWindow) {
+        fChart.reset();
+        return;
+    }
+    // The chart must outlive the widget that paints it, a child of the
+    // window; both may be inside one of their own events now.
+    if (auto* Widget = fWindow->findChild<TPlotPanelWidget*>()) {
+        std::shared_ptr<TChart> Chart(fChart.release());
+        QObject::connect(Widget, &QObject::destroyed, [Chart]() mutable { Chart.reset(); });
+    }
+    fChart.reset();
+    fWindow->CloseAndFree();
+}
+
+void TChartItem::DestroyWindow()
+{
+    if (!Ready())
+        return;
+    fLink->SetIsClosing();
+    WaitForThreads();
+    TChartList& List = fChartList;
+    List.Delete(this);
+    List.Save();
+}
+
+void TChartItem::WaitForThreads()
+{
+    TThreadList& List = fLink->ThreadList();
+    List.TerminateAll();
+    TUIDispatcher* Dispatcher = GetUIDispatcher();
+    if (!Dispatcher)
+        return;
+    Dispatcher->ProcessPending();
+    Dispatcher->WaitWhile([&List] { return List.Count() > 0; }, cWaitForThreads);
+}
+
+bool TChartItem::CanStartWorkers() const
+{
+    return !IsClosing() && !fSymbol.empty() && Workflow && Workflow->State() == wfsWorking;
+}
+
+void TChartItem::RefreshKlines()
+{
+    if (IsClosing() || !Workflow || Workflow->State() != wfsWorking)
+        return;
+    try {
+        if (fSymbol.empty())
+            throw std::runtime_error("TChartItem.RefreshKlines error: no symbol");
+        RefreshWindowCaption();
+        SetIsLoading(true);
+        fHistory = StartKlinesHistory(fLink, fSymbol);
+    } catch (const std::exception& E) {
+        LogAlert(std::string("TChartItem.RefreshChartInputData error: ") + E.what());
+    }
+}
+
+void TChartItem::KlinesUpdate()
+{
+    if (CanStartWorkers())
+        StartKlines(fLink, fSymbol, 2);
+}
+
+void TChartItem::TickerPrice()
+{
+    if (CanStartWorkers())
+        StartChartPrice(fLink, fSymbol);
+}
+
+void TChartItem::OnNotify(int32_t EventID, TNotifyData)
+{
+    if (!Ready())
+        return;
+    switch (EventID) {
+    case BASE_MAIN_KLINES:
+        RefreshChart();
+        break;
+    case BASE_MAIN_CHART_CLEAR:
+        if (fSerCandles)
+            fSerCandles->Clear();
+        break;
+    case BASE_MAIN_TICKERPRICE:
+        RefreshChartPrice();
+        break;
+    case BASE_MAIN_USERORDERS:
+        RefreshOrdersBubbles();
+        break;
+    case BASE_MAIN_INDICATOR_REFRESH:
+        fIndicatorList->Refresh();
+        break;
+    default:
+        break;
+    }
+}
+
+void TChartItem::SetIsLoading(bool Value)
+{
+    if (fIsLoading == Value)
+        return;
+    fIsLoading = Value;
+    if (!fChart)
+        return;
+    if (QWidget* Host = fChart->Host())
+        Host->setEnabled(!Value);
+    fChart->Invalidate();
+}
+
+void TChartItem::ChartFullRefresh()
+{
+    if (!Ready() || !fChart)
+        return;
+    RefreshZoom();
+    InitLeftZoom();
+    FixLeftSide();
+    FixRightSide();
+    FixChartHeight();
+    SetBarWidth();
+    RefreshOrdersBubbles();
+    OnNotify(BASE_MAIN_INDICATOR_REFRESH, 0);
+    if (fWindow)
+        fWindow->Realign();
+    fChart->Invalidate();
+}
+
+void TChartItem::SetInterval(TChartInterval aValue)
+{
+    if (!Ready() || aValue == fInterval)
+        return;
+    WaitForHistory();
+    fInterval = aValue;
+    fKlineList.Clear();
+    if (fSerCandles)
+        fSerCandles->Clear();
+}
+
+// Loading is set from the item's creation, so it alone says nothing: only a
+// history load still running is waited for. Its late pages would ask for the
+// new interval; ended, it asks for nothing more and applies nothing.
+void TChartItem::WaitForHistory()
+{
+    const std::shared_ptr<TThread> History = fHistory.lock();
+    if (!History || History->Finished())
+        return;
+    TUIDispatcher* Dispatcher = GetUIDispatcher();
+    const auto Busy = [this, &History] { return fIsLoading && !History->Finished(); };
+    if (Dispatcher && Dispatcher->WaitWhile(Busy, fHistoryWait))
+        return;
+    History->Terminate();
+    fKlineList.SetIsLoading(false);
+    SetIsLoading(false);
+}
+
+void TChartItem::RefreshWindowCaption()
+{
+    if (!fWindow)
+        return;
+    fWindow->SetCaption(fSymbol + " " + std::string(TChartIntervalStr[fInterval]) + " (" +
+                        std::to_string(cZoom[fChartSettings.Zoom()]) + "%)");
+}
+
+bool TChartItem::Active() const
+{
+    return fWindow && fWindow->Active();
+}
+
+void TChartItem::SetActive(bool)
+{
+    if (fWindow)
+        fWindow->Activate();
+}

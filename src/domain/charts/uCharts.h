@@ -1,0 +1,171 @@
+#pragma once
+
+#include "chart/PlotPanel.h"
+#include "controls/uMdiWindow.h"
+#include "domain/charts/uChartSettings.h"
+#include "domain/charts/uIndicatorInfo.h"
+#include "domain/uChartLink.h"
+#include "domain/uCollections.h"
+
+#include <QPointer>
+#include <chrono>
+#include <memory>
+#include <string>
+
+class QWidget;
+class IChartSeries;
+class TBubbleSeries;
+class TCandleSeries;
+class TChart;
+class TChartAxis;
+class TChartList;
+class TIndicatorList;
+class TLineSeries;
+class TThread;
+
+// One chart window: a child window of the chart list's host holding a chart
+// with the price line, the buy- and sell-order bubbles and the candles of one
+// symbol at one interval, its indicators and its settings. It starts the
+// workers that fetch candles and prices and turns what they deliver into
+// points. Created and freed by its chart list. User-interface thread only.
+//
+// Every handler and command does nothing while the window is being built
+// (it can only be re-entered from inside CreateWindow then) and once the
+// item is closing. The window's and the chart's events find the item by its
+// number, so an event that comes after the item is freed does nothing.
+class TChartItem : public IChartItem {
+public:
+    explicit TChartItem(TChartList& aChartList);
+    TChartItem(const TChartItem&) = delete;
+    TChartItem& operator=(const TChartItem&) = delete;
+    // Ends the workers; the window and the chart go once the event in
+    // progress has returned (the item may be freed from its window's close).
+    ~TChartItem() override;
+
+    // Builds the window, the chart and its four series on the list's host.
+    void CreateWindow();
+    // Closes the chart: ends its workers, frees the item and saves the layout.
+    void DestroyWindow();
+    // At most this long for the workers when a chart closes.
+    static constexpr std::chrono::milliseconds cWaitForThreads{500};
+    void WaitForThreads();
+
+    // The workers; none while closing, unless the workflow is working, nor
+    // for an empty symbol. RefreshKlines loads the history (an empty symbol
+    // is logged), KlinesUpdate the two newest candles, TickerPrice the price.
+    void RefreshKlines();
+    void KlinesUpdate();
+    void TickerPrice();
+
+    // What the workers call.
+    std::shared_ptr<TChartLink> Link() const override { return fLink; }
+    TKlineList& KlineList() override { return fKlineList; }
+    TChartInterval Interval() const override { return fInterval; }
+    double ChartPrice() const override { return fChartPrice; }
+    void SetChartPrice(double Value) override { fChartPrice = Value; }
+    void OnNotify(int32_t EventID, TNotifyData Data) override;
+    void SetIsLoading(bool Value) override;
+    void ChartFullRefresh() override;
+
+    // New and changed candles into the candle series.
+    void RefreshChart();
+    // The price line at the last price, which the newest candle follows; a
+    // price of 0 or less changes nothing.
+    void RefreshChartPrice();
+    // The main account's open orders of this symbol as bubbles.
+    void RefreshOrdersBubbles();
+    // The candles drawn and coloured by the settings' chart type.
+    void RefreshChartType();
+    // A new interval empties the chart. A history load in progress is waited
+    // for (running the workers' calls) at most HistoryWait, then ended.
+    void SetInterval(TChartInterval aValue);
+    // Well beyond a normal load of three pages.
+    static constexpr std::chrono::milliseconds cHistoryWait{10000};
+    void SetHistoryWait(std::chrono::milliseconds Value) { fHistoryWait = Value; }
+    void RefreshWindowCaption();
+    // The settings of aNode (when given) onto the chart.
+    void LoadSettings(const TChartSettingsJson* aNode);
+    // The settings onto the chart and its series.
+    void LoadChartColors();
+    // The chart's colours, grid and chart type back into the settings.
+    void ReadChartColors();
+
+    // Commands.
+    void AddIndicator(std::unique_ptr<TBaseIndicatorInfo> aInfo);
+    void acIndicatorSettingsExecute();
+    void acIndicatorDeleteExecute();
+    void acChartSettingsExecute();
+    void acStickExecute(TChartType aTag);
+    void acZoomInExecute();
+    void acZoomOutExecute();
+    void acNewOrderExecute();
+
+    // The view: zoom, edges, price range, spacing and the chart's drawing
+    // and mouse events.
+    void SetZoom(TZoom aZoom);
+    void RefreshZoom();
+    void SetBarWidth();
+    void InitLeftZoom();
+    void FixLeftSide();
+    void FixRightSide();
+    void FixChartHeight();
+    double CalcCandleDistanceDate();
+    int CalcMaxVisibleCandleCount();
+    void OnChartMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+    void OnChartMouseMove(TShiftState Shift, int X, int Y);
+    void OnChartMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    void OnChartAfterDraw();
+    void OnChartGetAxisLabel(TChartAxis& Sender, const IChartSeries* Series, int32_t ValueIndex,
+                             std::string& LabelText);
+
+    const std::string& Symbol() const { return fSymbol; }
+    void SetSymbol(const std::string& Value) { fSymbol = Value; }
+    bool IsClosing() const { return fLink->IsClosing(); }
+    bool IsLoading() const { return fIsLoading; }
+    TThreadList& ThreadList() const { return fLink->ThreadList(); }
+    TChartSettingsInfo& ChartSettings() { return fChartSettings; }
+    TIndicatorList& IndicatorList() const { return *fIndicatorList; }
+    // The window exists and is the active one.
+    bool Active() const;
+    void SetActive(bool Value);
+
+    // Null before CreateWindow.
+    TwinctrlMdiWindow* Window() const { return fWindow; }
+    TChart* Chart() const { return fChart.get(); }
+    TLineSeries* SerPrice() const { return fSerPrice.get(); }
+    TBubbleSeries* SerBuy() const { return fSerBuy.get(); }
+    TBubbleSeries* SerSell() const { return fSerSell.get(); }
+    TCandleSeries* SerCandles() const { return fSerCandles.get(); }
+
+private:
+    bool Ready() const { return !fIsLocked && !IsClosing(); }
+    bool CanStartWorkers() const;
+    void CreateChart(QWidget& aWindow);
+    void CreateSeries();
+    void BindEvents();
+    // The history load of this item still running, waited for or ended.
+    void WaitForHistory();
+    // Hands the chart and the window over to be freed once the event in
+    // progress has returned.
+    void ReleaseWindow();
+
+    bool fIsLocked = false;
+    TChartList& fChartList;
+    std::shared_ptr<TChartLink> fLink;
+    TKlineList fKlineList;
+    std::unique_ptr<TIndicatorList> fIndicatorList;
+    TChartSettingsInfo fChartSettings;
+    std::string fSymbol;
+    TChartInterval fInterval = m5;
+    QPointer<TwinctrlMdiWindow> fWindow;
+    std::unique_ptr<TChart> fChart;
+    std::unique_ptr<TLineSeries> fSerPrice;
+    std::unique_ptr<TBubbleSeries> fSerBuy;
+    std::unique_ptr<TBubbleSeries> fSerSell;
+    std::unique_ptr<TCandleSeries> fSerCandles;
+    double fChartPrice = 0;
+    bool fIsLoading = true;
+    // The last history load started.
+    std::weak_ptr<TThread> fHistory;
+    std::chrono::milliseconds fHistoryWait = cHistoryWait;
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+// A chart list whose windows live on a shown host, as the main window gives
+// it one, with the chart engine started. The list goes before the host: the
+// windows it hands over are freed with their host at the latest.
+
+#include "chart/BubbleSeries.h"
+#include "chart/CandleSeries.h"
+#include "chart/Chart.h"
+#include "chart/PlotEngineScope.h"
+#include "domain/charts/uChartList.h"
+#include "domain/charts/uCharts.h"
+
+#include <QCoreApplication>
+#include <QWidget>
+#include <vector>
+
+struct TChartHost {
+    TChartHost()
+    {
+        Host.resize(800, 600);
+        Host.show();
+        List.SetWinControl(&Host);
+    }
+    // Runs the deletes that waited for the events in progress to return.
+    static void FreeDeferred()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    // The dates of the candle series, oldest first.
+    static std::vector<double> Dates(const TChartItem& aItem)
+    {
+        const TChartValueList& Dates = aItem.SerCandles()->DateValues();
+        return {Dates.Data(), Dates.Data() + Dates.Count()};
+    }
+
+    QWidget Host;
+    TChartList List;
+};

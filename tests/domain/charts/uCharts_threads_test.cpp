@@ -1,0 +1,284 @@
+#include "domain/charts/uCharts.h"
+
+#include "ChartHostFixture.h"
+#include "domain/MarketThreadsFixture.h"
+
+#include <limits>
+
+namespace {
+
+using TClock = std::chrono::steady_clock;
+
+// Charts on a host, fed by the workers from the test exchange.
+struct ChartWorkers : MarketThreads, TChartHost {
+    TChartItem& NewChart(TChartInterval aInterval = m1, const std::string& aSymbol = "BTCUSDT")
+    {
+        TChartItem& Item = List.Add();
+        Item.SetSymbol(aSymbol);
+        Item.SetInterval(aInterval);
+        return Item;
+    }
+    std::shared_ptr<TKlinesThread> Klines(TChartItem& aItem, int aLimit, int64_t aEndDate = 0)
+    {
+        auto Worker = std::make_shared<TKlinesThread>(aItem.Link());
+        Worker->SetSymbol(aItem.Symbol());
+        Worker->SetLimit(aLimit);
+        Worker->SetEndDate(aEndDate);
+        return Worker;
+    }
+    bool Loaded(TChartItem& aItem)
+    {
+        return Dispatcher.PumpUntil([&] { return !aItem.IsLoading(); }, 5s);
+    }
+    std::vector<std::string> KlineQueries() { return Queries(TExchangeEndpoint::Klines); }
+    // Whether the update queue delivered aCode by now.
+    bool Announced(int32_t aCode)
+    {
+        Dispatcher.PumpUntil([] { return false; }, 200ms);
+        const auto& C = Window.Codes;
+        return std::any_of(C.begin(), C.end(), [aCode](const auto& P) { return P.first == aCode; });
+    }
+    // Candles served a page at a time, each reply aDelayMs late.
+    void ServeSlowHistory(int aDelayMs)
+    {
+        Exchange.SetHandler(TExchangeEndpoint::Klines, [this, aDelayMs](const TExchangeCall& C) {
+            TExchangeReply Reply = CandlePage(History, C);
+            Reply.DelayMs = aDelayMs;
+            return Reply;
+        });
+    }
+    static bool Ascending(const std::vector<double>& Dates)
+    {
+        return std::adjacent_find(Dates.begin(), Dates.end(), std::greater_equal<>()) ==
+               Dates.end();
+    }
+
+    TCandleHistory History{.Count = 1200};
+};
+
+TEST_F(ChartWorkers, CandleRequestsCarryTheChartsIntervalAndReachItsSeries)
+{
+    struct {
+        TChartInterval Interval;
+        int Limit;
+        int64_t EndDate;
+        std::string Query;
+    } Cases[] = {
+        {m1, 2, 0, "symbol=BTCUSDT&interval=1m&limit=2"},
+        {h4, 11, 0, "symbol=BTCUSDT&interval=4h&limit=11"},
+        {Month1, 0, 0, "symbol=BTCUSDT&interval=1M&limit=1000"},
+        {d1, 0, 1700000000000, "symbol=BTCUSDT&interval=1d&endTime=1700000000000"},
+        {w1, 0, std::numeric_limits<int64_t>::max(),
+         "symbol=BTCUSDT&interval=1w&endTime=9223372036854775807"},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Query);
+        Exchange.ClearJournal();
+        TChartItem& Item = NewChart(Case.Interval);
+        Run(Klines(Item, Case.Limit, Case.EndDate));
+        EXPECT_EQ(KlineQueries(), std::vector{Case.Query});
+        EXPECT_EQ(Item.KlineList().Count(), 2);
+        EXPECT_EQ(Item.SerCandles()->Count(), 2);
+    }
+}
+
+TEST_F(ChartWorkers, CandleReplyThatCannotBeUsedChangesNothing)
+{
+    const std::pair<TExchangeReply, std::string> Cases[] = {
+        {RawReply(R"({"code":-1121})"),
+         "TBaseThread.Execute error: TUser.Klines: lRootNode not assigned"},
+        {RawReply("[[1,2"), "TBaseThread.Execute error: TUser.Klines: lRootNode not assigned"},
+        {TExchangeReply::Error(500, -1000, "down"),
+         "TUser.Klines ParseResponse error: empty string"},
+    };
+    for (const auto& [Reply, Alert] : Cases) {
+        SCOPED_TRACE(Alert);
+        Log.Clear();
+        TChartItem& Item = NewChart();
+        Exchange.Script(TExchangeEndpoint::Klines, Reply);
+        Run(Klines(Item, 2));
+        EXPECT_EQ(Item.KlineList().Count(), 0);
+        EXPECT_EQ(Item.SerCandles()->Count(), 0);
+        EXPECT_EQ(Alerts(), std::vector{Alert});
+    }
+}
+
+TEST_F(ChartWorkers, CandlesOfAClosingOrFreedChartAreNeitherAskedForNorApplied)
+{
+    TChartItem& Closing = NewChart();
+    Closing.Link()->SetIsClosing();
+    Run(Klines(Closing, 2));
+    TChartItem& Freed = NewChart();
+    auto Orphan = Klines(Freed, 2);
+    List.Delete(&Freed);
+    Run(Orphan);
+    EXPECT_TRUE(KlineQueries().empty());
+    EXPECT_EQ(Closing.KlineList().Count(), 0);
+    EXPECT_TRUE(Alerts().empty());
+}
+
+TEST_F(ChartWorkers, HistoryPagesNewestFirstEndAsOneSortedSeries)
+{
+    auto Pages = ServeCandleHistory(Exchange, History);
+    TChartItem& Item = NewChart();
+    Item.RefreshKlines();
+    EXPECT_EQ(Item.Window()->Caption(), "BTCUSDT 1m (800%)");
+    ASSERT_TRUE(Loaded(Item));
+    // 500 newest, then 499 older per page (the oldest held comes again), the
+    // rest, and a last page that brings only the oldest again.
+    EXPECT_EQ(*Pages, 4);
+    const std::vector<std::string> Expected = {
+        "symbol=BTCUSDT&interval=1m&endTime=9223372036854775807",
+        "symbol=BTCUSDT&interval=1m&endTime=" + std::to_string(History.OpenTime(499)),
+        "symbol=BTCUSDT&interval=1m&endTime=" + std::to_string(History.OpenTime(998)),
+        "symbol=BTCUSDT&interval=1m&endTime=" + std::to_string(History.OpenTime(1199))};
+    EXPECT_EQ(KlineQueries(), Expected);
+    EXPECT_EQ(Item.KlineList().Count(), 1200);
+    EXPECT_FALSE(Item.KlineList().IsLoading());
+    const std::vector<double> Dates = TChartHost::Dates(Item);
+    ASSERT_EQ(Dates.size(), 1200u);
+    EXPECT_TRUE(Ascending(Dates)) << "sorted, no date twice";
+    EXPECT_EQ(Dates.front(), StampToDate(History.OpenTime(1199)));
+    EXPECT_EQ(Item.SerCandles()->CloseValues().Last(), 0) << "the newest candle last";
+    EXPECT_TRUE(Item.Chart()->Host()->isEnabled());
+    ASSERT_TRUE(Delivered(MAIN_FORM_CHART_REFRESH));
+    EXPECT_EQ(Window.Codes.back().second, Item.Link()->ID());
+}
+
+TEST_F(ChartWorkers, HistoryStopsAtThreeThousandCandlesOrWhenItCannotGoOn)
+{
+    struct {
+        const char* Name;
+        std::function<void(TChartItem&)> OnSecondPage;
+        int Pages;
+        int Count;
+    } Cases[] = {
+        // 1000, 1999, 2998, 3997: the check comes before each page.
+        {"enough", [](TChartItem&) {}, 4, 3997},
+        {"closing", [](TChartItem& C) { C.Link()->SetIsClosing(); }, 2, 1000},
+        {"stopped", [&](TChartItem&) { Flow.SetState(wfsStopped); }, 2, 1999},
+        {"failed",
+         [&](TChartItem&) {
+             Exchange.Script(TExchangeEndpoint::Klines, TExchangeReply::Error(500, -1, "down"));
+         },
+         2, 1999},
+    };
+    History = {.Count = 10000, .PageSize = 1000};
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Name);
+        Flow.SetState(wfsWorking);
+        TChartItem& Item = NewChart();
+        auto Pages = std::make_shared<std::atomic<int>>(0);
+        Exchange.SetHandler(TExchangeEndpoint::Klines, [&, Pages](const TExchangeCall& aCall) {
+            if (++*Pages == 2)
+                Case.OnSecondPage(Item);
+            return CandlePage(History, aCall);
+        });
+        Item.RefreshKlines();
+        ASSERT_TRUE(FreeWorkersEnded());
+        EXPECT_EQ(*Pages, Case.Pages);
+        EXPECT_EQ(Item.KlineList().Count(), Case.Count);
+        EXPECT_FALSE(Item.KlineList().IsLoading());
+        EXPECT_FALSE(Item.IsLoading());
+    }
+}
+
+TEST_F(ChartWorkers, ThePriceGoesToItsChartAndAFailedFirstPriceChangesNothing)
+{
+    for (bool Fails : {true, false}) {
+        SCOPED_TRACE(Fails);
+        TChartItem& Item = NewChart(m1, "ETHBTC");
+        Item.KlineList().Put(TKline(History.NewestOpenTime));
+        Item.OnNotify(BASE_MAIN_KLINES, 0);
+        if (Fails)
+            Exchange.Script(TExchangeEndpoint::TickerPrice, TExchangeReply::Error(500, -1, "down"));
+        Item.TickerPrice();
+        ASSERT_TRUE(FreeWorkersEnded());
+        EXPECT_EQ(Queries(TExchangeEndpoint::TickerPrice).back(), "symbol=ETHBTC");
+        EXPECT_EQ(Item.ChartPrice(), Fails ? 0 : 0.054321);
+        EXPECT_EQ(Item.SerCandles()->CloseValues().Last(), Fails ? 0 : 0.054321);
+        EXPECT_EQ(Item.SerPrice()->Count(), Fails ? 0 : 2);
+    }
+}
+
+TEST_F(ChartWorkers, ANewIntervalWaitsForTheHistoryLoadingOnlyWhileItRunsAndAtMostItsBound)
+{
+    // No worker: loading is set from creation, yet nothing is waited for.
+    TChartItem& Fresh = NewChart();
+    const auto Start = TClock::now();
+    Fresh.SetInterval(h1);
+    EXPECT_LT(TClock::now() - Start, 1s);
+    EXPECT_EQ(Fresh.Interval(), h1);
+
+    ServeSlowHistory(150);
+    TChartItem& Loading = NewChart();
+    Loading.RefreshKlines();
+    Loading.SetInterval(h1);
+    EXPECT_FALSE(Loading.IsLoading()) << "the load ended first";
+    EXPECT_EQ(KlineQueries().size(), 4u);
+    EXPECT_EQ(Loading.KlineList().Count(), 0);
+    EXPECT_EQ(Loading.SerCandles()->Count(), 0);
+    Loading.RefreshKlines();
+    ASSERT_TRUE(Loaded(Loading));
+    EXPECT_EQ(KlineQueries()[4], "symbol=BTCUSDT&interval=1h&endTime=9223372036854775807");
+
+    // A load that takes too long is ended; its late page is dropped.
+    Settle();
+    Exchange.ClearJournal();
+    ServeSlowHistory(1500);
+    TChartItem& Stuck = NewChart();
+    Stuck.SetHistoryWait(200ms);
+    Stuck.RefreshKlines();
+    Stuck.SetInterval(h1);
+    EXPECT_FALSE(Stuck.IsLoading());
+    EXPECT_FALSE(Stuck.KlineList().IsLoading());
+    ASSERT_TRUE(FreeWorkersEnded());
+    EXPECT_EQ(KlineQueries().size(), 1u);
+    EXPECT_EQ(Stuck.KlineList().Count(), 0);
+    EXPECT_FALSE(Announced(MAIN_FORM_CHART_REFRESH));
+}
+
+TEST_F(ChartWorkers, NoWorkerStartsUnlessTheWorkflowIsWorkingNorForAnEmptySymbol)
+{
+    for (TWorkflowState State : {wfsClosing, wfsStopped, wfsPaused, wfsWorking}) {
+        Flow.SetState(State);
+        TChartItem& Item = NewChart(m1, State == wfsWorking ? "" : "BTCUSDT");
+        Item.RefreshKlines();
+        Item.KlinesUpdate();
+        Item.TickerPrice();
+        EXPECT_EQ(FreeThreadCount(), 0u) << int(State);
+    }
+    EXPECT_TRUE(Exchange.Journal().empty());
+    EXPECT_EQ(Alerts(), std::vector<std::string>{"TChartItem.RefreshChartInputData error: "
+                                                 "TChartItem.RefreshKlines error: no symbol"});
+}
+
+TEST_F(ChartWorkers, AChartClosedMidRequestIsGoneAtOnceAndItsWorkerEndsQuietly)
+{
+    ServeSlowHistory(800);
+    for (bool ByButton : {false, true}) {
+        SCOPED_TRACE(ByButton);
+        Exchange.ClearJournal();
+        TChartItem& Item = NewChart();
+        const TChartID ID = Item.Link()->ID();
+        QPointer<TwinctrlMdiWindow> Window = Item.Window();
+        Item.RefreshKlines();
+        ASSERT_TRUE(Dispatcher.PumpUntil([&] { return !KlineQueries().empty(); }, 5s));
+        const auto Start = TClock::now();
+        if (ByButton)
+            Window->Button(btClose).DoClick();
+        else
+            Item.DestroyWindow();
+        EXPECT_LT(TClock::now() - Start, 2s);
+        EXPECT_EQ(List.Count(), 0);
+        EXPECT_EQ(FindChartItem(ID), nullptr);
+        FreeDeferred();
+        EXPECT_TRUE(Window.isNull());
+        ASSERT_TRUE(FreeWorkersEnded());
+        EXPECT_EQ(KlineQueries().size(), 1u);
+        EXPECT_TRUE(Alerts().empty());
+    }
+    EXPECT_FALSE(Announced(MAIN_FORM_CHART_REFRESH));
+}
+
+} // namespace
