@@ -35,7 +35,7 @@ public:
     bool Updating() const { return fUpdating; }
 
     // Fills the parent series from Source (the parent is already empty).
-    void AddPoints(TChartSeries* Source);
+    virtual void AddPoints(TChartSeries* Source);
     // The parent was cleared; members that feed further series clear them.
     virtual void Clear() {}
 
