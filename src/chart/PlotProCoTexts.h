@@ -43,7 +43,7 @@
     X(PlotMsg_FunctionExpAverage, "Exponential Average") \
     X(PlotMsg_FunctionMovingAverage, "Moving Average") \
     X(PlotMsg_FunctionExpMovAve, "Exponential Moving Average") \
-    X(PlotMsg_FunctionRSI, "Relative Strength Index") \
+    X(PlotMsg_FunctionRSI, "R.S.I.") \
     X(PlotMsg_FunctionCurveFitting, "Fitted Curve") \
     X(PlotMsg_FunctionTrend, "Trend Line") \
     X(PlotMsg_FunctionExpTrend, "Exponential Trend Line") \
@@ -54,7 +54,7 @@
     X(PlotMsg_FunctionRMS, "Root Mean Square") \
     X(PlotMsg_FunctionMACD, "MACD") \
     X(PlotMsg_FunctionStochastic, "Stochastic Oscillator") \
-    X(PlotMsg_FunctionADX, "Average Directional Index") \
+    X(PlotMsg_FunctionADX, "ADX") \
     X(PlotMsg_FunctionCount, "Number of Points") \
     X(PlotMsg_LoadChart, "Open a chart...") \
     X(PlotMsg_SaveChart, "Save the chart...") \
@@ -100,7 +100,7 @@
     X(PlotMsg_GalleryTriSurface, "Triangle Surface") \
     X(PlotMsg_AllSeries, "Every Series") \
     X(PlotMsg_Edit, "Change...") \
-    X(PlotMsg_GalleryFinancial, "Markets") \
+    X(PlotMsg_GalleryFinancial, "Financial") \
     X(PlotMsg_CursorTool, "Cross Hair") \
     X(PlotMsg_DragMarksTool, "Move Marks") \
     X(PlotMsg_AxisArrowTool, "Axis Arrows") \
@@ -230,7 +230,7 @@
     X(PlotMsg_IsoSurfaceSeries, "Height Bands") \
     X(PlotMsg_UpToValue, "Up to the value") \
     X(PlotMsg_NoCompression, "Uncompressed") \
-    X(PlotMsg_GalleryDarvas, "Darvas Boxes") \
+    X(PlotMsg_GalleryDarvas, "Darvas") \
     X(PlotMsg_VideoTool, "Video Recorder") \
     X(PlotMsg_VideoToolDesc, "Records the chart as a video file") \
     X(PlotMsg_VideoPlayerTool, "Video Player") \

@@ -3,6 +3,7 @@
 #include "chart/BubbleSeries.h"
 #include "chart/CandleSeries.h"
 #include "chart/ChartRegistry.h"
+#include "chart/FinancialSeries.h"
 #include "chart/PlotCanvasTypes.h"
 #include "chart/PlotConst.h"
 #include "chart/PlotCursor.h"
@@ -30,6 +31,7 @@ void PlotEngineStartup()
     LineSeriesStartup();
     BubbleSeriesStartup();
     CandleSeriesStartup();
+    FinancialSeriesStartup();
     Started = true;
 }
 
@@ -38,6 +40,7 @@ void PlotEngineShutdown()
     if (!Started)
         return;
     Started = false;
+    FinancialSeriesShutdown();
     CandleSeriesShutdown();
     BubbleSeriesShutdown();
     LineSeriesShutdown();

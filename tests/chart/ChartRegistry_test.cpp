@@ -25,8 +25,10 @@ std::vector<std::string> Gallery()
 
 TEST(ChartRegistry, TheStartRegistersTheSeriesKindsAndTheStopForgetsThem)
 {
-    const std::vector<std::string> Started = {"Basic/Line", "Basic/Point", "Basic/Fast Line",
-                                              "Basic/Bubble", "Markets/Candle"};
+    const std::vector<std::string> Started = {
+        "Basic/Line",       "Basic/Point",      "Basic/Fast Line",
+        "Basic/Bubble",     "Financial/Candle", "Financial/Volume",
+        "Financial/Darvas", "Financial/ADX",    "Financial/R.S.I."};
     EXPECT_EQ(Gallery(), Started);
     EXPECT_EQ(ColorPalettes.size(), 16u);
     EXPECT_EQ(ColorPalettes[13], "Opera");
