@@ -55,7 +55,7 @@
     X(PlotMsg_PieSample8, "Leisure") \
     X(PlotMsg_GalleryLogoFont, "Sans Serif") \
     X(PlotMsg_Editing, "Changing %s") \
-    X(PlotMsg_GalleryStandard, "Basic") \
+    X(PlotMsg_GalleryStandard, "Standard") \
     X(PlotMsg_GalleryExtended, "More") \
     X(PlotMsg_GalleryFunctions, "Functions") \
     X(PlotMsg_EditChart, "Chart &Settings...") \

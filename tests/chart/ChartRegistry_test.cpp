@@ -26,8 +26,8 @@ std::vector<std::string> Gallery()
 TEST(ChartRegistry, TheStartRegistersTheSeriesKindsAndTheStopForgetsThem)
 {
     const std::vector<std::string> Started = {
-        "Basic/Line",       "Basic/Point",      "Basic/Fast Line",
-        "Basic/Bubble",     "Financial/Candle", "Financial/Volume",
+        "Standard/Line",    "Standard/Point",   "Standard/Fast Line",
+        "Standard/Bubble",  "Financial/Candle", "Financial/Volume",
         "Financial/Darvas", "Financial/ADX",    "Financial/R.S.I."};
     EXPECT_EQ(Gallery(), Started);
     EXPECT_EQ(ColorPalettes.size(), 16u);
