@@ -9,6 +9,7 @@
 #include "domain/uTranslator.h"
 #include "platform/FileWrite.h"
 #include "platform/qt/AppException.h"
+#include "platform/qt/Pictures.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtTermSignals.h"
 #include "platform/qt/QtTickSource.h"
@@ -167,6 +168,9 @@ int RunTavrix()
     TPlatformServices Platform;
     HttpGlobalInit();
     TStartServices Services;
+    QApplication::setApplicationName(QStringLiteral("Tavrix"));
+    // Every window, the start-up dialogs included, carries the terminal's icon.
+    QApplication::setWindowIcon(PictureIcon("tavrix"));
     try {
         // A signal before the main window ends the start as a cancelled one.
         if (!PrepareStart() || Platform.Signalled())
@@ -175,7 +179,6 @@ int RunTavrix()
         Alert(ErrorText(std::current_exception()));
         return cExitFailed;
     }
-    QApplication::setApplicationName(QStringLiteral("Tavrix"));
     // The main window's close ends the loop, not the last window of any kind.
     QApplication::setQuitOnLastWindowClosed(false);
     TBuilder Builder(Platform.Ticks());
