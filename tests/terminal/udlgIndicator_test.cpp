@@ -122,11 +122,6 @@ TEST(TfmIndicator, ColoursFromOutsideTheListReadBackUnchanged)
         Dialog.GetIndicator();
         EXPECT_EQ(Info.LineColor(), Colour);
     }
-    TColorBox Box;
-    Box.SetSelected(0x111111);
-    Box.SetSelected(0x222222);
-    EXPECT_EQ(Box.count(), 17) << "one entry for a colour from elsewhere";
-    EXPECT_EQ(Box.Selected(), 0x222222);
 }
 
 struct TOkCase {

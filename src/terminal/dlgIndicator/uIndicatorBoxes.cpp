@@ -3,35 +3,13 @@
 #include "controls/uExComboBox.h"
 #include "platform/qt/Gdi.h"
 #include "platform/qt/GdiObjects.h"
+#include "terminal/fmBasic/uColorPickBox.h"
 
 #include <QPainter>
-#include <iterator>
 
 namespace {
 
-struct TNamedColor {
-    TColor Color;
-    const char* Name;
-};
-constexpr TNamedColor cStandardColors[] = {
-    {clBlack, "Black"},   {clMaroon, "Maroon"},   {clGreen, "Green"}, {clOlive, "Olive"},
-    {clNavy, "Navy"},     {clPurple, "Purple"},   {clTeal, "Teal"},   {clGray, "Gray"},
-    {clSilver, "Silver"}, {clRed, "Red"},         {clLime, "Lime"},   {clYellow, "Yellow"},
-    {clBlue, "Blue"},     {clFuchsia, "Fuchsia"}, {clAqua, "Aqua"},   {clWhite, "White"}};
-constexpr int cStandardCount = int(std::size(cStandardColors));
-
-constexpr QSize cSwatchSize(16, 12);
 constexpr QSize cStylePictureSize(72, 12);
-
-QPixmap Swatch(TColor Color)
-{
-    QPixmap Picture(cSwatchSize);
-    Picture.fill(ToQColor(ColorToRGB(Color)));
-    QPainter Painter(&Picture);
-    Painter.setPen(Qt::black);
-    Painter.drawRect(0, 0, cSwatchSize.width() - 1, cSwatchSize.height() - 1);
-    return Picture;
-}
 
 void Place(QWidget* Control, const char* Name, QRect Geometry)
 {
@@ -40,31 +18,6 @@ void Place(QWidget* Control, const char* Name, QRect Geometry)
 }
 
 } // namespace
-
-TColorBox::TColorBox(QWidget* Parent) : QComboBox(Parent)
-{
-    setIconSize(cSwatchSize);
-    for (const TNamedColor& Entry : cStandardColors)
-        addItem(Swatch(Entry.Color), QString::fromLatin1(Entry.Name), Entry.Color);
-}
-
-TColor TColorBox::Selected() const
-{
-    return currentIndex() < 0 ? clBlack : currentData().toInt();
-}
-
-void TColorBox::SetSelected(TColor Value)
-{
-    int Index = findData(Value);
-    if (Index < 0) {
-        // One entry for a colour from elsewhere, replaced by the next one.
-        if (count() > cStandardCount)
-            removeItem(cStandardCount);
-        addItem(Swatch(Value), QStringLiteral("Custom"), Value);
-        Index = cStandardCount;
-    }
-    setCurrentIndex(Index);
-}
 
 QPixmap LineStylePicture(TLineStyle aStyle)
 {
@@ -80,9 +33,9 @@ QPixmap LineStylePicture(TLineStyle aStyle)
     return QPixmap::fromImage(Image);
 }
 
-TColorBox* CreateColorBox(QWidget* Parent, const char* Name, QRect Geometry)
+TColorPickBox* CreateColorBox(QWidget* Parent, const char* Name, QRect Geometry)
 {
-    auto* Box = new TColorBox(Parent);
+    auto* Box = new TColorPickBox(Parent);
     Place(Box, Name, Geometry);
     return Box;
 }

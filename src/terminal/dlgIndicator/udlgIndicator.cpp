@@ -3,6 +3,7 @@
 #include "controls/uExComboBox.h"
 #include "platform/SysUtils.h"
 #include "terminal/dlgIndicator/uIndicatorBoxes.h"
+#include "terminal/fmBasic/uColorPickBox.h"
 #include "terminal/fmBasic/uDigitKeyFilter.h"
 #include "terminal/fmBasic/uFormParts.h"
 #include "terminal/fmBasic/uMainGuard.h"

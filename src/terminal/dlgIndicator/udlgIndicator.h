@@ -8,12 +8,12 @@
 class QComboBox;
 class QLineEdit;
 class QPushButton;
-class TColorBox;
+class TColorPickBox;
 class TExComboBox;
 
 // The colour, style and width lists of a line indicator's panel.
 struct TLineControls {
-    TColorBox* Color = nullptr;
+    TColorPickBox* Color = nullptr;
     QComboBox* Style = nullptr;
     TExComboBox* Width = nullptr;
 
@@ -51,7 +51,7 @@ private:
     QComboBox* cbPrice;
 
     QWidget* panelFractal;
-    TColorBox* cbFColor;
+    TColorPickBox* cbFColor;
 
     QWidget* panelBollinger;
     TLineControls fBollingerLine;
