@@ -1,0 +1,106 @@
+#include "domain/charts/uChartViewCalc.h"
+
+#include "platform/DateUtils.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ChartViewCalc, ZoomLevelsSpacingAndCapacity)
+{
+    // Candles per screen width in proportion to the axis, rounded down.
+    EXPECT_EQ(ZoomCandleCount(z0, 1000, 1000), 31);
+    EXPECT_EQ(ZoomCandleCount(z5, 1000, 1000), 1000);
+    EXPECT_EQ(ZoomCandleCount(z0, 500, 1000), 15);
+    EXPECT_EQ(ZoomCandleCount(TZoom(9), 1000, 1000), 1000) << "past the table: its last level";
+    EXPECT_EQ(ZoomCandleCount(z0, 1000, 0), 0);
+
+    // Only the first five values count; later differences are sizes.
+    EXPECT_EQ(CandleSpacing(std::vector<double>{0, 5, 7, 10, 20, 20.5}), 2);
+    EXPECT_EQ(CandleSpacing(std::vector<double>{3, 4}), 1);
+    EXPECT_EQ(CandleSpacing(std::vector<double>{3}), 0);
+    EXPECT_EQ(MaxVisibleCandleCount(400, 12.9), 31);
+    EXPECT_EQ(MaxVisibleCandleCount(400, 0), 0);
+    EXPECT_EQ(CandleBarWidth(10), 7);
+    EXPECT_EQ(CandleBarWidth(0), 0);
+    EXPECT_DOUBLE_EQ(RightEdge(100, false, 31, 0.5), 100);
+    EXPECT_DOUBLE_EQ(RightEdge(100, true, 31, 0.5), 103.1);
+}
+
+TEST(ChartViewCalc, PriceAxisDragsAndPinsAgainstTheVisibleCandles)
+{
+    const TValueRange Visible{100, 200};
+    const struct {
+        int Pixels;
+        TValueRange Dragged, Kept;
+    } Cases[] = {
+        {0, {100, 200}, {100, 200}},
+        {10, {99, 202}, {99, 202}}, // down widens by 1 %
+        {-10, {101, 198}, Visible}, // up would cut off candles
+        {1000, {0, 400}, {0, 400}},
+    };
+    for (const auto& C : Cases) {
+        const TValueRange Dragged = PriceDragRange(Visible, C.Pixels);
+        EXPECT_DOUBLE_EQ(Dragged.Min, C.Dragged.Min) << C.Pixels;
+        EXPECT_DOUBLE_EQ(Dragged.Max, C.Dragged.Max) << C.Pixels;
+        EXPECT_EQ(KeepInView(C.Dragged, Visible), C.Kept) << C.Pixels;
+    }
+    EXPECT_EQ(PriceRange(true, 50, 500, Visible), (TValueRange{50, 500}));
+    EXPECT_EQ(PriceRange(false, 50, 500, Visible), Visible);
+}
+
+TEST(ChartViewCalc, TimeAxisDragZoomsInFromTheFirstPixelAndOutEveryFifteen)
+{
+    const std::pair<int, TZoom> Cases[] = {{100, z2}, {101, z1}, {130, z0}, {86, z2},
+                                           {85, z3},  {70, z4},  {40, z5}};
+    for (const auto& [X, Zoom] : Cases)
+        EXPECT_EQ(TimeDragZoom(z2, 100, X), Zoom) << X;
+}
+
+TEST(ChartViewCalc, DaySeparatorsMarkTheMidnightsOfSpansUpToAMonth)
+{
+    const TDateTime Day = EncodeDate(2024, 3, 1);
+    using TDays = std::vector<TDateTime>;
+    EXPECT_EQ(DaySeparators(Day + 0.4, Day + 2.25), (TDays{Day + 1, Day + 2}));
+    EXPECT_EQ(DaySeparators(Day, Day + 1), TDays{}) << "the end itself is not marked";
+    EXPECT_EQ(DaySeparators(Day + 0.5, Day + 31.5).size(), 31u);
+    EXPECT_EQ(DaySeparators(Day + 0.5, Day + 32.5), TDays{});
+}
+
+TEST(ChartViewCalc, OverlayPlaces)
+{
+    EXPECT_EQ(VolumeZoneTop(10, 110), 90);
+    EXPECT_EQ(VolumeBarTop(100, 0, 100, 90, 110), 90);
+    EXPECT_EQ(VolumeBarTop(0, 0, 100, 90, 110), 110);
+    EXPECT_EQ(VolumeBarTop(33, 0, 100, 90, 110), 103);
+    EXPECT_EQ(BannerRect({0, 0, 500, 300}), (TRect{125, 75, 375, 225}));
+    EXPECT_EQ(BannerRect({0, 0, 502, 298}), (TRect{126, 74, 376, 224})) << "halves to even";
+
+    const auto TenPerPoint = [](int aSize) { return 10 * aSize; };
+    EXPECT_EQ(FitFontSize(200, 100, TenPerPoint), 19);
+    EXPECT_EQ(FitFontSize(50, 100, TenPerPoint), 7);
+    EXPECT_EQ(FitFontSize(200, 15, TenPerPoint), 14);
+    EXPECT_EQ(FitFontSize(200, 40, [](int) { return 0; }), 39) << "an empty text ends too";
+}
+
+TEST(ChartViewCalc, PriceLabelsReadBackWithTheSettingsThatWroteThem)
+{
+    TFormatSettings Comma;
+    Comma.DecimalSeparator = ',';
+    Comma.ThousandSeparator = '.';
+    const struct {
+        const char* Label;
+        const TFormatSettings& Settings;
+        const char* Text;
+    } Cases[] = {
+        {"12,345.6", InvariantFormatSettings(), "12345.60000"},
+        {"1,234,567.5", InvariantFormatSettings(), "1234567.50000"},
+        {"0.054321", InvariantFormatSettings(), " 0.05432"},
+        {"12.345,6", Comma, "12345,60000"},
+        {"n/a", InvariantFormatSettings(), " 0.00000"},
+    };
+    for (const auto& C : Cases)
+        EXPECT_EQ(PriceAxisLabel(C.Label, C.Settings), C.Text) << C.Label;
+}
+
+} // namespace
