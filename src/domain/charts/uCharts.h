@@ -15,6 +15,7 @@
 class QWidget;
 class IChartSeries;
 class TBubbleSeries;
+class TCanvas3D;
 class TCandleSeries;
 class TChart;
 class TChartAxis;
@@ -22,6 +23,10 @@ class TChartList;
 class TIndicatorList;
 class TLineSeries;
 class TThread;
+
+// The width of the screen the windows are on, in pixels.
+using TScreenWidth = int (*)();
+int PrimaryScreenWidth();
 
 // One chart window: a child window of the chart list's host holding a chart
 // with the price line, the buy- and sell-order bubbles and the candles of one
@@ -100,8 +105,11 @@ public:
     void acZoomOutExecute();
     void acNewOrderExecute();
 
-    // The view: zoom, edges, price range, spacing and the chart's drawing
-    // and mouse events.
+    // The view. A new zoom level keeps the time axis' left end and shows
+    // the level's candles per screen width; the edges keep the span and
+    // bring the axis back to the oldest candle (with 10 or more) and to the
+    // present (with the shift, a fifth of a screen beyond). The price axis
+    // spans the pins when fixed, else the displayed candles.
     void SetZoom(TZoom aZoom);
     void RefreshZoom();
     void SetBarWidth();
@@ -109,12 +117,40 @@ public:
     void FixLeftSide();
     void FixRightSide();
     void FixChartHeight();
+    // The lowest low and highest high of candles aBegin..aEnd: nothing for
+    // a negative index, 10000 and 0 for an empty range.
+    void CalcYMinMax(int32_t aBegin, int32_t aEnd);
+    // The spacing of the first five candles, in days and in pixels, and how
+    // many candles so spaced the time axis holds.
     double CalcCandleDistanceDate();
+    double CalcCandleDistancePx();
     int CalcMaxVisibleCandleCount();
+    // The fractals' bubbles a fiftieth of the price axis high, refilled.
+    void UpdateIndicators();
+    // Where the view reads the present and the screen's width; tests give
+    // fixed ones.
+    void SetClock(TChartClock aClock) { fClock = aClock; }
+    void SetScreenWidth(TScreenWidth aScreenWidth) { fScreenWidth = aScreenWidth; }
+
+    // The chart's events. A press picks the drag (price axis, time axis or
+    // the plot, each with its cursor) unless the crosshair is on, which
+    // stops the plot's panning; the release, or the chart losing focus
+    // mid-drag, ends it and gives back the cursor.
+    enum TChartClick : std::uint8_t { ccNone, ccTimeAxis, ccPriceAxis, ccPlot };
+    TChartClick ChartClick() const { return fChartClick; }
     void OnChartMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
     void OnChartMouseMove(TShiftState Shift, int X, int Y);
     void OnChartMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    void OnChartFocusLost();
+    // After each step of the chart's own pan.
+    void OnChartScroll();
+    // The overlays of a finished frame: title line, crosshair, day
+    // separators, volume histogram and loading banner. A failure ends them
+    // for that frame and is told once per chart, after the paint.
     void OnChartAfterDraw();
+    // The title line: symbol and interval, with ShowOHLC the values of the
+    // newest candle shown.
+    std::string ChartTitleText() const;
     void OnChartGetAxisLabel(TChartAxis& Sender, const IChartSeries* Series, int32_t ValueIndex,
                              std::string& LabelText);
 
@@ -139,6 +175,11 @@ public:
 
 private:
     bool Ready() const { return !fIsLocked && !IsClosing(); }
+    void DragPriceAxis(int Y);
+    void EndDrag();
+    // Volume bars of the displayed candles; false when they are all equal.
+    bool DrawVolumes(TCanvas3D& aCanvas);
+
     bool CanStartWorkers() const;
     void CreateChart(QWidget& aWindow);
     void CreateSeries();
@@ -168,4 +209,17 @@ private:
     // The last history load started.
     std::weak_ptr<TThread> fHistory;
     std::chrono::milliseconds fHistoryWait = cHistoryWait;
+    // The drag in progress: where it began (pixel), the zoom level and axis
+    // range it began with.
+    int32_t fChartClickPoint = 0;
+    TZoom fChartZoomPoint = z0;
+    TChartClick fChartClick = ccNone;
+    double fChartMin = 0;
+    double fChartMax = 0;
+    double fYMin = 0;
+    double fYMax = 0;
+    TChartClock fClock = ChartNow;
+    TScreenWidth fScreenWidth = PrimaryScreenWidth;
+    // The overlay failure last told, so that a repaint does not tell it again.
+    std::string fOverlayError;
 };

@@ -3,6 +3,7 @@
 #include "chart/Chart.h"
 #include "domain/charts/uChartList.h"
 #include "domain/charts/uChartSettingsView.h"
+#include "domain/charts/uChartViewCalc.h"
 #include "domain/charts/uCharts.h"
 #include "domain/uLog.h"
 #include "domain/uProfile.h"
@@ -113,11 +114,8 @@ void TChartItem::RefreshChartPrice()
             fSerCandles->CloseValues().SetValue(Last, fChartPrice);
         }
         if (fChartSettings.ChartAutoMove()) {
-            const double Now = ChartNow();
-            const double Right =
-                fChartSettings.ChartShift()
-                    ? Now + CalcMaxVisibleCandleCount() / 5.0 * CalcCandleDistanceDate()
-                    : Now;
+            const double Right = RightEdge(fClock(), fChartSettings.ChartShift(),
+                                           CalcMaxVisibleCandleCount(), CalcCandleDistanceDate());
             TChartAxis& Bottom = *fChart->BottomAxis();
             if (Bottom.Maximum() != Right)
                 Bottom.SetMinMax(Right - (Bottom.Maximum() - Bottom.Minimum()), Right);

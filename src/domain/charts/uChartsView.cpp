@@ -1,60 +1,179 @@
 #include "chart/CandleSeries.h"
 #include "chart/Chart.h"
+#include "domain/charts/uChartList.h"
+#include "domain/charts/uChartViewCalc.h"
 #include "domain/charts/uCharts.h"
+#include "domain/charts/uIndicators.h"
 
-// The view of a chart until its own behaviour is built: every loaded candle
-// in sight, the time axis from the first candle to the last and the price
-// axis from the lowest low to the highest high, set when the history has
-// arrived. The zoom level stays where it is, no edge follows the present,
-// the chart's mouse and drawing events add nothing to the engine's own, and
-// axis labels stay as the axes write them.
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+#include <vector>
 
-void TChartItem::SetZoom(TZoom) {}
+// The chart's view: zoom, the time axis' edges, the price axis' range and
+// the candles' spacing and width.
+
+namespace {
+
+// The chart laid out as it stands: the axes' pixel mapping and the
+// displayed candles of the current ranges. A change still waiting for its
+// paint is drawn now into the chart's buffer, which that paint then shows,
+// so nothing is drawn twice and no pending event runs in between.
+void LayOut(TChart& aChart)
+{
+    if (!aChart.PlotCanvas().Dirty() || !aChart.PlotCanvas().GetUseBuffer())
+        return;
+    const TRect Bounds = aChart.GetRectangle();
+    if (!Bounds.IsEmpty())
+        aChart.Draw(&aChart.ControlCanvas(), Bounds);
+}
+
+double Span(const TChartAxis& aAxis)
+{
+    return aAxis.Maximum() - aAxis.Minimum();
+}
+
+} // namespace
+
+int PrimaryScreenWidth()
+{
+    const QScreen* Screen = QGuiApplication::primaryScreen();
+    return Screen ? Screen->size().width() : 0;
+}
+
+void TChartItem::SetZoom(TZoom aZoom)
+{
+    if (!Ready() || !fChart || aZoom == fChartSettings.Zoom())
+        return;
+    fChartSettings.SetZoom(aZoom);
+    RefreshZoom();
+    FixChartHeight();
+    UpdateIndicators();
+    RefreshWindowCaption();
+    fChartList.Publisher().Notify(BASE_MAIN_ZOOM_REFRESH, 0);
+}
 
 void TChartItem::RefreshZoom()
 {
-    if (!fSerCandles || fSerCandles->Count() == 0)
+    if (!fChart)
         return;
-    const TChartValueList& Dates = fSerCandles->DateValues();
-    const int32_t Count = fSerCandles->Count();
-    // Half a candle's spacing beyond either end keeps both end candles whole.
-    const double Half =
-        Count > 1 ? (Dates.Last() - Dates.First()) / (Count - 1) / 2 : 1 / MinsPerDay;
-    fChart->BottomAxis()->SetMinMax(Dates.First() - Half, Dates.Last() + Half);
+    LayOut(*fChart);
+    TChartAxis& Time = *fChart->BottomAxis();
+    const int Count = ZoomCandleCount(fChartSettings.Zoom(), Time.IAxisSize, fScreenWidth());
+    const double Maximum = Time.Minimum() + Count * CalcCandleDistanceDate();
+    // Without two candles there is no spacing: the axis keeps its span
+    // rather than shrink to nothing.
+    if (Maximum > 0 && Maximum > Time.Minimum()) {
+        Time.SetMinMax(Time.Minimum(), Maximum);
+        LayOut(*fChart);
+    }
+    SetBarWidth();
 }
 
-void TChartItem::SetBarWidth() {}
+void TChartItem::SetBarWidth()
+{
+    if (!fSerCandles || fSerCandles->Count() <= 2)
+        return;
+    LayOut(*fChart);
+    const int Width = CandleBarWidth(CalcCandleDistancePx());
+    if (Width != fSerCandles->CandleWidth())
+        fSerCandles->SetCandleWidth(Width);
+}
 
-void TChartItem::InitLeftZoom() {}
+void TChartItem::InitLeftZoom()
+{
+    if (!fChart)
+        return;
+    TChartAxis& Time = *fChart->BottomAxis();
+    double Left = fChartSettings.Left();
+    // A chart never placed (a new one) starts at its oldest candle, also
+    // with fewer candles than the left edge pulls to.
+    if (Left == 0 && fSerCandles && fSerCandles->Count() > 0)
+        Left = fSerCandles->DateValues().First();
+    Time.SetMinMax(Left, Left + Span(Time));
+}
 
-void TChartItem::FixLeftSide() {}
+void TChartItem::FixLeftSide()
+{
+    if (!fSerCandles || fSerCandles->Count() < 10)
+        return;
+    TChartAxis& Time = *fChart->BottomAxis();
+    const double First = fSerCandles->DateValues().First();
+    if (Time.Minimum() >= First)
+        return;
+    Time.SetMinMax(First, First + Span(Time));
+    FixChartHeight();
+}
 
-void TChartItem::FixRightSide() {}
+void TChartItem::FixRightSide()
+{
+    if (!fChart)
+        return;
+    TChartAxis& Time = *fChart->BottomAxis();
+    const double Right = RightEdge(fClock(), fChartSettings.ChartShift(),
+                                   CalcMaxVisibleCandleCount(), CalcCandleDistanceDate());
+    if (Time.Maximum() <= Right)
+        return;
+    Time.SetMinMax(Right - Span(Time), Right);
+    FixChartHeight();
+}
 
 void TChartItem::FixChartHeight()
 {
-    if (!fSerCandles || fSerCandles->Count() == 0)
+    if (!fChart)
         return;
-    fChart->RightAxis()->SetMinMax(fSerCandles->LowValues().MinValue(),
-                                   fSerCandles->HighValues().MaxValue());
+    LayOut(*fChart);
+    CalcYMinMax(fSerCandles->FirstValueIndex(), fSerCandles->LastValueIndex());
+    const TChartSettingsInfo& S = fChartSettings;
+    const TValueRange Range = PriceRange(S.FixedZoom(), S.PinMin(), S.PinMax(), {fYMin, fYMax});
+    TChartAxis& Price = *fChart->RightAxis();
+    if (Range.Min != Price.Minimum() || Range.Max != Price.Maximum())
+        Price.SetMinMax(Range.Min, Range.Max);
+}
+
+void TChartItem::CalcYMinMax(int32_t aBegin, int32_t aEnd)
+{
+    if (aBegin < 0 || aEnd < 0 || !fSerCandles)
+        return;
+    aEnd = std::min(aEnd, fSerCandles->Count() - 1);
+    if (aBegin > aEnd) {
+        fYMin = 10000;
+        fYMax = 0;
+        return;
+    }
+    const double* Low = fSerCandles->LowValues().Data();
+    const double* High = fSerCandles->HighValues().Data();
+    fYMin = *std::min_element(Low + aBegin, Low + aEnd + 1);
+    fYMax = *std::max_element(High + aBegin, High + aEnd + 1);
 }
 
 double TChartItem::CalcCandleDistanceDate()
 {
-    return 0;
+    if (!fSerCandles)
+        return 0;
+    const TChartValueList& Dates = fSerCandles->DateValues();
+    return CandleSpacing({Dates.Data(), std::size_t(std::min(Dates.Count(), 5))});
+}
+
+double TChartItem::CalcCandleDistancePx()
+{
+    if (!fSerCandles)
+        return 0;
+    std::vector<double> Pixels;
+    for (int32_t I = 0; I < std::min(fSerCandles->Count(), 5); ++I)
+        Pixels.push_back(fSerCandles->CalcXPos(I));
+    return CandleSpacing(Pixels);
 }
 
 int TChartItem::CalcMaxVisibleCandleCount()
 {
-    return 0;
+    if (!fChart)
+        return 0;
+    return MaxVisibleCandleCount(fChart->BottomAxis()->IAxisSize, CalcCandleDistancePx());
 }
 
-void TChartItem::OnChartMouseDown(TMouseButton, TShiftState, int, int) {}
-
-void TChartItem::OnChartMouseMove(TShiftState, int, int) {}
-
-void TChartItem::OnChartMouseUp(TMouseButton, TShiftState, int, int) {}
-
-void TChartItem::OnChartAfterDraw() {}
-
-void TChartItem::OnChartGetAxisLabel(TChartAxis&, const IChartSeries*, int32_t, std::string&) {}
+void TChartItem::UpdateIndicators()
+{
+    if (fChart)
+        fIndicatorList->UpdateFractals(Span(*fChart->RightAxis()) / 50);
+}

@@ -9,7 +9,9 @@
 #include "domain/charts/uIndicators.h"
 #include "domain/uUIWriter.h"
 
+#include <QEvent>
 #include <cmath>
+#include <functional>
 #include <initializer_list>
 #include <stdexcept>
 #include <utility>
@@ -38,6 +40,29 @@ template <class TFn> auto OnItem(TChartID aID, TFn aFn)
             aFn(*Item, std::forward<decltype(Args)>(Args)...);
     };
 }
+
+// Tells when the chart loses the focus, or its window goes behind another
+// or is hidden: a drag in progress then never sees its release.
+class TFocusLossFilter : public QObject {
+public:
+    TFocusLossFilter(QWidget& aWidget, std::function<void()> aOnLost)
+        : QObject(&aWidget), fOnLost(std::move(aOnLost))
+    {
+        aWidget.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* aEvent) override
+    {
+        const QEvent::Type Type = aEvent->type();
+        if (Type == QEvent::FocusOut || Type == QEvent::WindowDeactivate || Type == QEvent::Hide)
+            fOnLost();
+        return false;
+    }
+
+private:
+    std::function<void()> fOnLost;
+};
 
 void SetUpAppearance(TChart& aChart)
 {
@@ -167,6 +192,7 @@ void TChartItem::BindEvents()
             Item.SetActive(true);
     });
     Chart.OnZoom = OnItem(ID, [](TChartItem& Item, auto*) { Item.RefreshOrdersBubbles(); });
+    Chart.OnScroll = OnItem(ID, [](TChartItem& Item, auto*) { Item.OnChartScroll(); });
     Chart.OnAfterDraw = OnItem(ID, [](TChartItem& Item, auto*) { Item.OnChartAfterDraw(); });
     Chart.OnMouseDown =
         OnItem(ID, [](TChartItem& Item, TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -182,4 +208,7 @@ void TChartItem::BindEvents()
                       int32_t ValueIndex, std::string& LabelText) {
             Item.OnChartGetAxisLabel(Sender, Series, ValueIndex, LabelText);
         }));
+    if (QWidget* Widget = Chart.Host())
+        new TFocusLossFilter(*Widget,
+                             OnItem(ID, [](TChartItem& Item) { Item.OnChartFocusLost(); }));
 }
