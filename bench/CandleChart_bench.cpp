@@ -1,16 +1,21 @@
 // One frame of a chart window on a full-HD screen: its candles drawn by the
 // chart engine beside two references of the same run, the same frame
 // without candles (axes, grids, walls, legend: the fixed cost) and a bare
-// QPainter loop drawing each candle's shapes (the floor). Then a pan of 200
-// frames through the chart's mouse handling.
+// QPainter loop drawing each candle's shapes (the floor). A chart window's
+// own frame with and without its overlays (title with the newest candle's
+// values, day separators, volume histogram). Then a pan of 200 frames
+// through the chart's mouse handling.
 
 #include "chart/CandleSeries.h"
 #include "chart/Chart.h"
 #include "chart/PlotStartup.h"
+#include "domain/charts/uChartList.h"
+#include "domain/charts/uCharts.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QWidget>
 
 #include <benchmark/benchmark.h>
 
@@ -112,6 +117,54 @@ public:
     int FirstLoaded = 0;
 };
 
+// A chart window holding the last Loaded candles, each with its record (the
+// volume a candle's range), drawn at the screen's size.
+class TBenchWindow {
+public:
+    explicit TBenchWindow(int Loaded)
+    {
+        List.SetWinControl(&Host);
+        Item = &List.Add();
+        Item->SetSymbol("BTCUSDT");
+        const TCandleData& D = Data();
+        for (size_t I = size_t(MostCandles - Loaded); I < size_t(MostCandles); ++I) {
+            TKline K(DateToStamp(D.Date[I]));
+            K.SetOpen(D.Open[I]);
+            K.SetHigh(D.High[I]);
+            K.SetLow(D.Low[I]);
+            K.SetClose(D.Close[I]);
+            K.SetVolume(D.High[I] - D.Low[I]);
+            Item->KlineList().Put(K);
+        }
+        Item->OnNotify(BASE_MAIN_KLINES, 0);
+        Item->SetIsLoading(false);
+        Screen.SetSize(ScreenW, ScreenH);
+    }
+    void Frame() { Item->Chart()->Draw(&Screen.Canvas(), {0, 0, ScreenW, ScreenH}); }
+    void Show(int Visible, bool Overlays)
+    {
+        TChartSettingsInfo& S = Item->ChartSettings();
+        S.SetShowOHLC(Overlays);
+        S.SetShowPeriods(Overlays);
+        S.SetShowVolume(Overlays);
+        const TCandleData& D = Data();
+        const size_t First = size_t(MostCandles - Visible);
+        TChart& Chart = *Item->Chart();
+        Chart.BottomAxis()->SetMinMax(D.Date[First] - OneMinute / 2, D.Date.back() + OneMinute / 2);
+        Chart.RightAxis()->SetMinMax(*std::min_element(D.Low.begin() + long(First), D.Low.end()),
+                                     *std::max_element(D.High.begin() + long(First), D.High.end()));
+        Frame();
+        const double Spacing = double(Chart.ChartRect().Width()) / Visible;
+        Item->SerCandles()->SetCandleWidth(std::max(1, int(std::ceil(0.66 * Spacing))));
+    }
+
+private:
+    QWidget Host;
+    TChartList List;
+    TChartItem* Item = nullptr;
+    TBitmap Screen;
+};
+
 struct TCase {
     int Loaded;
     int Visible;
@@ -180,6 +233,14 @@ void BM_Floor(benchmark::State& State, TCandleStyle Style, TCase C)
     }
 }
 
+void BM_WindowFrame(benchmark::State& State, TCase C, bool Overlays)
+{
+    TBenchWindow W(C.Loaded);
+    W.Show(C.Visible, Overlays);
+    for (auto _ : State)
+        W.Frame();
+}
+
 // The automatic axes' share: both axes find their range from the candles.
 void BM_CandleFrameAutomaticAxes(benchmark::State& State)
 {
@@ -240,6 +301,12 @@ void RegisterFrames()
         benchmark::RegisterBenchmark((Name + "fixed_cost").c_str(), BM_FixedCost, C)
             ->Apply(Runs)
             ->MinTime(0.1);
+        for (const bool Overlays : {false, true})
+            benchmark::RegisterBenchmark(
+                (Name + (Overlays ? "window/overlays" : "window/frame")).c_str(), BM_WindowFrame, C,
+                Overlays)
+                ->Apply(Runs)
+                ->MinTime(0.1);
         for (const auto& [Style, StyleName] : Styles) {
             benchmark::RegisterBenchmark((Name + StyleName + "/floor").c_str(), BM_Floor, Style, C)
                 ->Apply(Runs)
