@@ -4,6 +4,7 @@
 #include "chart/Chart.h"
 #include "chart/PlotEngineScope.h"
 #include "chart/PlotPanelWidget.h"
+#include "domain/charts/ChartHostFixture.h"
 #include "domain/uCollections.h"
 #include "platform/ScriptedMessageBox.h"
 #include "support/DecimalSeparatorScope.h"
@@ -238,6 +239,44 @@ TEST(ExecuteDlgChartSettings, ReportsOkAndCancelAndTranslatesTheForm)
         EXPECT_EQ(Settings.ShowGrid(), !Ok);
     }
     std::filesystem::remove_all(Roaming);
+}
+
+// Through a chart window: OK restyles the chart and leaves its view alone.
+TEST(ChartSettingsOfAChart, OkRestylesTheChartAndKeepsItsZoomLeftEdgeAndSeriesColour)
+{
+    TChartHost Charts;
+    Charts.List.Dialogs().ExecuteDlgChartSettings = ExecuteDlgChartSettings;
+    TChartItem& Item = Charts.List.Add();
+    Item.SetSymbol("BTCUSDT");
+    FillKlines(Item.KlineList(), 60);
+    Item.OnNotify(BASE_MAIN_KLINES, 0);
+    Item.SetIsLoading(false);
+    Item.ChartFullRefresh();
+    Item.SetZoom(z2);
+    Item.ChartSettings().SetSeries(0x123456);
+    TChartAxis& Time = *Item.Chart()->BottomAxis();
+    Time.SetMinMax(Time.Minimum() + 0.01, Time.Maximum() + 0.01);
+    const std::pair Span{Time.Minimum(), Time.Maximum()};
+
+    DriveModal<bool>(
+        [](QDialog& Dialog) {
+            auto& Background = Control<TColorPickBox>(Dialog, "cbBackground");
+            Background.setCurrentIndex(Background.findText("Black"));
+            emit Background.activated(Background.currentIndex());
+            Control<QRadioButton>(Dialog, "rbBar").click();
+            Control<QPushButton>(Dialog, "btnOk").click();
+        },
+        [&] {
+            Item.acChartSettingsExecute();
+            return true;
+        });
+
+    EXPECT_EQ(Item.Chart()->BackColor(), TColor(clBlack));
+    EXPECT_EQ(Item.SerPrice()->SeriesColor(), TColor(clWhite)) << "the price line on black";
+    EXPECT_EQ(Item.SerCandles()->CandleStyle(), csCandleBar);
+    EXPECT_EQ(Item.ChartSettings().Zoom(), z2);
+    EXPECT_EQ(Item.ChartSettings().Series(), TColor(0x123456));
+    EXPECT_EQ(std::pair(Time.Minimum(), Time.Maximum()), Span) << "the view stays where it was";
 }
 
 } // namespace

@@ -132,6 +132,7 @@ void TChartItem::OnNotify(int32_t EventID, TNotifyData)
     switch (EventID) {
     case BASE_MAIN_KLINES:
         RefreshChart();
+        fIndicatorList->Refresh();
         break;
     case BASE_MAIN_CHART_CLEAR:
         if (fSerCandles)
@@ -174,7 +175,8 @@ void TChartItem::ChartFullRefresh()
     FixChartHeight();
     SetBarWidth();
     RefreshOrdersBubbles();
-    OnNotify(BASE_MAIN_INDICATOR_REFRESH, 0);
+    // Fractals read from a layout or template come without a radius.
+    fIndicatorList->Refresh(BubbleRadius());
     if (fWindow)
         fWindow->Realign();
     fChart->Invalidate();

@@ -127,6 +127,9 @@ public:
     int CalcMaxVisibleCandleCount();
     // The fractals' bubbles a fiftieth of the price axis high, refilled.
     void UpdateIndicators();
+    // A fiftieth of the price axis' range: the height of order and fractal
+    // bubbles.
+    double BubbleRadius() const;
     // Where the view reads the present and the screen's width; tests give
     // fixed ones.
     void SetClock(TChartClock aClock) { fClock = aClock; }

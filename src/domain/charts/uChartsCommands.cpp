@@ -16,10 +16,8 @@ void TChartItem::AddIndicator(std::unique_ptr<TBaseIndicatorInfo> aInfo)
     const auto& Execute = fChartList.Dialogs().ExecuteDlgIndicator;
     if (!Execute || !Execute(*aInfo))
         return;
-    if (auto* Fractal = dynamic_cast<TFractalIndicatorInfo*>(aInfo.get())) {
-        const TChartAxis& Right = *fChart->RightAxis();
-        Fractal->SetRadius((Right.Maximum() - Right.Minimum()) / 50);
-    }
+    if (auto* Fractal = dynamic_cast<TFractalIndicatorInfo*>(aInfo.get()))
+        Fractal->SetRadius(BubbleRadius());
     fIndicatorList->Add(std::move(aInfo)).FillSeries(&fKlineList);
     fChartList.Save();
 }

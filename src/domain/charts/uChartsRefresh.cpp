@@ -135,8 +135,7 @@ void TChartItem::RefreshOrdersBubbles()
         TUpdateBracket Sell(*fSerSell);
         fSerBuy->Clear();
         fSerSell->Clear();
-        const TChartAxis& Right = *fChart->RightAxis();
-        const double Radius = (Right.Maximum() - Right.Minimum()) / 50;
+        const double Radius = BubbleRadius();
         for (const TUserOrder& Order : Orders) {
             if (Order.Symbol() != fSymbol)
                 continue;

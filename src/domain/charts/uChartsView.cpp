@@ -175,5 +175,10 @@ int TChartItem::CalcMaxVisibleCandleCount()
 void TChartItem::UpdateIndicators()
 {
     if (fChart)
-        fIndicatorList->UpdateFractals(Span(*fChart->RightAxis()) / 50);
+        fIndicatorList->UpdateFractals(BubbleRadius());
+}
+
+double TChartItem::BubbleRadius() const
+{
+    return fChart ? Span(*fChart->RightAxis()) / 50 : 0;
 }

@@ -47,6 +47,15 @@ void Logged(const std::function<void()>& aFill)
     }
 }
 
+// True for a fractal indicator, which then takes aRadius.
+bool SetFractalRadius(TIndicatorItem& aItem, double aRadius)
+{
+    auto* Fractal = dynamic_cast<TFractalIndicatorInfo*>(&aItem.Info());
+    if (Fractal)
+        Fractal->SetRadius(aRadius);
+    return Fractal != nullptr;
+}
+
 } // namespace
 
 TIndicatorItem::TIndicatorItem(TIndicatorList& aIndicatorList,
@@ -164,19 +173,18 @@ void TIndicatorList::Load(const TIndicatorJson& aNode)
             Add(std::move(Info));
 }
 
-void TIndicatorList::Refresh()
+void TIndicatorList::Refresh(std::optional<double> aFractalRadius)
 {
-    FillItems([](TIndicatorItem&) { return true; });
+    FillItems([aFractalRadius](TIndicatorItem& aItem) {
+        if (aFractalRadius)
+            SetFractalRadius(aItem, *aFractalRadius);
+        return true;
+    });
 }
 
 void TIndicatorList::UpdateFractals(double aRadius)
 {
-    FillItems([aRadius](TIndicatorItem& aItem) {
-        auto* Fractal = dynamic_cast<TFractalIndicatorInfo*>(&aItem.Info());
-        if (Fractal)
-            Fractal->SetRadius(aRadius);
-        return Fractal != nullptr;
-    });
+    FillItems([aRadius](TIndicatorItem& aItem) { return SetFractalRadius(aItem, aRadius); });
 }
 
 void TIndicatorList::FillItems(const std::function<bool(TIndicatorItem&)>& aPick)

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QMenu;
@@ -89,8 +90,9 @@ public:
     // of other types; the caller fills them. A node that is no array
     // changes nothing.
     void Load(const TIndicatorJson& aNode);
-    // Refills every indicator from its own candle list, sorted once.
-    void Refresh();
+    // Refills every indicator from its own candle list, sorted once; with a
+    // radius, the fractal indicators take it first.
+    void Refresh(std::optional<double> aFractalRadius = std::nullopt);
     // Every fractal indicator takes aRadius and is refilled.
     void UpdateFractals(double aRadius);
 

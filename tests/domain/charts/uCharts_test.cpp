@@ -260,4 +260,31 @@ TEST_F(ChartItem, DialogsDecideWhetherAnIndicatorOrNewSettingsTakeEffect)
     EXPECT_EQ(Added.GetSeriesCount(), 2) << "filled from the chart's candles";
 }
 
+TEST_F(ChartItem, IndicatorsFollowNewCandlesAndFractalsFromALayoutTakeTheirRadiusAtTheFullRefresh)
+{
+    TChartItem& Item = Loaded(40);
+    TIndicatorList& Indicators = Item.IndicatorList();
+    TIndicatorItem& Average = Indicators.Add(std::make_unique<TMaIndicatorInfo>());
+    Average.FillSeries(&Item.KlineList());
+    // As read from a layout: no radius, filled by the next full refresh.
+    TIndicatorItem& Fractals = Indicators.Add(std::make_unique<TFractalIndicatorInfo>());
+    Fractals.FillSeries(&Item.KlineList());
+    const int Averaged = Average.GetSeries(0).Count();
+
+    // Minute 40 becomes the peak, an up fractal.
+    for (const auto& [M, Open] : {std::pair{40, 140}, std::pair{41, 130}, std::pair{42, 120}})
+        Item.KlineList().Put(Candle(M, Open, Open + 4));
+    Item.OnNotify(BASE_MAIN_KLINES, 0);
+    EXPECT_EQ(Average.GetSeries(0).Count(), Averaged + 3) << "refilled with the new candles";
+
+    Item.ChartFullRefresh();
+    const TChartAxis& Price = *Item.Chart()->RightAxis();
+    const double Radius = (Price.Maximum() - Price.Minimum()) / 50;
+    ASSERT_GT(Radius, 0);
+    EXPECT_EQ(static_cast<TFractalIndicatorInfo&>(Fractals.Info()).Radius(), Radius);
+    const auto& Up = dynamic_cast<const TBubbleSeries&>(Fractals.GetSeries(0));
+    ASSERT_GT(Up.Count(), 0);
+    EXPECT_EQ(Up.RadiusValues()[0], Radius) << "the bubbles drawn with it";
+}
+
 } // namespace
