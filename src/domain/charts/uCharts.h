@@ -121,7 +121,7 @@ public:
     // a negative index, 10000 and 0 for an empty range.
     void CalcYMinMax(int32_t aBegin, int32_t aEnd);
     // The spacing of the first five candles, in days and in pixels, and how
-    // many candles so spaced the time axis holds.
+    // many candles so spaced the time axis holds (from the unrounded spacing).
     double CalcCandleDistanceDate();
     double CalcCandleDistancePx();
     int CalcMaxVisibleCandleCount();

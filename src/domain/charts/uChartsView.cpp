@@ -165,11 +165,19 @@ double TChartItem::CalcCandleDistancePx()
     return CandleSpacing(Pixels);
 }
 
+// The spacing in pixels comes from the dates, unrounded: with one or two
+// pixels per candle the rounded positions would count twice the candles or
+// none, and the shift would leave far more or less than a fifth free.
 int TChartItem::CalcMaxVisibleCandleCount()
 {
     if (!fChart)
         return 0;
-    return MaxVisibleCandleCount(fChart->BottomAxis()->IAxisSize, CalcCandleDistancePx());
+    LayOut(*fChart);
+    const TChartAxis& Time = *fChart->BottomAxis();
+    if (!(Span(Time) > 0))
+        return 0;
+    const double Pixels = CalcCandleDistanceDate() * Time.IAxisSize / Span(Time);
+    return MaxVisibleCandleCount(Time.IAxisSize, Pixels);
 }
 
 void TChartItem::UpdateIndicators()

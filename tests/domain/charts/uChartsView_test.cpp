@@ -89,6 +89,8 @@ TEST_F(ChartView, ANewChartOpensAtItsOldestCandleAndAZoomLevelShowsItsCandlesPer
         EXPECT_NEAR((Time(Item).Maximum() - Time(Item).Minimum()) * MinsPerDay, Candles, 1e-4);
         EXPECT_EQ(Time(Item).Minimum(), Minute(0)) << "the left end stays";
         Widths.push_back(Item.SerCandles()->CandleWidth());
+        // Also below a pixel per candle, where the rounded pixels give none.
+        EXPECT_NEAR(Item.CalcMaxVisibleCandleCount(), Candles, 1) << "the capacity";
         EXPECT_EQ(static_cast<TFractalIndicatorInfo&>(Fractals.Info()).Radius(),
                   (Price(Item).Maximum() - Price(Item).Minimum()) / 50);
     }
@@ -205,7 +207,6 @@ TEST_F(ChartView, OverlaysShowVolumesDaySeparatorsAndTheBannerWhileLoading)
     QImage Image = Grab(Item);
     const int Bottom = Price(Item).IEndPos;
     const int Top = VolumeZoneTop(Price(Item).IStartPos, Bottom);
-    // Bars end one pixel short of their tops; the smallest volume has none.
     // A bar's top pixel is left out; the smallest volume draws none.
     for (const auto& [Candle, BarTop] :
          {std::pair{20, Top}, std::pair{15, VolumeBarTop(30, 10, 50, Top, Bottom)}}) {
