@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/uBaseControls.h"
+#include "controls/uWindowState.h"
 #include "platform/qt/ImageList.h"
 
 #include <QEvent>
@@ -18,7 +19,6 @@
 enum TwinctrlCaptionPosition { cpTop, cpLeft };
 enum TwinctrlMdiWindowButtonType { btClose, btMaximize, btMinimize };
 enum TwinctrlMdiWindowButtonGlyph { bgClose, bgMaximize, bgMinimize, bgNormal };
-enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 
 constexpr TColor clGradientActiveCaption = clSystemColor | COLOR_GRADIENTACTIVECAPTION;
 constexpr TColor clGradientInactiveCaption = clSystemColor | COLOR_GRADIENTINACTIVECAPTION;

@@ -1,6 +1,8 @@
 #include "terminal/uBuilder.h"
 
 #include "chart/PlotStartup.h"
+#include "domain/charts/uChartList.h"
+#include "domain/charts/uChartTemplates.h"
 #include "domain/uBaseThread.h"
 #include "domain/uFolders.h"
 #include "domain/uLog.h"
@@ -10,9 +12,13 @@
 #include "domain/uUser.h"
 #include "domain/uWorkflow.h"
 #include "platform/UIDispatcher.h"
+#include "terminal/dlgChartSettings/udlgChartSettings.h"
+#include "terminal/dlgIndicator/udlgIndicator.h"
+#include "terminal/dlgOrder/udlgOrder.h"
 #include "terminal/fmMain/ufmMain.h"
 
 #include <chrono>
+#include <stdexcept>
 
 using namespace std::chrono_literals;
 
@@ -21,7 +27,9 @@ TMainFormFactory::~TMainFormFactory() = default;
 
 IWorkflowMainForm& TMainFormFactory::CreateMainForm()
 {
-    fForm = std::make_unique<TfmMain>();
+    if (!fChartList)
+        throw std::logic_error("TMainFormFactory.CreateMainForm: no chart list");
+    fForm = std::make_unique<TfmMain>(*fChartList);
     return *fForm;
 }
 
@@ -55,6 +63,8 @@ void TBuilder::BuildOnStart()
         SysTime = new TSysTime;
         UIWriter = new TUIWriter;
         Timer = new TTimer(fTicks);
+        ChartTemplates = new TChartTemplates;
+        CreateChartList();
         Profile->Init();
         Workflow->DoShowMainForm();
         Timer->Init();
@@ -80,6 +90,17 @@ void TBuilder::DestroyOnFinish()
     FreeServices();
 }
 
+// The chart list polls its charts on the workflow's hooks, opens the
+// terminal's dialogs from its charts, and is what the main window hosts.
+void TBuilder::CreateChartList()
+{
+    auto* List = new TChartList;
+    ChartList = List;
+    Workflow->SetChartList(List);
+    List->Dialogs() = {ExecuteDlgIndicator, ExecuteDlgChartSettings, ExecuteOrder};
+    fMainForms.SetChartList(List);
+}
+
 // The main window's close has normally stopped the polling already; a start
 // that failed half-way, or a loop ended otherwise, has not. No worker may
 // outlive the services it reads.
@@ -94,7 +115,12 @@ void TBuilder::StopWorkers()
 // thread hands what is still queued to the windows before it ends.
 void TBuilder::FreeServices()
 {
+    FreeGlobal(ChartTemplates);
     FreeGlobal(SysTime);
+    if (Workflow)
+        Workflow->SetChartList(nullptr);
+    fMainForms.SetChartList(nullptr);
+    FreeGlobal(ChartList);
     FreeGlobal(Folders);
     FreeGlobal(Workflow);
     FreeGlobal(Profile);

@@ -5,6 +5,7 @@
 #include <memory>
 #include <utility>
 
+class IMainChartList;
 class ITickSource;
 class TfmMain;
 
@@ -15,17 +16,20 @@ template <class T> void FreeGlobal(T*& Global)
     delete std::exchange(Global, nullptr);
 }
 
-// The program's main window, made when the workflow shows it. It belongs to
-// the builder and outlives the workflow's working span.
+// The program's main window, made when the workflow shows it, on the chart
+// list set before. It belongs to the builder and outlives the workflow's
+// working span.
 class TMainFormFactory : public IMainFormFactory {
 public:
     TMainFormFactory();
     ~TMainFormFactory() override;
 
+    void SetChartList(IMainChartList* Value) { fChartList = Value; }
     IWorkflowMainForm& CreateMainForm() override;
     void FreeMainForm();
 
 private:
+    IMainChartList* fChartList = nullptr;
     std::unique_ptr<TfmMain> fForm;
 };
 
@@ -49,6 +53,7 @@ public:
     void DestroyOnFinish();
 
 private:
+    void CreateChartList();
     void StopWorkers();
     void FreeServices();
 

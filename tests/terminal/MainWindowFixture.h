@@ -1,11 +1,16 @@
 #pragma once
 
 // The main window among the services it reads, as the builder creates them,
-// with recording doubles of the workflow and the chart list.
+// with a recording workflow and a real chart list that records its layout
+// calls.
 
 #include "terminal/fmMain/ufmMain.h"
 
+#include "chart/PlotEngineScope.h"
+#include "domain/charts/uChartList.h"
+#include "domain/charts/uCharts.h"
 #include "domain/uBaseThread.h"
+#include "domain/uFolders.h"
 #include "domain/uHttpTransport.h"
 #include "domain/uProfile.h"
 #include "domain/uSysTime.h"
@@ -16,7 +21,6 @@
 #include "support/ServerAddress.h"
 #include "support/TempHome.h"
 #include "support/TestExchange.h"
-#include "terminal/fmMain/uMainChartList.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -44,33 +48,42 @@ private:
     TSteps& fSteps;
 };
 
-class TRecordingChartList : public IMainChartList {
+class TRecordingChartList : public TChartList {
 public:
     explicit TRecordingChartList(TSteps& Steps) : fSteps(Steps) {}
-    TDPublisher& Publisher() override { return fPublisher; }
-    void SetWinControl(QWidget* Value) override { WinControl = Value; }
-    void SetPmIndicator(QMenu* Value) override { PmIndicator = Value; }
-    void SetPmChart(QMenu* Value) override { PmChart = Value; }
-    void Load() override { fSteps.push_back("ChartList.Load"); }
-    void Save() override { fSteps.push_back("ChartList.Save"); }
-    void Clear() override { fSteps.push_back("ChartList.Clear"); }
-    IChartItem* SelectedChart() const override { return Selected; }
-    std::vector<std::string> AsSymbolList() const override { return Symbols; }
+    void Load() override
+    {
+        fSteps.push_back("ChartList.Load");
+        TChartList::Load();
+    }
+    void Save() override
+    {
+        fSteps.push_back("ChartList.Save");
+        TChartList::Save();
+    }
+    void Clear() override
+    {
+        fSteps.push_back("ChartList.Clear");
+        TChartList::Clear();
+    }
     void RefreshKlinesByInterval(TChartInterval aChartInterval) override
     {
         fSteps.push_back("ChartList.RefreshKlinesByInterval " + std::to_string(aChartInterval));
+        TChartList::RefreshKlinesByInterval(aChartInterval);
     }
 
-    std::vector<std::string> Symbols;
-    IChartItem* Selected = nullptr;
-
-    QWidget* WinControl = nullptr;
-    QMenu* PmIndicator = nullptr;
-    QMenu* PmChart = nullptr;
+    // A chart of aSymbol at aInterval, its window active.
+    TChartItem& Selected(const std::string& aSymbol, TChartInterval aInterval = m1)
+    {
+        TChartItem& Item = Add();
+        Item.SetSymbol(aSymbol);
+        Item.LoadInterval(aInterval);
+        Item.SetActive(true);
+        return Item;
+    }
 
 private:
     TSteps& fSteps;
-    TDPublisher fPublisher;
 };
 
 // The window, recording every notification that reaches it.
@@ -86,35 +99,13 @@ public:
     std::vector<int32_t> Codes;
 };
 
-class TChartDouble : public IChartItem {
-public:
-    TChartDouble() : fLink(std::make_shared<TChartLink>(this)) {}
-    ~TChartDouble() override { fLink->Detach(); }
-
-    std::shared_ptr<TChartLink> Link() const override { return fLink; }
-    TKlineList& KlineList() override { throw std::logic_error("no candles in this double"); }
-    TChartInterval Interval() const override { return fInterval; }
-    void SetInterval(TChartInterval Value) { fInterval = Value; }
-    double ChartPrice() const override { return fPrice; }
-    void SetChartPrice(double Value) override { fPrice = Value; }
-    void OnNotify(int32_t, TNotifyData) override {}
-    void SetIsLoading(bool) override {}
-    void ChartFullRefresh() override { ++FullRefreshes; }
-
-    int FullRefreshes = 0;
-
-private:
-    std::shared_ptr<TChartLink> fLink;
-    double fPrice = 0;
-    TChartInterval fInterval = m1;
-};
-
 // The services the window reads, as the builder creates them, and the
 // window itself; torn down in the builder's order.
 class TMainWindowTest : public ::testing::Test {
 protected:
     TMainWindowTest()
     {
+        Folders = new TFolders;
         Workflow = new TRecordingWorkflow(Steps);
         Profile = new TProfile((Home.Path() / "config.json").string());
         User = new TUser;
@@ -140,11 +131,13 @@ protected:
         Workflow = nullptr;
         delete User;
         User = nullptr;
+        delete Folders;
+        Folders = nullptr;
     }
 
     TRecordingMain& Open()
     {
-        Window = std::make_unique<TRecordingMain>(&ChartList);
+        Window = std::make_unique<TRecordingMain>(ChartList);
         Window->show();
         return *Window;
     }

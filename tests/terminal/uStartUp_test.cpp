@@ -11,6 +11,7 @@
 #include "terminal/DialogDriver.h"
 #include "terminal/dlgBaseLogon/udlgBaseLogon.h"
 #include "terminal/dlgEula/udlgEula.h"
+#include "terminal/dlgIndicator/udlgIndicator.h"
 #include "terminal/dlgLanguage/udlgLanguage.h"
 #include "terminal/fmMain/ufmMain.h"
 
@@ -58,6 +59,9 @@ public:
 
     std::vector<std::string> Seen;
     std::string MainStatusText;
+    // Runs at every look while the main window is up and idle, before it is
+    // closed; the window stays open while it returns false.
+    std::function<bool()> AtMainWindow;
 
     TUserAtTheScreen()
     {
@@ -81,6 +85,7 @@ public:
         Seen.clear();
         fSignalled = false;
         fLogonAsked = false;
+        fMainSeen = false;
     }
 
 private:
@@ -105,12 +110,16 @@ private:
             Control<QPushButton>(*Eula, "btnOk").click();
         } else if (dynamic_cast<TdlgBaseLogon*>(Modal)) {
             Saw("logon");
+        } else if (auto* Indicator = dynamic_cast<TfmIndicator*>(Modal)) {
+            Control<QPushButton>(*Indicator, "btnOk").click();
         } else if (auto* Box = qobject_cast<QMessageBox*>(Modal)) {
             Seen.push_back(Box->windowTitle().toStdString() + ": " + Box->text().toStdString());
             Box->accept();
         } else if (!Modal && fmMain && fmMain->isVisible() && !fLogonAsked) {
             MainStatusText = fmMain->Controls().StatusText->text().toStdString();
-            if (Saw("main window"))
+            if (!std::exchange(fMainSeen, true) && Saw("main window"))
+                return;
+            if (AtMainWindow && !AtMainWindow())
                 return;
             if (SignalAt != "logon") {
                 fmMain->close();
@@ -137,6 +146,7 @@ private:
 
     bool fSignalled = false;
     bool fLogonAsked = false;
+    bool fMainSeen = false;
     QTimer fPoll;
     QTimer fWatchdog;
 };

@@ -1,5 +1,6 @@
 #include "terminal/fmMain/ufmMain.h"
 
+#include "controls/uMdiWindow.h"
 #include "domain/uFolders.h"
 #include "domain/uSymbolShowList.h"
 #include "terminal/MainWindowFixture.h"
@@ -145,9 +146,7 @@ TEST_F(MainCommands, ChartCommandsFollowTheSelectedChart)
          {"acM1", "acH1", "acStick", "acZoomIn", "acIndicatorMA", "acAutoScroll"})
         EXPECT_FALSE(Action(Name)->isEnabled()) << Name;
 
-    TChartDouble Chart;
-    ChartList.Selected = &Chart;
-    Chart.SetInterval(h1);
+    TChartItem& Chart = ChartList.Selected("ETHBTC", h1);
     Window->RefreshActiveWindow();
     EXPECT_TRUE(Action("acH1")->isEnabled() && Action("acH1")->isChecked());
     EXPECT_TRUE(Action("acIndicatorMA")->isEnabled());
@@ -159,9 +158,24 @@ TEST_F(MainCommands, ChartCommandsFollowTheSelectedChart)
     EXPECT_EQ(C.Actions.Intervals.size(), 10u);
 }
 
+// The new chart shows the market watch's symbol in an active window, and the
+// layout holds it at once.
+TEST_F(MainCommands, NewChartOpensTheMarketWatchsSymbolAndWritesTheLayout)
+{
+    User->SymbolShowList().ReloadSymbols({{"ETHBTC"}, {"LTCBTC"}});
+    Window->RefreshSymbolList();
+    Window->Controls().vstSymbols->SelectRow(1);
+    Action("acNewChart")->trigger();
+    ASSERT_EQ(ChartList.Count(), 1);
+    EXPECT_EQ(ChartList.Items(0).Symbol(), "LTCBTC");
+    EXPECT_EQ(ChartList.GetSelected(), &ChartList.Items(0));
+    EXPECT_EQ(ChartList.Items(0).Window()->parentWidget(), Window->Controls().pnlClient);
+    EXPECT_EQ(Steps.back(), "ChartList.Save");
+    EXPECT_TRUE(std::filesystem::exists(TChartList::GetFileName()));
+}
+
 TEST_F(MainCommands, SymbolGroupsAreListedWhenTheMenuOpensAndDeletedFromIt)
 {
-    Folders = new TFolders;
     User->SymbolShowList().ReloadSymbols({{"ETHBTC"}, {"LTCBTC"}});
     const std::filesystem::path Groups = User->SymbolShowList().DoNotifyFolders();
     std::filesystem::create_directories(Groups);
@@ -178,8 +192,6 @@ TEST_F(MainCommands, SymbolGroupsAreListedWhenTheMenuOpensAndDeletedFromIt)
 
     emit C.tbiNewChartPopup->aboutToShow();
     EXPECT_EQ(Captions(C.tbiNewChartPopup), (std::vector<std::string>{"ETHBTC", "LTCBTC"}));
-    delete Folders;
-    Folders = nullptr;
 }
 
 } // namespace

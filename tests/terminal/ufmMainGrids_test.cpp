@@ -140,7 +140,7 @@ TEST_F(MainGrids, MarketWatchCommandsShowColumnsAndChangeTheShownSymbols)
     EXPECT_EQ(C.vstSymbols->RootNodeCount(), 2);
     EXPECT_EQ(Text(C.vstSymbols, 1, 0), "BNBBTC");
 
-    ChartList.Symbols = {"BNBBTC"};
+    ChartList.Selected("BNBBTC");
     C.Actions.acHideSymbols->trigger();
     Window->RefreshSymbolList();
     EXPECT_EQ(C.vstSymbols->RootNodeCount(), 1);

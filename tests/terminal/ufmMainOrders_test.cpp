@@ -18,8 +18,7 @@ protected:
     OrderPanels()
     {
         Open();
-        ChartList.Selected = &Chart;
-        Chart.SetChartPrice(0.5);
+        ChartList.Selected("ETHBTC").SetChartPrice(0.5);
     }
 
     QLineEdit* Edit(const char* Name) const { return Find<QLineEdit>(Name); }
@@ -40,7 +39,6 @@ protected:
     }
 
     TDecimalSeparatorScope Comma{','};
-    TChartDouble Chart;
 };
 
 TEST_F(OrderPanels, UnsetFieldsTakeTheChartsPriceAndTheTotalFollows)
@@ -57,7 +55,7 @@ TEST_F(OrderPanels, UnsetFieldsTakeTheChartsPriceAndTheTotalFollows)
     EXPECT_EQ(Edit("edSellStopLimitAmount")->text(), "0,012") << "one separator, no letters";
     EXPECT_EQ(Edit("edSellStopLimitTotal")->text(), "0,006");
 
-    ChartList.Selected = nullptr;
+    ChartList.Clear();
     Edit("edBuyMarketPrice")->clear();
     Find<QTabWidget>("pcBuy")->setCurrentIndex(1);
     EXPECT_EQ(Edit("edBuyMarketPrice")->text(), "") << "without a selected chart nothing is filled";

@@ -1,5 +1,6 @@
 #include "terminal/fmMain/ufmMain.h"
 
+#include "domain/charts/uIndicators.h"
 #include "domain/uBaseThread.h"
 #include "domain/uHttpTransport.h"
 #include "domain/uProfile.h"
@@ -20,7 +21,6 @@
 #include "terminal/MainWindowFixture.h"
 
 #include "controls/uExPageControl.h"
-#include "terminal/fmMain/uMainChartList.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -50,9 +50,9 @@ TEST_F(TMainWindowTest, CreationHandsTheChartListItsHostAndLoadsTheLayout)
 {
     TfmMain& W = Open();
     EXPECT_EQ(Steps, TSteps{"ChartList.Load"});
-    EXPECT_EQ(ChartList.WinControl, W.Controls().pnlClient);
-    EXPECT_EQ(ChartList.PmChart, W.Controls().ppmChart);
-    EXPECT_EQ(ChartList.PmIndicator, W.Controls().ppIndicator);
+    EXPECT_EQ(ChartList.WinControl(), W.Controls().pnlClient);
+    EXPECT_EQ(ChartList.PmChart(), W.Controls().ppmChart);
+    EXPECT_EQ(ChartList.PmIndicator(), W.Controls().ppIndicator);
     EXPECT_EQ(W.windowTitle(), QStringLiteral("Tavrix "));
     EXPECT_TRUE(Find<QTabBar>("tabCharts")->isHidden());
     EXPECT_EQ(Find<TExPageControl>("pcTerminal")->ActivePage()->objectName(), "tsTrade");
@@ -393,18 +393,27 @@ TEST_F(TMainWindowTest, UpdateQueueReachesTheWindowOnlyOnceOnline)
     EXPECT_EQ(W.Codes.back(), BASE_MAIN_BALANCES);
 }
 
-TEST_F(TMainWindowTest, LoadedHistoryRefreshesItsChartTwiceUnlessTheChartIsGone)
+// The full refresh is seen by its indicators: a moving average filled while
+// the chart had no candles gets its points.
+TEST_F(TMainWindowTest, LoadedHistoryRefreshesItsChartUnlessTheChartIsGone)
 {
     TRecordingMain& W = Open();
-    TChartDouble Kept;
-    auto Closed = std::make_unique<TChartDouble>();
+    TChartItem& Kept = ChartList.Selected("ETHBTC");
+    auto Average = std::make_unique<TMaIndicatorInfo>();
+    Average->SetPeriod(2);
+    TIndicatorItem& Indicator = Kept.IndicatorList().Add(std::move(Average));
+    Indicator.FillSeries(&Kept.KlineList());
+    for (int Minute = 0; Minute < 5; ++Minute) {
+        TKline Candle(1700000040000 + Minute * 60000);
+        Candle.SetClose(10 + Minute);
+        Kept.KlineList().Put(Candle);
+    }
+    TChartItem& Closed = ChartList.Add();
     W.OnNotify(MAIN_FORM_CHART_REFRESH, TNotifyData(Kept.Link()->ID()));
-    W.OnNotify(MAIN_FORM_CHART_REFRESH, TNotifyData(Closed->Link()->ID()));
-    EXPECT_EQ(Kept.FullRefreshes, 0) << "the refresh waits for its timer";
-    Closed.reset();
-    ASSERT_TRUE(Pump([&] { return Kept.FullRefreshes >= 2; }));
-    Pump([&] { return false; }, 100);
-    EXPECT_EQ(Kept.FullRefreshes, 2);
+    W.OnNotify(MAIN_FORM_CHART_REFRESH, TNotifyData(Closed.Link()->ID()));
+    EXPECT_EQ(Indicator.GetSeries(0).Count(), 0) << "the refresh waits for its timer";
+    ChartList.Delete(&Closed);
+    ASSERT_TRUE(Pump([&] { return Indicator.GetSeries(0).Count() == 3; }));
 }
 
 } // namespace

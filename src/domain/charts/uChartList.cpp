@@ -1,7 +1,10 @@
 #include "domain/charts/uChartList.h"
 
+#include "controls/uMdiWindow.h"
+#include "domain/charts/uChartTiling.h"
 #include "domain/charts/uCharts.h"
 #include "domain/uLog.h"
+#include "domain/uUIWriter.h"
 #include "platform/qt/AppException.h"
 
 #include <algorithm>
@@ -12,9 +15,7 @@ TChartList::TChartList() = default;
 
 TChartList::~TChartList()
 {
-    // Freed one by one, so that an item's workers never see a half-freed list.
-    while (!fItems.empty())
-        fItems.pop_back();
+    Clear();
 }
 
 TChartItem& TChartList::Add()
@@ -60,6 +61,38 @@ void TChartList::Delete(TChartItem* aItem)
     fItems.erase(It);
 }
 
+// One by one, each out of the list before it is freed: an item's workers,
+// whose last calls run while it waits for them, never see a half-freed list.
+void TChartList::Clear()
+{
+    while (!fItems.empty()) {
+        std::unique_ptr<TChartItem> Item = std::move(fItems.back());
+        fItems.pop_back();
+    }
+}
+
+TChartItem* TChartList::GetSelected() const
+{
+    for (const auto& Item : fItems)
+        if (Item->Active())
+            return Item.get();
+    return nullptr;
+}
+
+TChartItem* TChartList::SelectedReady() const
+{
+    TChartItem* Item = GetSelected();
+    return Item && !Item->IsClosing() ? Item : nullptr;
+}
+
+std::vector<std::string> TChartList::AsSymbolList() const
+{
+    std::vector<std::string> Symbols;
+    for (const auto& Item : fItems)
+        Symbols.push_back(Item->Symbol());
+    return Symbols;
+}
+
 void TChartList::KlinesUpdate()
 {
     for (const auto& Item : fItems)
@@ -78,6 +111,117 @@ void TChartList::RefreshOrdersBubbles()
         Item->RefreshOrdersBubbles();
 }
 
-void TChartList::Save() {}
+void TChartList::RefreshKlinesByInterval(TChartInterval aChartInterval)
+{
+    TChartItem* Item = SelectedReady();
+    if (!Item)
+        return;
+    Item->SetInterval(aChartInterval);
+    Item->RefreshKlines();
+    Save();
+    QueueNotify(BASE_MAIN_INTERVALS_REFRESH, 0);
+}
 
-void TChartList::Maximize(TWindowState) {}
+void TChartList::acStickExecute(TChartType aTag)
+{
+    if (TChartItem* Item = SelectedReady()) {
+        Item->acStickExecute(aTag);
+        Save();
+    }
+}
+
+void TChartList::acZoomInExecute()
+{
+    if (TChartItem* Item = SelectedReady()) {
+        Item->acZoomInExecute();
+        Save();
+        fPublisher.Notify(BASE_MAIN_REFRESH_ACTIVE_WINDOW, 0);
+    }
+}
+
+void TChartList::acZoomOutExecute()
+{
+    if (TChartItem* Item = SelectedReady()) {
+        Item->acZoomOutExecute();
+        Save();
+        fPublisher.Notify(BASE_MAIN_REFRESH_ACTIVE_WINDOW, 0);
+    }
+}
+
+void TChartList::acAutoScrollExecute(bool aChecked)
+{
+    TChartItem* Item = SelectedReady();
+    if (!Item || Item->ChartSettings().ChartAutoMove() == aChecked)
+        return;
+    Item->ChartSettings().SetChartAutoMove(aChecked);
+    QueueNotify(BASE_MAIN_REFRESH_ACTIVE_WINDOW, 0);
+}
+
+void TChartList::acShiftToEndExecute(bool aChecked)
+{
+    TChartItem* Item = SelectedReady();
+    if (!Item || Item->ChartSettings().ChartShift() == aChecked)
+        return;
+    Item->ChartSettings().SetChartShift(aChecked);
+    QueueNotify(BASE_MAIN_REFRESH_ACTIVE_WINDOW, 0);
+}
+
+void TChartList::acChartSettingsExecute()
+{
+    if (TChartItem* Item = GetSelected())
+        Item->acChartSettingsExecute();
+}
+
+void TChartList::acIndicatorSettingsExecute()
+{
+    if (TChartItem* Item = GetSelected())
+        Item->acIndicatorSettingsExecute();
+}
+
+void TChartList::acIndicatorDeleteExecute()
+{
+    if (TChartItem* Item = GetSelected())
+        Item->acIndicatorDeleteExecute();
+}
+
+void TChartList::acNewOrderExecute()
+{
+    if (TChartItem* Item = GetSelected())
+        Item->acNewOrderExecute();
+}
+
+void TChartList::Mozaic()
+{
+    const QWidget* Host = fWinControl;
+    if (fItems.empty() || !Host)
+        return;
+    if (fFullMode)
+        Maximize(wsNormal);
+    const std::vector<TRect> Cells = MozaicBounds(Count(), Host->width(), Host->height());
+    for (std::size_t i = 0; i < fItems.size(); ++i)
+        if (TwinctrlMdiWindow* Window = fItems[i]->Window(); Window && !fItems[i]->IsClosing())
+            Window->SetBoundsRect(Cells[i]);
+    Save();
+}
+
+void TChartList::Maximize(TWindowState aState)
+{
+    fFullMode = aState == wsMaximized;
+    for (const auto& Item : fItems) {
+        TwinctrlMdiWindow* Window = Item->Window();
+        if (!Window || Item->IsClosing())
+            continue;
+        if (Window->State() != aState)
+            Window->SetState(aState);
+        Window->SetCaptionVisible(!fFullMode);
+    }
+    fPublisher.Notify(BASE_MAIN_TABS_REFRESH, 0);
+}
+
+void TChartList::SetTabsVisible(bool Value)
+{
+    if (fTabsVisible == Value)
+        return;
+    fTabsVisible = Value;
+    fPublisher.Notify(BASE_MAIN_TABS_REFRESH, 0);
+}

@@ -1,21 +1,21 @@
 #pragma once
 
-#include "controls/uMdiWindow.h"
+#include "controls/uWindowState.h"
+#include "domain/charts/uChartSettings.h"
+#include "domain/charts/uMainChartList.h"
 #include "domain/uChartListLink.h"
 #include "domain/uWorkflowViews.h"
 #include "units/uDObject.h"
 
+#include <QMenu>
 #include <QPointer>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-class QMenu;
-class QWidget;
 class TBaseIndicatorInfo;
 class TChartItem;
-class TChartSettingsInfo;
 class TKlineList;
 
 // The dialogs a chart opens. They are windows of the terminal, which this
@@ -29,29 +29,40 @@ struct TChartDialogs {
 };
 
 // The chart windows of the terminal: owns the chart items, hosts their
-// windows, announces chart-view changes on its publisher and drives the
-// charts' polling. User-interface thread only.
+// windows, knows the selected one and forwards the main window's chart
+// commands to it, tiles or maximises the windows, announces chart-view
+// changes on its publisher, drives the charts' polling, and keeps the
+// layout in "charts.json". User-interface thread only.
 //
-// The chart layout file and the arrangement of the windows are not kept
-// yet: Save writes nothing and Maximize changes nothing.
-class TChartList : public IWorkflowChartList, public IChartList {
+// The layout is written after a chart is added or closed, its chart type,
+// interval or zoom is changed by command, an indicator is added or deleted,
+// chart settings are accepted, the windows are tiled, and when the main
+// window closes; nothing else writes it. Emptying the list never does.
+class TChartList : public IMainChartList, public IWorkflowChartList, public IChartList {
 public:
     TChartList();
     TChartList(const TChartList&) = delete;
     TChartList& operator=(const TChartList&) = delete;
-    // Frees every item (their windows go once the events in progress end).
+    // Frees every item (their windows go once the events in progress end);
+    // the layout is not written.
     ~TChartList() override;
 
-    TDPublisher& Publisher() { return fPublisher; }
-    // The host of the chart windows; not owned.
+    TDPublisher& Publisher() override { return fPublisher; }
+    // The host of the chart windows; not owned. Its "Tag" property is the
+    // windows' group index.
     QWidget* WinControl() const { return fWinControl; }
-    void SetWinControl(QWidget* Value) { fWinControl = Value; }
+    void SetWinControl(QWidget* Value) override { fWinControl = Value; }
     // Given to every chart's indicator list, and every chart's own; not owned.
     QMenu* PmIndicator() const { return fPmIndicator; }
-    void SetPmIndicator(QMenu* Value) { fPmIndicator = Value; }
+    void SetPmIndicator(QMenu* Value) override { fPmIndicator = Value; }
     QMenu* PmChart() const { return fPmChart; }
-    void SetPmChart(QMenu* Value) { fPmChart = Value; }
+    void SetPmChart(QMenu* Value) override { fPmChart = Value; }
+    // Every window maximised, their caption bars hidden.
     bool FullMode() const { return fFullMode; }
+    // Whether the main window shows the chart tabs; a change is announced
+    // (code 279).
+    bool TabsVisible() const { return fTabsVisible; }
+    void SetTabsVisible(bool Value);
     TChartDialogs& Dialogs() { return fDialogs; }
 
     int Count() const { return int(fItems.size()); }
@@ -61,11 +72,17 @@ public:
     // A new item with its window (the host must be set), its chart settings
     // read back from the fresh chart.
     TChartItem& Add();
-    // Add with aSymbol, its window activated and its history requested;
-    // nullptr (and an alert in the log) when it fails.
-    TChartItem* AddNewChart(const std::string& aSymbol);
+    // Add with aSymbol, its window activated, its history requested, in full
+    // mode maximised; the layout is written. nullptr (and an alert in the
+    // log) when it fails.
+    TChartItem* AddNewChart(const std::string& aSymbol) override;
     // Frees aItem and takes it out of the list; nothing for an item not held.
     void Delete(TChartItem* aItem);
+    // Frees every item, last first.
+    void Clear() override;
+    // The first item whose window is the active one.
+    TChartItem* GetSelected() const override;
+    std::vector<std::string> AsSymbolList() const override;
 
     // Every chart, in list order, asks for its two newest candles.
     void KlinesUpdate() override;
@@ -74,15 +91,55 @@ public:
     // Every chart redraws the main account's open orders.
     void RefreshOrdersBubbles() override;
 
-    // Writes the chart layout; nothing yet.
-    void Save();
-    // Puts every window in aState; nothing yet (a window's own maximise
-    // button still maximises that window).
+    // The commands on the selected chart; each does nothing without one.
+    // Interval: the chart empties and reloads (code 276 queued).
+    void RefreshKlinesByInterval(TChartInterval aChartInterval) override;
+    void acStickExecute(TChartType aTag);
+    // Zoom: announced as code 270.
+    void acZoomInExecute();
+    void acZoomOutExecute();
+    // Auto-move and shift: a change is queued as code 270; not written.
+    void acAutoScrollExecute(bool aChecked);
+    void acShiftToEndExecute(bool aChecked);
+    void acChartSettingsExecute();
+    void acIndicatorSettingsExecute();
+    void acIndicatorDeleteExecute();
+    void acNewOrderExecute();
+
+    // Tiles the windows over the host (leaving full mode first); nothing
+    // without charts.
+    void Mozaic();
+    // Puts every window in aState: full mode exactly for wsMaximized, and
+    // the caption bars shown exactly outside it (code 279). A chart
+    // window's own maximise button lands here too.
     void Maximize(TWindowState aState);
 
+    // "charts.json" in the per-user roaming folder; empty while that folder
+    // is not known.
+    static std::string GetFileName();
+    // Replaces the charts by the layout's and starts their history loads.
+    // No file changes nothing. A file that is not a JSON object, or cannot
+    // be read, leaves the list empty; the charts made before a failure stay.
+    // Failures are logged. Values of another JSON type read as missing;
+    // intervals, window states, bounds and zoom levels are kept within
+    // their ranges.
+    void Load() override;
+    void Load(const std::string& aFileName);
+    // Writes every chart's window, interval, settings (the left edge taken
+    // from its time axis) and indicators, and the full mode; replaced
+    // atomically. A failure is logged.
+    void Save() override;
+    void Save(const std::string& aFileName);
+
 private:
+    // The selected item, unless it is closing.
+    TChartItem* SelectedReady() const;
+    void LoadLayout(const std::string& aFileName);
+    void LoadChart(const TChartSettingsJson& aNode);
+
     TDPublisher fPublisher;
     bool fFullMode = false;
+    bool fTabsVisible = false;
     QPointer<QWidget> fWinControl;
     QPointer<QMenu> fPmIndicator;
     QPointer<QMenu> fPmChart;

@@ -218,6 +218,11 @@ void TChartItem::RefreshWindowCaption()
                         std::to_string(cZoom[fChartSettings.Zoom()]) + "%)");
 }
 
+TwinctrlMdiWindow* TChartItem::Window() const
+{
+    return fWindow;
+}
+
 bool TChartItem::Active() const
 {
     return fWindow && fWindow->Active();

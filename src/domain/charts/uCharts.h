@@ -1,7 +1,6 @@
 #pragma once
 
 #include "chart/PlotPanel.h"
-#include "controls/uMdiWindow.h"
 #include "domain/charts/uChartSettings.h"
 #include "domain/charts/uIndicatorInfo.h"
 #include "domain/uChartLink.h"
@@ -23,6 +22,7 @@ class TChartList;
 class TIndicatorList;
 class TLineSeries;
 class TThread;
+class TwinctrlMdiWindow;
 
 // The width of the screen the windows are on, in pixels.
 using TScreenWidth = int (*)();
@@ -94,6 +94,19 @@ public:
     void LoadChartColors();
     // The chart's colours, grid and chart type back into the settings.
     void ReadChartColors();
+    // Stores aValue as it is, for a chart built from the layout before its
+    // first load.
+    void LoadInterval(TChartInterval aValue) { fInterval = aValue; }
+    // The indicators of the array aNode in place of the chart's, each filled
+    // from its candles.
+    void LoadIndicators(const TIndicatorJson& aNode);
+    // The settings and, when the file holds them, the indicators of the
+    // template file aFileName onto the chart; nothing without the file. A
+    // file that cannot be read is logged and changes nothing.
+    void LoadTemplate(const std::string& aFileName);
+    // The settings and indicators into the template file aFileName; a
+    // failure is logged.
+    void SaveTemplate(const std::string& aFileName);
 
     // Commands.
     void AddIndicator(std::unique_ptr<TBaseIndicatorInfo> aInfo);
@@ -169,7 +182,7 @@ public:
     void SetActive(bool Value);
 
     // Null before CreateWindow.
-    TwinctrlMdiWindow* Window() const { return fWindow; }
+    TwinctrlMdiWindow* Window() const;
     TChart* Chart() const { return fChart.get(); }
     TLineSeries* SerPrice() const { return fSerPrice.get(); }
     TBubbleSeries* SerBuy() const { return fSerBuy.get(); }

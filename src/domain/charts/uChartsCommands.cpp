@@ -22,6 +22,13 @@ void TChartItem::AddIndicator(std::unique_ptr<TBaseIndicatorInfo> aInfo)
     fChartList.Save();
 }
 
+void TChartItem::LoadIndicators(const TIndicatorJson& aNode)
+{
+    fIndicatorList->Load(aNode);
+    for (int i = 0; i < fIndicatorList->Count(); ++i)
+        fIndicatorList->Items(i).FillSeries(&fKlineList);
+}
+
 void TChartItem::acIndicatorSettingsExecute()
 {
     TIndicatorItem* Item = Ready() ? fIndicatorList->Selected() : nullptr;

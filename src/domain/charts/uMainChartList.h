@@ -1,6 +1,5 @@
 #pragma once
 
-#include "domain/uChartLink.h"
 #include "domain/uCommon.h"
 #include "units/uDObject.h"
 
@@ -9,6 +8,7 @@
 
 class QMenu;
 class QWidget;
+class TChartItem;
 
 // What the main window asks of the chart list, which hosts the chart
 // windows. Called on the user-interface thread only.
@@ -29,12 +29,14 @@ public:
     // it closes (also with no chart open).
     virtual void Load() = 0;
     virtual void Save() = 0;
-    // Closes every chart window.
+    // Closes every chart window without writing the layout.
     virtual void Clear() = 0;
-    // The selected chart window; nullptr when none is selected.
-    virtual IChartItem* SelectedChart() const = 0;
-    // The symbols that have an open chart.
+    // The chart whose window is active; nullptr when none is.
+    virtual TChartItem* GetSelected() const = 0;
+    // The symbols that have an open chart, in list order.
     virtual std::vector<std::string> AsSymbolList() const = 0;
+    // A new chart of aSymbol, active and loading; nullptr when it failed.
+    virtual TChartItem* AddNewChart(const std::string& aSymbol) = 0;
     // The selected chart changes to aChartInterval and reloads.
     virtual void RefreshKlinesByInterval(TChartInterval aChartInterval) = 0;
 };

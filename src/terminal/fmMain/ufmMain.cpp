@@ -1,6 +1,7 @@
 #include "terminal/fmMain/ufmMain.h"
 
 #include "controls/uExPageControl.h"
+#include "domain/charts/uMainChartList.h"
 #include "domain/uSysTime.h"
 #include "domain/uTranslator.h"
 #include "domain/uUIWriter.h"
@@ -11,7 +12,6 @@
 #include "platform/qt/VirtualStringTree.h"
 #include "terminal/fmBasic/uFormParts.h"
 #include "terminal/fmBasic/uMainGuard.h"
-#include "terminal/fmMain/uMainChartList.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -35,7 +35,7 @@ void SetBackground(QWidget* Widget, TColor Color)
 
 } // namespace
 
-TfmMain::TfmMain(IMainChartList* aChartList, QWidget* Parent)
+TfmMain::TfmMain(IMainChartList& aChartList, QWidget* Parent)
     : TfrmBasicOf<QMainWindow>(Parent), fChartList(aChartList)
 {
     setObjectName(QStringLiteral("fmMain"));
@@ -68,13 +68,11 @@ void TfmMain::FormCreate()
 {
     RunLogged("FormCreate", [this] {
         TranslateForm();
-        if (!fChartList)
-            return;
-        fChartList->SetWinControl(fControls.pnlClient);
-        fChartList->SetPmIndicator(fControls.ppIndicator);
-        fChartList->SetPmChart(fControls.ppmChart);
-        Subscribe(&fChartList->Publisher(), 0);
-        fChartList->Load();
+        fChartList.SetWinControl(fControls.pnlClient);
+        fChartList.SetPmIndicator(fControls.ppIndicator);
+        fChartList.SetPmChart(fControls.ppmChart);
+        Subscribe(&fChartList.Publisher(), 0);
+        fChartList.Load();
     });
 }
 
@@ -122,11 +120,9 @@ void TfmMain::FormClose()
     RunLogged("FormClose", [this] {
         if (Workflow)
             Workflow->SetState(wfsClosing);
-        if (fChartList) {
-            fChartList->Save();
-            fChartList->Clear();
-            Unsubscribe(&fChartList->Publisher(), 0);
-        }
+        fChartList.Save();
+        fChartList.Clear();
+        Unsubscribe(&fChartList.Publisher(), 0);
         UnsubscribeClockAndModel();
         if (UIWriter)
             Unsubscribe(&UIWriter->Publisher(), 0);

@@ -36,7 +36,7 @@ class TfmMain : public TfrmBasicOf<QMainWindow>, public IWorkflowMainForm {
 public:
     // Creating the window translates it, hands the chart list its host and
     // menus, subscribes to the list and loads the saved charts.
-    explicit TfmMain(IMainChartList* aChartList = nullptr, QWidget* Parent = nullptr);
+    explicit TfmMain(IMainChartList& aChartList, QWidget* Parent = nullptr);
     ~TfmMain() override;
 
     void Show() override { show(); }
@@ -154,7 +154,7 @@ private:
     void OrderButtonClick(const TOrderSheet& Sheet);
 
     TMainControls fControls;
-    IMainChartList* fChartList;
+    IMainChartList& fChartList;
     bool fIsOnline = false;
     bool fShown = false;
     bool fClosed = false;

@@ -1,12 +1,13 @@
 #include "terminal/fmMain/ufmMain.h"
 
+#include "domain/charts/uCharts.h"
+#include "domain/charts/uMainChartList.h"
 #include "domain/uSymbolShowList.h"
 #include "domain/uUser.h"
 #include "platform/qt/Screen.h"
 #include "platform/qt/VirtualStringTree.h"
 #include "terminal/dlgUserManual/udlgUserManual.h"
 #include "terminal/fmBasic/uMainGuard.h"
-#include "terminal/fmMain/uMainChartList.h"
 #include "terminal/fmMain/ufmMainActions.h"
 
 #include <QAction>
@@ -64,6 +65,8 @@ void TfmMain::ConnectCommands()
             [] { SetScreenCursor(Qt::ArrowCursor); });
     connect(FindAction("acCross"), &QAction::triggered, this,
             [] { SetScreenCursor(Qt::CrossCursor); });
+    connect(FindAction("acNewChart"), &QAction::triggered, this,
+            [this] { RunShown([this] { fChartList.AddNewChart(SelectedSymbol()); }); });
     connect(FindAction("acSaveSymbolGroup"), &QAction::triggered, this,
             [this] { RunShown([this] { acSaveSymbolGroupExecute(); }); });
 
@@ -174,7 +177,7 @@ void TfmMain::RefreshActiveWindow()
     RunLogged("RefreshActiveWindow", [this] {
         RefreshIntervals();
         RefreshZoom();
-        const bool Selected = fChartList && fChartList->SelectedChart();
+        const bool Selected = fChartList.GetSelected() != nullptr;
         for (const char* Name :
              {"acIndicatorMA", "acIndicatorBollinger", "acIndicatorFractal", "acIndicatorZigZag",
               "acStick", "acBar", "acLine", "acAutoScroll", "acShiftToEnd"})
@@ -186,7 +189,7 @@ void TfmMain::RefreshActiveWindow()
 void TfmMain::RefreshIntervals()
 {
     RunLogged("RefreshIntervals", [this] {
-        const IChartItem* Chart = fChartList ? fChartList->SelectedChart() : nullptr;
+        const TChartItem* Chart = fChartList.GetSelected();
         const std::vector<QAction*>& Intervals = fControls.Actions.Intervals;
         for (QAction* Action : Intervals) {
             Action->setEnabled(Chart != nullptr);
@@ -199,7 +202,7 @@ void TfmMain::RefreshIntervals()
 void TfmMain::RefreshZoom()
 {
     RunLogged("RefreshZoom", [this] {
-        if (!fChartList || !fChartList->SelectedChart())
+        if (!fChartList.GetSelected())
             for (const char* Name : {"acZoomIn", "acZoomOut"})
                 FindAction(Name)->setEnabled(false);
     });

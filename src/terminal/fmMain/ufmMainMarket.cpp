@@ -1,5 +1,6 @@
 #include "terminal/fmMain/ufmMain.h"
 
+#include "domain/charts/uMainChartList.h"
 #include "domain/uCommon.h"
 #include "domain/uDepth.h"
 #include "domain/uSymbolShowList.h"
@@ -12,7 +13,6 @@
 #include "platform/qt/VirtualStringTree.h"
 #include "terminal/fmBasic/uFormParts.h"
 #include "terminal/fmBasic/uMainGuard.h"
-#include "terminal/fmMain/uMainChartList.h"
 
 #include <QAction>
 #include <QPainter>
@@ -252,8 +252,8 @@ void TfmMain::vstSymbolsChange()
 void TfmMain::vstVolumeMonitorChange(int Row)
 {
     RunLogged("vstVolumeMonitorChange", [&] {
-        if (Row >= 0 && fChartList)
-            fChartList->RefreshKlinesByInterval(ChartInterval());
+        if (Row >= 0)
+            fChartList.RefreshKlinesByInterval(ChartInterval());
     });
 }
 
@@ -296,8 +296,7 @@ void TfmMain::acHideSymbolsExecute()
 {
     RunLogged("acHideSymbolsExecute", [this] {
         if (User)
-            User->SymbolShowList().HideSymbols(fChartList ? fChartList->AsSymbolList()
-                                                          : std::vector<std::string>());
+            User->SymbolShowList().HideSymbols(fChartList.AsSymbolList());
     });
 }
 

@@ -1,5 +1,7 @@
 #include "terminal/fmMain/ufmMain.h"
 
+#include "domain/charts/uCharts.h"
+#include "domain/charts/uMainChartList.h"
 #include "domain/uCollections.h"
 #include "domain/uProfile.h"
 #include "domain/uUser.h"
@@ -8,7 +10,6 @@
 #include "terminal/fmBasic/uDecimalKeyFilter.h"
 #include "terminal/fmBasic/uFormParts.h"
 #include "terminal/fmBasic/uMainGuard.h"
-#include "terminal/fmMain/uMainChartList.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -80,7 +81,7 @@ void TfmMain::pcSellChange()
 // smallest usual lot. Nothing without a selected chart.
 void TfmMain::PrefillSheet(const TOrderSheet& Sheet)
 {
-    const IChartItem* Chart = fChartList ? fChartList->SelectedChart() : nullptr;
+    const TChartItem* Chart = fChartList.GetSelected();
     if (!Chart)
         return;
     const std::string Price = FloatText(Chart->ChartPrice());

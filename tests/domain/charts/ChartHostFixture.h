@@ -1,15 +1,19 @@
 #pragma once
 
 // A chart list whose windows live on a shown host, as the main window gives
-// it one, with the chart engine started. The list goes before the host: the
-// windows it hands over are freed with their host at the latest.
+// it one, with the chart engine started and the folders in a home of its
+// own. The list goes before the host: the windows it hands over are freed
+// with their host at the latest.
 
 #include "chart/BubbleSeries.h"
 #include "chart/CandleSeries.h"
 #include "chart/Chart.h"
 #include "chart/PlotEngineScope.h"
+#include "controls/uMdiWindow.h"
 #include "domain/charts/uChartList.h"
 #include "domain/charts/uCharts.h"
+#include "domain/uFolders.h"
+#include "support/TempHome.h"
 
 #include <QCoreApplication>
 #include <QWidget>
@@ -18,9 +22,15 @@
 struct TChartHost {
     TChartHost()
     {
+        Folders = new TFolders;
         Host.resize(800, 600);
         Host.show();
         List.SetWinControl(&Host);
+    }
+    ~TChartHost()
+    {
+        delete Folders;
+        Folders = nullptr;
     }
     // Runs the deletes that waited for the events in progress to return.
     static void FreeDeferred()
@@ -34,6 +44,7 @@ struct TChartHost {
         return {Dates.Data(), Dates.Data() + Dates.Count()};
     }
 
+    TTempHome Home;
     QWidget Host;
     TChartList List;
 };

@@ -1,0 +1,154 @@
+#include "chart/Chart.h"
+#include "controls/uMdiWindow.h"
+#include "domain/charts/uChartList.h"
+#include "domain/charts/uCharts.h"
+#include "domain/charts/uIndicators.h"
+#include "domain/uFolders.h"
+#include "domain/uLog.h"
+#include "domain/uUIWriter.h"
+#include "platform/FileRead.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <stdexcept>
+
+// The chart layout file, "charts.json": the root holds "charts", one object
+// per chart window in list order, and "full". A chart's object holds its
+// symbol, interval, window bounds and state, its 24 settings keys and its
+// "indicators".
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using TLayoutJson = TChartSettingsJson;
+
+constexpr char cFileName[] = "charts.json";
+// A window is never smaller than a minimised one, nor beyond the coordinates
+// every drawing path takes.
+constexpr int cMinWindowSize = TwinctrlCustomMdiWindow::MinimizedSize;
+constexpr int cMaxWindowPos = 32767;
+
+const TLayoutJson* Find(const TLayoutJson& aNode, const char* aKey)
+{
+    const auto It = aNode.find(aKey);
+    return It == aNode.end() ? nullptr : &*It;
+}
+
+// The number under aKey, truncated and kept within [aMin, aMax]; missing or
+// of another type it reads as 0, kept within the range too.
+int LayoutInt(const TLayoutJson& aNode, const char* aKey, int aMin, int aMax)
+{
+    const TLayoutJson* Value = Find(aNode, aKey);
+    const double Number = Value && Value->is_number() ? std::trunc(Value->get<double>()) : 0.0;
+    return int(std::clamp(Number, double(aMin), double(aMax)));
+}
+
+} // namespace
+
+std::string TChartList::GetFileName()
+{
+    if (!Folders || Folders->Folder(afUserRoaming).empty())
+        return {};
+    return Folders->Folder(afUserRoaming) + "/" + cFileName;
+}
+
+void TChartList::Load()
+{
+    Load(GetFileName());
+}
+
+void TChartList::Load(const std::string& aFileName)
+{
+    std::error_code Error;
+    if (aFileName.empty() || !fs::exists(aFileName, Error))
+        return;
+    try {
+        LoadLayout(aFileName);
+    } catch (const std::exception& E) {
+        WriteLog(std::string("TUserProfile.LoadFromFile error: ") + E.what(), mtAlert, 0);
+    }
+}
+
+void TChartList::LoadLayout(const std::string& aFileName)
+{
+    Clear();
+    TLayoutJson Root;
+    try {
+        Root = LoadJsonFile(aFileName);
+    } catch (const EFileError&) {
+        Root = nullptr;
+    }
+    if (!Root.is_object())
+        throw std::runtime_error("error reading " + fs::path(aFileName).filename().string());
+    const TLayoutJson* Charts = Find(Root, "charts");
+    if (!Charts || !Charts->is_array())
+        return;
+    const TLayoutJson* Full = Find(Root, "full");
+    fFullMode = Full && Full->is_boolean() && Full->get<bool>();
+    for (const TLayoutJson& Chart : *Charts)
+        if (Chart.is_object())
+            LoadChart(Chart);
+    if (!fItems.empty())
+        fItems.front()->SetActive(true);
+    if (fFullMode)
+        Maximize(wsMaximized);
+    QueueNotify(BASE_MAIN_REFRESH_ACTIVE_WINDOW, 0);
+}
+
+void TChartList::LoadChart(const TLayoutJson& aNode)
+{
+    TChartItem& Item = Add();
+    const TLayoutJson* Symbol = Find(aNode, "symbol");
+    Item.SetSymbol(Symbol && Symbol->is_string() ? Symbol->get<std::string>() : std::string());
+    Item.LoadInterval(TChartInterval(LayoutInt(aNode, "interval", m1, cChartIntervalCount - 1)));
+    TwinctrlMdiWindow& Window = *Item.Window();
+    Window.SetBounds(LayoutInt(aNode, "left", 0, cMaxWindowPos),
+                     LayoutInt(aNode, "top", 0, cMaxWindowPos),
+                     LayoutInt(aNode, "width", cMinWindowSize, cMaxWindowPos),
+                     LayoutInt(aNode, "height", cMinWindowSize, cMaxWindowPos));
+    Window.SetState(TWindowState(LayoutInt(aNode, "state", wsNormal, wsMaximized)));
+    Item.LoadSettings(&aNode);
+    TChartSettingsInfo& Settings = Item.ChartSettings();
+    Settings.SetZoom(Settings.Zoom());
+    if (const TLayoutJson* Indicators = Find(aNode, "indicators");
+        Indicators && Indicators->is_array())
+        Item.LoadIndicators(*Indicators);
+    Item.RefreshKlines();
+}
+
+void TChartList::Save()
+{
+    Save(GetFileName());
+}
+
+void TChartList::Save(const std::string& aFileName)
+{
+    try {
+        TLayoutJson Charts = TLayoutJson::array();
+        for (const auto& Item : fItems) {
+            TLayoutJson Chart = TLayoutJson::object();
+            Chart["symbol"] = Item->Symbol();
+            Chart["interval"] = int(Item->Interval());
+            const TwinctrlMdiWindow* Window = Item->Window();
+            const TRect Bounds = Window ? Window->BoundsRect() : TRect{};
+            Chart["left"] = Bounds.Left;
+            Chart["top"] = Bounds.Top;
+            Chart["width"] = Bounds.Width();
+            Chart["height"] = Bounds.Height();
+            Chart["state"] = int(Window ? Window->State() : wsNormal);
+            if (Item->Chart())
+                Item->ChartSettings().SetLeft(Item->Chart()->BottomAxis()->Minimum());
+            Item->ChartSettings().Save(Chart);
+            Item->IndicatorList().Save(Chart["indicators"] = TLayoutJson::array());
+            Charts.push_back(std::move(Chart));
+        }
+        TLayoutJson Root = TLayoutJson::object();
+        Root["charts"] = std::move(Charts);
+        Root["full"] = fFullMode;
+        SaveJsonFile(Root, aFileName);
+    } catch (const std::exception& E) {
+        WriteLog(E.what(), mtAlert, 0);
+    }
+}

@@ -1,0 +1,302 @@
+#include "domain/charts/uChartList.h"
+
+#include "ChartHostFixture.h"
+#include "domain/charts/uChartTiling.h"
+#include "domain/charts/uIndicators.h"
+#include "support/LogCapture.h"
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using TJson = nlohmann::ordered_json;
+
+struct ChartLayout : testing::Test, TChartHost {
+    ChartLayout()
+    {
+        List.Publisher().Subscribe(&Recorder, 0);
+        List.Dialogs() = {[](TBaseIndicatorInfo&) { return true; },
+                          [](const TKlineList&, TChartSettingsInfo&) { return true; },
+                          [](const std::string&) { return true; }};
+    }
+    static std::string Text(const std::string& aFile = TChartList::GetFileName())
+    {
+        std::ifstream Stream(aFile, std::ios::binary);
+        std::stringstream Text;
+        Text << Stream.rdbuf();
+        return Text.str();
+    }
+    static void Write(const std::string& aText)
+    {
+        std::ofstream(TChartList::GetFileName(), std::ios::binary) << aText;
+    }
+    // A chart of aSymbol, its window the active one.
+    TChartItem& Selected(const std::string& aSymbol = "BTCUSDT")
+    {
+        TChartItem& Item = List.Add();
+        Item.SetSymbol(aSymbol);
+        Item.SetActive(true);
+        return Item;
+    }
+    std::vector<std::string> Symbols() const { return List.AsSymbolList(); }
+
+    struct TRecorder : TDObject {
+        std::vector<int32_t> Codes;
+        void Notification(int32_t EventID, TNotifyData) override { Codes.push_back(EventID); }
+    } Recorder;
+    TLogCapture Log;
+};
+
+TEST_F(ChartLayout, AKnownLayoutIsWrittenKeyForKeyInItsOrder)
+{
+    TChartItem& Item = List.Add();
+    Item.SetSymbol("BTCUSDT");
+    Item.LoadInterval(h1);
+    Item.Window()->SetBounds(16, 24, 400, 240);
+    TChartSettingsInfo& Settings = Item.ChartSettings();
+    Settings.Reset();
+    Settings.SetZoom(z2);
+    Settings.SetShowGrid(true);
+    Settings.SetPinMax(1.5);
+    Item.Chart()->BottomAxis()->SetMinMax(45000, 45001);
+    Item.IndicatorList().Add(std::make_unique<TMaIndicatorInfo>());
+    List.Save();
+    EXPECT_EQ(Text(),
+              R"({"charts":[{"symbol":"BTCUSDT","interval":5,"left":16,"top":24,"width":400,)"
+              R"("height":240,"state":0,"background":16777215,"text":0,"buy":12644824,)"
+              R"("sell":14205169,"series":0,"grid":8421504,"bar":0,"autonomic":false,)"
+              R"("chartOnTop":false,"chartShift":false,"chartAutoMove":false,"fixedZoom11":false,)"
+              R"("fixedZoom":false,"pinMin":0.0,"pinMax":1.5,"chartType":1,"showOHLC":false,)"
+              R"("showAsk":false,"showPeriods":false,"showGrid":true,"showVolume":false,)"
+              R"("showTips":false,"zoom":2,"left_bar":45000.0,"indicators":[{"type":"MA",)"
+              R"("period":14,"shift":0,"method":0,"price":0,"lineColor":255,"lineStyle":0,)"
+              R"("lineWidth":1}]}],"full":false})"
+              "\r\n");
+}
+
+TEST_F(ChartLayout, ALoadedLayoutIsSavedAsReadButForTheLeftEdgeTakenFromTheTimeAxis)
+{
+    TChartItem& First = List.Add();
+    First.SetSymbol("BTCUSDT");
+    First.LoadInterval(h4);
+    First.Window()->SetBounds(8, 16, 320, 200);
+    First.Window()->SetState(wsMinimized);
+    First.ChartSettings().Reset();
+    First.ChartSettings().SetZoom(z4);
+    First.ChartSettings().SetChartShift(true);
+    First.LoadIndicators(TJson::parse(
+        R"([{"type":"ZigZag","depth":7},{"type":"Fractal","period":3,"color":65280},)"
+        R"({"type":"Bollinger","period":9,"dev":3},{"type":"MA","method":3,"lineWidth":2}])"));
+    TChartItem& Second = List.Add();
+    Second.SetSymbol("ETHBTC");
+    Second.Window()->SetState(wsMaximized);
+    List.Save();
+    const std::string Saved = Text();
+
+    List.Load();
+    ASSERT_EQ(Symbols(), (std::vector<std::string>{"BTCUSDT", "ETHBTC"}));
+    List.Items(0).Chart()->BottomAxis()->SetMinMax(45100, 45101);
+    List.Save();
+    TJson Before = TJson::parse(Saved);
+    TJson After = TJson::parse(Text());
+    EXPECT_EQ(After["charts"][0]["left_bar"], 45100.0);
+    for (TJson* Layout : {&Before, &After})
+        for (TJson& Chart : (*Layout)["charts"])
+            Chart.erase("left_bar");
+    EXPECT_EQ(After, Before);
+    EXPECT_EQ(List.GetSelected(), &List.Items(0)) << "the first chart is active";
+}
+
+// Only the changes a trader makes on purpose write the layout.
+TEST_F(ChartLayout, CommandsThatChangeAChartWriteTheLayoutViewChangesDoNot)
+{
+    const std::pair<const char*, std::function<void()>> Writes[] = {
+        {"new chart", [&] { List.AddNewChart("LTCBTC"); }},
+        {"closed chart", [&] { Selected().DestroyWindow(); }},
+        {"chart type", [&] { List.acStickExecute(ctLine); }},
+        {"zoom in", [&] { List.acZoomInExecute(); }},
+        {"zoom out", [&] { List.acZoomOutExecute(); }},
+        {"interval", [&] { List.RefreshKlinesByInterval(d1); }},
+        {"indicator added", [&] { Selected().AddIndicator(std::make_unique<TMaIndicatorInfo>()); }},
+        {"indicator deleted",
+         [&] {
+             TChartItem& Item = Selected();
+             Item.AddIndicator(std::make_unique<TZigZagIndicatorInfo>());
+             fs::remove(TChartList::GetFileName());
+             Item.IndicatorList().OnSeriesDblClick(&Item.IndicatorList().Items(0).GetSeries(0), 0,
+                                                   mbLeft, {}, 0, 0);
+             List.acIndicatorDeleteExecute();
+         }},
+        {"settings accepted", [&] { List.acChartSettingsExecute(); }},
+        {"tiled", [&] { List.Mozaic(); }},
+    };
+    const std::pair<const char*, std::function<void()>> Keeps[] = {
+        {"window moved", [&] { Selected().Window()->SetBounds(40, 40, 200, 200); }},
+        {"maximised", [&] { List.Maximize(wsMaximized); }},
+        {"mouse zoom", [&] { Selected().SetZoom(z3); }},
+        {"indicator settings",
+         [&] {
+             TChartItem& Item = Selected();
+             Item.IndicatorList()
+                 .Add(std::make_unique<TMaIndicatorInfo>())
+                 .FillSeries(&Item.KlineList());
+             Item.IndicatorList().OnSeriesDblClick(&Item.IndicatorList().Items(0).GetSeries(0), 0,
+                                                   mbLeft, {}, 0, 0);
+             List.acIndicatorSettingsExecute();
+         }},
+        {"auto scroll", [&] { List.acAutoScrollExecute(true); }},
+        {"shift to end", [&] { List.acShiftToEndExecute(true); }},
+        {"tabs", [&] { List.SetTabsVisible(true); }},
+        {"template loaded", [&] { Selected().LoadTemplate((Home.Path() / "none.tpl").string()); }},
+        {"layout loaded", [&] { List.Load(); }},
+        {"emptied", [&] { List.Clear(); }},
+        {"nothing selected", [&] { List.acStickExecute(ctBar); }},
+    };
+    for (const auto& [What, Action] : Writes) {
+        Selected();
+        fs::remove(TChartList::GetFileName());
+        Action();
+        EXPECT_TRUE(fs::exists(TChartList::GetFileName())) << What;
+    }
+    for (const auto& [What, Action] : Keeps) {
+        if (std::string(What) != "nothing selected")
+            Selected();
+        else
+            List.Clear();
+        List.Save();
+        const fs::file_time_type Written = fs::last_write_time(TChartList::GetFileName());
+        fs::last_write_time(TChartList::GetFileName(), Written - std::chrono::hours(1));
+        Action();
+        EXPECT_EQ(fs::last_write_time(TChartList::GetFileName()), Written - std::chrono::hours(1))
+            << What;
+    }
+}
+
+TEST_F(ChartLayout, ALayoutThatCannotBeUsedEmptiesTheListAndKeepsTheFullMode)
+{
+    const struct {
+        const char* What;
+        const char* Text;
+        std::vector<std::string> Symbols;
+        bool FullMode;
+        bool Logged;
+    } Cases[] = {
+        {"no file", nullptr, {"BTCUSDT"}, true, false},
+        {"no charts", R"({"full":false})", {}, true, false},
+        {"charts of another type", R"({"charts":{"symbol":"X"},"full":false})", {}, true, false},
+        {"not JSON", "{ charts", {}, true, true},
+        {"not an object", "[]", {}, true, true},
+        {"elements of another type",
+         R"({"charts":[3,{"symbol":"ETHBTC"}],"full":"yes"})",
+         {"ETHBTC"},
+         false,
+         false},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.What);
+        List.Clear();
+        Selected();
+        List.Maximize(wsMaximized);
+        fs::remove(TChartList::GetFileName());
+        if (Case.Text)
+            Write(Case.Text);
+        Log.Clear();
+        List.Load();
+        EXPECT_EQ(Symbols(), Case.Symbols);
+        EXPECT_EQ(List.FullMode(), Case.FullMode);
+        const std::vector<TLogLine> Lines = Log.Lines();
+        EXPECT_EQ(!Lines.empty(), Case.Logged);
+        if (Case.Logged)
+            EXPECT_EQ(Lines.front(),
+                      (TLogLine{"TUserProfile.LoadFromFile error: error reading charts.json",
+                                mtAlert, 0}));
+    }
+}
+
+TEST_F(ChartLayout, LoadedValuesStayWithinTheirRanges)
+{
+    Write(R"({"charts":[{"symbol":"BTCUSDT","interval":99,"left":-40,"top":1e12,"width":-5,)"
+          R"("height":"tall","state":7,"zoom":9,"chartType":1},)"
+          R"({"symbol":7,"interval":-1,"state":-1,"zoom":-3}],"full":false})");
+    List.Load();
+    ASSERT_EQ(List.Count(), 2);
+    TChartItem& Odd = List.Items(0);
+    EXPECT_EQ(Odd.Interval(), Month1);
+    EXPECT_EQ(Odd.Window()->State(), wsMaximized);
+    EXPECT_EQ(Odd.ChartSettings().Zoom(), z5);
+    TChartItem& Empty = List.Items(1);
+    EXPECT_EQ(Empty.Symbol(), "");
+    EXPECT_EQ(Empty.Interval(), m1);
+    EXPECT_EQ(Empty.Window()->State(), wsNormal);
+    EXPECT_EQ(Empty.ChartSettings().Zoom(), z0);
+    const TRect Bounds = Empty.Window()->BoundsRect();
+    EXPECT_GE(Bounds.Left, 0);
+    EXPECT_GE(Bounds.Width(), TwinctrlCustomMdiWindow::MinimizedSize);
+    List.Save();
+    const TJson Saved = TJson::parse(Text());
+    EXPECT_EQ(Saved["charts"][0]["interval"], 14);
+    EXPECT_EQ(Saved["charts"][0]["zoom"], 5);
+}
+
+TEST_F(ChartLayout, TilingPlacesEveryWindowOnItsCellAndLeavesTheFullMode)
+{
+    List.Mozaic();
+    EXPECT_FALSE(fs::exists(TChartList::GetFileName())) << "nothing to tile";
+    for (const char* Symbol : {"A", "B", "C", "D", "E"})
+        Selected(Symbol);
+    List.Maximize(wsMaximized);
+    List.Mozaic();
+    EXPECT_FALSE(List.FullMode());
+    const std::vector<TRect> Cells = MozaicBounds(5, Host.width(), Host.height());
+    for (int i = 0; i < List.Count(); ++i) {
+        EXPECT_EQ(List.Items(i).Window()->State(), wsNormal);
+        EXPECT_TRUE(List.Items(i).Window()->CaptionVisible());
+        EXPECT_EQ(List.Items(i).Window()->BoundsRect(), Cells[std::size_t(i)]) << i;
+    }
+}
+
+TEST_F(ChartLayout, FullModeMaximisesEveryWindowWithoutCaptionAndNewChartsJoinIt)
+{
+    Selected("A");
+    Selected("B");
+    List.Maximize(wsMaximized);
+    TChartItem* Added = List.AddNewChart("C");
+    ASSERT_NE(Added, nullptr);
+    EXPECT_EQ(List.GetSelected(), Added);
+    for (int i = 0; i < List.Count(); ++i) {
+        EXPECT_EQ(List.Items(i).Window()->State(), wsMaximized);
+        EXPECT_FALSE(List.Items(i).Window()->CaptionVisible());
+    }
+    List.Maximize(wsMinimized);
+    EXPECT_FALSE(List.FullMode());
+    EXPECT_EQ(List.Items(2).Window()->State(), wsMinimized);
+    EXPECT_TRUE(List.Items(2).Window()->CaptionVisible());
+    EXPECT_EQ(std::count(Recorder.Codes.begin(), Recorder.Codes.end(), BASE_MAIN_TABS_REFRESH), 3)
+        << "twice by command, once for the chart added in full mode";
+}
+
+TEST_F(ChartLayout, CommandsReachOnlyTheSelectedChart)
+{
+    TChartItem& Other = Selected("A");
+    TChartItem& Chosen = Selected("B");
+    EXPECT_EQ(List.GetSelected(), &Chosen);
+    List.acStickExecute(ctBar);
+    List.acShiftToEndExecute(true);
+    EXPECT_EQ(Chosen.ChartSettings().ChartType(), ctBar);
+    EXPECT_TRUE(Chosen.ChartSettings().ChartShift());
+    EXPECT_EQ(Other.ChartSettings().ChartType(), ctCandle);
+    EXPECT_FALSE(Other.ChartSettings().ChartShift());
+    EXPECT_EQ(Recorder.Codes, std::vector<int32_t>{BASE_MAIN_CHART_TYPE});
+    List.SetTabsVisible(true);
+    List.SetTabsVisible(true);
+    EXPECT_EQ(Recorder.Codes, (std::vector<int32_t>{BASE_MAIN_CHART_TYPE, BASE_MAIN_TABS_REFRESH}))
+        << "only a change of the tabs is announced";
+}
+
+} // namespace
