@@ -250,9 +250,11 @@ void TwinctrlCustomMdiWindow::AlignControls(TRect& Rect)
     TwinctrlCustomPanel::AlignControls(Rect);
 }
 
+// A parent not on screen yet has no lasting size: a window placed in it
+// (a saved layout restored while the main window is built) keeps its bounds.
 void TwinctrlCustomMdiWindow::WindowPosChanging(TWindowPos& Pos)
 {
-    if (!parentWidget())
+    if (!parentWidget() || !parentWidget()->isVisible())
         return;
     const TRect P = ParentClientRect(*this);
     if (Pos.X < P.Left)

@@ -59,6 +59,10 @@ TEST_F(MdiWindow, MovesAndSizesStayInsideTheParentOnTheGrid)
         EXPECT_EQ(W->BoundsRect(), C.Expect) << C.Name;
         delete W;
     }
+    Host.hide();
+    TwinctrlMdiWindow* Restored = NewWindow(Bounds(500, 350, 203, 97));
+    EXPECT_EQ(Restored->BoundsRect(), Bounds(500, 350, 203, 97))
+        << "a hidden parent keeps none out";
 }
 
 TEST_F(MdiWindow, StatesKeepTheNormalBounds)
