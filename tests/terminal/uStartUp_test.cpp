@@ -1,5 +1,9 @@
 #include "terminal/uStartUp.h"
 
+#include "controls/uMdiWindow.h"
+#include "domain/charts/uChartList.h"
+#include "domain/charts/uCharts.h"
+#include "domain/charts/uIndicators.h"
 #include "domain/uBaseThread.h"
 #include "domain/uCommon.h"
 #include "domain/uHttpTransport.h"
@@ -350,6 +354,78 @@ TEST_F(StartUp, AFileThatCannotBeWrittenEndsTheStartBeforeAnyWindow)
         EXPECT_EQ(User.Seen[0].rfind("Tavrix: ", 0), 0u) << User.Seen[0];
         EXPECT_TRUE(Exchange.Journal().empty()) << Blocked;
     }
+}
+
+// What a trader sees of the charts: symbol, interval, window bounds and
+// indicator kinds, in list order.
+std::vector<std::string> ChartsShown()
+{
+    std::vector<std::string> Shown;
+    const auto* List = dynamic_cast<TChartList*>(ChartList);
+    for (int i = 0; List && i < List->Count(); ++i) {
+        TChartItem& Item = List->Items(i);
+        const TRect Bounds = Item.Window()->BoundsRect();
+        std::string Line = Item.Symbol() + " " + std::string(TChartIntervalStr[Item.Interval()]) +
+                           " " + std::to_string(Bounds.Left) + "," + std::to_string(Bounds.Top) +
+                           " " + std::to_string(Bounds.Width()) + "x" +
+                           std::to_string(Bounds.Height());
+        for (int j = 0; j < Item.IndicatorList().Count(); ++j)
+            Line += std::string(" ") + Item.IndicatorList().Items(j).Info().TypeName();
+        Shown.push_back(Line);
+    }
+    return Shown;
+}
+
+// The charts opened, reloaded, given an indicator through its dialog and
+// tiled come back as they were at the next start, each loading its history.
+TEST_F(StartUp, TheChartsOfOneRunComeBackAtTheNext)
+{
+    WriteSettings("English");
+    WriteMarker();
+    int Phase = 0;
+    std::vector<std::string> AtClose;
+    User.AtMainWindow = [&] {
+        auto* List = dynamic_cast<TChartList*>(ChartList);
+        if (Phase == 0) {
+            List->AddNewChart("ETHBTC");
+            List->AddNewChart("LTCBTC");
+            List->RefreshKlinesByInterval(h4);
+            QTimer::singleShot(0, [List] {
+                List->Items(1).AddIndicator(std::make_unique<TFractalIndicatorInfo>());
+            });
+            Phase = 1;
+            return false;
+        }
+        if (List->Items(1).IndicatorList().Count() == 0)
+            return false;
+        List->Mozaic();
+        AtClose = ChartsShown();
+        return true;
+    };
+    EXPECT_EQ(Run(), 0);
+    ASSERT_EQ(AtClose.size(), 2u);
+    EXPECT_EQ(AtClose[1].substr(0, 10), "LTCBTC 4h ");
+    EXPECT_TRUE(AtClose[1].ends_with(" Fractal")) << AtClose[1];
+
+    Exchange.ClearJournal();
+    HttpAbortTransfers(false);
+    User.Restart("");
+    std::vector<std::string> AtStart;
+    User.AtMainWindow = [&] {
+        AtStart = ChartsShown();
+        return true;
+    };
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(AtStart, AtClose);
+    std::vector<std::string> Histories;
+    for (const TJournalEntry& Entry : Exchange.Journal())
+        if (Entry.Path == "/" + TTestExchange::Resource(TExchangeEndpoint::Klines) &&
+            Entry.Query.ends_with("&endTime=" + std::to_string(INT64_MAX)))
+            Histories.push_back(Entry.Query.substr(0, Entry.Query.find("&endTime")));
+    std::sort(Histories.begin(), Histories.end());
+    EXPECT_EQ(Histories,
+              (std::vector<std::string>{"symbol=ETHBTC&interval=5m", "symbol=LTCBTC&interval=4h"}))
+        << ::testing::PrintToString(Requests());
 }
 
 } // namespace
