@@ -58,11 +58,11 @@ public:
     QMenu* PmChart() const { return fPmChart; }
     void SetPmChart(QMenu* Value) override { fPmChart = Value; }
     // Every window maximised, their caption bars hidden.
-    bool FullMode() const { return fFullMode; }
+    bool FullMode() const override { return fFullMode; }
     // Whether the main window shows the chart tabs; a change is announced
     // (code 279).
-    bool TabsVisible() const { return fTabsVisible; }
-    void SetTabsVisible(bool Value);
+    bool TabsVisible() const override { return fTabsVisible; }
+    void SetTabsVisible(bool Value) override;
     TChartDialogs& Dialogs() { return fDialogs; }
 
     int Count() const { return int(fItems.size()); }
@@ -94,25 +94,25 @@ public:
     // The commands on the selected chart; each does nothing without one.
     // Interval: the chart empties and reloads (code 276 queued).
     void RefreshKlinesByInterval(TChartInterval aChartInterval) override;
-    void acStickExecute(TChartType aTag);
+    void acStickExecute(TChartType aTag) override;
     // Zoom: announced as code 270.
-    void acZoomInExecute();
-    void acZoomOutExecute();
+    void acZoomInExecute() override;
+    void acZoomOutExecute() override;
     // Auto-move and shift: a change is queued as code 270; not written.
-    void acAutoScrollExecute(bool aChecked);
-    void acShiftToEndExecute(bool aChecked);
-    void acChartSettingsExecute();
-    void acIndicatorSettingsExecute();
-    void acIndicatorDeleteExecute();
-    void acNewOrderExecute();
+    void acAutoScrollExecute(bool aChecked) override;
+    void acShiftToEndExecute(bool aChecked) override;
+    void acChartSettingsExecute() override;
+    void acIndicatorSettingsExecute() override;
+    void acIndicatorDeleteExecute() override;
+    void acNewOrderExecute() override;
 
     // Tiles the windows over the host (leaving full mode first); nothing
     // without charts.
-    void Mozaic();
+    void Mozaic() override;
     // Puts every window in aState: full mode exactly for wsMaximized, and
     // the caption bars shown exactly outside it (code 279). A chart
     // window's own maximise button lands here too.
-    void Maximize(TWindowState aState);
+    void Maximize(TWindowState aState) override;
 
     // "charts.json" in the per-user roaming folder; empty while that folder
     // is not known.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "controls/uWindowState.h"
+#include "domain/charts/uChartSettings.h"
 #include "domain/uCommon.h"
 #include "units/uDObject.h"
 
@@ -39,4 +41,22 @@ public:
     virtual TChartItem* AddNewChart(const std::string& aSymbol) = 0;
     // The selected chart changes to aChartInterval and reloads.
     virtual void RefreshKlinesByInterval(TChartInterval aChartInterval) = 0;
+
+    // The chart commands, on the selected chart; none does anything without
+    // one.
+    virtual void acStickExecute(TChartType aTag) = 0;
+    virtual void acZoomInExecute() = 0;
+    virtual void acZoomOutExecute() = 0;
+    virtual void acAutoScrollExecute(bool aChecked) = 0;
+    virtual void acShiftToEndExecute(bool aChecked) = 0;
+    virtual void acChartSettingsExecute() = 0;
+    virtual void acIndicatorSettingsExecute() = 0;
+    virtual void acIndicatorDeleteExecute() = 0;
+    virtual void acNewOrderExecute() = 0;
+    // The arrangement of the chart windows and the chart tabs.
+    virtual void Mozaic() = 0;
+    virtual void Maximize(TWindowState aState) = 0;
+    virtual bool FullMode() const = 0;
+    virtual bool TabsVisible() const = 0;
+    virtual void SetTabsVisible(bool Value) = 0;
 };

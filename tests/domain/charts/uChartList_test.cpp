@@ -212,10 +212,11 @@ TEST_F(ChartLayout, ALayoutThatCannotBeUsedEmptiesTheListAndKeepsTheFullMode)
         EXPECT_EQ(List.FullMode(), Case.FullMode);
         const std::vector<TLogLine> Lines = Log.Lines();
         EXPECT_EQ(!Lines.empty(), Case.Logged);
-        if (Case.Logged)
+        if (Case.Logged) {
             EXPECT_EQ(Lines.front(),
                       (TLogLine{"TUserProfile.LoadFromFile error: error reading charts.json",
                                 mtAlert, 0}));
+        }
     }
 }
 
