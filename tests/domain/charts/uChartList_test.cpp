@@ -282,22 +282,4 @@ TEST_F(ChartLayout, FullModeMaximisesEveryWindowWithoutCaptionAndNewChartsJoinIt
         << "twice by command, once for the chart added in full mode";
 }
 
-TEST_F(ChartLayout, CommandsReachOnlyTheSelectedChart)
-{
-    TChartItem& Other = Selected("A");
-    TChartItem& Chosen = Selected("B");
-    EXPECT_EQ(List.GetSelected(), &Chosen);
-    List.acStickExecute(ctBar);
-    List.acShiftToEndExecute(true);
-    EXPECT_EQ(Chosen.ChartSettings().ChartType(), ctBar);
-    EXPECT_TRUE(Chosen.ChartSettings().ChartShift());
-    EXPECT_EQ(Other.ChartSettings().ChartType(), ctCandle);
-    EXPECT_FALSE(Other.ChartSettings().ChartShift());
-    EXPECT_EQ(Recorder.Codes, std::vector<int32_t>{BASE_MAIN_CHART_TYPE});
-    List.SetTabsVisible(true);
-    List.SetTabsVisible(true);
-    EXPECT_EQ(Recorder.Codes, (std::vector<int32_t>{BASE_MAIN_CHART_TYPE, BASE_MAIN_TABS_REFRESH}))
-        << "only a change of the tabs is announced";
-}
-
 } // namespace
