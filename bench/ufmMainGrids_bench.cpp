@@ -4,6 +4,7 @@
 // paints what it shows. Beside it, in the same run, the reading of those two
 // replies that the refresh follows. One iteration is one second's work, so
 // "core_pct" is the share of one core it takes.
+#include "domain/charts/uChartList.h"
 #include "domain/uMarketApply.h"
 #include "domain/uMarketReplies.h"
 #include "domain/uProfile.h"
@@ -77,7 +78,7 @@ public:
         fUser.SymbolShowList().ReloadSymbols(
             Reader.Ticker24hr(market_data::Ticker24hrList(cSymbols, cNow).dump()));
         fUser.SymbolShowList().FillShowSymbols();
-        fWindow = std::make_unique<TfmMain>();
+        fWindow = std::make_unique<TfmMain>(fCharts);
         fWindow->show();
         fWindow->setWindowState(Qt::WindowNoState);
         fWindow->resize(1920, 1080);
@@ -119,6 +120,8 @@ private:
     TProfile fProfile{
         (std::filesystem::temp_directory_path() / "tavrix-bench-config.json").string()};
     TUser fUser;
+    // Without folders it holds no chart and reads and writes no layout.
+    TChartList fCharts;
     std::unique_ptr<TfmMain> fWindow;
 };
 
