@@ -6,12 +6,10 @@
 #include "domain/uFolders.h"
 #include "domain/uLog.h"
 #include "domain/uUIWriter.h"
-#include "platform/FileRead.h"
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <stdexcept>
 
 // The chart layout file, "charts.json": the root holds "charts", one object
 // per chart window in list order, and "full". A chart's object holds its
@@ -74,14 +72,7 @@ void TChartList::Load(const std::string& aFileName)
 void TChartList::LoadLayout(const std::string& aFileName)
 {
     Clear();
-    TLayoutJson Root;
-    try {
-        Root = LoadJsonFile(aFileName);
-    } catch (const EFileError&) {
-        Root = nullptr;
-    }
-    if (!Root.is_object())
-        throw std::runtime_error("error reading " + fs::path(aFileName).filename().string());
+    const TLayoutJson Root = LoadChartFile(aFileName);
     const TLayoutJson* Charts = Find(Root, "charts");
     if (!Charts || !Charts->is_array())
         return;

@@ -1,8 +1,12 @@
 #include "domain/charts/uChartSettings.h"
 
+#include "platform/FileRead.h"
+
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <limits>
+#include <stdexcept>
 #include <type_traits>
 
 namespace {
@@ -183,4 +187,18 @@ TChartType TChartSettingsInfo::ChartType() const
 TZoom TChartSettingsInfo::Zoom() const
 {
     return std::min(fZoom, z5);
+}
+
+TChartSettingsJson LoadChartFile(const std::string& aFileName)
+{
+    TChartSettingsJson Root;
+    try {
+        Root = LoadJsonFile(aFileName);
+    } catch (const EFileError&) {
+        Root = nullptr;
+    }
+    if (!Root.is_object())
+        throw std::runtime_error("error reading " +
+                                 std::filesystem::path(aFileName).filename().string());
+    return Root;
 }

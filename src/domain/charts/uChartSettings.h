@@ -13,6 +13,11 @@ enum TChartType : std::uint8_t { ctBar, ctCandle, ctLine };
 
 using TChartSettingsJson = nlohmann::ordered_json;
 
+// The root object of a file holding chart settings (the chart layout or a
+// template), read through the checked reader. A file that cannot be read or
+// holds no object raises "error reading " and the file's name.
+TChartSettingsJson LoadChartFile(const std::string& aFileName);
+
 // What a settings record sets on a chart and its series, as plain values.
 // Read back from a chart, only the fields marked "read" carry its values.
 struct TChartLook {

@@ -4,11 +4,9 @@
 #include "domain/charts/uIndicators.h"
 #include "domain/uFolders.h"
 #include "domain/uLog.h"
-#include "platform/FileRead.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <stdexcept>
 
 namespace fs = std::filesystem;
 
@@ -108,14 +106,7 @@ void TChartItem::LoadTemplate(const std::string& aFileName)
     if (!Ready() || !fs::exists(aFileName, Error))
         return;
     try {
-        TChartSettingsJson Root;
-        try {
-            Root = LoadJsonFile(aFileName);
-        } catch (const EFileError&) {
-            Root = nullptr;
-        }
-        if (!Root.is_object())
-            throw std::runtime_error("error reading " + fs::path(aFileName).filename().string());
+        const TChartSettingsJson Root = LoadChartFile(aFileName);
         if (const auto Info = Root.find("info"); Info != Root.end())
             fChartSettings.Load(*Info);
         if (const auto Indicators = Root.find("indicators");
