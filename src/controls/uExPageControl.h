@@ -288,9 +288,7 @@ private:
     bool fFullRefresh = false;
     int fUpdateCount = 0;
     TClosePosition fClosePosition = cpLeft;
-    QPointer<TImageList> fImages;
-    QMetaObject::Connection fImagesChanged;
-    QMetaObject::Connection fImagesDestroyed;
+    TImageListLink fImages;
     int fTabHeight = 0;
     int fTabWidth = 0;
     TGetImageIndexEvent fOnGetImageIndex;

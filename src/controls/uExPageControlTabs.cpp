@@ -166,19 +166,7 @@ void TExPageControl::SetTabPosition(TTabPosition Value)
 
 void TExPageControl::SetImages(TImageList* Value)
 {
-    if (fImages == Value)
-        return;
-    disconnect(fImagesChanged);
-    disconnect(fImagesDestroyed);
-    fImages = Value;
-    if (Value) {
-        fImagesChanged = connect(Value, &TImageList::Changed, this, [this] { ImagesChanged(); });
-        fImagesDestroyed = connect(Value, &QObject::destroyed, this, [this] {
-            fImages = nullptr;
-            ImagesChanged();
-        });
-    }
-    ImagesChanged();
+    fImages.Set(Value, this, [this] { ImagesChanged(); });
 }
 
 // The images or the handler changed: the tabs are measured and painted again.

@@ -156,25 +156,11 @@ void TwinctrlCustomMdiWindow::CaptionChanged()
 
 void TwinctrlCustomMdiWindow::SetImages(TImageList* Value)
 {
-    if (fImages == Value)
-        return;
-    disconnect(fImagesChanged);
-    disconnect(fImagesDestroyed);
-    fImages = Value;
-    if (Value) {
-        fImagesChanged = connect(Value, &TImageList::Changed, this, [this] { update(); });
-        fImagesDestroyed = connect(Value, &QObject::destroyed, this, [this] { ImagesRemoved(); });
-    } else {
-        fIcon = QImage();
-    }
-    update();
-}
-
-void TwinctrlCustomMdiWindow::ImagesRemoved()
-{
-    fImages = nullptr;
-    fIcon = QImage();
-    update();
+    fImages.Set(Value, this, [this] {
+        if (!fImages)
+            fIcon = QImage();
+        update();
+    });
 }
 
 void TwinctrlCustomMdiWindow::SetIcon(const QImage& Value)

@@ -160,7 +160,6 @@ private:
     void BringToFront();
     void CNActivated(const TActivatedEvent& Event);
     void FocusChanged(QWidget* Now);
-    void ImagesRemoved();
     int FrameEdges(QPoint P) const;
 
     TWindowState fState = wsNormal;
@@ -171,9 +170,7 @@ private:
     bool fCaptionVisible = true;
     TColor fActiveColor = clGradientActiveCaption;
     TColor fInactiveColor = clGradientInactiveCaption;
-    QPointer<TImageList> fImages;
-    QMetaObject::Connection fImagesChanged;
-    QMetaObject::Connection fImagesDestroyed;
+    TImageListLink fImages;
     QMetaObject::Connection fFocusChanged;
     QImage fIcon;
     int fIconIndex = -1;

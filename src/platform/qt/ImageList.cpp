@@ -18,3 +18,21 @@ void TImageList::SetSize(int Width, int Height)
     fHeight = Height;
     emit Changed();
 }
+
+void TImageListLink::Set(TImageList* Value, QObject* Context, std::function<void()> OnChanged)
+{
+    if (fList == Value)
+        return;
+    QObject::disconnect(fChanged);
+    QObject::disconnect(fDestroyed);
+    fList = Value;
+    if (Value) {
+        fChanged = QObject::connect(Value, &TImageList::Changed, Context, OnChanged);
+        fDestroyed = QObject::connect(Value, &QObject::destroyed, Context, [this, OnChanged] {
+            fList = nullptr;
+            OnChanged();
+        });
+    }
+    if (OnChanged)
+        OnChanged();
+}

@@ -2,6 +2,8 @@
 
 #include <QImage>
 #include <QObject>
+#include <QPointer>
+#include <functional>
 #include <vector>
 
 // A list of small pictures shared by controls. Users hear of changes through
@@ -28,4 +30,27 @@ private:
     std::vector<QImage> fImages;
     int fWidth = 16;
     int fHeight = 16;
+};
+
+// A control's hold on an image list it does not own: the list's changes, the
+// change of list and the list's end all reach the control through one call.
+class TImageListLink {
+public:
+    TImageListLink() = default;
+    TImageListLink(const TImageListLink&) = delete;
+    TImageListLink& operator=(const TImageListLink&) = delete;
+    ~TImageListLink() { Set(nullptr, nullptr, {}); }
+
+    TImageList* Get() const { return fList; }
+    operator TImageList*() const { return fList; }
+    TImageList* operator->() const { return fList; }
+
+    // Holds Value (none: nullptr) and calls OnChanged, in Context, now and at
+    // each change until another list is held; nothing when Value is held.
+    void Set(TImageList* Value, QObject* Context, std::function<void()> OnChanged);
+
+private:
+    QPointer<TImageList> fList;
+    QMetaObject::Connection fChanged;
+    QMetaObject::Connection fDestroyed;
 };
