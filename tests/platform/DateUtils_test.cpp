@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -36,19 +38,13 @@ TEST(Calendar, EncodeKnownSerials)
 
 TEST(Calendar, ValidityAndLeapYears)
 {
-    EXPECT_TRUE(IsLeapYear(2000));
-    EXPECT_TRUE(IsLeapYear(2024));
-    EXPECT_FALSE(IsLeapYear(1900));
-    EXPECT_FALSE(IsLeapYear(2023));
-    EXPECT_EQ(DaysInAMonth(2024, 2), 29);
-    EXPECT_EQ(DaysInAMonth(1900, 2), 28);
-    EXPECT_EQ(DaysInAMonth(2023, 4), 30);
-    EXPECT_EQ(DaysInAMonth(2023, 13), 0);
+    for (auto [y, leap] : {std::pair{2000, true}, {2024, true}, {1900, false}, {2023, false}})
+        EXPECT_EQ(IsLeapYear(y), leap) << y;
+    for (auto [y, m, days] : {std::tuple{2024, 2, 29}, {1900, 2, 28}, {2023, 4, 30}, {2023, 13, 0}})
+        EXPECT_EQ(DaysInAMonth(y, m), days) << y << "-" << m;
     TDateTime d = 42;
-    EXPECT_FALSE(TryEncodeDate(2023, 2, 29, d));
-    EXPECT_FALSE(TryEncodeDate(2023, 0, 1, d));
-    EXPECT_FALSE(TryEncodeDate(0, 1, 1, d));
-    EXPECT_FALSE(TryEncodeDate(10000, 1, 1, d));
+    for (auto [y, m, day] : {std::tuple{2023, 2, 29}, {2023, 0, 1}, {0, 1, 1}, {10000, 1, 1}})
+        EXPECT_FALSE(TryEncodeDate(y, m, day, d)) << y << "-" << m << "-" << day;
     EXPECT_EQ(d, 42);
     EXPECT_THROW(EncodeDate(2023, 2, 29), EConvertError);
     EXPECT_THROW(EncodeTime(24, 0, 0, 0), EConvertError);

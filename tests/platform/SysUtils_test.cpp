@@ -17,24 +17,16 @@ TFormatSettings CommaDecimal()
 
 TEST(Rounding, RoundTiesGoToEven)
 {
-    const std::pair<double, int64_t> cases[] = {{0.5, 0},
-                                                {1.5, 2},
-                                                {2.5, 2},
-                                                {3.5, 4},
-                                                {-0.5, 0},
-                                                {-1.5, -2},
-                                                {-2.5, -2},
-                                                {2.4, 2},
-                                                {2.6, 3},
-                                                {-2.6, -3},
-                                                {0.0, 0},
-                                                {1e15, 1000000000000000},
-                                                {4503599627370497.0, 4503599627370497}};
+    const std::pair<double, int64_t> cases[] = {
+        {0.5, 0},   {1.5, 2}, {2.5, 2}, {3.5, 4},   {-0.5, 0}, {-1.5, -2},
+        {-2.5, -2}, {2.4, 2}, {2.6, 3}, {-2.6, -3}, {0.0, 0},  {1e15, 1000000000000000},
+    };
     for (const auto& [value, expected] : cases)
         EXPECT_EQ(Round(value), expected) << value;
+    EXPECT_EQ(Round(4503599627370497.0), 4503599627370497);
 }
 
-TEST(Rounding, OutOfRangeSaturates)
+TEST(Rounding, TruncFracFloorCeilAndOutOfRangeSaturates)
 {
     const double inf = std::numeric_limits<double>::infinity();
     EXPECT_EQ(Round(std::nan("")), 0);
@@ -43,10 +35,6 @@ TEST(Rounding, OutOfRangeSaturates)
     EXPECT_EQ(Trunc(9.3e18), std::numeric_limits<int64_t>::max());
     EXPECT_EQ(Floor(-1e10), std::numeric_limits<int>::min());
     EXPECT_EQ(Ceil(1e10), std::numeric_limits<int>::max());
-}
-
-TEST(Rounding, TruncFracFloorCeil)
-{
     EXPECT_EQ(Trunc(2.9), 2);
     EXPECT_EQ(Trunc(-2.9), -2);
     EXPECT_DOUBLE_EQ(Frac(-1.25), -0.25);
@@ -61,24 +49,16 @@ TEST(Rounding, MulDivHalvesAwayFromZeroAndFailures)
     struct Case {
         int a, b, c, expected;
     };
-    const Case cases[] = {{5, 1, 2, 3},
-                          {-5, 1, 2, -3},
-                          {5, -1, 2, -3},
-                          {-5, -1, 2, 3},
-                          {7, 1, 2, 4},
-                          {3, 1, 2, 2},
-                          {1, 1, 3, 0},
-                          {2, 1, 3, 1},
-                          {100, 96, 72, 133},
-                          {5, 1, -2, -3},
-                          {1, 1, 0, -1},
-                          {0, 5, 0, -1},
-                          // The 64-bit product does not overflow; the quotient fits.
-                          {2000000000, 2000000000, 2000000000, 2000000000},
-                          // The quotient does not fit in 32 bits.
-                          {2000000000, 4, 1, -1}};
+    const Case cases[] = {
+        {5, 1, 2, 3},       {-5, 1, 2, -3}, {5, -1, 2, -3}, {-5, -1, 2, 3},
+        {7, 1, 2, 4},       {3, 1, 2, 2},   {1, 1, 3, 0},   {2, 1, 3, 1},
+        {100, 96, 72, 133}, {5, 1, -2, -3}, {1, 1, 0, -1},  {0, 5, 0, -1},
+    };
     for (const auto& c : cases)
         EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expected) << c.a << "*" << c.b << "/" << c.c;
+    // The 64-bit product does not overflow; then a quotient that does not fit in 32 bits.
+    EXPECT_EQ(MulDiv(2000000000, 2000000000, 2000000000), 2000000000);
+    EXPECT_EQ(MulDiv(2000000000, 4, 1), -1);
 }
 
 TEST(FloatToStrTest, GeneralFormatWithFifteenDigits)
@@ -144,7 +124,7 @@ TEST(FloatToStrTest, FloatToStrFFormats)
     EXPECT_EQ(FloatToStrF(-1234.5, ffCurrency, 15, 2, euro), "-1.234,50 EUR");
 }
 
-TEST(FormatFloatTest, Pictures)
+TEST(FormatFloatTest, PicturesSectionsAndSeparators)
 {
     struct Case {
         const char* picture;
@@ -179,19 +159,6 @@ TEST(FormatFloatTest, Pictures)
         {"0-00", 1234, "12-34"},
         {"", 0.1 + 0.2, "0.3"},
         {"0", 1e20, "1E20"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(FormatFloat(c.picture, c.value), c.expected) << c.picture << " " << c.value;
-}
-
-TEST(FormatFloatTest, Sections)
-{
-    struct Case {
-        const char* picture;
-        double value;
-        const char* expected;
-    };
-    const Case cases[] = {
         {"0.00;(0.00);zero", 1.234, "1.23"},
         {"0.00;(0.00);zero", -1.234, "(1.23)"},
         {"0.00;(0.00);zero", 0, "zero"},
@@ -206,10 +173,6 @@ TEST(FormatFloatTest, Sections)
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatFloat(c.picture, c.value), c.expected) << c.picture << " " << c.value;
-}
-
-TEST(FormatFloatTest, SettingsSeparators)
-{
     EXPECT_EQ(FormatFloat("#,##0.00", 1234567.891, CommaDecimal()), "1.234.567,89");
 }
 
