@@ -93,43 +93,32 @@ TEST(TwinctrlBaseControl, TransparentShowsTheParentBehind)
     EXPECT_EQ(InkBox(Child->grab().toImage(), qRgb(255, 255, 255)), QRect(5, 0, 10, 5));
 }
 
-TEST(DrawControlText, DisabledTextIsEmbossed)
+// Draws on yellow and gives the box of the ink: level text, or turned by Angle.
+QRect TextInk(TBitmap& Bitmap, bool Enabled, int Angle = 0)
 {
-    TBitmap Bitmap;
-    Bitmap.SetSize(80, 30);
-    auto Draw = [&](bool Enabled) {
-        Bitmap.Canvas().Brush().SetStyle(bsSolid);
-        Bitmap.Canvas().Brush().SetColor(clYellow);
-        Bitmap.Canvas().FillRect(Rect(0, 0, 80, 30));
-        Bitmap.Canvas().Font().SetColor(clBlack);
-        DrawControlText(Bitmap.Canvas(), Rect(10, 5, 70, 25), "Text", DT_SINGLELINE, Enabled);
-        return InkBox(Bitmap.Image(), qRgb(255, 255, 0));
-    };
-    const QRect Enabled = Draw(true);
-    EXPECT_EQ(Bitmap.Canvas().Brush().Style(), bsClear);
-    const QRect Disabled = Draw(false);
-    EXPECT_EQ(Disabled, Enabled.adjusted(0, 0, 1, 1));
-    EXPECT_EQ(Bitmap.Canvas().Font().Color(), clBtnShadow);
+    Bitmap.Canvas().Brush().SetStyle(bsSolid);
+    Bitmap.Canvas().Brush().SetColor(clYellow);
+    Bitmap.Canvas().FillRect(Rect(0, 0, 120, 120));
+    Bitmap.Canvas().Font().SetColor(clBlack);
+    const TRect Box = Rect(5, 5, 115, 115);
+    if (Angle)
+        DrawAngleControlText(Bitmap.Canvas(), Box, "Chart window", Angle, DT_SINGLELINE | DT_BOTTOM,
+                             Enabled);
+    else
+        DrawControlText(Bitmap.Canvas(), Box, "Chart window", DT_SINGLELINE, Enabled);
+    return InkBox(Bitmap.Image(), qRgb(255, 255, 0));
 }
 
-TEST(DrawControlText, TurnedTextRunsUpwardAndLeavesTheFontLevel)
+TEST(DrawControlText, DisabledTextIsEmbossedTurnedTextRunsUpward)
 {
     TBitmap Bitmap;
     Bitmap.SetSize(120, 120);
-    auto Draw = [&](int Angle) {
-        Bitmap.Canvas().Brush().SetStyle(bsSolid);
-        Bitmap.Canvas().Brush().SetColor(clWhite);
-        Bitmap.Canvas().FillRect(Rect(0, 0, 120, 120));
-        if (Angle)
-            DrawAngleControlText(Bitmap.Canvas(), Rect(5, 5, 115, 115), "Chart window", Angle,
-                                 DT_SINGLELINE | DT_BOTTOM, true);
-        else
-            DrawControlText(Bitmap.Canvas(), Rect(5, 5, 115, 115), "Chart window", 0, true);
-        return InkBox(Bitmap.Image(), qRgb(255, 255, 255));
-    };
-    const QRect Turned = Draw(90);
+    const QRect Enabled = TextInk(Bitmap, true);
+    EXPECT_EQ(Bitmap.Canvas().Brush().Style(), bsClear);
+    EXPECT_GT(Enabled.width(), 3 * Enabled.height());
+    EXPECT_EQ(TextInk(Bitmap, false), Enabled.adjusted(0, 0, 1, 1));
+    EXPECT_EQ(Bitmap.Canvas().Font().Color(), clBtnShadow);
+    const QRect Turned = TextInk(Bitmap, true, 90);
     EXPECT_GT(Turned.height(), 3 * Turned.width());
     EXPECT_LT(Turned.bottom(), 115 - 5) << "from the bottom up";
-    const QRect Level = Draw(0);
-    EXPECT_GT(Level.width(), 3 * Level.height());
 }

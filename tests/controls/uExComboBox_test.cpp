@@ -52,6 +52,13 @@ protected:
             Shot = Combo->grab().toImage();
         return FromQRgb(Shot.pixel(X, Y));
     }
+    // Each (x, y, colour) of a fresh picture of the control.
+    void ExpectPixels(std::initializer_list<std::tuple<int, int, COLORREF>> Pixels)
+    {
+        Shot = {};
+        for (auto [X, Y, Colour] : Pixels)
+            EXPECT_EQ(At(X, Y), Colour) << X << "," << Y;
+    }
     void Send(QEvent&& Event) { QCoreApplication::sendEvent(Combo, &Event); }
     void Enter() { Send(QEnterEvent(QPointF(5, 5), QPointF(5, 5), QPointF(105, 65))); }
     void MoveTo(int X)
@@ -74,14 +81,12 @@ protected:
 
 TEST_F(ComboTest, ButtonWidthTakesFourteenToThirtyTwo)
 {
-    EXPECT_EQ(Combo->ButtonWidth(), ScrollBar() + 2);
-    for (int Width : {13, 33})
-        Combo->SetButtonWidth(Width);
-    EXPECT_EQ(Combo->ButtonWidth(), ScrollBar() + 2);
-    Combo->SetButtonWidth(14);
-    EXPECT_EQ(Combo->ButtonWidth(), 14);
-    Combo->SetButtonWidth(32);
-    EXPECT_EQ(Combo->ButtonWidth(), 32);
+    const int Default = ScrollBar() + 2;
+    EXPECT_EQ(Combo->ButtonWidth(), Default);
+    for (auto [Asked, Kept] : {std::pair{13, Default}, {33, Default}, {14, 14}, {32, 32}}) {
+        Combo->SetButtonWidth(Asked);
+        EXPECT_EQ(Combo->ButtonWidth(), Kept) << Asked;
+    }
 }
 
 // Outer frame and the frame inside it (short of the scroll-bar width) in the
@@ -90,19 +95,20 @@ TEST_F(ComboTest, FlatBorderAndUnderline)
 {
     Flat();
     const COLORREF Back = ColorToRGB(ParentBack), Own = ColorToRGB(OwnColor);
-    for (auto [X, Y] : {std::pair{0, 5}, {W - 1, 5}, {5, 0}, {1, 5}, {5, 1}})
-        EXPECT_EQ(At(X, Y), Back) << X << "," << Y;
-    EXPECT_EQ(At(W - 2 - ScrollBar(), 5), Back);
-    EXPECT_EQ(At(2, 5), Own);
-    EXPECT_EQ(At(3, 5), Own);
     const int LineEnd = W - 2 - ScrollBar() - 18;
-    EXPECT_EQ(At(0, H - 1), 0u);
-    EXPECT_EQ(At(LineEnd - 1, H - 1), 0u);
-    EXPECT_EQ(At(LineEnd, H - 1), Back);
-
+    ExpectPixels({{0, 5, Back},
+                  {W - 1, 5, Back},
+                  {5, 0, Back},
+                  {1, 5, Back},
+                  {5, 1, Back},
+                  {W - 2 - ScrollBar(), 5, Back},
+                  {2, 5, Own},
+                  {3, 5, Own},
+                  {0, H - 1, 0u},
+                  {LineEnd - 1, H - 1, 0u},
+                  {LineEnd, H - 1, Back}});
     Combo->SetFlatLineColor(clNone);
-    Shot = {};
-    EXPECT_EQ(At(0, H - 1), Back);
+    ExpectPixels({{0, H - 1, Back}});
 }
 
 TEST_F(ComboTest, ThreeDBorderWhileTheMouseIsIn)
@@ -112,11 +118,10 @@ TEST_F(ComboTest, ThreeDBorderWhileTheMouseIsIn)
     EXPECT_EQ(At(1, 5), ColorToRGB(ParentBack));
     Enter();
     EXPECT_TRUE(Combo->MouseInControl());
-    Shot = {};
-    EXPECT_EQ(At(0, 0), GetSysColor(COLOR_BTNSHADOW));
-    EXPECT_EQ(At(W - 1, 5), GetSysColor(COLOR_BTNHIGHLIGHT));
-    EXPECT_EQ(At(1, 5), GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(At(2, 5), ColorToRGB(OwnColor));
+    ExpectPixels({{0, 0, GetSysColor(COLOR_BTNSHADOW)},
+                  {W - 1, 5, GetSysColor(COLOR_BTNHIGHLIGHT)},
+                  {1, 5, GetSysColor(COLOR_BTNFACE)},
+                  {2, 5, ColorToRGB(OwnColor)}});
     Send(QEvent(QEvent::Leave));
     EXPECT_FALSE(Combo->MouseInControl());
 }
@@ -130,18 +135,14 @@ TEST_F(ComboTest, ClassicDropButton)
     EXPECT_FALSE(Combo->DoVisualStyles());
     const int B = Combo->ButtonWidth();
     const int ArrowX = W - B + 7, ArrowY = 11;
-    EXPECT_EQ(At(ArrowX, ArrowY), 0u);
-    EXPECT_EQ(At(ArrowX - 1, ArrowY), 0u);
-    EXPECT_EQ(At(W - B, 10), GetSysColor(COLOR_BTNFACE));
+    ExpectPixels(
+        {{ArrowX, ArrowY, 0u}, {ArrowX - 1, ArrowY, 0u}, {W - B, 10, GetSysColor(COLOR_BTNFACE)}});
     Enter();
-    Shot = {};
-    EXPECT_EQ(At(W - B, 2), GetSysColor(COLOR_3DLIGHT));
-    EXPECT_EQ(At(W - 3, H - 3), GetSysColor(COLOR_3DDKSHADOW));
-    EXPECT_EQ(At(ArrowX, ArrowY), 0u);
-
+    ExpectPixels({{W - B, 2, GetSysColor(COLOR_3DLIGHT)},
+                  {W - 3, H - 3, GetSysColor(COLOR_3DDKSHADOW)},
+                  {ArrowX, ArrowY, 0u}});
     Combo->setEnabled(false);
-    Shot = {};
-    EXPECT_EQ(At(ArrowX, ArrowY), GetSysColor(COLOR_BTNSHADOW));
+    ExpectPixels({{ArrowX, ArrowY, GetSysColor(COLOR_BTNSHADOW)}});
 }
 
 // The styled button replaces the classic one and its border; the rest of
@@ -159,11 +160,10 @@ TEST_F(ComboTest, StyledDropButton)
 
 TEST_F(ComboTest, ButtonHoverStrictlyInsideTheButton)
 {
-    const int B = Combo->ButtonWidth();
-    MoveTo(W - B + 1);
-    EXPECT_TRUE(Combo->ButtonHover());
-    MoveTo(W - B);
-    EXPECT_FALSE(Combo->ButtonHover());
+    for (auto [Dx, Hover] : {std::pair{1, true}, {0, false}}) {
+        MoveTo(W - Combo->ButtonWidth() + Dx);
+        EXPECT_EQ(Combo->ButtonHover(), Hover);
+    }
 }
 
 TEST_F(ComboTest, NativeLookLeftToTheStyle)
@@ -182,16 +182,19 @@ TEST_F(ComboTest, FocusColourAndFocusBorder)
     Combo->SetFocusBorderColor(clRed);
     Send(QFocusEvent(QEvent::FocusIn, Qt::TabFocusReason));
     EXPECT_EQ(Combo->Color(), clYellow);
-    EXPECT_EQ(At(0, 0), ColorToRGB(clRed));
-    EXPECT_EQ(At(W - 1, H - 1), ColorToRGB(clRed));
+    ExpectPixels({{0, 0, ColorToRGB(clRed)}, {W - 1, H - 1, ColorToRGB(clRed)}});
     Send(QFocusEvent(QEvent::FocusOut, Qt::PopupFocusReason));
     EXPECT_EQ(Combo->Color(), clYellow);
     Send(QFocusEvent(QEvent::FocusOut, Qt::TabFocusReason));
     EXPECT_EQ(Combo->Color(), OwnColor);
 }
 
-TEST_F(ComboTest, DisabledFlatShowsItsParentsColour)
+TEST_F(ComboTest, DisabledWithoutItsBorderUnderStylesAndFlatInItsParentsColour)
 {
+    Combo->SetDisabledBorder(false);
+    Combo->setEnabled(false);
+    ExpectPixels({{0, 0, RGB(127, 157, 185)}, {W - 1, H - 1, RGB(127, 157, 185)}});
+    Combo->setEnabled(true);
     Flat();
     Combo->setEnabled(false);
     EXPECT_EQ(Combo->Color(), ParentBack);
@@ -199,14 +202,6 @@ TEST_F(ComboTest, DisabledFlatShowsItsParentsColour)
     Combo->setEnabled(true);
     EXPECT_EQ(Combo->Color(), OwnColor);
     EXPECT_FALSE(Combo->ParentColor());
-}
-
-TEST_F(ComboTest, DisabledWithoutItsBorderUnderStyles)
-{
-    Combo->SetDisabledBorder(false);
-    Combo->setEnabled(false);
-    EXPECT_EQ(At(0, 0), RGB(127, 157, 185));
-    EXPECT_EQ(At(W - 1, H - 1), RGB(127, 157, 185));
 }
 
 TEST_F(ComboTest, DropUpFiresOncePerClosedList)

@@ -226,25 +226,23 @@ TEST_F(PageControlTest, CloseButtonHitTest)
     Control->TabMargin().SetMargin(TTabMargin::TopIndex, 1);
     const TRect R = Control->TabRectEx(1);
     const int L = R.Left + 3, T = R.Top + 1;
-    EXPECT_TRUE(Control->IsOnButton(1, L + 2, T + 2));
-    EXPECT_TRUE(Control->IsOnButton(1, L + 13, T + 12));
-    EXPECT_FALSE(Control->IsOnButton(1, L + 1, T + 2));
-    EXPECT_FALSE(Control->IsOnButton(1, L + 14, T + 12));
-    EXPECT_FALSE(Control->IsOnButton(1, L + 13, T + 13));
+    for (auto [X, Y, Hit] : {std::tuple{L + 2, T + 2, true},
+                             {L + 13, T + 12, true},
+                             {L + 1, T + 2, false},
+                             {L + 14, T + 12, false},
+                             {L + 13, T + 13, false}})
+        EXPECT_EQ(Control->IsOnButton(1, X, Y), Hit) << X - L << "," << Y - T;
     Control->SetClosePosition(cpRight);
     const TRect Q = Control->TabRectEx(1);
-    EXPECT_TRUE(Control->IsOnButton(1, Q.Right - 14, Q.Top + 1));
-    EXPECT_FALSE(Control->IsOnButton(1, Q.Right - 15, Q.Top + 1));
-    EXPECT_FALSE(Control->IsOnButton(1, Q.Right, Q.Top + 1));
-
+    for (auto [X, Hit] : {std::pair{Q.Right - 14, true}, {Q.Right - 15, false}, {Q.Right, false}})
+        EXPECT_EQ(Control->IsOnButton(1, X, Q.Top + 1), Hit) << Q.Right - X;
     // The active tab's button is drawn LowerActive pixels lower: it is hit there.
     Control->SetClosePosition(cpLeft);
     Control->SetLowerActive(4);
     Control->SetActivePage(Page(1));
     const TRect A = Control->TabRectEx(1);
-    EXPECT_FALSE(Control->IsOnButton(1, A.Left + 5, A.Top + 1 + 5));
-    EXPECT_TRUE(Control->IsOnButton(1, A.Left + 5, A.Top + 1 + 6));
-    EXPECT_TRUE(Control->IsOnButton(1, A.Left + 5, A.Top + 1 + 16));
+    for (auto [Dy, Hit] : {std::pair{5, false}, {6, true}, {16, true}})
+        EXPECT_EQ(Control->IsOnButton(1, A.Left + 5, A.Top + 1 + Dy), Hit) << Dy;
 }
 
 TEST_F(PageControlTest, CloseButtonClosesTheActiveSheet)
@@ -358,17 +356,17 @@ TEST_F(PageControlTest, HoverTracking)
 TEST_F(PageControlTest, UpdatesNestAndNeverGoBelowZero)
 {
     Parent.show();
-    Control->BeginUpdate();
-    Control->BeginUpdate();
-    Control->EndUpdate();
-    EXPECT_FALSE(Control->updatesEnabled());
-    Control->EndUpdate();
-    EXPECT_TRUE(Control->updatesEnabled());
-    Control->EndUpdate();
-    Control->BeginUpdate();
-    EXPECT_FALSE(Control->updatesEnabled());
-    Control->EndUpdate();
-    EXPECT_TRUE(Control->updatesEnabled());
+    // Each step, and whether the control paints after it.
+    for (auto [Begin, Paints] : {std::pair{true, false},
+                                 {true, false},
+                                 {false, false},
+                                 {false, true},
+                                 {false, true},
+                                 {true, false},
+                                 {false, true}}) {
+        Begin ? Control->BeginUpdate() : Control->EndUpdate();
+        EXPECT_EQ(Control->updatesEnabled(), Paints);
+    }
 }
 
 TEST_F(PageControlTest, NewDefaultsReachOnlySheetsWithTheOldOnes)
