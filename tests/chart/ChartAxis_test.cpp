@@ -282,8 +282,8 @@ struct TMapCase {
 };
 
 // Span 100..600 on both orientations, range 0..100: five pixels per unit.
-void ExpectMappings(bool Fast, bool Logarithmic, double Min, double Max,
-                    std::initializer_list<TMapCase> Cases)
+template <std::size_t N>
+void ExpectMappings(bool Fast, bool Logarithmic, double Min, double Max, const TMapCase (&Cases)[N])
 {
     TFakePanel panel;
     panel.Fast = Fast;
@@ -301,24 +301,15 @@ void ExpectMappings(bool Fast, bool Logarithmic, double Min, double Max,
 
 TEST(TChartAxisMapping, LinearGoldenTable)
 {
+    const TMapCase Cases[] = {
+        {false, false, 0, 600},  {false, false, 100, 100}, {false, false, 50, 350},
+        {false, true, 0, 100},   {false, true, 100, 600},  {true, false, 0, 100},
+        {true, false, 100, 600}, {true, false, 10.3, 152}, {true, true, 0, 600},
+        {true, true, 20, 500},   {true, false, -10, 50},   {false, false, 120, 0},
+        {true, false, 0.1, 100}, {true, false, 0.3, 102},
+    };
     for (bool fast : {false, true})
-        ExpectMappings(fast, false, 0, 100,
-                       {
-                           {false, false, 0, 600},
-                           {false, false, 100, 100},
-                           {false, false, 50, 350},
-                           {false, true, 0, 100},
-                           {false, true, 100, 600},
-                           {true, false, 0, 100},
-                           {true, false, 100, 600},
-                           {true, false, 10.3, 152},
-                           {true, true, 0, 600},
-                           {true, true, 20, 500},
-                           {true, false, -10, 50},
-                           {false, false, 120, 0},
-                           {true, false, 0.1, 100},
-                           {true, false, 0.3, 102},
-                       });
+        ExpectMappings(fast, false, 0, 100, Cases);
 }
 
 TEST(TChartAxisMapping, SizesFollowTheScale)
@@ -391,21 +382,13 @@ TEST(TChartAxisMapping, FarValuesClampInsteadOfOverflowing)
 TEST(TChartAxisMapping, LogarithmicGoldenTable)
 {
     // ln(1) .. ln(10000) over 500 pixels: 125 pixels per decade.
-    ExpectMappings(false, true, 1, 10000,
-                   {
-                       {true, false, 1, 100},
-                       {true, false, 10, 225},
-                       {true, false, 10000, 600},
-                       {true, false, 0, 100},
-                       {true, false, -5, 100},
-                       {true, true, 10, 475},
-                       {true, true, 0, 600},
-                       {false, false, 100, 350},
-                       {false, false, 1000, 225},
-                       {false, false, 0, 600},
-                       {false, true, 10, 225},
-                       {false, true, 0, 100},
-                   });
+    const TMapCase Cases[] = {
+        {true, false, 1, 100},  {true, false, 10, 225},   {true, false, 10000, 600},
+        {true, false, 0, 100},  {true, false, -5, 100},   {true, true, 10, 475},
+        {true, true, 0, 600},   {false, false, 100, 350}, {false, false, 1000, 225},
+        {false, false, 0, 600}, {false, true, 10, 225},   {false, true, 0, 100},
+    };
+    ExpectMappings(false, true, 1, 10000, Cases);
 }
 
 TEST(TChartAxisMapping, DepthMapsFromZeroAcrossTheDepth)

@@ -76,22 +76,6 @@ TEST(ChartRegistry, EntriesAreKeptOncePerClassPairAndRemovedByClass)
     EXPECT_TRUE(PlotToolTypes().empty());
 }
 
-TEST(ChartPalettes, EachPaletteHasItsCountAndTheFixedColours)
-{
-    const size_t Counts[PlotPaletteCount] = {0,  22, 11, 14, 8,  12, 9, 14,
-                                             25, 13, 16, 15, 15, 12, 8, 8};
-    for (int I = 0; I < PlotPaletteCount; ++I)
-        EXPECT_EQ(PaletteColors(I).size(), Counts[I]) << "palette " << I;
-    EXPECT_TRUE(PaletteColors(-1).empty());
-    EXPECT_TRUE(PaletteColors(PlotPaletteCount).empty());
-    const std::vector<TColor> Opera = {0xA36644, 0x359CF3, 0x144CF1, 0xA8974E, 0x6B402B, 0x637B1D,
-                                       0x0E08B3, 0x5DC0F2, 0x9EB75D, 0x707070, 0x8DEAF3, 0xB4B4B4};
-    EXPECT_EQ(std::vector<TColor>(PaletteColors(13).begin(), PaletteColors(13).end()), Opera);
-    const TColor ExcelStart[] = {0xFF9999, 0x663399, 0xCCFFFF};
-    for (int I = 0; I < 3; ++I)
-        EXPECT_EQ(PaletteColors(1)[size_t(I)], ExcelStart[I]);
-}
-
 TEST(ChartPalettes, ChartTakesThePaletteOfItsIndex)
 {
     struct TCase {

@@ -28,32 +28,27 @@ TEST(ChartPen, AssignCarriesTheChartFields)
     EXPECT_EQ(Changes, Before);
 }
 
-TEST(ChartBrush, BackColourAndImageTravelWithAssign)
+TEST(ChartBrushAndFont, SubObjectsAreMadeOnFirstReadAndTravelWithAssign)
 {
-    TChartBrush Brush;
+    TChartBrush Brush, BrushCopy;
     Brush.Image().SetGraphic(QImage(2, 2, QImage::Format_RGB32));
     Brush.SetBackColor(clBlue);
-    TChartBrush Copy;
-    Copy.Assign(Brush);
-    ASSERT_NE(Copy.ImageIfAny(), nullptr);
-    EXPECT_TRUE(Copy.ImageIfAny()->HasGraphic());
-    EXPECT_EQ(Copy.BackColor(), clBlue);
-    Copy.SetImage(nullptr);
-    EXPECT_EQ(Copy.ImageIfAny(), nullptr);
-}
+    BrushCopy.Assign(Brush);
+    ASSERT_NE(BrushCopy.ImageIfAny(), nullptr);
+    EXPECT_TRUE(BrushCopy.ImageIfAny()->HasGraphic());
+    EXPECT_EQ(BrushCopy.BackColor(), clBlue);
+    BrushCopy.SetImage(nullptr);
+    EXPECT_EQ(BrushCopy.ImageIfAny(), nullptr);
 
-TEST(PlotFont, SubObjectsAreMadeOnFirstReadAndCopiedByAssign)
-{
-    TPlotFont Font;
+    TPlotFont Font, FontCopy;
     EXPECT_EQ(Font.ShadowIfAny(), nullptr);
     Font.Shadow().SetHorizSize(2);
     Font.SetInterCharSize(3);
-    TPlotFont Copy;
-    Copy.Assign(Font);
-    ASSERT_NE(Copy.ShadowIfAny(), nullptr);
-    EXPECT_EQ(Copy.ShadowIfAny()->HorizSize(), 2);
-    EXPECT_EQ(Copy.InterCharSize(), 3);
-    EXPECT_EQ(Copy.GradientIfAny(), nullptr);
+    FontCopy.Assign(Font);
+    ASSERT_NE(FontCopy.ShadowIfAny(), nullptr);
+    EXPECT_EQ(std::pair(FontCopy.ShadowIfAny()->HorizSize(), FontCopy.InterCharSize()),
+              std::pair(2, 3));
+    EXPECT_EQ(FontCopy.GradientIfAny(), nullptr);
 }
 
 struct TBufferedCanvas {
