@@ -70,33 +70,27 @@ TEST(TLogWriteThread, CutsLongLinesExceptAlerts)
     }
 }
 
-TEST(TLogWriteThread, WritesLineBreaksInsideAnEntryEscapedSoThatEachEntryIsOneLine)
+// Each entry is one line: breaks inside it are escaped, and the cut counts
+// the line as written. Characters are counted, not bytes, and never split.
+TEST(TLogWriteThread, EscapesLineBreaksAndCutsCyrillicTextOnWholeCharacters)
 {
     const TDateTime Time = EncodeDate(2026, 12, 6) + EncodeTime(14, 3, 7, 89);
-    const std::string Head = "06.12.2026 14:03:07.089\tALERT\t7\t";
+    const std::string Head = "06.12.2026 14:03:07.089\t";
     const std::string Raw = ">> EIdSocketError: RAW: \"HTTP/1.1 400 Bad\r\nContent-Length: 2\"";
     EXPECT_EQ(Line(Time, mtAlert, 7, Raw),
-              Head + ">> EIdSocketError: RAW: \"HTTP/1.1 400 Bad\\r\\nContent-Length: 2\"");
-    EXPECT_EQ(Line(Time, mtInfo, 7, "a\nb"), "06.12.2026 14:03:07.089\tINFO\t7\ta\\nb");
-    // The cut counts the line as written.
-    const std::string Breaks(1000, '\n');
-    const std::string Cut = Line(Time, mtInfo, 7, Breaks);
+              Head +
+                  "ALERT\t7\t>> EIdSocketError: RAW: \"HTTP/1.1 400 Bad\\r\\nContent-Length: 2\"");
+    EXPECT_EQ(Line(Time, mtInfo, 7, "a\nb"), Head + "INFO\t7\ta\\nb");
+    const std::string Cut = Line(Time, mtInfo, 7, std::string(1000, '\n'));
     EXPECT_EQ(Cut.size(), 1003u);
     EXPECT_EQ(Cut.find('\n'), std::string::npos);
-}
 
-// Characters are counted, not bytes, and a character is never split.
-TEST(TLogWriteThread, CutsCyrillicTextOnWholeCharacters)
-{
-    const TDateTime Time = EncodeDate(2026, 12, 6) + EncodeTime(14, 3, 7, 89);
-    std::string Text;
+    std::string Text, Expected = Head + "INFO\t7\t";
     for (int I = 0; I < 1500; ++I)
         Text += "ж";
-    const std::string Result = Line(Time, mtInfo, 7, Text);
-    std::string Expected = "06.12.2026 14:03:07.089\tINFO\t7\t";
     for (size_t I = Expected.size(); I < 1000; ++I)
         Expected += "ж";
-    EXPECT_EQ(Result, Expected + "...");
+    EXPECT_EQ(Line(Time, mtInfo, 7, Text), Expected + "...");
 }
 
 } // namespace
