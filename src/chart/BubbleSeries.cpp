@@ -1,7 +1,7 @@
 #include "chart/BubbleSeries.h"
 
+#include "chart/ChartAxis.h"
 #include "chart/ChartRegistry.h"
-#include "chart/CustomAxisPanel.h"
 #include "chart/PlotConst.h"
 #include "chart/PlotProcs.h"
 

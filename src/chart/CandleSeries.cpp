@@ -1,7 +1,6 @@
 #include "chart/CandleSeries.h"
 
 #include "chart/ChartRegistry.h"
-#include "chart/CustomAxisPanel.h"
 #include "chart/PlotProCo.h"
 
 #include <algorithm>

@@ -1,5 +1,6 @@
 #include "chart/CandleSeries.h"
-#include "chart/CustomAxisPanel.h"
+
+#include "chart/PlotProcs.h"
 
 // Drawing candles in their four styles, and which candle a click hits.
 

@@ -1,7 +1,5 @@
 #include "chart/ChartElement.h"
 
-#include "chart/CustomAxisPanel.h"
-
 #include <algorithm>
 
 TCustomChartElement::TCustomChartElement()
@@ -16,7 +14,7 @@ void TCustomChartElement::SetActive(bool Value)
         Repaint();
 }
 
-void TCustomChartElement::SetParentChart(TCustomAxisPanel* Value)
+void TCustomChartElement::SetParentChart(ISeriesHost* Value)
 {
     fParent = Value;
 }

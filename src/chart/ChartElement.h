@@ -3,8 +3,6 @@
 #include "chart/ChartValueList.h"
 #include "chart/SeriesHost.h"
 
-class TCustomAxisPanel;
-
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -29,8 +27,8 @@ public:
     bool Active() const { return fActive; }
     virtual void SetActive(bool Value);
     bool Visible() const { return fActive; }
-    TCustomAxisPanel* ParentChart() const { return fParent; }
-    virtual void SetParentChart(TCustomAxisPanel* Value);
+    ISeriesHost* ParentChart() const { return fParent; }
+    virtual void SetParentChart(ISeriesHost* Value);
     TChartPen& Pen() const { return *fPen; }
     virtual void SetPen(const TChartPen& Value) { fPen->Assign(Value); }
     TChartBrush& Brush() const { return *fBrush; }
@@ -43,7 +41,7 @@ public:
 protected:
     bool fActive = true;
     std::unique_ptr<TChartBrush> fBrush;
-    TCustomAxisPanel* fParent = nullptr;
+    ISeriesHost* fParent = nullptr;
     std::unique_ptr<TChartPen> fPen;
     bool fShowInEditor = true;
 };

@@ -1,6 +1,5 @@
 #include "chart/ChartSeries.h"
 
-#include "chart/CustomAxisPanel.h"
 #include "chart/PlotConst.h"
 #include "platform/SysUtils.h"
 

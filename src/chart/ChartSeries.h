@@ -134,9 +134,9 @@ public:
     virtual bool AssociatedToAxis(const TChartAxis& Axis) const;
     const TChartValueList* ValueListOfAxis(const TChartAxis& Axis) const override;
     bool Active() const override { return fActive; }
-    void SetParentChart(TCustomAxisPanel* Value) override;
+    void SetParentChart(ISeriesHost* Value) override;
     // Called by the chart when the series joins or leaves it.
-    virtual void Added(TCustomAxisPanel* AChart);
+    virtual void Added(ISeriesHost* AChart);
     virtual void Removed();
 
     // Ranges and positions.

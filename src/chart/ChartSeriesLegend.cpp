@@ -1,5 +1,6 @@
+#include "chart/ChartSeries.h"
+
 #include "chart/ChartAxisParts.h"
-#include "chart/CustomAxisPanel.h"
 #include "platform/SysUtils.h"
 
 // The series in a legend that lists its values, and clicks on its points.

@@ -1,7 +1,5 @@
 #include "chart/ChartSeries.h"
 
-#include "chart/CustomAxisPanel.h"
-
 #include <algorithm>
 #include <unordered_set>
 

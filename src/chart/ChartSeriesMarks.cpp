@@ -1,4 +1,6 @@
-#include "chart/CustomAxisPanel.h"
+#include "chart/ChartSeries.h"
+
+#include "chart/ChartAxis.h"
 #include "platform/DateUtils.h"
 #include "platform/SysUtils.h"
 

@@ -1,4 +1,6 @@
-#include "chart/CustomAxisPanel.h"
+#include "chart/ChartSeries.h"
+
+#include "chart/ChartAxis.h"
 
 // The series as the chart sees it: colours, axis binding, positions, the
 // visible index range, drawing order, z order and the mouse.
@@ -104,7 +106,7 @@ const TChartValueList* TChartSeries::ValueListOfAxis(const TChartAxis& Axis) con
     return Axis.Horizontal() ? fX : fY;
 }
 
-void TChartSeries::SetParentChart(TCustomAxisPanel* Value)
+void TChartSeries::SetParentChart(ISeriesHost* Value)
 {
     if (fParent == Value)
         return;
@@ -116,7 +118,7 @@ void TChartSeries::SetParentChart(TCustomAxisPanel* Value)
         RecalcGetAxis();
 }
 
-void TChartSeries::Added(TCustomAxisPanel* AChart)
+void TChartSeries::Added(ISeriesHost* AChart)
 {
     fParent = AChart;
     fMarks->SetParentChart(AChart ? AChart->PlotPanel() : nullptr);
@@ -314,11 +316,9 @@ bool TChartSeries::MoreSameZOrder() const
 {
     if (!fParent)
         return false;
-    for (int32_t I = 0; I < fParent->SeriesCount(); ++I) {
-        const TChartSeries& S = fParent->Series(I);
-        if (&S != this && S.Active() && S.ZOrder() == ZOrder())
+    for (const TChartSeries* S : fParent->SeriesList())
+        if (S != this && S->Active() && S->ZOrder() == ZOrder())
             return true;
-    }
     return false;
 }
 
@@ -326,11 +326,10 @@ bool TChartSeries::FirstInZOrder() const
 {
     if (!fParent)
         return true;
-    for (int32_t I = 0; I < fParent->SeriesCount(); ++I) {
-        const TChartSeries& S = fParent->Series(I);
-        if (&S == this)
+    for (const TChartSeries* S : fParent->SeriesList()) {
+        if (S == this)
             return true;
-        if (S.Active() && S.ZOrder() == ZOrder())
+        if (S->Active() && S->ZOrder() == ZOrder())
             return false;
     }
     return true;

@@ -38,7 +38,9 @@ private:
     std::vector<std::unique_ptr<TChartAxis>> FItems;
 };
 
-class TCustomAxisPanel : public TCustomPlotPanelExtended, public ICustomAxisPanel {
+class TCustomAxisPanel : public TCustomPlotPanelExtended,
+                         public ICustomAxisPanel,
+                         public ISeriesHost {
 public:
     using TPanelNotify = std::function<void(TCustomAxisPanel* Sender)>;
     using TSeriesNotify = std::function<void(TCustomAxisPanel* Sender, TChartSeries* Series)>;
@@ -51,27 +53,27 @@ public:
     int SeriesCount() const override { return int(FSeriesList.size()); }
     const TChartSeries& Series(int Index) const override { return *FSeriesList.at(size_t(Index)); }
     TChartSeries& Series(int Index) { return *FSeriesList.at(size_t(Index)); }
-    const std::vector<TChartSeries*>& SeriesList() const { return FSeriesList; }
+    const std::vector<TChartSeries*>& SeriesList() const override { return FSeriesList; }
     int CountActiveSeries() const;
     // The series' side of it is TChartSeries::SetParentChart.
-    void InternalAddSeries(TChartSeries* ASeries);
-    void RemoveSeries(TChartSeries* ASeries);
+    void InternalAddSeries(TChartSeries* ASeries) override;
+    void RemoveSeries(TChartSeries* ASeries) override;
     void RemoveSeries(int Index) { RemoveSeries(FSeriesList.at(size_t(Index))); }
-    void BroadcastSeriesEvent(TCustomChartSeries* ASeries, TChartSeriesEvent Event);
+    void BroadcastSeriesEvent(TCustomChartSeries* ASeries, TChartSeriesEvent Event) override;
     // A series without sources asks the chart to fill it; the program uses no
     // series sources.
-    virtual void CheckDatasource(TChartSeries*) {}
+    void CheckDatasource(TChartSeries*) override {}
     // The text the chart's legend gives value ValueIndex of ASeries (after
     // the chart's legend-text event); empty without a series.
-    virtual std::string FormattedValueLegend(TChartSeries* ASeries, int32_t ValueIndex) = 0;
-    bool Destroying() const { return FDestroying; }
+    std::string FormattedValueLegend(TChartSeries* ASeries, int32_t ValueIndex) override = 0;
+    bool Destroying() const override { return FDestroying; }
     bool DoNotBroadcast = false;
 
     // ---- axes ----
-    TChartAxis* BottomAxis() const { return FBottomAxis.get(); }
-    TChartAxis* TopAxis() const { return FTopAxis.get(); }
-    TChartAxis* LeftAxis() const { return FLeftAxis.get(); }
-    TChartAxis* RightAxis() const { return FRightAxis.get(); }
+    TChartAxis* BottomAxis() const override { return FBottomAxis.get(); }
+    TChartAxis* TopAxis() const override { return FTopAxis.get(); }
+    TChartAxis* LeftAxis() const override { return FLeftAxis.get(); }
+    TChartAxis* RightAxis() const override { return FRightAxis.get(); }
     TChartAxis* DepthAxis() override { return FDepthAxis.get(); }
     TChartAxis* DepthTopAxis() override { return FDepthTopAxis.get(); }
     // Every axis in list order: bottom, top, left, right, depth, depth-top,
@@ -106,32 +108,33 @@ public:
 
     // ---- colours ----
     // ColorPalette[Index mod its length], or the engine's default palette.
-    TColor GetDefaultColor(int Index) const;
+    TColor GetDefaultColor(int Index) const override;
     // The first palette colour IsFreeSeriesColor accepts, or the last one tried.
-    TColor GetFreeSeriesColor(bool CheckBackground, TChartSeries* ASeries);
+    TColor GetFreeSeriesColor(bool CheckBackground, TChartSeries* ASeries) override;
     virtual bool IsFreeSeriesColor(TColor AColor, bool CheckBackground,
                                    const TChartSeries* ASeries) const = 0;
     std::vector<TColor> ColorPalette;
 
     // The symbol of a legend row or a mark in the canvas' brush and pen: a box.
-    virtual void DrawLegendShape(const TRect& Rect);
+    void DrawLegendShape(const TRect& Rect) override;
 
     // ---- mouse and 3D ----
     // Asks the active series, last to first, whether the point hits them.
     bool CheckMouseSeries(int X, int Y);
     // A series' cursor over the chart (a Qt cursor shape or a chart cursor).
     using TCustomPanelNoCaption::SetCursor;
-    void SetCursor(TSeriesCursor ACursor);
+    void SetCursor(TSeriesCursor ACursor) override;
     int Chart3DPercent() const { return F3DPercent; }
     // 1 to 100; anything else raises ChartException.
     void SetChart3DPercent(int Value);
-    int MaxZOrder() const { return FMaxZOrder; }
-    void SetMaxZOrder(int Value) { FMaxZOrder = Value; }
+    int MaxZOrder() const override { return FMaxZOrder; }
+    void SetMaxZOrder(int Value) override { FMaxZOrder = Value; }
     int SeriesWidth3D() const { return FSeriesWidth3D; }
     int SeriesHeight3D() const { return FSeriesHeight3D; }
-    bool InvertedRotation() const { return FInvertedRotation; }
+    bool InvertedRotation() const override { return FInvertedRotation; }
     // The panel whose canvas the series' marks and pointers draw on.
-    TCustomPlotPanel* PlotPanel() { return this; }
+    TCustomPlotPanel* PlotPanel() override { return this; }
+    bool View3D() const override { return TCustomPlotPanel::View3D(); }
 
     // ---- what the axes read ----
     TRect ChartRect() const override { return TCustomPlotPanel::ChartRect; }

@@ -1,7 +1,5 @@
 #include "chart/DarvasSeries.h"
 
-#include "chart/CustomAxisPanel.h"
-
 #include <algorithm>
 
 TDarvasSeries::TDarvasSeries()
@@ -33,7 +31,7 @@ void TDarvasSeries::DrawAllValues()
 
 void TDarvasSeries::DrawBoxes()
 {
-    TCustomAxisPanel* Chart = ParentChart();
+    ISeriesHost* Chart = ParentChart();
     if (!Chart)
         return;
     TCanvas3D& C = Chart->Canvas();

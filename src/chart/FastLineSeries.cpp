@@ -1,6 +1,6 @@
 #include "chart/FastLineSeries.h"
 
-#include "chart/CustomAxisPanel.h"
+#include "chart/PlotPanel.h"
 
 TFastLineSeries::TFastLineSeries()
 {
@@ -67,7 +67,7 @@ void TFastLineSeries::NotifyNewValue(TChartSeries* Sender, int32_t ValueIndex)
 
 void TFastLineSeries::DrawAppended(int32_t ValueIndex)
 {
-    TCustomAxisPanel* Chart = ParentChart();
+    ISeriesHost* Chart = ParentChart();
     if (!fHasLast || !Chart)
         return;
     if (!CountsAsValue(ValueIndex)) {
@@ -75,7 +75,8 @@ void TFastLineSeries::DrawAppended(int32_t ValueIndex)
         return;
     }
     const TPoint P{CalcXPos(ValueIndex), CalcYPos(ValueIndex)};
-    TBitmap* Picture = Chart->PlotCanvas().Bitmap();
+    TCustomPlotPanel& Panel = *Chart->PlotPanel();
+    TBitmap* Picture = Panel.PlotCanvas().Bitmap();
     const TRect R = Chart->ChartRect();
     const auto Inside = [&](const TPoint& Q) {
         return Q.X >= R.Left && Q.X < R.Right && Q.Y >= R.Top && Q.Y < R.Bottom;
@@ -92,7 +93,7 @@ void TFastLineSeries::DrawAppended(int32_t ValueIndex)
             Q = Chart->Canvas().Calculate3DPosition(Q, StartZ());
         C.Polyline(Run);
         // Shown as it is, without a new frame.
-        Chart->TCustomPanelNoCaption::Invalidate();
+        Panel.TCustomPanelNoCaption::Invalidate();
     }
     fLast = P;
 }

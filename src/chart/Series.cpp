@@ -1,7 +1,7 @@
 #include "chart/Series.h"
 
+#include "chart/ChartAxis.h"
 #include "chart/ChartRegistry.h"
-#include "chart/CustomAxisPanel.h"
 #include "chart/FastLineSeries.h"
 #include "chart/PlotConst.h"
 
@@ -25,7 +25,7 @@ TCustomSeries::TCustomSeries()
 {
 }
 
-void TCustomSeries::Added(TCustomAxisPanel* AChart)
+void TCustomSeries::Added(ISeriesHost* AChart)
 {
     TCustomLineSeries::Added(AChart);
     fPointer->SetParentChart(AChart ? AChart->PlotPanel() : nullptr);

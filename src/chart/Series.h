@@ -123,7 +123,7 @@ public:
     virtual int GetOriginPos(int32_t ValueIndex) const;
 
 protected:
-    void Added(TCustomAxisPanel* AChart) override;
+    void Added(ISeriesHost* AChart) override;
     void Removed() override;
     // Value as stacked at ValueIndex on the series before this one.
     double StackedValue(int32_t ValueIndex, double Value) const;

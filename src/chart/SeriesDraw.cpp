@@ -1,4 +1,4 @@
-#include "chart/CustomAxisPanel.h"
+#include "chart/ChartAxis.h"
 #include "chart/Series.h"
 #include "chart/SeriesMaths.h"
 

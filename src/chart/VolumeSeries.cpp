@@ -1,6 +1,6 @@
 #include "chart/VolumeSeries.h"
 
-#include "chart/CustomAxisPanel.h"
+#include "chart/ChartAxis.h"
 #include "chart/PlotProcs.h"
 
 #include <algorithm>
