@@ -104,6 +104,7 @@ public:
     // With the legend symbol's gradient shown, the gradient ending in the
     // canvas' brush colour (the row's); else a box.
     void DrawLegendShape(const TRect& Rect) override;
+    bool LegendSymbolFramed() const override { return FLegend->Symbol().Pen().Visible(); }
     bool IsFreeSeriesColor(TColor AColor, bool CheckBackground,
                            const TChartSeries* ASeries) const override;
 

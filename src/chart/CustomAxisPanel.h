@@ -117,6 +117,8 @@ public:
 
     // The symbol of a legend row or a mark in the canvas' brush and pen: a box.
     void DrawLegendShape(const TRect& Rect) override;
+    // No legend on the bare panel: the chart answers for its own.
+    bool LegendSymbolFramed() const override { return false; }
 
     // ---- mouse and 3D ----
     // Asks the active series, last to first, whether the point hits them.

@@ -1,4 +1,4 @@
-#include "chart/Chart.h"
+#include "chart/PlotProcs.h"
 #include "chart/Series.h"
 
 // Which point of a point series a click hits, and its legend symbol.
@@ -86,8 +86,7 @@ void TCustomSeries::DrawLegendShape(TCanvas3D& C, int32_t ValueIndex, const TRec
         C.DoHorizLine(Rect.Left, Rect.Right, (Rect.Top + Rect.Bottom) / 2);
     }
     if (fPointer->Visible()) {
-        auto* Chart = dynamic_cast<TCustomChart*>(ParentChart());
-        const bool Framed = Chart && Chart->Legend().Symbol().Pen().Visible();
+        const bool Framed = ParentChart() && ParentChart()->LegendSymbolFramed();
         PlotPointerDrawLegend(*fPointer, Color, Rect, Framed);
     }
 }

@@ -78,4 +78,6 @@ public:
     virtual std::string FormattedValueLegend(TChartSeries* ASeries, int32_t ValueIndex) = 0;
     // The symbol of a legend row or a mark in the canvas' brush and pen.
     virtual void DrawLegendShape(const TRect& Rect) = 0;
+    // The legend frames its symbols: a pointer drawn there leaves room for it.
+    virtual bool LegendSymbolFramed() const = 0;
 };
