@@ -1,7 +1,5 @@
 #include "chart/ChartRegistry.h"
 
-#include "chart/ChartPalettes.h"
-
 #include <algorithm>
 
 namespace {
@@ -104,12 +102,10 @@ void ChartStartup()
 {
     PlotSeriesTypes();
     PlotToolTypes();
-    ColorPalettesStartup();
 }
 
 void ChartShutdown()
 {
-    ColorPalettesShutdown();
     SeriesTypes.reset();
     ToolTypes.reset();
 }

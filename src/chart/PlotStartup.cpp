@@ -2,6 +2,7 @@
 
 #include "chart/BubbleSeries.h"
 #include "chart/CandleSeries.h"
+#include "chart/ChartPalettes.h"
 #include "chart/ChartRegistry.h"
 #include "chart/FinancialSeries.h"
 #include "chart/PlotCanvasTypes.h"
@@ -27,6 +28,7 @@ void PlotEngineStartup()
     PlotRegisterCursors();
     PlotDefaultFont();
     ChartStartup();
+    ColorPalettesStartup();
     // The candle kind opens the financial page; later kinds append after it.
     LineSeriesStartup();
     BubbleSeriesStartup();
@@ -44,6 +46,7 @@ void PlotEngineShutdown()
     CandleSeriesShutdown();
     BubbleSeriesShutdown();
     LineSeriesShutdown();
+    ColorPalettesShutdown();
     ChartShutdown();
     PlotUnregisterCursors();
     PlotProcsShutdown();
