@@ -1,10 +1,18 @@
 #include "domain/charts/uChartViewCalc.h"
 
+#include "domain/charts/uChartNow.h"
 #include "platform/DateUtils.h"
 
+#include <ctime>
 #include <gtest/gtest.h>
 
 namespace {
+
+TEST(ChartViewCalc, TheChartsClockRunsThreeHoursAheadOfUtcWhateverTheMachinesZone)
+{
+    const TDateTime Utc = UnixDateDelta + static_cast<double>(std::time(nullptr)) / SecsPerDay;
+    EXPECT_NEAR((ChartNow() - Utc) * HoursPerDay, 3.0, 2.0 / 3600);
+}
 
 // The zoom, both drags and the shift run through the chart view's tests;
 // here what those do not reach.
