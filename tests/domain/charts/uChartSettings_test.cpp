@@ -1,5 +1,11 @@
 #include "domain/charts/uChartSettings.h"
 
+#include "chart/CandleSeries.h"
+#include "chart/Chart.h"
+#include "chart/PlotEngineScope.h"
+#include "chart/Series.h"
+#include "domain/charts/uChartSettingsView.h"
+
 #include <gtest/gtest.h>
 #include <string>
 
@@ -78,19 +84,17 @@ TEST(ChartSettingsInfo, MissingMistypedAndFarOffValuesReadSafely)
         EXPECT_EQ(Saved(Loaded(Case.Read)).at(Case.Key).dump(), Case.Expected) << Case.Read;
 }
 
-TEST(ChartSettingsInfo, TypeAndZoomBeyondTheirTablesAreKeptButUsedAsTheLastEntry)
+// A type or zoom past its table is kept for the file but used as its last
+// entry; a node that is no object changes nothing.
+TEST(ChartSettingsInfo, OutOfTableValuesAreKeptAndANodeThatIsNoObjectChangesNothing)
 {
-    const TChartSettingsInfo Info = Loaded(R"({"chartType":7,"zoom":9})");
+    TChartSettingsInfo Info = Loaded(R"({"chartType":7,"zoom":9})");
     EXPECT_EQ(Info.ChartType(), ctLine);
     EXPECT_EQ(Info.Zoom(), z5);
     EXPECT_EQ(Info.Look().Style, ctLine);
     EXPECT_EQ(Saved(Info).at("chartType"), 7);
     EXPECT_EQ(Saved(Info).at("zoom"), 9);
-}
-
-TEST(ChartSettingsInfo, ANodeThatIsNoObjectChangesNothing)
-{
-    TChartSettingsInfo Info = Loaded(cFull);
+    Info = Loaded(cFull);
     for (const char* Node : {"null", "[1,2]", "\"text\"", "3"})
         EXPECT_FALSE(Info.Load(TJson::parse(Node), FixedNow)) << Node;
     EXPECT_EQ(Saved(Info).dump(), cFull);
@@ -114,6 +118,99 @@ TEST(ChartSettingsInfo, ResetAndAssignLeaveZoomAndLeftEdge)
     Copy.Assign(Loaded(cFull));
     EXPECT_EQ(Saved(Copy).dump(),
               cFull.substr(0, cFull.find(R"("zoom")")) + R"("zoom":1,"left_bar":40000.0})");
+}
+
+struct TViewedChart {
+    TChart Chart;
+    TCandleSeries Candles;
+    TLineSeries Buy;
+    TLineSeries Sell;
+    TLineSeries Price;
+    TChartSettingsView View{Chart, Candles, &Buy, &Sell, &Price};
+
+    // The series leave the chart as they go, before it.
+    TViewedChart()
+    {
+        for (TChartSeries* Series :
+             std::initializer_list<TChartSeries*>{&Candles, &Buy, &Sell, &Price})
+            Series->SetParentChart(&Chart);
+    }
+};
+
+TChartSettingsInfo Settings(TColor Background, TChartType Type, bool ShowGrid)
+{
+    TChartSettingsInfo Info;
+    Info.SetBackground(Background);
+    Info.SetText(0x102030);
+    Info.SetBuy(0x405060);
+    Info.SetSell(0x708090);
+    Info.SetGrid(0xA0B0C0);
+    Info.SetBar(0xD0E0F0);
+    Info.SetShowGrid(ShowGrid);
+    Info.SetChartType(Type);
+    return Info;
+}
+
+TEST(ChartSettingsView, SettingsPaintTheChartAndReadBackUnchanged)
+{
+    const struct {
+        TColor Background;
+        TChartType Type;
+        bool ShowGrid;
+        TCandleStyle Style;
+        TColor PriceLine;
+    } Cases[] = {
+        {clBlack, ctBar, true, csCandleBar, clWhite},
+        {clWhite, ctCandle, false, csCandleStick, clBlack},
+        {0x202020, ctLine, true, csLine, clBlack},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Type);
+        TViewedChart C;
+        const TColor DepthLabels = C.Chart.DepthAxis()->LabelsFont().Color();
+        const TChartSettingsInfo Info = Settings(Case.Background, Case.Type, Case.ShowGrid);
+        Info.GetInfo(C.View);
+
+        EXPECT_EQ(C.Chart.BackColor(), Case.Background);
+        EXPECT_EQ(C.Chart.Color(), Case.Background);
+        for (TChartAxis* Axis :
+             {C.Chart.BottomAxis(), C.Chart.TopAxis(), C.Chart.LeftAxis(), C.Chart.RightAxis()}) {
+            EXPECT_EQ(Axis->LabelsFont().Color(), 0x102030);
+            EXPECT_EQ(Axis->Axis().Color(), 0x102030);
+            for (TChartPen* Pen : std::initializer_list<TChartPen*>{
+                     &Axis->Grid(), &Axis->MinorGrid(), &Axis->MinorTicks(), &Axis->Ticks(),
+                     &Axis->TicksInner()})
+                EXPECT_EQ(Pen->Color(), 0xA0B0C0);
+        }
+        EXPECT_EQ(C.Chart.DepthAxis()->LabelsFont().Color(), DepthLabels);
+        EXPECT_EQ(C.Chart.BottomAxis()->MinorGrid().Visible(), Case.ShowGrid);
+        EXPECT_EQ(C.Chart.RightAxis()->Grid().Visible(), Case.ShowGrid);
+        EXPECT_FALSE(C.Chart.RightAxis()->MinorGrid().Visible());
+        EXPECT_EQ(C.Candles.CandleStyle(), Case.Style);
+        EXPECT_EQ(C.Candles.UpCloseColor(), 0x405060);
+        EXPECT_EQ(C.Candles.DownCloseColor(), 0x708090);
+        EXPECT_EQ(C.Candles.Pen().Color(), 0xD0E0F0);
+        EXPECT_EQ(C.Buy.SeriesColor(), 0x405060);
+        EXPECT_EQ(C.Sell.SeriesColor(), 0x708090);
+        EXPECT_EQ(C.Price.SeriesColor(), Case.PriceLine);
+
+        TChartSettingsInfo Back;
+        Back.SetInfo(C.View);
+        TChartSettingsJson Expected, Read;
+        Info.Save(Expected);
+        Back.Save(Read);
+        EXPECT_EQ(Read.dump(), Expected.dump());
+    }
+}
+
+TEST(ChartSettingsView, AnOpenCloseChartLeavesTheChartType)
+{
+    TViewedChart C;
+    C.Candles.SetCandleStyle(csOpenClose);
+    TChartSettingsInfo Info;
+    Info.SetChartType(ctLine);
+    Info.SetInfo(C.View);
+    EXPECT_EQ(Info.ChartType(), ctLine);
 }
 
 } // namespace
