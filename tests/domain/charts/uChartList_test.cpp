@@ -1,6 +1,7 @@
 #include "domain/charts/uChartList.h"
 
 #include "ChartHostFixture.h"
+#include "domain/charts/uChartTemplates.h"
 #include "domain/charts/uChartTiling.h"
 #include "domain/charts/uIndicators.h"
 #include "support/LogCapture.h"
@@ -45,6 +46,27 @@ struct ChartLayout : testing::Test, TChartHost {
         return Item;
     }
     std::vector<std::string> Symbols() const { return List.AsSymbolList(); }
+    fs::path Folder() const { return Templates.DoNotifyFolders(); }
+    void WriteTemplate(const std::string& aName, const std::string& aText) const
+    {
+        std::ofstream(Folder() / aName, std::ios::binary) << aText;
+    }
+    // What a chart shows of its settings and indicators.
+    static TJson Saved(TChartItem& aChart)
+    {
+        TJson Node = TJson::object();
+        aChart.ChartSettings().Save(Node["info"]);
+        aChart.IndicatorList().Save(Node["indicators"] = TJson::array());
+        return Node;
+    }
+    TChartItem& WithIndicators(const char* aIndicators)
+    {
+        TChartItem& Item = List.Add();
+        Item.LoadIndicators(TJson::parse(aIndicators));
+        return Item;
+    }
+
+    TChartTemplates Templates;
 
     struct TRecorder : TDObject {
         std::vector<int32_t> Codes;
@@ -53,7 +75,8 @@ struct ChartLayout : testing::Test, TChartHost {
     TLogCapture Log;
 };
 
-TEST_F(ChartLayout, AKnownLayoutIsWrittenKeyForKeyInItsOrder)
+// The left edge saved is the time axis' own, whatever the settings held.
+TEST_F(ChartLayout, ALayoutIsWrittenKeyForKeyAndReadBackAsSavedButForTheLeftEdge)
 {
     TChartItem& Item = List.Add();
     Item.SetSymbol("BTCUSDT");
@@ -78,39 +101,27 @@ TEST_F(ChartLayout, AKnownLayoutIsWrittenKeyForKeyInItsOrder)
               R"("period":14,"shift":0,"method":0,"price":0,"lineColor":255,"lineStyle":0,)"
               R"("lineWidth":1}]}],"full":false})"
               "\r\n");
-}
 
-TEST_F(ChartLayout, ALoadedLayoutIsSavedAsReadButForTheLeftEdgeTakenFromTheTimeAxis)
-{
-    TChartItem& First = List.Add();
-    First.SetSymbol("BTCUSDT");
-    First.LoadInterval(h4);
-    First.Window()->SetBounds(8, 16, 320, 200);
-    First.Window()->SetState(wsMinimized);
-    First.ChartSettings().Reset();
-    First.ChartSettings().SetZoom(z4);
-    First.ChartSettings().SetChartShift(true);
-    First.LoadIndicators(TJson::parse(
-        R"([{"type":"ZigZag","depth":7},{"type":"Fractal","period":3,"color":65280},)"
-        R"({"type":"Bollinger","period":9,"dev":3},{"type":"MA","method":3,"lineWidth":2}])"));
     TChartItem& Second = List.Add();
     Second.SetSymbol("ETHBTC");
     Second.Window()->SetState(wsMaximized);
+    Second.ChartSettings().SetChartShift(true);
+    Second.LoadIndicators(TJson::parse(
+        R"([{"type":"ZigZag","depth":7},{"type":"Fractal","period":3,"color":65280},)"
+        R"({"type":"Bollinger","period":9,"dev":3},{"type":"MA","method":3,"lineWidth":2}])"));
     List.Save();
-    const std::string Saved = Text();
-
+    TJson Before = TJson::parse(Text());
     List.Load();
     ASSERT_EQ(Symbols(), (std::vector<std::string>{"BTCUSDT", "ETHBTC"}));
+    EXPECT_EQ(List.GetSelected(), &List.Items(0)) << "the first chart is active";
     List.Items(0).Chart()->BottomAxis()->SetMinMax(45100, 45101);
     List.Save();
-    TJson Before = TJson::parse(Saved);
     TJson After = TJson::parse(Text());
     EXPECT_EQ(After["charts"][0]["left_bar"], 45100.0);
     for (TJson* Layout : {&Before, &After})
         for (TJson& Chart : (*Layout)["charts"])
             Chart.erase("left_bar");
     EXPECT_EQ(After, Before);
-    EXPECT_EQ(List.GetSelected(), &List.Items(0)) << "the first chart is active";
 }
 
 // Only the changes a trader makes on purpose write the layout.
@@ -245,6 +256,31 @@ TEST_F(ChartLayout, LoadedValuesStayWithinTheirRanges)
     EXPECT_EQ(Saved["charts"][0]["zoom"], 5);
 }
 
+// A host of 1000 x 600: its thirds and halves are not multiples of 8, and
+// three columns do not fill it, so a second row placed by the host's width
+// would start off the left edge.
+TEST(ChartTiling, OneRowUpToThreeTwoRowsFromFourCellsOnTheGridRowsFromTheLeft)
+{
+    const struct {
+        int Count;
+        std::vector<TRect> Cells;
+    } Cases[] = {
+        {0, {}},
+        {1, {Bounds(0, 0, 1000, 600)}},
+        {2, {Bounds(0, 0, 496, 600), Bounds(496, 0, 496, 600)}},
+        {3, {Bounds(0, 0, 328, 600), Bounds(328, 0, 328, 600), Bounds(656, 0, 328, 600)}},
+        {4,
+         {Bounds(0, 0, 496, 296), Bounds(496, 0, 496, 296), Bounds(0, 296, 496, 296),
+          Bounds(496, 296, 496, 296)}},
+        {5,
+         {Bounds(0, 0, 328, 296), Bounds(328, 0, 328, 296), Bounds(656, 0, 328, 296),
+          Bounds(0, 296, 328, 296), Bounds(328, 296, 328, 296)}},
+    };
+    for (const auto& Case : Cases)
+        EXPECT_EQ(MozaicBounds(Case.Count, 1000, 600), Case.Cells) << Case.Count << " charts";
+}
+
+// On the host of 800 x 600: cells of 264 x 296.
 TEST_F(ChartLayout, TilingPlacesEveryWindowOnItsCellAndLeavesTheFullMode)
 {
     List.Mozaic();
@@ -254,11 +290,12 @@ TEST_F(ChartLayout, TilingPlacesEveryWindowOnItsCellAndLeavesTheFullMode)
     List.Maximize(wsMaximized);
     List.Mozaic();
     EXPECT_FALSE(List.FullMode());
-    const std::vector<TRect> Cells = MozaicBounds(5, Host.width(), Host.height());
     for (int i = 0; i < List.Count(); ++i) {
         EXPECT_EQ(List.Items(i).Window()->State(), wsNormal);
         EXPECT_TRUE(List.Items(i).Window()->CaptionVisible());
-        EXPECT_EQ(List.Items(i).Window()->BoundsRect(), Cells[std::size_t(i)]) << i;
+        EXPECT_EQ(List.Items(i).Window()->BoundsRect(),
+                  Bounds(264 * (i % 3), 296 * (i / 3), 264, 296))
+            << i;
     }
 }
 
@@ -280,6 +317,128 @@ TEST_F(ChartLayout, FullModeMaximisesEveryWindowWithoutCaptionAndNewChartsJoinIt
     EXPECT_TRUE(List.Items(2).Window()->CaptionVisible());
     EXPECT_EQ(std::count(Recorder.Codes.begin(), Recorder.Codes.end(), BASE_MAIN_TABS_REFRESH), 3)
         << "twice by command, once for the chart added in full mode";
+}
+
+// Templates: a chart's look saved apart from the layout.
+using ChartTemplate = ChartLayout;
+
+TEST_F(ChartTemplate, ASavedTemplatePutsTheSettingsAndIndicatorsOnAnotherChart)
+{
+    TChartItem& Source =
+        WithIndicators(R"([{"type":"Bollinger","period":9,"dev":3},{"type":"Fractal"}])");
+    TChartSettingsInfo& Settings = Source.ChartSettings();
+    Settings.Reset();
+    Settings.SetBackground(clBlack);
+    Settings.SetShowVolume(true);
+    Settings.SetZoom(z3);
+    Settings.SetLeft(45000.5);
+    Source.Chart()->BottomAxis()->SetMinMax(45100, 45101);
+    Templates.Save((Folder() / "dark.tpl").string(), Source);
+    EXPECT_EQ(Templates.GetFileList(), std::vector<std::string>{"dark.tpl"});
+
+    TChartItem& Target = WithIndicators(R"([{"type":"MA"}])");
+    Templates.Load("dark", Target);
+    EXPECT_EQ(Saved(Target), Saved(Source)) << "the left edge as held, not the time axis'";
+    EXPECT_EQ(Saved(Target)["info"]["left_bar"], 45000.5);
+    EXPECT_EQ(Target.Chart()->SeriesCount(), 4 + 3 + 2) << "the moving average's line is gone";
+    EXPECT_EQ(Target.Chart()->BackColor(), clBlack);
+}
+
+TEST_F(ChartTemplate, OnlyATemplateWithIndicatorsReplacesTheChartsIndicators)
+{
+    const struct {
+        const char* Template;
+        std::vector<std::string> Types;
+        int Series;
+    } Cases[] = {
+        {R"({"info":{}})", {"MA", "ZigZag"}, 2},
+        {R"({"info":{},"indicators":{"type":"Fractal"}})", {"MA", "ZigZag"}, 2},
+        {R"({"info":{},"indicators":[]})", {}, 0},
+        {R"({"info":{},"indicators":[{"type":"Fractal"},{"type":"Kagi"}]})", {"Fractal"}, 2},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Template);
+        TChartItem& Chart = WithIndicators(R"([{"type":"MA"},{"type":"ZigZag"}])");
+        WriteTemplate("t.tpl", Case.Template);
+        Templates.Load("t", Chart);
+        std::vector<std::string> Types;
+        const TJson Shown = Saved(Chart);
+        for (const TJson& Indicator : Shown["indicators"])
+            Types.push_back(Indicator["type"]);
+        EXPECT_EQ(Types, Case.Types);
+        EXPECT_EQ(Chart.Chart()->SeriesCount(), 4 + Case.Series);
+    }
+}
+
+// A template shows its colours, grid and candle style; the candle colours
+// by chart type, the view, the main window's check and the layout stay.
+TEST_F(ChartTemplate, ALoadChangesTheSettingsAndLeavesTheViewAndTheLayout)
+{
+    TChartItem& Chart = List.Add();
+    Chart.SetSymbol("BTCUSDT");
+    Chart.RefreshWindowCaption();
+    Chart.Chart()->BottomAxis()->SetMinMax(45000, 45001);
+    const auto Caption = Chart.Window()->Caption();
+    WriteTemplate("bars.tpl",
+                  R"({"info":{"background":255,"buy":65280,"bar":16711680,"chartType":0,)"
+                  R"("zoom":5,"showGrid":true}})");
+    Templates.Load("bars", Chart);
+
+    const TCandleSeries& Candles = *Chart.SerCandles();
+    EXPECT_EQ(Chart.Chart()->BackColor(), 255);
+    EXPECT_EQ(Candles.CandleStyle(), csCandleBar);
+    EXPECT_EQ(Candles.UpCloseColor(), 65280) << "the buy colour, not the bar colour of bars";
+    EXPECT_EQ(Chart.ChartSettings().Zoom(), z5);
+    EXPECT_NEAR(Chart.ChartSettings().Left(), ChartNow() - 1, 1e-3) << "no left edge: a day ago";
+    EXPECT_EQ(Chart.Chart()->BottomAxis()->Minimum(), 45000);
+    EXPECT_EQ(Chart.Window()->Caption(), Caption);
+    EXPECT_TRUE(Recorder.Codes.empty());
+    EXPECT_FALSE(fs::exists(TChartList::GetFileName()));
+}
+
+TEST_F(ChartTemplate, AnUnreadableTemplateChangesNothingAndAMissingOneIsIgnored)
+{
+    TChartItem& Chart = WithIndicators(R"([{"type":"MA"}])");
+    const TJson Before = Saved(Chart);
+    fs::create_directory(Folder() / "folder.tpl");
+    for (const char* Text : {"{ info", "[]", "null"}) {
+        WriteTemplate("broken.tpl", Text);
+        Log.Clear();
+        Templates.Load("broken", Chart);
+        EXPECT_EQ(Saved(Chart), Before) << Text;
+        EXPECT_EQ(Log.Lines(),
+                  (std::vector<TLogLine>{
+                      {"TUserProfile.LoadFromFile error: error reading broken.tpl", mtAlert, 0}}))
+            << Text;
+    }
+    Log.Clear();
+    for (const char* Name : {"missing", "../broken", "folder"})
+        Templates.Load(Name, Chart);
+    EXPECT_EQ(Saved(Chart), Before);
+    EXPECT_EQ(Log.Lines().size(), 1u) << "only the folder is a file that cannot be read";
+}
+
+TEST_F(ChartTemplate, TheListHoldsEveryTemplateFileSortedAndDeleteTakesOnlyFiles)
+{
+    EXPECT_TRUE(fs::is_directory(Folder())) << "made with the templates object";
+    EXPECT_TRUE(Templates.GetFileList().empty());
+    for (const char* Name :
+         {"b.tpl", ".hidden.tpl", "a.tpl.tpl", "x.TPL", "notes.txt", "c.tpl.bak"})
+        WriteTemplate(Name, "{}");
+    WriteTemplate("read-only.tpl", "{}");
+    fs::permissions(Folder() / "read-only.tpl", fs::perms::owner_read);
+    fs::create_directory(Folder() / "folder.tpl");
+    fs::create_symlink(Folder() / "b.tpl", Folder() / "link.tpl");
+    EXPECT_EQ(Templates.GetFileList(),
+              (std::vector<std::string>{".hidden.tpl", "a.tpl.tpl", "b.tpl", "link.tpl",
+                                        "read-only.tpl"}));
+
+    for (const char* Name : {"read-only", "missing", "folder", "../notes", "a.tpl"})
+        Templates.Delete(Name);
+    EXPECT_EQ(Templates.GetFileList(),
+              (std::vector<std::string>{".hidden.tpl", "b.tpl", "link.tpl"}));
+    EXPECT_TRUE(fs::is_directory(Folder() / "folder.tpl"));
+    EXPECT_TRUE(fs::exists(Folder() / "notes.txt"));
 }
 
 } // namespace
