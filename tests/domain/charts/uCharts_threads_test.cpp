@@ -3,7 +3,7 @@
 #include "ChartHostFixture.h"
 #include "domain/MarketThreadsFixture.h"
 
-#include <limits>
+#include <optional>
 
 namespace {
 
@@ -47,63 +47,48 @@ struct ChartWorkers : MarketThreads, TChartHost {
             return Reply;
         });
     }
-    static bool Ascending(const std::vector<double>& Dates)
-    {
-        return std::adjacent_find(Dates.begin(), Dates.end(), std::greater_equal<>()) ==
-               Dates.end();
-    }
 
     TCandleHistory History{.Count = 1200};
 };
 
-TEST_F(ChartWorkers, CandleRequestsCarryTheChartsIntervalAndReachItsSeries)
+// A request carries the chart's interval; a reply that cannot be used
+// changes nothing and is told.
+TEST_F(ChartWorkers, CandleRepliesReachTheChartsSeriesOrChangeNothing)
 {
-    struct {
-        TChartInterval Interval;
-        int Limit;
+    const std::string cAsked = "symbol=BTCUSDT&interval=1M&limit=1000";
+    const std::string cNoRoot = "TBaseThread.Execute error: TUser.Klines: lRootNode not assigned";
+    const struct {
+        std::optional<TExchangeReply> Reply;
         int64_t EndDate;
-        std::string Query;
+        std::string Query, Alert;
+        int Count;
     } Cases[] = {
-        {m1, 2, 0, "symbol=BTCUSDT&interval=1m&limit=2"},
-        {h4, 11, 0, "symbol=BTCUSDT&interval=4h&limit=11"},
-        {Month1, 0, 0, "symbol=BTCUSDT&interval=1M&limit=1000"},
-        {d1, 0, 1700000000000, "symbol=BTCUSDT&interval=1d&endTime=1700000000000"},
-        {w1, 0, std::numeric_limits<int64_t>::max(),
-         "symbol=BTCUSDT&interval=1w&endTime=9223372036854775807"},
+        {std::nullopt, 0, cAsked, "", 2},
+        {std::nullopt, INT64_MAX, "symbol=BTCUSDT&interval=1M&endTime=9223372036854775807", "", 2},
+        {RawReply(R"({"code":-1121})"), 0, cAsked, cNoRoot, 0},
+        {RawReply("[[1,2"), 0, cAsked, cNoRoot, 0},
+        {TExchangeReply::Error(500, -1000, "down"), 0, cAsked,
+         "TUser.Klines ParseResponse error: empty string", 0},
     };
     for (const auto& Case : Cases) {
-        SCOPED_TRACE(Case.Query);
-        Exchange.ClearJournal();
-        TChartItem& Item = NewChart(Case.Interval);
-        Run(Klines(Item, Case.Limit, Case.EndDate));
-        EXPECT_EQ(KlineQueries(), std::vector{Case.Query});
-        EXPECT_EQ(Item.KlineList().Count(), 2);
-        EXPECT_EQ(Item.SerCandles()->Count(), 2);
-    }
-}
-
-TEST_F(ChartWorkers, CandleReplyThatCannotBeUsedChangesNothing)
-{
-    const std::pair<TExchangeReply, std::string> Cases[] = {
-        {RawReply(R"({"code":-1121})"),
-         "TBaseThread.Execute error: TUser.Klines: lRootNode not assigned"},
-        {RawReply("[[1,2"), "TBaseThread.Execute error: TUser.Klines: lRootNode not assigned"},
-        {TExchangeReply::Error(500, -1000, "down"),
-         "TUser.Klines ParseResponse error: empty string"},
-    };
-    for (const auto& [Reply, Alert] : Cases) {
-        SCOPED_TRACE(Alert);
+        SCOPED_TRACE(Case.Query + Case.Alert);
         Log.Clear();
-        TChartItem& Item = NewChart();
-        Exchange.Script(TExchangeEndpoint::Klines, Reply);
-        Run(Klines(Item, 2));
-        EXPECT_EQ(Item.KlineList().Count(), 0);
-        EXPECT_EQ(Item.SerCandles()->Count(), 0);
-        EXPECT_EQ(Alerts(), std::vector{Alert});
+        Exchange.ClearJournal();
+        TChartItem& Item = NewChart(Month1);
+        if (Case.Reply)
+            Exchange.Script(TExchangeEndpoint::Klines, *Case.Reply);
+        Run(Klines(Item, 0, Case.EndDate));
+        EXPECT_EQ(KlineQueries(), std::vector{Case.Query});
+        EXPECT_EQ(Item.KlineList().Count(), Case.Count);
+        EXPECT_EQ(Item.SerCandles()->Count(), Case.Count);
+        EXPECT_EQ(Alerts(),
+                  Case.Alert.empty() ? std::vector<std::string>{} : std::vector{Case.Alert});
     }
 }
 
-TEST_F(ChartWorkers, CandlesOfAClosingOrFreedChartAreNeitherAskedForNorApplied)
+// A closing or freed chart is neither asked for nor changed; no worker starts
+// unless the workflow is working, nor for an empty symbol.
+TEST_F(ChartWorkers, NoCandlesAreAskedForAClosingFreedOrIdleChart)
 {
     TChartItem& Closing = NewChart();
     Closing.Link()->SetIsClosing();
@@ -112,9 +97,18 @@ TEST_F(ChartWorkers, CandlesOfAClosingOrFreedChartAreNeitherAskedForNorApplied)
     auto Orphan = Klines(Freed, 2);
     List.Delete(&Freed);
     Run(Orphan);
-    EXPECT_TRUE(KlineQueries().empty());
     EXPECT_EQ(Closing.KlineList().Count(), 0);
-    EXPECT_TRUE(Alerts().empty());
+    for (TWorkflowState State : {wfsClosing, wfsStopped, wfsPaused, wfsWorking}) {
+        Flow.SetState(State);
+        TChartItem& Item = NewChart(m1, State == wfsWorking ? "" : "BTCUSDT");
+        Item.RefreshKlines();
+        Item.KlinesUpdate();
+        Item.TickerPrice();
+        EXPECT_EQ(FreeThreadCount(), 0u) << int(State);
+    }
+    EXPECT_TRUE(Exchange.Journal().empty());
+    EXPECT_EQ(Alerts(), std::vector<std::string>{"TChartItem.RefreshChartInputData error: "
+                                                 "TChartItem.RefreshKlines error: no symbol"});
 }
 
 TEST_F(ChartWorkers, HistoryPagesNewestFirstEndAsOneSortedSeries)
@@ -137,7 +131,8 @@ TEST_F(ChartWorkers, HistoryPagesNewestFirstEndAsOneSortedSeries)
     EXPECT_FALSE(Item.KlineList().IsLoading());
     const std::vector<double> Dates = TChartHost::Dates(Item);
     ASSERT_EQ(Dates.size(), 1200u);
-    EXPECT_TRUE(Ascending(Dates)) << "sorted, no date twice";
+    EXPECT_EQ(std::adjacent_find(Dates.begin(), Dates.end(), std::greater_equal<>()), Dates.end())
+        << "sorted, no date twice";
     EXPECT_EQ(Dates.front(), StampToDate(History.OpenTime(1199)));
     EXPECT_EQ(Item.SerCandles()->CloseValues().Last(), 0) << "the newest candle last";
     EXPECT_TRUE(Item.Chart()->Host()->isEnabled());
@@ -236,21 +231,6 @@ TEST_F(ChartWorkers, ANewIntervalWaitsForTheHistoryLoadingOnlyWhileItRunsAndAtMo
     EXPECT_EQ(KlineQueries().size(), 1u);
     EXPECT_EQ(Stuck.KlineList().Count(), 0);
     EXPECT_FALSE(Announced(MAIN_FORM_CHART_REFRESH));
-}
-
-TEST_F(ChartWorkers, NoWorkerStartsUnlessTheWorkflowIsWorkingNorForAnEmptySymbol)
-{
-    for (TWorkflowState State : {wfsClosing, wfsStopped, wfsPaused, wfsWorking}) {
-        Flow.SetState(State);
-        TChartItem& Item = NewChart(m1, State == wfsWorking ? "" : "BTCUSDT");
-        Item.RefreshKlines();
-        Item.KlinesUpdate();
-        Item.TickerPrice();
-        EXPECT_EQ(FreeThreadCount(), 0u) << int(State);
-    }
-    EXPECT_TRUE(Exchange.Journal().empty());
-    EXPECT_EQ(Alerts(), std::vector<std::string>{"TChartItem.RefreshChartInputData error: "
-                                                 "TChartItem.RefreshKlines error: no symbol"});
 }
 
 TEST_F(ChartWorkers, AChartClosedMidRequestIsGoneAtOnceAndItsWorkerEndsQuietly)
