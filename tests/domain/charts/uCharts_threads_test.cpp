@@ -98,6 +98,9 @@ TEST_F(ChartWorkers, NoCandlesAreAskedForAClosingFreedOrIdleChart)
     List.Delete(&Freed);
     Run(Orphan);
     EXPECT_EQ(Closing.KlineList().Count(), 0);
+    Closing.RefreshKlines();
+    Closing.TickerPrice();
+    EXPECT_EQ(FreeThreadCount(), 0u) << "closing";
     for (TWorkflowState State : {wfsClosing, wfsStopped, wfsPaused, wfsWorking}) {
         Flow.SetState(State);
         TChartItem& Item = NewChart(m1, State == wfsWorking ? "" : "BTCUSDT");
