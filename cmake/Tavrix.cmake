@@ -1,4 +1,4 @@
-# Build helpers: one library per source folder, one test program per test file.
+# Build helpers: one library per source folder, one test program per test folder.
 
 # tavrix_library(<name> [QT_FREE] [RECURSE] [EXCLUDE <files>...] [DEPS <targets>...])
 # Compiles every .cpp of the current folder (and its subfolders with RECURSE).
@@ -77,34 +77,60 @@ function(tavrix_check_qt_free)
 endfunction()
 
 # tavrix_tests([QT] LIBS <targets>...)
-# One test program per *_test.cpp of the current folder. Files named
-# *_threads_test.cpp carry the label "threads" and also run under ThreadSanitizer.
+# The *_test.cpp files of the current folder build into one program,
+# <area>_tests; files named *_threads_test.cpp build into <area>_threads_tests
+# instead, whose tests carry the label "threads" and also run under
+# ThreadSanitizer. A program per folder keeps the links few. CTest still runs
+# every file as a test of its own, <area>_<file>: a process of the program that
+# runs only that file's tests (see support/SourceSelection.h), so files stay
+# apart and run in parallel. The file's name is also a build target that
+# builds its program.
 function(tavrix_tests)
   cmake_parse_arguments(T "QT" "" "LIBS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp")
   file(RELATIVE_PATH area "${PROJECT_SOURCE_DIR}/tests" "${CMAKE_CURRENT_SOURCE_DIR}")
   string(REPLACE "/" "_" area "${area}")
+  set(threads ${sources})
+  list(FILTER threads INCLUDE REGEX "_threads_test\\.cpp$")
+  list(FILTER sources EXCLUDE REGEX "_threads_test\\.cpp$")
+  if(T_QT)
+    set(main tavrix_qt_test_main)
+  else()
+    set(main tavrix_test_main)
+  endif()
+  _tavrix_test_program(${area}_tests "${area}" "${sources}" "${T_LIBS};${main}" "")
+  _tavrix_test_program(${area}_threads_tests "${area}" "${threads}" "${T_LIBS};${main}" threads)
+  if(threads)
+    add_dependencies(threads_tests ${area}_threads_tests)
+  endif()
+endfunction()
+
+# _tavrix_test_program(<program> <area> <sources> <libraries> <label>)
+function(_tavrix_test_program program area sources libs label)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${program} ${sources})
+  # Apart from the program: a test that starts the terminal writes the
+  # program folder's files beside its own executable.
+  set_target_properties(${program} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests/bin")
+  target_link_libraries(${program} PRIVATE ${libs} tavrix_test_support GTest::gmock)
+  if(tavrix_qt_test_main IN_LIST libs)
+    set_target_properties(${program} PROPERTIES AUTOMOC ON)
+  endif()
   foreach(source IN LISTS sources)
+    get_filename_component(file ${source} NAME)
     get_filename_component(stem ${source} NAME_WE)
     set(name "${area}_${stem}")
-    add_executable(${name} ${source})
-    # Apart from the program: a test that starts the terminal writes the
-    # program folder's files beside its own executable.
-    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests/bin")
-    target_link_libraries(${name} PRIVATE ${T_LIBS} tavrix_test_support GTest::gmock)
-    if(T_QT)
-      set_target_properties(${name} PROPERTIES AUTOMOC ON)
-      target_link_libraries(${name} PRIVATE tavrix_qt_test_main)
-    else()
-      target_link_libraries(${name} PRIVATE GTest::gmock_main)
-    endif()
-    add_test(NAME ${name} COMMAND ${name})
+    add_test(NAME ${name} COMMAND ${program} --source=${file})
     set_tests_properties(${name} PROPERTIES
       TIMEOUT 300
       ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1;TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1")
-    if(stem MATCHES "_threads_test$")
-      set_tests_properties(${name} PROPERTIES LABELS threads)
-      add_dependencies(threads_tests ${name})
+    if(label)
+      # Threads tests mostly wait: started first, they wait while others run.
+      set_tests_properties(${name} PROPERTIES LABELS ${label} COST 10)
     endif()
+    add_custom_target(${name})
+    add_dependencies(${name} ${program})
   endforeach()
 endfunction()
