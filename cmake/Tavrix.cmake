@@ -1,12 +1,14 @@
 # Build helpers: one library per source folder, one test program per test folder.
 
-# tavrix_library(<name> [QT_FREE] [RECURSE] [EXCLUDE <files>...] [DEPS <targets>...])
-# Compiles every .cpp of the current folder (and its subfolders with RECURSE).
+# tavrix_library(<name> [QT_FREE] [RECURSE] [EXCLUDE <files>...] [SEPARATE <files>...]
+#                 [DEPS <targets>...])
+# Compiles every .cpp of the current folder (and its subfolders with RECURSE);
+# SEPARATE files are kept out of the batches of the batched build.
 # QT_FREE libraries must never reach Qt, directly or through a dependency:
 # tavrix_check_qt_free() turns such a link into a configure error, and since
 # Qt's include paths come only with Qt's targets, an #include of Qt fails to compile.
 function(tavrix_library name)
-  cmake_parse_arguments(L "QT_FREE;RECURSE" "" "EXCLUDE;DEPS" ${ARGN})
+  cmake_parse_arguments(L "QT_FREE;RECURSE" "" "EXCLUDE;SEPARATE;DEPS" ${ARGN})
   if(L_RECURSE)
     file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
     file(GLOB_RECURSE headers CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
@@ -21,6 +23,7 @@ function(tavrix_library name)
   if(sources)
     # Headers are listed too, so that the meta-object compiler always sees them.
     add_library(${name} STATIC ${sources} ${headers})
+    tavrix_batches(${name} "${sources}" "${L_SEPARATE}")
     target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}/src" "${PROJECT_BINARY_DIR}/generated")
     target_link_libraries(${name} PUBLIC ${L_DEPS})
     if(NOT L_QT_FREE)
@@ -35,6 +38,47 @@ function(tavrix_library name)
   if(L_QT_FREE)
     set_property(GLOBAL APPEND PROPERTY TAVRIX_QT_FREE_TARGETS ${name})
   endif()
+endfunction()
+
+# tavrix_batches(<target> <sources> [<separate files>])
+# With TAVRIX_UNITY_BUILD, compiles the .cpp files of the target's folders in
+# batches: per folder, in name order, split evenly into batches of at most
+# TAVRIX_UNITY_BATCH_SIZE files. The separate files (names in the current
+# folder) are compiled on their own: their headers clash with a neighbour's.
+function(tavrix_batches target sources separate)
+  if(NOT TAVRIX_UNITY_BUILD)
+    return()
+  endif()
+  set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_MODE GROUP)
+  list(FILTER sources INCLUDE REGEX "\\.cpp$")
+  list(TRANSFORM separate PREPEND "${CMAKE_CURRENT_SOURCE_DIR}/")
+  list(REMOVE_ITEM sources ${separate})
+  list(SORT sources)
+  set(folders "")
+  foreach(source IN LISTS sources)
+    get_filename_component(folder "${source}" DIRECTORY)
+    list(APPEND folders "${folder}")
+  endforeach()
+  list(REMOVE_DUPLICATES folders)
+  foreach(folder IN LISTS folders)
+    set(files "")
+    foreach(source IN LISTS sources)
+      get_filename_component(dir "${source}" DIRECTORY)
+      if(dir STREQUAL folder)
+        list(APPEND files "${source}")
+      endif()
+    endforeach()
+    list(LENGTH files count)
+    math(EXPR batches "(${count} + ${TAVRIX_UNITY_BATCH_SIZE} - 1) / ${TAVRIX_UNITY_BATCH_SIZE}")
+    file(RELATIVE_PATH group "${PROJECT_SOURCE_DIR}" "${folder}")
+    string(MAKE_C_IDENTIFIER "${group}" group)
+    set(index 0)
+    foreach(file IN LISTS files)
+      math(EXPR batch "${index} * ${batches} / ${count}")
+      set_source_files_properties("${file}" PROPERTIES UNITY_GROUP "${group}_${batch}")
+      math(EXPR index "${index} + 1")
+    endforeach()
+  endforeach()
 endfunction()
 
 function(_tavrix_collect_links target out)
@@ -76,7 +120,7 @@ function(tavrix_check_qt_free)
   endforeach()
 endfunction()
 
-# tavrix_tests([QT] LIBS <targets>...)
+# tavrix_tests([QT] LIBS <targets>... [SEPARATE <files>...])
 # The *_test.cpp files of the current folder build into one program,
 # <area>_tests; files named *_threads_test.cpp build into <area>_threads_tests
 # instead, whose tests carry the label "threads" and also run under
@@ -86,7 +130,7 @@ endfunction()
 # apart and run in parallel. The file's name is also a build target that
 # builds its program.
 function(tavrix_tests)
-  cmake_parse_arguments(T "QT" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(T "QT" "" "LIBS;SEPARATE" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp")
   file(RELATIVE_PATH area "${PROJECT_SOURCE_DIR}/tests" "${CMAKE_CURRENT_SOURCE_DIR}")
   string(REPLACE "/" "_" area "${area}")
@@ -98,19 +142,21 @@ function(tavrix_tests)
   else()
     set(main tavrix_test_main)
   endif()
-  _tavrix_test_program(${area}_tests "${area}" "${sources}" "${T_LIBS};${main}" "")
-  _tavrix_test_program(${area}_threads_tests "${area}" "${threads}" "${T_LIBS};${main}" threads)
+  _tavrix_test_program(${area}_tests "${area}" "${sources}" "${T_LIBS};${main}" "" "${T_SEPARATE}")
+  _tavrix_test_program(${area}_threads_tests "${area}" "${threads}" "${T_LIBS};${main}" threads
+                       "${T_SEPARATE}")
   if(threads)
     add_dependencies(threads_tests ${area}_threads_tests)
   endif()
 endfunction()
 
-# _tavrix_test_program(<program> <area> <sources> <libraries> <label>)
-function(_tavrix_test_program program area sources libs label)
+# _tavrix_test_program(<program> <area> <sources> <libraries> <label> <separate files>)
+function(_tavrix_test_program program area sources libs label separate)
   if(NOT sources)
     return()
   endif()
   add_executable(${program} ${sources})
+  tavrix_batches(${program} "${sources}" "${separate}")
   # Apart from the program: a test that starts the terminal writes the
   # program folder's files beside its own executable.
   set_target_properties(${program} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests/bin")

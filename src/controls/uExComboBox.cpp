@@ -20,7 +20,7 @@ void Frame(TGdiDC& DC, const TRect& R, TColor Color)
     DC.FrameRect(R, CreateSolidBrush(ColorToRGB(Color)));
 }
 
-TRect Shrunk(const TRect& R, int By)
+TRect InnerRect(const TRect& R, int By)
 {
     return {R.Left + By, R.Top + By, R.Right - By, R.Bottom - By};
 }
@@ -231,7 +231,7 @@ void TExCustomCombo::PaintItself()
 
 void TExCustomCombo::DrawButton(TGdiDC& DC)
 {
-    const TRect R = Shrunk(Rect(width() - fButtonWidth, 0, width(), height()), 1);
+    const TRect R = InnerRect(Rect(width() - fButtonWidth, 0, width(), height()), 1);
     const TVisualStyles* Styles = DoVisualStyles() ? VisualStyles() : nullptr;
     if (!Styles) {
         DrawFrameControl(DC, R, DFC_SCROLL,
@@ -283,14 +283,14 @@ void TExCustomCombo::DrawControlBorder(TGdiDC& DC)
     if (Shown) {
         DrawEdge(DC, R, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
         Frame(DC, R, Outer);
-        R = Shrunk(R, 1);
+        R = InnerRect(R, 1);
         Frame(DC, R, fColor);
     } else {
         Frame(DC, R, Outer);
-        R = Shrunk(R, 1);
+        R = InnerRect(R, 1);
         R.Right -= style()->pixelMetric(QStyle::PM_ScrollBarExtent);
         Frame(DC, R, Outer);
-        R = Shrunk(R, 1);
+        R = InnerRect(R, 1);
         Frame(DC, R, fColor);
     }
     if (fFlat && fFlatLineColor != clNone) {
@@ -303,7 +303,7 @@ void TExCustomCombo::DrawButtonBorder(TGdiDC& DC)
 {
     const int W = width(), H = height();
     DC.ExcludeClipRect(W - fButtonWidth + 4, 4, W - 4, H - 4);
-    TRect R = Shrunk(Rect(W - fButtonWidth - 2, 0, W, H), 2);
+    TRect R = InnerRect(Rect(W - fButtonWidth - 2, 0, W, H), 2);
     const TRect Button = R;
     if (fMouseInControl || Active()) {
         DrawEdge(DC, R, fEtched ? EDGE_ETCHED : EDGE_RAISED,

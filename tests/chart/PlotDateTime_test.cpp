@@ -63,7 +63,7 @@ TEST(PlotRoundDate, WeeksStartOnMonday)
 
 // ---- stepping ----
 
-struct TStepCase {
+struct TDateStepCase {
     double From;
     bool Up;
     TDateTimeStep Step;
@@ -73,7 +73,7 @@ struct TStepCase {
 
 TEST(PlotDateTimeIncrement, CalendarStepsCrossYearEndsAndKeepTheDayValid)
 {
-    const TStepCase Cases[] = {
+    const TDateStepCase Cases[] = {
         {At(2018, 1, 1), false, dtOneMonth, 30, At(2017, 12, 1)},
         {At(2017, 12, 20, 10), true, dtOneMonth, 30, At(2018, 1, 1)},
         {At(2017, 11, 5), true, dtTwoMonths, 60, At(2018, 1, 1)},
@@ -97,7 +97,7 @@ TEST(PlotDateTimeIncrement, CalendarStepsCrossYearEndsAndKeepTheDayValid)
         {At(2018, 12, 31), true, dtOneYear, 365, At(2019, 12, 31)},
         {At(2018, 1, 1), false, dtOneYear, 3 * 365, At(2015, 1, 1)},
     };
-    for (const TStepCase& c : Cases) {
+    for (const TDateStepCase& c : Cases) {
         double value = c.From;
         EXPECT_NO_THROW(PlotDateTimeIncrement(true, c.Up, value, c.Increment, c.Step));
         EXPECT_EQ(value, c.Expected) << c.From << (c.Up ? " up " : " down ") << int(c.Step);

@@ -37,9 +37,9 @@ struct TRecord {
 };
 
 // Records what it handles; a value of -1 makes DoExecute raise, -2 return False.
-class TRecordingThread : public TBaseThreadWriter {
+class TRecordingWriter : public TBaseThreadWriter {
 public:
-    explicit TRecordingThread(TRecord& aRecord) : R(aRecord) {}
+    explicit TRecordingWriter(TRecord& aRecord) : R(aRecord) {}
 
 protected:
     void DoBefore() override { ++R.Befores; }
@@ -68,7 +68,7 @@ private:
 struct TWriterFixture : ::testing::Test {
     TWriterFixture()
     {
-        auto T = std::make_unique<TRecordingThread>(Record);
+        auto T = std::make_unique<TRecordingWriter>(Record);
         Thread = T.get();
         Writer = std::make_unique<TMultiThreadWriter>(std::move(T));
     }
@@ -83,7 +83,7 @@ struct TWriterFixture : ::testing::Test {
     }
 
     TRecord Record;
-    TRecordingThread* Thread;
+    TRecordingWriter* Thread;
     std::unique_ptr<TMultiThreadWriter> Writer;
 };
 

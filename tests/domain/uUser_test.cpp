@@ -33,7 +33,7 @@ TEST(UserInputData, AuthEditIsBufferedUntilCommitted)
 }
 
 // Records what the starters hand over instead of starting workers.
-class TRecordingUser : public TUser {
+class TRecordingStarters : public TUser {
 public:
     std::vector<TRequest> Started;
     int Pings = 0;
@@ -80,7 +80,7 @@ protected:
     TConnectionItem fFurther;
     TOrder fOrder;
     TUserOrder fUserOrder;
-    TRecordingUser fUser;
+    TRecordingStarters fUser;
 };
 
 TEST_F(UserTest, StartersStartNothingUnlessTheWorkflowIsWorking)
