@@ -36,9 +36,11 @@ configure() {
   cmake -S . -B "$dir" "${common[@]}" "$@" >"$dir.configure.log" 2>&1 || { cat "$dir.configure.log"; return 1; }
 }
 
+# Most tests wait on threads, sockets and timers more than they compute: twice
+# as many run at once as there are cores.
 run_tests() {
   local dir=$1 label=$2
-  local args=(--test-dir "$dir" --output-on-failure -j "$jobs")
+  local args=(--test-dir "$dir" --output-on-failure -j $((2 * jobs)))
   [[ -n "$label" ]] && args+=(-L "$label")
   ctest "${args[@]}" 2>&1 | tee "$dir.ctest.log"
   local rc=${PIPESTATUS[0]} line
