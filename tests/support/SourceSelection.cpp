@@ -17,12 +17,6 @@ std::string FileName(const std::string& Path)
     return std::filesystem::path(Path).filename().string();
 }
 
-bool EndsWith(const std::string& Text, const std::string& End)
-{
-    return Text.size() >= End.size() &&
-           Text.compare(Text.size() - End.size(), End.size(), End) == 0;
-}
-
 std::vector<TTestLocation> ProgramTests()
 {
     std::vector<TTestLocation> Tests;
@@ -59,7 +53,7 @@ std::string SourceFilter(const std::vector<TTestLocation>& Tests, const std::str
     std::string Filter;
     for (const TTestLocation& Test : Tests) {
         const std::string Name = FileName(Test.File);
-        if (!EndsWith(Name, cTestFileEnd))
+        if (!Name.ends_with(cTestFileEnd))
             throw std::runtime_error(Test.FullName + " is defined in " + Test.File +
                                      ", outside a test file, and would never run");
         if (Name == Source)
