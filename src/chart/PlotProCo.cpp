@@ -16,7 +16,7 @@ namespace {
 const TPlotText ProTexts[] = {PLOT_PROCO_TEXTS(PLOT_TEXT_ENTRY)};
 #undef PLOT_TEXT_ENTRY
 
-bool Started = false;
+bool ProStarted = false;
 
 } // namespace
 
@@ -27,14 +27,14 @@ void PlotSetProConstants()
 
 void PlotProCoStartup()
 {
-    if (Started)
+    if (ProStarted)
         return;
-    Started = true;
+    ProStarted = true;
     PlotSetProConstants();
 }
 
 void PlotProCoShutdown()
 {
-    Started = false;
+    ProStarted = false;
     PlotClearTexts(ProTexts);
 }
