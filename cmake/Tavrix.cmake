@@ -120,38 +120,44 @@ function(tavrix_check_qt_free)
   endforeach()
 endfunction()
 
-# tavrix_tests([QT] LIBS <targets>... [SEPARATE <files>...])
+# tavrix_tests([QT] LIBS <targets>... [SEPARATE <files>...] [APART <files>...])
 # The *_test.cpp files of the current folder build into one program,
 # <area>_tests; files named *_threads_test.cpp build into <area>_threads_tests
 # instead, whose tests carry the label "threads" and also run under
-# ThreadSanitizer. A program per folder keeps the links few. CTest still runs
-# every file as a test of its own, <area>_<file>: a process of the program that
-# runs only that file's tests (see support/SourceSelection.h), so files stay
-# apart and run in parallel. The file's name is also a build target that
-# builds its program.
+# ThreadSanitizer. A program per folder keeps the links few and lets the
+# batched build compile the folder's tests together. CTest still runs every
+# file as a test of its own, <area>_<file>: a process of the program that runs
+# only that file's tests (see support/SourceSelection.h), so files stay apart
+# and run in parallel. The file's name is also a build target that builds its
+# program. SEPARATE files are compiled outside the batches (tavrix_batches);
+# APART files build into a program of their own, named after the file: they
+# test what the set-up the others share program-wide (a global test
+# environment registered by a header) would change.
 function(tavrix_tests)
-  cmake_parse_arguments(T "QT" "" "LIBS;SEPARATE" ${ARGN})
+  cmake_parse_arguments(T "QT" "" "LIBS;SEPARATE;APART" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp")
   file(RELATIVE_PATH area "${PROJECT_SOURCE_DIR}/tests" "${CMAKE_CURRENT_SOURCE_DIR}")
   string(REPLACE "/" "_" area "${area}")
+  if(T_QT)
+    set(libs ${T_LIBS} tavrix_qt_test_main)
+  else()
+    set(libs ${T_LIBS} tavrix_test_main)
+  endif()
+  foreach(file IN LISTS T_APART)
+    set(source "${CMAKE_CURRENT_SOURCE_DIR}/${file}")
+    list(REMOVE_ITEM sources "${source}")
+    get_filename_component(stem ${file} NAME_WE)
+    _tavrix_test_program(${area}_${stem} "${area}" "${source}" "${libs}" "")
+  endforeach()
   set(threads ${sources})
   list(FILTER threads INCLUDE REGEX "_threads_test\\.cpp$")
   list(FILTER sources EXCLUDE REGEX "_threads_test\\.cpp$")
-  if(T_QT)
-    set(main tavrix_qt_test_main)
-  else()
-    set(main tavrix_test_main)
-  endif()
-  _tavrix_test_program(${area}_tests "${area}" "${sources}" "${T_LIBS};${main}" "" "${T_SEPARATE}")
-  _tavrix_test_program(${area}_threads_tests "${area}" "${threads}" "${T_LIBS};${main}" threads
-                       "${T_SEPARATE}")
-  if(threads)
-    add_dependencies(threads_tests ${area}_threads_tests)
-  endif()
+  _tavrix_test_program(${area}_tests "${area}" "${sources}" "${libs}" "${T_SEPARATE}")
+  _tavrix_test_program(${area}_threads_tests "${area}" "${threads}" "${libs}" "${T_SEPARATE}")
 endfunction()
 
-# _tavrix_test_program(<program> <area> <sources> <libraries> <label> <separate files>)
-function(_tavrix_test_program program area sources libs label separate)
+# _tavrix_test_program(<program> <area> <sources> <libraries> <separate files>)
+function(_tavrix_test_program program area sources libs separate)
   if(NOT sources)
     return()
   endif()
@@ -172,11 +178,14 @@ function(_tavrix_test_program program area sources libs label separate)
     set_tests_properties(${name} PROPERTIES
       TIMEOUT 300
       ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1;TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1")
-    if(label)
+    if(stem MATCHES "_threads_test$")
       # Threads tests mostly wait: started first, they wait while others run.
-      set_tests_properties(${name} PROPERTIES LABELS ${label} COST 10)
+      set_tests_properties(${name} PROPERTIES LABELS threads COST 10)
+      add_dependencies(threads_tests ${program})
     endif()
-    add_custom_target(${name})
-    add_dependencies(${name} ${program})
+    if(NOT name STREQUAL program)
+      add_custom_target(${name})
+      add_dependencies(${name} ${program})
+    endif()
   endforeach()
 endfunction()
