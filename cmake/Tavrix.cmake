@@ -43,8 +43,9 @@ endfunction()
 # tavrix_batches(<target> <sources> [<separate files>])
 # With TAVRIX_UNITY_BUILD, compiles the .cpp files of the target's folders in
 # batches: per folder, in name order, split evenly into batches of at most
-# TAVRIX_UNITY_BATCH_SIZE files. The separate files (names in the current
-# folder) are compiled on their own: their headers clash with a neighbour's.
+# TAVRIX_UNITY_BATCH_SIZE files (below 1: one batch per folder). The separate
+# files (names in the current folder) are compiled on their own: their headers
+# clash with a neighbour's.
 function(tavrix_batches target sources separate)
   if(NOT TAVRIX_UNITY_BUILD)
     return()
@@ -69,7 +70,10 @@ function(tavrix_batches target sources separate)
       endif()
     endforeach()
     list(LENGTH files count)
-    math(EXPR batches "(${count} + ${TAVRIX_UNITY_BATCH_SIZE} - 1) / ${TAVRIX_UNITY_BATCH_SIZE}")
+    set(batches 1)
+    if(TAVRIX_UNITY_BATCH_SIZE GREATER 0)
+      math(EXPR batches "(${count} + ${TAVRIX_UNITY_BATCH_SIZE} - 1) / ${TAVRIX_UNITY_BATCH_SIZE}")
+    endif()
     file(RELATIVE_PATH group "${PROJECT_SOURCE_DIR}" "${folder}")
     string(MAKE_C_IDENTIFIER "${group}" group)
     set(index 0)
