@@ -15,7 +15,6 @@ constexpr TColor cMinorGrid = 0xC0C0C0;
 constexpr TColor cCandleUp = 0x82E6B4;
 constexpr TColor cCandleDown = 0xB482E6;
 constexpr TColor cBubbleGradientStart = 0x80FF80;
-constexpr const char* cChartFont = "Microsoft JhengHei";
 
 TCandleStyle StyleOf(TChartType aType)
 {

@@ -30,6 +30,9 @@ private:
     TChartSeries* fPrice;
 };
 
+// The font of the chart window's and the preview's texts.
+inline constexpr const char* cChartFont = "Microsoft JhengHei";
+
 // The set-up the chart window and the preview share. The six axes: grid,
 // ticks and label font; the bottom one a fixed time axis stepping by the
 // minute, the right one a fixed price axis.

@@ -24,7 +24,6 @@ constexpr int cWindowWidth = 500;
 constexpr int cWindowHeight = 300;
 constexpr TColor cActiveColor = 0xE9E1AB;
 constexpr int cHeightConstraint = 5;
-constexpr const char* cChartFont = "Microsoft JhengHei";
 constexpr int cColorPaletteIndex = 13;
 constexpr TColor cBuyColor = 0xC0F1D8;
 constexpr TColor cSellColor = 0xD8C0F1;

@@ -12,9 +12,9 @@ template <typename E> E NearestEntry(E aValue, E aLast)
     return aValue > aLast ? aLast : aValue;
 }
 
-class TFieldWriter : public TIndicatorFields {
+class TIndicatorFieldWriter : public TIndicatorFields {
 public:
-    explicit TFieldWriter(TIndicatorJson& aObject) : fObject(aObject) {}
+    explicit TIndicatorFieldWriter(TIndicatorJson& aObject) : fObject(aObject) {}
     using TIndicatorFields::Field;
     void Field(const char* aKey, std::int32_t& aValue) override { fObject[aKey] = aValue; }
 
@@ -22,9 +22,9 @@ private:
     TIndicatorJson& fObject;
 };
 
-class TFieldReader : public TIndicatorFields {
+class TIndicatorFieldReader : public TIndicatorFields {
 public:
-    explicit TFieldReader(const TIndicatorJson& aObject) : fObject(aObject) {}
+    explicit TIndicatorFieldReader(const TIndicatorJson& aObject) : fObject(aObject) {}
     using TIndicatorFields::Field;
     void Field(const char* aKey, std::int32_t& aValue) override { aValue = Read(aKey); }
 
@@ -73,7 +73,7 @@ void TBaseIndicatorInfo::Save(TIndicatorJson& aNode)
 {
     TIndicatorJson Object = TIndicatorJson::object();
     Object["type"] = TypeName();
-    TFieldWriter Writer(Object);
+    TIndicatorFieldWriter Writer(Object);
     DoFields(Writer);
     aNode.push_back(std::move(Object));
 }
@@ -82,7 +82,7 @@ void TBaseIndicatorInfo::Load(const TIndicatorJson& aNode)
 {
     if (!aNode.is_object())
         return;
-    TFieldReader Reader(aNode);
+    TIndicatorFieldReader Reader(aNode);
     DoFields(Reader);
 }
 
