@@ -171,6 +171,9 @@ function(_tavrix_test_program program area sources libs separate)
   # program folder's files beside its own executable.
   set_target_properties(${program} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/tests/bin")
   target_link_libraries(${program} PRIVATE ${libs} tavrix_test_support GTest::gmock)
+  # The repository's root, absolute: tests that read its files (the resources)
+  # find them there, whatever path the compiler cache gave the source file.
+  target_compile_definitions(${program} PRIVATE TAVRIX_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   if(tavrix_qt_test_main IN_LIST libs)
     set_target_properties(${program} PROPERTIES AUTOMOC ON)
   endif()

@@ -9,9 +9,8 @@ namespace fs = std::filesystem;
 
 TEST(Resources, EveryFileUnderTheResourceFolderIsEmbeddedByteForByte)
 {
-    fs::path Root = fs::path(__FILE__).parent_path() / ".." / ".." / "resources";
-    if (!fs::exists(Root))
-        GTEST_SKIP() << "no resources";
+    const fs::path Root = fs::path(TAVRIX_SOURCE_DIR) / "resources";
+    ASSERT_TRUE(fs::is_directory(Root)) << Root;
     for (const auto& Entry : fs::recursive_directory_iterator(Root)) {
         if (!Entry.is_regular_file())
             continue;
