@@ -12,15 +12,15 @@
 
 namespace {
 
-constexpr std::int64_t cMinute = 60000;
-constexpr std::int64_t cBase = 1700000000000;
+constexpr std::int64_t cIndicatorMinute = 60000;
+constexpr std::int64_t cIndicatorBase = 1700000000000;
 
 // Candles in the list's arrival order: the newest half first.
 void FillCandles(TKlineList& List, int Count)
 {
     for (int i = 0; i < Count; ++i) {
         const int k = (i + Count / 2) % Count;
-        TKline Kline(cBase + k * cMinute);
+        TKline Kline(cIndicatorBase + k * cIndicatorMinute);
         const double Wave = (k * 7) % 11;
         Kline.SetOpen(100 + Wave);
         Kline.SetHigh(102 + Wave);
