@@ -108,25 +108,6 @@ TEST(TChartAxisRange, SettersRaiseTheirTextsAndChangeNothing)
     EXPECT_EQ(axis.Minimum(), 60);
 }
 
-TEST(TChartAxisRange, AutomaticFlagsFollowEachOther)
-{
-    TFakePanel panel;
-    TChartAxis axis(&panel, false, false);
-    axis.SetAutomaticMaximum(false);
-    EXPECT_FALSE(axis.Automatic());
-    axis.SetAutomaticMaximum(true);
-    EXPECT_TRUE(axis.Automatic());
-    axis.SetAutomatic(false);
-    EXPECT_FALSE(axis.AutomaticMinimum());
-    EXPECT_FALSE(axis.AutomaticMaximum());
-    axis.SetAutomaticMinimum(true);
-    EXPECT_FALSE(axis.Automatic());
-
-    panel.Loading = true;
-    axis.SetAutomatic(true);
-    EXPECT_FALSE(axis.AutomaticMaximum());
-}
-
 TEST(TChartAxisRange, CalcRoundScalesRoundsOnlyAutomaticEndsThatAskForIt)
 {
     TFakePanel panel;

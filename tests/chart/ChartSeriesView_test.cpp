@@ -157,35 +157,6 @@ TEST(ChartSeriesView, ColoursComeFromPointPaletteOrSeries)
     EXPECT_EQ(S.GetValueColor(2), 0x00FF00);
 }
 
-TEST(ChartSeriesView, AxisBindingResolvesThroughTheChart)
-{
-    TPanelDouble Chart;
-    TChartAxis Custom(&Chart, false, false);
-    TChartSeries S;
-    EXPECT_EQ(S.GetHorizAxis(), nullptr);
-    S.SetParentChart(&Chart);
-    EXPECT_EQ(S.GetHorizAxis(), &Chart.Bottom);
-    S.SetHorizAxis(aTopAxis);
-    S.SetVertAxis(aRightAxis);
-    EXPECT_EQ(S.GetVertAxis(), &Chart.Right);
-    EXPECT_FALSE(S.AssociatedToAxis(Chart.Bottom));
-    EXPECT_EQ(S.ValueListOfAxis(Chart.Right), &S.YValues());
-    EXPECT_EQ(S.ValueListOfAxis(Chart.Left), nullptr);
-    S.SetHorizAxis(aBothHorizAxis);
-    EXPECT_EQ(S.ValueListOfAxis(Chart.Bottom), &S.XValues());
-    S.SetCustomVertAxis(&Custom);
-    EXPECT_EQ(S.GetVertAxis(), &Custom);
-    S.SetVertAxis(aLeftAxis);
-    EXPECT_EQ(S.CustomVertAxis(), nullptr) << "leaving the custom axis forgets it";
-    S.AddXY(15, 50);
-    EXPECT_EQ(std::pair(S.CalcXPos(0), S.CalcYPos(0)), std::pair(200, 150));
-    EXPECT_TRUE(S.IsPointInChartRect(0));
-    EXPECT_DOUBLE_EQ(S.XScreenToValue(250), 17.5);
-    S.SetParentChart(nullptr);
-    EXPECT_TRUE(Chart.SeriesList().empty());
-    EXPECT_EQ(S.GetVertAxis(), nullptr);
-}
-
 TEST(ChartSeriesView, MouseEnterAndLeaveAreReportedOnce)
 {
     TPanelDouble Chart;
@@ -228,24 +199,6 @@ TEST(ChartSeriesView, ZOrderIsCountedIn3DAndSharedIn2D)
     B.SetActive(false);
     A.SetComputedZOrder(2);
     EXPECT_FALSE(A.MoreSameZOrder()) << "inactive series do not count";
-}
-
-TEST(ChartSeriesView, ElementChangesRepaintAndReachTheChartListeners)
-{
-    TPanelDouble Chart;
-    TChartSeries S;
-    Chart.InternalAddSeries(&S);
-    Chart.Events.clear();
-    const int Before = Chart.Invalidates;
-    S.Pen().SetColor(0x123);
-    S.Brush().SetColor(0x456);
-    EXPECT_EQ(Chart.Invalidates, Before + 2);
-    S.SetTitle("Candles");
-    S.SetTitle("Candles");
-    S.SetActive(false);
-    S.SetActive(false);
-    EXPECT_EQ(Chart.Events, (std::vector<TChartSeriesEvent>{seChangeTitle, seChangeActive}));
-    EXPECT_FALSE(S.Visible());
 }
 
 } // namespace

@@ -97,23 +97,6 @@ TEST(ChartValueList, UnsortedAscendingListFallsBackToTheWalk)
     EXPECT_EQ(N.AddChartValue(0), 2) << "nothing compares above NaN";
 }
 
-TEST(ChartValueList, StorageGrowsByStepsAndNeverShrinksOnDelete)
-{
-    TChartValueList L(nullptr, "Y");
-    EXPECT_EQ(L.Capacity(), 0);
-    for (int I = 0; I < 1000; ++I)
-        L.AddChartValue(I);
-    EXPECT_EQ(L.Capacity(), 1000);
-    L.AddChartValue(1000);
-    EXPECT_EQ(L.Capacity(), 2000);
-    L.Delete(0, 900);
-    EXPECT_EQ(L.Count(), 101);
-    EXPECT_EQ(L.Capacity(), 2000);
-    EXPECT_EQ(L.First(), 900);
-    L.ClearValues();
-    EXPECT_EQ(L.Capacity(), 0);
-}
-
 TEST(ChartValueList, DeletesAndWritesStayInsideTheValues)
 {
     struct TCase {
@@ -300,27 +283,6 @@ TEST(ChartValueList, RangeOfAnUnsortedListFollowsTheWalk)
             L.CalcRangeIndex(Min, Max, Between, First, Last);
             EXPECT_EQ(std::make_pair(First, Last), WalkRange({1, 9, 2, 8, 3}, Min, Max, Between));
         }
-}
-
-TEST(ChartValueList, SettersNotifyTheOwnerOnlyOnChange)
-{
-    TOwnerDouble Owner;
-    auto* L = new TChartValueList(&Owner, "Date");
-    TChartValueList Source(nullptr, "Other");
-    Source.SetOrder(loAscending);
-    Source.SetDateTime(true);
-    Source.SetValueSource("Time");
-    Source.AddChartValue(3);
-    L->Assign(Source);
-    EXPECT_EQ(std::tuple(L->Order(), L->DateTime(), L->ValueSource(), L->Name()),
-              std::tuple(loAscending, true, "Time", "Date"));
-    EXPECT_EQ(L->Count(), 0) << "values are not copied";
-    L->SetDateTime(true);
-    L->SetDateTime(false);
-    EXPECT_EQ(Owner.Repaints, 1);
-    L->SetValueSource("Time");
-    L->SetValueSource("Open");
-    EXPECT_EQ(Owner.DatasourceChecks, 1);
 }
 
 } // namespace

@@ -44,33 +44,6 @@ TEST(PlotCanvasHelpers, ConvexHull)
     EXPECT_EQ(Square, (std::vector<TPoint>{{0, 0}, {0, 10}, {10, 0}, {10, 10}}));
 }
 
-TEST(View3DOptions, SettersRepaintOnlyOnChangeAndClamp)
-{
-    struct TCounter : IPlotRepaint {
-        int N = 0;
-        void Invalidate() override { ++N; }
-    } Parent;
-    TView3DOptions O(&Parent);
-    int ZoomSeen = 0;
-    double ZoomAtCall = 0;
-    O.OnChangedZoom = [&](int Z) {
-        ZoomSeen = Z;
-        ZoomAtCall = O.ZoomFloat();
-    };
-    O.SetPerspective(150);
-    EXPECT_EQ(O.Perspective(), 100);
-    O.SetTilt(0);
-    EXPECT_EQ(Parent.N, 1);
-    O.SetZoomFloat(150.4);
-    EXPECT_EQ(ZoomSeen, 150);
-    EXPECT_EQ(ZoomAtCall, 100.0); // told before the value is stored
-    EXPECT_NEAR(O.CalcOrthoRatio(), 1.0, 1e-12);
-    O.SetOrthoAngle(120);
-    EXPECT_NEAR(O.CalcOrthoRatio(), std::tan(60 * PlotPiStep), 1e-12);
-    O.SetOrthogonal(false);
-    EXPECT_EQ(O.CalcOrthoRatio(), 1.0);
-}
-
 TEST(PlotCanvas, Frame3DDrawsNestedFramesAndShrinks)
 {
     TCanvasFixture F(12, 12);
@@ -204,18 +177,6 @@ TEST(PlotCanvas, BufferIsShownOnlyWhenValidAndOfTheRightSize)
     Canvas.SetCanvas(&BiggerCanvas);
     EXPECT_FALSE(Canvas.ReDrawBitmap());
     EXPECT_TRUE(Canvas.Dirty());
-}
-
-TEST(PlotCanvas, FontZoomScalesTheSize)
-{
-    TCanvasFixture F;
-    TPlotFont Font;
-    Font.SetSize(8);
-    F.Canvas.FontZoom = 150;
-    F.Canvas.AssignFont(Font);
-    EXPECT_EQ(F.Canvas.Font().Size(), 12);
-    EXPECT_EQ(Font.ICanvas, &F.Canvas);
-    EXPECT_EQ(F.Canvas.CurrentFont(), &Font);
 }
 
 TEST(PlotCanvas, ShadowOfNegativeSizeLiesAboveLeftAndWidensTheText)

@@ -229,32 +229,6 @@ TEST(PlotPanel, PanelPaintFillsBevelsAndBackImage)
     EXPECT_EQ(P.At(30, 15), TColor(RGB(0, 255, 0)));
 }
 
-TEST(PlotPanel, UndoZoomAndView3DTellTheirListeners)
-{
-    struct TListener : IPlotEventListener {
-        int View3D = 0;
-        void PlotEvent(TPlotEvent& E) override
-        {
-            View3D += dynamic_cast<TPlotView3DEvent*>(&E) != nullptr;
-        }
-    } L;
-    TTestPanel P;
-    P.Listeners().push_back(&L);
-    P.SetView3D(false);
-    P.SetView3D(false);
-    EXPECT_EQ(L.View3D, 1);
-    int Undone = 0;
-    P.OnUndoZoom = [&](TCustomPlotPanelExtended*) { ++Undone; };
-    P.SetZoomed(true);
-    P.Frame();
-    P.UndoZoom();
-    EXPECT_EQ(Undone, 1);
-    EXPECT_FALSE(P.Zoomed());
-    EXPECT_TRUE(P.PlotCanvas().Dirty());
-    P.SetAllowZoom(false);
-    EXPECT_FALSE(P.Zoom().Allow);
-}
-
 TEST(PlotShape, FillFrameAndVisibility)
 {
     TTestPanel P;

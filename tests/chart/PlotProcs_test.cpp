@@ -119,20 +119,6 @@ TEST(PlotSort, SortsRandomOrderedReversedAndConstantArraysAsAPermutation)
     EXPECT_EQ(sorted.Swaps, 0);
 }
 
-TEST(PlotSort, SortsOnlyTheGivenRangeAndFollowsTheComparison)
-{
-    TSortProbe p = MakeProbe({9, 5, 3, 8, 1, 0});
-    p.Sort(1, 4);
-    EXPECT_EQ(p.Values, (std::vector<int>{9, 1, 3, 5, 8, 0}));
-    TSortProbe d = MakeProbe({2, 7, 7, 1, 9, 2});
-    d.Sort(0, 5, true);
-    EXPECT_EQ(d.Values, (std::vector<int>{9, 7, 7, 2, 2, 1}));
-    TSortProbe none = MakeProbe({3, 1});
-    none.Sort(1, 0);
-    none.Sort(0, 0);
-    EXPECT_EQ(none.Values, (std::vector<int>{3, 1}));
-}
-
 // ---- hit tests ----
 
 TEST(PointInLine, AcceptsPointsWithinToleranceOfTheSegmentOnly)
@@ -213,14 +199,6 @@ TEST(ColorPalette, WrapsIndicesAndRestoresTheDefault)
     ColorPalette.clear();
     EXPECT_EQ(GetDefaultColor(2), TColor(0x00FFFF));
     SetDefaultColorPalette();
-}
-
-TEST(ReplaceChar, ReplacesOrDeletesEveryOccurrence)
-{
-    EXPECT_EQ(ReplaceChar("a b c", ' ', '\r'), "a\rb\rc");
-    EXPECT_EQ(ReplaceChar("1,234,5", ',', '\0'), "12345");
-    EXPECT_EQ(ReplaceChar("", 'x', 'y'), "");
-    EXPECT_EQ(PlotStr(-2147483647 - 1), "-2147483648");
 }
 
 } // namespace

@@ -4,19 +4,6 @@
 
 namespace {
 
-TEST(PlotShadow, SizeIsTheLargerOfTheTwoWithoutSign)
-{
-    int Changes = 0;
-    TPlotShadow S([&](TGraphicsObject*) { ++Changes; });
-    S.SetHorizSize(-3);
-    S.SetVertSize(2);
-    EXPECT_EQ(S.Size(), 3);
-    S.SetVertSize(2);
-    EXPECT_EQ(Changes, 2);
-    S.SetTransparency(150);
-    EXPECT_EQ(S.Transparency(), 100);
-}
-
 TEST(PlotShadow, HardShadowIsTwoStripsOnTheSideOfTheSizes)
 {
     struct TCase {
