@@ -45,37 +45,6 @@ TEST_F(TCandleTest, RisingAndFallingCandlesAtTheirPixels)
     EXPECT_EQ(Chart.Probe(Falling, Colors), "w.w.kk..Dkkw");
 }
 
-TEST_F(TCandleTest, BodyColumnsFollowTheWidthAndAHiddenPenNarrowsIt)
-{
-    Candles.AddOHLC(50, 20, 80, 10, 60);
-    struct TCase {
-        int Width;
-        bool Pen;
-        const char* Expected;
-    };
-    // Columns 66..74 on row 80, then rows 58..61 and 98..101 at column 70.
-    const std::vector<TPoint> Probes = {{66, 80}, {67, 80}, {68, 80}, {69, 80}, {70, 80},
-                                        {71, 80}, {72, 80}, {73, 80}, {74, 80}, {70, 58},
-                                        {70, 59}, {70, 60}, {70, 61}, {70, 98}, {70, 99}};
-    const TCase Cases[] = {
-        {1, true, "....kk...wwkkkk"},
-        {4, true, "..kUUUk..wwkUUk"},
-        {5, true, "..kUUUUk.wwkUUk"},
-        {4, false, "..UUUU...wUUUUw"},
-    };
-    for (const TCase& T : Cases) {
-        Candles.SetCandleWidth(T.Width);
-        Candles.Pen().SetVisible(T.Pen);
-        EXPECT_EQ(Frame(Probes), T.Expected) << T.Width << (T.Pen ? " pen" : " no pen");
-    }
-}
-
-TEST_F(TCandleTest, AFlatCandleIsTwoRowsTall)
-{
-    Candles.AddOHLC(50, 50, 50, 50, 50);
-    EXPECT_EQ(Frame({{70, 68}, {70, 69}, {70, 70}, {70, 71}}), ".kk.");
-}
-
 TEST_F(TCandleTest, BarTicksAndTheCloseLine)
 {
     Candles.AddOHLC(50, 20, 80, 10, 60);

@@ -113,15 +113,8 @@ TEST_F(DrawTest, TerminalPriceAxisTicksInsideAndLabelsBesideIt)
     EXPECT_LE(std::abs((ink.top() + ink.bottom()) / 2 - DrawnAt[1]), 2);
 }
 
-TEST_F(DrawTest, InvertedAndLogarithmicAxes)
+TEST_F(DrawTest, LogarithmicAxisLabelsPowersAndTicksBetween)
 {
-    TChartAxis left(&Panel, false, false);
-    Prepare(left);
-    left.SetDesiredIncrement(50);
-    left.SetInverted(true);
-    DrawFrame(left, 0, 100);
-    EXPECT_EQ(left.Tick, (Pixels{120, 70, 20})) << "100 at the bottom";
-
     TChartAxis log(&Panel, false, false);
     Prepare(log);
     log.SetLogarithmic(true);

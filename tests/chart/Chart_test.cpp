@@ -301,7 +301,7 @@ TEST(ChartLegend, TheChartsEventsAdjustTextsBoxAndRowsAndTheGradientEndsInTheRow
     EXPECT_FALSE(P.InkIn(S, [&](COLORREF C) { return Red(C) < 0x20 && Bluish(C); }).IsEmpty());
 }
 
-TEST(ChartLegend, EachAlignmentTakesItsSideAndTopRowsFormColumns)
+TEST(ChartLegend, EachAlignmentTakesItsSide)
 {
     for (TLegendAlignment A : {laLeft, laTop, laBottom}) {
         TChartPanel P;
@@ -326,19 +326,6 @@ TEST(ChartLegend, EachAlignmentTakesItsSideAndTopRowsFormColumns)
         else
             EXPECT_EQ(P.Rect().Bottom, B.Top - 5);
     }
-
-    // A narrow chart: fewer columns, rows capped at MaxNumRows.
-    TChartPanel P(90, 200, 0);
-    for (const char* T : {"Alpha", "Beta", "Gamma", "Delta", "Epsilon"})
-        P.AddSeries(T, clRed);
-    P.Legend().SetAlignment(laBottom);
-    P.Legend().SetMaxNumRows(2);
-    P.Frame();
-    const TChartLegend& L = P.Legend();
-    EXPECT_LT(L.NumCols(), 5);
-    EXPECT_LE(L.NumRows(), 2);
-    EXPECT_EQ(int(L.Items().size()), std::min(5, L.NumCols() * L.NumRows()));
-    EXPECT_EQ(L.LastValue(), int(L.Items().size()) - 1);
 }
 
 TEST(ChartLegend, NoRowsMeansNoFrameAndNoRoom)

@@ -94,16 +94,6 @@ TEST(PlotFilter, PixelFiltersGivenTheirGoldenValues)
     EXPECT_EQ(At(Red, 0, 0), 0x00FF00u);
 }
 
-TEST(PlotFilter, InvertTwiceRestores)
-{
-    QImage I = Make({{0x123456, 0xABCDEF, 0x000000}});
-    const QImage Before = I;
-    TInvertFilter::ApplyTo(I);
-    EXPECT_NE(I, Before);
-    TInvertFilter::ApplyTo(I);
-    EXPECT_EQ(I, Before);
-}
-
 TEST(PlotFilter, ConvolutionsReadTheOriginalNeighbours)
 {
     // One white pixel in the middle of black.
