@@ -326,6 +326,15 @@ TEST(ChartLegend, EachAlignmentTakesItsSide)
         else
             EXPECT_EQ(P.Rect().Bottom, B.Top - 5);
     }
+    // Rows fill a side legend's height below its top offset and padding.
+    TChartPanel P;
+    for (int I = 0; I < 30; ++I)
+        P.AddSeries(std::to_string(I), clRed);
+    P.Legend().SetAlignment(laLeft);
+    P.Frame();
+    const TChartLegend& L = P.Legend();
+    const int Row = L.Items()[1].Top - L.Items()[0].Top;
+    EXPECT_EQ(L.NumRows(), (Whole.Height() - 10 - 2 * 2) / Row);
 }
 
 TEST(ChartLegend, NoRowsMeansNoFrameAndNoRoom)
