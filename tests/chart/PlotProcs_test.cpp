@@ -32,27 +32,6 @@ TEST(FindDateTimeStep, MatchesEveryEntryWithinAMicrosecondAndNothingElse)
         EXPECT_EQ(FindDateTimeStep(DateTimeStep[t]), t);
 }
 
-TEST(NextDateTimeStep, GivesTheEntryAfterTheLargestNotAbove)
-{
-    struct Case {
-        double Step;
-        double Expected;
-    };
-    const Case cases[] = {
-        {1.0 / 1440, 5.0 / 1440},
-        {45.0 / 1440, 1.0 / 24},
-        {182, 365},
-        {1000, 365},
-        {0, 365},
-        {-3, 365},
-        {181.9, 182},
-        {1, 2},
-        {1.0 / 86400000000.0, 1.0 / 86400000.0},
-    };
-    for (const Case& c : cases)
-        EXPECT_DOUBLE_EQ(NextDateTimeStep(c.Step), c.Expected) << c.Step;
-}
-
 // ---- index quicksort ----
 
 struct TSortProbe {
