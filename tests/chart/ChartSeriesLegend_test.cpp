@@ -1,8 +1,6 @@
 #include "SeriesDoubles.h"
 #include "chart/ChartAxisParts.h"
 
-#include <memory>
-
 using namespace series_test;
 
 namespace {
@@ -72,21 +70,6 @@ TEST_F(SeriesLegendTest, AClickRaisesTheHandlerOfItsKindOnly)
     S.OnClick = Record("single ");
     EXPECT_TRUE(S.RaiseClicked(0, mbRight, ssRight, 5, 6));
     EXPECT_EQ(Raised, (std::vector<std::string>{"double 1@3,4", "single 0@5,6"}));
-}
-
-TEST(SeriesLegend, AClickHandlerMayFreeItsSeries)
-{
-    auto Owned = std::make_unique<TChartSeries>();
-    Owned->AddXY(1, 1);
-    bool Ran = false;
-    Owned->OnClick = [&](TChartSeries*, int32_t, TMouseButton, TShiftState, int, int) {
-        Owned.reset();
-        Ran = true;
-    };
-    TChartSeries* Raw = Owned.get();
-    EXPECT_TRUE(Raw->RaiseClicked(0, mbLeft, 0, 0, 0));
-    EXPECT_TRUE(Ran);
-    EXPECT_FALSE(Owned);
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -26,14 +25,12 @@ public:
             L->Swap(A, B);
         std::swap(Tags[A], Tags[B]);
     }
-    void CheckDatasource() override { ++DatasourceChecks; }
-    void Repaint() override { ++Repaints; }
+    void CheckDatasource() override {}
+    void Repaint() override {}
 
     TChartValueLists Lists;
     std::vector<int> Tags;
     std::vector<std::pair<TValueEvent, int32_t>> Events;
-    int DatasourceChecks = 0;
-    int Repaints = 0;
 };
 
 std::vector<double> Values(const TChartValueList& L)

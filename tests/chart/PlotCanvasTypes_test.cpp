@@ -2,7 +2,6 @@
 #include "chart/PlotPicture.h"
 
 #include <gtest/gtest.h>
-#include <tuple>
 
 namespace {
 

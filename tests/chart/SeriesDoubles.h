@@ -58,8 +58,7 @@ using TDrawPanel = TPaper<TCustomPlotPanelExtended>;
 
 // A chart around the series, drawn as a plain surface: its rectangle is
 // fixed at 100..300 wide and 50..250 high; the bottom axis shows 10..20, the
-// left one 0..100. It records the series events it broadcasts and counts
-// its repaint requests.
+// left one 0..100. It records the series events it broadcasts.
 class TPanelDouble : public TPaper<TChart>, public IPlotEventListener {
 public:
     TPanelDouble()
@@ -85,11 +84,6 @@ public:
             Axis->InternalCalcPositions();
         }
     }
-    void Invalidate() override
-    {
-        ++Invalidates;
-        TChart::Invalidate();
-    }
     void PlotEvent(TPlotEvent& E) override
     {
         if (auto* S = dynamic_cast<TPlotSeriesEvent*>(&E))
@@ -102,7 +96,6 @@ public:
     TChartAxis& Left = *LeftAxis();
     TChartAxis& Right = *RightAxis();
     std::vector<TChartSeriesEvent> Events;
-    int Invalidates = 0;
 };
 
 // A series with three further lists, as a candle series has.
