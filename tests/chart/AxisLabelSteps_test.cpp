@@ -51,6 +51,10 @@ TEST(AxisLabelSteps, ValueStepGoldenTable)
     s.FewestPointsAlongX = 10;
     EXPECT_EQ(PlotLabelsIncrement(s, 10), 1) << "whole indices get whole steps";
     s = {};
+    s.Range = 100;
+    s.LabelsSeparation = 0;
+    EXPECT_DOUBLE_EQ(PlotLabelsIncrement(s, 9), 10) << "unseparated: the range in one more part";
+    s = {};
     s.Logarithmic = true;
     s.Range = 999;
     EXPECT_DOUBLE_EQ(PlotLabelsIncrement(s, 3), 1000) << "a power of the base, grown by it";
