@@ -6,6 +6,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <thread>
 
 using namespace std::chrono_literals;
 using TClock = std::chrono::steady_clock;
@@ -32,6 +33,16 @@ std::shared_ptr<TLambdaThread> Make(std::function<void(TLambdaThread&)> Body, bo
     return Thread;
 }
 
+// Set by a thread-local's destructor, which runs only as its thread exits.
+std::atomic<bool> gThreadExited{false};
+struct TExitMark {
+    ~TExitMark()
+    {
+        std::this_thread::sleep_for(50ms);
+        gThreadExited = true;
+    }
+};
+
 // A dispatcher installed as the current one for the test's life.
 struct TDispatcherFixture : ::testing::Test {
     TDispatcherFixture() { SetUIDispatcher(&Dispatcher); }
@@ -43,16 +54,18 @@ struct TDispatcherFixture : ::testing::Test {
 
 using ThreadWaits = TDispatcherFixture;
 
-TEST_F(ThreadWaits, UIThreadWaitingForAThreadRunsItsSynchronisedCalls)
+TEST_F(ThreadWaits, UIThreadWaitingForAThreadRunsItsSynchronisedCallsUntilItsEnd)
 {
     int RanOn = 0; // UI thread only
     auto Thread = Make([&](TLambdaThread&) {
+        thread_local TExitMark Mark;
         for (int I = 0; I < 3; ++I)
             InvokeSync([&] { RanOn += Dispatcher.IsUIThread() ? 1 : 100; });
     });
     Thread->Start();
     Thread->WaitFor();
     EXPECT_TRUE(Thread->Finished());
+    EXPECT_TRUE(gThreadExited) << "WaitFor returns once the thread itself has ended";
     EXPECT_EQ(RanOn, 3);
 }
 
