@@ -72,22 +72,6 @@ TEST(Crypt, RandomEightBitTextsComeBack)
     }
 }
 
-TEST(Crypt, SubstitutionKeepsCodesOutsidePrintableAndStaysPrintable)
-{
-    std::string All;
-    for (int C = 0; C < 256; ++C)
-        All += static_cast<char>(C);
-    std::string Ciphered = All;
-    EnCipher(Ciphered);
-    for (int C = 0; C < 256; ++C) {
-        const auto Out = static_cast<unsigned char>(Ciphered[C]);
-        if (C < 32 || C > 127)
-            EXPECT_EQ(Out, C);
-        else
-            EXPECT_TRUE(Out >= 32 && Out <= 127) << C;
-    }
-}
-
 TEST(Crypt, ReadTakesBothCasesAndRejectsBadText)
 {
     EXPECT_EQ(Read("00ff7Fa0"), Bytes({0x00, 0xFF, 0x7F, 0xA0}));

@@ -271,20 +271,6 @@ TEST_F(OrderThreads, OrderListsAskForTheSelectedSymbolAndAnnounceEvenAFailure)
     }
 }
 
-TEST_F(OrderThreads, AReplyOfTheWrongShapeChangesNothingAndAnnouncesNothing)
-{
-    TConnectionItem& Main = Accounts.MainProfile();
-    Main.UserOrderList().Add().SetSymbol("KEPT");
-    Exchange.Script(TExchangeEndpoint::OpenOrders,
-                    TExchangeReply::Json(json{{"code", -1}, {"msg", "x"}}));
-    Model.OpenOrdersEx(nullptr);
-    Settle();
-    Dispatcher.PumpUntil([] { return false; }, 100ms);
-    EXPECT_EQ(Main.UserOrderList()[0].Symbol(), "KEPT");
-    EXPECT_FALSE(Main.UserOrderList().Loaded());
-    EXPECT_TRUE(Window.Codes.empty());
-}
-
 // A reply is bound to the account that asked, not to where it lived: an
 // account added while the reply is on its way (it may well be made at the
 // freed account's address) takes nothing of it, so its own lists still load.
