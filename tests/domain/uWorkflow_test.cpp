@@ -138,7 +138,7 @@ TEST_F(WorkflowTest, HooksAskForNothingUnlessWorking)
     AddAccount("second", {});
     Timer.Init();
     // Closing lets the window go with every hook already inert.
-    TCallLog DuringDeinit;
+    TCallLog DuringDeinit = {"not closed"};
     Factory.Form.OnCall = [&](const std::string& Call) {
         if (Call == "Deinit")
             DuringDeinit = Tick();

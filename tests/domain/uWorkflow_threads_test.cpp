@@ -2,7 +2,6 @@
 
 #include "ExchangeWorkersFixture.h"
 #include "domain/uProfile.h"
-#include "platform/TickSource.h"
 #include "support/WorkflowFakes.h"
 
 #include <algorithm>
@@ -257,35 +256,4 @@ TEST_F(WorkflowExchange, AFailedServerTimeIsAskedAgainWhileTheStartUpCheckWaitsF
         Exchange.SetHandler(TExchangeEndpoint::Time, nullptr);
         SysTime = &Clock;
     }
-}
-
-TEST_F(WorkflowExchange, ClosingStopsEveryFurtherRequest)
-{
-    Exchange.AddAccount("api-key", "secret");
-    SetMainKeys("api-key", "secret");
-    Model.Input().SetSymbol("BTCUSDT");
-    TRecordingChartList Charts{Calls};
-    Flow.SetChartList(&Charts);
-    TManualTickSource Source;
-    TTimer Ticker{Source};
-    Ticker.Init();
-    ASSERT_TRUE(Flow.DoShowMainForm());
-    FreeWorkersEnded();
-
-    Exchange.ClearJournal();
-    Source.Tick(cMainTimerIndex);
-    FreeWorkersEnded();
-    EXPECT_FALSE(Requests().empty()) << "polling while working";
-
-    Calls.clear();
-    Flow.SetState(wfsClosing);
-    EXPECT_EQ(Calls, TCallLog{"Deinit"});
-    FreeWorkersEnded();
-    Exchange.ClearJournal();
-    Calls.clear();
-    Source.Tick(cMainTimerIndex, 6);
-    Clock.SetServerTime(Clock.Time() + 1.0 / 24);
-    FreeWorkersEnded();
-    EXPECT_EQ(Requests(), std::vector<std::string>());
-    EXPECT_EQ(Calls, TCallLog());
 }

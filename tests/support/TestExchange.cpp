@@ -1,12 +1,12 @@
 #include "support/TestExchange.h"
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <httplib.h>
 #include <memory>
 #include <netinet/in.h>
 #include <openssl/evp.h>
+#include <openssl/hmac.h>
 #include <openssl/x509v3.h>
 #include <stdexcept>
 #include <sys/socket.h>
@@ -484,27 +484,14 @@ int ClosedLoopbackPort()
 
 std::string ExchangeHmacSha256(const std::string& aKey, const std::string& aMessage)
 {
-    constexpr size_t cBlock = 64;
-    auto Sha256 = [](const std::string& aData) {
-        std::array<unsigned char, 32> Digest{};
-        EVP_Digest(aData.data(), aData.size(), Digest.data(), nullptr, EVP_sha256(), nullptr);
-        return std::string(Digest.begin(), Digest.end());
-    };
-    std::string Key = aKey.size() > cBlock ? Sha256(aKey) : aKey;
-    Key.resize(cBlock, '\0');
-    std::string Inner(cBlock, '\0');
-    std::string Outer(cBlock, '\0');
-    for (size_t I = 0; I < cBlock; ++I) {
-        Inner[I] = static_cast<char>(Key[I] ^ 0x36);
-        Outer[I] = static_cast<char>(Key[I] ^ 0x5c);
-    }
-    std::string Mac = Sha256(Outer + Sha256(Inner + aMessage));
+    unsigned char Mac[EVP_MAX_MD_SIZE];
+    unsigned int Length = 0;
+    HMAC(EVP_sha256(), aKey.data(), int(aKey.size()),
+         reinterpret_cast<const unsigned char*>(aMessage.data()), aMessage.size(), Mac, &Length);
     static const char cHex[] = "0123456789abcdef";
     std::string Result;
-    for (unsigned char Byte : Mac) {
-        Result += cHex[Byte >> 4];
-        Result += cHex[Byte & 0x0F];
-    }
+    for (unsigned int I = 0; I < Length; ++I)
+        Result += {cHex[Mac[I] >> 4], cHex[Mac[I] & 0x0F]};
     return Result;
 }
 

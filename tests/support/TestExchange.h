@@ -157,8 +157,8 @@ private:
 // A loopback port on which nothing listens (taken free, then released).
 int ClosedLoopbackPort();
 
-// HMAC-SHA256 written out from the SHA-256 digest, in lower-case hex: the test
-// exchange's own check, independent of the program's signing code.
+// HMAC-SHA256 in lower-case hex: the test exchange's own check, called
+// directly rather than through the program's signing code.
 std::string ExchangeHmacSha256(const std::string& aKey, const std::string& aMessage);
 
 // An order as the exchange reports it, status "NEW".
