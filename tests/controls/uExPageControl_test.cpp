@@ -208,10 +208,6 @@ TEST_F(PageControlTest, DisabledTabsAndRefusedSettings)
         EXPECT_STREQ(E.what(), "Can not disable active tab.");
     }
     EXPECT_TRUE(Page(0)->TabEnable());
-    Page(1)->SetTabEnable(false);
-    Click(Centre(1));
-    EXPECT_EQ(Control->ActivePageIndex(), 0);
-    EXPECT_EQ(Tabs->currentIndex(), 0);
 
     Control->SetTabStyle(tsDotNet);
     EXPECT_THROW(Control->SetTabSplitLine(true), ExPageControlException);

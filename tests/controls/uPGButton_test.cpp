@@ -78,7 +78,6 @@ TEST_F(PGButton, OneColourButtonDiffersOnlyInTheFocusedFrame)
     Colors.SetActive(Sell);
     Colors.SetSelected(Sell);
     Colors.SetDisabled(Sell);
-    EXPECT_EQ(Colors.SelectedColors().HighFrom, Sell);
     EXPECT_EQ(Colors.DisabledText(), clGrayText) << "text colours stay";
     for (int Y : {1, 5, 18, 30, 38})
         EXPECT_EQ(Face().pixel(60, Y), Rgb(Sell)) << Y;
