@@ -3,7 +3,6 @@
 #include "MarketThreadsFixture.h"
 #include "domain/uMethods.h"
 
-#include <algorithm>
 #include <mutex>
 
 using TClock = std::chrono::steady_clock;
@@ -13,28 +12,24 @@ namespace {
 // Steps as the worker took them, from whichever thread took them.
 class TSteps {
 public:
-    void Add(std::string S)
+    void Add(const std::string& S)
     {
         std::lock_guard Lock(fLock);
-        fSteps.push_back(std::move(S));
+        fSteps += (fSteps.empty() ? "" : "|") + S;
     }
     bool Has(const std::string& S) const
     {
-        std::lock_guard Lock(fLock);
-        return std::find(fSteps.begin(), fSteps.end(), S) != fSteps.end();
+        return ("|" + Joined() + "|").find("|" + S + "|") != std::string::npos;
     }
     std::string Joined() const
     {
         std::lock_guard Lock(fLock);
-        std::string Result;
-        for (const std::string& S : fSteps)
-            Result += (Result.empty() ? "" : "|") + S;
-        return Result;
+        return fSteps;
     }
 
 private:
     mutable std::mutex fLock;
-    std::vector<std::string> fSteps;
+    std::string fSteps;
 };
 
 // A worker that records its steps. Unless it is sent to the real exchange,

@@ -1,32 +1,13 @@
 #include "domain/uSymbolShowList.h"
 
-#include "domain/uCommon.h"
-#include "domain/uUIWriter.h"
-#include "platform/TestUIDispatcher.h"
+#include "ExchangeWorkersFixture.h"
 
-#include <gtest/gtest.h>
-#include <vector>
-
-using namespace std::chrono_literals;
-
-namespace {
-
-class TWindow : public TDObject {
-public:
-    void Notification(int32_t EventID, TNotifyData Data) override { Codes.push_back(EventID); }
-    std::vector<int32_t> Codes;
-};
+using SymbolShowListNotices = ExchangeWorkers;
 
 // The market watch hears of every change of the visible list, once, and of nothing else.
-TEST(SymbolShowListNotices, EachChangeOfTheVisibleListQueuesOneRefresh)
+TEST_F(SymbolShowListNotices, EachChangeOfTheVisibleListQueuesOneRefresh)
 {
     constexpr int32_t cEnd = BASE_MAIN_TEST;
-    TTestUIDispatcher Dispatcher;
-    SetUIDispatcher(&Dispatcher);
-    UIWriter = new TUIWriter;
-    TWindow Window;
-    UIWriter->Publisher().Subscribe(&Window, 0);
-
     TSymbolShowList List;
     List.ReloadSymbols({{.Name = "ETHBTC"}, {.Name = "LTCBTC"}}); // fills: 110
     List.ApplyPrices({{"ETHBTC", 1}});                            // visible list kept
@@ -37,12 +18,6 @@ TEST(SymbolShowListNotices, EachChangeOfTheVisibleListQueuesOneRefresh)
     QueueNotify(cEnd, 0);
 
     EXPECT_TRUE(Dispatcher.PumpUntil(
-        [&] { return !Window.Codes.empty() && Window.Codes.back() == cEnd; }, 5s));
-    EXPECT_EQ((std::vector<int32_t>{110, 110, 110, 110, cEnd}), Window.Codes);
-
-    delete UIWriter;
-    UIWriter = nullptr;
-    SetUIDispatcher(nullptr);
+        [&] { return !Window.Codes.empty() && Window.Codes.back().first == cEnd; }, 5s));
+    EXPECT_EQ((std::vector<int32_t>{110, 110, 110, 110, cEnd}), Window.EventIDs());
 }
-
-} // namespace

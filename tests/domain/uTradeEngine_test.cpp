@@ -74,20 +74,10 @@ std::string SignedPart(const std::string& aText, std::string& aSignature)
 
 TEST_F(TTradeEngineTest, EveryEndpointGoesOutInItsWireShape)
 {
-    std::string Order;
-    AddParam(Order, "symbol", "BTCUSDT");
-    AddParam(Order, "side", "BUY");
-    AddParam(Order, "type", "LIMIT");
-    AddParam(Order, "price", AsFloatStr(0.00000123));
-    AddParam(Order, "quantity", AsFloatStr(123456789.5));
-    AddParam(Order, "timestamp", std::to_string(cNow));
-    AddParam(Order, "recvWindow", std::to_string(cRecvWindow));
-    AddParam(Order, "timeInForce", "GTC");
-    AddParam(Order, "newOrderRespType", "RESULT");
-    std::string OrderForm = "symbol=BTCUSDT&side=BUY&type=LIMIT&price=0.00000123&"
-                            "quantity=123456790&timestamp=" +
-                            std::to_string(cNow) +
-                            "&recvWindow=60000&timeInForce=GTC&newOrderRespType=RESULT";
+    // Parameters joined as the order worker joins them (checked with the worker).
+    const std::string OrderForm =
+        Signed("symbol=BTCUSDT&side=BUY&type=LIMIT&price=0.00000123&quantity=123456790&") +
+        "&timeInForce=GTC&newOrderRespType=RESULT";
     TWireCase Cases[] = {
         {std::make_unique<TDMethodPing>(), "", "/api/v1/ping", ""},
         {std::make_unique<TDMethodTime>(), "", "/api/v1/time", ""},
@@ -107,7 +97,7 @@ TEST_F(TTradeEngineTest, EveryEndpointGoesOutInItsWireShape)
         {std::make_unique<TDMethodAllOrders>(), Signed(""), "/api/v3/allOrders?" + Signed(""), ""},
         {std::make_unique<TDMethodOrderDelete>(), Signed("symbol=BTCUSDT&orderId=501&"),
          "/api/v3/order?" + Signed("symbol=BTCUSDT&orderId=501&"), ""},
-        {std::make_unique<TDMethodOrderPost>(), Order, "/api/v3/order", OrderForm},
+        {std::make_unique<TDMethodOrderPost>(), OrderForm, "/api/v3/order", OrderForm},
     };
     for (auto& Case : Cases) {
         SCOPED_TRACE(Case.Target);
@@ -159,11 +149,7 @@ TEST_F(TTradeEngineTest, TheExchangeRejectsWhatIsNotSignedOrStampedRight)
         SCOPED_TRACE(Case.Name);
         Account.SetSecretKey(Case.Secret);
         Exchange.SetServerTime(Case.ServerTime);
-        std::string Request;
-        AddParam(Request, "symbol", "BTCUSDT");
-        AddParam(Request, "price", Case.Price);
-        AddParam(Request, "timestamp", std::to_string(cNow));
-        AddParam(Request, "recvWindow", "60000");
+        const std::string Request = Signed("symbol=BTCUSDT&price=" + Case.Price + "&");
         std::string Response = "stale";
         TTradeEngineClient Client;
         Client.SetProfileCon(&Account);

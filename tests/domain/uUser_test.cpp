@@ -13,21 +13,17 @@ TEST(UserInputData, AuthEditIsBufferedUntilCommitted)
 {
     TUserInputData Input;
     Input.SetAuth(uaAuth);
-
     Input.AuthBeginUpdate();
     EXPECT_EQ(uaAuth, Input.Auth()) << "the buffer starts as the state";
     Input.SetAuth(uaUnauth);
     EXPECT_EQ(uaUnauth, Input.Auth());
     Input.AuthRollbackUpdate();
     EXPECT_EQ(uaAuth, Input.Auth()) << "a rollback drops the edit";
-
     Input.AuthBeginUpdate();
     Input.SetAuth(uaUndefined);
     Input.AuthCommitUpdate();
-    EXPECT_EQ(uaUndefined, Input.Auth());
-
     Input.AuthCommitUpdate();
-    EXPECT_EQ(uaUndefined, Input.Auth()) << "a commit without an edit changes nothing";
+    EXPECT_EQ(uaUndefined, Input.Auth()) << "committed; a commit without an edit changes nothing";
     Input.SetAuth(uaAuth);
     EXPECT_EQ(uaAuth, Input.Auth()) << "no edit open: writes the state";
 }
