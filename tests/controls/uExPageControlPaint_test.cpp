@@ -75,11 +75,11 @@ TEST_F(PaintTest, PageFrameBandAndStrip)
     EXPECT_EQ(At(I, 399, 199), ColorToRGB(Band));
 }
 
-// Classic bottom tabs: the active tab fills its rectangle (opening the page
+// Bottom tabs. Classic: the active tab fills its rectangle (opening the page
 // border above it) and is outlined left, right and one row below (here below
 // the control's last row); an inactive tab is a rectangle sharing its right
 // line with its neighbour.
-TEST_F(PaintTest, ClassicBottomTabs)
+TEST_F(PaintTest, BottomTabOutlines)
 {
     const QImage I = Shot();
     const TRect A = Control.TabRectEx(1), First = Control.TabRectEx(0);
@@ -93,6 +93,8 @@ TEST_F(PaintTest, ClassicBottomTabs)
     EXPECT_EQ(At(I, First.Left, First.Top + 3), Border);
     EXPECT_EQ(At(I, First.Left + 2, First.Bottom - 1), Border);
     EXPECT_EQ(At(I, First.Left + 2, First.Top), Border);
+    Control.SetTabStyle(tsDelphi);
+    EXPECT_EQ(At(Shot(), A.Right - 1, A.Top + 3), Border) << "a styled tab ends on its last column";
 }
 
 // Text is compared by extent: the active caption in a bold font of its own
