@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <memory>
 #include <stdexcept>
 #include <thread>
 
@@ -232,15 +233,18 @@ TEST_F(WorkflowExchange, AFailedServerTimeIsAskedAgainWhileTheStartUpCheckWaitsF
         SysTime = &FreshClock;
         Exchange.ClearJournal();
         Log.Clear();
-        std::atomic<int> Failed = 0;
-        Exchange.SetHandler(TExchangeEndpoint::Time, [&](const TExchangeCall&) {
-            if (Failed++ == 0)
-                return TExchangeReply::Dropped();
-            if (Failed <= C.Failures)
-                return TExchangeReply::Error(503, -1003, "Service unavailable.");
-            return TExchangeReply::Json(
-                StandardReplyData(TExchangeEndpoint::Time, Exchange.ServerTime()));
-        });
+        // A request its client gave up on may still be answered after the
+        // case has ended: the handler holds its own state.
+        auto Failed = std::make_shared<std::atomic<int>>(0);
+        Exchange.SetHandler(
+            TExchangeEndpoint::Time, [this, Failed, Failures = C.Failures](const TExchangeCall&) {
+                if ((*Failed)++ == 0)
+                    return TExchangeReply::Dropped();
+                if (*Failed <= Failures)
+                    return TExchangeReply::Error(503, -1003, "Service unavailable.");
+                return TExchangeReply::Json(
+                    StandardReplyData(TExchangeEndpoint::Time, Exchange.ServerTime()));
+            });
 
         const auto Start = std::chrono::steady_clock::now();
         EXPECT_TRUE(Flow.DoShowMainForm());
