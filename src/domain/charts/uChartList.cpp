@@ -41,6 +41,7 @@ TChartItem* TChartList::AddNewChart(const std::string& aSymbol)
         if (fFullMode)
             Maximize(wsMaximized);
         Save();
+        fPublisher.Notify(BASE_MAIN_TABS_REFRESH, 0);
         return &Item;
     } catch (const std::exception& E) {
         WriteLog(std::string("TChartList.AddNewChart | ") + DemangledName(typeid(E)) + " : " +
@@ -59,6 +60,8 @@ void TChartList::Delete(TChartItem* aItem)
     // Out of the list before it is freed: nothing finds it half-freed.
     std::unique_ptr<TChartItem> Item = std::move(*It);
     fItems.erase(It);
+    Item.reset();
+    fPublisher.Notify(BASE_MAIN_TABS_REFRESH, 0);
 }
 
 // One by one, each out of the list before it is freed: an item's workers,

@@ -65,18 +65,20 @@ public:
     void SetTabsVisible(bool Value) override;
     TChartDialogs& Dialogs() { return fDialogs; }
 
-    int Count() const { return int(fItems.size()); }
+    int Count() const override { return int(fItems.size()); }
     // i must lie in 0..Count-1.
-    TChartItem& Items(int i) const { return *fItems.at(std::size_t(i)); }
+    TChartItem& Items(int i) const override { return *fItems.at(std::size_t(i)); }
 
     // A new item with its window (the host must be set), its chart settings
     // read back from the fresh chart.
     TChartItem& Add();
     // Add with aSymbol, its window activated, its history requested, in full
-    // mode maximised; the layout is written. nullptr (and an alert in the
+    // mode maximised; the layout is written and the change of charts
+    // announced (code 279). nullptr (and an alert in the
     // log) when it fails.
     TChartItem* AddNewChart(const std::string& aSymbol) override;
-    // Frees aItem and takes it out of the list; nothing for an item not held.
+    // Frees aItem and takes it out of the list, then announces the change
+    // of charts (code 279); nothing for an item not held.
     void Delete(TChartItem* aItem);
     // Frees every item, last first.
     void Clear() override;

@@ -21,7 +21,8 @@ public:
     IMainChartList& operator=(const IMainChartList&) = delete;
     virtual ~IMainChartList() = default;
 
-    // Announces the chart-type, active-window, zoom and tab changes.
+    // Announces the chart-type, active-window, zoom and tab changes; the
+    // tabs' also when a chart is added or closed.
     virtual TDPublisher& Publisher() = 0;
     // The widget the chart windows live in, and the menus every chart gets.
     virtual void SetWinControl(QWidget* Value) = 0;
@@ -33,6 +34,9 @@ public:
     virtual void Save() = 0;
     // Closes every chart window without writing the layout.
     virtual void Clear() = 0;
+    // The charts in list order (the chart tabs' order); i in 0..Count-1.
+    virtual int Count() const = 0;
+    virtual TChartItem& Items(int i) const = 0;
     // The chart whose window is active; nullptr when none is.
     virtual TChartItem* GetSelected() const = 0;
     // The symbols that have an open chart, in list order.

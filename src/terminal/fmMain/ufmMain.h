@@ -7,10 +7,13 @@
 #include "terminal/fmMain/ufmMainLayout.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <string>
 
 class IMainChartList;
 class QAction;
+class QPoint;
+class TChartItem;
 class QPainter;
 class QRect;
 class QMenu;
@@ -79,6 +82,9 @@ public:
     void RefreshActiveWindow();
     void RefreshZoom();
     void RefreshIntervals();
+    void RefreshChartType();
+    void RefreshIndicators();
+    // The chart tabs and the full-screen bar follow the chart list.
     void RefreshTabs();
 
     const TMainControls& Controls() const { return fControls; }
@@ -146,6 +152,20 @@ private:
     void ppmSymbolsPopup();
     void acSaveSymbolGroupExecute();
     void tbiNewChartPopup();
+
+    // The chart commands, the chart tabs and the template menus.
+    void ConnectChartCommands();
+    void ConnectChartTabs();
+    // Action runs Command, then shows the chart's new state at once.
+    void OnChartCommand(QAction* Action, std::function<void()> Command);
+    // The chart of tab Index; nullptr when that chart has closed since.
+    TChartItem* TabChart(int Index) const;
+    void tabChartsChange(int Index);
+    void tabChartsContextPopup(const QPoint& At);
+    void acChartCloseExecute();
+    void panFullResize();
+    void OnTemplatePopup(QMenu* Menu, QMenu* DeleteMenu);
+    void acTemplateSaveExecute();
 
     // The Buy and Sell panels.
     void ConnectOrderPanels();

@@ -32,7 +32,7 @@ struct TActionSpec {
 // The list "Actions" (pictures ilMenus) in its order; the tag of an interval
 // is its index.
 constexpr TActionSpec cActions[] = {
-    {"acNewOrder", "Новый ордер", 0, 0, "order-new"},
+    {"acNewOrder", "Новый ордер", 0, afStartOff, "order-new"},
     {"acNewChart", "Новый график", 0, 0, "chart-new"},
     {"acCloseChart", "Закрыть график", 0, 0, "chart-close"},
     {"acLogin", "Авторизация", 0, 0, "login"},
@@ -64,13 +64,13 @@ constexpr TActionSpec cActions[] = {
     {"acSigns", "Знаки", 0, 0, "signs"},
     {"acZoomIn", "Увеличение", 0, afStartOff, "zoom-in"},
     {"acZoomOut", "Уменьшение", 0, afStartOff, "zoom-out"},
-    {"acMozaic", "Графики мозаикой", 0, 0, "tile"},
+    {"acMozaic", "Графики мозаикой", 0, afStartOff, "tile"},
     {"acAutoScroll", "Автопрокрутка", 0, afCheck | afStartOff, "auto-scroll"},
     {"acShiftToEnd", "Смещение к концу", 0, afCheck | afStartOff, "chart-shift"},
     {"acStick", "Японские свечи", 1, afCheck | afStartOff, "chart-candles"},
     {"acBar", "График Бар", 0, afCheck | afStartOff, "chart-bars"},
     {"acLine", "Линии", 2, afCheck | afStartOff, "chart-line"},
-    {"acChartSettings", "Свойства", 0, 0, "settings"},
+    {"acChartSettings", "Свойства", 0, afStartOff, "settings"},
     {"acIndicatorMA", "MA", 0, afStartOff, "indicator-ma"},
     {"acIndicatorBollinger", "Bollinger", 0, afStartOff, "indicator-bollinger"},
     {"acIndicatorFractal", "Fractal", 0, afStartOff, "indicator-fractal"},
@@ -89,7 +89,7 @@ constexpr TActionSpec cActions[] = {
     {"acHideSymbols", "Скрыть символы", 0, 0, "eye-hidden"},
     {"acShowSymbol", "Показать символы", 0, 0, "eye"},
     {"acSaveSymbolGroup", "Сохранить как...", 0, 0, "save"},
-    {"acTemplateSave", "Сохранить шаблон...", 0, 0, "save"},
+    {"acTemplateSave", "Сохранить шаблон...", 0, afStartOff, "save"},
     {"acTemplateSelect", "", 0, 0},
     {"acTemplateDelete", "", 0, 0},
     {"acM1", "M1", 0, afCheck | afStartOff},
@@ -350,6 +350,16 @@ void CheckRadio(const std::vector<QAction*>& Group, const QAction* Checked)
 {
     for (QAction* Action : Group)
         Action->setChecked(Action == Checked);
+}
+
+void RemoveMenuItemsAfter(QMenu* Menu, int Kept)
+{
+    const QList<QAction*> Items = Menu->actions();
+    for (int Index = Kept; Index < Items.size(); ++Index) {
+        Menu->removeAction(Items[Index]);
+        if (Items[Index]->parent() == Menu)
+            delete Items[Index];
+    }
 }
 
 void BuildMainActions(QMainWindow& Window, TMainControls& C)

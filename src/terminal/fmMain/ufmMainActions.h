@@ -6,6 +6,7 @@
 
 class QAction;
 class QMainWindow;
+class QMenu;
 
 // Creates the commands (the lists Actions and actionFull) with their
 // pictures, the menu bar, the four toolbars and the popup menus of the chart
@@ -17,3 +18,7 @@ void BuildMainActions(QMainWindow& Window, TMainControls& Controls);
 // chart types). The group's single check is kept by the window's code from
 // the model: a click never moves it by itself.
 void CheckRadio(const std::vector<QAction*>& Group, const QAction* Checked);
+
+// Removes the menu's items after its first Kept ones (the fixed items of a
+// menu that lists files or symbols when it opens).
+void RemoveMenuItemsAfter(QMenu* Menu, int Kept);

@@ -1,6 +1,5 @@
 #include "terminal/fmMain/ufmMain.h"
 
-#include "domain/charts/uCharts.h"
 #include "domain/charts/uMainChartList.h"
 #include "domain/uSymbolShowList.h"
 #include "domain/uUser.h"
@@ -17,25 +16,13 @@
 #include <QToolBar>
 
 // The window's own commands: panels and toolbars shown and hidden, the
-// status bar, the cursor tools, the help items, the symbol-group and
-// new-chart menus that list what exists when they open, and the chart
-// commands' states from the selected chart.
+// status bar, the cursor tools, the help items, and the symbol-group and
+// new-chart menus that list what exists when they open.
 
 namespace {
 
 // The maker's web page, opened by "О программе".
 constexpr char cMakerAddress[] = "https://tavrix.exchange";
-
-// The menu's items after its first Kept ones.
-void RemoveItemsAfter(QMenu* Menu, int Kept)
-{
-    const QList<QAction*> Items = Menu->actions();
-    for (int Index = Kept; Index < Items.size(); ++Index) {
-        Menu->removeAction(Items[Index]);
-        if (Items[Index]->parent() == Menu)
-            delete Items[Index];
-    }
-}
 
 } // namespace
 
@@ -75,6 +62,7 @@ void TfmMain::ConnectCommands()
             [this] { RunShown([this] { ppmSymbolsPopup(); }); });
     connect(C.tbiNewChartPopup, &QMenu::aboutToShow, this,
             [this] { RunShown([this] { tbiNewChartPopup(); }); });
+    ConnectChartCommands();
 }
 
 void TfmMain::ConnectPopup(TVirtualStringTree* Grid, QMenu* Menu)
@@ -134,8 +122,8 @@ void TfmMain::ppmSymbolsPopup()
     if (!User)
         return;
     TSymbolShowList& Symbols = User->SymbolShowList();
-    RemoveItemsAfter(fControls.miSymbolSet, 3);
-    RemoveItemsAfter(fControls.miSetDelete, 0);
+    RemoveMenuItemsAfter(fControls.miSymbolSet, 3);
+    RemoveMenuItemsAfter(fControls.miSetDelete, 0);
     for (const std::string& Name : Symbols.GetFileList()) {
         const QString Caption = QString::fromStdString(Name);
         QAction* Load = fControls.miSymbolSet->addAction(Caption);
@@ -159,51 +147,18 @@ void TfmMain::acSaveSymbolGroupExecute()
         Symbols.SaveToFile(FileName.toStdString());
 }
 
-// One item per symbol of the market watch; the items open nothing.
+// One item per symbol of the market watch; choosing one opens a chart of
+// that symbol.
 void TfmMain::tbiNewChartPopup()
 {
     QMenu* Menu = fControls.tbiNewChartPopup;
-    RemoveItemsAfter(Menu, 0);
+    RemoveMenuItemsAfter(Menu, 0);
     if (!User)
         return;
     const TSymbolShowList& Symbols = User->SymbolShowList();
-    for (int Index = 0; Index < Symbols.Count(); ++Index)
-        Menu->addAction(QString::fromStdString(Symbols.Names(Index)));
-}
-
-// The chart commands follow the selected chart; without one they are off.
-void TfmMain::RefreshActiveWindow()
-{
-    RunLogged("RefreshActiveWindow", [this] {
-        RefreshIntervals();
-        RefreshZoom();
-        const bool Selected = fChartList.GetSelected() != nullptr;
-        for (const char* Name :
-             {"acIndicatorMA", "acIndicatorBollinger", "acIndicatorFractal", "acIndicatorZigZag",
-              "acStick", "acBar", "acLine", "acAutoScroll", "acShiftToEnd"})
-            FindAction(Name)->setEnabled(Selected);
-    });
-}
-
-// An interval without a button leaves the checks as they were.
-void TfmMain::RefreshIntervals()
-{
-    RunLogged("RefreshIntervals", [this] {
-        const TChartItem* Chart = fChartList.GetSelected();
-        const std::vector<QAction*>& Intervals = fControls.Actions.Intervals;
-        for (QAction* Action : Intervals) {
-            Action->setEnabled(Chart != nullptr);
-            if (Chart && Action->data().toInt() == int(Chart->Interval()))
-                CheckRadio(Intervals, Action);
-        }
-    });
-}
-
-void TfmMain::RefreshZoom()
-{
-    RunLogged("RefreshZoom", [this] {
-        if (!fChartList.GetSelected())
-            for (const char* Name : {"acZoomIn", "acZoomOut"})
-                FindAction(Name)->setEnabled(false);
-    });
+    for (int Index = 0; Index < Symbols.Count(); ++Index) {
+        const std::string Symbol = Symbols.Names(Index);
+        connect(Menu->addAction(QString::fromStdString(Symbol)), &QAction::triggered, this,
+                [this, Symbol] { RunShown([&] { fChartList.AddNewChart(Symbol); }); });
+    }
 }

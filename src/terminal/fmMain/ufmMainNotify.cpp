@@ -119,6 +119,3 @@ void TfmMain::OnRefreshTimer(QTimer* aTimer, TChartID aChartID)
                 Chart->ChartFullRefresh();
     });
 }
-
-// Filled by the chart list's commands as they come.
-void TfmMain::RefreshTabs() {}
