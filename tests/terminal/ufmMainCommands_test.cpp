@@ -1,8 +1,12 @@
 #include "terminal/fmMain/ufmMain.h"
 
 #include "controls/uMdiWindow.h"
+#include "domain/charts/uChartTemplates.h"
+#include "domain/charts/uChartTiling.h"
+#include "domain/charts/uIndicators.h"
 #include "domain/uFolders.h"
 #include "domain/uSymbolShowList.h"
+#include "terminal/DialogDriver.h"
 #include "terminal/MainWindowFixture.h"
 
 #include "platform/qt/VirtualStringTree.h"
@@ -12,8 +16,10 @@
 #include <QCoreApplication>
 #include <QMenu>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QToolBar>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <tuple>
 
@@ -138,24 +144,17 @@ TEST_F(MainCommands, APanelShownAgainDocksAtItsPlaceAndTheStatusBarToggles)
     EXPECT_EQ(C.Actions.acStatusBar->isChecked(), !Shown);
 }
 
-TEST_F(MainCommands, ChartCommandsFollowTheSelectedChart)
+// A chart on an interval without a button leaves the check where it was.
+TEST_F(MainCommands, AnIntervalWithoutAButtonKeepsTheCheck)
 {
-    const TMainControls& C = Window->Controls();
-    Window->RefreshActiveWindow();
-    for (const char* Name :
-         {"acM1", "acH1", "acStick", "acZoomIn", "acIndicatorMA", "acAutoScroll"})
-        EXPECT_FALSE(Action(Name)->isEnabled()) << Name;
-
     TChartItem& Chart = ChartList.Selected("ETHBTC", h1);
     Window->RefreshActiveWindow();
     EXPECT_TRUE(Action("acH1")->isEnabled() && Action("acH1")->isChecked());
-    EXPECT_TRUE(Action("acIndicatorMA")->isEnabled());
     EXPECT_EQ(Window->ChartInterval(), h1);
 
     Chart.SetInterval(m3);
     Window->RefreshIntervals();
-    EXPECT_TRUE(Action("acH1")->isChecked()) << "no button for three minutes: the check stays";
-    EXPECT_EQ(C.Actions.Intervals.size(), 10u);
+    EXPECT_TRUE(Action("acH1")->isChecked());
 }
 
 // The new chart shows the market watch's symbol in an active window, and the
@@ -192,6 +191,154 @@ TEST_F(MainCommands, SymbolGroupsAreListedWhenTheMenuOpensAndDeletedFromIt)
 
     emit C.tbiNewChartPopup->aboutToShow();
     EXPECT_EQ(Captions(C.tbiNewChartPopup), (std::vector<std::string>{"ETHBTC", "LTCBTC"}));
+}
+
+} // namespace
+
+namespace {
+
+template <class TInfo> bool LastIndicatorIs(const TChartItem& Chart, int Count)
+{
+    const TIndicatorList& List = Chart.IndicatorList();
+    return List.Count() == Count && dynamic_cast<TInfo*>(&List.Items(Count - 1).Info());
+}
+
+// With one chart selected every chart command is enabled and reaches the
+// chart, its new state shown at once; once the chart is closed they are off.
+TEST_F(MainCommands, EveryChartCommandReachesTheSelectedChartAndNoneIsOnWithout)
+{
+    std::string Dialog;
+    ChartList.Dialogs() = {
+        [&](TBaseIndicatorInfo&) { return Dialog = "indicator", true; },
+        [&](const TKlineList&, TChartSettingsInfo&) { return Dialog = "settings", false; },
+        [&](const std::string& Symbol) { return Dialog = "order " + Symbol, false; }};
+    TChartItem& Chart = ChartList.Selected("ETHBTC", h1);
+    const TChartSettingsInfo& S = Chart.ChartSettings();
+    const TZoom Zoom = S.Zoom();
+    Window->RefreshActiveWindow();
+    Window->RefreshTabs();
+    const auto Checked = [this](const char* Name) { return Action(Name)->isChecked(); };
+    const auto DoubleClickIndicator = [&] {
+        TIndicatorList& List = Chart.IndicatorList();
+        List.OnSeriesDblClick(&List.Items(0).GetSeries(0), 0, mbLeft, {}, 5, 5);
+        Window->Controls().ppIndicator->close();
+    };
+    const std::tuple<const char*, std::function<void()>, std::function<bool()>> Cases[] = {
+        {"acM5", {}, [&] { return Chart.Interval() == m5 && Checked("acM5") && !Checked("acH1"); }},
+        {"acLine", {}, [&] { return S.ChartType() == ctLine && Checked("acLine"); }},
+        {"acStick", {}, [&] { return S.ChartType() == ctCandle && !Checked("acLine"); }},
+        {"acZoomOut", {}, [&] { return S.Zoom() == Zoom + 1; }},
+        {"acZoomIn", {}, [&] { return S.Zoom() == Zoom; }},
+        {"acAutoScroll", {}, [&] { return S.ChartAutoMove() && Checked("acAutoScroll"); }},
+        {"acShiftToEnd", {}, [&] { return S.ChartShift() && Checked("acShiftToEnd"); }},
+        {"acChartSettings", {}, [&] { return Dialog == "settings"; }},
+        {"acNewOrder", {}, [&] { return Dialog == "order ETHBTC"; }},
+        {"acIndicatorMA", {}, [&] { return LastIndicatorIs<TMaIndicatorInfo>(Chart, 1); }},
+        {"acIndicatorBollinger",
+         {},
+         [&] { return LastIndicatorIs<TBollingerIndicatorInfo>(Chart, 2); }},
+        {"acIndicatorFractal",
+         {},
+         [&] { return LastIndicatorIs<TFractalIndicatorInfo>(Chart, 3); }},
+        {"acIndicatorZigZag", {}, [&] { return LastIndicatorIs<TZigZagIndicatorInfo>(Chart, 4); }},
+        {"acIndicatorSettings", [&] { DoubleClickIndicator(), Dialog.clear(); },
+         [&] { return Dialog == "indicator"; }},
+        {"acIndicatorDelete", DoubleClickIndicator,
+         [&] { return Chart.IndicatorList().Count() == 3; }},
+        {"acChartPages",
+         {},
+         [&] { return Window->Controls().tabCharts->tabText(0) == QStringLiteral("ETHBTC, M5"); }},
+        {"acMozaic",
+         {},
+         [&] {
+             const QWidget* Host = Window->Controls().pnlClient;
+             const TRect Cell = MozaicBounds(1, Host->width(), Host->height())[0];
+             return Chart.Window()->width() == Cell.Width() && Cell.Width() > Host->width() - 10;
+         }},
+        {"acChartMinimize", {}, [&] { return Chart.Window()->State() == wsMinimized; }},
+        {"acChartMaximize", {}, [&] { return Chart.Window()->State() == wsNormal; }},
+        {"acChartClose", {}, [&] { return ChartList.Count() == 0; }},
+    };
+    for (const auto& [Name, Before, Reached] : Cases) {
+        if (Before)
+            Before();
+        EXPECT_TRUE(Action(Name)->isEnabled()) << Name;
+        Action(Name)->trigger();
+        EXPECT_TRUE(Reached()) << Name;
+    }
+    for (const auto& [Name, Before, Reached] : Cases)
+        EXPECT_EQ(Action(Name)->isEnabled(), std::string_view(Name) == "acChartPages") << Name;
+    for (const char* Name : {"acM1", "acBar", "acTemplateSave"})
+        EXPECT_FALSE(Action(Name)->isEnabled()) << Name;
+}
+
+// Each zoom command tells where it leads, translated, or that it cannot.
+TEST_F(MainCommands, ZoomHintsAtTheFirstMiddleAndLastLevel)
+{
+    TTranslatorScope English("English", Home.ConfigHome() / "Quorvel" / "Tavrix");
+    TChartItem& Chart = ChartList.Selected("ETHBTC");
+    const std::tuple<TZoom, const char*, const char*> Cases[] = {
+        {z0, "Zoom in is not available", "Decrease 400%"},
+        {z2, "Increase 400%", "Decrease 100%"},
+        {z5, "Increase 50%", "Zoom out is not available"},
+    };
+    for (const auto& [Zoom, InHint, OutHint] : Cases) {
+        Chart.ChartSettings().SetZoom(Zoom);
+        Window->RefreshZoom();
+        EXPECT_EQ(Action("acZoomIn")->isEnabled(), Zoom != z0);
+        EXPECT_EQ(Action("acZoomIn")->toolTip().toStdString(), InHint);
+        EXPECT_EQ(Action("acZoomOut")->isEnabled(), Zoom != z5);
+        EXPECT_EQ(Action("acZoomOut")->toolTip().toStdString(), OutHint);
+    }
+}
+
+// The tabs name each chart's symbol and interval in list order; a tab whose
+// chart has closed since acts on no other chart.
+TEST_F(MainCommands, ChartTabsFollowTheChartsAndAStaleTabClosesNothing)
+{
+    ChartList.Selected("S1", h1);
+    ChartList.Selected("S2", m5);
+    ChartList.SetTabsVisible(true);
+    const QTabBar* Tabs = Window->Controls().tabCharts;
+    ASSERT_EQ(Tabs->count(), 2);
+    EXPECT_EQ(Tabs->tabText(0), QStringLiteral("S1, H1"));
+    EXPECT_EQ(Tabs->tabText(1), QStringLiteral("S2, M5"));
+    EXPECT_EQ(Tabs->currentIndex(), 1) << "the selected chart's tab";
+
+    Window->Unsubscribe(&ChartList.Publisher(), 0);
+    ChartList.Delete(&ChartList.Items(0));
+    Window->Subscribe(&ChartList.Publisher(), 0);
+    ASSERT_EQ(Tabs->count(), 2);
+    Window->Controls().tabCharts->setCurrentIndex(0);
+    Action("acChartClose")->trigger();
+    ASSERT_EQ(ChartList.Count(), 1);
+    EXPECT_EQ(ChartList.Items(0).Symbol(), "S2");
+    EXPECT_EQ(Tabs->count(), 1) << "the tabs are rebuilt after the command";
+}
+
+// Each opening lists the templates afresh after the fixed items, without
+// their ".tpl".
+TEST_F(MainCommands, TemplateMenusKeepTheirFixedItemsAndListNamesWithoutTheExtension)
+{
+    TChartTemplates Templates;
+    ChartTemplates = &Templates;
+    const std::filesystem::path Folder = Templates.DoNotifyFolders();
+    for (const char* Name : {"day.tpl", "week.tpl.tpl"})
+        std::ofstream(Folder / Name) << "{}";
+    for (const char* Name : {"mmiTemplate", "tbiTemplate", "pmiTemplate"}) {
+        QMenu* Menu = Find<QMenu>(Name);
+        for (int Opened = 0; Opened < 2; ++Opened)
+            emit Menu->aboutToShow();
+        const std::vector<std::string> Items = Captions(Menu);
+        ASSERT_EQ(Items.size(), 5u) << Name;
+        EXPECT_EQ(Names(Menu)[0], "acTemplateSave");
+        EXPECT_EQ(std::vector(Items.begin() + 3, Items.end()),
+                  (std::vector<std::string>{"day", "week"}));
+        EXPECT_EQ(Captions(Menu->actions()[1]->menu()), (std::vector<std::string>{"day", "week"}));
+    }
+    Find<QMenu>("mmiTemplateDelete")->actions()[0]->trigger();
+    EXPECT_FALSE(std::filesystem::exists(Folder / "day.tpl"));
+    ChartTemplates = nullptr;
 }
 
 } // namespace

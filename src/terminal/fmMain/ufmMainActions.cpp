@@ -14,7 +14,7 @@ namespace {
 
 enum TActionFlag : unsigned {
     afCheck = 1,   // carries a check
-    afStartOff = 2 // disabled until a chart is selected
+    afStartOff = 2 // disabled until there is a chart to act on
 };
 
 struct TActionSpec {
@@ -75,8 +75,8 @@ constexpr TActionSpec cActions[] = {
     {"acIndicatorBollinger", "Bollinger", 0, afStartOff, "indicator-bollinger"},
     {"acIndicatorFractal", "Fractal", 0, afStartOff, "indicator-fractal"},
     {"acIndicatorZigZag", "ZigZag", 0, afStartOff, "indicator-zigzag"},
-    {"acIndicatorSettings", "Настройка", 0, 0, "settings"},
-    {"acIndicatorDelete", "Удалить", 0, 0, "delete"},
+    {"acIndicatorSettings", "Настройка", 0, afStartOff, "settings"},
+    {"acIndicatorDelete", "Удалить", 0, afStartOff, "delete"},
     {"acTickChart", "Тиковый график", 0, 0, "chart-tick"},
     {"acMarketDepthEx", "Стакан цен", 0, 0, "market-depth"},
     {"acSpecification", "Спецификация", 0, 0, "info"},
@@ -107,9 +107,9 @@ constexpr TActionSpec cActions[] = {
 
 // The list "actionFull" (pictures FullScreenImages).
 constexpr TActionSpec cActionFull[] = {
-    {"acChartMaximize", "Развернуть", 0, 0, "full-restore"},
-    {"acChartMinimize", "Свернуть", 0, 0, "full-minimize"},
-    {"acChartClose", "Закрыть", 0, 0, "full-close"},
+    {"acChartMaximize", "Развернуть", 0, afStartOff, "full-restore"},
+    {"acChartMinimize", "Свернуть", 0, afStartOff, "full-minimize"},
+    {"acChartClose", "Закрыть", 0, afStartOff, "full-close"},
     {"acChartRestore", "Восстановить", 0, 0, "full-restore"},
 };
 

@@ -3,6 +3,7 @@
 #include "domain/charts/uChartTemplates.h"
 #include "domain/charts/uCharts.h"
 #include "domain/charts/uIndicatorInfo.h"
+#include "domain/charts/uIndicators.h"
 #include "domain/charts/uMainChartList.h"
 #include "domain/uTranslator.h"
 #include "terminal/fmBasic/uFormParts.h"
@@ -126,6 +127,8 @@ void TfmMain::ConnectChartCommands()
         connect(Opened, &QMenu::aboutToShow, this,
                 [this, Opened, Deletes] { RunShown([&] { OnTemplatePopup(Opened, Deletes); }); });
     }
+    // The indicator menu opens over the indicator double-clicked.
+    connect(fControls.ppIndicator, &QMenu::aboutToShow, this, [this] { RefreshIndicators(); });
     ConnectChartTabs();
 }
 
@@ -222,12 +225,17 @@ void TfmMain::RefreshZoom()
     });
 }
 
+// New indicators go to the selected chart; settings and delete act on the
+// indicator last double-clicked there.
 void TfmMain::RefreshIndicators()
 {
-    const bool Selected = fChartList.GetSelected() != nullptr;
+    const TChartItem* Chart = fChartList.GetSelected();
     for (const char* Name :
          {"acIndicatorMA", "acIndicatorBollinger", "acIndicatorFractal", "acIndicatorZigZag"})
-        FindAction(Name)->setEnabled(Selected);
+        FindAction(Name)->setEnabled(Chart != nullptr);
+    const bool Picked = Chart && Chart->IndicatorList().Selected();
+    for (const char* Name : {"acIndicatorSettings", "acIndicatorDelete"})
+        FindAction(Name)->setEnabled(Picked);
 }
 
 // One tab per chart in list order, shown with the tabs switched on or in
@@ -242,7 +250,9 @@ void TfmMain::RefreshTabs()
         const QSignalBlocker Quiet(Tabs);
         Tabs->setVisible(Count > 0 && (FullMode || fChartList.TabsVisible()));
         fControls.panFull->setVisible(Count > 0 && FullMode);
-        FindAction("acMozaic")->setEnabled(Count > 0);
+        for (const char* Name : {"acMozaic", "acChartMaximize", "acChartMinimize"})
+            FindAction(Name)->setEnabled(Count > 0);
+        FindAction("acChartClose")->setEnabled(!Tabs->isHidden());
         if (Tabs->isHidden())
             return;
         while (Tabs->count() > 0)
