@@ -38,10 +38,12 @@ TChartItem* TChartList::AddNewChart(const std::string& aSymbol)
         Item.SetSymbol(aSymbol);
         Item.SetActive(true);
         Item.RefreshKlines();
+        // Either way the change of charts is announced once.
         if (fFullMode)
             Maximize(wsMaximized);
+        else
+            fPublisher.Notify(BASE_MAIN_TABS_REFRESH, 0);
         Save();
-        fPublisher.Notify(BASE_MAIN_TABS_REFRESH, 0);
         return &Item;
     } catch (const std::exception& E) {
         WriteLog(std::string("TChartList.AddNewChart | ") + DemangledName(typeid(E)) + " : " +
