@@ -160,6 +160,7 @@ private:
     void OnChartCommand(QAction* Action, std::function<void()> Command);
     // The chart of tab Index; nullptr when that chart has closed since.
     TChartItem* TabChart(int Index) const;
+    void SelectChartTab();
     void tabChartsChange(int Index);
     void tabChartsContextPopup(const QPoint& At);
     void acChartCloseExecute();

@@ -174,6 +174,7 @@ void TfmMain::RefreshActiveWindow()
             AutoScroll->setChecked(Chart->ChartSettings().ChartAutoMove());
             ShiftToEnd->setChecked(Chart->ChartSettings().ChartShift());
         }
+        SelectChartTab();
     });
 }
 
@@ -257,20 +258,29 @@ void TfmMain::RefreshTabs()
             return;
         while (Tabs->count() > 0)
             Tabs->removeTab(0);
-        const TChartItem* Selected = fChartList.GetSelected();
-        int SelectedTab = 0;
         for (int i = 0; i < Count; ++i) {
             const TChartItem& Chart = fChartList.Items(i);
             const std::string Caption =
                 Chart.Symbol() + ", " + std::string(TChartIntervalStrEx[Chart.Interval()]);
             Tabs->addTab(QString::fromStdString(Caption));
             Tabs->setTabData(i, QVariant::fromValue(Chart.Link()->ID()));
-            if (&Chart == Selected)
-                SelectedTab = i;
         }
-        Tabs->setCurrentIndex(SelectedTab);
+        SelectChartTab();
         panFullResize();
     });
+}
+
+// The selected chart's tab, or the first without one; selecting it here
+// brings no window to the front.
+void TfmMain::SelectChartTab()
+{
+    QTabBar* Tabs = fControls.tabCharts;
+    const QSignalBlocker Quiet(Tabs);
+    const TChartItem* Selected = fChartList.GetSelected();
+    int Index = Tabs->count() - 1;
+    while (Index > 0 && (!Selected || TabChart(Index) != Selected))
+        --Index;
+    Tabs->setCurrentIndex(Index);
 }
 
 TChartItem* TfmMain::TabChart(int Index) const
