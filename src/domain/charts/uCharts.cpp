@@ -159,8 +159,17 @@ void TChartItem::SetIsLoading(bool Value)
     fIsLoading = Value;
     if (!fChart)
         return;
-    if (QWidget* Host = fChart->Host())
+    if (QWidget* Host = fChart->Host()) {
+        // A disabled widget hands its focus on, which would deactivate the
+        // chart's window (a reload must keep the chart selected): the
+        // window holds the focus meanwhile and gives it back.
+        const QWidget* Focus = Host->window()->focusWidget();
+        if (Value && Focus == Host && fWindow)
+            fWindow->setFocus();
         Host->setEnabled(!Value);
+        if (!Value && fWindow && Focus == fWindow)
+            Host->setFocus();
+    }
     fChart->Invalidate();
 }
 

@@ -273,6 +273,9 @@ void AddMenuButton(QToolBar* Bar, QMenu* Menu)
     Button->setToolTip(Menu->title());
     Button->setMenu(Menu);
     Button->setPopupMode(QToolButton::InstantPopup);
+    // As the bar's own buttons: a click leaves the focus, and so the
+    // selected chart, where it was.
+    Button->setFocusPolicy(Qt::NoFocus);
     Bar->addWidget(Button);
 }
 
@@ -302,6 +305,7 @@ void BuildToolbars(QMainWindow& Window, const TMenuFiller& F, TMainControls& C)
     C.tbiNewChartPopup = TMenuFiller::SubMenu(NewChart, "tbiNewChartPopup", "");
     NewChart->setMenu(C.tbiNewChartPopup);
     NewChart->setPopupMode(QToolButton::MenuButtonPopup);
+    NewChart->setFocusPolicy(Qt::NoFocus);
     C.tbStandart->addWidget(NewChart);
     F.Add(C.tbStandart, {"-", "acNewOrder", "acOrderDelete", "-", "acTerminal"});
 
