@@ -349,6 +349,7 @@ TEST_F(TMainWindowTest, EnglishTranslatesTheFramesTextsAndLeavesTheOthers)
     EXPECT_EQ(C.pcTerminal->Pages(10)->GetCaption(), "Investments");
     EXPECT_EQ(C.vstSymbols->HeaderText(1), QStringLiteral("Price"));
     EXPECT_EQ(C.Actions.acMarketView->text(), QStringLiteral("Market Watch"));
+    EXPECT_EQ(C.Actions.actionFull[2]->text(), QStringLiteral("Close"));
     EXPECT_EQ(Find<QMenu>("mmFile")->title(), QStringLiteral("File"));
     EXPECT_EQ(StatusText(), QStringLiteral("Disabled"));
     W.SetOnlineMode(true);

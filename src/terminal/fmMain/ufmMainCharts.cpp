@@ -139,7 +139,7 @@ void TfmMain::ConnectChartTabs()
             [this](int Index) { RunShown([&] { tabChartsChange(Index); }); });
     connect(Tabs, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& At) { RunShown([&] { tabChartsContextPopup(At); }); });
-    new TResizeWatch(*fControls.DefaultSheet, [this] { panFullResize(); });
+    new TResizeWatch(*this, [this] { panFullResize(); });
 }
 
 // The state the command gave the chart shows at once: the list's own
@@ -317,7 +317,7 @@ void TfmMain::acChartCloseExecute()
 void TfmMain::panFullResize()
 {
     QWidget* Bar = fControls.panFull;
-    Bar->move(fControls.DefaultSheet->width() - Bar->width(), 0);
+    Bar->move(width() - Bar->width(), 0);
     Bar->raise();
 }
 

@@ -236,8 +236,8 @@ void BuildDocks(QMainWindow& W, TMainControls& C)
     W.splitDockWidget(C.dpVolumeMonitor, C.dpTerminal, Qt::Vertical);
 }
 
-// The chart area: the chart windows' host above the chart tabs, and the
-// full-screen bar at its top right.
+// The chart area: the chart windows' host above the chart tabs; and the
+// full-screen bar.
 void BuildChartArea(QMainWindow& W, TMainControls& C)
 {
     C.DefaultSheet = new QWidget(&W);
@@ -252,20 +252,28 @@ void BuildChartArea(QMainWindow& W, TMainControls& C)
     C.tabCharts = new QTabBar(C.DefaultSheet);
     C.tabCharts->setObjectName(QStringLiteral("tabCharts"));
     C.tabCharts->setShape(QTabBar::RoundedSouth);
+    C.tabCharts->setExpanding(false);
     C.tabCharts->setContextMenuPolicy(Qt::CustomContextMenu);
     C.tabCharts->hide();
     Layout->addWidget(C.tabCharts);
     W.setCentralWidget(C.DefaultSheet);
 
-    C.panFull = new QWidget(C.DefaultSheet);
+    // At the right end of the menu bar's line, as a maximised child
+    // window's buttons are.
+    C.panFull = new QWidget(&W);
     C.panFull->setObjectName(QStringLiteral("panFull"));
-    C.panFull->setGeometry(0, 0, 56, 18);
     auto* Bar = new QToolBar(C.panFull);
     Bar->setObjectName(QStringLiteral("FullScreenToolbar"));
     Bar->setIconSize(QSize(11, 11));
+    Bar->setMovable(false);
+    Bar->setContentsMargins(0, 0, 0, 0);
+    Bar->layout()->setSpacing(0);
     for (QAction* Action : C.Actions.actionFull)
         if (Action->objectName() != QLatin1String("acChartRestore"))
             Bar->addAction(Action);
+    const QSize Size = Bar->sizeHint().expandedTo(QSize(56, 18));
+    Bar->resize(Size);
+    C.panFull->resize(Size);
     C.panFull->hide();
 }
 

@@ -15,6 +15,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
+#include <vector>
 
 namespace {
 
@@ -122,8 +123,10 @@ void TfmMain::TranslateForm()
     const int Banner = Translator && Translator->Language() == "English" ? 1 : 0;
     for (QLabel* Image : C.Banners)
         Image->setPixmap(PicturePixmap(ilBanner[Banner], cBannerSize, Image->devicePixelRatioF()));
-    for (QAction* Action : C.Actions.Actions)
-        Action->setText(Translated(Action->text()));
+    // The full-screen commands too: the tab menu shows them.
+    for (const std::vector<QAction*>* List : {&C.Actions.Actions, &C.Actions.actionFull})
+        for (QAction* Action : *List)
+            Action->setText(Translated(Action->text()));
     for (const char* Name : cTranslatedMenus)
         if (auto* Menu = findChild<QMenu*>(QString::fromLatin1(Name)))
             Menu->setTitle(Translated(Menu->title()));
