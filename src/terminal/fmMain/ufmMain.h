@@ -8,11 +8,13 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 #include <string>
 
 class IMainChartList;
 class QAction;
 class QPoint;
+class TBaseIndicatorInfo;
 class TChartItem;
 class QPainter;
 class QRect;
@@ -155,7 +157,8 @@ private:
 
     // The chart commands, the chart tabs and the template menus.
     void ConnectChartCommands();
-    void ConnectChartTabs();
+    void ConnectChartMenus();
+    void AddIndicator(std::unique_ptr<TBaseIndicatorInfo> aInfo);
     // Action runs Command, then shows the chart's new state at once.
     void OnChartCommand(QAction* Action, std::function<void()> Command);
     // The chart of tab Index; nullptr when that chart has closed since.

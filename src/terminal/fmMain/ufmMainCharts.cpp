@@ -17,6 +17,7 @@
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -68,11 +69,6 @@ private:
     std::function<void()> fHandler;
 };
 
-template <class TInfo> std::unique_ptr<TBaseIndicatorInfo> NewIndicator()
-{
-    return std::make_unique<TInfo>();
-}
-
 } // namespace
 
 void TfmMain::ConnectChartCommands()
@@ -85,40 +81,40 @@ void TfmMain::ConnectChartCommands()
     for (QAction* Type : {A.acStick, A.acBar, A.acLine})
         OnChartCommand(
             Type, [this, Type] { fChartList.acStickExecute(TChartType(Type->data().toInt())); });
-    OnChartCommand(FindAction("acZoomIn"), [this] { fChartList.acZoomInExecute(); });
-    OnChartCommand(FindAction("acZoomOut"), [this] { fChartList.acZoomOutExecute(); });
-    OnChartCommand(FindAction("acMozaic"), [this] { fChartList.Mozaic(); });
-    // The check shown is the chart's: the command asks for the other state.
+    // The check shown is the chart's: these commands ask for the other state.
     QAction* AutoScroll = FindAction("acAutoScroll");
-    OnChartCommand(AutoScroll, [this, AutoScroll] {
-        fChartList.acAutoScrollExecute(!AutoScroll->isChecked());
-    });
     QAction* ShiftToEnd = FindAction("acShiftToEnd");
-    OnChartCommand(ShiftToEnd, [this, ShiftToEnd] {
-        fChartList.acShiftToEndExecute(!ShiftToEnd->isChecked());
-    });
-    OnChartCommand(FindAction("acChartPages"),
-                   [this] { fChartList.SetTabsVisible(!fChartList.TabsVisible()); });
-    OnChartCommand(FindAction("acChartSettings"), [this] { fChartList.acChartSettingsExecute(); });
-    OnChartCommand(FindAction("acIndicatorSettings"),
-                   [this] { fChartList.acIndicatorSettingsExecute(); });
-    OnChartCommand(FindAction("acIndicatorDelete"),
-                   [this] { fChartList.acIndicatorDeleteExecute(); });
-    OnChartCommand(FindAction("acNewOrder"), [this] { fChartList.acNewOrderExecute(); });
-    using TIndicatorMaker = std::unique_ptr<TBaseIndicatorInfo> (*)();
-    for (const auto& [Name, Make] :
-         {std::pair<const char*, TIndicatorMaker>{"acIndicatorMA", NewIndicator<TMaIndicatorInfo>},
-          {"acIndicatorBollinger", NewIndicator<TBollingerIndicatorInfo>},
-          {"acIndicatorFractal", NewIndicator<TFractalIndicatorInfo>},
-          {"acIndicatorZigZag", NewIndicator<TZigZagIndicatorInfo>}})
-        OnChartCommand(FindAction(Name), [this, Make = Make] {
-            if (TChartItem* Chart = fChartList.GetSelected())
-                Chart->AddIndicator(Make());
-        });
-    OnChartCommand(FindAction("acTemplateSave"), [this] { acTemplateSaveExecute(); });
-    OnChartCommand(FindAction("acChartMaximize"), [this] { fChartList.Maximize(wsNormal); });
-    OnChartCommand(FindAction("acChartMinimize"), [this] { fChartList.Maximize(wsMinimized); });
-    OnChartCommand(FindAction("acChartClose"), [this] { acChartCloseExecute(); });
+    IMainChartList& L = fChartList;
+    const std::pair<const char*, std::function<void()>> Commands[] = {
+        {"acZoomIn", [&L] { L.acZoomInExecute(); }},
+        {"acZoomOut", [&L] { L.acZoomOutExecute(); }},
+        {"acMozaic", [&L] { L.Mozaic(); }},
+        {"acAutoScroll", [&L, AutoScroll] { L.acAutoScrollExecute(!AutoScroll->isChecked()); }},
+        {"acShiftToEnd", [&L, ShiftToEnd] { L.acShiftToEndExecute(!ShiftToEnd->isChecked()); }},
+        {"acChartPages", [&L] { L.SetTabsVisible(!L.TabsVisible()); }},
+        {"acChartSettings", [&L] { L.acChartSettingsExecute(); }},
+        {"acIndicatorSettings", [&L] { L.acIndicatorSettingsExecute(); }},
+        {"acIndicatorDelete", [&L] { L.acIndicatorDeleteExecute(); }},
+        {"acNewOrder", [&L] { L.acNewOrderExecute(); }},
+        {"acIndicatorMA", [this] { AddIndicator(std::make_unique<TMaIndicatorInfo>()); }},
+        {"acIndicatorBollinger",
+         [this] { AddIndicator(std::make_unique<TBollingerIndicatorInfo>()); }},
+        {"acIndicatorFractal", [this] { AddIndicator(std::make_unique<TFractalIndicatorInfo>()); }},
+        {"acIndicatorZigZag", [this] { AddIndicator(std::make_unique<TZigZagIndicatorInfo>()); }},
+        {"acTemplateSave", [this] { acTemplateSaveExecute(); }},
+        {"acChartMaximize", [&L] { L.Maximize(wsNormal); }},
+        {"acChartMinimize", [&L] { L.Maximize(wsMinimized); }},
+        {"acChartClose", [this] { acChartCloseExecute(); }},
+    };
+    for (const auto& [Name, Command] : Commands)
+        OnChartCommand(FindAction(Name), Command);
+    ConnectChartMenus();
+}
+
+// The template menus list the templates when they open; the indicator menu
+// opens over the indicator double-clicked; the chart tabs.
+void TfmMain::ConnectChartMenus()
+{
     for (const auto& [Menu, DeleteMenu] : {std::pair{"mmiTemplate", "mmiTemplateDelete"},
                                            std::pair{"tbiTemplate", "tbiTemplateDelete"},
                                            std::pair{"pmiTemplate", "pmiTemplateDelete"}}) {
@@ -127,19 +123,20 @@ void TfmMain::ConnectChartCommands()
         connect(Opened, &QMenu::aboutToShow, this,
                 [this, Opened, Deletes] { RunShown([&] { OnTemplatePopup(Opened, Deletes); }); });
     }
-    // The indicator menu opens over the indicator double-clicked.
     connect(fControls.ppIndicator, &QMenu::aboutToShow, this, [this] { RefreshIndicators(); });
-    ConnectChartTabs();
-}
-
-void TfmMain::ConnectChartTabs()
-{
     QTabBar* Tabs = fControls.tabCharts;
     connect(Tabs, &QTabBar::currentChanged, this,
             [this](int Index) { RunShown([&] { tabChartsChange(Index); }); });
     connect(Tabs, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& At) { RunShown([&] { tabChartsContextPopup(At); }); });
     new TResizeWatch(*this, [this] { panFullResize(); });
+}
+
+// A new indicator of its kind's defaults, through the indicator dialog.
+void TfmMain::AddIndicator(std::unique_ptr<TBaseIndicatorInfo> aInfo)
+{
+    if (TChartItem* Chart = fChartList.GetSelected())
+        Chart->AddIndicator(std::move(aInfo));
 }
 
 // The state the command gave the chart shows at once: the list's own
