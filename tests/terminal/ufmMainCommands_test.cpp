@@ -144,19 +144,6 @@ TEST_F(MainCommands, APanelShownAgainDocksAtItsPlaceAndTheStatusBarToggles)
     EXPECT_EQ(C.Actions.acStatusBar->isChecked(), !Shown);
 }
 
-// A chart on an interval without a button leaves the check where it was.
-TEST_F(MainCommands, AnIntervalWithoutAButtonKeepsTheCheck)
-{
-    TChartItem& Chart = ChartList.Selected("ETHBTC", h1);
-    Window->RefreshActiveWindow();
-    EXPECT_TRUE(Action("acH1")->isEnabled() && Action("acH1")->isChecked());
-    EXPECT_EQ(Window->ChartInterval(), h1);
-
-    Chart.SetInterval(m3);
-    Window->RefreshIntervals();
-    EXPECT_TRUE(Action("acH1")->isChecked());
-}
-
 // The new chart shows the market watch's symbol in an active window, and the
 // layout holds it at once.
 TEST_F(MainCommands, NewChartOpensTheMarketWatchsSymbolAndWritesTheLayout)
@@ -173,7 +160,7 @@ TEST_F(MainCommands, NewChartOpensTheMarketWatchsSymbolAndWritesTheLayout)
     EXPECT_TRUE(std::filesystem::exists(TChartList::GetFileName()));
 }
 
-TEST_F(MainCommands, SymbolGroupsAreListedWhenTheMenuOpensAndDeletedFromIt)
+TEST_F(MainCommands, SymbolGroupsAndTheNewChartDropDownListWhatExistsWhenTheyOpen)
 {
     User->SymbolShowList().ReloadSymbols({{"ETHBTC"}, {"LTCBTC"}});
     const std::filesystem::path Groups = User->SymbolShowList().DoNotifyFolders();
@@ -191,6 +178,9 @@ TEST_F(MainCommands, SymbolGroupsAreListedWhenTheMenuOpensAndDeletedFromIt)
 
     emit C.tbiNewChartPopup->aboutToShow();
     EXPECT_EQ(Captions(C.tbiNewChartPopup), (std::vector<std::string>{"ETHBTC", "LTCBTC"}));
+    C.tbiNewChartPopup->actions()[1]->trigger();
+    ASSERT_EQ(ChartList.Count(), 1);
+    EXPECT_EQ(ChartList.Items(0).Symbol(), "LTCBTC");
 }
 
 } // namespace
@@ -212,19 +202,26 @@ TEST_F(MainCommands, EveryChartCommandReachesTheSelectedChartAndNoneIsOnWithout)
         [&](TBaseIndicatorInfo&) { return Dialog = "indicator", true; },
         [&](const TKlineList&, TChartSettingsInfo&) { return Dialog = "settings", false; },
         [&](const std::string& Symbol) { return Dialog = "order " + Symbol, false; }};
-    TChartItem& Chart = ChartList.Selected("ETHBTC", h1);
+    TChartItem& Chart = ChartList.Selected("ETHBTC", m3);
     const TChartSettingsInfo& S = Chart.ChartSettings();
     const TZoom Zoom = S.Zoom();
+    const auto Checked = [this](const char* Name) { return Action(Name)->isChecked(); };
+    Action("acH1")->setChecked(true);
     Window->RefreshActiveWindow();
     Window->RefreshTabs();
-    const auto Checked = [this](const char* Name) { return Action(Name)->isChecked(); };
+    EXPECT_TRUE(Checked("acH1")) << "three minutes have no button: the check stays";
     const auto DoubleClickIndicator = [&] {
         TIndicatorList& List = Chart.IndicatorList();
         List.OnSeriesDblClick(&List.Items(0).GetSeries(0), 0, mbLeft, {}, 5, 5);
         Window->Controls().ppIndicator->close();
     };
     const std::tuple<const char*, std::function<void()>, std::function<bool()>> Cases[] = {
-        {"acM5", {}, [&] { return Chart.Interval() == m5 && Checked("acM5") && !Checked("acH1"); }},
+        {"acM5",
+         {},
+         [&] {
+             return Chart.Interval() == m5 && Checked("acM5") && !Checked("acH1") &&
+                    Window->ChartInterval() == m5;
+         }},
         {"acLine", {}, [&] { return S.ChartType() == ctLine && Checked("acLine"); }},
         {"acStick", {}, [&] { return S.ChartType() == ctCandle && !Checked("acLine"); }},
         {"acZoomOut", {}, [&] { return S.Zoom() == Zoom + 1; }},
