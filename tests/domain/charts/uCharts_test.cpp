@@ -10,8 +10,10 @@
 #include "platform/qt/Screen.h"
 #include "support/LogCapture.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QImage>
+#include <QLineEdit>
 #include <gtest/gtest.h>
 
 namespace {
@@ -512,6 +514,22 @@ TEST_F(ChartItem, TheTitleShowsTheNewestCandleAndAnOverlayFailureIsToldOnce)
     QCoreApplication::sendPostedEvents();
     ASSERT_EQ(Box.Shown().size(), 1u);
     EXPECT_EQ(Box.Shown()[0].Text, "kline error");
+}
+
+// A reload disables the chart meanwhile: its window holds the focus, so the
+// chart stays the selected one, and gets the focus back after.
+TEST_F(ChartItem, AReloadKeepsTheChartSelected)
+{
+    (new QLineEdit(&Host))->show();
+    QApplication::setActiveWindow(&Host);
+    TChartItem& Item = List.Add();
+    Item.SetIsLoading(false);
+    Item.SetActive(true);
+    ASSERT_TRUE(Item.Active());
+    Item.SetIsLoading(true);
+    EXPECT_TRUE(Item.Active());
+    Item.SetIsLoading(false);
+    EXPECT_EQ(QApplication::focusWidget(), Item.Chart()->Host());
 }
 
 } // namespace
