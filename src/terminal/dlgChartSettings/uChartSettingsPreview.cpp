@@ -8,6 +8,7 @@ namespace {
 
 // Below this many candles the preview's axes follow the candles.
 constexpr int cFixedAxesCandles = 10;
+constexpr int cBubbleSize = 9;
 
 void SetAxesAutomatic(TChart& aChart, bool aAutomatic)
 {
@@ -37,6 +38,11 @@ TChartSettingsPreview::TChartSettingsPreview(QWidget* Parent)
 
     SetUpPriceLine(fPrice);
     fPrice.SetParentChart(&fChart);
+    for (auto [Bubbles, Style] :
+         {std::pair{&fBuy, psTriangle}, std::pair{&fSell, psDownTriangle}}) {
+        SetUpBubbleSeries(*Bubbles, Style, cBubbleSize);
+        Bubbles->SetParentChart(&fChart);
+    }
     SetUpCandleSeries(fCandles);
     fCandles.Marks().Font().SetName("Microsoft JhengHei");
     fCandles.SetParentChart(&fChart);

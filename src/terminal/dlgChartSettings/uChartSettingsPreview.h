@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/BubbleSeries.h"
 #include "chart/CandleSeries.h"
 #include "chart/Chart.h"
 #include "chart/Series.h"
@@ -42,7 +43,11 @@ private:
     TChart fChart;
     TCandleSeries fCandles;
     TLineSeries fPrice;
-    TChartSettingsView fView{fChart, fCandles, nullptr, nullptr, &fPrice};
+    // Empty: they show the buy and sell colours as the chart window's order
+    // bubbles take them.
+    TBubbleSeries fBuy;
+    TBubbleSeries fSell;
+    TChartSettingsView fView{fChart, fCandles, &fBuy, &fSell, &fPrice};
     // Goes first: it paints the chart.
     QPointer<TPlotPanelWidget> fWidget;
 };
