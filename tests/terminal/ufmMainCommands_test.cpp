@@ -124,24 +124,16 @@ TEST_F(MainCommands, GridMenusOpenOnTheRowClicked)
     }
 }
 
-TEST_F(MainCommands, APanelShownAgainDocksAtItsPlaceAndTheStatusBarToggles)
+TEST_F(MainCommands, APanelShownAgainDocksAtItsPlace)
 {
     const TMainControls& C = Window->Controls();
     C.dpMarketDepth->show();
     C.dpMarketDepth->setFloating(true);
     C.Actions.acMarketDepth->trigger();
-    EXPECT_TRUE(C.dpMarketDepth->isHidden());
-    EXPECT_FALSE(C.Actions.acMarketDepth->isChecked());
     C.Actions.acMarketDepth->trigger();
     EXPECT_FALSE(C.dpMarketDepth->isHidden());
-    EXPECT_TRUE(C.Actions.acMarketDepth->isChecked());
     EXPECT_FALSE(C.dpMarketDepth->isFloating());
     EXPECT_EQ(Window->dockWidgetArea(C.dpMarketDepth), Qt::LeftDockWidgetArea);
-
-    const bool Shown = !C.panStatus->isHidden();
-    C.Actions.acStatusBar->trigger();
-    EXPECT_EQ(C.panStatus->isHidden(), Shown);
-    EXPECT_EQ(C.Actions.acStatusBar->isChecked(), !Shown);
 }
 
 // The new chart shows the market watch's symbol in an active window, and the

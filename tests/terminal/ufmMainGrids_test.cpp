@@ -129,10 +129,8 @@ TEST_F(MainGrids, MarketWatchCommandsShowColumnsAndChangeTheShownSymbols)
 
     C.Actions.acMDMaxMin->trigger();
     C.Actions.acMDTime->trigger();
-    EXPECT_TRUE(C.vstSymbols->ColumnVisible(3) && C.vstSymbols->ColumnVisible(4));
-    EXPECT_TRUE(C.vstSymbols->ColumnVisible(7));
-    C.Actions.acMDMaxMin->trigger();
-    EXPECT_FALSE(C.vstSymbols->ColumnVisible(3) || C.vstSymbols->ColumnVisible(4));
+    for (const int Column : {3, 4, 7})
+        EXPECT_TRUE(C.vstSymbols->ColumnVisible(Column)) << Column;
 
     C.vstSymbols->SelectRow(1);
     C.Actions.acDeleteSymbol->trigger();

@@ -13,7 +13,6 @@
 #include "platform/TestUIDispatcher.h"
 #include "platform/qt/Pictures.h"
 #include "platform/qt/VirtualStringTree.h"
-#include "support/LogCapture.h"
 #include "support/ServerAddress.h"
 #include "support/TempHome.h"
 #include "support/TestExchange.h"
@@ -24,16 +23,9 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QCoreApplication>
-#include <QDockWidget>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
-#include <QStatusBar>
-#include <QTabWidget>
-#include <QTimer>
 #include <QToolBar>
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -45,22 +37,6 @@ namespace {
 
 const QColor cGreen(0x00, 0xFB, 0x9E);
 const QColor cRed(0xFF, 0x2B, 0x05);
-
-TEST_F(TMainWindowTest, CreationHandsTheChartListItsHostAndLoadsTheLayout)
-{
-    TfmMain& W = Open();
-    EXPECT_EQ(Steps, TSteps{"ChartList.Load"});
-    EXPECT_EQ(ChartList.WinControl(), W.Controls().pnlClient);
-    EXPECT_EQ(ChartList.PmChart(), W.Controls().ppmChart);
-    EXPECT_EQ(ChartList.PmIndicator(), W.Controls().ppIndicator);
-    EXPECT_EQ(W.windowTitle(), QStringLiteral("Tavrix "));
-    EXPECT_TRUE(Find<QTabBar>("tabCharts")->isHidden());
-    EXPECT_EQ(Find<TExPageControl>("pcTerminal")->ActivePage()->objectName(), "tsTrade");
-    EXPECT_EQ(Find<TExPageControl>("pcTerminal")->PageCount(), 11);
-    for (const char* Name : {"vstSymbols", "vstDepth", "vstNavigate", "vstVolumeMonitor",
-                             "vstOrders", "vstBalances", "vstOrderHistory", "vstMulti"})
-        EXPECT_EQ(Find<TVirtualStringTree>(Name)->RootNodeCount(), 0) << Name;
-}
 
 TEST_F(TMainWindowTest, PingDecidesOnlineOrOfflineAndWhetherTheQueueIsHeard)
 {
@@ -84,28 +60,17 @@ TEST_F(TMainWindowTest, PingDecidesOnlineOrOfflineAndWhetherTheQueueIsHeard)
     }
 }
 
-TEST_F(TMainWindowTest, StartsOfflineAndGoesOnlineWithTheClockRunning)
+// Status and colour of each mode are the ping test's; here the clock.
+TEST_F(TMainWindowTest, OnlyAnOnlineWindowRunsTheClock)
 {
     TfmMain& W = Open();
-    EXPECT_FALSE(W.IsOnline());
-    EXPECT_EQ(StatusText(), QStringLiteral("Отключено"));
-    EXPECT_EQ(ClockColour(), cRed);
-    SysTime->SetTime(EncodeTime(10, 0, 0, 0));
-    EXPECT_EQ(ClockText(), QString()) << "an offline window hears no clock";
-
-    W.SetOnlineMode(true);
-    EXPECT_TRUE(W.IsOnline());
-    EXPECT_EQ(StatusText(), QStringLiteral("Подключено"));
-    EXPECT_EQ(ClockColour(), cGreen);
-    SysTime->SetTime(EncodeTime(10, 0, 1, 0));
-    EXPECT_EQ(ClockText(), QStringLiteral("10:00:01"));
-
-    W.SetOnlineMode(false);
-    EXPECT_EQ(StatusText(), QStringLiteral("Отключено"));
-    EXPECT_EQ(ClockColour(), cRed);
-    EXPECT_EQ(ClockText(), QString());
-    SysTime->SetTime(EncodeTime(10, 0, 2, 0));
-    EXPECT_EQ(ClockText(), QString());
+    for (const bool Online : {false, true, false}) {
+        if (Online || W.IsOnline())
+            W.SetOnlineMode(Online);
+        EXPECT_EQ(ClockColour(), Online ? cGreen : cRed);
+        SysTime->SetTime(EncodeTime(10, 0, Online ? 1 : 2, 0));
+        EXPECT_EQ(ClockText(), Online ? QStringLiteral("10:00:01") : QString()) << Online;
+    }
 }
 
 TEST_F(TMainWindowTest, ClockShowsTwoDigitsEachWhateverTheTimeFormat)
@@ -168,34 +133,13 @@ struct TVisibilityCase {
 // Trade mode flags: every toolbar, the market watch, the order book and the
 // terminal; volume mode: the volume monitor and no trading; full: both.
 const TVisibilityCase cVisibility[] = {
-    {wfmTrade, uaAuth,
-     "1111"
-     "10101",
-     true, true},
-    {wfmTrade, uaUnauth,
-     "1111"
-     "10100",
-     false, true},
-    {wfmTrade, uaUndefined,
-     "1111"
-     "10100",
-     false, true},
-    {wfmVolume, uaAuth,
-     "1101"
-     "00010",
-     false, false},
-    {wfmVolume, uaUnauth,
-     "1101"
-     "00010",
-     false, false},
-    {wfmFull, uaAuth,
-     "1111"
-     "10111",
-     true, true},
-    {wfmFull, uaUndefined,
-     "1111"
-     "10110",
-     false, true},
+    {wfmTrade, uaAuth, "111110101", true, true},
+    {wfmTrade, uaUnauth, "111110100", false, true},
+    {wfmTrade, uaUndefined, "111110100", false, true},
+    {wfmVolume, uaAuth, "110100010", false, false},
+    {wfmVolume, uaUnauth, "110100010", false, false},
+    {wfmFull, uaAuth, "111110111", true, true},
+    {wfmFull, uaUndefined, "111110110", false, true},
 };
 
 TEST_F(TMainWindowTest, ProfileFlagsAndAuthorisationDecideWhatIsShownAndEnabled)
@@ -245,7 +189,6 @@ TEST_F(TMainWindowTest, OrderPanelsWaitHiddenOnTheRightAndLogonShowsTheTerminal)
     for (TDockPanel* Panel : {C.dpBuy, C.dpSell}) {
         EXPECT_TRUE(Panel->isHidden());
         EXPECT_EQ(W.dockWidgetArea(Panel), Qt::RightDockWidgetArea);
-        EXPECT_EQ(Panel->DefaultDock(), Qt::RightDockWidgetArea);
     }
     EXPECT_TRUE(C.dpTerminal->isHidden());
 
@@ -277,16 +220,10 @@ TEST_F(TMainWindowTest, ClosingAPanelOrToolbarClearsItsCheck)
     EXPECT_TRUE(C.Actions.acChartInterval->isChecked());
 }
 
-TEST_F(TMainWindowTest, PanelsAndToolbarsReturnToTheirDefaultPlace)
+// A panel's way back is the command test's.
+TEST_F(TMainWindowTest, AToolbarReturnsToTheTop)
 {
     TfmMain& W = Open();
-    TDockPanel* Panel = W.Controls().dpVolumeMonitor;
-    Panel->show();
-    Panel->setFloating(true);
-    Panel->SetCurrentDock(Panel->DefaultDock());
-    EXPECT_FALSE(Panel->isFloating());
-    EXPECT_EQ(W.dockWidgetArea(Panel), Qt::BottomDockWidgetArea);
-
     QToolBar* Bar = W.Controls().tbCharts;
     W.addToolBar(Qt::LeftToolBarArea, Bar);
     Bar->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
@@ -373,14 +310,10 @@ TEST_F(TMainWindowTest, InvestmentBannersShowThePictureOfTheLanguage)
     }
 }
 
-TEST_F(TMainWindowTest, UpdateQueueReachesTheWindowOnlyOnceOnline)
+// Offline before the first ping the queue is not heard: the ping test.
+TEST_F(TMainWindowTest, UpdateQueueIsHeardInOrderFromTheFirstTimeOnline)
 {
     TRecordingMain& W = Open();
-    QueueNotify(BASE_MAIN_DEPTH, 0);
-    QueueNotify(BASE_MAIN_TEST, reinterpret_cast<TNotifyData>("queued"));
-    Pump([&] { return false; }, 100);
-    EXPECT_TRUE(W.Codes.empty()) << "offline: the update queue is not heard";
-
     W.SetOnlineMode(true);
     for (int32_t Code : {BASE_MAIN_SYMBOLS, BASE_MAIN_DEPTH, BASE_MAIN_SYMBOLS})
         QueueNotify(Code, 0);
