@@ -214,18 +214,6 @@ private:
     }
 };
 
-TEST_F(StartUp, CancellingTheLanguageEndsBeforeAnythingIsWrittenButTheLanguageFiles)
-{
-    User.LanguageIndex = -1;
-    EXPECT_EQ(Run(), 0);
-    EXPECT_EQ(User.Seen, (std::vector<std::string>{"language"}));
-    EXPECT_FALSE(fs::exists(Settings()));
-    EXPECT_FALSE(fs::exists(Marker()));
-    EXPECT_TRUE(fs::exists(Roaming() / "english.lng"));
-    EXPECT_TRUE(fs::exists(Roaming() / "english.license"));
-    EXPECT_FALSE(fs::exists(AccountsFile()));
-}
-
 // SIGTERM closes as the user would: the dialog open at that moment is
 // cancelled; with the main window up, it closes as by its close button.
 TEST_F(StartUp, ASignalClosesTheProgramAsItsUserWouldAndTheRunEndsWithZero)
@@ -263,8 +251,19 @@ TEST_F(StartUp, ASignalClosesTheProgramAsItsUserWouldAndTheRunEndsWithZero)
     }
 }
 
-TEST_F(StartUp, DecliningTheAgreementKeepsTheLanguageAndAsksAgainNextTime)
+// A cancelled language ends the start with only the language files written;
+// a declined agreement keeps the language and asks again next time.
+TEST_F(StartUp, CancellingTheLanguageOrDecliningTheAgreementEndsTheStart)
 {
+    User.LanguageIndex = -1;
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(User.Seen, (std::vector<std::string>{"language"}));
+    EXPECT_FALSE(fs::exists(Settings()));
+    EXPECT_TRUE(fs::exists(Roaming() / "english.lng"));
+    EXPECT_TRUE(fs::exists(Roaming() / "english.license"));
+    EXPECT_FALSE(fs::exists(AccountsFile()));
+
+    User.Seen.clear();
     User.LanguageIndex = 1;
     User.AcceptAgreement = false;
     EXPECT_EQ(Run(), 0);
@@ -326,34 +325,28 @@ TEST_F(StartUp, LaterStartAsksNothingRewritesTheFilesAndClosesEveryWorker)
     EXPECT_EQ(Exchange.Journal().size(), AtTheEnd) << "a request after the program ended";
 }
 
-TEST_F(StartUp, AnUnreadableAccountsFileIsShownAndEndsTheProgramWithTheFileKept)
+// An accounts file that cannot be read, or a file that cannot be written, is
+// shown and ends the start before any window; the unreadable file is kept.
+TEST_F(StartUp, AFileThatCannotBeReadOrWrittenEndsTheStartBeforeAnyWindow)
 {
-    WriteSettings("English");
-    WriteMarker();
-    std::ofstream(AccountsFile()) << "{ not json";
-
-    EXPECT_EQ(Run(), 1);
-    ASSERT_EQ(User.Seen.size(), 1u);
-    EXPECT_EQ(User.Seen[0].rfind("Tavrix: ", 0), 0u) << User.Seen[0];
-    EXPECT_EQ(ReadText(AccountsFile()), "{ not json");
-    EXPECT_EQ(fmMain, nullptr);
-    EXPECT_EQ(FreeThreadCount(), 0u);
-    EXPECT_TRUE(Exchange.Journal().empty());
-}
-
-TEST_F(StartUp, AFileThatCannotBeWrittenEndsTheStartBeforeAnyWindow)
-{
-    for (const char* Blocked : {"english.lng", cFirstStartMarker}) {
+    for (const char* Blocked : {"english.lng", cFirstStartMarker, ""}) {
         fs::remove_all(Roaming());
         fs::create_directories(Roaming() / Blocked);
         WriteSettings("English");
+        if (!*Blocked) {
+            WriteMarker();
+            std::ofstream(AccountsFile()) << "{ not json";
+        }
         User.Seen.clear();
 
         EXPECT_EQ(Run(), 1) << Blocked;
         ASSERT_EQ(User.Seen.size(), 1u) << Blocked;
         EXPECT_EQ(User.Seen[0].rfind("Tavrix: ", 0), 0u) << User.Seen[0];
         EXPECT_TRUE(Exchange.Journal().empty()) << Blocked;
+        EXPECT_EQ(fmMain, nullptr);
+        EXPECT_EQ(FreeThreadCount(), 0u);
     }
+    EXPECT_EQ(ReadText(AccountsFile()), "{ not json");
 }
 
 // What a trader sees of the charts: symbol, interval, window bounds and
