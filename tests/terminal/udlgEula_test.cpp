@@ -27,38 +27,27 @@ void TryToAccept(QDialog& Dialog)
     EXPECT_EQ(Dialog.result(), QDialog::Rejected);
 }
 
+// Accepted only by OK with the terms accepted; Cancel or closing declines.
 TEST(ExecuteDlgEula, AcceptsOnlyWithTheTermsAccepted)
 {
-    const bool Accepted = DriveModal<bool>(
-        [](QDialog& Dialog) {
-            EXPECT_TRUE(Control<QRadioButton>(Dialog, "rbNotApply").isChecked());
-            EXPECT_FALSE(OkEnabled(Dialog));
-            TryToAccept(Dialog);
-            Control<QRadioButton>(Dialog, "rbApply").click();
-            EXPECT_TRUE(OkEnabled(Dialog));
-            Control<QRadioButton>(Dialog, "rbNotApply").click();
-            EXPECT_FALSE(OkEnabled(Dialog));
-            TryToAccept(Dialog);
-            Control<QRadioButton>(Dialog, "rbApply").click();
-            Control<QPushButton>(Dialog, "btnOk").click();
-        },
-        [] { return ExecuteDlgEula(); });
-    EXPECT_TRUE(Accepted);
-}
-
-TEST(ExecuteDlgEula, CancelOrCloseDeclines)
-{
-    for (const bool UseButton : {true, false}) {
+    for (const char* Close : {"btnOk", "btnCancel", ""}) {
         const bool Accepted = DriveModal<bool>(
-            [UseButton](QDialog& Dialog) {
+            [Close](QDialog& Dialog) {
+                EXPECT_TRUE(Control<QRadioButton>(Dialog, "rbNotApply").isChecked());
+                EXPECT_FALSE(OkEnabled(Dialog));
+                TryToAccept(Dialog);
                 Control<QRadioButton>(Dialog, "rbApply").click();
-                if (UseButton)
-                    Control<QPushButton>(Dialog, "btnCancel").click();
+                EXPECT_TRUE(OkEnabled(Dialog));
+                Control<QRadioButton>(Dialog, "rbNotApply").click();
+                TryToAccept(Dialog);
+                Control<QRadioButton>(Dialog, "rbApply").click();
+                if (*Close)
+                    Control<QPushButton>(Dialog, Close).click();
                 else
                     Dialog.close();
             },
             [] { return ExecuteDlgEula(); });
-        EXPECT_FALSE(Accepted) << UseButton;
+        EXPECT_EQ(Accepted, std::string_view(Close) == "btnOk") << Close;
     }
 }
 

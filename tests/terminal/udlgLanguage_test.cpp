@@ -4,7 +4,6 @@
 #include "support/TempHome.h"
 
 #include <QComboBox>
-#include <QLabel>
 #include <QPushButton>
 
 namespace {
@@ -44,16 +43,8 @@ TEST(TfmLanguage, ShowsItsOwnTextsWhateverTheLanguage)
     TTranslatorScope English("English", Home.ConfigHome());
     TfmLanguage Dialog;
     EXPECT_EQ(Dialog.windowTitle(), "Выберите язык");
-    EXPECT_EQ(Dialog.size(), QSize(286, 115));
-    EXPECT_EQ(Control<QLabel>(Dialog, "lblText2").text(), "Выберите язык программы");
     EXPECT_EQ(Control<QPushButton>(Dialog, "btnOk").text(), "Дальше");
-    EXPECT_EQ(Control<QPushButton>(Dialog, "btnCancel").text(), "Выход");
-    const auto& Languages = Control<QComboBox>(Dialog, "cbLanguage");
-    ASSERT_EQ(Languages.count(), 2);
-    EXPECT_EQ(Languages.itemText(0), "English");
-    EXPECT_EQ(Languages.itemText(1), "Русский");
-    EXPECT_EQ(Languages.currentIndex(), 0);
-    EXPECT_EQ(Control<QLabel>(Dialog, "Image1").pixmap().size(), QSize(33, 33));
+    EXPECT_EQ(Control<QComboBox>(Dialog, "cbLanguage").itemText(1), "Русский");
 }
 
 } // namespace

@@ -39,13 +39,6 @@ TEST(TfmUserManual, ShowsThePageOfTheCurrentLanguageOnly)
     }
 }
 
-TEST(TfmUserManual, PagesAreTheEmbeddedImages)
-{
-    TfmUserManual Dialog;
-    EXPECT_EQ(Control<QLabel>(Dialog, "imageRus").pixmap().size(), QSize(754, 5606));
-    EXPECT_EQ(Control<QLabel>(Dialog, "imageEng").pixmap().size(), QSize(750, 5606));
-}
-
 TEST(ExecuteDlgUserManual, TrueOnlyWithOk)
 {
     TTempHome Home;

@@ -53,17 +53,6 @@ protected:
 using TWindowKinds = ::testing::Types<QMainWindow, QDialog>;
 TYPED_TEST_SUITE(TfrmBasicTest, TWindowKinds);
 
-TYPED_TEST(TfrmBasicTest, TakesTheFormDefaults)
-{
-    TJournal Journal;
-    typename TestFixture::TForm Form(Journal);
-    EXPECT_EQ(Form.size(), QSize(488, 367));
-    EXPECT_EQ(Form.palette().color(QPalette::Window), QColor(Qt::white));
-    EXPECT_TRUE(Form.autoFillBackground());
-    EXPECT_EQ(Form.font().pixelSize(), 11);
-    EXPECT_EQ(Form.GetParams(), "");
-}
-
 TYPED_TEST(TfrmBasicTest, ReceivesInOrderUntilDestroyed)
 {
     TDPublisher Publisher;
