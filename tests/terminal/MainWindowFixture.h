@@ -120,19 +120,19 @@ protected:
         Dispatcher.Shutdown();
         EXPECT_TRUE(FinishWorkers(std::chrono::seconds(5)));
         HttpAbortTransfers(false);
-        delete UIWriter;
-        UIWriter = nullptr;
+        Free(UIWriter);
         SetUIDispatcher(nullptr);
-        delete SysTime;
-        SysTime = nullptr;
-        delete Profile;
-        Profile = nullptr;
-        delete Workflow;
-        Workflow = nullptr;
-        delete User;
-        User = nullptr;
-        delete Folders;
-        Folders = nullptr;
+        Free(SysTime);
+        Free(Profile);
+        Free(Workflow);
+        Free(User);
+        Free(Folders);
+    }
+
+    template <class T> static void Free(T*& Service)
+    {
+        delete Service;
+        Service = nullptr;
     }
 
     TRecordingMain& Open()

@@ -25,7 +25,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStatusBar>
 #include <QTimer>
 #include <csignal>
 #include <filesystem>

@@ -199,8 +199,6 @@ TEST(TfmIndicator, TextsPassThroughTheTranslator)
     TTranslatorScope English("English", Home.ConfigHome());
     TfmIndicator Dialog;
     EXPECT_EQ(Dialog.windowTitle(), "Indicator Settings");
-    EXPECT_EQ(Control<QPushButton>(Dialog, "btnOk").text(), "OK");
-    EXPECT_EQ(Control<QPushButton>(Dialog, "btnReset").text(), "Reset");
     EXPECT_EQ(Control<QLabel>(Dialog, "lblMethod").text(), "MA method:");
     EXPECT_EQ(Control<QLabel>(Dialog, "lblBDev").text(), "Deviations:");
     EXPECT_EQ(Control<QLabel>(Dialog, "lblZZDepth").text(), "Depth:");

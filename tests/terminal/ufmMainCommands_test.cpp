@@ -17,7 +17,6 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QTabBar>
-#include <QToolBar>
 #include <filesystem>
 #include <fstream>
 #include <functional>

@@ -209,13 +209,11 @@ TEST_F(MainGrids, AccountViewsShowTheMainAccountAndTheFurtherAccounts)
 
     EXPECT_EQ(C.vstOrders->RootNodeCount(), 1);
     EXPECT_EQ(C.vstOrderHistory->RootNodeCount(), 0);
-    EXPECT_EQ(Text(C.vstOrders, 0, 0), "3000000123");
-    EXPECT_EQ(Text(C.vstOrders, 0, 5), "0,0712");
-    EXPECT_EQ(Text(C.vstOrders, 0, 7), "BUY");
-    EXPECT_EQ(Text(C.vstBalances, 0, 0), "BTC");
-    EXPECT_EQ(Text(C.vstBalances, 0, 1), "1,25");
-    EXPECT_EQ(Text(C.vstMulti, 0, 0), "second");
-    EXPECT_EQ(Text(C.vstMulti, 0, 1), "0,5");
+    for (const auto& [Grid, Column, Shown] :
+         {std::tuple{C.vstOrders, 0, "3000000123"}, std::tuple{C.vstOrders, 5, "0,0712"},
+          std::tuple{C.vstOrders, 7, "BUY"}, std::tuple{C.vstBalances, 1, "1,25"},
+          std::tuple{C.vstMulti, 0, "second"}, std::tuple{C.vstMulti, 1, "0,5"}})
+        EXPECT_EQ(Text(Grid, 0, Column), Shown) << Grid->objectName().toStdString() << Column;
 
     EXPECT_EQ(Window->SelectedAccount(), "");
     C.vstMulti->SelectRow(0);

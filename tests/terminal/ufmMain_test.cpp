@@ -281,8 +281,6 @@ TEST_F(TMainWindowTest, EnglishTranslatesTheFramesTextsAndLeavesTheOthers)
     TfmMain& W = Open();
     const TMainControls& C = W.Controls();
     EXPECT_EQ(C.dpMarketView->windowTitle(), QStringLiteral("Symbols"));
-    EXPECT_EQ(C.dpTerminal->windowTitle(), QStringLiteral("Terminal"));
-    EXPECT_EQ(C.pcTerminal->Pages(0)->GetCaption(), "Trade");
     EXPECT_EQ(C.pcTerminal->Pages(10)->GetCaption(), "Investments");
     EXPECT_EQ(C.vstSymbols->HeaderText(1), QStringLiteral("Price"));
     EXPECT_EQ(C.Actions.acMarketView->text(), QStringLiteral("Market Watch"));
