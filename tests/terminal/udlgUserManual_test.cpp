@@ -4,7 +4,6 @@
 #include "support/TempHome.h"
 
 #include <QLabel>
-#include <QPushButton>
 #include <QScrollArea>
 
 namespace {
@@ -36,24 +35,6 @@ TEST(TfmUserManual, ShowsThePageOfTheCurrentLanguageOnly)
         EXPECT_EQ(!Eng.isHidden(), Case.English) << Where;
         const QSize Scrolled = Control<QScrollArea>(Dialog, "ScrollBox1").widget()->size();
         EXPECT_EQ(Scrolled.height(), Case.Russian || Case.English ? 5606 : 0) << Where;
-    }
-}
-
-TEST(ExecuteDlgUserManual, TrueOnlyWithOk)
-{
-    TTempHome Home;
-    TTranslatorScope English("English", Home.ConfigHome());
-    for (const bool UseOk : {true, false}) {
-        const bool Accepted = DriveModal<bool>(
-            [UseOk](QDialog& Dialog) {
-                EXPECT_EQ(Dialog.windowTitle(), "User Manual");
-                if (UseOk)
-                    Control<QPushButton>(Dialog, "btnOk").click();
-                else
-                    Dialog.close();
-            },
-            [] { return ExecuteDlgUserManual(); });
-        EXPECT_EQ(Accepted, UseOk);
     }
 }
 
