@@ -155,6 +155,24 @@ protected:
         return Done();
     }
 
+    // The requests of Method the exchange got, once Count of them arrived or
+    // the time is up.
+    std::vector<TJournalEntry> Requests(const std::string& Method, std::size_t Count = 1,
+                                        int Milliseconds = 3000)
+    {
+        std::vector<TJournalEntry> Found;
+        Pump(
+            [&] {
+                Found.clear();
+                for (const TJournalEntry& Entry : Exchange.Journal())
+                    if (Entry.Method == Method)
+                        Found.push_back(Entry);
+                return Found.size() >= Count;
+            },
+            Milliseconds);
+        return Found;
+    }
+
     template <class T> T* Find(const char* Name) const
     {
         T* Control = Window->findChild<T*>(QString::fromLatin1(Name));

@@ -27,21 +27,6 @@ protected:
         User->SymbolShowList().ReloadSymbols({{"ETHBTC"}, {"LTCBTC"}});
     }
 
-    std::vector<TJournalEntry> Requests(const std::string& Method)
-    {
-        std::vector<TJournalEntry> Found;
-        Pump(
-            [&] {
-                Found.clear();
-                for (const TJournalEntry& Entry : Exchange.Journal())
-                    if (Entry.Method == Method)
-                        Found.push_back(Entry);
-                return !Found.empty();
-            },
-            3000);
-        return Found;
-    }
-
     TDecimalSeparatorScope Comma{','};
 };
 

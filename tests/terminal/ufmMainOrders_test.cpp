@@ -22,21 +22,6 @@ protected:
     }
 
     QLineEdit* Edit(const char* Name) const { return Find<QLineEdit>(Name); }
-    // The orders the exchange got, once Count of them arrived or the time is up.
-    std::vector<TJournalEntry> Posted(std::size_t Count, int Milliseconds = 5000)
-    {
-        std::vector<TJournalEntry> Orders;
-        Pump(
-            [&] {
-                Orders.clear();
-                for (const TJournalEntry& Entry : Exchange.Journal())
-                    if (Entry.Method == "POST")
-                        Orders.push_back(Entry);
-                return Orders.size() >= Count;
-            },
-            Milliseconds);
-        return Orders;
-    }
 
     TDecimalSeparatorScope Comma{','};
 };
@@ -74,16 +59,16 @@ TEST_F(OrderPanels, ButtonsPostTheirSheetsOrderAndAFieldThatIsNoNumberSendsNothi
     Edit("edSellStopLimitPrice")->setText("0,45");
     Edit("edSellStopLimitAmount")->setText("2");
     Find<QPushButton>("btnSellStopLimit")->click();
-    const std::vector<TJournalEntry> Requests = Posted(1);
-    ASSERT_EQ(Requests.size(), 1u);
-    const std::string& Body = Requests[0].Body;
+    const std::vector<TJournalEntry> Posts = Requests("POST", 1, 5000);
+    ASSERT_EQ(Posts.size(), 1u);
+    const std::string& Body = Posts[0].Body;
     for (const char* Field : {"symbol=ETHBTC", "side=SELL", "type=STOP_LOSS_LIMIT", "quantity=2",
                               "price=0.45", "stopPrice=0.4"})
         EXPECT_NE(Body.find(Field), std::string::npos) << Field << " in " << Body;
 
     Edit("edBuyLimitAmount")->setText("1,2,3");
     Find<QPushButton>("btnBuyLimit")->click();
-    EXPECT_EQ(Posted(2, 300).size(), 1u);
+    EXPECT_EQ(Requests("POST", 2, 300).size(), 1u);
 }
 
 } // namespace
