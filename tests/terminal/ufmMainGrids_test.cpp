@@ -11,7 +11,6 @@
 
 #include <QAction>
 #include <QImage>
-#include <filesystem>
 #include <fstream>
 
 namespace {

@@ -202,7 +202,8 @@ TEST_F(TMainWindowTest, OrderPanelsWaitHiddenOnTheRightAndLogonShowsTheTerminal)
     EXPECT_TRUE(C.Actions.acNoZeroBalance->isChecked());
 }
 
-TEST_F(TMainWindowTest, ClosingAPanelOrToolbarClearsItsCheck)
+// A panel's way back is the command test's.
+TEST_F(TMainWindowTest, ClosingAPanelOrToolbarClearsItsCheckAndAToolbarReturnsToTheTop)
 {
     TfmMain& W = Open();
     const TMainControls& C = W.Controls();
@@ -218,13 +219,8 @@ TEST_F(TMainWindowTest, ClosingAPanelOrToolbarClearsItsCheck)
     C.tbCharts->hide();
     EXPECT_FALSE(C.Actions.acCharts->isChecked());
     EXPECT_TRUE(C.Actions.acChartInterval->isChecked());
-}
 
-// A panel's way back is the command test's.
-TEST_F(TMainWindowTest, AToolbarReturnsToTheTop)
-{
-    TfmMain& W = Open();
-    QToolBar* Bar = W.Controls().tbCharts;
+    QToolBar* Bar = C.tbCharts;
     W.addToolBar(Qt::LeftToolBarArea, Bar);
     Bar->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
     SetCurrentDock(W, Bar);
