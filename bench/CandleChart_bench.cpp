@@ -6,9 +6,9 @@
 // values, day separators, volume histogram). Then a pan of 200 frames
 // through the chart's mouse handling.
 
-#include "chart/CandleSeries.h"
-#include "chart/Chart.h"
-#include "chart/PlotStartup.h"
+#include "chart/chart/Chart.h"
+#include "chart/chart/PlotStartup.h"
+#include "chart/series/CandleSeries.h"
 #include "domain/charts/uChartList.h"
 #include "domain/charts/uCharts.h"
 

@@ -1,5 +1,5 @@
-#include "chart/ChartAxis.h"
-#include "chart/PlotCanvas3D.h"
+#include "chart/axes/ChartAxis.h"
+#include "chart/canvas/PlotCanvas3D.h"
 #include "platform/DateUtils.h"
 
 #include <QGuiApplication>

@@ -1,5 +1,5 @@
-#include "chart/ChartSeries.h"
-#include "chart/PlotStartup.h"
+#include "chart/chart/PlotStartup.h"
+#include "chart/series/ChartSeries.h"
 
 #include <benchmark/benchmark.h>
 

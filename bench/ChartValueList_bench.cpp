@@ -1,4 +1,4 @@
-#include "chart/ChartSeries.h"
+#include "chart/series/ChartSeries.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,4 @@
-#include "chart/LegendLayout.h"
+#include "chart/chart/LegendLayout.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 // Filters and blends that run on whole chart images at every paint.
-#include "chart/PlotCanvas3D.h"
-#include "chart/PlotFilterKinds.h"
+#include "chart/canvas/PlotCanvas3D.h"
+#include "chart/canvas/PlotFilterKinds.h"
 
 #include <benchmark/benchmark.h>
 

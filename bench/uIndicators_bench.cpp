@@ -4,7 +4,7 @@
 // the list's arrival order. Beside it, in the same run, the sort and the
 // formulas alone, and the floor: the candles read in time order and one
 // point per candle written for each of the four kinds.
-#include "chart/PlotStartup.h"
+#include "chart/chart/PlotStartup.h"
 #include "domain/charts/uIndicatorCalc.h"
 #include "domain/charts/uIndicators.h"
 #include "domain/uCollections.h"

@@ -1,6 +1,6 @@
 #include "terminal/uBuilder.h"
 
-#include "chart/PlotStartup.h"
+#include "chart/chart/PlotStartup.h"
 #include "domain/charts/uChartList.h"
 #include "domain/charts/uChartTemplates.h"
 #include "domain/uBaseThread.h"

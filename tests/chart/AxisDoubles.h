@@ -4,8 +4,8 @@
 // and the panel with its rectangle, series extremes, canvas and label events.
 
 #include "PlotEngineScope.h"
-#include "chart/ChartAxis.h"
-#include "chart/PlotCanvas3D.h"
+#include "chart/axes/ChartAxis.h"
+#include "chart/canvas/PlotCanvas3D.h"
 #include "platform/SysUtils.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "chart/AxisLabelSteps.h"
+#include "chart/axes/AxisLabelSteps.h"
 
-#include "chart/AxisMapping.h"
+#include "chart/axes/AxisMapping.h"
 #include "platform/DateUtils.h"
 
 #include <cmath>

@@ -1,5 +1,5 @@
 #include "SeriesFixture.h"
-#include "chart/BubbleSeries.h"
+#include "chart/series/BubbleSeries.h"
 
 namespace {
 

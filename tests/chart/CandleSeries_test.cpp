@@ -1,5 +1,5 @@
 #include "SeriesFixture.h"
-#include "chart/CandleSeries.h"
+#include "chart/series/CandleSeries.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "PlotEngineScope.h"
-#include "chart/PlotCanvas3D.h"
+#include "chart/canvas/PlotCanvas3D.h"
 
 #include <QRect>
 

@@ -4,7 +4,7 @@
 // and hits plain boxes.
 
 #include "PlotEngineScope.h"
-#include "chart/Chart.h"
+#include "chart/chart/Chart.h"
 
 #include <gtest/gtest.h>
 

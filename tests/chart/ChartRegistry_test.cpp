@@ -1,8 +1,8 @@
 #include "ChartFixture.h"
-#include "chart/ChartPalettes.h"
-#include "chart/ChartRegistry.h"
-#include "chart/PlotConst.h"
-#include "chart/PlotProCo.h"
+#include "chart/chart/ChartPalettes.h"
+#include "chart/core/PlotConst.h"
+#include "chart/core/PlotProCo.h"
+#include "chart/series/ChartRegistry.h"
 
 #include <string>
 #include <vector>

@@ -1,5 +1,5 @@
 #include "SeriesDoubles.h"
-#include "chart/ChartAxisParts.h"
+#include "chart/axes/ChartAxisParts.h"
 
 using namespace series_test;
 

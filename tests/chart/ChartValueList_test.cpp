@@ -1,4 +1,4 @@
-#include "chart/ChartValueList.h"
+#include "chart/series/ChartValueList.h"
 
 #include <gtest/gtest.h>
 

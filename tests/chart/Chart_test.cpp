@@ -1,6 +1,6 @@
 #include "CanvasFixture.h"
 #include "SeriesDoubles.h"
-#include "chart/PlotHtml.h"
+#include "chart/canvas/PlotHtml.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

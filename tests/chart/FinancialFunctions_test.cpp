@@ -1,6 +1,6 @@
 #include "SeriesFixture.h"
-#include "chart/CandleSeries.h"
-#include "chart/FinancialFunctions.h"
+#include "chart/series/CandleSeries.h"
+#include "chart/series/FinancialFunctions.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
 #include "SeriesFixture.h"
-#include "chart/DarvasSeries.h"
-#include "chart/VolumeSeries.h"
+#include "chart/series/DarvasSeries.h"
+#include "chart/series/VolumeSeries.h"
 
 namespace {
 

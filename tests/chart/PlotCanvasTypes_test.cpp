@@ -1,5 +1,5 @@
-#include "chart/PlotCanvas3D.h"
-#include "chart/PlotPicture.h"
+#include "chart/canvas/PlotCanvas3D.h"
+#include "chart/canvas/PlotPicture.h"
 
 #include <gtest/gtest.h>
 

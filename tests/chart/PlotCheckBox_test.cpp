@@ -1,4 +1,4 @@
-#include "chart/PlotCheckBox.h"
+#include "chart/canvas/PlotCheckBox.h"
 
 #include "platform/qt/Canvas.h"
 

@@ -1,8 +1,8 @@
-#include "chart/ChartAxis.h"
-#include "chart/ChartSeries.h"
-#include "chart/PlotConst.h"
-#include "chart/PlotProCo.h"
-#include "chart/PlotStartup.h"
+#include "chart/axes/ChartAxis.h"
+#include "chart/chart/PlotStartup.h"
+#include "chart/core/PlotConst.h"
+#include "chart/core/PlotProCo.h"
+#include "chart/series/ChartSeries.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "chart/PlotCursor.h"
+#include "chart/panel/PlotCursor.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "chart/PlotProcs.h"
+#include "chart/core/PlotProcs.h"
 
 #include "platform/DateUtils.h"
 #include "platform/FormatSettings.h"

@@ -4,7 +4,7 @@
 // as the program runs: the message texts set and the canvas' default font
 // taken from them; stopped again when the tests end.
 
-#include "chart/PlotStartup.h"
+#include "chart/chart/PlotStartup.h"
 
 #include <gtest/gtest.h>
 

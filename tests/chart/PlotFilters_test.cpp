@@ -1,5 +1,5 @@
-#include "chart/PlotFilterKinds.h"
-#include "chart/PlotPicture.h"
+#include "chart/canvas/PlotFilterKinds.h"
+#include "chart/canvas/PlotPicture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "PlotEngineScope.h"
-#include "chart/ChartSeries.h"
+#include "chart/series/ChartSeries.h"
 
 #include <gtest/gtest.h>
 

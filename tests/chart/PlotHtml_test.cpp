@@ -1,5 +1,5 @@
 #include "CanvasFixture.h"
-#include "chart/PlotHtml.h"
+#include "chart/canvas/PlotHtml.h"
 
 #include <gtest/gtest.h>
 #include <random>

@@ -1,6 +1,6 @@
 #include "ChartFixture.h"
 
-#include "chart/PlotPanelWidget.h"
+#include "chart/panel/PlotPanelWidget.h"
 #include "platform/ScriptedMessageBox.h"
 #include "platform/qt/AppException.h"
 

@@ -1,5 +1,5 @@
-#include "chart/PlotPanelWidget.h"
-#include "chart/PlotShape.h"
+#include "chart/panel/PlotPanelWidget.h"
+#include "chart/panel/PlotShape.h"
 #include "support/LogCapture.h"
 
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "chart/PlotProcs.h"
+#include "chart/core/PlotProcs.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "chart/PlotResample.h"
+#include "chart/canvas/PlotResample.h"
 
 #include <gtest/gtest.h>
 

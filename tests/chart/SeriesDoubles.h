@@ -3,8 +3,8 @@
 // Doubles for the chart and its axes, shared by the series tests.
 
 #include "PlotEngineScope.h"
-#include "chart/Chart.h"
-#include "chart/ChartSeries.h"
+#include "chart/chart/Chart.h"
+#include "chart/series/ChartSeries.h"
 
 #include <gtest/gtest.h>
 

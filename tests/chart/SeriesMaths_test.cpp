@@ -1,4 +1,4 @@
-#include "chart/SeriesMaths.h"
+#include "chart/series/SeriesMaths.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "SeriesDoubles.h"
 
-#include "chart/SeriesPointer.h"
+#include "chart/series/SeriesPointer.h"
 
 namespace {
 

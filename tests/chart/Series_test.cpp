@@ -1,6 +1,6 @@
 #include "SeriesFixture.h"
-#include "chart/FastLineSeries.h"
-#include "chart/Series.h"
+#include "chart/series/FastLineSeries.h"
+#include "chart/series/Series.h"
 
 #include <utility>
 

@@ -1,9 +1,9 @@
 #include "terminal/dlgChartSettings/udlgChartSettings.h"
 
-#include "chart/CandleSeries.h"
-#include "chart/Chart.h"
 #include "chart/PlotEngineScope.h"
-#include "chart/PlotPanelWidget.h"
+#include "chart/chart/Chart.h"
+#include "chart/panel/PlotPanelWidget.h"
+#include "chart/series/CandleSeries.h"
 #include "domain/charts/ChartHostFixture.h"
 #include "domain/uCollections.h"
 #include "platform/ScriptedMessageBox.h"

@@ -1,4 +1,4 @@
-#include "chart/Chart.h"
+#include "chart/chart/Chart.h"
 #include "controls/uMdiWindow.h"
 #include "domain/charts/uChartList.h"
 #include "domain/charts/uCharts.h"

@@ -1,9 +1,9 @@
 #include "domain/charts/uChartSettingsView.h"
 
-#include "chart/BubbleSeries.h"
-#include "chart/CandleSeries.h"
-#include "chart/Chart.h"
-#include "chart/Series.h"
+#include "chart/chart/Chart.h"
+#include "chart/series/BubbleSeries.h"
+#include "chart/series/CandleSeries.h"
+#include "chart/series/Series.h"
 
 #include <initializer_list>
 #include <optional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/SeriesPointer.h"
+#include "chart/series/SeriesPointer.h"
 #include "domain/charts/uChartSettings.h"
 
 class TBubbleSeries;

@@ -1,9 +1,9 @@
 #include "domain/charts/uCharts.h"
 
-#include "chart/BubbleSeries.h"
-#include "chart/CandleSeries.h"
-#include "chart/Chart.h"
-#include "chart/PlotPanelWidget.h"
+#include "chart/chart/Chart.h"
+#include "chart/panel/PlotPanelWidget.h"
+#include "chart/series/BubbleSeries.h"
+#include "chart/series/CandleSeries.h"
 #include "controls/uMdiWindow.h"
 #include "domain/charts/uChartList.h"
 #include "domain/charts/uIndicators.h"

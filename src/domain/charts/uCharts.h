@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/PlotPanel.h"
+#include "chart/panel/PlotPanel.h"
 #include "domain/charts/uChartSettings.h"
 #include "domain/charts/uIndicatorInfo.h"
 #include "domain/uChartLink.h"

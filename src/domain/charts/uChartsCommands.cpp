@@ -1,4 +1,4 @@
-#include "chart/Chart.h"
+#include "chart/chart/Chart.h"
 #include "domain/charts/uChartList.h"
 #include "domain/charts/uCharts.h"
 #include "domain/charts/uIndicators.h"

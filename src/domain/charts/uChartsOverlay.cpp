@@ -1,5 +1,5 @@
-#include "chart/CandleSeries.h"
-#include "chart/Chart.h"
+#include "chart/chart/Chart.h"
+#include "chart/series/CandleSeries.h"
 #include "domain/charts/uChartViewCalc.h"
 #include "domain/charts/uCharts.h"
 #include "domain/uTranslator.h"

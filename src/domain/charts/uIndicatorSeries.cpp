@@ -1,6 +1,6 @@
 #include "domain/charts/uIndicatorSeries.h"
 
-#include "chart/BubbleSeries.h"
+#include "chart/series/BubbleSeries.h"
 #include "domain/charts/uChartSettingsView.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/Series.h"
+#include "chart/series/Series.h"
 #include "domain/charts/uIndicatorInfo.h"
 
 #include <memory>

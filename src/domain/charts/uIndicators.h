@@ -5,8 +5,8 @@
 // saves and loads them as the chart layout's and templates' "indicators"
 // array. User-interface thread only.
 
-#include "chart/Chart.h"
-#include "chart/Series.h"
+#include "chart/chart/Chart.h"
+#include "chart/series/Series.h"
 #include "domain/charts/uIndicatorCalc.h"
 #include "domain/charts/uIndicatorInfo.h"
 

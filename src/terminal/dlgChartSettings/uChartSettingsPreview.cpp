@@ -1,6 +1,6 @@
 #include "terminal/dlgChartSettings/uChartSettingsPreview.h"
 
-#include "chart/PlotPanelWidget.h"
+#include "chart/panel/PlotPanelWidget.h"
 #include "domain/uCollections.h"
 #include "domain/uCommon.h"
 

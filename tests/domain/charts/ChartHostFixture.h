@@ -5,10 +5,10 @@
 // own. The list goes before the host: the windows it hands over are freed
 // with their host at the latest.
 
-#include "chart/BubbleSeries.h"
-#include "chart/CandleSeries.h"
-#include "chart/Chart.h"
 #include "chart/PlotEngineScope.h"
+#include "chart/chart/Chart.h"
+#include "chart/series/BubbleSeries.h"
+#include "chart/series/CandleSeries.h"
 #include "controls/uMdiWindow.h"
 #include "domain/charts/uChartList.h"
 #include "domain/charts/uCharts.h"

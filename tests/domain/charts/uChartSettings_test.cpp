@@ -1,9 +1,9 @@
 #include "domain/charts/uChartSettings.h"
 
-#include "chart/CandleSeries.h"
-#include "chart/Chart.h"
 #include "chart/PlotEngineScope.h"
-#include "chart/Series.h"
+#include "chart/chart/Chart.h"
+#include "chart/series/CandleSeries.h"
+#include "chart/series/Series.h"
 #include "domain/charts/uChartSettingsView.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "domain/charts/uCharts.h"
 
 #include "ChartHostFixture.h"
-#include "chart/PlotPanelWidget.h"
+#include "chart/panel/PlotPanelWidget.h"
 #include "domain/charts/uChartViewCalc.h"
 #include "domain/charts/uIndicators.h"
 #include "domain/uProfile.h"

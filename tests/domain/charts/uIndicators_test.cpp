@@ -1,8 +1,8 @@
 #include "domain/charts/uIndicators.h"
 
-#include "chart/BubbleSeries.h"
 #include "chart/PlotEngineScope.h"
-#include "chart/PlotPanelWidget.h"
+#include "chart/panel/PlotPanelWidget.h"
+#include "chart/series/BubbleSeries.h"
 #include "domain/charts/uIndicatorCalc.h"
 #include "domain/uCollections.h"
 #include "support/LogCapture.h"

@@ -1,0 +1,228 @@
+#include "chart/chart/CustomAxisPanel.h"
+
+#include <algorithm>
+
+// One frame of the axis panel: the layout of walls, axes and series margins,
+// then the picture in a fixed order.
+
+namespace {
+
+// What a frame changes is put back on every way out of it, a throwing event
+// handler included: repainting, the clip and the canvas' pens and brushes.
+class TFrameScope {
+public:
+    explicit TFrameScope(TCustomAxisPanel& Panel)
+        : FPanel(Panel), FAutoRepaint(Panel.AutoRepaint()), FClipDepth(Panel.Canvas().ClipDepth())
+    {
+        Panel.SetAutoRepaint(false);
+    }
+    TFrameScope(const TFrameScope&) = delete;
+    TFrameScope& operator=(const TFrameScope&) = delete;
+    ~TFrameScope()
+    {
+        TCanvas3D& C = FPanel.Canvas();
+        while (C.ClipDepth() > FClipDepth)
+            C.UnClipRectangle();
+        C.ResetState();
+        FPanel.SetAutoRepaint(FAutoRepaint);
+    }
+
+private:
+    TCustomAxisPanel& FPanel;
+    bool FAutoRepaint;
+    size_t FClipDepth;
+};
+
+TRect Intersection(const TRect& A, const TRect& B)
+{
+    return {std::max(A.Left, B.Left), std::max(A.Top, B.Top), std::min(A.Right, B.Right),
+            std::min(A.Bottom, B.Bottom)};
+}
+
+} // namespace
+
+void TCustomAxisPanel::InternalDraw(const TRect& UserRect)
+{
+    TFrameScope Scope(*this);
+    TCanvas3D& C = Canvas();
+    CalcInvertedRotation();
+    const bool FullRotation = C.GetSupportsFullRotation();
+    if (!FullRotation)
+        PanelPaint(UserRect);
+    DoOnBeforeDrawChart();
+    for (int I = 0; I < SeriesCount(); ++I)
+        if (Series(I).Active())
+            Series(I).DoBeforeDrawChart();
+    if (!FullRotation)
+        DrawTitlesAndLegend(true);
+    SetSeriesZOrder();
+    CalcWallsRect();
+    const TRect WallsRect = TCustomPlotPanel::ChartRect;
+    CalcAxisRect();
+    SetSeriesZPositions();
+    CalcSeriesRect();
+    C.Projection(TCustomPlotPanel::Width3D, ChartBounds(), TCustomPlotPanel::ChartRect);
+    if (FullRotation) {
+        const TRect Laid = std::exchange(TCustomPlotPanel::ChartRect, WallsRect);
+        PanelPaint(UserRect);
+        DrawTitlesAndLegend(true);
+        TCustomPlotPanel::ChartRect = Laid;
+    }
+    DrawWalls();
+    if (FAxisBehind)
+        DrawAllAxis();
+    DoOnBeforeDrawSeries();
+    DrawAllSeries();
+    if (!FAxisBehind)
+        DrawAllAxis();
+    DrawTitlesAndLegend(false);
+    if (FZoom.Active)
+        PaintZoomRectangle();
+    C.ResetState();
+    DoOnAfterDraw();
+}
+
+void TCustomAxisPanel::SetSeriesZPositions()
+{
+    for (int I = 0; I < SeriesCount(); ++I)
+        if (Series(I).Active())
+            Series(I).CalcDepthPositions();
+}
+
+void TCustomAxisPanel::CalcAxisRect()
+{
+    for (TChartAxis* A : FAxes) {
+        A->IsVisible = CalcIsAxisVisible(*A);
+        A->AdjustMaxMin();
+    }
+    for (TChartAxis* A : FAxes)
+        A->InternalCalcPositions();
+    TRect R = TCustomPlotPanel::ChartRect;
+    for (size_t I = 0; I < FAxes.size(); ++I) {
+        if (!FAxes[I]->IsVisible)
+            continue;
+        // The standard axes take their room; custom ones only place themselves.
+        TRect Room = R;
+        FAxes[I]->CalcRect(Room, I < 5);
+        R = Intersection(R, Room);
+    }
+    if (!FCustomChartRect)
+        TCustomPlotPanel::ChartRect = R;
+    ReCalcWidthHeight();
+    for (TChartAxis* A : FAxes)
+        A->InternalCalcPositions();
+}
+
+void TCustomAxisPanel::CalcAxisMargins(TChartAxis& Axis)
+{
+    TRect M;
+    for (TChartSeries* S : FSeriesList) {
+        if (!S->Active() || !S->AssociatedToAxis(Axis))
+            continue;
+        int32_t A = 0, B = 0;
+        if (Axis.Horizontal()) {
+            S->CalcHorizMargins(A, B);
+            M.Left = std::max(M.Left, int(A));
+            M.Right = std::max(M.Right, int(B));
+        } else {
+            S->CalcVerticalMargins(A, B);
+            M.Top = std::max(M.Top, int(A));
+            M.Bottom = std::max(M.Bottom, int(B));
+        }
+    }
+    // A fixed end keeps its value at the rectangle's edge.
+    const bool AutoMin = Axis.Automatic() || Axis.AutomaticMinimum();
+    const bool AutoMax = Axis.Automatic() || Axis.AutomaticMaximum();
+    int& LowEnd = Axis.Horizontal() ? M.Left : M.Bottom;
+    int& HighEnd = Axis.Horizontal() ? M.Right : M.Top;
+    if (!AutoMin)
+        LowEnd = 0;
+    if (!AutoMax)
+        HighEnd = 0;
+    const bool Inverted = Axis.Inverted();
+    (Inverted ? HighEnd : LowEnd) += Axis.MinimumOffset();
+    (Inverted ? LowEnd : HighEnd) += Axis.MaximumOffset();
+    // Without margins the range stays exactly as it is.
+    if (M != TRect{})
+        Axis.AdjustMaxMinRect(M);
+    Axis.CalcRoundScales();
+}
+
+void TCustomAxisPanel::CalcSeriesRect()
+{
+    for (TChartAxis* A : FAxes)
+        CalcAxisMargins(*A);
+}
+
+void TCustomAxisPanel::DrawAllAxis()
+{
+    if (!FAxisVisible)
+        return;
+    TCanvas3D& C = Canvas();
+    C.BeginEntity();
+    DoOnBeforeDrawAxes();
+    for (size_t I = 0; I < FAxes.size(); ++I)
+        if (IsAxisVisible(*FAxes[I]))
+            FAxes[I]->Draw(true);
+    C.EndEntity();
+}
+
+void TCustomAxisPanel::DrawAllSeries()
+{
+    // Back to front: the list order, in 3D reversed when the depth axis is.
+    // Indices are read anew each time: a drawing event may change the list.
+    const bool Reverse = View3D() && FDepthAxis->Inverted();
+    for (int K = 0; K < SeriesCount(); ++K) {
+        TChartSeries& S = Series(Reverse ? SeriesCount() - 1 - K : K);
+        if (S.Active())
+            DrawSeries(S);
+    }
+}
+
+void TCustomAxisPanel::DrawSeries(TChartSeries& Series)
+{
+    Series.CalcFirstLastVisibleIndex();
+    if (Series.FirstValueIndex() == -1)
+        return;
+    TCanvas3D& C = Canvas();
+    C.BeginEntity();
+    Series.DoBeforeDrawValues();
+    // The points are kept inside the chart rectangle and one pixel above
+    // and below it, so that lines along its edges still show.
+    const bool Clip = Series.UseAxis() && FClipPoints;
+    if (Clip) {
+        const TRect& R = TCustomPlotPanel::ChartRect;
+        C.ClipCube({R.Left, R.Top - 1, R.Right, R.Bottom + 1}, 0, TCustomPlotPanel::Width3D);
+    }
+    Series.DrawAllValues();
+    if (Clip)
+        C.UnClipRectangle();
+    if (Series.Count() > 0 && Series.Marks().Visible())
+        Series.DrawMarks();
+    Series.DoAfterDrawValues();
+    C.EndEntity();
+}
+
+void TCustomAxisPanel::DoOnAfterDraw()
+{
+    if (OnAfterDraw)
+        OnAfterDraw(this);
+}
+
+void TCustomAxisPanel::DoOnBeforeDrawAxes()
+{
+    if (OnBeforeDrawAxes)
+        OnBeforeDrawAxes(this);
+}
+
+void TCustomAxisPanel::DoOnBeforeDrawChart()
+{
+    if (OnBeforeDrawChart)
+        OnBeforeDrawChart(this);
+}
+
+void TCustomAxisPanel::DoOnBeforeDrawSeries()
+{
+    if (OnBeforeDrawSeries)
+        OnBeforeDrawSeries(this);
+}
