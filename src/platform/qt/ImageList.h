@@ -41,7 +41,6 @@ public:
     TImageListLink& operator=(const TImageListLink&) = delete;
     ~TImageListLink() { Set(nullptr, nullptr, {}); }
 
-    TImageList* Get() const { return fList; }
     operator TImageList*() const { return fList; }
     TImageList* operator->() const { return fList; }
 
