@@ -1,0 +1,181 @@
+// The test exchange as a program of its own, for trying the terminal by hand:
+// point the terminal's "server" setting at the address it prints. It serves
+// the standard replies plus generated symbols, a low-priced pair (SHIBBTC) and
+// a flat one (FLATBTC), candles of every interval on the real clock, and runs
+// until SIGINT or SIGTERM.
+//
+//   tavrix_test_exchange [--symbols N] [--delay MS] [--tls]
+//                        [--account KEY:SECRET ...]
+
+#include "support/MarketReplyData.h"
+#include "support/TestExchange.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using nlohmann::json;
+
+volatile std::sig_atomic_t gStop = 0;
+
+void OnSignal(int)
+{
+    gStop = 1;
+}
+
+int64_t NowMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+int64_t IntervalMs(const std::string& aInterval)
+{
+    static const std::map<std::string, int64_t> cIntervals = {
+        {"1m", 60000},     {"3m", 180000},    {"5m", 300000},    {"15m", 900000},
+        {"30m", 1800000},  {"1h", 3600000},   {"2h", 7200000},   {"4h", 14400000},
+        {"6h", 21600000},  {"8h", 28800000},  {"12h", 43200000}, {"1d", 86400000},
+        {"3d", 259200000}, {"1w", 604800000}, {"1M", 2592000000}};
+    auto Found = cIntervals.find(aInterval);
+    return Found == cIntervals.end() ? 0 : Found->second;
+}
+
+// A smooth, repeatable walk around aBase: the same time always gives the same
+// price, so pages asked at different moments agree.
+double WalkPrice(double aBase, uint64_t aSeed, int64_t aTime)
+{
+    double T = static_cast<double>(aTime) / 60000.0;
+    double Wave = 0.02 * std::sin(T / 37.0 + static_cast<double>(aSeed % 13)) +
+                  0.01 * std::sin(T / 5.3 + static_cast<double>(aSeed % 7)) +
+                  0.004 * std::sin(T * 1.7 + static_cast<double>(aSeed % 5));
+    return aBase * (1.0 + Wave);
+}
+
+struct TSymbolPrices {
+    std::map<std::string, double> Base; // symbol -> price
+    std::string Flat;
+};
+
+json CandleRows(const TSymbolPrices& aPrices, const TExchangeCall& aCall, int64_t aNow)
+{
+    auto Symbol = aPrices.Base.find(aCall.Param("symbol"));
+    int64_t Interval = IntervalMs(aCall.Param("interval"));
+    if (Symbol == aPrices.Base.end() || Interval == 0)
+        return nullptr;
+    int64_t Limit = aCall.Param("limit").empty() ? 500 : std::atoll(aCall.Param("limit").c_str());
+    Limit = std::clamp<int64_t>(Limit, 1, 1000);
+    int64_t End =
+        aCall.Param("endTime").empty() ? aNow : std::atoll(aCall.Param("endTime").c_str());
+    End = std::min(End, aNow);
+    int64_t Newest = End - End % Interval;
+    uint64_t Seed = std::hash<std::string>{}(Symbol->first);
+    bool Flat = Symbol->first == aPrices.Flat;
+    json Rows = json::array();
+    for (int64_t I = Limit - 1; I >= 0; --I) {
+        int64_t Open = Newest - I * Interval;
+        double O = Flat ? Symbol->second : WalkPrice(Symbol->second, Seed, Open);
+        double C = Flat ? Symbol->second : WalkPrice(Symbol->second, Seed, Open + Interval);
+        double Spread = Flat ? 0 : Symbol->second * 0.003 * (1 + std::sin(Open / 7e5));
+        Rows.push_back({Open, market_data::PriceText(O),
+                        market_data::PriceText(std::max(O, C) + Spread * 0.6),
+                        market_data::PriceText(std::min(O, C) - Spread * 0.4),
+                        market_data::PriceText(C), "148976.11427815", Open + Interval - 1,
+                        "2434.19055334", 308, "1756.87402397", "28.46694368", "0"});
+    }
+    return Rows;
+}
+
+} // namespace
+
+int main(int aCount, char** aArgs)
+{
+    int Symbols = 0;
+    int Delay = 0;
+    bool Tls = false;
+    std::vector<std::pair<std::string, std::string>> Accounts;
+    for (int I = 1; I < aCount; ++I) {
+        std::string Arg = aArgs[I];
+        bool HasValue = I + 1 < aCount;
+        if (Arg == "--symbols" && HasValue)
+            Symbols = std::atoi(aArgs[++I]);
+        else if (Arg == "--delay" && HasValue)
+            Delay = std::atoi(aArgs[++I]);
+        else if (Arg == "--tls")
+            Tls = true;
+        else if (Arg == "--account" && HasValue && std::strchr(aArgs[I + 1], ':')) {
+            std::string Pair = aArgs[++I];
+            Accounts.emplace_back(Pair.substr(0, Pair.find(':')), Pair.substr(Pair.find(':') + 1));
+        } else {
+            std::fprintf(stderr,
+                         "usage: %s [--symbols N] [--delay MS] [--tls] [--account KEY:SECRET]\n",
+                         aArgs[0]);
+            return 2;
+        }
+    }
+
+    TTestExchange Exchange(Tls ? TTestExchange::TTransport::SelfSignedTls
+                               : TTestExchange::TTransport::Http);
+    for (const auto& [Key, Secret] : Accounts)
+        Exchange.AddAccount(Key, Secret);
+
+    int64_t Now = NowMs();
+    TSymbolPrices Prices{{{"BTCUSDT", 37250.01},
+                          {"ETHBTC", 0.054321},
+                          {"LTCBTC", 0.001723},
+                          {"SHIBBTC", 0.0000123},
+                          {"FLATBTC", 0.0005}},
+                         "FLATBTC"};
+    for (int I = 0; I < Symbols; ++I)
+        Prices.Base[market_data::SymbolName(I)] = market_data::SymbolPrice(I);
+
+    json Tickers = json::array();
+    json Last = json::array();
+    for (const auto& [Symbol, Price] : Prices.Base) {
+        Tickers.push_back(market_data::Ticker24hrEntry(Symbol, market_data::PriceText(Price), Now));
+        Last.push_back({{"symbol", Symbol}, {"price", market_data::PriceText(Price)}});
+    }
+    Exchange.SetReplyData(TExchangeEndpoint::Ticker24hr, Tickers);
+    Exchange.SetReplyData(TExchangeEndpoint::TickerPrice, Last);
+    Exchange.SetHandler(TExchangeEndpoint::Klines, [&Prices, Delay](const TExchangeCall& aCall) {
+        json Rows = CandleRows(Prices, aCall, NowMs());
+        TExchangeReply Reply = Rows.is_null() ? TExchangeReply::Error(400, -1121, "Invalid symbol.")
+                                              : TExchangeReply::Json(Rows);
+        Reply.DelayMs = Delay;
+        return Reply;
+    });
+    if (Delay > 0)
+        for (auto Endpoint : {TExchangeEndpoint::Ping, TExchangeEndpoint::Time,
+                              TExchangeEndpoint::TickerPrice, TExchangeEndpoint::Depth,
+                              TExchangeEndpoint::Ticker24hr, TExchangeEndpoint::BookTicker})
+            Exchange.SetHandler(Endpoint, [&Exchange, Endpoint, Delay](const TExchangeCall&) {
+                TExchangeReply Reply = TExchangeReply::Json(Endpoint == TExchangeEndpoint::Time
+                                                                ? json{{"serverTime", NowMs()}}
+                                                                : Exchange.ReplyData(Endpoint));
+                Reply.DelayMs = Delay;
+                return Reply;
+            });
+
+    std::signal(SIGINT, OnSignal);
+    std::signal(SIGTERM, OnSignal);
+    std::printf("%s\n", Exchange.URL().c_str());
+    std::fflush(stdout);
+    while (!gStop) {
+        Exchange.SetServerTime(NowMs());
+        Exchange.ClearJournal();
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    Exchange.Stop();
+    return 0;
+}
