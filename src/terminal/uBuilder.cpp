@@ -1,6 +1,7 @@
 #include "terminal/uBuilder.h"
 
 #include "chart/chart/PlotStartup.h"
+#include "chart/core/PlotLog.h"
 #include "domain/charts/uChartList.h"
 #include "domain/charts/uChartTemplates.h"
 #include "domain/uBaseThread.h"
@@ -49,6 +50,7 @@ void TBuilder::BuildOnStart()
         // and series kinds) stands before any chart window exists; it stops
         // last, in FreeServices.
         PlotEngineStartup();
+        SetPlotLogSink([](const std::string& Line) { WriteLog(Line, mtAlert, 0); });
         // A folders object of its own: creating it recomputes and creates the folders.
         FreeGlobal(Folders);
         Folders = new TFolders;

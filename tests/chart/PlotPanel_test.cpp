@@ -1,11 +1,13 @@
+#include "chart/core/PlotLog.h"
 #include "chart/panel/PlotPanelWidget.h"
 #include "chart/panel/PlotShape.h"
-#include "support/LogCapture.h"
 
 #include <QTest>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <string>
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -178,14 +180,21 @@ TEST(PlotPanel, WidgetPaintsFromTheBufferAndRedrawsAfterAResize)
 }
 
 // What the window does with a paint's or a handler's failure: PlotPanelWidget_test.
-TEST(PlotPanel, MalformedHtmlTextInAPaintGoesToTheLog)
+// The engine's fault log is the sink the start-up sets; without one a fault is dropped.
+std::vector<std::string> LoggedFaults;
+
+TEST(PlotPanel, MalformedHtmlTextInAPaintGoesToTheLogSink)
 {
-    TLogCapture Log;
     TTestPanel P;
     P.DrawMore = [&] { P.Canvas().TextOut(5, 5, "a <B", true); };
+    LoggedFaults.clear();
+    SetPlotLogSink([](const std::string& Line) { LoggedFaults.push_back(Line); });
     P.Frame();
-    EXPECT_THAT(Log.Lines(), testing::ElementsAre(
-                                 TLogLine{"TPlotCanvas.TextOut | Missing > at <B", mtAlert, 0}));
+    PlotLogFault("Where", nullptr);
+    SetPlotLogSink(nullptr);
+    PlotLogFault("Dropped", nullptr);
+    EXPECT_THAT(LoggedFaults, testing::ElementsAre("TPlotCanvas.TextOut | Missing > at <B",
+                                                   "Where | unknown exception"));
 }
 
 TEST(PlotPanel, BitmapRenderingUsesTheSamePipeline)

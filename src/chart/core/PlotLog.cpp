@@ -1,13 +1,25 @@
 #include "chart/core/PlotLog.h"
 
-#include "domain/uLog.h"
+#include <atomic>
 
-#include <string>
+namespace {
+
+std::atomic<TPlotLogSink> FaultSink{nullptr};
+
+} // namespace
+
+void SetPlotLogSink(TPlotLogSink Sink) noexcept
+{
+    FaultSink.store(Sink);
+}
 
 void PlotLogFault(const char* Where, const std::exception* E) noexcept
 {
+    const TPlotLogSink Current = FaultSink.load();
+    if (!Current)
+        return;
     try {
-        WriteLog(std::string(Where) + " | " + (E ? E->what() : "unknown exception"), mtAlert, 0);
+        Current(std::string(Where) + " | " + (E ? E->what() : "unknown exception"));
     } catch (...) {
         // A failure while reporting a failure is dropped.
     }
