@@ -80,8 +80,8 @@ constexpr TActionSpec cActions[] = {
     {"acTickChart", "Тиковый график", 0, 0, "chart-tick"},
     {"acMarketDepthEx", "Стакан цен", 0, 0, "market-depth"},
     {"acSpecification", "Спецификация", 0, 0, "info"},
-    {"acMDSpred", "Спред", 0, 0, "spread"},
-    {"acMDColAutoSize", "Авторазмер столбцов", 0, 0, "columns-autosize"},
+    {"acMDSpred", "Спред", 0, afCheck},
+    {"acMDColAutoSize", "Авторазмер столбцов", 0, afCheck},
     {"acMDMaxMin", "Максимум/Минимум", 0, afCheck},
     {"acMDTime", "Время", 0, afCheck},
     {"acMDGrid", "Сетка", 0, afCheck},
@@ -401,6 +401,8 @@ void BuildMainActions(QMainWindow& Window, TMainControls& C)
     A.acMDMaxMin = F.Find("acMDMaxMin");
     A.acMDTime = F.Find("acMDTime");
     A.acMDGrid = F.Find("acMDGrid");
+    A.acMDSpred = F.Find("acMDSpred");
+    A.acMDColAutoSize = F.Find("acMDColAutoSize");
     for (const char* Name : cIntervals)
         A.Intervals.push_back(F.Find(Name));
     A.acBuy = F.Find("acBuy");
