@@ -1,6 +1,7 @@
 #include "controls/uExPageControl.h"
 
 #include "controls/uExNativeTabs.h"
+#include "platform/qt/PaintBuffer.h"
 #include "platform/qt/Theme.h"
 
 #include <QApplication>
@@ -529,11 +530,6 @@ void TExPageControl::paintEvent(QPaintEvent*)
         style()->drawPrimitive(QStyle::PE_FrameTabWidget, &Frame, &Painter, this);
         return;
     }
-    TBitmap Buffer;
-    Buffer.SetSize(width(), height());
-    Buffer.Canvas().Brush().SetColor(fColor);
-    Buffer.Canvas().FillRect(Rect(0, 0, width(), height()));
+    TPaintBuffer Buffer(*this, ToQColor(ColorToRGB(fColor)));
     DrawAllTabs(Buffer.Canvas());
-    TGdiDC Window(static_cast<QPaintDevice*>(this));
-    Window.BitBlt(0, 0, width(), height(), &Buffer.DC(), 0, 0, SRCCOPY);
 }

@@ -2,6 +2,8 @@
 
 #include "controls/uExPageControl.h"
 
+#include "Pixels.h"
+
 #include <QTabBar>
 #include <gmock/gmock.h>
 
@@ -124,6 +126,24 @@ TEST_F(PaintTest, ActiveTabWrittenInTheActiveFont)
     EXPECT_LE(Left, A.Left + 6);
     EXPECT_GT(Right, A.Left + 4 + Plain - 1);
     EXPECT_LT(Right, A.Left + 4 + Bold);
+}
+
+// At a pixel ratio of 2 the strip is drawn at the screen's resolution: the
+// page border stays one screen pixel wide and the captions' glyphs are finer
+// than a stretched picture, twice as tall as at 1.
+TEST_F(PaintTest, SharpAtPixelRatioTwo)
+{
+    const QImage Once = RenderAt(Control, 1), Twice = RenderAt(Control, 2);
+    ASSERT_EQ(Twice.size(), QSize(800, 400));
+    EXPECT_EQ(At(Twice, 4, 100), ColorToRGB(clGray));
+    EXPECT_NE(At(Twice, 5, 100), ColorToRGB(clGray));
+    const TRect T = Control.TabRectEx(0);
+    const QRect Tab(T.Left + 2, T.Top + 2, T.Width() - 4, T.Height() - 4);
+    const QRect Tab2(Tab.topLeft() * 2, Tab.size() * 2);
+    EXPECT_FALSE(IsStretched(Twice, Tab2));
+    const QRect Ink = InkBox(Once, Rgb(TabFill), Tab), Ink2 = InkBox(Twice, Rgb(TabFill), Tab2);
+    ASSERT_GT(Ink.height(), 4);
+    EXPECT_NEAR(Ink2.height(), 2 * Ink.height(), 2);
 }
 
 TEST_F(PaintTest, NativeModeLeavesTheDrawingToTheStyle)
