@@ -19,6 +19,8 @@ public:
     void Select(int Index);
     // The tabs are measured again (their fixed extents changed).
     void Relayout();
+    // A tab's own size: its text, image room and the style's spacing.
+    QSize TabSize(int Index) const { return tabSizeHint(Index); }
 
 protected:
     QSize tabSizeHint(int Index) const override;

@@ -196,9 +196,75 @@ TRect TExPageControl::PageFrameRect() const
     return Rect(0, 0, W, H);
 }
 
+void TExPageControl::SetMultiLine(bool Value)
+{
+    if (!StoreChanged(fMultiLine, Value))
+        return;
+    fTabs->setUsesScrollButtons(!Value);
+    LayoutControls();
+    update();
+}
+
+int TExPageControl::RowExtent() const
+{
+    int Extent = 0;
+    for (int Tab = 0; Tab < fTabs->count(); ++Tab) {
+        const QSize Size = fTabs->TabSize(Tab);
+        Extent = std::max(Extent, Horizontal() ? Size.height() : Size.width());
+    }
+    const QSize Hint = fTabs->sizeHint();
+    return Extent > 0 ? Extent : (Horizontal() ? Hint.height() : Hint.width());
+}
+
+std::vector<TTabPlace> TExPageControl::TabPlaces() const
+{
+    std::vector<int> Lengths;
+    for (int Tab = 0; Tab < fTabs->count(); ++Tab) {
+        const QSize Size = fTabs->TabSize(Tab);
+        Lengths.push_back(Horizontal() ? Size.width() : Size.height());
+    }
+    return LayoutTabRows(Lengths, Horizontal() ? width() : height(), fTabs->Selection());
+}
+
+// Row 0 lies along the page; the others follow away from it.
+std::vector<TRect> TExPageControl::TabRects() const
+{
+    std::vector<TRect> Rects;
+    if (!fMultiLine) {
+        for (int Tab = 0; Tab < fTabs->count(); ++Tab) {
+            const QRect R = fTabs->tabRect(Tab).translated(fTabs->pos());
+            Rects.push_back(Bounds(R.x(), R.y(), R.width(), R.height()));
+        }
+        return Rects;
+    }
+    const TRect S = StripRect();
+    const int Across = RowExtent();
+    for (const TTabPlace& P : TabPlaces()) {
+        switch (fTabPosition) {
+        case tpTop:
+            Rects.push_back(Bounds(P.Start, S.Bottom - (P.Row + 1) * Across, P.Length, Across));
+            break;
+        case tpBottom:
+            Rects.push_back(Bounds(P.Start, S.Top + P.Row * Across, P.Length, Across));
+            break;
+        case tpLeft:
+            Rects.push_back(Bounds(S.Right - (P.Row + 1) * Across, P.Start, Across, P.Length));
+            break;
+        case tpRight:
+            Rects.push_back(Bounds(S.Left + P.Row * Across, P.Start, Across, P.Length));
+            break;
+        }
+    }
+    return Rects;
+}
+
 void TExPageControl::LayoutControls()
 {
-    const QSize Hint = fTabs->sizeHint();
+    QSize Hint = fTabs->sizeHint();
+    if (fMultiLine) {
+        const int Rows = TabRowCount(TabPlaces()) * RowExtent();
+        (Horizontal() ? Hint.rheight() : Hint.rwidth()) = Rows;
+    }
     const int W = width(), H = height();
     switch (fTabPosition) {
     case tpTop:
@@ -296,7 +362,16 @@ void TExPageControl::SelectNextPage(bool GoForward)
 
 int TExPageControl::IndexOfTabAtEx(int X, int Y) const
 {
-    const TExTabSheet* Page = PageAtTab(fTabs->tabAt(QPoint(X, Y) - fTabs->pos()));
+    int Tab = -1;
+    if (fMultiLine) {
+        const std::vector<TRect> Rects = TabRects();
+        for (int Index = 0; Index < int(Rects.size()) && Tab < 0; ++Index)
+            if (PtIn(Rects[std::size_t(Index)], X, Y))
+                Tab = Index;
+    } else {
+        Tab = fTabs->tabAt(QPoint(X, Y) - fTabs->pos());
+    }
+    const TExTabSheet* Page = PageAtTab(Tab);
     return Page ? Page->PageIndex() : -1;
 }
 
@@ -307,6 +382,8 @@ TRect TExPageControl::TabRectEx(int PageIndex) const
     const int Tab = Pages(PageIndex)->TabIndex();
     if (Tab < 0)
         return {};
+    if (fMultiLine)
+        return TabRects().at(std::size_t(Tab));
     const QRect R = fTabs->tabRect(Tab).translated(fTabs->pos());
     return Bounds(R.x(), R.y(), R.width(), R.height());
 }
@@ -371,10 +448,15 @@ bool TExPageControl::CanChange(int ToIndex)
     return Allow;
 }
 
+// Rows that turn repaint once, after the change.
 void TExPageControl::Change()
 {
     const TExTabSheet* Old = fActivePage;
+    if (fMultiLine)
+        BeginUpdate();
     UpdateActivePage();
+    if (fMultiLine)
+        EndUpdate();
     if (fActivePage != Old)
         FireChange();
 }
@@ -429,6 +511,22 @@ void TExPageControl::keyPressEvent(QKeyEvent* Event)
                        Event->key() != Qt::Key_Backtab);
         Event->accept();
         return;
+    }
+    // The arrows step through the pages in their order, whatever row a tab
+    // lies in.
+    if (Event->modifiers() == Qt::NoModifier || Event->modifiers() == Qt::KeypadModifier) {
+        switch (Event->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+            SelectNextPage(false);
+            return;
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            SelectNextPage(true);
+            return;
+        default:
+            break;
+        }
     }
     QWidget::keyPressEvent(Event);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/uExPageControlSheet.h"
+#include "controls/uExTabRows.h"
 #include "platform/qt/ImageList.h"
 
 #include <QIcon>
@@ -114,6 +115,10 @@ public:
     int TabWidth() const { return fTabWidth; }
     void SetTabWidth(int Value);
     TTabMargin& TabMargin() { return fTabMargin; }
+    // Tabs that do not fit in one row wrap into more; the row of the active
+    // tab lies next to the page.
+    bool MultiLine() const { return fMultiLine; }
+    void SetMultiLine(bool Value);
     bool TabBorder3D() const { return fTabBorder3D; }
     void SetTabBorder3D(bool Value);
     TTabStyle TabStyle() const { return fTabStyle; }
@@ -212,6 +217,13 @@ private:
     void LayoutControls();
     // The native strip's bounds and the page frame beside it.
     TRect StripRect() const;
+    bool Horizontal() const { return fTabPosition == tpTop || fTabPosition == tpBottom; }
+    // The client rectangles of the showing tabs, by tab index.
+    std::vector<TRect> TabRects() const;
+    // The showing tabs wrapped into rows of the control's length.
+    std::vector<TTabPlace> TabPlaces() const;
+    // The extent of one row of tabs across the strip.
+    int RowExtent() const;
     TRect PageFrameRect() const;
 
     // Activation.
@@ -291,5 +303,6 @@ private:
     TImageListLink fImages;
     int fTabHeight = 0;
     int fTabWidth = 0;
+    bool fMultiLine = false;
     TGetImageIndexEvent fOnGetImageIndex;
 };

@@ -8,6 +8,7 @@
 #include <QTabBar>
 #include <QTest>
 #include <gmock/gmock.h>
+#include <map>
 #include <stdexcept>
 
 namespace {
@@ -380,3 +381,83 @@ TEST_F(PageControlTest, NewDefaultsReachOnlySheetsWithTheOldOnes)
 }
 
 } // namespace
+
+// Twelve tabs at 300 pixels wrap into rows along the page; the active tab's
+// row lies next to the page, and hit tests, clicks, keys and close boxes work
+// in every row.
+class MultiLineTest : public PageControlTest {
+protected:
+    void SetUp() override
+    {
+        PageControlTest::SetUp();
+        for (const char* Caption : {"Мультиаккаунт", "Новости", "Маркет", "Сигналы", "Библиотека",
+                                    "Эксперты", "Журнал", "Инвестиции", "Ещё"})
+            Add(Caption);
+        Control->setGeometry(0, 0, 300, 200);
+        Control->SetMultiLine(true);
+        Control->SetActivePage(Page(0));
+    }
+    // The rows from the page outward: each one's top and its page indexes.
+    std::map<int, std::vector<int>> Rows()
+    {
+        std::map<int, std::vector<int>> ByTop;
+        for (int I = 0; I < Control->PageCount(); ++I)
+            ByTop[Control->TabRectEx(I).Top].push_back(I);
+        return ByTop;
+    }
+};
+
+TEST_F(MultiLineTest, TabsWrapIntoRowsWithTheActiveRowAtThePage)
+{
+    const auto Before = Rows();
+    ASSERT_GE(Before.size(), 3u);
+    const int Height = Control->TabRectEx(0).Height();
+    int Expected = Before.begin()->first;
+    for (const auto& [Top, Pages] : Before) {
+        EXPECT_EQ(Top, Expected) << "rows follow each other";
+        Expected += Height;
+        for (std::size_t I = 0; I < Pages.size(); ++I) {
+            const TRect R = Control->TabRectEx(Pages[I]);
+            EXPECT_LE(R.Right, 300) << Pages[I];
+            if (I > 0)
+                EXPECT_EQ(R.Left, Control->TabRectEx(Pages[I - 1]).Right) << Pages[I];
+        }
+    }
+    EXPECT_EQ(Before.rbegin()->first + Height, 200) << "the strip ends at the control's bottom";
+    EXPECT_EQ(Before.begin()->second.front(), 0) << "the active row next to the page";
+    EXPECT_LT(Page(0)->geometry().bottom(), Before.begin()->first);
+
+    // A click on a tab of the last row selects it and turns that row to the page.
+    const int Far = Before.rbegin()->second.back();
+    Click(Centre(Far));
+    EXPECT_EQ(Control->ActivePageIndex(), Far);
+    const auto After = Rows();
+    EXPECT_EQ(After.begin()->second, Before.rbegin()->second);
+    EXPECT_EQ(std::next(After.begin())->second, Before.begin()->second);
+    for (int I = 0; I < Control->PageCount(); ++I)
+        EXPECT_EQ(Control->IndexOfTabAtEx(Centre(I).x(), Centre(I).y()), I) << I;
+
+    Control->SetMultiLine(false);
+    EXPECT_EQ(Rows().size(), 1u);
+}
+
+TEST_F(MultiLineTest, KeysAndCloseBoxesInEveryRow)
+{
+    Control->setFocus();
+    Key(Qt::Key_Left, Qt::NoModifier);
+    EXPECT_EQ(Control->ActivePageIndex(), 11) << "back from the first page to the last";
+    Key(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(Control->ActivePageIndex(), 0);
+    Key(Qt::Key_Right, Qt::NoModifier);
+    Key(Qt::Key_Down, Qt::NoModifier);
+    EXPECT_EQ(Control->ActivePageIndex(), 2);
+
+    TExTabSheet* Far = Page(10);
+    Far->SetShowClose(true);
+    Control->SetActivePage(Far);
+    const TRect R = Control->TabRectEx(10);
+    EXPECT_EQ(Rows().begin()->first, R.Top) << "its row is at the page";
+    Click({R.Left + 5, R.Top + 5 + Control->LowerActive()});
+    EXPECT_EQ(Control->PageCount(), 11);
+    EXPECT_EQ(Control->ActivePage(), Page(10)) << "the next page takes its place";
+}
