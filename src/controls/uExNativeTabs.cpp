@@ -126,7 +126,14 @@ void TExNativeTabs::mouseReleaseEvent(QMouseEvent* Event)
 void TExNativeTabs::mouseMoveEvent(QMouseEvent* Event)
 {
     QTabBar::mouseMoveEvent(Event);
-    fControl.TabsMouseMove(ToControl(Event));
+    fControl.TabsMouseMove(ToControl(Event), Event->buttons());
+}
+
+void TExNativeTabs::mouseDoubleClickEvent(QMouseEvent* Event)
+{
+    QTabBar::mouseDoubleClickEvent(Event);
+    if (Event->button() == Qt::LeftButton)
+        fControl.TabsDoubleClick(ToControl(Event));
 }
 
 void TExNativeTabs::leaveEvent(QEvent* Event)

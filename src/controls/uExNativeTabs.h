@@ -29,6 +29,7 @@ protected:
     void mousePressEvent(QMouseEvent* Event) override;
     void mouseReleaseEvent(QMouseEvent* Event) override;
     void mouseMoveEvent(QMouseEvent* Event) override;
+    void mouseDoubleClickEvent(QMouseEvent* Event) override;
     void leaveEvent(QEvent* Event) override;
     // The selection moves by the mouse and by the control's keys only.
     void wheelEvent(QWheelEvent* Event) override;

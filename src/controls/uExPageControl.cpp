@@ -543,8 +543,9 @@ void TExPageControl::leaveEvent(QEvent* Event)
     QWidget::leaveEvent(Event);
 }
 
-void TExPageControl::TabsMouseMove(QPoint P)
+void TExPageControl::TabsMouseMove(QPoint P, Qt::MouseButtons Buttons)
 {
+    DragDockedTab(P, Buttons);
     if (fTabBorder3D || fTabHoverColor == clNone)
         return;
     if (fTabBackGround.isNull()) {
@@ -579,11 +580,15 @@ bool TExPageControl::TabsMousePress(Qt::MouseButton Button, QPoint P)
         return false;
     }
     const int Target = IndexOfTabAtEx(P.x(), P.y());
+    fUndockingPage = Button == Qt::LeftButton && Target >= 0 && Pages(Target)->DockedPanel()
+                         ? Pages(Target)
+                         : nullptr;
     return Target < 0 || Target == ActivePageIndex() || CanChange(Target);
 }
 
 void TExPageControl::TabsMouseRelease(Qt::MouseButton Button, QPoint P)
 {
+    fUndockingPage = nullptr;
     if (std::exchange(fDownClosedButton, false))
         update();
     if (fTabBorder3D || Button != Qt::LeftButton || !fActivePage || !fActivePage->ShowClose() ||

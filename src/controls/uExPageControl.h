@@ -170,6 +170,18 @@ public:
     bool FullRefresh() const { return fFullRefresh; }
     void SetFullRefresh(bool Value) { SetAndRepaint(fFullRefresh, Value); }
 
+    // With DockSite set, a floating panel let go over the control becomes a
+    // sheet holding its content, captioned with its title (up to its first
+    // line break, also as the title changes); dragging that sheet's tab out
+    // of the control, or a double click on it, floats the panel again.
+    bool DockSite() const { return fDockSite; }
+    void SetDockSite(bool Value);
+    // Panel's content in a new sheet, which becomes the active page.
+    TExTabSheet* DockControl(QDockWidget* Panel);
+    // A docked sheet's content goes back to its panel, floating at At
+    // (global); the sheet is freed.
+    void UndockSheet(TExTabSheet* Sheet, QPoint At);
+
     int HoverTab() const { return fHoverTab; }
     bool HoverClosedButton() const { return fHoverClosedButton; }
 
@@ -185,6 +197,9 @@ protected:
     void keyPressEvent(QKeyEvent* Event) override;
     void mouseMoveEvent(QMouseEvent* Event) override;
     void leaveEvent(QEvent* Event) override;
+    // Hears every left-button release while DockSite is set: the end of a
+    // panel's drag.
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
     friend class TExTabSheet;
@@ -241,9 +256,12 @@ private:
     void FireChange();
 
     // Mouse over the tabs, in client coordinates.
-    void TabsMouseMove(QPoint P);
+    void TabsMouseMove(QPoint P, Qt::MouseButtons Buttons = Qt::NoButton);
     bool TabsMousePress(Qt::MouseButton Button, QPoint P);
     void TabsMouseRelease(Qt::MouseButton Button, QPoint P);
+    void TabsDoubleClick(QPoint P);
+    // A docked sheet's tab dragged beyond the control floats its panel.
+    void DragDockedTab(QPoint P, Qt::MouseButtons Buttons);
     void TabsMouseLeave();
     void CloseActiveSheet();
 
@@ -304,5 +322,8 @@ private:
     int fTabHeight = 0;
     int fTabWidth = 0;
     bool fMultiLine = false;
+    bool fDockSite = false;
+    // The docked sheet whose tab is held down.
+    TExTabSheet* fUndockingPage = nullptr;
     TGetImageIndexEvent fOnGetImageIndex;
 };

@@ -3,7 +3,9 @@
 #include "controls/uExNativeTabs.h"
 
 #include <QApplication>
+#include <QDockWidget>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QTabBar>
 #include <QTest>
@@ -460,4 +462,75 @@ TEST_F(MultiLineTest, KeysAndCloseBoxesInEveryRow)
     Click({R.Left + 5, R.Top + 5 + Control->LowerActive()});
     EXPECT_EQ(Control->PageCount(), 11);
     EXPECT_EQ(Control->ActivePage(), Page(10)) << "the next page takes its place";
+}
+
+// A floating panel let go over a docking page control becomes its sheet;
+// dragged out by its tab, or double-clicked there, it floats again.
+class DockingTest : public PageControlTest {
+protected:
+    void SetUp() override
+    {
+        PageControlTest::SetUp();
+        Parent.move(100, 100);
+        Parent.show();
+        Panel = new QDockWidget(QStringLiteral("Символы"));
+        Panel->setObjectName(QStringLiteral("dpMarketView"));
+        Content = new QLabel(QStringLiteral("grid"));
+        Panel->setWidget(Content);
+        Panel->setFloating(true);
+        Panel->show();
+    }
+    void TearDown() override { delete Panel; }
+    // The end of a drag of the panel, the mouse at At in the control.
+    void LetGo(QPoint At)
+    {
+        const QPoint Global = Control->mapToGlobal(At);
+        QMouseEvent Release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(Global),
+                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(Panel, &Release);
+        QCoreApplication::processEvents();
+    }
+    QDockWidget* Panel = nullptr;
+    QLabel* Content = nullptr;
+};
+
+TEST_F(DockingTest, PanelBecomesASheetAndFloatsAgain)
+{
+    LetGo({200, 50});
+    EXPECT_EQ(Control->PageCount(), 3) << "no docking without DockSite";
+
+    Control->SetDockSite(true);
+    LetGo({200, 500});
+    EXPECT_EQ(Control->PageCount(), 3) << "let go outside the control";
+    LetGo({200, 50});
+    ASSERT_EQ(Control->PageCount(), 4);
+    TExTabSheet* Sheet = Page(3);
+    EXPECT_EQ(Sheet->GetCaption(), "Символы");
+    EXPECT_EQ(Control->ActivePage(), Sheet);
+    EXPECT_EQ(Sheet->DockedPanel(), Panel);
+    EXPECT_TRUE(Sheet->isAncestorOf(Content));
+    EXPECT_TRUE(Content->isVisibleTo(Sheet));
+    EXPECT_TRUE(Panel->isHidden());
+    Panel->setWindowTitle(QStringLiteral("Обзор\nрынка"));
+    EXPECT_EQ(Sheet->GetCaption(), "Обзор");
+
+    // Pressed on its tab and dragged beyond the control.
+    const QPoint Tab = Centre(3);
+    Mouse(QEvent::MouseButtonPress, Tab);
+    const QPointF Out = QPointF(Tab.x(), -40) - Tabs->pos();
+    QMouseEvent Move(QEvent::MouseMove, Out, Out, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(Tabs, &Move);
+    EXPECT_EQ(Control->PageCount(), 3);
+    EXPECT_TRUE(Panel->isVisible());
+    EXPECT_TRUE(Panel->isFloating());
+    EXPECT_EQ(Panel->widget(), Content);
+    EXPECT_EQ(Control->ActivePageIndex(), 0) << "the next page took its place";
+    Mouse(QEvent::MouseButtonRelease, QPoint(Tab.x(), -40));
+
+    LetGo({200, 50});
+    ASSERT_EQ(Control->PageCount(), 4);
+    Mouse(QEvent::MouseButtonDblClick, Centre(3));
+    EXPECT_EQ(Control->PageCount(), 3);
+    EXPECT_EQ(Panel->widget(), Content);
+    EXPECT_TRUE(Panel->isVisible());
 }
