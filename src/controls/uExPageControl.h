@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <stdexcept>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -70,6 +71,11 @@ public:
 
     explicit TExPageControl(QWidget* Parent = nullptr);
     ~TExPageControl() override;
+
+    // The control's own version, also as one number of a byte per part
+    // (major highest); neither can be set.
+    static constexpr std::string_view Version() { return "1.6.1.1"; }
+    static constexpr uint32_t VersionNr() { return 1u << 24 | 6u << 16 | 1u << 8 | 1u; }
 
     int PageCount() const { return int(fPages.size()); }
     TExTabSheet* Pages(int Index) const { return fPages.at(std::size_t(Index)); }

@@ -256,3 +256,8 @@ TEST_F(ComboTest, SharpAtPixelRatioTwo)
     EXPECT_EQ(FromQRgb(Twice.pixel(4, H * 2 - 1)), 0u);
     EXPECT_NE(FromQRgb(Twice.pixel(4, H * 2 - 3)), 0u);
 }
+
+TEST(ExComboBox, Version)
+{
+    EXPECT_EQ(TExComboBox::Version(), "1.2.5.3");
+}

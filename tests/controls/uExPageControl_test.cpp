@@ -534,3 +534,9 @@ TEST_F(DockingTest, PanelBecomesASheetAndFloatsAgain)
     EXPECT_EQ(Panel->widget(), Content);
     EXPECT_TRUE(Panel->isVisible());
 }
+
+TEST(ExPageControl, Version)
+{
+    EXPECT_EQ(TExPageControl::Version(), "1.6.1.1");
+    EXPECT_EQ(TExPageControl::VersionNr(), 0x01060101u);
+}
