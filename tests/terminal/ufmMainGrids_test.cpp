@@ -198,6 +198,13 @@ TEST_F(MainGrids, ColumnAutoSizeFitsTextAndCaptionAndFollowsChanges)
     EXPECT_GE(Width(2), Cells.horizontalAdvance("1234567,125"));
     EXPECT_GT(Width(2), Narrow);
 
+    std::vector<TSymbolTicker> Long(300, {"XBTC", 1});
+    Long.back().PriceChangePercent = 123456789.125;
+    ShowSymbols(Long);
+    Pump([] { return false; }, 1050);
+    Window->RefreshSymbolList();
+    EXPECT_LT(Width(2), Cells.horizontalAdvance("123456789,125")) << "a row off screen";
+
     C.Actions.acMDColAutoSize->trigger();
     EXPECT_FALSE(C.Actions.acMDColAutoSize->isChecked());
     EXPECT_EQ(Grid.horizontalHeader()->sectionResizeMode(0), QHeaderView::Stretch);
