@@ -512,9 +512,11 @@ void TExPageControl::keyPressEvent(QKeyEvent* Event)
         Event->accept();
         return;
     }
-    // The arrows step through the pages in their order, whatever row a tab
-    // lies in.
-    if (Event->modifiers() == Qt::NoModifier || Event->modifiers() == Qt::KeypadModifier) {
+    // With the focus on the control itself (not passed on by a page's
+    // control that did not use them), the arrows step through the pages in
+    // their order, whatever row a tab lies in.
+    if (hasFocus() &&
+        (Event->modifiers() == Qt::NoModifier || Event->modifiers() == Qt::KeypadModifier)) {
         switch (Event->key()) {
         case Qt::Key_Left:
         case Qt::Key_Up:

@@ -6,6 +6,7 @@
 #include <QDockWidget>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTabBar>
 #include <QTest>
@@ -445,7 +446,16 @@ TEST_F(MultiLineTest, TabsWrapIntoRowsWithTheActiveRowAtThePage)
 
 TEST_F(MultiLineTest, KeysAndCloseBoxesInEveryRow)
 {
+    Parent.show();
+    QApplication::setActiveWindow(&Parent);
+    auto* Field = new QLineEdit(Page(0));
+    Field->show();
+    Field->setFocus();
+    ASSERT_TRUE(Field->hasFocus());
+    Key(Qt::Key_Left, Qt::NoModifier);
+    EXPECT_EQ(Control->ActivePageIndex(), 0) << "an arrow a page's control left unused";
     Control->setFocus();
+    ASSERT_TRUE(Control->hasFocus());
     Key(Qt::Key_Left, Qt::NoModifier);
     EXPECT_EQ(Control->ActivePageIndex(), 11) << "back from the first page to the last";
     Key(Qt::Key_Tab, Qt::ControlModifier);
