@@ -86,6 +86,8 @@ void TExPageControl::RemovePage(TExTabSheet* Page)
     TExTabSheet* Next = NextActivatable(Page);
     Page->SetTabShowing(false);
     std::erase(fPages, Page);
+    if (fUndockingPage == Page)
+        fUndockingPage = nullptr;
     fHoverTab = -1;
     if (fActivePage == Page) {
         fActivePage = nullptr;

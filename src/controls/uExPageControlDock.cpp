@@ -44,7 +44,8 @@ bool TExPageControl::eventFilter(QObject* Watched, QEvent* Event)
         return false;
     const auto* Mouse = static_cast<QMouseEvent*>(Event);
     QDockWidget* Panel = Mouse->button() == Qt::LeftButton ? PanelOf(Watched) : nullptr;
-    if (!Panel || !isVisible() || isAncestorOf(Panel) ||
+    // A panel holding the control cannot go into it.
+    if (!Panel || !isVisible() || isAncestorOf(Panel) || Panel->isAncestorOf(this) ||
         !rect().contains(mapFromGlobal(Mouse->globalPosition().toPoint())))
         return false;
     QTimer::singleShot(0, this, [this, Taken = QPointer<QDockWidget>(Panel)] {
@@ -79,8 +80,6 @@ TExTabSheet* TExPageControl::DockControl(QDockWidget* Panel)
 
 void TExPageControl::UndockSheet(TExTabSheet* Sheet, QPoint At)
 {
-    if (fUndockingPage == Sheet)
-        fUndockingPage = nullptr;
     if (QDockWidget* Panel = Sheet->DockedPanel()) {
         QLayoutItem* Item = Sheet->layout() ? Sheet->layout()->itemAt(0) : nullptr;
         if (Item && Item->widget())

@@ -545,6 +545,24 @@ TEST_F(DockingTest, PanelBecomesASheetAndFloatsAgain)
     EXPECT_TRUE(Panel->isVisible());
 }
 
+TEST_F(DockingTest, APanelHoldingTheControlStaysOutOfIt)
+{
+    Control->SetDockSite(true);
+    QDockWidget Holder(QStringLiteral("Терминал"));
+    Holder.setWidget(&Parent);
+    Holder.setFloating(true);
+    Holder.show();
+    const QPoint Global = Control->mapToGlobal(QPoint(200, 50));
+    QMouseEvent Release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(Global), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&Holder, &Release);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Control->PageCount(), 3);
+    EXPECT_EQ(Holder.widget(), &Parent);
+    Holder.setWidget(nullptr);
+    Parent.setParent(nullptr);
+}
+
 TEST(ExPageControl, Version)
 {
     EXPECT_EQ(TExPageControl::Version(), "1.6.1.1");
