@@ -79,8 +79,11 @@ void DrawParentImage(QWidget& Control, TCanvas& Canvas)
     TGdiDC* DC = Canvas.Handle();
     if (!Parent || !DC)
         return;
-    // The parent's own picture, with its origin moved to the control's.
-    QImage Image(Control.size(), QImage::Format_RGB32);
+    // The parent's own picture, with its origin moved to the control's, as
+    // fine as the picture it goes into.
+    const qreal Ratio = DC->Image() ? DC->Image()->devicePixelRatio() : 1.0;
+    QImage Image(Control.size() * Ratio, QImage::Format_RGB32);
+    Image.setDevicePixelRatio(Ratio);
     Image.fill(Qt::white);
     Parent->render(&Image, -Control.pos(), QRegion(Parent->rect()), QWidget::DrawWindowBackground);
     Canvas.Draw(0, 0, Image);

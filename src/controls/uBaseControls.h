@@ -65,11 +65,48 @@ private:
     bool fTransparent = false;
 };
 
+// The sides a frame is drawn on.
+enum TwinctrlFrameEdge : unsigned {
+    feLeft = 1,
+    feTop = 2,
+    feRight = 4,
+    feBottom = 8,
+    feAll = feLeft | feTop | feRight | feBottom
+};
+
+// A control's frame: its colour, the edges drawn and their width in pixels.
+// Every change tells the control.
+class TwinctrlFrame {
+public:
+    explicit TwinctrlFrame(TwinctrlCustomControl& Control) : fControl(Control) {}
+    TColor Color() const { return fColor; }
+    void SetColor(TColor Value) { Set(fColor, Value); }
+    unsigned Edges() const { return fEdges; }
+    void SetEdges(unsigned Value) { Set(fEdges, Value); }
+    int Width() const { return fWidth; }
+    void SetWidth(int Value) { Set(fWidth, Value); }
+
+private:
+    template <class T> void Set(T& Field, const std::type_identity_t<T>& Value);
+    TwinctrlCustomControl& fControl;
+    TColor fColor = clBlack;
+    unsigned fEdges = feAll;
+    int fWidth = 1;
+};
+
 class TwinctrlCustomControl : public TwinctrlBaseControl {
 public:
     using TwinctrlBaseControl::TwinctrlBaseControl;
+    // Hooks of descendants: an indent or a frame of the control changed.
     virtual void IndentChanged(TwinctrlRect& Indent) {}
+    virtual void FrameChanged(TwinctrlFrame& Frame) {}
 };
+
+template <class T> void TwinctrlFrame::Set(T& Field, const std::type_identity_t<T>& Value)
+{
+    if (StoreChanged(Field, Value))
+        fControl.FrameChanged(*this);
+}
 
 class TwinctrlCustomPanel : public TwinctrlCustomControl {
 public:

@@ -2,6 +2,7 @@
 
 #include "controls/ACXPVS.h"
 #include "platform/qt/GdiBlit.h"
+#include "platform/qt/PaintBuffer.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -214,10 +215,8 @@ void TExCustomCombo::paintEvent(QPaintEvent* Event)
 // Drawn off-screen, then copied in one block.
 void TExCustomCombo::PaintItself()
 {
-    TBitmap Buffer;
-    Buffer.SetSize(width(), height());
+    TPaintBuffer Buffer(*this, ToQColor(ColorToRGB(fColor)));
     TGdiDC& DC = Buffer.DC();
-    DC.FillRect(Rect(0, 0, width(), height()), CreateSolidBrush(ColorToRGB(fColor)));
     DrawButton(DC);
     DC.ExcludeClipRect(width() - fButtonWidth - 4, 0, width() + 2, height());
     QStyleOptionComboBox Opt;
@@ -225,8 +224,6 @@ void TExCustomCombo::PaintItself()
     style()->drawControl(QStyle::CE_ComboBoxLabel, &Opt, &DC.Painter(), this);
     DC.SelectClipRgn(nullptr);
     DrawBorders(DC);
-    TGdiDC Window(static_cast<QPaintDevice*>(this));
-    Window.BitBlt(0, 0, width(), height(), &DC, 0, 0, SRCCOPY);
 }
 
 void TExCustomCombo::DrawButton(TGdiDC& DC)

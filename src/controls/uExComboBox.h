@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <functional>
 #include <string>
+#include <string_view>
 
 enum TLabelPosition {
     lpLeftTop,
@@ -154,4 +155,6 @@ private:
 class TExComboBox : public TExCustomCombo {
 public:
     using TExCustomCombo::TExCustomCombo;
+    // The control's own version; it cannot be set.
+    static constexpr std::string_view Version() { return "1.2.5.3"; }
 };

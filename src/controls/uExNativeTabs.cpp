@@ -1,6 +1,7 @@
 #include "controls/uExNativeTabs.h"
 
 #include "controls/uExPageControl.h"
+#include "controls/uExTabRows.h"
 
 #include <QMouseEvent>
 #include <QShortcutEvent>
@@ -66,9 +67,12 @@ void TExNativeTabs::paintEvent(QPaintEvent*)
 void TExNativeTabs::PaintNative()
 {
     QStylePainter Painter(this);
+    const std::vector<TRect> Rects = fControl.TabRects();
     const auto Draw = [&](int Tab) {
         QStyleOptionTab Option;
         initStyleOption(&Option, Tab);
+        const TRect& R = Rects[std::size_t(Tab)];
+        Option.rect = QRect(R.Left, R.Top, R.Width(), R.Height()).translated(-pos());
         if (fCleared)
             Option.state &= ~QStyle::State_Selected;
         const TExTabSheet* Page = fControl.PageAtTab(Tab);
@@ -89,10 +93,21 @@ void TExNativeTabs::PaintNative()
 }
 
 // Without a selection the current tab is selected by a click like any other.
+// Several rows are the control's own: it finds the tab clicked.
 void TExNativeTabs::mousePressEvent(QMouseEvent* Event)
 {
     if (!fControl.TabsMousePress(Event->button(), ToControl(Event)))
         return;
+    if (fControl.MultiLine()) {
+        const QPoint P = ToControl(Event);
+        const int Index = fControl.IndexOfTabAtEx(P.x(), P.y());
+        const int Tab = Index >= 0 ? fControl.Pages(Index)->TabIndex() : -1;
+        if (Event->button() == Qt::LeftButton && Tab >= 0 && Tab != Selection()) {
+            Select(Tab);
+            fControl.Change();
+        }
+        return;
+    }
     if (fCleared && Event->button() == Qt::LeftButton &&
         tabAt(Event->position().toPoint()) == currentIndex()) {
         fCleared = false;
@@ -111,7 +126,14 @@ void TExNativeTabs::mouseReleaseEvent(QMouseEvent* Event)
 void TExNativeTabs::mouseMoveEvent(QMouseEvent* Event)
 {
     QTabBar::mouseMoveEvent(Event);
-    fControl.TabsMouseMove(ToControl(Event));
+    fControl.TabsMouseMove(ToControl(Event), Event->buttons());
+}
+
+void TExNativeTabs::mouseDoubleClickEvent(QMouseEvent* Event)
+{
+    QTabBar::mouseDoubleClickEvent(Event);
+    if (Event->button() == Qt::LeftButton)
+        fControl.TabsDoubleClick(ToControl(Event));
 }
 
 void TExNativeTabs::leaveEvent(QEvent* Event)

@@ -19,6 +19,8 @@ public:
     void Select(int Index);
     // The tabs are measured again (their fixed extents changed).
     void Relayout();
+    // A tab's own size: its text, image room and the style's spacing.
+    QSize TabSize(int Index) const { return tabSizeHint(Index); }
 
 protected:
     QSize tabSizeHint(int Index) const override;
@@ -27,6 +29,7 @@ protected:
     void mousePressEvent(QMouseEvent* Event) override;
     void mouseReleaseEvent(QMouseEvent* Event) override;
     void mouseMoveEvent(QMouseEvent* Event) override;
+    void mouseDoubleClickEvent(QMouseEvent* Event) override;
     void leaveEvent(QEvent* Event) override;
     // The selection moves by the mouse and by the control's keys only.
     void wheelEvent(QWheelEvent* Event) override;

@@ -1,6 +1,7 @@
 #include "controls/uExPageControl.h"
 
 #include "controls/uExNativeTabs.h"
+#include "platform/qt/PaintBuffer.h"
 #include "platform/qt/Theme.h"
 
 #include <QApplication>
@@ -85,6 +86,8 @@ void TExPageControl::RemovePage(TExTabSheet* Page)
     TExTabSheet* Next = NextActivatable(Page);
     Page->SetTabShowing(false);
     std::erase(fPages, Page);
+    if (fUndockingPage == Page)
+        fUndockingPage = nullptr;
     fHoverTab = -1;
     if (fActivePage == Page) {
         fActivePage = nullptr;
@@ -195,9 +198,75 @@ TRect TExPageControl::PageFrameRect() const
     return Rect(0, 0, W, H);
 }
 
+void TExPageControl::SetMultiLine(bool Value)
+{
+    if (!StoreChanged(fMultiLine, Value))
+        return;
+    fTabs->setUsesScrollButtons(!Value);
+    LayoutControls();
+    update();
+}
+
+int TExPageControl::RowExtent() const
+{
+    int Extent = 0;
+    for (int Tab = 0; Tab < fTabs->count(); ++Tab) {
+        const QSize Size = fTabs->TabSize(Tab);
+        Extent = std::max(Extent, Horizontal() ? Size.height() : Size.width());
+    }
+    const QSize Hint = fTabs->sizeHint();
+    return Extent > 0 ? Extent : (Horizontal() ? Hint.height() : Hint.width());
+}
+
+std::vector<TTabPlace> TExPageControl::TabPlaces() const
+{
+    std::vector<int> Lengths;
+    for (int Tab = 0; Tab < fTabs->count(); ++Tab) {
+        const QSize Size = fTabs->TabSize(Tab);
+        Lengths.push_back(Horizontal() ? Size.width() : Size.height());
+    }
+    return LayoutTabRows(Lengths, Horizontal() ? width() : height(), fTabs->Selection());
+}
+
+// Row 0 lies along the page; the others follow away from it.
+std::vector<TRect> TExPageControl::TabRects() const
+{
+    std::vector<TRect> Rects;
+    if (!fMultiLine) {
+        for (int Tab = 0; Tab < fTabs->count(); ++Tab) {
+            const QRect R = fTabs->tabRect(Tab).translated(fTabs->pos());
+            Rects.push_back(Bounds(R.x(), R.y(), R.width(), R.height()));
+        }
+        return Rects;
+    }
+    const TRect S = StripRect();
+    const int Across = RowExtent();
+    for (const TTabPlace& P : TabPlaces()) {
+        switch (fTabPosition) {
+        case tpTop:
+            Rects.push_back(Bounds(P.Start, S.Bottom - (P.Row + 1) * Across, P.Length, Across));
+            break;
+        case tpBottom:
+            Rects.push_back(Bounds(P.Start, S.Top + P.Row * Across, P.Length, Across));
+            break;
+        case tpLeft:
+            Rects.push_back(Bounds(S.Right - (P.Row + 1) * Across, P.Start, Across, P.Length));
+            break;
+        case tpRight:
+            Rects.push_back(Bounds(S.Left + P.Row * Across, P.Start, Across, P.Length));
+            break;
+        }
+    }
+    return Rects;
+}
+
 void TExPageControl::LayoutControls()
 {
-    const QSize Hint = fTabs->sizeHint();
+    QSize Hint = fTabs->sizeHint();
+    if (fMultiLine) {
+        const int Rows = TabRowCount(TabPlaces()) * RowExtent();
+        (Horizontal() ? Hint.rheight() : Hint.rwidth()) = Rows;
+    }
     const int W = width(), H = height();
     switch (fTabPosition) {
     case tpTop:
@@ -295,7 +364,16 @@ void TExPageControl::SelectNextPage(bool GoForward)
 
 int TExPageControl::IndexOfTabAtEx(int X, int Y) const
 {
-    const TExTabSheet* Page = PageAtTab(fTabs->tabAt(QPoint(X, Y) - fTabs->pos()));
+    int Tab = -1;
+    if (fMultiLine) {
+        const std::vector<TRect> Rects = TabRects();
+        for (int Index = 0; Index < int(Rects.size()) && Tab < 0; ++Index)
+            if (PtIn(Rects[std::size_t(Index)], X, Y))
+                Tab = Index;
+    } else {
+        Tab = fTabs->tabAt(QPoint(X, Y) - fTabs->pos());
+    }
+    const TExTabSheet* Page = PageAtTab(Tab);
     return Page ? Page->PageIndex() : -1;
 }
 
@@ -306,6 +384,8 @@ TRect TExPageControl::TabRectEx(int PageIndex) const
     const int Tab = Pages(PageIndex)->TabIndex();
     if (Tab < 0)
         return {};
+    if (fMultiLine)
+        return TabRects().at(std::size_t(Tab));
     const QRect R = fTabs->tabRect(Tab).translated(fTabs->pos());
     return Bounds(R.x(), R.y(), R.width(), R.height());
 }
@@ -370,10 +450,15 @@ bool TExPageControl::CanChange(int ToIndex)
     return Allow;
 }
 
+// Rows that turn repaint once, after the change.
 void TExPageControl::Change()
 {
     const TExTabSheet* Old = fActivePage;
+    if (fMultiLine)
+        BeginUpdate();
     UpdateActivePage();
+    if (fMultiLine)
+        EndUpdate();
     if (fActivePage != Old)
         FireChange();
 }
@@ -429,6 +514,24 @@ void TExPageControl::keyPressEvent(QKeyEvent* Event)
         Event->accept();
         return;
     }
+    // With the focus on the control itself (not passed on by a page's
+    // control that did not use them), the arrows step through the pages in
+    // their order, whatever row a tab lies in.
+    if (hasFocus() &&
+        (Event->modifiers() == Qt::NoModifier || Event->modifiers() == Qt::KeypadModifier)) {
+        switch (Event->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+            SelectNextPage(false);
+            return;
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            SelectNextPage(true);
+            return;
+        default:
+            break;
+        }
+    }
     QWidget::keyPressEvent(Event);
 }
 
@@ -444,8 +547,9 @@ void TExPageControl::leaveEvent(QEvent* Event)
     QWidget::leaveEvent(Event);
 }
 
-void TExPageControl::TabsMouseMove(QPoint P)
+void TExPageControl::TabsMouseMove(QPoint P, Qt::MouseButtons Buttons)
 {
+    DragDockedTab(P, Buttons);
     if (fTabBorder3D || fTabHoverColor == clNone)
         return;
     if (fTabBackGround.isNull()) {
@@ -480,11 +584,15 @@ bool TExPageControl::TabsMousePress(Qt::MouseButton Button, QPoint P)
         return false;
     }
     const int Target = IndexOfTabAtEx(P.x(), P.y());
+    fUndockingPage = Button == Qt::LeftButton && Target >= 0 && Pages(Target)->DockedPanel()
+                         ? Pages(Target)
+                         : nullptr;
     return Target < 0 || Target == ActivePageIndex() || CanChange(Target);
 }
 
 void TExPageControl::TabsMouseRelease(Qt::MouseButton Button, QPoint P)
 {
+    fUndockingPage = nullptr;
     if (std::exchange(fDownClosedButton, false))
         update();
     if (fTabBorder3D || Button != Qt::LeftButton || !fActivePage || !fActivePage->ShowClose() ||
@@ -529,11 +637,6 @@ void TExPageControl::paintEvent(QPaintEvent*)
         style()->drawPrimitive(QStyle::PE_FrameTabWidget, &Frame, &Painter, this);
         return;
     }
-    TBitmap Buffer;
-    Buffer.SetSize(width(), height());
-    Buffer.Canvas().Brush().SetColor(fColor);
-    Buffer.Canvas().FillRect(Rect(0, 0, width(), height()));
+    TPaintBuffer Buffer(*this, ToQColor(ColorToRGB(fColor)));
     DrawAllTabs(Buffer.Canvas());
-    TGdiDC Window(static_cast<QPaintDevice*>(this));
-    Window.BitBlt(0, 0, width(), height(), &Buffer.DC(), 0, 0, SRCCOPY);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/uExPageControlSheet.h"
+#include "controls/uExTabRows.h"
 #include "platform/qt/ImageList.h"
 
 #include <QIcon>
@@ -10,6 +11,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <stdexcept>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -70,6 +72,11 @@ public:
     explicit TExPageControl(QWidget* Parent = nullptr);
     ~TExPageControl() override;
 
+    // The control's own version, also as one number of a byte per part
+    // (major highest); neither can be set.
+    static constexpr std::string_view Version() { return "1.6.1.1"; }
+    static constexpr uint32_t VersionNr() { return 1u << 24 | 6u << 16 | 1u << 8 | 1u; }
+
     int PageCount() const { return int(fPages.size()); }
     TExTabSheet* Pages(int Index) const { return fPages.at(std::size_t(Index)); }
     TExTabSheet* ActivePage() const { return fActivePage; }
@@ -114,6 +121,10 @@ public:
     int TabWidth() const { return fTabWidth; }
     void SetTabWidth(int Value);
     TTabMargin& TabMargin() { return fTabMargin; }
+    // Tabs that do not fit in one row wrap into more; the row of the active
+    // tab lies next to the page.
+    bool MultiLine() const { return fMultiLine; }
+    void SetMultiLine(bool Value);
     bool TabBorder3D() const { return fTabBorder3D; }
     void SetTabBorder3D(bool Value);
     TTabStyle TabStyle() const { return fTabStyle; }
@@ -165,6 +176,18 @@ public:
     bool FullRefresh() const { return fFullRefresh; }
     void SetFullRefresh(bool Value) { SetAndRepaint(fFullRefresh, Value); }
 
+    // With DockSite set, a floating panel let go over the control becomes a
+    // sheet holding its content, captioned with its title (up to its first
+    // line break, also as the title changes); dragging that sheet's tab out
+    // of the control, or a double click on it, floats the panel again.
+    bool DockSite() const { return fDockSite; }
+    void SetDockSite(bool Value);
+    // Panel's content in a new sheet, which becomes the active page.
+    TExTabSheet* DockControl(QDockWidget* Panel);
+    // A docked sheet's content goes back to its panel, floating at At
+    // (global); the sheet is freed.
+    void UndockSheet(TExTabSheet* Sheet, QPoint At);
+
     int HoverTab() const { return fHoverTab; }
     bool HoverClosedButton() const { return fHoverClosedButton; }
 
@@ -180,6 +203,9 @@ protected:
     void keyPressEvent(QKeyEvent* Event) override;
     void mouseMoveEvent(QMouseEvent* Event) override;
     void leaveEvent(QEvent* Event) override;
+    // Hears every left-button release while DockSite is set: the end of a
+    // panel's drag.
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
     friend class TExTabSheet;
@@ -212,6 +238,13 @@ private:
     void LayoutControls();
     // The native strip's bounds and the page frame beside it.
     TRect StripRect() const;
+    bool Horizontal() const { return fTabPosition == tpTop || fTabPosition == tpBottom; }
+    // The client rectangles of the showing tabs, by tab index.
+    std::vector<TRect> TabRects() const;
+    // The showing tabs wrapped into rows of the control's length.
+    std::vector<TTabPlace> TabPlaces() const;
+    // The extent of one row of tabs across the strip.
+    int RowExtent() const;
     TRect PageFrameRect() const;
 
     // Activation.
@@ -229,9 +262,12 @@ private:
     void FireChange();
 
     // Mouse over the tabs, in client coordinates.
-    void TabsMouseMove(QPoint P);
+    void TabsMouseMove(QPoint P, Qt::MouseButtons Buttons = Qt::NoButton);
     bool TabsMousePress(Qt::MouseButton Button, QPoint P);
     void TabsMouseRelease(Qt::MouseButton Button, QPoint P);
+    void TabsDoubleClick(QPoint P);
+    // A docked sheet's tab dragged beyond the control floats its panel.
+    void DragDockedTab(QPoint P, Qt::MouseButtons Buttons);
     void TabsMouseLeave();
     void CloseActiveSheet();
 
@@ -291,5 +327,9 @@ private:
     TImageListLink fImages;
     int fTabHeight = 0;
     int fTabWidth = 0;
+    bool fMultiLine = false;
+    bool fDockSite = false;
+    // The docked sheet whose tab is held down.
+    TExTabSheet* fUndockingPage = nullptr;
     TGetImageIndexEvent fOnGetImageIndex;
 };

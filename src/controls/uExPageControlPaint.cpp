@@ -143,10 +143,11 @@ void TExPageControl::DrawAllTabs(TCanvas& Canvas)
 
     std::vector<std::pair<TExTabSheet*, TRect>> Tabs;
     TRect Strip{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    const std::vector<TRect> Rects = TabRects();
     for (TExTabSheet* Page : fPages) {
         if (!Page->TabShowing())
             continue;
-        const TRect R = TabRectEx(Page->PageIndex());
+        const TRect R = Rects.at(std::size_t(Page->TabIndex()));
         Tabs.emplace_back(Page, R);
         Canvas.FillRect(AwayFromPage(R, fTabPosition, 2));
         Strip = {std::min(Strip.Left, R.Left), std::min(Strip.Top, R.Top),
@@ -155,7 +156,7 @@ void TExPageControl::DrawAllTabs(TCanvas& Canvas)
     if (Tabs.empty())
         Strip = StripRect();
 
-    if (fTabPosition == tpTop || fTabPosition == tpBottom) {
+    if (!fMultiLine && Horizontal()) {
         Canvas.Brush().SetColor(fColor);
         Canvas.FillRect(Strip);
         const int Y = fTabPosition == tpTop ? Strip.Bottom - 1 : Strip.Top;
@@ -182,10 +183,15 @@ void TExPageControl::DrawAllTabs(TCanvas& Canvas)
 
     DrawPageFrame(Canvas);
 
-    int InactiveDrawn = 0;
+    int InactiveDrawn = 0, Row = INT_MIN;
     const TRect* Deferred = nullptr;
     for (std::size_t I = 0; I < Tabs.size(); ++I) {
         auto& [Page, R] = Tabs[I];
+        // Tabs share border lines only within a row.
+        if (const int RowOf = Horizontal() ? R.Top : R.Left; RowOf != Row) {
+            Row = RowOf;
+            InactiveDrawn = 0;
+        }
         const bool Active = Page == fActivePage;
         const bool Last = I + 1 == Tabs.size();
         const bool NextIsActive = !Last && Tabs[I + 1].first == fActivePage;
@@ -327,18 +333,22 @@ void TExPageControl::DrawTabOutline(TCanvas& Canvas, const TRect& R, bool Active
                 Line(Canvas, Inset(S.End));
         }
     } else if (Active) {
+        // Its far edges lie just outside its rectangle: at the control's own
+        // edges they are drawn on its last pixels, so that all of them show.
+        const int FarTop = std::max(T - 1, 0), FarLeft = std::max(L - 1, 0);
+        const int Right = std::min(Rt, width() - 1), Bottom = std::min(B, height() - 1);
         switch (fTabPosition) {
         case tpBottom:
-            Polyline(Canvas, {{L, T}, {L, B}, {Rt, B}, {Rt, T - 1}});
+            Polyline(Canvas, {{L, T}, {L, Bottom}, {Right, Bottom}, {Right, T - 1}});
             break;
         case tpTop:
-            Polyline(Canvas, {{L, B - 1}, {L, T - 1}, {Rt, T - 1}, {Rt, B}});
+            Polyline(Canvas, {{L, B - 1}, {L, FarTop}, {Right, FarTop}, {Right, B}});
             break;
         case tpLeft:
-            Polyline(Canvas, {{Rt - 1, T}, {L - 1, T}, {L - 1, B}, {Rt, B}});
+            Polyline(Canvas, {{Rt - 1, T}, {FarLeft, T}, {FarLeft, Bottom}, {Rt, Bottom}});
             break;
         case tpRight:
-            Polyline(Canvas, {{L, T}, {Rt, T}, {Rt, B}, {L - 1, B}});
+            Polyline(Canvas, {{L, T}, {Right, T}, {Right, Bottom}, {L - 1, Bottom}});
             break;
         }
     } else {
@@ -378,13 +388,11 @@ TPoint TExPageControl::ActiveOffset() const
     return {};
 }
 
-// The image goes first and pushes the text along the tab. The caption's
-// accelerator is underlined on top and bottom tabs; turned text shows it
-// without the mark.
+// The image goes first and pushes the text along the tab; both sit centred
+// in the room the close box leaves. The caption's accelerator is underlined
+// on top and bottom tabs; turned text shows it without the mark.
 void TExPageControl::DrawTabContent(TCanvas& Canvas, TExTabSheet* Page, const TRect& R, bool Active)
 {
-    const TPoint O = Active ? ActiveOffset() : TPoint{};
-    const bool Picture = !fTabBackGround.isNull();
     Canvas.Font().Assign(Active ? fActiveFont : fFont);
     if (!Active)
         Canvas.Font().SetColor(Page->TextColor());
@@ -393,47 +401,54 @@ void TExPageControl::DrawTabContent(TCanvas& Canvas, TExTabSheet* Page, const TR
     if (!Page->SheetEnabled())
         Canvas.Font().SetColor(clGrayText);
     Canvas.Handle()->SetBkMode(TRANSPARENT);
-    const bool CloseLeft = Page->ShowClose() && fClosePosition == cpLeft;
+    const std::string Caption = Page->GetCaption();
+    const bool Turned = !Horizontal();
+    const unsigned Format = DT_SINGLELINE | DT_NOCLIP | (Turned ? DT_HIDEPREFIX : 0);
+    Canvas.RealizeFont();
+    TRect Text{0, 0, 0, 0};
+    Canvas.Handle()->DrawText(Caption, Text, Format | DT_CALCRECT);
     const QImage Image = fImages ? fImages->GetIcon(DrawnImageIndex(Page)) : QImage();
+    const int Along = Text.Width() + (Turned ? Image.height() : Image.width());
+    // Room before and after the content along the tab, in reading order.
+    const int Close = Page->ShowClose() ? 18 : 0;
+    const int Before = fClosePosition == cpLeft ? Close : 0;
+    const int After = fClosePosition == cpRight ? Close : 0;
+    const int Across = Turned ? R.Width() : R.Height();
+    const auto Centred = [](int Room, int Size) { return std::max(Room - Size, 0) / 2; };
     int X = 0, Y = 0;
     switch (fTabPosition) {
     case tpTop:
     case tpBottom:
-        X = R.Left + (CloseLeft ? 18 : 4);
-        Y = R.Top + O.Y + (Picture ? 3 : 0) +
-            (!Active && fTabStyle == tsClassic && !Picture ? 2 : 0);
-        if (fTabPosition == tpBottom)
-            Y -= 2;
+        X = R.Left + Before + Centred(R.Width() - Before - After, Along);
+        Y = R.Top + Centred(Across, Text.Height());
         if (!Image.isNull()) {
-            Canvas.Draw(X, Y, Image);
+            Canvas.Draw(X, R.Top + Centred(Across, Image.height()), Image);
             X += Image.width();
         }
         break;
     case tpLeft:
         // Read upward: the text's top edge faces the far side.
         Canvas.Font().SetOrientation(-2700);
-        X = R.Left + 3 + O.X;
-        Y = R.Bottom - (CloseLeft ? 18 : 4);
+        X = R.Left + Centred(Across, Text.Height());
+        Y = R.Bottom - Before - Centred(R.Height() - Before - After, Along);
         if (!Image.isNull()) {
             Y -= Image.height();
-            Canvas.Draw(X, Y, Image);
+            Canvas.Draw(R.Left + Centred(Across, Image.width()), Y, Image);
         }
         break;
     case tpRight:
         Canvas.Font().SetOrientation(-900);
-        X = R.Right - 3 + O.X;
-        Y = R.Top + (CloseLeft ? 18 : 4);
+        X = R.Right - Centred(Across, Text.Height());
+        Y = R.Top + Before + Centred(R.Height() - Before - After, Along);
         if (!Image.isNull()) {
-            Canvas.Draw(X - Image.width(), Y, Image);
+            Canvas.Draw(R.Left + Centred(Across, Image.width()), Y, Image);
             Y += Image.height();
         }
         break;
     }
     Canvas.RealizeFont();
-    TRect Text{X, Y, X, Y};
-    const bool Turned = fTabPosition == tpLeft || fTabPosition == tpRight;
-    Canvas.Handle()->DrawText(Page->GetCaption(), Text,
-                              DT_SINGLELINE | DT_NOCLIP | (Turned ? DT_HIDEPREFIX : 0));
+    TRect At{X, Y, X, Y};
+    Canvas.Handle()->DrawText(Caption, At, Format);
     Canvas.Font().SetOrientation(0);
     if (Page->ShowClose())
         DrawCloseButton(Canvas, R, Active);

@@ -3,6 +3,8 @@
 #include "platform/Property.h"
 #include "platform/qt/Canvas.h"
 
+#include <QDockWidget>
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -78,6 +80,8 @@ public:
     TNotifyEvent OnClose;
     TCanCloseEvent OnCanClose;
     void CloseButtonClick();
+    // The floating panel whose content this sheet holds, while docked.
+    QDockWidget* DockedPanel() const { return fDockedPanel; }
     bool CanCloseClick();
 
 protected:
@@ -107,6 +111,7 @@ private:
     TGradientDirection fTabGradientDirection = gdVertical;
     TGradientDirection fHoverGradientDirection = gdVertical;
     TExPageControl* fExPageControl = nullptr;
+    QPointer<QDockWidget> fDockedPanel;
     bool fTabVisible = true;
     bool fTabShowing = false;
     bool fTabEnable = true;

@@ -2,6 +2,7 @@
 
 #include "platform/qt/GdiBlit.h"
 #include "platform/qt/GdiExtra.h"
+#include "platform/qt/PaintBuffer.h"
 
 #include <QCursor>
 #include <QKeyEvent>
@@ -178,18 +179,13 @@ void TPGCustomButton::DrawText(TCanvas& Canvas, TRect& R, TColor TextColor, TAli
 
 void TPGCustomButton::paintEvent(QPaintEvent*)
 {
-    QImage Image(size(), QImage::Format_RGB32);
-    Image.fill(Qt::white);
-    {
-        TGdiDC DC(&Image);
-        fCanvas.SetHandle(&DC);
-        try {
-            DrawItem();
-        } catch (...) {
-        }
-        fCanvas.SetHandle(nullptr);
+    TPaintBuffer Buffer(*this, Qt::white);
+    fCanvas.SetHandle(&Buffer.DC());
+    try {
+        DrawItem();
+    } catch (...) {
     }
-    QPainter(this).drawImage(0, 0, Image);
+    fCanvas.SetHandle(nullptr);
 }
 
 void TPGCustomButton::resizeEvent(QResizeEvent* Event)

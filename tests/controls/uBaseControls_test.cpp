@@ -122,3 +122,24 @@ TEST(DrawControlText, DisabledTextIsEmbossedTurnedTextRunsUpward)
     EXPECT_GT(Turned.height(), 3 * Turned.width());
     EXPECT_LT(Turned.bottom(), 115 - 5) << "from the bottom up";
 }
+
+// Each real change of a frame's colour, edges or width reaches the control's
+// hook once; setting a value it holds does not.
+TEST(TwinctrlFrame, ChangesReachTheControl)
+{
+    struct TProbe : TwinctrlCustomControl {
+        std::vector<const TwinctrlFrame*> Seen;
+        void FrameChanged(TwinctrlFrame& Frame) override { Seen.push_back(&Frame); }
+    } Control;
+    TwinctrlFrame Frame(Control);
+    Frame.SetColor(clRed);
+    Frame.SetEdges(feLeft | feBottom);
+    Frame.SetWidth(3);
+    Frame.SetColor(clRed);
+    Frame.SetEdges(feLeft | feBottom);
+    Frame.SetWidth(3);
+    EXPECT_EQ(Control.Seen, std::vector<const TwinctrlFrame*>(3, &Frame));
+    EXPECT_EQ(Frame.Color(), clRed);
+    EXPECT_EQ(Frame.Edges(), unsigned(feLeft | feBottom));
+    EXPECT_EQ(Frame.Width(), 3);
+}

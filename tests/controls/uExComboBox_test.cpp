@@ -243,3 +243,21 @@ TEST_F(ComboTest, LabelFollowsTheCombo)
 }
 
 } // namespace
+
+// At a pixel ratio of 2 the flat combo's text is drawn at the screen's
+// resolution, its underline still along the bottom.
+TEST_F(ComboTest, SharpAtPixelRatioTwo)
+{
+    Flat();
+    Combo->setCurrentIndex(2);
+    const QImage Twice = RenderAt(*Combo, 2);
+    ASSERT_EQ(Twice.size(), QSize(W * 2, H * 2));
+    EXPECT_FALSE(IsStretched(Twice, QRect(4, 4, 40, H * 2 - 8)));
+    EXPECT_EQ(FromQRgb(Twice.pixel(4, H * 2 - 1)), 0u);
+    EXPECT_NE(FromQRgb(Twice.pixel(4, H * 2 - 3)), 0u);
+}
+
+TEST(ExComboBox, Version)
+{
+    EXPECT_EQ(TExComboBox::Version(), "1.2.5.3");
+}

@@ -2,6 +2,8 @@
 
 #include "controls/uExPageControl.h"
 
+#include "Pixels.h"
+
 #include <QTabBar>
 #include <gmock/gmock.h>
 
@@ -77,7 +79,7 @@ TEST_F(PaintTest, PageFrameBandAndStrip)
 
 // Bottom tabs. Classic: the active tab fills its rectangle (opening the page
 // border above it) and is outlined left, right and one row below (here below
-// the control's last row); an inactive tab is a rectangle sharing its right
+// the control's last row, drawn on it); an inactive tab is a rectangle sharing its right
 // line with its neighbour.
 TEST_F(PaintTest, BottomTabOutlines)
 {
@@ -88,7 +90,8 @@ TEST_F(PaintTest, BottomTabOutlines)
     EXPECT_EQ(At(I, A.Left, A.Top + 3), Border);
     EXPECT_EQ(At(I, A.Right, A.Top + 3), Border);
     ASSERT_EQ(A.Bottom, Control.height());
-    EXPECT_EQ(At(I, A.Left + 20, A.Bottom - 1), ColorToRGB(ActiveFill));
+    EXPECT_EQ(At(I, A.Left + 20, A.Bottom - 1), Border) << "the bottom edge shows";
+    EXPECT_EQ(At(I, A.Left + 20, A.Bottom - 2), ColorToRGB(ActiveFill));
     EXPECT_EQ(At(I, First.Left + 2, First.Bottom - 3), ColorToRGB(TabFill));
     EXPECT_EQ(At(I, First.Left, First.Top + 3), Border);
     EXPECT_EQ(At(I, First.Left + 2, First.Bottom - 1), Border);
@@ -126,6 +129,24 @@ TEST_F(PaintTest, ActiveTabWrittenInTheActiveFont)
     EXPECT_LT(Right, A.Left + 4 + Bold);
 }
 
+// At a pixel ratio of 2 the strip is drawn at the screen's resolution: the
+// page border stays one screen pixel wide and the captions' glyphs are finer
+// than a stretched picture, twice as tall as at 1.
+TEST_F(PaintTest, SharpAtPixelRatioTwo)
+{
+    const QImage Once = RenderAt(Control, 1), Twice = RenderAt(Control, 2);
+    ASSERT_EQ(Twice.size(), QSize(800, 400));
+    EXPECT_EQ(At(Twice, 4, 100), ColorToRGB(clGray));
+    EXPECT_NE(At(Twice, 5, 100), ColorToRGB(clGray));
+    const TRect T = Control.TabRectEx(0);
+    const QRect Tab(T.Left + 2, T.Top + 2, T.Width() - 4, T.Height() - 4);
+    const QRect Tab2(Tab.topLeft() * 2, Tab.size() * 2);
+    EXPECT_FALSE(IsStretched(Twice, Tab2));
+    const QRect Ink = InkBox(Once, Rgb(TabFill), Tab), Ink2 = InkBox(Twice, Rgb(TabFill), Tab2);
+    ASSERT_GT(Ink.height(), 4);
+    EXPECT_NEAR(Ink2.height(), 2 * Ink.height(), 2);
+}
+
 TEST_F(PaintTest, NativeModeLeavesTheDrawingToTheStyle)
 {
     Control.SetTabBorder3D(true);
@@ -156,12 +177,33 @@ TEST_F(PaintTest, TabPicturesBeforeTheTextAndHighlightedTabs)
         const TRect R = Control.TabRectEx(Page);
         return Shot().pixelColor(R.Left + X, R.Top + Y);
     };
+    // The pixels of one colour inside a tab's outline.
+    const auto Picture = [&](int Page, QRgb Colour) {
+        const TRect R = Control.TabRectEx(Page);
+        const QImage I = Shot();
+        QRect Box;
+        for (int Y = R.Top + 2; Y < R.Bottom - 2; ++Y)
+            for (int X = R.Left + 2; X < R.Right - 2; ++X)
+                if (I.pixel(X, Y) == Colour)
+                    Box |= QRect(X, Y, 1, 1);
+        return Box;
+    };
     EXPECT_GE(Control.TabRectEx(2).Width(), Plain + 10);
-    EXPECT_EQ(At(0, 4 + 5, 4), QColor(0, 0, 255));
-    EXPECT_NE(At(2, 4 + 5, 4), QColor(255, 0, 0));
+    const QRect Blue = Picture(0, qRgb(0, 0, 255));
+    EXPECT_EQ(Blue.size(), QSize(10, 8));
+    const TRect First = Control.TabRectEx(0);
+    EXPECT_NEAR(Blue.center().y(), (First.Top + First.Bottom) / 2, 1) << "centred across";
+    const QRect Text =
+        InkBox(Shot(), Rgb(TabFill), QRect(Blue.right() + 1, First.Top + 2, 200, 10));
+    EXPECT_GE(Text.left(), Blue.right() + 1);
+    EXPECT_TRUE(
+        InkBox(Shot(), Rgb(TabFill), QRect(First.Left + 2, First.Top + 2, Blue.left() - 2, 10))
+            .isEmpty())
+        << "the text comes after the picture";
+    EXPECT_TRUE(Picture(2, qRgb(255, 0, 0)).isEmpty());
     Control.SetOnGetImageIndex([](TExPageControl*, int Tab, int& Index) { Index = -Tab; });
     EXPECT_EQ(Control.TabRectEx(2).Width(), Plain);
-    EXPECT_EQ(At(0, 4 + 5, 4), QColor(255, 0, 0));
+    EXPECT_EQ(Picture(0, qRgb(255, 0, 0)).size(), QSize(10, 8));
 
     // The style shades a highlighted tab in the highlight colour.
     Control.SetTabBorder3D(true);

@@ -3,11 +3,15 @@
 #include "controls/uExNativeTabs.h"
 
 #include <QApplication>
+#include <QDockWidget>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTabBar>
 #include <QTest>
 #include <gmock/gmock.h>
+#include <map>
 #include <stdexcept>
 
 namespace {
@@ -380,3 +384,187 @@ TEST_F(PageControlTest, NewDefaultsReachOnlySheetsWithTheOldOnes)
 }
 
 } // namespace
+
+// Twelve tabs at 300 pixels wrap into rows along the page; the active tab's
+// row lies next to the page, and hit tests, clicks, keys and close boxes work
+// in every row.
+class MultiLineTest : public PageControlTest {
+protected:
+    void SetUp() override
+    {
+        PageControlTest::SetUp();
+        for (const char* Caption : {"Мультиаккаунт", "Новости", "Маркет", "Сигналы", "Библиотека",
+                                    "Эксперты", "Журнал", "Инвестиции", "Ещё"})
+            Add(Caption);
+        Control->setGeometry(0, 0, 300, 200);
+        Control->SetMultiLine(true);
+        Control->SetActivePage(Page(0));
+    }
+    // The rows from the page outward: each one's top and its page indexes.
+    std::map<int, std::vector<int>> Rows()
+    {
+        std::map<int, std::vector<int>> ByTop;
+        for (int I = 0; I < Control->PageCount(); ++I)
+            ByTop[Control->TabRectEx(I).Top].push_back(I);
+        return ByTop;
+    }
+};
+
+TEST_F(MultiLineTest, TabsWrapIntoRowsWithTheActiveRowAtThePage)
+{
+    const auto Before = Rows();
+    ASSERT_GE(Before.size(), 3u);
+    const int Height = Control->TabRectEx(0).Height();
+    int Expected = Before.begin()->first;
+    for (const auto& [Top, Pages] : Before) {
+        EXPECT_EQ(Top, Expected) << "rows follow each other";
+        Expected += Height;
+        for (std::size_t I = 0; I < Pages.size(); ++I) {
+            const TRect R = Control->TabRectEx(Pages[I]);
+            EXPECT_LE(R.Right, 300) << Pages[I];
+            if (I > 0)
+                EXPECT_EQ(R.Left, Control->TabRectEx(Pages[I - 1]).Right) << Pages[I];
+        }
+    }
+    EXPECT_EQ(Before.rbegin()->first + Height, 200) << "the strip ends at the control's bottom";
+    EXPECT_EQ(Before.begin()->second.front(), 0) << "the active row next to the page";
+    EXPECT_LT(Page(0)->geometry().bottom(), Before.begin()->first);
+
+    // A click on a tab of the last row selects it and turns that row to the page.
+    const int Far = Before.rbegin()->second.back();
+    Click(Centre(Far));
+    EXPECT_EQ(Control->ActivePageIndex(), Far);
+    const auto After = Rows();
+    EXPECT_EQ(After.begin()->second, Before.rbegin()->second);
+    EXPECT_EQ(std::next(After.begin())->second, Before.begin()->second);
+    for (int I = 0; I < Control->PageCount(); ++I)
+        EXPECT_EQ(Control->IndexOfTabAtEx(Centre(I).x(), Centre(I).y()), I) << I;
+
+    Control->SetMultiLine(false);
+    EXPECT_EQ(Rows().size(), 1u);
+}
+
+TEST_F(MultiLineTest, KeysAndCloseBoxesInEveryRow)
+{
+    Parent.show();
+    QApplication::setActiveWindow(&Parent);
+    auto* Field = new QLineEdit(Page(0));
+    Field->show();
+    Field->setFocus();
+    ASSERT_TRUE(Field->hasFocus());
+    Key(Qt::Key_Left, Qt::NoModifier);
+    EXPECT_EQ(Control->ActivePageIndex(), 0) << "an arrow a page's control left unused";
+    Control->setFocus();
+    ASSERT_TRUE(Control->hasFocus());
+    Key(Qt::Key_Left, Qt::NoModifier);
+    EXPECT_EQ(Control->ActivePageIndex(), 11) << "back from the first page to the last";
+    Key(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(Control->ActivePageIndex(), 0);
+    Key(Qt::Key_Right, Qt::NoModifier);
+    Key(Qt::Key_Down, Qt::NoModifier);
+    EXPECT_EQ(Control->ActivePageIndex(), 2);
+
+    TExTabSheet* Far = Page(10);
+    Far->SetShowClose(true);
+    Control->SetActivePage(Far);
+    const TRect R = Control->TabRectEx(10);
+    EXPECT_EQ(Rows().begin()->first, R.Top) << "its row is at the page";
+    Click({R.Left + 5, R.Top + 5 + Control->LowerActive()});
+    EXPECT_EQ(Control->PageCount(), 11);
+    EXPECT_EQ(Control->ActivePage(), Page(10)) << "the next page takes its place";
+}
+
+// A floating panel let go over a docking page control becomes its sheet;
+// dragged out by its tab, or double-clicked there, it floats again.
+class DockingTest : public PageControlTest {
+protected:
+    void SetUp() override
+    {
+        PageControlTest::SetUp();
+        Parent.move(100, 100);
+        Parent.show();
+        Panel = new QDockWidget(QStringLiteral("Символы"));
+        Panel->setObjectName(QStringLiteral("dpMarketView"));
+        Content = new QLabel(QStringLiteral("grid"));
+        Panel->setWidget(Content);
+        Panel->setFloating(true);
+        Panel->show();
+    }
+    void TearDown() override { delete Panel; }
+    // The end of a drag of the panel, the mouse at At in the control.
+    void LetGo(QPoint At)
+    {
+        const QPoint Global = Control->mapToGlobal(At);
+        QMouseEvent Release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(Global),
+                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(Panel, &Release);
+        QCoreApplication::processEvents();
+    }
+    QDockWidget* Panel = nullptr;
+    QLabel* Content = nullptr;
+};
+
+TEST_F(DockingTest, PanelBecomesASheetAndFloatsAgain)
+{
+    LetGo({200, 50});
+    EXPECT_EQ(Control->PageCount(), 3) << "no docking without DockSite";
+
+    Control->SetDockSite(true);
+    LetGo({200, 500});
+    EXPECT_EQ(Control->PageCount(), 3) << "let go outside the control";
+    LetGo({200, 50});
+    ASSERT_EQ(Control->PageCount(), 4);
+    TExTabSheet* Sheet = Page(3);
+    EXPECT_EQ(Sheet->GetCaption(), "Символы");
+    EXPECT_EQ(Control->ActivePage(), Sheet);
+    EXPECT_EQ(Sheet->DockedPanel(), Panel);
+    EXPECT_TRUE(Sheet->isAncestorOf(Content));
+    EXPECT_TRUE(Content->isVisibleTo(Sheet));
+    EXPECT_TRUE(Panel->isHidden());
+    Panel->setWindowTitle(QStringLiteral("Обзор\nрынка"));
+    EXPECT_EQ(Sheet->GetCaption(), "Обзор");
+
+    // Pressed on its tab and dragged beyond the control.
+    const QPoint Tab = Centre(3);
+    Mouse(QEvent::MouseButtonPress, Tab);
+    const QPointF Out = QPointF(Tab.x(), -40) - Tabs->pos();
+    QMouseEvent Move(QEvent::MouseMove, Out, Out, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(Tabs, &Move);
+    EXPECT_EQ(Control->PageCount(), 3);
+    EXPECT_TRUE(Panel->isVisible());
+    EXPECT_TRUE(Panel->isFloating());
+    EXPECT_EQ(Panel->widget(), Content);
+    EXPECT_EQ(Control->ActivePageIndex(), 0) << "the next page took its place";
+    Mouse(QEvent::MouseButtonRelease, QPoint(Tab.x(), -40));
+
+    LetGo({200, 50});
+    ASSERT_EQ(Control->PageCount(), 4);
+    Mouse(QEvent::MouseButtonDblClick, Centre(3));
+    EXPECT_EQ(Control->PageCount(), 3);
+    EXPECT_EQ(Panel->widget(), Content);
+    EXPECT_TRUE(Panel->isVisible());
+}
+
+TEST_F(DockingTest, APanelHoldingTheControlStaysOutOfIt)
+{
+    Control->SetDockSite(true);
+    QDockWidget Holder(QStringLiteral("Терминал"));
+    Holder.setWidget(&Parent);
+    Holder.setFloating(true);
+    Holder.show();
+    const QPoint Global = Control->mapToGlobal(QPoint(200, 50));
+    QMouseEvent Release(QEvent::MouseButtonRelease, QPointF(5, 5), QPointF(Global), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&Holder, &Release);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Control->PageCount(), 3);
+    EXPECT_EQ(Holder.widget(), &Parent);
+    Holder.setWidget(nullptr);
+    Parent.setParent(nullptr);
+}
+
+TEST(ExPageControl, Version)
+{
+    EXPECT_EQ(TExPageControl::Version(), "1.6.1.1");
+    EXPECT_EQ(TExPageControl::VersionNr(), 0x01060101u);
+}

@@ -270,3 +270,18 @@ TEST_F(MdiWindow, CloseButton)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(Freed);
 }
+
+// At a pixel ratio of 2 the frame and the caption are drawn at the screen's
+// resolution: the one-pixel black edge stays one screen pixel wide and the
+// caption's glyphs are finer than a stretched picture.
+TEST_F(MdiWindow, SharpAtPixelRatioTwo)
+{
+    TwinctrlMdiWindow* W = NewWindow(Bounds(0, 0, 200, 100));
+    W->SetCaption("ETHBTC, H1");
+    const QImage Twice = RenderAt(*W, 2);
+    ASSERT_EQ(Twice.size(), W->size() * 2);
+    EXPECT_EQ(Twice.pixel(0, 100), qRgb(0, 0, 0));
+    EXPECT_NE(Twice.pixel(1, 100), qRgb(0, 0, 0));
+    const TRect C = W->GetCaptionRect();
+    EXPECT_FALSE(IsStretched(Twice, QRect(C.Left * 2, C.Top * 2, 100, C.Height() * 2)));
+}

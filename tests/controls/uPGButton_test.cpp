@@ -161,3 +161,13 @@ TEST_F(PGButton, ArrowsMoveTheFocusUnlessWanted)
     EXPECT_TRUE(Button->hasFocus());
     EXPECT_EQ(Keys, std::vector<int>{Qt::Key_Right});
 }
+
+// At a pixel ratio of 2 the caption is drawn at the screen's resolution, not
+// stretched from a picture of half the size.
+TEST_F(PGButton, SharpAtPixelRatioTwo)
+{
+    Button->setText("Buy");
+    const QImage Twice = RenderAt(*Button, 2);
+    ASSERT_EQ(Twice.size(), QSize(240, 80));
+    EXPECT_FALSE(IsStretched(Twice, QRect(20, 20, 200, 40)));
+}

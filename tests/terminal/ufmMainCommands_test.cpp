@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QHeaderView>
 #include <QMenu>
 #include <QStatusBar>
 #include <QTabBar>
@@ -54,7 +55,7 @@ TEST_F(MainCommands, EveryCommandShowsItsPictureButTheIntervalsAndTheSwitches)
         static const std::string Names =
             " acM1 acM5 acM15 acM30 acH1 acH4 acH6 acD1 acW1 acMN acMulti acNoZeroBalance "
             "acChartInterval acCharts acStandart acInstruments acStatusBar acMDMaxMin acMDTime "
-            "acMDGrid acTemplateSelect acTemplateDelete ";
+            "acMDGrid acMDSpred acMDColAutoSize acTemplateSelect acTemplateDelete ";
         return Names.find(" " + Action->objectName().toStdString() + " ") != std::string::npos;
     };
     for (const QAction* Action : C.Actions.Actions)
@@ -80,6 +81,12 @@ TEST_F(MainCommands, ChecksFollowTheModelOncePerClick)
         {A.acStatusBar, Shown(C.panStatus), true},
         {A.acNoZeroBalance, [] { return User->Input().NoZeroBalance(); }, true},
         {A.acMDMaxMin, [&C] { return C.vstSymbols->ColumnVisible(3); }, true},
+        {A.acMDSpred, [&C] { return C.vstSymbols->ColumnVisible(8); }, true},
+        {A.acMDColAutoSize,
+         [&C] {
+             return C.vstSymbols->horizontalHeader()->sectionResizeMode(0) != QHeaderView::Stretch;
+         },
+         true},
         {A.acInstruments, [] { return true; }, false},
     };
     for (const auto& [Action, Model, Flips] : Cases)
@@ -133,6 +140,31 @@ TEST_F(MainCommands, APanelShownAgainDocksAtItsPlace)
     EXPECT_FALSE(C.dpMarketDepth->isHidden());
     EXPECT_FALSE(C.dpMarketDepth->isFloating());
     EXPECT_EQ(Window->dockWidgetArea(C.dpMarketDepth), Qt::LeftDockWidgetArea);
+}
+
+// The Window menu's order-book item is one of its own: it shows and hides the
+// panel as the command does, follows its check and is translated.
+TEST_F(MainCommands, WindowMenusOrderBookItem)
+{
+    const TMainControls& C = Window->Controls();
+    auto* Item = Window->findChild<QAction*>(QStringLiteral("mmMarketDepth"));
+    ASSERT_NE(Item, nullptr);
+    auto* Windows = Window->findChild<QMenu*>(QStringLiteral("mmWindows"));
+    EXPECT_TRUE(Windows->actions().contains(Item));
+    EXPECT_FALSE(Windows->actions().contains(C.Actions.acMarketDepth));
+    EXPECT_EQ(Item->text(), QStringLiteral("Стакан цен"));
+    const bool Shown = !C.dpMarketDepth->isHidden();
+    EXPECT_EQ(Item->isChecked(), Shown);
+    Item->trigger();
+    EXPECT_EQ(C.dpMarketDepth->isHidden(), Shown);
+    EXPECT_EQ(C.Actions.acMarketDepth->isChecked(), !Shown);
+    EXPECT_EQ(Item->isChecked(), !Shown);
+    C.Actions.acMarketDepth->trigger();
+    EXPECT_EQ(Item->isChecked(), Shown);
+
+    TTranslatorScope English("English", Home.ConfigHome() / "Quorvel" / "Tavrix");
+    Window->TranslateForm();
+    EXPECT_EQ(Item->text(), QStringLiteral("Depth of Market"));
 }
 
 // The new chart shows the market watch's symbol in an active window, and the

@@ -10,6 +10,8 @@
 #include "terminal/MainWindowFixture.h"
 
 #include <QAction>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QImage>
 #include <fstream>
 
@@ -122,8 +124,8 @@ TEST_F(MainGrids, MarketWatchCommandsShowColumnsAndChangeTheShownSymbols)
 {
     const TMainControls& C = Open().Controls();
     ShowSymbols({{"ETHBTC"}, {"LTCBTC"}, {"BNBBTC"}});
-    const std::vector<bool> AtStart = {true, false, true, false, false, false, false, false};
-    for (int Column = 0; Column < 8; ++Column)
+    const std::vector<bool> AtStart = {true, false, true, false, false, false, false, false, false};
+    for (int Column = 0; Column < 9; ++Column)
         EXPECT_EQ(C.vstSymbols->ColumnVisible(Column), AtStart[Column]) << Column;
 
     C.Actions.acMDMaxMin->trigger();
@@ -145,6 +147,72 @@ TEST_F(MainGrids, MarketWatchCommandsShowColumnsAndChangeTheShownSymbols)
     C.Actions.acShowSymbol->trigger();
     Window->RefreshSymbolList();
     EXPECT_EQ(C.vstSymbols->RootNodeCount(), 3);
+}
+
+// Ask minus bid in the finer price's decimals, without the subtraction's
+// binary noise; empty while either price is unknown.
+TEST_F(MainGrids, SpreadColumnShowsAskMinusBidInThePricesDecimals)
+{
+    const TMainControls& C = Open().Controls();
+    ShowSymbols({{"ETHBTC", 0, 0, 0.0709, 0.0711},
+                 {"SHIBBTC", 0, 0, 0.0000123, 0.0000124},
+                 {"BTCUSDT", 0, 0, 37250, 37251.5},
+                 {"NEWBTC", 0, 0, 0, 0.5},
+                 {"OLDBTC", 0, 0, 0.5, 0}});
+    EXPECT_FALSE(C.vstSymbols->ColumnVisible(8));
+    EXPECT_EQ(C.vstSymbols->HeaderText(8).toStdString(), "Spread");
+    C.Actions.acMDSpred->trigger();
+    EXPECT_TRUE(C.Actions.acMDSpred->isChecked());
+    EXPECT_TRUE(C.vstSymbols->ColumnVisible(8));
+    const std::vector<std::string> Expected = {"0,0002", "0,0000001", "1,5", "", ""};
+    for (int Row = 0; Row < 5; ++Row)
+        EXPECT_EQ(Text(C.vstSymbols, Row, 8), Expected[Row]) << Row;
+    C.Actions.acMDSpred->trigger();
+    EXPECT_FALSE(C.vstSymbols->ColumnVisible(8));
+}
+
+// Checked, every shown column fits its widest text and its caption, and
+// keeps fitting as the values grow, but not twice within a second.
+TEST_F(MainGrids, ColumnAutoSizeFitsTextAndCaptionAndFollowsChanges)
+{
+    const TMainControls& C = Open().Controls();
+    TVirtualStringTree& Grid = *C.vstSymbols;
+    ShowSymbols({{"ETHBTC", 1.5}, {"LTCBTC", -2}});
+    C.Actions.acMDTime->trigger();
+    const QFontMetrics Cells(Grid.font()), Header(Grid.horizontalHeader()->font());
+    const auto Width = [&](int Column) { return Grid.columnWidth(Column); };
+
+    C.Actions.acMDColAutoSize->trigger();
+    EXPECT_TRUE(C.Actions.acMDColAutoSize->isChecked());
+    EXPECT_LT(Width(0), 162) << "the symbol column no longer stretches";
+    EXPECT_GE(Width(0), Cells.horizontalAdvance("ETHBTC"));
+    EXPECT_GE(Width(0), Header.horizontalAdvance("Символ"));
+    EXPECT_GE(Width(2), Header.horizontalAdvance("%")) << "the caption is wider than \"1,5\"";
+    EXPECT_GE(Width(7), Cells.horizontalAdvance(Text(&Grid, 0, 7).c_str()));
+    const int Narrow = Width(2);
+
+    ShowSymbols({{"ETHBTC", 1234567.125}, {"LTCBTC", -2}});
+    EXPECT_EQ(Width(2), Narrow) << "within a second of the last fit";
+    Pump([] { return false; }, 1050);
+    Window->RefreshSymbolList();
+    EXPECT_GE(Width(2), Cells.horizontalAdvance("1234567,125"));
+    EXPECT_GT(Width(2), Narrow);
+
+    std::vector<TSymbolTicker> Long(300, {"XBTC", 1});
+    Long.back().PriceChangePercent = 123456789.125;
+    ShowSymbols(Long);
+    Pump([] { return false; }, 1050);
+    Window->RefreshSymbolList();
+    EXPECT_LT(Width(2), Cells.horizontalAdvance("123456789,125")) << "a row off screen";
+
+    C.Actions.acMDColAutoSize->trigger();
+    EXPECT_FALSE(C.Actions.acMDColAutoSize->isChecked());
+    EXPECT_EQ(Grid.horizontalHeader()->sectionResizeMode(0), QHeaderView::Stretch);
+    const int Kept = Width(2);
+    ShowSymbols({{"ETHBTC", 1}, {"LTCBTC", -2}});
+    Pump([] { return false; }, 1050);
+    Window->RefreshSymbolList();
+    EXPECT_EQ(Width(2), Kept) << "unchecked, the widths stay as they are";
 }
 
 TEST_F(MainGrids, OrderBookRowsCarryBarsInTheirSidesColourAsLongAsTheirShare)

@@ -1,6 +1,7 @@
 #include "platform/qt/CustomControl.h"
 
 #include "platform/qt/GdiBlit.h"
+#include "platform/qt/PaintBuffer.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -180,20 +181,15 @@ void TCustomControl::AlignControls(TRect& Rect)
 
 void TCustomControl::paintEvent(QPaintEvent*)
 {
-    // Painted off screen: raster operations and pixel reads need an image.
-    // Filling it with Color is the platform's erasing of the background.
-    QImage Image(size(), QImage::Format_RGB32);
-    Image.fill(ToQColor(ColorToRGB(fColor)));
-    {
-        TGdiDC DC(&Image);
-        Guarded([&] { NcPaint(DC); });
-        const TRect C = ClientRect();
-        DC.IntersectClipRect(C.Left, C.Top, C.Right, C.Bottom);
-        fCanvas.SetHandle(&DC);
-        Guarded([&] { Paint(); });
-        fCanvas.SetHandle(nullptr);
-    }
-    QPainter(this).drawImage(0, 0, Image);
+    // Filling the buffer with Color is the platform's erasing of the background.
+    TPaintBuffer Buffer(*this, ToQColor(ColorToRGB(fColor)));
+    TGdiDC& DC = Buffer.DC();
+    Guarded([&] { NcPaint(DC); });
+    const TRect C = ClientRect();
+    DC.IntersectClipRect(C.Left, C.Top, C.Right, C.Bottom);
+    fCanvas.SetHandle(&DC);
+    Guarded([&] { Paint(); });
+    fCanvas.SetHandle(nullptr);
 }
 
 void TCustomControl::resizeEvent(QResizeEvent*)

@@ -7,6 +7,7 @@
 #include "terminal/fmMain/ufmMainLayout.h"
 
 #include <QMainWindow>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -127,6 +128,11 @@ private:
     void acMDMaxMinExecute();
     void acMDTimeExecute();
     void acMDGridExecute();
+    void acMDSpredExecute();
+    void acMDColAutoSizeExecute();
+    void FitShownColumns();
+    // Always: also within a second of the last fit.
+    void FitSymbolColumns(bool Always);
 
     // The open orders, balances, order history and further accounts.
     void ConnectAccountGrids();
@@ -182,6 +188,7 @@ private:
     bool fIsOnline = false;
     bool fShown = false;
     bool fClosed = false;
+    std::chrono::steady_clock::time_point fColumnsFitAt;
 };
 
 // The main window of the running program: the first one created, until it

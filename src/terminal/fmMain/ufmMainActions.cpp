@@ -80,8 +80,8 @@ constexpr TActionSpec cActions[] = {
     {"acTickChart", "Тиковый график", 0, 0, "chart-tick"},
     {"acMarketDepthEx", "Стакан цен", 0, 0, "market-depth"},
     {"acSpecification", "Спецификация", 0, 0, "info"},
-    {"acMDSpred", "Спред", 0, 0, "spread"},
-    {"acMDColAutoSize", "Авторазмер столбцов", 0, 0, "columns-autosize"},
+    {"acMDSpred", "Спред", 0, afCheck},
+    {"acMDColAutoSize", "Авторазмер столбцов", 0, afCheck},
     {"acMDMaxMin", "Максимум/Минимум", 0, afCheck},
     {"acMDTime", "Время", 0, afCheck},
     {"acMDGrid", "Сетка", 0, afCheck},
@@ -206,6 +206,26 @@ QMenu* MenuOf(QWidget* Parent, const char* Name, const char* Title, const TMenuF
     return Menu;
 }
 
+// A menu item of its own (its caption is translated with the menus') that
+// runs Command and shows its check and enabled state.
+void AddMirrorItem(QMenu* Menu, const char* Name, QAction* Command)
+{
+    auto* Item = new QAction(Command->icon(), Command->text(), Menu);
+    Item->setObjectName(QString::fromLatin1(Name));
+    Item->setCheckable(Command->isCheckable());
+    const auto Follow = [Item, Command] {
+        Item->setChecked(Command->isChecked());
+        Item->setEnabled(Command->isEnabled());
+    };
+    Follow();
+    QObject::connect(Command, &QAction::changed, Item, Follow);
+    QObject::connect(Item, &QAction::triggered, Command, [Command, Follow] {
+        Follow();
+        Command->trigger();
+    });
+    Menu->addAction(Item);
+}
+
 void BuildMainMenu(QMainWindow& Window, const TMenuFiller& F)
 {
     QMenuBar* Bar = Window.menuBar();
@@ -242,9 +262,11 @@ void BuildMainMenu(QMainWindow& Window, const TMenuFiller& F)
 
     Bar->addMenu(
         MenuOf(Bar, "mmService", "Сервис", F, {"acNewOrder", "acOrderDelete", "-", "acMulti"}));
-    Bar->addMenu(MenuOf(Bar, "mmWindows", "Окно", F,
-                        {"acMarketView", "acNavigate", "acTerminal", "acMarketDepth",
-                         "acVolumeMonitor", "-", "acBuy", "acSell"}));
+    QMenu* Windows =
+        MenuOf(Bar, "mmWindows", "Окно", F, {"acMarketView", "acNavigate", "acTerminal"});
+    AddMirrorItem(Windows, "mmMarketDepth", F.Find("acMarketDepth"));
+    F.Add(Windows, {"acVolumeMonitor", "-", "acBuy", "acSell"});
+    Bar->addMenu(Windows);
 
     QMenu* Help = TMenuFiller::SubMenu(Bar, "mmHelp", "Справка");
     auto* UserManual =
@@ -401,6 +423,8 @@ void BuildMainActions(QMainWindow& Window, TMainControls& C)
     A.acMDMaxMin = F.Find("acMDMaxMin");
     A.acMDTime = F.Find("acMDTime");
     A.acMDGrid = F.Find("acMDGrid");
+    A.acMDSpred = F.Find("acMDSpred");
+    A.acMDColAutoSize = F.Find("acMDColAutoSize");
     for (const char* Name : cIntervals)
         A.Intervals.push_back(F.Find(Name));
     A.acBuy = F.Find("acBuy");

@@ -196,7 +196,8 @@ void BuildDocks(QMainWindow& W, TMainControls& C)
                                {.Text = "Минимум", .Visible = false},
                                {.Text = "Bid", .Visible = false},
                                {.Text = "Ask", .Visible = false},
-                               {.Text = "Время", .Visible = false}});
+                               {.Text = "Время", .Visible = false},
+                               {.Text = "Spread", .Visible = false}});
     C.dpMarketView->setWidget(C.vstSymbols);
 
     C.dpMarketDepth =

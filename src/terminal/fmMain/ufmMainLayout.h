@@ -67,6 +67,8 @@ struct TMainActions {
     QAction* acMDMaxMin = nullptr;
     QAction* acMDTime = nullptr;
     QAction* acMDGrid = nullptr;
+    QAction* acMDSpred = nullptr;
+    QAction* acMDColAutoSize = nullptr;
     // The interval buttons, one radio group; each carries its interval as data.
     std::vector<QAction*> Intervals;
     QAction* acBuy = nullptr;

@@ -7,6 +7,7 @@
 #include "domain/uSymbols.h"
 #include "domain/uUser.h"
 #include "platform/DateUtils.h"
+#include "platform/FloatDigits.h"
 #include "platform/FormatSettings.h"
 #include "platform/SysUtils.h"
 #include "platform/qt/GdiObjects.h"
@@ -15,7 +16,9 @@
 #include "terminal/fmBasic/uMainGuard.h"
 
 #include <QAction>
+#include <QHeaderView>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 // The market watch, navigator, order book and volume monitor show the market
@@ -26,6 +29,10 @@ namespace {
 
 constexpr int cMaxMinColumns[] = {3, 4};
 constexpr int cTimeColumn = 7;
+constexpr int cSpreadColumn = 8;
+constexpr int cSymbolColumn = 0;
+// Columns that keep fitting are fitted again at most this often.
+constexpr auto cColumnFitPeriod = std::chrono::seconds(1);
 
 // A switch whose check is its state: its handler inverts it. The new check.
 bool InvertCheck(QAction& Action)
@@ -50,6 +57,25 @@ void ShowRowsSelectingFirst(TVirtualStringTree& Grid, int Count)
         Grid.SelectRow(0);
     Grid.EndUpdate();
     Grid.Invalidate();
+}
+
+// Digits after the decimal point of a price as the exchange wrote it.
+int PriceDecimals(double Price)
+{
+    const TFloatDigits Digits = FloatToDigits(Price, 15);
+    return std::clamp(int(Digits.Digits.size()) - Digits.Exponent, 0, 18);
+}
+
+// Ask minus bid with as many decimals as the finer of the two prices, so that
+// the difference shows without the binary noise of the subtraction; empty
+// while either price is unknown.
+std::string SpreadText(const TSymbol& Symbol)
+{
+    const double Bid = Symbol.BidPrice(), Ask = Symbol.AskPrice();
+    if (!(Bid > 0) || !(Ask > 0))
+        return {};
+    const int Decimals = std::max(PriceDecimals(Bid), PriceDecimals(Ask));
+    return FloatToStrF(Ask - Bid, ffFixed, 15, Decimals, GetFormatSettings());
 }
 
 } // namespace
@@ -80,6 +106,8 @@ void TfmMain::ConnectMarketGrids()
     connect(A.acMDMaxMin, &QAction::triggered, this, [this] { acMDMaxMinExecute(); });
     connect(A.acMDTime, &QAction::triggered, this, [this] { acMDTimeExecute(); });
     connect(A.acMDGrid, &QAction::triggered, this, [this] { acMDGridExecute(); });
+    connect(A.acMDSpred, &QAction::triggered, this, [this] { acMDSpredExecute(); });
+    connect(A.acMDColAutoSize, &QAction::triggered, this, [this] { acMDColAutoSizeExecute(); });
 }
 
 void TfmMain::RefreshSymbolList()
@@ -90,6 +118,8 @@ void TfmMain::RefreshSymbolList()
         ShowRowsSelectingFirst(*fControls.vstSymbols, User->SymbolShowList().Count());
         // Another list of the same length keeps the selected row, not its name.
         vstSymbolsChange();
+        if (fControls.Actions.acMDColAutoSize->isChecked())
+            FitSymbolColumns(false);
     });
 }
 
@@ -142,6 +172,9 @@ std::string TfmMain::vstSymbolsGetText(int Row, int Column) const
             break;
         case cTimeColumn:
             Text = TimeToStr(Symbol->Time(), GetFormatSettings());
+            break;
+        case cSpreadColumn:
+            Text = SpreadText(*Symbol);
             break;
         default:
             break;
@@ -314,6 +347,7 @@ void TfmMain::acMDMaxMinExecute()
         const bool Shown = InvertCheck(*fControls.Actions.acMDMaxMin);
         for (int Column : cMaxMinColumns)
             fControls.vstSymbols->SetColumnVisible(Column, Shown);
+        FitShownColumns();
     });
 }
 
@@ -322,6 +356,7 @@ void TfmMain::acMDTimeExecute()
     RunLogged("acMDTimeExecute", [this] {
         fControls.vstSymbols->SetColumnVisible(cTimeColumn,
                                                InvertCheck(*fControls.Actions.acMDTime));
+        FitShownColumns();
     });
 }
 
@@ -330,4 +365,47 @@ void TfmMain::acMDGridExecute()
     RunLogged("acMDGridExecute", [this] {
         fControls.vstSymbols->SetGridLines(InvertCheck(*fControls.Actions.acMDGrid));
     });
+}
+
+void TfmMain::acMDSpredExecute()
+{
+    RunLogged("acMDSpredExecute", [this] {
+        fControls.vstSymbols->SetColumnVisible(cSpreadColumn,
+                                               InvertCheck(*fControls.Actions.acMDSpred));
+        FitShownColumns();
+    });
+}
+
+// While checked, the symbol column gives up stretching so that it too keeps
+// the width of its text; unchecked, it stretches again.
+void TfmMain::acMDColAutoSizeExecute()
+{
+    RunLogged("acMDColAutoSizeExecute", [this] {
+        const bool Fitting = InvertCheck(*fControls.Actions.acMDColAutoSize);
+        fControls.vstSymbols->horizontalHeader()->setSectionResizeMode(
+            cSymbolColumn, Fitting ? QHeaderView::Interactive : QHeaderView::Stretch);
+        if (Fitting)
+            FitSymbolColumns(true);
+    });
+}
+
+// A column shown while fitting is on fits at once.
+void TfmMain::FitShownColumns()
+{
+    if (fControls.Actions.acMDColAutoSize->isChecked())
+        FitSymbolColumns(true);
+}
+
+// Each shown column takes the width of its widest text in the rows on screen
+// and of its caption.
+void TfmMain::FitSymbolColumns(bool Always)
+{
+    const auto Now = std::chrono::steady_clock::now();
+    if (!Always && Now - fColumnsFitAt < cColumnFitPeriod)
+        return;
+    fColumnsFitAt = Now;
+    TVirtualStringTree& Grid = *fControls.vstSymbols;
+    for (int Column = 0; Column < Grid.ColumnCount(); ++Column)
+        if (Grid.ColumnVisible(Column))
+            Grid.resizeColumnToContents(Column);
 }

@@ -19,8 +19,8 @@
 
 namespace {
 
-// The menus whose titles pass through the translator (the user manual's
-// item is a command of its own).
+// The menus whose titles pass through the translator (the items of the user
+// manual and of the order book are translated apart).
 constexpr const char* cTranslatedMenus[] = {
     "mmFile",     "mmView",   "mmToolBar",   "mmInsert",          "mmIndicator",
     "mmGraphics", "mmPeriod", "mmiTemplate", "mmiTemplateDelete", "mmService",
@@ -130,6 +130,7 @@ void TfmMain::TranslateForm()
     for (const char* Name : cTranslatedMenus)
         if (auto* Menu = findChild<QMenu*>(QString::fromLatin1(Name)))
             Menu->setTitle(Translated(Menu->title()));
-    if (auto* UserManual = findChild<QAction*>(QStringLiteral("mmUserManual")))
-        UserManual->setText(Translated(UserManual->text()));
+    for (const char* Name : {"mmUserManual", "mmMarketDepth"})
+        if (auto* Item = findChild<QAction*>(QString::fromLatin1(Name)))
+            Item->setText(Translated(Item->text()));
 }
