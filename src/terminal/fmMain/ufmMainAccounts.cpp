@@ -60,6 +60,8 @@ void TfmMain::RefreshOrderListData()
     RunRefreshLogged("RefreshOrderListData", [this] {
         if (const TConnectionItem* Main = MainAccount())
             fControls.vstOrders->ShowRows(Main->UserOrderList().Count());
+        // A further account's open orders arrive with the same code.
+        fControls.vstMulti->Invalidate();
     });
 }
 
@@ -76,6 +78,8 @@ void TfmMain::RefreshBalanceUI()
     RunRefreshLogged("RefreshBalanceUI", [this] {
         if (const TConnectionItem* Main = MainAccount())
             fControls.vstBalances->ShowRows(Main->BalanceList().Count());
+        // A further account's balances arrive with the same code.
+        fControls.vstMulti->Invalidate();
     });
 }
 
