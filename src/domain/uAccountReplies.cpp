@@ -105,6 +105,30 @@ void ParseAnyReply(std::string_view aText, const std::string& aName)
     const TReplyDocument Reply(aText, aName);
 }
 
+std::string ReplyRefusal(std::string_view aText)
+{
+    dom::parser Parser;
+    dom::object Root;
+    if (Parser.parse(aText.data(), aText.size()).get_object().get(Root) != simdjson::SUCCESS)
+        return {};
+    dom::element Code;
+    const bool HasCode = Root.at_key("code").get(Code) == simdjson::SUCCESS;
+    std::string Message = TextAt(Root, "msg");
+    if (Message.empty() && HasCode)
+        Message = "code " + std::to_string(Int64At(Root, "code"));
+    return Message;
+}
+
+std::string FailureRefusal(std::string_view aFailure)
+{
+    std::string Text = ReplyRefusal(aFailure);
+    if (Text.empty())
+        Text = aFailure;
+    if (Text.size() > cRefusalLength)
+        Text.resize(cRefusalLength);
+    return Text;
+}
+
 void ApplyBalances(TBalanceList& aList, const std::vector<TBalanceEntry>& aBalances,
                    bool aNoZeroBalance)
 {

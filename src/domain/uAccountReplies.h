@@ -45,6 +45,16 @@ TPlacedOrder ParsePlacedOrderReply(std::string_view aText, const std::string& aN
 // Any reply that only has to be JSON (a cancel).
 void ParseAnyReply(std::string_view aText, const std::string& aName);
 
+// The exchange's refusal in a reply: the "msg" of an object that carries
+// "code" or "msg" ("code" and its number when there is no message); empty
+// for any other reply.
+std::string ReplyRefusal(std::string_view aText);
+// The words to show for a failed exchange whose body or status line is
+// aFailure: the reply's refusal when it has one, else the text itself, cut
+// to cRefusalLength bytes.
+std::string FailureRefusal(std::string_view aFailure);
+inline constexpr std::size_t cRefusalLength = 300;
+
 // User-interface thread. The balances replace the list's; with aNoZeroBalance
 // an asset with nothing free and nothing locked is left out.
 void ApplyBalances(TBalanceList& aList, const std::vector<TBalanceEntry>& aBalances,

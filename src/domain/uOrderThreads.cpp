@@ -2,12 +2,18 @@
 
 #include "domain/uChartListLink.h"
 #include "domain/uCommon.h"
+#include "domain/uLog.h"
 #include "domain/uMethods.h"
 #include "domain/uProfile.h"
 #include "domain/uSysTime.h"
+#include "domain/uTradeEngine.h"
+#include "domain/uTranslator.h"
 #include "domain/uUIWriter.h"
 #include "domain/uUser.h"
 #include "domain/uWorkflow.h"
+
+#include <cmath>
+#include <exception>
 
 namespace {
 
@@ -73,7 +79,96 @@ template <class TWorker> std::shared_ptr<TWorker> NewWorker(TConnectionItem* aAc
     return Worker;
 }
 
+std::string Translated(const std::string& aText, std::initializer_list<std::string_view> aValues)
+{
+    return Translator ? Translator->Translate(aText, aValues) : FillPlaceholders(aText, aValues);
+}
+
+std::string AccountName(const TConnectionItem* aAccount)
+{
+    return aAccount ? aAccount->Name() : std::string();
+}
+
+// A change that goes to the further accounts too: the round is held open
+// while the mirrored requests start, so that one refused at once does not
+// end it early.
+template <class TMirror>
+void MirrorRound(const char* aTitle, bool aMulti, TConnectionItem& aAccount, TMirror aMirror,
+                 const std::string& aConfirmation)
+{
+    auto Round = std::make_shared<TMirrorRound>(aTitle);
+    Round->Join();
+    FinishOrderChange(
+        aAccount, aMulti, [&](TConnectionItem& Further) { aMirror(Further, Round); },
+        aConfirmation);
+    Round->Done({}, {});
+}
+
 } // namespace
+
+void TMirrorRound::Done(const std::string& aAccount, const std::string& aRefusal)
+{
+    if (!aRefusal.empty())
+        fRefusals.push_back(aAccount + ": " + aRefusal);
+    if (--fPending > 0 || fRefusals.empty())
+        return;
+    std::string Text = Translated(fTitle, {});
+    for (const std::string& Refusal : fRefusals)
+        Text += "\n" + Refusal;
+    fRefusals.clear();
+    Msg(Text, mtAlert);
+}
+
+void TOrderChangeThread::DoExecute()
+{
+    std::exception_ptr Failed;
+    try {
+        TBaseOrderThread::DoExecute();
+    } catch (...) {
+        Failed = std::current_exception();
+    }
+    Synchronize([this] { TellRefusal(); });
+    if (Failed)
+        std::rethrow_exception(Failed);
+}
+
+void TOrderChangeThread::DoSendRequest()
+{
+    std::string Failure;
+    SendRequest(NewMethod(), Signer(), fRequest, fResponse, fError, &Failure);
+    if (fResponse.empty() && !Failure.empty())
+        fRefusal = FailureRefusal(Failure);
+}
+
+bool TOrderChangeThread::Accepted()
+{
+    fRefusal = ReplyRefusal(fResponse);
+    return fRefusal.empty();
+}
+
+void TOrderChangeThread::TellRefusal()
+{
+    const TConnectionItem* Target = Account();
+    if (!fRefusal.empty()) {
+        LogAlert("TUser." + RequestName() + " refused: " + fRefusal);
+        if (!fRound && IsMainAccount(Target))
+            Msg(Translated(RefusedText(), {fRefusal}), mtAlert);
+    }
+    if (fRound)
+        fRound->Done(AccountName(Target), fRefusal);
+}
+
+std::string OrderFault(const TOrder& aOrder)
+{
+    auto Positive = [](double aValue) { return std::isfinite(aValue) && aValue > 0; };
+    if (!Positive(aOrder.Quantity()))
+        return "Объем должен быть больше 0";
+    if (IsLimit(aOrder.Type_()) && !Positive(aOrder.Price()))
+        return "Цена должна быть больше 0";
+    if (aOrder.Type_() == "STOP_LOSS_LIMIT" && !Positive(aOrder.StopPrice()))
+        return "Стоп-цена должна быть больше 0";
+    return {};
+}
 
 // Balances.
 
@@ -201,7 +296,7 @@ void TOrderPostThread::DoMakeRequest()
 
 bool TOrderPostThread::DoReadReply()
 {
-    if (!IsWorking())
+    if (!IsWorking() || !Accepted())
         return false;
     fPlaced = ParsePlacedOrderReply(fResponse, RequestName());
     return true;
@@ -212,12 +307,13 @@ void TOrderPostThread::DoOutput()
     TConnectionItem* Target = Account();
     if (!Target)
         return;
-    auto Mirror = [this](TConnectionItem& Further) {
+    auto Mirror = [this](TConnectionItem& Further, const std::shared_ptr<TMirrorRound>& Round) {
         TOrder Copy = *fOrder;
         Copy.SetQuantity(fOrder->Quantity() * Further.Rate());
-        User->OrderPost(Copy, &Further, false);
+        StartOrderPost(Copy, &Further, false, Round);
     };
-    FinishOrderChange(*Target, fMulti, Mirror, "Создан ордер " + PlacedOrderText(fPlaced));
+    MirrorRound("Ордера на дополнительных счетах отклонены:", fMulti, *Target, Mirror,
+                "Создан ордер " + PlacedOrderText(fPlaced));
 }
 
 void TOrderPostThread::DoNotify()
@@ -241,7 +337,7 @@ void TOrderDeleteThread::DoMakeRequest()
 
 bool TOrderDeleteThread::DoReadReply()
 {
-    if (!IsWorking())
+    if (!IsWorking() || !Accepted())
         return false;
     ParseAnyReply(fResponse, RequestName());
     return true;
@@ -255,12 +351,13 @@ void TOrderDeleteThread::DoOutput()
     if (!Target)
         return;
     const TDateTime Time = StampToDate(fUserOrder.Time());
-    auto Mirror = [&](TConnectionItem& Further) {
+    auto Mirror = [&](TConnectionItem& Further, const std::shared_ptr<TMirrorRound>& Round) {
         if (const TUserOrder* Match = Further.UserOrderList().FindBy(
                 fUserOrder.Symbol(), fUserOrder.OrderType(), fUserOrder.Side(), Time))
-            User->OrderDelete(*Match, &Further, false);
+            StartOrderDelete(*Match, &Further, false, Round);
     };
-    FinishOrderChange(*Target, fMulti, Mirror, "Ордер удален");
+    MirrorRound("Отмена ордеров на дополнительных счетах отклонена:", fMulti, *Target, Mirror,
+                "Ордер удален");
 }
 
 void TOrderDeleteThread::DoNotify()
@@ -284,16 +381,30 @@ void StartAllOrders(TConnectionItem* aAccount, const std::string& aSymbol)
     StartFree(Worker);
 }
 
-void StartOrderPost(const TOrder& aOrder, TConnectionItem* aAccount, bool aMulti)
+void StartOrderPost(const TOrder& aOrder, TConnectionItem* aAccount, bool aMulti,
+                    std::shared_ptr<TMirrorRound> aRound)
 {
+    if (aRound)
+        aRound->Join();
+    if (const std::string Fault = OrderFault(aOrder); !Fault.empty()) {
+        WriteLog("TUser.OrderPost not sent: " + Fault, mtAlert, 0);
+        if (aRound)
+            aRound->Done(AccountName(aAccount), Translated(Fault, {}));
+        return;
+    }
     auto Worker = NewWorker<TOrderPostThread>(aAccount, aMulti);
     Worker->SetOrder(std::make_shared<TOrder>(aOrder));
+    Worker->SetRound(std::move(aRound));
     StartFree(Worker);
 }
 
-void StartOrderDelete(const TUserOrder& aOrder, TConnectionItem* aAccount, bool aMulti)
+void StartOrderDelete(const TUserOrder& aOrder, TConnectionItem* aAccount, bool aMulti,
+                      std::shared_ptr<TMirrorRound> aRound)
 {
+    if (aRound)
+        aRound->Join();
     auto Worker = NewWorker<TOrderDeleteThread>(aAccount, aMulti);
     Worker->SetUserOrder(aOrder);
+    Worker->SetRound(std::move(aRound));
     StartFree(Worker);
 }

@@ -4,6 +4,7 @@
 #include "domain/uBaseThread.h"
 #include "domain/uCollections.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -69,8 +70,55 @@ protected:
     void DoNotify() override;
 };
 
+// The further accounts' refusals of one mirrored placement or cancel, shown
+// in one box once the last mirrored request of the round has answered.
+// User-interface thread only.
+class TMirrorRound {
+public:
+    // aTitle: the box's first line, untranslated.
+    explicit TMirrorRound(std::string aTitle) : fTitle(std::move(aTitle)) {}
+
+    // A request of the round starts; each one ends with Done.
+    void Join() { ++fPending; }
+    // aRefusal empty: the account's request went through.
+    void Done(const std::string& aAccount, const std::string& aRefusal);
+
+private:
+    std::string fTitle;
+    int fPending = 0;
+    std::vector<std::string> fRefusals;
+};
+
+// A placement or a cancel. When the exchange refuses it (an error status, or
+// an error object as the reply) the main account's trader sees the
+// exchange's words in a box; a further account's refusal is logged and told
+// in its round's box.
+class TOrderChangeThread : public TBaseOrderThread {
+public:
+    // Before Start: the round a mirrored request belongs to.
+    void SetRound(std::shared_ptr<TMirrorRound> aRound) { fRound = std::move(aRound); }
+
+protected:
+    // Worker: the common shape, then the refusal told on the user-interface
+    // thread, whatever way the request ended.
+    void DoExecute() override;
+    void DoSendRequest() override;
+    // Worker: false, with the refusal kept, when the reply is the exchange's
+    // refusal.
+    bool Accepted();
+    // The box text of a refusal, untranslated, "%s" for the exchange's words.
+    virtual const char* RefusedText() const = 0;
+
+    std::shared_ptr<TMirrorRound> fRound;
+
+private:
+    void TellRefusal();
+
+    std::string fRefusal;
+};
+
 // Places fOrder; with Multi, mirrors it to every further account.
-class TOrderPostThread : public TBaseOrderThread {
+class TOrderPostThread : public TOrderChangeThread {
 protected:
     std::string RequestName() const override { return "OrderPost"; }
     std::unique_ptr<TDBaseMethod> NewMethod() const override;
@@ -79,6 +127,7 @@ protected:
     bool DoReadReply() override;
     void DoOutput() override;
     void DoNotify() override;
+    const char* RefusedText() const override { return "Ордер отклонен: %s"; }
 
 private:
     TPlacedOrder fPlaced;
@@ -86,7 +135,7 @@ private:
 
 // Cancels an order; with Multi, also the matching open order of every
 // further account.
-class TOrderDeleteThread : public TBaseOrderThread {
+class TOrderDeleteThread : public TOrderChangeThread {
 public:
     // Before Start.
     void SetUserOrder(const TUserOrder& aOrder) { fUserOrder = aOrder; }
@@ -100,14 +149,24 @@ protected:
     bool DoReadReply() override;
     void DoOutput() override;
     void DoNotify() override;
+    const char* RefusedText() const override { return "Отмена ордера отклонена: %s"; }
 
 private:
     TUserOrder fUserOrder;
 };
 
+// Why aOrder cannot go out, as the message to the trader says it
+// (untranslated): quantity, then price (limit kinds), then stop price (stop
+// kinds) must be finite and greater than 0. Empty when it can go.
+std::string OrderFault(const TOrder& aOrder);
+
 // Starters, user-interface thread: each starts a worker that frees itself.
 // aAccount nullptr: the main account. What the worker needs is copied now.
 void StartOpenOrders(TConnectionItem* aAccount, const std::string& aSymbol);
 void StartAllOrders(TConnectionItem* aAccount, const std::string& aSymbol);
-void StartOrderPost(const TOrder& aOrder, TConnectionItem* aAccount, bool aMulti);
-void StartOrderDelete(const TUserOrder& aOrder, TConnectionItem* aAccount, bool aMulti);
+// An order with an OrderFault is not sent: the fault is logged (and told in
+// aRound's box for a mirrored copy).
+void StartOrderPost(const TOrder& aOrder, TConnectionItem* aAccount, bool aMulti,
+                    std::shared_ptr<TMirrorRound> aRound = nullptr);
+void StartOrderDelete(const TUserOrder& aOrder, TConnectionItem* aAccount, bool aMulti,
+                      std::shared_ptr<TMirrorRound> aRound = nullptr);

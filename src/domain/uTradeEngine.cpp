@@ -169,9 +169,13 @@ bool TTradeEngineClient::ExecuteCommand(const std::string& aMethod, bool aAuth,
         Reply = THttpResult();
         Reply.Message = cUnknownError;
     }
+    fFailure.clear();
     if (Reply.Failure == THttpFailure::None) {
         aResponse = std::move(Reply.Body);
         Result = true;
+    } else {
+        const bool Body = Reply.Failure == THttpFailure::Status && !Reply.Body.empty();
+        fFailure = Body ? Reply.Body : Reply.Message;
     }
     // A reply may be many megabytes: build the texts only for an open log,
     // and from no more of the reply than the log line can show.
@@ -245,6 +249,7 @@ void TTradeEngineThread::Execute()
         Client.SetThread(Identity);
         Client.SetProfileCon(fProfile);
         Client.ExecuteCommand(std::move(fMethod), fRequest, fResponse);
+        fFailure = Client.Failure();
     } catch (const std::exception& E) {
         Fail(E.what());
     } catch (...) {
@@ -253,11 +258,14 @@ void TTradeEngineThread::Execute()
 }
 
 void SendRequest(std::unique_ptr<TDBaseMethod> aMethod, TConnectionItem* aProfile,
-                 const std::string& aRequest, std::string& aResponse, std::string& aError)
+                 const std::string& aRequest, std::string& aResponse, std::string& aError,
+                 std::string* aFailure)
 {
     TTradeEngineThread Thread(std::move(aMethod), aProfile, aRequest);
     Thread.Start();
     Thread.WaitFor();
     aResponse = Thread.TakeResponse();
     aError = Thread.Error();
+    if (aFailure)
+        *aFailure = Thread.Failure();
 }

@@ -37,6 +37,10 @@ public:
                         const std::string& aRequest, std::string& aResponse);
 
     static std::string GetURL(const std::string& aResource);
+    // What the last exchange said when it failed: the reply's body for an
+    // error status (its status line when the body is empty), else the
+    // transport's message; empty after a success.
+    const std::string& Failure() const { return fFailure; }
 
 private:
     THttpRequest BuildRequest(const std::string& aMethod, bool aAuth, const std::string& aResource,
@@ -47,6 +51,7 @@ private:
     int32_t fThread = 0;
     TConnectionItem* fProfile = nullptr;
     THttpTimeouts fTimeouts;
+    std::string fFailure;
 };
 
 // Runs one exchange on a thread of its own with a fresh client.
@@ -64,6 +69,8 @@ public:
     // Once the thread has ended: the reply, moved out.
     std::string TakeResponse() { return std::move(fResponse); }
     const std::string& Error() const { return fError; }
+    // The client's Failure of the exchange.
+    const std::string& Failure() const { return fFailure; }
 
 protected:
     virtual void Execute();
@@ -74,14 +81,17 @@ private:
     std::string fRequest;
     std::string fResponse;
     std::string fError;
+    std::string fFailure;
     std::thread fThread;
 };
 
 // Sends the request and blocks the calling worker until the exchange ends.
 // A failed exchange leaves aResponse empty and aError empty too: only an
-// error outside the exchange itself reaches aError.
+// error outside the exchange itself reaches aError. aFailure, when given,
+// gets what the failed exchange said (TTradeEngineClient::Failure).
 void SendRequest(std::unique_ptr<TDBaseMethod> aMethod, TConnectionItem* aProfile,
-                 const std::string& aRequest, std::string& aResponse, std::string& aError);
+                 const std::string& aRequest, std::string& aResponse, std::string& aError,
+                 std::string* aFailure = nullptr);
 
 // The URL with the signature's value hidden, for the log.
 std::string MaskSignature(const std::string& aURL);

@@ -142,3 +142,28 @@ TEST(AccountReplies, AReplyWithoutItsRootOrArrayIsRefusedWhole)
 }
 
 } // namespace
+
+TEST(AccountReplies, TheExchangesRefusalIsItsMessageOrTheFailureText)
+{
+    const std::string Long(400, 'x');
+    struct {
+        std::string Text;
+        const char* Refusal; // of the reply
+        std::string Failure; // of the failed exchange
+    } const Cases[] = {
+        {R"({"code":-1100,"msg":"Illegal characters found in parameter 'quantity'"})",
+         "Illegal characters found in parameter 'quantity'",
+         "Illegal characters found in parameter 'quantity'"},
+        {R"({"code":-2010})", "code -2010", "code -2010"},
+        {R"({"msg":"Unknown order sent."})", "Unknown order sent.", "Unknown order sent."},
+        {R"({"symbol":"BTCUSDT","orderId":5})", "", R"({"symbol":"BTCUSDT","orderId":5})"},
+        {R"([{"code":-1}])", "", R"([{"code":-1}])"},
+        {"HTTP/1.1 502 Bad Gateway", "", "HTTP/1.1 502 Bad Gateway"},
+        {Long, "", Long.substr(0, cRefusalLength)},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Text);
+        EXPECT_EQ(ReplyRefusal(Case.Text), Case.Refusal);
+        EXPECT_EQ(FailureRefusal(Case.Text), Case.Failure);
+    }
+}

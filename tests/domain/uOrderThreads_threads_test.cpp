@@ -2,9 +2,11 @@
 
 #include "ExchangeWorkersFixture.h"
 
+#include <cmath>
 #include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <limits>
 
 using nlohmann::json;
 using ::testing::ElementsAre;
@@ -152,18 +154,83 @@ TEST_F(OrderThreads, AMainOrderIsMirroredByRatioUnderEachAccountsKeyWithoutFurth
         EXPECT_GT(Exchange.OpenOrders(Key).back().value("orderId", int64_t(0)), 3'000'000'000);
 }
 
-TEST_F(OrderThreads, ARejectedOrderIsNeitherConfirmedRefreshedNorMirrored)
+// The exchange's words reach the trader, however the refusal comes.
+TEST_F(OrderThreads, ARefusedOrderIsShownNeitherConfirmedRefreshedNorMirrored)
 {
     AddFurther("half", 0.5);
-    Exchange.Script(TExchangeEndpoint::OrderPost,
-                    TExchangeReply::Error(400, -2010, "Account has insufficient balance."));
+    const TExchangeReply Refusals[] = {
+        TExchangeReply::Error(400, -2010, "Account has insufficient balance."),
+        TExchangeReply::Json(json{{"code", -2010}, {"msg", "Account has insufficient balance."}}),
+    };
+    for (const TExchangeReply& Refusal : Refusals) {
+        SCOPED_TRACE(Refusal.Status);
+        Exchange.ClearJournal();
+        Exchange.Script(TExchangeEndpoint::OrderPost, Refusal);
+        Model.OrderPost(MakeOrder("LIMIT", 1.5, 36000), nullptr, true);
+        Settle();
+        EXPECT_EQ(Exchange.Journal().size(), 1u);
+        EXPECT_EQ(Boxes().back(), "Ордер отклонен: Account has insufficient balance.");
+        EXPECT_THAT(Alerts(), ::testing::Contains(
+                                  "TUser.OrderPost refused: Account has insufficient balance."));
+    }
+    EXPECT_EQ(Boxes().size(), 2u) << "no confirmation";
+    Exchange.ClearJournal();
+    Exchange.Script(TExchangeEndpoint::OrderDelete,
+                    TExchangeReply::Error(400, -2011, "Unknown order sent."));
+    Model.OrderDelete(TUserOrder(), nullptr, true);
+    Settle();
+    EXPECT_EQ(Boxes().back(), "Отмена ордера отклонена: Unknown order sent.");
+}
+
+// Each further account's refusal is logged; the round's refusals come in one
+// box, a copy that cannot go out among them.
+TEST_F(OrderThreads, MirroredRefusalsAreListedInOneBoxAfterTheRound)
+{
+    AddFurther("half", 0.5).SetName("Half");
+    AddFurther("broke", 2).SetName("Broke");
+    AddFurther("none", 0).SetName("None");
+    Exchange.SetHandler(TExchangeEndpoint::OrderPost, [](const TExchangeCall& Call) {
+        if (Call.ApiKey == "broke")
+            return TExchangeReply::Error(400, -2010, "Account has insufficient balance.");
+        return TExchangeReply::Json(json{{"symbol", "BTCUSDT"},
+                                         {"side", "BUY"},
+                                         {"type", "LIMIT"},
+                                         {"price", "36000"},
+                                         {"origQty", Call.Param("quantity")}});
+    });
     Model.OrderPost(MakeOrder("LIMIT", 1.5, 36000), nullptr, true);
     Settle();
-    EXPECT_EQ(Exchange.Journal().size(), 1u);
-    EXPECT_TRUE(Boxes().empty());
-    EXPECT_THAT(gLastServerError.Get(), ::testing::HasSubstr("insufficient balance"));
-    Dispatcher.PumpUntil([] { return false; }, 100ms);
-    EXPECT_THAT(Window.Codes, ::testing::IsEmpty());
+    EXPECT_EQ(Requests("POST").size(), 3u) << "the copy of quantity 0 is not sent";
+    EXPECT_THAT(Boxes(), ElementsAre("Создан ордер BTCUSDT BUY LIMIT 36000 1.5",
+                                     "Ордера на дополнительных счетах отклонены:\n"
+                                     "None: Объем должен быть больше 0\n"
+                                     "Broke: Account has insufficient balance."));
+}
+
+TEST(OrderFault, QuantityPriceAndStopMustBeFiniteAndAboveZeroWhereTheKindHasThem)
+{
+    const double NaN = std::nan("");
+    const double Inf = std::numeric_limits<double>::infinity();
+    struct {
+        TOrder Order;
+        const char* Fault;
+    } const Cases[] = {
+        {MakeOrder("MARKET", 0.01), ""},
+        {MakeOrder("MARKET", 0.01, NaN), ""},
+        {MakeOrder("LIMIT", 1, 0.5), ""},
+        {MakeOrder("STOP_LOSS_LIMIT", 1, 0.5, 0.4), ""},
+        {MakeOrder("MARKET", 0), "Объем должен быть больше 0"},
+        {MakeOrder("MARKET", -1), "Объем должен быть больше 0"},
+        {MakeOrder("LIMIT", NaN, 0.5), "Объем должен быть больше 0"},
+        {MakeOrder("LIMIT", Inf, 0.5), "Объем должен быть больше 0"},
+        {MakeOrder("LIMIT", 1, 0), "Цена должна быть больше 0"},
+        {MakeOrder("STOP_LOSS_LIMIT", 1, -Inf, 0.4), "Цена должна быть больше 0"},
+        {MakeOrder("STOP_LOSS_LIMIT", 1, 0.5, 0), "Стоп-цена должна быть больше 0"},
+        {MakeOrder("LIMIT", 1, 0.5, NaN), ""},
+    };
+    for (const auto& Case : Cases)
+        EXPECT_EQ(OrderFault(Case.Order), Case.Fault)
+            << Case.Order.Type_() << " " << Case.Order.Quantity() << " " << Case.Order.Price();
 }
 
 TEST_F(OrderThreads, ACancelSendsItsSixtyFourBitIdAndIsMirroredOnlyWithinFourSeconds)

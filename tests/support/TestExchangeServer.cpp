@@ -1,8 +1,8 @@
 // The test exchange as a program of its own, for trying the terminal by hand:
 // point the terminal's "server" setting at the address it prints. It serves
-// the standard replies plus generated symbols, a low-priced pair (SHIBBTC) and
-// a flat one (FLATBTC), candles of every interval on the real clock, and runs
-// until SIGINT or SIGTERM.
+// the standard replies plus generated symbols, a low-priced pair (SHIBBTC), a
+// high-priced one (BIGUSDT) and a flat one (FLATBTC), candles of every interval on the real clock,
+// and runs until SIGINT or SIGTERM.
 //
 //   tavrix_test_exchange [--symbols N] [--delay MS] [--tls]
 //                        [--account KEY:SECRET ...]
@@ -135,6 +135,7 @@ int main(int aCount, char** aArgs)
                           {"ETHBTC", 0.054321},
                           {"LTCBTC", 0.001723},
                           {"SHIBBTC", 0.0000123},
+                          {"BIGUSDT", 123456.78},
                           {"FLATBTC", 0.0005}},
                          "FLATBTC"};
     for (int I = 0; I < Symbols; ++I)
@@ -155,10 +156,26 @@ int main(int aCount, char** aArgs)
         Reply.DelayMs = Delay;
         return Reply;
     });
+    // The best bid and ask of the symbol asked for: its price, and one
+    // hundredth of a percent below.
+    Exchange.SetHandler(
+        TExchangeEndpoint::BookTicker, [&Prices, Delay](const TExchangeCall& aCall) {
+            const auto Found = Prices.Base.find(aCall.Param("symbol"));
+            if (Found == Prices.Base.end())
+                return TExchangeReply::Error(400, -1121, "Invalid symbol.");
+            TExchangeReply Reply =
+                TExchangeReply::Json({{"symbol", Found->first},
+                                      {"bidPrice", market_data::PriceText(Found->second * 0.9999)},
+                                      {"bidQty", "0.43100000"},
+                                      {"askPrice", market_data::PriceText(Found->second)},
+                                      {"askQty", "0.12000000"}});
+            Reply.DelayMs = Delay;
+            return Reply;
+        });
     if (Delay > 0)
-        for (auto Endpoint : {TExchangeEndpoint::Ping, TExchangeEndpoint::Time,
-                              TExchangeEndpoint::TickerPrice, TExchangeEndpoint::Depth,
-                              TExchangeEndpoint::Ticker24hr, TExchangeEndpoint::BookTicker})
+        for (auto Endpoint :
+             {TExchangeEndpoint::Ping, TExchangeEndpoint::Time, TExchangeEndpoint::TickerPrice,
+              TExchangeEndpoint::Depth, TExchangeEndpoint::Ticker24hr})
             Exchange.SetHandler(Endpoint, [&Exchange, Endpoint, Delay](const TExchangeCall&) {
                 TExchangeReply Reply = TExchangeReply::Json(Endpoint == TExchangeEndpoint::Time
                                                                 ? json{{"serverTime", NowMs()}}

@@ -6,12 +6,13 @@
 #include <QDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
-// One filtered edit beside a default button, as in the order and logon dialogs.
-TEST(DecimalKeyFilter, DigitsAndOneSeparatorPassClipboardKeysDoNotReturnDoes)
+// One filtered edit beside a default button, as in the logon dialog.
+TEST(DecimalKeyFilter, DigitsAndOneSeparatorPassCopyCutAndReturnDoNot)
 {
     QDialog Dialog;
     auto* Edit = new QLineEdit(&Dialog);
@@ -38,6 +39,47 @@ TEST(DecimalKeyFilter, DigitsAndOneSeparatorPassClipboardKeysDoNotReturnDoes)
     Dialog.show();
     int Clicked = 0;
     QObject::connect(Default, &QPushButton::clicked, [&] { ++Clicked; });
-    QTest::keyClick(Edit, Qt::Key_Return);
-    EXPECT_EQ(Clicked, 1);
+    for (Qt::Key Enter : {Qt::Key_Return, Qt::Key_Enter})
+        QTest::keyClick(Edit, Enter);
+    EXPECT_EQ(Clicked, 0) << "Return never reaches the dialog from a number field";
+    EXPECT_EQ(Edit->text(), QStringLiteral("12"));
+}
+
+// Whatever way a text comes in, it stands only when it is a plain decimal
+// number; "." and "," become the program's separator.
+TEST(DecimalKeyFilter, PastedDroppedAndProgrammaticTextsFollowTheTypingRule)
+{
+    const TDecimalSeparatorScope Comma(',');
+    QLineEdit Edit;
+    InstallDecimalKeyFilter(Edit);
+    const std::function<void(const QString&)> Ways[] = {
+        [&](const QString& Text) {
+            QGuiApplication::clipboard()->setText(Text);
+            Edit.selectAll();
+            QTest::keyClick(&Edit, Qt::Key_V, Qt::ControlModifier);
+        },
+        [&](const QString& Text) {
+            QGuiApplication::clipboard()->setText(Text);
+            Edit.selectAll();
+            Edit.paste(); // the context menu's and the middle button's way
+        },
+        [&](const QString& Text) {
+            Edit.selectAll();
+            Edit.insert(Text); // what a drop does
+        },
+        [&](const QString& Text) { Edit.setText(Text); },
+    };
+    for (const auto& Way : Ways) {
+        for (const char* Refused : {"1e3", "1e30", "-5", "abc", "1,2,3", "1.2.3", "nan", " 1"}) {
+            Edit.setText(QStringLiteral("7"));
+            Way(QString::fromLatin1(Refused));
+            EXPECT_EQ(Edit.text(), QStringLiteral("7")) << Refused;
+        }
+        for (const auto& [Given, Shown] :
+             {std::pair{"2.5", "2,5"}, std::pair{"0,01", "0,01"}, std::pair{"", ""}}) {
+            Edit.setText(QStringLiteral("7"));
+            Way(QString::fromLatin1(Given));
+            EXPECT_EQ(Edit.text().toStdString(), Shown) << Given;
+        }
+    }
 }

@@ -3,10 +3,12 @@
 #include "DialogDriver.h"
 #include "support/TempHome.h"
 
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTextEdit>
 
 namespace {
@@ -90,6 +92,27 @@ TEST(TfmEula, ShowsTheAgreementOfTheLanguage)
             << Where << "\n"
             << Text.left(40).toStdString();
     }
+}
+
+// The agreement cannot be edited, Tab goes on from it, and the header is
+// white.
+TEST(TfmEula, TheAgreementIsReadOnlyTabLeavesItAndTheHeaderIsWhite)
+{
+    TfmEula Dialog;
+    Dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Dialog));
+    auto& License = Control<QTextEdit>(Dialog, "edLicense");
+    const QString Text = License.toPlainText();
+    License.setFocus();
+    QTest::keyClicks(&License, "xyz");
+    QTest::keyClick(&License, Qt::Key_Delete);
+    EXPECT_EQ(License.toPlainText(), Text);
+    QTest::keyClick(&License, Qt::Key_Tab);
+    EXPECT_FALSE(License.hasFocus());
+    EXPECT_EQ(License.toPlainText(), Text);
+    const QImage Header = Dialog.grab(QRect(0, 0, 300, 54)).toImage();
+    for (const QPoint Empty : {QPoint(4, 4), QPoint(290, 50), QPoint(10, 50)})
+        EXPECT_EQ(Header.pixel(Empty), qRgb(255, 255, 255)) << Empty.x() << "," << Empty.y();
 }
 
 } // namespace

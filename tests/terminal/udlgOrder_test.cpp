@@ -7,10 +7,15 @@
 #include "terminal/DialogDriver.h"
 #include "terminal/MainWindowFixture.h"
 
+#include "platform/ScriptedMessageBox.h"
+
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 
 namespace {
 
@@ -27,7 +32,16 @@ protected:
         User->SymbolShowList().ReloadSymbols({{"ETHBTC"}, {"LTCBTC"}});
     }
 
+    std::vector<std::string> Boxes() const
+    {
+        std::vector<std::string> Texts;
+        for (const auto& Shown : Box.Shown())
+            Texts.push_back(Shown.Text);
+        return Texts;
+    }
+
     TDecimalSeparatorScope Comma{','};
+    TScriptedMessageBox Box;
 };
 
 TEST_F(OrderDialog, AMarketOrderGoesOutForTheChosenSymbolAndClosesWithOk)
@@ -83,6 +97,99 @@ TEST_F(OrderDialog, ASymbolOutsideTheMarketWatchSelectsNothingAndAsksForNoTicker
         },
         [] { return ExecuteOrder("XRPBTC"); });
     EXPECT_TRUE(Exchange.Journal().empty());
+}
+
+// Return in any field, on either panel, sends nothing and keeps the dialog
+// open; a pasted "1e3" does not stand in the amount.
+TEST_F(OrderDialog, ReturnSendsNothingAndAPasteOfAnExponentLeavesTheAmount)
+{
+    DriveModal<bool>(
+        [](QDialog& Dialog) {
+            const std::vector<const char*> Fields[] = {
+                {"cbSymbol", "edQuantity", "edStopLoss", "cbType", "btnSell", "btnBuy"},
+                {"cbSymbol", "edQuantity", "edStopLoss", "cbType", "cbOrderType", "edPrice",
+                 "btnExec"}};
+            for (const int Type : {0, 1}) {
+                Control<QComboBox>(Dialog, "cbType").setCurrentIndex(Type);
+                for (const char* Field : Fields[Type]) {
+                    auto& Widget = Control<QWidget>(Dialog, Field);
+                    Widget.setFocus();
+                    for (Qt::Key Enter : {Qt::Key_Return, Qt::Key_Enter})
+                        QTest::keyClick(&Widget, Enter);
+                    EXPECT_TRUE(Dialog.isVisible()) << Field;
+                }
+            }
+            auto& Quantity = Control<QLineEdit>(Dialog, "edQuantity");
+            QGuiApplication::clipboard()->setText(QStringLiteral("1e3"));
+            Quantity.selectAll();
+            QTest::keyClick(&Quantity, Qt::Key_V, Qt::ControlModifier);
+            EXPECT_EQ(Quantity.text(), "0,01");
+            Dialog.reject();
+        },
+        [] { return ExecuteOrder("LTCBTC"); });
+    EXPECT_TRUE(Requests("POST", 1, 300).empty());
+}
+
+// An amount that is not above 0 sends nothing: the trader is told why and
+// the dialog stays open; so is a pending order without a price.
+TEST_F(OrderDialog, AnAmountOrPriceNotAboveZeroSendsNothingAndSaysWhich)
+{
+    const TTranslatorScope English("English", Home.Path() / "roaming");
+    DriveModal<bool>(
+        [](QDialog& Dialog) {
+            auto& Quantity = Control<QLineEdit>(Dialog, "edQuantity");
+            for (const char* Amount : {"0", "", "-1", "nan", "0,0"}) {
+                Quantity.setText(Amount);
+                Control<TPGButton>(Dialog, "btnBuy").click();
+                EXPECT_TRUE(Dialog.isVisible()) << Amount;
+            }
+            Quantity.setText("1");
+            Control<QComboBox>(Dialog, "cbType").setCurrentIndex(1);
+            Control<QLineEdit>(Dialog, "edPrice").setText("0");
+            Control<TPGButton>(Dialog, "btnExec").click();
+            EXPECT_TRUE(Dialog.isVisible());
+            Dialog.reject();
+        },
+        [] { return ExecuteOrder("LTCBTC"); });
+    EXPECT_TRUE(Requests("POST", 1, 300).empty());
+    std::vector<std::string> Expected(5, "Amount must be greater than 0");
+    Expected.push_back("Price must be greater than 0");
+    EXPECT_EQ(Boxes(), Expected);
+}
+
+// The pending price is the whole ask, written out; the bid and ask line
+// shrinks until it fits; the type list shows its items whole.
+TEST_F(OrderDialog, PricesAreWrittenInFullAndTheQuoteAndTypesFit)
+{
+    struct {
+        double Bid, Ask;
+        const char* Price;
+    } const Cases[] = {{37250, 37250.01, "37250,01"},
+                       {0.00001233, 0.00001234, "0,00001234"},
+                       {123456.77, 123456.78, "123456,78"},
+                       {987654321.123456, 987654321.654321, "987654321,654321"}};
+    for (const auto& Case : Cases) {
+        User->SetBid(Case.Bid);
+        User->SetAsk(Case.Ask);
+        DriveModal<bool>(
+            [&Case](QDialog& Dialog) {
+                dynamic_cast<TdlgOrder&>(Dialog).OnNotify(ORDER_BOOK_TICKER, 0);
+                const auto& Quote = Control<QLabel>(Dialog, "lblPrice");
+                EXPECT_LE(QFontMetrics(Quote.font()).horizontalAdvance(Quote.text()),
+                          Quote.contentsRect().width())
+                    << Quote.text().toStdString();
+                EXPECT_LE(Quote.geometry().right(), Dialog.width());
+                auto& Types = Control<QComboBox>(Dialog, "cbType");
+                for (int Item = 0; Item < Types.count(); ++Item)
+                    EXPECT_GT(Types.width() - 24,
+                              QFontMetrics(Types.font()).horizontalAdvance(Types.itemText(Item)));
+                EXPECT_LE(Types.geometry().right(), Dialog.width());
+                Types.setCurrentIndex(1);
+                EXPECT_EQ(Control<QLineEdit>(Dialog, "edPrice").text(), Case.Price);
+                Dialog.reject();
+            },
+            [] { return ExecuteOrder("LTCBTC"); });
+    }
 }
 
 } // namespace

@@ -183,6 +183,32 @@ TEST_F(MainCommands, NewChartOpensTheMarketWatchsSymbolAndWritesTheLayout)
     EXPECT_TRUE(std::filesystem::exists(TChartList::GetFileName()));
 }
 
+// "New Order" in the open orders' popup works while a chart is open, also
+// with the focus in the terminal panel, for the last chart selected.
+TEST_F(MainCommands, NewOrderFromTheOrdersPopupIsForTheLastSelectedChart)
+{
+    const TMainControls& C = Window->Controls();
+    std::vector<std::string> Ordered;
+    ChartList.Dialogs().ExecuteOrder = [&](const std::string& Symbol) {
+        Ordered.push_back(Symbol);
+        return false;
+    };
+    emit C.ppmOrders->aboutToShow();
+    EXPECT_FALSE(Action("acNewOrder")->isEnabled()) << "no chart";
+    User->SymbolShowList().ReloadSymbols({{"ETHBTC"}, {"LTCBTC"}});
+    Window->RefreshSymbolList();
+    for (const int Row : {0, 1}) {
+        C.vstSymbols->SelectRow(Row);
+        Action("acNewChart")->trigger();
+    }
+    C.dpTerminal->show();
+    C.vstOrders->setFocus();
+    emit C.ppmOrders->aboutToShow();
+    ASSERT_TRUE(Action("acNewOrder")->isEnabled());
+    Action("acNewOrder")->trigger();
+    EXPECT_EQ(Ordered, std::vector<std::string>{"LTCBTC"});
+}
+
 TEST_F(MainCommands, SymbolGroupsAndTheNewChartDropDownListWhatExistsWhenTheyOpen)
 {
     User->SymbolShowList().ReloadSymbols({{"ETHBTC"}, {"LTCBTC"}});

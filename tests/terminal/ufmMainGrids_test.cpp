@@ -13,6 +13,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QImage>
+#include <QTest>
 #include <fstream>
 
 namespace {
@@ -285,6 +286,63 @@ TEST_F(MainGrids, AccountViewsShowTheMainAccountAndTheFurtherAccounts)
     EXPECT_EQ(Window->SelectedAccount(), "");
     C.vstMulti->SelectRow(0);
     EXPECT_EQ(Window->SelectedAccount(), "second");
+}
+
+// The further accounts' balances and open orders are painted as soon as
+// their replies are announced.
+TEST_F(MainGrids, FurtherAccountsArePaintedAgainWhenTheirBalancesOrOrdersArrive)
+{
+    const TMainControls& C = Open().Controls();
+    Profile->Connections().Add().SetName("second");
+    Window->RefreshMultiAccount();
+    C.dpTerminal->show();
+    Window->resizeDocks({C.dpTerminal}, {300}, Qt::Vertical);
+    C.pcTerminal->SetActivePage(C.pcTerminal->Pages(3));
+    QTest::qWait(20);
+    ASSERT_TRUE(C.vstMulti->isVisible());
+    struct TPaintCount : QObject {
+        int Count = 0;
+        bool eventFilter(QObject*, QEvent* Event) override
+        {
+            Count += Event->type() == QEvent::Paint;
+            return false;
+        }
+    } Paints;
+    C.vstMulti->viewport()->installEventFilter(&Paints);
+    for (void (TfmMain::*Refresh)() :
+         {&TfmMain::RefreshBalanceUI, &TfmMain::RefreshOrderListData}) {
+        Paints.Count = 0;
+        (Window.get()->*Refresh)();
+        QTest::qWait(20);
+        EXPECT_GT(Paints.Count, 0);
+    }
+}
+
+// Tab and Shift+Tab leave a grid and keep its selection; Ctrl+Tab in the
+// terminal panel turns its pages.
+TEST_F(MainGrids, TabLeavesAGridAndCtrlTabTurnsTheTerminalsPages)
+{
+    const TMainControls& C = Open().Controls();
+    ShowSymbols({{"ETHBTC"}, {"LTCBTC"}});
+    C.dpTerminal->show();
+    Window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Window.get()));
+    for (const auto& [Key, Modifiers] :
+         {std::pair{Qt::Key_Tab, Qt::NoModifier}, std::pair{Qt::Key_Backtab, Qt::ShiftModifier}}) {
+        C.vstSymbols->setFocus();
+        ASSERT_TRUE(C.vstSymbols->hasFocus());
+        QTest::keyClick(C.vstSymbols, Key, Modifiers);
+        EXPECT_FALSE(C.vstSymbols->hasFocus()) << Key;
+        for (int Press = 0; Press < 10; ++Press)
+            QTest::keyClick(C.vstSymbols, Key, Modifiers);
+        EXPECT_EQ(Window->SelectedSymbol(), "ETHBTC");
+    }
+    C.vstOrders->setFocus();
+    EXPECT_EQ(C.pcTerminal->ActivePageIndex(), 0);
+    QTest::keyClick(C.vstOrders, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(C.pcTerminal->ActivePageIndex(), 1);
+    QTest::keyClick(C.pcTerminal, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(C.pcTerminal->ActivePageIndex(), 0);
 }
 
 TEST_F(MainGrids, CancellingAnOrderAsksFirstAndDecliningSendsNothing)

@@ -94,6 +94,9 @@ TVirtualStringTree::TVirtualStringTree(QWidget* Parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the grid instead of moving its selection; Ctrl+Tab goes on
+    // to the page control around it.
+    setTabKeyNavigation(false);
     setWordWrap(false);
     setShowGrid(false);
     QHeaderView* Rows = verticalHeader();

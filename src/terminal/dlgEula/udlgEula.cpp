@@ -62,6 +62,10 @@ TfmEula::TfmEula(QWidget* Parent) : TfrmBasicOf<QDialog>(Parent)
     auto* Panel2 = new QWidget(this);
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->setGeometry(0, 0, cWidth, cHeaderHeight);
+    Panel2->setAutoFillBackground(true);
+    QPalette White = Panel2->palette();
+    White.setColor(QPalette::Window, Qt::white);
+    Panel2->setPalette(White);
     lblText1 = CreateLabel(Panel2, "lblText1", QStringLiteral("Лицензионное соглашение"),
                            QRect(16, 8, 430, 16));
     QFont Bold = lblText1->font();
@@ -81,6 +85,9 @@ TfmEula::TfmEula(QWidget* Parent) : TfrmBasicOf<QDialog>(Parent)
     edLicense->setObjectName(QStringLiteral("edLicense"));
     edLicense->setGeometry(53, 66, 420, 196);
     edLicense->setAcceptRichText(false);
+    // The agreement is read, not edited; Tab goes on to the choices.
+    edLicense->setReadOnly(true);
+    edLicense->setTabChangesFocus(true);
     edLicense->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     edLicense->setPlainText(QString::fromUtf8(cEulaText));
 

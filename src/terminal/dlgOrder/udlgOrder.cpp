@@ -11,17 +11,21 @@
 #include "terminal/fmBasic/uDecimalKeyFilter.h"
 #include "terminal/fmBasic/uFormParts.h"
 #include "terminal/fmBasic/uMainGuard.h"
+#include "terminal/fmBasic/uOrderEntry.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 
 constexpr int cWidth = 407;
 constexpr int cHeight = 250;
 constexpr int cPanelTop = 104;
+constexpr int cRight = 392;
+constexpr int cQuoteSize = 27;
 constexpr TColor cSellColour = 0x8080FF;
 constexpr TColor cBuyColour = 0xFFC0A0;
 
@@ -62,6 +66,8 @@ TPGButton* CreateOrderButton(QWidget* Parent, const char* Name, const QString& C
     Button->setGeometry(Geometry);
     Button->SetCornerSize(1);
     Button->setCursor(Qt::PointingHandCursor);
+    // Return never places an order: only a click or Space does.
+    Button->setAutoDefault(false);
     TPGCustomButtonColors& Colors = Button->Colors();
     Colors.SetInactive(Colour);
     Colors.SetActive(Colour);
@@ -77,6 +83,19 @@ TPGButton* CreateOrderButton(QWidget* Parent, const char* Name, const QString& C
 std::string Translated(const QLabel* Label)
 {
     return TranslateText(Label->text().toStdString()).toStdString();
+}
+
+// The largest font up to PixelSize in which the whole text fits the label.
+void FitFont(QLabel& Label, int PixelSize)
+{
+    constexpr int cSmallest = 6;
+    QFont Font = Label.font();
+    Font.setPixelSize(PixelSize);
+    const int Room = Label.contentsRect().width();
+    while (Font.pixelSize() > cSmallest &&
+           QFontMetrics(Font).horizontalAdvance(Label.text()) > Room)
+        Font.setPixelSize(Font.pixelSize() - 1);
+    Label.setFont(Font);
 }
 
 } // namespace
@@ -156,11 +175,27 @@ void TdlgOrder::FormCreate()
     cbSymbol->setCurrentIndex(cbSymbol->count() > 0 ? 0 : -1);
     cbType->addItems({TranslateText("Рыночное исполнение"), TranslateText("Отложенный ордер")});
     cbType->setCurrentIndex(0);
+    LayOutType();
+    FitFont(*lblPrice, cQuoteSize);
     for (const TPendingKind& Kind : cPendingKinds)
         cbOrderType->addItem(QString::fromLatin1(Kind.Caption));
     cbOrderType->setCurrentIndex(0);
     RefreshPanels();
     timerTimer->start();
+}
+
+// The type list as wide as its longest item, at the right edge; its label
+// and the edits beside it give way.
+void TdlgOrder::LayOutType()
+{
+    cbType->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    const int ListWidth = std::max(cbType->width(), cbType->sizeHint().width());
+    cbType->setGeometry(cRight - ListWidth, cbType->y(), ListWidth, cbType->height());
+    const int LabelWidth = lblType->sizeHint().width();
+    lblType->setGeometry(cbType->x() - LabelWidth - 6, lblType->y(), LabelWidth, lblType->height());
+    const int EditWidth = std::min(edQuantity->width(), lblType->x() - 8 - edQuantity->x());
+    for (QLineEdit* Edit : {edQuantity, edStopLoss})
+        Edit->resize(EditWidth, Edit->height());
 }
 
 void TdlgOrder::TranslateForm()
@@ -204,8 +239,7 @@ void TdlgOrder::RefreshPanels()
     panMarket->setVisible(cbType->currentIndex() == 0);
     panLimit->setVisible(cbType->currentIndex() == 1);
     if (panLimit->isVisibleTo(this))
-        edPrice->setText(
-            QString::fromStdString(FloatToStrF(fAsk, ffGeneral, 4, 8, GetFormatSettings())));
+        edPrice->setText(QString::fromStdString(PlainFloatText(fAsk)));
 }
 
 void TdlgOrder::cbOrderTypeChange()
@@ -232,10 +266,11 @@ void TdlgOrder::OnNotify(int32_t EventID, TNotifyData)
     const TFormatSettings Settings = GetFormatSettings();
     lblPrice->setText(QString::fromStdString(FloatToStrF(fBid, ffNumber, 14, 6, Settings) + " / " +
                                              FloatToStrF(fAsk, ffNumber, 14, 6, Settings)));
+    FitFont(*lblPrice, cQuoteSize);
 }
 
-// A quantity that is not a number raises to the caller's message box; the
-// dialog stays open and nothing is sent.
+// An order that may not go out is named to the trader; the dialog stays
+// open and nothing is sent.
 void TdlgOrder::MarketOrder(const char* Side)
 {
     RunShown([&] {
@@ -243,7 +278,9 @@ void TdlgOrder::MarketOrder(const char* Side)
         Order.SetSymbol(SelectedSymbol());
         Order.SetSide(Side);
         Order.SetType_("MARKET");
-        Order.SetQuantity(StrToFloat(edQuantity->text().toStdString(), GetFormatSettings()));
+        Order.SetQuantity(EnteredNumber(*edQuantity));
+        if (!OrderReady(Order))
+            return;
         if (User && Profile)
             User->OrderPost(Order, &Profile->MainProfile(), User->Input().Multi());
         accept();
@@ -255,14 +292,15 @@ void TdlgOrder::btnExecClick()
     RunShown([&] {
         const int Index = cbOrderType->currentIndex();
         const bool Known = Index >= 0 && Index < int(std::size(cPendingKinds));
-        const TFormatSettings Settings = GetFormatSettings();
         TOrder Order;
         Order.SetSymbol(SelectedSymbol());
         Order.SetSide(Known ? cPendingKinds[Index].Side : "SELL");
         Order.SetType_(Known ? cPendingKinds[Index].Type : "STOP_LOSS_LIMIT");
-        Order.SetQuantity(StrToFloat(edQuantity->text().toStdString(), Settings));
-        Order.SetPrice(StrToFloat(edPrice->text().toStdString(), Settings));
-        Order.SetStopPrice(StrToFloat(edStopLoss->text().toStdString(), Settings));
+        Order.SetQuantity(EnteredNumber(*edQuantity));
+        Order.SetPrice(EnteredNumber(*edPrice));
+        Order.SetStopPrice(EnteredNumber(*edStopLoss));
+        if (!OrderReady(Order))
+            return;
         if (User && Profile)
             User->OrderPost(Order, &Profile->MainProfile(), User->Input().Multi());
         reject();

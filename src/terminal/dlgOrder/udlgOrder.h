@@ -31,6 +31,7 @@ protected:
 private:
     void FormCreate();
     void TranslateForm();
+    void LayOutType();
     void FormClose();
     void RefreshPanels();
     void cbOrderTypeChange();

@@ -4,12 +4,45 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QValidator>
 
 namespace {
 
+QChar Separator()
+{
+    return QLatin1Char(GetFormatSettings().DecimalSeparator);
+}
+
+// Digits with at most one separator; either separator is written as the
+// program's, so that a pasted "2.5" reads as a number on every locale.
+class TDecimalValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& Input, int&) const override
+    {
+        int Separators = 0;
+        for (QChar& Char : Input) {
+            if (Char == QLatin1Char(',') || Char == QLatin1Char('.')) {
+                Char = Separator();
+                ++Separators;
+            } else if (Char < QLatin1Char('0') || Char > QLatin1Char('9')) {
+                return Invalid;
+            }
+        }
+        return Separators <= 1 ? Acceptable : Invalid;
+    }
+};
+
 class TDecimalKeyFilter : public QObject {
 public:
-    using QObject::QObject;
+    TDecimalKeyFilter(QLineEdit& Edit) : QObject(&Edit), fValidator(new TDecimalValidator(&Edit))
+    {
+        Edit.setValidator(fValidator);
+        Edit.installEventFilter(this);
+        Keep(Edit);
+        connect(&Edit, &QLineEdit::textChanged, this, [this, &Edit] { Keep(Edit); });
+    }
 
     bool eventFilter(QObject* Watched, QEvent* Event) override
     {
@@ -20,17 +53,33 @@ public:
     }
 
 private:
+    // A text the program set goes through no validator: one that breaks the
+    // rule is put back to the last good one.
+    void Keep(QLineEdit& Edit)
+    {
+        QString Text = Edit.text();
+        int Position = 0;
+        if (fValidator->validate(Text, Position) == QValidator::Invalid)
+            Edit.setText(fLastGood);
+        else if (Text != Edit.text())
+            Edit.setText(Text);
+        else
+            fLastGood = Text;
+    }
+
     // False when the key is dropped (or typed here in another form).
     static bool Pass(QLineEdit& Edit, const QKeyEvent& Key)
     {
-        // Also the keys that carry no character (Shift+Insert, Ctrl+Insert).
-        for (QKeySequence::StandardKey Clipboard :
-             {QKeySequence::Paste, QKeySequence::Copy, QKeySequence::Cut})
+        // Also the keys that carry no character (Ctrl+Insert, Shift+Delete).
+        for (QKeySequence::StandardKey Clipboard : {QKeySequence::Copy, QKeySequence::Cut})
             if (Key.matches(Clipboard))
                 return false;
+        if (Key.matches(QKeySequence::Paste))
+            return true;
         switch (Key.key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
+            return false;
         case Qt::Key_Escape:
         case Qt::Key_Tab:
         case Qt::Key_Backtab:
@@ -49,17 +98,19 @@ private:
         if (Typed >= QLatin1Char('0') && Typed <= QLatin1Char('9'))
             return true;
         if (Typed == QLatin1Char(',') || Typed == QLatin1Char('.')) {
-            const QChar Separator = QLatin1Char(GetFormatSettings().DecimalSeparator);
-            if (!Edit.text().contains(Separator))
-                Edit.insert(Separator);
+            if (!Edit.text().contains(Separator()))
+                Edit.insert(Separator());
         }
         return false;
     }
+
+    TDecimalValidator* fValidator;
+    QString fLastGood;
 };
 
 } // namespace
 
 void InstallDecimalKeyFilter(QLineEdit& Edit)
 {
-    Edit.installEventFilter(new TDecimalKeyFilter(&Edit));
+    new TDecimalKeyFilter(Edit);
 }

@@ -2,8 +2,11 @@
 
 class QLineEdit;
 
-// Lets only what makes a decimal number into Edit: digits, Backspace, and one
-// decimal separator ("," and "." both type the program's separator, a second
-// one is dropped). Every other character is dropped, paste and copy keys
-// included; cursor keys and the dialog's Enter, Escape and Tab still work.
+// Lets only a plain decimal number into Edit: digits and one decimal
+// separator ("," and "." both become the program's separator, a second one is
+// refused). Typed keys, paste (keys, menu, middle button), drops and texts
+// set by the program all pass the same rule: a text that breaks it leaves the
+// field as it was. Return and Enter are dropped, so that no default button
+// fires from a number field; copy and cut keys are dropped too. Cursor keys,
+// Escape and Tab still work.
 void InstallDecimalKeyFilter(QLineEdit& Edit);

@@ -182,9 +182,13 @@ private:
     void PrefillSheet(const TOrderSheet& Sheet);
     void RefreshTotals();
     void OrderButtonClick(const TOrderSheet& Sheet);
+    bool RefreshOrderSymbol();
+    double OrderSymbolPrice() const;
 
     TMainControls fControls;
     IMainChartList& fChartList;
+    // The symbol the Buy and Sell panels' prices were filled for.
+    std::string fOrderSymbol;
     bool fIsOnline = false;
     bool fShown = false;
     bool fClosed = false;

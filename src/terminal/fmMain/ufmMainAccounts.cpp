@@ -14,6 +14,7 @@
 #include "terminal/fmBasic/uMainGuard.h"
 
 #include <QAction>
+#include <QMenu>
 
 // The account views show the main account's open orders, balances and order
 // history and the further accounts, straight from the profile.
@@ -45,6 +46,9 @@ void TfmMain::ConnectAccountGrids()
     ConnectPopup(C.vstOrders, C.ppmOrders);
     ConnectPopup(C.vstBalances, C.ppmBalance);
     ConnectPopup(C.vstMulti, C.ppmMultiAccount);
+    // "New Order" follows the selected chart, which the focus in this panel
+    // does not change, when the menu opens.
+    connect(C.ppmOrders, &QMenu::aboutToShow, this, [this] { RefreshActiveWindow(); });
 
     const TMainActions& A = C.Actions;
     connect(A.acOrderDelete, &QAction::triggered, this, [this] { acOrderDeleteExecute(); });
@@ -60,6 +64,8 @@ void TfmMain::RefreshOrderListData()
     RunRefreshLogged("RefreshOrderListData", [this] {
         if (const TConnectionItem* Main = MainAccount())
             fControls.vstOrders->ShowRows(Main->UserOrderList().Count());
+        // A further account's open orders arrive with the same code.
+        fControls.vstMulti->Invalidate();
     });
 }
 
@@ -76,6 +82,8 @@ void TfmMain::RefreshBalanceUI()
     RunRefreshLogged("RefreshBalanceUI", [this] {
         if (const TConnectionItem* Main = MainAccount())
             fControls.vstBalances->ShowRows(Main->BalanceList().Count());
+        // A further account's balances arrive with the same code.
+        fControls.vstMulti->Invalidate();
     });
 }
 

@@ -149,12 +149,25 @@ QLineEdit* CreateOrderEdit(QWidget* Sheet, const std::string& Name, const char* 
 }
 
 // The Buy or Sell panel's page control: limit, market and stop-limit
-// sheets, their captions English and never translated.
+// sheets, their captions English and never translated; above them the
+// symbol they trade. Each sheet keeps room for its fields and its button.
 QTabWidget* CreateOrderPages(TDockPanel* Panel, const char* Name, const char* Side,
                              std::initializer_list<const char*> Sheets,
-                             std::vector<TOrderSheet>& Orders)
+                             std::vector<TOrderSheet>& Orders, QLabel*& SymbolLabel)
 {
-    auto* Pages = new QTabWidget(Panel);
+    auto* Body = new QWidget(Panel);
+    auto* Column = new QVBoxLayout(Body);
+    Column->setContentsMargins(0, 4, 0, 0);
+    Column->setSpacing(2);
+    SymbolLabel = new QLabel(Body);
+    SymbolLabel->setObjectName(QString::fromStdString(std::string("lbl") + Side + "Symbol"));
+    QFont Bold = SymbolLabel->font();
+    Bold.setBold(true);
+    SymbolLabel->setFont(Bold);
+    SymbolLabel->setIndent(8);
+    Column->addWidget(SymbolLabel);
+    auto* Pages = new QTabWidget(Body);
+    Column->addWidget(Pages, 1);
     Pages->setObjectName(QString::fromLatin1(Name));
     // The sheets cover the page control's frame.
     Pages->setDocumentMode(true);
@@ -178,10 +191,12 @@ QTabWidget* CreateOrderPages(TDockPanel* Panel, const char* Name, const char* Si
         Order.Button->setObjectName(
             QString::fromStdString(std::string("btn") + Side + Kinds[Index]));
         Order.Button->setGeometry(8, 8 + Row * 28 + 4, 146, 33);
+        Sheet->setMinimumSize(Order.Total->geometry().right() + 8,
+                              Order.Button->geometry().bottom() + 8);
         Orders.push_back(Order);
         ++Index;
     }
-    Panel->setWidget(Pages);
+    Panel->setWidget(Body);
     return Pages;
 }
 
@@ -215,11 +230,13 @@ void BuildDocks(QMainWindow& W, TMainControls& C)
     W.splitDockWidget(C.dpMarketView, C.dpNavigate, Qt::Horizontal);
 
     C.dpBuy = new TDockPanel(W, "dpBuy", QStringLiteral("Buy"), Qt::RightDockWidgetArea);
-    C.pcBuy = CreateOrderPages(C.dpBuy, "pcBuy", "Buy",
-                               {"tsBuyLimit", "tbBuyMarket", "tbBuyStopLimit"}, C.BuySheets);
+    C.pcBuy =
+        CreateOrderPages(C.dpBuy, "pcBuy", "Buy", {"tsBuyLimit", "tbBuyMarket", "tbBuyStopLimit"},
+                         C.BuySheets, C.lblBuySymbol);
     C.dpSell = new TDockPanel(W, "dpSell", QStringLiteral("Sell"), Qt::RightDockWidgetArea);
     C.pcSell = CreateOrderPages(C.dpSell, "pcSell", "Sell",
-                                {"tsSellLimit", "tsSellMarket", "tsSellStopLimit"}, C.SellSheets);
+                                {"tsSellLimit", "tsSellMarket", "tsSellStopLimit"}, C.SellSheets,
+                                C.lblSellSymbol);
 
     C.dpVolumeMonitor =
         new TDockPanel(W, "dpVolumeMonitor", Text("Монитор объемов"), Qt::BottomDockWidgetArea);

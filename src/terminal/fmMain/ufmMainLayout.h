@@ -128,6 +128,9 @@ struct TMainControls {
     // By page: limit, market, stop-limit.
     std::vector<TOrderSheet> BuySheets;
     std::vector<TOrderSheet> SellSheets;
+    // The symbol the Buy and Sell panels trade.
+    QLabel* lblBuySymbol = nullptr;
+    QLabel* lblSellSymbol = nullptr;
 
     QWidget* DefaultSheet = nullptr;
     QWidget* pnlClient = nullptr;

@@ -4,33 +4,30 @@
 #include "domain/charts/uMainChartList.h"
 #include "domain/uCollections.h"
 #include "domain/uProfile.h"
+#include "domain/uSymbolShowList.h"
 #include "domain/uUser.h"
-#include "platform/FormatSettings.h"
-#include "platform/SysUtils.h"
+#include "platform/qt/VirtualStringTree.h"
 #include "terminal/fmBasic/uDecimalKeyFilter.h"
 #include "terminal/fmBasic/uFormParts.h"
 #include "terminal/fmBasic/uMainGuard.h"
+#include "terminal/fmBasic/uOrderEntry.h"
 
+#include <QItemSelectionModel>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <cmath>
 
 // The Buy and Sell panels place orders for the market watch's symbol on the
-// main account, prefilled from the selected chart's last price.
+// main account, prefilled from that symbol's last price.
 
 namespace {
 
 double NumberOrZero(const QLineEdit* Edit)
 {
-    double Value = 0;
-    return Edit && TryStrToFloat(Edit->text().toStdString(), Value, GetFormatSettings()) ? Value
-                                                                                         : 0;
-}
-
-// Raises when the text is not a number: no order goes out then.
-double NumberOf(const QLineEdit* Edit)
-{
-    return StrToFloat(Edit->text().toStdString(), GetFormatSettings());
+    const double Value = Edit ? EnteredNumber(*Edit) : 0;
+    return std::isnan(Value) ? 0 : Value;
 }
 
 bool Unset(const QLineEdit* Edit)
@@ -60,11 +57,22 @@ void TfmMain::ConnectOrderPanels()
                     InstallDecimalKeyFilter(*Edit);
             for (QLineEdit* Edit : {Sheet.Price, Sheet.Amount})
                 connect(Edit, &QLineEdit::textChanged, this, [this] { RefreshTotals(); });
+            // Return never places an order.
+            Sheet.Button->setAutoDefault(false);
             connect(Sheet.Button, &QPushButton::clicked, this,
                     [this, &Sheet] { OrderButtonClick(Sheet); });
         }
     connect(fControls.pcBuy, &QTabWidget::currentChanged, this, [this] { pcBuyChange(); });
     connect(fControls.pcSell, &QTabWidget::currentChanged, this, [this] { pcSellChange(); });
+    connect(fControls.vstSymbols->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] {
+                RunLogged("OrderSymbolChange", [this] {
+                    if (RefreshOrderSymbol()) {
+                        pcBuyChange();
+                        pcSellChange();
+                    }
+                });
+            });
 }
 
 void TfmMain::pcBuyChange()
@@ -77,18 +85,49 @@ void TfmMain::pcSellChange()
     PrefillSheet(ActiveSheet(fControls.pcSell, fControls.SellSheets));
 }
 
-// Unset prices take the selected chart's last price, an unset amount the
-// smallest usual lot. Nothing without a selected chart.
-void TfmMain::PrefillSheet(const TOrderSheet& Sheet)
+// The panels trade the market watch's selected symbol. When it changes, the
+// prices filled for the old one are cleared: an order never carries one
+// symbol at another's price. True when it changed.
+bool TfmMain::RefreshOrderSymbol()
+{
+    const std::string Symbol = SelectedSymbol();
+    if (Symbol == fOrderSymbol)
+        return false;
+    fOrderSymbol = Symbol;
+    for (QLabel* Label : {fControls.lblBuySymbol, fControls.lblSellSymbol})
+        Label->setText(QString::fromStdString(Symbol));
+    for (auto* Sheets : {&fControls.BuySheets, &fControls.SellSheets})
+        for (const TOrderSheet& Sheet : *Sheets)
+            for (QLineEdit* Edit : {Sheet.Stop, Sheet.Price})
+                if (Edit)
+                    Edit->clear();
+    return true;
+}
+
+// The panels' symbol's last price: the selected chart's when it shows that
+// symbol, else the market watch's; 0 when neither knows it.
+double TfmMain::OrderSymbolPrice() const
 {
     const TChartItem* Chart = fChartList.GetSelected();
-    if (!Chart)
+    if (Chart && Chart->Symbol() == fOrderSymbol)
+        return Chart->ChartPrice();
+    const TSymbol* Symbol = User ? User->SymbolShowList().SymbolList().Find(fOrderSymbol) : nullptr;
+    return Symbol ? Symbol->LastPrice() : 0;
+}
+
+// Unset prices take the symbol's last price, an unset amount the smallest
+// usual lot. Nothing without a symbol.
+void TfmMain::PrefillSheet(const TOrderSheet& Sheet)
+{
+    RefreshOrderSymbol();
+    if (fOrderSymbol.empty())
         return;
-    const std::string Price = FloatText(Chart->ChartPrice());
-    FillUnset(Sheet.Stop, Price);
-    FillUnset(Sheet.Price, Price);
-    // Written in the program's format, so that it reads back as a number.
-    FillUnset(Sheet.Amount, FloatText(0.01));
+    if (const double Last = OrderSymbolPrice(); Last > 0) {
+        const std::string Price = PlainFloatText(Last);
+        FillUnset(Sheet.Stop, Price);
+        FillUnset(Sheet.Price, Price);
+    }
+    FillUnset(Sheet.Amount, PlainFloatText(0.01));
     RefreshTotals();
 }
 
@@ -99,24 +138,27 @@ void TfmMain::RefreshTotals()
     for (const TOrderSheet* Sheet : {&ActiveSheet(fControls.pcBuy, fControls.BuySheets),
                                      &ActiveSheet(fControls.pcSell, fControls.SellSheets)}) {
         const double Total = NumberOrZero(Sheet->Price) * NumberOrZero(Sheet->Amount);
-        Sheet->Total->setText(QString::fromStdString(FloatText(Total)));
+        Sheet->Total->setText(QString::fromStdString(PlainFloatText(Total)));
     }
 }
 
+// An order that may not go out is named to the trader and not sent.
 void TfmMain::OrderButtonClick(const TOrderSheet& Sheet)
 {
     const std::string Name = Sheet.Button->objectName().toStdString() + "Click";
     RunLogged(Name.c_str(), [&] {
         if (!User || !Profile)
             return;
+        RefreshOrderSymbol();
         TOrder Order;
-        Order.SetSymbol(SelectedSymbol());
+        Order.SetSymbol(fOrderSymbol);
         Order.SetSide(Sheet.Side);
         Order.SetType_(Sheet.Type);
-        Order.SetQuantity(NumberOf(Sheet.Amount));
-        Order.SetPrice(NumberOf(Sheet.Price));
+        Order.SetQuantity(EnteredNumber(*Sheet.Amount));
+        Order.SetPrice(EnteredNumber(*Sheet.Price));
         if (Sheet.Stop)
-            Order.SetStopPrice(NumberOf(Sheet.Stop));
-        User->OrderPost(Order, &Profile->MainProfile(), User->Input().Multi());
+            Order.SetStopPrice(EnteredNumber(*Sheet.Stop));
+        if (OrderReady(Order))
+            User->OrderPost(Order, &Profile->MainProfile(), User->Input().Multi());
     });
 }
