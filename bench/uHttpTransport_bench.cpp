@@ -6,6 +6,7 @@
 #include "../tests/support/ServerAddress.h"
 #include "../tests/support/TestExchange.h"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <fstream>
@@ -73,9 +74,20 @@ TExchanges& Exchanges()
     return Instance;
 }
 
-const TTestExchange& Exchange(bool aTls)
+TTestExchange& Exchange(bool aTls)
 {
     return aTls ? Exchanges().Tls : Exchanges().Http;
+}
+
+// The share of the connections since the last call that resumed a session.
+double ResumedShare(TTestExchange& aExchange)
+{
+    const auto Journal = aExchange.Journal();
+    aExchange.ClearJournal();
+    const auto Resumed =
+        std::count_if(Journal.begin(), Journal.end(),
+                      [](const TJournalEntry& aEntry) { return aEntry.TlsResumed; });
+    return Journal.empty() ? 0.0 : static_cast<double>(Resumed) / Journal.size();
 }
 
 // The program's way: a worker's request through the client, a new
@@ -84,6 +96,7 @@ void BM_Request(benchmark::State& aState)
 {
     const bool Tls = aState.range(0) != 0;
     TServerAddress Address(Exchange(Tls).URL());
+    ResumedShare(Exchange(Tls));
     for (auto _ : aState) {
         std::string Response;
         std::string Error;
@@ -91,6 +104,8 @@ void BM_Request(benchmark::State& aState)
         if (Response.empty())
             aState.SkipWithError("the request failed");
     }
+    if (Tls)
+        aState.counters["resumed"] = ResumedShare(Exchange(Tls));
     aState.SetLabel(Tls ? "https" : "http");
 }
 BENCHMARK(BM_Request)->Arg(0)->Arg(1)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
