@@ -87,11 +87,11 @@ public:
 private:
     static void Lock(CURL*, curl_lock_data aData, curl_lock_access, void* aShare)
     {
-        static_cast<TTlsShare*>(aShare)->fLocks.at(aData).lock();
+        static_cast<TTlsShare*>(aShare)->fLocks[aData].lock();
     }
     static void Unlock(CURL*, curl_lock_data aData, void* aShare)
     {
-        static_cast<TTlsShare*>(aShare)->fLocks.at(aData).unlock();
+        static_cast<TTlsShare*>(aShare)->fLocks[aData].unlock();
     }
 
     // Runs on each new connection's thread. The store is reference counted:

@@ -142,6 +142,18 @@ TEST_F(TCurlEasyTlsTest, RequestsSucceedAndLaterConnectionsResumeTheSession)
     EXPECT_TRUE(Journal[2].TlsResumed);
 }
 
+// A store that cannot be read trusts nothing, and is read again next time.
+TEST_F(TCurlEasyTlsTest, AnUnreadableTrustFileRefusesEveryServer)
+{
+    HttpTrustFileForTests(TrustFile + ".missing");
+    const THttpResult Refused = Ping(Exchange);
+    EXPECT_EQ(Refused.Failure, THttpFailure::Other);
+    EXPECT_EQ(Refused.Transport, CURLE_SSL_CACERT_BADFILE);
+    EXPECT_TRUE(Exchange.Journal().empty());
+    std::filesystem::copy_file(TrustFile, TrustFile + ".missing");
+    EXPECT_EQ(Ping(Exchange).Failure, THttpFailure::None);
+}
+
 TEST_F(TCurlEasyTlsTest, TheTrustFileIsReadOnce)
 {
     ASSERT_EQ(Ping(Exchange).Failure, THttpFailure::None);
