@@ -9,13 +9,15 @@
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <unistd.h>
 
 // CPU per request, all threads of the process (the client's and the test
-// exchange's): every request the program's way, on a connection of its own,
-// beside one kept connection doing the same request.
+// exchange's, whose part exchange_ms gives): every request the program's way,
+// on a connection of its own, beside one kept connection doing the same
+// request.
 namespace {
 
 const char cQuery[] = "symbol=BTCUSDT&limit=5";
@@ -56,11 +58,36 @@ private:
     std::string fPath;
 };
 
+// CPU seconds of one thread of this process.
+double ThreadSeconds(const std::string& aThread)
+{
+    std::ifstream In("/proc/self/task/" + aThread + "/stat");
+    std::string Stat((std::istreambuf_iterator<char>(In)), std::istreambuf_iterator<char>());
+    std::istringstream Fields(Stat.substr(Stat.rfind(')') + 2));
+    std::string Field;
+    double Ticks = 0;
+    for (int I = 3; I <= 15 && Fields >> Field; ++I)
+        if (I >= 14)
+            Ticks += std::stod(Field);
+    return Ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
 struct TExchanges {
     TExchanges() : Trust(Tls.CertificatePem())
     {
         HttpGlobalInit();
         HttpTrustFileForTests(Trust.Path());
+    }
+
+    // The CPU seconds the exchanges have used so far: between requests every
+    // thread but the benchmark's own is one of theirs.
+    static double Seconds()
+    {
+        double Sum = 0;
+        for (const auto& Entry : std::filesystem::directory_iterator("/proc/self/task"))
+            if (Entry.path().filename() != std::to_string(getpid()))
+                Sum += ThreadSeconds(Entry.path().filename());
+        return Sum;
     }
 
     TTestExchange Http;
@@ -90,6 +117,15 @@ double ResumedShare(TTestExchange& aExchange)
     return Journal.empty() ? 0.0 : static_cast<double>(Resumed) / Journal.size();
 }
 
+// The test exchange's part of the CPU column, per request: the rest is the
+// client's.
+void CountExchangeCpu(benchmark::State& aState, double aStartSeconds)
+{
+    const double Seconds = Exchanges().Seconds() - aStartSeconds;
+    aState.counters["exchange_ms"] =
+        Seconds * 1000.0 / static_cast<double>(std::max<int64_t>(1, aState.iterations()));
+}
+
 // The program's way: a worker's request through the client, a new
 // connection each time.
 void BM_Request(benchmark::State& aState)
@@ -97,6 +133,7 @@ void BM_Request(benchmark::State& aState)
     const bool Tls = aState.range(0) != 0;
     TServerAddress Address(Exchange(Tls).URL());
     ResumedShare(Exchange(Tls));
+    const double Start = Exchanges().Seconds();
     for (auto _ : aState) {
         std::string Response;
         std::string Error;
@@ -104,6 +141,7 @@ void BM_Request(benchmark::State& aState)
         if (Response.empty())
             aState.SkipWithError("the request failed");
     }
+    CountExchangeCpu(aState, Start);
     if (Tls)
         aState.counters["resumed"] = ResumedShare(Exchange(Tls));
     aState.SetLabel(Tls ? "https" : "http");
@@ -127,6 +165,7 @@ void BM_KeptConnection(benchmark::State& aState)
     curl_easy_setopt(Handle, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
     curl_easy_setopt(Handle, CURLOPT_CAINFO, Exchanges().Trust.Path().c_str());
     curl_easy_setopt(Handle, CURLOPT_WRITEFUNCTION, Discard);
+    const double Start = Exchanges().Seconds();
     for (auto _ : aState) {
         long Status = 0;
         if (curl_easy_perform(Handle) != CURLE_OK ||
@@ -134,6 +173,7 @@ void BM_KeptConnection(benchmark::State& aState)
             aState.SkipWithError("the request failed");
     }
     curl_easy_cleanup(Handle);
+    CountExchangeCpu(aState, Start);
     aState.SetLabel(Tls ? "https" : "http");
 }
 BENCHMARK(BM_KeptConnection)
