@@ -518,8 +518,12 @@ std::string ExchangeHmacSha256(const std::string& aKey, const std::string& aMess
 
 // libcpp-httplib is not built with ThreadSanitizer: the shared-pointer and
 // string hand-offs compiled into it are invisible to the tool and show up as
-// races between its own pool threads. Ignore what the library itself does.
+// races between its own pool threads. Nor is OpenSSL: a TLS session several
+// connections resumed is freed by the last of them after an atomic count the
+// tool cannot see. Ignore what these libraries themselves do.
 extern "C" const char* __tsan_default_suppressions()
 {
-    return "called_from_lib:libcpp-httplib.so\n";
+    return "called_from_lib:libcpp-httplib.so\n"
+           "called_from_lib:libcrypto.so.3\n"
+           "called_from_lib:libssl.so.3\n";
 }
