@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build ccache pkg-config clang-format
   qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev
-  libcurl4-openssl-dev libssl-dev
+  libcurl4-openssl-dev libssl-dev openssl
   nlohmann-json3-dev libsimdjson-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcpp-httplib-dev
   fonts-dejavu-core xvfb xauth

@@ -1,5 +1,7 @@
 #include "domain/uHttpTransport.h"
 
+#include "domain/uHttpTls.h"
+
 #include <arpa/inet.h>
 #include <array>
 #include <atomic>
@@ -237,6 +239,7 @@ void TCurlEasy::Prepare(const THttpRequest& aRequest, const THttpTimeouts& aTime
     curl_easy_setopt(fHandle, CURLOPT_SSLVERSION, static_cast<long>(CURL_SSLVERSION_TLSv1_2));
     curl_easy_setopt(fHandle, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(fHandle, CURLOPT_SSL_VERIFYHOST, 2L);
+    HttpShareTls(fHandle);
     // The loopback-only rule holds for the bytes, not just the address: an
     // empty proxy overrides http_proxy and ALL_PROXY. Through a proxy https
     // is always tunnelled, so the certificate checks above stay end to end.

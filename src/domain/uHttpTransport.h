@@ -60,7 +60,7 @@ bool IsAllowedURL(const std::string& aURL, std::string& aReason);
 
 // One libcurl easy handle, its own for one exchange at a time; HTTP/1.1, no
 // cookies, no redirects, no reuse of the connection after it, certificates
-// verified.
+// verified. The trust store and the TLS sessions are shared by every handle.
 class TCurlEasy {
 public:
     TCurlEasy();

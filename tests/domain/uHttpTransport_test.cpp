@@ -1,10 +1,15 @@
 #include "domain/uHttpTransport.h"
 
+#include "domain/uHttpTls.h"
+
+#include "support/TempHome.h"
 #include "support/TestExchange.h"
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -85,6 +90,113 @@ TEST(TCurlEasy, OffersOnlyHttp11OverTls)
     const THttpResult Result = Easy.Perform({"GET", Tls.URL() + "/api/v1/ping", {}, ""}, {});
     EXPECT_EQ(Result.Failure, THttpFailure::Other);
     EXPECT_EQ(Tls.OfferedProtocols(), "http/1.1");
+    EXPECT_TRUE(Tls.Journal().empty());
+}
+
+// A TLS exchange whose certificate the client trusts through the test hook.
+class TCurlEasyTlsTest : public ::testing::Test {
+protected:
+    void SetUp() override { Trust({&Exchange}); }
+    void TearDown() override { HttpTrustFileForTests(""); }
+
+    void Trust(std::initializer_list<const TTestExchange*> aExchanges)
+    {
+        std::ofstream Out(TrustFile);
+        for (const TTestExchange* Trusted : aExchanges)
+            Out << Trusted->CertificatePem();
+        Out.close();
+        HttpTrustFileForTests(TrustFile);
+    }
+    static THttpResult Ping(const TTestExchange& aExchange)
+    {
+        TCurlEasy Easy;
+        return Easy.Perform({"GET", aExchange.URL() + "/api/v1/ping", {}, ""}, {});
+    }
+
+    TTempHome Home;
+    std::string TrustFile = (Home.Path() / "trust.pem").string();
+    TTestExchange Exchange{TTestExchange::TTransport::SelfSignedTls};
+};
+
+// Each request its own connection, as the workers send them: after the
+// first full handshake the next ones resume; several threads at once all
+// get through.
+TEST_F(TCurlEasyTlsTest, RequestsSucceedAndLaterConnectionsResumeTheSession)
+{
+    for (int I = 0; I < 3; ++I) {
+        const THttpResult Result = Ping(Exchange);
+        EXPECT_EQ(Result.Failure, THttpFailure::None) << Result.Message;
+    }
+    std::vector<std::thread> Workers;
+    std::vector<THttpResult> Results(8);
+    for (auto& Result : Results)
+        Workers.emplace_back([&Result, this] { Result = Ping(Exchange); });
+    for (auto& Worker : Workers)
+        Worker.join();
+    for (const auto& Result : Results)
+        EXPECT_EQ(Result.Failure, THttpFailure::None) << Result.Message;
+    const auto Journal = Exchange.Journal();
+    ASSERT_EQ(Journal.size(), 11u);
+    EXPECT_FALSE(Journal[0].TlsResumed);
+    EXPECT_TRUE(Journal[1].TlsResumed);
+    EXPECT_TRUE(Journal[2].TlsResumed);
+}
+
+// A store that cannot be read trusts nothing, and is read again next time.
+TEST_F(TCurlEasyTlsTest, AnUnreadableTrustFileRefusesEveryServer)
+{
+    HttpTrustFileForTests(TrustFile + ".missing");
+    const THttpResult Refused = Ping(Exchange);
+    EXPECT_EQ(Refused.Failure, THttpFailure::Other);
+    EXPECT_EQ(Refused.Transport, CURLE_SSL_CACERT_BADFILE);
+    EXPECT_TRUE(Exchange.Journal().empty());
+    std::filesystem::copy_file(TrustFile, TrustFile + ".missing");
+    EXPECT_EQ(Ping(Exchange).Failure, THttpFailure::None);
+}
+
+TEST_F(TCurlEasyTlsTest, TheTrustFileIsReadOnce)
+{
+    ASSERT_EQ(Ping(Exchange).Failure, THttpFailure::None);
+    std::ofstream(TrustFile) << "not a certificate";
+    EXPECT_EQ(Ping(Exchange).Failure, THttpFailure::None);
+    std::filesystem::remove(TrustFile);
+    EXPECT_EQ(Ping(Exchange).Failure, THttpFailure::None);
+}
+
+// A server that does not know the cached session gets a full handshake:
+// a new certificate on the same address is checked, not taken on trust.
+TEST_F(TCurlEasyTlsTest, ANewCertificateOnTheSameAddressIsCheckedInFull)
+{
+    ASSERT_EQ(Ping(Exchange).Failure, THttpFailure::None);
+    ASSERT_EQ(Ping(Exchange).Failure, THttpFailure::None);
+    ASSERT_TRUE(Exchange.Journal().back().TlsResumed);
+    Exchange.Stop();
+    TTestExchange Impostor(TTestExchange::TTransport::SelfSignedTls, Exchange.Port());
+    const THttpResult Refused = Ping(Impostor);
+    EXPECT_EQ(Refused.Failure, THttpFailure::Other);
+    EXPECT_EQ(Refused.Transport, CURLE_PEER_FAILED_VERIFICATION);
+    EXPECT_TRUE(Impostor.Journal().empty());
+    Impostor.Stop();
+    TTestExchange Successor(TTestExchange::TTransport::SelfSignedTls, Exchange.Port());
+    Trust({&Exchange, &Successor});
+    EXPECT_EQ(Ping(Successor).Failure, THttpFailure::None);
+    ASSERT_EQ(Successor.Journal().size(), 1u);
+    EXPECT_FALSE(Successor.Journal()[0].TlsResumed);
+}
+
+// The system's store alone: no variable of the environment adds a
+// certificate to it.
+TEST_F(TCurlEasyTlsTest, TheEnvironmentNamesNoCertificate)
+{
+    HttpTrustFileForTests("");
+    for (const char* Variable : {"SSL_CERT_FILE", "CURL_CA_BUNDLE"}) {
+        SCOPED_TRACE(Variable);
+        setenv(Variable, TrustFile.c_str(), 1);
+        const THttpResult Result = Ping(Exchange);
+        unsetenv(Variable);
+        EXPECT_EQ(Result.Transport, CURLE_PEER_FAILED_VERIFICATION);
+    }
+    EXPECT_TRUE(Exchange.Journal().empty());
 }
 
 TEST_F(TCurlEasyTest, TransportFailuresAreSocketFailuresWithinTheirBounds)

@@ -43,6 +43,7 @@ struct TJournalEntry {
     std::string Query;
     std::string Body;
     std::multimap<std::string, std::string> Headers; // names in lower case
+    bool TlsResumed = false; // over TLS: the connection resumed an earlier session
 
     std::string Header(const std::string& aName) const; // "" when absent
 };
@@ -83,7 +84,9 @@ class TTestExchange {
 public:
     enum class TTransport { Http, SelfSignedTls };
 
-    explicit TTestExchange(TTransport aTransport = TTransport::Http);
+    // A port of 0 takes a free one; a given one lets a new server take over
+    // the address of a stopped one.
+    explicit TTestExchange(TTransport aTransport = TTransport::Http, int aPort = 0);
     TTestExchange(const TTestExchange&) = delete;
     TTestExchange& operator=(const TTestExchange&) = delete;
     ~TTestExchange();
@@ -93,6 +96,8 @@ public:
     // TLS: the protocols the last client offered in its hello, as
     // "h2,http/1.1"; empty before the first.
     std::string OfferedProtocols() const;
+    // TLS: the server's certificate in PEM form, for a client to trust.
+    std::string CertificatePem() const;
     void Stop();
 
     // A new account starts with the standard balances, open orders and history;

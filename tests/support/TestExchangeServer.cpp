@@ -4,8 +4,10 @@
 // high-priced one (BIGUSDT) and a flat one (FLATBTC), candles of every interval on the real clock,
 // and runs until SIGINT or SIGTERM.
 //
-//   tavrix_test_exchange [--symbols N] [--delay MS] [--tls]
+//   tavrix_test_exchange [--symbols N] [--delay MS] [--tls [--cert FILE]]
 //                        [--account KEY:SECRET ...]
+//
+// --cert writes the TLS mode's certificate to FILE, for tavrix_tls_terminal.
 
 #include "support/MarketReplyData.h"
 #include "support/TestExchange.h"
@@ -17,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <string>
@@ -104,6 +107,7 @@ int main(int aCount, char** aArgs)
     int Symbols = 0;
     int Delay = 0;
     bool Tls = false;
+    std::string CertFile;
     std::vector<std::pair<std::string, std::string>> Accounts;
     for (int I = 1; I < aCount; ++I) {
         std::string Arg = aArgs[I];
@@ -114,12 +118,15 @@ int main(int aCount, char** aArgs)
             Delay = std::atoi(aArgs[++I]);
         else if (Arg == "--tls")
             Tls = true;
+        else if (Arg == "--cert" && HasValue)
+            CertFile = aArgs[++I];
         else if (Arg == "--account" && HasValue && std::strchr(aArgs[I + 1], ':')) {
             std::string Pair = aArgs[++I];
             Accounts.emplace_back(Pair.substr(0, Pair.find(':')), Pair.substr(Pair.find(':') + 1));
         } else {
             std::fprintf(stderr,
-                         "usage: %s [--symbols N] [--delay MS] [--tls] [--account KEY:SECRET]\n",
+                         "usage: %s [--symbols N] [--delay MS] [--tls [--cert FILE]] "
+                         "[--account KEY:SECRET]\n",
                          aArgs[0]);
             return 2;
         }
@@ -129,6 +136,10 @@ int main(int aCount, char** aArgs)
                                : TTestExchange::TTransport::Http);
     for (const auto& [Key, Secret] : Accounts)
         Exchange.AddAccount(Key, Secret);
+    if (!CertFile.empty() && !(std::ofstream(CertFile) << Exchange.CertificatePem())) {
+        std::fprintf(stderr, "cannot write %s\n", CertFile.c_str());
+        return 1;
+    }
 
     int64_t Now = NowMs();
     TSymbolPrices Prices{{{"BTCUSDT", 37250.01},
