@@ -403,14 +403,16 @@ void TwinctrlCustomMdiWindow::CNActivated(const TActivatedEvent& Event)
     SetActive(Event.Window == this);
 }
 
+// As a child window stays active in its frame while the focus is in the
+// frame's other panels, only a move into another of the parent's children
+// deactivates: the commands that act on the active window keep it.
 void TwinctrlCustomMdiWindow::FocusChanged(QWidget* Now)
 {
-    // Only moves of the focus inside this window's form count.
     if (!HandleAllocated() || !Now || Now->window() != window())
         return;
     if (Now == this || isAncestorOf(Now))
         NotifyActivation();
-    else if (fGroupIndex <= 0)
+    else if (fGroupIndex <= 0 && parentWidget()->isAncestorOf(Now))
         SetActive(false);
 }
 

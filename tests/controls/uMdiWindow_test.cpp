@@ -167,6 +167,28 @@ TEST_F(MdiWindow, ActivationFollowsGroups)
     EXPECT_TRUE(G3->Active());
 }
 
+// A docked panel beside the windows' parent takes the focus: the active
+// window stays active, as in its frame; a window of the parent takes it.
+TEST_F(MdiWindow, FocusInAPanelBesideTheParentKeepsTheActiveWindow)
+{
+    QWidget Frame;
+    auto* Area = new QWidget(&Frame);
+    auto* Panel = new QLineEdit(&Frame);
+    Area->setGeometry(0, 0, 400, 300);
+    Panel->setGeometry(400, 0, 100, 20);
+    auto* First = new TwinctrlMdiWindow(Area);
+    auto* Second = new TwinctrlMdiWindow(Area);
+    auto* Edit = new QLineEdit(Second);
+    Frame.show();
+    QApplication::setActiveWindow(&Frame);
+    First->Activate();
+    Panel->setFocus();
+    EXPECT_TRUE(First->Active()) << "the panel's focus";
+    Edit->setFocus();
+    EXPECT_FALSE(First->Active());
+    EXPECT_TRUE(Second->Active());
+}
+
 TEST_F(MdiWindow, FrameCaptionAndButtonsShowTheActivation)
 {
     TwinctrlMdiWindow* W = NewWindow(Bounds(40, 40, 200, 160));

@@ -305,7 +305,7 @@ TEST_F(MainCommands, ChartTabsFollowTheChartsAndAStaleTabClosesNothing)
 }
 
 // Each opening lists the templates afresh after the fixed items, without
-// their ".tpl".
+// their final ".tpl" only: "week.tpl.tpl" is the template "week.tpl".
 TEST_F(MainCommands, TemplateMenusKeepTheirFixedItemsAndListNamesWithoutTheExtension)
 {
     TChartTemplates Templates;
@@ -321,9 +321,12 @@ TEST_F(MainCommands, TemplateMenusKeepTheirFixedItemsAndListNamesWithoutTheExten
         ASSERT_EQ(Items.size(), 5u) << Name;
         EXPECT_EQ(Names(Menu)[0], "acTemplateSave");
         EXPECT_EQ(std::vector(Items.begin() + 3, Items.end()),
-                  (std::vector<std::string>{"day", "week"}));
-        EXPECT_EQ(Captions(Menu->actions()[1]->menu()), (std::vector<std::string>{"day", "week"}));
+                  (std::vector<std::string>{"day", "week.tpl"}));
+        EXPECT_EQ(Captions(Menu->actions()[1]->menu()),
+                  (std::vector<std::string>{"day", "week.tpl"}));
     }
+    Find<QMenu>("mmiTemplateDelete")->actions()[1]->trigger();
+    EXPECT_FALSE(std::filesystem::exists(Folder / "week.tpl.tpl"));
     Find<QMenu>("mmiTemplateDelete")->actions()[0]->trigger();
     EXPECT_FALSE(std::filesystem::exists(Folder / "day.tpl"));
     ChartTemplates = nullptr;

@@ -59,10 +59,17 @@ void TChartList::Delete(TChartItem* aItem)
                                  [aItem](const auto& Item) { return Item.get() == aItem; });
     if (It == fItems.end())
         return;
+    const bool WasSelected = aItem->Active();
+    const std::size_t Index = std::size_t(It - fItems.begin());
     // Out of the list before it is freed: nothing finds it half-freed.
     std::unique_ptr<TChartItem> Item = std::move(*It);
     fItems.erase(It);
     Item.reset();
+    // The next chart in the list, else the one before, takes the selection;
+    // the commands follow at once, not after a queued notice.
+    if (WasSelected && !fItems.empty())
+        fItems[std::min(Index, fItems.size() - 1)]->SetActive(true);
+    fPublisher.Notify(BASE_MAIN_REFRESH_ACTIVE_WINDOW, 0);
     fPublisher.Notify(BASE_MAIN_TABS_REFRESH, 0);
 }
 

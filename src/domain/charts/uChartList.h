@@ -77,8 +77,10 @@ public:
     // announced (code 279). nullptr (and an alert in the
     // log) when it fails.
     TChartItem* AddNewChart(const std::string& aSymbol) override;
-    // Frees aItem and takes it out of the list, then announces the change
-    // of charts (code 279); nothing for an item not held.
+    // Frees aItem and takes it out of the list; when it was the selected
+    // one, the next chart in the list (else the one before) is selected.
+    // Then announces the selection (code 270) and the change of charts
+    // (code 279); nothing for an item not held.
     void Delete(TChartItem* aItem);
     // Frees every item, last first.
     void Clear() override;
@@ -121,10 +123,12 @@ public:
     static std::string GetFileName();
     // Replaces the charts by the layout's and starts their history loads.
     // No file changes nothing. A file that is not a JSON object, or cannot
-    // be read, leaves the list empty; the charts made before a failure stay.
-    // Failures are logged. Values of another JSON type read as missing;
-    // intervals, window states, bounds and zoom levels are kept within
-    // their ranges.
+    // be read, leaves the list empty and is renamed with ".bad" added, so
+    // that the layout written at exit does not replace it; the charts made
+    // before a failure stay. A chart without a symbol is skipped. Failures
+    // are logged. Values of another JSON type read as missing; intervals,
+    // window states, bounds and zoom levels are kept within their ranges; a
+    // chart without a left edge opens at the present.
     void Load() override;
     void Load(const std::string& aFileName);
     // Writes every chart's window, interval, settings (the left edge taken
@@ -137,6 +141,7 @@ private:
     // The selected item, unless it is closing.
     TChartItem* SelectedReady() const;
     void LoadLayout(const std::string& aFileName);
+    static void KeepUnreadable(const std::string& aFileName);
     void LoadChart(const TChartSettingsJson& aNode);
 
     TDPublisher fPublisher;

@@ -140,10 +140,17 @@ std::string TChartItem::ChartTitleText() const
         return Text;
     // The records keep arrival order, in which older pages come last.
     const TKline* Newest = fKlineList.Find(DateToStamp(fSerCandles->DateValues().Last()));
-    if (Newest)
-        Text += FormatArgs("  %0.5f, %0.5f, %0.5f, %0.5f",
-                           {Newest->Open(), Newest->High(), Newest->Low(), Newest->Close()},
-                           GetFormatSettings());
+    if (!Newest)
+        return Text;
+    const double Prices[] = {Newest->Open(), Newest->High(), Newest->Low(), Newest->Close()};
+    int Decimals = cMinPriceDecimals;
+    for (const double Price : Prices)
+        Decimals = std::max(Decimals, PriceDecimals(Price));
+    const char* Separator = "  ";
+    for (const double Price : Prices) {
+        Text += Separator + FormatPrice(Price, Decimals, GetFormatSettings());
+        Separator = ", ";
+    }
     return Text;
 }
 
@@ -153,7 +160,20 @@ void TChartItem::OnChartGetAxisLabel(TChartAxis& Sender, const IChartSeries*, in
     if (!Ready() || !fChart)
         return;
     if (&Sender == fChart->RightAxis()) {
-        LabelText = PriceAxisLabel(LabelText, Sender.FormatSettings());
+        // The step is measured on sample labels, which come back here: those
+        // keep their text, only the size of a label counts for the step.
+        static bool InStep = false;
+        if (InStep)
+            return;
+        double Step = 0;
+        {
+            InStep = true;
+            struct TDone {
+                ~TDone() { InStep = false; }
+            } Done;
+            Step = Sender.CalcIncrement();
+        }
+        LabelText = PriceAxisLabel(LabelText, PriceDecimals(Step), Sender.FormatSettings());
     } else if (&Sender == fChart->BottomAxis()) {
         // A time separator other than ":" writes a shape the trade date does
         // not read: such a label stays as the axis wrote it.

@@ -85,12 +85,19 @@ void TChartItem::InitLeftZoom()
     if (!fChart)
         return;
     TChartAxis& Time = *fChart->BottomAxis();
-    double Left = fChartSettings.Left();
-    // A chart never placed (a new one) starts at its oldest candle, also
-    // with fewer candles than the left edge pulls to.
-    if (Left == 0 && fSerCandles && fSerCandles->Count() > 0)
-        Left = fSerCandles->DateValues().First();
-    Time.SetMinMax(Left, Left + Span(Time));
+    const double Left = fChartSettings.Left();
+    if (Left != 0 || !fSerCandles || fSerCandles->Count() == 0) {
+        Time.SetMinMax(Left, Left + Span(Time));
+        return;
+    }
+    // A chart never placed (a new one) shows its newest candles at the
+    // right edge, whole, with the shift's free space after them; the right
+    // edge then keeps the axis from passing the present.
+    const double Spacing = CalcCandleDistanceDate();
+    const double Right =
+        RightEdge(fSerCandles->DateValues().Last() + Spacing, fChartSettings.ChartShift(),
+                  CalcMaxVisibleCandleCount(), Spacing);
+    Time.SetMinMax(Right - Span(Time), Right);
 }
 
 void TChartItem::FixLeftSide()

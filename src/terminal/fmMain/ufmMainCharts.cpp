@@ -28,8 +28,6 @@
 
 namespace {
 
-constexpr char cTemplateExtension[] = ".tpl";
-
 // Text with its "%d" filled with Value, translated, then a percent sign.
 QString ZoomHint(std::string_view Text, int Value)
 {
@@ -37,15 +35,6 @@ QString ZoomHint(std::string_view Text, int Value)
     const std::string Filled =
         Translator ? Translator->Translate(Text, {Number}) : FillPlaceholders(Text, {Number});
     return QString::fromStdString(Filled + "%");
-}
-
-// A template's name as listed: its file name with every ".tpl" taken out.
-std::string TemplateCaption(std::string Name)
-{
-    for (std::size_t At = Name.find(cTemplateExtension); At != std::string::npos;
-         At = Name.find(cTemplateExtension, At))
-        Name.erase(At, sizeof(cTemplateExtension) - 1);
-    return Name;
 }
 
 // Runs Handler when Watched is resized.
@@ -329,7 +318,7 @@ void TfmMain::OnTemplatePopup(QMenu* Menu, QMenu* DeleteMenu)
         return;
     const bool Selected = fChartList.GetSelected() != nullptr;
     for (const std::string& FileName : ChartTemplates->GetFileList()) {
-        const std::string Caption = TemplateCaption(FileName);
+        const std::string Caption = TChartTemplates::NameOf(FileName);
         QAction* Select = Menu->addAction(QString::fromStdString(Caption));
         Select->setEnabled(Selected);
         connect(Select, &QAction::triggered, this, [this, Caption] {
