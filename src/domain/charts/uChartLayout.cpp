@@ -161,7 +161,8 @@ void TChartList::Save(const std::string& aFileName)
             Chart["symbol"] = Item->Symbol();
             Chart["interval"] = int(Item->Interval());
             const TwinctrlMdiWindow* Window = Item->Window();
-            const TRect Bounds = Window ? Window->BoundsRect() : TRect{};
+            // A minimised or maximised window comes back to its own size.
+            const TRect Bounds = Window ? Window->NormalBounds() : TRect{};
             Chart["left"] = Bounds.Left;
             Chart["top"] = Bounds.Top;
             Chart["width"] = Bounds.Width();

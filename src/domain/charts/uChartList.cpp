@@ -35,6 +35,7 @@ TChartItem* TChartList::AddNewChart(const std::string& aSymbol)
 {
     try {
         TChartItem& Item = Add();
+        Cascade(Item);
         Item.SetSymbol(aSymbol);
         Item.SetActive(true);
         Item.RefreshKlines();
@@ -51,6 +52,17 @@ TChartItem* TChartList::AddNewChart(const std::string& aSymbol)
                  mtAlert, 0);
         return nullptr;
     }
+}
+
+void TChartList::Cascade(TChartItem& aItem)
+{
+    const QWidget* Host = fWinControl;
+    if (fItems.size() < 2 || !Host)
+        return;
+    const TwinctrlMdiWindow* Last = fItems[fItems.size() - 2]->Window();
+    if (TwinctrlMdiWindow* Window = aItem.Window(); Window && Last)
+        Window->SetBoundsRect(CascadeBounds(Last->NormalBounds(), Window->BoundsRect(),
+                                            Host->width(), Host->height()));
 }
 
 void TChartList::Delete(TChartItem* aItem)

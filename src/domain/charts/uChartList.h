@@ -72,10 +72,10 @@ public:
     // A new item with its window (the host must be set), its chart settings
     // read back from the fresh chart.
     TChartItem& Add();
-    // Add with aSymbol, its window activated, its history requested, in full
-    // mode maximised; the layout is written and the change of charts
-    // announced (code 279). nullptr (and an alert in the
-    // log) when it fails.
+    // Add with aSymbol, its window placed a caption below and right of the
+    // last chart's, activated, its history requested, in full mode maximised; the layout is written
+    // and the change of charts announced (code 279). nullptr (and an alert in the log) when it
+    // fails.
     TChartItem* AddNewChart(const std::string& aSymbol) override;
     // Frees aItem and takes it out of the list; when it was the selected
     // one, the next chart in the list (else the one before) is selected.
@@ -131,15 +131,18 @@ public:
     // chart without a left edge opens at the present.
     void Load() override;
     void Load(const std::string& aFileName);
-    // Writes every chart's window, interval, settings (the left edge taken
-    // from its time axis) and indicators, and the full mode; replaced
-    // atomically. A failure is logged.
+    // Writes every chart's window (its normal bounds, whatever its state),
+    // interval, settings (the left edge taken from its time axis) and
+    // indicators, and the full mode; replaced atomically. A failure is
+    // logged.
     void Save() override;
     void Save(const std::string& aFileName);
 
 private:
     // The selected item, unless it is closing.
     TChartItem* SelectedReady() const;
+    // aItem, the newest, cascaded from the chart before it.
+    void Cascade(TChartItem& aItem);
     void LoadLayout(const std::string& aFileName);
     static void KeepUnreadable(const std::string& aFileName);
     void LoadChart(const TChartSettingsJson& aNode);

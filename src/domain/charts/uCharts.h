@@ -160,6 +160,9 @@ public:
     void OnChartFocusLost();
     // After each step of the chart's own pan.
     void OnChartScroll();
+    // After the chart's size changed (the window resized or maximised): the
+    // time axis shows the candles the zoom level fits in the new width.
+    void OnChartResize();
     // The overlays of a finished frame: title line, crosshair, day
     // separators, volume histogram and loading banner. A failure ends them
     // for that frame and is told once per chart, after the paint.

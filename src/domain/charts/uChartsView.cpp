@@ -53,6 +53,19 @@ void TChartItem::SetZoom(TZoom aZoom)
     fChartList.Publisher().Notify(BASE_MAIN_ZOOM_REFRESH, 0);
 }
 
+void TChartItem::OnChartResize()
+{
+    if (!Ready() || !fChart || fIsLoading || fSerCandles->Count() < 2)
+        return;
+    RefreshZoom();
+    FixLeftSide();
+    FixRightSide();
+    FixChartHeight();
+    UpdateIndicators();
+    RefreshOrdersBubbles();
+    fChart->Invalidate();
+}
+
 void TChartItem::RefreshZoom()
 {
     if (!fChart)

@@ -355,6 +355,43 @@ TEST(ChartTiling, OneRowUpToThreeTwoRowsFromFourCellsOnTheGridRowsFromTheLeft)
 }
 
 // On the host of 800 x 600: cells of 264 x 296.
+TEST(ChartTiling, NewWindowsCascadeFromTheLastAndStartAgainAtTheCorner)
+{
+    const TRect New = Bounds(150, 150, 500, 300);
+    const struct {
+        TRect Last;
+        TRect Expected;
+    } Cases[] = {
+        {Bounds(150, 150, 500, 300), Bounds(174, 174, 500, 300)},
+        {Bounds(0, 0, 200, 100), Bounds(24, 24, 500, 300)},
+        {Bounds(280, 100, 500, 300), Bounds(0, 0, 500, 300)},
+        {Bounds(100, 280, 500, 300), Bounds(0, 0, 500, 300)},
+    };
+    for (const auto& Case : Cases)
+        EXPECT_EQ(CascadeBounds(Case.Last, New, 800, 600), Case.Expected);
+}
+
+// New charts do not stack on one spot; a minimised or maximised window is
+// saved with its normal bounds, to which it comes back after loading.
+TEST_F(ChartLayout, NewChartsCascadeAndWindowsComeBackToTheirNormalBounds)
+{
+    std::vector<TRect> Placed;
+    for (const char* Symbol : {"A", "B", "C"})
+        Placed.push_back(List.AddNewChart(Symbol)->Window()->BoundsRect());
+    EXPECT_EQ(Placed[1], CascadeBounds(Placed[0], Placed[0], 800, 600));
+    EXPECT_EQ(Placed[2], CascadeBounds(Placed[1], Placed[1], 800, 600));
+    List.Items(0).Window()->SetState(wsMinimized);
+    List.Items(1).Window()->SetState(wsMaximized);
+    List.Save();
+    List.Load();
+    ASSERT_EQ(List.Count(), 3);
+    for (int i = 0; i < 3; ++i) {
+        TwinctrlMdiWindow& Window = *List.Items(i).Window();
+        Window.SetState(wsNormal);
+        EXPECT_EQ(Window.BoundsRect(), Placed[std::size_t(i)]) << i;
+    }
+}
+
 TEST_F(ChartLayout, TilingPlacesEveryWindowOnItsCellAndLeavesTheFullMode)
 {
     List.Mozaic();

@@ -395,6 +395,26 @@ TEST_F(ChartItem, ANewChartOpensAtItsNewestCandleAndAZoomLevelShowsItsCandlesPer
     EXPECT_GT(Widths[1], 8);
 }
 
+// Maximising gives the time axis more pixels: it shows as many more
+// candles as the zoom level fits, each as wide as before.
+TEST_F(ChartItem, AMaximisedChartShowsTheCandlesItsZoomLevelFits)
+{
+    TChartItem& Item = Loaded(3000);
+    Grab(Item);
+    gScreenWidth = 1000;
+    Item.OnChartResize();
+    const double Before = (Time(Item).Maximum() - Time(Item).Minimum()) * MinsPerDay;
+    const int Width = Item.SerCandles()->CandleWidth();
+    Item.Window()->SetState(wsMaximized);
+    for (int Round = 0; Round < 3; ++Round)
+        QCoreApplication::processEvents();
+    Grab(Item);
+    const double After = (Time(Item).Maximum() - Time(Item).Minimum()) * MinsPerDay;
+    EXPECT_NEAR(After, ZoomCandleCount(z0, Time(Item).IAxisSize, gScreenWidth), 1e-6);
+    EXPECT_GT(After, Before * 1.4);
+    EXPECT_NEAR(Item.SerCandles()->CandleWidth(), Width, 1);
+}
+
 TEST_F(ChartItem, TheTimeAxisKeepsItsSpanWithinTheOldestCandleAndThePresent)
 {
     // The axis spans 30 minutes from Start; now is minute 35; the shift
