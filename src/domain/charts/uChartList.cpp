@@ -242,6 +242,13 @@ void TChartList::Maximize(TWindowState aState)
     fPublisher.Notify(BASE_MAIN_TABS_REFRESH, 0);
 }
 
+void TChartList::acChartRestoreExecute()
+{
+    Maximize(wsNormal);
+    if (TChartItem* Item = SelectedReady(); Item && Item->Window())
+        Item->Window()->raise();
+}
+
 void TChartList::SetTabsVisible(bool Value)
 {
     if (fTabsVisible == Value)

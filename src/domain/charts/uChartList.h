@@ -117,6 +117,9 @@ public:
     // the caption bars shown exactly outside it (code 279). A chart
     // window's own maximise button lands here too.
     void Maximize(TWindowState aState) override;
+    // Full mode ends, every window normal (also the minimised ones), the
+    // selected one in front of the others.
+    void acChartRestoreExecute() override;
 
     // "charts.json" in the per-user roaming folder; empty while that folder
     // is not known.
