@@ -161,7 +161,8 @@ public:
     // After each step of the chart's own pan.
     void OnChartScroll();
     // After the chart's size changed (the window resized or maximised): the
-    // time axis shows the candles the zoom level fits in the new width.
+    // time axis shows the candles the zoom level fits in the new width,
+    // ending where it ended.
     void OnChartResize();
     // The overlays of a finished frame: title line, crosshair, day
     // separators, volume histogram and loading banner. A failure ends them

@@ -57,7 +57,11 @@ void TChartItem::OnChartResize()
 {
     if (!Ready() || !fChart || fIsLoading || fSerCandles->Count() < 2)
         return;
+    // The newest part shown stays: the axis grows or shrinks at its left.
+    TChartAxis& Time = *fChart->BottomAxis();
+    const double Right = Time.Maximum();
     RefreshZoom();
+    Time.SetMinMax(Right - Span(Time), Right);
     FixLeftSide();
     FixRightSide();
     FixChartHeight();

@@ -396,7 +396,8 @@ TEST_F(ChartItem, ANewChartOpensAtItsNewestCandleAndAZoomLevelShowsItsCandlesPer
 }
 
 // Maximising gives the time axis more pixels: it shows as many more
-// candles as the zoom level fits, each as wide as before.
+// candles as the zoom level fits, each as wide as before, up to where it
+// ended.
 TEST_F(ChartItem, AMaximisedChartShowsTheCandlesItsZoomLevelFits)
 {
     TChartItem& Item = Loaded(3000);
@@ -405,6 +406,8 @@ TEST_F(ChartItem, AMaximisedChartShowsTheCandlesItsZoomLevelFits)
     Item.OnChartResize();
     const double Before = (Time(Item).Maximum() - Time(Item).Minimum()) * MinsPerDay;
     const int Width = Item.SerCandles()->CandleWidth();
+    const double Right = Minute(2000);
+    Time(Item).SetMinMax(Right - Before / MinsPerDay, Right);
     Item.Window()->SetState(wsMaximized);
     for (int Round = 0; Round < 3; ++Round)
         QCoreApplication::processEvents();
@@ -412,6 +415,7 @@ TEST_F(ChartItem, AMaximisedChartShowsTheCandlesItsZoomLevelFits)
     const double After = (Time(Item).Maximum() - Time(Item).Minimum()) * MinsPerDay;
     EXPECT_NEAR(After, ZoomCandleCount(z0, Time(Item).IAxisSize, gScreenWidth), 1e-6);
     EXPECT_GT(After, Before * 1.4);
+    EXPECT_EQ(Time(Item).Maximum(), Right) << "the newest part shown stays";
     EXPECT_NEAR(Item.SerCandles()->CandleWidth(), Width, 1);
 }
 
