@@ -66,7 +66,7 @@ public:
     static constexpr int CaptionSize = 19;
     static constexpr int MinimizedSize = 24;
     // A minimised strip's length along its caption.
-    static constexpr int StripLength = 160;
+    static constexpr int StripLength = 200;
     // The platform's frames: resizable while normal, fixed otherwise.
     static constexpr int SizeFrame = 7;
     static constexpr int DialogFrame = 3;

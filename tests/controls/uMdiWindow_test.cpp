@@ -82,7 +82,7 @@ TEST_F(MdiWindow, StatesKeepTheNormalBounds)
     Host.resize(700, 500);
     EXPECT_EQ(W->BoundsRect(), Rect(0, 0, 700, 500)) << "follows the parent";
     Press(*W, btMinimize);
-    EXPECT_EQ(W->BoundsRect(), Bounds(0, 476, 160, 24)) << "a strip at the bottom";
+    EXPECT_EQ(W->BoundsRect(), Bounds(0, 476, 200, 24)) << "a strip at the bottom";
     EXPECT_EQ(W->NormalBounds(), Bounds(40, 40, 200, 160)) << "the bounds before maximising";
     EXPECT_EQ(W->Button(btMinimize).Glyph(), bgNormal);
     EXPECT_EQ(W->Button(btMaximize).Glyph(), bgMaximize);
@@ -93,7 +93,7 @@ TEST_F(MdiWindow, StatesKeepTheNormalBounds)
 
     W->SetCaptionPosition(cpLeft);
     W->SetState(wsMinimized);
-    EXPECT_EQ(W->BoundsRect(), Bounds(0, 340, 24, 160));
+    EXPECT_EQ(W->BoundsRect(), Bounds(0, 300, 24, 200));
 }
 
 // Strips line up along the bottom in the order of minimising, a row up when
@@ -106,18 +106,18 @@ TEST_F(MdiWindow, MinimisedStripsLineUpWithoutOverlapping)
     for (int i : {2, 0, 1, 3, 4})
         Windows[std::size_t(i)]->SetState(wsMinimized);
     const auto At = [&](int i) { return Windows[std::size_t(i)]->BoundsRect(); };
-    EXPECT_EQ(At(2), Bounds(0, 376, 160, 24));
-    EXPECT_EQ(At(0), Bounds(160, 376, 160, 24));
-    EXPECT_EQ(At(1), Bounds(320, 376, 160, 24));
-    EXPECT_EQ(At(3), Bounds(0, 352, 160, 24)) << "three fit in 600 pixels";
+    EXPECT_EQ(At(2), Bounds(0, 376, 200, 24));
+    EXPECT_EQ(At(0), Bounds(200, 376, 200, 24));
+    EXPECT_EQ(At(1), Bounds(400, 376, 200, 24));
+    EXPECT_EQ(At(3), Bounds(0, 352, 200, 24)) << "three fit in 600 pixels";
     Windows[0]->SetState(wsNormal);
     EXPECT_EQ(At(0), Bounds(40, 40, 200, 160));
-    EXPECT_EQ(At(1), Bounds(160, 376, 160, 24)) << "closed ranks";
-    EXPECT_EQ(At(3), Bounds(320, 376, 160, 24));
+    EXPECT_EQ(At(1), Bounds(200, 376, 200, 24)) << "closed ranks";
+    EXPECT_EQ(At(3), Bounds(400, 376, 200, 24));
     delete Windows[2];
-    EXPECT_EQ(At(1), Bounds(0, 376, 160, 24));
+    EXPECT_EQ(At(1), Bounds(0, 376, 200, 24));
     Host.resize(800, 300);
-    EXPECT_EQ(At(4), Bounds(320, 276, 160, 24)) << "along the new bottom";
+    EXPECT_EQ(At(4), Bounds(400, 276, 200, 24)) << "along the new bottom";
 }
 
 TEST_F(MdiWindow, CaptionDragsAndFrameSizes)
