@@ -2,6 +2,7 @@
 
 #include "chart/panel/PlotPanel.h"
 #include "domain/charts/uChartSettings.h"
+#include "domain/charts/uChartViewCalc.h"
 #include "domain/charts/uIndicatorInfo.h"
 #include "domain/uChartLink.h"
 #include "domain/uCollections.h"
@@ -171,6 +172,9 @@ public:
     // The title line: symbol and interval, with ShowOHLC the values of the
     // newest candle shown.
     std::string ChartTitleText() const;
+    // The price at pixel row Y of the chart with the decimals of the price
+    // labels last drawn; empty beyond the price axis.
+    std::string CrosshairPrice(int Y) const;
     void OnChartGetAxisLabel(TChartAxis& Sender, const IChartSeries* Series, int32_t ValueIndex,
                              std::string& LabelText);
 
@@ -242,4 +246,6 @@ private:
     TScreenWidth fScreenWidth = PrimaryScreenWidth;
     // The overlay failure last told, so that a repaint does not tell it again.
     std::string fOverlayError;
+    // The decimals of the price labels last drawn.
+    int fPriceDecimals = cMinPriceDecimals;
 };

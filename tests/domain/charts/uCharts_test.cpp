@@ -616,6 +616,9 @@ TEST_F(ChartItem, ALowPriceShowsTheDecimalsItNeedsOnTheAxisAndInTheTitle)
     ASSERT_GE(Labels.size(), 3u);
     for (const std::string& Label : Labels)
         EXPECT_TRUE(Label.starts_with("0.00001") && Label.size() == 10) << Label;
+    // The crosshair's price reads like the labels.
+    EXPECT_EQ(Item.CrosshairPrice(Price(Item).CalcYPosValue(0.00001235)), "0.00001235");
+    EXPECT_EQ(Item.CrosshairPrice(Price(Item).IEndPos + 1), "");
     Item.ChartSettings().SetShowOHLC(true);
     EXPECT_EQ(Item.ChartTitleText(),
               "SHIBBTC, 5m  0.000012339, 0.000012489, 0.000012239, 0.000012439");
