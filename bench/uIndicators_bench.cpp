@@ -1,9 +1,9 @@
 // One refill of a chart's indicators: a moving average, fractals, Bollinger
 // bands and a ZigZag, all four with their defaults, over 3,000 candles (the
-// history a chart loads) and 4,500 (a day of minute candles later), held in
-// the list's arrival order. Beside it, in the same run, the sort and the
-// formulas alone, and the floor: the candles read in time order and one
-// point per candle written for each of the four kinds.
+// history a chart loads) and 4,500 (a day of minute candles later), and with
+// periods of 500 over 20,000 candles, held in the list's arrival order. Beside it, in the same run,
+// the sort and the formulas alone, and the floor: the candles read in time order and one point per
+// candle written for each of the four kinds.
 #include "chart/chart/PlotStartup.h"
 #include "domain/charts/uIndicatorCalc.h"
 #include "domain/charts/uIndicators.h"
@@ -34,13 +34,26 @@ void LoadHistory(TKlineList& aList, int aCount)
         }
 }
 
-std::vector<std::unique_ptr<TBaseIndicatorInfo>> FourKinds()
+// The four kinds with their defaults, or with aPeriod as every period and
+// the ZigZag's depth.
+std::vector<std::unique_ptr<TBaseIndicatorInfo>> FourKinds(std::int64_t aPeriod = 0)
 {
+    auto Ma = std::make_unique<TMaIndicatorInfo>();
+    auto Fractal = std::make_unique<TFractalIndicatorInfo>();
+    auto Bollinger = std::make_unique<TBollingerIndicatorInfo>();
+    auto ZigZag = std::make_unique<TZigZagIndicatorInfo>();
+    if (aPeriod > 0) {
+        const auto Period = std::int32_t(aPeriod);
+        Ma->SetPeriod(Period);
+        Fractal->SetPeriod(Period);
+        Bollinger->SetPeriod(Period);
+        ZigZag->SetDepth(Period);
+    }
     std::vector<std::unique_ptr<TBaseIndicatorInfo>> Kinds;
-    Kinds.push_back(std::make_unique<TMaIndicatorInfo>());
-    Kinds.push_back(std::make_unique<TFractalIndicatorInfo>());
-    Kinds.push_back(std::make_unique<TBollingerIndicatorInfo>());
-    Kinds.push_back(std::make_unique<TZigZagIndicatorInfo>());
+    Kinds.push_back(std::move(Ma));
+    Kinds.push_back(std::move(Fractal));
+    Kinds.push_back(std::move(Bollinger));
+    Kinds.push_back(std::move(ZigZag));
     return Kinds;
 }
 
@@ -53,7 +66,7 @@ void BM_IndicatorRefill(benchmark::State& aState)
     TChart Chart;
     TIndicatorList Indicators;
     Indicators.SetChart(&Chart);
-    for (auto& Info : FourKinds())
+    for (auto& Info : FourKinds(aState.range(1)))
         Indicators.Add(std::move(Info)).FillSeries(&Klines);
     for (auto _ : aState) {
         Indicators.Refresh();
@@ -61,7 +74,13 @@ void BM_IndicatorRefill(benchmark::State& aState)
     }
     aState.SetItemsProcessed(aState.iterations() * aState.range(0));
 }
-BENCHMARK(BM_IndicatorRefill)->Arg(3000)->Arg(4500)->Unit(benchmark::kMicrosecond);
+// Defaults at 3,000 and 4,500 candles; periods of 500 over 20,000 candles,
+// which the sliding windows keep linear in the candle count.
+BENCHMARK(BM_IndicatorRefill)
+    ->Args({3000, 0})
+    ->Args({4500, 0})
+    ->Args({20000, 500})
+    ->Unit(benchmark::kMicrosecond);
 
 // The candles sorted once and the formulas of the four kinds, without the
 // chart's series.
@@ -69,7 +88,7 @@ void BM_IndicatorFormulas(benchmark::State& aState)
 {
     TKlineList Klines;
     LoadHistory(Klines, int(aState.range(0)));
-    const auto Kinds = FourKinds();
+    const auto Kinds = FourKinds(aState.range(1));
     for (auto _ : aState) {
         const TIndicatorCandles Candles = SortedCandles(Klines);
         for (const auto& Info : Kinds)
@@ -77,7 +96,11 @@ void BM_IndicatorFormulas(benchmark::State& aState)
     }
     aState.SetItemsProcessed(aState.iterations() * aState.range(0));
 }
-BENCHMARK(BM_IndicatorFormulas)->Arg(3000)->Arg(4500)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_IndicatorFormulas)
+    ->Args({3000, 0})
+    ->Args({4500, 0})
+    ->Args({20000, 500})
+    ->Unit(benchmark::kMicrosecond);
 
 // The floor: the candles read in time order once, and a point per candle
 // written for each of the four kinds.
@@ -97,7 +120,7 @@ void BM_IndicatorRefillFloor(benchmark::State& aState)
     }
     aState.SetItemsProcessed(aState.iterations() * aState.range(0));
 }
-BENCHMARK(BM_IndicatorRefillFloor)->Arg(3000)->Arg(4500)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_IndicatorRefillFloor)->Arg(3000)->Arg(4500)->Arg(20000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

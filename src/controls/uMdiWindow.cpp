@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -16,6 +18,10 @@ constexpr std::array<const char*, 4> GlyphNames = {"GLYPH_CLOSE", "GLYPH_MAX", "
                                                    "GLYPH_NORMAL"};
 // How far along an edge its corner grip reaches.
 constexpr int CornerGrip = 16;
+// Room beside the caption buttons in a window at its least size.
+constexpr int MinCaptionRoom = 4;
+// Counts the minimisations of all windows: strips line up in that order.
+uint64_t StripCounter = 0;
 
 QImage LoadGlyph(const char* Name)
 {
@@ -29,6 +35,12 @@ QImage LoadGlyph(const char* Name)
 int Snap(int Value, int Step)
 {
     return Value / Step * Step;
+}
+
+// The multiple of the grid step at or above Value; Value without a grid.
+int SnapUp(int Value, int Step)
+{
+    return Step <= 1 ? Value : (Value + Step - 1) / Step * Step;
 }
 
 } // namespace
@@ -77,6 +89,8 @@ TwinctrlCustomMdiWindow::TwinctrlCustomMdiWindow(QWidget* Parent) : TwinctrlCust
         fButtons[I] = new TwinctrlMdiWindowButton(*this, TwinctrlMdiWindowButtonType(I));
     fFocusChanged = connect(qApp, &QApplication::focusChanged, this,
                             [this](QWidget*, QWidget* Now) { FocusChanged(Now); });
+    if (Parent)
+        Parent->installEventFilter(this);
     RecreateWnd();
 }
 
@@ -85,6 +99,8 @@ TwinctrlCustomMdiWindow::~TwinctrlCustomMdiWindow()
     // Children freed by the base may move the focus: no notice may reach
     // this half-destroyed window.
     disconnect(fFocusChanged);
+    if (fState == wsMinimized && parentWidget())
+        LineUpStrips(*parentWidget(), this);
 }
 
 void TwinctrlCustomMdiWindow::Activate()
@@ -121,6 +137,46 @@ void TwinctrlCustomMdiWindow::SetState(TWindowState Value)
     }
     Button(btMaximize).SetGlyph(Value == wsMaximized ? bgNormal : bgMaximize);
     Button(btMinimize).SetGlyph(Value == wsMinimized ? bgNormal : bgMinimize);
+    fStripOrder = Value == wsMinimized ? ++StripCounter : 0;
+    if (parentWidget())
+        LineUpStrips(*parentWidget());
+}
+
+TSize TwinctrlCustomMdiWindow::MinSize() const
+{
+    const int Along = 2 * SizeFrame + ButtonOffsets[btMinimize] + MinCaptionRoom;
+    const int Across = 2 * SizeFrame + CaptionSize + MinCaptionRoom;
+    return fCaptionPosition == cpTop ? TSize{Along, Across} : TSize{Across, Along};
+}
+
+void TwinctrlCustomMdiWindow::LineUpStrips(QWidget& aParent, const QWidget* aGone)
+{
+    std::vector<TwinctrlCustomMdiWindow*> Strips;
+    for (QObject* Child : aParent.children())
+        if (auto* Window = dynamic_cast<TwinctrlCustomMdiWindow*>(Child);
+            Window && Window != aGone && Window->fState == wsMinimized && !Window->fDoDestroy)
+            Strips.push_back(Window);
+    std::sort(Strips.begin(), Strips.end(),
+              [](const auto* A, const auto* B) { return A->fStripOrder < B->fStripOrder; });
+    for (std::size_t Slot = 0; Slot < Strips.size(); ++Slot)
+        Strips[Slot]->PlaceStrip(int(Slot));
+}
+
+void TwinctrlCustomMdiWindow::PlaceStrip(int aSlot)
+{
+    const TRect P = ParentClientRect(*this);
+    const bool AlongTop = fCaptionPosition == cpTop;
+    const int W = AlongTop ? StripLength : MinimizedSize;
+    const int H = AlongTop ? MinimizedSize : StripLength;
+    const int PerRow = std::max(1, P.Width() / W);
+    SetBoundsRect(Bounds(P.Left + aSlot % PerRow * W, P.Bottom - (aSlot / PerRow + 1) * H, W, H));
+}
+
+bool TwinctrlCustomMdiWindow::eventFilter(QObject* Watched, QEvent* Event)
+{
+    if (Watched == parentWidget() && Event->type() == QEvent::Resize && fState == wsMinimized)
+        LineUpStrips(*parentWidget());
+    return TwinctrlCustomPanel::eventFilter(Watched, Event);
 }
 
 void TwinctrlCustomMdiWindow::SetActiveColor(TColor Value)
@@ -251,16 +307,22 @@ void TwinctrlCustomMdiWindow::WindowPosChanging(TWindowPos& Pos)
         Pos.X = P.Right - Pos.CX;
     if (Pos.Y + Pos.CY > P.Bottom)
         Pos.Y = P.Bottom - Pos.CY;
-    if (fState != wsNormal || fPosDiscrete <= 1)
+    if (fState != wsNormal)
         return;
-    if (fHeightConstraint > 0 && Pos.CY < fPosDiscrete * fHeightConstraint)
-        Pos.CY = fPosDiscrete * fHeightConstraint;
-    // The grid counts from the parent's client origin.
-    int X = Pos.X - P.Left;
-    int Y = Pos.Y - P.Top;
-    CalcDiscretePos(X, Y, Pos.CX, Pos.CY);
-    Pos.X = P.Left + X;
-    Pos.Y = P.Top + Y;
+    if (fPosDiscrete > 1) {
+        if (fHeightConstraint > 0 && Pos.CY < fPosDiscrete * fHeightConstraint)
+            Pos.CY = fPosDiscrete * fHeightConstraint;
+        // The grid counts from the parent's client origin.
+        int X = Pos.X - P.Left;
+        int Y = Pos.Y - P.Top;
+        CalcDiscretePos(X, Y, Pos.CX, Pos.CY);
+        Pos.X = P.Left + X;
+        Pos.Y = P.Top + Y;
+    }
+    // Never so small that the caption's buttons are cut off.
+    const TSize Least = MinSize();
+    Pos.CX = std::max(Pos.CX, SnapUp(Least.cx, fPosDiscrete));
+    Pos.CY = std::max(Pos.CY, SnapUp(Least.cy, fPosDiscrete));
 }
 
 void TwinctrlCustomMdiWindow::WindowPosChanged()
@@ -403,14 +465,16 @@ void TwinctrlCustomMdiWindow::CNActivated(const TActivatedEvent& Event)
     SetActive(Event.Window == this);
 }
 
+// As a child window stays active in its frame while the focus is in the
+// frame's other panels, only a move into another of the parent's children
+// deactivates: the commands that act on the active window keep it.
 void TwinctrlCustomMdiWindow::FocusChanged(QWidget* Now)
 {
-    // Only moves of the focus inside this window's form count.
     if (!HandleAllocated() || !Now || Now->window() != window())
         return;
     if (Now == this || isAncestorOf(Now))
         NotifyActivation();
-    else if (fGroupIndex <= 0)
+    else if (fGroupIndex <= 0 && parentWidget()->isAncestorOf(Now))
         SetActive(false);
 }
 
@@ -502,12 +566,15 @@ void TwinctrlCustomMdiWindow::mouseMoveEvent(QMouseEvent* Event)
     TRect R = fTrackBounds;
     if (fTracking == tkMove)
         R = Bounds(R.Left + D.x(), R.Top + D.y(), R.Width(), R.Height());
+    // A left or top edge stops where the window reaches its least size,
+    // rather than pushing the opposite edge.
+    const TSize Least = MinSize();
     if (fTracking & tkLeft)
-        R.Left += D.x();
+        R.Left = std::min(R.Left + D.x(), R.Right - Least.cx);
     if (fTracking & tkRight)
         R.Right += D.x();
     if (fTracking & tkTop)
-        R.Top += D.y();
+        R.Top = std::min(R.Top + D.y(), R.Bottom - Least.cy);
     if (fTracking & tkBottom)
         R.Bottom += D.y();
     SetBoundsRect(R);

@@ -65,6 +65,8 @@ class TwinctrlCustomMdiWindow : public TwinctrlCustomPanel {
 public:
     static constexpr int CaptionSize = 19;
     static constexpr int MinimizedSize = 24;
+    // A minimised strip's length along its caption.
+    static constexpr int StripLength = 200;
     // The platform's frames: resizable while normal, fixed otherwise.
     static constexpr int SizeFrame = 7;
     static constexpr int DialogFrame = 3;
@@ -78,7 +80,15 @@ public:
     void CloseAndFree();
 
     TWindowState State() const { return fState; }
+    // Minimised windows line up as strips along the parent's bottom edge,
+    // left to right in the order they were minimised, rows going up; they
+    // line up again when one comes or goes and when the parent is resized.
     void SetState(TWindowState Value);
+    // The bounds the window has, or returns to, in the normal state.
+    TRect NormalBounds() const { return fState == wsNormal ? BoundsRect() : fNormalBounds; }
+    // The least size of a normal window: its frame, the caption with its
+    // buttons and a little room beside them.
+    TSize MinSize() const;
     bool Active() const { return fActive; }
     TColor ActiveColor() const { return fActiveColor; }
     void SetActiveColor(TColor Value);
@@ -141,6 +151,7 @@ protected:
     void Resize() override;
     void TextChanged() override { update(); }
     bool event(QEvent* Event) override;
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
     void mousePressEvent(QMouseEvent* Event) override;
     void mouseMoveEvent(QMouseEvent* Event) override;
     void mouseReleaseEvent(QMouseEvent* Event) override;
@@ -159,6 +170,9 @@ private:
     void DrawIcon();
     void BringToFront();
     void CNActivated(const TActivatedEvent& Event);
+    // The minimised windows of aParent in their strips, aGone left out.
+    static void LineUpStrips(QWidget& aParent, const QWidget* aGone = nullptr);
+    void PlaceStrip(int aSlot);
     void FocusChanged(QWidget* Now);
     int FrameEdges(QPoint P) const;
 
@@ -179,6 +193,9 @@ private:
     bool fDestroyOnClose = true;
     bool fDoDestroy = false;
     int fGroupIndex = 0;
+    // When the window was minimised, in the order of all windows': its
+    // strip's place among its siblings'.
+    uint64_t fStripOrder = 0;
     std::array<QImage, 4> fGlyphs;
     std::array<TwinctrlMdiWindowButton*, 3> fButtons{};
     // The mouse loop that moves or sizes the window.

@@ -49,6 +49,9 @@ TEST_F(MdiWindow, MovesAndSizesStayInsideTheParentOnTheGrid)
         {"above and left stop at 0", 8, 0, Bounds(-30, -5, 200, 96), Bounds(0, 0, 200, 96)},
         {"beyond right and bottom", 1, 0, Bounds(500, 350, 200, 96), Bounds(400, 304, 200, 96)},
         {"least height", 8, 5, Bounds(16, 16, 200, 20), Bounds(16, 16, 200, 40)},
+        // The caption's buttons and a little room always fit.
+        {"least size on the grid", 8, 0, Bounds(16, 16, 20, 10), Bounds(16, 16, 72, 40)},
+        {"least size without a grid", 0, 0, Bounds(16, 16, 20, 10), Bounds(16, 16, 65, 37)},
     };
     for (const TCase& C : Cases) {
         TwinctrlMdiWindow* W = NewWindow(Bounds(0, 0, 100, 100));
@@ -79,7 +82,8 @@ TEST_F(MdiWindow, StatesKeepTheNormalBounds)
     Host.resize(700, 500);
     EXPECT_EQ(W->BoundsRect(), Rect(0, 0, 700, 500)) << "follows the parent";
     Press(*W, btMinimize);
-    EXPECT_EQ(W->BoundsRect(), Bounds(40, 40, 200, 24)) << "a strip at the bounds before";
+    EXPECT_EQ(W->BoundsRect(), Bounds(0, 476, 200, 24)) << "a strip at the bottom";
+    EXPECT_EQ(W->NormalBounds(), Bounds(40, 40, 200, 160)) << "the bounds before maximising";
     EXPECT_EQ(W->Button(btMinimize).Glyph(), bgNormal);
     EXPECT_EQ(W->Button(btMaximize).Glyph(), bgMaximize);
     Press(*W, btMinimize);
@@ -89,7 +93,31 @@ TEST_F(MdiWindow, StatesKeepTheNormalBounds)
 
     W->SetCaptionPosition(cpLeft);
     W->SetState(wsMinimized);
-    EXPECT_EQ(W->BoundsRect(), Bounds(40, 40, 24, 160));
+    EXPECT_EQ(W->BoundsRect(), Bounds(0, 300, 24, 200));
+}
+
+// Strips line up along the bottom in the order of minimising, a row up when
+// one is full, close ranks when one goes and follow the parent's size.
+TEST_F(MdiWindow, MinimisedStripsLineUpWithoutOverlapping)
+{
+    std::vector<TwinctrlMdiWindow*> Windows;
+    for (int i = 0; i < 5; ++i)
+        Windows.push_back(NewWindow(Bounds(40, 40, 200, 160)));
+    for (int i : {2, 0, 1, 3, 4})
+        Windows[std::size_t(i)]->SetState(wsMinimized);
+    const auto At = [&](int i) { return Windows[std::size_t(i)]->BoundsRect(); };
+    EXPECT_EQ(At(2), Bounds(0, 376, 200, 24));
+    EXPECT_EQ(At(0), Bounds(200, 376, 200, 24));
+    EXPECT_EQ(At(1), Bounds(400, 376, 200, 24));
+    EXPECT_EQ(At(3), Bounds(0, 352, 200, 24)) << "three fit in 600 pixels";
+    Windows[0]->SetState(wsNormal);
+    EXPECT_EQ(At(0), Bounds(40, 40, 200, 160));
+    EXPECT_EQ(At(1), Bounds(200, 376, 200, 24)) << "closed ranks";
+    EXPECT_EQ(At(3), Bounds(400, 376, 200, 24));
+    delete Windows[2];
+    EXPECT_EQ(At(1), Bounds(0, 376, 200, 24));
+    Host.resize(800, 300);
+    EXPECT_EQ(At(4), Bounds(400, 276, 200, 24)) << "along the new bottom";
 }
 
 TEST_F(MdiWindow, CaptionDragsAndFrameSizes)
@@ -165,6 +193,28 @@ TEST_F(MdiWindow, ActivationFollowsGroups)
     Outside->setFocus();
     EXPECT_FALSE(G0->Active());
     EXPECT_TRUE(G3->Active());
+}
+
+// A docked panel beside the windows' parent takes the focus: the active
+// window stays active, as in its frame; a window of the parent takes it.
+TEST_F(MdiWindow, FocusInAPanelBesideTheParentKeepsTheActiveWindow)
+{
+    QWidget Frame;
+    auto* Area = new QWidget(&Frame);
+    auto* Panel = new QLineEdit(&Frame);
+    Area->setGeometry(0, 0, 400, 300);
+    Panel->setGeometry(400, 0, 100, 20);
+    auto* First = new TwinctrlMdiWindow(Area);
+    auto* Second = new TwinctrlMdiWindow(Area);
+    auto* Edit = new QLineEdit(Second);
+    Frame.show();
+    QApplication::setActiveWindow(&Frame);
+    First->Activate();
+    Panel->setFocus();
+    EXPECT_TRUE(First->Active()) << "the panel's focus";
+    Edit->setFocus();
+    EXPECT_FALSE(First->Active());
+    EXPECT_TRUE(Second->Active());
 }
 
 TEST_F(MdiWindow, FrameCaptionAndButtonsShowTheActivation)

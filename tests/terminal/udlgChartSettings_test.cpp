@@ -180,6 +180,38 @@ TEST_F(ChartSettingsDialog, APinThatIsNoNumberChangesNothingAndKeepsTheDialogOpe
     }
 }
 
+// A fixed scale needs a range: equal or inverted pins (the default 0 and 0
+// among them) would blank the chart, and are refused with a message.
+TEST_F(ChartSettingsDialog, AFixedScaleWithoutARangeIsRefused)
+{
+    const std::string Before = Saved(Target);
+    const struct {
+        bool Fixed;
+        const char* PinMin;
+        const char* PinMax;
+        bool Accepted;
+    } Cases[] = {
+        {true, "0", "0", false}, {true, "2", "1,5", false}, {true, "1,5", "1,5", false},
+        {false, "0", "0", true}, {true, "1,5", "2", true},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(std::string(Case.PinMin) + " " + Case.PinMax);
+        const std::size_t Shown = Box.Shown().size();
+        Find<QCheckBox>("chbFixedZoom").setChecked(Case.Fixed);
+        Find<QLineEdit>("edPinMin").setText(Case.PinMin);
+        Find<QLineEdit>("edPinMax").setText(Case.PinMax);
+        Ok();
+        EXPECT_EQ(Dialog.result() == QDialog::Accepted, Case.Accepted);
+        if (Case.Accepted)
+            continue;
+        ASSERT_EQ(Box.Shown().size(), Shown + 1);
+        EXPECT_EQ(Box.Shown().back().Text, "Закрепленный максимум должен быть больше минимума");
+        EXPECT_EQ(Saved(Target), Before);
+    }
+    EXPECT_TRUE(Target.FixedZoom());
+    EXPECT_EQ(Target.PinMax(), 2);
+}
+
 TEST_F(ChartSettingsDialog, ThePreviewFollowsColoursAndChartType)
 {
     TColorPickBox::PickColor = [](TColor, QWidget*) { return std::optional<TColor>(clBlack); };

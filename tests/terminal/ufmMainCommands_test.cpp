@@ -1,5 +1,6 @@
 #include "terminal/fmMain/ufmMain.h"
 
+#include "controls/MouseDriver.h"
 #include "controls/uMdiWindow.h"
 #include "domain/charts/uChartTemplates.h"
 #include "domain/charts/uChartTiling.h"
@@ -12,6 +13,7 @@
 #include "platform/qt/VirtualStringTree.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QHeaderView>
@@ -259,6 +261,14 @@ TEST_F(MainCommands, EveryChartCommandReachesTheSelectedChartAndNoneIsOnWithout)
     Window->RefreshActiveWindow();
     Window->RefreshTabs();
     EXPECT_TRUE(Checked("acH1")) << "three minutes have no button: the check stays";
+    // The chart's symbol listed second, the order book hidden.
+    const auto ShowMarketWatch = [&] {
+        User->SymbolShowList().ReloadSymbols({{"LTCBTC"}, {"ETHBTC"}});
+        Window->RefreshSymbolList();
+        Window->Controls().vstSymbols->SelectRow(0);
+        Window->Controls().dpMarketDepth->hide();
+        Action("acMarketDepth")->setChecked(false);
+    };
     const auto DoubleClickIndicator = [&] {
         TIndicatorList& List = Chart.IndicatorList();
         List.OnSeriesDblClick(&List.Items(0).GetSeries(0), 0, mbLeft, {}, 5, 5);
@@ -303,7 +313,21 @@ TEST_F(MainCommands, EveryChartCommandReachesTheSelectedChartAndNoneIsOnWithout)
          }},
         {"acChartMinimize", {}, [&] { return Chart.Window()->State() == wsMinimized; }},
         {"acChartMaximize", {}, [&] { return Chart.Window()->State() == wsNormal; }},
+        {"acChartRestore", [&] { ChartList.Maximize(wsMaximized); },
+         [&] { return Chart.Window()->State() == wsNormal && !ChartList.FullMode(); }},
+        {"acMarketDepthEx", ShowMarketWatch,
+         [&] {
+             const TMainControls& C = Window->Controls();
+             return !C.dpMarketDepth->isHidden() && Checked("acMarketDepth") &&
+                    C.vstSymbols->FirstSelected() == 1;
+         }},
         {"acChartClose", {}, [&] { return ChartList.Count() == 0; }},
+        {"acCloseChart",
+         [&] {
+             ChartList.Selected("BTCUSDT");
+             Window->RefreshActiveWindow();
+         },
+         [&] { return ChartList.Count() == 0; }},
     };
     for (const auto& [Name, Before, Reached] : Cases) {
         if (Before)
@@ -319,6 +343,30 @@ TEST_F(MainCommands, EveryChartCommandReachesTheSelectedChartAndNoneIsOnWithout)
 }
 
 // Each zoom command tells where it leads, translated, or that it cannot.
+// The focus in a docked panel keeps the last active chart selected for
+// the chart commands; closing it by its window's button selects the next
+// chart, and with none left the commands are off at once.
+TEST_F(MainCommands, TheChartStaysSelectedWhileAPanelHasTheFocus)
+{
+    QApplication::setActiveWindow(Window.get());
+    TChartItem& First = ChartList.Selected("ETHBTC");
+    TChartItem& Second = ChartList.Selected("LTCBTC");
+    Second.Chart()->Host()->setFocus();
+    Window->Controls().vstSymbols->setFocus();
+    ASSERT_TRUE(Window->Controls().vstSymbols->hasFocus());
+    EXPECT_EQ(ChartList.GetSelected(), &Second);
+    Window->RefreshActiveWindow();
+    EXPECT_TRUE(Action("acNewOrder")->isEnabled());
+    EXPECT_TRUE(Action("acCloseChart")->isEnabled());
+
+    TMouseDriver(Second.Window()->Button(btClose)).Press({5, 5});
+    EXPECT_EQ(ChartList.GetSelected(), &First) << "the next chart";
+    TMouseDriver(First.Window()->Button(btClose)).Press({5, 5});
+    EXPECT_EQ(ChartList.GetSelected(), nullptr);
+    for (const char* Name : {"acNewOrder", "acCloseChart", "acZoomIn", "acChartSettings"})
+        EXPECT_FALSE(Action(Name)->isEnabled()) << Name;
+}
+
 TEST_F(MainCommands, ZoomHintsAtTheFirstMiddleAndLastLevel)
 {
     TTranslatorScope English("English", Home.ConfigHome() / "Quorvel" / "Tavrix");
@@ -363,7 +411,7 @@ TEST_F(MainCommands, ChartTabsFollowTheChartsAndAStaleTabClosesNothing)
 }
 
 // Each opening lists the templates afresh after the fixed items, without
-// their ".tpl".
+// their final ".tpl" only: "week.tpl.tpl" is the template "week.tpl".
 TEST_F(MainCommands, TemplateMenusKeepTheirFixedItemsAndListNamesWithoutTheExtension)
 {
     TChartTemplates Templates;
@@ -379,9 +427,12 @@ TEST_F(MainCommands, TemplateMenusKeepTheirFixedItemsAndListNamesWithoutTheExten
         ASSERT_EQ(Items.size(), 5u) << Name;
         EXPECT_EQ(Names(Menu)[0], "acTemplateSave");
         EXPECT_EQ(std::vector(Items.begin() + 3, Items.end()),
-                  (std::vector<std::string>{"day", "week"}));
-        EXPECT_EQ(Captions(Menu->actions()[1]->menu()), (std::vector<std::string>{"day", "week"}));
+                  (std::vector<std::string>{"day", "week.tpl"}));
+        EXPECT_EQ(Captions(Menu->actions()[1]->menu()),
+                  (std::vector<std::string>{"day", "week.tpl"}));
     }
+    Find<QMenu>("mmiTemplateDelete")->actions()[1]->trigger();
+    EXPECT_FALSE(std::filesystem::exists(Folder / "week.tpl.tpl"));
     Find<QMenu>("mmiTemplateDelete")->actions()[0]->trigger();
     EXPECT_FALSE(std::filesystem::exists(Folder / "day.tpl"));
     ChartTemplates = nullptr;

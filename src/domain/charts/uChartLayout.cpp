@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <stdexcept>
 
 // The chart layout file, "charts.json": the root holds "charts", one object
 // per chart window in list order, and "full". A chart's object holds its
@@ -23,6 +24,13 @@ namespace {
 using TLayoutJson = TChartSettingsJson;
 
 constexpr char cFileName[] = "charts.json";
+constexpr char cUnreadableSuffix[] = ".bad";
+
+// A layout file that cannot be read (as against a failure while it is used).
+class EUnreadableLayout : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 // A window is never smaller than a minimised one, nor beyond the coordinates
 // every drawing path takes.
 constexpr int cMinWindowSize = TwinctrlCustomMdiWindow::MinimizedSize;
@@ -64,15 +72,37 @@ void TChartList::Load(const std::string& aFileName)
         return;
     try {
         LoadLayout(aFileName);
+    } catch (const EUnreadableLayout& E) {
+        WriteLog(std::string("TUserProfile.LoadFromFile error: ") + E.what(), mtAlert, 0);
+        KeepUnreadable(aFileName);
     } catch (const std::exception& E) {
         WriteLog(std::string("TUserProfile.LoadFromFile error: ") + E.what(), mtAlert, 0);
     }
 }
 
+// The layout written at exit would replace a file the user may still mend:
+// it is kept beside it.
+void TChartList::KeepUnreadable(const std::string& aFileName)
+{
+    const std::string Kept = aFileName + cUnreadableSuffix;
+    std::error_code Error;
+    fs::rename(aFileName, Kept, Error);
+    const std::string Name = fs::path(Kept).filename().string();
+    WriteLog(Error ? "TChartList.Load: the unreadable layout could not be kept as " + Name + ": " +
+                         Error.message()
+                   : "TChartList.Load: the unreadable layout is kept as " + Name,
+             mtAlert, 0);
+}
+
 void TChartList::LoadLayout(const std::string& aFileName)
 {
     Clear();
-    const TLayoutJson Root = LoadChartFile(aFileName);
+    TLayoutJson Root;
+    try {
+        Root = LoadChartFile(aFileName);
+    } catch (const std::exception& E) {
+        throw EUnreadableLayout(E.what());
+    }
     const TLayoutJson* Charts = Find(Root, "charts");
     if (!Charts || !Charts->is_array())
         return;
@@ -90,9 +120,13 @@ void TChartList::LoadLayout(const std::string& aFileName)
 
 void TChartList::LoadChart(const TLayoutJson& aNode)
 {
-    TChartItem& Item = Add();
     const TLayoutJson* Symbol = Find(aNode, "symbol");
-    Item.SetSymbol(Symbol && Symbol->is_string() ? Symbol->get<std::string>() : std::string());
+    if (!Symbol || !Symbol->is_string() || Symbol->get<std::string>().empty()) {
+        WriteLog("TChartList.Load: a chart without a symbol is skipped", mtAlert, 0);
+        return;
+    }
+    TChartItem& Item = Add();
+    Item.SetSymbol(Symbol->get<std::string>());
     Item.LoadInterval(TChartInterval(LayoutInt(aNode, "interval", m1, cChartIntervalCount - 1)));
     TwinctrlMdiWindow& Window = *Item.Window();
     Window.SetBounds(LayoutInt(aNode, "left", 0, cMaxWindowPos),
@@ -103,6 +137,10 @@ void TChartList::LoadChart(const TLayoutJson& aNode)
     Item.LoadSettings(&aNode);
     TChartSettingsInfo& Settings = Item.ChartSettings();
     Settings.SetZoom(Settings.Zoom());
+    // A chart never placed opens at the present, as a new one does.
+    if (const TLayoutJson* Left = Find(aNode, "left_bar");
+        !Left || !Left->is_number() || Left->get<double>() == 0)
+        Settings.SetLeft(0);
     if (const TLayoutJson* Indicators = Find(aNode, "indicators");
         Indicators && Indicators->is_array())
         Item.LoadIndicators(*Indicators);
@@ -123,7 +161,8 @@ void TChartList::Save(const std::string& aFileName)
             Chart["symbol"] = Item->Symbol();
             Chart["interval"] = int(Item->Interval());
             const TwinctrlMdiWindow* Window = Item->Window();
-            const TRect Bounds = Window ? Window->BoundsRect() : TRect{};
+            // A minimised or maximised window comes back to its own size.
+            const TRect Bounds = Window ? Window->NormalBounds() : TRect{};
             Chart["left"] = Bounds.Left;
             Chart["top"] = Bounds.Top;
             Chart["width"] = Bounds.Width();

@@ -35,6 +35,7 @@ TChartItem* TChartList::AddNewChart(const std::string& aSymbol)
 {
     try {
         TChartItem& Item = Add();
+        Cascade(Item);
         Item.SetSymbol(aSymbol);
         Item.SetActive(true);
         Item.RefreshKlines();
@@ -53,16 +54,34 @@ TChartItem* TChartList::AddNewChart(const std::string& aSymbol)
     }
 }
 
+void TChartList::Cascade(TChartItem& aItem)
+{
+    const QWidget* Host = fWinControl;
+    if (fItems.size() < 2 || !Host)
+        return;
+    const TwinctrlMdiWindow* Last = fItems[fItems.size() - 2]->Window();
+    if (TwinctrlMdiWindow* Window = aItem.Window(); Window && Last)
+        Window->SetBoundsRect(CascadeBounds(Last->NormalBounds(), Window->BoundsRect(),
+                                            Host->width(), Host->height()));
+}
+
 void TChartList::Delete(TChartItem* aItem)
 {
     const auto It = std::find_if(fItems.begin(), fItems.end(),
                                  [aItem](const auto& Item) { return Item.get() == aItem; });
     if (It == fItems.end())
         return;
+    const bool WasSelected = aItem->Active();
+    const std::size_t Index = std::size_t(It - fItems.begin());
     // Out of the list before it is freed: nothing finds it half-freed.
     std::unique_ptr<TChartItem> Item = std::move(*It);
     fItems.erase(It);
     Item.reset();
+    // The next chart in the list, else the one before, takes the selection;
+    // the commands follow at once, not after a queued notice.
+    if (WasSelected && !fItems.empty())
+        fItems[std::min(Index, fItems.size() - 1)]->SetActive(true);
+    fPublisher.Notify(BASE_MAIN_REFRESH_ACTIVE_WINDOW, 0);
     fPublisher.Notify(BASE_MAIN_TABS_REFRESH, 0);
 }
 
@@ -221,6 +240,13 @@ void TChartList::Maximize(TWindowState aState)
         Window->SetCaptionVisible(!fFullMode);
     }
     fPublisher.Notify(BASE_MAIN_TABS_REFRESH, 0);
+}
+
+void TChartList::acChartRestoreExecute()
+{
+    Maximize(wsNormal);
+    if (TChartItem* Item = SelectedReady(); Item && Item->Window())
+        Item->Window()->raise();
 }
 
 void TChartList::SetTabsVisible(bool Value)

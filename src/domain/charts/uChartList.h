@@ -72,13 +72,15 @@ public:
     // A new item with its window (the host must be set), its chart settings
     // read back from the fresh chart.
     TChartItem& Add();
-    // Add with aSymbol, its window activated, its history requested, in full
-    // mode maximised; the layout is written and the change of charts
-    // announced (code 279). nullptr (and an alert in the
-    // log) when it fails.
+    // Add with aSymbol, its window placed a caption below and right of the
+    // last chart's, activated, its history requested, in full mode maximised; the layout is written
+    // and the change of charts announced (code 279). nullptr (and an alert in the log) when it
+    // fails.
     TChartItem* AddNewChart(const std::string& aSymbol) override;
-    // Frees aItem and takes it out of the list, then announces the change
-    // of charts (code 279); nothing for an item not held.
+    // Frees aItem and takes it out of the list; when it was the selected
+    // one, the next chart in the list (else the one before) is selected.
+    // Then announces the selection (code 270) and the change of charts
+    // (code 279); nothing for an item not held.
     void Delete(TChartItem* aItem);
     // Frees every item, last first.
     void Clear() override;
@@ -115,28 +117,37 @@ public:
     // the caption bars shown exactly outside it (code 279). A chart
     // window's own maximise button lands here too.
     void Maximize(TWindowState aState) override;
+    // Full mode ends, every window normal (also the minimised ones), the
+    // selected one in front of the others.
+    void acChartRestoreExecute() override;
 
     // "charts.json" in the per-user roaming folder; empty while that folder
     // is not known.
     static std::string GetFileName();
     // Replaces the charts by the layout's and starts their history loads.
     // No file changes nothing. A file that is not a JSON object, or cannot
-    // be read, leaves the list empty; the charts made before a failure stay.
-    // Failures are logged. Values of another JSON type read as missing;
-    // intervals, window states, bounds and zoom levels are kept within
-    // their ranges.
+    // be read, leaves the list empty and is renamed with ".bad" added, so
+    // that the layout written at exit does not replace it; the charts made
+    // before a failure stay. A chart without a symbol is skipped. Failures
+    // are logged. Values of another JSON type read as missing; intervals,
+    // window states, bounds and zoom levels are kept within their ranges; a
+    // chart without a left edge opens at the present.
     void Load() override;
     void Load(const std::string& aFileName);
-    // Writes every chart's window, interval, settings (the left edge taken
-    // from its time axis) and indicators, and the full mode; replaced
-    // atomically. A failure is logged.
+    // Writes every chart's window (its normal bounds, whatever its state),
+    // interval, settings (the left edge taken from its time axis) and
+    // indicators, and the full mode; replaced atomically. A failure is
+    // logged.
     void Save() override;
     void Save(const std::string& aFileName);
 
 private:
     // The selected item, unless it is closing.
     TChartItem* SelectedReady() const;
+    // aItem, the newest, cascaded from the chart before it.
+    void Cascade(TChartItem& aItem);
     void LoadLayout(const std::string& aFileName);
+    static void KeepUnreadable(const std::string& aFileName);
     void LoadChart(const TChartSettingsJson& aNode);
 
     TDPublisher fPublisher;

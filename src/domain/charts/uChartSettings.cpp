@@ -8,6 +8,7 @@
 #include <limits>
 #include <stdexcept>
 #include <type_traits>
+#include <utility>
 
 namespace {
 
@@ -137,9 +138,35 @@ bool TChartSettingsInfo::Load(const TChartSettingsJson& aNode, TChartClock aNow)
         return false;
     TFieldReader Reader(aNode);
     Fields(*this, Reader);
+    TakeMissingColors(aNode);
+    // Such pins would leave the price axis no range to draw in.
+    if (!PinsUsable())
+        fFixedZoom = false;
     if (fLeft == 0)
         fLeft = aNow() - 1;
     return true;
+}
+
+void TChartSettingsInfo::TakeMissingColors(const TChartSettingsJson& aNode)
+{
+    TChartSettingsInfo Defaults;
+    Defaults.Reset();
+    const std::pair<const char*, TColor TChartSettingsInfo::*> Colors[] = {
+        {"background", &TChartSettingsInfo::fBackground},
+        {"text", &TChartSettingsInfo::fText},
+        {"buy", &TChartSettingsInfo::fBuy},
+        {"sell", &TChartSettingsInfo::fSell},
+        {"series", &TChartSettingsInfo::fSeries},
+        {"grid", &TChartSettingsInfo::fGrid},
+        {"bar", &TChartSettingsInfo::fBar}};
+    for (const auto& [Key, Field] : Colors)
+        if (const auto It = aNode.find(Key); It == aNode.end() || !It->is_number())
+            this->*Field = Defaults.*Field;
+}
+
+bool TChartSettingsInfo::PinsUsable() const
+{
+    return !fFixedZoom || (std::isfinite(fPinMin) && std::isfinite(fPinMax) && fPinMin < fPinMax);
 }
 
 void TChartSettingsInfo::Save(TChartSettingsJson& aNode) const
@@ -170,8 +197,12 @@ void TChartSettingsInfo::TakeLook(const TChartLook& aLook)
 {
     fBackground = aLook.Background;
     fText = aLook.Labels;
-    fBuy = aLook.CandleUp;
-    fSell = aLook.CandleDown;
+    // Bars and the line draw both kinds of candle in the bar colour: only
+    // candle sticks show the buy and sell colours.
+    if (aLook.Style == ctCandle) {
+        fBuy = aLook.CandleUp;
+        fSell = aLook.CandleDown;
+    }
     fGrid = aLook.Grid;
     fBar = aLook.CandlePen;
     fShowGrid = aLook.ShowGrid;

@@ -70,16 +70,19 @@ public:
     // Every setting of aInfo but the zoom level and left edge.
     void Assign(const TChartSettingsInfo& aInfo);
     // Reads the 24 keys. A key that is missing or holds another JSON type
-    // reads as 0 or false; a number beyond an integer setting's range reads
-    // as the nearest value it can hold. A left edge of 0 becomes one day
-    // before aNow(). A node that is not an object changes nothing: false.
+    // reads as 0 or false, a colour as its Reset value; a number beyond an
+    // integer setting's range reads as the nearest value it can hold. A
+    // fixed scale whose pins are not a range is read as not fixed. A left
+    // edge of 0 becomes one day before aNow(). A node that is not an object
+    // changes nothing: false.
     bool Load(const TChartSettingsJson& aNode, TChartClock aNow = ChartNow);
     // Writes the 24 keys in their fixed order into the object aNode (null
     // becomes an object). Every value as held: a round trip keeps the bytes.
     void Save(TChartSettingsJson& aNode) const;
     // Settings onto a chart.
     void GetInfo(IChartSettingsView& aView) const { aView.ApplyLook(Look()); }
-    // A chart's colours, grid and chart type into the settings.
+    // A chart's colours, grid and chart type into the settings; the buy
+    // and sell colours only from candle sticks.
     void SetInfo(const IChartSettingsView& aView) { TakeLook(aView.ReadLook()); }
 
     // The look these settings give a chart: the price line is white on a
@@ -117,6 +120,8 @@ public:
     void SetPinMin(double Value) { fPinMin = Value; }
     double PinMax() const { return fPinMax; }
     void SetPinMax(double Value) { fPinMax = Value; }
+    // Not fixed, or pinned to a range: the minimum below the maximum.
+    bool PinsUsable() const;
     // A stored type or zoom level beyond its table is kept (and saved) as
     // read; where it is used it stands for the last entry.
     TChartType ChartType() const;
@@ -142,6 +147,8 @@ private:
     // Visits every setting of Self (const to write, else to read) with its
     // key, in the keys' fixed order.
     template <class TSelf, class TVisitor> static void Fields(TSelf& Self, TVisitor& Visit);
+    // The colours aNode lacks (or holds as no number) take their defaults.
+    void TakeMissingColors(const TChartSettingsJson& aNode);
 
     TColor fBackground = 0;
     TColor fText = 0;

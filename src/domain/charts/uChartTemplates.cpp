@@ -75,6 +75,13 @@ std::vector<std::string> TChartTemplates::GetFileList() const
     return Names;
 }
 
+std::string TChartTemplates::NameOf(const std::string& aFileName)
+{
+    return aFileName.ends_with(cExtension)
+               ? aFileName.substr(0, aFileName.size() - (sizeof(cExtension) - 1))
+               : aFileName;
+}
+
 void TChartTemplates::Load(const std::string& aFileName, TChartItem& aChart) const
 {
     if (const std::string File = TemplateFile(aFileName); !File.empty())
@@ -95,10 +102,12 @@ void TChartTemplates::Delete(const std::string& aFileName) const
 }
 
 // A template read and written by its chart. Loading changes the settings
-// and, when the template has them, the indicators, and shows the settings'
-// colours, grid and candle style; the chart's zoom, edges, candle colours by
-// type and the main window's chart-type check are left as they were, and
-// the layout is not written.
+// and, when the template has them, the indicators (fractals sized to the
+// price axis at once), shows the settings' colours, grid and candle style,
+// and applies the template's zoom level as the zoom commands do (caption
+// and zoom commands follow); the chart's edges, candle colours by type and
+// the main window's chart-type check are left as they were, and the layout
+// is not written.
 
 void TChartItem::LoadTemplate(const std::string& aFileName)
 {
@@ -107,12 +116,21 @@ void TChartItem::LoadTemplate(const std::string& aFileName)
         return;
     try {
         const TChartSettingsJson Root = LoadChartFile(aFileName);
+        const TZoom Zoom = fChartSettings.Zoom();
         if (const auto Info = Root.find("info"); Info != Root.end())
             fChartSettings.Load(*Info);
         if (const auto Indicators = Root.find("indicators");
             Indicators != Root.end() && Indicators->is_array())
             LoadIndicators(*Indicators);
         LoadChartColors();
+        // Back to the level shown, so that the template's is applied as a
+        // change; SetZoom sizes the fractals, or else it is done here.
+        const TZoom Loaded = fChartSettings.Zoom();
+        fChartSettings.SetZoom(Zoom);
+        if (Loaded != Zoom)
+            SetZoom(Loaded);
+        else
+            UpdateIndicators();
     } catch (const std::exception& E) {
         WriteLog(std::string("TUserProfile.LoadFromFile error: ") + E.what(), mtAlert, 0);
     }

@@ -23,6 +23,9 @@ public:
     // folders; hidden and read-only ones too) ending exactly in ".tpl", as
     // Load and Delete build them; sorted.
     std::vector<std::string> GetFileList() const;
+    // The name a template is listed, loaded and deleted by: its file name
+    // without the final ".tpl" only ("a.tpl.tpl" is "a.tpl").
+    static std::string NameOf(const std::string& aFileName);
     // The template aFileName (a name without ".tpl") onto aChart; nothing
     // for a name without a file.
     void Load(const std::string& aFileName, TChartItem& aChart) const;

@@ -3,6 +3,8 @@
 namespace {
 
 constexpr int cGrid = 8;
+// A caption's height and a little more, on the grid.
+constexpr int cCascadeStep = 24;
 
 int OnGrid(int aValue)
 {
@@ -24,4 +26,13 @@ std::vector<TRect> MozaicBounds(int aCount, int aWidth, int aHeight)
     for (int i = 0; i < aCount; ++i)
         Cells.push_back(Bounds(W * (i % Cols), H * (i / Cols), W, H));
     return Cells;
+}
+
+TRect CascadeBounds(const TRect& aLast, const TRect& aNew, int aWidth, int aHeight)
+{
+    const TRect Next =
+        Bounds(aLast.Left + cCascadeStep, aLast.Top + cCascadeStep, aNew.Width(), aNew.Height());
+    if (Next.Right > aWidth || Next.Bottom > aHeight)
+        return Bounds(0, 0, aNew.Width(), aNew.Height());
+    return Next;
 }

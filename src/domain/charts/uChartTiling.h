@@ -11,3 +11,9 @@
 // columns and column i mod columns, so a second row starts at the left edge
 // whatever the host's width. Nothing for no windows.
 std::vector<TRect> MozaicBounds(int aCount, int aWidth, int aHeight);
+
+// Where a new chart window of aNew's size goes when aLast is the last
+// window's: a caption lower and to the right, so that each stays in sight;
+// back to the host's top left corner when it would reach past the host of
+// aWidth by aHeight pixels.
+TRect CascadeBounds(const TRect& aLast, const TRect& aNew, int aWidth, int aHeight);

@@ -109,10 +109,32 @@ int FitFontSize(int aWidth, int aLimit, const std::function<int(int aSize)>& aTe
     return Size - 1;
 }
 
-std::string PriceAxisLabel(std::string_view aLabel, const TFormatSettings& aSettings)
+int PriceDecimals(double aValue)
+{
+    if (!std::isfinite(aValue))
+        return cMinPriceDecimals;
+    double Scaled = std::abs(aValue) * std::pow(10.0, cMinPriceDecimals);
+    for (int Decimals = cMinPriceDecimals; Decimals < cMaxPriceDecimals; ++Decimals) {
+        // What is left beyond the last decimal is the double's own noise.
+        if (std::abs(Scaled - std::nearbyint(Scaled)) <= 1e-9 + 1e-11 * Scaled)
+            return Decimals;
+        Scaled *= 10;
+    }
+    return cMaxPriceDecimals;
+}
+
+std::string FormatPrice(double aValue, int aDecimals, const TFormatSettings& aSettings, int aWidth)
+{
+    const int Decimals = std::clamp(aDecimals, 0, cMaxPriceDecimals);
+    return FormatArgs("%" + std::to_string(std::max(aWidth, 0)) + "." + std::to_string(Decimals) +
+                          "f",
+                      {aValue}, aSettings);
+}
+
+std::string PriceAxisLabel(std::string_view aLabel, int aDecimals, const TFormatSettings& aSettings)
 {
     std::string Text(aLabel);
     if (aSettings.ThousandSeparator != aSettings.DecimalSeparator)
         std::erase(Text, aSettings.ThousandSeparator);
-    return FormatArgs("%8.5f", {StrToFloatDef(Text, 0, aSettings)}, aSettings);
+    return FormatPrice(StrToFloatDef(Text, 0, aSettings), aDecimals, aSettings, 8);
 }

@@ -86,7 +86,22 @@ TRect BannerRect(const TRect& aBounds);
 // text of no width ends too.
 int FitFontSize(int aWidth, int aLimit, const std::function<int(int aSize)>& aTextWidth);
 
+// Prices show at least this many decimals, and never more than the most.
+inline constexpr int cMinPriceDecimals = 5;
+inline constexpr int cMaxPriceDecimals = 10;
+
+// The fewest decimals, within the bounds above, that write aValue exactly:
+// a label step's decimals tell neighbouring labels apart, a price's show it
+// whole (0.0000123 needs 7).
+int PriceDecimals(double aValue);
+
+// A price with aDecimals decimals in aSettings, right-aligned in aWidth
+// characters ("%W.Nf").
+std::string FormatPrice(double aValue, int aDecimals, const TFormatSettings& aSettings,
+                        int aWidth = 0);
+
 // A price label as the axis wrote it, group separators and all, as
-// "%8.5f" of its value in the same settings; a text that is no number reads
-// as 0.
-std::string PriceAxisLabel(std::string_view aLabel, const TFormatSettings& aSettings);
+// FormatPrice of its value in the same settings, 8 wide; a text that is no number
+// reads as 0.
+std::string PriceAxisLabel(std::string_view aLabel, int aDecimals,
+                           const TFormatSettings& aSettings);

@@ -2,6 +2,7 @@
 
 #include "chart/panel/PlotPanel.h"
 #include "domain/charts/uChartSettings.h"
+#include "domain/charts/uChartViewCalc.h"
 #include "domain/charts/uIndicatorInfo.h"
 #include "domain/uChartLink.h"
 #include "domain/uCollections.h"
@@ -160,6 +161,10 @@ public:
     void OnChartFocusLost();
     // After each step of the chart's own pan.
     void OnChartScroll();
+    // After the chart's size changed (the window resized or maximised): the
+    // time axis shows the candles the zoom level fits in the new width,
+    // ending where it ended.
+    void OnChartResize();
     // The overlays of a finished frame: title line, crosshair, day
     // separators, volume histogram and loading banner. A failure ends them
     // for that frame and is told once per chart, after the paint.
@@ -167,6 +172,9 @@ public:
     // The title line: symbol and interval, with ShowOHLC the values of the
     // newest candle shown.
     std::string ChartTitleText() const;
+    // The price at pixel row Y of the chart with the decimals of the price
+    // labels last drawn; empty beyond the price axis.
+    std::string CrosshairPrice(int Y) const;
     void OnChartGetAxisLabel(TChartAxis& Sender, const IChartSeries* Series, int32_t ValueIndex,
                              std::string& LabelText);
 
@@ -238,4 +246,6 @@ private:
     TScreenWidth fScreenWidth = PrimaryScreenWidth;
     // The overlay failure last told, so that a repaint does not tell it again.
     std::string fOverlayError;
+    // The decimals of the price labels last drawn.
+    int fPriceDecimals = cMinPriceDecimals;
 };

@@ -37,16 +37,27 @@ void SetPen(TCanvas3D& aCanvas, TColor aColor, TPenStyle aStyle)
 }
 
 // Lines through the pointer, one pixel up and left of it, across the chart.
-void DrawCrosshair(TCanvas3D& aCanvas, TChart& aChart, TColor aColor)
+void DrawCrosshair(TCanvas3D& aCanvas, TChart& aChart, QPoint aAt, TColor aColor)
 {
-    const QWidget* Host = aChart.Host();
-    if (!Host)
-        return;
-    const QPoint At = Host->mapFromGlobal(QCursor::pos());
     aCanvas.Pen().SetColor(aColor);
-    aCanvas.MoveTo(0, At.y() - 1);
-    aCanvas.LineTo(aChart.Width(), At.y() - 1);
-    VerticalLine(aCanvas, At.x() - 1, 0, aChart.Height());
+    aCanvas.MoveTo(0, aAt.y() - 1);
+    aCanvas.LineTo(aChart.Width(), aAt.y() - 1);
+    VerticalLine(aCanvas, aAt.x() - 1, 0, aChart.Height());
+}
+
+// The price of the crosshair's line, over the price labels beside the axis.
+void DrawCrosshairPrice(TCanvas3D& aCanvas, TChart& aChart, int Y, const std::string& aText)
+{
+    if (aText.empty())
+        return;
+    const int Height = aCanvas.TextHeight(aText);
+    const TRect Tag = Bounds(aChart.RightAxis()->PosAxis() + 1, Y - 1 - Height / 2,
+                             aCanvas.TextWidth(aText) + 4, Height);
+    aCanvas.Brush().SetStyle(bsSolid);
+    aCanvas.Brush().SetColor(aChart.Color());
+    aCanvas.FillRect(Tag);
+    aCanvas.Brush().SetStyle(bsClear);
+    aCanvas.TextOut(Tag.Left + 2, Tag.Top, aText);
 }
 
 void DrawDaySeparators(TCanvas3D& aCanvas, TChart& aChart, TColor aColor)
@@ -88,8 +99,11 @@ void TChartItem::OnChartAfterDraw()
         if (OnBlack)
             C.Font().SetColor(clWhite);
         C.TextOut(10, 10, ChartTitleText());
-        if (ScreenCursor() == Qt::CrossCursor)
-            DrawCrosshair(C, *fChart, fSerPrice->SeriesColor());
+        if (const QWidget* Host = fChart->Host(); Host && ScreenCursor() == Qt::CrossCursor) {
+            const QPoint At = Host->mapFromGlobal(QCursor::pos());
+            DrawCrosshair(C, *fChart, At, fSerPrice->SeriesColor());
+            DrawCrosshairPrice(C, *fChart, At.y(), CrosshairPrice(At.y() - 1));
+        }
         if (S.ShowPeriods())
             DrawDaySeparators(C, *fChart, S.Text());
         if (S.ShowVolume() && fKlineList.Count() > 0 && !DrawVolumes(C))
@@ -140,11 +154,28 @@ std::string TChartItem::ChartTitleText() const
         return Text;
     // The records keep arrival order, in which older pages come last.
     const TKline* Newest = fKlineList.Find(DateToStamp(fSerCandles->DateValues().Last()));
-    if (Newest)
-        Text += FormatArgs("  %0.5f, %0.5f, %0.5f, %0.5f",
-                           {Newest->Open(), Newest->High(), Newest->Low(), Newest->Close()},
-                           GetFormatSettings());
+    if (!Newest)
+        return Text;
+    const double Prices[] = {Newest->Open(), Newest->High(), Newest->Low(), Newest->Close()};
+    int Decimals = cMinPriceDecimals;
+    for (const double Price : Prices)
+        Decimals = std::max(Decimals, PriceDecimals(Price));
+    const char* Separator = "  ";
+    for (const double Price : Prices) {
+        Text += Separator + FormatPrice(Price, Decimals, GetFormatSettings());
+        Separator = ", ";
+    }
     return Text;
+}
+
+std::string TChartItem::CrosshairPrice(int Y) const
+{
+    if (!fChart)
+        return {};
+    const TChartAxis& Price = *fChart->RightAxis();
+    if (Y < Price.IStartPos || Y > Price.IEndPos)
+        return {};
+    return FormatPrice(Price.CalcPosPoint(Y), fPriceDecimals, Price.FormatSettings());
 }
 
 void TChartItem::OnChartGetAxisLabel(TChartAxis& Sender, const IChartSeries*, int32_t,
@@ -153,7 +184,21 @@ void TChartItem::OnChartGetAxisLabel(TChartAxis& Sender, const IChartSeries*, in
     if (!Ready() || !fChart)
         return;
     if (&Sender == fChart->RightAxis()) {
-        LabelText = PriceAxisLabel(LabelText, Sender.FormatSettings());
+        // The step is measured on sample labels, which come back here: those
+        // keep their text, only the size of a label counts for the step.
+        static bool InStep = false;
+        if (InStep)
+            return;
+        double Step = 0;
+        {
+            InStep = true;
+            struct TDone {
+                ~TDone() { InStep = false; }
+            } Done;
+            Step = Sender.CalcIncrement();
+        }
+        fPriceDecimals = PriceDecimals(Step);
+        LabelText = PriceAxisLabel(LabelText, fPriceDecimals, Sender.FormatSettings());
     } else if (&Sender == fChart->BottomAxis()) {
         // A time separator other than ":" writes a shape the trade date does
         // not read: such a label stays as the axis wrote it.

@@ -53,6 +53,23 @@ void TChartItem::SetZoom(TZoom aZoom)
     fChartList.Publisher().Notify(BASE_MAIN_ZOOM_REFRESH, 0);
 }
 
+void TChartItem::OnChartResize()
+{
+    if (!Ready() || !fChart || fIsLoading || fSerCandles->Count() < 2)
+        return;
+    // The newest part shown stays: the axis grows or shrinks at its left.
+    TChartAxis& Time = *fChart->BottomAxis();
+    const double Right = Time.Maximum();
+    RefreshZoom();
+    Time.SetMinMax(Right - Span(Time), Right);
+    FixLeftSide();
+    FixRightSide();
+    FixChartHeight();
+    UpdateIndicators();
+    RefreshOrdersBubbles();
+    fChart->Invalidate();
+}
+
 void TChartItem::RefreshZoom()
 {
     if (!fChart)
@@ -85,12 +102,19 @@ void TChartItem::InitLeftZoom()
     if (!fChart)
         return;
     TChartAxis& Time = *fChart->BottomAxis();
-    double Left = fChartSettings.Left();
-    // A chart never placed (a new one) starts at its oldest candle, also
-    // with fewer candles than the left edge pulls to.
-    if (Left == 0 && fSerCandles && fSerCandles->Count() > 0)
-        Left = fSerCandles->DateValues().First();
-    Time.SetMinMax(Left, Left + Span(Time));
+    const double Left = fChartSettings.Left();
+    if (Left != 0 || !fSerCandles || fSerCandles->Count() == 0) {
+        Time.SetMinMax(Left, Left + Span(Time));
+        return;
+    }
+    // A chart never placed (a new one) shows its newest candles at the
+    // right edge, whole, with the shift's free space after them; the right
+    // edge then keeps the axis from passing the present.
+    const double Spacing = CalcCandleDistanceDate();
+    const double Right =
+        RightEdge(fSerCandles->DateValues().Last() + Spacing, fChartSettings.ChartShift(),
+                  CalcMaxVisibleCandleCount(), Spacing);
+    Time.SetMinMax(Right - Span(Time), Right);
 }
 
 void TChartItem::FixLeftSide()

@@ -10,6 +10,7 @@
 #include "domain/uUIWriter.h"
 
 #include <QEvent>
+#include <QTimer>
 #include <cmath>
 #include <functional>
 #include <initializer_list>
@@ -29,6 +30,7 @@ constexpr TColor cBuyColor = 0xC0F1D8;
 constexpr TColor cSellColor = 0xD8C0F1;
 constexpr int cBuySize = 8;
 constexpr int cSellSize = 13;
+constexpr const char* cPriceLabelPicture = "0.###############";
 
 // An event handler that finds its item by number when it runs: it does
 // nothing once the item is gone, however late the event comes.
@@ -61,6 +63,35 @@ protected:
 
 private:
     std::function<void()> fOnLost;
+};
+
+// Tells once the events in progress have returned that the widget was
+// resized: by then its window's layout, and the chart's size, are final;
+// a burst of resizes is told once.
+class TResizeFilter : public QObject {
+public:
+    TResizeFilter(QWidget& aWidget, std::function<void()> aOnResized)
+        : QObject(&aWidget), fOnResized(std::move(aOnResized))
+    {
+        aWidget.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* aEvent) override
+    {
+        if (aEvent->type() == QEvent::Resize && !fPending) {
+            fPending = true;
+            QTimer::singleShot(0, this, [this] {
+                fPending = false;
+                fOnResized();
+            });
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> fOnResized;
+    bool fPending = false;
 };
 
 void SetUpAppearance(TChart& aChart)
@@ -146,6 +177,9 @@ void TChartItem::CreateChart(QWidget& aWindow)
     fChart->SetAllowZoom(false);
     fChart->SetPopupMenu(fChartList.PmChart());
     SetUpAppearance(*fChart);
+    // The labels carry the value whole: the label hook writes it with the
+    // decimals its step needs.
+    fChart->RightAxis()->SetAxisValuesFormat(cPriceLabelPicture);
 }
 
 // Added in drawing order: the price line under the bubbles, the candles on top.
@@ -207,7 +241,9 @@ void TChartItem::BindEvents()
                       int32_t ValueIndex, std::string& LabelText) {
             Item.OnChartGetAxisLabel(Sender, Series, ValueIndex, LabelText);
         }));
-    if (QWidget* Widget = Chart.Host())
+    if (QWidget* Widget = Chart.Host()) {
         new TFocusLossFilter(*Widget,
                              OnItem(ID, [](TChartItem& Item) { Item.OnChartFocusLost(); }));
+        new TResizeFilter(*Widget, OnItem(ID, [](TChartItem& Item) { Item.OnChartResize(); }));
+    }
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <deque>
 
 namespace {
 
@@ -28,39 +29,104 @@ public:
     // i must lie within the candles.
     double operator()(TIndex i) const { return fValues[std::size_t(i)]; }
 
-    // The mean of the aPeriod prices ending at i (aPeriod <= i + 1).
-    double Mean(TIndex i, TIndex aPeriod) const
-    {
-        double Sum = 0;
-        for (TIndex j = 0; j < aPeriod; ++j)
-            Sum += (*this)(i - j);
-        return Sum / double(aPeriod);
-    }
-
-    // Weight 1 for candle i up to aPeriod for the oldest of the window.
-    double WeightedMean(TIndex i, TIndex aPeriod) const
-    {
-        double Sum = 0;
-        double Weights = 0;
-        for (TIndex j = 0; j < aPeriod; ++j) {
-            Sum += (*this)(i - j) * double(j + 1);
-            Weights += double(j + 1);
-        }
-        return Sum / Weights;
-    }
-
-    double Deviation(TIndex i, TIndex aPeriod, double aMean) const
-    {
-        double Sum = 0;
-        for (TIndex j = 0; j < aPeriod; ++j) {
-            const double d = (*this)(i - j) - aMean;
-            Sum += d * d;
-        }
-        return std::sqrt(Sum / double(aPeriod));
-    }
-
 private:
     std::vector<double> fValues;
+};
+
+// What a run of prices sums to: its count, sum, sum weighted 1 (oldest) up
+// to the count (newest), mean and sum of squared deviations. Two runs merge
+// without subtracting one from another, so no rounding builds up however
+// different the prices that came and went.
+struct TRunSum {
+    double Count = 0;
+    double Sum = 0;
+    double Weighted = 0;
+    double Mean = 0;
+    double Squares = 0;
+
+    static TRunSum Of(double aPrice) { return {1, aPrice, aPrice, aPrice, 0}; }
+};
+
+// aOlder followed by aNewer: each newer price's weight grows by the older
+// run's count; the squares merge as two groups' variances do.
+TRunSum Merge(const TRunSum& aOlder, const TRunSum& aNewer)
+{
+    if (aOlder.Count == 0)
+        return aNewer;
+    if (aNewer.Count == 0)
+        return aOlder;
+    TRunSum Run;
+    Run.Count = aOlder.Count + aNewer.Count;
+    Run.Sum = aOlder.Sum + aNewer.Sum;
+    Run.Weighted = aOlder.Weighted + aNewer.Weighted + aOlder.Count * aNewer.Sum;
+    const double Delta = aNewer.Mean - aOlder.Mean;
+    Run.Mean = aOlder.Mean + Delta * aNewer.Count / Run.Count;
+    Run.Squares =
+        aOlder.Squares + aNewer.Squares + Delta * Delta * aOlder.Count * aNewer.Count / Run.Count;
+    return Run;
+}
+
+// The window of aPeriod prices ending at candle i, moved one candle at a
+// time in constant time on average: the newer prices gather in one run;
+// the older ones are kept with the runs from each of them to the newest of
+// them, rebuilt from the newer prices when the last older one leaves. Each
+// price is merged a bounded number of times, whatever the period.
+class TSlidingWindow {
+public:
+    TSlidingWindow(const TPrices& aPrice, TIndex aPeriod) : fPrice(aPrice), fPeriod(aPeriod) {}
+
+    // The window ending at candle i (aPeriod <= i + 1): the next candle after
+    // the last window's moves it, any other fills it afresh.
+    void MoveTo(TIndex i)
+    {
+        if (i == fEnd + 1) {
+            Push(fPrice(i));
+            Pop();
+        } else {
+            fOlder.clear();
+            fNewer.clear();
+            fNewerRun = {};
+            for (TIndex j = i - fPeriod + 1; j <= i; ++j)
+                Push(fPrice(j));
+        }
+        fEnd = i;
+        fWindow = Merge(fOlder.empty() ? TRunSum{} : fOlder.back(), fNewerRun);
+    }
+    double Mean() const { return fWindow.Mean; }
+    double WeightedMean() const
+    {
+        return fWindow.Weighted / (fWindow.Count * (fWindow.Count + 1) / 2);
+    }
+    // The population deviation.
+    double Deviation() const { return std::sqrt(std::max(fWindow.Squares, 0.0) / fWindow.Count); }
+
+private:
+    void Push(double aPrice)
+    {
+        fNewer.push_back(aPrice);
+        fNewerRun = Merge(fNewerRun, TRunSum::Of(aPrice));
+    }
+    // The oldest price leaves.
+    void Pop()
+    {
+        if (fOlder.empty()) {
+            TRunSum Run;
+            for (auto It = fNewer.rbegin(); It != fNewer.rend(); ++It)
+                fOlder.push_back(Run = Merge(TRunSum::Of(*It), Run));
+            fNewer.clear();
+            fNewerRun = {};
+        }
+        fOlder.pop_back();
+    }
+
+    const TPrices& fPrice;
+    const TIndex fPeriod;
+    TIndex fEnd = -2;
+    // The older prices' runs, the oldest's (the whole older part) last.
+    std::vector<TRunSum> fOlder;
+    std::vector<double> fNewer;
+    TRunSum fNewerRun;
+    TRunSum fWindow;
 };
 
 // The X of the point of candle i: the open time of candle i + aShift. Outside
@@ -84,6 +150,7 @@ void FillMa(const TMaIndicatorInfo& aInfo, const TIndicatorCandles& aCandles,
     if (Period < 1)
         return;
     const TPrices Price(aCandles, aInfo.Price());
+    TSlidingWindow Window(Price, Period);
     const TIndicatorMethod Method = NearestMethod(aInfo.Method());
     const double Alpha = Method == MODE_EMA ? 2.0 / double(Period + 1) : 1.0 / double(Period);
     auto& Points = aResult.Series[0];
@@ -96,15 +163,18 @@ void FillMa(const TMaIndicatorInfo& aInfo, const TIndicatorCandles& aCandles,
         switch (Method) {
         case MODE_EMA:
         case MODE_SMMA:
-            Smoothed =
-                i == Period ? Price.Mean(i, Period) : Alpha * Price(i) + (1 - Alpha) * Smoothed;
+            if (i == Period)
+                Window.MoveTo(i);
+            Smoothed = i == Period ? Window.Mean() : Alpha * Price(i) + (1 - Alpha) * Smoothed;
             Value = Smoothed;
             break;
         case MODE_LWMA:
-            Value = Price.WeightedMean(i, Period);
+            Window.MoveTo(i);
+            Value = Window.WeightedMean();
             break;
         default:
-            Value = Price.Mean(i, Period);
+            Window.MoveTo(i);
+            Value = Window.Mean();
             break;
         }
         Points.push_back({X, Value});
@@ -142,39 +212,74 @@ void FillBollinger(const TBollingerIndicatorInfo& aInfo, const TIndicatorCandles
     if (Period < 1)
         return;
     const TPrices Price(aCandles, aInfo.Price());
+    TSlidingWindow Window(Price, Period);
     const double Dev = aInfo.Dev();
     for (TIndex i = Period; i < TIndex(aCandles.size()); ++i) {
         TDateTime X = 0;
         if (!ShiftedTime(aCandles, i, aInfo.Shift(), aResult, X))
             return;
-        const double Mean = Price.Mean(i, Period);
-        const double Band = Dev * Price.Deviation(i, Period, Mean);
+        Window.MoveTo(i);
+        const double Mean = Window.Mean();
+        const double Band = Dev * Window.Deviation();
         aResult.Series[0].push_back({X, Mean + Band});
         aResult.Series[1].push_back({X, Mean});
         aResult.Series[2].push_back({X, Mean - Band});
     }
 }
 
+// The first best candle of a window moving one candle at a time: a
+// candle that a later one beats strictly can never be the best again and
+// leaves the queue, so each candle enters and leaves once.
+template <class TBetter> class TWindowBest {
+public:
+    explicit TWindowBest(TBetter aBetter) : fBetter(aBetter) {}
+
+    // Candle i joins; the window then spans candles aFirst..i.
+    void MoveTo(TIndex aFirst, TIndex i)
+    {
+        while (!fQueue.empty() && fBetter(i, fQueue.back()))
+            fQueue.pop_back();
+        fQueue.push_back(i);
+        while (fQueue.front() < aFirst)
+            fQueue.pop_front();
+    }
+    TIndex Best() const { return fQueue.front(); }
+
+private:
+    TBetter fBetter;
+    std::deque<TIndex> fQueue;
+};
+
 // The ZigZag's pivots: -1 a low, 1 a high, 0 none, one per candle.
 class TZigZag {
 public:
     TZigZag(const TIndicatorCandles& aCandles) : fCandles(aCandles), fPivot(aCandles.size(), 0) {}
 
+    // The lowest low and highest high of each window of aDepth + 1 candles
+    // ending at i: the first one on ties.
     void Run(TIndex aDepth, TIndex aBackstep)
     {
+        TWindowBest Lowest([this](TIndex a, TIndex b) { return Low(a) < Low(b); });
+        TWindowBest Highest([this](TIndex a, TIndex b) { return High(a) > High(b); });
+        for (TIndex k = 0; k < std::min(aDepth, Count()); ++k) {
+            Lowest.MoveTo(0, k);
+            Highest.MoveTo(0, k);
+        }
         // The first low is taken once; until then no pivot exists.
         bool Started = false;
         for (TIndex i = aDepth; i < Count(); ++i) {
+            Lowest.MoveTo(i - aDepth, i);
+            Highest.MoveTo(i - aDepth, i);
             if (!Started) {
-                Mark(fLastLow, FindMin(i - aDepth, i), -1);
+                Mark(fLastLow, Lowest.Best(), -1);
                 Started = true;
             } else if (fLastLow < fLastHigh) {
-                if (i - fLastLow >= aBackstep && FindMin(i - aDepth, i) == i)
+                if (i - fLastLow >= aBackstep && Lowest.Best() == i)
                     Mark(fLastLow, i, -1);
                 else if (High(i) > High(fLastHigh))
                     Move(fLastHigh, i, 1);
             } else {
-                if (i - fLastHigh >= aBackstep && FindMax(i - aDepth, i) == i)
+                if (i - fLastHigh >= aBackstep && Highest.Best() == i)
                     Mark(fLastHigh, i, 1);
                 else if (Low(i) < Low(fLastLow))
                     Move(fLastLow, i, -1);
@@ -207,23 +312,6 @@ private:
     {
         fPivot[std::size_t(aLast)] = 0;
         Mark(aLast, i, aKind);
-    }
-    // The first lowest low (highest high) of candles a..b.
-    TIndex FindMin(TIndex a, TIndex b) const
-    {
-        TIndex Best = a;
-        for (TIndex k = a + 1; k <= b; ++k)
-            if (Low(k) < Low(Best))
-                Best = k;
-        return Best;
-    }
-    TIndex FindMax(TIndex a, TIndex b) const
-    {
-        TIndex Best = a;
-        for (TIndex k = a + 1; k <= b; ++k)
-            if (High(k) > High(Best))
-                Best = k;
-        return Best;
     }
 
     const TIndicatorCandles& fCandles;

@@ -3,8 +3,8 @@
 // The indicators' formulas as plain functions over candles in open-time
 // order: what the chart's indicator series are filled with. Every loop runs
 // over the candles given and reads no candle outside them; indices are 64-bit.
-// Costs: a window of Period candles per point (count x Period at most), the
-// ZigZag a window of Depth + 1 candles per candle.
+// Costs: linear in the candle count whatever the period or depth (windows
+// slide, summed afresh once per period so that rounding does not build up).
 
 #include "domain/charts/uIndicatorInfo.h"
 #include "platform/DateTime.h"
@@ -48,7 +48,7 @@ struct TIndicatorPoints {
 // which runs from the period up: candle 0 never ends a window.
 // - Moving average (Period >= 1): for i = Period .. count - 1, a point at the
 //   open time of candle i + Shift. SMA: the mean of the Period prices ending
-//   at i. LWMA: weights 1 for candle i up to Period for the oldest. EMA
+//   at i. LWMA: weights 1 for the oldest up to Period for candle i. EMA
 //   (alpha 2 / (Period + 1)) and SMMA (alpha 1 / Period): the SMA at
 //   i = Period, then alpha x price(i) + (1 - alpha) x the previous value. A
 //   method past the table counts as the nearest one.

@@ -90,8 +90,11 @@ void TIndicatorItem::Fill(const TIndicatorCandles& aCandles)
         ApplyStyle(*fSeries[i]);
         Refill(*fSeries[i], Points.Series[i], Classes[i], Radius);
     }
-    if (!Points.Error.empty())
+    // Every refresh repeats the fill: the same error is told once, until a
+    // fill without it.
+    if (!Points.Error.empty() && Points.Error != fToldError)
         WriteLog(cFillError + Points.Error, mtAlert, 0);
+    fToldError = Points.Error;
 }
 
 void TIndicatorItem::AddIndicatorSeries(int aIndex)

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 class QMenu;
@@ -55,6 +56,8 @@ private:
     std::vector<std::unique_ptr<TCustomSeries>> fSeries;
     // Owned by the chart item, which frees its indicators first.
     const TKlineList* fKlineList = nullptr;
+    // The error of the last fill, told when it first came.
+    std::string fToldError;
 };
 
 class TIndicatorList {

@@ -60,6 +60,8 @@ public:
     // The arrangement of the chart windows and the chart tabs.
     virtual void Mozaic() = 0;
     virtual void Maximize(TWindowState aState) = 0;
+    // Full mode ends and every window is normal, the selected one in front.
+    virtual void acChartRestoreExecute() = 0;
     virtual bool FullMode() const = 0;
     virtual bool TabsVisible() const = 0;
     virtual void SetTabsVisible(bool Value) = 0;

@@ -17,12 +17,14 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <iterator>
+#include <stdexcept>
 
 namespace {
 
 constexpr int cWidth = 600;
 constexpr int cHeight = 340;
 constexpr int cButtonsHeight = 41;
+constexpr const char* cPinsNoRange = "Закрепленный максимум должен быть больше минимума";
 
 using TSettings = TChartSettingsInfo;
 
@@ -345,6 +347,8 @@ void TfmChartSettings::ApplyShown(TChartSettingsInfo& aSettings) const
     Shown.SetPinMax(PinMax);
     Shown.SetChartType(rbBar->isChecked() ? ctBar : rbLine->isChecked() ? ctLine : ctCandle);
     Shown.SetSeries(aSettings.Series());
+    if (!Shown.PinsUsable())
+        throw std::runtime_error(TranslateText(cPinsNoRange).toStdString());
     aSettings.Assign(Shown);
 }
 

@@ -54,7 +54,9 @@ private:
     void btnResetClick();
     void btnOkClick();
     // The settings as shown, over aSettings' series colour, zoom and left
-    // edge; raises EConvertError, changing nothing, when a pin is no number.
+    // edge; raises EConvertError when a pin is no number, and an error when
+    // the fixed scale's pins are no range (the maximum not above the
+    // minimum), changing nothing.
     void ApplyShown(TChartSettingsInfo& aSettings) const;
 
     QTabWidget* pcSettings;

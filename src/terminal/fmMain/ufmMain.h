@@ -173,6 +173,7 @@ private:
     void tabChartsChange(int Index);
     void tabChartsContextPopup(const QPoint& At);
     void acChartCloseExecute();
+    void acMarketDepthExExecute();
     void panFullResize();
     void OnTemplatePopup(QMenu* Menu, QMenu* DeleteMenu);
     void acTemplateSaveExecute();

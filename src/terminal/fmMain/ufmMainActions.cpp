@@ -34,7 +34,7 @@ struct TActionSpec {
 constexpr TActionSpec cActions[] = {
     {"acNewOrder", "Новый ордер", 0, afStartOff, "order-new"},
     {"acNewChart", "Новый график", 0, 0, "chart-new"},
-    {"acCloseChart", "Закрыть график", 0, 0, "chart-close"},
+    {"acCloseChart", "Закрыть график", 0, afStartOff, "chart-close"},
     {"acLogin", "Авторизация", 0, 0, "login"},
     {"acQuit", "Выход", 0, 0, "quit"},
     {"acMultiAdd", "Добавить аккаунт", 0, 0, "account-add"},
@@ -78,7 +78,7 @@ constexpr TActionSpec cActions[] = {
     {"acIndicatorSettings", "Настройка", 0, afStartOff, "settings"},
     {"acIndicatorDelete", "Удалить", 0, afStartOff, "delete"},
     {"acTickChart", "Тиковый график", 0, 0, "chart-tick"},
-    {"acMarketDepthEx", "Стакан цен", 0, 0, "market-depth"},
+    {"acMarketDepthEx", "Стакан цен", 0, afStartOff, "market-depth"},
     {"acSpecification", "Спецификация", 0, 0, "info"},
     {"acMDSpred", "Спред", 0, afCheck},
     {"acMDColAutoSize", "Авторазмер столбцов", 0, afCheck},
@@ -110,7 +110,7 @@ constexpr TActionSpec cActionFull[] = {
     {"acChartMaximize", "Развернуть", 0, afStartOff, "full-restore"},
     {"acChartMinimize", "Свернуть", 0, afStartOff, "full-minimize"},
     {"acChartClose", "Закрыть", 0, afStartOff, "full-close"},
-    {"acChartRestore", "Восстановить", 0, 0, "full-restore"},
+    {"acChartRestore", "Восстановить", 0, afStartOff, "full-restore"},
 };
 
 constexpr const char* cIntervals[] = {"acM1", "acM5", "acM15", "acM30", "acH1",

@@ -5,7 +5,10 @@
 #include "domain/charts/uIndicatorInfo.h"
 #include "domain/charts/uIndicators.h"
 #include "domain/charts/uMainChartList.h"
+#include "domain/uSymbolShowList.h"
 #include "domain/uTranslator.h"
+#include "domain/uUser.h"
+#include "platform/qt/VirtualStringTree.h"
 #include "terminal/fmBasic/uFormParts.h"
 #include "terminal/fmBasic/uMainGuard.h"
 #include "terminal/fmMain/ufmMainActions.h"
@@ -28,8 +31,6 @@
 
 namespace {
 
-constexpr char cTemplateExtension[] = ".tpl";
-
 // Text with its "%d" filled with Value, translated, then a percent sign.
 QString ZoomHint(std::string_view Text, int Value)
 {
@@ -37,15 +38,6 @@ QString ZoomHint(std::string_view Text, int Value)
     const std::string Filled =
         Translator ? Translator->Translate(Text, {Number}) : FillPlaceholders(Text, {Number});
     return QString::fromStdString(Filled + "%");
-}
-
-// A template's name as listed: its file name with every ".tpl" taken out.
-std::string TemplateCaption(std::string Name)
-{
-    for (std::size_t At = Name.find(cTemplateExtension); At != std::string::npos;
-         At = Name.find(cTemplateExtension, At))
-        Name.erase(At, sizeof(cTemplateExtension) - 1);
-    return Name;
 }
 
 // Runs Handler when Watched is resized.
@@ -105,6 +97,13 @@ void TfmMain::ConnectChartCommands()
         {"acChartMaximize", [&L] { L.Maximize(wsNormal); }},
         {"acChartMinimize", [&L] { L.Maximize(wsMinimized); }},
         {"acChartClose", [this] { acChartCloseExecute(); }},
+        {"acCloseChart",
+         [&L] {
+             if (TChartItem* Chart = L.GetSelected())
+                 Chart->DestroyWindow();
+         }},
+        {"acChartRestore", [&L] { L.acChartRestoreExecute(); }},
+        {"acMarketDepthEx", [this] { acMarketDepthExExecute(); }},
     };
     for (const auto& [Name, Command] : Commands)
         OnChartCommand(FindAction(Name), Command);
@@ -161,7 +160,8 @@ void TfmMain::RefreshActiveWindow()
         RefreshZoom();
         RefreshIndicators();
         TChartItem* Chart = fChartList.GetSelected();
-        for (const char* Name : {"acNewOrder", "acChartSettings", "acTemplateSave"})
+        for (const char* Name :
+             {"acNewOrder", "acChartSettings", "acTemplateSave", "acCloseChart", "acMarketDepthEx"})
             FindAction(Name)->setEnabled(Chart != nullptr);
         QAction* AutoScroll = FindAction("acAutoScroll");
         QAction* ShiftToEnd = FindAction("acShiftToEnd");
@@ -248,7 +248,8 @@ void TfmMain::RefreshTabs()
         const QSignalBlocker Quiet(Tabs);
         Tabs->setVisible(Count > 0 && (FullMode || fChartList.TabsVisible()));
         fControls.panFull->setVisible(Count > 0 && FullMode);
-        for (const char* Name : {"acMozaic", "acChartMaximize", "acChartMinimize"})
+        for (const char* Name :
+             {"acMozaic", "acChartMaximize", "acChartMinimize", "acChartRestore"})
             FindAction(Name)->setEnabled(Count > 0);
         FindAction("acChartClose")->setEnabled(!Tabs->isHidden());
         if (Tabs->isHidden())
@@ -311,6 +312,26 @@ void TfmMain::acChartCloseExecute()
         Chart->DestroyWindow();
 }
 
+// The order book shown for the selected chart's symbol: its line selected
+// in the market watch, or, when the watch does not list it, the symbol
+// asked for all the same.
+void TfmMain::acMarketDepthExExecute()
+{
+    const TChartItem* Chart = fChartList.GetSelected();
+    if (!Chart || !User)
+        return;
+    if (fControls.dpMarketDepth->isHidden())
+        TogglePanel(*fControls.Actions.acMarketDepth, *fControls.dpMarketDepth);
+    const TSymbolShowList& Shown = User->SymbolShowList();
+    for (int Row = 0; Row < Shown.Count(); ++Row)
+        if (Shown.Names(Row) == Chart->Symbol()) {
+            fControls.vstSymbols->SelectRow(Row);
+            return;
+        }
+    if (User->SelectSymbol(Chart->Symbol()))
+        RefreshDepth();
+}
+
 void TfmMain::panFullResize()
 {
     QWidget* Bar = fControls.panFull;
@@ -329,7 +350,7 @@ void TfmMain::OnTemplatePopup(QMenu* Menu, QMenu* DeleteMenu)
         return;
     const bool Selected = fChartList.GetSelected() != nullptr;
     for (const std::string& FileName : ChartTemplates->GetFileList()) {
-        const std::string Caption = TemplateCaption(FileName);
+        const std::string Caption = TChartTemplates::NameOf(FileName);
         QAction* Select = Menu->addAction(QString::fromStdString(Caption));
         Select->setEnabled(Selected);
         connect(Select, &QAction::triggered, this, [this, Caption] {

@@ -6,6 +6,7 @@
 #include "domain/charts/uIndicators.h"
 #include "support/LogCapture.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -124,6 +125,32 @@ TEST_F(ChartLayout, ALayoutIsWrittenKeyForKeyAndReadBackAsSavedButForTheLeftEdge
     EXPECT_EQ(After, Before);
 }
 
+// Closing the selected chart selects the next in the list, else the one
+// before; the main window hears of the selection at once (code 270).
+TEST_F(ChartLayout, ClosingTheSelectedChartSelectsTheNextOne)
+{
+    for (const char* Symbol : {"A", "B", "C", "D"})
+        Selected(Symbol);
+    List.Items(1).SetActive(true);
+    const struct {
+        const char* Close;
+        const char* Then;
+    } Cases[] = {{"B", "C"}, {"A", "C"}, {"D", "C"}, {"C", nullptr}};
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Close);
+        const std::vector<std::string> Symbols = this->Symbols();
+        const auto At = std::find(Symbols.begin(), Symbols.end(), Case.Close) - Symbols.begin();
+        if (std::string(Case.Close) == "D")
+            List.Items(int(At)).SetActive(true);
+        Recorder.Codes.clear();
+        List.Items(int(At)).DestroyWindow();
+        TChartItem* Now = List.GetSelected();
+        EXPECT_EQ(Now ? Now->Symbol() : "", Case.Then ? Case.Then : "");
+        EXPECT_EQ(Recorder.Codes,
+                  (std::vector<int32_t>{BASE_MAIN_REFRESH_ACTIVE_WINDOW, BASE_MAIN_TABS_REFRESH}));
+    }
+}
+
 // Only the changes a trader makes on purpose write the layout.
 TEST_F(ChartLayout, CommandsThatChangeAChartWriteTheLayoutViewChangesDoNot)
 {
@@ -223,27 +250,74 @@ TEST_F(ChartLayout, ALayoutThatCannotBeUsedEmptiesTheListAndKeepsTheFullMode)
         EXPECT_EQ(List.FullMode(), Case.FullMode);
         const std::vector<TLogLine> Lines = Log.Lines();
         EXPECT_EQ(!Lines.empty(), Case.Logged);
+        const std::string Kept = TChartList::GetFileName() + ".bad";
         if (Case.Logged) {
-            EXPECT_EQ(Lines.front(),
-                      (TLogLine{"TUserProfile.LoadFromFile error: error reading charts.json",
-                                mtAlert, 0}));
+            EXPECT_EQ(
+                Lines,
+                (std::vector<TLogLine>{
+                    {"TUserProfile.LoadFromFile error: error reading charts.json", mtAlert, 0},
+                    {"TChartList.Load: the unreadable layout is kept as charts.json.bad", mtAlert,
+                     0}}));
+            EXPECT_EQ(Text(Kept), Case.Text) << "kept beside";
+            EXPECT_FALSE(fs::exists(TChartList::GetFileName()));
+            fs::remove(Kept);
         }
+        EXPECT_FALSE(fs::exists(Kept));
     }
+}
+
+// The layout written at exit replaces an unreadable file no more: it stays
+// beside, under ".bad".
+TEST_F(ChartLayout, AnUnreadableLayoutIsKeptBesideTheOneWrittenAfter)
+{
+    Write("{ \"charts\": [ {\"symbol\": \"BTCUSDT\"");
+    List.Load();
+    Selected("ETHBTC");
+    List.Save();
+    EXPECT_EQ(Text(TChartList::GetFileName() + ".bad"), "{ \"charts\": [ {\"symbol\": \"BTCUSDT\"");
+    EXPECT_EQ(TJson::parse(Text())["charts"][0]["symbol"], "ETHBTC");
+}
+
+// An entry written before colours were kept, or by hand, shows the default
+// colours, not black on black; one without a left edge opens at the present.
+TEST_F(ChartLayout, AnEntryWithoutColoursOrLeftEdgeTakesTheDefaults)
+{
+    Write(R"({"charts":[{"symbol":"BTCUSDT","chartType":1},)"
+          R"({"symbol":"ETHBTC","left_bar":45000.5,"background":0,"buy":255}]})");
+    List.Load();
+    ASSERT_EQ(List.Count(), 2);
+    TChartSettingsInfo Defaults;
+    Defaults.Reset();
+    const TChartSettingsInfo& Bare = List.Items(0).ChartSettings();
+    EXPECT_EQ(Bare.Background(), Defaults.Background());
+    EXPECT_EQ(Bare.Buy(), Defaults.Buy());
+    EXPECT_EQ(Bare.Sell(), Defaults.Sell());
+    EXPECT_EQ(Bare.Grid(), Defaults.Grid());
+    EXPECT_EQ(List.Items(0).Chart()->BackColor(), clWhite);
+    EXPECT_EQ(Bare.Left(), 0) << "never placed";
+    const TChartSettingsInfo& Set = List.Items(1).ChartSettings();
+    EXPECT_EQ(Set.Background(), clBlack);
+    EXPECT_EQ(Set.Buy(), 255);
+    EXPECT_EQ(Set.Sell(), Defaults.Sell());
+    EXPECT_EQ(Set.Left(), 45000.5);
 }
 
 TEST_F(ChartLayout, LoadedValuesStayWithinTheirRanges)
 {
     Write(R"({"charts":[{"symbol":"BTCUSDT","interval":99,"left":-40,"top":1e12,"width":-5,)"
           R"("height":"tall","state":7,"zoom":9,"chartType":1},)"
-          R"({"symbol":7,"interval":-1,"state":-1,"zoom":-3}],"full":false})");
+          R"({"symbol":"ETHBTC","interval":-1,"state":-1,"zoom":-3},)"
+          R"({"symbol":7},{"symbol":""},{"interval":3}],"full":false})");
     List.Load();
-    ASSERT_EQ(List.Count(), 2);
+    ASSERT_EQ(List.Count(), 2) << "the charts without a symbol are skipped";
+    EXPECT_EQ(Log.Lines(),
+              std::vector<TLogLine>(
+                  3, {"TChartList.Load: a chart without a symbol is skipped", mtAlert, 0}));
     TChartItem& Odd = List.Items(0);
     EXPECT_EQ(Odd.Interval(), Month1);
     EXPECT_EQ(Odd.Window()->State(), wsMaximized);
     EXPECT_EQ(Odd.ChartSettings().Zoom(), z5);
     TChartItem& Empty = List.Items(1);
-    EXPECT_EQ(Empty.Symbol(), "");
     EXPECT_EQ(Empty.Interval(), m1);
     EXPECT_EQ(Empty.Window()->State(), wsNormal);
     EXPECT_EQ(Empty.ChartSettings().Zoom(), z0);
@@ -281,6 +355,43 @@ TEST(ChartTiling, OneRowUpToThreeTwoRowsFromFourCellsOnTheGridRowsFromTheLeft)
 }
 
 // On the host of 800 x 600: cells of 264 x 296.
+TEST(ChartTiling, NewWindowsCascadeFromTheLastAndStartAgainAtTheCorner)
+{
+    const TRect New = Bounds(150, 150, 500, 300);
+    const struct {
+        TRect Last;
+        TRect Expected;
+    } Cases[] = {
+        {Bounds(150, 150, 500, 300), Bounds(174, 174, 500, 300)},
+        {Bounds(0, 0, 200, 100), Bounds(24, 24, 500, 300)},
+        {Bounds(280, 100, 500, 300), Bounds(0, 0, 500, 300)},
+        {Bounds(100, 280, 500, 300), Bounds(0, 0, 500, 300)},
+    };
+    for (const auto& Case : Cases)
+        EXPECT_EQ(CascadeBounds(Case.Last, New, 800, 600), Case.Expected);
+}
+
+// New charts do not stack on one spot; a minimised or maximised window is
+// saved with its normal bounds, to which it comes back after loading.
+TEST_F(ChartLayout, NewChartsCascadeAndWindowsComeBackToTheirNormalBounds)
+{
+    std::vector<TRect> Placed;
+    for (const char* Symbol : {"A", "B", "C"})
+        Placed.push_back(List.AddNewChart(Symbol)->Window()->BoundsRect());
+    EXPECT_EQ(Placed[1], CascadeBounds(Placed[0], Placed[0], 800, 600));
+    EXPECT_EQ(Placed[2], CascadeBounds(Placed[1], Placed[1], 800, 600));
+    List.Items(0).Window()->SetState(wsMinimized);
+    List.Items(1).Window()->SetState(wsMaximized);
+    List.Save();
+    List.Load();
+    ASSERT_EQ(List.Count(), 3);
+    for (int i = 0; i < 3; ++i) {
+        TwinctrlMdiWindow& Window = *List.Items(i).Window();
+        Window.SetState(wsNormal);
+        EXPECT_EQ(Window.BoundsRect(), Placed[std::size_t(i)]) << i;
+    }
+}
+
 TEST_F(ChartLayout, TilingPlacesEveryWindowOnItsCellAndLeavesTheFullMode)
 {
     List.Mozaic();
@@ -370,15 +481,15 @@ TEST_F(ChartTemplate, OnlyATemplateWithIndicatorsReplacesTheChartsIndicators)
     }
 }
 
-// A template shows its colours, grid and candle style; the candle colours
-// by chart type, the view, the main window's check and the layout stay.
-TEST_F(ChartTemplate, ALoadChangesTheSettingsAndLeavesTheViewAndTheLayout)
+// A template shows its colours, grid, candle style and zoom level (the
+// caption and the zoom commands following); the candle colours by chart
+// type, the left edge, the main window's check and the layout stay.
+TEST_F(ChartTemplate, ALoadChangesTheSettingsAndZoomAndLeavesTheLeftEdgeAndTheLayout)
 {
     TChartItem& Chart = List.Add();
     Chart.SetSymbol("BTCUSDT");
     Chart.RefreshWindowCaption();
     Chart.Chart()->BottomAxis()->SetMinMax(45000, 45001);
-    const auto Caption = Chart.Window()->Caption();
     WriteTemplate("bars.tpl",
                   R"({"info":{"background":255,"buy":65280,"bar":16711680,"chartType":0,)"
                   R"("zoom":5,"showGrid":true}})");
@@ -391,8 +502,8 @@ TEST_F(ChartTemplate, ALoadChangesTheSettingsAndLeavesTheViewAndTheLayout)
     EXPECT_EQ(Chart.ChartSettings().Zoom(), z5);
     EXPECT_NEAR(Chart.ChartSettings().Left(), ChartNow() - 1, 1e-3) << "no left edge: a day ago";
     EXPECT_EQ(Chart.Chart()->BottomAxis()->Minimum(), 45000);
-    EXPECT_EQ(Chart.Window()->Caption(), Caption);
-    EXPECT_TRUE(Recorder.Codes.empty());
+    EXPECT_EQ(Chart.Window()->Caption(), "BTCUSDT 5m (25%)");
+    EXPECT_EQ(Recorder.Codes, std::vector<int32_t>{BASE_MAIN_ZOOM_REFRESH});
     EXPECT_FALSE(fs::exists(TChartList::GetFileName()));
 }
 
@@ -416,6 +527,51 @@ TEST_F(ChartTemplate, AnUnreadableTemplateChangesNothingAndAMissingOneIsIgnored)
         Templates.Load(Name, Chart);
     EXPECT_EQ(Saved(Chart), Before);
     EXPECT_EQ(Log.Lines().size(), 1u) << "only the folder is a file that cannot be read";
+}
+
+// Fractals from a template are drawn at once, sized to the price axis.
+TEST_F(ChartTemplate, FractalsOfATemplateShowAtOnce)
+{
+    TChartItem& Chart = List.Add();
+    Chart.SetSymbol("BTCUSDT");
+    for (int M = 0; M < 20; ++M) {
+        TKline Kline(1700000000000 + M * 60000);
+        const double Peak = M == 10 ? 20 : 0;
+        Kline.SetOpen(100);
+        Kline.SetClose(101);
+        Kline.SetHigh(102 + Peak);
+        Kline.SetLow(99);
+        Chart.KlineList().Put(Kline);
+    }
+    Chart.OnNotify(BASE_MAIN_KLINES, 0);
+    Chart.Chart()->RightAxis()->SetMinMax(0, 250);
+    WriteTemplate("f.tpl", R"({"info":{},"indicators":[{"type":"Fractal","period":5}]})");
+    Templates.Load("f", Chart);
+    ASSERT_EQ(Chart.IndicatorList().Count(), 1);
+    const TIndicatorItem& Fractals = Chart.IndicatorList().Items(0);
+    EXPECT_EQ(static_cast<const TFractalIndicatorInfo&>(Fractals.Info()).Radius(), 5);
+    const auto& Up = dynamic_cast<const TBubbleSeries&>(Fractals.GetSeries(0));
+    ASSERT_EQ(Up.Count(), 1);
+    EXPECT_EQ(Up.RadiusValues()[0], 5);
+}
+
+// a.tpl and a.tpl.tpl are two templates, each listed, loaded and deleted
+// by its own name.
+TEST_F(ChartTemplate, ATemplateIsNamedByItsFileWithoutTheFinalExtension)
+{
+    EXPECT_EQ(TChartTemplates::NameOf("a.tpl.tpl"), "a.tpl");
+    EXPECT_EQ(TChartTemplates::NameOf("a.tpl"), "a");
+    EXPECT_EQ(TChartTemplates::NameOf(".tpl"), "");
+    EXPECT_EQ(TChartTemplates::NameOf("b.tp"), "b.tp");
+    WriteTemplate("a.tpl", R"({"info":{"background":255}})");
+    WriteTemplate("a.tpl.tpl", R"({"info":{"background":65280}})");
+    TChartItem& Chart = List.Add();
+    for (const auto& [File, Color] : {std::pair{"a.tpl", 255}, std::pair{"a.tpl.tpl", 65280}}) {
+        Templates.Load(TChartTemplates::NameOf(File), Chart);
+        EXPECT_EQ(Chart.ChartSettings().Background(), TColor(Color)) << File;
+    }
+    Templates.Delete(TChartTemplates::NameOf("a.tpl.tpl"));
+    EXPECT_EQ(Templates.GetFileList(), std::vector<std::string>{"a.tpl"});
 }
 
 TEST_F(ChartTemplate, TheListHoldsEveryTemplateFileSortedAndDeleteTakesOnlyFiles)

@@ -53,9 +53,16 @@ TEST(ChartSettingsInfo, SaveLoadSaveKeepsEveryByteInTheKeysOrder)
 
 TEST(ChartSettingsInfo, MissingMistypedAndFarOffValuesReadSafely)
 {
+    // A colour missing takes its default: an old entry never draws black
+    // on black.
+    TChartSettingsInfo Defaults;
+    Defaults.Reset();
+    const TJson Default = Saved(Defaults);
     const TJson Empty = Saved(Loaded("{}"));
+    for (const char* Key : {"background", "text", "buy", "sell", "series", "grid", "bar"})
+        EXPECT_EQ(Empty.at(Key), Default.at(Key)) << Key;
     for (const auto& [Key, Value] : Empty.items())
-        if (Key != "left_bar")
+        if (Key != "left_bar" && !Default.at(Key).is_number_integer())
             EXPECT_TRUE(Value == 0 || Value == false) << Key << " missing: " << Value;
     const struct {
         const char* Read;
@@ -66,7 +73,13 @@ TEST(ChartSettingsInfo, MissingMistypedAndFarOffValuesReadSafely)
         {R"({"left_bar":0.0})", "left_bar", "44999.75"},
         {R"({"left_bar":"44000"})", "left_bar", "44999.75"},
         {R"({"left_bar":-2})", "left_bar", "-2.0"},
-        {R"({"background":"16777215"})", "background", "0"},
+        {R"({"background":"255"})", "background", "16777215"},
+        {R"({"background":0})", "background", "0"},
+        // Fixed pins that are no range: not fixed.
+        {R"({"fixedZoom":true})", "fixedZoom", "false"},
+        {R"({"fixedZoom":true,"pinMin":5,"pinMax":2})", "fixedZoom", "false"},
+        {R"({"fixedZoom":true,"pinMin":2,"pinMax":2})", "fixedZoom", "false"},
+        {R"({"fixedZoom":true,"pinMin":2,"pinMax":2.5})", "fixedZoom", "true"},
         {R"({"showGrid":1})", "showGrid", "false"},
         {R"({"pinMin":"2.5"})", "pinMin", "0.0"},
         {R"({"pinMin":5})", "pinMin", "5.0"},
@@ -194,7 +207,11 @@ TEST(ChartSettingsView, SettingsPaintTheChartAndReadBackUnchanged)
         EXPECT_EQ(C.Sell.SeriesColor(), 0x708090);
         EXPECT_EQ(C.Price.SeriesColor(), Case.PriceLine);
 
+        // Bars and lines paint their candles in the bar colour: the buy and
+        // sell colours stay as they were.
         TChartSettingsInfo Back;
+        Back.SetBuy(Case.Type == ctCandle ? 0 : Info.Buy());
+        Back.SetSell(Case.Type == ctCandle ? 0 : Info.Sell());
         Back.SetInfo(C.View);
         TChartSettingsJson Expected, Read;
         Info.Save(Expected);

@@ -3,6 +3,7 @@
 #include "domain/charts/uChartNow.h"
 #include "platform/DateUtils.h"
 
+#include <algorithm>
 #include <ctime>
 #include <gtest/gtest.h>
 
@@ -59,16 +60,48 @@ TEST(ChartViewCalc, PriceLabelsReadBackWithTheSettingsThatWroteThem)
     const struct {
         const char* Label;
         const TFormatSettings& Settings;
+        int Decimals;
         const char* Text;
     } Cases[] = {
-        {"12,345.6", InvariantFormatSettings(), "12345.60000"},
-        {"1,234,567.5", InvariantFormatSettings(), "1234567.50000"},
-        {"0.054321", InvariantFormatSettings(), " 0.05432"},
-        {"12.345,6", Comma, "12345,60000"},
-        {"n/a", InvariantFormatSettings(), " 0.00000"},
+        {"12,345.6", InvariantFormatSettings(), 5, "12345.60000"},
+        {"1,234,567.5", InvariantFormatSettings(), 5, "1234567.50000"},
+        {"0.054321", InvariantFormatSettings(), 5, " 0.05432"},
+        {"12.345,6", Comma, 5, "12345,60000"},
+        {"n/a", InvariantFormatSettings(), 5, " 0.00000"},
+        {"0.00001235", InvariantFormatSettings(), 8, "0.00001235"},
+        {"0.0000123", InvariantFormatSettings(), 8, "0.00001230"},
     };
     for (const auto& C : Cases)
-        EXPECT_EQ(PriceAxisLabel(C.Label, C.Settings), C.Text) << C.Label;
+        EXPECT_EQ(PriceAxisLabel(C.Label, C.Decimals, C.Settings), C.Text) << C.Label;
+}
+
+// Labels a step apart must read apart, whatever the price's size; a price
+// shows as many decimals as it has, never fewer than five.
+TEST(ChartViewCalc, PriceDecimalsTellNeighbouringLabelsApart)
+{
+    const struct {
+        double Value;
+        int Decimals;
+    } Cases[] = {
+        {0.00000005, 8}, {0.0000005, 7},
+        {0.000002, 6},   {0.1, 5},
+        {500, 5},        {0.0000123, 7},
+        {0.00001235, 8}, {1e-12, 10},
+        {1.0 / 3, 10},   {0, 5},
+        {-0.000025, 6},  {30000.12, 5},
+        {0.1 + 0.2, 5},  {1e300 / 1e-300, 5},
+    };
+    for (const auto& C : Cases)
+        EXPECT_EQ(PriceDecimals(C.Value), C.Decimals) << C.Value;
+    // SHIBBTC's labels at a step of 0.00000005 never repeat.
+    std::vector<std::string> Labels;
+    for (int i = 0; i < 12; ++i)
+        Labels.push_back(FormatPrice(0.0000123 + i * 0.00000005, PriceDecimals(0.00000005),
+                                     InvariantFormatSettings()));
+    EXPECT_EQ(Labels[0], "0.00001230");
+    EXPECT_EQ(Labels[1], "0.00001235");
+    std::sort(Labels.begin(), Labels.end());
+    EXPECT_EQ(std::unique(Labels.begin(), Labels.end()), Labels.end());
 }
 
 } // namespace

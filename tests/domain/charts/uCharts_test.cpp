@@ -14,7 +14,9 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QLineEdit>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -49,12 +51,15 @@ TKline Candle(int aMinute, double aOpen, double aClose, double aVolume = 0)
 
 struct ChartItem : testing::Test, TChartHost {
     // aCount rising one-minute candles (low 98 + M, high 106 + M), the
-    // volume of candle M aVolume(M), shown as a history that just arrived.
+    // volume of candle M aVolume(M), shown as a history that just arrived,
+    // the time axis placed at the oldest (unless aLeft says otherwise).
     TChartItem& Loaded(
-        int aCount, double (*aVolume)(int) = [](int M) { return 10.0 + M; })
+        int aCount, double (*aVolume)(int) = [](int M) { return 10.0 + M; },
+        TDateTime aLeft = Minute(0))
     {
         TChartItem& Item = List.Add();
         Item.SetSymbol("BTCUSDT");
+        Item.ChartSettings().SetLeft(aLeft);
         Item.SetClock([] { return gNow; });
         Item.SetScreenWidth([] { return gScreenWidth; });
         // Newest first, as history pages come.
@@ -302,6 +307,31 @@ TEST_F(ChartItem, DialogsDecideWhetherAnIndicatorOrNewSettingsTakeEffect)
     EXPECT_EQ(Added.GetSeriesCount(), 2) << "filled from the chart's candles";
 }
 
+// A bar chart paints its candles in the bar colour; the settings dialog
+// reads the chart back before it opens and must not take that for the buy
+// and sell colours.
+TEST_F(ChartItem, SettingsOnABarChartKeepTheBuyAndSellColours)
+{
+    TChartItem& Item = Loaded(20);
+    TChartSettingsInfo& S = Item.ChartSettings();
+    S.Reset();
+    S.SetBar(0x333333);
+    Item.LoadSettings(nullptr);
+    Item.acStickExecute(ctBar);
+    for (bool Ok : {false, true}) {
+        List.Dialogs().ExecuteDlgChartSettings = [Ok](const TKlineList&, TChartSettingsInfo&) {
+            return Ok;
+        };
+        Item.acChartSettingsExecute();
+        EXPECT_EQ(S.Buy(), TColor(clLtGreen)) << Ok;
+        EXPECT_EQ(S.Sell(), TColor(clLtRed)) << Ok;
+        EXPECT_EQ(Item.SerCandles()->UpCloseColor(), 0x333333) << Ok;
+    }
+    Item.acStickExecute(ctCandle);
+    EXPECT_EQ(Item.SerCandles()->UpCloseColor(), TColor(clLtGreen));
+    EXPECT_EQ(Item.SerCandles()->DownCloseColor(), TColor(clLtRed));
+}
+
 TEST_F(ChartItem, IndicatorsFollowNewCandlesAndFractalsFromALayoutTakeTheirRadiusAtTheFullRefresh)
 {
     TChartItem& Item = Loaded(40);
@@ -329,13 +359,22 @@ TEST_F(ChartItem, IndicatorsFollowNewCandlesAndFractalsFromALayoutTakeTheirRadiu
     EXPECT_EQ(Up.RadiusValues()[0], Radius) << "the bubbles drawn with it";
 }
 
-TEST_F(ChartItem, ANewChartOpensAtItsOldestCandleAndAZoomLevelShowsItsCandlesPerScreen)
+// A chart never placed shows its newest candles at the right edge, whole,
+// with the shift's fifth of the axis free after them.
+TEST_F(ChartItem, ANewChartOpensAtItsNewestCandleAndAZoomLevelShowsItsCandlesPerScreen)
 {
-    for (int Count : {9, 3000}) {
-        TChartItem& Item = Loaded(Count);
-        EXPECT_EQ(Time(Item).Minimum(), Minute(0)) << Count;
+    for (const auto& [Count, Shift] : {std::pair{9, false}, std::pair{3000, true}}) {
+        TChartItem& Item = Loaded(
+            Count, [](int) { return 1.0; }, 0);
+        Item.ChartSettings().SetChartShift(Shift);
+        Item.ChartFullRefresh();
+        const double Free = Shift ? Item.CalcMaxVisibleCandleCount() / 5.0 : 0;
+        EXPECT_NEAR(Time(Item).Maximum(), Minute(Count + Free), 1e-9) << Count;
+        EXPECT_LT(Time(Item).Minimum(), Minute(Count - 1)) << Count;
     }
     TChartItem& Item = List.Items(1);
+    Item.ChartSettings().SetChartShift(false);
+    Time(Item).SetMinMax(Minute(0), Minute(31));
     TIndicatorItem& Fractals = Item.IndicatorList().Add(std::make_unique<TFractalIndicatorInfo>());
     Fractals.FillSeries(&Item.KlineList());
     std::vector<int> Widths;
@@ -354,6 +393,30 @@ TEST_F(ChartItem, ANewChartOpensAtItsOldestCandleAndAZoomLevelShowsItsCandlesPer
     EXPECT_EQ(Item.Window()->Caption(), "BTCUSDT 5m (800%)");
     EXPECT_LE(Widths[0], 1);
     EXPECT_GT(Widths[1], 8);
+}
+
+// Maximising gives the time axis more pixels: it shows as many more
+// candles as the zoom level fits, each as wide as before, up to where it
+// ended.
+TEST_F(ChartItem, AMaximisedChartShowsTheCandlesItsZoomLevelFits)
+{
+    TChartItem& Item = Loaded(3000);
+    Grab(Item);
+    gScreenWidth = 1000;
+    Item.OnChartResize();
+    const double Before = (Time(Item).Maximum() - Time(Item).Minimum()) * MinsPerDay;
+    const int Width = Item.SerCandles()->CandleWidth();
+    const double Right = Minute(2000);
+    Time(Item).SetMinMax(Right - Before / MinsPerDay, Right);
+    Item.Window()->SetState(wsMaximized);
+    for (int Round = 0; Round < 3; ++Round)
+        QCoreApplication::processEvents();
+    Grab(Item);
+    const double After = (Time(Item).Maximum() - Time(Item).Minimum()) * MinsPerDay;
+    EXPECT_NEAR(After, ZoomCandleCount(z0, Time(Item).IAxisSize, gScreenWidth), 1e-6);
+    EXPECT_GT(After, Before * 1.4);
+    EXPECT_EQ(Time(Item).Maximum(), Right) << "the newest part shown stays";
+    EXPECT_NEAR(Item.SerCandles()->CandleWidth(), Width, 1);
 }
 
 TEST_F(ChartItem, TheTimeAxisKeepsItsSpanWithinTheOldestCandleAndThePresent)
@@ -514,6 +577,51 @@ TEST_F(ChartItem, TheTitleShowsTheNewestCandleAndAnOverlayFailureIsToldOnce)
     QCoreApplication::sendPostedEvents();
     ASSERT_EQ(Box.Shown().size(), 1u);
     EXPECT_EQ(Box.Shown()[0].Text, "kline error");
+}
+
+// SHIBBTC trades near 0.0000123: five decimals would write every label and
+// value as 0.00001.
+TEST_F(ChartItem, ALowPriceShowsTheDecimalsItNeedsOnTheAxisAndInTheTitle)
+{
+    TChartItem& Item = List.Add();
+    Item.SetSymbol("SHIBBTC");
+    Item.SetClock([] { return gNow; });
+    Item.SetScreenWidth([] { return gScreenWidth; });
+    for (int M = 39; M >= 0; --M) {
+        TKline Kline(cBase + M * cMinute);
+        Kline.SetOpen(0.0000123 + M * 1e-9);
+        Kline.SetClose(0.0000124 + M * 1e-9);
+        Kline.SetHigh(0.00001245 + M * 1e-9);
+        Kline.SetLow(0.0000122 + M * 1e-9);
+        Item.KlineList().Put(Kline);
+    }
+    Item.OnNotify(BASE_MAIN_KLINES, 0);
+    Item.SetIsLoading(false);
+    Item.ChartFullRefresh();
+    // The labels as a paint writes them (the item measures the step on
+    // labels of its own, which pass here too and are left out).
+    TChart& Chart = *Item.Chart();
+    const auto Hook = Chart.OnGetAxisLabel();
+    std::set<std::string> Labels;
+    int Depth = 0;
+    Chart.SetOnGetAxisLabel(
+        [&](TChartAxis& Axis, const IChartSeries* Series, int32_t Index, std::string& Text) {
+            ++Depth;
+            Hook(Axis, Series, Index, Text);
+            if (--Depth == 0 && &Axis == &Price(Item))
+                Labels.insert(Text);
+        });
+    Chart.Invalidate();
+    Grab(Item);
+    ASSERT_GE(Labels.size(), 3u);
+    for (const std::string& Label : Labels)
+        EXPECT_TRUE(Label.starts_with("0.00001") && Label.size() == 10) << Label;
+    // The crosshair's price reads like the labels.
+    EXPECT_EQ(Item.CrosshairPrice(Price(Item).CalcYPosValue(0.00001235)), "0.00001235");
+    EXPECT_EQ(Item.CrosshairPrice(Price(Item).IEndPos + 1), "");
+    Item.ChartSettings().SetShowOHLC(true);
+    EXPECT_EQ(Item.ChartTitleText(),
+              "SHIBBTC, 5m  0.000012339, 0.000012489, 0.000012239, 0.000012439");
 }
 
 // A reload disables the chart meanwhile: its window holds the focus, so the

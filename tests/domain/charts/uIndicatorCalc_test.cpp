@@ -76,9 +76,9 @@ TEST(IndicatorCalc, MovingAveragesOfEveryMethodOnEveryPrice)
         {MODE_EMA, PRICE_HIGH, {43 / 3., 91 / 6., 193 / 12., 409 / 24., 865 / 48.}},
         {MODE_SMMA, PRICE_OPEN, {12, 38 / 3., 115 / 9., 365 / 27., 1189 / 81.}},
         {MODE_SMMA, PRICE_LOW, {31 / 3., 98 / 9., 304 / 27., 986 / 81., 3187 / 243.}},
-        // The newest candle weighs 1, the oldest of the window 3.
-        {MODE_LWMA, PRICE_CLOSE, {77 / 6., 77 / 6., 83 / 6., 43 / 3., 95 / 6.}},
-        {MODE_LWMA, PRICE_LOW, {31 / 3., 65 / 6., 11, 37 / 3., 79 / 6.}},
+        // The newest candle weighs 3, the oldest of the window 1.
+        {MODE_LWMA, PRICE_CLOSE, {79 / 6., 79 / 6., 85 / 6., 47 / 3., 97 / 6.}},
+        {MODE_LWMA, PRICE_LOW, {31 / 3., 67 / 6., 35 / 3., 13, 85 / 6.}},
     };
     for (const TMaCase& c : cases) {
         const TIndicatorPoints Points = Ma(cCandles, 3, 0, c.Method, c.Price);
@@ -91,6 +91,48 @@ TEST(IndicatorCalc, MovingAveragesOfEveryMethodOnEveryPrice)
     ExpectNear(Values(Ma(cCandles, 3, 0, static_cast<TIndicatorMethod>(200)).Series[0]),
                cases[8].Expected, "method 200");
     EXPECT_EQ(Values(Ma(cCandles, 3, 0, MODE_EMA, PRICE_MEDIAN).Series[0]), V(5, 0.0));
+}
+
+// Long series, long periods: the sliding windows give what each window
+// summed on its own gives, also after prices of very different sizes.
+TEST(IndicatorCalc, SlidingWindowsMatchWindowsSummedAlone)
+{
+    TIndicatorCandles Long;
+    for (int k = 0; k < 3000; ++k) {
+        const double Price = (k < 1500 ? 30000 : 0.0000123) * (1 + 0.01 * ((k * 37) % 23));
+        Long.push_back({double(k), Price, Price, Price, Price});
+    }
+    const std::int32_t Period = 250;
+    const auto Window = [&](std::size_t i, auto Weight) {
+        double Sum = 0, Weights = 0;
+        for (std::int32_t j = 0; j < Period; ++j) {
+            Sum += Long[i - std::size_t(j)].Close * Weight(j);
+            Weights += Weight(j);
+        }
+        return Sum / Weights;
+    };
+    const V Sma = Values(Ma(Long, Period, 0, MODE_SMA).Series[0]);
+    const V Lwma = Values(Ma(Long, Period, 0, MODE_LWMA).Series[0]);
+    TBollingerIndicatorInfo Bands;
+    Bands.SetPeriod(Period);
+    Bands.SetDev(2);
+    const TIndicatorPoints Bollinger = CalculateIndicator(Bands, Long);
+    ASSERT_EQ(Sma.size(), Long.size() - Period);
+    ASSERT_EQ(Lwma.size(), Sma.size());
+    for (std::size_t n = 0; n < Sma.size(); ++n) {
+        const std::size_t i = n + Period;
+        const double Mean = Window(i, [](std::int32_t) { return 1.0; });
+        const double Weighted = Window(i, [](std::int32_t j) { return double(Period - j); });
+        double Squares = 0;
+        for (std::int32_t j = 0; j < Period; ++j)
+            Squares += std::pow(Long[i - std::size_t(j)].Close - Mean, 2);
+        const double Deviation = std::sqrt(Squares / Period);
+        const double Tolerance = 1e-9 * Mean;
+        ASSERT_NEAR(Sma[n], Mean, Tolerance) << i;
+        ASSERT_NEAR(Lwma[n], Weighted, Tolerance) << i;
+        ASSERT_NEAR(Bollinger.Series[1][n].Y, Mean, Tolerance) << i;
+        ASSERT_NEAR(Bollinger.Series[0][n].Y - Mean, 2 * Deviation, Tolerance) << i;
+    }
 }
 
 struct TWindowCase {
