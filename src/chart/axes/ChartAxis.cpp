@@ -39,8 +39,12 @@ void TChartAxis::SetMinMax(double AMin, double AMax)
         std::swap(AMin, AMax);
     SetProperty(FMinimumValue, AMin);
     SetProperty(FMaximumValue, AMax);
-    if (FMaximumValue - FMinimumValue < MinAxisRange)
-        SetProperty(FMaximumValue, FMinimumValue + MinAxisRange);
+    if (FMaximumValue - FMinimumValue < MinAxisRange) {
+        // An empty range widens about its middle: a flat market stands mid-axis.
+        const double middle = FMinimumValue + (FMaximumValue - FMinimumValue) / 2;
+        SetProperty(FMinimumValue, middle - MinAxisRange / 2);
+        SetProperty(FMaximumValue, middle + MinAxisRange / 2);
+    }
     if (!FParentChart)
         return;
     for (int i = 0; i < FParentChart->CustomAxesCount(); ++i) {

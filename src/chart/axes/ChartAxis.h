@@ -280,6 +280,8 @@ private:
     double IncrementFor(double Desired);
     double XYIncrementFor(int MaxLabelSize, double Desired);
     double LabelsIncrementFor(int MaxNumLabels, double Desired);
+    double KeepApart(double Step, int LabelSize) const;
+    double ShortestInterval(double Step) const;
     // The values whose labels are measured for the step and the label room.
     int SampleValues(double Desired, double (&Values)[5]) const;
     // The canvas with the labels font, or none without a chart.
