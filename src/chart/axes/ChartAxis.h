@@ -311,6 +311,7 @@ private:
     void DrawCustomLabels(TCanvas3D& Canvas);
     // The point labels (or, with Marks, the mark texts) of the axis' series.
     void DrawSeriesLabels(TCanvas3D& Canvas, bool Marks);
+    bool AllOnChart(const std::vector<const IChartSeries*>& List) const;
     // One title per series, at the series' depth.
     void DrawDepthLabels(TCanvas3D& Canvas);
     void InternalDrawLabel(TCanvas3D& Canvas, double Value);

@@ -218,8 +218,12 @@ void TChartAxis::DrawSeriesLabels(TCanvas3D& Canvas, bool Marks)
         if (owner == onAxis.end())
             continue;
         std::string text = Marks ? (*owner)->MarkText(index) : (*owner)->PointLabel(index);
-        if (FParentChart->OnGetAxisLabel())
+        if (FParentChart->OnGetAxisLabel()) {
             FParentChart->OnGetAxisLabel()(*this, *owner, index, text);
+            // The handler may free a series: the labels stop for this frame.
+            if (!AllOnChart(onAxis))
+                return;
+        }
         BreakLines(text);
         if (text.empty())
             continue;
@@ -233,6 +237,17 @@ void TChartAxis::DrawSeriesLabels(TCanvas3D& Canvas, bool Marks)
         previousHigh = pos + half;
         DrawThisLabel(Canvas, pos, CalcPosPoint(pos), std::move(text));
     }
+}
+
+bool TChartAxis::AllOnChart(const std::vector<const IChartSeries*>& List) const
+{
+    const auto onChart = [this](const IChartSeries* S) {
+        for (int i = 0; i < FParentChart->SeriesCount(); ++i)
+            if (&FParentChart->Series(i) == S)
+                return true;
+        return false;
+    };
+    return std::all_of(List.begin(), List.end(), onChart);
 }
 
 void TChartAxis::InternalDrawLabel(TCanvas3D& Canvas, double Value)

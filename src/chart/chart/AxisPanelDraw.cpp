@@ -186,7 +186,14 @@ void TCustomAxisPanel::DrawSeries(TChartSeries& Series)
         return;
     TCanvas3D& C = Canvas();
     C.BeginEntity();
+    // A handler may free the series it is handed: it then draws no more.
+    struct TEnd {
+        TCanvas3D& C;
+        ~TEnd() { C.EndEntity(); }
+    } End{C};
     Series.DoBeforeDrawValues();
+    if (!HasSeries(&Series))
+        return;
     // The points are kept inside the chart rectangle and one pixel above
     // and below it, so that lines along its edges still show.
     const bool Clip = Series.UseAxis() && FClipPoints;
@@ -197,10 +204,12 @@ void TCustomAxisPanel::DrawSeries(TChartSeries& Series)
     Series.DrawAllValues();
     if (Clip)
         C.UnClipRectangle();
+    if (!HasSeries(&Series))
+        return;
     if (Series.Count() > 0 && Series.Marks().Visible())
         Series.DrawMarks();
-    Series.DoAfterDrawValues();
-    C.EndEntity();
+    if (HasSeries(&Series))
+        Series.DoAfterDrawValues();
 }
 
 void TCustomAxisPanel::DoOnAfterDraw()

@@ -54,6 +54,7 @@ void TCustomChartLegend::PlotEvent(TPlotEvent& Event)
     const auto* E = dynamic_cast<const TPlotSeriesEvent*>(&Event);
     if (!E || E->Event != seRemove)
         return;
+    IRemovedInLayOut = true;
     if (FSeries == E->Series)
         FSeries = nullptr;
     for (size_t I = FRows.size(); I-- > 0;)
@@ -208,8 +209,11 @@ void TCustomChartLegend::LayOut(const std::vector<TRow>& Candidates, const TRect
     const int Total = int(Candidates.size());
     std::vector<std::string> Texts(static_cast<size_t>(Total));
     std::vector<int> TextWidths(static_cast<size_t>(Total), -1);
+    IRemovedInLayOut = false;
     const auto TextWidth = [&](int I) {
         int& W = TextWidths[size_t(I)];
+        if (IRemovedInLayOut)
+            return 0;
         if (W < 0) {
             const TRow& R = Candidates[size_t(I)];
             std::string& T = Texts[size_t(I)];
@@ -233,6 +237,13 @@ void TCustomChartLegend::LayOut(const std::vector<TRow>& Candidates, const TRect
     for (int I = 0; I < Shown; ++I) {
         TextWidth(I);
         FItems.push_back({taLeftJustify, 0, {}, std::move(Texts[size_t(I)]), {}, 0});
+    }
+    if (IRemovedInLayOut) {
+        // No rows this frame; the next one lays out the series that are left.
+        FRows.clear();
+        FItems.clear();
+        FChart->Invalidate();
+        return;
     }
     if (FInverted) {
         std::reverse(FRows.begin(), FRows.end());

@@ -218,6 +218,9 @@ private:
     int ILastValue = -1;
     int ITotalItems = 0;
     bool IDrawTitle = false;
+    // A series left the chart while the rows were laid out (a text handler
+    // freed it): the rows made so far may name it.
+    bool IRemovedInLayOut = false;
     std::vector<TRow> FRows; // the rows of the last layout
     std::vector<int> FColWidths;
     std::vector<TRect> FRowRects; // each row's cell, for clicks
