@@ -32,6 +32,9 @@ TNotifyEvent TChartAxis::RepaintOnChange()
 
 void TChartAxis::SetMinMax(double AMin, double AMax)
 {
+    // An end that is not a finite number has no pixel: the range stays.
+    if (!std::isfinite(AMin) || !std::isfinite(AMax))
+        return;
     FAutomatic = false;
     FAutomaticMaximum = false;
     FAutomaticMinimum = false;
