@@ -216,6 +216,26 @@ TEST(AxisPanel, AFlatMarketStandsMidAxisUnderOneLabel)
     }
 }
 
+TEST(AxisPanel, PointTextLabelsFollowThisFramesRange)
+{
+    TTestChart Chart(240, 160, {});
+    Chart.Legend().SetVisible(false);
+    TBoxSeries Labelled;
+    Labelled.SetParentChart(&Chart);
+    for (int X = 100; X <= 400; X += 20)
+        Labelled.AddXY(X, 50, "p" + std::to_string(X));
+    TChartAxis& Bottom = *Chart.BottomAxis();
+    Bottom.SetMinMax(100, 200);
+    Chart.Frame();
+    Bottom.SetMinMax(300, 400);
+    Chart.Frame();
+    ASSERT_GT(Bottom.Items().Count(), 0);
+    for (int I = 0; I < Bottom.Items().Count(); ++I) {
+        const double X = Bottom.Items()[I].Value;
+        EXPECT_TRUE(X >= 300 && X <= 400) << Bottom.Items()[I].Text;
+    }
+}
+
 TEST(AxisPanel, RangesAndVisibilityFollowTheActiveSeriesOfAnAxis)
 {
     TTestChart Chart(240, 160, {});

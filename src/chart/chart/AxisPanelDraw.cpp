@@ -69,6 +69,10 @@ void TCustomAxisPanel::InternalDraw(const TRect& UserRect)
         TCustomPlotPanel::ChartRect = Laid;
     }
     DrawWalls();
+    // Axes labelled with point texts read this frame's visible points.
+    for (int I = 0; I < SeriesCount(); ++I)
+        if (Series(I).Active())
+            Series(I).CalcFirstLastVisibleIndex();
     if (FAxisBehind)
         DrawAllAxis();
     DoOnBeforeDrawSeries();
