@@ -86,6 +86,17 @@ TEST(NonFiniteValues, EverySeriesKindDrawsThemAsNullPoints)
     }
 }
 
+TEST(NonFiniteValues, ANullBubbleDrawsNothing)
+{
+    TSeriesChart Chart;
+    TBubbleSeries Bubbles;
+    Bubbles.SetParentChart(&Chart);
+    Bubbles.AddBubble(100, 50, 10);
+    Bubbles.SetValueColor(0, clNone);
+    Chart.Frame();
+    EXPECT_EQ(Chart.Ink({20, 20, 220, 120}), 0);
+}
+
 TEST(NonFiniteValues, SetMinMaxKeepsTheRangeForValuesThatAreNotNumbers)
 {
     TSeriesChart Chart;
