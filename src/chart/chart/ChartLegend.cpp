@@ -2,6 +2,7 @@
 
 #include "chart/canvas/PlotCheckBox.h"
 #include "chart/chart/Chart.h"
+#include "chart/core/PlotConst.h"
 
 #include <algorithm>
 #include <numeric>
@@ -64,6 +65,13 @@ void TCustomChartLegend::PlotEvent(TPlotEvent& Event)
             if (I < FRowRects.size())
                 FRowRects.erase(FRowRects.begin() + long(I));
         }
+}
+
+void TCustomChartLegend::SetFirstValue(int Value)
+{
+    if (Value < 0)
+        throw ChartException(PlotConst::PlotMsg_LegendFirstValue);
+    SetProperty(FFirstValue, Value);
 }
 
 bool TCustomChartLegend::ShouldDraw() const

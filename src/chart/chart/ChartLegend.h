@@ -108,7 +108,8 @@ public:
     void SetCheckBoxesStyle(TCheckBoxesStyle Value) { SetProperty(FCheckBoxesStyle, Value); }
     TChartHiddenPen& DividingLines() { return FDividingLines; }
     int FirstValue() const { return FFirstValue; }
-    void SetFirstValue(int Value) { SetProperty(FFirstValue, std::max(Value, 0)); }
+    // A negative index raises ChartException; the value stays.
+    void SetFirstValue(int Value);
     bool FontSeriesColor() const { return FFontSeriesColor; }
     void SetFontSeriesColor(bool Value) { SetProperty(FFontSeriesColor, Value); }
     int HorizMargin() const { return FHorizMargin; }
