@@ -236,6 +236,30 @@ TEST(AxisPanel, PointTextLabelsFollowThisFramesRange)
     }
 }
 
+TEST(AxisPanel, AxisOffsetsMeasureTheLabelsOfTheWidenedRangeAgain)
+{
+    TTestChart Chart(240, 160, {});
+    Chart.Legend().SetVisible(false);
+    TBoxSeries Box;
+    Box.SetParentChart(&Chart);
+    for (int Y = 0; Y <= 9; ++Y)
+        Box.AddXY(Y, Y);
+    TChartAxis& Left = *Chart.LeftAxis();
+    Left.SetLabelsSize(0);
+    Left.Title().SetCaption("Price");
+    Left.SetAutomatic(true);
+    // Texts measure only while the frame's canvas is there.
+    int Size = 0;
+    Chart.OnAfterDraw = [&](TCustomPlotPanelExtended*) { Size = Left.SizeLabels(); };
+    Chart.Frame();
+    const int Narrow = Size;
+    // The offset widens the range below 0: "-4" is wider than "9".
+    Left.SetMinimumOffset(60);
+    Chart.Frame();
+    ASSERT_GT(Size, Narrow);
+    EXPECT_EQ(Left.PosTitle(), Left.PosLabels() - Size);
+}
+
 TEST(AxisPanel, RangesAndVisibilityFollowTheActiveSeriesOfAnAxis)
 {
     TTestChart Chart(240, 160, {});

@@ -150,6 +150,13 @@ void TCustomAxisPanel::CalcAxisMargins(TChartAxis& Axis)
     if (M != TRect{})
         Axis.AdjustMaxMinRect(M);
     Axis.CalcRoundScales();
+    // Offsets widen the range: its labels are measured again, and the
+    // title moves out beside them.
+    if ((Axis.MinimumOffset() != 0 || Axis.MaximumOffset() != 0) && Axis.IsVisible &&
+        Axis.Labels()) {
+        TRect R = TCustomPlotPanel::ChartRect;
+        Axis.CalcRect(R, false);
+    }
 }
 
 void TCustomAxisPanel::CalcSeriesRect()
