@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -37,6 +38,30 @@ TEST(PlotCanvasProjection, FlatLeavesEveryPointAsItIs)
     EXPECT_EQ(Canvas.Calculate3DPosition(10, 20, 500), (TPoint{10, 20}));
     EXPECT_EQ(Canvas.Calculate2DPosition(10, 20, 500), (TPoint{10, 20}));
     EXPECT_EQ(Canvas.Calc3DPoint(2.5, -3.5, 9), (TPoint{2, -4}));
+}
+
+TEST(PlotCanvasProjection, PointAndRectangleHelpersProjectEveryCorner)
+{
+    TProjected P(false);
+    P.Options.SetRotation(30);
+    P.Options.SetElevation(20);
+    P.At(0, 0, 0);
+    TCanvas3D& C = P.Canvas;
+    const TRect R{40, 20, 160, 80};
+    const TPoint TL = C.Calculate3DPosition(40, 20, 10), TR = C.Calculate3DPosition(160, 20, 10),
+                 BR = C.Calculate3DPosition(160, 80, 10), BL = C.Calculate3DPosition(40, 80, 10);
+    TFourPoints Four;
+    C.FourPointsFromRect(R, 10, Four);
+    EXPECT_EQ(Four, (TFourPoints{TL, TR, BR, BL}));
+    EXPECT_EQ(C.CalcRect3D(R, 10), (TRect{TL.X, TL.Y, BR.X, BR.Y}));
+    EXPECT_EQ(C.RectFromRectZ(R, 10),
+              (TRect{std::min({TL.X, TR.X, BR.X, BL.X}), std::min({TL.Y, TR.Y, BR.Y, BL.Y}),
+                     std::max({TL.X, TR.X, BR.X, BL.X}), std::max({TL.Y, TR.Y, BR.Y, BL.Y})}));
+    EXPECT_EQ(C.Calc3DPoints({{40, 20}, {160, 80}}, 10), (std::vector<TPoint>{TL, BR}));
+    TPoint InPlace{160, 20};
+    C.Calc3DTPoint(InPlace, 10);
+    EXPECT_EQ(InPlace, TR);
+    EXPECT_EQ(C.Calc3DTPoint3D({40, 80, 10}), BL);
 }
 
 TEST(PlotCanvasProjection, OrthogonalSlopeZoomAndOffset)

@@ -29,6 +29,16 @@ public:
     virtual TPoint Calculate2DPosition(int X, int Y, int Z) = 0;
     virtual TPoint Calculate3DPosition(int X, int Y, int Z) = 0;
     TPoint Calculate3DPosition(const TPoint& P, int Z) { return Calculate3DPosition(P.X, P.Y, Z); }
+    // Points and rectangles projected at depth Z (Canvas3DPoints.cpp).
+    std::vector<TPoint> Calc3DPoints(const std::vector<TPoint>& Points, int Z);
+    void Calc3DTPoint(TPoint& P, int Z);
+    TPoint Calc3DTPoint3D(const TPoint3D& P);
+    // Both corners projected.
+    TRect CalcRect3D(const TRect& R, int Z);
+    // The rectangle that holds the four projected corners.
+    TRect RectFromRectZ(const TRect& R, int Z);
+    // The four corners, projected, clockwise from the top left.
+    void FourPointsFromRect(const TRect& R, int Z, TFourPoints& P);
     // Sets up a paint and returns the rectangle to draw in.
     virtual TRect InitWindow(TCanvas* DestCanvas, TView3DOptions* A3DOptions, TColor ABackColor,
                              bool Is3D, const TRect& UserRect) = 0;
