@@ -174,6 +174,43 @@ TEST_F(DrawTest, TerminalTimeAxisLabelsEveryTwoHoursOfAThousandCandles)
     EXPECT_EQ(DrawnAt.front(), axis.CalcPosValue(EncodeDateTime(2018, 3, 20, 14, 0, 0, 0)));
 }
 
+TEST_F(DrawTest, AnAxisTitleCanStandInAFramedShape)
+{
+    TChartAxis axis(&Panel, true, false);
+    Prepare(axis);
+    axis.Title().SetCaption("Time");
+    axis.Title().Font().SetName("DejaVu Sans");
+    axis.Title().Font().SetSize(8);
+    const auto count = [&](TColor C) {
+        int n = 0;
+        for (int y = 0; y < 160; ++y)
+            for (int x = 0; x < 240; ++x)
+                n += At(x, y) == C;
+        return n;
+    };
+    DrawFrame(axis, 0, 100);
+    EXPECT_EQ(count(Green) + count(Red), 0) << "transparent by default";
+    axis.Title().Format().SetTransparent(false);
+    axis.Title().Format().SetColor(Green);
+    axis.Title().Format().Frame().SetVisible(true);
+    axis.Title().Format().Frame().SetColor(Red);
+    Panel.Paper(240, 160);
+    DrawFrame(axis, 0, 100);
+    const QRect frame = [&] {
+        QRect box;
+        for (int y = 0; y < 160; ++y)
+            for (int x = 0; x < 240; ++x)
+                if (At(x, y) == Red)
+                    box |= QRect(x, y, 1, 1);
+        return box;
+    }();
+    ASSERT_FALSE(frame.isEmpty());
+    EXPECT_LE(std::abs(frame.center().x() - 120), 1) << "centred on the axis";
+    EXPECT_GE(frame.top(), axis.PosTitle());
+    EXPECT_GT(count(Green), 0) << "its background";
+    EXPECT_GT(count(Black), count(Red)) << "the caption over it";
+}
+
 TEST_F(DrawTest, NarrowAxesDrawAFewLabelsThatNeverOverlap)
 {
     const double day = 1, minute = day / 1440, start = EncodeDateTime(2018, 3, 20, 14, 5, 0, 0);

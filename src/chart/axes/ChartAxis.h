@@ -323,7 +323,8 @@ private:
     void DrawAxisLabel(TCanvas3D& Canvas, int X, int Y, const std::string& Text);
     void DrawTurnedLabel(TCanvas3D& Canvas, int X, int Y, const std::vector<std::string>& Lines);
     // The labels' box behind a text whose corners are Corners.
-    void DrawLabelBox(TCanvas3D& Canvas, const std::vector<TPoint>& Corners);
+    void DrawLabelBox(TCanvas3D& Canvas, const std::vector<TPoint>& Corners,
+                      TAxisLabelsFormat& Format);
     // The title's room across the axis; the canvas takes the title font.
     int TitleRoom(TCanvas3D& Canvas);
     void DrawTicksGrid(TCanvas3D& Canvas, const TRect& Chart);

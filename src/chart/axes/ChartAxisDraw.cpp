@@ -100,6 +100,23 @@ void TChartAxis::DrawAxisTitle(TCanvas3D& Canvas)
     const int centreY = FHorizontal ? across : ICenterPos;
     const int angle = NormalAngle(FAxisTitle.Angle());
     const double halfHeight = Canvas.GetFontHeight() / 2.0;
+    if (!FAxisTitle.Format().Transparent()) {
+        // The framed shape holds the caption, turned with it.
+        const bool upright = angle == 90 || angle == 270;
+        const int width = Canvas.TextWidth(FAxisTitle.Caption()), height = Canvas.GetFontHeight();
+        // A little room beside the caption, none across: the box stays in its room.
+        const int halfX = upright ? height / 2 : width / 2 + 2;
+        const int halfY = upright ? width / 2 + 2 : height / 2;
+        DrawLabelBox(Canvas,
+                     {{centreX - halfX, centreY - halfY},
+                      {centreX + halfX, centreY - halfY},
+                      {centreX + halfX, centreY + halfY},
+                      {centreX - halfX, centreY + halfY}},
+                     FAxisTitle.Format());
+        Canvas.AssignFont(FAxisTitle.Font());
+        Canvas.Brush().SetStyle(bsClear);
+        Canvas.SetBackMode(cbmTransparent);
+    }
     const int x = centreX - int(Round(halfHeight * std::sin(angle * PlotPiStep)));
     const int y = centreY - int(Round(halfHeight * std::cos(angle * PlotPiStep)));
     Canvas.SetTextAlign(TA_CENTER | TA_TOP);
@@ -309,8 +326,9 @@ void TChartAxis::DrawAxisLabel(TCanvas3D& Canvas, int X, int Y, const std::strin
     if (!FItems.Format().Transparent()) {
         const int width = LabelExtent(Canvas, Text).cx;
         const int left = align == TA_CENTER ? X - width / 2 : align == TA_RIGHT ? X - width : X;
-        DrawLabelBox(
-            Canvas, {{left, Y}, {left + width, Y}, {left + width, Y + height}, {left, Y + height}});
+        DrawLabelBox(Canvas,
+                     {{left, Y}, {left + width, Y}, {left + width, Y + height}, {left, Y + height}},
+                     FItems.Format());
     }
     Canvas.SetTextAlign(align | TA_TOP);
     for (const std::string& line : lines) {
