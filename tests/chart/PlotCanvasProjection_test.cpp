@@ -64,6 +64,34 @@ TEST(PlotCanvasProjection, PointAndRectangleHelpersProjectEveryCorner)
     EXPECT_EQ(C.Calc3DTPoint3D({40, 80, 10}), BL);
 }
 
+TEST(PlotCanvasProjection, APictureStretchedOntoAPlane)
+{
+    QImage Red(3, 3, QImage::Format_RGB32);
+    Red.fill(QColor(255, 0, 0));
+    // Flat: the rectangle itself, whatever the plane's position.
+    TCanvasFixture Flat(12, 12);
+    Flat.Canvas.StretchDraw({2, 2, 8, 8}, Red, 30, cpZ);
+    EXPECT_EQ(Flat.Count(clRed), 36);
+    EXPECT_EQ(Flat.At(2, 2), clRed);
+    EXPECT_EQ(Flat.At(8, 8), clWhite);
+
+    // Orthogonal at 45 degrees: the plane X = 100 runs up and to the right
+    // with depth, a parallelogram that leaves two corners of its box free.
+    TProjected P(true);
+    P.Canvas.InitWindow(nullptr, &P.Options, clWhite, true, P.Area);
+    P.Canvas.Projection(40, P.Area, P.Area);
+    P.Canvas.Brush().SetColor(clWhite);
+    P.Canvas.Pen().SetStyle(psClear);
+    P.Canvas.FillRect(P.Area);
+    P.Canvas.StretchDraw({0, 40, 20, 60}, Red, 100, cpX);
+    const TPoint Near = P.Canvas.Calculate3DPosition(100, 50, 0);
+    const TPoint Far = P.Canvas.Calculate3DPosition(100, 50, 19);
+    EXPECT_EQ(P.Canvas.GetPixel(Near.X, Near.Y), clRed);
+    EXPECT_EQ(P.Canvas.GetPixel(Far.X, Far.Y), clRed);
+    const TPoint TopNear = P.Canvas.Calculate3DPosition(100, 40, 0);
+    EXPECT_EQ(P.Canvas.GetPixel(TopNear.X + 2, TopNear.Y - 18), clWhite) << "outside the plane";
+}
+
 TEST(PlotCanvasProjection, OrthogonalSlopeZoomAndOffset)
 {
     TProjected P(true);
