@@ -40,28 +40,22 @@ TEST(PlotCanvasProjection, FlatLeavesEveryPointAsItIs)
     EXPECT_EQ(Canvas.Calc3DPoint(2.5, -3.5, 9), (TPoint{2, -4}));
 }
 
-TEST(PlotCanvasProjection, PointAndRectangleHelpersProjectEveryCorner)
+TEST(PlotCanvasProjection, ARectangleAtADepthHoldsItsFourProjectedCorners)
 {
-    TProjected P(false);
-    P.Options.SetRotation(30);
-    P.Options.SetElevation(20);
+    // Orthogonal at 45 degrees: depth 10 moves every corner 10 right and up.
+    TProjected P(true);
     P.At(0, 0, 0);
-    TCanvas3D& C = P.Canvas;
-    const TRect R{40, 20, 160, 80};
-    const TPoint TL = C.Calculate3DPosition(40, 20, 10), TR = C.Calculate3DPosition(160, 20, 10),
-                 BR = C.Calculate3DPosition(160, 80, 10), BL = C.Calculate3DPosition(40, 80, 10);
     TFourPoints Four;
-    C.FourPointsFromRect(R, 10, Four);
-    EXPECT_EQ(Four, (TFourPoints{TL, TR, BR, BL}));
-    EXPECT_EQ(C.CalcRect3D(R, 10), (TRect{TL.X, TL.Y, BR.X, BR.Y}));
-    EXPECT_EQ(C.RectFromRectZ(R, 10),
-              (TRect{std::min({TL.X, TR.X, BR.X, BL.X}), std::min({TL.Y, TR.Y, BR.Y, BL.Y}),
-                     std::max({TL.X, TR.X, BR.X, BL.X}), std::max({TL.Y, TR.Y, BR.Y, BL.Y})}));
-    EXPECT_EQ(C.Calc3DPoints({{40, 20}, {160, 80}}, 10), (std::vector<TPoint>{TL, BR}));
-    TPoint InPlace{160, 20};
-    C.Calc3DTPoint(InPlace, 10);
-    EXPECT_EQ(InPlace, TR);
-    EXPECT_EQ(C.Calc3DTPoint3D({40, 80, 10}), BL);
+    P.Canvas.FourPointsFromRect({40, 20, 160, 80}, 10, Four);
+    EXPECT_EQ(Four, (TFourPoints{{{50, 10}, {170, 10}, {170, 70}, {50, 70}}}));
+    P.Options.SetRotation(30);
+    P.Options.SetOrthogonal(false);
+    P.At(0, 0, 0);
+    P.Canvas.FourPointsFromRect({40, 20, 160, 80}, 10, Four);
+    const TRect Box = P.Canvas.RectFromRectZ({40, 20, 160, 80}, 10);
+    for (const TPoint& C : Four)
+        EXPECT_TRUE(C.X >= Box.Left && C.X <= Box.Right && C.Y >= Box.Top && C.Y <= Box.Bottom);
+    EXPECT_EQ(Box.Left, std::min({Four[0].X, Four[1].X, Four[2].X, Four[3].X}));
 }
 
 TEST(PlotCanvasProjection, APictureStretchedOntoAPlane)
