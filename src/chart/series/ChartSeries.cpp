@@ -290,8 +290,10 @@ void TChartSeries::CheckOrder()
 
 bool TChartSeries::HasFiniteValues(int32_t ValueIndex) const
 {
+    // Lists known to hold only finite numbers are not looked into.
     for (const auto& List : fValuesList)
-        if (ValueIndex >= 0 && ValueIndex < List->Count() && !std::isfinite((*List)[ValueIndex]))
+        if (!List->AllFinite() && ValueIndex >= 0 && ValueIndex < List->Count() &&
+            !std::isfinite((*List)[ValueIndex]))
             return false;
     return true;
 }

@@ -216,11 +216,14 @@ void TChartValueList::RecalcStats()
     // Values that are not finite numbers belong to null points: they count
     // in no extreme and no total.
     fMinValue = fMaxValue = fTotal = fTotalABS = 0;
+    fAllFinite = true;
     bool any = false;
     for (int32_t I = 0; I < fCount; ++I) {
         const double V = fValue[I];
-        if (!std::isfinite(V))
+        if (!std::isfinite(V)) {
+            fAllFinite = false;
             continue;
+        }
         fMinValue = any ? std::min(fMinValue, V) : V;
         fMaxValue = any ? std::max(fMaxValue, V) : V;
         any = true;
@@ -234,6 +237,12 @@ void TChartValueList::CheckStats()
 {
     if (fModified)
         RecalcStats();
+}
+
+bool TChartValueList::AllFinite()
+{
+    CheckStats();
+    return fAllFinite;
 }
 
 double TChartValueList::MaxValue()
