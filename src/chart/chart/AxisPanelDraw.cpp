@@ -70,7 +70,11 @@ void TCustomAxisPanel::InternalDraw(const TRect& UserRect)
     }
     DrawWalls();
     // Axes labelled with point texts read this frame's visible points.
-    for (int I = 0; I < SeriesCount(); ++I)
+    const bool PointTexts = std::any_of(FAxes.begin(), FAxes.end(), [&](const TChartAxis* A) {
+        const TAxisLabelStyle Style = A->CalcLabelStyle();
+        return IsAxisVisible(*A) && (Style == talText || Style == talMark);
+    });
+    for (int I = 0; PointTexts && I < SeriesCount(); ++I)
         if (Series(I).Active())
             Series(I).CalcFirstLastVisibleIndex();
     if (FAxisBehind)
