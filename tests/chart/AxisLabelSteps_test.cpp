@@ -101,6 +101,31 @@ TEST(AxisLabelSteps, DateTimeStepGoldenTable)
             << c.Range << " by " << c.Increment << " in " << c.MaxLabels;
 }
 
+TEST(AxisLabelSteps, CoveringStepsLieAboveTheRange)
+{
+    const double second = 1.0 / 86400;
+    const TStepCase values[] = {
+        {100, 0, 0, 200}, {100, 500, 0, 500}, {0, 0, 0, MinAxisIncrement}, {0.3, 0, 0, 0.5}};
+    for (const TStepCase& c : values)
+        EXPECT_DOUBLE_EQ(PlotCoveringIncrement(c.Range, c.Increment, MinAxisIncrement), c.Expected)
+            << c.Range << " by " << c.Increment;
+    EXPECT_GT(PlotCoveringIncrement(1e-10, 0, MinAxisIncrement), 1e-10);
+    const double resolution = PlotValueResolution(-4e9, 1e9);
+    EXPECT_DOUBLE_EQ(resolution, 8e9 * std::numeric_limits<double>::epsilon());
+    EXPECT_DOUBLE_EQ(PlotCoveringIncrement(0, 0, resolution), resolution)
+        << "no finer than the values' resolution";
+    EXPECT_EQ(PlotCoveringIncrement(NaN, 0, 1), 0);
+    const TStepCase dates[] = {
+        {Minute, 0, 0, 5 * Minute}, {Minute, 60 * Minute, 0, 60 * Minute},
+        {0, 0, 0, second},          {1e-9, 0, 0, second},
+        {3652, 0, 0, 365.0 * 16},   {20, Minute, 0, 30},
+    };
+    for (const TStepCase& c : dates)
+        EXPECT_DOUBLE_EQ(PlotDateTimeCoveringIncrement(c.Range, c.Increment), c.Expected)
+            << c.Range << " by " << c.Increment;
+    EXPECT_EQ(PlotDateTimeCoveringIncrement(Inf, 0), 0);
+}
+
 V Labels(double Min, double Max, double Inc, bool RoundFirst = true, TDateTimeStep Step = dtNone)
 {
     TLabelLoop loop;
@@ -123,7 +148,11 @@ TEST(AxisLabelSteps, LabelledValuesFromTheMaximumDown)
     EXPECT_EQ(Labels(-50, -3, 10), (V{-10, -20, -30, -40, -50}));
     EXPECT_EQ(Labels(5, 5, 1), (V{5})) << "zero range: one label";
     EXPECT_EQ(Labels(1e15, 1e15 + 0.5, 0.1), (V{1e15 + 0.5})) << "steps below the precision";
+    for (double flat : {7.0, 0.0000123, 1e5, 3e7})
+        EXPECT_EQ(Labels(flat - 5e-11, flat + 5e-11, 1e-11), (V{flat}))
+            << flat << ": a range widened from empty, one label in its middle";
     EXPECT_EQ(Labels(0, 9999, 1).size(), 10000u);
+    EXPECT_EQ(Labels(43000, 43000 + 1e-7, 1e-9).size(), 101u) << "none below the minimum";
     for (const V& none :
          {Labels(0, 12000, 1), Labels(0, 1e300, 1e-300), Labels(0, 10, 0), Labels(0, NaN, 1)})
         EXPECT_TRUE(none.empty()) << none.size();

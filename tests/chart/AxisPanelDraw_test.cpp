@@ -1,4 +1,6 @@
 #include "ChartFixture.h"
+#include "chart/series/CandleSeries.h"
+#include "platform/DateUtils.h"
 
 #include <memory>
 #include <stdexcept>
@@ -128,6 +130,134 @@ TEST_F(TFrameTest, AFailingHandlerLeavesRepaintingClipAndCanvasAsTheyWere)
         EXPECT_EQ(Chart.At(100, 40), clYellow) << InSeries;
         EXPECT_FALSE(Chart.PlotCanvas().Dirty()) << InSeries;
     }
+}
+
+// Ink pixels in R as a share of its area.
+double InkShare(TTestChart& Chart, const TRect& R)
+{
+    int ink = 0;
+    for (int y = R.Top; y < R.Bottom; ++y)
+        for (int x = R.Left; x < R.Right; ++x)
+            ink += Chart.At(x, y) != clWhite;
+    return double(ink) / std::max(1, (R.Right - R.Left) * (R.Bottom - R.Top));
+}
+
+TEST(AxisPanel, ASixtyPixelChartDrawsAFewLabelsNotABar)
+{
+    // The terminal's axes on a chart 60 pixels square: half an hour of a
+    // moving market, of a flat one, and a time span without room for a
+    // candle, each at twenty times of day (whether a step is below a date's
+    // precision depends on the date).
+    const double minute = 1.0 / 1440;
+    for (int at = 0; at < 20; ++at)
+        for (const auto [high, span] :
+             {std::pair{0.0000124, 30 * minute}, {0.0000123, 30 * minute}, {0.0000124, 0.0}}) {
+            const double start = EncodeDateTime(2018, 3, 20, 14, at, 0, 0);
+            const double low = 0.0000123;
+            TTestChart Chart(60, 60, {});
+            Chart.Legend().SetVisible(false);
+            Chart.LeftAxis()->SetVisible(false);
+            Chart.RightAxis()->SetVisible(true);
+            TChartAxis& Time = *Chart.BottomAxis();
+            TChartAxis& Price = *Chart.RightAxis();
+            Time.SetDateTimeFormat("hh:mm dd.MM.yyyy");
+            Time.SetDesiredIncrement(minute);
+            Price.SetAxisValuesFormat("#,####0.#####");
+            TCandleSeries Candles;
+            Candles.SetParentChart(&Chart);
+            Candles.SetVertAxis(aRightAxis);
+            Candles.XValues().SetDateTime(true);
+            for (int i = 0; i < 30; ++i)
+                Candles.AddOHLC(start + i * minute, low, high, low, high);
+            Time.SetMinMax(start, start + span);
+            Price.SetMinMax(low, high);
+            Chart.Frame();
+            const std::string what = std::to_string(high) + " over " + std::to_string(span) +
+                                     " at " + std::to_string(at);
+            EXPECT_LE(Time.Items().Count(), 1) << what;
+            EXPECT_LE(Price.Items().Count(), 60 / 10 + 1) << what;
+            const TRect chart = Chart.Rect();
+            const int line = Chart.PlotCanvas().GetFontHeight();
+            EXPECT_LT(InkShare(Chart, {0, Time.PosLabels(), 60, Time.PosLabels() + line}), 0.5)
+                << "no bar under the time axis: " << what;
+            EXPECT_LT(InkShare(Chart, {Price.PosLabels(), chart.Top, 60, chart.Bottom}), 0.5)
+                << "no bar beside the price axis: " << what;
+        }
+}
+
+TEST(AxisPanel, AFlatMarketStandsMidAxisUnderOneLabel)
+{
+    for (const double price : {0.0000123, 1.0, 43000.5, 3e7}) {
+        TTestChart Chart(240, 160, {});
+        Chart.Legend().SetVisible(false);
+        Chart.LeftAxis()->SetVisible(false);
+        Chart.RightAxis()->SetVisible(true);
+        TChartAxis& Price = *Chart.RightAxis();
+        Price.SetAxisValuesFormat("0.#########");
+        TCandleSeries Candles;
+        Candles.SetParentChart(&Chart);
+        Candles.SetVertAxis(aRightAxis);
+        Candles.SetUpCloseColor(clRed);
+        for (int i = 0; i < 10; ++i)
+            Candles.AddOHLC(i, price, price, price, price);
+        Chart.BottomAxis()->SetMinMax(-1, 10);
+        Price.SetMinMax(price, price);
+        Chart.Frame();
+        ASSERT_EQ(Price.Items().Count(), 1) << price;
+        EXPECT_EQ(Price.Items()[0].Text, FormatFloat("0.#########", price));
+        const TRect chart = Chart.Rect();
+        const int middle = (chart.Top + chart.Bottom) / 2;
+        EXPECT_LE(std::abs(Candles.CalcYPos(0) - middle), 1) << price;
+        EXPECT_LE(std::abs(Price.Tick.at(0) - middle), 1) << price;
+        const int x = Candles.CalcXPos(4);
+        EXPECT_NE(Chart.At(x, Candles.CalcYPos(4)), clWhite) << price;
+        for (int y = chart.Bottom - 5; y < chart.Bottom; ++y)
+            EXPECT_NE(Chart.At(x, y), clRed) << price << ": no candle on the bottom edge";
+    }
+}
+
+TEST(AxisPanel, PointTextLabelsFollowThisFramesRange)
+{
+    TTestChart Chart(240, 160, {});
+    Chart.Legend().SetVisible(false);
+    TBoxSeries Labelled;
+    Labelled.SetParentChart(&Chart);
+    for (int X = 100; X <= 400; X += 20)
+        Labelled.AddXY(X, 50, "p" + std::to_string(X));
+    TChartAxis& Bottom = *Chart.BottomAxis();
+    Bottom.SetMinMax(100, 200);
+    Chart.Frame();
+    Bottom.SetMinMax(300, 400);
+    Chart.Frame();
+    ASSERT_GT(Bottom.Items().Count(), 0);
+    for (int I = 0; I < Bottom.Items().Count(); ++I) {
+        const double X = Bottom.Items()[I].Value;
+        EXPECT_TRUE(X >= 300 && X <= 400) << Bottom.Items()[I].Text;
+    }
+}
+
+TEST(AxisPanel, AxisOffsetsMeasureTheLabelsOfTheWidenedRangeAgain)
+{
+    TTestChart Chart(240, 160, {});
+    Chart.Legend().SetVisible(false);
+    TBoxSeries Box;
+    Box.SetParentChart(&Chart);
+    for (int Y = 0; Y <= 9; ++Y)
+        Box.AddXY(Y, Y);
+    TChartAxis& Left = *Chart.LeftAxis();
+    Left.SetLabelsSize(0);
+    Left.Title().SetCaption("Price");
+    Left.SetAutomatic(true);
+    // Texts measure only while the frame's canvas is there.
+    int Size = 0;
+    Chart.OnAfterDraw = [&](TCustomPlotPanelExtended*) { Size = Left.SizeLabels(); };
+    Chart.Frame();
+    const int Narrow = Size;
+    // The offset widens the range below 0: "-4" is wider than "9".
+    Left.SetMinimumOffset(60);
+    Chart.Frame();
+    ASSERT_GT(Size, Narrow);
+    EXPECT_EQ(Left.PosTitle(), Left.PosLabels() - Size);
 }
 
 TEST(AxisPanel, RangesAndVisibilityFollowTheActiveSeriesOfAnAxis)

@@ -174,6 +174,80 @@ TEST_F(DrawTest, TerminalTimeAxisLabelsEveryTwoHoursOfAThousandCandles)
     EXPECT_EQ(DrawnAt.front(), axis.CalcPosValue(EncodeDateTime(2018, 3, 20, 14, 0, 0, 0)));
 }
 
+TEST_F(DrawTest, AnAxisTitleCanStandInAFramedShape)
+{
+    TChartAxis axis(&Panel, true, false);
+    Prepare(axis);
+    axis.Title().SetCaption("Time");
+    DrawFrame(axis, 0, 100);
+    EXPECT_FALSE(Ink(QRect(20, axis.PosTitle(), 201, 40)).isEmpty()) << "the caption";
+    axis.Title().Format().SetTransparent(false);
+    axis.Title().Format().SetColor(Green);
+    axis.Title().Format().Frame().SetVisible(true);
+    axis.Title().Format().Frame().SetColor(Red);
+    DrawFrame(axis, 0, 100);
+    // Across the middle of the title's room: the frame centred on the axis,
+    // its background inside.
+    const int y = axis.PosTitle() + Room("") / 2;
+    int left = -1, right = -1;
+    for (int x = 0; x < 240; ++x)
+        if (At(x, y) == Red)
+            (left < 0 ? left : right) = x;
+    ASSERT_GE(left, 0);
+    EXPECT_LE(std::abs(left + right - 240), 2);
+    EXPECT_EQ(At(left + 1, y), Green);
+}
+
+TEST_F(DrawTest, NarrowAxesDrawAFewLabelsThatNeverOverlap)
+{
+    const double day = 1, minute = day / 1440, start = EncodeDateTime(2018, 3, 20, 14, 5, 0, 0);
+    struct Range {
+        bool DateTime;
+        double Min, Max, Increment;
+    };
+    const Range ranges[] = {
+        {true, start - minute, start, 0},
+        {true, start - minute, start, minute},
+        {true, start - 1.0 / 24, start, 0},
+        {true, start - day, start, minute},
+        {true, start - 7 * day, start, minute},
+        {true, start - 31 * day, start, 0},
+        {true, start - 365, start, minute},
+        {true, start - 3652, start, 0},
+        {false, 0.0000123, 0.0000124, 0},
+        {false, 0.5, 1.5, 0},
+        {false, 9000, 11000, 0},
+        {false, 0, 1e6, 0},
+    };
+    TChartAxis bottom(&Panel, true, false), right(&Panel, false, true);
+    for (TChartAxis* axis : {&bottom, &right}) {
+        Prepare(*axis);
+        axis->SetDateTimeFormat("hh:mm dd.MM.yyyy");
+        axis->SetAxisValuesFormat("#,####0.#####");
+        Panel.Surface.AssignFont(axis->LabelsFont());
+        for (const Range& r : ranges)
+            for (int length = 1; length <= 120; ++length) {
+                Series.List.IsDateTime = r.DateTime;
+                axis->SetDesiredIncrement(r.Increment);
+                Panel.Rect = axis->Horizontal() ? TRect{20, 20, 20 + length, 120}
+                                                : TRect{20, 20, 220, 20 + length};
+                DrawFrame(*axis, r.Min, r.Max);
+                const std::string what = (axis->Horizontal() ? "bottom " : "right ") +
+                                         std::to_string(length) + " px over " +
+                                         std::to_string(r.Max - r.Min);
+                ASSERT_LE(Drawn.size(), size_t(length / 10 + 1)) << what;
+                for (size_t i = 1; i < Drawn.size(); ++i) {
+                    const int half = axis->Horizontal() ? (Panel.Surface.TextWidth(Drawn[i - 1]) +
+                                                           Panel.Surface.TextWidth(Drawn[i])) /
+                                                              2
+                                                        : Panel.Surface.GetFontHeight();
+                    ASSERT_GE(std::abs(DrawnAt[i] - DrawnAt[i - 1]), half)
+                        << what << ": " << Drawn[i - 1] << " and " << Drawn[i];
+                }
+            }
+    }
+}
+
 TEST_F(DrawTest, EventsAndPointLabels)
 {
     TChartAxis axis(&Panel, true, false);

@@ -369,6 +369,13 @@ TEST(ChartLegend, OneSeriesListsItsValuesFromFirstValueInItsTextStyle)
     const TRect& Sym = L.Items()[1].Symbol;
     EXPECT_EQ(P.At((Sym.Left + Sym.Right) / 2, (Sym.Top + Sym.Bottom) / 2), clBlue);
 
+    EXPECT_THROW(
+        try { L.SetFirstValue(-1); } catch (const ChartException& E) {
+            EXPECT_STREQ(E.what(), "First Legend Value must be > 0");
+            throw;
+        },
+        ChartException);
+    EXPECT_EQ(L.FirstValue(), 0);
     L.SetFirstValue(1);
     L.SetInverted(true);
     L.SetTextStyle(ltsRightValue);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -37,6 +38,52 @@ TEST(PlotCanvasProjection, FlatLeavesEveryPointAsItIs)
     EXPECT_EQ(Canvas.Calculate3DPosition(10, 20, 500), (TPoint{10, 20}));
     EXPECT_EQ(Canvas.Calculate2DPosition(10, 20, 500), (TPoint{10, 20}));
     EXPECT_EQ(Canvas.Calc3DPoint(2.5, -3.5, 9), (TPoint{2, -4}));
+}
+
+TEST(PlotCanvasProjection, ARectangleAtADepthHoldsItsFourProjectedCorners)
+{
+    // Orthogonal at 45 degrees: depth 10 moves every corner 10 right and up.
+    TProjected P(true);
+    P.At(0, 0, 0);
+    TFourPoints Four;
+    P.Canvas.FourPointsFromRect({40, 20, 160, 80}, 10, Four);
+    EXPECT_EQ(Four, (TFourPoints{{{50, 10}, {170, 10}, {170, 70}, {50, 70}}}));
+    P.Options.SetRotation(30);
+    P.Options.SetOrthogonal(false);
+    P.At(0, 0, 0);
+    P.Canvas.FourPointsFromRect({40, 20, 160, 80}, 10, Four);
+    const TRect Box = P.Canvas.RectFromRectZ({40, 20, 160, 80}, 10);
+    for (const TPoint& C : Four)
+        EXPECT_TRUE(C.X >= Box.Left && C.X <= Box.Right && C.Y >= Box.Top && C.Y <= Box.Bottom);
+    EXPECT_EQ(Box.Left, std::min({Four[0].X, Four[1].X, Four[2].X, Four[3].X}));
+}
+
+TEST(PlotCanvasProjection, APictureStretchedOntoAPlane)
+{
+    QImage Red(3, 3, QImage::Format_RGB32);
+    Red.fill(QColor(255, 0, 0));
+    // Flat: the rectangle itself, whatever the plane's position.
+    TCanvasFixture Flat(12, 12);
+    Flat.Canvas.StretchDraw({2, 2, 8, 8}, Red, 30, cpZ);
+    EXPECT_EQ(Flat.Count(clRed), 36);
+    EXPECT_EQ(Flat.At(2, 2), clRed);
+    EXPECT_EQ(Flat.At(8, 8), clWhite);
+
+    // Orthogonal at 45 degrees: the plane X = 100 runs up and to the right
+    // with depth, a parallelogram that leaves two corners of its box free.
+    TProjected P(true);
+    P.Canvas.InitWindow(nullptr, &P.Options, clWhite, true, P.Area);
+    P.Canvas.Projection(40, P.Area, P.Area);
+    P.Canvas.Brush().SetColor(clWhite);
+    P.Canvas.Pen().SetStyle(psClear);
+    P.Canvas.FillRect(P.Area);
+    P.Canvas.StretchDraw({0, 40, 20, 60}, Red, 100, cpX);
+    const TPoint Near = P.Canvas.Calculate3DPosition(100, 50, 0);
+    const TPoint Far = P.Canvas.Calculate3DPosition(100, 50, 19);
+    EXPECT_EQ(P.Canvas.GetPixel(Near.X, Near.Y), clRed);
+    EXPECT_EQ(P.Canvas.GetPixel(Far.X, Far.Y), clRed);
+    const TPoint TopNear = P.Canvas.Calculate3DPosition(100, 40, 0);
+    EXPECT_EQ(P.Canvas.GetPixel(TopNear.X + 2, TopNear.Y - 18), clWhite) << "outside the plane";
 }
 
 TEST(PlotCanvasProjection, OrthogonalSlopeZoomAndOffset)

@@ -68,3 +68,29 @@ TEST(PlotCanvasAssign, InternalDarkGoesToTheBrushOrTheBackColour)
 }
 
 } // namespace
+
+namespace {
+
+TEST(PlotDefaultFont, AJapaneseSystemTakesThePlatformsFontForTheTablesArial)
+{
+    const struct {
+        int Size;
+        std::string Name;
+        int ExpectedSize;
+        std::string ExpectedName;
+    } Cases[] = {
+        {8, "Arial", -11, "Tahoma"},
+        {8, "Verdana", -11, "Verdana"},
+        {10, "Arial", 10, "Tahoma"},
+        {9, "MS Gothic", 9, "MS Gothic"},
+    };
+    for (const auto& C : Cases) {
+        int Size = C.Size;
+        std::string Name = C.Name;
+        PlotJapaneseFont(Size, Name);
+        EXPECT_EQ(Size, C.ExpectedSize) << C.Size << " " << C.Name;
+        EXPECT_EQ(Name, C.ExpectedName) << C.Size << " " << C.Name;
+    }
+}
+
+} // namespace

@@ -42,6 +42,19 @@ TEST(PlotCanvasHelpers, ConvexHull)
     std::sort(Square.begin(), Square.end(),
               [](TPoint A, TPoint B) { return std::tie(A.X, A.Y) < std::tie(B.X, B.Y); });
     EXPECT_EQ(Square, (std::vector<TPoint>{{0, 0}, {0, 10}, {10, 0}, {10, 10}}));
+
+    // The same square far out, as a zoomed-in 3D chart projects it.
+    for (const int Far : {10000001, 20000000, 2000000000}) {
+        std::vector<TPoint> Shifted{{5, 5}, {10, 10}, {0, 0}, {0, 10}, {10, 0}, {3, 6}};
+        for (TPoint& P : Shifted)
+            P = {P.X + Far, P.Y + Far};
+        ASSERT_TRUE(TPlotCanvas::ConvexHull(Shifted));
+        std::sort(Shifted.begin(), Shifted.end(),
+                  [](TPoint A, TPoint B) { return std::tie(A.X, A.Y) < std::tie(B.X, B.Y); });
+        EXPECT_EQ(Shifted, (std::vector<TPoint>{
+                               {Far, Far}, {Far, Far + 10}, {Far + 10, Far}, {Far + 10, Far + 10}}))
+            << Far;
+    }
 }
 
 TEST(PlotCanvas, Frame3DDrawsNestedFramesAndShrinks)

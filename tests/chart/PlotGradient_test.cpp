@@ -64,6 +64,20 @@ TEST(PlotGradientFill, EachDirectionPaintsItsEndsAndCoversTheRectangle)
               std::vector<TColor>({clWhite, clRed, clWhite}));
 }
 
+TEST(PlotGradientFill, RectanglesOfMillionsOfPixelsPaintTheirMiddleBand)
+{
+    // A zoomed-in area under a chart: only its middle band shows.
+    for (const auto [Direction, Huge] : {std::pair{gdTopBottom, TRect{0, -9000000, 10, 9000010}},
+                                         {gdLeftRight, TRect{-9000000, 0, 9000010, 10}}}) {
+        TCanvasFixture F(10, 10);
+        F.Canvas.GradientFill(Huge, clBlack, clWhite, Direction);
+        for (const TColor C : {F.At(0, 0), F.At(5, 5), F.At(9, 9)}) {
+            EXPECT_NEAR(int(C & 0xFF), 127, 2) << Direction;
+            EXPECT_EQ(C, RGB(C & 0xFF, C & 0xFF, C & 0xFF)) << Direction;
+        }
+    }
+}
+
 TEST(PlotGradientFill, RadialRunsFromTheEndColourOutsideToTheStartInTheMiddle)
 {
     TCanvasFixture F(41, 41);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 double PlotNextStep(double X)
 {
@@ -89,16 +90,48 @@ double PlotDateTimeLabelsIncrement(double Range, double Increment, int MaxNumLab
     if (MaxNumLabels > 0) {
         if (Range / step > 1000000)
             step = Range / 1000000;
-        while (Round(Range / step) > MaxNumLabels) {
-            if (step >= DateTimeStep[dtOneYear])
-                step *= 2;
-            else if (step >= DateTimeStep[dtOneSecond])
-                step = NextDateTimeStep(step);
-            else
-                step = PlotNextStep(step);
-        }
+        while (Round(Range / step) > MaxNumLabels)
+            step = PlotNextDateTimeStep(step);
     }
     return std::max(step, micro);
+}
+
+double PlotNextDateTimeStep(double Step)
+{
+    if (Step >= DateTimeStep[dtOneYear])
+        return Step * 2;
+    if (Step >= DateTimeStep[dtOneSecond])
+        return NextDateTimeStep(Step);
+    return PlotNextStep(Step);
+}
+
+double PlotValueResolution(double Minimum, double Maximum)
+{
+    // Two units in the last place of the larger end: the error of a difference
+    // of two such values.
+    constexpr double units = 2 * std::numeric_limits<double>::epsilon();
+    const double resolution = units * std::max(std::fabs(Minimum), std::fabs(Maximum));
+    return std::isfinite(resolution) ? std::max(resolution, MinAxisIncrement) : MinAxisIncrement;
+}
+
+double PlotCoveringIncrement(double Range, double Increment, double Resolution)
+{
+    if (!std::isfinite(Range))
+        return 0;
+    double step = std::max({Increment, Resolution, MinAxisIncrement});
+    while (!(step > Range) && std::isfinite(step))
+        step = PlotNextStep(step);
+    return std::isfinite(step) ? step : Range;
+}
+
+double PlotDateTimeCoveringIncrement(double Range, double Increment)
+{
+    if (!std::isfinite(Range))
+        return 0;
+    double step = std::max(Increment, DateTimeStep[dtOneSecond]);
+    while (!(step > Range))
+        step = PlotNextDateTimeStep(step);
+    return step;
 }
 
 namespace {
@@ -132,18 +165,25 @@ void PlotDefaultLabelValues(const TLabelLoop& Loop, std::vector<double>& Values)
     const double range = Loop.Maximum - Loop.Minimum;
     if (!(std::fabs(range / Loop.Increment) < MaxAxisLabels))
         return;
-    double value = FirstLabelValue(Loop);
+    // A range no wider than the smallest one an axis keeps (within the
+    // values' resolution) is empty: one label, in its middle.
+    const bool empty =
+        !(std::fabs(range) > MinAxisRange + PlotValueResolution(Loop.Minimum, Loop.Maximum));
+    double value = empty ? Loop.Minimum + range / 2 : FirstLabelValue(Loop);
     while (value > Loop.Maximum && StepDown(Loop, value)) {
     }
     if (Loop.FirstLabelShift)
         value -= Loop.FirstLabelShift(value);
-    if (range == 0 || std::fabs(range) < 1e-10 ||
-        FloatToStr(value) == FloatToStr(value - Loop.Increment)) {
+    if (empty || FloatToStr(value) == FloatToStr(value - Loop.Increment)) {
         Values.push_back(value);
         return;
     }
+    // The minimum itself is labelled despite rounding, but no value half a
+    // step or more below it: a tiny step on large values would otherwise
+    // label thousands of values outside the span.
     const double limit = Loop.Minimum >= 0
-                             ? (Loop.Minimum - MinAxisIncrement) / (1 + MinAxisIncrement)
+                             ? std::max((Loop.Minimum - MinAxisIncrement) / (1 + MinAxisIncrement),
+                                        Loop.Minimum - Loop.Increment / 2)
                              : Loop.Minimum;
     do {
         if (value < limit)

@@ -40,6 +40,22 @@ double PlotLabelsIncrement(const TLabelStepSearch& Search, int MaxNumLabels);
 // range that is not finite.
 double PlotDateTimeLabelsIncrement(double Range, double Increment, int MaxNumLabels);
 
+// The calendar step after Step: the table's next entry from one second up, a
+// doubled step from a year up, the 1-2-5 series below a second.
+double PlotNextDateTimeStep(double Step);
+
+// The smallest step that tells apart two values between Minimum and Maximum.
+double PlotValueResolution(double Minimum, double Maximum);
+
+// The step of an axis with room for less than one label: above the whole
+// range, so that at most one label is drawn, and at least the desired
+// increment and the values' resolution. 0 for a range that is not finite.
+double PlotCoveringIncrement(double Range, double Increment, double Resolution);
+
+// The same on a date-time axis: a step of the calendar table above the range,
+// at least one second.
+double PlotDateTimeCoveringIncrement(double Range, double Increment);
+
 // Fewer labels than this are drawn in one frame; a step that would give more
 // draws none.
 inline constexpr int MaxAxisLabels = 10000;

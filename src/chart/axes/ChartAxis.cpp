@@ -32,6 +32,9 @@ TNotifyEvent TChartAxis::RepaintOnChange()
 
 void TChartAxis::SetMinMax(double AMin, double AMax)
 {
+    // An end that is not a finite number has no pixel: the range stays.
+    if (!std::isfinite(AMin) || !std::isfinite(AMax))
+        return;
     FAutomatic = false;
     FAutomaticMaximum = false;
     FAutomaticMinimum = false;
@@ -39,8 +42,12 @@ void TChartAxis::SetMinMax(double AMin, double AMax)
         std::swap(AMin, AMax);
     SetProperty(FMinimumValue, AMin);
     SetProperty(FMaximumValue, AMax);
-    if (FMaximumValue - FMinimumValue < MinAxisRange)
-        SetProperty(FMaximumValue, FMinimumValue + MinAxisRange);
+    if (FMaximumValue - FMinimumValue < MinAxisRange) {
+        // An empty range widens about its middle: a flat market stands mid-axis.
+        const double middle = FMinimumValue + (FMaximumValue - FMinimumValue) / 2;
+        SetProperty(FMinimumValue, middle - MinAxisRange / 2);
+        SetProperty(FMaximumValue, middle + MinAxisRange / 2);
+    }
     if (!FParentChart)
         return;
     for (int i = 0; i < FParentChart->CustomAxesCount(); ++i) {

@@ -280,6 +280,8 @@ private:
     double IncrementFor(double Desired);
     double XYIncrementFor(int MaxLabelSize, double Desired);
     double LabelsIncrementFor(int MaxNumLabels, double Desired);
+    double KeepApart(double Step, int LabelSize) const;
+    double ShortestInterval(double Step) const;
     // The values whose labels are measured for the step and the label room.
     int SampleValues(double Desired, double (&Values)[5]) const;
     // The canvas with the labels font, or none without a chart.
@@ -309,6 +311,7 @@ private:
     void DrawCustomLabels(TCanvas3D& Canvas);
     // The point labels (or, with Marks, the mark texts) of the axis' series.
     void DrawSeriesLabels(TCanvas3D& Canvas, bool Marks);
+    bool AllOnChart(const std::vector<const IChartSeries*>& List) const;
     // One title per series, at the series' depth.
     void DrawDepthLabels(TCanvas3D& Canvas);
     void InternalDrawLabel(TCanvas3D& Canvas, double Value);
@@ -320,7 +323,8 @@ private:
     void DrawAxisLabel(TCanvas3D& Canvas, int X, int Y, const std::string& Text);
     void DrawTurnedLabel(TCanvas3D& Canvas, int X, int Y, const std::vector<std::string>& Lines);
     // The labels' box behind a text whose corners are Corners.
-    void DrawLabelBox(TCanvas3D& Canvas, const std::vector<TPoint>& Corners);
+    void DrawLabelBox(TCanvas3D& Canvas, const std::vector<TPoint>& Corners,
+                      TAxisLabelsFormat& Format);
     // The title's room across the axis; the canvas takes the title font.
     int TitleRoom(TCanvas3D& Canvas);
     void DrawTicksGrid(TCanvas3D& Canvas, const TRect& Chart);

@@ -100,6 +100,23 @@ void TChartAxis::DrawAxisTitle(TCanvas3D& Canvas)
     const int centreY = FHorizontal ? across : ICenterPos;
     const int angle = NormalAngle(FAxisTitle.Angle());
     const double halfHeight = Canvas.GetFontHeight() / 2.0;
+    if (!FAxisTitle.Format().Transparent()) {
+        // The framed shape holds the caption, turned with it.
+        const bool upright = angle == 90 || angle == 270;
+        const int width = Canvas.TextWidth(FAxisTitle.Caption()), height = Canvas.GetFontHeight();
+        // A little room beside the caption, none across: the box stays in its room.
+        const int halfX = upright ? height / 2 : width / 2 + 2;
+        const int halfY = upright ? width / 2 + 2 : height / 2;
+        DrawLabelBox(Canvas,
+                     {{centreX - halfX, centreY - halfY},
+                      {centreX + halfX, centreY - halfY},
+                      {centreX + halfX, centreY + halfY},
+                      {centreX - halfX, centreY + halfY}},
+                     FAxisTitle.Format());
+        Canvas.AssignFont(FAxisTitle.Font());
+        Canvas.Brush().SetStyle(bsClear);
+        Canvas.SetBackMode(cbmTransparent);
+    }
     const int x = centreX - int(Round(halfHeight * std::sin(angle * PlotPiStep)));
     const int y = centreY - int(Round(halfHeight * std::cos(angle * PlotPiStep)));
     Canvas.SetTextAlign(TA_CENTER | TA_TOP);
@@ -218,8 +235,12 @@ void TChartAxis::DrawSeriesLabels(TCanvas3D& Canvas, bool Marks)
         if (owner == onAxis.end())
             continue;
         std::string text = Marks ? (*owner)->MarkText(index) : (*owner)->PointLabel(index);
-        if (FParentChart->OnGetAxisLabel())
+        if (FParentChart->OnGetAxisLabel()) {
             FParentChart->OnGetAxisLabel()(*this, *owner, index, text);
+            // The handler may free a series: the labels stop for this frame.
+            if (!AllOnChart(onAxis))
+                return;
+        }
         BreakLines(text);
         if (text.empty())
             continue;
@@ -233,6 +254,17 @@ void TChartAxis::DrawSeriesLabels(TCanvas3D& Canvas, bool Marks)
         previousHigh = pos + half;
         DrawThisLabel(Canvas, pos, CalcPosPoint(pos), std::move(text));
     }
+}
+
+bool TChartAxis::AllOnChart(const std::vector<const IChartSeries*>& List) const
+{
+    const auto onChart = [this](const IChartSeries* S) {
+        for (int i = 0; i < FParentChart->SeriesCount(); ++i)
+            if (&FParentChart->Series(i) == S)
+                return true;
+        return false;
+    };
+    return std::all_of(List.begin(), List.end(), onChart);
 }
 
 void TChartAxis::InternalDrawLabel(TCanvas3D& Canvas, double Value)
@@ -294,8 +326,9 @@ void TChartAxis::DrawAxisLabel(TCanvas3D& Canvas, int X, int Y, const std::strin
     if (!FItems.Format().Transparent()) {
         const int width = LabelExtent(Canvas, Text).cx;
         const int left = align == TA_CENTER ? X - width / 2 : align == TA_RIGHT ? X - width : X;
-        DrawLabelBox(
-            Canvas, {{left, Y}, {left + width, Y}, {left + width, Y + height}, {left, Y + height}});
+        DrawLabelBox(Canvas,
+                     {{left, Y}, {left + width, Y}, {left + width, Y + height}, {left, Y + height}},
+                     FItems.Format());
     }
     Canvas.SetTextAlign(align | TA_TOP);
     for (const std::string& line : lines) {

@@ -112,7 +112,8 @@ void TChartAxis::DrawTurnedLabel(TCanvas3D& Canvas, int X, int Y,
         return TPoint{int(Round(left + p.x)), int(Round(top + p.y))};
     };
     if (!FItems.Format().Transparent())
-        DrawLabelBox(Canvas, {at(corners[0]), at(corners[1]), at(corners[2]), at(corners[3])});
+        DrawLabelBox(Canvas, {at(corners[0]), at(corners[1]), at(corners[2]), at(corners[3])},
+                     FItems.Format());
     Canvas.SetTextAlign(TA_LEFT | TA_TOP);
     const int degrees = ((FLabelsAngle % 360) + 360) % 360;
     for (size_t i = 0; i < Lines.size(); ++i) {
@@ -121,13 +122,13 @@ void TChartAxis::DrawTurnedLabel(TCanvas3D& Canvas, int X, int Y,
     }
 }
 
-void TChartAxis::DrawLabelBox(TCanvas3D& Canvas, const std::vector<TPoint>& Corners)
+void TChartAxis::DrawLabelBox(TCanvas3D& Canvas, const std::vector<TPoint>& Corners,
+                              TAxisLabelsFormat& Format)
 {
-    TAxisLabelsFormat& format = FItems.Format();
     Canvas.Brush().SetStyle(bsSolid);
-    Canvas.Brush().SetColor(format.Color());
-    if (format.Frame().Visible())
-        Canvas.AssignVisiblePen(format.Frame());
+    Canvas.Brush().SetColor(Format.Color());
+    if (Format.Frame().Visible())
+        Canvas.AssignVisiblePen(Format.Frame());
     else
         Canvas.Pen().SetStyle(psClear);
     std::vector<TPoint> projected;

@@ -135,7 +135,30 @@ double TChartAxis::XYIncrementFor(int MaxLabelSize, double Desired)
             MaxLabelSize += int(Round(0.01 * FLabelsSeparation * MaxLabelSize));
         count = int(Round(double(IAxisSize) / MaxLabelSize));
     }
-    return LabelsIncrementFor(count, Desired);
+    return KeepApart(LabelsIncrementFor(count, Desired), MaxLabelSize);
+}
+
+double TChartAxis::KeepApart(double Step, int LabelSize) const
+{
+    // Rounding the label count lets neighbours overlap on a span of a few
+    // labels: the step grows until they stand a label apart. A step above the
+    // range leaves one label, which overlaps nothing; a logarithmic span is
+    // labelled at powers, not at steps; without separation the step is kept.
+    if (FLogarithmic || FLabelsSeparation <= 0 || LabelSize <= 0 || IAxisSize <= 0 || !(IRange > 0))
+        return Step;
+    while (Step > 0 && Step <= IRange && ShortestInterval(Step) * IAxisSize / IRange < LabelSize)
+        Step = IAxisDateTime ? PlotNextDateTimeStep(Step) : PlotNextStep(Step);
+    return Step;
+}
+
+double TChartAxis::ShortestInterval(double Step) const
+{
+    // Calendar steps are months of 28 to 31 days, and half months of 13 to 16.
+    if (!IAxisDateTime || Step < DateTimeStep[dtHalfMonth] || Step >= DateTimeStep[dtOneYear])
+        return Step;
+    if (Step < DateTimeStep[dtOneMonth])
+        return Step * 13 / 15;
+    return Step * 28 / 30;
 }
 
 double TChartAxis::CalcLabelsIncrement(int MaxNumLabels)
@@ -145,8 +168,11 @@ double TChartAxis::CalcLabelsIncrement(int MaxNumLabels)
 
 double TChartAxis::LabelsIncrementFor(int MaxNumLabels, double Desired)
 {
+    // Without room for one label the step covers the range: one label at most.
     if (MaxNumLabels <= 0)
-        return IAxisDateTime ? DateTimeStep[dtOneMicroSecond] : MinAxisIncrement;
+        return IAxisDateTime ? PlotDateTimeCoveringIncrement(IRange, Desired)
+                             : PlotCoveringIncrement(IRange, Desired,
+                                                     PlotValueResolution(IMinimum, IMaximum));
     if (IAxisDateTime)
         return PlotDateTimeLabelsIncrement(IRange, Desired, MaxNumLabels);
     TLabelStepSearch search;

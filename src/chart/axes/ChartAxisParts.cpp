@@ -26,6 +26,7 @@ void TAxisGridPen::SetDrawEvery(int Value)
 }
 
 TChartAxisTitle::TChartAxisTitle(int Angle, std::function<void()> Changed)
-    : fChanged(std::move(Changed)), fAngle(Angle), fFont([this](TGraphicsObject*) { fChanged(); })
+    : fChanged(std::move(Changed)), fAngle(Angle), fFont([this](TGraphicsObject*) { fChanged(); }),
+      fFormat([this] { fChanged(); })
 {
 }

@@ -3,6 +3,7 @@
 // What an axis draws with: the pens of its line, ticks and grid, its title,
 // and the choices of its label settings.
 
+#include "chart/axes/ChartAxisItems.h"
 #include "chart/canvas/PlotCanvasTypes.h"
 #include "platform/Property.h"
 
@@ -62,6 +63,9 @@ public:
     bool Visible() const { return fVisible; }
     void SetVisible(bool Value) { Set(fVisible, Value); }
     TPlotFont& Font() { return fFont; }
+    // The shape behind the caption: transparent unless the user gives it a
+    // background and a frame.
+    TAxisLabelsFormat& Format() { return fFormat; }
     // Visible and with a caption: it is drawn and takes room.
     bool Shown() const { return fVisible && !fCaption.empty(); }
 
@@ -76,4 +80,5 @@ private:
     int fAngle;
     bool fVisible = true;
     TPlotFont fFont;
+    TAxisLabelsFormat fFormat;
 };

@@ -380,10 +380,10 @@ void TPlotCanvas::PolygonGradient(const std::vector<TPoint>& Points, TCustomPlot
 
 namespace {
 
-void QuickSortAngle(std::vector<TPoint>& P, std::vector<float>& Key, int L, int R)
+void QuickSortAngle(std::vector<TPoint>& P, std::vector<double>& Key, int L, int R)
 {
     int I = L, J = R;
-    const float Mid = Key[size_t((L + R) / 2)];
+    const double Mid = Key[size_t((L + R) / 2)];
     do {
         while (Key[size_t(I)] < Mid)
             ++I;
@@ -416,20 +416,21 @@ bool TPlotCanvas::ConvexHull(std::vector<TPoint>& Points)
         return true;
     if (Points.size() < 3)
         return false;
+    // The lowest point, the rightmost of them, wherever the points lie.
     size_t PivotIndex = 0;
-    int MinY = 10000000;
-    for (size_t I = 0; I < Points.size(); ++I)
-        if (Points[I].Y < MinY || (Points[I].Y == MinY && Points[I].X > Points[PivotIndex].X)) {
-            MinY = Points[I].Y;
+    for (size_t I = 1; I < Points.size(); ++I) {
+        const TPoint& P = Points[I];
+        const TPoint& Pivot = Points[PivotIndex];
+        if (P.Y < Pivot.Y || (P.Y == Pivot.Y && P.X > Pivot.X))
             PivotIndex = I;
-        }
+    }
     const TPoint Pivot = Points[PivotIndex];
     Points[PivotIndex] = Points.back();
     Points.pop_back();
-    std::vector<float> Key(Points.size());
+    std::vector<double> Key(Points.size());
     for (size_t I = 0; I < Points.size(); ++I) {
         const double DX = double(Pivot.X) - Points[I].X, DY = double(Pivot.Y) - Points[I].Y;
-        Key[I] = (DX == 0 && DY == 0) ? 0.0f : float(DX / std::sqrt(DX * DX + DY * DY));
+        Key[I] = (DX == 0 && DY == 0) ? 0.0 : DX / std::sqrt(DX * DX + DY * DY);
     }
     QuickSortAngle(Points, Key, 0, int(Points.size()) - 1);
     for (size_t I = 1; I < Points.size();) {

@@ -14,6 +14,7 @@ struct TPoint3D {
     int Z = 0;
 };
 using TTrianglePoints3D = std::array<TPoint3D, 3>;
+enum TCanvas3DPlane : uint8_t { cpX, cpY, cpZ };
 using TTriangleColors3D = std::array<TColor, 3>;
 
 // The canvas with depth. Every primitive takes a depth Z; with 3D off (the
@@ -29,6 +30,22 @@ public:
     virtual TPoint Calculate2DPosition(int X, int Y, int Z) = 0;
     virtual TPoint Calculate3DPosition(int X, int Y, int Z) = 0;
     TPoint Calculate3DPosition(const TPoint& P, int Z) { return Calculate3DPosition(P.X, P.Y, Z); }
+    // Points and rectangles projected at depth Z, and pictures on planes
+    // (Canvas3DPlanes.cpp).
+    std::vector<TPoint> Calc3DPoints(const std::vector<TPoint>& Points, int Z);
+    void Calc3DTPoint(TPoint& P, int Z);
+    TPoint Calc3DTPoint3D(const TPoint3D& P);
+    // Both corners projected.
+    TRect CalcRect3D(const TRect& R, int Z);
+    // The rectangle that holds the four projected corners.
+    TRect RectFromRectZ(const TRect& R, int Z);
+    // The four corners, projected, clockwise from the top left.
+    void FourPointsFromRect(const TRect& R, int Z, TFourPoints& P);
+    // The picture stretched onto the plane X = Pos (cpX: Rect's left and
+    // right are depths), Y = Pos (cpY: its top and bottom are depths) or
+    // Z = Pos (cpZ), as the view shows that plane.
+    void StretchDraw(const TRect& Rect, const QImage& Graphic, int Pos, TCanvas3DPlane Plane);
+    using TPlotCanvas::StretchDraw;
     // Sets up a paint and returns the rectangle to draw in.
     virtual TRect InitWindow(TCanvas* DestCanvas, TView3DOptions* A3DOptions, TColor ABackColor,
                              bool Is3D, const TRect& UserRect) = 0;
@@ -165,6 +182,7 @@ public:
     using TPlotCanvas::RoundRect;
     void RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3) override;
     void StretchDraw(const TRect& Rect, const QImage& Graphic) override;
+    using TCanvas3D::StretchDraw;
     using TPlotCanvas::TextOut;
     void TextOut(int X, int Y, const std::string& Text) override;
     void EraseBackground(const TRect& Rect) override { FillRect(Rect); }

@@ -5,6 +5,7 @@
 #include "chart/core/PlotConst.h"
 #include "platform/SysUtils.h"
 
+#include <QLocale>
 #include <algorithm>
 #include <cmath>
 
@@ -334,12 +335,24 @@ TColor ApplyBright(TColor Color, int Quantity)
     return TColor(RGB(Up(GetRValue(C)), Up(GetGValue(C)), Up(GetBValue(C))));
 }
 
+void PlotJapaneseFont(int& Size, std::string& Name)
+{
+    // The table's 8-point Arial has no Japanese glyphs: the platform's own
+    // default font takes its place, its size as a pixel height.
+    const TFont platformDefault;
+    if (Size == 8)
+        Size = platformDefault.Height();
+    if (Name == "Arial")
+        Name = platformDefault.Name();
+}
+
 void PlotDefaultFont()
 {
-    // From the message table; the Japanese-system substitution does not apply
-    // here. A size that is not a number, or an empty name (the table not
-    // started), keeps the current one.
+    // From the message table. A size that is not a number, or an empty name
+    // (the table not started), keeps the current one.
     GetDefaultFontSize = StrToIntDef(PlotConst::PlotMsg_DefaultFontSize, GetDefaultFontSize);
     if (!PlotConst::PlotMsg_DefaultFontName.empty())
         GetDefaultFontName = PlotConst::PlotMsg_DefaultFontName;
+    if (QLocale::system().language() == QLocale::Japanese)
+        PlotJapaneseFont(GetDefaultFontSize, GetDefaultFontName);
 }

@@ -230,3 +230,7 @@ void PlotSetBitmapSize(TBitmap& Bitmap, int W, int H);
 TColor ApplyDark(TColor Color, int Quantity);
 TColor ApplyBright(TColor Color, int Quantity);
 void PlotDefaultFont();
+// The default font on a system whose language is Japanese: a size of 8
+// becomes the platform's default font height (negative: pixels), the name
+// "Arial" the platform's default font name.
+void PlotJapaneseFont(int& Size, std::string& Name);

@@ -4,6 +4,7 @@
 #include "platform/SysUtils.h"
 
 #include <cmath>
+#include <cstdint>
 #include <utility>
 
 TCustomPlotGradient::TCustomPlotGradient(TNotifyEvent ChangedEvent)
@@ -78,7 +79,7 @@ public:
         auto Channel = [&](uint8_t S, uint8_t E) {
             const int D = E - S;
             if (fBalance == 50)
-                return uint8_t(S + D * Index / fTotal);
+                return uint8_t(S + int64_t(D) * Index / fTotal);
             return uint8_t(S + Round(D * PlotSigmoid(Index, fBalance, fTotal)));
         };
         return RGB(Channel(GetRValue(fStart), GetRValue(fEnd)),
@@ -129,8 +130,9 @@ void LinearBands(TGdiDC& DC, const TRect& R, COLORREF S, COLORREF E, int Balance
     const int N = std::min(Size, 256);
     const TGradientSteps Steps(S, E, Balance, std::max(N - 1, 1));
     TBandPainter P(DC);
+    // In 64 bits: a band's edge on a side of millions of pixels.
     for (int I = 0; I < N; ++I) {
-        const int Near = I * Size / N, Far = (I + 1) * Size / N;
+        const int Near = int(int64_t(I) * Size / N), Far = int(int64_t(I + 1) * Size / N);
         if (Vertical)
             P.Fill(R.Left, R.Bottom - Far, R.Width(), Far - Near, Steps.Color(I));
         else
@@ -197,7 +199,7 @@ void DiagonalLines(TGdiDC& DC, const TRect& R, COLORREF S, COLORREF E, int Balan
             A = I < W ? TPoint{R.Left + I, R.Top} : TPoint{Right, R.Top + AlongSide};
             B = I < H ? TPoint{R.Left, R.Top + I} : TPoint{R.Left + AlongTop, Bottom};
         }
-        const COLORREF C = Steps.Color(Total * I / N);
+        const COLORREF C = Steps.Color(int(int64_t(Total) * I / N));
         if (C != Last) {
             DC.SelectPen(CreatePen(PS_SOLID, 1, C));
             Last = C;

@@ -69,6 +69,14 @@ void TCustomAxisPanel::InternalDraw(const TRect& UserRect)
         TCustomPlotPanel::ChartRect = Laid;
     }
     DrawWalls();
+    // Axes labelled with point texts read this frame's visible points.
+    const bool PointTexts = std::any_of(FAxes.begin(), FAxes.end(), [&](const TChartAxis* A) {
+        const TAxisLabelStyle Style = A->CalcLabelStyle();
+        return IsAxisVisible(*A) && (Style == talText || Style == talMark);
+    });
+    for (int I = 0; PointTexts && I < SeriesCount(); ++I)
+        if (Series(I).Active())
+            Series(I).CalcFirstLastVisibleIndex();
     if (FAxisBehind)
         DrawAllAxis();
     DoOnBeforeDrawSeries();
@@ -146,6 +154,13 @@ void TCustomAxisPanel::CalcAxisMargins(TChartAxis& Axis)
     if (M != TRect{})
         Axis.AdjustMaxMinRect(M);
     Axis.CalcRoundScales();
+    // Offsets widen the range: its labels are measured again, and the
+    // title moves out beside them.
+    if ((Axis.MinimumOffset() != 0 || Axis.MaximumOffset() != 0) && Axis.IsVisible &&
+        Axis.Labels()) {
+        TRect R = TCustomPlotPanel::ChartRect;
+        Axis.CalcRect(R, false);
+    }
 }
 
 void TCustomAxisPanel::CalcSeriesRect()
@@ -186,7 +201,14 @@ void TCustomAxisPanel::DrawSeries(TChartSeries& Series)
         return;
     TCanvas3D& C = Canvas();
     C.BeginEntity();
+    // A handler may free the series it is handed: it then draws no more.
+    struct TEnd {
+        TCanvas3D& C;
+        ~TEnd() { C.EndEntity(); }
+    } End{C};
     Series.DoBeforeDrawValues();
+    if (!HasSeries(&Series))
+        return;
     // The points are kept inside the chart rectangle and one pixel above
     // and below it, so that lines along its edges still show.
     const bool Clip = Series.UseAxis() && FClipPoints;
@@ -197,10 +219,12 @@ void TCustomAxisPanel::DrawSeries(TChartSeries& Series)
     Series.DrawAllValues();
     if (Clip)
         C.UnClipRectangle();
+    if (!HasSeries(&Series))
+        return;
     if (Series.Count() > 0 && Series.Marks().Visible())
         Series.DrawMarks();
-    Series.DoAfterDrawValues();
-    C.EndEntity();
+    if (HasSeries(&Series))
+        Series.DoAfterDrawValues();
 }
 
 void TCustomAxisPanel::DoOnAfterDraw()

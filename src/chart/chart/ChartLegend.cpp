@@ -2,6 +2,7 @@
 
 #include "chart/canvas/PlotCheckBox.h"
 #include "chart/chart/Chart.h"
+#include "chart/core/PlotConst.h"
 
 #include <algorithm>
 #include <numeric>
@@ -54,6 +55,7 @@ void TCustomChartLegend::PlotEvent(TPlotEvent& Event)
     const auto* E = dynamic_cast<const TPlotSeriesEvent*>(&Event);
     if (!E || E->Event != seRemove)
         return;
+    IRemovedInLayOut = true;
     if (FSeries == E->Series)
         FSeries = nullptr;
     for (size_t I = FRows.size(); I-- > 0;)
@@ -63,6 +65,13 @@ void TCustomChartLegend::PlotEvent(TPlotEvent& Event)
             if (I < FRowRects.size())
                 FRowRects.erase(FRowRects.begin() + long(I));
         }
+}
+
+void TCustomChartLegend::SetFirstValue(int Value)
+{
+    if (Value < 0)
+        throw ChartException(PlotConst::PlotMsg_LegendFirstValue);
+    SetProperty(FFirstValue, Value);
 }
 
 bool TCustomChartLegend::ShouldDraw() const
@@ -208,8 +217,11 @@ void TCustomChartLegend::LayOut(const std::vector<TRow>& Candidates, const TRect
     const int Total = int(Candidates.size());
     std::vector<std::string> Texts(static_cast<size_t>(Total));
     std::vector<int> TextWidths(static_cast<size_t>(Total), -1);
+    IRemovedInLayOut = false;
     const auto TextWidth = [&](int I) {
         int& W = TextWidths[size_t(I)];
+        if (IRemovedInLayOut)
+            return 0;
         if (W < 0) {
             const TRow& R = Candidates[size_t(I)];
             std::string& T = Texts[size_t(I)];
@@ -233,6 +245,13 @@ void TCustomChartLegend::LayOut(const std::vector<TRow>& Candidates, const TRect
     for (int I = 0; I < Shown; ++I) {
         TextWidth(I);
         FItems.push_back({taLeftJustify, 0, {}, std::move(Texts[size_t(I)]), {}, 0});
+    }
+    if (IRemovedInLayOut) {
+        // No rows this frame; the next one lays out the series that are left.
+        FRows.clear();
+        FItems.clear();
+        FChart->Invalidate();
+        return;
     }
     if (FInverted) {
         std::reverse(FRows.begin(), FRows.end());

@@ -108,7 +108,8 @@ public:
     void SetCheckBoxesStyle(TCheckBoxesStyle Value) { SetProperty(FCheckBoxesStyle, Value); }
     TChartHiddenPen& DividingLines() { return FDividingLines; }
     int FirstValue() const { return FFirstValue; }
-    void SetFirstValue(int Value) { SetProperty(FFirstValue, std::max(Value, 0)); }
+    // A negative index raises ChartException; the value stays.
+    void SetFirstValue(int Value);
     bool FontSeriesColor() const { return FFontSeriesColor; }
     void SetFontSeriesColor(bool Value) { SetProperty(FFontSeriesColor, Value); }
     int HorizMargin() const { return FHorizMargin; }
@@ -218,6 +219,9 @@ private:
     int ILastValue = -1;
     int ITotalItems = 0;
     bool IDrawTitle = false;
+    // A series left the chart while the rows were laid out (a text handler
+    // freed it): the rows made so far may name it.
+    bool IRemovedInLayOut = false;
     std::vector<TRow> FRows; // the rows of the last layout
     std::vector<int> FColWidths;
     std::vector<TRect> FRowRects; // each row's cell, for clicks

@@ -158,7 +158,7 @@ void TCustomChart::ProcessPanning(TChartAxis& Axis, int From, int To)
     bool Allow = true;
     if (auto Handler = OnAllowScroll)
         Handler(&Axis, Min, Max, Allow);
-    if (Allow)
+    if (Allow && HasAxis(&Axis))
         Axis.SetMinMax(Min, Max);
 }
 
@@ -214,7 +214,8 @@ void TCustomChart::ScrollVerticalAxes(bool Up)
         bool Allow = true;
         if (auto Handler = OnAllowScroll)
             Handler(&A, Min, Max, Allow);
-        if (Allow)
+        // The handler may have deleted the axis: only one still here scrolls.
+        if (Allow && HasAxis(&A))
             A.Scroll(Step, false);
     }
 }

@@ -26,6 +26,16 @@ void TChartCustomAxes::Delete(int Index)
     FChart.Invalidate();
 }
 
+bool TCustomAxisPanel::HasSeries(const TChartSeries* ASeries) const
+{
+    return std::find(FSeriesList.begin(), FSeriesList.end(), ASeries) != FSeriesList.end();
+}
+
+bool TCustomAxisPanel::HasAxis(const TChartAxis* Axis) const
+{
+    return std::find(FAxes.begin(), FAxes.end(), Axis) != FAxes.end();
+}
+
 TCustomAxisPanel::TCustomAxisPanel()
 {
     // Made once every field exists: an axis asks its chart for settings.

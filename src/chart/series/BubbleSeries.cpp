@@ -49,6 +49,8 @@ void TBubbleSeries::PreparePointer(int32_t ValueIndex)
 
 void TBubbleSeries::DrawValue(int32_t ValueIndex)
 {
+    if (IsNull(ValueIndex))
+        return;
     DrawPointer(CalcXPos(ValueIndex), CalcYPos(ValueIndex), GetValueColor(ValueIndex), ValueIndex);
 }
 
@@ -56,7 +58,8 @@ double TBubbleSeries::MaxYValue()
 {
     double Result = TPointSeries::MaxYValue();
     for (int32_t I = 0; I < Count(); ++I)
-        Result = std::max(Result, YValues()[I] + (*fRadius)[I]);
+        if (CountsAsValue(I))
+            Result = std::max(Result, YValues()[I] + (*fRadius)[I]);
     return Result;
 }
 
@@ -64,7 +67,8 @@ double TBubbleSeries::MinYValue()
 {
     double Result = TPointSeries::MinYValue();
     for (int32_t I = 0; I < Count(); ++I)
-        Result = std::min(Result, YValues()[I] - (*fRadius)[I]);
+        if (CountsAsValue(I))
+            Result = std::min(Result, YValues()[I] - (*fRadius)[I]);
     return Result;
 }
 

@@ -24,6 +24,8 @@ void TCandleSeries::DrawValue(int32_t ValueIndex)
         return;
     if (OnGetPointerStyle)
         OnGetPointerStyle(this, ValueIndex);
+    if (ValueIndex >= Count())
+        return;
     TCanvas3D& C = ParentChart()->Canvas();
     const TCandleTrend Trend = TrendOf(ValueIndex);
     const TColor Color = ColorOf(ValueIndex, Trend);

@@ -288,6 +288,16 @@ void TChartSeries::CheckOrder()
     Repaint();
 }
 
+bool TChartSeries::HasFiniteValues(int32_t ValueIndex) const
+{
+    // Lists known to hold only finite numbers are not looked into.
+    for (const auto& List : fValuesList)
+        if (!List->AllFinite() && ValueIndex >= 0 && ValueIndex < List->Count() &&
+            !std::isfinite((*List)[ValueIndex]))
+            return false;
+    return true;
+}
+
 TColor TChartSeries::ValueColor(int32_t ValueIndex) const
 {
     if (fColors && ValueIndex >= 0 && ValueIndex < static_cast<int32_t>(fColors->size()))

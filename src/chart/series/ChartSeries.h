@@ -61,7 +61,13 @@ public:
     // As AddXY for every point in turn, merged in one pass when nothing can
     // observe the single adds (inside BeginUpdate, no OnBeforeAdd).
     void AddPoints(const TChartPointsBatch& Points);
-    bool IsNull(int32_t ValueIndex) const { return ValueColor(ValueIndex) == clNone; }
+    // Null by its colour, or by a value that is not a finite number.
+    bool IsNull(int32_t ValueIndex) const
+    {
+        return ValueColor(ValueIndex) == clNone || !HasFiniteValues(ValueIndex);
+    }
+    // Every value of the point is a finite number.
+    bool HasFiniteValues(int32_t ValueIndex) const;
     virtual void Delete(int32_t ValueIndex);
     virtual void Delete(int32_t Start, int32_t Quantity, bool RemoveGap = false);
     virtual void Clear();

@@ -234,12 +234,14 @@ void TChartSeries::DrawAllValues()
 {
     if (fFirstVisibleIndex < 0)
         return;
+    // A drawing handler may empty the series: no point past its end is drawn.
     if (DrawValuesForward())
-        for (int32_t I = fFirstVisibleIndex; I <= fLastVisibleIndex; ++I)
+        for (int32_t I = fFirstVisibleIndex; I <= fLastVisibleIndex && I < Count(); ++I)
             DrawValue(I);
     else
         for (int32_t I = fLastVisibleIndex; I >= fFirstVisibleIndex; --I)
-            DrawValue(I);
+            if (I < Count())
+                DrawValue(I);
 }
 
 void TChartSeries::DoBeforeDrawValues()

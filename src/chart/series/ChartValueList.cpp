@@ -213,20 +213,22 @@ void TChartValueList::Sort()
 
 void TChartValueList::RecalcStats()
 {
-    if (fCount < 1) {
-        fMinValue = fMaxValue = fTotal = fTotalABS = 0;
-    } else {
-        fMinValue = fMaxValue = fTotal = fValue[0];
-        fTotalABS = std::fabs(fValue[0]);
-        for (int32_t I = 1; I < fCount; ++I) {
-            const double V = fValue[I];
-            if (V < fMinValue)
-                fMinValue = V;
-            else if (V > fMaxValue)
-                fMaxValue = V;
-            fTotal += V;
-            fTotalABS += std::fabs(V);
+    // Values that are not finite numbers belong to null points: they count
+    // in no extreme and no total.
+    fMinValue = fMaxValue = fTotal = fTotalABS = 0;
+    fAllFinite = true;
+    bool any = false;
+    for (int32_t I = 0; I < fCount; ++I) {
+        const double V = fValue[I];
+        if (!std::isfinite(V)) {
+            fAllFinite = false;
+            continue;
         }
+        fMinValue = any ? std::min(fMinValue, V) : V;
+        fMaxValue = any ? std::max(fMaxValue, V) : V;
+        any = true;
+        fTotal += V;
+        fTotalABS += std::fabs(V);
     }
     fModified = false;
 }
@@ -235,6 +237,12 @@ void TChartValueList::CheckStats()
 {
     if (fModified)
         RecalcStats();
+}
+
+bool TChartValueList::AllFinite()
+{
+    CheckStats();
+    return fAllFinite;
 }
 
 double TChartValueList::MaxValue()

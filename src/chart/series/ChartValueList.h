@@ -77,6 +77,8 @@ public:
     double TotalABS();
     double Range() { return MaxValue() - MinValue(); }
     void RecalcStats();
+    // Every value is a finite number (kept with the statistics).
+    bool AllFinite();
 
     // Index range whose values lie between AMin and AMax, by the walk the
     // series uses for its visible points: First is -1 when every value is
@@ -127,6 +129,7 @@ private:
     std::string fValueSource;
     bool fModified = true;
     bool fSortedAscending = true;
+    bool fAllFinite = true;
     std::vector<double> fValue;
 };
 

@@ -8,17 +8,24 @@ double RelativeStrength(TRSIStyle Style, std::span<const double> Open,
 {
     double Ups = 0;
     double Downs = 0;
+    // A price that is not a finite number belongs to a null point: it is
+    // passed over, a change runs from the last price before it.
     if (Style == rsiClose) {
-        for (int32_t I = First + 1; I <= Last; ++I) {
-            const double D = Close[I] - Close[I - 1];
+        const double* Previous = nullptr;
+        for (int32_t I = First; I <= Last; ++I) {
+            if (!std::isfinite(Close[I]))
+                continue;
+            const double D = Previous ? Close[I] - *Previous : 0;
             if (D >= 0)
                 Ups += D;
             else
                 Downs -= D;
+            Previous = &Close[I];
         }
     } else {
         for (int32_t I = First; I <= Last; ++I)
-            (Open[I] <= Close[I] ? Ups : Downs) += Close[I];
+            if (std::isfinite(Open[I]) && std::isfinite(Close[I]))
+                (Open[I] <= Close[I] ? Ups : Downs) += Close[I];
     }
     const double Points = Last - First + 1;
     Ups /= Points;
@@ -49,14 +56,27 @@ std::vector<TDirectionalMove> DirectionalMoves(std::span<const double> High,
                                                std::span<const double> Close, size_t N)
 {
     std::vector<TDirectionalMove> Moves(N);
+    // A point with a price that is not a finite number is null: it moves
+    // nothing, and the next point moves from the last one before it.
+    const auto Finite = [&](size_t I) {
+        return std::isfinite(High[I]) && std::isfinite(Low[I]) && std::isfinite(Close[I]);
+    };
+    size_t P = 0;
+    bool Have = N > 0 && Finite(0);
     for (size_t I = 1; I < N; ++I) {
-        TDirectionalMove& M = Moves[I];
-        M.TrueRange = std::max({High[I] - Low[I], std::fabs(High[I] - Close[I - 1]),
-                                std::fabs(Low[I] - Close[I - 1])});
-        const double Up = High[I] - High[I - 1];
-        const double Down = Low[I - 1] - Low[I];
-        M.Plus = Up > Down ? std::max(Up, 0.0) : 0;
-        M.Minus = Down > Up ? std::max(Down, 0.0) : 0;
+        if (!Finite(I))
+            continue;
+        if (Have) {
+            TDirectionalMove& M = Moves[I];
+            M.TrueRange = std::max(
+                {High[I] - Low[I], std::fabs(High[I] - Close[P]), std::fabs(Low[I] - Close[P])});
+            const double Up = High[I] - High[P];
+            const double Down = Low[P] - Low[I];
+            M.Plus = Up > Down ? std::max(Up, 0.0) : 0;
+            M.Minus = Down > Up ? std::max(Down, 0.0) : 0;
+        }
+        P = I;
+        Have = true;
     }
     return Moves;
 }

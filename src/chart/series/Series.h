@@ -19,10 +19,11 @@ public:
     TChartPen& LinePen() const { return Pen(); }
 
 protected:
-    // The point is drawn and measured as a value: not null, or nulls ignored.
+    // The point is drawn and measured as a value: not null, or nulls ignored;
+    // never with a value that is not a finite number.
     bool CountsAsValue(int32_t ValueIndex) const
     {
-        return fTreatNulls == tnIgnore || !IsNull(ValueIndex);
+        return HasFiniteValues(ValueIndex) && (fTreatNulls == tnIgnore || !IsNull(ValueIndex));
     }
     // A repainting setter's body.
     template <class T> void SetAndRepaint(T& Field, const std::type_identity_t<T>& Value)

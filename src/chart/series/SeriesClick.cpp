@@ -43,9 +43,12 @@ int32_t TCustomSeries::Clicked(int32_t X, int32_t Y)
     const TPoint P =
         ParentChart() ? ParentChart()->Canvas().Calculate2DPosition(X, Y, StartZ()) : TPoint{X, Y};
     TPoint Previous;
-    for (int32_t I = Start; I <= End; ++I) {
+    // A pointer-style handler may empty the series while it is tested.
+    for (int32_t I = Start; I <= End && I < Count(); ++I) {
         const TPoint Point{CalcXPos(I), CalcYPos(I)};
         if (fPointer->Visible() && ClickedPointer(I, Point.X, Point.Y, P.X, P.Y)) {
+            if (I >= Count())
+                return -1;
             if (OnClickPointer)
                 OnClickPointer(this, I, X, Y);
             return I;
