@@ -27,7 +27,9 @@ std::unique_ptr<TDBaseMethod> TDepthThread::NewMethod() const
 
 void TDepthThread::DoMakeRequest()
 {
-    fRequest = "symbol=" + fSymbol + "&limit=5";
+    fRequest.clear();
+    AddQuery(fRequest, "symbol", fSymbol);
+    AddQuery(fRequest, "limit", "5");
 }
 
 bool TDepthThread::DoReadReply()
@@ -99,7 +101,9 @@ std::unique_ptr<TDBaseMethod> TTickerBookTickerThread::NewMethod() const
 
 void TTickerBookTickerThread::DoMakeRequest()
 {
-    fRequest = fSymbol.empty() ? std::string() : "symbol=" + fSymbol;
+    fRequest.clear();
+    if (!fSymbol.empty())
+        AddQuery(fRequest, "symbol", fSymbol);
 }
 
 bool TTickerBookTickerThread::DoReadReply()
@@ -140,7 +144,9 @@ void TTickerPriceThread::DoExecute()
 
 void TTickerPriceThread::DoMakeRequest()
 {
-    fRequest = fSymbol.empty() ? std::string() : "symbol=" + fSymbol;
+    fRequest.clear();
+    if (!fSymbol.empty())
+        AddQuery(fRequest, "symbol", fSymbol);
 }
 
 bool TTickerPriceThread::DoReadReply()

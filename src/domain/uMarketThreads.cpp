@@ -84,11 +84,13 @@ void TKlinesThread::DoMakeRequest()
     });
     if (fLimit == 0 && fEndDate == 0)
         fLimit = cDefaultLimit;
-    fRequest = "symbol=" + fSymbol + "&interval=" + std::string(TChartIntervalStr[fInterval]);
+    fRequest.clear();
+    AddQuery(fRequest, "symbol", fSymbol);
+    AddQuery(fRequest, "interval", TChartIntervalStr[fInterval]);
     if (fLimit < 1)
-        fRequest += "&endTime=" + std::to_string(fEndDate);
+        AddQuery(fRequest, "endTime", std::to_string(fEndDate));
     else
-        fRequest += "&limit=" + std::to_string(fLimit);
+        AddQuery(fRequest, "limit", std::to_string(fLimit));
 }
 
 void TKlinesThread::DoSendRequest()

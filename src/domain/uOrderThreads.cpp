@@ -24,7 +24,10 @@ std::string TimeStamp()
 // "timestamp=...&recvWindow=60000"
 std::string SignedQuery()
 {
-    return "timestamp=" + TimeStamp() + "&recvWindow=" + std::to_string(cRecvWindow);
+    std::string Query;
+    AddQuery(Query, "timestamp", TimeStamp());
+    AddQuery(Query, "recvWindow", std::to_string(cRecvWindow));
+    return Query;
 }
 
 bool IsMainAccount(const TConnectionItem* aAccount)
@@ -124,7 +127,7 @@ void TUserOrdersThread::DoMakeRequest()
 {
     fRequest = SignedQuery();
     if (!fSymbol.empty())
-        fRequest += "&symbol=" + fSymbol;
+        AddQuery(fRequest, "symbol", fSymbol);
 }
 
 bool TUserOrdersThread::DoReadReply()
@@ -234,9 +237,11 @@ std::unique_ptr<TDBaseMethod> TOrderDeleteThread::NewMethod() const
 
 void TOrderDeleteThread::DoMakeRequest()
 {
-    fRequest = "symbol=" + fUserOrder.Symbol() +
-               "&orderId=" + std::to_string(fUserOrder.OrderID()) + "&timestamp=" + TimeStamp() +
-               "&recvWindow=" + std::to_string(cRecvWindow);
+    fRequest.clear();
+    AddQuery(fRequest, "symbol", fUserOrder.Symbol());
+    AddQuery(fRequest, "orderId", std::to_string(fUserOrder.OrderID()));
+    AddQuery(fRequest, "timestamp", TimeStamp());
+    AddQuery(fRequest, "recvWindow", std::to_string(cRecvWindow));
 }
 
 bool TOrderDeleteThread::DoReadReply()

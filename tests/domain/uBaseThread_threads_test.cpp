@@ -229,6 +229,7 @@ TEST_F(BaseThread, ClosingWaitsBrieflyThenTeardownAbortsAStuckRead)
 
     Dispatcher.Shutdown();
     EXPECT_TRUE(FinishWorkers(5s));
+    HttpAbortTransfers(false);
     EXPECT_LT(TClock::now() - Start, 4s);
     EXPECT_EQ(Model.ThreadListCount(), 0u);
     EXPECT_FALSE(Slow->Steps.Has("Notify ui"));
