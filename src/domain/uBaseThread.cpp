@@ -26,7 +26,8 @@ std::shared_ptr<TThreadList> ListFor(const std::shared_ptr<TChartLink>& aChart)
 } // namespace
 
 TBaseThread::TBaseThread(std::shared_ptr<TChartLink> aChart)
-    : fChart(std::move(aChart)), fThreadList(ListFor(fChart))
+    : fChart(std::move(aChart)), fThreadList(ListFor(fChart)),
+      fClockWaitLimit(Workflow ? Workflow->ClockWaitLimit() : TWorkflow::cClockWaitLimit)
 {
 }
 

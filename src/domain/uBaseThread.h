@@ -28,10 +28,7 @@ public:
     explicit TBaseThread(std::shared_ptr<TChartLink> aChart = nullptr);
 
     const std::shared_ptr<TChartLink>& Chart() const { return fChart; }
-    // How long a request waits for the exchange's clock (20 s).
-    void SetClockWaitLimit(std::chrono::milliseconds aLimit) { fClockWaitLimit = aLimit; }
 
-    static constexpr std::chrono::milliseconds cClockWaitLimit{20000};
     static constexpr std::chrono::milliseconds cClockWaitStep{50};
 
 protected:
@@ -92,7 +89,8 @@ protected:
 private:
     simdjson::dom::parser fParser;
     std::shared_ptr<TThreadList> fThreadList;
-    std::chrono::milliseconds fClockWaitLimit = cClockWaitLimit;
+    // The workflow's, when the worker is made.
+    std::chrono::milliseconds fClockWaitLimit;
 };
 
 // A signed request. Its starter sets the account on the user-interface

@@ -3,6 +3,7 @@
 #include "domain/uCommon.h"
 
 #include <atomic>
+#include <chrono>
 
 class IMainFormFactory;
 class IWorkflowChartList;
@@ -33,6 +34,11 @@ public:
     // chart polling is left out.
     void SetMainFormFactory(IMainFormFactory* aFactory) { fMainFormFactory = aFactory; }
     void SetChartList(IWorkflowChartList* aChartList) { fChartList = aChartList; }
+    // How long a signed request waits for the exchange's clock before it
+    // gives up unsent; read by each worker when it is made.
+    static constexpr std::chrono::milliseconds cClockWaitLimit{20000};
+    std::chrono::milliseconds ClockWaitLimit() const { return fClockWaitLimit; }
+    void SetClockWaitLimit(std::chrono::milliseconds aLimit) { fClockWaitLimit = aLimit; }
     // The main window once DoShowMainForm has created it.
     IWorkflowMainForm* MainForm() const { return fMainForm; }
 
@@ -75,6 +81,7 @@ private:
     IMainFormFactory* fMainFormFactory = nullptr;
     IWorkflowChartList* fChartList = nullptr;
     IWorkflowMainForm* fMainForm = nullptr;
+    std::chrono::milliseconds fClockWaitLimit = cClockWaitLimit;
 };
 
 // Created and destroyed by the builder; nullptr outside that span.

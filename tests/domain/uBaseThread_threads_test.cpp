@@ -148,8 +148,8 @@ TEST_F(BaseThread, ClockWaitEndsWithoutSendingWhenTheClockNeverComes)
         SCOPED_TRACE(Case.Name);
         Log.Clear();
         Flow.SetState(wfsWorking);
+        Flow.SetClockWaitLimit(Case.Limit);
         auto W = Worker(true);
-        W->SetClockWaitLimit(Case.Limit);
         const auto Start = TClock::now();
         W->Start();
         Dispatcher.PumpUntil([&] { return W->Steps.Has("Before listed 0"); }, 5s);
@@ -173,8 +173,8 @@ TEST_F(BaseThread, ClockWaitEndsWithoutSendingWhenTheClockNeverComes)
 
 TEST_F(BaseThread, ClockWaitEndsWhenTheExchangeSetsTheClockNotWhenItTicks)
 {
+    Flow.SetClockWaitLimit(60s);
     auto W = Worker(true);
-    W->SetClockWaitLimit(60s);
     W->Response = "{}";
     W->Start();
     Clock.SetTime(EncodeDate(2026, 12, 6)); // a clock not set by the exchange
