@@ -5,10 +5,12 @@
 #include "platform/Thread.h"
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <simdjson.h>
 #include <string>
+#include <string_view>
 
 class TDBaseMethod;
 class TOrder;
@@ -28,6 +30,9 @@ public:
     explicit TBaseThread(std::shared_ptr<TChartLink> aChart = nullptr);
 
     const std::shared_ptr<TChartLink>& Chart() const { return fChart; }
+    // Before Start: the worker counts as a running request of aKey (its
+    // kind and target) until its Execute has ended.
+    void SetRequestKey(std::string aKey);
 
     static constexpr std::chrono::milliseconds cClockWaitStep{50};
 
@@ -88,7 +93,22 @@ protected:
 
 private:
     simdjson::dom::parser fParser;
+    // A request of one kind and target counted as running.
+    class TRunningRequest {
+    public:
+        TRunningRequest() = default;
+        TRunningRequest(const TRunningRequest&) = delete;
+        TRunningRequest& operator=(const TRunningRequest&) = delete;
+        ~TRunningRequest() { Release(); }
+        void Hold(std::string aKey);
+        void Release();
+
+    private:
+        std::string fKey;
+    };
+
     std::shared_ptr<TThreadList> fThreadList;
+    TRunningRequest fRunning;
     // The workflow's, when the worker is made.
     std::chrono::milliseconds fClockWaitLimit;
 };
@@ -106,6 +126,7 @@ public:
     TConnectionItem* Account() const;
     // User-interface thread, before Start. nullptr: the main account.
     void SetAccount(TConnectionItem* aAccount);
+    TAccountID AccountID() const { return fAccountID; }
     bool Multi() const { return fMulti; }
     void SetMulti(bool aMulti) { fMulti = aMulti; }
 
@@ -134,6 +155,17 @@ protected:
 
 // Starts a worker that frees itself when it ends.
 void StartFree(const std::shared_ptr<TThread>& aWorker);
+
+// A request's kind and target as one key: "Depth BTCUSDT", "OpenOrders 3".
+std::string RequestKey(std::string_view aKind, std::string_view aTarget = {});
+std::string RequestKey(std::string_view aKind, std::int64_t aTarget);
+// Whether a worker of that key is running. A poll does not start while one
+// of its key still runs: against an exchange slower than the poll's pace the
+// workers would pile up without bound.
+bool RequestRunning(const std::string& aKey);
+// Starts aWorker as a free worker holding aKey, unless a worker of that key
+// is running; false then.
+bool StartPoll(const std::shared_ptr<TBaseThread>& aWorker, std::string aKey);
 
 // User-interface thread, when the main window closes: waits up to aGrace
 // for the list's workers while running their synchronised steps; then asks

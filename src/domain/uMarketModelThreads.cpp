@@ -11,6 +11,10 @@
 
 namespace {
 
+// The request keys of the market-data kinds, in the order of TRequestKind.
+constexpr std::string_view cKindNames[] = {
+    "Time", "Depth", "TickerPrice", "Ticker24hr", "Ticker24hrVolume", "TickerBookTicker"};
+
 template <typename T> std::shared_ptr<T> SymbolWorker(const std::string& aSymbol)
 {
     auto Worker = std::make_shared<T>();
@@ -181,12 +185,12 @@ void StartChartPrice(const std::shared_ptr<TChartLink>& aChart, const std::strin
 {
     auto Worker = std::make_shared<TTickerPriceThread>(aChart);
     Worker->SetSymbol(aSymbol);
-    StartFree(Worker);
+    StartPoll(Worker, RequestKey("TickerPrice", aChart->ID()));
 }
 
 bool StartMarketRequest(const TRequest& aRequest)
 {
-    std::shared_ptr<TThread> Worker;
+    std::shared_ptr<TBaseThread> Worker;
     switch (aRequest.Kind) {
     case TRequestKind::Time:
         Worker = std::make_shared<TTimeThread>();
@@ -209,6 +213,6 @@ bool StartMarketRequest(const TRequest& aRequest)
     default:
         return false;
     }
-    StartFree(Worker);
+    StartPoll(Worker, RequestKey(cKindNames[static_cast<int>(aRequest.Kind)], aRequest.Symbol));
     return true;
 }

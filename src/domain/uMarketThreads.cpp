@@ -222,7 +222,7 @@ void StartKlines(const std::shared_ptr<TChartLink>& aChart, const std::string& a
     auto Worker = std::make_shared<TKlinesThread>(aChart);
     Worker->SetSymbol(aSymbol);
     Worker->SetLimit(aLimit);
-    StartFree(Worker);
+    StartPoll(Worker, RequestKey("Klines", aChart->ID()));
 }
 
 std::shared_ptr<TKlinesHistoryThread> StartKlinesHistory(const std::shared_ptr<TChartLink>& aChart,

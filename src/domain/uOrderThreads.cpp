@@ -279,6 +279,7 @@ void StartOpenOrders(TConnectionItem* aAccount, const std::string& aSymbol)
 {
     auto Worker = NewWorker<TOpenOrdersThread>(aAccount, false);
     Worker->SetSymbol(aSymbol);
+    Worker->SetRequestKey(RequestKey(cOpenOrdersKind, Worker->AccountID()));
     StartFree(Worker);
 }
 
@@ -286,6 +287,7 @@ void StartAllOrders(TConnectionItem* aAccount, const std::string& aSymbol)
 {
     auto Worker = NewWorker<TAllOrdersThread>(aAccount, false);
     Worker->SetSymbol(aSymbol);
+    Worker->SetRequestKey(RequestKey(cAllOrdersKind, Worker->AccountID()));
     StartFree(Worker);
 }
 

@@ -5,6 +5,7 @@
 #include "domain/uCollections.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The signed requests: balances, open orders, order history, order placement
@@ -104,6 +105,12 @@ protected:
 private:
     TUserOrder fUserOrder;
 };
+
+// The request kinds of an account's lists and balances (RequestKey with the
+// account's number): such a request is running while its worker runs.
+inline constexpr std::string_view cOpenOrdersKind = "OpenOrders";
+inline constexpr std::string_view cAllOrdersKind = "AllOrders";
+inline constexpr std::string_view cAccountKind = "Account";
 
 // Starters, user-interface thread: each starts a worker that frees itself.
 // aAccount nullptr: the main account. What the worker needs is copied now.

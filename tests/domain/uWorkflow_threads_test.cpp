@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <thread>
@@ -263,4 +264,43 @@ TEST_F(WorkflowExchange, AFailedServerTimeIsAskedAgainWhileTheStartUpCheckWaitsF
         Exchange.SetHandler(TExchangeEndpoint::Time, nullptr);
         SysTime = &Clock;
     }
+}
+
+// An exchange slower than the polls' pace: each poll of one kind and target
+// waits for the one before it, so the workers stay as many as the kinds.
+TEST_F(WorkflowExchange, AnExchangeSlowerThanThePollsStartsOneRequestOfAKindAtATime)
+{
+    Exchange.AddAccount("api-key", "secret");
+    SetMainKeys("api-key", "secret");
+    Clock.SetServerTime(StampToDate(Exchange.ServerTime()));
+    Model.Input().SetAuth(uaAuth);
+    Model.Input().SetSymbol("BTCUSDT");
+    for (TExchangeEndpoint Endpoint :
+         {TExchangeEndpoint::TickerPrice, TExchangeEndpoint::Depth, TExchangeEndpoint::Time,
+          TExchangeEndpoint::OpenOrders, TExchangeEndpoint::Ticker24hr})
+        Exchange.SetHandler(Endpoint, [this, Endpoint](const TExchangeCall&) {
+            TExchangeReply Late =
+                TExchangeReply::Json(StandardReplyData(Endpoint, Exchange.ServerTime()));
+            Late.DelayMs = 1500;
+            return Late;
+        });
+    std::size_t MostWorkers = 0;
+    for (int Tick = 0; Tick < 10; ++Tick) {
+        Flow.DoEvery5Second();
+        Flow.DoEverySecond();
+        Flow.DoOnce();
+        Dispatcher.PumpUntil([] { return false; }, 100ms);
+        MostWorkers = std::max(MostWorkers, FreeThreadCount());
+    }
+    std::map<std::string, int> Asked;
+    for (const std::string& Request : Requests())
+        ++Asked[Request];
+    EXPECT_EQ(Asked, (std::map<std::string, int>{
+                         {"depth", 1}, {"openOrders", 1}, {"ticker/price", 1}, {"time", 1}}));
+    EXPECT_LE(MostWorkers, 4u);
+    FreeWorkersEnded(5s);
+    for (TExchangeEndpoint Endpoint :
+         {TExchangeEndpoint::TickerPrice, TExchangeEndpoint::Depth, TExchangeEndpoint::Time,
+          TExchangeEndpoint::OpenOrders, TExchangeEndpoint::Ticker24hr})
+        Exchange.SetHandler(Endpoint, nullptr);
 }
