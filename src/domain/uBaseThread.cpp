@@ -123,7 +123,7 @@ void TBaseThread::DoExecute()
 
 void TBaseThread::DoSendRequest()
 {
-    SendRequest(NewMethod(), Signer(), fRequest, fResponse, fError);
+    SendRequest(NewMethod(), Signer(), fRequest, fResponse, fError, &fFailure);
 }
 
 void TBaseThread::DoParseResponse()

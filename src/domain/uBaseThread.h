@@ -2,6 +2,7 @@
 
 #include "domain/uChartLink.h"
 #include "domain/uProfile.h"
+#include "domain/uTradeEngine.h"
 #include "platform/Thread.h"
 
 #include <chrono>
@@ -90,6 +91,8 @@ protected:
     std::string fRequest;
     std::string fResponse;
     std::string fError;
+    // How the exchange failed, when it did.
+    TExchangeFailure fFailure;
 
 private:
     simdjson::dom::parser fParser;

@@ -92,6 +92,12 @@ void TAccountThread::DoExecute()
         fAuth = uaUnauth;
 }
 
+TAccountCheck TAccountThread::Check() const
+{
+    const bool Refused = fFailure.KeysRefused();
+    return {fAuth, Refused, Refused ? fFailure.Message() : std::string()};
+}
+
 void TAccountThread::DoMakeRequest()
 {
     fRequest = SignedQuery();

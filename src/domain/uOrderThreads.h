@@ -20,6 +20,8 @@ public:
     // uaUndefined when nothing was asked or the reply could not be read.
     // Read once the worker has ended.
     TUserAuth Auth() const { return fAuth; }
+    // The same with whether the exchange refused the keys, and its words.
+    TAccountCheck Check() const;
 
 protected:
     std::string RequestName() const override { return "Account"; }

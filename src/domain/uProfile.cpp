@@ -108,7 +108,7 @@ void TConnectionItem::Assign(const TConnectionItem& Source)
     fSecretKey = Source.fSecretKey;
 }
 
-TUserAuth TConnectionItem::AccountEx(TConnectionItem* aProfile, bool aFree)
+TUserAuth TConnectionItem::AccountEx(TConnectionItem* aProfile, bool aFree, TAccountCheck* aCheck)
 {
     if (Workflow == nullptr || Workflow->State() != wfsWorking)
         return uaUndefined;
@@ -121,6 +121,8 @@ TUserAuth TConnectionItem::AccountEx(TConnectionItem* aProfile, bool aFree)
         return uaUndefined;
     // Runs the worker's synchronised steps while it waits.
     WaitForAccountCheck(*Thread);
+    if (aCheck)
+        *aCheck = Thread->Check();
     return Thread->Auth();
 }
 

@@ -4,8 +4,12 @@
 
 #include <atomic>
 #include <chrono>
+#include <memory>
 
 class IMainFormFactory;
+class TAccountThread;
+class TPingThread;
+struct TAccountCheck;
 class IWorkflowChartList;
 class IWorkflowMainForm;
 
@@ -50,13 +54,22 @@ public:
     // passes on. True.
     bool DoShowMainForm();
 
+    // Whether the last ping was answered.
+    bool Online() const { return fOnline; }
+
     // The clock's hooks; each does nothing unless working.
     // Prices of all symbols, the selected symbol's book, every chart's price.
+    // Also the recovery from a bad start: while offline, a ping every
+    // cPingRetrySeconds, and an answered one goes online as at start-up;
+    // while the main account's keys wait for a check that failed on the way
+    // (not one the exchange refused), a check every cAccountRetrySeconds.
     virtual void DoEverySecond();
     // The server time.
     virtual void DoEvery5Second();
     // Every chart's two newest candles.
     virtual void DoEveryMinute();
+    static constexpr int cPingRetrySeconds = 5;
+    static constexpr int cAccountRetrySeconds = 10;
     // At every change of the clock: at most one request for what the main
     // account misses; only when it misses nothing, the same check for each
     // further account and the 24-hour tickers when the user is authorised
@@ -74,7 +87,16 @@ private:
     bool CanPoll() const;
     void CreateMainForm();
     void StartFirstRequests();
+    bool MainHasKeys() const;
     void CheckMainAccount();
+    // Authorises (and loads the orders) or not by a check's end; a refusal
+    // stops the retries and is told once.
+    void ApplyAccountCheck(const TAccountCheck& aCheck);
+    // The ping and the account check of the recovery, started and ended.
+    void RetryOnTick();
+    void EndRetries();
+    void GoOnline();
+    void StartAccountCheck();
 
     TWorkflowMode fMode = wfmTrade;
     std::atomic<TWorkflowState> fState{wfsWorking};
@@ -82,6 +104,14 @@ private:
     IWorkflowChartList* fChartList = nullptr;
     IWorkflowMainForm* fMainForm = nullptr;
     std::chrono::milliseconds fClockWaitLimit = cClockWaitLimit;
+    bool fOnline = false;
+    std::shared_ptr<TPingThread> fPing;
+    int fSecondsToPing = cPingRetrySeconds;
+    // The last check of the main account failed on the way there or back.
+    bool fAccountRetry = false;
+    std::shared_ptr<TAccountThread> fAccountCheck;
+    int fSecondsToCheck = cAccountRetrySeconds;
+    bool fRefusalShown = false;
 };
 
 // Created and destroyed by the builder; nullptr outside that span.
