@@ -235,10 +235,14 @@ void WaitForThreads(TThreadList& aList, std::chrono::milliseconds aGrace,
     TUIDispatcher* Dispatcher = GetUIDispatcher();
     if (!Dispatcher)
         return;
-    if (!Dispatcher->WaitWhile([&] { return aList.Count() > 0; }, aGrace)) {
+    const auto Running = [&] { return aList.Count() > 0; };
+    if (!Dispatcher->WaitWhile(Running, aGrace)) {
+        // A slow exchange would hold the close up for its whole time-out:
+        // the exchanges still open are cut, as the final teardown cuts them.
         aList.TerminateAll();
+        HttpAbortTransfers(true);
         Dispatcher->ProcessPending();
-        Dispatcher->SleepProcessing(aSettle);
+        Dispatcher->WaitWhile(Running, aSettle);
         Dispatcher->ProcessPending();
     }
     ReapFinishedThreads();

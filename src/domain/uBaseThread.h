@@ -172,7 +172,8 @@ bool StartPoll(const std::shared_ptr<TBaseThread>& aWorker, std::string aKey);
 
 // User-interface thread, when the main window closes: waits up to aGrace
 // for the list's workers while running their synchronised steps; then asks
-// those left to terminate and keeps serving them for aSettle. Ended free
+// those left to terminate, cuts every exchange still open (no request is
+// sent afterwards) and keeps serving them for at most aSettle. Ended free
 // workers are joined and freed. Workers still running are not waited for.
 void WaitForThreads(TThreadList& aList, std::chrono::milliseconds aGrace = std::chrono::seconds(1),
                     std::chrono::milliseconds aSettle = std::chrono::seconds(1));
