@@ -13,7 +13,7 @@ namespace {
 
 // The request keys of the market-data kinds, in the order of TRequestKind.
 constexpr std::string_view cKindNames[] = {
-    "Time", "Depth", "TickerPrice", "Ticker24hr", "Ticker24hrVolume", "TickerBookTicker"};
+    "Time", "Depth", cTickerPriceKind, "Ticker24hr", "Ticker24hrVolume", "TickerBookTicker"};
 
 template <typename T> std::shared_ptr<T> SymbolWorker(const std::string& aSymbol)
 {
@@ -185,7 +185,7 @@ void StartChartPrice(const std::shared_ptr<TChartLink>& aChart, const std::strin
 {
     auto Worker = std::make_shared<TTickerPriceThread>(aChart);
     Worker->SetSymbol(aSymbol);
-    StartPoll(Worker, RequestKey("TickerPrice", aChart->ID()));
+    StartPoll(Worker, RequestKey(cTickerPriceKind, aChart->ID()));
 }
 
 bool StartMarketRequest(const TRequest& aRequest)

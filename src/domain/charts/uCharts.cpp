@@ -7,6 +7,7 @@
 #include "controls/uMdiWindow.h"
 #include "domain/charts/uChartList.h"
 #include "domain/charts/uIndicators.h"
+#include "domain/uBaseThread.h"
 #include "domain/uLog.h"
 #include "domain/uMarketModelThreads.h"
 #include "domain/uMarketThreads.h"
@@ -133,14 +134,16 @@ void TChartItem::KlinesUpdate()
 }
 
 // The price of a symbol that the all-symbols price poll brings is taken
-// from there: twenty charts then ask for nothing more each second.
+// from there: twenty charts then ask for nothing more each second. While
+// that poll is still out, its answer is waited for.
 void TChartItem::TickerPrice()
 {
     if (!CanStartWorkers())
         return;
     const TSymbol* Polled = User ? User->SymbolShowList().SymbolList().Find(fSymbol) : nullptr;
     if (!Polled || Polled->LastPrice() <= 0) {
-        StartChartPrice(fLink, fSymbol);
+        if (!RequestRunning(RequestKey(cTickerPriceKind)))
+            StartChartPrice(fLink, fSymbol);
         return;
     }
     fChartPrice = Polled->LastPrice();
