@@ -380,8 +380,9 @@ TEST_F(WorkflowExchange, AnAccountCheckThatFailedOnTheWayIsAskedAgainEveryTenSec
         for (int Second = 1; Second <= 25; ++Second) {
             Flow.DoEverySecond();
             FreeWorkersEnded();
-            if (Second == 9)
+            if (Second == 9) {
                 EXPECT_EQ(std::ranges::count(Requests(), "account"), 1) << "none before 10 s";
+            }
         }
         EXPECT_EQ(Model.Input().Auth(), C.Auth);
         EXPECT_EQ(std::ranges::count(Requests(), "account"), C.Checks);
