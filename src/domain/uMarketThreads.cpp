@@ -8,6 +8,7 @@
 #include "domain/uSysTime.h"
 #include "domain/uTradeEngine.h"
 #include "domain/uUIWriter.h"
+#include "domain/uWorkflow.h"
 #include "platform/UIDispatcher.h"
 
 #include <exception>
@@ -36,7 +37,13 @@ void TTimeThread::DoExecute()
 {
     try {
         TTradeEngineClient Client;
-        Client.ExecuteCommand(NewMethod(), {}, fResponse);
+        const bool Answered =
+            Client.ExecuteCommand(NewMethod(), {}, fResponse) || Client.LastFailure().Status != 0;
+        if (!Answered)
+            Synchronize([] {
+                if (Workflow)
+                    Workflow->ExchangeLost();
+            });
         DoReadReply();
         Synchronize([this] {
             if (SysTime)

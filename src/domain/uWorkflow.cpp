@@ -138,6 +138,15 @@ void TWorkflow::EndRetries()
     }
 }
 
+void TWorkflow::ExchangeLost()
+{
+    if (!fOnline || !fMainForm || !IsWorking())
+        return;
+    fOnline = false;
+    fSecondsToPing = cPingRetrySeconds;
+    fMainForm->SetOnlineMode(false);
+}
+
 // As a start-up whose ping was answered, without waiting: the account check
 // ends on a later tick.
 void TWorkflow::GoOnline()

@@ -56,6 +56,10 @@ public:
 
     // Whether the last ping was answered.
     bool Online() const { return fOnline; }
+    // The exchange did not answer the server-time poll: offline (and pinging
+    // again) until a ping is answered, so that the status never claims a
+    // connection that is gone.
+    void ExchangeLost();
 
     // The clock's hooks; each does nothing unless working.
     // Prices of all symbols, the selected symbol's book, every chart's price.

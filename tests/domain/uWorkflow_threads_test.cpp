@@ -393,3 +393,28 @@ TEST_F(WorkflowExchange, AnAccountCheckThatFailedOnTheWayIsAskedAgainEveryTenSec
         EXPECT_EQ(Boxes, C.Boxes);
     }
 }
+
+// Online, an exchange that stops answering the server-time poll turns the
+// status offline at once; the pings bring it back.
+TEST_F(WorkflowExchange, AnExchangeGoneWhileOnlineShowsOfflineUntilAPingIsAnswered)
+{
+    EXPECT_TRUE(Flow.DoShowMainForm());
+    FreeWorkersEnded();
+    ASSERT_TRUE(Flow.Online());
+    Calls.clear();
+    Exchange.Script(TExchangeEndpoint::Time, TExchangeReply::Error(503, -1, "busy"));
+    Flow.DoEvery5Second();
+    FreeWorkersEnded();
+    EXPECT_TRUE(Flow.Online()) << "an answer, if a refusal, is no lost exchange";
+    Exchange.Script(TExchangeEndpoint::Time, TExchangeReply::Dropped());
+    Flow.DoEvery5Second();
+    FreeWorkersEnded();
+    EXPECT_FALSE(Flow.Online());
+    EXPECT_EQ(Calls, TCallLog{"Offline"});
+    for (int Second = 1; Second <= 6; ++Second) {
+        Flow.DoEverySecond();
+        FreeWorkersEnded();
+    }
+    EXPECT_TRUE(Flow.Online());
+    EXPECT_EQ(Calls, (TCallLog{"Offline", "Online"}));
+}
