@@ -85,8 +85,12 @@ std::vector<TUserOrder> ParseUserOrdersReply(std::string_view aText, const std::
     if (Reply.Root().get_array().get(Orders) != simdjson::SUCCESS)
         Reply.Fail("lRootNode not assigned");
     std::vector<TUserOrder> Result;
-    ForEachObject(Orders,
-                  [&](const dom::object& Order) { Result.push_back(ReadUserOrder(Order)); });
+    TSymbolNameCheck Names;
+    ForEachObject(Orders, [&](const dom::object& Order) {
+        TUserOrder Read = ReadUserOrder(Order);
+        if (Names.Accept(Read.Symbol()))
+            Result.push_back(std::move(Read));
+    });
     return Result;
 }
 

@@ -11,8 +11,23 @@
 #include "platform/UIDispatcher.h"
 
 #include <exception>
+#include <map>
+#include <mutex>
 
 namespace {
+
+// The running requests by key, with how many of each run. Never freed: a
+// worker left running at exit still releases its key.
+struct TRunningRequests {
+    std::mutex Lock;
+    std::map<std::string, int, std::less<>> Count;
+};
+
+TRunningRequests& Running()
+{
+    static auto* const Requests = new TRunningRequests;
+    return *Requests;
+}
 
 // The list a worker registers in: its chart's (kept alive with the chart's
 // link), else the market model's. Read on the starter's thread.
@@ -26,7 +41,8 @@ std::shared_ptr<TThreadList> ListFor(const std::shared_ptr<TChartLink>& aChart)
 } // namespace
 
 TBaseThread::TBaseThread(std::shared_ptr<TChartLink> aChart)
-    : fChart(std::move(aChart)), fThreadList(ListFor(fChart))
+    : fChart(std::move(aChart)), fThreadList(ListFor(fChart)),
+      fClockWaitLimit(Workflow ? Workflow->ClockWaitLimit() : TWorkflow::cClockWaitLimit)
 {
 }
 
@@ -53,6 +69,32 @@ void TBaseThread::Execute()
     } catch (...) {
         LogAlert("TBaseThread.Execute error: unknown exception");
     }
+    fRunning.Release();
+}
+
+void TBaseThread::SetRequestKey(std::string aKey)
+{
+    fRunning.Hold(std::move(aKey));
+}
+
+void TBaseThread::TRunningRequest::Hold(std::string aKey)
+{
+    Release();
+    TRunningRequests& Requests = Running();
+    const std::lock_guard Lock(Requests.Lock);
+    fKey = std::move(aKey);
+    ++Requests.Count[fKey];
+}
+
+void TBaseThread::TRunningRequest::Release()
+{
+    TRunningRequests& Requests = Running();
+    const std::lock_guard Lock(Requests.Lock);
+    if (fKey.empty())
+        return;
+    if (auto It = Requests.Count.find(fKey); It != Requests.Count.end() && --It->second <= 0)
+        Requests.Count.erase(It);
+    fKey.clear();
 }
 
 // The common shape. A request that waits for the clock and gets none sends
@@ -81,7 +123,7 @@ void TBaseThread::DoExecute()
 
 void TBaseThread::DoSendRequest()
 {
-    SendRequest(NewMethod(), Signer(), fRequest, fResponse, fError);
+    SendRequest(NewMethod(), Signer(), fRequest, fResponse, fError, &fFailure);
 }
 
 void TBaseThread::DoParseResponse()
@@ -156,16 +198,51 @@ void StartFree(const std::shared_ptr<TThread>& aWorker)
     aWorker->Start();
 }
 
+std::string RequestKey(std::string_view aKind, std::string_view aTarget)
+{
+    std::string Key(aKind);
+    if (!aTarget.empty()) {
+        Key += ' ';
+        Key += aTarget;
+    }
+    return Key;
+}
+
+std::string RequestKey(std::string_view aKind, std::int64_t aTarget)
+{
+    return RequestKey(aKind, std::to_string(aTarget));
+}
+
+bool RequestRunning(const std::string& aKey)
+{
+    TRunningRequests& Requests = Running();
+    const std::lock_guard Lock(Requests.Lock);
+    return Requests.Count.contains(aKey);
+}
+
+bool StartPoll(const std::shared_ptr<TBaseThread>& aWorker, std::string aKey)
+{
+    if (RequestRunning(aKey))
+        return false;
+    aWorker->SetRequestKey(std::move(aKey));
+    StartFree(aWorker);
+    return true;
+}
+
 void WaitForThreads(TThreadList& aList, std::chrono::milliseconds aGrace,
                     std::chrono::milliseconds aSettle)
 {
     TUIDispatcher* Dispatcher = GetUIDispatcher();
     if (!Dispatcher)
         return;
-    if (!Dispatcher->WaitWhile([&] { return aList.Count() > 0; }, aGrace)) {
+    const auto Running = [&] { return aList.Count() > 0; };
+    if (!Dispatcher->WaitWhile(Running, aGrace)) {
+        // A slow exchange would hold the close up for its whole time-out:
+        // the exchanges still open are cut, as the final teardown cuts them.
         aList.TerminateAll();
+        HttpAbortTransfers(true);
         Dispatcher->ProcessPending();
-        Dispatcher->SleepProcessing(aSettle);
+        Dispatcher->WaitWhile(Running, aSettle);
         Dispatcher->ProcessPending();
     }
     ReapFinishedThreads();

@@ -2,13 +2,16 @@
 
 #include "domain/uChartLink.h"
 #include "domain/uProfile.h"
+#include "domain/uTradeEngine.h"
 #include "platform/Thread.h"
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <simdjson.h>
 #include <string>
+#include <string_view>
 
 class TDBaseMethod;
 class TOrder;
@@ -28,10 +31,10 @@ public:
     explicit TBaseThread(std::shared_ptr<TChartLink> aChart = nullptr);
 
     const std::shared_ptr<TChartLink>& Chart() const { return fChart; }
-    // How long a request waits for the exchange's clock (20 s).
-    void SetClockWaitLimit(std::chrono::milliseconds aLimit) { fClockWaitLimit = aLimit; }
+    // Before Start: the worker counts as a running request of aKey (its
+    // kind and target) until its Execute has ended.
+    void SetRequestKey(std::string aKey);
 
-    static constexpr std::chrono::milliseconds cClockWaitLimit{20000};
     static constexpr std::chrono::milliseconds cClockWaitStep{50};
 
 protected:
@@ -88,11 +91,29 @@ protected:
     std::string fRequest;
     std::string fResponse;
     std::string fError;
+    // How the exchange failed, when it did.
+    TExchangeFailure fFailure;
 
 private:
     simdjson::dom::parser fParser;
+    // A request of one kind and target counted as running.
+    class TRunningRequest {
+    public:
+        TRunningRequest() = default;
+        TRunningRequest(const TRunningRequest&) = delete;
+        TRunningRequest& operator=(const TRunningRequest&) = delete;
+        ~TRunningRequest() { Release(); }
+        void Hold(std::string aKey);
+        void Release();
+
+    private:
+        std::string fKey;
+    };
+
     std::shared_ptr<TThreadList> fThreadList;
-    std::chrono::milliseconds fClockWaitLimit = cClockWaitLimit;
+    TRunningRequest fRunning;
+    // The workflow's, when the worker is made.
+    std::chrono::milliseconds fClockWaitLimit;
 };
 
 // A signed request. Its starter sets the account on the user-interface
@@ -108,6 +129,7 @@ public:
     TConnectionItem* Account() const;
     // User-interface thread, before Start. nullptr: the main account.
     void SetAccount(TConnectionItem* aAccount);
+    TAccountID AccountID() const { return fAccountID; }
     bool Multi() const { return fMulti; }
     void SetMulti(bool aMulti) { fMulti = aMulti; }
 
@@ -137,9 +159,21 @@ protected:
 // Starts a worker that frees itself when it ends.
 void StartFree(const std::shared_ptr<TThread>& aWorker);
 
+// A request's kind and target as one key: "Depth BTCUSDT", "OpenOrders 3".
+std::string RequestKey(std::string_view aKind, std::string_view aTarget = {});
+std::string RequestKey(std::string_view aKind, std::int64_t aTarget);
+// Whether a worker of that key is running. A poll does not start while one
+// of its key still runs: against an exchange slower than the poll's pace the
+// workers would pile up without bound.
+bool RequestRunning(const std::string& aKey);
+// Starts aWorker as a free worker holding aKey, unless a worker of that key
+// is running; false then.
+bool StartPoll(const std::shared_ptr<TBaseThread>& aWorker, std::string aKey);
+
 // User-interface thread, when the main window closes: waits up to aGrace
 // for the list's workers while running their synchronised steps; then asks
-// those left to terminate and keeps serving them for aSettle. Ended free
+// those left to terminate, cuts every exchange still open (no request is
+// sent afterwards) and keeps serving them for at most aSettle. Ended free
 // workers are joined and freed. Workers still running are not waited for.
 void WaitForThreads(TThreadList& aList, std::chrono::milliseconds aGrace = std::chrono::seconds(1),
                     std::chrono::milliseconds aSettle = std::chrono::seconds(1));

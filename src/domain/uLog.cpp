@@ -121,8 +121,11 @@ void AppendToFile(const std::string& aFileName, const std::string& aText)
 
 } // namespace
 
+// The folders are read here, on the thread that makes the writer: the log
+// thread never reads the global, which shut-down frees while it still runs.
 TLogWriteThread::TLogWriteThread(TLogSources aSources)
-    : fSources(std::move(aSources)), fGateOpen(fSources.UserName() == cLogUserName)
+    : fSources(std::move(aSources)), fGateOpen(fSources.UserName() == cLogUserName),
+      fFileName(DoNotifyFolders())
 {
 }
 
@@ -156,19 +159,21 @@ std::string TLogWriteThread::DoNotifyFolders()
 {
     if (!fSources.FileName.empty())
         return fSources.FileName;
+    fFolderError.clear();
     try {
         if (!Folders)
             throw std::runtime_error("the folders are not set up");
         return Folders->Folder(afExe) + "/Debug.log";
     } catch (const std::exception& E) {
-        Report(std::string("TLogWriteThread.DoNotifyFolders error: ") + E.what(), false);
+        fFolderError = std::string("TLogWriteThread.DoNotifyFolders error: ") + E.what();
         return std::string();
     }
 }
 
 void TLogWriteThread::DoBefore()
 {
-    fFileName = DoNotifyFolders();
+    if (!fFolderError.empty())
+        Report(fFolderError, false);
 }
 
 bool TLogWriteThread::DoExecute()

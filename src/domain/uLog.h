@@ -48,8 +48,8 @@ public:
 
     // Whether the account may write the log, read once when the writer starts.
     bool GateOpen() const { return fGateOpen; }
-    // The program folder's "Debug.log"; the empty text (and an alert queued)
-    // when the folders are not known.
+    // The program folder's "Debug.log"; the empty text when the folders are
+    // not known, which the thread logs when it starts.
     std::string DoNotifyFolders();
     // The line as written, without its CR LF.
     static std::string FormatLine(const TLogMessage& aMessage, const TFormatSettings& aSettings);
@@ -63,6 +63,7 @@ private:
 
     TLogSources fSources;
     bool fGateOpen;
+    std::string fFolderError;
     std::string fFileName;
 };
 

@@ -11,6 +11,10 @@
 
 namespace {
 
+// The request keys of the market-data kinds, in the order of TRequestKind.
+constexpr std::string_view cKindNames[] = {
+    "Time", "Depth", cTickerPriceKind, "Ticker24hr", "Ticker24hrVolume", "TickerBookTicker"};
+
 template <typename T> std::shared_ptr<T> SymbolWorker(const std::string& aSymbol)
 {
     auto Worker = std::make_shared<T>();
@@ -27,7 +31,9 @@ std::unique_ptr<TDBaseMethod> TDepthThread::NewMethod() const
 
 void TDepthThread::DoMakeRequest()
 {
-    fRequest = "symbol=" + fSymbol + "&limit=5";
+    fRequest.clear();
+    AddQuery(fRequest, "symbol", fSymbol);
+    AddQuery(fRequest, "limit", "5");
 }
 
 bool TDepthThread::DoReadReply()
@@ -99,7 +105,9 @@ std::unique_ptr<TDBaseMethod> TTickerBookTickerThread::NewMethod() const
 
 void TTickerBookTickerThread::DoMakeRequest()
 {
-    fRequest = fSymbol.empty() ? std::string() : "symbol=" + fSymbol;
+    fRequest.clear();
+    if (!fSymbol.empty())
+        AddQuery(fRequest, "symbol", fSymbol);
 }
 
 bool TTickerBookTickerThread::DoReadReply()
@@ -140,7 +148,9 @@ void TTickerPriceThread::DoExecute()
 
 void TTickerPriceThread::DoMakeRequest()
 {
-    fRequest = fSymbol.empty() ? std::string() : "symbol=" + fSymbol;
+    fRequest.clear();
+    if (!fSymbol.empty())
+        AddQuery(fRequest, "symbol", fSymbol);
 }
 
 bool TTickerPriceThread::DoReadReply()
@@ -175,12 +185,12 @@ void StartChartPrice(const std::shared_ptr<TChartLink>& aChart, const std::strin
 {
     auto Worker = std::make_shared<TTickerPriceThread>(aChart);
     Worker->SetSymbol(aSymbol);
-    StartFree(Worker);
+    StartPoll(Worker, RequestKey(cTickerPriceKind, aChart->ID()));
 }
 
 bool StartMarketRequest(const TRequest& aRequest)
 {
-    std::shared_ptr<TThread> Worker;
+    std::shared_ptr<TBaseThread> Worker;
     switch (aRequest.Kind) {
     case TRequestKind::Time:
         Worker = std::make_shared<TTimeThread>();
@@ -203,6 +213,6 @@ bool StartMarketRequest(const TRequest& aRequest)
     default:
         return false;
     }
-    StartFree(Worker);
+    StartPoll(Worker, RequestKey(cKindNames[static_cast<int>(aRequest.Kind)], aRequest.Symbol));
     return true;
 }

@@ -3,6 +3,7 @@
 #include "domain/uMarketThreads.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The market-data requests whose output steps change the market model (User).
@@ -98,6 +99,10 @@ private:
 };
 
 struct TRequest;
+
+// The price requests' kind: alone the all-symbols poll's key, with a chart's
+// number that chart's own request's (RequestKey).
+inline constexpr std::string_view cTickerPriceKind = "TickerPrice";
 
 // Starts the worker of a market-data request of the model (TUser's starters);
 // false when the request is not one of them.

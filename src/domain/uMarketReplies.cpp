@@ -1,5 +1,6 @@
 #include "domain/uMarketReplies.h"
 
+#include "domain/uLog.h"
 #include "domain/uReplyValues.h"
 
 #include <simdjson.h>
@@ -88,12 +89,18 @@ bool ReadSide(dom::element aRoot, std::string_view aKey, std::vector<TDepthLevel
 }
 
 constexpr std::size_t cKlineFields = 12;
+// 2100-01-01 00:00 UTC in milliseconds: no candle opens later.
+constexpr std::int64_t cLastOpenTime = 4102444800000;
 
-bool ReadKline(dom::element aRow, TKlineRow& aKline)
+enum class TRowRead { Read, Skipped, Dropped };
+
+// Dropped: a row of the right shape whose open time or prices no candle can
+// have; history paging and the indicators must never see it.
+TRowRead ReadKline(dom::element aRow, TKlineRow& aKline)
 {
     dom::array Row;
     if (aRow.get_array().get(Row) != simdjson::SUCCESS || Row.size() < cKlineFields)
-        return false;
+        return TRowRead::Skipped;
     dom::element Cells[cKlineFields];
     std::size_t Count = 0;
     for (dom::element Cell : Row) {
@@ -102,11 +109,11 @@ bool ReadKline(dom::element aRow, TKlineRow& aKline)
             break;
     }
     if (!ReadInteger(Cells[0], aKline.OpenTime))
-        return false;
-    aKline.Open = ReadDouble(Cells[1]);
-    aKline.High = ReadDouble(Cells[2]);
-    aKline.Low = ReadDouble(Cells[3]);
-    aKline.Close = ReadDouble(Cells[4]);
+        return TRowRead::Skipped;
+    if (aKline.OpenTime <= 0 || aKline.OpenTime >= cLastOpenTime ||
+        !ReadFinite(Cells[1], aKline.Open) || !ReadFinite(Cells[2], aKline.High) ||
+        !ReadFinite(Cells[3], aKline.Low) || !ReadFinite(Cells[4], aKline.Close))
+        return TRowRead::Dropped;
     aKline.Volume = ReadDouble(Cells[5]);
     aKline.CloseTime = ReadInt64(Cells[6]);
     aKline.QuoteAssetVolume = ReadDouble(Cells[7]);
@@ -114,7 +121,7 @@ bool ReadKline(dom::element aRow, TKlineRow& aKline)
     aKline.BaseAsset = ReadDouble(Cells[9]);
     aKline.QuoteAsset = ReadDouble(Cells[10]);
     aKline.Ignore = ReadDouble(Cells[11]);
-    return true;
+    return TRowRead::Read;
 }
 
 // Reads every object entry of an array root that names a symbol.
@@ -125,6 +132,7 @@ std::vector<T> ReadEntries(dom::element aRoot, const TField<T> (&aFields)[N],
     dom::array Entries;
     if (aRoot.get_array().get(Entries) != simdjson::SUCCESS)
         NoRoot(aName);
+    TSymbolNameCheck Names;
     std::vector<T> Result;
     Result.reserve(Entries.size());
     for (dom::element Entry : Entries) {
@@ -132,7 +140,7 @@ std::vector<T> ReadEntries(dom::element aRoot, const TField<T> (&aFields)[N],
         if (Entry.get_object().get(Object) != simdjson::SUCCESS)
             continue;
         T Item;
-        if (ReadEntry(Object, aFields, Item))
+        if (ReadEntry(Object, aFields, Item) && Names.Accept(Item.Name))
             Result.push_back(std::move(Item));
     }
     return Result;
@@ -199,11 +207,18 @@ std::vector<TKlineRow> TMarketReplyReader::Klines(const std::string& aReply)
         NoRoot("Klines");
     std::vector<TKlineRow> Result;
     Result.reserve(Rows.size());
+    std::size_t Dropped = 0;
     for (dom::element Row : Rows) {
         TKlineRow Kline;
-        if (ReadKline(Row, Kline))
+        const TRowRead Read = ReadKline(Row, Kline);
+        if (Read == TRowRead::Read)
             Result.push_back(Kline);
+        Dropped += Read == TRowRead::Dropped;
     }
+    if (Dropped > 0)
+        WriteLog("TUser.Klines: " + std::to_string(Dropped) +
+                     " candle rows dropped: open time out of range or price not a number",
+                 mtAlert, 0);
     return Result;
 }
 

@@ -79,10 +79,12 @@ public:
     // not an array. An entry that is not an array of two is skipped.
     TDepthReply Depth(const std::string& aReply);
     // An array of rows; a row that is not an array of twelve with an integer
-    // open time is skipped.
+    // open time is skipped. A row opening at or before 1970 or from 2100 on,
+    // or with an open, high, low or close that is no finite number, is
+    // dropped; one log line tells how many a reply lost.
     std::vector<TKlineRow> Klines(const std::string& aReply);
     // An array of objects; an entry that is not an object or names no symbol
-    // is skipped.
+    // is skipped, and so is one whose name is no symbol name (IsSymbolName).
     std::vector<TSymbolTicker> Ticker24hr(const std::string& aReply);
     // The same reply for the volume monitor.
     std::vector<TSymbolVolume> Ticker24hrVolume(const std::string& aReply);

@@ -8,6 +8,7 @@
 #include "domain/uSysTime.h"
 #include "domain/uTradeEngine.h"
 #include "domain/uUIWriter.h"
+#include "domain/uWorkflow.h"
 #include "platform/UIDispatcher.h"
 
 #include <exception>
@@ -36,7 +37,13 @@ void TTimeThread::DoExecute()
 {
     try {
         TTradeEngineClient Client;
-        Client.ExecuteCommand(NewMethod(), {}, fResponse);
+        const bool Answered =
+            Client.ExecuteCommand(NewMethod(), {}, fResponse) || Client.LastFailure().Status != 0;
+        if (!Answered)
+            Synchronize([] {
+                if (Workflow)
+                    Workflow->ExchangeLost();
+            });
         DoReadReply();
         Synchronize([this] {
             if (SysTime)
@@ -84,11 +91,13 @@ void TKlinesThread::DoMakeRequest()
     });
     if (fLimit == 0 && fEndDate == 0)
         fLimit = cDefaultLimit;
-    fRequest = "symbol=" + fSymbol + "&interval=" + std::string(TChartIntervalStr[fInterval]);
+    fRequest.clear();
+    AddQuery(fRequest, "symbol", fSymbol);
+    AddQuery(fRequest, "interval", TChartIntervalStr[fInterval]);
     if (fLimit < 1)
-        fRequest += "&endTime=" + std::to_string(fEndDate);
+        AddQuery(fRequest, "endTime", std::to_string(fEndDate));
     else
-        fRequest += "&limit=" + std::to_string(fLimit);
+        AddQuery(fRequest, "limit", std::to_string(fLimit));
 }
 
 void TKlinesThread::DoSendRequest()
@@ -220,7 +229,7 @@ void StartKlines(const std::shared_ptr<TChartLink>& aChart, const std::string& a
     auto Worker = std::make_shared<TKlinesThread>(aChart);
     Worker->SetSymbol(aSymbol);
     Worker->SetLimit(aLimit);
-    StartFree(Worker);
+    StartPoll(Worker, RequestKey("Klines", aChart->ID()));
 }
 
 std::shared_ptr<TKlinesHistoryThread> StartKlinesHistory(const std::shared_ptr<TChartLink>& aChart,

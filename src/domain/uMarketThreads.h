@@ -39,7 +39,8 @@ private:
 };
 
 // The exchange's time sets the terminal clock. Runs its exchange on its own
-// client, and logs its failures in its own words; the clock then keeps its time.
+// client, and logs its failures in its own words; the clock then keeps its
+// time. An exchange that did not answer at all is told to the workflow.
 class TTimeThread : public TMarketThread {
 protected:
     std::string RequestName() const override { return "Time"; }

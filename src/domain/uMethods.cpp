@@ -82,13 +82,42 @@ void TDMethodTickerBookTicker::Init()
     Set("GET", false, "api/v3/ticker/bookTicker");
 }
 
-void AddParam(std::string& aResult, const std::string& aName, const std::string& aValue)
+std::string EncodeParam(std::string_view aValue)
+{
+    static const char cHex[] = "0123456789ABCDEF";
+    std::string Result;
+    Result.reserve(aValue.size());
+    for (const char C : aValue) {
+        const auto Byte = static_cast<unsigned char>(C);
+        const bool Alnum =
+            (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z') || (C >= '0' && C <= '9');
+        if (Alnum || C == '-' || C == '_' || C == '.' || C == '~') {
+            Result += C;
+            continue;
+        }
+        Result += '%';
+        Result += cHex[Byte >> 4];
+        Result += cHex[Byte & 0x0F];
+    }
+    return Result;
+}
+
+void AddParam(std::string& aResult, const std::string& aName, std::string_view aValue)
 {
     if (!aResult.empty())
         aResult += "\r\n";
     aResult += aName;
     aResult += '=';
-    aResult += aValue;
+    aResult += EncodeParam(aValue);
+}
+
+void AddQuery(std::string& aQuery, std::string_view aName, std::string_view aValue)
+{
+    if (!aQuery.empty())
+        aQuery += '&';
+    aQuery += aName;
+    aQuery += '=';
+    aQuery += EncodeParam(aValue);
 }
 
 std::string AsFloatStr(double aValue)

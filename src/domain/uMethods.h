@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // One exchange endpoint: the HTTP verb, the path below the server address and
 // whether the call is signed. A worker creates one for a single call and hands
@@ -126,8 +127,17 @@ protected:
 // Milliseconds the exchange accepts a signed request after its time stamp.
 constexpr int cRecvWindow = 60000;
 
-// Appends "aName=aValue" as a new line (CR LF before it unless aResult is empty).
-void AddParam(std::string& aResult, const std::string& aName, const std::string& aValue);
+// aValue percent-encoded: every byte but A-Z, a-z, 0-9, "-", "_", "." and "~"
+// becomes "%XX". Every value of every request goes through it, so text the
+// exchange sent back (a symbol, an order) can never add or end a parameter.
+std::string EncodeParam(std::string_view aValue);
+
+// Appends "aName=aValue" as a new line (CR LF before it unless aResult is
+// empty), the value encoded.
+void AddParam(std::string& aResult, const std::string& aName, std::string_view aValue);
+// Appends "aName=aValue" to a query ("&" before it unless aQuery is empty),
+// the value encoded.
+void AddQuery(std::string& aQuery, std::string_view aName, std::string_view aValue);
 
 // A price or quantity as the exchange accepts it: at most eight significant
 // digits, rounded half away from zero as FloatToStrF rounds them, written

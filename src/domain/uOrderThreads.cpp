@@ -30,7 +30,10 @@ std::string TimeStamp()
 // "timestamp=...&recvWindow=60000"
 std::string SignedQuery()
 {
-    return "timestamp=" + TimeStamp() + "&recvWindow=" + std::to_string(cRecvWindow);
+    std::string Query;
+    AddQuery(Query, "timestamp", TimeStamp());
+    AddQuery(Query, "recvWindow", std::to_string(cRecvWindow));
+    return Query;
 }
 
 bool IsMainAccount(const TConnectionItem* aAccount)
@@ -134,10 +137,10 @@ void TOrderChangeThread::DoExecute()
 
 void TOrderChangeThread::DoSendRequest()
 {
-    std::string Failure;
+    TExchangeFailure Failure;
     SendRequest(NewMethod(), Signer(), fRequest, fResponse, fError, &Failure);
-    if (fResponse.empty() && !Failure.empty())
-        fRefusal = FailureRefusal(Failure);
+    if (fResponse.empty() && Failure.Failed)
+        fRefusal = FailureRefusal(Failure.Body.empty() ? Failure.StatusLine : Failure.Body);
 }
 
 bool TOrderChangeThread::Accepted()
@@ -184,6 +187,12 @@ void TAccountThread::DoExecute()
         fAuth = uaUnauth;
 }
 
+TAccountCheck TAccountThread::Check() const
+{
+    const bool Refused = fFailure.KeysRefused();
+    return {fAuth, Refused, Refused ? fFailure.Message() : std::string()};
+}
+
 void TAccountThread::DoMakeRequest()
 {
     fRequest = SignedQuery();
@@ -219,7 +228,7 @@ void TUserOrdersThread::DoMakeRequest()
 {
     fRequest = SignedQuery();
     if (!fSymbol.empty())
-        fRequest += "&symbol=" + fSymbol;
+        AddQuery(fRequest, "symbol", fSymbol);
 }
 
 bool TUserOrdersThread::DoReadReply()
@@ -330,9 +339,11 @@ std::unique_ptr<TDBaseMethod> TOrderDeleteThread::NewMethod() const
 
 void TOrderDeleteThread::DoMakeRequest()
 {
-    fRequest = "symbol=" + fUserOrder.Symbol() +
-               "&orderId=" + std::to_string(fUserOrder.OrderID()) + "&timestamp=" + TimeStamp() +
-               "&recvWindow=" + std::to_string(cRecvWindow);
+    fRequest.clear();
+    AddQuery(fRequest, "symbol", fUserOrder.Symbol());
+    AddQuery(fRequest, "orderId", std::to_string(fUserOrder.OrderID()));
+    AddQuery(fRequest, "timestamp", TimeStamp());
+    AddQuery(fRequest, "recvWindow", std::to_string(cRecvWindow));
 }
 
 bool TOrderDeleteThread::DoReadReply()
@@ -371,6 +382,7 @@ void StartOpenOrders(TConnectionItem* aAccount, const std::string& aSymbol)
 {
     auto Worker = NewWorker<TOpenOrdersThread>(aAccount, false);
     Worker->SetSymbol(aSymbol);
+    Worker->SetRequestKey(RequestKey(cOpenOrdersKind, Worker->AccountID()));
     StartFree(Worker);
 }
 
@@ -378,6 +390,7 @@ void StartAllOrders(TConnectionItem* aAccount, const std::string& aSymbol)
 {
     auto Worker = NewWorker<TAllOrdersThread>(aAccount, false);
     Worker->SetSymbol(aSymbol);
+    Worker->SetRequestKey(RequestKey(cAllOrdersKind, Worker->AccountID()));
     StartFree(Worker);
 }
 

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The signed requests: balances, open orders, order history, order placement
@@ -20,6 +21,8 @@ public:
     // uaUndefined when nothing was asked or the reply could not be read.
     // Read once the worker has ended.
     TUserAuth Auth() const { return fAuth; }
+    // The same with whether the exchange refused the keys, and its words.
+    TAccountCheck Check() const;
 
 protected:
     std::string RequestName() const override { return "Account"; }
@@ -159,6 +162,12 @@ private:
 // (untranslated): quantity, then price (limit kinds), then stop price (stop
 // kinds) must be finite and greater than 0. Empty when it can go.
 std::string OrderFault(const TOrder& aOrder);
+
+// The request kinds of an account's lists and balances (RequestKey with the
+// account's number): such a request is running while its worker runs.
+inline constexpr std::string_view cOpenOrdersKind = "OpenOrders";
+inline constexpr std::string_view cAllOrdersKind = "AllOrders";
+inline constexpr std::string_view cAccountKind = "Account";
 
 // Starters, user-interface thread: each starts a worker that frees itself.
 // aAccount nullptr: the main account. What the worker needs is copied now.

@@ -108,37 +108,48 @@ void TConnectionItem::Assign(const TConnectionItem& Source)
     fSecretKey = Source.fSecretKey;
 }
 
-TUserAuth TConnectionItem::AccountEx(TConnectionItem* aProfile, bool aFree)
+TUserAuth TConnectionItem::AccountEx(TConnectionItem* aProfile, bool aFree, TAccountCheck* aCheck)
 {
     if (Workflow == nullptr || Workflow->State() != wfsWorking)
         return uaUndefined;
     auto Thread = std::make_shared<TAccountThread>();
     Thread->SetAccount(aProfile);
+    Thread->SetRequestKey(RequestKey(cAccountKind, Thread->AccountID()));
     Thread->SetFreeOnTerminate(aFree);
     Thread->Start();
     if (aFree)
         return uaUndefined;
     // Runs the worker's synchronised steps while it waits.
     WaitForAccountCheck(*Thread);
+    if (aCheck)
+        *aCheck = Thread->Check();
     return Thread->Auth();
 }
 
+// A request of the kind still running counts as the one started: asked
+// again each second, a slow exchange would pile them up.
 bool TConnectionItem::CheckLoaded()
 {
     TUserInputData& Input = User->Input();
     const bool Authorised = Input.Auth() == uaAuth;
     const bool HasSymbol = !Input.Symbol().empty();
+    const auto Running = [this](std::string_view aKind) {
+        return RequestRunning(RequestKey(aKind, fID));
+    };
     if (!fUserOrderList.Loaded() && Authorised && HasSymbol) {
-        User->OpenOrdersEx(this);
+        if (!Running(cOpenOrdersKind))
+            User->OpenOrdersEx(this);
         return false;
     }
     if (!fUserOrderHistory.Loaded() && Authorised && HasSymbol) {
-        User->AllOrdersEx(this);
+        if (!Running(cAllOrdersKind))
+            User->AllOrdersEx(this);
         return false;
     }
     if (!fBalanceList.Empty() || !Authorised)
         return true;
-    AccountEx(this, true);
+    if (!Running(cAccountKind))
+        AccountEx(this, true);
     return false;
 }
 

@@ -12,6 +12,15 @@
 
 class TProfile;
 
+// How an account's balance request ended: its authorisation, and whether
+// the exchange refused the keys (then with its message) rather than failed
+// to answer.
+struct TAccountCheck {
+    TUserAuth Auth = uaUndefined;
+    bool KeysRefused = false;
+    std::string Refusal;
+};
+
 // An account's number for the whole run: what a request carries in place of
 // the account itself, since the account may be deleted, and another one made
 // at the same address, before the reply arrives. Never 0.
@@ -54,7 +63,8 @@ public:
     // itself and the result is uaUndefined (the balances arrive later); else
     // waits for it and returns its authorisation, asking for the server time
     // after 1 s and then every 5 s while the exchange's clock is not set.
-    TUserAuth AccountEx(TConnectionItem* aProfile, bool aFree);
+    // aCheck, when given and waited for, receives how the request ended.
+    TUserAuth AccountEx(TConnectionItem* aProfile, bool aFree, TAccountCheck* aCheck = nullptr);
 
     // Starts the one request this account still misses, if any, and returns
     // False when it started one. Called at every change of the clock.

@@ -1,5 +1,8 @@
 #include "domain/uReplyValues.h"
 
+#include "domain/uLog.h"
+
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -31,12 +34,21 @@ T ValueAt(const dom::object& aObject, std::string_view aKey, T (*aRead)(dom::ele
 
 } // namespace
 
-double ReadDouble(dom::element aValue)
+bool ReadFinite(dom::element aValue, double& aResult)
 {
     double Value = 0;
     if (aValue.get_double().get(Value) != simdjson::SUCCESS && !ParseText(aValue, Value))
-        return 0;
-    return std::isfinite(Value) ? Value : 0;
+        return false;
+    if (!std::isfinite(Value))
+        return false;
+    aResult = Value;
+    return true;
+}
+
+double ReadDouble(dom::element aValue)
+{
+    double Value = 0;
+    return ReadFinite(aValue, Value) ? Value : 0;
 }
 
 std::int64_t ReadInt64(dom::element aValue)
@@ -88,4 +100,28 @@ std::string TextAt(const dom::object& aObject, std::string_view aKey)
 bool BooleanAt(const dom::object& aObject, std::string_view aKey)
 {
     return ValueAt(aObject, aKey, ReadBoolean);
+}
+
+bool IsSymbolName(std::string_view aName)
+{
+    constexpr std::size_t cMaxLength = 20;
+    if (aName.empty() || aName.size() > cMaxLength)
+        return false;
+    return std::all_of(aName.begin(), aName.end(),
+                       [](char C) { return (C >= 'A' && C <= 'Z') || (C >= '0' && C <= '9'); });
+}
+
+bool TSymbolNameCheck::Accept(std::string_view aName)
+{
+    if (IsSymbolName(aName))
+        return true;
+    if (!aName.empty() && !fLogged) {
+        constexpr std::size_t cShown = 40;
+        std::string Shown(aName.substr(0, cShown));
+        if (aName.size() > cShown)
+            Shown += "...";
+        WriteLog("symbol name refused: \"" + Shown + "\"", mtAlert, 0);
+        fLogged = true;
+    }
+    return false;
 }

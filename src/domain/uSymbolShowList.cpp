@@ -130,9 +130,13 @@ void TSymbolShowList::LoadFromFile(const std::string& aFileName)
     Changed();
 }
 
+// Reading drops one leading byte-order mark: a first name that starts with
+// U+FEFF is written behind a mark of its own, so that it reads back whole.
 void TSymbolShowList::SaveToFile(const std::string& aFileName) const
 {
     std::string Text;
+    if (!fShowList.empty() && fShowList.front().Name.starts_with(cBom))
+        Text = cBom;
     for (const TLine& Line : fShowList)
         Text += Line.Name + "\r\n";
     WriteFileAtomic(aFileName, Text);

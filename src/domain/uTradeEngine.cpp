@@ -4,7 +4,9 @@
 #include "domain/uCommon.h"
 #include "domain/uLog.h"
 #include "domain/uProfile.h"
+#include "domain/uReplyValues.h"
 
+#include <algorithm>
 #include <exception>
 #include <stdexcept>
 #include <unistd.h>
@@ -169,13 +171,14 @@ bool TTradeEngineClient::ExecuteCommand(const std::string& aMethod, bool aAuth,
         Reply = THttpResult();
         Reply.Message = cUnknownError;
     }
-    fFailure.clear();
+    fLastFailure = {};
     if (Reply.Failure == THttpFailure::None) {
         aResponse = std::move(Reply.Body);
         Result = true;
     } else {
-        const bool Body = Reply.Failure == THttpFailure::Status && !Reply.Body.empty();
-        fFailure = Body ? Reply.Body : Reply.Message;
+        fLastFailure = {true, Reply.Status,
+                        Reply.StatusLine.empty() ? Reply.Message : Reply.StatusLine,
+                        Reply.Body.substr(0, cLoggedReplyBytes)};
     }
     // A reply may be many megabytes: build the texts only for an open log,
     // and from no more of the reply than the log line can show.
@@ -249,7 +252,7 @@ void TTradeEngineThread::Execute()
         Client.SetThread(Identity);
         Client.SetProfileCon(fProfile);
         Client.ExecuteCommand(std::move(fMethod), fRequest, fResponse);
-        fFailure = Client.Failure();
+        fFailure = Client.LastFailure();
     } catch (const std::exception& E) {
         Fail(E.what());
     } catch (...) {
@@ -259,7 +262,7 @@ void TTradeEngineThread::Execute()
 
 void SendRequest(std::unique_ptr<TDBaseMethod> aMethod, TConnectionItem* aProfile,
                  const std::string& aRequest, std::string& aResponse, std::string& aError,
-                 std::string* aFailure)
+                 TExchangeFailure* aFailure)
 {
     TTradeEngineThread Thread(std::move(aMethod), aProfile, aRequest);
     Thread.Start();
@@ -268,4 +271,43 @@ void SendRequest(std::unique_ptr<TDBaseMethod> aMethod, TConnectionItem* aProfil
     aError = Thread.Error();
     if (aFailure)
         *aFailure = Thread.Failure();
+}
+
+namespace {
+
+// The exchange's error reply: {"code": -2015, "msg": "..."}.
+bool ReadErrorReply(const std::string& aBody, std::int64_t& aCode, std::string& aMessage)
+{
+    simdjson::dom::parser Parser;
+    simdjson::dom::object Root;
+    if (Parser.parse(aBody).get_object().get(Root) != simdjson::SUCCESS)
+        return false;
+    aCode = Int64At(Root, "code");
+    aMessage = TextAt(Root, "msg");
+    return true;
+}
+
+} // namespace
+
+bool TExchangeFailure::KeysRefused() const
+{
+    // Invalid key id, key format, key (or its address or rights), signature.
+    constexpr std::int64_t cKeyCodes[] = {-2008, -2014, -2015, -1022};
+    if (!Failed)
+        return false;
+    if (Status == 401)
+        return true;
+    std::int64_t Code = 0;
+    std::string Text;
+    return ReadErrorReply(Body, Code, Text) &&
+           std::ranges::find(cKeyCodes, Code) != std::end(cKeyCodes);
+}
+
+std::string TExchangeFailure::Message() const
+{
+    std::int64_t Code = 0;
+    std::string Text;
+    if (ReadErrorReply(Body, Code, Text) && !Text.empty())
+        return Text;
+    return StatusLine;
 }

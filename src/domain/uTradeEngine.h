@@ -10,6 +10,21 @@
 
 class TConnectionItem;
 
+// How the last exchange of a client failed, for a caller that tells a
+// refusal from a failure of the way there.
+struct TExchangeFailure {
+    bool Failed = false;
+    long Status = 0;        // the HTTP status when a reply came, else 0
+    std::string StatusLine; // "HTTP/1.1 401 Unauthorized", or the transport's text
+    std::string Body;
+
+    // The exchange refused the request's keys: 401, or one of its key and
+    // signature error codes.
+    bool KeysRefused() const;
+    // The exchange's own "msg", else the status line or the transport's text.
+    std::string Message() const;
+};
+
 // One exchange with the exchange's REST interface per call, signed with the
 // account's keys when the endpoint asks for it. Never retries and never throws
 // for a failed exchange: the result is False with an empty reply, the failure
@@ -29,6 +44,7 @@ public:
     void SetProfileCon(TConnectionItem* aProfile) { fProfile = aProfile; }
     const THttpTimeouts& Timeouts() const { return fTimeouts; }
     void SetTimeouts(const THttpTimeouts& aTimeouts) { fTimeouts = aTimeouts; }
+    const TExchangeFailure& LastFailure() const { return fLastFailure; }
 
     // Runs the exchange for the endpoint and frees it.
     bool ExecuteCommand(std::unique_ptr<TDBaseMethod> aDMethod, const std::string& aRequest,
@@ -37,10 +53,6 @@ public:
                         const std::string& aRequest, std::string& aResponse);
 
     static std::string GetURL(const std::string& aResource);
-    // What the last exchange said when it failed: the reply's body for an
-    // error status (its status line when the body is empty), else the
-    // transport's message; empty after a success.
-    const std::string& Failure() const { return fFailure; }
 
 private:
     THttpRequest BuildRequest(const std::string& aMethod, bool aAuth, const std::string& aResource,
@@ -51,7 +63,7 @@ private:
     int32_t fThread = 0;
     TConnectionItem* fProfile = nullptr;
     THttpTimeouts fTimeouts;
-    std::string fFailure;
+    TExchangeFailure fLastFailure;
 };
 
 // Runs one exchange on a thread of its own with a fresh client.
@@ -69,8 +81,7 @@ public:
     // Once the thread has ended: the reply, moved out.
     std::string TakeResponse() { return std::move(fResponse); }
     const std::string& Error() const { return fError; }
-    // The client's Failure of the exchange.
-    const std::string& Failure() const { return fFailure; }
+    const TExchangeFailure& Failure() const { return fFailure; }
 
 protected:
     virtual void Execute();
@@ -81,17 +92,17 @@ private:
     std::string fRequest;
     std::string fResponse;
     std::string fError;
-    std::string fFailure;
+    TExchangeFailure fFailure;
     std::thread fThread;
 };
 
 // Sends the request and blocks the calling worker until the exchange ends.
 // A failed exchange leaves aResponse empty and aError empty too: only an
-// error outside the exchange itself reaches aError. aFailure, when given,
-// gets what the failed exchange said (TTradeEngineClient::Failure).
+// error outside the exchange itself reaches aError.
+// aFailure, when given, receives how the exchange failed.
 void SendRequest(std::unique_ptr<TDBaseMethod> aMethod, TConnectionItem* aProfile,
                  const std::string& aRequest, std::string& aResponse, std::string& aError,
-                 std::string* aFailure = nullptr);
+                 TExchangeFailure* aFailure = nullptr);
 
 // The URL with the signature's value hidden, for the log.
 std::string MaskSignature(const std::string& aURL);

@@ -1,5 +1,7 @@
 #include "domain/uWorkflow.h"
 
+#include "domain/uMarketThreads.h"
+#include "domain/uOrderThreads.h"
 #include "domain/uProfile.h"
 #include "domain/uUser.h"
 #include "domain/uWorkflowViews.h"
@@ -59,7 +61,7 @@ void TWorkflow::CreateMainForm()
 
 void TWorkflow::StartFirstRequests()
 {
-    fMainForm->SendPing();
+    fOnline = fMainForm->SendPing();
     User->Time();
     User->Ticker24hrEx();
     User->Input().SetAuth(uaUndefined);
@@ -67,20 +69,108 @@ void TWorkflow::StartFirstRequests()
     fMainForm->InitUserInterface();
 }
 
+bool TWorkflow::MainHasKeys() const
+{
+    const TConnectionItem& Main = Profile->MainProfile();
+    return !Main.ApiKey().empty() && !Main.SecretKey().empty();
+}
+
 // With both keys: the balance request decides the authorisation (a failed
 // one leaves the user unauthorised); only an authorised user's orders load.
 void TWorkflow::CheckMainAccount()
 {
-    TConnectionItem& Main = Profile->MainProfile();
-    if (Main.ApiKey().empty() || Main.SecretKey().empty())
+    fAccountRetry = false;
+    if (!MainHasKeys())
         return;
     gLastServerError.Clear();
-    TUserInputData& Input = User->Input();
-    Input.SetAuth(Main.AccountEx(nullptr, false));
-    if (Input.Auth() != uaAuth)
+    TAccountCheck Check;
+    Profile->MainProfile().AccountEx(nullptr, false, &Check);
+    ApplyAccountCheck(Check);
+}
+
+void TWorkflow::ApplyAccountCheck(const TAccountCheck& aCheck)
+{
+    User->Input().SetAuth(aCheck.Auth);
+    fAccountRetry = aCheck.Auth != uaAuth && !aCheck.KeysRefused;
+    fSecondsToCheck = cAccountRetrySeconds;
+    if (aCheck.KeysRefused && !fRefusalShown) {
+        fRefusalShown = true;
+        Msg("the exchange refused the API key: " + aCheck.Refusal, mtAlert);
+    }
+    if (aCheck.Auth != uaAuth)
         return;
     User->AllOrdersEx(nullptr);
     User->OpenOrdersEx(nullptr);
+}
+
+void TWorkflow::RetryOnTick()
+{
+    EndRetries();
+    if (!fOnline && !fPing && --fSecondsToPing <= 0) {
+        fSecondsToPing = cPingRetrySeconds;
+        fPing = std::make_shared<TPingThread>();
+        StartFree(fPing);
+    }
+    const bool Waiting = fAccountRetry && MainHasKeys() && User->Input().Auth() != uaAuth;
+    if (Waiting && !fAccountCheck && --fSecondsToCheck <= 0)
+        StartAccountCheck();
+}
+
+// The retries' workers end on their own; their ends are taken up on the
+// next tick.
+void TWorkflow::EndRetries()
+{
+    if (fPing && fPing->Finished()) {
+        const bool Answered = fPing->PingOk();
+        fPing.reset();
+        if (Answered)
+            GoOnline();
+    }
+    if (fAccountCheck && fAccountCheck->Finished()) {
+        const TAccountCheck Check = fAccountCheck->Check();
+        fAccountCheck.reset();
+        // Authorised meanwhile (a logon): that answer stands.
+        if (User->Input().Auth() == uaAuth)
+            return;
+        ApplyAccountCheck(Check);
+        if (Check.Auth == uaAuth)
+            fMainForm->InitUserInterface();
+    }
+}
+
+void TWorkflow::ExchangeLost()
+{
+    if (!fOnline || !fMainForm || !IsWorking())
+        return;
+    fOnline = false;
+    fSecondsToPing = cPingRetrySeconds;
+    fMainForm->SetOnlineMode(false);
+}
+
+// As a start-up whose ping was answered, without waiting: the account check
+// ends on a later tick.
+void TWorkflow::GoOnline()
+{
+    fOnline = true;
+    fMainForm->SetOnlineMode(true);
+    User->Time();
+    User->Ticker24hrEx();
+    if (MainHasKeys() && User->Input().Auth() != uaAuth && !fAccountCheck)
+        StartAccountCheck();
+}
+
+void TWorkflow::StartAccountCheck()
+{
+    fSecondsToCheck = cAccountRetrySeconds;
+    auto Check = std::make_shared<TAccountThread>();
+    Check->SetAccount(nullptr);
+    std::string Key = RequestKey(cAccountKind, Check->AccountID());
+    if (RequestRunning(Key))
+        return;
+    gLastServerError.Clear();
+    Check->SetRequestKey(std::move(Key));
+    StartFree(Check);
+    fAccountCheck = Check;
 }
 
 bool TWorkflow::CanPoll() const
@@ -92,6 +182,8 @@ void TWorkflow::DoEverySecond()
 {
     if (!CanPoll())
         return;
+    if (fMainForm)
+        RetryOnTick();
     User->TickerPrice({});
     if (!User->Input().Symbol().empty())
         User->DepthEx();

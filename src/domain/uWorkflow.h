@@ -3,8 +3,13 @@
 #include "domain/uCommon.h"
 
 #include <atomic>
+#include <chrono>
+#include <memory>
 
 class IMainFormFactory;
+class TAccountThread;
+class TPingThread;
+struct TAccountCheck;
 class IWorkflowChartList;
 class IWorkflowMainForm;
 
@@ -33,6 +38,11 @@ public:
     // chart polling is left out.
     void SetMainFormFactory(IMainFormFactory* aFactory) { fMainFormFactory = aFactory; }
     void SetChartList(IWorkflowChartList* aChartList) { fChartList = aChartList; }
+    // How long a signed request waits for the exchange's clock before it
+    // gives up unsent; read by each worker when it is made.
+    static constexpr std::chrono::milliseconds cClockWaitLimit{20000};
+    std::chrono::milliseconds ClockWaitLimit() const { return fClockWaitLimit; }
+    void SetClockWaitLimit(std::chrono::milliseconds aLimit) { fClockWaitLimit = aLimit; }
     // The main window once DoShowMainForm has created it.
     IWorkflowMainForm* MainForm() const { return fMainForm; }
 
@@ -44,13 +54,26 @@ public:
     // passes on. True.
     bool DoShowMainForm();
 
+    // Whether the last ping was answered.
+    bool Online() const { return fOnline; }
+    // The exchange did not answer the server-time poll: offline (and pinging
+    // again) until a ping is answered, so that the status never claims a
+    // connection that is gone.
+    void ExchangeLost();
+
     // The clock's hooks; each does nothing unless working.
     // Prices of all symbols, the selected symbol's book, every chart's price.
+    // Also the recovery from a bad start: while offline, a ping every
+    // cPingRetrySeconds, and an answered one goes online as at start-up;
+    // while the main account's keys wait for a check that failed on the way
+    // (not one the exchange refused), a check every cAccountRetrySeconds.
     virtual void DoEverySecond();
     // The server time.
     virtual void DoEvery5Second();
     // Every chart's two newest candles.
     virtual void DoEveryMinute();
+    static constexpr int cPingRetrySeconds = 5;
+    static constexpr int cAccountRetrySeconds = 10;
     // At every change of the clock: at most one request for what the main
     // account misses; only when it misses nothing, the same check for each
     // further account and the 24-hour tickers when the user is authorised
@@ -68,13 +91,31 @@ private:
     bool CanPoll() const;
     void CreateMainForm();
     void StartFirstRequests();
+    bool MainHasKeys() const;
     void CheckMainAccount();
+    // Authorises (and loads the orders) or not by a check's end; a refusal
+    // stops the retries and is told once.
+    void ApplyAccountCheck(const TAccountCheck& aCheck);
+    // The ping and the account check of the recovery, started and ended.
+    void RetryOnTick();
+    void EndRetries();
+    void GoOnline();
+    void StartAccountCheck();
 
     TWorkflowMode fMode = wfmTrade;
     std::atomic<TWorkflowState> fState{wfsWorking};
     IMainFormFactory* fMainFormFactory = nullptr;
     IWorkflowChartList* fChartList = nullptr;
     IWorkflowMainForm* fMainForm = nullptr;
+    std::chrono::milliseconds fClockWaitLimit = cClockWaitLimit;
+    bool fOnline = false;
+    std::shared_ptr<TPingThread> fPing;
+    int fSecondsToPing = cPingRetrySeconds;
+    // The last check of the main account failed on the way there or back.
+    bool fAccountRetry = false;
+    std::shared_ptr<TAccountThread> fAccountCheck;
+    int fSecondsToCheck = cAccountRetrySeconds;
+    bool fRefusalShown = false;
 };
 
 // Created and destroyed by the builder; nullptr outside that span.

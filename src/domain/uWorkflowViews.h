@@ -10,8 +10,12 @@ public:
     virtual ~IWorkflowMainForm() = default;
 
     virtual void Show() = 0;
-    // Pings the exchange, waits for the answer and goes online or offline.
-    virtual void SendPing() = 0;
+    // Pings the exchange, waits for the answer and goes online or offline;
+    // true when online.
+    virtual bool SendPing() = 0;
+    // Online: listens to the clock, the model and the update queue and says
+    // so; offline: stops listening to the clock and the model, and says so.
+    virtual void SetOnlineMode(bool aIsOnline) = 0;
     // Lays out the toolbars and panels from the profile and the authorisation.
     virtual void InitUserInterface() = 0;
     // Stops listening to the clock and the model.

@@ -84,8 +84,15 @@ void TBuilder::DestroyOnFinish()
 {
     if (Timer)
         Timer->Deinit();
+    // Workers still running get up to a second for their last calls; none
+    // running, nothing is waited for.
     if (TUIDispatcher* Dispatcher = GetUIDispatcher()) {
-        Dispatcher->SleepProcessing(1000ms);
+        Dispatcher->WaitWhile(
+            [] {
+                ReapFinishedThreads();
+                return FreeThreadCount() > 0;
+            },
+            1000ms);
         Dispatcher->ProcessPending();
     }
     StopWorkers();

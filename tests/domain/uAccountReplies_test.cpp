@@ -97,7 +97,10 @@ TEST(AccountReplies, FieldsAreReadOneByOneAndAMissingOneReadsAsEmpty)
          "BTCUSDT 3000000123 36000.500000 0.000000 1700000123456 working;"},
         {cReadOrders, "[" + Replaced(Replaced(Order, "3000000123", R"("7")"), "true", "1") + "]",
          "BTCUSDT 7 36000.500000 0.100000 1700000123456;"},
-        {cReadOrders, R"([{"price":5,"time":"x"}])", " 0 5.000000 0.000000 0;"},
+        {cReadOrders, R"([{"symbol":"ETHBTC","price":5,"time":"x"}])",
+         "ETHBTC 0 5.000000 0.000000 0;"},
+        // An order names a symbol, or it could not even be cancelled.
+        {cReadOrders, R"([{"price":5},{"symbol":"A&B","price":5}])", ""},
         {cReadPlaced, R"({"symbol":"BTCUSDT","orderId":3000000001,"side":"BUY","type":"LIMIT",
             "price":"36000.50000000","origQty":"1.50000000","status":"NEW"})",
          "BTCUSDT BUY LIMIT 36000.5 1.5"},

@@ -148,8 +148,8 @@ TEST_F(BaseThread, ClockWaitEndsWithoutSendingWhenTheClockNeverComes)
         SCOPED_TRACE(Case.Name);
         Log.Clear();
         Flow.SetState(wfsWorking);
+        Flow.SetClockWaitLimit(Case.Limit);
         auto W = Worker(true);
-        W->SetClockWaitLimit(Case.Limit);
         const auto Start = TClock::now();
         W->Start();
         Dispatcher.PumpUntil([&] { return W->Steps.Has("Before listed 0"); }, 5s);
@@ -173,8 +173,8 @@ TEST_F(BaseThread, ClockWaitEndsWithoutSendingWhenTheClockNeverComes)
 
 TEST_F(BaseThread, ClockWaitEndsWhenTheExchangeSetsTheClockNotWhenItTicks)
 {
+    Flow.SetClockWaitLimit(60s);
     auto W = Worker(true);
-    W->SetClockWaitLimit(60s);
     W->Response = "{}";
     W->Start();
     Clock.SetTime(EncodeDate(2026, 12, 6)); // a clock not set by the exchange
@@ -204,7 +204,7 @@ TEST_F(BaseThread, SignedRequestGoesOutWithTheMainAccountsKeys)
     EXPECT_EQ(Exchange.Journal()[0].Header("x-mbx-apikey"), "main-key");
 }
 
-TEST_F(BaseThread, ClosingWaitsBrieflyThenTeardownAbortsAStuckRead)
+TEST_F(BaseThread, ClosingWaitsBrieflyThenAbortsAStuckRead)
 {
     TExchangeReply Stuck = TExchangeReply::Json({{"x", 1}});
     Stuck.DelayMs = 15000;
@@ -221,15 +221,13 @@ TEST_F(BaseThread, ClosingWaitsBrieflyThenTeardownAbortsAStuckRead)
     Dispatcher.PumpUntil([&] { return Model.ThreadListCount() == 2; }, 5s);
 
     const auto Start = TClock::now();
-    WaitForThreads(Model.ThreadList(), 100ms, 200ms);
-    EXPECT_LT(TClock::now() - Start, 2s);
+    WaitForThreads(Model.ThreadList(), 100ms, 2s);
+    EXPECT_LT(TClock::now() - Start, 1s) << "the read is cut, not waited out";
     EXPECT_TRUE(Quick->Steps.Has("Notify ui"));
     EXPECT_TRUE(Slow->Terminated());
-    EXPECT_EQ(Model.ThreadListCount(), 1u);
+    EXPECT_EQ(Model.ThreadListCount(), 0u);
 
     Dispatcher.Shutdown();
     EXPECT_TRUE(FinishWorkers(5s));
-    EXPECT_LT(TClock::now() - Start, 4s);
-    EXPECT_EQ(Model.ThreadListCount(), 0u);
-    EXPECT_FALSE(Slow->Steps.Has("Notify ui"));
+    HttpAbortTransfers(false);
 }

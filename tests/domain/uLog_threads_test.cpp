@@ -173,4 +173,19 @@ TEST_F(TLogFixture, TheFileIsDebugLogInTheProgramFolder)
     Folders = nullptr;
 }
 
+// Shut-down frees the folders while the log thread may still be starting:
+// the file name was taken when the writer was made, so the thread never
+// reads them (ThreadSanitizer and AddressSanitizer watch this).
+TEST_F(TLogFixture, TheFoldersMayGoWhileTheLogThreadStarts)
+{
+    for (int Run = 0; Run < 20; ++Run) {
+        Folders = new TFolders;
+        auto Writer = std::make_unique<TLogWriter>();
+        delete Folders;
+        Folders = nullptr;
+        WriteLog("line", mtInfo, 0);
+        Writer.reset();
+    }
+}
+
 } // namespace

@@ -1,7 +1,11 @@
 #include "domain/uMarketReplies.h"
 
+#include "domain/uReplyValues.h"
+#include "support/LogCapture.h"
+
 #include <functional>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <tuple>
 
 namespace {
@@ -120,6 +124,58 @@ TEST(MarketReplies, PricesOfAllSymbolsAndOfOne)
     TBookTickerReply Book = Reader.BookTicker(R"({"symbol":"BTCUSDT","bidPrice":"37250.00",
         "bidQty":"0.4","askPrice":"37250.01","askQty":"0.1"})");
     EXPECT_EQ(std::tuple(Book.Bid, Book.Ask), std::tuple(37250.00, 37250.01));
+}
+
+// Names that could add or end a parameter, or that no symbol has, never
+// leave the reader; the rest of the reply still does, and one line tells.
+TEST(MarketReplies, OddSymbolNamesAreRefusedAndTheRestOfTheReplyKept)
+{
+    TLogCapture Log;
+    const std::string Long(10240, 'A');
+    const std::vector<std::string> Odd = {
+        "BTCUSDT&orderId=1", "A#B", std::string("A\0B", 3), "A%00B", Long, "btcusdt", "A B"};
+    nlohmann::json Reply = nlohmann::json::array();
+    for (const std::string& Name : Odd)
+        Reply.push_back({{"symbol", Name}, {"price", "1"}, {"lastPrice", "1"}});
+    Reply.push_back({{"symbol", "ETHBTC"}, {"price", "2"}, {"lastPrice", "2"}});
+    Reply.push_back({{"symbol", "A1B2C3D4E5F6G7H8I9J0"}, {"price", "3"}, {"lastPrice", "3"}});
+    TMarketReplyReader Reader;
+    const std::vector<TSymbolPrice> Prices = Reader.Prices(Reply.dump());
+    ASSERT_EQ(Prices.size(), 2u);
+    EXPECT_EQ(Prices[0].Name, "ETHBTC");
+    EXPECT_EQ(Prices[1].Name, "A1B2C3D4E5F6G7H8I9J0") << "twenty characters are a name";
+    EXPECT_EQ(Reader.Ticker24hr(Reply.dump()).size(), 2u);
+    EXPECT_EQ(Reader.Ticker24hrVolume(Reply.dump()).size(), 2u);
+    const std::vector<TLogLine> Lines = Log.Lines();
+    ASSERT_EQ(Lines.size(), 3u) << "one line a reply";
+    for (const TLogLine& Line : Lines)
+        EXPECT_EQ(Line.Text, "symbol name refused: \"BTCUSDT&orderId=1\"");
+    EXPECT_FALSE(IsSymbolName(std::string(21, 'A')));
+    EXPECT_FALSE(IsSymbolName(""));
+}
+
+// Rows no candle can be are dropped where the reply is read: open time at
+// or before 1970, from 2100 on, or a price that is no finite number.
+TEST(MarketReplies, CandleRowsWithImpossibleTimesOrPricesAreDropped)
+{
+    TLogCapture Log;
+    const auto Row = [](const std::string& Open, const std::string& Price) {
+        return "[" + Open + ",\"1\",\"2\"," + Price + ",\"1.5\",\"1\",0,\"1\",1,\"1\",\"1\",\"0\"]";
+    };
+    const std::string Reply =
+        "[" + Row("0", "\"0.5\"") + "," + Row("-60000", "\"0.5\"") + "," +
+        Row("4102444800000", "\"0.5\"") + "," + Row("1700000000000", "\"1e999\"") + "," +
+        Row("1700000000000", "\"NaN\"") + "," + Row("1700000000000", "\"x\"") + "," +
+        Row("1700000060000", "\"0.5\"") + "," + Row("4102444799999", "0.5") + "]";
+    TMarketReplyReader Reader;
+    const std::vector<TKlineRow> Rows = Reader.Klines(Reply);
+    ASSERT_EQ(Rows.size(), 2u);
+    EXPECT_EQ(Rows[0].OpenTime, 1700000060000);
+    EXPECT_EQ(Rows[1].OpenTime, 4102444799999);
+    const std::vector<TLogLine> Lines = Log.Lines();
+    ASSERT_EQ(Lines.size(), 1u);
+    EXPECT_EQ(Lines[0].Text,
+              "TUser.Klines: 6 candle rows dropped: open time out of range or price not a number");
 }
 
 } // namespace

@@ -43,4 +43,37 @@ TEST(CalculateHMACSHA256, MatchesTheStandardVectorsInUpperCaseHex)
               "B613679A0814D9EC772F95D778C35FC5FF1697C493715653C6C712144292C5AD");
 }
 
+// Every value is encoded where a request is built, so that no text can add
+// a parameter, end the query or cut the value short.
+TEST(RequestParams, ValuesArePercentEncodedInQueriesAndLines)
+{
+    const struct {
+        std::string Value, Encoded;
+    } Cases[] = {
+        {"BTCUSDT", "BTCUSDT"},
+        {"0.00000123", "0.00000123"},
+        {"a-b_c.d~e", "a-b_c.d~e"},
+        {"BTCUSDT&orderId=1", "BTCUSDT%26orderId%3D1"},
+        {"A#B", "A%23B"},
+        {"A%00B", "A%2500B"},
+        {std::string("A\0B", 3), "A%00B"},
+        {"A B+\r\n?/", "A%20B%2B%0D%0A%3F%2F"},
+        {"\xD0\xAF", "%D0%AF"},
+    };
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Encoded);
+        std::string Query = "limit=5";
+        AddQuery(Query, "symbol", Case.Value);
+        EXPECT_EQ(Query, "limit=5&symbol=" + Case.Encoded);
+        std::string Lines;
+        AddParam(Lines, "symbol", Case.Value);
+        AddParam(Lines, "side", "BUY");
+        EXPECT_EQ(Lines, "symbol=" + Case.Encoded + "\r\nside=BUY");
+    }
+    const std::string Long(10240, 'A');
+    std::string Query;
+    AddQuery(Query, "symbol", Long + "&x");
+    EXPECT_EQ(Query, "symbol=" + Long + "%26x");
+}
+
 } // namespace

@@ -3,6 +3,7 @@
 #include "domain/uBaseThread.h"
 
 #include "domain/uCrypt.h"
+#include "domain/uHttpTransport.h"
 #include "domain/uLog.h"
 #include "domain/uUser.h"
 #include "domain/uWorkflow.h"
@@ -227,6 +228,9 @@ TEST(Profile, CheckLoadedAsksForNoOrdersWhileBalancesAreMissing)
     EXPECT_EQ(TConnectionItem().AccountEx(nullptr, false), uaUndefined);
     // The balance requests started above end at once without a dispatcher.
     EXPECT_TRUE(FinishWorkers(std::chrono::seconds(5)));
+    // The final teardown leaves every later transfer aborted; later tests
+    // of this program talk to an exchange.
+    HttpAbortTransfers(false);
     User = nullptr;
     Workflow = nullptr;
 }

@@ -154,6 +154,15 @@ TEST_F(SymbolShowListTest, GroupFilesReadAnyLineEndAndKeepUnknownNamesAndEmptyLi
     const fs::path Saved = fHome.Path() / "saved group";
     List.SaveToFile(Saved.string());
     EXPECT_EQ("LTCBTC\r\nNOSUCH\r\n\r\nETHBTC\r\n", ReadWholeFile(Saved));
+
+    // A first line that itself starts with U+FEFF survives a round trip.
+    WriteFileAtomic(Group("marked"), "\xEF\xBB\xBF\xEF\xBB\xBFLTCBTC\r\nETHBTC\r\n");
+    List.LoadFromFile("marked");
+    const TNames Marked = {"\xEF\xBB\xBFLTCBTC", "ETHBTC"};
+    EXPECT_EQ(Marked, Names(List));
+    List.SaveToFile(Group("marked").string());
+    List.LoadFromFile("marked");
+    EXPECT_EQ(Marked, Names(List));
 }
 
 TEST_F(SymbolShowListTest, AGroupThatCannotBeReadLeavesTheListAsItWas)

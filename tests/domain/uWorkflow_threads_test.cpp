@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <thread>
@@ -37,6 +38,7 @@ protected:
             return;
         bool Ok = false;
         User->Ping(Ok);
+        Factory.Form.Online = Ok;
         Calls.push_back(Ok ? "online" : "offline");
     }
     // A worker queues a call that logs Text on the user-interface thread;
@@ -203,6 +205,9 @@ TEST_F(WorkflowExchange, StartUpAsksForTheAccountOnlyWithBothKeysAndItsOrdersOnl
 // time is asked for again while it waits: after 1 s, then every 5 s.
 TEST_F(WorkflowExchange, AFailedServerTimeIsAskedAgainWhileTheStartUpCheckWaitsForIt)
 {
+    // The clock's wait limit passes after the ask at 1 s, before the one at 6 s.
+    constexpr auto cClockWaitLimit = 1500ms;
+    Flow.SetClockWaitLimit(cClockWaitLimit);
     Exchange.AddAccount("api-key", "secret");
     SetMainKeys("api-key", "secret");
     struct TCase {
@@ -223,9 +228,9 @@ TEST_F(WorkflowExchange, AFailedServerTimeIsAskedAgainWhileTheStartUpCheckWaitsF
         {"failing always",
          1000,
          uaUnauth,
-         TBaseThread::cClockWaitLimit + 5s,
-         {"ping", "time", "ticker/24hr", "time", "time", "time", "time"},
-         {{"ping", "time", "time", "time", "time", "time"}}},
+         cClockWaitLimit + 2s,
+         {"ping", "time", "ticker/24hr", "time"},
+         {{"ping", "time", "time"}}},
     };
     for (const TCase& C : Cases) {
         SCOPED_TRACE(C.Name);
@@ -260,4 +265,156 @@ TEST_F(WorkflowExchange, AFailedServerTimeIsAskedAgainWhileTheStartUpCheckWaitsF
         Exchange.SetHandler(TExchangeEndpoint::Time, nullptr);
         SysTime = &Clock;
     }
+}
+
+// An exchange slower than the polls' pace: each poll of one kind and target
+// waits for the one before it, so the workers stay as many as the kinds.
+TEST_F(WorkflowExchange, AnExchangeSlowerThanThePollsStartsOneRequestOfAKindAtATime)
+{
+    Exchange.AddAccount("api-key", "secret");
+    SetMainKeys("api-key", "secret");
+    Clock.SetServerTime(StampToDate(Exchange.ServerTime()));
+    Model.Input().SetAuth(uaAuth);
+    Model.Input().SetSymbol("BTCUSDT");
+    for (TExchangeEndpoint Endpoint :
+         {TExchangeEndpoint::TickerPrice, TExchangeEndpoint::Depth, TExchangeEndpoint::Time,
+          TExchangeEndpoint::OpenOrders, TExchangeEndpoint::Ticker24hr})
+        Exchange.SetHandler(Endpoint, [this, Endpoint](const TExchangeCall&) {
+            TExchangeReply Late =
+                TExchangeReply::Json(StandardReplyData(Endpoint, Exchange.ServerTime()));
+            Late.DelayMs = 1500;
+            return Late;
+        });
+    std::size_t MostWorkers = 0;
+    for (int Tick = 0; Tick < 10; ++Tick) {
+        Flow.DoEvery5Second();
+        Flow.DoEverySecond();
+        Flow.DoOnce();
+        Dispatcher.PumpUntil([] { return false; }, 100ms);
+        MostWorkers = std::max(MostWorkers, FreeThreadCount());
+    }
+    std::map<std::string, int> Asked;
+    for (const std::string& Request : Requests())
+        ++Asked[Request];
+    EXPECT_EQ(Asked, (std::map<std::string, int>{
+                         {"depth", 1}, {"openOrders", 1}, {"ticker/price", 1}, {"time", 1}}));
+    EXPECT_LE(MostWorkers, 4u);
+    FreeWorkersEnded(5s);
+    for (TExchangeEndpoint Endpoint :
+         {TExchangeEndpoint::TickerPrice, TExchangeEndpoint::Depth, TExchangeEndpoint::Time,
+          TExchangeEndpoint::OpenOrders, TExchangeEndpoint::Ticker24hr})
+        Exchange.SetHandler(Endpoint, nullptr);
+}
+
+// One lost ping at start-up: offline, then a ping every 5 s until one is
+// answered, which goes online as a start-up does, checking the keys too.
+TEST_F(WorkflowExchange, OfflineAfterAFailedPingPingsEveryFiveSecondsAndGoesOnlineOnAnAnswer)
+{
+    Exchange.AddAccount("api-key", "secret");
+    SetMainKeys("api-key", "secret");
+    Clock.SetServerTime(StampToDate(Exchange.ServerTime()));
+    Exchange.Script(TExchangeEndpoint::Ping, TExchangeReply::Error(503, -1, "down"));
+    Exchange.Script(TExchangeEndpoint::Account, TExchangeReply::Dropped());
+    EXPECT_TRUE(Flow.DoShowMainForm());
+    FreeWorkersEnded();
+    EXPECT_FALSE(Flow.Online());
+    EXPECT_EQ(Model.Input().Auth(), uaUnauth);
+    // Each tick, then the workers it started are done.
+    const auto Tick = [this] {
+        Flow.DoEverySecond();
+        FreeWorkersEnded();
+    };
+    const auto Pings = [this] { return std::ranges::count(Requests(), "ping"); };
+    for (int Second = 1; Second <= 4; ++Second)
+        Tick();
+    EXPECT_EQ(Pings(), 1) << "none before 5 s";
+    Tick();
+    EXPECT_EQ(Pings(), 2) << "answered";
+    EXPECT_FALSE(Flow.Online()) << "taken up on the next tick";
+    Exchange.ClearJournal();
+    Calls.clear();
+    Tick();
+    EXPECT_TRUE(Flow.Online());
+    EXPECT_EQ(Calls, TCallLog{"Online"});
+    ExpectRequests(Requests(), {"ticker/price", "time", "ticker/24hr", "account"}, {});
+    Tick();
+    EXPECT_EQ(Model.Input().Auth(), uaAuth);
+    EXPECT_EQ(Calls, (TCallLog{"Online", "InitUserInterface"}));
+    for (int Second = 1; Second <= 10; ++Second)
+        Tick();
+    EXPECT_EQ(Pings(), 0) << "online: no more pings";
+}
+
+// A failed account check is asked again every 10 s until it passes; a
+// refusal of the keys is told once and ends the retries.
+TEST_F(WorkflowExchange, AnAccountCheckThatFailedOnTheWayIsAskedAgainEveryTenSeconds)
+{
+    Clock.SetServerTime(StampToDate(Exchange.ServerTime()));
+    struct TCase {
+        const char* Name;
+        TExchangeReply First;
+        TUserAuth Auth;
+        int Checks; // over 25 s
+        std::vector<std::string> Boxes;
+    };
+    const TCase Cases[] = {
+        {"server error", TExchangeReply::Error(500, -1000, "busy"), uaAuth, 2, {}},
+        {"unreadable", TExchangeReply::Json("<html>"), uaAuth, 2, {}},
+        {"dropped", TExchangeReply::Dropped(), uaAuth, 2, {}},
+        {"refused",
+         TExchangeReply::Error(401, -2015, "Invalid API-key, IP, or permissions for action."),
+         uaUnauth,
+         1,
+         {"the exchange refused the API key: Invalid API-key, IP, or permissions for action."}},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        const std::string Key = std::string("key-") + C.Name;
+        Exchange.AddAccount(Key, "secret");
+        SetMainKeys(Key, "secret");
+        Exchange.Script(TExchangeEndpoint::Account, C.First);
+        Exchange.ClearJournal();
+        EXPECT_TRUE(Flow.DoShowMainForm());
+        FreeWorkersEnded();
+        EXPECT_NE(Model.Input().Auth(), uaAuth);
+        for (int Second = 1; Second <= 25; ++Second) {
+            Flow.DoEverySecond();
+            FreeWorkersEnded();
+            if (Second == 9) {
+                EXPECT_EQ(std::ranges::count(Requests(), "account"), 1) << "none before 10 s";
+            }
+        }
+        EXPECT_EQ(Model.Input().Auth(), C.Auth);
+        EXPECT_EQ(std::ranges::count(Requests(), "account"), C.Checks);
+        EXPECT_EQ(std::ranges::count(Requests(), "openOrders"), C.Auth == uaAuth ? 1 : 0);
+        std::vector<std::string> Boxes;
+        for (const auto& Shown : Box.Shown())
+            Boxes.push_back(Shown.Text);
+        EXPECT_EQ(Boxes, C.Boxes);
+    }
+}
+
+// Online, an exchange that stops answering the server-time poll turns the
+// status offline at once; the pings bring it back.
+TEST_F(WorkflowExchange, AnExchangeGoneWhileOnlineShowsOfflineUntilAPingIsAnswered)
+{
+    EXPECT_TRUE(Flow.DoShowMainForm());
+    FreeWorkersEnded();
+    ASSERT_TRUE(Flow.Online());
+    Calls.clear();
+    Exchange.Script(TExchangeEndpoint::Time, TExchangeReply::Error(503, -1, "busy"));
+    Flow.DoEvery5Second();
+    FreeWorkersEnded();
+    EXPECT_TRUE(Flow.Online()) << "an answer, if a refusal, is no lost exchange";
+    Exchange.Script(TExchangeEndpoint::Time, TExchangeReply::Dropped());
+    Flow.DoEvery5Second();
+    FreeWorkersEnded();
+    EXPECT_FALSE(Flow.Online());
+    EXPECT_EQ(Calls, TCallLog{"Offline"});
+    for (int Second = 1; Second <= 6; ++Second) {
+        Flow.DoEverySecond();
+        FreeWorkersEnded();
+    }
+    EXPECT_TRUE(Flow.Online());
+    EXPECT_EQ(Calls, (TCallLog{"Offline", "Online"}));
 }

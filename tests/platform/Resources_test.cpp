@@ -21,23 +21,28 @@ TEST(Resources, EveryFileUnderTheResourceFolderIsEmbeddedByteForByte)
     }
 }
 
+// Registered names live for the whole process: each run of the test (the
+// program may repeat it) takes names of its own.
 TEST(Resources, RegisteredAtRunTimeAndLookedUpByExactName)
 {
-    EXPECT_FALSE(FindResource("test.bin"));
+    static int Runs = 0;
+    const std::string Prefix = "test" + std::to_string(++Runs) + ".";
+    const std::string Name = Prefix + "bin";
+    EXPECT_FALSE(FindResource(Name));
     std::string Binary("\0\x01\xfe", 3);
-    RegisterResource("test.bin", Binary);
-    auto First = FindResource("test.bin");
+    RegisterResource(Name, Binary);
+    auto First = FindResource(Name);
     ASSERT_TRUE(First);
     EXPECT_EQ(*First, Binary);
 
-    RegisterResource("test.bin", "replaced");
-    EXPECT_EQ(FindResource("test.bin").value_or(""), "replaced");
+    RegisterResource(Name, "replaced");
+    EXPECT_EQ(FindResource(Name).value_or(""), "replaced");
     // The earlier view stays valid.
     EXPECT_EQ(*First, Binary);
-    EXPECT_FALSE(FindResource("TEST.BIN"));
+    EXPECT_FALSE(FindResource(Prefix + "BIN"));
 
-    RegisterResource("test.a", "");
-    EXPECT_EQ(ResourceNames("test."), (std::vector<std::string>{"test.a", "test.bin"}));
+    RegisterResource(Prefix + "a", "");
+    EXPECT_EQ(ResourceNames(Prefix), (std::vector<std::string>{Prefix + "a", Name}));
     const std::vector<std::string> Shipped = ResourceNames("english.");
     EXPECT_EQ(Shipped, (std::vector<std::string>{"english.license", "english.lng"}));
 }

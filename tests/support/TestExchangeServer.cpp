@@ -5,9 +5,15 @@
 // and runs until SIGINT or SIGTERM.
 //
 //   tavrix_test_exchange [--symbols N] [--delay MS] [--tls [--cert FILE]]
-//                        [--account KEY:SECRET ...]
+//                        [--account KEY:SECRET ...] [--fail ENDPOINT:N ...]
+//                        [--odd-symbols] [--bad-candles] [--stats]
 //
 // --cert writes the TLS mode's certificate to FILE, for tavrix_tls_terminal.
+// Faults for trying recovery by hand: --fail answers the first N requests
+// to an endpoint (its resource's last part: ping, account, klines, ...)
+// with 500; --odd-symbols adds symbol names no exchange has to the tickers
+// and prices; --bad-candles puts rows with impossible times and prices into
+// every candle reply; --stats prints the requests of every 10 s to stderr.
 
 #include "support/MarketReplyData.h"
 #include "support/TestExchange.h"
@@ -102,13 +108,66 @@ json CandleRows(const TSymbolPrices& aPrices, const TExchangeCall& aCall, int64_
 
 } // namespace
 
+// The endpoint whose resource ends in aName ("ping", "account", "klines").
+bool FindEndpoint(const std::string& aName, TExchangeEndpoint& aEndpoint)
+{
+    for (int I = 0; I <= static_cast<int>(TExchangeEndpoint::BookTicker); ++I) {
+        const auto Endpoint = static_cast<TExchangeEndpoint>(I);
+        if (TTestExchange::Resource(Endpoint).ends_with("/" + aName)) {
+            aEndpoint = Endpoint;
+            return true;
+        }
+    }
+    return false;
+}
+
+void AddOddSymbols(json& aTickers, json& aLast, int64_t aNow)
+{
+    for (const std::string& Name : {std::string("BTCUSDT&orderId=1"), std::string("A#B"),
+                                    std::string("A%00B"), std::string(10240, 'A')}) {
+        aTickers.push_back(market_data::Ticker24hrEntry(Name, "1.00000000", aNow));
+        aLast.push_back({{"symbol", Name}, {"price", "1.00000000"}});
+    }
+}
+
+// Rows no candle can be, ahead of the good ones.
+void AddBadRows(json& aRows)
+{
+    const json Prices = {"1", "2", "0.5", "1.5", "1", 0, "1", 1, "1", "1", "0"};
+    for (const json& Bad : {json::array({0}), json::array({-60000}), json::array({4102444800000}),
+                            json::array({NowMs(), "NaN"})}) {
+        json Row = Bad;
+        for (std::size_t I = Row.size() - 1; I < Prices.size(); ++I)
+            Row.push_back(Prices[I]);
+        aRows.insert(aRows.begin(), Row);
+    }
+}
+
+// The requests since the last call, by resource, on one line.
+void PrintStats(std::map<std::string, int>& aCounts, int aSeconds)
+{
+    std::string Line = "requests in " + std::to_string(aSeconds) + " s:";
+    int Total = 0;
+    for (const auto& [Path, Count] : aCounts) {
+        Line += " " + Path + "=" + std::to_string(Count);
+        Total += Count;
+    }
+    std::fprintf(stderr, "%s total=%d (%.1f/s)\n", Line.c_str(), Total,
+                 static_cast<double>(Total) / aSeconds);
+    aCounts.clear();
+}
+
 int main(int aCount, char** aArgs)
 {
     int Symbols = 0;
     int Delay = 0;
     bool Tls = false;
     std::string CertFile;
+    bool OddSymbols = false;
+    bool BadCandles = false;
+    bool Stats = false;
     std::vector<std::pair<std::string, std::string>> Accounts;
+    std::vector<std::pair<TExchangeEndpoint, int>> Faults;
     for (int I = 1; I < aCount; ++I) {
         std::string Arg = aArgs[I];
         bool HasValue = I + 1 < aCount;
@@ -120,13 +179,25 @@ int main(int aCount, char** aArgs)
             Tls = true;
         else if (Arg == "--cert" && HasValue)
             CertFile = aArgs[++I];
+        else if (Arg == "--odd-symbols")
+            OddSymbols = true;
+        else if (Arg == "--bad-candles")
+            BadCandles = true;
+        else if (Arg == "--stats")
+            Stats = true;
+        else if (TExchangeEndpoint Endpoint{};
+                 Arg == "--fail" && HasValue && std::strchr(aArgs[I + 1], ':') &&
+                 FindEndpoint(std::string(aArgs[I + 1]).substr(0, std::strcspn(aArgs[I + 1], ":")),
+                              Endpoint))
+            Faults.emplace_back(Endpoint, std::atoi(std::strchr(aArgs[++I], ':') + 1));
         else if (Arg == "--account" && HasValue && std::strchr(aArgs[I + 1], ':')) {
             std::string Pair = aArgs[++I];
             Accounts.emplace_back(Pair.substr(0, Pair.find(':')), Pair.substr(Pair.find(':') + 1));
         } else {
             std::fprintf(stderr,
-                         "usage: %s [--symbols N] [--delay MS] [--tls [--cert FILE]] "
-                         "[--account KEY:SECRET]\n",
+                         "usage: %s [--symbols N] [--delay MS] [--tls [--cert FILE]]"
+                         " [--account KEY:SECRET] [--fail ENDPOINT:N] [--odd-symbols]"
+                         " [--bad-candles] [--stats]\n",
                          aArgs[0]);
             return 2;
         }
@@ -158,10 +229,15 @@ int main(int aCount, char** aArgs)
         Tickers.push_back(market_data::Ticker24hrEntry(Symbol, market_data::PriceText(Price), Now));
         Last.push_back({{"symbol", Symbol}, {"price", market_data::PriceText(Price)}});
     }
+    if (OddSymbols)
+        AddOddSymbols(Tickers, Last, Now);
     Exchange.SetReplyData(TExchangeEndpoint::Ticker24hr, Tickers);
     Exchange.SetReplyData(TExchangeEndpoint::TickerPrice, Last);
-    Exchange.SetHandler(TExchangeEndpoint::Klines, [&Prices, Delay](const TExchangeCall& aCall) {
+    Exchange.SetHandler(TExchangeEndpoint::Klines, [&Prices, Delay,
+                                                    BadCandles](const TExchangeCall& aCall) {
         json Rows = CandleRows(Prices, aCall, NowMs());
+        if (BadCandles && !Rows.is_null())
+            AddBadRows(Rows);
         TExchangeReply Reply = Rows.is_null() ? TExchangeReply::Error(400, -1121, "Invalid symbol.")
                                               : TExchangeReply::Json(Rows);
         Reply.DelayMs = Delay;
@@ -195,14 +271,27 @@ int main(int aCount, char** aArgs)
                 return Reply;
             });
 
+    for (const auto& [Endpoint, Count] : Faults)
+        for (int I = 0; I < Count; ++I)
+            Exchange.Script(Endpoint, TExchangeReply::Error(500, -1000, "scripted fault"));
+
     std::signal(SIGINT, OnSignal);
     std::signal(SIGTERM, OnSignal);
     std::printf("%s\n", Exchange.URL().c_str());
     std::fflush(stdout);
+    std::map<std::string, int> Counts;
+    auto StatsFrom = std::chrono::steady_clock::now();
     while (!gStop) {
         Exchange.SetServerTime(NowMs());
+        if (Stats)
+            for (const TJournalEntry& Entry : Exchange.Journal())
+                ++Counts[Entry.Path];
         Exchange.ClearJournal();
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        if (Stats && std::chrono::steady_clock::now() - StatsFrom >= std::chrono::seconds(10)) {
+            PrintStats(Counts, 10);
+            StatsFrom = std::chrono::steady_clock::now();
+        }
     }
     Exchange.Stop();
     return 0;

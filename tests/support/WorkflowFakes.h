@@ -15,12 +15,23 @@ public:
     explicit TRecordingMainForm(TCallLog& aLog) : fLog(aLog) {}
 
     void Show() override { Called("Show"); }
-    void SendPing() override { Called("SendPing"); }
+    // Online when OnCall (if any) has set Online.
+    bool SendPing() override
+    {
+        Called("SendPing");
+        return Online;
+    }
+    void SetOnlineMode(bool aIsOnline) override
+    {
+        Online = aIsOnline;
+        Called(aIsOnline ? "Online" : "Offline");
+    }
     void InitUserInterface() override { Called("InitUserInterface"); }
     void Deinit() override { Called("Deinit"); }
 
     // Runs after each call was logged, with the call's name.
     std::function<void(const std::string&)> OnCall;
+    bool Online = true;
 
 private:
     void Called(const std::string& aName)

@@ -7,9 +7,11 @@
 #include "controls/uMdiWindow.h"
 #include "domain/charts/uChartList.h"
 #include "domain/charts/uIndicators.h"
+#include "domain/uBaseThread.h"
 #include "domain/uLog.h"
 #include "domain/uMarketModelThreads.h"
 #include "domain/uMarketThreads.h"
+#include "domain/uUser.h"
 #include "domain/uWorkflow.h"
 #include "platform/UIDispatcher.h"
 
@@ -113,16 +115,39 @@ void TChartItem::RefreshKlines()
     }
 }
 
+bool TChartItem::HistoryRunning() const
+{
+    const std::shared_ptr<TThread> History = fHistory.lock();
+    return History && !History->Finished() && !History->Terminated();
+}
+
+// A chart without candles (its history load failed) loads its history
+// again; the two newest wait for a load in progress.
 void TChartItem::KlinesUpdate()
 {
-    if (CanStartWorkers())
+    if (!CanStartWorkers() || HistoryRunning())
+        return;
+    if (fKlineList.Count() == 0)
+        RefreshKlines();
+    else
         StartKlines(fLink, fSymbol, 2);
 }
 
+// The price of a symbol that the all-symbols price poll brings is taken
+// from there: twenty charts then ask for nothing more each second. While
+// that poll is still out, its answer is waited for.
 void TChartItem::TickerPrice()
 {
-    if (CanStartWorkers())
-        StartChartPrice(fLink, fSymbol);
+    if (!CanStartWorkers())
+        return;
+    const TSymbol* Polled = User ? User->SymbolShowList().SymbolList().Find(fSymbol) : nullptr;
+    if (!Polled || Polled->LastPrice() <= 0) {
+        if (!RequestRunning(RequestKey(cTickerPriceKind)))
+            StartChartPrice(fLink, fSymbol);
+        return;
+    }
+    fChartPrice = Polled->LastPrice();
+    RefreshChartPrice();
 }
 
 void TChartItem::OnNotify(int32_t EventID, TNotifyData)
@@ -195,24 +220,20 @@ void TChartItem::SetInterval(TChartInterval aValue)
 {
     if (!Ready() || aValue == fInterval)
         return;
-    WaitForHistory();
+    EndHistory();
     fInterval = aValue;
     fKlineList.Clear();
     if (fSerCandles)
         fSerCandles->Clear();
 }
 
-// Loading is set from the item's creation, so it alone says nothing: only a
-// history load still running is waited for. Its late pages would ask for the
-// new interval; ended, it asks for nothing more and applies nothing.
-void TChartItem::WaitForHistory()
+// Not waited for: the user-interface thread would stand still for a slow
+// exchange. Ended, the load asks for nothing more, its page in flight is
+// dropped and it leaves the chart as it is.
+void TChartItem::EndHistory()
 {
     const std::shared_ptr<TThread> History = fHistory.lock();
     if (!History || History->Finished())
-        return;
-    TUIDispatcher* Dispatcher = GetUIDispatcher();
-    const auto Busy = [this, &History] { return fIsLoading && !History->Finished(); };
-    if (Dispatcher && Dispatcher->WaitWhile(Busy, fHistoryWait))
         return;
     History->Terminate();
     fKlineList.SetIsLoading(false);

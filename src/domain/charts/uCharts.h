@@ -58,7 +58,9 @@ public:
 
     // The workers; none while closing, unless the workflow is working, nor
     // for an empty symbol. RefreshKlines loads the history (an empty symbol
-    // is logged), KlinesUpdate the two newest candles, TickerPrice the price.
+    // is logged), KlinesUpdate the two newest candles (or, for a chart
+    // without candles, the history again), TickerPrice the price (taken
+    // from the market watch's prices when they hold the symbol).
     void RefreshKlines();
     void KlinesUpdate();
     void TickerPrice();
@@ -82,12 +84,9 @@ public:
     void RefreshOrdersBubbles();
     // The candles drawn and coloured by the settings' chart type.
     void RefreshChartType();
-    // A new interval empties the chart. A history load in progress is waited
-    // for (running the workers' calls) at most HistoryWait, then ended.
+    // A new interval empties the chart and ends a history load in progress
+    // at once.
     void SetInterval(TChartInterval aValue);
-    // Well beyond a normal load of three pages.
-    static constexpr std::chrono::milliseconds cHistoryWait{10000};
-    void SetHistoryWait(std::chrono::milliseconds Value) { fHistoryWait = Value; }
     void RefreshWindowCaption();
     // The settings of aNode (when given) onto the chart.
     void LoadSettings(const TChartSettingsJson* aNode);
@@ -208,8 +207,9 @@ private:
     void CreateChart(QWidget& aWindow);
     void CreateSeries();
     void BindEvents();
-    // The history load of this item still running, waited for or ended.
-    void WaitForHistory();
+    // The history load of this item still running, ended.
+    void EndHistory();
+    bool HistoryRunning() const;
     // Hands the chart and the window over to be freed once the event in
     // progress has returned.
     void ReleaseWindow();
@@ -232,7 +232,6 @@ private:
     bool fIsLoading = true;
     // The last history load started.
     std::weak_ptr<TThread> fHistory;
-    std::chrono::milliseconds fHistoryWait = cHistoryWait;
     // The drag in progress: where it began (pixel), the zoom level and axis
     // range it began with.
     int32_t fChartClickPoint = 0;

@@ -132,7 +132,7 @@ void TfmMain::FormClose()
     });
 }
 
-void TfmMain::SendPing()
+bool TfmMain::SendPing()
 {
     RunLogged("SendPing", [this] {
         bool PingOk = false;
@@ -140,6 +140,7 @@ void TfmMain::SendPing()
             User->Ping(PingOk);
         SetOnlineMode(PingOk);
     });
+    return fIsOnline;
 }
 
 void TfmMain::SetOnlineMode(bool aIsOnline)

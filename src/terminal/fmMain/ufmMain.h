@@ -47,8 +47,8 @@ public:
 
     void Show() override { show(); }
     // Pings the exchange, waits for the answer, then goes online or offline.
-    void SendPing() override;
-    void SetOnlineMode(bool aIsOnline);
+    bool SendPing() override;
+    void SetOnlineMode(bool aIsOnline) override;
     bool IsOnline() const { return fIsOnline; }
     void SetStatusColor(TColor aColor);
     // Shows the toolbars and panels the profile allows, parks the order

@@ -202,41 +202,89 @@ TEST_F(ChartWorkers, ThePriceGoesToItsChartAndAFailedFirstPriceChangesNothing)
     }
 }
 
-TEST_F(ChartWorkers, ANewIntervalWaitsForTheHistoryLoadingOnlyWhileItRunsAndAtMostItsBound)
+// Four intervals clicked within a second while each page takes 2 s: every
+// click ends the load in progress at once and starts the next, so the
+// user-interface thread never stands still, and only the last interval's
+// candles arrive.
+TEST_F(ChartWorkers, ANewIntervalEndsTheRunningHistoryLoadAtOnce)
 {
-    // No worker: loading is set from creation, yet nothing is waited for.
-    TChartItem& Fresh = NewChart();
-    const auto Start = TClock::now();
-    Fresh.SetInterval(h1);
-    EXPECT_LT(TClock::now() - Start, 1s);
-    EXPECT_EQ(Fresh.Interval(), h1);
+    History.PageSize = 1000;
+    ServeSlowHistory(2000);
+    TChartItem& Item = NewChart();
+    Item.RefreshKlines();
+    TClock::duration LongestClick{};
+    for (TChartInterval Interval : {m5, m15, h1, h4}) {
+        Dispatcher.PumpUntil([] { return false; }, 200ms);
+        const auto Start = TClock::now();
+        Item.SetInterval(Interval);
+        Item.RefreshKlines();
+        LongestClick = std::max(LongestClick, TClock::now() - Start);
+    }
+    EXPECT_LT(LongestClick, 100ms);
+    RecordProperty(
+        "LongestClickMicroseconds",
+        int(std::chrono::duration_cast<std::chrono::microseconds>(LongestClick).count()));
+    ASSERT_TRUE(Dispatcher.PumpUntil([&] { return !Item.IsLoading(); }, 15s));
+    EXPECT_EQ(Item.Interval(), h4);
+    EXPECT_EQ(Item.KlineList().Count(), 1200);
+    ASSERT_TRUE(FreeWorkersEnded(10s));
+    for (const std::string& Query : KlineQueries())
+        if (Query.find("interval=4h") == std::string::npos) {
+            EXPECT_NE(Query.find("endTime=9223372036854775807"), std::string::npos)
+                << "no second page of an ended load: " << Query;
+        }
+    EXPECT_EQ(KlineQueries().back().substr(0, 28), "symbol=BTCUSDT&interval=4h&e");
+    const std::vector<double> Dates = TChartHost::Dates(Item);
+    EXPECT_EQ(std::adjacent_find(Dates.begin(), Dates.end(), std::greater_equal<>()), Dates.end());
+}
 
-    ServeSlowHistory(150);
-    TChartItem& Loading = NewChart();
-    Loading.RefreshKlines();
-    Loading.SetInterval(h1);
-    EXPECT_FALSE(Loading.IsLoading()) << "the load ended first";
-    EXPECT_EQ(KlineQueries().size(), 4u);
-    EXPECT_EQ(Loading.KlineList().Count(), 0);
-    EXPECT_EQ(Loading.SerCandles()->Count(), 0);
-    Loading.RefreshKlines();
-    ASSERT_TRUE(Loaded(Loading));
-    EXPECT_EQ(KlineQueries()[4], "symbol=BTCUSDT&interval=1h&endTime=9223372036854775807");
-
-    // A load that takes too long is ended; its late page is dropped.
-    Settle();
-    Exchange.ClearJournal();
-    ServeSlowHistory(1500);
-    TChartItem& Stuck = NewChart();
-    Stuck.SetHistoryWait(200ms);
-    Stuck.RefreshKlines();
-    Stuck.SetInterval(h1);
-    EXPECT_FALSE(Stuck.IsLoading());
-    EXPECT_FALSE(Stuck.KlineList().IsLoading());
+// A chart whose history failed holds no candles: its minute tick loads the
+// history again, one load at a time; a chart with candles asks for two.
+TEST_F(ChartWorkers, AFailedHistoryLoadsAgainOnTheNextMinute)
+{
+    Exchange.Script(TExchangeEndpoint::Klines, TExchangeReply::Error(500, -1, "down"));
+    TChartItem& Item = NewChart();
+    Item.RefreshKlines();
+    ASSERT_TRUE(Loaded(Item));
     ASSERT_TRUE(FreeWorkersEnded());
-    EXPECT_EQ(KlineQueries().size(), 1u);
-    EXPECT_EQ(Stuck.KlineList().Count(), 0);
-    EXPECT_FALSE(Announced(MAIN_FORM_CHART_REFRESH));
+    EXPECT_EQ(Item.KlineList().Count(), 0);
+    ServeSlowHistory(300);
+    Item.KlinesUpdate();
+    Item.KlinesUpdate();
+    EXPECT_TRUE(Item.IsLoading());
+    ASSERT_TRUE(Loaded(Item));
+    ASSERT_TRUE(FreeWorkersEnded());
+    EXPECT_EQ(Item.KlineList().Count(), 1200);
+    const std::size_t Asked = KlineQueries().size();
+    EXPECT_EQ(Asked, 1u + 4u) << "the failed page, then one load of four";
+    Item.KlinesUpdate();
+    ASSERT_TRUE(FreeWorkersEnded());
+    ASSERT_EQ(KlineQueries().size(), Asked + 1);
+    EXPECT_EQ(KlineQueries().back(), "symbol=BTCUSDT&interval=1m&limit=2");
+}
+
+// The market watch's prices of all symbols carry a chart's price: a chart
+// asks for its own only when they do not hold its symbol.
+TEST_F(ChartWorkers, AChartTakesItsPriceFromThePricesOfAllSymbols)
+{
+    TChartItem& Listed = NewChart(m1, "ETHBTC");
+    TChartItem& Unlisted = NewChart(m1, "LTCBTC");
+    for (TChartItem* Item : {&Listed, &Unlisted}) {
+        Item->KlineList().Put(TKline(History.NewestOpenTime));
+        Item->OnNotify(BASE_MAIN_KLINES, 0);
+    }
+    Model.SymbolShowList().ApplyPrices({{"ETHBTC", 0.05}});
+    Exchange.ClearJournal();
+    for (int Second = 0; Second < 3; ++Second) {
+        Listed.TickerPrice();
+        Unlisted.TickerPrice();
+        ASSERT_TRUE(FreeWorkersEnded());
+    }
+    EXPECT_EQ(Queries(TExchangeEndpoint::TickerPrice),
+              std::vector<std::string>(3, "symbol=LTCBTC"));
+    EXPECT_EQ(Listed.ChartPrice(), 0.05);
+    EXPECT_EQ(Listed.SerCandles()->CloseValues().Last(), 0.05);
+    EXPECT_GT(Unlisted.ChartPrice(), 0);
 }
 
 TEST_F(ChartWorkers, AChartClosedMidRequestIsGoneAtOnceAndItsWorkerEndsQuietly)
@@ -315,6 +363,7 @@ TEST_F(ChartListWorkers, PollingReachesEveryChartAndAnIntervalReloadsTheSelected
         TChartItem& Item = List.Add();
         Item.SetSymbol(Symbol);
         Item.SetActive(true);
+        Item.KlineList().Put(TKline(1700000000000)); // with candles: no history again
     }
     TProfile Accounts((Home.Path() / "config.json").string());
     Profile = &Accounts;
@@ -326,7 +375,13 @@ TEST_F(ChartListWorkers, PollingReachesEveryChartAndAnIntervalReloadsTheSelected
     std::sort(Updates.begin(), Updates.end());
     EXPECT_EQ(Updates, (std::vector<std::string>{"symbol=ETHBTC&interval=5m&limit=2",
                                                  "symbol=LTCBTC&interval=5m&limit=2"}));
-    EXPECT_EQ(Queries(TExchangeEndpoint::TickerPrice).size(), 3u) << "all symbols, then each chart";
+    EXPECT_EQ(Queries(TExchangeEndpoint::TickerPrice).size(), 1u)
+        << "all symbols; the charts wait for that answer";
+    Flow.DoEverySecond();
+    ASSERT_TRUE(FreeWorkersEnded());
+    EXPECT_EQ(Queries(TExchangeEndpoint::TickerPrice).size(), 2u)
+        << "the charts take theirs from it";
+    EXPECT_GT(List.Items(0).ChartPrice(), 0);
 
     Settle();
     Exchange.ClearJournal();
