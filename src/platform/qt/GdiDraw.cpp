@@ -213,6 +213,62 @@ int64_t RoundDiv(int64_t Num, int64_t Den)
     return Num >= 0 ? (Num + Den / 2) / Den : -((-Num + Den / 2) / Den);
 }
 
+// Longer style periods are drawn point by point.
+constexpr int MostWrittenPeriod = 1024;
+
+// A horizontal or vertical styled line written straight into the image's
+// rows, clip rectangle by clip rectangle: the pixels of drawing it point by
+// point, where the painter costs a call (or a span) per pixel. Step I
+// paints style position (Phase + I) mod the period.
+bool WrittenLine(TGdiDC& DC, TPoint A, TPoint B, int64_t I0, int64_t I1,
+                 const std::vector<int>& Runs, int Phase, COLORREF Color)
+{
+    QImage* Image = DC.Image();
+    const bool Straight = A.X == B.X || A.Y == B.Y;
+    if (!Straight || !Image ||
+        DC.Painter().compositionMode() != QPainter::CompositionMode_SourceOver ||
+        (Image->format() != QImage::Format_RGB32 &&
+         Image->format() != QImage::Format_ARGB32_Premultiplied))
+        return false;
+    std::vector<uint8_t> On;
+    for (size_t K = 0; K < Runs.size(); ++K)
+        On.insert(On.end(), size_t(Runs[K]), K % 2 == 0);
+    const int Period = int(On.size());
+    const bool Opaque = DC.GetBkMode() == OPAQUE;
+    const QRgb Pen = ToQColor(Color).rgb(), Back = ToQColor(DC.GetBkColor()).rgb();
+    const bool Horizontal = A.Y == B.Y;
+    const int DX = B.X > A.X ? 1 : B.X < A.X ? -1 : 0, DY = B.Y > A.Y ? 1 : B.Y < A.Y ? -1 : 0;
+    const QRegion Clip = TGdiDraw::ClipArea(DC);
+    for (const QRect& R : Clip) {
+        // The steps whose pixel lies in R.
+        int64_t From = I0, To = I1;
+        const int Fixed = Horizontal ? A.Y : A.X;
+        if (Fixed < (Horizontal ? R.top() : R.left()) ||
+            Fixed > (Horizontal ? R.bottom() : R.right()))
+            continue;
+        const int Start = Horizontal ? A.X : A.Y, Step = Horizontal ? DX : DY;
+        const int Lo = Horizontal ? R.left() : R.top(), Hi = Horizontal ? R.right() : R.bottom();
+        const int64_t ToLo = Step > 0 ? int64_t(Lo) - Start : int64_t(Start) - Hi;
+        const int64_t ToHi = Step > 0 ? int64_t(Hi) - Start : int64_t(Start) - Lo;
+        From = std::max(From, ToLo);
+        To = std::min(To, ToHi + 1);
+        int Pos = int((Phase + From) % Period);
+        for (int64_t I = From; I < To; ++I) {
+            if (On[size_t(Pos)] || Opaque) {
+                const int X = int(A.X + DX * I), Y = int(A.Y + DY * I);
+                // The painter's own pixels: written where it writes, without
+                // detaching the image.
+                auto* Row = const_cast<QRgb*>(
+                    reinterpret_cast<const QRgb*>(std::as_const(*Image).constScanLine(Y)));
+                Row[X] = On[size_t(Pos)] ? Pen : Back;
+            }
+            if (++Pos == Period)
+                Pos = 0;
+        }
+    }
+    return true;
+}
+
 // Thin lines pixel by pixel: the style runs continue from the context's phase.
 void SteppedLine(TGdiDC& DC, TPoint A, TPoint B, int64_t N, const std::vector<int>& Runs, int Phase,
                  COLORREF Color)
@@ -223,6 +279,9 @@ void SteppedLine(TGdiDC& DC, TPoint A, TPoint B, int64_t N, const std::vector<in
     int Period = 0;
     for (int R : Runs)
         Period += R;
+    // Grid lines; raster operations and windows keep to the points.
+    if (Period <= MostWrittenPeriod && WrittenLine(DC, A, B, I0, I1, Runs, Phase, Color))
+        return;
     QVector<QPoint> On, Off;
     const int64_t DX = int64_t(B.X) - A.X, DY = int64_t(B.Y) - A.Y;
     for (int64_t I = I0; I < I1; ++I) {
@@ -374,6 +433,11 @@ void TGdiDraw::FillPolygon(TGdiDC& DC, const QPolygonF& Poly, const QBrush& Brus
 QRect TGdiDraw::DeviceRect(const TGdiDC& DC)
 {
     return QRect(0, 0, DC.DeviceWidth(), DC.DeviceHeight());
+}
+
+QRegion TGdiDraw::ClipArea(const TGdiDC& DC)
+{
+    return DC.fClip ? *DC.fClip & DeviceRect(DC) : QRegion(DeviceRect(DC));
 }
 
 QRegion TGdiDraw::PathRegion(const QPainterPath& Path, const QRect& Device)

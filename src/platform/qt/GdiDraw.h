@@ -30,6 +30,8 @@ struct TGdiDraw {
     static void FillPolygon(TGdiDC& DC, const QPolygonF& Poly, const QBrush& Brush,
                             Qt::FillRule Rule);
     static QRect DeviceRect(const TGdiDC& DC);
+    // The device's pixels that drawing may change.
+    static QRegion ClipArea(const TGdiDC& DC);
     static bool OutsideRect(const QRectF& R, double Limit);
     // Pixels whose centres lie inside the path.
     static QRegion PathRegion(const QPainterPath& Path, const QRect& Device);
