@@ -47,6 +47,8 @@ enum : int {
 enum : int { ETO_OPAQUE = 2, ETO_CLIPPED = 4 };
 enum : int { GM_COMPATIBLE = 1, GM_ADVANCED = 2 };
 
+struct TFontTexts;
+
 class TGdiDC {
 public:
     // A context on an RGB32 image (every operation) or on a widget during
@@ -167,8 +169,10 @@ private:
     TPoint fPos;
     int fStylePhase = 0; // pixels of the pen style already used by the current polyline
     std::optional<QRegion> fClip;
-    mutable std::optional<QFont> fQtFont; // the selected font, built on first use
-    std::optional<QPainterPath> fPath;    // set between BeginPath and AbortPath / use
+    // The selected font with its measured texts, found on first use.
+    mutable TFontTexts* fFontTexts = nullptr;
+    TFontTexts& FontTexts() const;
+    std::optional<QPainterPath> fPath; // set between BeginPath and AbortPath / use
     bool fPathOpen = false;
 };
 

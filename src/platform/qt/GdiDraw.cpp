@@ -239,6 +239,10 @@ bool WrittenLine(TGdiDC& DC, TPoint A, TPoint B, int64_t I0, int64_t I1,
     const bool Horizontal = A.Y == B.Y;
     const int DX = B.X > A.X ? 1 : B.X < A.X ? -1 : 0, DY = B.Y > A.Y ? 1 : B.Y < A.Y ? -1 : 0;
     const QRegion Clip = TGdiDraw::ClipArea(DC);
+    // The painter's own pixels: written where it writes, without detaching
+    // the image.
+    uchar* Bits = const_cast<uchar*>(std::as_const(*Image).constBits());
+    const qsizetype Stride = Image->bytesPerLine();
     for (const QRect& R : Clip) {
         // The steps whose pixel lies in R.
         int64_t From = I0, To = I1;
@@ -255,12 +259,8 @@ bool WrittenLine(TGdiDC& DC, TPoint A, TPoint B, int64_t I0, int64_t I1,
         int Pos = int((Phase + From) % Period);
         for (int64_t I = From; I < To; ++I) {
             if (On[size_t(Pos)] || Opaque) {
-                const int X = int(A.X + DX * I), Y = int(A.Y + DY * I);
-                // The painter's own pixels: written where it writes, without
-                // detaching the image.
-                auto* Row = const_cast<QRgb*>(
-                    reinterpret_cast<const QRgb*>(std::as_const(*Image).constScanLine(Y)));
-                Row[X] = On[size_t(Pos)] ? Pen : Back;
+                const int64_t X = A.X + DX * I, Y = A.Y + DY * I;
+                reinterpret_cast<QRgb*>(Bits + Y * Stride)[X] = On[size_t(Pos)] ? Pen : Back;
             }
             if (++Pos == Period)
                 Pos = 0;

@@ -5,7 +5,9 @@
 #include <QTransform>
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <tuple>
+#include <unordered_map>
 
 namespace {
 
@@ -81,18 +83,57 @@ QPoint AlignOffset(int Align, int Width, const QFontMetrics& FM)
 
 } // namespace
 
+// A font with the widths of the texts measured in it: a chart measures the
+// same labels several times a frame and again every frame, and each
+// measuring shapes the text anew. Fonts live as long as the process; their
+// widths are forgotten when too many pile up (texts that keep changing).
+struct TFontTexts {
+    QFont Font;
+    QFontMetrics Metrics;
+    std::unordered_map<std::string, int> Widths;
+    explicit TFontTexts(const QFont& F) : Font(F), Metrics(F) {}
+    int Width(std::string_view Text)
+    {
+        constexpr size_t MostTexts = 4096;
+        const std::string Key(Text);
+        if (const auto It = Widths.find(Key); It != Widths.end())
+            return It->second;
+        if (Widths.size() >= MostTexts)
+            Widths.clear();
+        const int W = Metrics.horizontalAdvance(ToQ(Text));
+        Widths.emplace(Key, W);
+        return W;
+    }
+};
+
+TFontTexts& TGdiDC::FontTexts() const
+{
+    if (fFontTexts)
+        return *fFontTexts;
+    // What MakeFont reads.
+    using TKey = std::tuple<std::string, int, int, bool, bool, bool, int, int>;
+    // Never destroyed: a font must not outlive the application.
+    static auto* Fonts = new std::map<TKey, std::unique_ptr<TFontTexts>>;
+    const TLogFont& F = fFont;
+    const TKey Key{F.FaceName,  F.Height,    F.Weight,  F.Italic,
+                   F.Underline, F.StrikeOut, F.Quality, fCharExtra};
+    auto& Slot = (*Fonts)[Key];
+    if (!Slot)
+        Slot = std::make_unique<TFontTexts>(MakeFont(fFont, fCharExtra));
+    fFontTexts = Slot.get();
+    return *fFontTexts;
+}
+
 QFont TGdiDC::QtFont() const
 {
-    if (!fQtFont)
-        fQtFont = MakeFont(fFont, fCharExtra);
-    return *fQtFont;
+    return FontTexts().Font;
 }
 
 bool TGdiDC::GetTextExtentPoint32(std::string_view Text, int& CX, int& CY) const
 {
-    const QFontMetrics FM(QtFont());
-    CX = FM.horizontalAdvance(ToQ(Text));
-    CY = FM.height();
+    TFontTexts& T = FontTexts();
+    CX = T.Width(Text);
+    CY = T.Metrics.height();
     return true;
 }
 
@@ -117,10 +158,11 @@ bool TGdiDC::TextOut(int X, int Y, std::string_view Text)
 
 bool TGdiDC::ExtTextOut(int X, int Y, int Options, const TRect* R, std::string_view Text)
 {
-    const QFont F = QtFont();
-    const QFontMetrics FM(F);
+    TFontTexts& T = FontTexts();
+    const QFont& F = T.Font;
+    const QFontMetrics& FM = T.Metrics;
     const QString S = ToQ(Text);
-    const int Width = FM.horizontalAdvance(S);
+    const int Width = T.Width(Text);
     if (fTextAlign & TA_UPDATECP) {
         X = fPos.X;
         Y = fPos.Y;
