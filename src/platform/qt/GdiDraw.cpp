@@ -216,10 +216,10 @@ int64_t RoundDiv(int64_t Num, int64_t Den)
 // Longer style periods are drawn point by point.
 constexpr int MostWrittenPeriod = 1024;
 
-// A horizontal or vertical styled line written straight into the image's
-// rows, clip rectangle by clip rectangle: the pixels of drawing it point by
-// point, where the painter costs a call (or a span) per pixel. Step I
-// paints style position (Phase + I) mod the period.
+// A horizontal or vertical line written straight into the image's rows,
+// clip rectangle by clip rectangle: the pixels of drawing it point by point,
+// where the painter costs a call per line or per pixel. Step I paints style
+// position (Phase + I) mod the period; a single run is a solid line.
 bool WrittenLine(TGdiDC& DC, TPoint A, TPoint B, int64_t I0, int64_t I1,
                  const std::vector<int>& Runs, int Phase, COLORREF Color)
 {
@@ -256,6 +256,15 @@ bool WrittenLine(TGdiDC& DC, TPoint A, TPoint B, int64_t I0, int64_t I1,
         const int64_t ToHi = Step > 0 ? int64_t(Hi) - Start : int64_t(Start) - Lo;
         From = std::max(From, ToLo);
         To = std::min(To, ToHi + 1);
+        if (From >= To)
+            continue;
+        if (Period == 1 && Horizontal) {
+            // A solid row.
+            QRgb* Row = reinterpret_cast<QRgb*>(Bits + A.Y * Stride);
+            const int64_t X0 = A.X + DX * From, X1 = A.X + DX * (To - 1);
+            std::fill(Row + std::min(X0, X1), Row + std::max(X0, X1) + 1, Pen);
+            continue;
+        }
         int Pos = int((Phase + From) % Period);
         for (int64_t I = From; I < To; ++I) {
             if (On[size_t(Pos)] || Opaque) {
@@ -311,6 +320,9 @@ void SolidThinLine(TGdiDC& DC, TPoint A, TPoint B, int64_t N, COLORREF Color)
 {
     int64_t I0 = 0, I1 = 0;
     if (!ClipSteps(A, B, N, TGdiDraw::DeviceRect(DC), I0, I1))
+        return;
+    static const std::vector<int> Solid{1};
+    if (WrittenLine(DC, A, B, I0, I1, Solid, 0, Color))
         return;
     const int64_t DX = int64_t(B.X) - A.X, DY = int64_t(B.Y) - A.Y;
     auto At = [&](int64_t I) {

@@ -1,6 +1,6 @@
-// Styled thin lines along a row or a column are written into an image's
-// rows; drawn on any other device they go point by point through the
-// painter. Both must give the same pixels.
+// Thin lines along a row or a column are written into an image's rows;
+// drawn on any other device they go through the painter. Both must give
+// the same pixels.
 #include "GdiFixture.h"
 
 #include <gtest/gtest.h>
@@ -26,9 +26,10 @@ struct TTwin {
     }
 };
 
-TEST(GdiStyledLines, RowsAndColumnsMatchThePointByPointPixels)
+TEST(GdiStraightLines, RowsAndColumnsMatchThePointByPointPixels)
 {
     const TStyle Styles[] = {
+        {"solid", CreatePen(PS_SOLID, 1, Red)},
         {"dot", CreatePen(PS_DOT, 1, Red)},
         {"dash", CreatePen(PS_DASH, 1, Red)},
         {"dashdot", CreatePen(PS_DASHDOT, 1, Red)},
@@ -67,7 +68,7 @@ TEST(GdiStyledLines, RowsAndColumnsMatchThePointByPointPixels)
             }
 }
 
-TEST(GdiStyledLines, RasterOperationsStillMixWithThePicture)
+TEST(GdiStraightLines, RasterOperationsStillMixWithThePicture)
 {
     TCanvasFixture F(40, 30);
     F.DC.SetROP2(R2_XORPEN);
