@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A device context with the platform's drawing rules over a QPainter:
 // right and bottom edges of rectangles, ellipses and fills are exclusive,
@@ -48,6 +49,18 @@ enum : int { ETO_OPAQUE = 2, ETO_CLIPPED = 4 };
 enum : int { GM_COMPATIBLE = 1, GM_ADVANCED = 2 };
 
 struct TFontTexts;
+
+// A shape of a batch: a thin solid line from the first corner to the pixel
+// before the second, or a rectangle filled with Fill and outlined in Pen
+// (without an outline a null pen's rectangle, one pixel smaller).
+struct TGdiShape {
+    enum TKind : uint8_t { Line, Box };
+    TKind Kind = Line;
+    bool Outline = true;
+    TRect R;
+    COLORREF Pen = 0;
+    COLORREF Fill = 0;
+};
 
 class TGdiDC {
 public:
@@ -105,6 +118,13 @@ public:
     bool FillRgn(const TGdiRegion& Rgn, const TGdiBrush& Brush);
     COLORREF SetPixel(int X, int Y, COLORREF Color);
     COLORREF GetPixel(int X, int Y) const;
+
+    // The shapes in their order, in copy mode, as the pen, brush, MoveToEx,
+    // LineTo and Rectangle calls would draw them; the selected objects, the
+    // mix mode and the current position stay as they are. Lines along a row
+    // or a column and rectangles go straight into an image's rows: many
+    // small shapes cost a call each on the painter.
+    void DrawShapes(const std::vector<TGdiShape>& Shapes);
 
     // Text (UTF-8).
     bool TextOut(int X, int Y, std::string_view Text);

@@ -335,6 +335,16 @@ void SolidThinLine(TGdiDC& DC, TPoint A, TPoint B, int64_t N, COLORREF Color)
 
 } // namespace
 
+bool TGdiDraw::WriteSolidLine(TGdiDC& DC, TPoint A, TPoint B, COLORREF Color)
+{
+    static const std::vector<int> Solid{1};
+    const int64_t N = std::max(std::llabs(int64_t(B.X) - A.X), std::llabs(int64_t(B.Y) - A.Y));
+    int64_t I0 = 0, I1 = 0;
+    if (N == 0 || !ClipSteps(A, B, N, DeviceRect(DC), I0, I1))
+        return N != 0 && (A.X == B.X || A.Y == B.Y);
+    return WrittenLine(DC, A, B, I0, I1, Solid, 0, Color);
+}
+
 void TGdiDraw::PenLine(TGdiDC& DC, TPoint A, TPoint B)
 {
     const TGdiPen& Pen = DC.fPen;

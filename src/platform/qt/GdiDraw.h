@@ -30,6 +30,9 @@ struct TGdiDraw {
     static void FillPolygon(TGdiDC& DC, const QPolygonF& Poly, const QBrush& Brush,
                             Qt::FillRule Rule);
     static QRect DeviceRect(const TGdiDC& DC);
+    // A thin solid line from A to the pixel before B written into the
+    // image's rows; false where the line or the context needs the painter.
+    static bool WriteSolidLine(TGdiDC& DC, TPoint A, TPoint B, COLORREF Color);
     // The device's pixels that drawing may change.
     static QRegion ClipArea(const TGdiDC& DC);
     static bool OutsideRect(const QRectF& R, double Limit);
