@@ -220,7 +220,7 @@ constexpr int MostWrittenPeriod = 1024;
 // clip rectangle by clip rectangle: the pixels of drawing it point by point,
 // where the painter costs a call per line or per pixel. Step I paints style
 // position (Phase + I) mod the period; a single run is a solid line.
-bool WrittenLine(TGdiDC& DC, TPoint A, TPoint B, int64_t I0, int64_t I1,
+bool WrittenLine(TGdiDC& DC, const QRegion* Clip, TPoint A, TPoint B, int64_t I0, int64_t I1,
                  const std::vector<int>& Runs, int Phase, COLORREF Color)
 {
     QImage* Image = DC.Image();
@@ -230,39 +230,41 @@ bool WrittenLine(TGdiDC& DC, TPoint A, TPoint B, int64_t I0, int64_t I1,
         (Image->format() != QImage::Format_RGB32 &&
          Image->format() != QImage::Format_ARGB32_Premultiplied))
         return false;
+    const bool Solid = Runs.size() == 1;
     std::vector<uint8_t> On;
-    for (size_t K = 0; K < Runs.size(); ++K)
+    for (size_t K = 0; K < Runs.size() && !Solid; ++K)
         On.insert(On.end(), size_t(Runs[K]), K % 2 == 0);
     const int Period = int(On.size());
     const bool Opaque = DC.GetBkMode() == OPAQUE;
-    const QRgb Pen = ToQColor(Color).rgb(), Back = ToQColor(DC.GetBkColor()).rgb();
+    const QRgb Pen = ToQRgb(Color), Back = ToQRgb(DC.GetBkColor());
     const bool Horizontal = A.Y == B.Y;
     const int DX = B.X > A.X ? 1 : B.X < A.X ? -1 : 0, DY = B.Y > A.Y ? 1 : B.Y < A.Y ? -1 : 0;
-    const QRegion Clip = TGdiDraw::ClipArea(DC);
+    const QRegion Area = Clip ? QRegion() : TGdiDraw::ClipArea(DC);
     // The painter's own pixels: written where it writes, without detaching
     // the image.
     uchar* Bits = const_cast<uchar*>(std::as_const(*Image).constBits());
     const qsizetype Stride = Image->bytesPerLine();
-    for (const QRect& R : Clip) {
+    for (const QRect& R : Clip ? *Clip : Area) {
         // The steps whose pixel lies in R.
-        int64_t From = I0, To = I1;
         const int Fixed = Horizontal ? A.Y : A.X;
         if (Fixed < (Horizontal ? R.top() : R.left()) ||
             Fixed > (Horizontal ? R.bottom() : R.right()))
             continue;
         const int Start = Horizontal ? A.X : A.Y, Step = Horizontal ? DX : DY;
         const int Lo = Horizontal ? R.left() : R.top(), Hi = Horizontal ? R.right() : R.bottom();
-        const int64_t ToLo = Step > 0 ? int64_t(Lo) - Start : int64_t(Start) - Hi;
-        const int64_t ToHi = Step > 0 ? int64_t(Hi) - Start : int64_t(Start) - Lo;
-        From = std::max(From, ToLo);
-        To = std::min(To, ToHi + 1);
+        const int64_t From = std::max(I0, Step > 0 ? int64_t(Lo) - Start : int64_t(Start) - Hi);
+        const int64_t To = std::min(I1, (Step > 0 ? int64_t(Hi) - Start : int64_t(Start) - Lo) + 1);
         if (From >= To)
             continue;
-        if (Period == 1 && Horizontal) {
-            // A solid row.
+        const int64_t P0 = Start + Step * From, P1 = Start + Step * (To - 1);
+        if (Solid && Horizontal) {
             QRgb* Row = reinterpret_cast<QRgb*>(Bits + A.Y * Stride);
-            const int64_t X0 = A.X + DX * From, X1 = A.X + DX * (To - 1);
-            std::fill(Row + std::min(X0, X1), Row + std::max(X0, X1) + 1, Pen);
+            std::fill(Row + std::min(P0, P1), Row + std::max(P0, P1) + 1, Pen);
+            continue;
+        }
+        if (Solid) {
+            for (int64_t Y = std::min(P0, P1); Y <= std::max(P0, P1); ++Y)
+                reinterpret_cast<QRgb*>(Bits + Y * Stride)[A.X] = Pen;
             continue;
         }
         int Pos = int((Phase + From) % Period);
@@ -289,7 +291,7 @@ void SteppedLine(TGdiDC& DC, TPoint A, TPoint B, int64_t N, const std::vector<in
     for (int R : Runs)
         Period += R;
     // Grid lines; raster operations and windows keep to the points.
-    if (Period <= MostWrittenPeriod && WrittenLine(DC, A, B, I0, I1, Runs, Phase, Color))
+    if (Period <= MostWrittenPeriod && WrittenLine(DC, nullptr, A, B, I0, I1, Runs, Phase, Color))
         return;
     QVector<QPoint> On, Off;
     const int64_t DX = int64_t(B.X) - A.X, DY = int64_t(B.Y) - A.Y;
@@ -322,7 +324,7 @@ void SolidThinLine(TGdiDC& DC, TPoint A, TPoint B, int64_t N, COLORREF Color)
     if (!ClipSteps(A, B, N, TGdiDraw::DeviceRect(DC), I0, I1))
         return;
     static const std::vector<int> Solid{1};
-    if (WrittenLine(DC, A, B, I0, I1, Solid, 0, Color))
+    if (WrittenLine(DC, nullptr, A, B, I0, I1, Solid, 0, Color))
         return;
     const int64_t DX = int64_t(B.X) - A.X, DY = int64_t(B.Y) - A.Y;
     auto At = [&](int64_t I) {
@@ -335,14 +337,14 @@ void SolidThinLine(TGdiDC& DC, TPoint A, TPoint B, int64_t N, COLORREF Color)
 
 } // namespace
 
-bool TGdiDraw::WriteSolidLine(TGdiDC& DC, TPoint A, TPoint B, COLORREF Color)
+bool TGdiDraw::WriteSolidLine(TGdiDC& DC, const QRegion& Clip, TPoint A, TPoint B, COLORREF Color)
 {
     static const std::vector<int> Solid{1};
     const int64_t N = std::max(std::llabs(int64_t(B.X) - A.X), std::llabs(int64_t(B.Y) - A.Y));
     int64_t I0 = 0, I1 = 0;
     if (N == 0 || !ClipSteps(A, B, N, DeviceRect(DC), I0, I1))
         return N != 0 && (A.X == B.X || A.Y == B.Y);
-    return WrittenLine(DC, A, B, I0, I1, Solid, 0, Color);
+    return WrittenLine(DC, &Clip, A, B, I0, I1, Solid, 0, Color);
 }
 
 void TGdiDraw::PenLine(TGdiDC& DC, TPoint A, TPoint B)

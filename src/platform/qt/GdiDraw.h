@@ -31,8 +31,9 @@ struct TGdiDraw {
                             Qt::FillRule Rule);
     static QRect DeviceRect(const TGdiDC& DC);
     // A thin solid line from A to the pixel before B written into the
-    // image's rows; false where the line or the context needs the painter.
-    static bool WriteSolidLine(TGdiDC& DC, TPoint A, TPoint B, COLORREF Color);
+    // image's rows inside Clip (the ClipArea); false where the line or the
+    // context needs the painter.
+    static bool WriteSolidLine(TGdiDC& DC, const QRegion& Clip, TPoint A, TPoint B, COLORREF Color);
     // The device's pixels that drawing may change.
     static QRegion ClipArea(const TGdiDC& DC);
     static bool OutsideRect(const QRectF& R, double Limit);

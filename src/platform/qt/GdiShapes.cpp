@@ -44,7 +44,7 @@ void WriteBox(TGdiDC& DC, const QRegion& Clip, const TGdiShape& S)
     if (R - L < 1 || B - T < 1)
         return;
     QImage& Image = *DC.Image();
-    const QRgb Pen = ToQColor(S.Pen).rgb(), Brush = ToQColor(S.Fill).rgb();
+    const QRgb Pen = ToQRgb(S.Pen), Brush = ToQRgb(S.Fill);
     if (!S.Outline) {
         Fill(Image, Clip, QRect(QPoint(L, T), QPoint(R - 2, B - 2)), Brush);
         return;
@@ -72,7 +72,7 @@ void TGdiDC::DrawShapes(const std::vector<TGdiShape>& Shapes)
     for (const TGdiShape& S : Shapes) {
         if (S.Kind == TGdiShape::Line) {
             const TPoint A{S.R.Left, S.R.Top}, B{S.R.Right, S.R.Bottom};
-            if (Write && TGdiDraw::WriteSolidLine(*this, A, B, S.Pen))
+            if (Write && TGdiDraw::WriteSolidLine(*this, Clip, A, B, S.Pen))
                 continue;
             fPen = CreatePen(PS_SOLID, 1, S.Pen);
             MoveToEx(A.X, A.Y);
