@@ -1,11 +1,14 @@
 #include "platform/qt/GdiDraw.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QGuiApplication>
+#include <QTextLayout>
 #include <QTransform>
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <optional>
 #include <tuple>
 #include <unordered_map>
 
@@ -81,28 +84,68 @@ QPoint AlignOffset(int Align, int Width, const QFontMetrics& FM)
     return {DX, DY};
 }
 
+// Plain text on one line, level: its glyphs drawn from the font's cache
+// give drawText's pixels. Lines through the text and control characters
+// are left to drawText.
+bool ShapedOnce(const TLogFont& Font, const QString& S)
+{
+    if (Font.Underline || Font.StrikeOut || Font.Escapement != 0)
+        return false;
+    return std::none_of(S.begin(), S.end(), [](QChar C) { return C.unicode() < 0x20; });
+}
+
 } // namespace
 
-// A font with the widths of the texts measured in it: a chart measures the
-// same labels several times a frame and again every frame, and each
-// measuring shapes the text anew. Fonts live as long as the process; their
-// widths are forgotten when too many pile up (texts that keep changing).
+// A font with the texts measured and shaped in it: a chart measures the
+// same labels several times a frame and draws them again every frame, and
+// each measuring or drawing shapes the text anew. Fonts live as long as the
+// process; their texts are forgotten when too many pile up (texts that keep
+// changing).
 struct TFontTexts {
+    struct TText {
+        int Width = 0;
+        // The glyphs about a baseline at 0, made at the first drawing.
+        std::optional<QList<QGlyphRun>> Glyphs;
+    };
     QFont Font;
     QFontMetrics Metrics;
-    std::unordered_map<std::string, int> Widths;
+    std::unordered_map<std::string, TText> Texts;
     explicit TFontTexts(const QFont& F) : Font(F), Metrics(F) {}
-    int Width(std::string_view Text)
+    TText& Find(std::string_view Text)
     {
         constexpr size_t MostTexts = 4096;
         const std::string Key(Text);
-        if (const auto It = Widths.find(Key); It != Widths.end())
+        if (const auto It = Texts.find(Key); It != Texts.end())
             return It->second;
-        if (Widths.size() >= MostTexts)
-            Widths.clear();
-        const int W = Metrics.horizontalAdvance(ToQ(Text));
-        Widths.emplace(Key, W);
-        return W;
+        if (Texts.size() >= MostTexts)
+            Texts.clear();
+        return Texts.emplace(Key, TText{Metrics.horizontalAdvance(ToQ(Text)), {}}).first->second;
+    }
+    int Width(std::string_view Text) { return Find(Text).Width; }
+    // The glyphs as drawText places them on one left-to-right line.
+    const QList<QGlyphRun>& Glyphs(std::string_view Text)
+    {
+        TText& T = Find(Text);
+        if (!T.Glyphs) {
+            QTextLayout Layout(ToQ(Text), Font);
+            QTextOption Option;
+            Option.setWrapMode(QTextOption::NoWrap);
+            Option.setTextDirection(Qt::LeftToRight);
+            Layout.setTextOption(Option);
+            Layout.beginLayout();
+            QTextLine Line = Layout.createLine();
+            Line.setPosition({0, 0});
+            Layout.endLayout();
+            QList<QGlyphRun> Runs = Layout.glyphRuns();
+            for (QGlyphRun& Run : Runs) {
+                QList<QPointF> At = Run.positions();
+                for (QPointF& P : At)
+                    P.ry() -= Line.ascent();
+                Run.setPositions(At);
+            }
+            T.Glyphs = std::move(Runs);
+        }
+        return *T.Glyphs;
     }
 };
 
@@ -196,7 +239,12 @@ bool TGdiDC::ExtTextOut(int X, int Y, int Options, const TRect* R, std::string_v
     fPainter->setRenderHint(QPainter::TextAntialiasing, fFont.Quality != NONANTIALIASED_QUALITY);
     fPainter->setFont(F);
     fPainter->setPen(ToQColor(fTextColor));
-    fPainter->drawText(QPointF(Off.x(), Off.y() + FM.ascent()), S);
+    const QPointF Baseline(Off.x(), Off.y() + FM.ascent());
+    if (ShapedOnce(fFont, S))
+        for (const QGlyphRun& Run : T.Glyphs(Text))
+            fPainter->drawGlyphRun(Baseline, Run);
+    else
+        fPainter->drawText(Baseline, S);
     fPainter->restore();
     return true;
 }
