@@ -78,8 +78,9 @@ TEST(GdiStraightLines, RasterOperationsStillMixWithThePicture)
         F.DC.LineTo(40, 5);
         F.DC.MoveToEx(7, 0);
         F.DC.LineTo(7, 30);
-        if (Pass == 0)
+        if (Pass == 0) {
             EXPECT_EQ(F.At(0, 5), White ^ RGB(200, 100, 50));
+        }
     }
     EXPECT_EQ(F.Count(White), 40 * 30);
 }
