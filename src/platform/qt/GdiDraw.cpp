@@ -231,50 +231,64 @@ bool WrittenLine(TGdiDC& DC, const QRegion* Clip, TPoint A, TPoint B, int64_t I0
          Image->format() != QImage::Format_ARGB32_Premultiplied))
         return false;
     const bool Solid = Runs.size() == 1;
-    std::vector<uint8_t> On;
-    for (size_t K = 0; K < Runs.size() && !Solid; ++K)
-        On.insert(On.end(), size_t(Runs[K]), K % 2 == 0);
-    const int Period = int(On.size());
+    int64_t Period = 0;
+    for (int R : Runs)
+        Period += R;
     const bool Opaque = DC.GetBkMode() == OPAQUE;
     const QRgb Pen = ToQRgb(Color), Back = ToQRgb(DC.GetBkColor());
     const bool Horizontal = A.Y == B.Y;
-    const int DX = B.X > A.X ? 1 : B.X < A.X ? -1 : 0, DY = B.Y > A.Y ? 1 : B.Y < A.Y ? -1 : 0;
+    const int Start = Horizontal ? A.X : A.Y;
+    const int Step = Horizontal ? (B.X > A.X ? 1 : -1) : (B.Y > A.Y ? 1 : -1);
     const QRegion Area = Clip ? QRegion() : TGdiDraw::ClipArea(DC);
     // The painter's own pixels: written where it writes, without detaching
     // the image.
     uchar* Bits = const_cast<uchar*>(std::as_const(*Image).constBits());
     const qsizetype Stride = Image->bytesPerLine();
+    // The period's painted positions and their colours.
+    std::vector<std::pair<int64_t, QRgb>> Dots;
+    for (size_t K = 0, At = 0; K < Runs.size() && !Solid; At += size_t(Runs[K]), ++K)
+        if (K % 2 == 0 || Opaque)
+            for (int D = 0; D < Runs[K]; ++D)
+                Dots.emplace_back(int64_t(At) + D, K % 2 == 0 ? Pen : Back);
+    // Steps [S0, S1) in one colour.
+    const auto Segment = [&](int64_t S0, int64_t S1, QRgb Colour) {
+        const int64_t Q0 = Start + Step * S0, Q1 = Start + Step * (S1 - 1);
+        const int64_t Lo = std::min(Q0, Q1), Hi = std::max(Q0, Q1);
+        if (Horizontal) {
+            QRgb* Row = reinterpret_cast<QRgb*>(Bits + A.Y * Stride);
+            std::fill(Row + Lo, Row + Hi + 1, Colour);
+        } else {
+            for (int64_t Y = Lo; Y <= Hi; ++Y)
+                reinterpret_cast<QRgb*>(Bits + Y * Stride)[A.X] = Colour;
+        }
+    };
     for (const QRect& R : Clip ? *Clip : Area) {
         // The steps whose pixel lies in R.
         const int Fixed = Horizontal ? A.Y : A.X;
         if (Fixed < (Horizontal ? R.top() : R.left()) ||
             Fixed > (Horizontal ? R.bottom() : R.right()))
             continue;
-        const int Start = Horizontal ? A.X : A.Y, Step = Horizontal ? DX : DY;
         const int Lo = Horizontal ? R.left() : R.top(), Hi = Horizontal ? R.right() : R.bottom();
         const int64_t From = std::max(I0, Step > 0 ? int64_t(Lo) - Start : int64_t(Start) - Hi);
         const int64_t To = std::min(I1, (Step > 0 ? int64_t(Hi) - Start : int64_t(Start) - Lo) + 1);
         if (From >= To)
             continue;
-        const int64_t P0 = Start + Step * From, P1 = Start + Step * (To - 1);
-        if (Solid && Horizontal) {
-            QRgb* Row = reinterpret_cast<QRgb*>(Bits + A.Y * Stride);
-            std::fill(Row + std::min(P0, P1), Row + std::max(P0, P1) + 1, Pen);
-            continue;
-        }
         if (Solid) {
-            for (int64_t Y = std::min(P0, P1); Y <= std::max(P0, P1); ++Y)
-                reinterpret_cast<QRgb*>(Bits + Y * Stride)[A.X] = Pen;
+            Segment(From, To, Pen);
             continue;
         }
-        int Pos = int((Phase + From) % Period);
-        for (int64_t I = From; I < To; ++I) {
-            if (On[size_t(Pos)] || Opaque) {
-                const int64_t X = A.X + DX * I, Y = A.Y + DY * I;
-                reinterpret_cast<QRgb*>(Bits + Y * Stride)[X] = On[size_t(Pos)] ? Pen : Back;
-            }
-            if (++Pos == Period)
-                Pos = 0;
+        // Position by position of the period, each in one stride through the
+        // steps: grid lines are mostly single dots.
+        const int64_t First = (Phase + From) % Period;
+        for (const auto& [At, Colour] : Dots) {
+            const int64_t Step0 = From + (At - First + Period) % Period;
+            if (Step0 >= To)
+                continue;
+            uchar* P = Bits + (Horizontal ? A.Y * Stride + (Start + Step * Step0) * 4
+                                          : (Start + Step * Step0) * Stride + A.X * 4);
+            const qsizetype Jump = Step * Period * (Horizontal ? 4 : Stride);
+            for (int64_t I = Step0; I < To; I += Period, P += Jump)
+                *reinterpret_cast<QRgb*>(P) = Colour;
         }
     }
     return true;
