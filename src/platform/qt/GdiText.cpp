@@ -227,6 +227,18 @@ bool TGdiDC::ExtTextOut(int X, int Y, int Options, const TRect* R, std::string_v
     }
     if (!Drawing())
         return false;
+    const bool Shaped = ShapedOnce(fFont, S);
+    fPainter->setRenderHint(QPainter::TextAntialiasing, fFont.Quality != NONANTIALIASED_QUALITY);
+    if (Shaped && !R && fBkMode == TRANSPARENT &&
+        fPainter->compositionMode() == QPainter::CompositionMode_SourceOver) {
+        // A plain label, the common text, needs none of the painter's
+        // saved state: the next drawing call sets the pen it draws with.
+        fPainter->setPen(ToQColor(fTextColor));
+        const QPointF Baseline(X + Off.x(), Y + Off.y() + FM.ascent());
+        for (const QGlyphRun& Run : T.Glyphs(Text))
+            fPainter->drawGlyphRun(Baseline, Run);
+        return true;
+    }
     fPainter->save();
     fPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (R && (Options & ETO_OPAQUE))
@@ -236,11 +248,10 @@ bool TGdiDC::ExtTextOut(int X, int Y, int Options, const TRect* R, std::string_v
     fPainter->setTransform(Turn);
     if (fBkMode == OPAQUE)
         fPainter->fillRect(QRect(Off.x(), Off.y(), Width, FM.height()), ToQColor(fBkColor));
-    fPainter->setRenderHint(QPainter::TextAntialiasing, fFont.Quality != NONANTIALIASED_QUALITY);
     fPainter->setFont(F);
     fPainter->setPen(ToQColor(fTextColor));
     const QPointF Baseline(Off.x(), Off.y() + FM.ascent());
-    if (ShapedOnce(fFont, S))
+    if (Shaped)
         for (const QGlyphRun& Run : T.Glyphs(Text))
             fPainter->drawGlyphRun(Baseline, Run);
     else
