@@ -113,7 +113,7 @@ struct TFontTexts {
     explicit TFontTexts(const QFont& F) : Font(F), Metrics(F) {}
     TText& Find(std::string_view Text)
     {
-        constexpr size_t MostTexts = 4096;
+        constexpr size_t MostTexts = 1024;
         const std::string Key(Text);
         if (const auto It = Texts.find(Key); It != Texts.end())
             return It->second;
