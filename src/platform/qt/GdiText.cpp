@@ -11,6 +11,7 @@
 #include <optional>
 #include <tuple>
 #include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -99,26 +100,30 @@ bool ShapedOnce(const TLogFont& Font, const QString& S)
 // A font with the texts measured and shaped in it: a chart measures the
 // same labels several times a frame and draws them again every frame, and
 // each measuring or drawing shapes the text anew. Fonts live as long as the
-// process; their texts are forgotten when too many pile up (texts that keep
-// changing).
+// process. Texts that keep changing (prices) must not pile up: a full set
+// of texts becomes the older one, and what the older set still holds when
+// the next fills is forgotten; a text in use moves up from it.
 struct TFontTexts {
     struct TText {
         int Width = 0;
         // The glyphs about a baseline at 0, made at the first drawing.
         std::optional<QList<QGlyphRun>> Glyphs;
     };
+    using TTexts = std::unordered_map<std::string, TText>;
     QFont Font;
     QFontMetrics Metrics;
-    std::unordered_map<std::string, TText> Texts;
+    TTexts Texts, Older;
     explicit TFontTexts(const QFont& F) : Font(F), Metrics(F) {}
     TText& Find(std::string_view Text)
     {
-        constexpr size_t MostTexts = 1024;
+        constexpr size_t MostTexts = 256;
         const std::string Key(Text);
         if (const auto It = Texts.find(Key); It != Texts.end())
             return It->second;
         if (Texts.size() >= MostTexts)
-            Texts.clear();
+            Older = std::exchange(Texts, {});
+        if (auto Old = Older.extract(Key))
+            return Texts.insert(std::move(Old)).position->second;
         return Texts.emplace(Key, TText{Metrics.horizontalAdvance(ToQ(Text)), {}}).first->second;
     }
     int Width(std::string_view Text) { return Find(Text).Width; }

@@ -65,4 +65,29 @@ TEST(GdiTextCache, DrawnAndMeasuredTextsMatchTheUncachedWay)
             }
 }
 
+// Prices that keep changing: old texts make room, a text in use stays, and
+// every text measures and draws as it should throughout.
+TEST(GdiTextCache, ChangingTextsKeepTheirWidthsRight)
+{
+    TCanvasFixture F(200, 30);
+    TLogFont LF;
+    LF.FaceName = "DejaVu Sans";
+    LF.Height = -11;
+    F.DC.SelectFont(LF);
+    const QFontMetrics FM(F.DC.QtFont());
+    for (int I = 0; I < 3000; ++I) {
+        for (const std::string& Text :
+             {std::to_string(40'000 + I * 7) + ".25", std::string("12:45")}) {
+            int CX = 0, CY = 0;
+            F.DC.GetTextExtentPoint32(Text, CX, CY);
+            ASSERT_EQ(CX, FM.horizontalAdvance(QString::fromStdString(Text))) << Text;
+            if (I % 500 == 0)
+                F.DC.TextOut(0, 0, Text);
+        }
+    }
+    int CX = 0, CY = 0;
+    F.DC.GetTextExtentPoint32("40000.25", CX, CY);
+    EXPECT_EQ(CX, FM.horizontalAdvance("40000.25"));
+}
+
 } // namespace
