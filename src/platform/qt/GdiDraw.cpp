@@ -220,8 +220,8 @@ constexpr int MostWrittenPeriod = 1024;
 // clip rectangle by clip rectangle: the pixels of drawing it point by point,
 // where the painter costs a call per line or per pixel. Step I paints style
 // position (Phase + I) mod the period; a single run is a solid line.
-bool WrittenLine(TGdiDC& DC, const QRegion* Clip, TPoint A, TPoint B, int64_t I0, int64_t I1,
-                 const std::vector<int>& Runs, int Phase, COLORREF Color)
+bool WrittenLine(TGdiDC& DC, const std::vector<QRect>* Clip, TPoint A, TPoint B, int64_t I0,
+                 int64_t I1, const std::vector<int>& Runs, int Phase, COLORREF Color)
 {
     QImage* Image = DC.Image();
     const bool Straight = A.X == B.X || A.Y == B.Y;
@@ -239,7 +239,7 @@ bool WrittenLine(TGdiDC& DC, const QRegion* Clip, TPoint A, TPoint B, int64_t I0
     const bool Horizontal = A.Y == B.Y;
     const int Start = Horizontal ? A.X : A.Y;
     const int Step = Horizontal ? (B.X > A.X ? 1 : -1) : (B.Y > A.Y ? 1 : -1);
-    const QRegion Area = Clip ? QRegion() : TGdiDraw::ClipArea(DC);
+    const std::vector<QRect> Area = Clip ? std::vector<QRect>() : TGdiDraw::ClipArea(DC);
     // The painter's own pixels: written where it writes, without detaching
     // the image.
     uchar* Bits = const_cast<uchar*>(std::as_const(*Image).constBits());
@@ -351,7 +351,8 @@ void SolidThinLine(TGdiDC& DC, TPoint A, TPoint B, int64_t N, COLORREF Color)
 
 } // namespace
 
-bool TGdiDraw::WriteSolidLine(TGdiDC& DC, const QRegion& Clip, TPoint A, TPoint B, COLORREF Color)
+bool TGdiDraw::WriteSolidLine(TGdiDC& DC, const std::vector<QRect>& Clip, TPoint A, TPoint B,
+                              COLORREF Color)
 {
     static const std::vector<int> Solid{1};
     const int64_t N = std::max(std::llabs(int64_t(B.X) - A.X), std::llabs(int64_t(B.Y) - A.Y));
@@ -473,9 +474,12 @@ QRect TGdiDraw::DeviceRect(const TGdiDC& DC)
     return QRect(0, 0, DC.DeviceWidth(), DC.DeviceHeight());
 }
 
-QRegion TGdiDraw::ClipArea(const TGdiDC& DC)
+std::vector<QRect> TGdiDraw::ClipArea(const TGdiDC& DC)
 {
-    return DC.fClip ? *DC.fClip & DeviceRect(DC) : QRegion(DeviceRect(DC));
+    if (!DC.fClip)
+        return {DeviceRect(DC)};
+    const QRegion Area = *DC.fClip & DeviceRect(DC);
+    return {Area.begin(), Area.end()};
 }
 
 QRegion TGdiDraw::PathRegion(const QPainterPath& Path, const QRect& Device)

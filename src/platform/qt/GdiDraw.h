@@ -33,9 +33,10 @@ struct TGdiDraw {
     // A thin solid line from A to the pixel before B written into the
     // image's rows inside Clip (the ClipArea); false where the line or the
     // context needs the painter.
-    static bool WriteSolidLine(TGdiDC& DC, const QRegion& Clip, TPoint A, TPoint B, COLORREF Color);
+    static bool WriteSolidLine(TGdiDC& DC, const std::vector<QRect>& Clip, TPoint A, TPoint B,
+                               COLORREF Color);
     // The device's pixels that drawing may change.
-    static QRegion ClipArea(const TGdiDC& DC);
+    static std::vector<QRect> ClipArea(const TGdiDC& DC);
     static bool OutsideRect(const QRectF& R, double Limit);
     // Pixels whose centres lie inside the path.
     static QRegion PathRegion(const QPainterPath& Path, const QRect& Device);

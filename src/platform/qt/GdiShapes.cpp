@@ -15,15 +15,16 @@ bool Writable(TGdiDC& DC)
 }
 
 // The pixels [L, R) x [T, B) of the image in one colour, inside the clip.
-void Fill(QImage& Image, const QRegion& Clip, const QRect& Box, QRgb Colour)
+void Fill(QImage& Image, const std::vector<QRect>& Clip, const QRect& Box, QRgb Colour)
 {
     uchar* Bits = const_cast<uchar*>(std::as_const(Image).constBits());
     const qsizetype Stride = Image.bytesPerLine();
     for (const QRect& C : Clip) {
-        const QRect Part = Box & C;
-        for (int Y = Part.top(); Y <= Part.bottom(); ++Y) {
+        const int L = std::max(Box.left(), C.left()), R = std::min(Box.right(), C.right());
+        const int T = std::max(Box.top(), C.top()), B = std::min(Box.bottom(), C.bottom());
+        for (int Y = T; Y <= B && L <= R; ++Y) {
             QRgb* Row = reinterpret_cast<QRgb*>(Bits + Y * Stride);
-            std::fill(Row + Part.left(), Row + Part.right() + 1, Colour);
+            std::fill(Row + L, Row + R + 1, Colour);
         }
     }
 }
@@ -31,7 +32,7 @@ void Fill(QImage& Image, const QRegion& Clip, const QRect& Box, QRgb Colour)
 // The rectangle as Rectangle draws it with a thin solid pen (or a null
 // pen) and a solid brush: the outline on Left..Right-1 and Top..Bottom-1,
 // the fill inside it; a null pen's fill covers Left..Right-2, Top..Bottom-2.
-void WriteBox(TGdiDC& DC, const QRegion& Clip, const TGdiShape& S)
+void WriteBox(TGdiDC& DC, const std::vector<QRect>& Clip, const TGdiShape& S)
 {
     int L = std::min(S.R.Left, S.R.Right), R = std::max(S.R.Left, S.R.Right);
     int T = std::min(S.R.Top, S.R.Bottom), B = std::max(S.R.Top, S.R.Bottom);
@@ -63,7 +64,7 @@ void TGdiDC::DrawShapes(const std::vector<TGdiShape>& Shapes)
     if (!Drawing() && !fPathOpen)
         return;
     const bool Write = !fPathOpen && Writable(*this);
-    const QRegion Clip = Write ? TGdiDraw::ClipArea(*this) : QRegion();
+    const std::vector<QRect> Clip = Write ? TGdiDraw::ClipArea(*this) : std::vector<QRect>();
     const TGdiPen SavedPen = fPen;
     const TGdiBrush SavedBrush = fBrush;
     const int SavedRop = std::exchange(fRop2, R2_COPYPEN);
