@@ -133,9 +133,9 @@ bool TGdiDC::StretchBlt(int X, int Y, int W, int H, const TGdiDC* Src, int SX, i
     fPainter->setCompositionMode(Mode);
     // A plain copy of pixels inside the source (a whole frame) goes across
     // without an intermediate image; mirroring, stretching, reading beyond
-    // the source or blitting a context onto itself copies the part first.
-    const bool Plain = !MirrorX && !MirrorY && Source.size() == Target.size() && Src != this &&
-                       Src->fImage->rect().contains(Source);
+    // the source or blitting an image onto itself copies the part first.
+    const bool Plain = !MirrorX && !MirrorY && Source.size() == Target.size() &&
+                       Src->fImage != fImage && Src->fImage->rect().contains(Source);
     if (Plain)
         fPainter->drawImage(Target.topLeft(), *Src->fImage, Source);
     else
