@@ -1,6 +1,8 @@
 #include "SeriesFixture.h"
 #include "chart/series/CandleSeries.h"
 
+#include <random>
+
 namespace {
 
 using namespace chart_test;
@@ -147,6 +149,72 @@ TEST_F(TCandleTest, EqualClosesTakeTheColourOfTheLastChange)
     EXPECT_EQ(Candles.LegendItemColor(99'999), clRed);
     Candles.SetValueColor(5, clBlue);
     EXPECT_EQ(Candles.LegendItemColor(5), clBlue) << "a point's own colour";
+}
+
+// Candles drawn as one batch give the pixels of candles drawn one by one
+// (a pointer style handler keeps the series to that way): overlapping,
+// flat, clipped, in every style the batch takes, with and without pens.
+TEST_F(TCandleTest, TheBatchDrawsEveryPixelAsCandleByCandle)
+{
+    std::mt19937 Random(7);
+    std::uniform_real_distribution<double> Price(-10, 110);
+    for (int I = 0; I < 160; ++I) {
+        const double O = Price(Random), C = I % 9 == 0 ? O : Price(Random);
+        const double H = std::max(O, C) + (I % 5) * 4, L = std::min(O, C) - (I % 7) * 3;
+        Candles.AddOHLC(-10 + I * 1.4, O, H, L, C);
+    }
+    Candles.SetValueColor(40, clBlue);
+    const auto Picture = [&](bool OneByOne) {
+        Candles.OnGetPointerStyle = nullptr;
+        if (OneByOne)
+            Candles.OnGetPointerStyle = [](TCustomSeries*, int32_t) { return psRectangle; };
+        Chart.Frame();
+        return Chart.PlotCanvas().Bitmap()->Image().copy();
+    };
+    for (const TCandleStyle Style : {csCandleStick, csOpenClose, csCandleBar})
+        for (const int Width : {1, 2, 3, 6})
+            for (const bool Outline : {true, false}) {
+                Candles.SetCandleStyle(Style);
+                Candles.SetCandleWidth(Width);
+                Candles.Pen().SetVisible(Outline);
+                Candles.HighLowPen().SetColor(Width == 3 ? clPlotColor : clBlue);
+                EXPECT_EQ(Picture(false), Picture(true))
+                    << int(Style) << " width " << Width << " outline " << Outline;
+            }
+}
+
+// A body of one or two pixels is all outline: drawn in the candle's colour,
+// with the wick that follows the outline, a zoomed-out chart shows rising
+// and falling candles, not a black band. Wider bodies keep the outline, and
+// a body of an odd number of pixels has the wick in its middle column.
+TEST_F(TCandleTest, NarrowCandlesKeepTheirColour)
+{
+    Candles.AddOHLC(50, 20, 80, 10, 60);
+    Candles.AddOHLC(150, 60, 80, 10, 20);
+    Candles.HighLowPen().SetColor(clPlotColor);
+    struct TCase {
+        int Width;
+        const char*
+            Rising; // the columns about the candle's at row 80, then the wick above the body
+        const char* Falling;
+    };
+    const TCase Cases[] = {
+        {1, "..UU.U", "..DD.D"},
+        {2, ".kUk.k", ".kDk.k"},
+        {4, ".kUUUk.k", ".kDDDk.k"},
+    };
+    for (const TCase& T : Cases) {
+        Candles.SetCandleWidth(T.Width);
+        for (const bool Falling : {false, true}) {
+            const int X = Falling ? 170 : 70;
+            std::vector<TPoint> Pixels;
+            const int Half = int(std::string(T.Rising).size() - 1) / 2;
+            for (int DX = -Half; DX <= Half; ++DX)
+                Pixels.push_back({X + DX, 80});
+            Pixels.push_back({X, 45});
+            EXPECT_EQ(Frame(Pixels), Falling ? T.Falling : T.Rising) << "width " << T.Width;
+        }
+    }
 }
 
 } // namespace

@@ -158,6 +158,12 @@ void TPlotCanvas::EndBlending(std::unique_ptr<TPlotBlend> Blend)
         Blend->DoBlend(ITransp);
 }
 
+void TPlotCanvas::DrawShapes(const std::vector<TGdiShape>& Shapes)
+{
+    if (TGdiDC* Target = DC())
+        Target->DrawShapes(Shapes);
+}
+
 void TPlotCanvas::AssignBrush(TChartBrush& ABrush, TColor ABackColor)
 {
     AssignBrush(ABrush, ABrush.Color(), ABackColor);

@@ -89,6 +89,9 @@ public:
     virtual int TextWidth(const std::string& St);
     virtual int TextHeight(const std::string& St);
     TSize TextExtent(const std::string& Text);
+    // Lines and rectangles in their order, in device pixels; the canvas'
+    // pen, brush and modes stay as they are.
+    void DrawShapes(const std::vector<TGdiShape>& Shapes);
     int GetFontHeight() { return TextHeight("W"); }
 
     // Clipping: each clip saves the clip in force, UnClipRectangle restores it.

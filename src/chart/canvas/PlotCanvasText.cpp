@@ -46,9 +46,9 @@ void TPlotCanvas3D::TextOut(int X, int Y, const std::string& Text)
         FCanvas->RealizeFont();
         DC()->SetTextColor(ColorToRGB(S->Color()));
         DC()->TextOut(SX, SY, Text);
-        // Only the buffer's pixels can be read back and blurred; drawn
+        // Only an image's pixels can be read back and blurred; drawn
         // straight onto a window the shadow stays plain.
-        const bool IntoBuffer = Bitmap() && DC() == &Bitmap()->DC();
+        const bool IntoBuffer = DC()->Image() != nullptr;
         if (S->Smooth() && S->SmoothBlur() > 0 && IntoBuffer) {
             const TRect R = TextRectAt(SX, SY, Text);
             TBlurFilter Blur;

@@ -139,8 +139,29 @@ void TCustomPlotPanel::Paint()
         Draw(&ControlCanvas(), GetRectangle());
 }
 
+namespace {
+
+// An image that the frame covers whole.
+bool CoversImage(const TCanvas* Canvas, const TRect& R)
+{
+    const TGdiDC* DC = Canvas ? Canvas->Handle() : nullptr;
+    return DC && DC->Image() && R.Left == 0 && R.Top == 0 && R.Width() == DC->DeviceWidth() &&
+           R.Height() == DC->DeviceHeight();
+}
+
+} // namespace
+
 void TCustomPlotPanel::Draw(TCanvas* UserCanvas, const TRect& UserRect)
 {
+    // A picture of the caller's own goes straight into its image: the
+    // buffer and its whole-frame copy serve only the window.
+    if (UserCanvas != &ControlCanvas() && InternalCanvas->GetUseBuffer() &&
+        CoversImage(UserCanvas, UserRect)) {
+        NonBufferDraw(UserCanvas, UserRect);
+        InternalCanvas->SetCanvas(&ControlCanvas());
+        InternalCanvas->Invalidate();
+        return;
+    }
     FChartBounds = InternalCanvas->InitWindow(UserCanvas, FView3DOptions.get(), GetBackColor(),
                                               FView3D, UserRect);
     AdjustChartBounds();
@@ -314,11 +335,18 @@ std::unique_ptr<TBitmap> TCustomPlotPanel::PlotCreateBitmap(TColor BackColor, co
 
 void TCustomPlotPanel::NonBufferDraw(TCanvas* ACanvas, const TRect& R)
 {
-    const bool Old = InternalCanvas->GetUseBuffer();
-    const bool OldKeep = InternalCanvas->IKeepBitmap;
+    // Buffering comes back however the frame ends.
+    struct TRestore {
+        TPlotCanvas3D& Canvas;
+        const bool Old = Canvas.GetUseBuffer();
+        const bool OldKeep = Canvas.IKeepBitmap;
+        ~TRestore()
+        {
+            Canvas.SetUseBuffer(Old);
+            Canvas.IKeepBitmap = OldKeep;
+        }
+    } Restore{*InternalCanvas};
     InternalCanvas->IKeepBitmap = true;
     InternalCanvas->SetUseBuffer(false);
     Draw(ACanvas, R);
-    InternalCanvas->SetUseBuffer(Old);
-    InternalCanvas->IKeepBitmap = OldKeep;
 }

@@ -90,6 +90,17 @@ public:
     TCandlePrices Prices() const;
 
 private:
+    struct TCandlePens {
+        TColor Outline;
+        TColor Wick;
+    };
+    // The outline's and the wick's colours of a candle of Color.
+    TCandlePens PensOf(const TCandleItem& Item, TColor Color) const;
+    // The body's pen and brush on the canvas.
+    void PrepareBody(TCanvas3D& C, const TCandleItem& Item, TColor Color);
+    // Plain pens and brushes, flat: the candles go as one batch of shapes.
+    bool CanBatch();
+    void DrawBatch();
     TCandleTrend TrendOf(int32_t ValueIndex) const;
     TColor ColorOf(int32_t ValueIndex, TCandleTrend Trend) const;
     void DrawBody(TCanvas3D& C, const TCandleItem& Item, TColor Color, TCandleTrend Trend);
@@ -110,6 +121,8 @@ private:
     // The trends of the frame being drawn, from index fTrendsFirst on.
     std::vector<TCandleTrend> fTrends;
     int32_t fTrendsFirst = -1;
+    // The batch of the frame being drawn, kept for its storage.
+    std::vector<TGdiShape> fShapes;
 };
 
 // Registers the candle series on its gallery page.

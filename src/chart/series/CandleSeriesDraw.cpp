@@ -15,7 +15,116 @@ void TCandleSeries::DrawAllValues()
     fTrendsFirst = FirstValueIndex();
     fHasOldP = false;
     // No shadow or outline pass: a candle has an outline of its own.
-    TChartSeries::DrawAllValues();
+    if (CanBatch())
+        DrawBatch();
+    else
+        TChartSeries::DrawAllValues();
+}
+
+namespace {
+
+// A pen that draws as one solid pixel wide line in copy mode, or nothing.
+bool PlainPen(const TChartPen& P)
+{
+    return !P.Visible() ||
+           (P.Width() <= 1 && P.Style() == psSolid && P.Mode() == pmCopy && !P.SmallDots());
+}
+
+} // namespace
+
+bool TCandleSeries::CanBatch()
+{
+    if (fCandleStyle == csLine || OnGetPointerStyle || !ParentChart() || ParentChart()->View3D() ||
+        ParentChart()->Canvas().GetMonochrome() || !PlainPen(Pen()))
+        return false;
+    if (fCandleStyle == csCandleBar)
+        return true;
+    TChartBrush& Brush = Pointer().Brush();
+    const TPlotPicture* Image = Brush.ImageIfAny();
+    return PlainPen(fHighLowPen) && !fUpClose.Visible() && !fDownClose.Visible() &&
+           !(Image && Image->HasGraphic()) && Brush.Bitmap().isNull();
+}
+
+// The candles as one batch of shapes in drawing order: every pixel as the
+// candle-by-candle way draws it, without a painter call per candle.
+void TCandleSeries::DrawBatch()
+{
+    TCanvas3D& C = ParentChart()->Canvas();
+    const int Z = MiddleZ();
+    const auto At = [&](int X, int Y) { return C.Calculate3DPosition(X, Y, Z); };
+    const auto Line = [&](TPoint A, TPoint B, TColor Color) {
+        fShapes.push_back({TGdiShape::Line, true, {A.X, A.Y, B.X, B.Y}, ColorToRGB(Color), 0});
+    };
+    const bool Forward = DrawValuesForward();
+    const int32_t First = FirstValueIndex(), Last = LastValueIndex();
+    fShapes.clear();
+    TColor LastColor = clNone;
+    TCandleItem LastItem;
+    for (int32_t K = First; K <= Last; ++K) {
+        const int32_t I = Forward ? K : First + Last - K;
+        if (IsNull(I))
+            continue;
+        const TCandleItem Item = CalcItem(I);
+        const TColor Color = ColorOf(I, TrendOf(I));
+        LastColor = Color;
+        LastItem = Item;
+        if (fCandleStyle == csCandleBar) {
+            if (!Pen().Visible())
+                continue;
+            Line(At(Item.X, Item.YLow), At(Item.X, Item.YHigh), Color);
+            if (fShowOpenTick)
+                Line(At(Item.X, Item.YOpen), At(Item.X - Item.LeftHalf - 1, Item.YOpen), Color);
+            if (fShowCloseTick)
+                Line(At(Item.X, Item.YClose), At(Item.X + Item.RightHalf + 1, Item.YClose), Color);
+            continue;
+        }
+        const TCandlePens P = PensOf(Item, Color);
+        if (fCandleStyle == csCandleStick && fHighLowPen.Visible())
+            Line(At(Item.X, Item.YLow), At(Item.X, Item.YHigh), P.Wick);
+        const TRect Body = CandleBodyRect(Item, Pen().Visible());
+        const TPoint A = At(Body.Left, Body.Top), B = At(Body.Right, Body.Bottom);
+        fShapes.push_back({TGdiShape::Box,
+                           Pen().Visible(),
+                           {A.X, A.Y, B.X, B.Y},
+                           ColorToRGB(P.Outline),
+                           ColorToRGB(Color)});
+    }
+    C.DrawShapes(fShapes);
+    // The canvas is left as the last candle left it.
+    if (LastColor == clNone)
+        return;
+    if (fCandleStyle == csCandleBar) {
+        C.AssignVisiblePenColor(Pen(), LastColor);
+        C.SetBackMode(cbmTransparent);
+    } else {
+        C.SetBackMode(cbmTransparent);
+        PrepareBody(C, LastItem, LastColor);
+    }
+}
+
+TCandleSeries::TCandlePens TCandleSeries::PensOf(const TCandleItem& Item, TColor Color) const
+{
+    // A body of one or two pixels is all outline: in the candle's colour
+    // (and the wick that follows the outline with it), zoomed-out candles
+    // still show which way they went.
+    const bool Narrow = Item.LeftHalf + Item.RightHalf + 1 <= 2;
+    const TColor Outline = Narrow || Pen().Color() == clPlotColor ? Color : Pen().Color();
+    TColor Wick = fHighLowPen.Color();
+    if (Wick == clPlotColor)
+        Wick = Narrow ? Color : Pen().Color();
+    return {Outline, Wick};
+}
+
+void TCandleSeries::PrepareBody(TCanvas3D& C, const TCandleItem& Item, TColor Color)
+{
+    const bool PenVisible = Pen().Visible();
+    Pointer().PrepareCanvas(C, Color);
+    if (PenVisible)
+        C.AssignVisiblePenColor(Pen(), PensOf(Item, Color).Outline);
+    C.Brush().SetStyle(bsSolid);
+    C.Brush().SetColor(Color);
+    if (!PenVisible)
+        C.Pen().SetStyle(psClear);
 }
 
 void TCandleSeries::DrawValue(int32_t ValueIndex)
@@ -48,22 +157,15 @@ void TCandleSeries::DrawBody(TCanvas3D& C, const TCandleItem& Item, TColor Color
                              TCandleTrend Trend)
 {
     if (fCandleStyle == csCandleStick) {
-        const TColor Wick =
-            fHighLowPen.Color() == clPlotColor ? Pen().Color() : fHighLowPen.Color();
-        C.AssignVisiblePenColor(fHighLowPen, Wick);
+        C.AssignVisiblePenColor(fHighLowPen, PensOf(Item, Color).Wick);
         C.SetBackMode(cbmTransparent);
         // The low end's pixel is drawn, the high end's is not.
         C.VertLine3D(Item.X, Item.YLow, Item.YHigh, MiddleZ());
     }
     // The body in the pointer's pen and brush; the bars and the close line
     // set their own pen and need no brush.
-    const bool PenVisible = Pen().Visible();
-    Pointer().PrepareCanvas(C, Color);
-    C.Brush().SetStyle(bsSolid);
-    C.Brush().SetColor(Color);
-    if (!PenVisible)
-        C.Pen().SetStyle(psClear);
-    const TRect Body = CandleBodyRect(Item, PenVisible);
+    PrepareBody(C, Item, Color);
+    const TRect Body = CandleBodyRect(Item, Pen().Visible());
     // A 3D chart draws the body as a box through the series' depth, or
     // flat at its middle.
     if (ParentChart()->View3D() && Pointer().Draw3D()) {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A device context with the platform's drawing rules over a QPainter:
 // right and bottom edges of rectangles, ellipses and fills are exclusive,
@@ -46,6 +47,20 @@ enum : int {
 };
 enum : int { ETO_OPAQUE = 2, ETO_CLIPPED = 4 };
 enum : int { GM_COMPATIBLE = 1, GM_ADVANCED = 2 };
+
+struct TFontTexts;
+
+// A shape of a batch: a thin solid line from the first corner to the pixel
+// before the second, or a rectangle filled with Fill and outlined in Pen
+// (without an outline a null pen's rectangle, one pixel smaller).
+struct TGdiShape {
+    enum TKind : uint8_t { Line, Box };
+    TKind Kind = Line;
+    bool Outline = true;
+    TRect R;
+    COLORREF Pen = 0;
+    COLORREF Fill = 0;
+};
 
 class TGdiDC {
 public:
@@ -103,6 +118,13 @@ public:
     bool FillRgn(const TGdiRegion& Rgn, const TGdiBrush& Brush);
     COLORREF SetPixel(int X, int Y, COLORREF Color);
     COLORREF GetPixel(int X, int Y) const;
+
+    // The shapes in their order, in copy mode, as the pen, brush, MoveToEx,
+    // LineTo and Rectangle calls would draw them; the selected objects, the
+    // mix mode and the current position stay as they are. Lines along a row
+    // or a column and rectangles go straight into an image's rows: many
+    // small shapes cost a call each on the painter.
+    void DrawShapes(const std::vector<TGdiShape>& Shapes);
 
     // Text (UTF-8).
     bool TextOut(int X, int Y, std::string_view Text);
@@ -167,8 +189,10 @@ private:
     TPoint fPos;
     int fStylePhase = 0; // pixels of the pen style already used by the current polyline
     std::optional<QRegion> fClip;
-    mutable std::optional<QFont> fQtFont; // the selected font, built on first use
-    std::optional<QPainterPath> fPath;    // set between BeginPath and AbortPath / use
+    // The selected font with its measured texts, found on first use.
+    mutable TFontTexts* fFontTexts = nullptr;
+    TFontTexts& FontTexts() const;
+    std::optional<QPainterPath> fPath; // set between BeginPath and AbortPath / use
     bool fPathOpen = false;
 };
 

@@ -123,15 +123,23 @@ bool TGdiDC::StretchBlt(int X, int Y, int W, int H, const TGdiDC* Src, int SX, i
     if (!Drawing() || !Src || !Src->fImage || W == 0 || H == 0 || SW == 0 || SH == 0)
         return false;
     // Negative sizes mirror, running back from the start pixel they include.
-    // The source part is copied first so that a context may blit onto itself.
     auto Start = [](int P, int Size) { return Size < 0 ? P + Size + 1 : P; };
-    QImage Part = Src->fImage->copy(Start(SX, SW), Start(SY, SH), std::abs(SW), std::abs(SH));
-    Part = Part.mirrored((SW < 0) != (W < 0), (SH < 0) != (H < 0));
+    const QRect Source(Start(SX, SW), Start(SY, SH), std::abs(SW), std::abs(SH));
+    const QRect Target(Start(X, W), Start(Y, H), std::abs(W), std::abs(H));
+    const bool MirrorX = (SW < 0) != (W < 0), MirrorY = (SH < 0) != (H < 0);
     if (!fImage && Mode != QPainter::CompositionMode_Source)
         Mode = QPainter::CompositionMode_SourceOver;
     fPainter->save();
     fPainter->setCompositionMode(Mode);
-    fPainter->drawImage(QRect(Start(X, W), Start(Y, H), std::abs(W), std::abs(H)), Part);
+    // A plain copy of pixels inside the source (a whole frame) goes across
+    // without an intermediate image; mirroring, stretching, reading beyond
+    // the source or blitting an image onto itself copies the part first.
+    const bool Plain = !MirrorX && !MirrorY && Source.size() == Target.size() &&
+                       Src->fImage != fImage && Src->fImage->rect().contains(Source);
+    if (Plain)
+        fPainter->drawImage(Target.topLeft(), *Src->fImage, Source);
+    else
+        fPainter->drawImage(Target, Src->fImage->copy(Source).mirrored(MirrorX, MirrorY));
     fPainter->restore();
     return true;
 }

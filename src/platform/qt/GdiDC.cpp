@@ -68,7 +68,7 @@ TGdiBrush TGdiDC::SelectBrush(const TGdiBrush& Brush)
 TLogFont TGdiDC::SelectFont(const TLogFont& Font)
 {
     if (!(Font == fFont))
-        fQtFont.reset();
+        fFontTexts = nullptr;
     return std::exchange(fFont, Font);
 }
 
@@ -104,7 +104,7 @@ int TGdiDC::SetTextAlign(int Align)
 int TGdiDC::SetTextCharacterExtra(int Extra)
 {
     if (Extra != fCharExtra)
-        fQtFont.reset();
+        fFontTexts = nullptr;
     return std::exchange(fCharExtra, Extra);
 }
 

@@ -213,6 +213,87 @@ int64_t RoundDiv(int64_t Num, int64_t Den)
     return Num >= 0 ? (Num + Den / 2) / Den : -((-Num + Den / 2) / Den);
 }
 
+// Longer style periods are drawn point by point.
+constexpr int MostWrittenPeriod = 1024;
+
+// A horizontal or vertical line written straight into the image's rows,
+// clip rectangle by clip rectangle: the pixels of drawing it point by point,
+// where the painter costs a call per line or per pixel. Step I paints style
+// position (Phase + I) mod the period; a single run is a solid line.
+bool WrittenLine(TGdiDC& DC, const std::vector<QRect>* Clip, TPoint A, TPoint B, int64_t I0,
+                 int64_t I1, const std::vector<int>& Runs, int Phase, COLORREF Color)
+{
+    QImage* Image = DC.Image();
+    const bool Straight = A.X == B.X || A.Y == B.Y;
+    if (!Straight || !Image ||
+        DC.Painter().compositionMode() != QPainter::CompositionMode_SourceOver ||
+        (Image->format() != QImage::Format_RGB32 &&
+         Image->format() != QImage::Format_ARGB32_Premultiplied))
+        return false;
+    const bool Solid = Runs.size() == 1;
+    int64_t Period = 0;
+    for (int R : Runs)
+        Period += R;
+    const bool Opaque = DC.GetBkMode() == OPAQUE;
+    const QRgb Pen = ToQRgb(Color), Back = ToQRgb(DC.GetBkColor());
+    const bool Horizontal = A.Y == B.Y;
+    const int Start = Horizontal ? A.X : A.Y;
+    const int Step = Horizontal ? (B.X > A.X ? 1 : -1) : (B.Y > A.Y ? 1 : -1);
+    const std::vector<QRect> Area = Clip ? std::vector<QRect>() : TGdiDraw::ClipArea(DC);
+    // The painter's own pixels: written where it writes, without detaching
+    // the image.
+    uchar* Bits = const_cast<uchar*>(std::as_const(*Image).constBits());
+    const qsizetype Stride = Image->bytesPerLine();
+    // The period's painted positions and their colours.
+    std::vector<std::pair<int64_t, QRgb>> Dots;
+    for (size_t K = 0, At = 0; K < Runs.size() && !Solid; At += size_t(Runs[K]), ++K)
+        if (K % 2 == 0 || Opaque)
+            for (int D = 0; D < Runs[K]; ++D)
+                Dots.emplace_back(int64_t(At) + D, K % 2 == 0 ? Pen : Back);
+    // Steps [S0, S1) in one colour.
+    const auto Segment = [&](int64_t S0, int64_t S1, QRgb Colour) {
+        const int64_t Q0 = Start + Step * S0, Q1 = Start + Step * (S1 - 1);
+        const int64_t Lo = std::min(Q0, Q1), Hi = std::max(Q0, Q1);
+        if (Horizontal) {
+            QRgb* Row = reinterpret_cast<QRgb*>(Bits + A.Y * Stride);
+            std::fill(Row + Lo, Row + Hi + 1, Colour);
+        } else {
+            for (int64_t Y = Lo; Y <= Hi; ++Y)
+                reinterpret_cast<QRgb*>(Bits + Y * Stride)[A.X] = Colour;
+        }
+    };
+    for (const QRect& R : Clip ? *Clip : Area) {
+        // The steps whose pixel lies in R.
+        const int Fixed = Horizontal ? A.Y : A.X;
+        if (Fixed < (Horizontal ? R.top() : R.left()) ||
+            Fixed > (Horizontal ? R.bottom() : R.right()))
+            continue;
+        const int Lo = Horizontal ? R.left() : R.top(), Hi = Horizontal ? R.right() : R.bottom();
+        const int64_t From = std::max(I0, Step > 0 ? int64_t(Lo) - Start : int64_t(Start) - Hi);
+        const int64_t To = std::min(I1, (Step > 0 ? int64_t(Hi) - Start : int64_t(Start) - Lo) + 1);
+        if (From >= To)
+            continue;
+        if (Solid) {
+            Segment(From, To, Pen);
+            continue;
+        }
+        // Position by position of the period, each in one stride through the
+        // steps: grid lines are mostly single dots.
+        const int64_t First = (Phase + From) % Period;
+        for (const auto& [At, Colour] : Dots) {
+            const int64_t Step0 = From + (At - First + Period) % Period;
+            if (Step0 >= To)
+                continue;
+            uchar* P = Bits + (Horizontal ? A.Y * Stride + (Start + Step * Step0) * 4
+                                          : (Start + Step * Step0) * Stride + A.X * 4);
+            const qsizetype Jump = Step * Period * (Horizontal ? 4 : Stride);
+            for (int64_t I = Step0; I < To; I += Period, P += Jump)
+                *reinterpret_cast<QRgb*>(P) = Colour;
+        }
+    }
+    return true;
+}
+
 // Thin lines pixel by pixel: the style runs continue from the context's phase.
 void SteppedLine(TGdiDC& DC, TPoint A, TPoint B, int64_t N, const std::vector<int>& Runs, int Phase,
                  COLORREF Color)
@@ -223,6 +304,9 @@ void SteppedLine(TGdiDC& DC, TPoint A, TPoint B, int64_t N, const std::vector<in
     int Period = 0;
     for (int R : Runs)
         Period += R;
+    // Grid lines; raster operations and windows keep to the points.
+    if (Period <= MostWrittenPeriod && WrittenLine(DC, nullptr, A, B, I0, I1, Runs, Phase, Color))
+        return;
     QVector<QPoint> On, Off;
     const int64_t DX = int64_t(B.X) - A.X, DY = int64_t(B.Y) - A.Y;
     for (int64_t I = I0; I < I1; ++I) {
@@ -253,6 +337,9 @@ void SolidThinLine(TGdiDC& DC, TPoint A, TPoint B, int64_t N, COLORREF Color)
     int64_t I0 = 0, I1 = 0;
     if (!ClipSteps(A, B, N, TGdiDraw::DeviceRect(DC), I0, I1))
         return;
+    static const std::vector<int> Solid{1};
+    if (WrittenLine(DC, nullptr, A, B, I0, I1, Solid, 0, Color))
+        return;
     const int64_t DX = int64_t(B.X) - A.X, DY = int64_t(B.Y) - A.Y;
     auto At = [&](int64_t I) {
         return QPoint(int(A.X + RoundDiv(I * DX, N)), int(A.Y + RoundDiv(I * DY, N)));
@@ -263,6 +350,17 @@ void SolidThinLine(TGdiDC& DC, TPoint A, TPoint B, int64_t N, COLORREF Color)
 }
 
 } // namespace
+
+bool TGdiDraw::WriteSolidLine(TGdiDC& DC, const std::vector<QRect>& Clip, TPoint A, TPoint B,
+                              COLORREF Color)
+{
+    static const std::vector<int> Solid{1};
+    const int64_t N = std::max(std::llabs(int64_t(B.X) - A.X), std::llabs(int64_t(B.Y) - A.Y));
+    int64_t I0 = 0, I1 = 0;
+    if (N == 0 || !ClipSteps(A, B, N, DeviceRect(DC), I0, I1))
+        return N != 0 && (A.X == B.X || A.Y == B.Y);
+    return WrittenLine(DC, &Clip, A, B, I0, I1, Solid, 0, Color);
+}
 
 void TGdiDraw::PenLine(TGdiDC& DC, TPoint A, TPoint B)
 {
@@ -374,6 +472,14 @@ void TGdiDraw::FillPolygon(TGdiDC& DC, const QPolygonF& Poly, const QBrush& Brus
 QRect TGdiDraw::DeviceRect(const TGdiDC& DC)
 {
     return QRect(0, 0, DC.DeviceWidth(), DC.DeviceHeight());
+}
+
+std::vector<QRect> TGdiDraw::ClipArea(const TGdiDC& DC)
+{
+    if (!DC.fClip)
+        return {DeviceRect(DC)};
+    const QRegion Area = *DC.fClip & DeviceRect(DC);
+    return {Area.begin(), Area.end()};
 }
 
 QRegion TGdiDraw::PathRegion(const QPainterPath& Path, const QRect& Device)

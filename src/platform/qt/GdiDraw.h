@@ -30,6 +30,13 @@ struct TGdiDraw {
     static void FillPolygon(TGdiDC& DC, const QPolygonF& Poly, const QBrush& Brush,
                             Qt::FillRule Rule);
     static QRect DeviceRect(const TGdiDC& DC);
+    // A thin solid line from A to the pixel before B written into the
+    // image's rows inside Clip (the ClipArea); false where the line or the
+    // context needs the painter.
+    static bool WriteSolidLine(TGdiDC& DC, const std::vector<QRect>& Clip, TPoint A, TPoint B,
+                               COLORREF Color);
+    // The device's pixels that drawing may change.
+    static std::vector<QRect> ClipArea(const TGdiDC& DC);
     static bool OutsideRect(const QRectF& R, double Limit);
     // Pixels whose centres lie inside the path.
     static QRegion PathRegion(const QPainterPath& Path, const QRect& Device);

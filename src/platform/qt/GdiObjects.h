@@ -140,3 +140,8 @@ int RegionKind(const QRegion& R);
 
 QColor ToQColor(COLORREF Color);
 COLORREF FromQRgb(QRgb Rgb);
+// An opaque pixel of an RGB32 image.
+inline QRgb ToQRgb(COLORREF Color)
+{
+    return qRgb(GetRValue(Color), GetGValue(Color), GetBValue(Color));
+}

@@ -1,11 +1,17 @@
 #include "platform/qt/GdiDraw.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QGuiApplication>
+#include <QTextLayout>
 #include <QTransform>
 #include <algorithm>
 #include <map>
+#include <memory>
+#include <optional>
 #include <tuple>
+#include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -79,20 +85,103 @@ QPoint AlignOffset(int Align, int Width, const QFontMetrics& FM)
     return {DX, DY};
 }
 
+// Plain text on one line, level: its glyphs drawn from the font's cache
+// give drawText's pixels. Lines through the text and control characters
+// are left to drawText.
+bool ShapedOnce(const TLogFont& Font, const QString& S)
+{
+    if (Font.Underline || Font.StrikeOut || Font.Escapement != 0)
+        return false;
+    return std::none_of(S.begin(), S.end(), [](QChar C) { return C.unicode() < 0x20; });
+}
+
 } // namespace
+
+// A font with the texts measured and shaped in it: a chart measures the
+// same labels several times a frame and draws them again every frame, and
+// each measuring or drawing shapes the text anew. Fonts live as long as the
+// process. Texts that keep changing (prices) must not pile up: a full set
+// of texts becomes the older one, and what the older set still holds when
+// the next fills is forgotten; a text in use moves up from it.
+struct TFontTexts {
+    struct TText {
+        int Width = 0;
+        // The glyphs about a baseline at 0, made at the first drawing.
+        std::optional<QList<QGlyphRun>> Glyphs;
+    };
+    using TTexts = std::unordered_map<std::string, TText>;
+    QFont Font;
+    QFontMetrics Metrics;
+    TTexts Texts, Older;
+    explicit TFontTexts(const QFont& F) : Font(F), Metrics(F) {}
+    TText& Find(std::string_view Text)
+    {
+        constexpr size_t MostTexts = 256;
+        const std::string Key(Text);
+        if (const auto It = Texts.find(Key); It != Texts.end())
+            return It->second;
+        if (Texts.size() >= MostTexts)
+            Older = std::exchange(Texts, {});
+        if (auto Old = Older.extract(Key))
+            return Texts.insert(std::move(Old)).position->second;
+        return Texts.emplace(Key, TText{Metrics.horizontalAdvance(ToQ(Text)), {}}).first->second;
+    }
+    int Width(std::string_view Text) { return Find(Text).Width; }
+    // The glyphs as drawText places them on one left-to-right line.
+    const QList<QGlyphRun>& Glyphs(std::string_view Text)
+    {
+        TText& T = Find(Text);
+        if (!T.Glyphs) {
+            QTextLayout Layout(ToQ(Text), Font);
+            QTextOption Option;
+            Option.setWrapMode(QTextOption::NoWrap);
+            Option.setTextDirection(Qt::LeftToRight);
+            Layout.setTextOption(Option);
+            Layout.beginLayout();
+            QTextLine Line = Layout.createLine();
+            Line.setPosition({0, 0});
+            Layout.endLayout();
+            QList<QGlyphRun> Runs = Layout.glyphRuns();
+            for (QGlyphRun& Run : Runs) {
+                QList<QPointF> At = Run.positions();
+                for (QPointF& P : At)
+                    P.ry() -= Line.ascent();
+                Run.setPositions(At);
+            }
+            T.Glyphs = std::move(Runs);
+        }
+        return *T.Glyphs;
+    }
+};
+
+TFontTexts& TGdiDC::FontTexts() const
+{
+    if (fFontTexts)
+        return *fFontTexts;
+    // What MakeFont reads.
+    using TKey = std::tuple<std::string, int, int, bool, bool, bool, int, int>;
+    // Never destroyed: a font must not outlive the application.
+    static auto* Fonts = new std::map<TKey, std::unique_ptr<TFontTexts>>;
+    const TLogFont& F = fFont;
+    const TKey Key{F.FaceName,  F.Height,    F.Weight,  F.Italic,
+                   F.Underline, F.StrikeOut, F.Quality, fCharExtra};
+    auto& Slot = (*Fonts)[Key];
+    if (!Slot)
+        Slot = std::make_unique<TFontTexts>(MakeFont(fFont, fCharExtra));
+    fFontTexts = Slot.get();
+    return *fFontTexts;
+}
 
 QFont TGdiDC::QtFont() const
 {
-    if (!fQtFont)
-        fQtFont = MakeFont(fFont, fCharExtra);
-    return *fQtFont;
+    return FontTexts().Font;
 }
 
 bool TGdiDC::GetTextExtentPoint32(std::string_view Text, int& CX, int& CY) const
 {
-    const QFontMetrics FM(QtFont());
-    CX = FM.horizontalAdvance(ToQ(Text));
-    CY = FM.height();
+    TFontTexts& T = FontTexts();
+    CX = T.Width(Text);
+    CY = T.Metrics.height();
     return true;
 }
 
@@ -117,10 +206,11 @@ bool TGdiDC::TextOut(int X, int Y, std::string_view Text)
 
 bool TGdiDC::ExtTextOut(int X, int Y, int Options, const TRect* R, std::string_view Text)
 {
-    const QFont F = QtFont();
-    const QFontMetrics FM(F);
+    TFontTexts& T = FontTexts();
+    const QFont& F = T.Font;
+    const QFontMetrics& FM = T.Metrics;
     const QString S = ToQ(Text);
-    const int Width = FM.horizontalAdvance(S);
+    const int Width = T.Width(Text);
     if (fTextAlign & TA_UPDATECP) {
         X = fPos.X;
         Y = fPos.Y;
@@ -142,6 +232,18 @@ bool TGdiDC::ExtTextOut(int X, int Y, int Options, const TRect* R, std::string_v
     }
     if (!Drawing())
         return false;
+    const bool Shaped = ShapedOnce(fFont, S);
+    fPainter->setRenderHint(QPainter::TextAntialiasing, fFont.Quality != NONANTIALIASED_QUALITY);
+    if (Shaped && !R && fBkMode == TRANSPARENT &&
+        fPainter->compositionMode() == QPainter::CompositionMode_SourceOver) {
+        // A plain label, the common text, needs none of the painter's
+        // saved state: the next drawing call sets the pen it draws with.
+        fPainter->setPen(ToQColor(fTextColor));
+        const QPointF Baseline(X + Off.x(), Y + Off.y() + FM.ascent());
+        for (const QGlyphRun& Run : T.Glyphs(Text))
+            fPainter->drawGlyphRun(Baseline, Run);
+        return true;
+    }
     fPainter->save();
     fPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (R && (Options & ETO_OPAQUE))
@@ -151,10 +253,14 @@ bool TGdiDC::ExtTextOut(int X, int Y, int Options, const TRect* R, std::string_v
     fPainter->setTransform(Turn);
     if (fBkMode == OPAQUE)
         fPainter->fillRect(QRect(Off.x(), Off.y(), Width, FM.height()), ToQColor(fBkColor));
-    fPainter->setRenderHint(QPainter::TextAntialiasing, fFont.Quality != NONANTIALIASED_QUALITY);
     fPainter->setFont(F);
     fPainter->setPen(ToQColor(fTextColor));
-    fPainter->drawText(QPointF(Off.x(), Off.y() + FM.ascent()), S);
+    const QPointF Baseline(Off.x(), Off.y() + FM.ascent());
+    if (Shaped)
+        for (const QGlyphRun& Run : T.Glyphs(Text))
+            fPainter->drawGlyphRun(Baseline, Run);
+    else
+        fPainter->drawText(Baseline, S);
     fPainter->restore();
     return true;
 }
