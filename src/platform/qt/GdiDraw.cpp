@@ -225,7 +225,7 @@ bool WrittenLine(TGdiDC& DC, const std::vector<QRect>* Clip, TPoint A, TPoint B,
 {
     QImage* Image = DC.Image();
     const bool Straight = A.X == B.X || A.Y == B.Y;
-    if (!Straight || !Image ||
+    if (!Straight || !Image || DC.Painter().deviceTransform().type() != QTransform::TxNone ||
         DC.Painter().compositionMode() != QPainter::CompositionMode_SourceOver ||
         (Image->format() != QImage::Format_RGB32 &&
          Image->format() != QImage::Format_ARGB32_Premultiplied))

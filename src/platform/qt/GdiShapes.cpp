@@ -4,11 +4,13 @@
 
 namespace {
 
-// Where the shapes may go straight into the image's rows.
+// Where the shapes may go straight into the image's rows: one logical pixel
+// is one pixel of the image (not so on an image of a higher pixel ratio).
 bool Writable(TGdiDC& DC)
 {
     const QImage* Image = DC.Image();
     return Image && DC.Painter().isActive() &&
+           DC.Painter().deviceTransform().type() == QTransform::TxNone &&
            DC.Painter().compositionMode() == QPainter::CompositionMode_SourceOver &&
            (Image->format() == QImage::Format_RGB32 ||
             Image->format() == QImage::Format_ARGB32_Premultiplied);
