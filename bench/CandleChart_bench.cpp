@@ -9,8 +9,8 @@
 #include "chart/chart/Chart.h"
 #include "chart/chart/PlotStartup.h"
 #include "chart/series/CandleSeries.h"
-#include "domain/charts/uChartList.h"
-#include "domain/charts/uCharts.h"
+#include "terminal/charts/uChartList.h"
+#include "terminal/charts/uCharts.h"
 
 #include <QApplication>
 #include <QImage>

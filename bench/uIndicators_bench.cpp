@@ -5,9 +5,9 @@
 // the sort and the formulas alone, and the floor: the candles read in time order and one point per
 // candle written for each of the four kinds.
 #include "chart/chart/PlotStartup.h"
-#include "domain/charts/uIndicatorCalc.h"
-#include "domain/charts/uIndicators.h"
 #include "domain/uCollections.h"
+#include "terminal/charts/uIndicatorCalc.h"
+#include "terminal/charts/uIndicators.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

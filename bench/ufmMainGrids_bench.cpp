@@ -4,13 +4,13 @@
 // paints what it shows. Beside it, in the same run, the reading of those two
 // replies that the refresh follows. One iteration is one second's work, so
 // "core_pct" is the share of one core it takes.
-#include "domain/charts/uChartList.h"
 #include "domain/uMarketApply.h"
 #include "domain/uMarketReplies.h"
 #include "domain/uProfile.h"
 #include "domain/uSymbolShowList.h"
 #include "domain/uUser.h"
 #include "platform/qt/VirtualStringTree.h"
+#include "terminal/charts/uChartList.h"
 #include "terminal/fmMain/ufmMain.h"
 
 #include "../tests/support/MarketReplyData.h"

@@ -2,7 +2,8 @@
 
 # tavrix_library(<name> [QT_FREE] [RECURSE] [EXCLUDE <files>...] [SEPARATE <files>...]
 #                 [DEPS <targets>...])
-# Compiles every .cpp of the current folder (and its subfolders with RECURSE);
+# Compiles every .cpp of the current folder (and its subfolders with RECURSE, but
+# for those with a CMakeLists.txt of their own);
 # SEPARATE files are kept out of the batches of the batched build.
 # QT_FREE libraries must never reach Qt, directly or through a dependency:
 # tavrix_check_qt_free() turns such a link into a configure error, and since
@@ -12,6 +13,18 @@ function(tavrix_library name)
   if(L_RECURSE)
     file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
     file(GLOB_RECURSE headers CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
+    # A subfolder with a CMakeLists.txt of its own is a library of its own.
+    file(GLOB_RECURSE own_lists CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt")
+    foreach(own_list IN LISTS own_lists)
+      get_filename_component(own "${own_list}" DIRECTORY)
+      foreach(file IN LISTS sources headers)
+        string(FIND "${file}" "${own}/" at)
+        if(at EQUAL 0)
+          list(REMOVE_ITEM sources "${file}")
+          list(REMOVE_ITEM headers "${file}")
+        endif()
+      endforeach()
+    endforeach()
   else()
     file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
     file(GLOB headers CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.h")

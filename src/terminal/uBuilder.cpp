@@ -2,8 +2,6 @@
 
 #include "chart/chart/PlotStartup.h"
 #include "chart/core/PlotLog.h"
-#include "domain/charts/uChartList.h"
-#include "domain/charts/uChartTemplates.h"
 #include "domain/uBaseThread.h"
 #include "domain/uFolders.h"
 #include "domain/uLog.h"
@@ -13,6 +11,8 @@
 #include "domain/uUser.h"
 #include "domain/uWorkflow.h"
 #include "platform/UIDispatcher.h"
+#include "terminal/charts/uChartList.h"
+#include "terminal/charts/uChartTemplates.h"
 #include "terminal/dlgChartSettings/udlgChartSettings.h"
 #include "terminal/dlgIndicator/udlgIndicator.h"
 #include "terminal/dlgOrder/udlgOrder.h"

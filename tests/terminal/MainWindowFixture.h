@@ -6,9 +6,7 @@
 
 #include "terminal/fmMain/ufmMain.h"
 
-#include "chart/PlotEngineScope.h"
-#include "domain/charts/uChartList.h"
-#include "domain/charts/uCharts.h"
+#include "chart/canvas/PlotEngineScope.h"
 #include "domain/uBaseThread.h"
 #include "domain/uFolders.h"
 #include "domain/uHttpTransport.h"
@@ -21,6 +19,8 @@
 #include "support/ServerAddress.h"
 #include "support/TempHome.h"
 #include "support/TestExchange.h"
+#include "terminal/charts/uChartList.h"
+#include "terminal/charts/uCharts.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

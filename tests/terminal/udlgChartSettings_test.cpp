@@ -1,14 +1,14 @@
 #include "terminal/dlgChartSettings/udlgChartSettings.h"
 
-#include "chart/PlotEngineScope.h"
+#include "chart/canvas/PlotEngineScope.h"
 #include "chart/chart/Chart.h"
 #include "chart/panel/PlotPanelWidget.h"
 #include "chart/series/CandleSeries.h"
-#include "domain/charts/ChartHostFixture.h"
 #include "domain/uCollections.h"
 #include "platform/ScriptedMessageBox.h"
 #include "support/DecimalSeparatorScope.h"
 #include "terminal/DialogDriver.h"
+#include "terminal/charts/ChartHostFixture.h"
 #include "terminal/fmBasic/uColorPickBox.h"
 
 #include <QCheckBox>

@@ -2,13 +2,13 @@
 
 #include "controls/MouseDriver.h"
 #include "controls/uMdiWindow.h"
-#include "domain/charts/uChartTemplates.h"
-#include "domain/charts/uChartTiling.h"
-#include "domain/charts/uIndicators.h"
 #include "domain/uFolders.h"
 #include "domain/uSymbolShowList.h"
 #include "terminal/DialogDriver.h"
 #include "terminal/MainWindowFixture.h"
+#include "terminal/charts/uChartTemplates.h"
+#include "terminal/charts/uChartTiling.h"
+#include "terminal/charts/uIndicators.h"
 
 #include "platform/qt/VirtualStringTree.h"
 

@@ -1,6 +1,5 @@
 #include "terminal/fmMain/ufmMain.h"
 
-#include "domain/charts/uIndicators.h"
 #include "domain/uBaseThread.h"
 #include "domain/uHttpTransport.h"
 #include "domain/uProfile.h"
@@ -18,6 +17,7 @@
 #include "support/TestExchange.h"
 #include "terminal/DialogDriver.h"
 #include "terminal/MainWindowFixture.h"
+#include "terminal/charts/uIndicators.h"
 
 #include "controls/uExPageControl.h"
 

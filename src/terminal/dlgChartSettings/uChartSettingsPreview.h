@@ -4,7 +4,7 @@
 #include "chart/series/BubbleSeries.h"
 #include "chart/series/CandleSeries.h"
 #include "chart/series/Series.h"
-#include "domain/charts/uChartSettingsView.h"
+#include "terminal/charts/uChartSettingsView.h"
 
 #include <QPointer>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "domain/charts/uChartSettings.h"
+#include "terminal/charts/uChartSettings.h"
 #include "terminal/fmBasic/ufrmBasic.h"
 
 #include <QDialog>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "domain/charts/uIndicatorInfo.h"
+#include "terminal/charts/uIndicatorInfo.h"
 
 #include <QComboBox>
 #include <QPixmap>

@@ -1,7 +1,6 @@
 #include "terminal/fmMain/ufmMain.h"
 
 #include "controls/uExPageControl.h"
-#include "domain/charts/uMainChartList.h"
 #include "domain/uSysTime.h"
 #include "domain/uTranslator.h"
 #include "domain/uUIWriter.h"
@@ -10,6 +9,7 @@
 #include "platform/qt/GdiObjects.h"
 #include "platform/qt/Pictures.h"
 #include "platform/qt/VirtualStringTree.h"
+#include "terminal/charts/uMainChartList.h"
 #include "terminal/fmBasic/uFormParts.h"
 #include "terminal/fmBasic/uMainGuard.h"
 

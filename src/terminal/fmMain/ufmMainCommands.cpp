@@ -1,10 +1,10 @@
 #include "terminal/fmMain/ufmMain.h"
 
-#include "domain/charts/uMainChartList.h"
 #include "domain/uSymbolShowList.h"
 #include "domain/uUser.h"
 #include "platform/qt/Screen.h"
 #include "platform/qt/VirtualStringTree.h"
+#include "terminal/charts/uMainChartList.h"
 #include "terminal/dlgUserManual/udlgUserManual.h"
 #include "terminal/fmBasic/uMainGuard.h"
 #include "terminal/fmMain/ufmMainActions.h"

@@ -1,6 +1,5 @@
 #include "terminal/fmMain/ufmMain.h"
 
-#include "domain/charts/uMainChartList.h"
 #include "domain/uCommon.h"
 #include "domain/uDepth.h"
 #include "domain/uSymbolShowList.h"
@@ -12,6 +11,7 @@
 #include "platform/SysUtils.h"
 #include "platform/qt/GdiObjects.h"
 #include "platform/qt/VirtualStringTree.h"
+#include "terminal/charts/uMainChartList.h"
 #include "terminal/fmBasic/uFormParts.h"
 #include "terminal/fmBasic/uMainGuard.h"
 
