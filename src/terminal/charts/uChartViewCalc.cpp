@@ -123,6 +123,14 @@ int PriceDecimals(double aValue)
     return cMaxPriceDecimals;
 }
 
+int AxisPriceDecimals(double aStep, double aMinimum, double aMaximum)
+{
+    // Narrower than the finest decimal a label can show: one price.
+    if (aMaximum - aMinimum < std::pow(10.0, -cMaxPriceDecimals) * 10)
+        return PriceDecimals(aMinimum + (aMaximum - aMinimum) / 2);
+    return PriceDecimals(aStep);
+}
+
 std::string FormatPrice(double aValue, int aDecimals, const TFormatSettings& aSettings, int aWidth)
 {
     const int Decimals = std::clamp(aDecimals, 0, cMaxPriceDecimals);

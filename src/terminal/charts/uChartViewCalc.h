@@ -95,6 +95,11 @@ inline constexpr int cMaxPriceDecimals = 10;
 // whole (0.0000123 needs 7).
 int PriceDecimals(double aValue);
 
+// The decimals of a price axis' labels at label step aStep over
+// [aMinimum, aMaximum]. A flat market's axis is widened by a hair and shows
+// one label: that label shows the price's own decimals, not the hair's.
+int AxisPriceDecimals(double aStep, double aMinimum, double aMaximum);
+
 // A price with aDecimals decimals in aSettings, right-aligned in aWidth
 // characters ("%W.Nf").
 std::string FormatPrice(double aValue, int aDecimals, const TFormatSettings& aSettings,

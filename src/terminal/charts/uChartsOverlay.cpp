@@ -197,7 +197,7 @@ void TChartItem::OnChartGetAxisLabel(TChartAxis& Sender, const IChartSeries*, in
             } Done;
             Step = Sender.CalcIncrement();
         }
-        fPriceDecimals = PriceDecimals(Step);
+        fPriceDecimals = AxisPriceDecimals(Step, Sender.Minimum(), Sender.Maximum());
         LabelText = PriceAxisLabel(LabelText, fPriceDecimals, Sender.FormatSettings());
     } else if (&Sender == fChart->BottomAxis()) {
         // A time separator other than ":" writes a shape the trade date does

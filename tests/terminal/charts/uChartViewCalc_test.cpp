@@ -102,6 +102,11 @@ TEST(ChartViewCalc, PriceDecimalsTellNeighbouringLabelsApart)
     EXPECT_EQ(Labels[1], "0.00001235");
     std::sort(Labels.begin(), Labels.end());
     EXPECT_EQ(std::unique(Labels.begin(), Labels.end()), Labels.end());
+    // A flat market's axis, widened by a hair about its price, shows the
+    // price's decimals; a real range keeps its step's.
+    EXPECT_EQ(AxisPriceDecimals(1e-10, 0.0005 - 5e-11, 0.0005 + 5e-11), 5);
+    EXPECT_EQ(AxisPriceDecimals(1e-10, 0.0000123 - 5e-11, 0.0000123 + 5e-11), 7);
+    EXPECT_EQ(AxisPriceDecimals(0.00000005, 0.0000120, 0.0000130), 8);
 }
 
 } // namespace
