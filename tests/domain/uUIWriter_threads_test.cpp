@@ -35,6 +35,19 @@ private:
     const TUIDispatcher& fDispatcher;
 };
 
+// Waits, without running anything, until a worker waits in InvokeSync: a
+// pumping wait could run the call it waits to see.
+bool WaitForACall(const TUIDispatcher& aDispatcher)
+{
+    const auto Deadline = std::chrono::steady_clock::now() + 5s;
+    while (aDispatcher.Pending() == 0) {
+        if (std::chrono::steady_clock::now() >= Deadline)
+            return false;
+        std::this_thread::sleep_for(1ms);
+    }
+    return true;
+}
+
 // Log lines starting with Prefix; closes the log.
 int CountLines(TLogCapture& Log, const std::string& Prefix)
 {
@@ -95,7 +108,7 @@ TEST_F(UIWriterDelivery, DestroyingTheWriterWhileItWaitsForTheUIThreadReturns)
 {
     QueueNotify(BASE_MAIN_SYMBOLS, 0);
     QueueNotify(BASE_MAIN_DEPTH, 0);
-    ASSERT_TRUE(Dispatcher.PumpUntil([&] { return Dispatcher.Pending() > 0; }, 5s));
+    ASSERT_TRUE(WaitForACall(Dispatcher));
     // The thread now waits in InvokeSync; the destructor must serve it.
     delete UIWriter;
     UIWriter = nullptr;
@@ -106,7 +119,7 @@ TEST_F(UIWriterDelivery, DestroyingTheWriterWhileItWaitsForTheUIThreadReturns)
 TEST_F(UIWriterDelivery, ItemsAreDroppedQuietlyOnceTheDispatcherShutsDown)
 {
     QueueNotify(BASE_MAIN_SYMBOLS, 0);
-    ASSERT_TRUE(Dispatcher.PumpUntil([&] { return Dispatcher.Pending() > 0; }, 5s));
+    ASSERT_TRUE(WaitForACall(Dispatcher));
     Dispatcher.Shutdown();
     QueueNotify(BASE_MAIN_DEPTH, 0);
     delete UIWriter;
