@@ -112,6 +112,12 @@ void TChartItem::RefreshChartPrice()
             if (fSerCandles->LowValues()[Last] > fChartPrice)
                 fSerCandles->LowValues().SetValue(Last, fChartPrice);
             fSerCandles->CloseValues().SetValue(Last, fChartPrice);
+            // A price beyond the axis would cut the newest candle off: the
+            // axis takes the visible candles' range again.
+            const TChartAxis& Price = *fChart->RightAxis();
+            if ((fChartPrice > Price.Maximum() || fChartPrice < Price.Minimum()) &&
+                fSerCandles->LastValueIndex() == Last)
+                FixChartHeight();
         }
         if (fChartSettings.ChartAutoMove()) {
             const double Right = RightEdge(fClock(), fChartSettings.ChartShift(),

@@ -274,6 +274,23 @@ TEST_F(ChartItem, ALoadedChartDrawsItsCandlesAndPriceLineAtThePixelsOfTheirValue
     EXPECT_EQ(Pixel((Minute(3) + Minute(4)) / 2, 110.5), TColor(clBlack)) << "the price line";
 }
 
+TEST_F(ChartItem, ALivePriceBeyondThePriceAxisWidensItToTheNewestCandle)
+{
+    TChartItem& Item = Loaded(5);
+    Grab(Item);
+    ASSERT_EQ(Item.SerCandles()->LastValueIndex(), 4) << "the newest candle in view";
+    const double Top = Price(Item).Maximum(), Bottom = Price(Item).Minimum();
+    Item.SetChartPrice((Top + Bottom) / 2);
+    Item.RefreshChartPrice();
+    EXPECT_EQ(Price(Item).Maximum(), Top) << "a price inside keeps the axis";
+    Item.SetChartPrice(Top + 50);
+    Item.RefreshChartPrice();
+    EXPECT_GE(Price(Item).Maximum(), Top + 50);
+    Item.SetChartPrice(Bottom - 50);
+    Item.RefreshChartPrice();
+    EXPECT_LE(Price(Item).Minimum(), Bottom - 50);
+}
+
 TEST_F(ChartItem, DialogsDecideWhetherAnIndicatorOrNewSettingsTakeEffect)
 {
     TChartItem& Item = Loaded(40);
