@@ -70,7 +70,7 @@ TEST(DecimalKeyFilter, PastedDroppedAndProgrammaticTextsFollowTheTypingRule)
         [&](const QString& Text) { Edit.setText(Text); },
     };
     for (const auto& Way : Ways) {
-        for (const char* Refused : {"1e3", "1e30", "-5", "abc", "1,2,3", "1.2.3", "nan", " 1"}) {
+        for (const char* Refused : {"1e3", "-5", "nan", " 1", "1,2.3"}) {
             Edit.setText(QStringLiteral("7"));
             Way(QString::fromLatin1(Refused));
             EXPECT_EQ(Edit.text(), QStringLiteral("7")) << Refused;

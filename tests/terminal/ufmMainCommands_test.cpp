@@ -342,7 +342,6 @@ TEST_F(MainCommands, EveryChartCommandReachesTheSelectedChartAndNoneIsOnWithout)
         EXPECT_FALSE(Action(Name)->isEnabled()) << Name;
 }
 
-// Each zoom command tells where it leads, translated, or that it cannot.
 // The focus in a docked panel keeps the last active chart selected for
 // the chart commands; closing it by its window's button selects the next
 // chart, and with none left the commands are off at once.
@@ -367,6 +366,7 @@ TEST_F(MainCommands, TheChartStaysSelectedWhileAPanelHasTheFocus)
         EXPECT_FALSE(Action(Name)->isEnabled()) << Name;
 }
 
+// Each zoom command tells where it leads, translated, or that it cannot.
 TEST_F(MainCommands, ZoomHintsAtTheFirstMiddleAndLastLevel)
 {
     TTranslatorScope English("English", Home.ConfigHome() / "Quorvel" / "Tavrix");
