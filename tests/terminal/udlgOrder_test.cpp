@@ -32,14 +32,6 @@ protected:
         User->SymbolShowList().ReloadSymbols({{"ETHBTC"}, {"LTCBTC"}});
     }
 
-    std::vector<std::string> Boxes() const
-    {
-        std::vector<std::string> Texts;
-        for (const auto& Shown : Box.Shown())
-            Texts.push_back(Shown.Text);
-        return Texts;
-    }
-
     TDecimalSeparatorScope Comma{','};
     TScriptedMessageBox Box;
 };
@@ -152,9 +144,11 @@ TEST_F(OrderDialog, AnAmountOrPriceNotAboveZeroSendsNothingAndSaysWhich)
         },
         [] { return ExecuteOrder("LTCBTC"); });
     EXPECT_TRUE(Requests("POST", 1, 300).empty());
-    std::vector<std::string> Expected(3, "Amount must be greater than 0");
+    std::vector<std::string> Shown, Expected(3, "Amount must be greater than 0");
     Expected.push_back("Price must be greater than 0");
-    EXPECT_EQ(Boxes(), Expected);
+    for (const auto& Message : Box.Shown())
+        Shown.push_back(Message.Text);
+    EXPECT_EQ(Shown, Expected);
 }
 
 // The pending price is the whole ask, written out; the bid and ask line

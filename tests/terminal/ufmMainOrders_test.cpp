@@ -35,13 +35,6 @@ protected:
 
     QLineEdit* Edit(const char* Name) const { return Find<QLineEdit>(Name); }
     void SelectSymbol(int Row) { Find<TVirtualStringTree>("vstSymbols")->SelectRow(Row); }
-    std::vector<std::string> Boxes() const
-    {
-        std::vector<std::string> Texts;
-        for (const auto& Shown : Box.Shown())
-            Texts.push_back(Shown.Text);
-        return Texts;
-    }
 
     TDecimalSeparatorScope Comma{','};
     TScriptedMessageBox Box;
@@ -110,9 +103,11 @@ TEST_F(OrderPanels, ButtonsPostTheirSheetsOrderAndReturnOrABadFieldSendsNothing)
     Find<QPushButton>("btnBuyLimit")->click();
     EXPECT_EQ(Requests("POST", 2, 300).size(), 1u);
     // The confirmation of the first order comes whenever its reply does.
-    std::vector<std::string> Faults = Boxes();
+    std::vector<std::string> Faults;
+    for (const auto& Message : Box.Shown())
+        Faults.push_back(Message.Text);
     std::erase(Faults, "Создан ордер ETHBTC SELL STOP_LOSS_LIMIT 0.45 2");
-    EXPECT_EQ(Boxes().size(), Faults.size() + 1);
+    EXPECT_EQ(Box.Shown().size(), Faults.size() + 1);
     EXPECT_EQ(Faults, (std::vector<std::string>{
                           "Объем должен быть больше 0", "Объем должен быть больше 0",
                           "Объем должен быть больше 0", "Цена должна быть больше 0"}));
