@@ -375,17 +375,11 @@ TEST_F(OrderThreads, AReplyForAnAccountRemovedMeanwhileGoesToNoOtherAccount)
 // symbol, and the exchange still finds the signature right.
 TEST_F(OrderThreads, OddSymbolsAreSentEncodedAndAddNoParameter)
 {
-    // The exchange's server takes no request line past 8 KB; the builder's own
-    // test sends 10 KB through.
-    const std::string Long(1000, 'A');
     const struct {
         std::string Symbol, Encoded;
-    } Cases[] = {{"BTCUSDT&orderId=1", "BTCUSDT%26orderId%3D1"},
-                 {"A#B", "A%23B"},
-                 {"A%00B", "A%2500B"},
-                 {Long, Long}};
+    } Cases[] = {{"BTCUSDT&orderId=1", "BTCUSDT%26orderId%3D1"}, {"A#B", "A%23B"}};
     for (const auto& Case : Cases) {
-        SCOPED_TRACE(Case.Encoded.substr(0, 30));
+        SCOPED_TRACE(Case.Encoded);
         Exchange.ClearJournal();
         TUserOrder Order;
         Order.SetSymbol(Case.Symbol);

@@ -60,6 +60,14 @@ protected:
         fProfile.MainProfile().SetApiKey(ApiKey);
         fProfile.MainProfile().SetSecretKey(SecretKey);
     }
+    // aCount ticks of the second timer, each until the workers it started end.
+    void Seconds(int aCount)
+    {
+        for (int Second = 0; Second < aCount; ++Second) {
+            Flow.DoEverySecond();
+            FreeWorkersEnded();
+        }
+    }
     // The endpoints asked for, in arrival order, by their paths after "/api/vN/".
     std::vector<std::string> Requests() const
     {
@@ -276,9 +284,10 @@ TEST_F(WorkflowExchange, AnExchangeSlowerThanThePollsStartsOneRequestOfAKindAtAT
     Clock.SetServerTime(StampToDate(Exchange.ServerTime()));
     Model.Input().SetAuth(uaAuth);
     Model.Input().SetSymbol("BTCUSDT");
-    for (TExchangeEndpoint Endpoint :
-         {TExchangeEndpoint::TickerPrice, TExchangeEndpoint::Depth, TExchangeEndpoint::Time,
-          TExchangeEndpoint::OpenOrders, TExchangeEndpoint::Ticker24hr})
+    const TExchangeEndpoint Polled[] = {TExchangeEndpoint::TickerPrice, TExchangeEndpoint::Depth,
+                                        TExchangeEndpoint::Time, TExchangeEndpoint::OpenOrders,
+                                        TExchangeEndpoint::Ticker24hr};
+    for (TExchangeEndpoint Endpoint : Polled)
         Exchange.SetHandler(Endpoint, [this, Endpoint](const TExchangeCall&) {
             TExchangeReply Late =
                 TExchangeReply::Json(StandardReplyData(Endpoint, Exchange.ServerTime()));
@@ -300,9 +309,7 @@ TEST_F(WorkflowExchange, AnExchangeSlowerThanThePollsStartsOneRequestOfAKindAtAT
                          {"depth", 1}, {"openOrders", 1}, {"ticker/price", 1}, {"time", 1}}));
     EXPECT_LE(MostWorkers, 4u);
     FreeWorkersEnded(5s);
-    for (TExchangeEndpoint Endpoint :
-         {TExchangeEndpoint::TickerPrice, TExchangeEndpoint::Depth, TExchangeEndpoint::Time,
-          TExchangeEndpoint::OpenOrders, TExchangeEndpoint::Ticker24hr})
+    for (TExchangeEndpoint Endpoint : Polled)
         Exchange.SetHandler(Endpoint, nullptr);
 }
 
@@ -319,29 +326,22 @@ TEST_F(WorkflowExchange, OfflineAfterAFailedPingPingsEveryFiveSecondsAndGoesOnli
     FreeWorkersEnded();
     EXPECT_FALSE(Flow.Online());
     EXPECT_EQ(Model.Input().Auth(), uaUnauth);
-    // Each tick, then the workers it started are done.
-    const auto Tick = [this] {
-        Flow.DoEverySecond();
-        FreeWorkersEnded();
-    };
     const auto Pings = [this] { return std::ranges::count(Requests(), "ping"); };
-    for (int Second = 1; Second <= 4; ++Second)
-        Tick();
+    Seconds(4);
     EXPECT_EQ(Pings(), 1) << "none before 5 s";
-    Tick();
+    Seconds(1);
     EXPECT_EQ(Pings(), 2) << "answered";
     EXPECT_FALSE(Flow.Online()) << "taken up on the next tick";
     Exchange.ClearJournal();
     Calls.clear();
-    Tick();
+    Seconds(1);
     EXPECT_TRUE(Flow.Online());
     EXPECT_EQ(Calls, TCallLog{"Online"});
     ExpectRequests(Requests(), {"ticker/price", "time", "ticker/24hr", "account"}, {});
-    Tick();
+    Seconds(1);
     EXPECT_EQ(Model.Input().Auth(), uaAuth);
     EXPECT_EQ(Calls, (TCallLog{"Online", "InitUserInterface"}));
-    for (int Second = 1; Second <= 10; ++Second)
-        Tick();
+    Seconds(10);
     EXPECT_EQ(Pings(), 0) << "online: no more pings";
 }
 
@@ -377,13 +377,9 @@ TEST_F(WorkflowExchange, AnAccountCheckThatFailedOnTheWayIsAskedAgainEveryTenSec
         EXPECT_TRUE(Flow.DoShowMainForm());
         FreeWorkersEnded();
         EXPECT_NE(Model.Input().Auth(), uaAuth);
-        for (int Second = 1; Second <= 25; ++Second) {
-            Flow.DoEverySecond();
-            FreeWorkersEnded();
-            if (Second == 9) {
-                EXPECT_EQ(std::ranges::count(Requests(), "account"), 1) << "none before 10 s";
-            }
-        }
+        Seconds(9);
+        EXPECT_EQ(std::ranges::count(Requests(), "account"), 1) << "none before 10 s";
+        Seconds(16);
         EXPECT_EQ(Model.Input().Auth(), C.Auth);
         EXPECT_EQ(std::ranges::count(Requests(), "account"), C.Checks);
         EXPECT_EQ(std::ranges::count(Requests(), "openOrders"), C.Auth == uaAuth ? 1 : 0);
@@ -411,10 +407,7 @@ TEST_F(WorkflowExchange, AnExchangeGoneWhileOnlineShowsOfflineUntilAPingIsAnswer
     FreeWorkersEnded();
     EXPECT_FALSE(Flow.Online());
     EXPECT_EQ(Calls, TCallLog{"Offline"});
-    for (int Second = 1; Second <= 6; ++Second) {
-        Flow.DoEverySecond();
-        FreeWorkersEnded();
-    }
+    Seconds(6);
     EXPECT_TRUE(Flow.Online());
     EXPECT_EQ(Calls, (TCallLog{"Offline", "Online"}));
 }

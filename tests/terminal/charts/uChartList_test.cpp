@@ -12,6 +12,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <tuple>
 
 namespace fs = std::filesystem;
 
@@ -288,17 +289,16 @@ TEST_F(ChartLayout, AnEntryWithoutColoursOrLeftEdgeTakesTheDefaults)
     ASSERT_EQ(List.Count(), 2);
     TChartSettingsInfo Defaults;
     Defaults.Reset();
+    const auto Colours = [](const TChartSettingsInfo& S) {
+        return std::tuple(S.Background(), S.Buy(), S.Sell(), S.Grid());
+    };
     const TChartSettingsInfo& Bare = List.Items(0).ChartSettings();
-    EXPECT_EQ(Bare.Background(), Defaults.Background());
-    EXPECT_EQ(Bare.Buy(), Defaults.Buy());
-    EXPECT_EQ(Bare.Sell(), Defaults.Sell());
-    EXPECT_EQ(Bare.Grid(), Defaults.Grid());
+    EXPECT_EQ(Colours(Bare), Colours(Defaults));
     EXPECT_EQ(List.Items(0).Chart()->BackColor(), clWhite);
     EXPECT_EQ(Bare.Left(), 0) << "never placed";
     const TChartSettingsInfo& Set = List.Items(1).ChartSettings();
-    EXPECT_EQ(Set.Background(), clBlack);
-    EXPECT_EQ(Set.Buy(), 255);
-    EXPECT_EQ(Set.Sell(), Defaults.Sell());
+    EXPECT_EQ(Colours(Set),
+              std::tuple(TColor(clBlack), TColor(255), Defaults.Sell(), Defaults.Grid()));
     EXPECT_EQ(Set.Left(), 45000.5);
 }
 
@@ -354,7 +354,6 @@ TEST(ChartTiling, OneRowUpToThreeTwoRowsFromFourCellsOnTheGridRowsFromTheLeft)
         EXPECT_EQ(MozaicBounds(Case.Count, 1000, 600), Case.Cells) << Case.Count << " charts";
 }
 
-// On the host of 800 x 600: cells of 264 x 296.
 TEST(ChartTiling, NewWindowsCascadeFromTheLastAndStartAgainAtTheCorner)
 {
     const TRect New = Bounds(150, 150, 500, 300);
@@ -392,6 +391,7 @@ TEST_F(ChartLayout, NewChartsCascadeAndWindowsComeBackToTheirNormalBounds)
     }
 }
 
+// On the host of 800 x 600: cells of 264 x 296.
 TEST_F(ChartLayout, TilingPlacesEveryWindowOnItsCellAndLeavesTheFullMode)
 {
     List.Mozaic();
