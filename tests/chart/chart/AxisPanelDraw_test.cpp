@@ -142,6 +142,16 @@ double InkShare(TTestChart& Chart, const TRect& R)
     return double(ink) / std::max(1, (R.Right - R.Left) * (R.Bottom - R.Top));
 }
 
+// The terminal's layout: no legend, candles on the price axis at the right.
+void PriceOnTheRight(TTestChart& Chart, TCandleSeries& Candles)
+{
+    Chart.Legend().SetVisible(false);
+    Chart.LeftAxis()->SetVisible(false);
+    Chart.RightAxis()->SetVisible(true);
+    Candles.SetParentChart(&Chart);
+    Candles.SetVertAxis(aRightAxis);
+}
+
 TEST(AxisPanel, ASixtyPixelChartDrawsAFewLabelsNotABar)
 {
     // The terminal's axes on a chart 60 pixels square: half an hour of a
@@ -155,17 +165,13 @@ TEST(AxisPanel, ASixtyPixelChartDrawsAFewLabelsNotABar)
             const double start = EncodeDateTime(2018, 3, 20, 14, at, 0, 0);
             const double low = 0.0000123;
             TTestChart Chart(60, 60, {});
-            Chart.Legend().SetVisible(false);
-            Chart.LeftAxis()->SetVisible(false);
-            Chart.RightAxis()->SetVisible(true);
+            TCandleSeries Candles;
+            PriceOnTheRight(Chart, Candles);
             TChartAxis& Time = *Chart.BottomAxis();
             TChartAxis& Price = *Chart.RightAxis();
             Time.SetDateTimeFormat("hh:mm dd.MM.yyyy");
             Time.SetDesiredIncrement(minute);
             Price.SetAxisValuesFormat("#,####0.#####");
-            TCandleSeries Candles;
-            Candles.SetParentChart(&Chart);
-            Candles.SetVertAxis(aRightAxis);
             Candles.XValues().SetDateTime(true);
             for (int i = 0; i < 30; ++i)
                 Candles.AddOHLC(start + i * minute, low, high, low, high);
@@ -189,14 +195,10 @@ TEST(AxisPanel, AFlatMarketStandsMidAxisUnderOneLabel)
 {
     for (const double price : {0.0000123, 1.0, 43000.5, 3e7}) {
         TTestChart Chart(240, 160, {});
-        Chart.Legend().SetVisible(false);
-        Chart.LeftAxis()->SetVisible(false);
-        Chart.RightAxis()->SetVisible(true);
+        TCandleSeries Candles;
+        PriceOnTheRight(Chart, Candles);
         TChartAxis& Price = *Chart.RightAxis();
         Price.SetAxisValuesFormat("0.#########");
-        TCandleSeries Candles;
-        Candles.SetParentChart(&Chart);
-        Candles.SetVertAxis(aRightAxis);
         Candles.SetUpCloseColor(clRed);
         for (int i = 0; i < 10; ++i)
             Candles.AddOHLC(i, price, price, price, price);
