@@ -28,15 +28,13 @@ struct TKind {
     std::function<void(TChartSeries&, int, double)> Add;
 };
 
+const auto AddXY = [](TChartSeries& S, int I, double V) { S.AddXY(20 + 15 * I, V); };
+
 const TKind Kinds[] = {
-    {"line", [] { return std::make_unique<TLineSeries>(); },
-     [](TChartSeries& S, int I, double V) { S.AddXY(20 + 15 * I, V); }},
-    {"point", [] { return std::make_unique<TPointSeries>(); },
-     [](TChartSeries& S, int I, double V) { S.AddXY(20 + 15 * I, V); }},
-    {"fast line", [] { return std::make_unique<TFastLineSeries>(); },
-     [](TChartSeries& S, int I, double V) { S.AddXY(20 + 15 * I, V); }},
-    {"volume", [] { return std::make_unique<TVolumeSeries>(); },
-     [](TChartSeries& S, int I, double V) { S.AddXY(20 + 15 * I, V); }},
+    {"line", [] { return std::make_unique<TLineSeries>(); }, AddXY},
+    {"point", [] { return std::make_unique<TPointSeries>(); }, AddXY},
+    {"fast line", [] { return std::make_unique<TFastLineSeries>(); }, AddXY},
+    {"volume", [] { return std::make_unique<TVolumeSeries>(); }, AddXY},
     {"candle", [] { return std::make_unique<TCandleSeries>(); },
      [](TChartSeries& S, int I, double V) {
          static_cast<TCandleSeries&>(S).AddOHLC(20 + 15 * I, 40, 60, 30, V);

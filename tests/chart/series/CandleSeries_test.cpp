@@ -192,11 +192,10 @@ TEST_F(TCandleTest, NarrowCandlesKeepTheirColour)
     Candles.AddOHLC(50, 20, 80, 10, 60);
     Candles.AddOHLC(150, 60, 80, 10, 20);
     Candles.HighLowPen().SetColor(clPlotColor);
+    // The columns about the candle's at row 80, then the wick above the body.
     struct TCase {
         int Width;
-        const char*
-            Rising; // the columns about the candle's at row 80, then the wick above the body
-        const char* Falling;
+        const char *Rising, *Falling;
     };
     const TCase Cases[] = {
         {1, "..UU.U", "..DD.D"},

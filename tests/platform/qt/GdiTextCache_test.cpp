@@ -9,17 +9,16 @@
 namespace {
 
 struct TFontCase {
-    const char* Face;
-    int Height;
-    int Weight;
-    bool Italic;
+    TLogFont Font;
     int CharExtra;
 };
 
 const TFontCase Fonts[] = {
-    {"DejaVu Sans", -11, FW_NORMAL, false, 0},     {"DejaVu Sans", -11, FW_BOLD, false, 0},
-    {"DejaVu Sans", 16, FW_NORMAL, true, 0},       {"Tahoma", -13, FW_NORMAL, false, 2},
-    {"DejaVu Sans Mono", -9, FW_NORMAL, false, 0},
+    {{.Height = -11, .FaceName = "DejaVu Sans"}, 0},
+    {{.Height = -11, .Weight = FW_BOLD, .FaceName = "DejaVu Sans"}, 0},
+    {{.Height = 16, .Italic = true, .FaceName = "DejaVu Sans"}, 0},
+    {{.Height = -13, .FaceName = "Tahoma"}, 2},
+    {{.Height = -9, .FaceName = "DejaVu Sans Mono"}, 0},
 };
 
 const char* const Texts[] = {"12:45",      "0.00001230",    "40,123.5", "Пн 07.12",
@@ -33,12 +32,7 @@ TEST(GdiTextCache, DrawnAndMeasuredTextsMatchTheUncachedWay)
         for (const TFontCase& FC : Fonts)
             for (const char* Text : Texts) {
                 TCanvasFixture F(160, 40);
-                TLogFont LF;
-                LF.FaceName = FC.Face;
-                LF.Height = FC.Height;
-                LF.Weight = FC.Weight;
-                LF.Italic = FC.Italic;
-                F.DC.SelectFont(LF);
+                F.DC.SelectFont(FC.Font);
                 F.DC.SetTextCharacterExtra(FC.CharExtra);
                 F.DC.SetBkMode(TRANSPARENT);
                 F.DC.SetTextColor(RGB(20, 40, 160));
@@ -55,7 +49,7 @@ TEST(GdiTextCache, DrawnAndMeasuredTextsMatchTheUncachedWay)
                     P.setPen(ToQColor(RGB(20, 40, 160)));
                     P.drawText(QPointF(7, 5 + FM.ascent()), S);
                 }
-                const std::string Name = std::string(FC.Face) + " " + std::to_string(FC.Height) +
+                const std::string Name = FC.Font.FaceName + " " + std::to_string(FC.Font.Height) +
                                          " \"" + Text + "\" round " + std::to_string(Round);
                 EXPECT_EQ(F.Image, Expected) << Name;
                 int CX = 0, CY = 0;
@@ -70,10 +64,7 @@ TEST(GdiTextCache, DrawnAndMeasuredTextsMatchTheUncachedWay)
 TEST(GdiTextCache, ChangingTextsKeepTheirWidthsRight)
 {
     TCanvasFixture F(200, 30);
-    TLogFont LF;
-    LF.FaceName = "DejaVu Sans";
-    LF.Height = -11;
-    F.DC.SelectFont(LF);
+    F.DC.SelectFont(Fonts[0].Font);
     const QFontMetrics FM(F.DC.QtFont());
     for (int I = 0; I < 3000; ++I) {
         for (const std::string& Text :
