@@ -90,6 +90,7 @@ void DrawLoadingBanner(TCanvas3D& aCanvas, bool aOnBlack)
 
 void TChartItem::OnChartAfterDraw()
 {
+    fPriceStepKey.fill(cNoKey);
     if (!Ready() || !fChart)
         return;
     TCanvas3D& C = fChart->Canvas();
@@ -186,18 +187,20 @@ void TChartItem::OnChartGetAxisLabel(TChartAxis& Sender, const IChartSeries*, in
     if (&Sender == fChart->RightAxis()) {
         // The step is measured on sample labels, which come back here: those
         // keep their text, only the size of a label counts for the step.
-        static bool InStep = false;
-        if (InStep)
+        if (fInPriceStep)
             return;
-        double Step = 0;
-        {
-            InStep = true;
+        const std::array<double, 4> Key{Sender.Minimum(), Sender.Maximum(),
+                                        double(Sender.IStartPos), double(Sender.IEndPos)};
+        if (Key != fPriceStepKey) {
+            fInPriceStep = true;
             struct TDone {
+                bool& InStep;
                 ~TDone() { InStep = false; }
-            } Done;
-            Step = Sender.CalcIncrement();
+            } Done{fInPriceStep};
+            fPriceDecimals =
+                AxisPriceDecimals(Sender.CalcIncrement(), Sender.Minimum(), Sender.Maximum());
+            fPriceStepKey = Key;
         }
-        fPriceDecimals = AxisPriceDecimals(Step, Sender.Minimum(), Sender.Maximum());
         LabelText = PriceAxisLabel(LabelText, fPriceDecimals, Sender.FormatSettings());
     } else if (&Sender == fChart->BottomAxis()) {
         // A time separator other than ":" writes a shape the trade date does
