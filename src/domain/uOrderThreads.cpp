@@ -425,10 +425,9 @@ void TOrderDeleteThread::DoNotify()
 
 // Starters.
 
-void StartOpenOrders(TConnectionItem* aAccount, const std::string& aSymbol)
+void StartOpenOrders(TConnectionItem* aAccount)
 {
     auto Worker = NewWorker<TOpenOrdersThread>(aAccount, false);
-    Worker->SetSymbol(aSymbol);
     Worker->SetRequestKey(RequestKey(cOpenOrdersKind, Worker->AccountID()));
     StartFree(Worker);
 }

@@ -39,7 +39,7 @@ private:
     std::vector<TBalanceEntry> fBalances;
 };
 
-// An account's orders, of one symbol when one was selected at the start.
+// An account's orders, of one symbol when one is given.
 class TUserOrdersThread : public TBaseAuthThread {
 public:
     // Before Start; empty: every symbol.
@@ -200,7 +200,9 @@ inline constexpr std::string_view cAccountKind = "Account";
 
 // Starters, user-interface thread: each starts a worker that frees itself.
 // aAccount nullptr: the main account. What the worker needs is copied now.
-void StartOpenOrders(TConnectionItem* aAccount, const std::string& aSymbol);
+// Open orders are asked for every symbol at once; the history only for one
+// (the exchange requires it).
+void StartOpenOrders(TConnectionItem* aAccount);
 void StartAllOrders(TConnectionItem* aAccount, const std::string& aSymbol);
 // An order with an OrderFault is not sent: the fault is logged (and told in
 // aRound's box for a mirrored copy).

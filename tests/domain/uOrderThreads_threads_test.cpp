@@ -382,13 +382,15 @@ TEST_F(OrderThreads, ARejectedKeyOrAStoppedWorkflowLeavesTheAccountAsItWas)
     EXPECT_THAT(Alerts(), ::testing::Contains("TUser.Account ParseResponse error: empty string"));
 }
 
-TEST_F(OrderThreads, OrderListsAskForTheSelectedSymbolAndAnnounceEvenAFailure)
+// Open orders are asked for every symbol whichever is selected, so none
+// vanishes from the view; the history for the selected symbol.
+TEST_F(OrderThreads, OpenOrdersOfEverySymbolHistoryOfTheSelectedOneAndEvenAFailureAnnounced)
 {
     struct {
         const char* Symbol;
         bool Fail;
         int Open, History;
-    } const Cases[] = {{"", false, 1, 2}, {"ETHBTC", false, 0, 0}, {"BTCUSDT", true, 5, 5}};
+    } const Cases[] = {{"", false, 1, 2}, {"ETHBTC", false, 1, 0}, {"BTCUSDT", true, 5, 5}};
     TConnectionItem& Main = Accounts.MainProfile();
     for (const auto& Case : Cases) {
         SCOPED_TRACE(Case.Symbol);
@@ -412,12 +414,12 @@ TEST_F(OrderThreads, OrderListsAskForTheSelectedSymbolAndAnnounceEvenAFailure)
                                           BASE_MAIN_USERORDERSHISTORY));
         EXPECT_EQ(Main.UserOrderList().Count(), Case.Open);
         EXPECT_EQ(Main.UserOrderHistory().Count(), Case.History);
-        const std::string Tail = *Case.Symbol
-                                     ? std::string("&recvWindow=60000&symbol=") + Case.Symbol
-                                     : std::string("&recvWindow=60000");
+        const std::string Stamp = "timestamp=" + std::to_string(cNow) + "&recvWindow=60000";
         for (const TJournalEntry& E : Exchange.Journal())
             EXPECT_EQ(E.Query.substr(0, E.Query.find("&signature=")),
-                      "timestamp=" + std::to_string(cNow) + Tail);
+                      E.Path == "/api/v3/openOrders" || !*Case.Symbol
+                          ? Stamp
+                          : Stamp + "&symbol=" + Case.Symbol);
     }
 }
 
@@ -471,7 +473,7 @@ TEST_F(OrderThreads, OddSymbolsAreSentEncodedAndAddNoParameter)
         Post.SetSymbol(Case.Symbol);
         Model.OrderPost(Post, nullptr, false);
         Model.Input().SetSymbol(Case.Symbol);
-        Model.OpenOrdersEx(nullptr);
+        Model.AllOrdersEx(nullptr);
         Settle();
         std::map<std::string, std::string> Sent;
         for (const TJournalEntry& E : Exchange.Journal())
@@ -479,7 +481,7 @@ TEST_F(OrderThreads, OddSymbolsAreSentEncodedAndAddNoParameter)
         EXPECT_TRUE(Sent["DELETE /api/v3/order"].starts_with("symbol=" + Case.Encoded +
                                                              "&orderId=5&timestamp="));
         EXPECT_TRUE(Sent["POST /api/v3/order"].starts_with("symbol=" + Case.Encoded + "&side=BUY"));
-        EXPECT_NE(Sent["GET /api/v3/openOrders"].find("&symbol=" + Case.Encoded + "&signature="),
+        EXPECT_NE(Sent["GET /api/v3/allOrders"].find("&symbol=" + Case.Encoded + "&signature="),
                   std::string::npos);
         for (const auto& [Request, Text] : Sent)
             EXPECT_EQ(Text.find("orderId=1"), std::string::npos) << Request;
