@@ -123,11 +123,11 @@ std::string ReplyRefusal(std::string_view aText)
     return Message;
 }
 
-std::string FailureRefusal(std::string_view aFailure)
+std::string FailureRefusal(std::string_view aBody, std::string_view aStatusLine)
 {
-    std::string Text = ReplyRefusal(aFailure);
+    std::string Text = ReplyRefusal(aBody);
     if (Text.empty())
-        Text = aFailure;
+        Text = aStatusLine;
     if (Text.size() > cRefusalLength)
         Text.resize(cRefusalLength);
     return Text;

@@ -49,10 +49,10 @@ void ParseAnyReply(std::string_view aText, const std::string& aName);
 // "code" or "msg" ("code" and its number when there is no message); empty
 // for any other reply.
 std::string ReplyRefusal(std::string_view aText);
-// The words to show for a failed exchange whose body or status line is
-// aFailure: the reply's refusal when it has one, else the text itself, cut
-// to cRefusalLength bytes.
-std::string FailureRefusal(std::string_view aFailure);
+// The words to show for an exchange refused with an error status: the
+// reply's refusal when its body has one, else the status line, cut to
+// cRefusalLength bytes.
+std::string FailureRefusal(std::string_view aBody, std::string_view aStatusLine);
 inline constexpr std::size_t cRefusalLength = 300;
 
 // User-interface thread. The balances replace the list's; with aNoZeroBalance

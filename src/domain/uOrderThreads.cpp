@@ -5,6 +5,7 @@
 #include "domain/uLog.h"
 #include "domain/uMethods.h"
 #include "domain/uProfile.h"
+#include "domain/uReplyError.h"
 #include "domain/uSysTime.h"
 #include "domain/uTradeEngine.h"
 #include "domain/uTranslator.h"
@@ -96,10 +97,10 @@ std::string AccountName(const TConnectionItem* aAccount)
 // while the mirrored requests start, so that one refused at once does not
 // end it early.
 template <class TMirror>
-void MirrorRound(const char* aTitle, bool aMulti, TConnectionItem& aAccount, TMirror aMirror,
-                 const std::string& aConfirmation)
+void MirrorRound(const char* aTitle, const char* aUnansweredTitle, bool aMulti,
+                 TConnectionItem& aAccount, TMirror aMirror, const std::string& aConfirmation)
 {
-    auto Round = std::make_shared<TMirrorRound>(aTitle);
+    auto Round = std::make_shared<TMirrorRound>(aTitle, aUnansweredTitle);
     Round->Join();
     FinishOrderChange(
         aAccount, aMulti, [&](TConnectionItem& Further) { aMirror(Further, Round); },
@@ -109,16 +110,28 @@ void MirrorRound(const char* aTitle, bool aMulti, TConnectionItem& aAccount, TMi
 
 } // namespace
 
-void TMirrorRound::Done(const std::string& aAccount, const std::string& aRefusal)
+void TMirrorRound::Done(const std::string& aAccount, const std::string& aRefusal, bool aUnanswered)
 {
     if (!aRefusal.empty())
         fRefusals.push_back(aAccount + ": " + aRefusal);
-    if (--fPending > 0 || fRefusals.empty())
+    else if (aUnanswered)
+        fUnanswered.push_back(aAccount);
+    if (--fPending > 0 || (fRefusals.empty() && fUnanswered.empty()))
         return;
-    std::string Text = Translated(fTitle, {});
-    for (const std::string& Refusal : fRefusals)
-        Text += "\n" + Refusal;
+    std::string Text;
+    auto List = [&Text](const std::string& aHeading, const std::vector<std::string>& aLines) {
+        if (aLines.empty())
+            return;
+        if (!Text.empty())
+            Text += "\n";
+        Text += Translated(aHeading, {});
+        for (const std::string& Line : aLines)
+            Text += "\n" + Line;
+    };
+    List(fTitle, fRefusals);
+    List(fUnansweredTitle, fUnanswered);
     fRefusals.clear();
+    fUnanswered.clear();
     Msg(Text, mtAlert);
 }
 
@@ -130,35 +143,71 @@ void TOrderChangeThread::DoExecute()
     } catch (...) {
         Failed = std::current_exception();
     }
-    Synchronize([this] { TellRefusal(); });
+    Synchronize([this] { TellOutcome(); });
     if (Failed)
         std::rethrow_exception(Failed);
 }
 
+// Only a reply the exchange sent as a refusal is one: a 4xx status. Any
+// other failed exchange (no connection, a time-out, a reply cut short, a 5xx
+// status) and an empty reply leave the outcome unknown.
 void TOrderChangeThread::DoSendRequest()
 {
-    TExchangeFailure Failure;
-    SendRequest(NewMethod(), Signer(), fRequest, fResponse, fError, &Failure);
-    if (fResponse.empty() && Failure.Failed)
-        fRefusal = FailureRefusal(Failure.Body.empty() ? Failure.StatusLine : Failure.Body);
+    TBaseOrderThread::DoSendRequest();
+    if (!fResponse.empty() || !fError.empty())
+        return;
+    if (fFailure.Failed && fFailure.Status >= 400 && fFailure.Status <= 499)
+        fRefusal = FailureRefusal(fFailure.Body, fFailure.StatusLine);
+    else
+        fNoAnswer = fFailure.Failed ? fFailure.StatusLine : "empty reply";
 }
 
-bool TOrderChangeThread::Accepted()
+bool TOrderChangeThread::DoReadReply()
 {
+    if (!IsWorking())
+        return false;
     fRefusal = ReplyRefusal(fResponse);
-    return fRefusal.empty();
+    if (!fRefusal.empty())
+        return false;
+    try {
+        ReadAccepted();
+    } catch (const EReplyError&) {
+        fNoAnswer = "unreadable reply";
+        throw;
+    }
+    return true;
 }
 
-void TOrderChangeThread::TellRefusal()
+void TOrderChangeThread::TellOutcome()
 {
-    const TConnectionItem* Target = Account();
+    TConnectionItem* Target = Account();
+    bool Unanswered = false;
     if (!fRefusal.empty()) {
         LogAlert("TUser." + RequestName() + " refused: " + fRefusal);
         if (!fRound && IsMainAccount(Target))
             Msg(Translated(RefusedText(), {fRefusal}), mtAlert);
+    } else {
+        Unanswered = TellUnanswered(Target);
     }
     if (fRound)
-        fRound->Done(AccountName(Target), fRefusal);
+        fRound->Done(AccountName(Target), fRefusal, Unanswered);
+}
+
+// The account's open orders and balances are asked for before the box, which
+// waits for the trader. Nothing is sent again.
+bool TOrderChangeThread::TellUnanswered(TConnectionItem* aTarget)
+{
+    if (fNoAnswer.empty() || !IsWorking())
+        return false;
+    LogAlert("TUser." + RequestName() + " no answer: " + fNoAnswer);
+    if (aTarget) {
+        if (User)
+            User->OpenOrdersEx(aTarget);
+        aTarget->AccountEx(aTarget, true);
+    }
+    if (!fRound && IsMainAccount(aTarget))
+        Msg(Translated(UnansweredText(), {}), mtAlert);
+    return true;
 }
 
 std::string OrderFault(const TOrder& aOrder)
@@ -303,12 +352,9 @@ void TOrderPostThread::DoMakeRequest()
     AddParam(fRequest, "newOrderRespType", "RESULT");
 }
 
-bool TOrderPostThread::DoReadReply()
+void TOrderPostThread::ReadAccepted()
 {
-    if (!IsWorking() || !Accepted())
-        return false;
     fPlaced = ParsePlacedOrderReply(fResponse, RequestName());
-    return true;
 }
 
 void TOrderPostThread::DoOutput()
@@ -321,8 +367,10 @@ void TOrderPostThread::DoOutput()
         Copy.SetQuantity(fOrder->Quantity() * Further.Rate());
         StartOrderPost(Copy, &Further, false, Round);
     };
-    MirrorRound("Ордера на дополнительных счетах отклонены:", fMulti, *Target, Mirror,
-                "Создан ордер " + PlacedOrderText(fPlaced));
+    MirrorRound("Ордера на дополнительных счетах отклонены:",
+                "Нет ответа от биржи, ордера могли быть созданы (открытые ордера и балансы "
+                "загружаются заново):",
+                fMulti, *Target, Mirror, "Создан ордер " + PlacedOrderText(fPlaced));
 }
 
 void TOrderPostThread::DoNotify()
@@ -346,12 +394,9 @@ void TOrderDeleteThread::DoMakeRequest()
     AddQuery(fRequest, "recvWindow", std::to_string(cRecvWindow));
 }
 
-bool TOrderDeleteThread::DoReadReply()
+void TOrderDeleteThread::ReadAccepted()
 {
-    if (!IsWorking() || !Accepted())
-        return false;
     ParseAnyReply(fResponse, RequestName());
-    return true;
 }
 
 // A further account's order matches when symbol, type and side agree and it
@@ -367,8 +412,10 @@ void TOrderDeleteThread::DoOutput()
                 fUserOrder.Symbol(), fUserOrder.OrderType(), fUserOrder.Side(), Time))
             StartOrderDelete(*Match, &Further, false, Round);
     };
-    MirrorRound("Отмена ордеров на дополнительных счетах отклонена:", fMulti, *Target, Mirror,
-                "Ордер удален");
+    MirrorRound("Отмена ордеров на дополнительных счетах отклонена:",
+                "Нет ответа от биржи, ордера могли быть отменены (открытые ордера и балансы "
+                "загружаются заново):",
+                fMulti, *Target, Mirror, "Ордер удален");
 }
 
 void TOrderDeleteThread::DoNotify()
@@ -378,10 +425,9 @@ void TOrderDeleteThread::DoNotify()
 
 // Starters.
 
-void StartOpenOrders(TConnectionItem* aAccount, const std::string& aSymbol)
+void StartOpenOrders(TConnectionItem* aAccount)
 {
     auto Worker = NewWorker<TOpenOrdersThread>(aAccount, false);
-    Worker->SetSymbol(aSymbol);
     Worker->SetRequestKey(RequestKey(cOpenOrdersKind, Worker->AccountID()));
     StartFree(Worker);
 }

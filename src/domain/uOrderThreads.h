@@ -39,7 +39,7 @@ private:
     std::vector<TBalanceEntry> fBalances;
 };
 
-// An account's orders, of one symbol when one was selected at the start.
+// An account's orders, of one symbol when one is given.
 class TUserOrdersThread : public TBaseAuthThread {
 public:
     // Before Start; empty: every symbol.
@@ -73,51 +73,70 @@ protected:
     void DoNotify() override;
 };
 
-// The further accounts' refusals of one mirrored placement or cancel, shown
-// in one box once the last mirrored request of the round has answered.
-// User-interface thread only.
+// The further accounts' refusals of one mirrored placement or cancel, and
+// those whose request got no readable answer, shown in one box once the last
+// mirrored request of the round has ended. User-interface thread only.
 class TMirrorRound {
 public:
-    // aTitle: the box's first line, untranslated.
-    explicit TMirrorRound(std::string aTitle) : fTitle(std::move(aTitle)) {}
+    // The box's headings, untranslated: above the refusals, above the
+    // accounts without an answer.
+    TMirrorRound(std::string aTitle, std::string aUnansweredTitle)
+        : fTitle(std::move(aTitle)), fUnansweredTitle(std::move(aUnansweredTitle))
+    {
+    }
 
     // A request of the round starts; each one ends with Done.
     void Join() { ++fPending; }
-    // aRefusal empty: the account's request went through.
-    void Done(const std::string& aAccount, const std::string& aRefusal);
+    // aRefusal empty and not aUnanswered: the account's request went through.
+    void Done(const std::string& aAccount, const std::string& aRefusal, bool aUnanswered = false);
 
 private:
     std::string fTitle;
+    std::string fUnansweredTitle;
     int fPending = 0;
     std::vector<std::string> fRefusals;
+    std::vector<std::string> fUnanswered;
 };
 
-// A placement or a cancel. When the exchange refuses it (an error status, or
-// an error object as the reply) the main account's trader sees the
-// exchange's words in a box; a further account's refusal is logged and told
-// in its round's box.
+// A placement or a cancel. When the exchange refuses it (a 4xx status, or an
+// error object as the reply) the main account's trader sees the exchange's
+// words in a box; a further account's refusal is logged and told in its
+// round's box. When no readable answer comes (no connection, a time-out, a
+// connection closed without a reply, a 5xx status, an unreadable reply) the
+// outcome is unknown: it is never called refused nor sent again; the
+// account's open orders and balances are asked for at once and the trader is
+// told so.
 class TOrderChangeThread : public TBaseOrderThread {
 public:
     // Before Start: the round a mirrored request belongs to.
     void SetRound(std::shared_ptr<TMirrorRound> aRound) { fRound = std::move(aRound); }
 
 protected:
-    // Worker: the common shape, then the refusal told on the user-interface
+    // Worker: the common shape, then the outcome told on the user-interface
     // thread, whatever way the request ended.
     void DoExecute() override;
+    // Worker: a failed exchange kept as a refusal or as unanswered.
     void DoSendRequest() override;
     // Worker: false, with the refusal kept, when the reply is the exchange's
-    // refusal.
-    bool Accepted();
-    // The box text of a refusal, untranslated, "%s" for the exchange's words.
+    // refusal; a reply that cannot be read is unanswered, and raises.
+    bool DoReadReply() final;
+    // Worker: reads the accepted reply; raises EReplyError when it cannot.
+    virtual void ReadAccepted() = 0;
+    // The box texts, untranslated: a refusal ("%s" for the exchange's
+    // words), and no answer.
     virtual const char* RefusedText() const = 0;
+    virtual const char* UnansweredText() const = 0;
 
     std::shared_ptr<TMirrorRound> fRound;
 
 private:
-    void TellRefusal();
+    void TellOutcome();
+    // True when the outcome is unknown and has been told.
+    bool TellUnanswered(TConnectionItem* aTarget);
 
     std::string fRefusal;
+    // Why no readable answer came; empty when one did.
+    std::string fNoAnswer;
 };
 
 // Places fOrder; with Multi, mirrors it to every further account.
@@ -127,10 +146,15 @@ protected:
     std::unique_ptr<TDBaseMethod> NewMethod() const override;
     bool OnlyWhileWorking() const override { return true; }
     void DoMakeRequest() override;
-    bool DoReadReply() override;
+    void ReadAccepted() override;
     void DoOutput() override;
     void DoNotify() override;
     const char* RefusedText() const override { return "Ордер отклонен: %s"; }
+    const char* UnansweredText() const override
+    {
+        return "Нет ответа от биржи: ордер мог быть создан. Открытые ордера и балансы "
+               "загружаются заново.";
+    }
 
 private:
     TPlacedOrder fPlaced;
@@ -149,10 +173,15 @@ protected:
     std::unique_ptr<TDBaseMethod> NewMethod() const override;
     bool OnlyWhileWorking() const override { return true; }
     void DoMakeRequest() override;
-    bool DoReadReply() override;
+    void ReadAccepted() override;
     void DoOutput() override;
     void DoNotify() override;
     const char* RefusedText() const override { return "Отмена ордера отклонена: %s"; }
+    const char* UnansweredText() const override
+    {
+        return "Нет ответа от биржи: ордер мог быть отменен. Открытые ордера и балансы "
+               "загружаются заново.";
+    }
 
 private:
     TUserOrder fUserOrder;
@@ -171,7 +200,9 @@ inline constexpr std::string_view cAccountKind = "Account";
 
 // Starters, user-interface thread: each starts a worker that frees itself.
 // aAccount nullptr: the main account. What the worker needs is copied now.
-void StartOpenOrders(TConnectionItem* aAccount, const std::string& aSymbol);
+// Open orders are asked for every symbol at once; the history only for one
+// (the exchange requires it).
+void StartOpenOrders(TConnectionItem* aAccount);
 void StartAllOrders(TConnectionItem* aAccount, const std::string& aSymbol);
 // An order with an OrderFault is not sent: the fault is logged (and told in
 // aRound's box for a mirrored copy).

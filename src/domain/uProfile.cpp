@@ -6,6 +6,7 @@
 #include "domain/uOrderThreads.h"
 #include "domain/uSysTime.h"
 #include "domain/uTranslator.h"
+#include "domain/uUIWriter.h"
 #include "domain/uUser.h"
 #include "domain/uWorkflow.h"
 #include "platform/FileRead.h"
@@ -213,7 +214,9 @@ bool TProfile::LoadFromFile()
     const std::string Name = FileName();
     if (!std::filesystem::exists(Name)) {
         LoadDefault();
-        return SaveToFile();
+        const bool Saved = SaveToFile();
+        NotifyConnections();
+        return Saved;
     }
     TJson Root;
     try {
@@ -227,7 +230,13 @@ bool TProfile::LoadFromFile()
         throw EProfileError("error reading config.json");
     if (const TJson* Config = Member(Root, "config"))
         ReadConfig(*Config);
+    NotifyConnections();
     return true;
+}
+
+void TProfile::NotifyConnections() const
+{
+    QueueNotify(BASE_MAIN_MULTI, 0);
 }
 
 void TProfile::ReadConfig(const TJson& Config)

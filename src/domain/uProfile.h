@@ -143,13 +143,17 @@ public:
     // Loads the accounts file; True.
     bool Init();
     // Reads the file; a missing file gives the empty profile, which is then
-    // written. Raises EProfileError when the file holds no JSON.
+    // written. Raises EProfileError when the file holds no JSON. The further
+    // accounts are then announced.
     bool LoadFromFile();
     // Keeps the profile as it is (empty after creation); True.
     bool LoadDefault();
     // Writes the main account and the further accounts, replacing the file
     // atomically, readable by the owner only. Raises when it cannot write.
     bool SaveToFile();
+    // Announces the further accounts on the update queue (code 170): after
+    // a load, and after one was added or deleted or its ratio changed.
+    void NotifyConnections() const;
 
     // An edit of the main keys: MainProfile is a copy of the main account's
     // keys until the edit is committed (both keys copied back) or rolled back.

@@ -176,9 +176,8 @@ bool TTradeEngineClient::ExecuteCommand(const std::string& aMethod, bool aAuth,
         aResponse = std::move(Reply.Body);
         Result = true;
     } else {
-        fLastFailure = {true, Reply.Status,
-                        Reply.StatusLine.empty() ? Reply.Message : Reply.StatusLine,
-                        Reply.Body.substr(0, cLoggedReplyBytes)};
+        // A reply cut short after its status line is the transport's failure.
+        fLastFailure = {true, Reply.Status, Reply.Message, Reply.Body.substr(0, cLoggedReplyBytes)};
     }
     // A reply may be many megabytes: build the texts only for an open log,
     // and from no more of the reply than the log line can show.

@@ -113,20 +113,20 @@ void TUser::TickerBookTicker(const std::string& aSymbol)
         Start({.Kind = TRequestKind::TickerBookTicker, .Symbol = aSymbol});
 }
 
-void TUser::StartAccount(TRequestKind aKind, TConnectionItem* aProfile)
-{
-    if (Working())
-        Start({.Kind = aKind, .Symbol = Input().Symbol(), .Account = AccountOrMain(aProfile)});
-}
-
+// The open orders of every symbol, whichever is selected.
 void TUser::OpenOrdersEx(TConnectionItem* aProfile)
 {
-    StartAccount(TRequestKind::OpenOrders, aProfile);
+    if (Working())
+        Start({.Kind = TRequestKind::OpenOrders, .Account = AccountOrMain(aProfile)});
 }
 
+// The history of the selected symbol: the exchange asks for one.
 void TUser::AllOrdersEx(TConnectionItem* aProfile)
 {
-    StartAccount(TRequestKind::AllOrders, aProfile);
+    if (Working())
+        Start({.Kind = TRequestKind::AllOrders,
+               .Symbol = Input().Symbol(),
+               .Account = AccountOrMain(aProfile)});
 }
 
 void TUser::OrderPost(const TOrder& aOrder, TConnectionItem* aProfile, bool aMulti)
@@ -156,7 +156,7 @@ void TUser::Start(TRequest aRequest)
     TConnectionItem* Account = aRequest.Account;
     switch (aRequest.Kind) {
     case TRequestKind::OpenOrders:
-        StartOpenOrders(Account, aRequest.Symbol);
+        StartOpenOrders(Account);
         break;
     case TRequestKind::AllOrders:
         StartAllOrders(Account, aRequest.Symbol);

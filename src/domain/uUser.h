@@ -123,7 +123,8 @@ public:
     virtual void Ticker24hrEx();
     virtual void Ticker24hrVolume();
     virtual void TickerBookTicker(const std::string& aSymbol);
-    // aProfile nullptr: the main account.
+    // aProfile nullptr: the main account. Open orders of every symbol; the
+    // history of the selected one.
     virtual void OpenOrdersEx(TConnectionItem* aProfile);
     virtual void AllOrdersEx(TConnectionItem* aProfile);
     virtual void OrderPost(const TOrder& aOrder, TConnectionItem* aProfile, bool aMulti);
@@ -139,7 +140,6 @@ private:
     static bool Working();
     // aProfile, or the main account when none is given.
     static TConnectionItem* AccountOrMain(TConnectionItem* aProfile);
-    void StartAccount(TRequestKind aKind, TConnectionItem* aProfile);
 
     std::shared_ptr<TThreadList> fThreadList = std::make_shared<TThreadList>();
     std::unique_ptr<TUserInputData> fInputData;

@@ -149,24 +149,26 @@ TEST(AccountReplies, AReplyWithoutItsRootOrArrayIsRefusedWhole)
 TEST(AccountReplies, TheExchangesRefusalIsItsMessageOrTheFailureText)
 {
     const std::string Long(400, 'x');
+    const char* const Status = "HTTP/1.1 400 Bad Request";
     struct {
         std::string Text;
-        const char* Refusal; // of the reply
-        std::string Failure; // of the failed exchange
+        std::string Refusal; // of the reply
+        std::string Failure; // of an error status with that body
     } const Cases[] = {
         {R"({"code":-1100,"msg":"Illegal characters found in parameter 'quantity'"})",
          "Illegal characters found in parameter 'quantity'",
          "Illegal characters found in parameter 'quantity'"},
         {R"({"code":-2010})", "code -2010", "code -2010"},
         {R"({"msg":"Unknown order sent."})", "Unknown order sent.", "Unknown order sent."},
-        {R"({"symbol":"BTCUSDT","orderId":5})", "", R"({"symbol":"BTCUSDT","orderId":5})"},
-        {R"([{"code":-1}])", "", R"([{"code":-1}])"},
-        {"HTTP/1.1 502 Bad Gateway", "", "HTTP/1.1 502 Bad Gateway"},
-        {Long, "", Long.substr(0, cRefusalLength)},
+        {R"({"symbol":"BTCUSDT","orderId":5})", "", Status},
+        {R"([{"code":-1}])", "", Status},
+        {"<html>Bad Request</html>", "", Status},
+        {"", "", Status},
+        {R"({"msg":")" + Long + R"("})", Long, Long.substr(0, cRefusalLength)},
     };
     for (const auto& Case : Cases) {
         SCOPED_TRACE(Case.Text);
         EXPECT_EQ(ReplyRefusal(Case.Text), Case.Refusal);
-        EXPECT_EQ(FailureRefusal(Case.Text), Case.Failure);
+        EXPECT_EQ(FailureRefusal(Case.Text, Status), Case.Failure);
     }
 }

@@ -155,26 +155,37 @@ TEST_F(OrderThreads, AMainOrderIsMirroredByRatioUnderEachAccountsKeyWithoutFurth
         EXPECT_GT(Exchange.OpenOrders(Key).back().value("orderId", int64_t(0)), 3'000'000'000);
 }
 
-// The exchange's words reach the trader, however the refusal comes.
+// The exchange's words reach the trader, however the refusal comes; an
+// error status without them is told by its status line.
 TEST_F(OrderThreads, ARefusedOrderIsShownNeitherConfirmedRefreshedNorMirrored)
 {
     AddFurther("half", 0.5);
-    const TExchangeReply Refusals[] = {
-        TExchangeReply::Error(400, -2010, "Account has insufficient balance."),
-        TExchangeReply::Json(json{{"code", -2010}, {"msg", "Account has insufficient balance."}}),
+    TExchangeReply Html;
+    Html.Status = 400;
+    Html.Body = "<html>Bad Request</html>";
+    const struct {
+        TExchangeReply Refusal;
+        const char* Words;
+    } Cases[] = {
+        {TExchangeReply::Error(400, -2010, "Account has insufficient balance."),
+         "Account has insufficient balance."},
+        {TExchangeReply::Json(json{{"code", -2010}, {"msg", "Account has insufficient balance."}}),
+         "Account has insufficient balance."},
+        {Html, "HTTP/1.1 400 Bad Request"},
     };
-    for (const TExchangeReply& Refusal : Refusals) {
-        SCOPED_TRACE(Refusal.Status);
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Words);
         Exchange.ClearJournal();
-        Exchange.Script(TExchangeEndpoint::OrderPost, Refusal);
+        Exchange.Script(TExchangeEndpoint::OrderPost, Case.Refusal);
         Model.OrderPost(MakeOrder("LIMIT", 1.5, 36000), nullptr, true);
         Settle();
         EXPECT_EQ(Exchange.Journal().size(), 1u);
-        EXPECT_EQ(Boxes().back(), "Ордер отклонен: Account has insufficient balance.");
-        EXPECT_THAT(Alerts(), ::testing::Contains(
-                                  "TUser.OrderPost refused: Account has insufficient balance."));
+        EXPECT_EQ(Boxes().back(), std::string("Ордер отклонен: ") + Case.Words);
     }
-    EXPECT_EQ(Boxes().size(), 2u) << "no confirmation";
+    EXPECT_EQ(Boxes().size(), 3u) << "no confirmation";
+    EXPECT_THAT(Alerts(), ::testing::IsSupersetOf(
+                              {"TUser.OrderPost refused: Account has insufficient balance.",
+                               "TUser.OrderPost refused: HTTP/1.1 400 Bad Request"}));
     Exchange.ClearJournal();
     Exchange.Script(TExchangeEndpoint::OrderDelete,
                     TExchangeReply::Error(400, -2011, "Unknown order sent."));
@@ -183,29 +194,100 @@ TEST_F(OrderThreads, ARefusedOrderIsShownNeitherConfirmedRefreshedNorMirrored)
     EXPECT_EQ(Boxes().back(), "Отмена ордера отклонена: Unknown order sent.");
 }
 
+// Without a readable answer the order may well have gone through: it is not
+// called refused, not sent again nor mirrored, and the account's open orders
+// and balances are asked for once; they show what the exchange did.
+TEST_F(OrderThreads, AnOrderWithoutAReadableAnswerIsUnknownAndReloadsOpenOrdersAndBalances)
+{
+    AddFurther("half", 0.5);
+    const std::string Placed = "Нет ответа от биржи: ордер мог быть создан. Открытые ордера и "
+                               "балансы загружаются заново.";
+    auto Body = [](const char* aText) {
+        TExchangeReply Reply;
+        Reply.Body = aText;
+        return Reply;
+    };
+    const struct {
+        const char* Name;
+        TExchangeReply Reply;
+        int Added; // open orders afterwards
+    } Cases[] = {
+        {"processed, then closed unanswered", TExchangeReply::ProcessedUnanswered(), 1},
+        {"closed mid-reply", TExchangeReply::Dropped(), 0},
+        {"a 5xx status", TExchangeReply::Error(503, -1000, "Internal error; unable to process"), 0},
+        {"an unreadable reply", Body("<html>OK</html>"), 0},
+        {"an empty reply", Body(""), 0},
+    };
+    TConnectionItem& Main = Accounts.MainProfile();
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(Case.Name);
+        Exchange.ClearJournal();
+        const std::size_t Before = Exchange.OpenOrders(cMainKey).size();
+        Exchange.Script(TExchangeEndpoint::OrderPost, Case.Reply);
+        Model.OrderPost(MakeOrder("LIMIT", 1.5, 36000), nullptr, true);
+        Settle();
+        std::vector<std::string> Sent;
+        for (const TJournalEntry& E : Exchange.Journal())
+            Sent.push_back(E.Header("X-MBX-APIKEY") + " " + E.Method + " " + E.Path);
+        EXPECT_THAT(
+            Sent, ::testing::UnorderedElementsAre(std::string(cMainKey) + " POST /api/v3/order",
+                                                  std::string(cMainKey) + " GET /api/v3/openOrders",
+                                                  std::string(cMainKey) + " GET /api/v3/account"));
+        EXPECT_EQ(Boxes().back(), Placed);
+        EXPECT_EQ(Main.UserOrderList().Count(), int(Before) + Case.Added);
+        EXPECT_EQ(Exchange.OpenOrders(cMainKey).size(), Before + Case.Added);
+    }
+    EXPECT_EQ(Boxes().size(), std::size(Cases));
+    for (const std::string& Alert : Alerts())
+        EXPECT_EQ(Alert.find("refused"), std::string::npos) << Alert;
+
+    ASSERT_GT(Main.UserOrderList().Count(), 0);
+    TUserOrder Open = Main.UserOrderList().Items(Main.UserOrderList().Count() - 1);
+    Exchange.Script(TExchangeEndpoint::OrderDelete, TExchangeReply::ProcessedUnanswered());
+    Model.OrderDelete(Open, nullptr, false);
+    Settle();
+    EXPECT_EQ(Boxes().back(), "Нет ответа от биржи: ордер мог быть отменен. Открытые ордера и "
+                              "балансы загружаются заново.");
+    EXPECT_EQ(Main.UserOrderList().Count(), int(Exchange.OpenOrders(cMainKey).size()));
+    for (const TUserOrder& Left : Main.UserOrderList())
+        EXPECT_NE(Left.OrderID(), Open.OrderID());
+}
+
 // Each further account's refusal is logged; the round's refusals come in one
-// box, a copy that cannot go out among them.
+// box, a copy that cannot go out among them, and apart from them the accounts
+// whose copy got no answer, whose open orders and balances are asked for.
 TEST_F(OrderThreads, MirroredRefusalsAreListedInOneBoxAfterTheRound)
 {
     AddFurther("half", 0.5).SetName("Half");
     AddFurther("broke", 2).SetName("Broke");
     AddFurther("none", 0).SetName("None");
+    AddFurther("lost", 1).SetName("Lost");
     Exchange.SetHandler(TExchangeEndpoint::OrderPost, [](const TExchangeCall& Call) {
         if (Call.ApiKey == "broke")
             return TExchangeReply::Error(400, -2010, "Account has insufficient balance.");
-        return TExchangeReply::Json(json{{"symbol", "BTCUSDT"},
-                                         {"side", "BUY"},
-                                         {"type", "LIMIT"},
-                                         {"price", "36000"},
-                                         {"origQty", Call.Param("quantity")}});
+        TExchangeReply Placed = TExchangeReply::Json(json{{"symbol", "BTCUSDT"},
+                                                          {"side", "BUY"},
+                                                          {"type", "LIMIT"},
+                                                          {"price", "36000"},
+                                                          {"origQty", Call.Param("quantity")}});
+        Placed.Unanswered = Call.ApiKey == "lost";
+        return Placed;
     });
     Model.OrderPost(MakeOrder("LIMIT", 1.5, 36000), nullptr, true);
     Settle();
-    EXPECT_EQ(Requests("POST").size(), 3u) << "the copy of quantity 0 is not sent";
+    EXPECT_EQ(Requests("POST").size(), 4u) << "the copy of quantity 0 is not sent";
     EXPECT_THAT(Boxes(), ElementsAre("Создан ордер BTCUSDT BUY LIMIT 36000 1.5",
                                      "Ордера на дополнительных счетах отклонены:\n"
                                      "None: Объем должен быть больше 0\n"
-                                     "Broke: Account has insufficient balance."));
+                                     "Broke: Account has insufficient balance.\n"
+                                     "Нет ответа от биржи, ордера могли быть созданы (открытые "
+                                     "ордера и балансы загружаются заново):\n"
+                                     "Lost"));
+    std::vector<std::string> Reloaded;
+    for (const TJournalEntry& E : Requests("GET"))
+        if (E.Header("X-MBX-APIKEY") == "lost")
+            Reloaded.push_back(E.Path);
+    EXPECT_THAT(Reloaded, ::testing::UnorderedElementsAre("/api/v3/openOrders", "/api/v3/account"));
 }
 
 TEST(OrderFault, QuantityPriceAndStopMustBeFiniteAndAboveZeroWhereTheKindHasThem)
@@ -300,13 +382,15 @@ TEST_F(OrderThreads, ARejectedKeyOrAStoppedWorkflowLeavesTheAccountAsItWas)
     EXPECT_THAT(Alerts(), ::testing::Contains("TUser.Account ParseResponse error: empty string"));
 }
 
-TEST_F(OrderThreads, OrderListsAskForTheSelectedSymbolAndAnnounceEvenAFailure)
+// Open orders are asked for every symbol whichever is selected, so none
+// vanishes from the view; the history for the selected symbol.
+TEST_F(OrderThreads, OpenOrdersOfEverySymbolHistoryOfTheSelectedOneAndEvenAFailureAnnounced)
 {
     struct {
         const char* Symbol;
         bool Fail;
         int Open, History;
-    } const Cases[] = {{"", false, 1, 2}, {"ETHBTC", false, 0, 0}, {"BTCUSDT", true, 5, 5}};
+    } const Cases[] = {{"", false, 1, 2}, {"ETHBTC", false, 1, 0}, {"BTCUSDT", true, 5, 5}};
     TConnectionItem& Main = Accounts.MainProfile();
     for (const auto& Case : Cases) {
         SCOPED_TRACE(Case.Symbol);
@@ -330,12 +414,12 @@ TEST_F(OrderThreads, OrderListsAskForTheSelectedSymbolAndAnnounceEvenAFailure)
                                           BASE_MAIN_USERORDERSHISTORY));
         EXPECT_EQ(Main.UserOrderList().Count(), Case.Open);
         EXPECT_EQ(Main.UserOrderHistory().Count(), Case.History);
-        const std::string Tail = *Case.Symbol
-                                     ? std::string("&recvWindow=60000&symbol=") + Case.Symbol
-                                     : std::string("&recvWindow=60000");
+        const std::string Stamp = "timestamp=" + std::to_string(cNow) + "&recvWindow=60000";
         for (const TJournalEntry& E : Exchange.Journal())
             EXPECT_EQ(E.Query.substr(0, E.Query.find("&signature=")),
-                      "timestamp=" + std::to_string(cNow) + Tail);
+                      E.Path == "/api/v3/openOrders" || !*Case.Symbol
+                          ? Stamp
+                          : Stamp + "&symbol=" + Case.Symbol);
     }
 }
 
@@ -389,7 +473,7 @@ TEST_F(OrderThreads, OddSymbolsAreSentEncodedAndAddNoParameter)
         Post.SetSymbol(Case.Symbol);
         Model.OrderPost(Post, nullptr, false);
         Model.Input().SetSymbol(Case.Symbol);
-        Model.OpenOrdersEx(nullptr);
+        Model.AllOrdersEx(nullptr);
         Settle();
         std::map<std::string, std::string> Sent;
         for (const TJournalEntry& E : Exchange.Journal())
@@ -397,7 +481,7 @@ TEST_F(OrderThreads, OddSymbolsAreSentEncodedAndAddNoParameter)
         EXPECT_TRUE(Sent["DELETE /api/v3/order"].starts_with("symbol=" + Case.Encoded +
                                                              "&orderId=5&timestamp="));
         EXPECT_TRUE(Sent["POST /api/v3/order"].starts_with("symbol=" + Case.Encoded + "&side=BUY"));
-        EXPECT_NE(Sent["GET /api/v3/openOrders"].find("&symbol=" + Case.Encoded + "&signature="),
+        EXPECT_NE(Sent["GET /api/v3/allOrders"].find("&symbol=" + Case.Encoded + "&signature="),
                   std::string::npos);
         for (const auto& [Request, Text] : Sent)
             EXPECT_EQ(Text.find("orderId=1"), std::string::npos) << Request;

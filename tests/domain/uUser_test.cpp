@@ -118,7 +118,8 @@ TEST_F(UserTest, StartersCopyWhatTheWorkerNeedsWhenTheyRun)
     EXPECT_EQ(TRequestKind::Depth, S[1].Kind);
     EXPECT_EQ("ETHBTC", S[1].Symbol) << "the selection when the book was asked for";
     EXPECT_EQ("", S[2].Symbol);
-    EXPECT_EQ("ETHBTC", S[6].Symbol);
+    EXPECT_EQ("", S[6].Symbol) << "open orders of every symbol";
+    EXPECT_EQ("ETHBTC", S[7].Symbol) << "the history of the selected one";
 
     EXPECT_EQ(&fProfile.MainProfile(), S[6].Account) << "none given: the main account";
     EXPECT_EQ(&fFurther, S[7].Account);

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
 #include <httplib.h>
 #include <memory>
 #include <netinet/in.h>
@@ -125,6 +128,33 @@ TExchangeReply CheckDecimals(const TExchangeCall& aCall)
     return {};
 }
 
+bool PortsAre(int aSocket, int aLocalPort, int aPeerPort)
+{
+    sockaddr_in Local{}, Peer{};
+    socklen_t LocalSize = sizeof(Local), PeerSize = sizeof(Peer);
+    return ::getsockname(aSocket, reinterpret_cast<sockaddr*>(&Local), &LocalSize) == 0 &&
+           ::getpeername(aSocket, reinterpret_cast<sockaddr*>(&Peer), &PeerSize) == 0 &&
+           Local.sin_family == AF_INET && ntohs(Local.sin_port) == aLocalPort &&
+           ntohs(Peer.sin_port) == aPeerPort;
+}
+
+// Closes the server's end of one connection without a byte of reply. The
+// server's library keeps its descriptor number, which now refers to
+// /dev/null: its own late writes go nowhere and its own close releases it.
+void CloseUnanswered(int aLocalPort, int aPeerPort)
+{
+    const int Null = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+    for (const auto& Entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        const int Socket = std::atoi(Entry.path().filename().c_str());
+        if (Null >= 0 && Socket != Null && PortsAre(Socket, aLocalPort, aPeerPort)) {
+            ::dup2(Null, Socket);
+            break;
+        }
+    }
+    if (Null >= 0)
+        ::close(Null);
+}
+
 } // namespace
 
 // A throw-away key and self-signed certificate for 127.0.0.1.
@@ -206,6 +236,13 @@ TExchangeReply TExchangeReply::Dropped()
 {
     TExchangeReply Reply;
     Reply.Drop = true;
+    return Reply;
+}
+
+TExchangeReply TExchangeReply::ProcessedUnanswered()
+{
+    TExchangeReply Reply;
+    Reply.Unanswered = true;
     return Reply;
 }
 
@@ -380,7 +417,11 @@ void TTestExchange::Dispatch(const httplib::Request& aRequest, httplib::Response
         std::lock_guard Guard(fLock);
         fJournal.push_back(Entry);
     }
-    Send(Answer(Entry), aResponse);
+    const TExchangeReply Reply = Answer(Entry);
+    if (Reply.Unanswered)
+        CloseUnanswered(aRequest.local_port, aRequest.remote_port);
+    else
+        Send(Reply, aResponse);
 }
 
 TExchangeReply TTestExchange::Answer(const TJournalEntry& aEntry)
@@ -388,25 +429,35 @@ TExchangeReply TTestExchange::Answer(const TJournalEntry& aEntry)
     const TEndpointRow* Endpoint = Find(aEntry.Method, aEntry.Path);
     if (Endpoint == nullptr)
         return TExchangeReply::Error(404, -1, "Unknown endpoint.");
-    TExchangeReply Reply;
-    if (TakeScript(Endpoint->Endpoint, Reply))
-        return Reply;
+    TExchangeReply Scripted;
+    if (!TakeScript(Endpoint->Endpoint, Scripted))
+        return Process(Endpoint->Endpoint, aEntry);
+    if (!Scripted.Unanswered)
+        return Scripted;
+    TExchangeReply Reply = Process(Endpoint->Endpoint, aEntry);
+    Reply.Unanswered = true;
+    return Reply;
+}
+
+// The checks, then the endpoint's handler.
+TExchangeReply TTestExchange::Process(TExchangeEndpoint aEndpoint, const TJournalEntry& aEntry)
+{
     TExchangeCall Call;
     Call.Request = aEntry;
     SplitPairs(aEntry.Query, Call.Params);
     if (aEntry.Method == "POST")
         SplitPairs(aEntry.Body, Call.Params);
-    Reply = Check(Endpoint->Endpoint, Call);
+    TExchangeReply Reply = Check(aEndpoint, Call);
     if (Reply.Status != 200)
         return Reply;
     TExchangeHandler Handler;
     {
         std::lock_guard Guard(fLock);
-        auto It = fHandlers.find(Endpoint->Endpoint);
+        auto It = fHandlers.find(aEndpoint);
         if (It != fHandlers.end())
             Handler = It->second;
     }
-    return Handler ? Handler(Call) : Standard(Endpoint->Endpoint, Call);
+    return Handler ? Handler(Call) : Standard(aEndpoint, Call);
 }
 
 bool TTestExchange::TakeScript(TExchangeEndpoint aEndpoint, TExchangeReply& aReply)

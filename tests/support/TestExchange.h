@@ -59,18 +59,23 @@ struct TExchangeCall {
 
 // What the exchange answers. Faults: any status with a body, an empty or
 // non-JSON body, a delay before the answer, a connection dropped mid-reply,
-// a body trickled out 20 bytes at a time with a pause before each piece.
+// a body trickled out 20 bytes at a time with a pause before each piece, a
+// request processed as usual whose connection is then closed unanswered.
 struct TExchangeReply {
     int Status = 200;
     std::string Body;
     int DelayMs = 0;
     bool Drop = false;
     int TrickleMs = 0;
+    bool Unanswered = false;
 
     static TExchangeReply Json(const nlohmann::json& aBody, int aStatus = 200);
     static TExchangeReply Error(int aStatus, int aCode, const std::string& aMessage);
     static TExchangeReply Mandatory(const std::string& aName);
     static TExchangeReply Dropped();
+    // As a script: the request is checked and carried out (an order placed,
+    // a cancel done), then its connection closes without a byte of reply.
+    static TExchangeReply ProcessedUnanswered();
 };
 
 using TExchangeHandler = std::function<TExchangeReply(const TExchangeCall&)>;
@@ -131,6 +136,7 @@ private:
 
     void Dispatch(const httplib::Request& aRequest, httplib::Response& aResponse);
     TExchangeReply Answer(const TJournalEntry& aEntry);
+    TExchangeReply Process(TExchangeEndpoint aEndpoint, const TJournalEntry& aEntry);
     bool TakeScript(TExchangeEndpoint aEndpoint, TExchangeReply& aReply);
     TExchangeReply Check(TExchangeEndpoint aEndpoint, TExchangeCall& aCall) const;
     TExchangeReply Standard(TExchangeEndpoint aEndpoint, const TExchangeCall& aCall);

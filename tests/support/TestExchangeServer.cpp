@@ -6,12 +6,15 @@
 //
 //   tavrix_test_exchange [--symbols N] [--delay MS] [--tls [--cert FILE]]
 //                        [--account KEY:SECRET ...] [--fail ENDPOINT:N ...]
-//                        [--odd-symbols] [--bad-candles] [--stats]
+//                        [--no-reply ENDPOINT:N ...] [--odd-symbols] [--bad-candles]
+//                        [--stats]
 //
 // --cert writes the TLS mode's certificate to FILE, for tavrix_tls_terminal.
 // Faults for trying recovery by hand: --fail answers the first N requests
 // to an endpoint (its resource's last part: ping, account, klines, ...)
-// with 500; --odd-symbols adds symbol names no exchange has to the tickers
+// with 500; --no-reply carries out the first N requests to an endpoint
+// ("order" places, "cancel" cancels) and closes their connections without a
+// reply; --odd-symbols adds symbol names no exchange has to the tickers
 // and prices; --bad-candles puts rows with impossible times and prices into
 // every candle reply; --stats prints the requests of every 10 s to stderr.
 
@@ -108,9 +111,14 @@ json CandleRows(const TSymbolPrices& aPrices, const TExchangeCall& aCall, int64_
 
 } // namespace
 
-// The endpoint whose resource ends in aName ("ping", "account", "klines").
+// The endpoint whose resource ends in aName ("ping", "account", "klines");
+// "order" is the placement, "cancel" the cancel.
 bool FindEndpoint(const std::string& aName, TExchangeEndpoint& aEndpoint)
 {
+    if (aName == "cancel") {
+        aEndpoint = TExchangeEndpoint::OrderDelete;
+        return true;
+    }
     for (int I = 0; I <= static_cast<int>(TExchangeEndpoint::BookTicker); ++I) {
         const auto Endpoint = static_cast<TExchangeEndpoint>(I);
         if (TTestExchange::Resource(Endpoint).ends_with("/" + aName)) {
@@ -168,6 +176,18 @@ int main(int aCount, char** aArgs)
     bool Stats = false;
     std::vector<std::pair<std::string, std::string>> Accounts;
     std::vector<std::pair<TExchangeEndpoint, int>> Faults;
+    std::vector<std::pair<TExchangeEndpoint, int>> Unanswered;
+    // "--fail ENDPOINT:N" and "--no-reply ENDPOINT:N" into aInto.
+    auto EndpointCount = [&](int& aAt, const char* aFlag, auto& aInto) {
+        TExchangeEndpoint Endpoint{};
+        const char* Value = aAt + 1 < aCount ? aArgs[aAt + 1] : nullptr;
+        if (std::strcmp(aArgs[aAt], aFlag) != 0 || !Value || !std::strchr(Value, ':') ||
+            !FindEndpoint(std::string(Value, std::strcspn(Value, ":")), Endpoint))
+            return false;
+        aInto.emplace_back(Endpoint, std::atoi(std::strchr(Value, ':') + 1));
+        ++aAt;
+        return true;
+    };
     for (int I = 1; I < aCount; ++I) {
         std::string Arg = aArgs[I];
         bool HasValue = I + 1 < aCount;
@@ -185,19 +205,16 @@ int main(int aCount, char** aArgs)
             BadCandles = true;
         else if (Arg == "--stats")
             Stats = true;
-        else if (TExchangeEndpoint Endpoint{};
-                 Arg == "--fail" && HasValue && std::strchr(aArgs[I + 1], ':') &&
-                 FindEndpoint(std::string(aArgs[I + 1]).substr(0, std::strcspn(aArgs[I + 1], ":")),
-                              Endpoint))
-            Faults.emplace_back(Endpoint, std::atoi(std::strchr(aArgs[++I], ':') + 1));
+        else if (EndpointCount(I, "--fail", Faults) || EndpointCount(I, "--no-reply", Unanswered))
+            continue;
         else if (Arg == "--account" && HasValue && std::strchr(aArgs[I + 1], ':')) {
             std::string Pair = aArgs[++I];
             Accounts.emplace_back(Pair.substr(0, Pair.find(':')), Pair.substr(Pair.find(':') + 1));
         } else {
             std::fprintf(stderr,
                          "usage: %s [--symbols N] [--delay MS] [--tls [--cert FILE]]"
-                         " [--account KEY:SECRET] [--fail ENDPOINT:N] [--odd-symbols]"
-                         " [--bad-candles] [--stats]\n",
+                         " [--account KEY:SECRET] [--fail ENDPOINT:N] [--no-reply ENDPOINT:N]"
+                         " [--odd-symbols] [--bad-candles] [--stats]\n",
                          aArgs[0]);
             return 2;
         }
@@ -274,6 +291,9 @@ int main(int aCount, char** aArgs)
     for (const auto& [Endpoint, Count] : Faults)
         for (int I = 0; I < Count; ++I)
             Exchange.Script(Endpoint, TExchangeReply::Error(500, -1000, "scripted fault"));
+    for (const auto& [Endpoint, Count] : Unanswered)
+        for (int I = 0; I < Count; ++I)
+            Exchange.Script(Endpoint, TExchangeReply::ProcessedUnanswered());
 
     std::signal(SIGINT, OnSignal);
     std::signal(SIGTERM, OnSignal);

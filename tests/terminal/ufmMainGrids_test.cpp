@@ -8,6 +8,7 @@
 #include "platform/qt/VirtualStringTree.h"
 #include "support/DecimalSeparatorScope.h"
 #include "terminal/MainWindowFixture.h"
+#include "units/uDObject.h"
 
 #include <QAction>
 #include <QFontMetrics>
@@ -15,6 +16,7 @@
 #include <QImage>
 #include <QTest>
 #include <fstream>
+#include <vector>
 
 namespace {
 
@@ -379,24 +381,39 @@ TEST_F(MainGrids, MultiTradingNeedsALoggedOnUserAndAFurtherAccount)
     EXPECT_EQ(C.Actions.acMulti->isChecked(), User->Input().Multi());
 }
 
-TEST_F(MainGrids, DeletingAFurtherAccountRewritesTheAccountsFileAtOnce)
+// The profile is loaded, and announces its further accounts, before the
+// window hears the update queue: they are listed from the start all the
+// same. Deleting one rewrites the accounts file at once and is announced.
+TEST_F(MainGrids, SavedFurtherAccountsAreListedFromTheStartAndADeletedOneLeavesTheFile)
 {
-    const TMainControls& C = Open().Controls();
     Profile->Connections().Add().SetName("first");
     Profile->Connections().Add().SetName("second");
     Profile->SaveToFile();
-    Window->RefreshMultiAccount();
+    Profile->Connections().Clear();
+    struct : TDObject {
+        void Notification(int32_t EventID, TNotifyData) override { Heard.push_back(EventID); }
+        std::vector<int32_t> Heard;
+    } Queue;
+    UIWriter->Publisher().Subscribe(&Queue, 0);
+    Profile->Init();
+    ASSERT_TRUE(Pump([&] { return !Queue.Heard.empty(); }));
+    UIWriter->Publisher().Unsubscribe(&Queue, 0);
+    EXPECT_EQ(Queue.Heard, std::vector<int32_t>{BASE_MAIN_MULTI});
+    TRecordingMain& W = Open();
+    const TMainControls& C = W.Controls();
+    W.SetOnlineMode(true);
+    ASSERT_EQ(C.vstMulti->RootNodeCount(), 2);
+
     C.vstMulti->SelectRow(0);
     C.Actions.acMultiDel->setEnabled(true);
     C.Actions.acMultiDel->trigger();
-
-    EXPECT_EQ(C.vstMulti->RootNodeCount(), 1);
-    EXPECT_EQ(Text(C.vstMulti, 0, 0), "second");
-    EXPECT_FALSE(C.Actions.acMultiDel->isEnabled()) << "its row went with it";
     std::ifstream Saved(Profile->FileName());
     const std::string File((std::istreambuf_iterator<char>(Saved)), {});
     EXPECT_EQ(File.find("first"), std::string::npos);
     EXPECT_NE(File.find("second"), std::string::npos);
+    ASSERT_TRUE(Pump([&] { return C.vstMulti->RootNodeCount() == 1; }));
+    EXPECT_EQ(Text(C.vstMulti, 0, 0), "second");
+    EXPECT_FALSE(C.Actions.acMultiDel->isEnabled()) << "its row went with it";
 }
 
 } // namespace

@@ -156,6 +156,9 @@ void TfmMain::SetOnlineMode(bool aIsOnline)
                 Subscribe(&User->Publisher(), 0);
             if (UIWriter)
                 Subscribe(&UIWriter->Publisher(), 0);
+            // The profile announced its further accounts before the window
+            // heard the update queue.
+            RefreshMultiAccount();
             RefreshActiveWindow();
             SetStatusColor(clStatusGreen);
             Status = "Подключено";

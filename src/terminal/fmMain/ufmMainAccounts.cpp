@@ -263,8 +263,8 @@ void TfmMain::acMultiAddExecute()
             Added.SetName(Typed.Name());
             Added.SetRate(Typed.Rate());
             Profile->SaveToFile();
+            Profile->NotifyConnections();
         }
-        RefreshMultiAccount();
     });
 }
 
@@ -276,7 +276,7 @@ void TfmMain::acMultiDelExecute()
             return;
         Profile->Connections().Delete(Row);
         Profile->SaveToFile();
-        RefreshMultiAccount();
+        Profile->NotifyConnections();
     });
 }
 
