@@ -122,6 +122,7 @@ void TTickerBookTickerThread::DoOutput()
         return;
     User->SetAsk(fBook.Ask);
     User->SetBid(fBook.Bid);
+    User->SetBookSymbol(fSymbol);
 }
 
 // Published directly, not through the update queue.

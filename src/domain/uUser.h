@@ -91,11 +91,14 @@ public:
     TSymbolShowList& SymbolShowList() { return *fSymbolShowList; }
     TDepthList& DepthList() { return *fDepthList; }
     TVolumeList& VolumeList() { return *fVolumeList; }
-    // Best bid and ask of the order dialog's symbol.
+    // Best bid and ask of the order dialog's symbol, and the symbol they
+    // were asked for (a reply may come after the dialog changed its symbol).
     double Bid() const { return fBid; }
     double Ask() const { return fAsk; }
+    const std::string& BookSymbol() const { return fBookSymbol; }
     void SetBid(double Value) { fBid = Value; }
     void SetAsk(double Value) { fAsk = Value; }
+    void SetBookSymbol(const std::string& Value) { fBookSymbol = Value; }
     // Makes aName the selected symbol; a new one drops the book of the old
     // one. True when the selection changed.
     bool SelectSymbol(const std::string& aName);
@@ -148,6 +151,7 @@ private:
     std::unique_ptr<TVolumeList> fVolumeList;
     double fBid = 0;
     double fAsk = 0;
+    std::string fBookSymbol;
     std::unique_ptr<TDPublisher> fPublisher;
 };
 

@@ -1,6 +1,7 @@
 #include "terminal/fmBasic/uDecimalKeyFilter.h"
 
 #include "support/DecimalSeparatorScope.h"
+#include "terminal/fmBasic/uDigitKeyFilter.h"
 
 #include <QClipboard>
 #include <QDialog>
@@ -10,9 +11,13 @@
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 // One filtered edit beside a default button, as in the logon dialog.
-TEST(DecimalKeyFilter, DigitsAndOneSeparatorPassCopyCutAndReturnDoNot)
+TEST(DecimalKeyFilter, DigitsAndOneSeparatorPassReturnDoesNot)
 {
     QDialog Dialog;
     auto* Edit = new QLineEdit(&Dialog);
@@ -30,11 +35,9 @@ TEST(DecimalKeyFilter, DigitsAndOneSeparatorPassCopyCutAndReturnDoNot)
     QGuiApplication::clipboard()->setText(QStringLiteral("9x9"));
     Edit->selectAll();
     for (const auto& [Key, Modifiers] :
-         {std::pair{Qt::Key_V, Qt::ControlModifier}, std::pair{Qt::Key_Insert, Qt::ShiftModifier},
-          std::pair{Qt::Key_C, Qt::ControlModifier}, std::pair{Qt::Key_X, Qt::ControlModifier}})
+         {std::pair{Qt::Key_V, Qt::ControlModifier}, std::pair{Qt::Key_Insert, Qt::ShiftModifier}})
         QTest::keyClick(Edit, Key, Modifiers);
-    EXPECT_EQ(Edit->text(), QStringLiteral("12")) << "nothing pasted or cut";
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("9x9")) << "nothing copied";
+    EXPECT_EQ(Edit->text(), QStringLiteral("12")) << "nothing pasted";
 
     Dialog.show();
     int Clicked = 0;
@@ -43,6 +46,51 @@ TEST(DecimalKeyFilter, DigitsAndOneSeparatorPassCopyCutAndReturnDoNot)
         QTest::keyClick(Edit, Enter);
     EXPECT_EQ(Clicked, 0) << "Return never reaches the dialog from a number field";
     EXPECT_EQ(Edit->text(), QStringLiteral("12"));
+}
+
+// The editing keys of any text field, in the decimal and the whole-number
+// fields alike: a text typed, the keys pressed, more typed; the text and the
+// clipboard after.
+TEST(DecimalKeyFilter, EditingKeysWorkAsInAnyField)
+{
+    const TDecimalSeparatorScope Point('.');
+    const Qt::KeyboardModifiers Ctrl = Qt::ControlModifier;
+    using TKey = std::pair<Qt::Key, Qt::KeyboardModifiers>;
+    struct {
+        const char* Start;
+        std::vector<TKey> Keys;
+        const char* Typed;
+        const char* Text;
+        const char* Copied;
+    } const Cases[] = {
+        {"1", {{Qt::Key_A, Ctrl}}, "0.5", "0.5", ""},
+        {"1.5", {{Qt::Key_A, Ctrl}}, ".25", ".25", ""},
+        {"12", {{Qt::Key_Home, {}}}, "3", "312", ""},
+        {"123", {{Qt::Key_Left, Qt::ShiftModifier}}, "9", "129", ""},
+        {"34", {{Qt::Key_Left, Ctrl}}, "1", "134", ""},
+        {"34", {{Qt::Key_Backspace, Ctrl}}, "5", "5", ""},
+        {"34", {{Qt::Key_A, Ctrl}, {Qt::Key_C, Ctrl}, {Qt::Key_End, {}}}, "", "34", "34"},
+        {"34", {{Qt::Key_A, Ctrl}, {Qt::Key_X, Ctrl}}, "5", "5", "34"},
+        {"34", {{Qt::Key_Z, Ctrl}}, "5", "5", ""},
+        {"34", {{Qt::Key_Z, Ctrl}, {Qt::Key_Z, Ctrl | Qt::ShiftModifier}}, "5", "345", ""},
+    };
+    for (const auto Install : {InstallDecimalKeyFilter, InstallDigitKeyFilter}) {
+        for (const auto& Case : Cases) {
+            const std::string Start = Case.Start;
+            if (Install == InstallDigitKeyFilter &&
+                (Start + Case.Typed + Case.Text).find('.') != std::string::npos)
+                continue;
+            QLineEdit Edit;
+            Install(Edit);
+            QGuiApplication::clipboard()->clear();
+            QTest::keyClicks(&Edit, QString::fromLatin1(Case.Start));
+            for (const auto& [Key, Modifiers] : Case.Keys)
+                QTest::keyClick(&Edit, Key, Modifiers);
+            QTest::keyClicks(&Edit, QString::fromLatin1(Case.Typed));
+            EXPECT_EQ(Edit.text().toStdString(), Case.Text) << Start << " then " << Case.Typed;
+            EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), Case.Copied) << Start;
+        }
+    }
 }
 
 // Whatever way a text comes in, it stands only when it is a plain decimal

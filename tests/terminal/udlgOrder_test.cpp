@@ -60,6 +60,7 @@ TEST_F(OrderDialog, APendingBuyStopCarriesTheStopPriceAndClosesCancelled)
 {
     User->SetAsk(0.0712);
     User->SetBid(0.0711);
+    User->SetBookSymbol("ETHBTC");
     const bool Sent = DriveModal<bool>(
         [](QDialog& Dialog) {
             auto& Order = dynamic_cast<TdlgOrder&>(Dialog);
@@ -78,6 +79,47 @@ TEST_F(OrderDialog, APendingBuyStopCarriesTheStopPriceAndClosesCancelled)
     for (const char* Field :
          {"symbol=ETHBTC", "side=BUY", "type=STOP_LOSS_LIMIT", "price=0.0712", "stopPrice=0.07"})
         EXPECT_NE(Posts[0].Body.find(Field), std::string::npos) << Field << " in " << Posts[0].Body;
+}
+
+// Another symbol chosen in the dialog brings its own quote and prices; until
+// they come the price fields are empty and a pending order is refused, and a
+// late quote of the symbol left behind changes nothing.
+TEST_F(OrderDialog, ChangingTheSymbolRefreshesTheQuoteAndPricesFromTheNewOne)
+{
+    const TTranslatorScope English("English", Home.Path() / "roaming");
+    Exchange.SetHandler(TExchangeEndpoint::BookTicker, [](const TExchangeCall& Call) {
+        const bool Cheap = Call.Param("symbol") == "LTCBTC";
+        return TExchangeReply::Json({{"symbol", Call.Param("symbol")},
+                                     {"bidPrice", Cheap ? "0.00000152" : "0.07110000"},
+                                     {"askPrice", Cheap ? "0.00000153" : "0.07120000"}});
+    });
+    DriveModal<bool>(
+        [this](QDialog& Dialog) {
+            auto& Price = Control<QLineEdit>(Dialog, "edPrice");
+            auto& Stop = Control<QLineEdit>(Dialog, "edStopLoss");
+            Control<QComboBox>(Dialog, "cbType").setCurrentIndex(1);
+            EXPECT_TRUE(Pump([&] { return Price.text() == "0,00000153"; }));
+            EXPECT_EQ(Stop.text(), "0,00000153");
+            Control<QComboBox>(Dialog, "cbSymbol").setCurrentText("ETHBTC");
+            EXPECT_EQ(Price.text(), "");
+            EXPECT_EQ(Stop.text(), "");
+            EXPECT_EQ(Control<QLabel>(Dialog, "lblPrice").text(), "0.00000 / 0.00000");
+            User->SetBookSymbol("LTCBTC");
+            dynamic_cast<TdlgOrder&>(Dialog).OnNotify(ORDER_BOOK_TICKER, 0);
+            EXPECT_EQ(Price.text(), "") << "a late quote of the old symbol";
+            Control<TPGButton>(Dialog, "btnExec").click();
+            EXPECT_TRUE(Pump([&] { return Price.text() == "0,0712"; }));
+            EXPECT_EQ(Stop.text(), "0,0712");
+            EXPECT_EQ(Control<QLabel>(Dialog, "lblPrice").text(), "0,071100 / 0,071200");
+            Control<TPGButton>(Dialog, "btnExec").click();
+        },
+        [] { return ExecuteOrder("LTCBTC"); });
+    const std::vector<TJournalEntry> Posts = Requests("POST");
+    ASSERT_EQ(Posts.size(), 1u);
+    for (const char* Field : {"symbol=ETHBTC", "side=BUY", "type=LIMIT", "price=0.0712"})
+        EXPECT_NE(Posts[0].Body.find(Field), std::string::npos) << Field << " in " << Posts[0].Body;
+    ASSERT_FALSE(Box.Shown().empty());
+    EXPECT_EQ(Box.Shown()[0].Text, "Price must be greater than 0");
 }
 
 TEST_F(OrderDialog, ASymbolOutsideTheMarketWatchSelectsNothingAndAsksForNoTicker)
@@ -164,6 +206,7 @@ TEST_F(OrderDialog, PricesAreWrittenInFullAndTheQuoteAndTypesFit)
     for (const auto& Case : Cases) {
         User->SetBid(Case.Bid);
         User->SetAsk(Case.Ask);
+        User->SetBookSymbol("LTCBTC");
         DriveModal<bool>(
             [&Case](QDialog& Dialog) {
                 dynamic_cast<TdlgOrder&>(Dialog).OnNotify(ORDER_BOOK_TICKER, 0);

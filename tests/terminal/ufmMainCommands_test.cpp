@@ -9,6 +9,7 @@
 #include "terminal/charts/uChartTemplates.h"
 #include "terminal/charts/uChartTiling.h"
 #include "terminal/charts/uIndicators.h"
+#include "terminal/dlgOrder/udlgOrder.h"
 
 #include "platform/qt/VirtualStringTree.h"
 
@@ -207,6 +208,44 @@ TEST_F(MainCommands, NewOrderFromTheOrdersPopupIsForTheLastSelectedChart)
     C.vstOrders->setFocus();
     emit C.ppmOrders->aboutToShow();
     ASSERT_TRUE(Action("acNewOrder")->isEnabled());
+    Action("acNewOrder")->trigger();
+    EXPECT_EQ(Ordered, std::vector<std::string>{"LTCBTC"});
+}
+
+// "New Order" in the market watch's menu is for the row clicked, also while
+// a chart of another symbol is selected; the window's command stays with the
+// chart.
+TEST_F(MainCommands, NewOrderFromTheWatchIsForTheRowClicked)
+{
+    const TMainControls& C = Window->Controls();
+    std::vector<std::string> Ordered;
+    ChartList.Dialogs().ExecuteOrder = [&](const std::string& Symbol) {
+        Ordered.push_back(Symbol);
+        return false;
+    };
+    User->SymbolShowList().ReloadSymbols({{"ETHBTC"}, {"LTCBTC"}});
+    Window->RefreshSymbolList();
+    C.vstSymbols->SelectRow(1);
+    Action("acNewChart")->trigger();
+    QContextMenuEvent Click(QContextMenuEvent::Mouse,
+                            {5, C.vstSymbols->rowViewportPosition(0) + 2});
+    QCoreApplication::sendEvent(C.vstSymbols->viewport(), &Click);
+    C.ppmSymbols->close();
+    QAction* NewOrder = C.ppmSymbols->actions().front();
+    EXPECT_TRUE(NewOrder->isEnabled());
+    std::string Shown;
+    DriveModal<bool>(
+        [&](QDialog& Dialog) {
+            Shown = dynamic_cast<TdlgOrder&>(Dialog).SelectedSymbol();
+            Dialog.reject();
+        },
+        [&] {
+            NewOrder->trigger();
+            return true;
+        });
+    EXPECT_EQ(Shown, "ETHBTC");
+    EXPECT_TRUE(Ordered.empty());
+    Window->RefreshActiveWindow();
     Action("acNewOrder")->trigger();
     EXPECT_EQ(Ordered, std::vector<std::string>{"LTCBTC"});
 }

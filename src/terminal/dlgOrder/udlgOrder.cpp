@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <algorithm>
 
@@ -26,6 +27,8 @@ constexpr int cHeight = 250;
 constexpr int cPanelTop = 104;
 constexpr int cRight = 392;
 constexpr int cQuoteSize = 27;
+// The bid and ask line while the symbol's quote is not known.
+constexpr char cNoQuote[] = "0.00000 / 0.00000";
 constexpr TColor cSellColour = 0x8080FF;
 constexpr TColor cBuyColour = 0xFFC0A0;
 
@@ -118,8 +121,8 @@ TdlgOrder::TdlgOrder(QWidget* Parent) : TfrmBasicOf<QDialog>(Parent)
     panMarket->setGeometry(0, cPanelTop, cWidth, cHeight - cPanelTop);
     lblMarketOrder = CreateLabel(panMarket, "lblMarketOrder", QStringLiteral("Исполнение по рынку"),
                                  QRect(16, 4, 375, 17));
-    lblPrice = CreateLabel(panMarket, "lblPrice", QStringLiteral("0.00000 / 0.00000"),
-                           QRect(16, 26, 375, 40));
+    lblPrice =
+        CreateLabel(panMarket, "lblPrice", QString::fromLatin1(cNoQuote), QRect(16, 26, 375, 40));
     QFont PriceFont(QStringLiteral("Segoe UI"));
     PriceFont.setPixelSize(27);
     lblPrice->setFont(PriceFont);
@@ -152,6 +155,7 @@ TdlgOrder::TdlgOrder(QWidget* Parent) : TfrmBasicOf<QDialog>(Parent)
     connect(btnSell, &QPushButton::clicked, this, [this] { MarketOrder("SELL"); });
     connect(btnExec, &QPushButton::clicked, this, [this] { btnExecClick(); });
     FormCreate();
+    connect(cbSymbol, &QComboBox::currentIndexChanged, this, [this] { cbSymbolChange(); });
 }
 
 TdlgOrder::~TdlgOrder()
@@ -226,7 +230,9 @@ void TdlgOrder::FormClose()
 void TdlgOrder::SetSymbol(const std::string& Value)
 {
     fSymbol = Value;
+    const QSignalBlocker Quiet(cbSymbol);
     cbSymbol->setCurrentIndex(cbSymbol->findText(QString::fromStdString(Value)));
+    cbSymbolChange();
 }
 
 std::string TdlgOrder::SelectedSymbol() const
@@ -234,12 +240,43 @@ std::string TdlgOrder::SelectedSymbol() const
     return cbSymbol->currentIndex() >= 0 ? cbSymbol->currentText().toStdString() : std::string();
 }
 
+// The prices of another symbol never stay: the quote and the price fields
+// are emptied until the new symbol's quote comes, which is asked for at once.
+void TdlgOrder::cbSymbolChange()
+{
+    fBid = 0;
+    fAsk = 0;
+    fQuoted = false;
+    ShowQuote();
+    edPrice->clear();
+    edStopLoss->clear();
+    timerTimerTimer();
+}
+
 void TdlgOrder::RefreshPanels()
 {
     panMarket->setVisible(cbType->currentIndex() == 0);
     panLimit->setVisible(cbType->currentIndex() == 1);
     if (panLimit->isVisibleTo(this))
-        edPrice->setText(QString::fromStdString(PlainFloatText(fAsk)));
+        edPrice->setText(AskText());
+}
+
+// The ask in full; empty while the symbol's quote is not known.
+QString TdlgOrder::AskText() const
+{
+    return fQuoted ? QString::fromStdString(PlainFloatText(fAsk)) : QString();
+}
+
+void TdlgOrder::ShowQuote()
+{
+    QString Quote = QString::fromLatin1(cNoQuote);
+    if (fQuoted) {
+        const TFormatSettings Settings = GetFormatSettings();
+        Quote = QString::fromStdString(FloatToStrF(fBid, ffNumber, 14, 6, Settings) + " / " +
+                                       FloatToStrF(fAsk, ffNumber, 14, 6, Settings));
+    }
+    lblPrice->setText(Quote);
+    FitFont(*lblPrice, cQuoteSize);
 }
 
 void TdlgOrder::cbOrderTypeChange()
@@ -255,18 +292,20 @@ void TdlgOrder::timerTimerTimer()
         User->TickerBookTicker(Symbol);
 }
 
+// Only a quote of the selected symbol counts: one asked for before the
+// symbol changed may still come. The first one fills the emptied prices.
 void TdlgOrder::OnNotify(int32_t EventID, TNotifyData)
 {
-    if (EventID != ORDER_BOOK_TICKER || !User)
+    if (EventID != ORDER_BOOK_TICKER || !User || User->BookSymbol() != SelectedSymbol())
         return;
+    const bool First = !fQuoted;
     fBid = User->Bid();
     fAsk = User->Ask();
-    if (!panMarket->isVisibleTo(this))
-        return;
-    const TFormatSettings Settings = GetFormatSettings();
-    lblPrice->setText(QString::fromStdString(FloatToStrF(fBid, ffNumber, 14, 6, Settings) + " / " +
-                                             FloatToStrF(fAsk, ffNumber, 14, 6, Settings)));
-    FitFont(*lblPrice, cQuoteSize);
+    fQuoted = true;
+    ShowQuote();
+    for (QLineEdit* Edit : {edPrice, edStopLoss})
+        if (First && Edit->text().isEmpty())
+            Edit->setText(AskText());
 }
 
 // An order that may not go out is named to the trader; the dialog stays

@@ -33,7 +33,10 @@ private:
     void TranslateForm();
     void LayOutType();
     void FormClose();
+    void cbSymbolChange();
     void RefreshPanels();
+    QString AskText() const;
+    void ShowQuote();
     void cbOrderTypeChange();
     void timerTimerTimer();
     void MarketOrder(const char* Side);
@@ -64,6 +67,8 @@ private:
     std::string fSymbol;
     double fBid = 0;
     double fAsk = 0;
+    // fBid and fAsk are the selected symbol's.
+    bool fQuoted = false;
     bool fClosed = false;
 };
 

@@ -70,27 +70,15 @@ private:
     // False when the key is dropped (or typed here in another form).
     static bool Pass(QLineEdit& Edit, const QKeyEvent& Key)
     {
-        // Also the keys that carry no character (Ctrl+Insert, Shift+Delete).
-        for (QKeySequence::StandardKey Clipboard : {QKeySequence::Copy, QKeySequence::Cut})
-            if (Key.matches(Clipboard))
-                return false;
-        if (Key.matches(QKeySequence::Paste))
-            return true;
-        switch (Key.key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
+        if (Key.key() == Qt::Key_Return || Key.key() == Qt::Key_Enter)
             return false;
-        case Qt::Key_Escape:
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-        case Qt::Key_Backspace:
-        case Qt::Key_Delete:
+        // Shortcuts are the field's own editing (select all, undo, the
+        // clipboard, word moves); whatever they put in meets the validator.
+        if (Key.modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
             return true;
-        default:
-            break;
-        }
         const QString Text = Key.text();
-        if (Text.isEmpty())
+        // Cursor keys, Backspace, Delete, Escape and Tab type nothing.
+        if (Text.isEmpty() || (Text.size() == 1 && !Text.front().isPrint()))
             return true;
         if (Text.size() != 1)
             return false;
@@ -98,7 +86,11 @@ private:
         if (Typed >= QLatin1Char('0') && Typed <= QLatin1Char('9'))
             return true;
         if (Typed == QLatin1Char(',') || Typed == QLatin1Char('.')) {
-            if (!Edit.text().contains(Separator()))
+            // A selection is replaced, its separator with it.
+            QString Kept = Edit.text();
+            if (Edit.hasSelectedText())
+                Kept.remove(Edit.selectionStart(), Edit.selectionLength());
+            if (!Kept.contains(Separator()))
                 Edit.insert(Separator());
         }
         return false;

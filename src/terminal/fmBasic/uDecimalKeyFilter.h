@@ -7,6 +7,6 @@ class QLineEdit;
 // refused). Typed keys, paste (keys, menu, middle button), drops and texts
 // set by the program all pass the same rule: a text that breaks it leaves the
 // field as it was. Return and Enter are dropped, so that no default button
-// fires from a number field; copy and cut keys are dropped too. Cursor keys,
-// Escape and Tab still work.
+// fires from a number field. The editing keys work as in any field: cursor
+// and selection keys, undo and redo, the clipboard, Escape and Tab.
 void InstallDecimalKeyFilter(QLineEdit& Edit);

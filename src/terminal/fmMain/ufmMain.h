@@ -181,9 +181,11 @@ private:
     // The Buy and Sell panels.
     void ConnectOrderPanels();
     void PrefillSheet(const TOrderSheet& Sheet);
+    void FillPrices(const TOrderSheet& Sheet);
     void RefreshTotals();
     void OrderButtonClick(const TOrderSheet& Sheet);
     bool RefreshOrderSymbol();
+    void OrderSymbolChange();
     double OrderSymbolPrice() const;
 
     TMainControls fControls;

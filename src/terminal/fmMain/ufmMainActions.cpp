@@ -350,10 +350,15 @@ void BuildPopups(const TMenuFiller& F, QMainWindow& Window, TMainControls& C)
 
     C.ppIndicator =
         MenuOf(&Window, "ppIndicator", "", F, {"acIndicatorSettings", "acIndicatorDelete"});
-    C.ppmSymbols =
-        MenuOf(&Window, "ppmSymbols", "", F,
-               {"acNewOrder", "acNewChart", "acTickChart", "acMarketDepthEx", "acSpecification",
-                "-", "acDeleteSymbol", "acHideSymbols", "acShowSymbol"});
+    C.ppmSymbols = TMenuFiller::SubMenu(&Window, "ppmSymbols", "");
+    // A "New Order" of its own: for the row the menu opens on, where the
+    // command is for the selected chart.
+    auto* NewOrder =
+        new QAction(PictureIcon("order-new"), QStringLiteral("Новый ордер"), C.ppmSymbols);
+    NewOrder->setObjectName(QStringLiteral("miNewOrder"));
+    C.ppmSymbols->addAction(NewOrder);
+    F.Add(C.ppmSymbols, {"acNewChart", "acTickChart", "acMarketDepthEx", "acSpecification", "-",
+                         "acDeleteSymbol", "acHideSymbols", "acShowSymbol"});
     // The saved groups are listed after the first three items when it opens.
     C.miSymbolSet = MenuOf(C.ppmSymbols, "miSymbolSet", "Набор символов", F, {"acSaveSymbolGroup"});
     C.miSetDelete = TMenuFiller::SubMenu(C.miSymbolSet, "miSetDelete", "Удалить", "delete");

@@ -5,6 +5,7 @@
 #include "platform/qt/Screen.h"
 #include "platform/qt/VirtualStringTree.h"
 #include "terminal/charts/uMainChartList.h"
+#include "terminal/dlgOrder/udlgOrder.h"
 #include "terminal/dlgUserManual/udlgUserManual.h"
 #include "terminal/fmBasic/uMainGuard.h"
 #include "terminal/fmMain/ufmMainActions.h"
@@ -57,6 +58,10 @@ void TfmMain::ConnectCommands()
     connect(FindAction("acSaveSymbolGroup"), &QAction::triggered, this,
             [this] { RunShown([this] { acSaveSymbolGroupExecute(); }); });
 
+    QAction* NewOrder = FindAction("miNewOrder");
+    connect(NewOrder, &QAction::triggered, this, [NewOrder] {
+        RunShown([&] { ExecuteOrder(NewOrder->data().toString().toStdString()); });
+    });
     ConnectPopup(C.vstSymbols, C.ppmSymbols);
     connect(C.ppmSymbols, &QMenu::aboutToShow, this,
             [this] { RunShown([this] { ppmSymbolsPopup(); }); });
@@ -115,10 +120,15 @@ void TfmMain::acStatusBarExecute()
     });
 }
 
-// The saved groups, listed afresh: a click on a name loads that group, one
-// in "Удалить" deletes its file at once.
+// "New Order" is for the row the menu opens on. The saved groups are listed
+// afresh: a click on a name loads that group, one in "Удалить" deletes its
+// file at once.
 void TfmMain::ppmSymbolsPopup()
 {
+    QAction* NewOrder = FindAction("miNewOrder");
+    const std::string Symbol = SelectedSymbol();
+    NewOrder->setData(QString::fromStdString(Symbol));
+    NewOrder->setEnabled(!Symbol.empty());
     if (!User)
         return;
     TSymbolShowList& Symbols = User->SymbolShowList();

@@ -118,6 +118,7 @@ void TfmMain::RefreshSymbolList()
         ShowRowsSelectingFirst(*fControls.vstSymbols, User->SymbolShowList().Count());
         // Another list of the same length keeps the selected row, not its name.
         vstSymbolsChange();
+        OrderSymbolChange();
         if (fControls.Actions.acMDColAutoSize->isChecked())
             FitSymbolColumns(false);
     });

@@ -12,12 +12,14 @@
 #include "terminal/fmBasic/uMainGuard.h"
 #include "terminal/fmBasic/uOrderEntry.h"
 
+#include <QDockWidget>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <cmath>
+#include <utility>
 
 // The Buy and Sell panels place orders for the market watch's symbol on the
 // main account, prefilled from that symbol's last price.
@@ -64,15 +66,15 @@ void TfmMain::ConnectOrderPanels()
         }
     connect(fControls.pcBuy, &QTabWidget::currentChanged, this, [this] { pcBuyChange(); });
     connect(fControls.pcSell, &QTabWidget::currentChanged, this, [this] { pcSellChange(); });
+    // A panel shown is filled as a sheet shown is.
+    for (const auto& [Panel, Change] : {std::pair{fControls.dpBuy, &TfmMain::pcBuyChange},
+                                        std::pair{fControls.dpSell, &TfmMain::pcSellChange}})
+        connect(Panel, &QDockWidget::visibilityChanged, this, [this, Change](bool Visible) {
+            if (Visible)
+                (this->*Change)();
+        });
     connect(fControls.vstSymbols->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] {
-                RunLogged("OrderSymbolChange", [this] {
-                    if (RefreshOrderSymbol()) {
-                        pcBuyChange();
-                        pcSellChange();
-                    }
-                });
-            });
+            [this] { OrderSymbolChange(); });
 }
 
 void TfmMain::pcBuyChange()
@@ -85,9 +87,9 @@ void TfmMain::pcSellChange()
     PrefillSheet(ActiveSheet(fControls.pcSell, fControls.SellSheets));
 }
 
-// The panels trade the market watch's selected symbol. When it changes, the
-// prices filled for the old one are cleared: an order never carries one
-// symbol at another's price. True when it changed.
+// The panels trade the market watch's selected symbol. When it changes, what
+// was entered for the old one is cleared: an order never carries one
+// symbol's price or amount to another. True when it changed.
 bool TfmMain::RefreshOrderSymbol()
 {
     const std::string Symbol = SelectedSymbol();
@@ -98,47 +100,67 @@ bool TfmMain::RefreshOrderSymbol()
         Label->setText(QString::fromStdString(Symbol));
     for (auto* Sheets : {&fControls.BuySheets, &fControls.SellSheets})
         for (const TOrderSheet& Sheet : *Sheets)
-            for (QLineEdit* Edit : {Sheet.Stop, Sheet.Price})
+            for (QLineEdit* Edit : {Sheet.Stop, Sheet.Price, Sheet.Amount})
                 if (Edit)
                     Edit->clear();
     return true;
 }
 
+// The watch's selection moved, or the watch was refilled under it: a new
+// symbol's prices are filled in at once, its amount is left to the trader.
+void TfmMain::OrderSymbolChange()
+{
+    RunLogged("OrderSymbolChange", [this] {
+        if (!RefreshOrderSymbol())
+            return;
+        FillPrices(ActiveSheet(fControls.pcBuy, fControls.BuySheets));
+        FillPrices(ActiveSheet(fControls.pcSell, fControls.SellSheets));
+        RefreshTotals();
+    });
+}
+
 // The panels' symbol's last price: the selected chart's when it shows that
-// symbol, else the market watch's; 0 when neither knows it.
+// symbol and has one, else the market watch's; 0 when neither knows it.
 double TfmMain::OrderSymbolPrice() const
 {
     const TChartItem* Chart = fChartList.GetSelected();
-    if (Chart && Chart->Symbol() == fOrderSymbol)
+    if (Chart && Chart->Symbol() == fOrderSymbol && Chart->ChartPrice() > 0)
         return Chart->ChartPrice();
     const TSymbol* Symbol = User ? User->SymbolShowList().SymbolList().Find(fOrderSymbol) : nullptr;
     return Symbol ? Symbol->LastPrice() : 0;
 }
 
-// Unset prices take the symbol's last price, an unset amount the smallest
-// usual lot. Nothing without a symbol.
-void TfmMain::PrefillSheet(const TOrderSheet& Sheet)
+// Unset prices take the symbol's last price.
+void TfmMain::FillPrices(const TOrderSheet& Sheet)
 {
-    RefreshOrderSymbol();
-    if (fOrderSymbol.empty())
-        return;
     if (const double Last = OrderSymbolPrice(); Last > 0) {
         const std::string Price = PlainFloatText(Last);
         FillUnset(Sheet.Stop, Price);
         FillUnset(Sheet.Price, Price);
     }
+}
+
+// A sheet shown: its prices as above, an unset amount the smallest usual
+// lot. Nothing without a symbol.
+void TfmMain::PrefillSheet(const TOrderSheet& Sheet)
+{
+    RefreshOrderSymbol();
+    if (fOrderSymbol.empty())
+        return;
+    FillPrices(Sheet);
     FillUnset(Sheet.Amount, PlainFloatText(0.01));
     RefreshTotals();
 }
 
 // The total of each panel's active sheet: price times amount, a text that is
-// not a number counting as 0.
+// not a number counting as 0; empty while either field is.
 void TfmMain::RefreshTotals()
 {
     for (const TOrderSheet* Sheet : {&ActiveSheet(fControls.pcBuy, fControls.BuySheets),
                                      &ActiveSheet(fControls.pcSell, fControls.SellSheets)}) {
         const double Total = NumberOrZero(Sheet->Price) * NumberOrZero(Sheet->Amount);
-        Sheet->Total->setText(QString::fromStdString(PlainFloatText(Total)));
+        const bool Entered = !Sheet->Price->text().isEmpty() && !Sheet->Amount->text().isEmpty();
+        Sheet->Total->setText(Entered ? QString::fromStdString(PlainFloatText(Total)) : QString());
     }
 }
 

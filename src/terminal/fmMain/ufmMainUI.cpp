@@ -130,7 +130,7 @@ void TfmMain::TranslateForm()
     for (const char* Name : cTranslatedMenus)
         if (auto* Menu = findChild<QMenu*>(QString::fromLatin1(Name)))
             Menu->setTitle(Translated(Menu->title()));
-    for (const char* Name : {"mmUserManual", "mmMarketDepth"})
+    for (const char* Name : {"mmUserManual", "mmMarketDepth", "miNewOrder"})
         if (auto* Item = findChild<QAction*>(QString::fromLatin1(Name)))
             Item->setText(Translated(Item->text()));
 }
