@@ -148,7 +148,8 @@ public:
     // Keeps the profile as it is (empty after creation); True.
     bool LoadDefault();
     // Writes the main account and the further accounts, replacing the file
-    // atomically, readable by the owner only. Raises when it cannot write.
+    // atomically, readable by the owner only. A failure is told to the trader
+    // (SaveReported) and keeps the old file; false then.
     bool SaveToFile();
 
     // An edit of the main keys: MainProfile is a copy of the main account's
