@@ -161,6 +161,7 @@ void TChartItem::CreateWindow()
 
     CreateChart(*Window);
     CreateSeries();
+    PlaceAtPresent();
     BindEvents();
     Window->show();
 }
