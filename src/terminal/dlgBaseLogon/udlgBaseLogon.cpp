@@ -101,10 +101,10 @@ TdlgBaseLogon::TdlgBaseLogon(QWidget* Parent) : TfrmBasicOf<QDialog>(Parent)
     panTop = new QWidget(this);
     panTop->setObjectName(QStringLiteral("panTop"));
     panTop->setGeometry(64, 0, cWidth - 64, cTopHeight);
-    lblName = CreateLabel(panTop, "lblName", QStringLiteral("Наименование"), QRect(0, 7, 82, 17));
-    edName = CreateEdit(panTop, "edName", QRect(86, 4, 228, 23));
-    lblRate = CreateLabel(panTop, "lblRate", QStringLiteral("Коефициент"), QRect(326, 7, 66, 17));
-    edRate = CreateEdit(panTop, "edRate", QRect(396, 4, 121, 23));
+    lblName = CreateLabel(panTop, "lblName", QStringLiteral("Наименование"), QRect(0, 7, 90, 17));
+    edName = CreateEdit(panTop, "edName", QRect(94, 4, 220, 23));
+    lblRate = CreateLabel(panTop, "lblRate", QStringLiteral("Коефициент"), QRect(320, 7, 78, 17));
+    edRate = CreateEdit(panTop, "edRate", QRect(400, 4, 117, 23));
     InstallDecimalKeyFilter(*edRate);
 
     lblAPI = CreateLabel(this, "lblAPI", QStringLiteral("API key:"), QRect(64, 0, 82, 17));

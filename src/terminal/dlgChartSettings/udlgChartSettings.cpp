@@ -159,10 +159,10 @@ void TfmChartSettings::CreateColorsPage(QWidget* Page)
     for (int Index = 0; Index < cColorCount; ++Index) {
         const TColorField& Field = cColorFields[Index];
         CreateLabel(Page, Field.Label, QString::fromUtf8(Field.Caption),
-                    QRect(12, 14 + Index * 30, 56, 17));
+                    QRect(12, 14 + Index * 30, 76, 17));
         auto* Box = new TColorPickBox(Page);
         Box->setObjectName(QString::fromLatin1(Field.Box));
-        Box->setGeometry(72, 10 + Index * 30, 128, 22);
+        Box->setGeometry(92, 10 + Index * 30, 108, 22);
         Box->OnChange = [this, Index] { Guarded("cbColorChange", [&] { cbColorChange(Index); }); };
         fColorBoxes[Index] = Box;
     }
