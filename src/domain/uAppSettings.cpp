@@ -2,6 +2,7 @@
 
 #include "domain/uCommon.h"
 #include "domain/uFolders.h"
+#include "domain/uSaveReport.h"
 #include "platform/FileRead.h"
 
 #include <filesystem>
@@ -49,10 +50,11 @@ void TAppSettings::Load()
     fLanguage = TextOf(Node, cLanguageKey);
 }
 
-void TAppSettings::Save() const
+bool TAppSettings::Save() const
 {
     nlohmann::ordered_json Node;
     Node[cServerKey] = fServerURL;
     Node[cLanguageKey] = fLanguage;
-    SaveJsonFile(Node, GetFileName());
+    const std::string FileName = GetFileName();
+    return SaveReported(FileName, cSaveSettingsFailed, [&] { SaveJsonFile(Node, FileName); });
 }

@@ -19,8 +19,9 @@ public:
     // gives the empty text). A file that is not a JSON object, is refused by
     // the file reader or cannot be read changes nothing.
     void Load();
-    // Writes both settings, replacing the file as a whole; raises on failure.
-    void Save() const;
+    // Writes both settings, replacing the file as a whole. A failure is
+    // told to the trader (SaveReported) and keeps the old file; false then.
+    bool Save() const;
 
     const std::string& ServerURL() const { return fServerURL; }
     void SetServerURL(const std::string& aServerURL) { fServerURL = aServerURL; }

@@ -4,6 +4,7 @@
 #include "domain/uFolders.h"
 #include "domain/uLog.h"
 #include "domain/uOrderThreads.h"
+#include "domain/uSaveReport.h"
 #include "domain/uSysTime.h"
 #include "domain/uTranslator.h"
 #include "domain/uUIWriter.h"
@@ -275,7 +276,9 @@ bool TProfile::SaveToFile()
     }
     const TJson Root{
         {"config", TJson{{"mainprofile", AccountKeys(MainProfile())}, {"profiles", Profiles}}}};
-    return SaveJsonFile(Root, FileName(), cConfigFileMode);
+    const std::string Name = FileName();
+    return SaveReported(Name, cSaveAccountsFailed,
+                        [&] { SaveJsonFile(Root, Name, cConfigFileMode); });
 }
 
 void TProfile::MainBeginUpdate()

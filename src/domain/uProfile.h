@@ -149,7 +149,8 @@ public:
     // Keeps the profile as it is (empty after creation); True.
     bool LoadDefault();
     // Writes the main account and the further accounts, replacing the file
-    // atomically, readable by the owner only. Raises when it cannot write.
+    // atomically, readable by the owner only. A failure is told to the trader
+    // (SaveReported) and keeps the old file; false then.
     bool SaveToFile();
     // Announces the further accounts on the update queue (code 170): after
     // a load, and after one was added or deleted or its ratio changed.

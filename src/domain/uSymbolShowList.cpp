@@ -3,6 +3,7 @@
 #include "domain/uCommon.h"
 #include "domain/uFolders.h"
 #include "domain/uLog.h"
+#include "domain/uSaveReport.h"
 #include "domain/uUIWriter.h"
 #include "platform/FileRead.h"
 #include "platform/FileWrite.h"
@@ -132,14 +133,14 @@ void TSymbolShowList::LoadFromFile(const std::string& aFileName)
 
 // Reading drops one leading byte-order mark: a first name that starts with
 // U+FEFF is written behind a mark of its own, so that it reads back whole.
-void TSymbolShowList::SaveToFile(const std::string& aFileName) const
+bool TSymbolShowList::SaveToFile(const std::string& aFileName) const
 {
     std::string Text;
     if (!fShowList.empty() && fShowList.front().Name.starts_with(cBom))
         Text = cBom;
     for (const TLine& Line : fShowList)
         Text += Line.Name + "\r\n";
-    WriteFileAtomic(aFileName, Text);
+    return SaveReported(aFileName, cSaveGroupFailed, [&] { WriteFileAtomic(aFileName, Text); });
 }
 
 void TSymbolShowList::DeleteSaved(const std::string& aFileName)

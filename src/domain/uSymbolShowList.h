@@ -58,8 +58,9 @@ public:
     void LoadFromFile(const std::string& aFileName);
 
     // Writes the visible names, one a line, to aFileName (a full path),
-    // replacing the file whole. Raises EFileError.
-    void SaveToFile(const std::string& aFileName) const;
+    // replacing the file whole. A failure is told to the trader
+    // (SaveReported) and keeps the old file; false then.
+    bool SaveToFile(const std::string& aFileName) const;
     // Deletes the group aFileName when it exists.
     void DeleteSaved(const std::string& aFileName);
     // Names of all files in the groups folder (hidden ones too, not folders),

@@ -13,8 +13,9 @@ namespace {
 
 [[noreturn]] void Fail(const std::filesystem::path& FileName, const char* What, int Error)
 {
-    throw EFileError("Cannot write file \"" + FileName.string() + "\": " + What + ": " +
-                     std::strerror(Error));
+    const std::string Reason = std::strerror(Error);
+    throw EFileError("Cannot write file \"" + FileName.string() + "\": " + What + ": " + Reason,
+                     Reason);
 }
 
 // Temporary files are named "." + the file's name + "." + the writer's

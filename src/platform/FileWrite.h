@@ -3,12 +3,24 @@
 #include <filesystem>
 #include <optional>
 #include <stdexcept>
+#include <string>
 #include <string_view>
+#include <utility>
 
 // A file that could not be read or written; the message names the file and the reason.
 class EFileError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+    EFileError(const std::string& Message, std::string Reason)
+        : std::runtime_error(Message), fReason(std::move(Reason))
+    {
+    }
+    // The system's reason alone ("No space left on device") when it is
+    // known, else the whole message.
+    std::string Reason() const { return fReason.empty() ? what() : fReason; }
+
+private:
+    std::string fReason;
 };
 
 // Replaces the file's whole content so that a reader, or the next start after

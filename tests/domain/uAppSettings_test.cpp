@@ -3,6 +3,7 @@
 
 #include "platform/FileRead.h"
 #include "platform/FileWrite.h"
+#include "platform/ScriptedMessageBox.h"
 #include "support/TempHome.h"
 
 #include <filesystem>
@@ -69,11 +70,14 @@ TEST_F(TSettingsFixture, ReadsWhatTheFileHolds)
     }
 }
 
-TEST_F(TSettingsFixture, SavingIntoAMissingFolderRaisesAndLeavesNoFile)
+TEST_F(TSettingsFixture, SavingIntoAMissingFolderIsToldAndLeavesNoFile)
 {
     std::filesystem::remove_all(Folders->Folder(afUserRoaming));
+    TScriptedMessageBox Box;
     TAppSettings S;
-    EXPECT_ANY_THROW(S.Save());
+    EXPECT_FALSE(S.Save());
+    ASSERT_EQ(Box.Shown().size(), 1u);
+    EXPECT_EQ(Box.Shown()[0].Text, "Не удалось сохранить настройки: No such file or directory");
     EXPECT_FALSE(std::filesystem::exists(FileName()));
     delete Folders;
     Folders = nullptr;

@@ -224,6 +224,11 @@ TEST_F(ChartSettingsDialog, ThePreviewFollowsColoursAndChartType)
     Activate("cbBar", Find<TColorPickBox>("cbBar").findText("Blue"));
     EXPECT_EQ(PreviewCandles().CandleStyle(), csLine) << "a colour keeps the chosen type";
     EXPECT_EQ(PreviewCandles().Pen().Color(), clBlue);
+    // No empty axis of its own and no legend: every series is on the price axis.
+    auto& Chart = dynamic_cast<TChart&>(Find<TPlotPanelWidget>("chartSettings").Panel());
+    for (const TChartSeries* Series : Chart.SeriesList())
+        EXPECT_EQ(std::pair(Series->VertAxis(), Series->ShowInLegend()),
+                  std::pair(aRightAxis, false));
 }
 
 TEST_F(ChartSettingsDialog, ThePreviewShowsNothingBelowFiftyOneCandles)

@@ -174,6 +174,29 @@ TEST_F(MainGrids, SpreadColumnShowsAskMinusBidInThePricesDecimals)
     EXPECT_FALSE(C.vstSymbols->ColumnVisible(8));
 }
 
+// With every column shown the symbol column keeps its widest symbol and
+// the grid scrolls sideways; with room again it stretches over it.
+TEST_F(MainGrids, TheSymbolColumnKeepsItsWidestSymbolWhateverColumnsAreShown)
+{
+    const TMainControls& C = Open().Controls();
+    TVirtualStringTree& Grid = *C.vstSymbols;
+    ShowSymbols({{"ETHBTC", 1.5}, {"1000SATSUSDT", -2}});
+    const int Widest = QFontMetrics(Grid.font()).horizontalAdvance("1000SATSUSDT");
+    // One at a time, as a trader turns them on: each shrinks the room left.
+    const std::initializer_list<QAction*> Columns = {C.Actions.acMDTime, C.Actions.acMDMaxMin,
+                                                     C.Actions.acMDSpred};
+    for (QAction* Action : Columns) {
+        Action->trigger();
+        QCoreApplication::processEvents();
+        EXPECT_GE(Grid.columnWidth(0), Widest) << Action->objectName().toStdString();
+    }
+    for (QAction* Action : Columns)
+        Action->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Grid.horizontalHeader()->sectionResizeMode(0), QHeaderView::Stretch);
+    EXPECT_EQ(Grid.columnWidth(0) + Grid.columnWidth(2), Grid.viewport()->width());
+}
+
 // Checked, every shown column fits its widest text and its caption, and
 // keeps fitting as the values grow, but not twice within a second.
 TEST_F(MainGrids, ColumnAutoSizeFitsTextAndCaptionAndFollowsChanges)

@@ -2,6 +2,7 @@
 #include "controls/uMdiWindow.h"
 #include "domain/uFolders.h"
 #include "domain/uLog.h"
+#include "domain/uSaveReport.h"
 #include "domain/uUIWriter.h"
 #include "terminal/charts/uChartList.h"
 #include "terminal/charts/uCharts.h"
@@ -10,7 +11,9 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <iterator>
 #include <stdexcept>
+#include <system_error>
 
 // The chart layout file, "charts.json": the root holds "charts", one object
 // per chart window in list order, and "full". A chart's object holds its
@@ -35,6 +38,21 @@ public:
 // every drawing path takes.
 constexpr int cMinWindowSize = TwinctrlCustomMdiWindow::MinimizedSize;
 constexpr int cMaxWindowPos = 32767;
+
+// A window's bounds as the file holds them, each key within its range. The
+// load reads them so and the save writes them so, so that a save writes
+// what was loaded: a window larger than the host, which the host pushes up
+// and left to fit, is written at the corner, not at its pushed place.
+struct TBoundsKey {
+    const char* Key;
+    int Min;
+};
+constexpr TBoundsKey cBoundsKeys[] = {
+    {"left", 0}, {"top", 0}, {"width", cMinWindowSize}, {"height", cMinWindowSize}};
+
+// Unreadable layouts are kept as ".bad", then ".bad.1", ".bad.2" and on: a
+// layout kept earlier may be the one the user wants back.
+constexpr int cMaxKeptUnreadable = 1000;
 
 const TLayoutJson* Find(const TLayoutJson& aNode, const char* aKey)
 {
@@ -81,13 +99,23 @@ void TChartList::Load(const std::string& aFileName)
 }
 
 // The layout written at exit would replace a file the user may still mend:
-// it is kept beside it.
+// it is kept beside it, under the first name of its kind still free.
 void TChartList::KeepUnreadable(const std::string& aFileName)
 {
-    const std::string Kept = aFileName + cUnreadableSuffix;
+    std::string Kept;
+    for (int Copy = 0; Copy <= cMaxKeptUnreadable && Kept.empty(); ++Copy) {
+        std::string Name = aFileName + cUnreadableSuffix + (Copy ? "." + std::to_string(Copy) : "");
+        std::error_code Ignored;
+        if (!fs::exists(fs::symlink_status(Name, Ignored)))
+            Kept = std::move(Name);
+    }
     std::error_code Error;
-    fs::rename(aFileName, Kept, Error);
-    const std::string Name = fs::path(Kept).filename().string();
+    if (Kept.empty())
+        Error = std::make_error_code(std::errc::file_exists);
+    else
+        fs::rename(aFileName, Kept, Error);
+    const std::string Name =
+        fs::path(Kept.empty() ? aFileName + cUnreadableSuffix : Kept).filename().string();
     WriteLog(Error ? "TChartList.Load: the unreadable layout could not be kept as " + Name + ": " +
                          Error.message()
                    : "TChartList.Load: the unreadable layout is kept as " + Name,
@@ -129,10 +157,10 @@ void TChartList::LoadChart(const TLayoutJson& aNode)
     Item.SetSymbol(Symbol->get<std::string>());
     Item.LoadInterval(TChartInterval(LayoutInt(aNode, "interval", m1, cChartIntervalCount - 1)));
     TwinctrlMdiWindow& Window = *Item.Window();
-    Window.SetBounds(LayoutInt(aNode, "left", 0, cMaxWindowPos),
-                     LayoutInt(aNode, "top", 0, cMaxWindowPos),
-                     LayoutInt(aNode, "width", cMinWindowSize, cMaxWindowPos),
-                     LayoutInt(aNode, "height", cMinWindowSize, cMaxWindowPos));
+    int Bounds[std::size(cBoundsKeys)];
+    for (std::size_t I = 0; I < std::size(cBoundsKeys); ++I)
+        Bounds[I] = LayoutInt(aNode, cBoundsKeys[I].Key, cBoundsKeys[I].Min, cMaxWindowPos);
+    Window.SetBounds(Bounds[0], Bounds[1], Bounds[2], Bounds[3]);
     Window.SetState(TWindowState(LayoutInt(aNode, "state", wsNormal, wsMaximized)));
     Item.LoadSettings(&aNode);
     TChartSettingsInfo& Settings = Item.ChartSettings();
@@ -154,7 +182,7 @@ void TChartList::Save()
 
 void TChartList::Save(const std::string& aFileName)
 {
-    try {
+    SaveReported(aFileName, cSaveLayoutFailed, [&] {
         TLayoutJson Charts = TLayoutJson::array();
         for (const auto& Item : fItems) {
             TLayoutJson Chart = TLayoutJson::object();
@@ -163,13 +191,12 @@ void TChartList::Save(const std::string& aFileName)
             const TwinctrlMdiWindow* Window = Item->Window();
             // A minimised or maximised window comes back to its own size.
             const TRect Bounds = Window ? Window->NormalBounds() : TRect{};
-            Chart["left"] = Bounds.Left;
-            Chart["top"] = Bounds.Top;
-            Chart["width"] = Bounds.Width();
-            Chart["height"] = Bounds.Height();
+            const int Values[] = {Bounds.Left, Bounds.Top, Bounds.Width(), Bounds.Height()};
+            for (std::size_t I = 0; I < std::size(cBoundsKeys); ++I)
+                Chart[cBoundsKeys[I].Key] =
+                    std::clamp(Values[I], cBoundsKeys[I].Min, cMaxWindowPos);
             Chart["state"] = int(Window ? Window->State() : wsNormal);
-            if (Item->Chart())
-                Item->ChartSettings().SetLeft(Item->Chart()->BottomAxis()->Minimum());
+            Item->KeepLeftEdge();
             Item->ChartSettings().Save(Chart);
             Item->IndicatorList().Save(Chart["indicators"] = TLayoutJson::array());
             Charts.push_back(std::move(Chart));
@@ -178,7 +205,5 @@ void TChartList::Save(const std::string& aFileName)
         Root["charts"] = std::move(Charts);
         Root["full"] = fFullMode;
         SaveJsonFile(Root, aFileName);
-    } catch (const std::exception& E) {
-        WriteLog(E.what(), mtAlert, 0);
-    }
+    });
 }

@@ -165,4 +165,8 @@ void SetUpBubbleSeries(TBubbleSeries& aBubbles, TSeriesPointerStyle aStyle, int 
     Pointer.SetStyle(aStyle);
     Pointer.SetInflateMargins(false);
     Pointer.SetVisible(true);
+    aBubbles.Marks().SetVisible(false);
+    aBubbles.SetShowInLegend(false);
+    aBubbles.SetVertAxis(aRightAxis);
+    aBubbles.XValues().SetDateTime(true);
 }

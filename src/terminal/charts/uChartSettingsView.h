@@ -45,5 +45,6 @@ void SetUpCandleSeries(TCandleSeries& aCandles);
 void SetUpPriceLine(TLineSeries& aPrice);
 // Bubbles of one colour (not one per point), drawn as aStyle pointers of
 // aSize pixels from a light green gradient, not inflating the margins,
-// never clicked as a line: the order bubbles and the fractals'.
+// never clicked as a line, on the price axis at date-time X values, without
+// marks or a legend entry: the order bubbles and the fractals'.
 void SetUpBubbleSeries(TBubbleSeries& aBubbles, TSeriesPointerStyle aStyle, int aSize);

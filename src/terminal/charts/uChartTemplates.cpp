@@ -2,6 +2,7 @@
 
 #include "domain/uFolders.h"
 #include "domain/uLog.h"
+#include "domain/uSaveReport.h"
 #include "terminal/charts/uCharts.h"
 #include "terminal/charts/uIndicators.h"
 
@@ -139,12 +140,10 @@ void TChartItem::LoadTemplate(const std::string& aFileName)
 // The settings' left edge is written as held, not taken from the time axis.
 void TChartItem::SaveTemplate(const std::string& aFileName)
 {
-    try {
+    SaveReported(aFileName, cSaveTemplateFailed, [&] {
         TChartSettingsJson Root = TChartSettingsJson::object();
         fChartSettings.Save(Root["info"] = TChartSettingsJson::object());
         fIndicatorList->Save(Root["indicators"] = TChartSettingsJson::array());
         SaveJsonFile(Root, aFileName);
-    } catch (const std::exception& E) {
-        WriteLog(E.what(), mtAlert, 0);
-    }
+    });
 }

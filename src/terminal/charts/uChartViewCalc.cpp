@@ -4,6 +4,7 @@
 #include "platform/SysUtils.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 
@@ -41,6 +42,13 @@ int CandleBarWidth(double aSpacing)
 TDateTime RightEdge(TDateTime aNow, bool aShift, int aCapacity, double aSpacing)
 {
     return aShift ? aNow + aCapacity / 5.0 * aSpacing : aNow;
+}
+
+double CandleDays(TChartInterval aInterval)
+{
+    static constexpr std::array<int, cChartIntervalCount> cMinutes{
+        1, 3, 5, 15, 30, 60, 120, 240, 360, 480, 720, 1440, 4320, 10080, 43200};
+    return cMinutes[std::min<std::size_t>(aInterval, cMinutes.size() - 1)] / MinsPerDay;
 }
 
 TValueRange PriceRange(bool aFixed, double aPinMin, double aPinMax, TValueRange aVisible)

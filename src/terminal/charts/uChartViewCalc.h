@@ -46,6 +46,9 @@ int CandleBarWidth(double aSpacing);
 // candles later.
 TDateTime RightEdge(TDateTime aNow, bool aShift, int aCapacity, double aSpacing);
 
+// The time one candle of aInterval spans, in days (a month as 30 days).
+double CandleDays(TChartInterval aInterval);
+
 // The price axis' range: the pins when fixed, else the visible candles'.
 TValueRange PriceRange(bool aFixed, double aPinMin, double aPinMax, TValueRange aVisible);
 

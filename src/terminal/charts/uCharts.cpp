@@ -108,6 +108,8 @@ void TChartItem::RefreshKlines()
         if (fSymbol.empty())
             throw std::runtime_error("TChartItem.RefreshKlines error: no symbol");
         RefreshWindowCaption();
+        if (!fViewPlaced)
+            PlaceAtPresent();
         SetIsLoading(true);
         fHistory = StartKlinesHistory(fLink, fSymbol);
     } catch (const std::exception& E) {
@@ -208,6 +210,8 @@ void TChartItem::ChartFullRefresh()
     FixRightSide();
     FixChartHeight();
     SetBarWidth();
+    if (fSerCandles && fSerCandles->Count() > 0)
+        fViewPlaced = true;
     RefreshOrdersBubbles();
     // Fractals read from a layout or template come without a radius.
     fIndicatorList->Refresh(BubbleRadius());

@@ -107,7 +107,7 @@ public:
     // file that cannot be read is logged and changes nothing.
     void LoadTemplate(const std::string& aFileName);
     // The settings and indicators into the template file aFileName; a
-    // failure is logged.
+    // failure is told to the trader (SaveReported).
     void SaveTemplate(const std::string& aFileName);
 
     // Commands.
@@ -126,6 +126,14 @@ public:
     // present (with the shift, a fifth of a screen beyond). The price axis
     // spans the pins when fixed, else the displayed candles.
     void SetZoom(TZoom aZoom);
+    // A chart that has shown no candles yet shows the present: its time
+    // axis ends now (or with the shift, later) and spans the candles of its
+    // interval that its zoom level shows.
+    void PlaceAtPresent();
+    // The settings take the time axis' left end as the left edge once the
+    // axis shows the trader's view, the candles placed; before that they
+    // keep the edge they hold (read from the layout, or none).
+    void KeepLeftEdge();
     void RefreshZoom();
     void SetBarWidth();
     void InitLeftZoom();
@@ -232,6 +240,8 @@ private:
     std::unique_ptr<TCandleSeries> fSerCandles;
     double fChartPrice = 0;
     bool fIsLoading = true;
+    // The time axis has been placed at candles: it shows the trader's view.
+    bool fViewPlaced = false;
     // The last history load started.
     std::weak_ptr<TThread> fHistory;
     // The drag in progress: where it began (pixel), the zoom level and axis

@@ -97,13 +97,43 @@ void TChartItem::SetBarWidth()
         fSerCandles->SetCandleWidth(Width);
 }
 
+void TChartItem::PlaceAtPresent()
+{
+    if (!fChart)
+        return;
+    LayOut(*fChart);
+    TChartAxis& Time = *fChart->BottomAxis();
+    const TZoom Zoom = fChartSettings.Zoom();
+    int Count = ZoomCandleCount(Zoom, Time.IAxisSize, fScreenWidth());
+    // Not laid out yet: a screen's width of candles.
+    if (Count <= 0)
+        Count = cZoomCandles[std::min<std::size_t>(Zoom, cZoomCandles.size() - 1)];
+    const double Spacing = CandleDays(fInterval);
+    const double Right = RightEdge(fClock(), fChartSettings.ChartShift(), Count, Spacing);
+    Time.SetMinMax(Right - Count * Spacing, Right);
+}
+
+void TChartItem::KeepLeftEdge()
+{
+    if (fChart && fViewPlaced)
+        fChartSettings.SetLeft(fChart->BottomAxis()->Minimum());
+}
+
 void TChartItem::InitLeftZoom()
 {
     if (!fChart)
         return;
     TChartAxis& Time = *fChart->BottomAxis();
     const double Left = fChartSettings.Left();
-    if (Left != 0 || !fSerCandles || fSerCandles->Count() == 0) {
+    // Without candles a chart stays at its left edge, a new one at the present.
+    if (!fSerCandles || fSerCandles->Count() == 0) {
+        if (Left != 0)
+            Time.SetMinMax(Left, Left + Span(Time));
+        else
+            PlaceAtPresent();
+        return;
+    }
+    if (Left != 0) {
         Time.SetMinMax(Left, Left + Span(Time));
         return;
     }

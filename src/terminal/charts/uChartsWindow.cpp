@@ -126,10 +126,6 @@ void SetUpAppearance(TChart& aChart)
 void SetUpBubbles(TBubbleSeries& aBubbles, TSeriesPointerStyle aStyle, int aSize, TColor aColor)
 {
     SetUpBubbleSeries(aBubbles, aStyle, aSize);
-    aBubbles.Marks().SetVisible(false);
-    aBubbles.SetShowInLegend(false);
-    aBubbles.SetVertAxis(aRightAxis);
-    aBubbles.XValues().SetDateTime(true);
     aBubbles.SetSeriesColor(aColor);
 }
 
@@ -161,6 +157,7 @@ void TChartItem::CreateWindow()
 
     CreateChart(*Window);
     CreateSeries();
+    PlaceAtPresent();
     BindEvents();
     Window->show();
 }

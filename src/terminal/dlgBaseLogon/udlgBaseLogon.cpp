@@ -101,16 +101,16 @@ TdlgBaseLogon::TdlgBaseLogon(QWidget* Parent) : TfrmBasicOf<QDialog>(Parent)
     panTop = new QWidget(this);
     panTop->setObjectName(QStringLiteral("panTop"));
     panTop->setGeometry(64, 0, cWidth - 64, cTopHeight);
-    lblName = CreateLabel(panTop, "lblName", QStringLiteral("Наименование"), QRect(0, 7, 82, 17));
-    edName = CreateEdit(panTop, "edName", QRect(86, 4, 228, 23));
-    lblRate = CreateLabel(panTop, "lblRate", QStringLiteral("Коефициент"), QRect(326, 7, 66, 17));
-    edRate = CreateEdit(panTop, "edRate", QRect(396, 4, 121, 23));
+    lblName = CreateLabel(panTop, "lblName", QStringLiteral("Наименование"), QRect(0, 7, 88, 17));
+    edName = CreateEdit(panTop, "edName", QRect(90, 4, 224, 23));
+    lblRate = CreateLabel(panTop, "lblRate", QStringLiteral("Коефициент"), QRect(320, 7, 78, 17));
+    edRate = CreateEdit(panTop, "edRate", QRect(400, 4, 117, 23));
     InstallDecimalKeyFilter(*edRate);
 
     lblAPI = CreateLabel(this, "lblAPI", QStringLiteral("API key:"), QRect(64, 0, 82, 17));
-    edAPI = CreateEdit(this, "edAPI", QRect(150, 0, 449, 23));
+    edAPI = CreateEdit(this, "edAPI", QRect(154, 0, 445, 23));
     lblSecret = CreateLabel(this, "lblSecret", QStringLiteral("Secret key:"), QRect(64, 0, 82, 17));
-    edSecret = CreateEdit(this, "edSecret", QRect(150, 0, 449, 23));
+    edSecret = CreateEdit(this, "edSecret", QRect(154, 0, 445, 23));
     for (QLineEdit* Key : {edAPI, edSecret})
         Key->setMaxLength(cKeyLength);
 

@@ -159,17 +159,17 @@ void TfmChartSettings::CreateColorsPage(QWidget* Page)
     for (int Index = 0; Index < cColorCount; ++Index) {
         const TColorField& Field = cColorFields[Index];
         CreateLabel(Page, Field.Label, QString::fromUtf8(Field.Caption),
-                    QRect(12, 14 + Index * 30, 56, 17));
+                    QRect(8, 14 + Index * 30, 74, 17));
         auto* Box = new TColorPickBox(Page);
         Box->setObjectName(QString::fromLatin1(Field.Box));
-        Box->setGeometry(72, 10 + Index * 30, 128, 22);
+        Box->setGeometry(84, 10 + Index * 30, 128, 22);
         Box->OnChange = [this, Index] { Guarded("cbColorChange", [&] { cbColorChange(Index); }); };
         fColorBoxes[Index] = Box;
     }
-    CreateLabel(Page, "lblColorScheme", QStringLiteral("Цветовая схема"), QRect(12, 196, 188, 17));
+    CreateLabel(Page, "lblColorScheme", QStringLiteral("Цветовая схема"), QRect(8, 196, 204, 17));
     cbColorScheme = new QComboBox(Page);
     cbColorScheme->setObjectName(QStringLiteral("cbColorScheme"));
-    cbColorScheme->setGeometry(12, 214, 188, 22);
+    cbColorScheme->setGeometry(8, 214, 204, 22);
     for (const TColorScheme& Scheme : cColorSchemes)
         cbColorScheme->addItem(QString::fromLatin1(Scheme.Name));
     cbColorScheme->setCurrentIndex(-1);

@@ -133,6 +133,11 @@ private:
     void FitShownColumns();
     // Always: also within a second of the last fit.
     void FitSymbolColumns(bool Always);
+    // Unless the columns fit their texts, the symbol column stretches over
+    // the room the other shown columns leave, but never below its widest
+    // symbol: with less room it keeps that width and the grid scrolls.
+    void KeepSymbolColumnWidth();
+    int SymbolColumnLeast() const;
 
     // The open orders, balances, order history and further accounts.
     void ConnectAccountGrids();

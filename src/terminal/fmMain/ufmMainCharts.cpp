@@ -12,9 +12,9 @@
 #include "terminal/fmBasic/uFormParts.h"
 #include "terminal/fmBasic/uMainGuard.h"
 #include "terminal/fmMain/ufmMainActions.h"
+#include "terminal/fmMain/ufmMainLayout.h"
 
 #include <QAction>
-#include <QEvent>
 #include <QFileDialog>
 #include <QMenu>
 #include <QSignalBlocker>
@@ -39,27 +39,6 @@ QString ZoomHint(std::string_view Text, int Value)
         Translator ? Translator->Translate(Text, {Number}) : FillPlaceholders(Text, {Number});
     return QString::fromStdString(Filled + "%");
 }
-
-// Runs Handler when Watched is resized.
-class TResizeWatch : public QObject {
-public:
-    TResizeWatch(QWidget& Watched, std::function<void()> Handler)
-        : QObject(&Watched), fHandler(std::move(Handler))
-    {
-        Watched.installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* Event) override
-    {
-        if (Event->type() == QEvent::Resize)
-            fHandler();
-        return false;
-    }
-
-private:
-    std::function<void()> fHandler;
-};
 
 } // namespace
 

@@ -6,6 +6,7 @@
 #include "platform/qt/VirtualStringTree.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -20,6 +21,20 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <initializer_list>
+#include <utility>
+
+TResizeWatch::TResizeWatch(QWidget& Watched, std::function<void()> Handler)
+    : QObject(&Watched), fHandler(std::move(Handler))
+{
+    Watched.installEventFilter(this);
+}
+
+bool TResizeWatch::eventFilter(QObject*, QEvent* Event)
+{
+    if (Event->type() == QEvent::Resize)
+        fHandler();
+    return false;
+}
 
 namespace {
 

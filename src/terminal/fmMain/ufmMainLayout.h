@@ -3,6 +3,7 @@
 #include <QDockWidget>
 #include <QSize>
 #include <QString>
+#include <functional>
 #include <vector>
 
 class QAction;
@@ -38,6 +39,18 @@ private:
 
 // Docks a toolbar, floating or not, back into the window's top dock.
 void SetCurrentDock(QMainWindow& Window, QToolBar* Toolbar);
+
+// Runs Handler when Watched is resized; lives as long as Watched.
+class TResizeWatch : public QObject {
+public:
+    TResizeWatch(QWidget& Watched, std::function<void()> Handler);
+
+protected:
+    bool eventFilter(QObject*, QEvent* Event) override;
+
+private:
+    std::function<void()> fHandler;
+};
 
 // The window's commands. Those the frame itself reads or sets are named
 // here; every one is also in Actions (or actionFull) under its own name.

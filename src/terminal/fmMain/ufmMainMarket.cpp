@@ -14,8 +14,10 @@
 #include "terminal/charts/uMainChartList.h"
 #include "terminal/fmBasic/uFormParts.h"
 #include "terminal/fmBasic/uMainGuard.h"
+#include "terminal/fmMain/ufmMainLayout.h"
 
 #include <QAction>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QPainter>
 #include <algorithm>
@@ -90,6 +92,10 @@ void TfmMain::ConnectMarketGrids()
         });
     }
     C.vstSymbols->SetOnChange([this](int) { vstSymbolsChange(); });
+    new TResizeWatch(*C.vstSymbols->viewport(), [this] {
+        if (!fControls.Actions.acMDColAutoSize->isChecked())
+            KeepSymbolColumnWidth();
+    });
     C.vstDepth->SetOnGetText([this](int Row, int Column) { return vstDepthGetText(Row, Column); });
     C.vstDepth->SetOnBeforeCellPaint(
         [this](QPainter& Painter, int Row, int, const QRect& Cell, int RowLeft) {
@@ -119,8 +125,7 @@ void TfmMain::RefreshSymbolList()
         // Another list of the same length keeps the selected row, not its name.
         vstSymbolsChange();
         OrderSymbolChange();
-        if (fControls.Actions.acMDColAutoSize->isChecked())
-            FitSymbolColumns(false);
+        FitSymbolColumns(false);
     });
 }
 
@@ -378,35 +383,79 @@ void TfmMain::acMDSpredExecute()
 }
 
 // While checked, the symbol column gives up stretching so that it too keeps
-// the width of its text; unchecked, it stretches again.
+// the width of its text; unchecked, it stretches again where there is room.
 void TfmMain::acMDColAutoSizeExecute()
 {
     RunLogged("acMDColAutoSizeExecute", [this] {
-        const bool Fitting = InvertCheck(*fControls.Actions.acMDColAutoSize);
-        fControls.vstSymbols->horizontalHeader()->setSectionResizeMode(
-            cSymbolColumn, Fitting ? QHeaderView::Interactive : QHeaderView::Stretch);
-        if (Fitting)
-            FitSymbolColumns(true);
+        if (InvertCheck(*fControls.Actions.acMDColAutoSize))
+            fControls.vstSymbols->horizontalHeader()->setSectionResizeMode(
+                cSymbolColumn, QHeaderView::Interactive);
+        FitSymbolColumns(true);
     });
 }
 
-// A column shown while fitting is on fits at once.
+// A column shown or hidden: the columns fit again at once.
 void TfmMain::FitShownColumns()
 {
-    if (fControls.Actions.acMDColAutoSize->isChecked())
-        FitSymbolColumns(true);
+    FitSymbolColumns(true);
 }
 
-// Each shown column takes the width of its widest text in the rows on screen
-// and of its caption.
+// Checked, each shown column takes the width of its widest text in the rows
+// on screen and of its caption; unchecked, the symbol column keeps the room
+// it needs.
 void TfmMain::FitSymbolColumns(bool Always)
 {
     const auto Now = std::chrono::steady_clock::now();
     if (!Always && Now - fColumnsFitAt < cColumnFitPeriod)
         return;
     fColumnsFitAt = Now;
+    if (!fControls.Actions.acMDColAutoSize->isChecked()) {
+        KeepSymbolColumnWidth();
+        return;
+    }
     TVirtualStringTree& Grid = *fControls.vstSymbols;
     for (int Column = 0; Column < Grid.ColumnCount(); ++Column)
         if (Grid.ColumnVisible(Column))
             Grid.resizeColumnToContents(Column);
+}
+
+void TfmMain::KeepSymbolColumnWidth()
+{
+    TVirtualStringTree& Grid = *fControls.vstSymbols;
+    QHeaderView& Header = *Grid.horizontalHeader();
+    int Others = 0;
+    for (int Column = 0; Column < Grid.ColumnCount(); ++Column)
+        if (Column != cSymbolColumn && Grid.ColumnVisible(Column))
+            Others += Header.sectionSize(Column);
+    const int Least = SymbolColumnLeast();
+    const QHeaderView::ResizeMode Mode = Grid.viewport()->width() - Others >= Least
+                                             ? QHeaderView::Stretch
+                                             : QHeaderView::Interactive;
+    if (Header.sectionResizeMode(cSymbolColumn) != Mode)
+        Header.setSectionResizeMode(cSymbolColumn, Mode);
+    if (Mode == QHeaderView::Interactive && Header.sectionSize(cSymbolColumn) != Least)
+        Header.resizeSection(cSymbolColumn, Least);
+}
+
+// The widest name of the whole list as a cell draws it, and the caption.
+int TfmMain::SymbolColumnLeast() const
+{
+    const TVirtualStringTree& Grid = *fControls.vstSymbols;
+    int Least = Grid.horizontalHeader()->sectionSizeHint(cSymbolColumn);
+    if (!User)
+        return Least;
+    const TSymbolShowList& Symbols = User->SymbolShowList();
+    const QFontMetrics Metrics(Grid.font());
+    int Widest = -1;
+    int WidestRow = -1;
+    for (int Row = 0; Row < Symbols.Count(); ++Row)
+        if (const int Width = Metrics.horizontalAdvance(QString::fromStdString(Symbols.Names(Row)));
+            Width > Widest) {
+            Widest = Width;
+            WidestRow = Row;
+        }
+    if (WidestRow >= 0 && WidestRow < Grid.RootNodeCount())
+        Least = std::max(Least, Grid.sizeHintForIndex(Grid.model()->index(WidestRow, 0)).width() +
+                                    (Grid.GridLines() ? 1 : 0));
+    return Least;
 }

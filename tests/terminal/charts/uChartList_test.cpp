@@ -1,6 +1,8 @@
 #include "terminal/charts/uChartList.h"
 
 #include "ChartHostFixture.h"
+#include "platform/ScriptedMessageBox.h"
+#include "support/FileSizeLimit.h"
 #include "support/LogCapture.h"
 #include "terminal/charts/uChartTemplates.h"
 #include "terminal/charts/uChartTiling.h"
@@ -89,6 +91,10 @@ TEST_F(ChartLayout, ALayoutIsWrittenKeyForKeyAndReadBackAsSavedButForTheLeftEdge
     Settings.SetZoom(z2);
     Settings.SetShowGrid(true);
     Settings.SetPinMax(1.5);
+    // The time axis is the trader's view once candles were placed on it.
+    Item.KlineList().Put(TKline(1700000000000));
+    Item.OnNotify(BASE_MAIN_KLINES, 0);
+    Item.ChartFullRefresh();
     Item.Chart()->BottomAxis()->SetMinMax(45000, 45001);
     Item.IndicatorList().Add(std::make_unique<TMaIndicatorInfo>());
     List.Save();
@@ -116,6 +122,9 @@ TEST_F(ChartLayout, ALayoutIsWrittenKeyForKeyAndReadBackAsSavedButForTheLeftEdge
     List.Load();
     ASSERT_EQ(Symbols(), (std::vector<std::string>{"BTCUSDT", "ETHBTC"}));
     EXPECT_EQ(List.GetSelected(), &List.Items(0)) << "the first chart is active";
+    List.Items(0).KlineList().Put(TKline(1700000000000));
+    List.Items(0).OnNotify(BASE_MAIN_KLINES, 0);
+    List.Items(0).ChartFullRefresh();
     List.Items(0).Chart()->BottomAxis()->SetMinMax(45100, 45101);
     List.Save();
     TJson After = TJson::parse(Text());
@@ -268,15 +277,66 @@ TEST_F(ChartLayout, ALayoutThatCannotBeUsedEmptiesTheListAndKeepsTheFullMode)
 }
 
 // The layout written at exit replaces an unreadable file no more: it stays
-// beside, under ".bad".
+// beside, under ".bad"; a later one never overwrites an earlier one.
 TEST_F(ChartLayout, AnUnreadableLayoutIsKeptBesideTheOneWrittenAfter)
 {
-    Write("{ \"charts\": [ {\"symbol\": \"BTCUSDT\"");
-    List.Load();
-    Selected("ETHBTC");
+    const std::string Kept[] = {".bad", ".bad.1", ".bad.2"};
+    for (const std::string& Suffix : Kept) {
+        Write("{ \"charts\": [ {\"symbol\": \"" + Suffix);
+        List.Load();
+        Selected("ETHBTC");
+        List.Save();
+        EXPECT_EQ(TJson::parse(Text())["charts"][0]["symbol"], "ETHBTC");
+    }
+    for (const std::string& Suffix : Kept)
+        EXPECT_EQ(Text(TChartList::GetFileName() + Suffix),
+                  "{ \"charts\": [ {\"symbol\": \"" + Suffix);
+}
+
+// A load followed by a save writes what was loaded: a window larger than
+// the host, which the host pushes up and left to fit, stays at the top left
+// corner, and a left edge stays while its candles have not come.
+TEST_F(ChartLayout, ASaveAfterALoadWritesWhatWasLoaded)
+{
+    Write(R"({"charts":[{"symbol":"BTCUSDT","left":0,"top":0,"width":1200,"height":32760,)"
+          R"("state":0,"left_bar":45000.25},{"symbol":"ETHBTC","left":40,"top":48,"width":400,)"
+          R"("height":240,"state":0,"left_bar":45001.5}],"full":false})");
+    const TJson Written = TJson::parse(Text());
+    for (int Round = 0; Round < 2; ++Round) {
+        List.Load();
+        List.Save();
+        const TJson Saved = TJson::parse(Text());
+        for (int I = 0; I < 2; ++I)
+            for (const char* Key : {"left", "top", "width", "height", "left_bar"})
+                EXPECT_EQ(Saved["charts"][I][Key], Written["charts"][I][Key]) << I << Key;
+    }
+}
+
+// A save that fails keeps the old file and is told once, until a save
+// succeeds; the chart keeps what the trader set.
+TEST_F(ChartLayout, ASaveThatFailsIsToldOnceAndKeepsTheOldFile)
+{
+    TScriptedMessageBox Box;
+    TChartItem& Item = Selected();
+    List.RefreshKlinesByInterval(m3);
+    const std::string Before = Text();
+    {
+        TFileSizeLimit Full(100);
+        List.RefreshKlinesByInterval(m5);
+        List.acZoomInExecute();
+        Templates.Save((Folder() / "dark.tpl").string(), Item);
+    }
+    EXPECT_EQ(Text(), Before);
+    EXPECT_EQ(Item.Interval(), m5);
+    EXPECT_FALSE(fs::exists(Folder() / "dark.tpl"));
+    std::vector<std::string> Shown;
+    for (const auto& Message : Box.Shown())
+        Shown.push_back(Message.Text);
+    EXPECT_EQ(Shown, (std::vector<std::string>{
+                         "Не удалось сохранить расположение графиков: File too large",
+                         "Не удалось сохранить шаблон: File too large"}));
     List.Save();
-    EXPECT_EQ(Text(TChartList::GetFileName() + ".bad"), "{ \"charts\": [ {\"symbol\": \"BTCUSDT\"");
-    EXPECT_EQ(TJson::parse(Text())["charts"][0]["symbol"], "ETHBTC");
+    EXPECT_EQ(TJson::parse(Text())["charts"][0]["interval"], int(m5));
 }
 
 // An entry written before colours were kept, or by hand, shows the default

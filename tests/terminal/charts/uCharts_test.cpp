@@ -7,6 +7,7 @@
 #include "platform/ScriptedMessageBox.h"
 #include "platform/qt/Screen.h"
 #include "support/LogCapture.h"
+#include "terminal/charts/uChartNow.h"
 #include "terminal/charts/uChartViewCalc.h"
 #include "terminal/charts/uIndicators.h"
 
@@ -124,6 +125,31 @@ TEST_F(ChartItem, ANewChartIsCentredAtZoomZeroAndTakesTheFreshChartsLook)
     const std::vector<TChartSeries*> DrawingOrder = {Item.SerPrice(), Item.SerBuy(), Item.SerSell(),
                                                      Item.SerCandles()};
     EXPECT_EQ(Item.Chart()->SeriesList(), DrawingOrder);
+}
+
+// Until its candles come, a chart shows the present, not the empty date: a
+// page of candles shows each at its time, and a load that brings none
+// leaves the chart where it was.
+TEST_F(ChartItem, AChartWithoutCandlesShowsThePresentAndAPageItsCandlesInPlace)
+{
+    for (TChartItem* Item : {&List.Add(), &List.Add()}) {
+        Item->SetSymbol("BTCUSDT");
+        Grab(*Item);
+        EXPECT_NEAR(Time(*Item).Maximum(), ChartNow(), 1.0 / MinsPerDay);
+        EXPECT_GT(Time(*Item).Minimum(), ChartNow() - 1);
+    }
+    TChartItem& Empty = List.Items(1);
+    Empty.SetIsLoading(false);
+    Empty.ChartFullRefresh();
+    EXPECT_NEAR(Time(Empty).Maximum(), ChartNow(), 1.0 / MinsPerDay) << "no candles came";
+
+    TChartItem& Item = List.Items(0);
+    const int Now = int((DateToStamp(ChartNow()) - cBase) / cMinute);
+    for (int K = 0; K < 20; ++K)
+        Item.KlineList().Put(Candle(Now - 5 * K, 100, 104));
+    Item.OnNotify(BASE_MAIN_KLINES, 0);
+    Grab(Item);
+    EXPECT_LT(Item.SerCandles()->CalcXPos(18), Item.SerCandles()->CalcXPos(19)) << "not piled";
 }
 
 TEST_F(ChartItem, CandlesInArrivalOrderEndAsOneSortedSeriesAndAnUpdateChangesItsCandleInPlace)

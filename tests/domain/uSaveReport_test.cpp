@@ -1,0 +1,80 @@
+#include "domain/uSaveReport.h"
+
+#include "domain/uAppSettings.h"
+#include "domain/uFolders.h"
+#include "domain/uProfile.h"
+#include "domain/uSymbolShowList.h"
+#include "domain/uTranslator.h"
+#include "platform/FileRead.h"
+#include "platform/FileWrite.h"
+#include "platform/Resources.h"
+#include "platform/ScriptedMessageBox.h"
+#include "support/FileSizeLimit.h"
+#include "support/TempHome.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+// On a full disk the settings, the accounts file and a symbol group keep
+// their old files; the trader is told once per file until a save of it
+// succeeds, in English through the program's table.
+TEST(SaveReported, AFailedSaveKeepsTheOldFileAndIsToldOncePerFileUntilASaveSucceeds)
+{
+    TTempHome Home;
+    TScriptedMessageBox Box;
+    Folders = new TFolders;
+    TAppSettings Settings;
+    TProfile Accounts((Home.Path() / "config.json").string());
+    TSymbolShowList Symbols;
+    Symbols.ReloadSymbols({{"ETHBTC"}, {"LTCBTC"}});
+    const std::string Group = (Home.Path() / "majors").string();
+    const struct {
+        std::string File;
+        std::function<bool()> Save;
+        const char* Told;
+    } Cases[] = {
+        {Settings.GetFileName(), [&] { return Settings.Save(); }, "настройки"},
+        {Accounts.FileName(), [&] { return Accounts.SaveToFile(); }, "файл счетов"},
+        {Group, [&] { return Symbols.SaveToFile(Group); }, "группу символов"},
+    };
+    std::vector<std::string> Told;
+    for (const auto& Case : Cases) {
+        WriteFileAtomic(Case.File, "old");
+        const auto Full = [&] {
+            TFileSizeLimit Limit(8);
+            return Case.Save();
+        };
+        EXPECT_FALSE(Full());
+        EXPECT_FALSE(Full());
+        EXPECT_EQ(ReadWholeFile(Case.File), "old");
+        EXPECT_TRUE(Case.Save());
+        EXPECT_FALSE(Full());
+        Told.insert(Told.end(), 2,
+                    std::string("Не удалось сохранить ") + Case.Told + ": File too large");
+    }
+    std::vector<std::string> Shown;
+    for (const TScriptedMessageBox::TShown& Message : Box.Shown())
+        Shown.push_back(Message.Text);
+    EXPECT_EQ(Shown, Told);
+    EXPECT_EQ(Box.Shown().front().Style, MB_ICONERROR | MB_OK);
+    delete Folders;
+    Folders = nullptr;
+
+    const std::string Folder = Home.Path().string();
+    WriteFileAtomic(Folder + "/english.lng", std::string(*FindResource("english.lng")));
+    TTranslator English([Folder] { return Folder; });
+    English.SetLanguage("English");
+    for (const auto& [Text, Name] : {std::pair{cSaveLayoutFailed, "the chart layout"},
+                                     {cSaveTemplateFailed, "the template"},
+                                     {cSaveGroupFailed, "the symbol group"},
+                                     {cSaveSettingsFailed, "the settings"},
+                                     {cSaveAccountsFailed, "the accounts file"}})
+        EXPECT_EQ(English.Translate(Text, {"Read-only file system"}),
+                  std::string("Cannot save ") + Name + ": Read-only file system");
+}
+
+} // namespace
