@@ -9,6 +9,7 @@
 #include "domain/uUser.h"
 #include "platform/Resources.h"
 #include "platform/Thread.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempHome.h"
 #include "support/TestExchange.h"
 #include "terminal/DialogDriver.h"
@@ -407,11 +408,12 @@ TEST_F(StartUp, WhileTheExchangeHoldsItsRepliesTheWindowAnswersAndClosesAtOnce)
     }
 }
 
-// An accounts file that cannot be read, or a file that cannot be written, is
-// shown and ends the start before any window; the unreadable file is kept.
+// An accounts file that cannot be read, or a first-start marker that cannot
+// be written, is shown and ends the start before any window; the unreadable
+// file is kept. (A language file that cannot be written does not end it.)
 TEST_F(StartUp, AFileThatCannotBeReadOrWrittenEndsTheStartBeforeAnyWindow)
 {
-    for (const char* Blocked : {"english.lng", cFirstStartMarker, ""}) {
+    for (const char* Blocked : {cFirstStartMarker, ""}) {
         fs::remove_all(Roaming());
         fs::create_directories(Roaming() / Blocked);
         WriteSettings("English");
@@ -429,6 +431,39 @@ TEST_F(StartUp, AFileThatCannotBeReadOrWrittenEndsTheStartBeforeAnyWindow)
         EXPECT_EQ(FreeThreadCount(), 0u);
     }
     EXPECT_EQ(ReadText(AccountsFile()), "{ not json");
+}
+
+// On a folder that takes no more (a file size limit stands in for a full or
+// read-only one, which root could still write to), language files already
+// there and equal are left as they are; one that differs and cannot be
+// written is told, and the program goes on with its built-in text.
+TEST_F(StartUp, LanguageFilesAreWrittenOnlyWhenTheyDifferAndAFailedWriteIsTold)
+{
+    WriteSettings("English");
+    WriteMarker();
+    const std::string Table(*FindResource("english.lng"));
+    const std::string Failed = "Tavrix: Cannot write file \"" +
+                               (Roaming() / "english.lng").string() + "\": writing: File too large";
+    const struct {
+        const char* Name;
+        std::string OnDisk;
+        std::vector<std::string> Seen;
+    } Cases[] = {{"equal", Table, {"main window"}}, {"stale", "stale", {Failed, "main window"}}};
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        std::ofstream(Roaming() / "english.lng", std::ios::binary) << C.OnDisk;
+        std::ofstream(Roaming() / "english.license", std::ios::binary)
+            << *FindResource("english.license");
+        HttpAbortTransfers(false);
+        User.Restart("");
+        {
+            TFileSizeLimit Full(1000);
+            EXPECT_EQ(Run(), 0);
+        }
+        EXPECT_EQ(User.Seen, C.Seen);
+        EXPECT_EQ(User.MainStatusText, "Connected");
+        EXPECT_EQ(ReadText(Roaming() / "english.lng"), C.OnDisk);
+    }
 }
 
 // What a trader sees of the charts: symbol, interval, window bounds and
