@@ -147,12 +147,22 @@ bool TBaseThread::DoReadReply()
 
 bool TBaseThread::WaitForExchangeClock()
 {
-    const auto Deadline = std::chrono::steady_clock::now() + fClockWaitLimit;
+    using TClock = std::chrono::steady_clock;
+    const auto Deadline = TClock::now() + fClockWaitLimit;
+    auto Ask = TClock::now() + cFirstTimeAsk;
     for (;;) {
         if (SysTime && SysTime->IsSetByExchange())
             return true;
-        if (Terminated() || !IsWorking() || std::chrono::steady_clock::now() >= Deadline)
+        const auto Now = TClock::now();
+        if (Terminated() || !IsWorking() || Now >= Deadline)
             return false;
+        if (Now >= Ask) {
+            Synchronize([] {
+                if (User && SysTime && !SysTime->IsSetByExchange())
+                    User->Time();
+            });
+            Ask += cTimeAskPace;
+        }
         Sleep(cClockWaitStep);
     }
 }

@@ -36,6 +36,8 @@ public:
     void SetRequestKey(std::string aKey);
 
     static constexpr std::chrono::milliseconds cClockWaitStep{50};
+    static constexpr std::chrono::seconds cFirstTimeAsk{1};
+    static constexpr std::chrono::seconds cTimeAskPace{5};
 
 protected:
     void Execute() final;
@@ -73,8 +75,12 @@ protected:
     // Runs the exchange into fResponse and fError.
     virtual void DoSendRequest();
 
-    // Waits until the exchange has set the clock. False when the worker was
-    // terminated, the workflow stopped working or the limit passed first.
+    // Waits until the exchange has set the clock, asking for the server time
+    // after cFirstTimeAsk and then every cTimeAskPace: the heartbeat, which
+    // asks for it too, does not run before the start-up has ended, and one
+    // failed time reply should hold the request up for a second, not for its
+    // whole wait. False when the worker was terminated, the workflow stopped
+    // working or the limit passed first.
     bool WaitForExchangeClock();
     // Whether the workflow exists and is working.
     static bool IsWorking();

@@ -233,5 +233,5 @@ void UnpackResource(const std::string& aResourceName, const std::string& aFileNa
     std::optional<std::string_view> Bytes = FindResource(aResourceName);
     if (!Bytes)
         throw std::runtime_error("Resource " + aResourceName + " not found");
-    WriteFileAtomic(aFileName, *Bytes);
+    WriteFileIfChanged(aFileName, *Bytes);
 }

@@ -154,6 +154,7 @@ std::string ChartDateToTradeDate(const std::string& aText);
 // aZoom moved by aInc steps, kept within z0..z5.
 TZoom IncZoom(TZoom aZoom, int aInc);
 
-// Writes the named resource to the file, replacing it atomically; raises when
-// the program holds no such resource or the file cannot be written.
+// Writes the named resource to the file, replacing it atomically, unless the
+// file already holds it (WriteFileIfChanged); raises when the program holds
+// no such resource, or EFileError when the file cannot be written.
 void UnpackResource(const std::string& aResourceName, const std::string& aFileName);

@@ -240,11 +240,3 @@ std::shared_ptr<TKlinesHistoryThread> StartKlinesHistory(const std::shared_ptr<T
     StartFree(Worker);
     return Worker;
 }
-
-bool RunPingRequest()
-{
-    auto Worker = std::make_shared<TPingThread>();
-    Worker->Start();
-    Worker->WaitFor();
-    return Worker->PingOk();
-}

@@ -21,7 +21,8 @@ protected:
     TMarketReplyReader fReader;
 };
 
-// Whether the exchange answers. Started and waited for by TUser::Ping.
+// Whether the exchange answers. Started by the workflow, which hears of its
+// end (OnTerminate) instead of waiting for it.
 class TPingThread : public TMarketThread {
 public:
     // Read once the worker has ended.
@@ -120,10 +121,6 @@ private:
 
     std::string fSymbol;
 };
-
-// Runs the ping and returns whether the exchange answered (user-interface
-// thread: the wait runs the dispatcher's calls).
-bool RunPingRequest();
 
 // Starters for a chart item (user-interface thread): each worker frees itself.
 // The one-minute update asks for the two newest candles.

@@ -5,17 +5,14 @@
 #include "domain/uLog.h"
 #include "domain/uOrderThreads.h"
 #include "domain/uSaveReport.h"
-#include "domain/uSysTime.h"
 #include "domain/uTranslator.h"
 #include "domain/uUIWriter.h"
 #include "domain/uUser.h"
 #include "domain/uWorkflow.h"
 #include "platform/FileRead.h"
 #include "platform/SysUtils.h"
-#include "platform/UIDispatcher.h"
 
 #include <atomic>
-#include <chrono>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
@@ -60,32 +57,6 @@ std::string ReadKey(const TJson& Account, const char* Name)
     }
 }
 
-// The clock's timer does not tick while the user-interface thread waits for
-// an account check (at start-up it has not even started), yet the check
-// waits for the exchange's clock. So the wait asks for the server time
-// itself, at the five-second hook's pace, until a reply sets the clock: one
-// failed time reply then holds the check up for a second, not for the
-// worker's whole clock wait, which still bounds it.
-constexpr auto cFirstTimeAsk = std::chrono::seconds(1);
-constexpr auto cTimeAskPace = std::chrono::seconds(5);
-
-void WaitForAccountCheck(TThread& aCheck)
-{
-    TUIDispatcher* Dispatcher = GetUIDispatcher();
-    if (Dispatcher && Dispatcher->IsUIThread()) {
-        using TClock = std::chrono::steady_clock;
-        auto Ask = TClock::now() + cFirstTimeAsk;
-        const auto Running = [&] { return !aCheck.Finished(); };
-        while (!Dispatcher->WaitWhile(
-            Running, std::chrono::ceil<std::chrono::milliseconds>(Ask - TClock::now()))) {
-            if (User && SysTime && !SysTime->IsSetByExchange())
-                User->Time();
-            Ask += cTimeAskPace;
-        }
-    }
-    aCheck.WaitFor();
-}
-
 void ReadAccount(const TJson& Node, TConnectionItem& Account)
 {
     Account.SetApiKey(ReadKey(Node, "api_key"));
@@ -122,7 +93,7 @@ TUserAuth TConnectionItem::AccountEx(TConnectionItem* aProfile, bool aFree, TAcc
     if (aFree)
         return uaUndefined;
     // Runs the worker's synchronised steps while it waits.
-    WaitForAccountCheck(*Thread);
+    Thread->WaitFor();
     if (aCheck)
         *aCheck = Thread->Check();
     return Thread->Auth();

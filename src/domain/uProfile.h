@@ -61,8 +61,8 @@ public:
     // The balance request of aProfile (nullptr: the main account). uaUndefined
     // at once unless the workflow is working. aFree: the request runs on by
     // itself and the result is uaUndefined (the balances arrive later); else
-    // waits for it and returns its authorisation, asking for the server time
-    // after 1 s and then every 5 s while the exchange's clock is not set.
+    // waits for it and returns its authorisation (the request asks for the
+    // server time itself while the exchange's clock is not set).
     // aCheck, when given and waited for, receives how the request ended.
     TUserAuth AccountEx(TConnectionItem* aProfile, bool aFree, TAccountCheck* aCheck = nullptr);
 

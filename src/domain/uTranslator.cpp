@@ -4,6 +4,7 @@
 
 #include <array>
 #include <optional>
+#include <utility>
 #include <vector>
 
 TTranslator* Translator = nullptr;
@@ -134,7 +135,7 @@ void TTranslator::SetLanguage(const std::string& Value)
 void TTranslator::Reload()
 {
     fTable.clear();
-    const auto Data = ReadFile(GetFileName());
+    const auto Data = ReadLanguageFile(".lng");
     if (!Data)
         return;
     const std::string Text = Cp1251ToUtf8(*Data);
@@ -156,7 +157,7 @@ std::string TTranslator::Translate(std::string_view Text,
 
 std::string TTranslator::GetLicense() const
 {
-    const auto Data = ReadFile(GetLicenseFileName());
+    const auto Data = ReadLanguageFile(".license");
     if (!Data)
         return {};
     const std::string Text = Cp1251ToUtf8(*Data);
@@ -186,6 +187,21 @@ std::string TTranslator::FileNameFor(std::string_view Extension) const
     if (Folder.empty() || !Stem)
         return {};
     return Folder + "/" + *Stem + std::string(Extension);
+}
+
+void TTranslator::SetBuiltIn(std::string aName, std::string aBytes)
+{
+    fBuiltIn.insert_or_assign(std::move(aName), std::move(aBytes));
+}
+
+std::optional<std::string> TTranslator::ReadLanguageFile(std::string_view Extension) const
+{
+    if (const auto Stem = LanguageFileStem(fLanguage)) {
+        const auto Found = fBuiltIn.find(*Stem + std::string(Extension));
+        if (Found != fBuiltIn.end())
+            return Found->second;
+    }
+    return ReadFile(FileNameFor(Extension));
 }
 
 std::string TTranslator::GetParam(std::string_view Line)

@@ -2,6 +2,8 @@
 
 #include <functional>
 #include <initializer_list>
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -40,6 +42,10 @@ public:
     void SetLanguage(const std::string& Value);
     // Reads the current language's table again, as a change of language does.
     void Reload();
+    // From now on the folder's file of that name ("english.lng") is read as
+    // Bytes, the program's own copy: for a file the folder could not take,
+    // which may be missing or stale there.
+    void SetBuiltIn(std::string aName, std::string aBytes);
 
     // The translation of Text, or Text itself when the table has no such key.
     // The first table line with a key wins.
@@ -68,6 +74,9 @@ public:
 
 private:
     std::string FileNameFor(std::string_view Extension) const;
+    // The language's file of that extension: its built-in copy when one was
+    // set, else the folder's; nothing when there is neither.
+    std::optional<std::string> ReadLanguageFile(std::string_view Extension) const;
 
     TFolderSource fRoamingFolder;
     std::string fLanguage;
@@ -81,6 +90,7 @@ private:
     };
 
     std::unordered_map<std::string, std::string, TKeyHash, std::equal_to<>> fTable;
+    std::map<std::string, std::string, std::less<>> fBuiltIn;
 };
 
 // Created first of all services by the main block and freed last.

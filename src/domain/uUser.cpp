@@ -71,12 +71,6 @@ bool TUser::SelectSymbol(const std::string& aName)
     return true;
 }
 
-void TUser::Ping(bool& aPingOk)
-{
-    if (Working())
-        aPingOk = RunPing();
-}
-
 void TUser::Time()
 {
     if (Working())
@@ -171,9 +165,4 @@ void TUser::Start(TRequest aRequest)
         StartMarketRequest(aRequest);
         break;
     }
-}
-
-bool TUser::RunPing()
-{
-    return RunPingRequest();
 }

@@ -116,8 +116,6 @@ public:
     // At shut-down: frees the model's contents; nothing reads them afterwards.
     void DeInit();
 
-    // Waits for the ping's answer; aPingOk is left unchanged when not working.
-    void Ping(bool& aPingOk);
     virtual void Time();
     // The order book of Input.Symbol; nothing without a selected symbol.
     virtual void DepthEx();
@@ -136,8 +134,6 @@ public:
 protected:
     // Hands a request to its worker.
     virtual void Start(TRequest aRequest);
-    // Runs the ping and returns its answer.
-    virtual bool RunPing();
 
 private:
     static bool Working();

@@ -1,5 +1,6 @@
 #include "domain/uWorkflow.h"
 
+#include "domain/uLog.h"
 #include "domain/uMarketThreads.h"
 #include "domain/uOrderThreads.h"
 #include "domain/uProfile.h"
@@ -7,7 +8,11 @@
 #include "domain/uWorkflowViews.h"
 #include "platform/UIDispatcher.h"
 
+#include <exception>
+#include <memory>
 #include <stdexcept>
+#include <string>
+#include <utility>
 
 TWorkflow* Workflow = nullptr;
 
@@ -37,12 +42,15 @@ void TWorkflow::DoClose()
         User->WaitForThreads();
 }
 
-bool TWorkflow::DoShowMainForm()
+bool TWorkflow::DoShowMainForm(std::function<void()> aStarted)
 {
     try {
         CreateMainForm();
-        StartFirstRequests();
+        fStarted = std::move(aStarted);
+        fStartingUp = true;
+        StartPing();
     } catch (...) {
+        fStartingUp = false;
         ProcessPendingMessages();
         throw;
     }
@@ -59,33 +67,115 @@ void TWorkflow::CreateMainForm()
     ProcessPendingMessages();
 }
 
-void TWorkflow::StartFirstRequests()
-{
-    fOnline = fMainForm->SendPing();
-    User->Time();
-    User->Ticker24hrEx();
-    User->Input().SetAuth(uaUndefined);
-    CheckMainAccount();
-    fMainForm->InitUserInterface();
-}
-
 bool TWorkflow::MainHasKeys() const
 {
     const TConnectionItem& Main = Profile->MainProfile();
     return !Main.ApiKey().empty() && !Main.SecretKey().empty();
 }
 
-// With both keys: the balance request decides the authorisation (a failed
-// one leaves the user unauthorised); only an authorised user's orders load.
-void TWorkflow::CheckMainAccount()
+void TWorkflow::StartPing()
 {
-    fAccountRetry = false;
-    if (!MainHasKeys())
-        return;
+    fSecondsToPing = cPingRetrySeconds;
+    auto Ping = std::make_shared<TPingThread>();
+    const TPingThread* Worker = Ping.get();
+    Ping->SetOnTerminate([Worker] {
+        if (Workflow)
+            Workflow->PingEnded(Worker->PingOk());
+    });
+    fPinging = true;
+    StartFree(Ping);
+}
+
+// The balance request of the main account decides the authorisation (a
+// failed one leaves the user unauthorised). False when one runs already.
+bool TWorkflow::StartAccountCheck()
+{
+    fSecondsToCheck = cAccountRetrySeconds;
+    auto Check = std::make_shared<TAccountThread>();
+    Check->SetAccount(nullptr);
+    std::string Key = RequestKey(cAccountKind, Check->AccountID());
+    if (RequestRunning(Key))
+        return false;
     gLastServerError.Clear();
-    TAccountCheck Check;
-    Profile->MainProfile().AccountEx(nullptr, false, &Check);
-    ApplyAccountCheck(Check);
+    Check->SetRequestKey(std::move(Key));
+    const TAccountThread* Worker = Check.get();
+    Check->SetOnTerminate([Worker] {
+        if (Workflow)
+            Workflow->AccountCheckEnded(Worker->Check());
+    });
+    fChecking = true;
+    StartFree(Check);
+    return true;
+}
+
+void TWorkflow::PingEnded(bool aAnswered)
+{
+    fPinging = false;
+    if (!CanPoll() || !fMainForm)
+        return;
+    RunEndStep("PingEnded", [&] {
+        if (fStartingUp)
+            StartFirstRequests(aAnswered);
+        else if (aAnswered)
+            GoOnline();
+    });
+}
+
+// Only an authorised user's orders load.
+void TWorkflow::StartFirstRequests(bool aAnswered)
+{
+    fOnline = aAnswered;
+    fMainForm->SetOnlineMode(aAnswered);
+    User->Time();
+    User->Ticker24hrEx();
+    User->Input().SetAuth(uaUndefined);
+    fAccountRetry = false;
+    if (!MainHasKeys() || !StartAccountCheck())
+        EndStartUp();
+}
+
+void TWorkflow::AccountCheckEnded(const TAccountCheck& aCheck)
+{
+    fChecking = false;
+    if (!CanPoll() || !fMainForm)
+        return;
+    RunEndStep("AccountCheckEnded", [&] {
+        // Authorised meanwhile (a logon): that answer stands.
+        const bool Authorised = User->Input().Auth() == uaAuth;
+        if (!Authorised)
+            ApplyAccountCheck(aCheck);
+        if (fStartingUp)
+            EndStartUp();
+        else if (!Authorised && aCheck.Auth == uaAuth)
+            fMainForm->InitUserInterface();
+    });
+}
+
+// The heartbeat is only armed first: its first tick comes after the layout,
+// and a layout that raised still leaves it running.
+void TWorkflow::EndStartUp()
+{
+    fStartingUp = false;
+    if (auto Started = std::exchange(fStarted, nullptr))
+        Started();
+    fMainForm->InitUserInterface();
+}
+
+void TWorkflow::RunEndStep(const char* aName, const std::function<void()>& aStep)
+{
+    std::string Error;
+    try {
+        aStep();
+        return;
+    } catch (const std::exception& E) {
+        Error = E.what();
+    } catch (...) {
+        Error = "unknown exception";
+    }
+    WriteLog(std::string("TWorkflow.") + aName + " error: " + Error, mtAlert, 0);
+    Alert(Error);
+    if (fStartingUp)
+        EndStartUp();
 }
 
 void TWorkflow::ApplyAccountCheck(const TAccountCheck& aCheck)
@@ -103,39 +193,14 @@ void TWorkflow::ApplyAccountCheck(const TAccountCheck& aCheck)
     User->OpenOrdersEx(nullptr);
 }
 
+// Each worker's end is taken up when it comes; a tick only starts them.
 void TWorkflow::RetryOnTick()
 {
-    EndRetries();
-    if (!fOnline && !fPing && --fSecondsToPing <= 0) {
-        fSecondsToPing = cPingRetrySeconds;
-        fPing = std::make_shared<TPingThread>();
-        StartFree(fPing);
-    }
+    if (!fOnline && !fPinging && --fSecondsToPing <= 0)
+        StartPing();
     const bool Waiting = fAccountRetry && MainHasKeys() && User->Input().Auth() != uaAuth;
-    if (Waiting && !fAccountCheck && --fSecondsToCheck <= 0)
+    if (Waiting && !fChecking && --fSecondsToCheck <= 0)
         StartAccountCheck();
-}
-
-// The retries' workers end on their own; their ends are taken up on the
-// next tick.
-void TWorkflow::EndRetries()
-{
-    if (fPing && fPing->Finished()) {
-        const bool Answered = fPing->PingOk();
-        fPing.reset();
-        if (Answered)
-            GoOnline();
-    }
-    if (fAccountCheck && fAccountCheck->Finished()) {
-        const TAccountCheck Check = fAccountCheck->Check();
-        fAccountCheck.reset();
-        // Authorised meanwhile (a logon): that answer stands.
-        if (User->Input().Auth() == uaAuth)
-            return;
-        ApplyAccountCheck(Check);
-        if (Check.Auth == uaAuth)
-            fMainForm->InitUserInterface();
-    }
 }
 
 void TWorkflow::ExchangeLost()
@@ -147,30 +212,15 @@ void TWorkflow::ExchangeLost()
     fMainForm->SetOnlineMode(false);
 }
 
-// As a start-up whose ping was answered, without waiting: the account check
-// ends on a later tick.
+// As a start-up whose ping was answered; the account check ends later.
 void TWorkflow::GoOnline()
 {
     fOnline = true;
     fMainForm->SetOnlineMode(true);
     User->Time();
     User->Ticker24hrEx();
-    if (MainHasKeys() && User->Input().Auth() != uaAuth && !fAccountCheck)
+    if (MainHasKeys() && User->Input().Auth() != uaAuth && !fChecking)
         StartAccountCheck();
-}
-
-void TWorkflow::StartAccountCheck()
-{
-    fSecondsToCheck = cAccountRetrySeconds;
-    auto Check = std::make_shared<TAccountThread>();
-    Check->SetAccount(nullptr);
-    std::string Key = RequestKey(cAccountKind, Check->AccountID());
-    if (RequestRunning(Key))
-        return;
-    gLastServerError.Clear();
-    Check->SetRequestKey(std::move(Key));
-    StartFree(Check);
-    fAccountCheck = Check;
 }
 
 bool TWorkflow::CanPoll() const

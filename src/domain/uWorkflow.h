@@ -4,11 +4,9 @@
 
 #include <atomic>
 #include <chrono>
-#include <memory>
+#include <functional>
 
 class IMainFormFactory;
-class TAccountThread;
-class TPingThread;
 struct TAccountCheck;
 class IWorkflowChartList;
 class IWorkflowMainForm;
@@ -46,13 +44,17 @@ public:
     // The main window once DoShowMainForm has created it.
     IWorkflowMainForm* MainForm() const { return fMainForm; }
 
-    // Start-up, before the timer runs: creates and shows the main window,
-    // pings, asks for the server time and the 24-hour tickers, checks the
-    // main account when it has both keys (and then loads its order history
-    // and open orders when authorised), lays out the window. Pending calls
-    // are processed at the end also when a step raised; the exception then
-    // passes on. True.
-    bool DoShowMainForm();
+    // Start-up, before the timer runs: creates and shows the main window and
+    // starts the ping. Nothing is waited for: the ping's answer, and then the
+    // account check's, come back to the user-interface thread when their
+    // workers end, and the start-up goes on from there as it did when they
+    // were waited for: online or offline, the server time and the 24-hour
+    // tickers, the main account's check when it has both keys (and its order
+    // history and open orders when authorised); last aStarted runs (the
+    // builder starts the heartbeat) and the window is laid out. Pending calls are
+    // processed after showing and at the end, also when a step raised; the
+    // exception then passes on. True.
+    bool DoShowMainForm(std::function<void()> aStarted = {});
 
     // Whether the last ping was answered.
     bool Online() const { return fOnline; }
@@ -90,17 +92,26 @@ private:
     // clock may be set while the services are built or torn down.
     bool CanPoll() const;
     void CreateMainForm();
-    void StartFirstRequests();
     bool MainHasKeys() const;
-    void CheckMainAccount();
+    // The ping and the account check run on workers of their own; each
+    // one's end comes back through the global Workflow (nothing when it is
+    // gone or no longer working).
+    void StartPing();
+    bool StartAccountCheck();
+    void PingEnded(bool aAnswered);
+    void AccountCheckEnded(const TAccountCheck& aCheck);
+    // The start-up once the ping has answered, and its end.
+    void StartFirstRequests(bool aAnswered);
+    void EndStartUp();
+    // Runs a step begun by a worker's end: what it raises is logged and
+    // shown (no caller is left to take it), and a start-up still ends.
+    void RunEndStep(const char* aName, const std::function<void()>& aStep);
     // Authorises (and loads the orders) or not by a check's end; a refusal
     // stops the retries and is told once.
     void ApplyAccountCheck(const TAccountCheck& aCheck);
-    // The ping and the account check of the recovery, started and ended.
+    // The ping and the account check of the recovery, started on ticks.
     void RetryOnTick();
-    void EndRetries();
     void GoOnline();
-    void StartAccountCheck();
 
     TWorkflowMode fMode = wfmTrade;
     std::atomic<TWorkflowState> fState{wfsWorking};
@@ -108,12 +119,14 @@ private:
     IWorkflowChartList* fChartList = nullptr;
     IWorkflowMainForm* fMainForm = nullptr;
     std::chrono::milliseconds fClockWaitLimit = cClockWaitLimit;
+    bool fStartingUp = false;
+    std::function<void()> fStarted;
     bool fOnline = false;
-    std::shared_ptr<TPingThread> fPing;
+    bool fPinging = false;
     int fSecondsToPing = cPingRetrySeconds;
     // The last check of the main account failed on the way there or back.
     bool fAccountRetry = false;
-    std::shared_ptr<TAccountThread> fAccountCheck;
+    bool fChecking = false;
     int fSecondsToCheck = cAccountRetrySeconds;
     bool fRefusalShown = false;
 };

@@ -10,9 +10,6 @@ public:
     virtual ~IWorkflowMainForm() = default;
 
     virtual void Show() = 0;
-    // Pings the exchange, waits for the answer and goes online or offline;
-    // true when online.
-    virtual bool SendPing() = 0;
     // Online: listens to the clock, the model and the update queue and says
     // so; offline: stops listening to the clock and the model, and says so.
     virtual void SetOnlineMode(bool aIsOnline) = 0;

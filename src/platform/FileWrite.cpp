@@ -1,5 +1,7 @@
 #include "platform/FileWrite.h"
 
+#include "platform/FileRead.h"
+
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -172,4 +174,16 @@ void WriteFileAtomic(const std::filesystem::path& FileName, std::string_view Byt
     Temp.Write(Bytes);
     Temp.Commit(Bits);
     SyncFolder(FileName);
+}
+
+bool WriteFileIfChanged(const std::filesystem::path& FileName, std::string_view Bytes)
+{
+    try {
+        if (ReadWholeFile(FileName, Bytes.size()) == Bytes)
+            return false;
+    } catch (const EFileError&) {
+        // Missing, longer or no regular file: written as any other.
+    }
+    WriteFileAtomic(FileName, Bytes);
+    return true;
 }

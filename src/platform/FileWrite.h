@@ -34,3 +34,8 @@ private:
 // left behind are removed first (its process ended, or older than a minute).
 void WriteFileAtomic(const std::filesystem::path& FileName, std::string_view Bytes,
                      std::optional<unsigned> Mode = std::nullopt);
+
+// WriteFileAtomic, unless the file already holds exactly Bytes: a full or
+// read-only folder then still serves as long as nothing in it has to
+// change. True when the file was written.
+bool WriteFileIfChanged(const std::filesystem::path& FileName, std::string_view Bytes);

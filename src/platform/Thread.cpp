@@ -108,6 +108,12 @@ void TThread::Run()
         Execute();
     } catch (...) {
     }
+    if (fOnTerminate) {
+        try {
+            InvokeSync(fOnTerminate);
+        } catch (...) {
+        }
+    }
     std::lock_guard Lock(fLock);
     fFinished = true;
 }

@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -43,6 +44,11 @@ public:
     bool FreeOnTerminate() const { return fFreeOnTerminate; }
     // Before Start only.
     void SetFreeOnTerminate(bool Value) { fFreeOnTerminate = Value; }
+    // Before Start only: Handler runs on the user-interface thread once
+    // Execute has returned, before the thread counts as finished; so whoever
+    // started it hears of its end without waiting for it. Dropped when the
+    // dispatcher is shutting down; what it raises is swallowed.
+    void SetOnTerminate(std::function<void()> Handler) { fOnTerminate = std::move(Handler); }
     // The system's number of the running thread (for the log); 0 before Start.
     std::int32_t ThreadID() const;
 
@@ -57,6 +63,7 @@ private:
     void Join();
 
     std::thread fThread;
+    std::function<void()> fOnTerminate;
     std::mutex fJoinLock;
     mutable std::mutex fLock;
     std::condition_variable fWake;

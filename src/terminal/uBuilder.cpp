@@ -68,8 +68,12 @@ void TBuilder::BuildOnStart()
         ChartTemplates = new TChartTemplates;
         CreateChartList();
         Profile->Init();
-        Workflow->DoShowMainForm();
-        Timer->Init();
+        // The heartbeat starts once the start-up's first requests have come
+        // back; the window answers meanwhile.
+        Workflow->DoShowMainForm([] {
+            if (Timer)
+                Timer->Init();
+        });
     } catch (...) {
         // The window goes before the services: nothing still queued for it
         // reaches a window whose services are gone.

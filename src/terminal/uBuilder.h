@@ -44,9 +44,10 @@ public:
     TBuilder& operator=(const TBuilder&) = delete;
     ~TBuilder();
 
-    // Builds every service, shows the main window with its first requests,
-    // then starts the heartbeat. When a step raises, every worker is stopped
-    // and what was built is freed before the exception passes on.
+    // Builds every service and shows the main window with its first
+    // requests, which go on without blocking; the heartbeat starts when they
+    // have come back. When a step raises, every worker is stopped and what
+    // was built is freed before the exception passes on.
     void BuildOnStart();
     // After the message loop: stops the heartbeat, lets late worker results
     // arrive, stops every worker, then frees the services.

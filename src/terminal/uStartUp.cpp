@@ -8,6 +8,7 @@
 #include "domain/uLog.h"
 #include "domain/uTranslator.h"
 #include "platform/FileWrite.h"
+#include "platform/Resources.h"
 #include "platform/qt/AppException.h"
 #include "platform/qt/Pictures.h"
 #include "platform/qt/QtMessageBox.h"
@@ -38,11 +39,19 @@ std::string RoamingFolder()
     return Folders ? Folders->Folder(afUserRoaming) : std::string();
 }
 
-// Written at every start; existing files are replaced.
+// Written at every start where they differ from the program's own. One the
+// folder cannot take (full, read-only) is told, and the program's own text
+// is read in its place.
 void WriteLanguageFiles(const std::string& Roaming)
 {
-    UnpackResource("english.license", Roaming + "/english.license");
-    UnpackResource("english.lng", Roaming + "/english.lng");
+    for (const std::string Name : {"english.license", "english.lng"}) {
+        try {
+            UnpackResource(Name, Roaming + "/" + Name);
+        } catch (const EFileError& E) {
+            Alert(E.what());
+            Translator->SetBuiltIn(Name, std::string(FindResource(Name).value()));
+        }
+    }
 }
 
 bool FirstStart(const std::string& Roaming)
@@ -77,7 +86,7 @@ bool PrepareStart()
     Translator->Reload();
     if (FirstStart(Roaming) && !RunFirstStartDialogs())
         return false;
-    WriteFileAtomic(Roaming + "/" + cFirstStartMarker, "Tavrix\n");
+    WriteFileIfChanged(Roaming + "/" + cFirstStartMarker, "Tavrix\n");
     return true;
 }
 

@@ -165,6 +165,23 @@ TEST_F(TTranslatorFiles, ReadsTheTableOnceUnlessReloaded)
     EXPECT_EQ(T.Count(), 0u);
 }
 
+// A file the folder could not take is read from the program's own copy,
+// whatever the folder holds; only the files of that name.
+TEST_F(TTranslatorFiles, ABuiltInCopyIsReadInPlaceOfTheFolderFile)
+{
+    WriteTable("english.lng", "Выход=Stale\r\n");
+    WriteTable("english.license", "Stale\r\n");
+    TTranslator T = Make();
+    T.SetBuiltIn("english.lng", ToCp1251("Выход=Output\r\n"));
+    T.SetBuiltIn("english.license", "Own\r\n");
+    T.SetLanguage("English");
+    EXPECT_EQ(T.Translate("Выход"), "Output");
+    EXPECT_EQ(T.GetLicense(), "Own\r\n");
+    WriteTable("german.lng", "Выход=Ausgang\r\n");
+    T.SetLanguage("German");
+    EXPECT_EQ(T.Translate("Выход"), "Ausgang");
+}
+
 TEST(FillPlaceholders, FillsOnlyPercentDAndPercentSInOrderAndLeavesEverythingElse)
 {
     const std::pair<std::string, std::string> Cases[] = {

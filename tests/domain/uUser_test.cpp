@@ -32,11 +32,9 @@ TEST(UserInputData, AuthEditIsBufferedUntilCommitted)
 class TRecordingStarters : public TUser {
 public:
     std::vector<TRequest> Started;
-    int Pings = 0;
 
 protected:
     void Start(TRequest aRequest) override { Started.push_back(std::move(aRequest)); }
-    bool RunPing() override { return ++Pings, true; }
 };
 
 class UserTest : public ::testing::Test {
@@ -85,21 +83,14 @@ TEST_F(UserTest, StartersStartNothingUnlessTheWorkflowIsWorking)
     for (TWorkflowState State : {wfsClosing, wfsStopped, wfsPaused}) {
         fWorkflow.SetState(State);
         StartAll();
-        bool PingOk = true;
-        fUser.Ping(PingOk);
-        EXPECT_TRUE(PingOk) << "left unchanged";
     }
     Workflow = nullptr;
     StartAll();
     EXPECT_TRUE(fUser.Started.empty());
-    EXPECT_EQ(0, fUser.Pings);
 
     Workflow = &fWorkflow;
     fWorkflow.SetState(wfsWorking);
     StartAll();
-    bool PingOk = false;
-    fUser.Ping(PingOk);
-    EXPECT_TRUE(PingOk);
     EXPECT_EQ(10u, fUser.Started.size());
 }
 

@@ -78,6 +78,24 @@ TEST(WriteFileAtomic, AFailedWriteRaisesAndKeepsTheOldFile)
     EXPECT_EQ(EntriesIn(Home.Path()), 1u);
 }
 
+// A file that already holds the bytes is not written, so a full folder
+// still serves; a missing, shorter or longer one is.
+TEST(WriteFileIfChanged, WritesOnlyAFileThatDoesNotHoldTheBytesAlready)
+{
+    TTempHome Home;
+    fs::path File = Home.Path() / "english.lng";
+    for (const char* Old : {"", "same", "same and more"}) {
+        fs::remove(File);
+        if (*Old)
+            WriteFileAtomic(File, Old);
+        EXPECT_EQ(WriteFileIfChanged(File, "same"), std::string(Old) != "same") << Old;
+        EXPECT_EQ(ReadWholeFile(File), "same");
+    }
+    TFileSizeLimit Full(0);
+    EXPECT_FALSE(WriteFileIfChanged(File, "same"));
+    EXPECT_THROW(WriteFileIfChanged(File, "other"), EFileError);
+}
+
 TEST(WriteFileAtomic, RaisesForAMissingFolderNamingTheFile)
 {
     TTempHome Home;

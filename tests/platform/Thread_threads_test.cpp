@@ -6,6 +6,8 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <stdexcept>
+#include <string>
 #include <thread>
 
 using namespace std::chrono_literals;
@@ -83,6 +85,26 @@ TEST_F(ThreadWaits, TerminateWakesASleepingBodyAndWhatEscapesItIsSwallowed)
     EXPECT_FALSE(SleptFully);
     EXPECT_LT(TClock::now() - Start, 5s);
     EXPECT_NE(Thread->ThreadID(), 0);
+}
+
+// The end is heard on the user-interface thread after the body, also one
+// that raised, and before the thread counts as finished; a dispatcher that
+// is shutting down drops it, and the thread still ends.
+TEST_F(ThreadWaits, OnTerminateRunsOnTheUIThreadBeforeTheThreadCountsAsFinished)
+{
+    for (const bool ShutDown : {false, true}) {
+        std::string Heard;
+        auto Thread = Make([](TLambdaThread&) { throw std::runtime_error("boom"); });
+        const TLambdaThread* Self = Thread.get();
+        Thread->SetOnTerminate([&, Self] {
+            Heard = Dispatcher.IsUIThread() && !Self->Finished() ? "on the UI thread" : "wrong";
+        });
+        if (ShutDown)
+            Dispatcher.Shutdown();
+        Thread->Start();
+        Thread->WaitFor();
+        EXPECT_EQ(Heard, ShutDown ? "" : "on the UI thread");
+    }
 }
 
 using FreeThreads = TDispatcherFixture;

@@ -373,6 +373,15 @@ void TTestExchange::Script(TExchangeEndpoint aEndpoint, TExchangeReply aReply)
     fScripts[aEndpoint].push_back(std::move(aReply));
 }
 
+void TTestExchange::HoldReplies(bool aHold)
+{
+    {
+        std::lock_guard Guard(fLock);
+        fHolding = aHold;
+    }
+    fWake.notify_all();
+}
+
 std::vector<TJournalEntry> TTestExchange::Journal() const
 {
     std::lock_guard Guard(fLock);
@@ -511,10 +520,12 @@ TExchangeReply TTestExchange::Check(TExchangeEndpoint aEndpoint, TExchangeCall& 
 
 void TTestExchange::Send(const TExchangeReply& aReply, httplib::Response& aResponse)
 {
-    if (aReply.DelayMs > 0) {
+    {
         std::unique_lock Guard(fLock);
-        fWake.wait_for(Guard, std::chrono::milliseconds(aReply.DelayMs),
-                       [this] { return fStopping; });
+        fWake.wait(Guard, [this] { return !fHolding || fStopping; });
+        if (aReply.DelayMs > 0)
+            fWake.wait_for(Guard, std::chrono::milliseconds(aReply.DelayMs),
+                           [this] { return fStopping; });
     }
     aResponse.status = aReply.Status;
     if (aReply.Drop) {

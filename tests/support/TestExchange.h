@@ -123,6 +123,9 @@ public:
     void SetHandler(TExchangeEndpoint aEndpoint, TExchangeHandler aHandler);
     // The next request to the endpoint gets this reply instead (checks skipped).
     void Script(TExchangeEndpoint aEndpoint, TExchangeReply aReply);
+    // While held, every reply waits before it leaves, until released or the
+    // exchange stops; requests are journaled as they arrive all the same.
+    void HoldReplies(bool aHold);
 
     std::vector<TJournalEntry> Journal() const;
     void ClearJournal();
@@ -151,6 +154,7 @@ private:
     mutable std::mutex fLock;
     std::condition_variable fWake;
     bool fStopping = false;
+    bool fHolding = false;
     int64_t fServerTime = 1700000000000;
     int64_t fNextOrderId = 3000000001;            // above 32 bits signed, as the exchange's are
     std::map<std::string, std::string> fAccounts; // API key -> secret key

@@ -15,12 +15,6 @@ public:
     explicit TRecordingMainForm(TCallLog& aLog) : fLog(aLog) {}
 
     void Show() override { Called("Show"); }
-    // Online when OnCall (if any) has set Online.
-    bool SendPing() override
-    {
-        Called("SendPing");
-        return Online;
-    }
     void SetOnlineMode(bool aIsOnline) override
     {
         Online = aIsOnline;

@@ -5,8 +5,11 @@
 #include "domain/uCommon.h"
 #include "domain/uHttpTransport.h"
 #include "domain/uProfile.h"
+#include "domain/uSysTime.h"
+#include "domain/uUser.h"
 #include "platform/Resources.h"
 #include "platform/Thread.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempHome.h"
 #include "support/TestExchange.h"
 #include "terminal/DialogDriver.h"
@@ -26,16 +29,19 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <sstream>
 #include <thread>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -49,8 +55,8 @@ std::string ReadText(const fs::path& File)
 
 // Plays the user through a whole run: answers the first-start dialogs as
 // told, records every window that came up, and closes the main window once
-// it is up and idle. Anything left open after twenty seconds is closed.
-// With SignalAt, the user sends SIGTERM instead on seeing that window
+// it is up and idle (its start-up over: the heartbeat runs). Anything left open after twenty
+// seconds is closed. With SignalAt, the user sends SIGTERM instead on seeing that window
 // ("language", "main window", or "logon": the logon dialog opened over the
 // main window) and then waits for the program.
 class TUserAtTheScreen {
@@ -89,6 +95,7 @@ public:
         fSignalled = false;
         fLogonAsked = false;
         fMainSeen = false;
+        fWatchdog.start(20000);
     }
 
 private:
@@ -118,7 +125,8 @@ private:
         } else if (auto* Box = qobject_cast<QMessageBox*>(Modal)) {
             Seen.push_back(Box->windowTitle().toStdString() + ": " + Box->text().toStdString());
             Box->accept();
-        } else if (!Modal && fmMain && fmMain->isVisible() && !fLogonAsked) {
+        } else if (!Modal && fmMain && fmMain->isVisible() && Timer && Timer->Enabled() &&
+                   !fLogonAsked) {
             MainStatusText = fmMain->Controls().StatusText->text().toStdString();
             if (!std::exchange(fMainSeen, true) && Saw("main window"))
                 return;
@@ -311,11 +319,101 @@ TEST_F(StartUp, LaterStartAsksNothingRewritesTheFilesAndClosesEveryWorker)
     EXPECT_EQ(Exchange.Journal().size(), AtTheEnd) << "a request after the program ended";
 }
 
-// An accounts file that cannot be read, or a file that cannot be written, is
-// shown and ends the start before any window; the unreadable file is kept.
+// What the start-up leaves on the screen and in the model.
+std::string StateReached()
+{
+    const TMainControls& Shown = fmMain->Controls();
+    const TConnectionItem& Main = Profile->MainProfile();
+    return Shown.StatusText->text().toStdString() + ", auth " +
+           std::to_string(int(::User->Input().Auth())) + ", terminal " +
+           (Shown.dpTerminal->isVisible() ? "shown" : "hidden") + ", " +
+           std::to_string(Main.UserOrderList().Count()) + " open orders, " +
+           std::to_string(Main.BalanceList().Count()) + " balances";
+}
+
+// The exchange holding its replies back: the window answers all along (a
+// 100 ms timer keeps firing while it is open) and, once the replies come,
+// the start-up ends where it ends with prompt ones; closed while they are
+// held, the program ends without waiting for them.
+TEST_F(StartUp, WhileTheExchangeHoldsItsRepliesTheWindowAnswersAndClosesAtOnce)
+{
+    WriteSettings("English");
+    WriteMarker();
+    Exchange.AddAccount("start-key", "start-secret");
+    WriteMainKeys("start-key", "start-secret");
+    const struct {
+        const char* Name;
+        bool Hold, CloseWhileHeld;
+    } Cases[] = {
+        {"prompt", false, false}, {"held", true, false}, {"closed while held", true, true}};
+    std::string Prompt;
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        Exchange.ClearJournal();
+        HttpAbortTransfers(false);
+        User.Restart("");
+        Exchange.HoldReplies(C.Hold);
+        using TClock = std::chrono::steady_clock;
+        std::optional<TClock::time_point> LastBeat, HeldFrom;
+        TClock::duration LongestGap{};
+        int HeldBeats = 0;
+        QTimer Beat;
+        QObject::connect(&Beat, &QTimer::timeout, [&] {
+            if (!fmMain || !fmMain->isVisible()) {
+                LastBeat.reset();
+                return;
+            }
+            const auto Now = TClock::now();
+            if (LastBeat)
+                LongestGap = std::max(LongestGap, Now - *LastBeat);
+            LastBeat = Now;
+            if (!C.Hold || HeldBeats == 20 || Exchange.Journal().empty())
+                return;
+            HeldFrom = HeldFrom.value_or(Now);
+            if (++HeldBeats < 20)
+                return;
+            if (C.CloseWhileHeld)
+                fmMain->close();
+            else
+                Exchange.HoldReplies(false);
+        });
+        Beat.start(100);
+        std::string Reached;
+        User.AtMainWindow = [&] {
+            const TConnectionItem& Main = Profile->MainProfile();
+            if (!Main.UserOrderList().Loaded() || Main.BalanceList().Count() == 0)
+                return false;
+            Reached = StateReached();
+            return true;
+        };
+
+        EXPECT_EQ(Run(), 0);
+        const auto Ended = TClock::now();
+        Exchange.HoldReplies(false);
+        EXPECT_LT(LongestGap, 1500ms);
+        EXPECT_EQ(FreeThreadCount(), 0u);
+        if (!C.Hold) {
+            Prompt = Reached;
+            EXPECT_NE(Prompt, "");
+            continue;
+        }
+        ASSERT_TRUE(HeldFrom);
+        EXPECT_EQ(HeldBeats, 20) << "held for two seconds";
+        if (C.CloseWhileHeld) {
+            EXPECT_EQ(Reached, "");
+            EXPECT_LT(Ended - *HeldFrom, 10s) << "the held requests were waited for";
+        } else {
+            EXPECT_EQ(Reached, Prompt);
+        }
+    }
+}
+
+// An accounts file that cannot be read, or a first-start marker that cannot
+// be written, is shown and ends the start before any window; the unreadable
+// file is kept. (A language file that cannot be written does not end it.)
 TEST_F(StartUp, AFileThatCannotBeReadOrWrittenEndsTheStartBeforeAnyWindow)
 {
-    for (const char* Blocked : {"english.lng", cFirstStartMarker, ""}) {
+    for (const char* Blocked : {cFirstStartMarker, ""}) {
         fs::remove_all(Roaming());
         fs::create_directories(Roaming() / Blocked);
         WriteSettings("English");
@@ -333,6 +431,39 @@ TEST_F(StartUp, AFileThatCannotBeReadOrWrittenEndsTheStartBeforeAnyWindow)
         EXPECT_EQ(FreeThreadCount(), 0u);
     }
     EXPECT_EQ(ReadText(AccountsFile()), "{ not json");
+}
+
+// On a folder that takes no more (a file size limit stands in for a full or
+// read-only one, which root could still write to), language files already
+// there and equal are left as they are; one that differs and cannot be
+// written is told, and the program goes on with its built-in text.
+TEST_F(StartUp, LanguageFilesAreWrittenOnlyWhenTheyDifferAndAFailedWriteIsTold)
+{
+    WriteSettings("English");
+    WriteMarker();
+    const std::string Table(*FindResource("english.lng"));
+    const std::string Failed = "Tavrix: Cannot write file \"" +
+                               (Roaming() / "english.lng").string() + "\": writing: File too large";
+    const struct {
+        const char* Name;
+        std::string OnDisk;
+        std::vector<std::string> Seen;
+    } Cases[] = {{"equal", Table, {"main window"}}, {"stale", "stale", {Failed, "main window"}}};
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        std::ofstream(Roaming() / "english.lng", std::ios::binary) << C.OnDisk;
+        std::ofstream(Roaming() / "english.license", std::ios::binary)
+            << *FindResource("english.license");
+        HttpAbortTransfers(false);
+        User.Restart("");
+        {
+            TFileSizeLimit Full(1000);
+            EXPECT_EQ(Run(), 0);
+        }
+        EXPECT_EQ(User.Seen, C.Seen);
+        EXPECT_EQ(User.MainStatusText, "Connected");
+        EXPECT_EQ(ReadText(Roaming() / "english.lng"), C.OnDisk);
+    }
 }
 
 // What a trader sees of the charts: symbol, interval, window bounds and

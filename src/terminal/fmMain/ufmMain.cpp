@@ -132,17 +132,6 @@ void TfmMain::FormClose()
     });
 }
 
-bool TfmMain::SendPing()
-{
-    RunLogged("SendPing", [this] {
-        bool PingOk = false;
-        if (User)
-            User->Ping(PingOk);
-        SetOnlineMode(PingOk);
-    });
-    return fIsOnline;
-}
-
 void TfmMain::SetOnlineMode(bool aIsOnline)
 {
     RunLogged("SetOnlineMode", [this, aIsOnline] {

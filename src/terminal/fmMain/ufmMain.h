@@ -46,8 +46,6 @@ public:
     ~TfmMain() override;
 
     void Show() override { show(); }
-    // Pings the exchange, waits for the answer, then goes online or offline.
-    bool SendPing() override;
     void SetOnlineMode(bool aIsOnline) override;
     bool IsOnline() const { return fIsOnline; }
     void SetStatusColor(TColor aColor);
