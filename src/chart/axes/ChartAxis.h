@@ -14,6 +14,7 @@
 #include "chart/axes/AxisPanelLink.h"
 #include "chart/axes/ChartAxisItems.h"
 #include "chart/axes/ChartAxisParts.h"
+#include "chart/core/PlotLifetime.h"
 #include "chart/core/PlotProcs.h"
 #include "chart/core/PlotUnits.h"
 #include "platform/FormatSettings.h"
@@ -89,6 +90,8 @@ public:
     void SetMasterAxis(TChartAxis* Value);
 
     ICustomAxisPanel* ParentChart() const { return FParentChart; }
+    // Watched across event handlers, which may delete a custom axis.
+    TPlotLifetime& Lifetime() { return FLifetime; }
 
     // Frame preparation, in this order: AdjustMaxMin, InternalCalcPositions,
     // then (with series margins) AdjustMaxMinRect and CalcRoundScales.
@@ -412,6 +415,7 @@ private:
     bool FFastCalc = false;
     TAxisMapping FXMapping;
     TAxisMapping FYMapping;
+    TPlotLifetime FLifetime;
 };
 
 // A depth (Z) axis: maps from 0 across the chart's 3D depth, and the two

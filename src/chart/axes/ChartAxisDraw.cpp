@@ -235,12 +235,13 @@ void TChartAxis::DrawSeriesLabels(TCanvas3D& Canvas, bool Marks)
         if (owner == onAxis.end())
             continue;
         std::string text = Marks ? (*owner)->MarkText(index) : (*owner)->PointLabel(index);
-        if (FParentChart->OnGetAxisLabel()) {
+        if (FParentChart->OnGetAxisLabel())
             FParentChart->OnGetAxisLabel()(*this, *owner, index, text);
-            // The handler may free a series: the labels stop for this frame.
-            if (!AllOnChart(onAxis))
-                return;
-        }
+        // The handlers may free a series, or empty it: the labels stop for
+        // this frame.
+        if ((Marks || FParentChart->OnGetAxisLabel()) &&
+            (!AllOnChart(onAxis) || index >= (*owner)->Count()))
+            return;
         BreakLines(text);
         if (text.empty())
             continue;
@@ -349,7 +350,11 @@ void TChartAxis::DrawTicksGrid(TCanvas3D& Canvas, const TRect& Chart)
     Canvas.SetBackMode(cbmTransparent);
     const int outwards = OutwardsSign();
     if (FAxis.Visible() && OnDrawAxis) {
+        TPlotLifetime::TWatch watch(FLifetime);
         OnDrawAxis(*this);
+        // The handler may have deleted the axis: it draws no more.
+        if (watch.Gone())
+            return;
     } else if (FAxis.Visible()) {
         Canvas.AssignVisiblePen(FAxis);
         if (FHorizontal)

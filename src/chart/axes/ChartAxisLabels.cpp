@@ -300,8 +300,12 @@ void TChartAxis::ForEachSeriesLabel(bool Marks,
         if (!series.Active() || !series.ValueListOfAxis(*this))
             continue;
         if (Marks)
-            for (int32_t point = 0; point < series.Count(); ++point)
+            for (int32_t point = 0; point < series.Count(); ++point) {
                 Visit(series.MarkText(point));
+                // The text's handler may have freed the series.
+                if (!AllOnChart({&series}))
+                    return;
+            }
         else if (series.HasPointLabels())
             for (int32_t point = 0; point < series.Count(); ++point)
                 Visit(series.PointLabel(point));

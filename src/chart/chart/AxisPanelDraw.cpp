@@ -176,9 +176,11 @@ void TCustomAxisPanel::DrawAllAxis()
     TCanvas3D& C = Canvas();
     C.BeginEntity();
     DoOnBeforeDrawAxes();
-    for (size_t I = 0; I < FAxes.size(); ++I)
-        if (IsAxisVisible(*FAxes[I]))
-            FAxes[I]->Draw(true);
+    // An axis' drawing handler may delete it: the others still draw, once.
+    const std::vector<TChartAxis*> Axes = FAxes;
+    for (TChartAxis* A : Axes)
+        if (HasAxis(A) && IsAxisVisible(*A))
+            A->Draw(true);
     C.EndEntity();
 }
 
@@ -206,8 +208,9 @@ void TCustomAxisPanel::DrawSeries(TChartSeries& Series)
         TCanvas3D& C;
         ~TEnd() { C.EndEntity(); }
     } End{C};
+    TPlotLifetime::TWatch Watch(Series.Lifetime());
     Series.DoBeforeDrawValues();
-    if (!HasSeries(&Series))
+    if (Watch.Gone())
         return;
     // The points are kept inside the chart rectangle and one pixel above
     // and below it, so that lines along its edges still show.
@@ -219,11 +222,11 @@ void TCustomAxisPanel::DrawSeries(TChartSeries& Series)
     Series.DrawAllValues();
     if (Clip)
         C.UnClipRectangle();
-    if (!HasSeries(&Series))
+    if (Watch.Gone())
         return;
     if (Series.Count() > 0 && Series.Marks().Visible())
         Series.DrawMarks();
-    if (HasSeries(&Series))
+    if (!Watch.Gone())
         Series.DoAfterDrawValues();
 }
 

@@ -26,11 +26,6 @@ void TChartCustomAxes::Delete(int Index)
     FChart.Invalidate();
 }
 
-bool TCustomAxisPanel::HasSeries(const TChartSeries* ASeries) const
-{
-    return std::find(FSeriesList.begin(), FSeriesList.end(), ASeries) != FSeriesList.end();
-}
-
 bool TCustomAxisPanel::HasAxis(const TChartAxis* Axis) const
 {
     return std::find(FAxes.begin(), FAxes.end(), Axis) != FAxes.end();

@@ -79,9 +79,7 @@ public:
     // Every axis in list order: bottom, top, left, right, depth, depth-top,
     // then the custom ones.
     const std::vector<TChartAxis*>& Axes() const { return FAxes; }
-    // Whether a series or an axis is still on the chart: a handler may have
-    // freed what it was handed.
-    bool HasSeries(const TChartSeries* ASeries) const;
+    // Whether an axis is still on the chart: a handler may have deleted it.
     bool HasAxis(const TChartAxis* Axis) const;
     TChartCustomAxes& CustomAxes() { return FCustomAxes; }
     int CustomAxesCount() const override { return FCustomAxes.Count(); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/core/PlotConst.h"
+#include "chart/core/PlotLifetime.h"
 #include "chart/series/ChartElement.h"
 #include "chart/series/PlotFunction.h"
 #include "chart/series/SeriesMarks.h"
@@ -40,6 +41,9 @@ public:
 
     TChartSeries();
     ~TChartSeries() override;
+
+    // Watched across event handlers, which may free the series.
+    TPlotLifetime& Lifetime() const { return fLifetime; }
 
     // Value lists.
     TChartValueLists& ValuesList() override { return fValuesList; }
@@ -306,6 +310,7 @@ private:
     TChartValueList* fNotMandatory;
     bool fYMandatory = true;
     bool fIsMouseInside = false;
+    mutable TPlotLifetime fLifetime;
 };
 
 enum TPlotFormatFlag : uint8_t { tfNoMandatory = 1, tfColor = 2, tfLabel = 4, tfMarkPosition = 8 };

@@ -2,7 +2,9 @@
 #include "chart/series/CandleSeries.h"
 #include "chart/series/Series.h"
 
+#include <functional>
 #include <memory>
+#include <string>
 
 // Handlers may free what they are handed, or empty a series, in the middle of
 // a frame, a scroll or a click test: the engine goes on without touching it.
@@ -114,6 +116,123 @@ TEST_F(ChartHandlers, EmptyingASeriesWhileItPaintsOrIsHitTested)
         EXPECT_EQ(
             S->Clicked(Chart.BottomAxis()->CalcPosValue(150), Chart.LeftAxis()->CalcPosValue(70)),
             -1);
+    }
+}
+
+// Each case arms a handler of the victim, a point series on the fixture's
+// chart, to free it (or empty it) when called, then does what raises the
+// handler. The series' own drawing, adding or clearing stops; the rest of
+// the chart goes on.
+TEST_F(ChartHandlers, HandlersMayFreeOrEmptyTheSeriesTheyAreGiven)
+{
+    using TFree = std::function<void()>;
+    const auto MarksInAFrame = [](TMouseChart& M, TPointSeries& S, const TFree& Free) {
+        S.Marks().SetVisible(true);
+        S.OnGetMarkText = [&Free](TChartSeries*, int32_t, std::string&) { Free(); };
+        M.Chart.Frame();
+    };
+    const struct {
+        const char* What;
+        bool Empties;
+        std::function<void(TMouseChart&, TPointSeries&, const TFree&)> Run;
+    } Cases[] = {
+        {"mark text in a frame", false, MarksInAFrame},
+        {"mark text empties in a frame", true, MarksInAFrame},
+        {"mark text measured and drawn by the axes", false,
+         [](TMouseChart& M, TPointSeries& S, const TFree& Free) {
+             M.Left.SetLabelsSize(0);
+             for (TChartAxis* A : {&M.Left, &M.Bottom})
+                 A->SetLabelStyle(talMark);
+             S.OnGetMarkText = [&Free](TChartSeries*, int32_t, std::string&) { Free(); };
+             M.Chart.Frame();
+             M.Left.SetLabelsSize(30);
+             M.Chart.Frame();
+         }},
+        {"mark text empties while the axes label with it", true,
+         [](TMouseChart& M, TPointSeries& S, const TFree& Free) {
+             M.Bottom.SetLabelStyle(talMark);
+             S.OnGetMarkText = [&Free](TChartSeries*, int32_t, std::string&) { Free(); };
+             M.Chart.Frame();
+         }},
+        {"pointer style in a frame", false,
+         [](TMouseChart& M, TPointSeries& S, const TFree& Free) {
+             S.OnGetPointerStyle = [&Free](TCustomSeries*, int32_t) {
+                 Free();
+                 return psCircle;
+             };
+             M.Chart.Frame();
+         }},
+        {"pointer style in a click test and a mouse move", false,
+         [](TMouseChart& M, TPointSeries& S, const TFree& Free) {
+             S.OnGetPointerStyle = [&Free](TCustomSeries*, int32_t) {
+                 Free();
+                 return psCircle;
+             };
+             const int X = S.CalcXPos(2), Y = S.CalcYPos(2);
+             EXPECT_EQ(M.Chart.CalcClickedPart({X, Y}).ASeries, nullptr);
+             M.Chart.MouseMove(0, X, Y);
+         }},
+        {"after add", false,
+         [](TMouseChart&, TPointSeries& S, const TFree& Free) {
+             S.OnAfterAdd = [&Free](TChartSeries*, int32_t) { Free(); };
+             TChartPointsBatch Points;
+             Points.Values = {{190, 191, 192}, {1, 2, 3}};
+             S.AddPoints(Points);
+         }},
+        {"after add of a series fed from another", false,
+         [](TMouseChart& M, TPointSeries& S, const TFree& Free) {
+             TPointSeries Source;
+             Source.SetParentChart(&M.Chart);
+             S.AddDataSource(&Source);
+             S.OnAfterAdd = [&Free](TChartSeries*, int32_t) { Free(); };
+             Source.AddXY(150, 5);
+             EXPECT_EQ(Source.LinkedSeries().size(), 0u);
+         }},
+        {"clear values", false,
+         [](TMouseChart&, TPointSeries& S, const TFree& Free) {
+             S.OnClearValues = [&Free](TChartSeries*) { Free(); };
+             S.Clear();
+         }},
+        {"clear values of a series refilled from another", false,
+         [](TMouseChart& M, TPointSeries& S, const TFree& Free) {
+             TPointSeries Source;
+             Source.SetParentChart(&M.Chart);
+             Source.AddXY(150, 5);
+             S.OnClearValues = [&Free](TChartSeries*) { Free(); };
+             S.AddDataSource(&Source);
+         }},
+    };
+    for (const auto& Case : Cases) {
+        TMouseChart M;
+        auto Victim = std::make_unique<TPointSeries>();
+        TPointSeries* Raw = Victim.get();
+        Raw->SetParentChart(&M.Chart);
+        for (int I = 0; I < 10; ++I)
+            Raw->AddXY(110 + 5 * I, 20 + I, "point " + std::to_string(I));
+        M.Chart.Frame();
+        const TFree Free =
+            Case.Empties ? TFree([Raw] { Raw->Clear(); }) : TFree([&Victim] { Victim.reset(); });
+        Case.Run(M, *Raw, Free);
+        EXPECT_EQ(Victim == nullptr, !Case.Empties) << Case.What;
+        EXPECT_EQ(M.Chart.SeriesCount(), Case.Empties ? 2 : 1) << Case.What;
+        M.Chart.Frame();
+        EXPECT_EQ(M.Chart.At(300, 160), clRed) << Case.What << ": the other series still draw";
+    }
+}
+
+TEST_F(ChartHandlers, ACustomAxisMayDeleteItselfWhileItDraws)
+{
+    for (const bool Behind : {true, false}) {
+        Chart.SetAxisBehind(Behind);
+        TChartAxis& Doomed = Chart.CustomAxes().Add(false, true);
+        TChartAxis& Next = Chart.CustomAxes().Add(false, false);
+        int NextDrawn = 0;
+        Doomed.OnDrawAxis = [&](TChartAxis&) { Chart.CustomAxes().Delete(0); };
+        Next.OnDrawAxis = [&](TChartAxis&) { ++NextDrawn; };
+        Chart.Frame();
+        EXPECT_EQ(Chart.CustomAxes().Count(), 1) << Behind;
+        EXPECT_EQ(NextDrawn, 1) << Behind << ": the axis after it still draws";
+        Chart.CustomAxes().Delete(0);
     }
 }
 
