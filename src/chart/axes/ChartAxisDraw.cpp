@@ -48,13 +48,18 @@ void TChartAxis::CalcRect(TRect& R, bool InflateChartRectangle)
         FPosTitle = FPosLabels + outwards * SizeLabels();
         return;
     }
-    int& edge = FHorizontal ? (FOtherSide ? R.Top : R.Bottom) : (FOtherSide ? R.Right : R.Left);
+    int& edge = RoomEdge(R);
     auto cut = [&](int Room) { return edge -= outwards * Room; };
     FPosTitle = cut(FParentChart ? TitleRoom(FParentChart->Canvas()) : 0);
     FPosLabels = cut(SizeLabels());
     cut((FParentChart ? FParentChart->CalcWallSize(*this) : 0) + SizeTickAxis());
     FPosTitle = ApplyPosition(FPosTitle, R);
     FPosLabels = ApplyPosition(FPosLabels, R);
+}
+
+int& TChartAxis::RoomEdge(TRect& R) const
+{
+    return FHorizontal ? (FOtherSide ? R.Top : R.Bottom) : (FOtherSide ? R.Right : R.Left);
 }
 
 void TChartAxis::Draw(bool CalcPosAxis)

@@ -178,7 +178,8 @@ public:
     // Columns are joined by PlotColumnSeparator; empty for a row of no point.
     virtual std::string LegendString(int32_t LegendIndex, TLegendTextStyle AStyle) const;
     // The canvas' brush and pen for the symbol of value ValueIndex (-1: the
-    // series) in AColor; DrawLegendShape then draws the symbol in Rect.
+    // series) in AColor, which become the chart's legend colour and pen;
+    // DrawLegendShape then draws the symbol in Rect.
     virtual void PrepareLegendCanvas(TCanvas3D& C, int32_t ValueIndex, TColor AColor);
     virtual void DrawLegendShape(TCanvas3D& C, int32_t ValueIndex, const TRect& Rect);
 

@@ -132,6 +132,125 @@ TEST_F(TFrameTest, AFailingHandlerLeavesRepaintingClipAndCanvasAsTheyWere)
     }
 }
 
+TEST_F(TFrameTest, FreeAllSeriesFreesTheSeriesInTheChartsKeepingAndLetsGoOfTheRest)
+{
+    TChartSeries& Kept = Chart.AddSeries(std::make_unique<TBoxSeries>());
+    TPlotLifetime::TWatch KeptWatch(Kept.Lifetime());
+    std::vector<TChartSeries*> Removed;
+    Chart.OnRemoveSeries = [&](TCustomAxisPanel*, TChartSeries* S) { Removed.push_back(S); };
+    Chart.FreeAllSeries();
+    EXPECT_EQ(Chart.SeriesCount(), 0);
+    EXPECT_TRUE(KeptWatch.Gone());
+    EXPECT_EQ(Box.ParentChart(), nullptr) << "the fixture's own series is let go";
+    EXPECT_EQ(Removed, (std::vector<TChartSeries*>{&Box, &Kept})) << "first to last";
+    Chart.Frame();
+
+    // At its end a chart frees what it keeps, on it or taken off it.
+    auto Other = std::make_unique<TTestChart>(100, 100, TRect{});
+    TChartSeries& Off = Other->AddSeries(std::make_unique<TBoxSeries>());
+    TPlotLifetime::TWatch OffWatch(Off.Lifetime());
+    Other->RemoveSeries(&Off);
+    EXPECT_FALSE(OffWatch.Gone());
+    Other.reset();
+    EXPECT_TRUE(OffWatch.Gone());
+}
+
+TEST_F(TFrameTest, WidestTextsOfTheActiveSeriesByTheirWidestLine)
+{
+    const std::string Sep(1, PlotLineSeparator);
+    TBoxSeries Labelled;
+    Labelled.SetParentChart(&Chart);
+    Labelled.SetVertAxis(aRightAxis);
+    Labelled.AddXY(2, 20, "a");
+    Labelled.AddXY(4, 30, "wide line" + Sep + "b" + Sep + "c");
+    TChartAxis& Right = *Chart.RightAxis();
+    Right.SetVisible(true);
+    Right.SetLabelsSize(0);
+    Right.SetLabelStyle(talText);
+    // Texts measure only while the frame's canvas is there.
+    struct {
+        int Wide, Value, Line, Lines, All, AllLines, OnLeft, OnRight, Marks, Room, LineHeight;
+    } M{};
+    Chart.OnAfterDraw = [&](TCustomPlotPanelExtended*) {
+        TCanvas3D& C = Chart.Canvas();
+        C.AssignFont(Right.LabelsFont());
+        M.Wide = C.TextWidth("wide line");
+        M.Value = C.TextWidth("50");
+        M.LineHeight = C.GetFontHeight();
+        M.Line = Chart.MultiLineTextWidth("x" + Sep + "wide line", M.Lines);
+        M.All = Chart.MaxTextWidth(nullptr, &M.AllLines);
+        M.OnLeft = Chart.MaxTextWidth(Chart.LeftAxis());
+        M.OnRight = Chart.MaxTextWidth(&Right);
+        M.Marks = Chart.MaxMarkWidth();
+        M.Room = Right.SizeLabels();
+    };
+    Chart.Frame();
+    EXPECT_EQ(M.Line, M.Wide);
+    EXPECT_EQ(M.Lines, 2);
+    EXPECT_EQ(M.All, M.Wide);
+    EXPECT_EQ(M.AllLines, 3);
+    EXPECT_EQ(M.OnLeft, 0) << "the box on the left axis has no labels";
+    EXPECT_EQ(M.OnRight, M.Wide);
+    EXPECT_EQ(M.Marks, M.Wide) << "a labelled point's mark shows its label";
+    EXPECT_EQ(M.Room, M.Wide) << "the axis labelled with the texts takes the widest";
+    Right.SetLabelsAngle(90);
+    Chart.Frame();
+    EXPECT_EQ(M.Room, 3 * M.LineHeight) << "turned: three lines across it";
+    Labelled.SetActive(false);
+    Chart.Frame();
+    EXPECT_EQ(M.All, 0);
+    EXPECT_EQ(M.Marks, M.Value) << "the box's mark shows its value";
+}
+
+TEST_F(TFrameTest, SeenFromBehindTheBottomAxisComesAfterTheSeriesDrawnLastToFirst)
+{
+    TBoxSeries Second;
+    Second.SetParentChart(&Chart);
+    Second.AddXY(6, 60);
+    std::vector<std::string> Order;
+    Box.OnDraw = [&](int32_t) { Order.push_back("first"); };
+    Second.OnDraw = [&](int32_t) { Order.push_back("second"); };
+    Chart.BottomAxis()->OnDrawAxis = [&](TChartAxis&) { Order.push_back("bottom"); };
+    TView3DOptions& View = Chart.View3DOptions();
+    View.SetOrthogonal(false);
+    View.SetRotation(180);
+    // In 2D the back wall is never in front.
+    Chart.Frame();
+    EXPECT_FALSE(Chart.DrawBackWallAfter(0));
+    EXPECT_EQ(Order, (std::vector<std::string>{"bottom", "first", "second"}));
+    Chart.SetView3D(true);
+    for (const bool Inverted : {false, true}) {
+        Chart.DepthAxis()->SetInverted(Inverted);
+        Order.clear();
+        Chart.Frame();
+        EXPECT_TRUE(Chart.DrawBackWallAfter(0));
+        EXPECT_TRUE(Chart.DrawBackWallAfter(Chart.Width3D()));
+        EXPECT_FALSE(Chart.DrawBackWallAfter(Chart.Width3D() + 1)) << "behind the back wall";
+        const std::vector<std::string> Series = Inverted
+                                                    ? std::vector<std::string>{"first", "second"}
+                                                    : std::vector<std::string>{"second", "first"};
+        EXPECT_EQ(Order, (std::vector<std::string>{Series[0], Series[1], "bottom"})) << Inverted;
+    }
+    View.SetRotation(345);
+    Order.clear();
+    Chart.Frame();
+    EXPECT_FALSE(Chart.DrawBackWallAfter(0));
+    EXPECT_EQ(Order, (std::vector<std::string>{"bottom", "second", "first"}))
+        << "from the front: reversed by the inverted depth axis alone";
+}
+
+TEST_F(TFrameTest, TheAxesLabelPositionFunctionSetsTheLabelRoomOfShownAndHiddenAxes)
+{
+    Chart.RightAxis()->SetVisible(false);
+    Chart.SetCalcPosLabels([](TChartAxis& Axis, int& Room) {
+        if (!Axis.Horizontal() && !Axis.IDepthAxis)
+            Room += 20;
+    });
+    Chart.Frame();
+    EXPECT_EQ(Chart.Rect(), (TRect{46 + 20, 10, 230 - 20, 124}))
+        << "the left axis' 30 pixels grow by 20; the hidden right axis keeps 20";
+}
+
 // The terminal's layout: no legend, candles on the price axis at the right.
 void PriceOnTheRight(TTestChart& Chart, TCandleSeries& Candles)
 {
@@ -274,6 +393,14 @@ TEST(AxisPanel, RangesAndVisibilityFollowTheActiveSeriesOfAnAxis)
     B.SetActive(false);
     EXPECT_FALSE(Chart.CalcIsAxisVisible(Top)) << "the first active series uses no axes";
     EXPECT_FALSE(Chart.CalcIsAxisVisible(*Chart.DepthAxis())) << "hidden, and only in 3D";
+
+    // A horizontal series plots its X values across and its Y values up.
+    TBoxSeries Across;
+    Across.SetHorizontal();
+    Across.SetParentChart(&Chart);
+    Across.AddXY(-7, 100);
+    EXPECT_EQ(Chart.MinXValue(Bottom), -7);
+    EXPECT_EQ(Chart.MaxYValue(*Chart.LeftAxis()), 100);
 }
 
 TEST(AxisPanel, SeriesMarginsWidenAutomaticEndsAndOffsetsStayAtTheirValueEnd)
