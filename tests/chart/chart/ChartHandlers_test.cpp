@@ -119,90 +119,78 @@ TEST_F(ChartHandlers, EmptyingASeriesWhileItPaintsOrIsHitTested)
     }
 }
 
-// Each case arms a handler of the victim, a point series on the fixture's
-// chart, to free it (or empty it) when called, then does what raises the
-// handler. The series' own drawing, adding or clearing stops; the rest of
-// the chart goes on.
+// Each case arms one handler of the victim, a point series on a fresh chart,
+// to free it (or empty it) when called, then does what raises the handler.
+// The series' own drawing, adding or clearing stops; the chart goes on.
 TEST_F(ChartHandlers, HandlersMayFreeOrEmptyTheSeriesTheyAreGiven)
 {
     using TFree = std::function<void()>;
-    const auto MarksInAFrame = [](TMouseChart& M, TPointSeries& S, const TFree& Free) {
+    enum TEvent { MarkText, PointerStyle, AfterAdd, ClearValues };
+    const auto Arm = [](TPointSeries& S, TEvent Event, const TFree& Free) {
+        if (Event == MarkText)
+            S.OnGetMarkText = [&Free](TChartSeries*, int32_t, std::string&) { Free(); };
+        else if (Event == PointerStyle)
+            S.OnGetPointerStyle = [&Free](TCustomSeries*, int32_t) {
+                Free();
+                return psCircle;
+            };
+        else if (Event == AfterAdd)
+            S.OnAfterAdd = [&Free](TChartSeries*, int32_t) { Free(); };
+        else
+            S.OnClearValues = [&Free](TChartSeries*) { Free(); };
+    };
+    using TRun = std::function<void(TMouseChart&, TPointSeries&)>;
+    const TRun Marks = [](TMouseChart& M, TPointSeries& S) {
         S.Marks().SetVisible(true);
-        S.OnGetMarkText = [&Free](TChartSeries*, int32_t, std::string&) { Free(); };
         M.Chart.Frame();
     };
+    const TRun Frame = [](TMouseChart& M, TPointSeries&) { M.Chart.Frame(); };
+    // The left axis measures the texts for its room; the bottom one draws them.
+    const TRun AxesMeasure = [](TMouseChart& M, TPointSeries&) {
+        M.Left.SetLabelsSize(0);
+        for (TChartAxis* A : {&M.Left, &M.Bottom})
+            A->SetLabelStyle(talMark);
+        M.Chart.Frame();
+        M.Left.SetLabelsSize(30);
+    };
+    const TRun BottomMarks = [](TMouseChart& M, TPointSeries&) {
+        M.Bottom.SetLabelStyle(talMark);
+        M.Chart.Frame();
+    };
+    const TRun HitTests = [](TMouseChart& M, TPointSeries& S) {
+        const int X = S.CalcXPos(2), Y = S.CalcYPos(2);
+        EXPECT_EQ(M.Chart.CalcClickedPart({X, Y}).ASeries, nullptr);
+        M.Chart.MouseMove(0, X, Y);
+    };
+    const TRun AddPoints = [](TMouseChart&, TPointSeries& S) {
+        TChartPointsBatch Points;
+        Points.Values = {{190, 191, 192}, {1, 2, 3}};
+        S.AddPoints(Points);
+    };
+    const TRun Clear = [](TMouseChart&, TPointSeries& S) { S.Clear(); };
+    // Filling the victim from a source clears it; a point added to the
+    // source is added to it.
+    const TRun FedFrom = [](TMouseChart& M, TPointSeries& S) {
+        TPointSeries Source;
+        Source.SetParentChart(&M.Chart);
+        Source.AddXY(150, 5);
+        S.AddDataSource(&Source);
+        Source.AddXY(160, 5);
+    };
     const struct {
-        const char* What;
+        TEvent Event;
         bool Empties;
-        std::function<void(TMouseChart&, TPointSeries&, const TFree&)> Run;
+        TRun Run;
     } Cases[] = {
-        {"mark text in a frame", false, MarksInAFrame},
-        {"mark text empties in a frame", true, MarksInAFrame},
-        {"mark text measured and drawn by the axes", false,
-         [](TMouseChart& M, TPointSeries& S, const TFree& Free) {
-             M.Left.SetLabelsSize(0);
-             for (TChartAxis* A : {&M.Left, &M.Bottom})
-                 A->SetLabelStyle(talMark);
-             S.OnGetMarkText = [&Free](TChartSeries*, int32_t, std::string&) { Free(); };
-             M.Chart.Frame();
-             M.Left.SetLabelsSize(30);
-             M.Chart.Frame();
-         }},
-        {"mark text empties while the axes label with it", true,
-         [](TMouseChart& M, TPointSeries& S, const TFree& Free) {
-             M.Bottom.SetLabelStyle(talMark);
-             S.OnGetMarkText = [&Free](TChartSeries*, int32_t, std::string&) { Free(); };
-             M.Chart.Frame();
-         }},
-        {"pointer style in a frame", false,
-         [](TMouseChart& M, TPointSeries& S, const TFree& Free) {
-             S.OnGetPointerStyle = [&Free](TCustomSeries*, int32_t) {
-                 Free();
-                 return psCircle;
-             };
-             M.Chart.Frame();
-         }},
-        {"pointer style in a click test and a mouse move", false,
-         [](TMouseChart& M, TPointSeries& S, const TFree& Free) {
-             S.OnGetPointerStyle = [&Free](TCustomSeries*, int32_t) {
-                 Free();
-                 return psCircle;
-             };
-             const int X = S.CalcXPos(2), Y = S.CalcYPos(2);
-             EXPECT_EQ(M.Chart.CalcClickedPart({X, Y}).ASeries, nullptr);
-             M.Chart.MouseMove(0, X, Y);
-         }},
-        {"after add", false,
-         [](TMouseChart&, TPointSeries& S, const TFree& Free) {
-             S.OnAfterAdd = [&Free](TChartSeries*, int32_t) { Free(); };
-             TChartPointsBatch Points;
-             Points.Values = {{190, 191, 192}, {1, 2, 3}};
-             S.AddPoints(Points);
-         }},
-        {"after add of a series fed from another", false,
-         [](TMouseChart& M, TPointSeries& S, const TFree& Free) {
-             TPointSeries Source;
-             Source.SetParentChart(&M.Chart);
-             S.AddDataSource(&Source);
-             S.OnAfterAdd = [&Free](TChartSeries*, int32_t) { Free(); };
-             Source.AddXY(150, 5);
-             EXPECT_EQ(Source.LinkedSeries().size(), 0u);
-         }},
-        {"clear values", false,
-         [](TMouseChart&, TPointSeries& S, const TFree& Free) {
-             S.OnClearValues = [&Free](TChartSeries*) { Free(); };
-             S.Clear();
-         }},
-        {"clear values of a series refilled from another", false,
-         [](TMouseChart& M, TPointSeries& S, const TFree& Free) {
-             TPointSeries Source;
-             Source.SetParentChart(&M.Chart);
-             Source.AddXY(150, 5);
-             S.OnClearValues = [&Free](TChartSeries*) { Free(); };
-             S.AddDataSource(&Source);
-         }},
+        {MarkText, false, Marks},        {MarkText, true, Marks},
+        {MarkText, false, AxesMeasure},  {MarkText, false, BottomMarks},
+        {MarkText, true, BottomMarks},   {PointerStyle, false, Frame},
+        {PointerStyle, false, HitTests}, {AfterAdd, false, AddPoints},
+        {AfterAdd, false, FedFrom},      {ClearValues, false, Clear},
+        {ClearValues, false, FedFrom},
     };
     for (const auto& Case : Cases) {
+        const int Row = int(&Case - Cases);
         TMouseChart M;
         auto Victim = std::make_unique<TPointSeries>();
         TPointSeries* Raw = Victim.get();
@@ -212,11 +200,11 @@ TEST_F(ChartHandlers, HandlersMayFreeOrEmptyTheSeriesTheyAreGiven)
         M.Chart.Frame();
         const TFree Free =
             Case.Empties ? TFree([Raw] { Raw->Clear(); }) : TFree([&Victim] { Victim.reset(); });
-        Case.Run(M, *Raw, Free);
-        EXPECT_EQ(Victim == nullptr, !Case.Empties) << Case.What;
-        EXPECT_EQ(M.Chart.SeriesCount(), Case.Empties ? 2 : 1) << Case.What;
+        Arm(*Raw, Case.Event, Free);
+        Case.Run(M, *Raw);
+        EXPECT_EQ(Victim == nullptr, !Case.Empties) << Row;
         M.Chart.Frame();
-        EXPECT_EQ(M.Chart.At(300, 160), clRed) << Case.What << ": the other series still draw";
+        EXPECT_EQ(M.Chart.At(300, 160), clRed) << Row << ": the other series still draw";
     }
 }
 
