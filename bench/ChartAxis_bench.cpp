@@ -25,6 +25,9 @@ struct TBenchPanel : ICustomAxisPanel {
     TCanvas3D& Canvas() override { return Surface; }
     const TAxisGetLabelEvent& OnGetAxisLabel() const override { return GetAxisLabel; }
     const TAxisGetNextLabelEvent& OnGetNextAxisLabel() const override { return GetNextAxisLabel; }
+    const TAxisCalcPosLabels& CalcPosLabels() const override { return PosLabels; }
+    int MaxTextWidth(const TChartAxis*, int*) override { return 0; }
+    int MaxMarkWidth(const TChartAxis*, int*) override { return 0; }
     bool IsLoading() const override { return false; }
     bool FastCalc() const override { return false; }
     void Invalidate() override {}
@@ -33,6 +36,7 @@ struct TBenchPanel : ICustomAxisPanel {
     TPlotCanvas3D Surface;
     TAxisGetLabelEvent GetAxisLabel;
     TAxisGetNextLabelEvent GetNextAxisLabel;
+    TAxisCalcPosLabels PosLabels;
 };
 
 // One frame of a zoomed-in price axis: 10,000 closes, most of them far

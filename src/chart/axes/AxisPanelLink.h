@@ -58,6 +58,9 @@ using TAxisGetLabelEvent = std::function<void(TChartAxis& Sender, const IChartSe
 // leaving Stop true ends them.
 using TAxisGetNextLabelEvent =
     std::function<void(TChartAxis& Sender, int32_t LabelIndex, double& LabelValue, bool& Stop)>;
+// The axes' label-position function: may change Room, the pixels the
+// labels of Sender take across it (0 for an axis that is not shown).
+using TAxisCalcPosLabels = std::function<void(TChartAxis& Sender, int& Room)>;
 
 // The axis panel that owns an axis.
 class ICustomAxisPanel {
@@ -90,6 +93,12 @@ public:
     // The chart's label events; empty when not assigned.
     virtual const TAxisGetLabelEvent& OnGetAxisLabel() const = 0;
     virtual const TAxisGetNextLabelEvent& OnGetNextAxisLabel() const = 0;
+    virtual const TAxisCalcPosLabels& CalcPosLabels() const = 0;
+    // The widest point label (mark text) of the active series on Axis in the
+    // canvas' font, by its widest line; NumLines, when given, takes the most
+    // lines of any.
+    virtual int MaxTextWidth(const TChartAxis* Axis, int* NumLines) = 0;
+    virtual int MaxMarkWidth(const TChartAxis* Axis, int* NumLines) = 0;
 
     // The chart is being read from a stream: setters skip their checks.
     virtual bool IsLoading() const = 0;

@@ -14,6 +14,7 @@
 #include "chart/axes/AxisPanelLink.h"
 #include "chart/axes/ChartAxisItems.h"
 #include "chart/axes/ChartAxisParts.h"
+#include "chart/core/PlotLifetime.h"
 #include "chart/core/PlotProcs.h"
 #include "chart/core/PlotUnits.h"
 #include "platform/FormatSettings.h"
@@ -89,6 +90,8 @@ public:
     void SetMasterAxis(TChartAxis* Value);
 
     ICustomAxisPanel* ParentChart() const { return FParentChart; }
+    // Watched across event handlers, which may delete a custom axis.
+    TPlotLifetime& Lifetime() { return FLifetime; }
 
     // Frame preparation, in this order: AdjustMaxMin, InternalCalcPositions,
     // then (with series margins) AdjustMaxMinRect and CalcRoundScales.
@@ -212,11 +215,13 @@ public:
     // Cuts the room of the title, labels and ticks from R on the axis' side
     // (Inflate), or places the axis line, label row and title from R.
     void CalcRect(TRect& R, bool InflateChartRectangle);
+    // The edge of R on the axis' side, which its room moves inwards.
+    int& RoomEdge(TRect& R) const;
     // One frame: title, labels, axis line, ticks and grid; with CalcPosAxis the
     // axis line is placed on the chart rectangle first.
     void Draw(bool CalcPosAxis);
-    // The widest label, the label room across the axis, and the room of the
-    // axis line and outer ticks.
+    // The widest label, the label room across the axis (as the axes'
+    // CalcPosLabels leaves it), and the room of the axis line and outer ticks.
     int MaxLabelsWidth();
     int SizeLabels();
     int SizeTickAxis() const;
@@ -288,13 +293,12 @@ private:
     TCanvas3D* LabelsCanvas();
     // A label's size along the axis, and the widest line of a text.
     int InternalLabelSize(TCanvas3D& Canvas, const std::string& Text) const;
-    // Every point label (or, with Marks, mark text) of the axis' series.
-    void ForEachSeriesLabel(bool Marks, const std::function<void(const std::string&)>& Visit) const;
     int FewestPointsAlongX() const;
     bool AlongXDimension(const IChartSeries& Series) const;
     // The size of a label's text turned by LabelsAngle; its extent along
     // and across the axis.
     TSize LabelExtent(TCanvas3D& Canvas, const std::string& Text) const;
+    TSize TurnedExtent(int Width, int Height) const;
     int AlongAxis(const TSize& Extent) const { return FHorizontal ? Extent.cx : Extent.cy; }
     int AcrossAxis(const TSize& Extent) const { return FHorizontal ? Extent.cy : Extent.cx; }
     std::string ExponentText(double Value) const;
@@ -412,6 +416,7 @@ private:
     bool FFastCalc = false;
     TAxisMapping FXMapping;
     TAxisMapping FYMapping;
+    TPlotLifetime FLifetime;
 };
 
 // A depth (Z) axis: maps from 0 across the chart's 3D depth, and the two

@@ -48,13 +48,18 @@ void TChartAxis::CalcRect(TRect& R, bool InflateChartRectangle)
         FPosTitle = FPosLabels + outwards * SizeLabels();
         return;
     }
-    int& edge = FHorizontal ? (FOtherSide ? R.Top : R.Bottom) : (FOtherSide ? R.Right : R.Left);
+    int& edge = RoomEdge(R);
     auto cut = [&](int Room) { return edge -= outwards * Room; };
     FPosTitle = cut(FParentChart ? TitleRoom(FParentChart->Canvas()) : 0);
     FPosLabels = cut(SizeLabels());
     cut((FParentChart ? FParentChart->CalcWallSize(*this) : 0) + SizeTickAxis());
     FPosTitle = ApplyPosition(FPosTitle, R);
     FPosLabels = ApplyPosition(FPosLabels, R);
+}
+
+int& TChartAxis::RoomEdge(TRect& R) const
+{
+    return FHorizontal ? (FOtherSide ? R.Top : R.Bottom) : (FOtherSide ? R.Right : R.Left);
 }
 
 void TChartAxis::Draw(bool CalcPosAxis)
@@ -235,12 +240,13 @@ void TChartAxis::DrawSeriesLabels(TCanvas3D& Canvas, bool Marks)
         if (owner == onAxis.end())
             continue;
         std::string text = Marks ? (*owner)->MarkText(index) : (*owner)->PointLabel(index);
-        if (FParentChart->OnGetAxisLabel()) {
+        if (FParentChart->OnGetAxisLabel())
             FParentChart->OnGetAxisLabel()(*this, *owner, index, text);
-            // The handler may free a series: the labels stop for this frame.
-            if (!AllOnChart(onAxis))
-                return;
-        }
+        // The handlers may free a series, or empty it: the labels stop for
+        // this frame.
+        if ((Marks || FParentChart->OnGetAxisLabel()) &&
+            (!AllOnChart(onAxis) || index >= (*owner)->Count()))
+            return;
         BreakLines(text);
         if (text.empty())
             continue;
@@ -349,7 +355,11 @@ void TChartAxis::DrawTicksGrid(TCanvas3D& Canvas, const TRect& Chart)
     Canvas.SetBackMode(cbmTransparent);
     const int outwards = OutwardsSign();
     if (FAxis.Visible() && OnDrawAxis) {
+        TPlotLifetime::TWatch watch(FLifetime);
         OnDrawAxis(*this);
+        // The handler may have deleted the axis: it draws no more.
+        if (watch.Gone())
+            return;
     } else if (FAxis.Visible()) {
         Canvas.AssignVisiblePen(FAxis);
         if (FHorizontal)

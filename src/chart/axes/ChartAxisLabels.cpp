@@ -115,11 +115,14 @@ int TChartAxis::InternalLabelSize(TCanvas3D& Canvas, const std::string& Text) co
 
 TSize TChartAxis::LabelExtent(TCanvas3D& Canvas, const std::string& Text) const
 {
-    const int width = WidestLine(Canvas, Text);
-    const int height = Canvas.GetFontHeight() * PlotNumTextLines(Text);
+    return TurnedExtent(WidestLine(Canvas, Text), Canvas.GetFontHeight() * PlotNumTextLines(Text));
+}
+
+TSize TChartAxis::TurnedExtent(int Width, int Height) const
+{
     const double angle = FLabelsAngle * PlotPiStep;
     const double c = std::fabs(std::cos(angle)), s = std::fabs(std::sin(angle));
-    return {int(Round(width * c + height * s)), int(Round(width * s + height * c))};
+    return {int(Round(Width * c + Height * s)), int(Round(Width * s + Height * c))};
 }
 
 double TChartAxis::CalcXYIncrement(int MaxLabelSize)
@@ -287,39 +290,33 @@ int TChartAxis::MaxLabelsWidth()
         for (int i = 0; i < count; ++i)
             widen(LabelValue(samples[i]));
     } else if (style == talText || style == talMark) {
-        ForEachSeriesLabel(style == talMark, widen);
+        // The chart's widest text of the axis' series and their most lines,
+        // turned as the labels are.
+        int lines = 0;
+        const int width = style == talMark ? FParentChart->MaxMarkWidth(this, &lines)
+                                           : FParentChart->MaxTextWidth(this, &lines);
+        if (lines > 0)
+            widest = AcrossAxis(TurnedExtent(width, canvas->GetFontHeight() * lines));
     }
     return widest;
-}
-
-void TChartAxis::ForEachSeriesLabel(bool Marks,
-                                    const std::function<void(const std::string&)>& Visit) const
-{
-    for (int i = 0; i < FParentChart->SeriesCount(); ++i) {
-        const IChartSeries& series = FParentChart->Series(i);
-        if (!series.Active() || !series.ValueListOfAxis(*this))
-            continue;
-        if (Marks)
-            for (int32_t point = 0; point < series.Count(); ++point)
-                Visit(series.MarkText(point));
-        else if (series.HasPointLabels())
-            for (int32_t point = 0; point < series.Count(); ++point)
-                Visit(series.PointLabel(point));
-    }
 }
 
 int TChartAxis::SizeLabels()
 {
     if (!FLabels)
         return 0;
-    if (FLabelsSize > 0)
-        return FLabelsSize;
-    int size = 0;
-    if (!FHorizontal || FLabelsAngle % 180 != 0)
-        size = MaxLabelsWidth();
-    else if (TCanvas3D* canvas = LabelsCanvas())
-        size = canvas->GetFontHeight();
-    return FLabelsAlternate ? 2 * size : size;
+    int size = FLabelsSize;
+    if (size <= 0) {
+        if (!FHorizontal || FLabelsAngle % 180 != 0)
+            size = MaxLabelsWidth();
+        else if (TCanvas3D* canvas = LabelsCanvas())
+            size = canvas->GetFontHeight();
+        if (FLabelsAlternate)
+            size *= 2;
+    }
+    if (FParentChart && FParentChart->CalcPosLabels())
+        FParentChart->CalcPosLabels()(*this, size);
+    return size;
 }
 
 int TChartAxis::SizeTickAxis() const

@@ -83,6 +83,7 @@ void TCustomAxisPanel::InternalDraw(const TRect& UserRect)
     DrawAllSeries();
     if (!FAxisBehind)
         DrawAllAxis();
+    DrawBottomAxisAfter();
     DrawTitlesAndLegend(false);
     if (FZoom.Active)
         PaintZoomRectangle();
@@ -107,11 +108,15 @@ void TCustomAxisPanel::CalcAxisRect()
         A->InternalCalcPositions();
     TRect R = TCustomPlotPanel::ChartRect;
     for (size_t I = 0; I < FAxes.size(); ++I) {
-        if (!FAxes[I]->IsVisible)
-            continue;
         // The standard axes take their room; custom ones only place themselves.
+        const bool TakesRoom = I < 5;
+        if (!FAxes[I]->IsVisible) {
+            if (TakesRoom && FCalcPosLabels)
+                InflateAxisRect(*FAxes[I], R);
+            continue;
+        }
         TRect Room = R;
-        FAxes[I]->CalcRect(Room, I < 5);
+        FAxes[I]->CalcRect(Room, TakesRoom);
         R = Intersection(R, Room);
     }
     if (!FCustomChartRect)
@@ -119,6 +124,13 @@ void TCustomAxisPanel::CalcAxisRect()
     ReCalcWidthHeight();
     for (TChartAxis* A : FAxes)
         A->InternalCalcPositions();
+}
+
+void TCustomAxisPanel::InflateAxisRect(TChartAxis& Axis, TRect& R)
+{
+    int Room = 0;
+    FCalcPosLabels(Axis, Room);
+    Axis.RoomEdge(R) -= Axis.OutwardsSign() * Room;
 }
 
 void TCustomAxisPanel::CalcAxisMargins(TChartAxis& Axis)
@@ -176,17 +188,29 @@ void TCustomAxisPanel::DrawAllAxis()
     TCanvas3D& C = Canvas();
     C.BeginEntity();
     DoOnBeforeDrawAxes();
-    for (size_t I = 0; I < FAxes.size(); ++I)
-        if (IsAxisVisible(*FAxes[I]))
-            FAxes[I]->Draw(true);
+    const bool BottomAfter = DrawBackWallAfter(0);
+    // An axis' drawing handler may delete it: the others still draw, once.
+    const std::vector<TChartAxis*> Axes = FAxes;
+    for (TChartAxis* A : Axes)
+        if (HasAxis(A) && IsAxisVisible(*A) && !(BottomAfter && A == FBottomAxis.get()))
+            A->Draw(true);
     C.EndEntity();
+}
+
+void TCustomAxisPanel::DrawBottomAxisAfter()
+{
+    // Seen from behind, the bottom axis is drawn after the series.
+    if (FAxisVisible && DrawBackWallAfter(0) && IsAxisVisible(*FBottomAxis))
+        FBottomAxis->Draw(true);
 }
 
 void TCustomAxisPanel::DrawAllSeries()
 {
-    // Back to front: the list order, in 3D reversed when the depth axis is.
+    // Back to front: the list order, in 3D reversed when the depth axis is
+    // inverted or the view is from behind, but not both.
     // Indices are read anew each time: a drawing event may change the list.
-    const bool Reverse = View3D() && FDepthAxis->Inverted();
+    const bool Reverse =
+        View3D() && DrawBackWallAfter(TCustomPlotPanel::Width3D) != FDepthAxis->Inverted();
     for (int K = 0; K < SeriesCount(); ++K) {
         TChartSeries& S = Series(Reverse ? SeriesCount() - 1 - K : K);
         if (S.Active())
@@ -206,8 +230,9 @@ void TCustomAxisPanel::DrawSeries(TChartSeries& Series)
         TCanvas3D& C;
         ~TEnd() { C.EndEntity(); }
     } End{C};
+    TPlotLifetime::TWatch Watch(Series.Lifetime());
     Series.DoBeforeDrawValues();
-    if (!HasSeries(&Series))
+    if (Watch.Gone())
         return;
     // The points are kept inside the chart rectangle and one pixel above
     // and below it, so that lines along its edges still show.
@@ -219,11 +244,11 @@ void TCustomAxisPanel::DrawSeries(TChartSeries& Series)
     Series.DrawAllValues();
     if (Clip)
         C.UnClipRectangle();
-    if (!HasSeries(&Series))
+    if (Watch.Gone())
         return;
     if (Series.Count() > 0 && Series.Marks().Visible())
         Series.DrawMarks();
-    if (HasSeries(&Series))
+    if (!Watch.Gone())
         Series.DoAfterDrawValues();
 }
 

@@ -96,8 +96,12 @@ void TCustomChart::DrawLegendShape(const TRect& Rect)
     }
     TPlotGradient Row;
     Row.Assign(Own);
-    Row.SetEndColor(Canvas().Brush().Color());
-    Row.Draw(Canvas(), Rect);
+    Row.SetEndColor(LegendColor());
+    TCanvas3D& C = Canvas();
+    Row.Draw(C, Rect);
+    C.Brush().SetStyle(bsClear);
+    C.AssignVisiblePen(LegendPen());
+    C.Rectangle(Rect);
 }
 
 bool TCustomChart::IsFreeSeriesColor(TColor AColor, bool CheckBackground,

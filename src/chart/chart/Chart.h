@@ -101,8 +101,8 @@ public:
 
     int CalcWallSize(const TChartAxis& Axis) const override;
     std::string FormattedValueLegend(TChartSeries* ASeries, int32_t ValueIndex) override;
-    // With the legend symbol's gradient shown, the gradient ending in the
-    // canvas' brush colour (the row's); else a box.
+    // With the legend symbol's gradient shown, the gradient ending in
+    // LegendColor, framed in LegendPen; else a box.
     void DrawLegendShape(const TRect& Rect) override;
     bool LegendSymbolFramed() const override { return FLegend->Symbol().Pen().Visible(); }
     bool IsFreeSeriesColor(TColor AColor, bool CheckBackground,

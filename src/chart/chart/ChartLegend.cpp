@@ -1,5 +1,6 @@
 #include "chart/chart/ChartLegend.h"
 
+#include "chart/axes/ChartAxisParts.h"
 #include "chart/canvas/PlotCheckBox.h"
 #include "chart/chart/Chart.h"
 #include "chart/core/PlotConst.h"
@@ -34,8 +35,11 @@ void TLegendSymbol::Draw(TCanvas3D& C, TChartSeries& Series, int ValueIndex, TCo
     if (FShadow.Visible())
         FShadow.Draw(C, R);
     Series.PrepareLegendCanvas(C, ValueIndex, Color);
-    if (!FDefaultPen)
+    if (!FDefaultPen) {
         C.AssignVisiblePen(FPen);
+        if (ISeriesHost* Chart = Series.ParentChart())
+            Chart->LegendPen().Assign(FPen);
+    }
     Series.DrawLegendShape(C, ValueIndex, R);
 }
 
@@ -170,7 +174,8 @@ void TCustomChartLegend::MeasureHeights(TCanvas3D& C)
         FTitleHeight = C.GetFontHeight() * int(FTitle.Text().size());
     }
     C.AssignFont(Font());
-    FRowHeight = std::max(1, C.GetFontHeight() + FVertSpacing);
+    FLineHeight = C.GetFontHeight();
+    FRowHeight = std::max(1, FLineHeight + FVertSpacing);
     FCheckWidth = ChecksShown() ? CheckBoxSize + LegendGap : 0;
 }
 
@@ -218,6 +223,8 @@ void TCustomChartLegend::LayOut(const std::vector<TRow>& Candidates, const TRect
     std::vector<std::string> Texts(static_cast<size_t>(Total));
     std::vector<int> TextWidths(static_cast<size_t>(Total), -1);
     IRemovedInLayOut = false;
+    const bool Html = TextFormat() == ttfHtml;
+    int MostLines = 1;
     const auto TextWidth = [&](int I) {
         int& W = TextWidths[size_t(I)];
         if (IRemovedInLayOut)
@@ -228,12 +235,20 @@ void TCustomChartLegend::LayOut(const std::vector<TRow>& Candidates, const TRect
             T = R.LegendIndex < 0 ? R.Series->Title() : FormattedValue(*R.Series, R.LegendIndex);
             if (FChart->OnGetLegendText)
                 FChart->OnGetLegendText(FChart, FInternalLegendStyle, I, T);
-            W = ColumnWidthAuto ? LineWidth(C, T, TextFormat() == ttfHtml)
-                                : ColumnWidths[0] + ColumnWidths[1];
+            int Lines = 1;
+            W = Html ? LineWidth(C, T, true) : FChart->MultiLineTextWidth(T, Lines);
+            if (!ColumnWidthAuto)
+                W = ColumnWidths[0] + ColumnWidths[1];
+            MostLines = std::max(MostLines, Lines);
         }
         return W;
     };
     TLegendColumns Columns = ChooseColumns(Total, ChartRect, TextWidth);
+    // A text of several lines makes every row as high: fewer may fit.
+    if (MostLines > 1) {
+        FRowHeight = MostLines * FLineHeight + FVertSpacing;
+        Columns = ChooseColumns(Total, ChartRect, TextWidth);
+    }
     const int Shown = Columns.Shown;
     FNumCols = Columns.NumCols;
     FNumRows = Columns.NumRows;
@@ -389,8 +404,10 @@ void TCustomChartLegend::DrawRows()
         C.AssignFont(Font());
         if (FFontSeriesColor)
             C.Font().SetColor(RowColor);
-        DrawAlignedLines(C, {Item.Text}, Bounds(Item.Left, Item.Top, 0, FRowHeight), taLeftJustify,
-                         0, FRowHeight, TextFormat() == ttfHtml);
+        const bool Html = TextFormat() == ttfHtml;
+        DrawAlignedLines(C, Html ? std::vector{Item.Text} : PlotTextLines(Item.Text),
+                         Bounds(Item.Left, Item.Top, 0, FRowHeight), taLeftJustify, 0, FLineHeight,
+                         Html);
         if (FDividingLines.Visible() && I > 0 && I % size_t(FNumCols) == 0) {
             C.AssignVisiblePen(FDividingLines);
             C.Line(ShapeBounds.Left, RowRect.Top, ShapeBounds.Right, RowRect.Top);

@@ -225,6 +225,7 @@ private:
     std::vector<TRow> FRows; // the rows of the last layout
     std::vector<int> FColWidths;
     std::vector<TRect> FRowRects; // each row's cell, for clicks
+    int FLineHeight = 0;
     int FRowHeight = 0;
     int FCheckWidth = 0;
     int FTitleHeight = 0;

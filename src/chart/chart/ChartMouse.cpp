@@ -43,10 +43,17 @@ TChartClickedPart TCustomChart::CalcNeedClickedPart(TPoint Pos, bool Needed)
         if (const int Row = L.Clicked(X, Y); Row != -1)
             return {cpLegend, Row};
     for (int I = SeriesCount() - 1; I >= 0; --I) {
+        // A hit test's handler may free its series: the list is read anew.
+        if (I >= SeriesCount())
+            continue;
         TChartSeries& S = Series(I);
         if (!S.Active() || (Needed && !S.HasClickHandlers() && !OnClickSeries))
             continue;
-        if (const int Index = S.Clicked(X, Y); Index != -1)
+        TPlotLifetime::TWatch Watch(S.Lifetime());
+        const int Index = S.Clicked(X, Y);
+        if (Watch.Gone())
+            continue;
+        if (Index != -1)
             return {cpSeries, Index, &S};
         if (S.Marks().Visible())
             if (const int Index = S.Marks().Clicked(X, Y); Index != -1)

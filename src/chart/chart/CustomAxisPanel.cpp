@@ -1,5 +1,6 @@
 #include "chart/chart/CustomAxisPanel.h"
 
+#include "chart/axes/ChartAxisParts.h"
 #include "chart/core/PlotConst.h"
 #include "chart/core/PlotProcs.h"
 #include "chart/panel/PlotCursor.h"
@@ -26,11 +27,6 @@ void TChartCustomAxes::Delete(int Index)
     FChart.Invalidate();
 }
 
-bool TCustomAxisPanel::HasSeries(const TChartSeries* ASeries) const
-{
-    return std::find(FSeriesList.begin(), FSeriesList.end(), ASeries) != FSeriesList.end();
-}
-
 bool TCustomAxisPanel::HasAxis(const TChartAxis* Axis) const
 {
     return std::find(FAxes.begin(), FAxes.end(), Axis) != FAxes.end();
@@ -55,6 +51,7 @@ TCustomAxisPanel::~TCustomAxisPanel()
 {
     FDestroying = true;
     ReleaseAllSeries();
+    FOwnedSeries.clear();
 }
 
 void TCustomAxisPanel::ReleaseAllSeries()
@@ -80,6 +77,32 @@ void TCustomAxisPanel::InternalAddSeries(TChartSeries* ASeries)
     if (OnAddSeries)
         OnAddSeries(this, ASeries);
     Invalidate();
+}
+
+TChartSeries& TCustomAxisPanel::AddSeries(std::unique_ptr<TChartSeries> ASeries)
+{
+    TChartSeries& Added = *ASeries;
+    FOwnedSeries.push_back(std::move(ASeries));
+    Added.SetParentChart(this);
+    return Added;
+}
+
+void TCustomAxisPanel::FreeAllSeries()
+{
+    // A series' removal may run handlers that change the list: it is read
+    // anew for each series.
+    while (!FSeriesList.empty()) {
+        TChartSeries* S = FSeriesList.front();
+        const auto Owned = std::find_if(FOwnedSeries.begin(), FOwnedSeries.end(),
+                                        [S](const auto& Kept) { return Kept.get() == S; });
+        if (Owned == FOwnedSeries.end()) {
+            RemoveSeries(S);
+            continue;
+        }
+        // Out of the keeping first: freeing it leaves the chart's lists whole.
+        const std::unique_ptr<TChartSeries> Freed = std::move(*Owned);
+        FOwnedSeries.erase(Owned);
+    }
 }
 
 void TCustomAxisPanel::RemoveSeries(TChartSeries* ASeries)
@@ -220,7 +243,52 @@ TColor TCustomAxisPanel::GetFreeSeriesColor(bool CheckBackground, TChartSeries* 
 
 void TCustomAxisPanel::DrawLegendShape(const TRect& Rect)
 {
+    Canvas().AssignVisiblePen(FLegendPen);
     Canvas().Rectangle(Rect);
+}
+
+int TCustomAxisPanel::MultiLineTextWidth(const std::string& Text, int& NumLines)
+{
+    const std::vector<std::string> Lines = PlotTextLines(Text);
+    NumLines = int(Lines.size());
+    int Widest = 0;
+    for (const std::string& Line : Lines)
+        Widest = std::max(Widest, Canvas().TextWidth(Line));
+    return Widest;
+}
+
+int TCustomAxisPanel::WidestSeriesText(const TChartAxis* Axis, bool Marks, int* NumLines)
+{
+    int Widest = 0, MostLines = 0;
+    // A mark text's handler may free or empty its series, or another one:
+    // the list is read anew for each series.
+    for (size_t I = 0; I < FSeriesList.size(); ++I) {
+        TChartSeries& S = *FSeriesList[I];
+        if (!S.Active() || (Axis && !S.AssociatedToAxis(*Axis)) || (!Marks && !S.HasPointLabels()))
+            continue;
+        TPlotLifetime::TWatch Watch(S.Lifetime());
+        for (int32_t P = 0; P < S.Count(); ++P) {
+            const std::string Text = Marks ? S.GetMarkText(P) : S.PointLabel(P);
+            if (Watch.Gone())
+                break;
+            int Lines = 0;
+            Widest = std::max(Widest, MultiLineTextWidth(Text, Lines));
+            MostLines = std::max(MostLines, Lines);
+        }
+    }
+    if (NumLines)
+        *NumLines = MostLines;
+    return Widest;
+}
+
+int TCustomAxisPanel::MaxTextWidth(const TChartAxis* Axis, int* NumLines)
+{
+    return WidestSeriesText(Axis, false, NumLines);
+}
+
+int TCustomAxisPanel::MaxMarkWidth(const TChartAxis* Axis, int* NumLines)
+{
+    return WidestSeriesText(Axis, true, NumLines);
 }
 
 bool TCustomAxisPanel::CheckMouseSeries(int X, int Y)
@@ -270,12 +338,22 @@ void TCustomAxisPanel::CalcSize3DWalls()
     FSeriesHeight3D = Height3D / Slabs;
 }
 
+bool TCustomAxisPanel::SeenFromBehind()
+{
+    const TView3DOptions& V = View3DOptions();
+    return View3D() &&
+           (V.Orthogonal() ? V.OrthoAngle() > 90 : V.Rotation() > 90 && V.Rotation() < 270);
+}
+
 void TCustomAxisPanel::CalcInvertedRotation()
 {
-    // Seen from behind, the series are drawn in the other order.
-    const TView3DOptions& V = View3DOptions();
-    FInvertedRotation = View3D() && (V.Orthogonal() ? V.OrthoAngle() > 90
-                                                    : V.Rotation() > 90 && V.Rotation() < 270);
+    // Seen from behind, the values are drawn in the other order.
+    FInvertedRotation = SeenFromBehind();
+}
+
+bool TCustomAxisPanel::DrawBackWallAfter(int Z)
+{
+    return SeenFromBehind() && Z <= TCustomPlotPanel::Width3D;
 }
 
 void TCustomAxisPanel::SetSeriesZOrder()

@@ -46,7 +46,7 @@ public:
     using TSeriesNotify = std::function<void(TCustomAxisPanel* Sender, TChartSeries* Series)>;
 
     TCustomAxisPanel();
-    // Series still on the chart are let go, not freed: their owners free them.
+    // Series on the chart are let go; those in its keeping are then freed.
     ~TCustomAxisPanel() override;
 
     // ---- series ----
@@ -57,6 +57,12 @@ public:
     int CountActiveSeries() const;
     // The series' side of it is TChartSeries::SetParentChart.
     void InternalAddSeries(TChartSeries* ASeries) override;
+    // Puts ASeries on the chart into the chart's keeping: FreeAllSeries or
+    // the chart's end frees it.
+    TChartSeries& AddSeries(std::unique_ptr<TChartSeries> ASeries);
+    // Frees every series on the chart, first to last: those in its keeping
+    // are freed, the others let go (their owners free them).
+    void FreeAllSeries();
     void RemoveSeries(TChartSeries* ASeries) override;
     void RemoveSeries(int Index) { RemoveSeries(FSeriesList.at(size_t(Index))); }
     void BroadcastSeriesEvent(TCustomChartSeries* ASeries, TChartSeriesEvent Event) override;
@@ -79,9 +85,11 @@ public:
     // Every axis in list order: bottom, top, left, right, depth, depth-top,
     // then the custom ones.
     const std::vector<TChartAxis*>& Axes() const { return FAxes; }
-    // Whether a series or an axis is still on the chart: a handler may have
-    // freed what it was handed.
-    bool HasSeries(const TChartSeries* ASeries) const;
+    // The axes' label-position function: may change the room an axis'
+    // labels take, and give a hidden standard axis room of its own.
+    const TAxisCalcPosLabels& CalcPosLabels() const override { return FCalcPosLabels; }
+    void SetCalcPosLabels(TAxisCalcPosLabels Value) { FCalcPosLabels = std::move(Value); }
+    // Whether an axis is still on the chart: a handler may have deleted it.
     bool HasAxis(const TChartAxis* Axis) const;
     TChartCustomAxes& CustomAxes() { return FCustomAxes; }
     int CustomAxesCount() const override { return FCustomAxes.Count(); }
@@ -119,8 +127,21 @@ public:
                                    const TChartSeries* ASeries) const = 0;
     std::vector<TColor> ColorPalette;
 
-    // The symbol of a legend row or a mark in the canvas' brush and pen: a box.
+    // The symbol of a legend row or a mark: a box in the canvas' brush,
+    // framed in LegendPen.
     void DrawLegendShape(const TRect& Rect) override;
+    // The colour and frame pen of the last legend or mark symbol prepared.
+    TColor LegendColor() const { return FLegendColor; }
+    void SetLegendColor(TColor Value) override { FLegendColor = Value; }
+    TChartPen& LegendPen() override { return FLegendPen; }
+    // The widest line of Text (lines end at PlotLineSeparator) in the
+    // canvas' font, and its number of lines.
+    int MultiLineTextWidth(const std::string& Text, int& NumLines);
+    // The widest point label, and mark text, of the active series (of those
+    // on Axis when one is given) in the canvas' font, a text of several
+    // lines by its widest line; NumLines takes the most lines of any.
+    int MaxTextWidth(const TChartAxis* Axis = nullptr, int* NumLines = nullptr) override;
+    int MaxMarkWidth(const TChartAxis* Axis = nullptr, int* NumLines = nullptr) override;
     // No legend on the bare panel: the chart answers for its own.
     bool LegendSymbolFramed() const override { return false; }
 
@@ -138,6 +159,10 @@ public:
     int SeriesWidth3D() const { return FSeriesWidth3D; }
     int SeriesHeight3D() const { return FSeriesHeight3D; }
     bool InvertedRotation() const override { return FInvertedRotation; }
+    // Seen from behind, the back wall is nearer than what lies at depth Z
+    // (Z up to the back wall) and comes after it: the bottom axis is drawn
+    // after the series, and the series from last to first. False in 2D.
+    virtual bool DrawBackWallAfter(int Z);
     // The panel whose canvas the series' marks and pointers draw on.
     TCustomPlotPanel* PlotPanel() override { return this; }
     bool View3D() const override { return TCustomPlotPanel::View3D(); }
@@ -192,10 +217,16 @@ protected:
 
 private:
     friend class TChartCustomAxes;
+    // A 3D view looking at the chart from behind its back wall.
+    bool SeenFromBehind();
     void CalcInvertedRotation();
+    // A hidden axis keeps the label room that CalcPosLabels gives it.
+    void InflateAxisRect(TChartAxis& Axis, TRect& R);
+    int WidestSeriesText(const TChartAxis* Axis, bool Marks, int* NumLines);
     void SetSeriesZOrder();
     void SetSeriesZPositions();
     void DrawAllAxis();
+    void DrawBottomAxisAfter();
     void DrawAllSeries();
     void DrawSeries(TChartSeries& Series);
     double DepthMinMax(bool IsMax) const;
@@ -222,4 +253,9 @@ private:
     int FSeriesHeight3D = 0;
     bool FInvertedRotation = false;
     bool FFastCalc = false;
+    TAxisCalcPosLabels FCalcPosLabels;
+    TColor FLegendColor = clPlotColor;
+    // Scratch state of one symbol: a change repaints nothing.
+    TChartPen FLegendPen;
+    std::vector<std::unique_ptr<TChartSeries>> FOwnedSeries;
 };

@@ -94,8 +94,9 @@ bool TBubbleSeries::ClickedPointer(int32_t ValueIndex, int tmpX, int tmpY, int X
     const int H = Pointer().HorizSize(), V = Pointer().VertSize();
     const int Left = tmpX - H, Top = tmpY - V, Right = tmpX + H, Bottom = tmpY + V;
     const TPoint P{X, Y};
-    const TSeriesPointerStyle Style =
-        OnGetPointerStyle ? OnGetPointerStyle(this, ValueIndex) : Pointer().Style();
+    TSeriesPointerStyle Style;
+    if (!PointerStyleOf(ValueIndex, Style))
+        return false;
     switch (Style) {
     case psCircle:
     case psHexagon:

@@ -6,11 +6,18 @@
 
 void TCandleSeries::DrawAllValues()
 {
-    // The trends are kept for this frame only, whatever way it ends.
+    // The trends are kept for this frame only, whatever way it ends, unless
+    // a handler freed the series.
+    TPlotLifetime::TWatch Watch(Lifetime());
     struct TEnd {
         int32_t& First;
-        ~TEnd() { First = -1; }
-    } End{fTrendsFirst};
+        const TPlotLifetime::TWatch& W;
+        ~TEnd()
+        {
+            if (!W.Gone())
+                First = -1;
+        }
+    } End{fTrendsFirst, Watch};
     CandleTrends(Prices(), FirstValueIndex(), LastValueIndex(), fTrends);
     fTrendsFirst = FirstValueIndex();
     fHasOldP = false;
@@ -131,9 +138,9 @@ void TCandleSeries::DrawValue(int32_t ValueIndex)
 {
     if (IsNull(ValueIndex))
         return;
-    if (OnGetPointerStyle)
-        OnGetPointerStyle(this, ValueIndex);
-    if (ValueIndex >= Count())
+    // The style handler may empty or free the series.
+    TSeriesPointerStyle Style;
+    if (!PointerStyleOf(ValueIndex, Style) || ValueIndex >= Count())
         return;
     TCanvas3D& C = ParentChart()->Canvas();
     const TCandleTrend Trend = TrendOf(ValueIndex);

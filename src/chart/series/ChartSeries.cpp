@@ -139,7 +139,8 @@ void TChartSeries::AddPoints(const TChartPointsBatch& Points)
         return;
     }
     const auto Lists = std::min<size_t>(Points.Values.size(), fValuesList.Count());
-    for (size_t K = 0; K < N; ++K) {
+    TPlotLifetime::TWatch Watch(fLifetime);
+    for (size_t K = 0; K < N && !Watch.Gone(); ++K) {
         for (size_t L = 2; L < Lists; ++L)
             fValuesList[L]->SetTempValue(Points.Values[L][K]);
         AddXY(Points.Values[0][K], Points.Values[1][K],
@@ -248,8 +249,12 @@ void TChartSeries::Clear()
 {
     fFirstVisibleIndex = fLastVisibleIndex = -1;
     ClearLists();
-    if (OnClearValues)
+    if (OnClearValues) {
+        TPlotLifetime::TWatch Watch(fLifetime);
         OnClearValues(this);
+        if (Watch.Gone())
+            return;
+    }
     NotifyValue(veClear, 0);
     if (fFunction)
         fFunction->Clear();

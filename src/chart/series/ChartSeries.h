@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/core/PlotConst.h"
+#include "chart/core/PlotLifetime.h"
 #include "chart/series/ChartElement.h"
 #include "chart/series/PlotFunction.h"
 #include "chart/series/SeriesMarks.h"
@@ -40,6 +41,9 @@ public:
 
     TChartSeries();
     ~TChartSeries() override;
+
+    // Watched across event handlers, which may free the series.
+    TPlotLifetime& Lifetime() const { return fLifetime; }
 
     // Value lists.
     TChartValueLists& ValuesList() override { return fValuesList; }
@@ -174,7 +178,8 @@ public:
     // Columns are joined by PlotColumnSeparator; empty for a row of no point.
     virtual std::string LegendString(int32_t LegendIndex, TLegendTextStyle AStyle) const;
     // The canvas' brush and pen for the symbol of value ValueIndex (-1: the
-    // series) in AColor; DrawLegendShape then draws the symbol in Rect.
+    // series) in AColor, which become the chart's legend colour and pen;
+    // DrawLegendShape then draws the symbol in Rect.
     virtual void PrepareLegendCanvas(TCanvas3D& C, int32_t ValueIndex, TColor AColor);
     virtual void DrawLegendShape(TCanvas3D& C, int32_t ValueIndex, const TRect& Rect);
 
@@ -306,6 +311,7 @@ private:
     TChartValueList* fNotMandatory;
     bool fYMandatory = true;
     bool fIsMouseInside = false;
+    mutable TPlotLifetime fLifetime;
 };
 
 enum TPlotFormatFlag : uint8_t { tfNoMandatory = 1, tfColor = 2, tfLabel = 4, tfMarkPosition = 8 };

@@ -59,6 +59,10 @@ void TChartSeries::PrepareLegendCanvas(TCanvas3D& C, int32_t ValueIndex, TColor 
     C.Brush().SetStyle(Own.Style() == bsClear ? bsSolid : Own.Style());
     C.Brush().SetColor(AColor);
     C.AssignVisiblePen(Pen());
+    if (fParent) {
+        fParent->SetLegendColor(AColor);
+        fParent->LegendPen().Assign(Pen());
+    }
 }
 
 void TChartSeries::DrawLegendShape(TCanvas3D& C, int32_t ValueIndex, const TRect& Rect)

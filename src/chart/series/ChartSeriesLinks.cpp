@@ -8,8 +8,13 @@
 
 void TChartSeries::NotifyNewValue(TChartSeries* Sender, int32_t ValueIndex)
 {
-    if (OnAfterAdd)
+    if (OnAfterAdd) {
+        TPlotLifetime::TWatch Watch(fLifetime);
         OnAfterAdd(Sender, ValueIndex);
+        // A handler that freed the series ends the notification.
+        if (Watch.Gone())
+            return;
+    }
     NotifyValue(veAdd, ValueIndex);
     if (fActive)
         Repaint();
@@ -17,11 +22,17 @@ void TChartSeries::NotifyNewValue(TChartSeries* Sender, int32_t ValueIndex)
 
 void TChartSeries::NotifyValue(TValueEvent ValueEvent, int32_t ValueIndex)
 {
-    if (fUpdating != 0)
+    if (fUpdating != 0 || fLinkedSeries.empty())
         return;
-    // A linked series may unlink itself while it is told; walk a copy.
+    // A linked series may unlink or free itself while it is told, or free
+    // this one: walk a copy, and only the series still linked.
+    TPlotLifetime::TWatch Watch(fLifetime);
     const auto Linked = fLinkedSeries;
     for (auto* Series : Linked) {
+        if (Watch.Gone())
+            return;
+        if (std::find(fLinkedSeries.begin(), fLinkedSeries.end(), Series) == fLinkedSeries.end())
+            continue;
         const uint8_t Options = Series->fRecalcOptions;
         // A computed series does not follow single points: refilling it for
         // each would cost the whole source every time. It is refilled on a
@@ -53,11 +64,17 @@ void TChartSeries::NotifyValue(TValueEvent ValueEvent, int32_t ValueIndex)
 
 void TChartSeries::AddValues(TChartSeries* Source)
 {
+    TPlotLifetime::TWatch Watch(fLifetime);
     BeginUpdate();
     Clear();
-    if (fFunction)
+    // A clear handler may have freed the series.
+    if (Watch.Gone())
+        return;
+    if (fFunction) {
         fFunction->AddPoints(Source);
-    else if (IsValidSourceOf(Source))
+        if (Watch.Gone())
+            return;
+    } else if (IsValidSourceOf(Source))
         for (int32_t I = 0; I < Source->Count(); ++I)
             AddedValue(Source, I);
     EndUpdate();

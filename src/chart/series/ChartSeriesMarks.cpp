@@ -85,12 +85,17 @@ void TChartSeries::DrawMarks()
     if (!fMarks->Visible() || !fMarks->ParentChart() || !fParent || fFirstVisibleIndex < 0)
         return;
     TCanvas3D& C = fMarks->ParentChart()->Canvas();
-    if (fMarks->Clip())
+    const bool Clip = fMarks->Clip();
+    if (Clip)
         C.ClipRectangle(fParent->ChartRect());
+    TPlotLifetime::TWatch Watch(fLifetime);
     for (int32_t I = fFirstVisibleIndex; I <= fLastVisibleIndex; ++I) {
         if (I % fMarks->DrawEvery() != 0 || IsNull(I))
             continue;
         const std::string Text = GetMarkText(I);
+        // The text's handler may have freed or emptied the series.
+        if (Watch.Gone() || I >= Count())
+            break;
         const TMarksItem* Item = fMarks->Items().At(I);
         if (Text.empty() || (Item && !Item->Visible))
             continue;
@@ -99,7 +104,7 @@ void TChartSeries::DrawMarks()
             Position = fMarks->CalculateMarkPosition(CalcXPos(I), CalcYPos(I), Text, fYMandatory);
         DrawMark(I, Text, Position);
     }
-    if (fMarks->Clip())
+    if (Clip)
         C.UnClipRectangle();
 }
 

@@ -234,14 +234,22 @@ void TChartSeries::DrawAllValues()
 {
     if (fFirstVisibleIndex < 0)
         return;
-    // A drawing handler may empty the series: no point past its end is drawn.
+    // A drawing handler may empty the series: no point past its end is
+    // drawn; or free it: nothing more is.
+    TPlotLifetime::TWatch Watch(fLifetime);
     if (DrawValuesForward())
-        for (int32_t I = fFirstVisibleIndex; I <= fLastVisibleIndex && I < Count(); ++I)
+        for (int32_t I = fFirstVisibleIndex; I <= fLastVisibleIndex && I < Count(); ++I) {
             DrawValue(I);
+            if (Watch.Gone())
+                return;
+        }
     else
         for (int32_t I = fLastVisibleIndex; I >= fFirstVisibleIndex; --I)
-            if (I < Count())
+            if (I < Count()) {
                 DrawValue(I);
+                if (Watch.Gone())
+                    return;
+            }
 }
 
 void TChartSeries::DoBeforeDrawValues()
@@ -260,7 +268,11 @@ bool TChartSeries::CheckMouse(int32_t X, int32_t Y)
 {
     if (fCursor == crSeriesDefault && !OnMouseEnter && !OnMouseLeave)
         return false;
+    TPlotLifetime::TWatch Watch(fLifetime);
     const bool Hit = Clicked(X, Y) != -1;
+    // A handler run by the hit test may have freed the series.
+    if (Watch.Gone())
+        return false;
     if (Hit) {
         if (fCursor != crSeriesDefault && fParent)
             fParent->SetCursor(fCursor);

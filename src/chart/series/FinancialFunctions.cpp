@@ -1,5 +1,6 @@
 #include "chart/series/FinancialFunctions.h"
 
+#include "chart/core/PlotLifetime.h"
 #include "chart/core/PlotProCo.h"
 
 #include <algorithm>
@@ -71,8 +72,12 @@ void TADXFunction::AddPoints(TChartSeries* Source)
     TChartSeries* Parent = ParentSeries();
     if (Updating() || !Source || !Parent || !(Period() >= 2))
         return;
-    // Clearing the parent clears the lines.
+    // Clearing the parent clears the lines. A clear handler that frees the
+    // parent frees this function with it.
+    TPlotLifetime::TWatch Watch(Parent->Lifetime());
     Parent->Clear();
+    if (Watch.Gone())
+        return;
     FollowParent(*IDMUp);
     FollowParent(*IDMDown);
     const TDirectionalIndex R =

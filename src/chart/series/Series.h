@@ -88,8 +88,11 @@ public:
     TGetPointerStyleEvent OnGetPointerStyle;
 
     // The pointer of point ValueIndex at (AX, AY) in AColor, in the style
-    // OnGetPointerStyle gives it.
-    void DrawPointer(int AX, int AY, TColor AColor, int32_t ValueIndex);
+    // OnGetPointerStyle gives it; false when that handler freed the series.
+    bool DrawPointer(int AX, int AY, TColor AColor, int32_t ValueIndex);
+    // The pointer's style for point ValueIndex, OnGetPointerStyle's when it
+    // is assigned; false when the handler freed the series.
+    bool PointerStyleOf(int32_t ValueIndex, TSeriesPointerStyle& Style);
 
     // Ranges: stacked values, nulls left out unless ignored.
     double MaxXValue() override;
@@ -162,7 +165,8 @@ private:
         TColor Color;
         bool Null;
     };
-    void DrawPass(const TDrawPass& Pass);
+    // False when a handler freed the series during the pass.
+    bool DrawPass(const TDrawPass& Pass);
     TColor PointColor(int32_t ValueIndex, bool Null) const;
     // The point with a value at or before ValueIndex, else the first after it; -1: none.
     int32_t NearestValueFor(int32_t ValueIndex) const;
@@ -172,8 +176,9 @@ private:
     // Where the line from point From to point ValueIndex (drawn at P) meets
     // the edge of the chart rectangle.
     TPoint EdgePoint(int32_t From, int32_t ValueIndex, const TNewPoint& P) const;
-    // The segment from the previous point to P, then the pointers.
-    void DrawPoint(const TNewPoint& P, bool PreviousPointer, bool CurrentPointer);
+    // The segment from the previous point to P, then the pointers; false
+    // when a handler freed the series.
+    bool DrawPoint(const TNewPoint& P, bool PreviousPointer, bool CurrentPointer);
     void DrawSegmentLine(TCanvas3D& C, const TNewPoint& P);
     void InternalDrawArea(TCanvas3D& C, const TNewPoint& P);
     // The area under the segment From-To down to the bases of its ends.

@@ -6,8 +6,9 @@
 bool TCustomSeries::ClickedPointer(int32_t ValueIndex, int tmpX, int tmpY, int X, int Y)
 {
     PreparePointer(ValueIndex);
-    const TSeriesPointerStyle Style =
-        OnGetPointerStyle ? OnGetPointerStyle(this, ValueIndex) : fPointer->Style();
+    TSeriesPointerStyle Style;
+    if (!PointerStyleOf(ValueIndex, Style))
+        return false;
     return Style != psNothing && std::abs(tmpX - X) < fPointer->HorizSize() &&
            std::abs(tmpY - Y) < fPointer->VertSize();
 }
@@ -43,10 +44,14 @@ int32_t TCustomSeries::Clicked(int32_t X, int32_t Y)
     const TPoint P =
         ParentChart() ? ParentChart()->Canvas().Calculate2DPosition(X, Y, StartZ()) : TPoint{X, Y};
     TPoint Previous;
-    // A pointer-style handler may empty the series while it is tested.
+    // A pointer-style handler may empty or free the series while it is tested.
+    TPlotLifetime::TWatch Watch(Lifetime());
     for (int32_t I = Start; I <= End && I < Count(); ++I) {
         const TPoint Point{CalcXPos(I), CalcYPos(I)};
-        if (fPointer->Visible() && ClickedPointer(I, Point.X, Point.Y, P.X, P.Y)) {
+        const bool Hit = fPointer->Visible() && ClickedPointer(I, Point.X, Point.Y, P.X, P.Y);
+        if (Watch.Gone())
+            return -1;
+        if (Hit) {
             if (I >= Count())
                 return -1;
             if (OnClickPointer)

@@ -6,33 +6,58 @@
 // first visible one joins the edge of the chart rectangle, and the pointers
 // come after the segments so that no line covers them.
 
-void TCustomSeries::DrawPointer(int AX, int AY, TColor AColor, int32_t ValueIndex)
+bool TCustomSeries::PointerStyleOf(int32_t ValueIndex, TSeriesPointerStyle& Style)
+{
+    Style = fPointer->Style();
+    if (!OnGetPointerStyle)
+        return true;
+    TPlotLifetime::TWatch Watch(Lifetime());
+    const TSeriesPointerStyle Given = OnGetPointerStyle(this, ValueIndex);
+    if (Watch.Gone())
+        return false;
+    Style = Given;
+    return true;
+}
+
+bool TCustomSeries::DrawPointer(int AX, int AY, TColor AColor, int32_t ValueIndex)
 {
     PreparePointer(ValueIndex);
-    const TSeriesPointerStyle Style =
-        OnGetPointerStyle ? OnGetPointerStyle(this, ValueIndex) : fPointer->Style();
+    TSeriesPointerStyle Style;
+    if (!PointerStyleOf(ValueIndex, Style))
+        return false;
     fPointer->Draw(AX, AY, AColor, Style);
+    return true;
 }
 
 void TCustomSeries::DrawAllValues()
 {
-    if (fShadow.Visible() && fShadow.Size() != 0 && fShadow.Color() != clNone)
-        DrawPass({fShadow.Color(), fShadow.HorizSize(), fShadow.VertSize(), 0, false});
-    if (fOutLine.Visible())
-        DrawPass({fOutLine.Color(), 0, 0, 2 * fOutLine.Width() + LinePen().Width(), false});
+    if (fShadow.Visible() && fShadow.Size() != 0 && fShadow.Color() != clNone &&
+        !DrawPass({fShadow.Color(), fShadow.HorizSize(), fShadow.VertSize(), 0, false}))
+        return;
+    if (fOutLine.Visible() &&
+        !DrawPass({fOutLine.Color(), 0, 0, 2 * fOutLine.Width() + LinePen().Width(), false}))
+        return;
     DrawPass({});
 }
 
-void TCustomSeries::DrawPass(const TDrawPass& Pass)
+bool TCustomSeries::DrawPass(const TDrawPass& Pass)
 {
-    // The pass ends on every way out, a throwing event handler included.
+    // The pass ends on every way out, a throwing event handler included,
+    // unless a handler freed the series.
+    TPlotLifetime::TWatch Watch(Lifetime());
     struct TEnd {
         TDrawPass& P;
-        ~TEnd() { P = {}; }
-    } End{fPass};
+        const TPlotLifetime::TWatch& W;
+        ~TEnd()
+        {
+            if (!W.Gone())
+                P = {};
+        }
+    } End{fPass, Watch};
     fPass = Pass;
     fOld = {};
     TCustomLineSeries::DrawAllValues();
+    return !Watch.Gone();
 }
 
 TColor TCustomSeries::PointColor(int32_t ValueIndex, bool Null) const
@@ -82,15 +107,18 @@ void TCustomSeries::DrawValue(int32_t ValueIndex)
     C.Brush().SetColor(P.Color);
     P.BottomPos = GetOriginPos(ValueIndex) + (YMandatory() ? fPass.DY : fPass.DX);
     const bool Last = ValueIndex == LastDisplayedIndex();
+    bool Kept = true;
     if (!First) {
-        DrawPoint(P, true, Last);
+        Kept = DrawPoint(P, true, Last);
     } else if (const int32_t From = EntryFrom(ValueIndex); From >= 0) {
         const TPoint Edge = EdgePoint(From, ValueIndex, P);
         fOld = {true, Edge.X, Edge.Y, P.BottomPos, P.Color, false, From};
-        DrawPoint(P, false, Last);
+        Kept = DrawPoint(P, false, Last);
     } else if (Last && !Null && fPass.Pointers && fPointer->Visible()) {
-        DrawPointer(P.X, P.Y, P.Color, ValueIndex);
+        Kept = DrawPointer(P.X, P.Y, P.Color, ValueIndex);
     }
+    if (!Kept)
+        return;
     fOld = {true, P.X, P.Y, P.BottomPos, P.Color, Null, ValueIndex};
 }
 
@@ -123,7 +151,7 @@ TPoint TCustomSeries::EdgePoint(int32_t From, int32_t ValueIndex, const TNewPoin
     return {EdgeX + fPass.DX, CalcYPosValue(Value) + fPass.DY};
 }
 
-void TCustomSeries::DrawPoint(const TNewPoint& P, bool PreviousPointer, bool CurrentPointer)
+bool TCustomSeries::DrawPoint(const TNewPoint& P, bool PreviousPointer, bool CurrentPointer)
 {
     TCanvas3D& C = ParentChart()->Canvas();
     const TTreatNullsStyle Nulls = TreatNulls();
@@ -137,13 +165,15 @@ void TCustomSeries::DrawPoint(const TNewPoint& P, bool PreviousPointer, bool Cur
             DrawSegmentLine(C, P);
     }
     if (!fPass.Pointers || !fPointer->Visible())
-        return;
+        return true;
     // A null point has a pointer only when drawn as a value, in the colour of
     // the point after it.
-    if (PreviousPointer && fOld.Valid && (!fOld.Null || Nulls == tnIgnore))
-        DrawPointer(fOld.X, fOld.Y, fOld.Null ? P.Color : fOld.Color, fOld.Index);
+    if (PreviousPointer && fOld.Valid && (!fOld.Null || Nulls == tnIgnore) &&
+        !DrawPointer(fOld.X, fOld.Y, fOld.Null ? P.Color : fOld.Color, fOld.Index))
+        return false;
     if (CurrentPointer && (!P.Null || Nulls == tnIgnore))
-        DrawPointer(P.X, P.Y, P.Color, P.Index);
+        return DrawPointer(P.X, P.Y, P.Color, P.Index);
+    return true;
 }
 
 void TCustomSeries::LinePrepareCanvas(TCanvas3D& C, TColor AColor)

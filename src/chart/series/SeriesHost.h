@@ -78,6 +78,10 @@ public:
     virtual std::string FormattedValueLegend(TChartSeries* ASeries, int32_t ValueIndex) = 0;
     // The symbol of a legend row or a mark in the canvas' brush and pen.
     virtual void DrawLegendShape(const TRect& Rect) = 0;
+    // The colour and the frame's pen of the symbol being drawn: a series
+    // sets them as it prepares the canvas for a symbol.
+    virtual void SetLegendColor(TColor Value) = 0;
+    virtual TChartPen& LegendPen() = 0;
     // The legend frames its symbols: a pointer drawn there leaves room for it.
     virtual bool LegendSymbolFramed() const = 0;
 };

@@ -83,6 +83,7 @@ struct TFakePanel : ICustomAxisPanel {
     TPlotCanvas3D Surface;
     TAxisGetLabelEvent GetAxisLabel;
     TAxisGetNextLabelEvent GetNextAxisLabel;
+    TAxisCalcPosLabels PosLabels;
 
     // A white surface of the given size to draw and measure on.
     void Paper(int Width, int Height)
@@ -109,6 +110,10 @@ struct TFakePanel : ICustomAxisPanel {
     TCanvas3D& Canvas() override { return Surface; }
     const TAxisGetLabelEvent& OnGetAxisLabel() const override { return GetAxisLabel; }
     const TAxisGetNextLabelEvent& OnGetNextAxisLabel() const override { return GetNextAxisLabel; }
+    const TAxisCalcPosLabels& CalcPosLabels() const override { return PosLabels; }
+    // The axis' labels of point texts are not measured here.
+    int MaxTextWidth(const TChartAxis*, int*) override { return 0; }
+    int MaxMarkWidth(const TChartAxis*, int*) override { return 0; }
     bool IsLoading() const override { return Loading; }
     bool FastCalc() const override { return Fast; }
     void Invalidate() override { ++Invalidates; }

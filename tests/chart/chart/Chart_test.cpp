@@ -1,3 +1,4 @@
+#include "chart/axes/ChartAxisParts.h"
 #include "chart/canvas/CanvasFixture.h"
 #include "chart/canvas/PlotHtml.h"
 #include "chart/series/SeriesDoubles.h"
@@ -299,6 +300,40 @@ TEST(ChartLegend, TheChartsEventsAdjustTextsBoxAndRowsAndTheGradientEndsInTheRow
     const auto Red = [](COLORREF C) { return int(C & 0xFF); };
     EXPECT_FALSE(P.InkIn(S, [&](COLORREF C) { return Red(C) > 0xE0; }).IsEmpty()) << "whitish";
     EXPECT_FALSE(P.InkIn(S, [&](COLORREF C) { return Red(C) < 0x20 && Bluish(C); }).IsEmpty());
+}
+
+TEST(ChartLegend, AGradientSymbolIsFramedInTheLegendPen)
+{
+    TChartPanel P;
+    P.AddSeries("Open", clBlue);
+    P.Legend().SetLegendStyle(lsSeries);
+    TLegendSymbol& Symbol = P.Legend().Symbol();
+    Symbol.Gradient().SetVisible(true);
+    Symbol.SetDefaultPen(false);
+    Symbol.Pen().SetColor(clLime);
+    P.Frame();
+    const TRect& S = P.Legend().Items()[0].Symbol;
+    EXPECT_EQ(P.At(S.Left, (S.Top + S.Bottom) / 2), clLime);
+    // What the last symbol was drawn in stays with the chart.
+    EXPECT_EQ(std::pair(P.LegendColor(), P.LegendPen().Color()), std::pair(clBlue, clLime));
+}
+
+TEST(ChartLegend, RowsOfSeveralLinesAreMeasuredByTheirWidestLineAndAllAsHigh)
+{
+    TChartPanel P;
+    TFiveListSeries& S = P.AddSeries("Candles", clRed);
+    S.AddXY(1, 10, std::string("Close price") + PlotLineSeparator + "up");
+    S.AddXY(2, 20, "Open");
+    TChartLegend& L = P.Legend();
+    L.SetTextStyle(ltsPlain);
+    P.Frame();
+    const int H = P.FontHeight(L.Font()), Wide = P.TextWidth(L.Font(), "Close price");
+    const TRect& B = L.ShapeBounds;
+    EXPECT_EQ(B.Width(), 2 * 2 + Wide * 20 / 100 + 4 + Wide);
+    EXPECT_EQ(B.Height(), 2 * 2 + 2 * 2 * H);
+    const TLegendItem& First = L.Items().at(0);
+    const TRect Second{First.Left, First.Top + H, B.Right - 1, First.Top + 2 * H};
+    EXPECT_NEAR(P.InkIn(Second, Dark).Width(), P.TextWidth(L.Font(), "up"), 3) << "under the first";
 }
 
 TEST(ChartLegend, EachAlignmentTakesItsSide)
