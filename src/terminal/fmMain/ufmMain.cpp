@@ -137,6 +137,10 @@ void TfmMain::SetOnlineMode(bool aIsOnline)
     RunLogged("SetOnlineMode", [this, aIsOnline] {
         fIsOnline = aIsOnline;
         SetBackground(fControls.DefaultSheet, clBackground);
+        // The saved further accounts are listed whether the exchange answers
+        // or not: the profile announced them before the window heard the
+        // update queue.
+        RefreshMultiAccount();
         std::string_view Status;
         if (aIsOnline) {
             if (SysTime)
@@ -145,9 +149,6 @@ void TfmMain::SetOnlineMode(bool aIsOnline)
                 Subscribe(&User->Publisher(), 0);
             if (UIWriter)
                 Subscribe(&UIWriter->Publisher(), 0);
-            // The profile announced its further accounts before the window
-            // heard the update queue.
-            RefreshMultiAccount();
             RefreshActiveWindow();
             SetStatusColor(clStatusGreen);
             Status = "Подключено";

@@ -265,6 +265,8 @@ void TfmMain::acMultiAddExecute()
             Profile->SaveToFile();
             Profile->NotifyConnections();
         }
+        // Also while offline, when the window does not hear the queue.
+        RefreshMultiAccount();
     });
 }
 
@@ -277,6 +279,7 @@ void TfmMain::acMultiDelExecute()
         Profile->Connections().Delete(Row);
         Profile->SaveToFile();
         Profile->NotifyConnections();
+        RefreshMultiAccount();
     });
 }
 
