@@ -519,7 +519,7 @@ TEST_F(DockingTest, PanelBecomesASheetAndFloatsAgain)
     EXPECT_TRUE(Sheet->isAncestorOf(Content));
     EXPECT_TRUE(Content->isVisibleTo(Sheet));
     EXPECT_TRUE(Panel->isHidden());
-    Panel->setWindowTitle(QStringLiteral("Обзор\nрынка"));
+    Panel->setWindowTitle(QStringLiteral("Обзор\r\nрынка"));
     EXPECT_EQ(Sheet->GetCaption(), "Обзор");
 
     // Pressed on its tab and dragged beyond the control.
@@ -541,6 +541,51 @@ TEST_F(DockingTest, PanelBecomesASheetAndFloatsAgain)
     EXPECT_EQ(Control->PageCount(), 3);
     EXPECT_EQ(Panel->widget(), Content);
     EXPECT_TRUE(Panel->isVisible());
+}
+
+// The docked content shown or hidden shows or hides its tab.
+TEST_F(DockingTest, TheDockedContentShowsItsTab)
+{
+    Control->SetDockSite(true);
+    LetGo({200, 50});
+    ASSERT_EQ(Control->PageCount(), 4);
+    Control->SetActivePage(Page(0));
+    for (const bool Shown : {false, true}) {
+        Content->setVisible(Shown);
+        EXPECT_EQ(Page(3)->TabVisible(), Shown);
+        EXPECT_EQ(Tabs->count(), Shown ? 4 : 3);
+    }
+}
+
+// With DockSite set any press on the active tab's close box closes its
+// sheet, and the release closes not the next one, whose box is then under
+// the mouse; without it only a left-button release closes.
+TEST_F(DockingTest, WithDockSiteAPressOnTheCloseBoxCloses)
+{
+    const struct {
+        bool DockSite;
+        Qt::MouseButton Button;
+        int ClosedByPress, ClosedByRelease;
+    } Cases[] = {{false, Qt::LeftButton, 0, 1},
+                 {false, Qt::RightButton, 0, 0},
+                 {true, Qt::LeftButton, 1, 0},
+                 {true, Qt::RightButton, 1, 0}};
+    for (const auto& Case : Cases) {
+        SCOPED_TRACE(testing::Message() << Case.DockSite << " " << Case.Button);
+        Control->SetDockSite(Case.DockSite);
+        Add("Новости");
+        for (int I = 0; I < Control->PageCount(); ++I)
+            Page(I)->SetShowClose(true);
+        Control->SetActivePage(Page(0));
+        const TRect R = Control->TabRectEx(0);
+        const QPoint Box(R.Left + 5, R.Top + 7);
+        const int Count = Control->PageCount();
+        Mouse(QEvent::MouseButtonPress, Box, Case.Button);
+        EXPECT_EQ(Count - Control->PageCount(), Case.ClosedByPress);
+        ASSERT_TRUE(Control->IsOnButton(0, Box.x(), Box.y()));
+        Mouse(QEvent::MouseButtonRelease, Box, Case.Button);
+        EXPECT_EQ(Count - Control->PageCount(), Case.ClosedByPress + Case.ClosedByRelease);
+    }
 }
 
 TEST_F(DockingTest, APanelHoldingTheControlStaysOutOfIt)
