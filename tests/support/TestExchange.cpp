@@ -336,6 +336,18 @@ void TTestExchange::Script(TExchangeEndpoint aEndpoint, TExchangeReply aReply)
     fScripts[aEndpoint].push_back(std::move(aReply));
 }
 
+void TTestExchange::Hold(TExchangeEndpoint aEndpoint, bool aHold)
+{
+    {
+        std::lock_guard Guard(fLock);
+        if (aHold)
+            fHeld.insert(aEndpoint);
+        else
+            fHeld.erase(aEndpoint);
+    }
+    fWake.notify_all();
+}
+
 std::vector<TJournalEntry> TTestExchange::Journal() const
 {
     std::lock_guard Guard(fLock);
@@ -388,6 +400,10 @@ TExchangeReply TTestExchange::Answer(const TJournalEntry& aEntry)
     const TEndpointRow* Endpoint = Find(aEntry.Method, aEntry.Path);
     if (Endpoint == nullptr)
         return TExchangeReply::Error(404, -1, "Unknown endpoint.");
+    {
+        std::unique_lock Guard(fLock);
+        fWake.wait(Guard, [&] { return fStopping || !fHeld.contains(Endpoint->Endpoint); });
+    }
     TExchangeReply Reply;
     if (TakeScript(Endpoint->Endpoint, Reply))
         return Reply;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <mutex>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <string>
 #include <thread>
 #include <utility>
@@ -118,6 +119,9 @@ public:
     void SetHandler(TExchangeEndpoint aEndpoint, TExchangeHandler aHandler);
     // The next request to the endpoint gets this reply instead (checks skipped).
     void Script(TExchangeEndpoint aEndpoint, TExchangeReply aReply);
+    // Requests to a held endpoint are journaled, then answered only once it
+    // is let go or the server stops: late by the test's choice, not a clock's.
+    void Hold(TExchangeEndpoint aEndpoint, bool aHold);
 
     std::vector<TJournalEntry> Journal() const;
     void ClearJournal();
@@ -155,6 +159,7 @@ private:
     std::map<TExchangeEndpoint, nlohmann::json> fData;
     std::map<TExchangeEndpoint, TExchangeHandler> fHandlers;
     std::map<TExchangeEndpoint, std::deque<TExchangeReply>> fScripts;
+    std::set<TExchangeEndpoint> fHeld;
     std::vector<TJournalEntry> fJournal;
     std::string fOfferedProtocols;
 };
