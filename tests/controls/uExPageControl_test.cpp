@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QRegion>
 #include <QTabBar>
 #include <QTest>
 #include <gmock/gmock.h>
@@ -170,6 +172,30 @@ TEST_F(PageControlTest, HiddenTabsAreSkippedByTheHitTests)
     EXPECT_EQ(Control->TabRectEx(2),
               Bounds(Second.x(), Second.y(), Second.width(), Second.height()));
     EXPECT_EQ(Control->IndexOfTabAtEx(200, 20), -1);
+}
+
+// The tabs are the control's drawing: one that goes or comes repaints all
+// of it, not only the native strip.
+TEST_F(PageControlTest, ATabThatGoesOrComesRepaintsTheControl)
+{
+    struct TPainted : QObject {
+        QRegion Region;
+        bool eventFilter(QObject*, QEvent* Event) override
+        {
+            if (Event->type() == QEvent::Paint)
+                Region += static_cast<QPaintEvent*>(Event)->region();
+            return false;
+        }
+    } Painted;
+    Parent.show();
+    QCoreApplication::processEvents();
+    Control->installEventFilter(&Painted);
+    for (const bool Visible : {false, true}) {
+        Painted.Region = {};
+        Page(2)->SetTabVisible(Visible);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(QRegion(Control->rect()).subtracted(Painted.Region).isEmpty()) << Visible;
+    }
 }
 
 TEST_F(PageControlTest, ClickAndKeysChangePagesWithPermission)
