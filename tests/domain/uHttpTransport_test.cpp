@@ -199,9 +199,9 @@ TEST_F(TCurlEasyTlsTest, TheEnvironmentNamesNoCertificate)
     EXPECT_TRUE(Exchange.Journal().empty());
 }
 
-// Refused and dropped end at once, silent at the idle time-out (1 s): all
-// long before the overall bound (11 s) or the reply (at 15 s), however late
-// the client's thread runs.
+// Refused and dropped end at once, silent at its idle time-out (1 s): all
+// long before a time-out that a failure missed would wait for (10 s and
+// more) or the reply (at 15 s), however late the threads run.
 TEST_F(TCurlEasyTest, TransportFailuresAreSocketFailuresWithinTheirBounds)
 {
     Exchange.Script(TExchangeEndpoint::Time, TExchangeReply::Dropped());
@@ -212,16 +212,19 @@ TEST_F(TCurlEasyTest, TransportFailuresAreSocketFailuresWithinTheirBounds)
         const char* Name;
         std::string URL;
         CURLcode Code;
+        THttpTimeouts Timeouts;
     } Cases[] = {
-        {"refused", "http://127.0.0.1:" + std::to_string(ClosedLoopbackPort()) + "/api/v1/ping",
-         CURLE_COULDNT_CONNECT},
-        {"dropped", Url(TExchangeEndpoint::Time), CURLE_PARTIAL_FILE},
-        {"silent", Url(TExchangeEndpoint::Ping), CURLE_OPERATION_TIMEDOUT},
+        {"refused",
+         "http://127.0.0.1:" + std::to_string(ClosedLoopbackPort()) + "/api/v1/ping",
+         CURLE_COULDNT_CONNECT,
+         {10000, 30}},
+        {"dropped", Url(TExchangeEndpoint::Time), CURLE_PARTIAL_FILE, {10000, 30}},
+        {"silent", Url(TExchangeEndpoint::Ping), CURLE_OPERATION_TIMEDOUT, {10000, 1}},
     };
     for (const auto& Case : Cases) {
         SCOPED_TRACE(Case.Name);
         auto Start = TClock::now();
-        THttpResult Result = Get(Case.URL, {10000, 1});
+        THttpResult Result = Get(Case.URL, Case.Timeouts);
         EXPECT_EQ(Result.Failure, THttpFailure::Socket);
         EXPECT_EQ(Result.Transport, Case.Code);
         EXPECT_FALSE(Result.Message.empty());
