@@ -498,8 +498,9 @@ TEST_F(MultiLineTest, KeysAndCloseBoxesInEveryRow)
     EXPECT_EQ(Control->ActivePage(), Page(10)) << "the next page takes its place";
 }
 
-// A floating panel let go over a docking page control becomes its sheet;
-// dragged out by its tab, or double-clicked there, it floats again.
+// A floating panel let go over a docking page control becomes its sheet,
+// captioned with its title's first line, its tab showing while its content
+// does; dragged out by its tab, or double-clicked there, it floats again.
 class DockingTest : public PageControlTest {
 protected:
     void SetUp() override
@@ -547,6 +548,11 @@ TEST_F(DockingTest, PanelBecomesASheetAndFloatsAgain)
     EXPECT_TRUE(Panel->isHidden());
     Panel->setWindowTitle(QStringLiteral("Обзор\r\nрынка"));
     EXPECT_EQ(Sheet->GetCaption(), "Обзор");
+    for (const bool Shown : {false, true}) {
+        Content->setVisible(Shown);
+        EXPECT_EQ(Sheet->TabVisible(), Shown) << "the content's visibility is the tab's";
+        EXPECT_EQ(Tabs->count(), Shown ? 4 : 3);
+    }
 
     // Pressed on its tab and dragged beyond the control.
     const QPoint Tab = Centre(3);
@@ -569,36 +575,17 @@ TEST_F(DockingTest, PanelBecomesASheetAndFloatsAgain)
     EXPECT_TRUE(Panel->isVisible());
 }
 
-// The docked content shown or hidden shows or hides its tab.
-TEST_F(DockingTest, TheDockedContentShowsItsTab)
-{
-    Control->SetDockSite(true);
-    LetGo({200, 50});
-    ASSERT_EQ(Control->PageCount(), 4);
-    Control->SetActivePage(Page(0));
-    for (const bool Shown : {false, true}) {
-        Content->setVisible(Shown);
-        EXPECT_EQ(Page(3)->TabVisible(), Shown);
-        EXPECT_EQ(Tabs->count(), Shown ? 4 : 3);
-    }
-}
-
 // With DockSite set any press on the active tab's close box closes its
 // sheet, and the release closes not the next one, whose box is then under
 // the mouse; without it only a left-button release closes.
 TEST_F(DockingTest, WithDockSiteAPressOnTheCloseBoxCloses)
 {
-    const struct {
-        bool DockSite;
-        Qt::MouseButton Button;
-        int ClosedByPress, ClosedByRelease;
-    } Cases[] = {{false, Qt::LeftButton, 0, 1},
-                 {false, Qt::RightButton, 0, 0},
-                 {true, Qt::LeftButton, 1, 0},
-                 {true, Qt::RightButton, 1, 0}};
-    for (const auto& Case : Cases) {
-        SCOPED_TRACE(testing::Message() << Case.DockSite << " " << Case.Button);
-        Control->SetDockSite(Case.DockSite);
+    // DockSite, button, sheets closed by the press, and by the release.
+    for (const auto& [DockSite, Button, ByPress, ByRelease] :
+         {std::tuple{false, Qt::LeftButton, 0, 1}, std::tuple{false, Qt::RightButton, 0, 0},
+          std::tuple{true, Qt::LeftButton, 1, 0}, std::tuple{true, Qt::RightButton, 1, 0}}) {
+        SCOPED_TRACE(testing::Message() << DockSite << " " << Button);
+        Control->SetDockSite(DockSite);
         Add("Новости");
         for (int I = 0; I < Control->PageCount(); ++I)
             Page(I)->SetShowClose(true);
@@ -606,11 +593,11 @@ TEST_F(DockingTest, WithDockSiteAPressOnTheCloseBoxCloses)
         const TRect R = Control->TabRectEx(0);
         const QPoint Box(R.Left + 5, R.Top + 7);
         const int Count = Control->PageCount();
-        Mouse(QEvent::MouseButtonPress, Box, Case.Button);
-        EXPECT_EQ(Count - Control->PageCount(), Case.ClosedByPress);
+        Mouse(QEvent::MouseButtonPress, Box, Button);
+        EXPECT_EQ(Count - Control->PageCount(), ByPress);
         ASSERT_TRUE(Control->IsOnButton(0, Box.x(), Box.y()));
-        Mouse(QEvent::MouseButtonRelease, Box, Case.Button);
-        EXPECT_EQ(Count - Control->PageCount(), Case.ClosedByPress + Case.ClosedByRelease);
+        Mouse(QEvent::MouseButtonRelease, Box, Button);
+        EXPECT_EQ(Count - Control->PageCount(), ByPress + ByRelease);
     }
 }
 
