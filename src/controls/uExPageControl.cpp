@@ -559,8 +559,7 @@ void TExPageControl::TabsMouseMove(QPoint P, Qt::MouseButtons Buttons)
             update();
         }
     }
-    const bool OnButton =
-        fActivePage && fActivePage->ShowClose() && IsOnButton(ActivePageIndex(), P.x(), P.y());
+    const bool OnButton = OnActiveCloseButton(P);
     if (OnButton != fHoverClosedButton) {
         fHoverClosedButton = OnButton;
         update();
@@ -574,11 +573,22 @@ void TExPageControl::TabsMouseLeave()
     fHoverTab = -1;
 }
 
-// Answers whether the native strip may move its selection.
+bool TExPageControl::OnActiveCloseButton(QPoint P) const
+{
+    return !fTabBorder3D && fActivePage && fActivePage->ShowClose() &&
+           IsOnButton(ActivePageIndex(), P.x(), P.y());
+}
+
+// Answers whether the native strip may move its selection. A docking site
+// closes on any press on the close button, elsewhere the left release does.
 bool TExPageControl::TabsMousePress(Qt::MouseButton Button, QPoint P)
 {
-    if (!fTabBorder3D && Button == Qt::LeftButton && fActivePage && fActivePage->ShowClose() &&
-        IsOnButton(ActivePageIndex(), P.x(), P.y())) {
+    if (OnActiveCloseButton(P) && fDockSite) {
+        fClosedByPress |= Button;
+        CloseActiveSheet();
+        return false;
+    }
+    if (OnActiveCloseButton(P) && Button == Qt::LeftButton) {
         fDownClosedButton = true;
         update();
         return false;
@@ -590,22 +600,23 @@ bool TExPageControl::TabsMousePress(Qt::MouseButton Button, QPoint P)
     return Target < 0 || Target == ActivePageIndex() || CanChange(Target);
 }
 
+// The release of a press that closed a sheet closes no other.
 void TExPageControl::TabsMouseRelease(Qt::MouseButton Button, QPoint P)
 {
     fUndockingPage = nullptr;
     if (std::exchange(fDownClosedButton, false))
         update();
-    if (fTabBorder3D || Button != Qt::LeftButton || !fActivePage || !fActivePage->ShowClose() ||
-        !IsOnButton(ActivePageIndex(), P.x(), P.y()))
+    if (fClosedByPress & Button) {
+        fClosedByPress &= ~Qt::MouseButtons(Button);
         return;
-    try {
-        CloseActiveSheet();
-    } catch (...) {
     }
+    if (Button == Qt::LeftButton && OnActiveCloseButton(P))
+        CloseActiveSheet();
 }
 
+// A handler that throws ends the close where it stands.
 void TExPageControl::CloseActiveSheet()
-{
+try {
     TExTabSheet* Sheet = fActivePage;
     TExTabSheet* Next = NextActivatable(Sheet);
     if (!Sheet->CanCloseClick())
@@ -620,6 +631,7 @@ void TExPageControl::CloseActiveSheet()
         Sheet->SetExPageControl(nullptr);
     }
     update();
+} catch (...) {
 }
 
 void TExPageControl::paintEvent(QPaintEvent*)

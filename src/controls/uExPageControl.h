@@ -178,8 +178,10 @@ public:
 
     // With DockSite set, a floating panel let go over the control becomes a
     // sheet holding its content, captioned with its title (up to its first
-    // line break, also as the title changes); dragging that sheet's tab out
-    // of the control, or a double click on it, floats the panel again.
+    // line break, also as the title changes); showing or hiding that content
+    // shows or hides the tab; dragging the tab out of the control, or a
+    // double click on it, floats the panel again. Any press on the active
+    // tab's close button then closes its sheet.
     bool DockSite() const { return fDockSite; }
     void SetDockSite(bool Value);
     // Panel's content in a new sheet, which becomes the active page.
@@ -262,6 +264,7 @@ private:
     void FireChange();
 
     // Mouse over the tabs, in client coordinates.
+    bool OnActiveCloseButton(QPoint P) const;
     void TabsMouseMove(QPoint P, Qt::MouseButtons Buttons = Qt::NoButton);
     bool TabsMousePress(Qt::MouseButton Button, QPoint P);
     void TabsMouseRelease(Qt::MouseButton Button, QPoint P);
@@ -307,6 +310,8 @@ private:
     bool fShowFocus = false;
     bool fHoverClosedButton = false;
     bool fDownClosedButton = false;
+    // The buttons whose press closed a sheet, until released.
+    Qt::MouseButtons fClosedByPress;
     TTabOverlapSize fTabOverlap = 0;
     bool fTabSheet3D = false;
     TColor fTabSheetBorderColor = clGray;

@@ -67,6 +67,7 @@ TExTabSheet* TExPageControl::DockControl(QDockWidget* Panel)
     if (QWidget* Content = Panel->widget()) {
         Layout->addWidget(Content);
         Content->show();
+        Content->installEventFilter(Sheet);
     }
     Panel->hide();
     connect(Panel, &QWidget::windowTitleChanged, Sheet,
@@ -82,8 +83,10 @@ void TExPageControl::UndockSheet(TExTabSheet* Sheet, QPoint At)
 {
     if (QDockWidget* Panel = Sheet->DockedPanel()) {
         QLayoutItem* Item = Sheet->layout() ? Sheet->layout()->itemAt(0) : nullptr;
-        if (Item && Item->widget())
+        if (Item && Item->widget()) {
+            Item->widget()->removeEventFilter(Sheet);
             Panel->setWidget(Item->widget());
+        }
         Panel->setFloating(true);
         Panel->move(At);
         Panel->show();

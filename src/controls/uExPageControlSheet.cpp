@@ -207,3 +207,12 @@ void TExTabSheet::changeEvent(QEvent* Event)
     if (Event->type() == QEvent::EnabledChange && fExPageControl)
         fExPageControl->update();
 }
+
+bool TExTabSheet::eventFilter(QObject* Watched, QEvent* Event)
+{
+    const QEvent::Type Type = Event->type();
+    if (fDockedPanel && Watched->parent() == this &&
+        (Type == QEvent::ShowToParent || Type == QEvent::HideToParent))
+        SetTabVisible(Type == QEvent::ShowToParent);
+    return false;
+}

@@ -89,6 +89,8 @@ protected:
     void showEvent(QShowEvent* Event) override;
     void hideEvent(QHideEvent* Event) override;
     void changeEvent(QEvent* Event) override;
+    // The docked content shown or hidden shows or hides the tab.
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
     friend class TExPageControl;

@@ -20,6 +20,8 @@ int TextWidthIn(const TFont& Font, const std::string& Text)
 
 } // namespace
 
+// The control draws the tabs, also beyond the native strip: a tab that comes
+// or goes repaints all of it.
 void TExPageControl::InsertTab(TExTabSheet* Page)
 {
     {
@@ -29,6 +31,7 @@ void TExPageControl::InsertTab(TExTabSheet* Page)
     ApplyDummyImages();
     SyncNativeSelection();
     LayoutControls();
+    update();
 }
 
 void TExPageControl::DeleteTab(int TabIndex)
@@ -39,6 +42,7 @@ void TExPageControl::DeleteTab(int TabIndex)
     }
     SyncNativeSelection();
     LayoutControls();
+    update();
 }
 
 void TExPageControl::MoveTab(int From, int To)

@@ -1,5 +1,6 @@
 #include "controls/uExComboBox.h"
 
+#include "Pixels.h"
 #include "controls/ACXPVS.h"
 
 #include <QAbstractItemView>

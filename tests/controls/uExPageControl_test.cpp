@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QRegion>
 #include <QTabBar>
 #include <QTest>
 #include <gmock/gmock.h>
@@ -170,6 +172,30 @@ TEST_F(PageControlTest, HiddenTabsAreSkippedByTheHitTests)
     EXPECT_EQ(Control->TabRectEx(2),
               Bounds(Second.x(), Second.y(), Second.width(), Second.height()));
     EXPECT_EQ(Control->IndexOfTabAtEx(200, 20), -1);
+}
+
+// The tabs are the control's drawing: one that goes or comes repaints all
+// of it, not only the native strip.
+TEST_F(PageControlTest, ATabThatGoesOrComesRepaintsTheControl)
+{
+    struct TPainted : QObject {
+        QRegion Region;
+        bool eventFilter(QObject*, QEvent* Event) override
+        {
+            if (Event->type() == QEvent::Paint)
+                Region += static_cast<QPaintEvent*>(Event)->region();
+            return false;
+        }
+    } Painted;
+    Parent.show();
+    QCoreApplication::processEvents();
+    Control->installEventFilter(&Painted);
+    for (const bool Visible : {false, true}) {
+        Painted.Region = {};
+        Page(2)->SetTabVisible(Visible);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(QRegion(Control->rect()).subtracted(Painted.Region).isEmpty()) << Visible;
+    }
 }
 
 TEST_F(PageControlTest, ClickAndKeysChangePagesWithPermission)
@@ -472,8 +498,9 @@ TEST_F(MultiLineTest, KeysAndCloseBoxesInEveryRow)
     EXPECT_EQ(Control->ActivePage(), Page(10)) << "the next page takes its place";
 }
 
-// A floating panel let go over a docking page control becomes its sheet;
-// dragged out by its tab, or double-clicked there, it floats again.
+// A floating panel let go over a docking page control becomes its sheet,
+// captioned with its title's first line, its tab showing while its content
+// does; dragged out by its tab, or double-clicked there, it floats again.
 class DockingTest : public PageControlTest {
 protected:
     void SetUp() override
@@ -519,8 +546,13 @@ TEST_F(DockingTest, PanelBecomesASheetAndFloatsAgain)
     EXPECT_TRUE(Sheet->isAncestorOf(Content));
     EXPECT_TRUE(Content->isVisibleTo(Sheet));
     EXPECT_TRUE(Panel->isHidden());
-    Panel->setWindowTitle(QStringLiteral("Обзор\nрынка"));
+    Panel->setWindowTitle(QStringLiteral("Обзор\r\nрынка"));
     EXPECT_EQ(Sheet->GetCaption(), "Обзор");
+    for (const bool Shown : {false, true}) {
+        Content->setVisible(Shown);
+        EXPECT_EQ(Sheet->TabVisible(), Shown) << "the content's visibility is the tab's";
+        EXPECT_EQ(Tabs->count(), Shown ? 4 : 3);
+    }
 
     // Pressed on its tab and dragged beyond the control.
     const QPoint Tab = Centre(3);
@@ -541,6 +573,32 @@ TEST_F(DockingTest, PanelBecomesASheetAndFloatsAgain)
     EXPECT_EQ(Control->PageCount(), 3);
     EXPECT_EQ(Panel->widget(), Content);
     EXPECT_TRUE(Panel->isVisible());
+}
+
+// With DockSite set any press on the active tab's close box closes its
+// sheet, and the release closes not the next one, whose box is then under
+// the mouse; without it only a left-button release closes.
+TEST_F(DockingTest, WithDockSiteAPressOnTheCloseBoxCloses)
+{
+    // DockSite, button, sheets closed by the press, and by the release.
+    for (const auto& [DockSite, Button, ByPress, ByRelease] :
+         {std::tuple{false, Qt::LeftButton, 0, 1}, std::tuple{false, Qt::RightButton, 0, 0},
+          std::tuple{true, Qt::LeftButton, 1, 0}, std::tuple{true, Qt::RightButton, 1, 0}}) {
+        SCOPED_TRACE(testing::Message() << DockSite << " " << Button);
+        Control->SetDockSite(DockSite);
+        Add("Новости");
+        for (int I = 0; I < Control->PageCount(); ++I)
+            Page(I)->SetShowClose(true);
+        Control->SetActivePage(Page(0));
+        const TRect R = Control->TabRectEx(0);
+        const QPoint Box(R.Left + 5, R.Top + 7);
+        const int Count = Control->PageCount();
+        Mouse(QEvent::MouseButtonPress, Box, Button);
+        EXPECT_EQ(Count - Control->PageCount(), ByPress);
+        ASSERT_TRUE(Control->IsOnButton(0, Box.x(), Box.y()));
+        Mouse(QEvent::MouseButtonRelease, Box, Button);
+        EXPECT_EQ(Count - Control->PageCount(), ByPress + ByRelease);
+    }
 }
 
 TEST_F(DockingTest, APanelHoldingTheControlStaysOutOfIt)

@@ -11,11 +11,12 @@ struct MarketThreads : ExchangeWorkers {
     MarketThreads() { Clock.SetServerTime(StampToDate(Exchange.ServerTime())); }
 
     // Lets every worker end and the update queue deliver what they queued,
-    // then forgets what was delivered.
+    // up to a mark queued after it, then forgets what was delivered.
     void Settle()
     {
         FreeWorkersEnded();
-        Dispatcher.PumpUntil([] { return false; }, 100ms);
+        QueueNotify(BASE_MAIN_TEST, 0);
+        Delivered(BASE_MAIN_TEST);
         Window.Codes.clear();
     }
     template <typename T> void Run(const std::shared_ptr<T>& aWorker)

@@ -226,33 +226,41 @@ TEST_F(TTradeEngineTest, RepliesOfAnyShapePassThroughUnchanged)
 }
 
 // A silent server times out in the transport itself, and its test holds that.
+// Every case ends long before the time-out or the trickle's end that a
+// missing bound would wait for, however late its threads run; a trickle held
+// off the processor for the idle time-out ends that way instead of at the
+// overall bound, and both are right.
 TEST_F(TTradeEngineTest, TransportFailuresKeepTheirKindAndTheirBounds)
 {
+    using ::testing::StartsWith;
     TTestExchange Untrusted(TTestExchange::TTransport::SelfSignedTls);
-    TExchangeReply Trickle = TExchangeReply::Json({{"serverTime", std::string(200, '7')}});
-    Trickle.TrickleMs = 400; // never idle, done only after 4 s
+    TExchangeReply Trickle = TExchangeReply::Json({{"serverTime", std::string(2000, '7')}});
+    Trickle.TrickleMs = 400; // never idle, done only after 40 s
     Exchange.Script(TExchangeEndpoint::Time, Trickle);
     TExchangeReply Huge;
     Huge.Body = std::string(cMaxReplyBytes + 1, ' ');
     Exchange.Script(TExchangeEndpoint::Ticker24hr, Huge);
+    const THttpTimeouts Short{2000, 1}, Long{30000, 30};
     struct {
         const char* Name;
         std::string Server;
         std::unique_ptr<TDBaseMethod> Endpoint;
-        const char* Alert;
-        double MaxSeconds;
+        ::testing::Matcher<const std::string&> Alert;
+        THttpTimeouts Timeouts;
     } Cases[] = {
         {"trickling past connect and read time-outs", Exchange.URL(),
          std::make_unique<TDMethodTime>(),
-         ">> Exception: \"The exchange took longer than 3000 ms\"", 4.5},
+         ::testing::AnyOf(StartsWith(">> Exception: \"The exchange took longer than 3000 ms\""),
+                          StartsWith(">> EIdSocketError: \"Operation too slow")),
+         Short},
         {"above the reply cap", Exchange.URL(), std::make_unique<TDMethodTicker24hr>(),
-         ">> Exception: \"The reply is larger than 32 MB\"", 30},
+         StartsWith(">> Exception: \"The reply is larger than 32 MB\""), Long},
         {"refused", "http://127.0.0.1:" + std::to_string(ClosedLoopbackPort()),
-         std::make_unique<TDMethodPing>(), ">> EIdSocketError: \"", 1.0},
-        {"untrusted", Untrusted.URL(), std::make_unique<TDMethodAccount>(), ">> Exception: \"",
-         1.0},
+         std::make_unique<TDMethodPing>(), StartsWith(">> EIdSocketError: \""), Long},
+        {"untrusted", Untrusted.URL(), std::make_unique<TDMethodAccount>(),
+         StartsWith(">> Exception: \""), Long},
         {"plain http elsewhere", "http://192.0.2.1", std::make_unique<TDMethodAccount>(),
-         ">> Exception: \"Plain http is allowed only to a loopback address\"", 0.5},
+         StartsWith(">> Exception: \"Plain http is allowed only to a loopback address\""), Long},
     };
     for (auto& Case : Cases) {
         SCOPED_TRACE(Case.Name);
@@ -260,17 +268,17 @@ TEST_F(TTradeEngineTest, TransportFailuresKeepTheirKindAndTheirBounds)
         Log.Clear();
         gLastServerError.Clear();
         TTradeEngineClient Client;
-        Client.SetTimeouts({2000, 1});
+        Client.SetTimeouts(Case.Timeouts);
         Client.SetProfileCon(&Account);
         std::string Response = "stale";
         auto Start = TClock::now();
         EXPECT_FALSE(Client.ExecuteCommand(std::move(Case.Endpoint), Signed(""), Response));
-        EXPECT_LT(std::chrono::duration<double>(TClock::now() - Start).count(), Case.MaxSeconds);
+        EXPECT_LT(TClock::now() - Start, std::chrono::seconds(20));
         EXPECT_EQ(Response, "");
         EXPECT_NE(gLastServerError.Get(), "");
         auto Lines = Log.Lines();
         ASSERT_EQ(Lines.size(), 4u);
-        EXPECT_THAT(Lines[2].Text, ::testing::StartsWith(Case.Alert));
+        EXPECT_THAT(Lines[2].Text, Case.Alert);
         EXPECT_THAT(Lines[2].Text, HasSubstr(gLastServerError.Get()));
         EXPECT_EQ(Lines[3], TLogLine({"", mtConfirm, 0}));
     }

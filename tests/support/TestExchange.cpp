@@ -382,6 +382,18 @@ void TTestExchange::HoldReplies(bool aHold)
     fWake.notify_all();
 }
 
+void TTestExchange::Hold(TExchangeEndpoint aEndpoint, bool aHold)
+{
+    {
+        std::lock_guard Guard(fLock);
+        if (aHold)
+            fHeld.insert(aEndpoint);
+        else
+            fHeld.erase(aEndpoint);
+    }
+    fWake.notify_all();
+}
+
 std::vector<TJournalEntry> TTestExchange::Journal() const
 {
     std::lock_guard Guard(fLock);
@@ -438,6 +450,12 @@ TExchangeReply TTestExchange::Answer(const TJournalEntry& aEntry)
     const TEndpointRow* Endpoint = Find(aEntry.Method, aEntry.Path);
     if (Endpoint == nullptr)
         return TExchangeReply::Error(404, -1, "Unknown endpoint.");
+    {
+        std::unique_lock Guard(fLock);
+        fWake.wait(Guard, [&] {
+            return fStopping || (!fHolding && !fHeld.contains(Endpoint->Endpoint));
+        });
+    }
     TExchangeReply Scripted;
     if (!TakeScript(Endpoint->Endpoint, Scripted))
         return Process(Endpoint->Endpoint, aEntry);
@@ -522,7 +540,6 @@ void TTestExchange::Send(const TExchangeReply& aReply, httplib::Response& aRespo
 {
     {
         std::unique_lock Guard(fLock);
-        fWake.wait(Guard, [this] { return !fHolding || fStopping; });
         if (aReply.DelayMs > 0)
             fWake.wait_for(Guard, std::chrono::milliseconds(aReply.DelayMs),
                            [this] { return fStopping; });

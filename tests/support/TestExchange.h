@@ -8,6 +8,7 @@
 #include <memory>
 #include <mutex>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <string>
 #include <thread>
 #include <utility>
@@ -123,9 +124,11 @@ public:
     void SetHandler(TExchangeEndpoint aEndpoint, TExchangeHandler aHandler);
     // The next request to the endpoint gets this reply instead (checks skipped).
     void Script(TExchangeEndpoint aEndpoint, TExchangeReply aReply);
-    // While held, every reply waits before it leaves, until released or the
-    // exchange stops; requests are journaled as they arrive all the same.
+    // Requests are journaled as they arrive; a held one is answered only
+    // once its hold is let go or the exchange stops: late by the test's
+    // choice, not a clock's. HoldReplies holds every endpoint, Hold one.
     void HoldReplies(bool aHold);
+    void Hold(TExchangeEndpoint aEndpoint, bool aHold);
 
     std::vector<TJournalEntry> Journal() const;
     void ClearJournal();
@@ -165,6 +168,7 @@ private:
     std::map<TExchangeEndpoint, nlohmann::json> fData;
     std::map<TExchangeEndpoint, TExchangeHandler> fHandlers;
     std::map<TExchangeEndpoint, std::deque<TExchangeReply>> fScripts;
+    std::set<TExchangeEndpoint> fHeld;
     std::vector<TJournalEntry> fJournal;
     std::string fOfferedProtocols;
 };

@@ -144,7 +144,7 @@ protected:
 
     // Plays the user-interface thread: the update queue's deliveries and the
     // window's timers run until Done or the time is up.
-    bool Pump(const std::function<bool()>& Done, int Milliseconds = 2000)
+    bool Pump(const std::function<bool()>& Done, int Milliseconds = 10000)
     {
         QElapsedTimer Clock;
         Clock.start();
@@ -158,7 +158,7 @@ protected:
     // The requests of Method the exchange got, once Count of them arrived or
     // the time is up.
     std::vector<TJournalEntry> Requests(const std::string& Method, std::size_t Count = 1,
-                                        int Milliseconds = 3000)
+                                        int Milliseconds = 10000)
     {
         std::vector<TJournalEntry> Found;
         Pump(

