@@ -452,9 +452,8 @@ TExchangeReply TTestExchange::Answer(const TJournalEntry& aEntry)
         return TExchangeReply::Error(404, -1, "Unknown endpoint.");
     {
         std::unique_lock Guard(fLock);
-        fWake.wait(Guard, [&] {
-            return fStopping || (!fHolding && !fHeld.contains(Endpoint->Endpoint));
-        });
+        fWake.wait(Guard,
+                   [&] { return fStopping || (!fHolding && !fHeld.contains(Endpoint->Endpoint)); });
     }
     TExchangeReply Scripted;
     if (!TakeScript(Endpoint->Endpoint, Scripted))

@@ -125,7 +125,8 @@ TEST_F(MainCommands, GridMenusOpenOnTheRowClicked)
         int Selected = -1;
         const auto Opening = QObject::connect(
             Menu, &QMenu::aboutToShow, [&, Grid = Grid] { Selected = Grid->FirstSelected(); });
-        QContextMenuEvent Click(QContextMenuEvent::Mouse, {5, Grid->rowViewportPosition(2) + 2});
+        const QPoint At(5, Grid->rowViewportPosition(2) + 2);
+        QContextMenuEvent Click(QContextMenuEvent::Mouse, At, Grid->viewport()->mapToGlobal(At));
         QCoreApplication::sendEvent(Grid->viewport(), &Click);
         EXPECT_EQ(Selected, 2) << Grid->objectName().toStdString();
         Menu->close();
@@ -227,8 +228,9 @@ TEST_F(MainCommands, NewOrderFromTheWatchIsForTheRowClicked)
     Window->RefreshSymbolList();
     C.vstSymbols->SelectRow(1);
     Action("acNewChart")->trigger();
-    QContextMenuEvent Click(QContextMenuEvent::Mouse,
-                            {5, C.vstSymbols->rowViewportPosition(0) + 2});
+    const QPoint At(5, C.vstSymbols->rowViewportPosition(0) + 2);
+    QContextMenuEvent Click(QContextMenuEvent::Mouse, At,
+                            C.vstSymbols->viewport()->mapToGlobal(At));
     QCoreApplication::sendEvent(C.vstSymbols->viewport(), &Click);
     C.ppmSymbols->close();
     QAction* NewOrder = C.ppmSymbols->actions().front();
