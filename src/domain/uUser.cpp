@@ -2,6 +2,7 @@
 
 #include "domain/uBaseThread.h"
 #include "domain/uMarketModelThreads.h"
+#include "domain/uMarketThreads.h"
 #include "domain/uOrderThreads.h"
 #include "domain/uProfile.h"
 #include "domain/uWorkflow.h"
@@ -68,6 +69,17 @@ bool TUser::SelectSymbol(const std::string& aName)
         return false;
     Input().SetSymbol(aName);
     fDepthList->Clear();
+    return true;
+}
+
+bool TUser::Ping(std::function<void(bool aAnswered)> aEnded)
+{
+    if (!Working())
+        return false;
+    auto Worker = std::make_shared<TPingThread>();
+    const TPingThread* Ping = Worker.get();
+    Worker->SetOnTerminate([Ping, Ended = std::move(aEnded)] { Ended(Ping->PingOk()); });
+    StartFree(Worker);
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include "platform/Thread.h"
 #include "units/uDObject.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -116,6 +117,10 @@ public:
     // At shut-down: frees the model's contents; nothing reads them afterwards.
     void DeInit();
 
+    // Starts the ping; aEnded gets whether it was answered, on the
+    // user-interface thread when its worker ends. False when none started
+    // (not working).
+    virtual bool Ping(std::function<void(bool aAnswered)> aEnded);
     virtual void Time();
     // The order book of Input.Symbol; nothing without a selected symbol.
     virtual void DepthEx();

@@ -1,7 +1,6 @@
 #include "domain/uWorkflow.h"
 
 #include "domain/uLog.h"
-#include "domain/uMarketThreads.h"
 #include "domain/uOrderThreads.h"
 #include "domain/uProfile.h"
 #include "domain/uUser.h"
@@ -76,14 +75,10 @@ bool TWorkflow::MainHasKeys() const
 void TWorkflow::StartPing()
 {
     fSecondsToPing = cPingRetrySeconds;
-    auto Ping = std::make_shared<TPingThread>();
-    const TPingThread* Worker = Ping.get();
-    Ping->SetOnTerminate([Worker] {
+    fPinging = User->Ping([](bool aAnswered) {
         if (Workflow)
-            Workflow->PingEnded(Worker->PingOk());
+            Workflow->PingEnded(aAnswered);
     });
-    fPinging = true;
-    StartFree(Ping);
 }
 
 // The balance request of the main account decides the authorisation (a
