@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 
 // Handlers may free what they are handed, or empty a series, in the middle of
 // a frame, a scroll or a click test: the engine goes on without touching it.
@@ -147,18 +148,14 @@ TEST_F(ChartHandlers, HandlersMayFreeOrEmptyTheSeriesTheyAreGiven)
         TPointSeries Source;
         S.AddDataSource(&Source);
     };
-    const struct {
-        TEvent Event;
-        bool Empties;
-        TRun Run;
-    } Cases[] = {
+    const std::tuple<TEvent, bool, TRun> Cases[] = {
         {MarkText, false, Frame},        {MarkText, true, Frame},
         {MarkText, false, LeftMeasures}, {MarkText, false, BottomDraws},
         {MarkText, true, BottomDraws},   {PointerStyle, false, Frame},
         {PointerStyle, false, HitTest},  {AfterAdd, false, AddPoints},
         {ClearValues, false, FedFrom},
     };
-    for (const auto& Case : Cases) {
+    for (const auto& [Event, Empties, Run] : Cases) {
         TMouseChart M;
         auto Victim = std::make_unique<TPointSeries>();
         TPointSeries& S = *Victim;
@@ -167,17 +164,17 @@ TEST_F(ChartHandlers, HandlersMayFreeOrEmptyTheSeriesTheyAreGiven)
             S.AddXY(110 + 5 * I, 20 + I, "point " + std::to_string(I));
         S.Marks().SetVisible(true);
         M.Chart.Frame();
-        const auto Free = [&](auto&&...) { Case.Empties ? S.Clear() : Victim.reset(); };
-        if (Case.Event == MarkText)
+        const auto Free = [&](auto&&...) { Empties ? S.Clear() : Victim.reset(); };
+        if (Event == MarkText)
             S.OnGetMarkText = Free;
-        else if (Case.Event == PointerStyle)
+        else if (Event == PointerStyle)
             S.OnGetPointerStyle = [&](auto&&...) { return Free(), psCircle; };
-        else if (Case.Event == AfterAdd)
+        else if (Event == AfterAdd)
             S.OnAfterAdd = Free;
         else
             S.OnClearValues = Free;
-        Case.Run(M, S);
-        EXPECT_EQ(Victim == nullptr, !Case.Empties) << int(&Case - Cases);
+        Run(M, S);
+        EXPECT_EQ(Victim == nullptr, !Empties) << Event;
     }
 }
 
