@@ -111,7 +111,6 @@ struct TFakePanel : ICustomAxisPanel {
     const TAxisGetLabelEvent& OnGetAxisLabel() const override { return GetAxisLabel; }
     const TAxisGetNextLabelEvent& OnGetNextAxisLabel() const override { return GetNextAxisLabel; }
     const TAxisCalcPosLabels& CalcPosLabels() const override { return PosLabels; }
-    // The axis' labels of point texts are not measured here.
     int MaxTextWidth(const TChartAxis*, int*) override { return 0; }
     int MaxMarkWidth(const TChartAxis*, int*) override { return 0; }
     bool IsLoading() const override { return Loading; }

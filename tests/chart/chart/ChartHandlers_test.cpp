@@ -2,9 +2,9 @@
 #include "chart/series/CandleSeries.h"
 #include "chart/series/Series.h"
 
-#include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 
 // Handlers may free what they are handed, or empty a series, in the middle of
 // a frame, a scroll or a click test: the engine goes on without touching it.
@@ -119,109 +119,75 @@ TEST_F(ChartHandlers, EmptyingASeriesWhileItPaintsOrIsHitTested)
     }
 }
 
-// Each case arms one handler of the victim, a point series on a fresh chart,
-// to free it (or empty it) when called, then does what raises the handler.
-// The series' own drawing, adding or clearing stops; the chart goes on.
+// Each row arms one handler of a point series to free (or empty) it, then
+// raises that handler.
 TEST_F(ChartHandlers, HandlersMayFreeOrEmptyTheSeriesTheyAreGiven)
 {
-    using TFree = std::function<void()>;
     enum TEvent { MarkText, PointerStyle, AfterAdd, ClearValues };
-    const auto Arm = [](TPointSeries& S, TEvent Event, const TFree& Free) {
-        if (Event == MarkText)
-            S.OnGetMarkText = [&Free](TChartSeries*, int32_t, std::string&) { Free(); };
-        else if (Event == PointerStyle)
-            S.OnGetPointerStyle = [&Free](TCustomSeries*, int32_t) {
-                Free();
-                return psCircle;
-            };
-        else if (Event == AfterAdd)
-            S.OnAfterAdd = [&Free](TChartSeries*, int32_t) { Free(); };
-        else
-            S.OnClearValues = [&Free](TChartSeries*) { Free(); };
-    };
-    using TRun = std::function<void(TMouseChart&, TPointSeries&)>;
-    const TRun Marks = [](TMouseChart& M, TPointSeries& S) {
-        S.Marks().SetVisible(true);
-        M.Chart.Frame();
-    };
+    using TRun = void (*)(TMouseChart&, TPointSeries&);
     const TRun Frame = [](TMouseChart& M, TPointSeries&) { M.Chart.Frame(); };
-    // The left axis measures the texts for its room; the bottom one draws them.
-    const TRun AxesMeasure = [](TMouseChart& M, TPointSeries&) {
+    const TRun LeftMeasures = [](TMouseChart& M, TPointSeries&) {
         M.Left.SetLabelsSize(0);
-        for (TChartAxis* A : {&M.Left, &M.Bottom})
-            A->SetLabelStyle(talMark);
+        M.Left.SetLabelStyle(talMark);
         M.Chart.Frame();
-        M.Left.SetLabelsSize(30);
     };
-    const TRun BottomMarks = [](TMouseChart& M, TPointSeries&) {
+    const TRun BottomDraws = [](TMouseChart& M, TPointSeries&) {
         M.Bottom.SetLabelStyle(talMark);
         M.Chart.Frame();
     };
-    const TRun HitTests = [](TMouseChart& M, TPointSeries& S) {
-        const int X = S.CalcXPos(2), Y = S.CalcYPos(2);
-        EXPECT_EQ(M.Chart.CalcClickedPart({X, Y}).ASeries, nullptr);
-        M.Chart.MouseMove(0, X, Y);
+    const TRun HitTest = [](TMouseChart& M, TPointSeries& S) {
+        EXPECT_EQ(M.Chart.CalcClickedPart({S.CalcXPos(2), S.CalcYPos(2)}).ASeries, nullptr);
     };
     const TRun AddPoints = [](TMouseChart&, TPointSeries& S) {
         TChartPointsBatch Points;
-        Points.Values = {{190, 191, 192}, {1, 2, 3}};
+        Points.Values = {{190, 191}, {1, 2}};
         S.AddPoints(Points);
     };
-    const TRun Clear = [](TMouseChart&, TPointSeries& S) { S.Clear(); };
-    // Filling the victim from a source clears it; a point added to the
-    // source is added to it.
-    const TRun FedFrom = [](TMouseChart& M, TPointSeries& S) {
+    // Fed from a source, the series is cleared first.
+    const TRun FedFrom = [](TMouseChart&, TPointSeries& S) {
         TPointSeries Source;
-        Source.SetParentChart(&M.Chart);
-        Source.AddXY(150, 5);
         S.AddDataSource(&Source);
-        Source.AddXY(160, 5);
     };
-    const struct {
-        TEvent Event;
-        bool Empties;
-        TRun Run;
-    } Cases[] = {
-        {MarkText, false, Marks},        {MarkText, true, Marks},
-        {MarkText, false, AxesMeasure},  {MarkText, false, BottomMarks},
-        {MarkText, true, BottomMarks},   {PointerStyle, false, Frame},
-        {PointerStyle, false, HitTests}, {AfterAdd, false, AddPoints},
-        {AfterAdd, false, FedFrom},      {ClearValues, false, Clear},
+    const std::tuple<TEvent, bool, TRun> Cases[] = {
+        {MarkText, false, Frame},        {MarkText, true, Frame},
+        {MarkText, false, LeftMeasures}, {MarkText, false, BottomDraws},
+        {MarkText, true, BottomDraws},   {PointerStyle, false, Frame},
+        {PointerStyle, false, HitTest},  {AfterAdd, false, AddPoints},
         {ClearValues, false, FedFrom},
     };
-    for (const auto& Case : Cases) {
-        const int Row = int(&Case - Cases);
+    for (const auto& [Event, Empties, Run] : Cases) {
         TMouseChart M;
         auto Victim = std::make_unique<TPointSeries>();
-        TPointSeries* Raw = Victim.get();
-        Raw->SetParentChart(&M.Chart);
+        TPointSeries& S = *Victim;
+        S.SetParentChart(&M.Chart);
         for (int I = 0; I < 10; ++I)
-            Raw->AddXY(110 + 5 * I, 20 + I, "point " + std::to_string(I));
+            S.AddXY(110 + 5 * I, 20 + I, "point " + std::to_string(I));
+        S.Marks().SetVisible(true);
         M.Chart.Frame();
-        const TFree Free =
-            Case.Empties ? TFree([Raw] { Raw->Clear(); }) : TFree([&Victim] { Victim.reset(); });
-        Arm(*Raw, Case.Event, Free);
-        Case.Run(M, *Raw);
-        EXPECT_EQ(Victim == nullptr, !Case.Empties) << Row;
-        M.Chart.Frame();
-        EXPECT_EQ(M.Chart.At(300, 160), clRed) << Row << ": the other series still draw";
+        const auto Free = [&](auto&&...) { Empties ? S.Clear() : Victim.reset(); };
+        if (Event == MarkText)
+            S.OnGetMarkText = Free;
+        else if (Event == PointerStyle)
+            S.OnGetPointerStyle = [&](auto&&...) { return Free(), psCircle; };
+        else if (Event == AfterAdd)
+            S.OnAfterAdd = Free;
+        else
+            S.OnClearValues = Free;
+        Run(M, S);
+        EXPECT_EQ(Victim == nullptr, !Empties) << Event;
     }
 }
 
 TEST_F(ChartHandlers, ACustomAxisMayDeleteItselfWhileItDraws)
 {
-    for (const bool Behind : {true, false}) {
-        Chart.SetAxisBehind(Behind);
-        TChartAxis& Doomed = Chart.CustomAxes().Add(false, true);
-        TChartAxis& Next = Chart.CustomAxes().Add(false, false);
-        int NextDrawn = 0;
-        Doomed.OnDrawAxis = [&](TChartAxis&) { Chart.CustomAxes().Delete(0); };
-        Next.OnDrawAxis = [&](TChartAxis&) { ++NextDrawn; };
-        Chart.Frame();
-        EXPECT_EQ(Chart.CustomAxes().Count(), 1) << Behind;
-        EXPECT_EQ(NextDrawn, 1) << Behind << ": the axis after it still draws";
+    int NextDrawn = 0;
+    Chart.CustomAxes().Add(false, true).OnDrawAxis = [&](TChartAxis&) {
         Chart.CustomAxes().Delete(0);
-    }
+    };
+    Chart.CustomAxes().Add(false, false).OnDrawAxis = [&](TChartAxis&) { ++NextDrawn; };
+    Chart.Frame();
+    EXPECT_EQ(Chart.CustomAxes().Count(), 1);
+    EXPECT_EQ(NextDrawn, 1) << "the axis after it still draws";
 }
 
 } // namespace

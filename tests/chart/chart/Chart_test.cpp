@@ -289,6 +289,8 @@ TEST(ChartLegend, TheChartsEventsAdjustTextsBoxAndRowsAndTheGradientEndsInTheRow
     Symbol.Gradient().SetVisible(true);
     Symbol.Gradient().SetDirection(gdLeftRight);
     Symbol.Gradient().SetStartColor(clWhite);
+    Symbol.SetDefaultPen(false);
+    Symbol.Pen().SetColor(clLime);
     P.Frame();
     const TChartLegend& L = P.Legend();
     EXPECT_EQ(L.FormattedLegend(1), "Close#1");
@@ -300,21 +302,7 @@ TEST(ChartLegend, TheChartsEventsAdjustTextsBoxAndRowsAndTheGradientEndsInTheRow
     const auto Red = [](COLORREF C) { return int(C & 0xFF); };
     EXPECT_FALSE(P.InkIn(S, [&](COLORREF C) { return Red(C) > 0xE0; }).IsEmpty()) << "whitish";
     EXPECT_FALSE(P.InkIn(S, [&](COLORREF C) { return Red(C) < 0x20 && Bluish(C); }).IsEmpty());
-}
-
-TEST(ChartLegend, AGradientSymbolIsFramedInTheLegendPen)
-{
-    TChartPanel P;
-    P.AddSeries("Open", clBlue);
-    P.Legend().SetLegendStyle(lsSeries);
-    TLegendSymbol& Symbol = P.Legend().Symbol();
-    Symbol.Gradient().SetVisible(true);
-    Symbol.SetDefaultPen(false);
-    Symbol.Pen().SetColor(clLime);
-    P.Frame();
-    const TRect& S = P.Legend().Items()[0].Symbol;
-    EXPECT_EQ(P.At(S.Left, (S.Top + S.Bottom) / 2), clLime);
-    // What the last symbol was drawn in stays with the chart.
+    EXPECT_EQ(P.At(S.Left, (S.Top + S.Bottom) / 2), clLime) << "framed in the symbol's pen";
     EXPECT_EQ(std::pair(P.LegendColor(), P.LegendPen().Color()), std::pair(clBlue, clLime));
 }
 
@@ -332,8 +320,8 @@ TEST(ChartLegend, RowsOfSeveralLinesAreMeasuredByTheirWidestLineAndAllAsHigh)
     EXPECT_EQ(B.Width(), 2 * 2 + Wide * 20 / 100 + 4 + Wide);
     EXPECT_EQ(B.Height(), 2 * 2 + 2 * 2 * H);
     const TLegendItem& First = L.Items().at(0);
-    const TRect Second{First.Left, First.Top + H, B.Right - 1, First.Top + 2 * H};
-    EXPECT_NEAR(P.InkIn(Second, Dark).Width(), P.TextWidth(L.Font(), "up"), 3) << "under the first";
+    EXPECT_NEAR(P.InkIn({First.Left, First.Top + H, B.Right - 1, First.Top + 2 * H}, Dark).Width(),
+                P.TextWidth(L.Font(), "up"), 3);
 }
 
 TEST(ChartLegend, EachAlignmentTakesItsSide)
