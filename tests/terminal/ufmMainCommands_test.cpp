@@ -214,16 +214,10 @@ TEST_F(MainCommands, NewOrderFromTheOrdersPopupIsForTheLastSelectedChart)
 }
 
 // "New Order" in the market watch's menu is for the row clicked, also while
-// a chart of another symbol is selected; the window's command stays with the
-// chart.
+// a chart of another symbol is selected.
 TEST_F(MainCommands, NewOrderFromTheWatchIsForTheRowClicked)
 {
     const TMainControls& C = Window->Controls();
-    std::vector<std::string> Ordered;
-    ChartList.Dialogs().ExecuteOrder = [&](const std::string& Symbol) {
-        Ordered.push_back(Symbol);
-        return false;
-    };
     User->SymbolShowList().ReloadSymbols({{"ETHBTC"}, {"LTCBTC"}});
     Window->RefreshSymbolList();
     C.vstSymbols->SelectRow(1);
@@ -246,10 +240,6 @@ TEST_F(MainCommands, NewOrderFromTheWatchIsForTheRowClicked)
             return true;
         });
     EXPECT_EQ(Shown, "ETHBTC");
-    EXPECT_TRUE(Ordered.empty());
-    Window->RefreshActiveWindow();
-    Action("acNewOrder")->trigger();
-    EXPECT_EQ(Ordered, std::vector<std::string>{"LTCBTC"});
 }
 
 TEST_F(MainCommands, SymbolGroupsAndTheNewChartDropDownListWhatExistsWhenTheyOpen)
