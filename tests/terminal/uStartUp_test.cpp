@@ -6,7 +6,6 @@
 #include "domain/uHttpTransport.h"
 #include "domain/uProfile.h"
 #include "domain/uSysTime.h"
-#include "domain/uUser.h"
 #include "platform/Resources.h"
 #include "platform/Thread.h"
 #include "support/FileSizeLimit.h"

@@ -15,7 +15,6 @@
 #include <QTest>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <string>
 
 namespace {
@@ -85,39 +84,27 @@ TEST_F(OrderPanels, ThePanelsSymbolAndPriceComeFromOneSymbol)
 // while the chart has none.
 TEST_F(OrderPanels, ANewSymbolClearsTheAmountAndTotalAndRefillsThePrices)
 {
+    const auto Shows = [&](const char* Price) {
+        EXPECT_EQ(Edit("edBuyLimitAmount")->text().toStdString(), "") << Price;
+        EXPECT_EQ(Edit("edBuyLimitTotal")->text().toStdString(), "") << Price;
+        EXPECT_EQ(Edit("edBuyLimitPrice")->text().toStdString(), Price);
+        Edit("edBuyLimitAmount")->setText("5");
+    };
+    SelectSymbol(0);
+    Edit("edBuyLimitAmount")->setText("5");
+    SelectSymbol(1);
+    Shows("0,00001234");
+    // A group as long: the row stays selected, its symbol changes.
     const std::filesystem::path Groups = User->SymbolShowList().DoNotifyFolders();
     std::filesystem::create_directories(Groups);
     std::ofstream(Groups / "swapped") << "LTCBTC\nETHBTC\n";
-    const struct {
-        const char* Name;
-        int From;
-        std::function<void()> Change;
-        const char* Price;
-    } Cases[] = {
-        {"watch selection", 0, [&] { SelectSymbol(1); }, "0,00001234"},
-        {"group of as many symbols", 0,
-         [&] {
-             User->SymbolShowList().LoadFromFile("swapped");
-             Window->RefreshSymbolList();
-         },
-         "0,00001234"},
-        {"chart without a price yet", 1,
-         [&] {
-             ChartList.Selected("ETHBTC").SetChartPrice(0);
-             SelectSymbol(0);
-         },
-         "0,07"},
-    };
-    for (const auto& Case : Cases) {
-        User->SymbolShowList().FillShowSymbols();
-        Window->RefreshSymbolList();
-        SelectSymbol(Case.From);
-        Edit("edBuyLimitAmount")->setText("5");
-        Case.Change();
-        EXPECT_EQ(Edit("edBuyLimitAmount")->text().toStdString(), "") << Case.Name;
-        EXPECT_EQ(Edit("edBuyLimitTotal")->text().toStdString(), "") << Case.Name;
-        EXPECT_EQ(Edit("edBuyLimitPrice")->text().toStdString(), Case.Price) << Case.Name;
-    }
+    User->SymbolShowList().LoadFromFile("swapped");
+    Window->RefreshSymbolList();
+    Shows("0,5");
+    ChartList.Selected("ETHBTC").SetChartPrice(0);
+    SelectSymbol(0);
+    SelectSymbol(1);
+    Shows("0,07");
 }
 
 // A panel shown for the first time has the price its symbol has by then.

