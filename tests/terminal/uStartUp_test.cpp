@@ -334,7 +334,8 @@ TEST_F(StartUp, WhileTheExchangeHoldsItsRepliesTheWindowAnswersAndClosesAtOnce)
         User.Restart("");
         Exchange.HoldReplies(true);
         using TClock = std::chrono::steady_clock;
-        std::optional<TClock::time_point> LastBeat, HeldFrom;
+        std::optional<TClock::time_point> LastBeat;
+        TClock::time_point Released;
         TClock::duration LongestGap{};
         int HeldBeats = 0;
         QTimer Beat;
@@ -344,11 +345,9 @@ TEST_F(StartUp, WhileTheExchangeHoldsItsRepliesTheWindowAnswersAndClosesAtOnce)
             const auto Now = TClock::now();
             LongestGap = std::max(LongestGap, Now - LastBeat.value_or(Now));
             LastBeat = Now;
-            if (HeldBeats == 20 || Exchange.Journal().empty())
+            if (Exchange.Journal().empty() || ++HeldBeats != 20)
                 return;
-            HeldFrom = HeldFrom.value_or(Now);
-            if (++HeldBeats < 20)
-                return;
+            Released = Now;
             if (CloseWhileHeld)
                 fmMain->close();
             else
@@ -362,15 +361,11 @@ TEST_F(StartUp, WhileTheExchangeHoldsItsRepliesTheWindowAnswersAndClosesAtOnce)
         };
 
         EXPECT_EQ(Run(), 0);
-        const auto Ended = TClock::now();
         Exchange.HoldReplies(false);
         EXPECT_LT(LongestGap, 5s) << "the window waited for a reply";
-        EXPECT_EQ(FreeThreadCount(), 0u);
-        ASSERT_TRUE(HeldFrom);
-        EXPECT_EQ(HeldBeats, 20);
+        EXPECT_LT(TClock::now() - Released, 10s) << "the held requests were waited for";
         EXPECT_EQ(Loaded, !CloseWhileHeld);
-        if (CloseWhileHeld)
-            EXPECT_LT(Ended - *HeldFrom, 10s) << "the held requests were waited for";
+        EXPECT_EQ(FreeThreadCount(), 0u);
     }
 }
 
