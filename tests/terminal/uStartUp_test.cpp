@@ -54,10 +54,10 @@ std::string ReadText(const fs::path& File)
 
 // Plays the user through a whole run: answers the first-start dialogs as
 // told, records every window that came up, and closes the main window once
-// it is up and idle (its start-up over: the heartbeat runs). Anything left open after twenty
-// seconds is closed. With SignalAt, the user sends SIGTERM instead on seeing that window
-// ("language", "main window", or "logon": the logon dialog opened over the
-// main window) and then waits for the program.
+// it is up and idle (its start-up over: the heartbeat runs). Anything left
+// open after twenty seconds is closed. With SignalAt, the user sends SIGTERM
+// instead on seeing that window ("language", "main window", or "logon": the
+// logon dialog opened over the main window) and then waits for the program.
 class TUserAtTheScreen {
 public:
     // The language dialog's choice (its combo index), or -1 to cancel it.
@@ -394,9 +394,9 @@ TEST_F(StartUp, AFileThatCannotBeReadOrWrittenEndsTheStartBeforeAnyWindow)
     EXPECT_EQ(ReadText(AccountsFile()), "{ not json");
 }
 
-// On a full folder (a file size limit stands in: root writes to read-only ones)
-// equal language files are left alone; a stale one that cannot be written
-// is told and the built-in text is used.
+// On a full folder (a file size limit stands in: root writes to read-only
+// ones) equal language files are left alone; a stale one that cannot be
+// written is told and the built-in text is used.
 TEST_F(StartUp, LanguageFilesAreWrittenOnlyWhenTheyDifferAndAFailedWriteIsTold)
 {
     WriteSettings("English");
