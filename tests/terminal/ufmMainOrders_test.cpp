@@ -7,7 +7,6 @@
 #include "support/DecimalSeparatorScope.h"
 #include "terminal/MainWindowFixture.h"
 
-#include <QAction>
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,7 +15,6 @@
 #include <QTest>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <string>
 
 namespace {
@@ -81,57 +79,32 @@ TEST_F(OrderPanels, ThePanelsSymbolAndPriceComeFromOneSymbol)
         EXPECT_NE(Posts[0].Body.find(Field), std::string::npos) << Field << " in " << Posts[0].Body;
 }
 
-// However the panels' symbol changes, an amount typed for the old one goes
-// and the prices are the new one's: the chart's, or the watch's while the
-// chart has none.
+// However the panels' symbol changes, the amount and total typed for the
+// old one go and the prices are the new one's: the chart's, or the watch's
+// while the chart has none.
 TEST_F(OrderPanels, ANewSymbolClearsTheAmountAndTotalAndRefillsThePrices)
 {
+    const auto Shows = [&](const char* Price) {
+        EXPECT_EQ(Edit("edBuyLimitAmount")->text().toStdString(), "") << Price;
+        EXPECT_EQ(Edit("edBuyLimitTotal")->text().toStdString(), "") << Price;
+        EXPECT_EQ(Edit("edBuyLimitPrice")->text().toStdString(), Price);
+        Edit("edBuyLimitAmount")->setText("5");
+    };
+    SelectSymbol(0);
+    Edit("edBuyLimitAmount")->setText("5");
+    SelectSymbol(1);
+    Shows("0,00001234");
+    // A group as long: the row stays selected, its symbol changes.
     const std::filesystem::path Groups = User->SymbolShowList().DoNotifyFolders();
     std::filesystem::create_directories(Groups);
     std::ofstream(Groups / "swapped") << "LTCBTC\nETHBTC\n";
-    const struct {
-        const char* Name;
-        int From;
-        std::function<void()> Change;
-        const char* Symbol;
-        const char* Price;
-    } Cases[] = {
-        {"watch selection", 0, [&] { SelectSymbol(1); }, "LTCBTC", "0,00001234"},
-        {"group of as many symbols", 0,
-         [&] {
-             User->SymbolShowList().LoadFromFile("swapped");
-             Window->RefreshSymbolList();
-         },
-         "LTCBTC", "0,00001234"},
-        {"hide symbols", 1,
-         [&] {
-             Find<QAction>("acHideSymbols")->trigger();
-             Window->RefreshSymbolList();
-         },
-         "ETHBTC", "0,5"},
-        {"chart without a price yet", 1,
-         [&] {
-             ChartList.Selected("ETHBTC").SetChartPrice(0);
-             SelectSymbol(0);
-         },
-         "ETHBTC", "0,07"},
-    };
-    for (const auto& Case : Cases) {
-        User->SymbolShowList().FillShowSymbols();
-        Window->RefreshSymbolList();
-        SelectSymbol(Case.From);
-        for (const char* Amount : {"edBuyLimitAmount", "edSellLimitAmount"})
-            Edit(Amount)->setText("5");
-        Case.Change();
-        EXPECT_EQ(Find<QLabel>("lblBuySymbol")->text().toStdString(), Case.Symbol) << Case.Name;
-        for (const char* Side : {"Buy", "Sell"}) {
-            const std::string Sheet = std::string("ed") + Side + "Limit";
-            EXPECT_EQ(Edit((Sheet + "Amount").c_str())->text(), "") << Case.Name;
-            EXPECT_EQ(Edit((Sheet + "Total").c_str())->text(), "") << Case.Name;
-            EXPECT_EQ(Edit((Sheet + "Price").c_str())->text().toStdString(), Case.Price)
-                << Case.Name;
-        }
-    }
+    User->SymbolShowList().LoadFromFile("swapped");
+    Window->RefreshSymbolList();
+    Shows("0,5");
+    ChartList.Selected("ETHBTC").SetChartPrice(0);
+    SelectSymbol(0);
+    SelectSymbol(1);
+    Shows("0,07");
 }
 
 // A panel shown for the first time has the price its symbol has by then.
