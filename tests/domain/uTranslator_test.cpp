@@ -167,8 +167,7 @@ TEST_F(TTranslatorFiles, ReadsTheTableOnceUnlessReloaded)
     EXPECT_EQ(T.Count(), 0u);
 }
 
-// A file the folder could not take is read from the program's own copy,
-// whatever the folder holds; only the files of that name.
+// A built-in copy is read in place of the folder's file of its name alone.
 TEST_F(TTranslatorFiles, ABuiltInCopyIsReadInPlaceOfTheFolderFile)
 {
     WriteTable("english.lng", "Выход=Stale\r\n");
