@@ -199,9 +199,8 @@ TEST_F(TCurlEasyTlsTest, TheEnvironmentNamesNoCertificate)
     EXPECT_TRUE(Exchange.Journal().empty());
 }
 
-// Refused and dropped end at once, silent at its idle time-out (1 s): all
-// long before a time-out that a failure missed would wait for (10 s and
-// more) or the reply (at 15 s), however late the threads run.
+// Refused and dropped end at once, silent at its idle time-out (1 s): far
+// before the 10 s time-out or the reply at 15 s that a missed failure waits for.
 TEST_F(TCurlEasyTest, TransportFailuresAreSocketFailuresWithinTheirBounds)
 {
     Exchange.Script(TExchangeEndpoint::Time, TExchangeReply::Dropped());

@@ -226,10 +226,8 @@ TEST_F(TTradeEngineTest, RepliesOfAnyShapePassThroughUnchanged)
 }
 
 // A silent server times out in the transport itself, and its test holds that.
-// Every case ends long before the time-out or the trickle's end that a
-// missing bound would wait for, however late its threads run; a trickle held
-// off the processor for the idle time-out ends that way instead of at the
-// overall bound, and both are right.
+// Each case ends far before what a missing bound would wait for; a trickle
+// starved past the idle time-out may end there instead of the overall bound.
 TEST_F(TTradeEngineTest, TransportFailuresKeepTheirKindAndTheirBounds)
 {
     using ::testing::StartsWith;

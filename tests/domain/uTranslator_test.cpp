@@ -1,5 +1,6 @@
 #include "domain/uTranslator.h"
 
+#include "domain/uSaveReport.h"
 #include "platform/FileRead.h"
 #include "platform/FileWrite.h"
 #include "support/TempHome.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -165,8 +167,7 @@ TEST_F(TTranslatorFiles, ReadsTheTableOnceUnlessReloaded)
     EXPECT_EQ(T.Count(), 0u);
 }
 
-// A file the folder could not take is read from the program's own copy,
-// whatever the folder holds; only the files of that name.
+// A built-in copy is read in place of the folder's file of its name alone.
 TEST_F(TTranslatorFiles, ABuiltInCopyIsReadInPlaceOfTheFolderFile)
 {
     WriteTable("english.lng", "Выход=Stale\r\n");
@@ -250,6 +251,9 @@ TEST_F(TTranslatorFiles, ShippedTableIsCrLfCp1251AndTheFirstLineOfAKeyWins)
     }
     EXPECT_EQ(Repeated, 18);
     EXPECT_EQ(T.Translate("Выход"), "Output") << "the first of its three lines";
+    for (std::string_view Failure : {cSaveLayoutFailed, cSaveTemplateFailed, cSaveGroupFailed,
+                                     cSaveSettingsFailed, cSaveAccountsFailed})
+        EXPECT_TRUE(T.Translate(Failure, {"x"}).starts_with("Cannot save ")) << Failure;
 }
 
 TEST_F(TTranslatorFiles, GivesTheAgreementWithEveryLineEndedByCrLf)

@@ -375,11 +375,8 @@ void TTestExchange::Script(TExchangeEndpoint aEndpoint, TExchangeReply aReply)
 
 void TTestExchange::HoldReplies(bool aHold)
 {
-    {
-        std::lock_guard Guard(fLock);
-        fHolding = aHold;
-    }
-    fWake.notify_all();
+    for (const TEndpointRow& Endpoint : cEndpoints)
+        Hold(Endpoint.Endpoint, aHold);
 }
 
 void TTestExchange::Hold(TExchangeEndpoint aEndpoint, bool aHold)
@@ -452,16 +449,13 @@ TExchangeReply TTestExchange::Answer(const TJournalEntry& aEntry)
         return TExchangeReply::Error(404, -1, "Unknown endpoint.");
     {
         std::unique_lock Guard(fLock);
-        fWake.wait(Guard,
-                   [&] { return fStopping || (!fHolding && !fHeld.contains(Endpoint->Endpoint)); });
+        fWake.wait(Guard, [&] { return fStopping || !fHeld.contains(Endpoint->Endpoint); });
     }
     TExchangeReply Scripted;
-    if (!TakeScript(Endpoint->Endpoint, Scripted))
-        return Process(Endpoint->Endpoint, aEntry);
-    if (!Scripted.Unanswered)
+    if (TakeScript(Endpoint->Endpoint, Scripted) && !Scripted.Unanswered)
         return Scripted;
     TExchangeReply Reply = Process(Endpoint->Endpoint, aEntry);
-    Reply.Unanswered = true;
+    Reply.Unanswered |= Scripted.Unanswered;
     return Reply;
 }
 
@@ -537,11 +531,10 @@ TExchangeReply TTestExchange::Check(TExchangeEndpoint aEndpoint, TExchangeCall& 
 
 void TTestExchange::Send(const TExchangeReply& aReply, httplib::Response& aResponse)
 {
-    {
+    if (aReply.DelayMs > 0) {
         std::unique_lock Guard(fLock);
-        if (aReply.DelayMs > 0)
-            fWake.wait_for(Guard, std::chrono::milliseconds(aReply.DelayMs),
-                           [this] { return fStopping; });
+        fWake.wait_for(Guard, std::chrono::milliseconds(aReply.DelayMs),
+                       [this] { return fStopping; });
     }
     aResponse.status = aReply.Status;
     if (aReply.Drop) {

@@ -126,7 +126,7 @@ public:
     void Script(TExchangeEndpoint aEndpoint, TExchangeReply aReply);
     // Requests are journaled as they arrive; a held one is answered only
     // once its hold is let go or the exchange stops: late by the test's
-    // choice, not a clock's. HoldReplies holds every endpoint, Hold one.
+    // choice, not a clock's. HoldReplies holds or lets go every endpoint.
     void HoldReplies(bool aHold);
     void Hold(TExchangeEndpoint aEndpoint, bool aHold);
 
@@ -157,7 +157,6 @@ private:
     mutable std::mutex fLock;
     std::condition_variable fWake;
     bool fStopping = false;
-    bool fHolding = false;
     int64_t fServerTime = 1700000000000;
     int64_t fNextOrderId = 3000000001;            // above 32 bits signed, as the exchange's are
     std::map<std::string, std::string> fAccounts; // API key -> secret key
