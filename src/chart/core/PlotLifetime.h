@@ -6,6 +6,13 @@
 // the stack across the call and asks Gone() afterwards. No allocation and no
 // atomics: watches live on the UI thread's stack and end in reverse order.
 
+// A lifetime keeps the address of a watch on the stack only until the watch's
+// destructor takes it out again, which GCC's dangling-pointer check cannot see.
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 12
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdangling-pointer"
+#endif
+
 class TPlotLifetime {
 public:
     class TWatch {
@@ -46,3 +53,7 @@ public:
 private:
     TWatch* FWatches = nullptr;
 };
+
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 12
+#pragma GCC diagnostic pop
+#endif

@@ -61,9 +61,11 @@ TEST(ChartSettingsInfo, MissingMistypedAndFarOffValuesReadSafely)
     const TJson Empty = Saved(Loaded("{}"));
     for (const char* Key : {"background", "text", "buy", "sell", "series", "grid", "bar"})
         EXPECT_EQ(Empty.at(Key), Default.at(Key)) << Key;
-    for (const auto& [Key, Value] : Empty.items())
-        if (Key != "left_bar" && !Default.at(Key).is_number_integer())
+    for (const auto& [Key, Value] : Empty.items()) {
+        if (Key != "left_bar" && !Default.at(Key).is_number_integer()) {
             EXPECT_TRUE(Value == 0 || Value == false) << Key << " missing: " << Value;
+        }
+    }
     const struct {
         const char* Read;
         const char* Key;
