@@ -51,8 +51,9 @@ TEST(ColorPickBox, TheCustomEntryAsksForAColourAndACancelGoesBack)
         emit Box.activated(Case.Chosen);
         TColorPickBox::PickColor = nullptr;
         EXPECT_EQ(Asked.size(), Case.Chosen == 0 ? 1u : 0u);
-        if (!Asked.empty())
+        if (!Asked.empty()) {
             EXPECT_EQ(Asked[0], clTeal) << "asked from the colour shown before";
+        }
         EXPECT_EQ(Box.Selected(), Case.Selected);
         EXPECT_EQ(Changes, Case.Changes);
         Box.SetSelected(clLime);

@@ -251,8 +251,9 @@ TEST_F(ChartSettingsDialog, ThePreviewShowsNothingBelowFiftyOneCandles)
         Dialog.InitChart(Klines);
         EXPECT_EQ(PreviewCandles().Count(), Case.Shown) << Case.Count;
         EXPECT_EQ(Box.Shown().size() - Before, Case.Messages) << Case.Count;
-        if (Case.Messages)
+        if (Case.Messages) {
             EXPECT_EQ(Box.Shown().back().Text, "OpenTimeEx = 0");
+        }
     }
 }
 

@@ -217,7 +217,7 @@ TEST(AxisPanel, ASixtyPixelChartDrawsAFewLabelsNotABar)
     // precision depends on the date).
     const double minute = 1.0 / 1440;
     for (int at = 0; at < 20; ++at)
-        for (const auto [high, span] :
+        for (const auto& [high, span] :
              {std::pair{0.0000124, 30 * minute}, {0.0000123, 30 * minute}, {0.0000124, 0.0}}) {
             const double start = EncodeDateTime(2018, 3, 20, 14, at, 0, 0);
             const double low = 0.0000123;
