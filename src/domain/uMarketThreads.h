@@ -21,8 +21,8 @@ protected:
     TMarketReplyReader fReader;
 };
 
-// Whether the exchange answers. Started by the workflow, which hears of its
-// end (OnTerminate) instead of waiting for it.
+// Whether the exchange answers. Started by TUser::Ping, whose caller hears of
+// its end (OnTerminate) instead of waiting for it.
 class TPingThread : public TMarketThread {
 public:
     // Read once the worker has ended.

@@ -73,6 +73,7 @@ std::string TSymbolShowList::DoNotifyFolders() const
 
 void TSymbolShowList::Changed()
 {
+    ++fRevision;
     QueueNotify(BASE_MAIN_SYMBOLS, 0);
 }
 

@@ -43,6 +43,9 @@ public:
     // The symbol of line i, nullptr when its name is no symbol; i in 0..Count-1.
     TSymbol* Items(int i) const { return fShowList[static_cast<std::size_t>(i)].Symbol; }
     const std::string& Names(int i) const { return fShowList[static_cast<std::size_t>(i)].Name; }
+    // Moves with every change of the visible lines, not with their prices: a
+    // view keeps what it measured of the names while it stands still.
+    unsigned Revision() const { return fRevision; }
 
     // These change the visible list and queue BASE_MAIN_SYMBOLS.
     // All symbols, in symbol-list order.
@@ -93,4 +96,5 @@ private:
 
     TSymbolList fSymbolList;
     std::vector<TLine> fShowList;
+    unsigned fRevision = 0;
 };

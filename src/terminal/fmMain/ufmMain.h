@@ -10,6 +10,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class IMainChartList;
@@ -199,6 +200,10 @@ private:
     bool fShown = false;
     bool fClosed = false;
     std::chrono::steady_clock::time_point fColumnsFitAt;
+    // The row of the widest symbol name, and the list revision it was
+    // measured for: the names are measured again only when they change.
+    mutable int fWidestSymbolRow = -1;
+    mutable std::optional<unsigned> fWidestSymbolRevision;
 };
 
 // The main window of the running program: the first one created, until it

@@ -438,6 +438,8 @@ void TfmMain::KeepSymbolColumnWidth()
 }
 
 // The widest name of the whole list as a cell draws it, and the caption.
+// The prices refresh the list every second; its names are measured only when
+// they changed.
 int TfmMain::SymbolColumnLeast() const
 {
     const TVirtualStringTree& Grid = *fControls.vstSymbols;
@@ -445,15 +447,20 @@ int TfmMain::SymbolColumnLeast() const
     if (!User)
         return Least;
     const TSymbolShowList& Symbols = User->SymbolShowList();
-    const QFontMetrics Metrics(Grid.font());
-    int Widest = -1;
-    int WidestRow = -1;
-    for (int Row = 0; Row < Symbols.Count(); ++Row)
-        if (const int Width = Metrics.horizontalAdvance(QString::fromStdString(Symbols.Names(Row)));
-            Width > Widest) {
-            Widest = Width;
-            WidestRow = Row;
-        }
+    if (fWidestSymbolRevision != Symbols.Revision()) {
+        fWidestSymbolRevision = Symbols.Revision();
+        const QFontMetrics Metrics(Grid.font());
+        int Widest = -1;
+        fWidestSymbolRow = -1;
+        for (int Row = 0; Row < Symbols.Count(); ++Row)
+            if (const int Width =
+                    Metrics.horizontalAdvance(QString::fromStdString(Symbols.Names(Row)));
+                Width > Widest) {
+                Widest = Width;
+                fWidestSymbolRow = Row;
+            }
+    }
+    const int WidestRow = fWidestSymbolRow;
     if (WidestRow >= 0 && WidestRow < Grid.RootNodeCount())
         Least = std::max(Least, Grid.sizeHintForIndex(Grid.model()->index(WidestRow, 0)).width() +
                                     (Grid.GridLines() ? 1 : 0));
