@@ -69,6 +69,16 @@ TEST_F(MainCommands, EveryCommandShowsItsPictureButTheIntervalsAndTheSwitches)
     EXPECT_FALSE(Window->windowIcon().isNull());
 }
 
+// A command the terminal has nothing to do with is shown greyed, never as
+// one a click would carry out; a chart selected changes nothing there.
+TEST_F(MainCommands, CommandsWithoutAnEffectAreNeverEnabled)
+{
+    Window->RefreshActiveWindow();
+    for (const char* Name : {"acVertLine", "acHorisontLine", "acTrendLine", "acDrawText", "acSigns",
+                             "acTickChart", "acSpecification"})
+        EXPECT_FALSE(Action(Name)->isEnabled()) << Name;
+}
+
 // After every click a checkable command shows its model's state: a switch
 // changes once per click, a command without an effect keeps its check.
 TEST_F(MainCommands, ChecksFollowTheModelOncePerClick)

@@ -13,8 +13,9 @@
 namespace {
 
 enum TActionFlag : unsigned {
-    afCheck = 1,   // carries a check
-    afStartOff = 2 // disabled until there is a chart to act on
+    afCheck = 1,    // carries a check
+    afStartOff = 2, // disabled until there is a chart to act on
+    afNoEffect = 4  // shown but never enabled: there is nothing it could do
 };
 
 struct TActionSpec {
@@ -57,11 +58,11 @@ constexpr TActionSpec cActions[] = {
     {"acSell", "Ордер Sell", 0, afCheck, "order-sell"},
     {"acCursor", "Курсор", 0, 0, "cursor"},
     {"acCross", "Перекрестие", 0, 0, "crosshair"},
-    {"acVertLine", "Рисование вертикальной линии", 0, 0, "line-vertical"},
-    {"acHorisontLine", "Горизонтальная линия", 0, 0, "line-horizontal"},
-    {"acTrendLine", "Трендовая линия", 0, 0, "line-trend"},
-    {"acDrawText", "Рисование текста", 0, 0, "text"},
-    {"acSigns", "Знаки", 0, 0, "signs"},
+    {"acVertLine", "Рисование вертикальной линии", 0, afNoEffect, "line-vertical"},
+    {"acHorisontLine", "Горизонтальная линия", 0, afNoEffect, "line-horizontal"},
+    {"acTrendLine", "Трендовая линия", 0, afNoEffect, "line-trend"},
+    {"acDrawText", "Рисование текста", 0, afNoEffect, "text"},
+    {"acSigns", "Знаки", 0, afNoEffect, "signs"},
     {"acZoomIn", "Увеличение", 0, afStartOff, "zoom-in"},
     {"acZoomOut", "Уменьшение", 0, afStartOff, "zoom-out"},
     {"acMozaic", "Графики мозаикой", 0, afStartOff, "tile"},
@@ -77,9 +78,9 @@ constexpr TActionSpec cActions[] = {
     {"acIndicatorZigZag", "ZigZag", 0, afStartOff, "indicator-zigzag"},
     {"acIndicatorSettings", "Настройка", 0, afStartOff, "settings"},
     {"acIndicatorDelete", "Удалить", 0, afStartOff, "delete"},
-    {"acTickChart", "Тиковый график", 0, 0, "chart-tick"},
+    {"acTickChart", "Тиковый график", 0, afNoEffect, "chart-tick"},
     {"acMarketDepthEx", "Стакан цен", 0, afStartOff, "market-depth"},
-    {"acSpecification", "Спецификация", 0, 0, "info"},
+    {"acSpecification", "Спецификация", 0, afNoEffect, "info"},
     {"acMDSpred", "Спред", 0, afCheck},
     {"acMDColAutoSize", "Авторазмер столбцов", 0, afCheck},
     {"acMDMaxMin", "Максимум/Минимум", 0, afCheck},
@@ -131,7 +132,7 @@ QAction* CreateAction(QMainWindow& Window, const TActionSpec& Spec)
     Action->setObjectName(QString::fromLatin1(Spec.Name));
     Action->setData(Spec.Tag);
     Action->setCheckable(Spec.Flags & afCheck);
-    Action->setEnabled(!(Spec.Flags & afStartOff));
+    Action->setEnabled(!(Spec.Flags & (afStartOff | afNoEffect)));
     if (Spec.Image)
         Action->setIcon(PictureIcon(Spec.Image));
     if (Action->isCheckable())
