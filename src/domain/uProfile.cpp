@@ -167,7 +167,7 @@ std::string TProfile::FileName() const
 {
     if (!fFileName.empty())
         return fFileName;
-    return Folders->Folder(afExe) + "/config.json";
+    return Folders->Folder(afExe) + "/" + cDefaultFileName;
 }
 
 bool TProfile::Init()

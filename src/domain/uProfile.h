@@ -132,9 +132,11 @@ private:
 class TProfile {
 public:
     static constexpr int cMaxConnections = 10;
+    // The accounts file's name in the program's folder.
+    static constexpr char cDefaultFileName[] = "config.json";
 
-    // aFileName: the accounts file; empty for "config.json" in the program's
-    // folder, looked up at each load and save.
+    // aFileName: the accounts file; empty for cDefaultFileName in the
+    // program's folder, looked up at each load and save.
     explicit TProfile(std::string aFileName = {});
     TProfile(const TProfile&) = delete;
     TProfile& operator=(const TProfile&) = delete;

@@ -82,14 +82,15 @@ public:
     // visible, all symbols are shown.
     void ApplyPrices(const std::vector<TSymbolPrice>& aPrices);
 
+    // The groups folder; empty when the folders are not known.
+    static std::string GroupsFolder();
+
 private:
     struct TLine {
         std::string Name;
         TSymbol* Symbol;
     };
 
-    // The groups folder; empty when the folders are not known.
-    static std::string GroupsFolder();
     void Bind();
     void Changed();
     std::string GroupFile(const std::string& aFileName) const;

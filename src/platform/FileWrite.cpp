@@ -2,6 +2,7 @@
 
 #include "platform/FileRead.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -20,8 +21,17 @@ namespace {
                      Reason);
 }
 
+// The folder a file is written in; "." for a bare name.
+std::filesystem::path FolderOf(const std::filesystem::path& FileName)
+{
+    std::filesystem::path Folder = FileName.parent_path();
+    return Folder.empty() ? "." : Folder;
+}
+
 // Temporary files are named "." + the file's name + "." + the writer's
-// process id + "." + six random characters.
+// process id + "." + mkstemp's random letters and digits.
+constexpr std::size_t cRandomLength = 6;
+
 std::string TempPrefix(const std::filesystem::path& Target)
 {
     return "." + Target.filename().string() + ".";
@@ -29,14 +39,18 @@ std::string TempPrefix(const std::filesystem::path& Target)
 
 constexpr auto cStaleAge = std::chrono::minutes(1);
 
-// The process id in a temporary file's name after the prefix, or 0.
-pid_t WriterOf(std::string_view Rest)
+bool LetterOrDigit(char C)
 {
-    const std::size_t Dot = Rest.find('.');
-    if (Dot == 0 || Dot == std::string_view::npos || Rest.size() - Dot - 1 != 6 || Dot > 9)
+    return (C >= 'a' && C <= 'z') || (C >= 'A' && C <= 'Z') || (C >= '0' && C <= '9');
+}
+
+// The process id written as std::to_string writes it, else 0.
+pid_t ProcessId(std::string_view Digits)
+{
+    if (Digits.empty() || Digits.size() > 9 || Digits[0] == '0')
         return 0;
     pid_t Pid = 0;
-    for (char C : Rest.substr(0, Dot)) {
+    for (char C : Digits) {
         if (C < '0' || C > '9')
             return 0;
         Pid = Pid * 10 + (C - '0');
@@ -44,36 +58,40 @@ pid_t WriterOf(std::string_view Rest)
     return Pid;
 }
 
+// The writer's process id when Name is shaped exactly as the temporary file
+// of FileName (of any file when FileName is empty), else 0.
+pid_t TempWriter(std::string_view Name, std::string_view FileName)
+{
+    if (Name.size() < 5 + cRandomLength || Name[0] != '.')
+        return 0;
+    const std::size_t RandomAt = Name.size() - cRandomLength;
+    if (Name[RandomAt - 1] != '.' ||
+        !std::all_of(Name.begin() + RandomAt, Name.end(), LetterOrDigit))
+        return 0;
+    const std::string_view Head = Name.substr(1, RandomAt - 2);
+    const std::size_t Dot = Head.rfind('.');
+    if (Dot == 0 || Dot == std::string_view::npos)
+        return 0;
+    if (!FileName.empty() && Head.substr(0, Dot) != FileName)
+        return 0;
+    return ProcessId(Head.substr(Dot + 1));
+}
+
 bool Ended(pid_t Pid)
 {
     return kill(Pid, 0) != 0 && errno == ESRCH;
 }
 
-// Removes the temporary files of Target that a writer left behind when it was
-// killed mid-write: those of a process that has ended, and any older than a
-// minute (the id may have been given to another process since). A young file
-// of a running process is a write in progress and stays. Best effort.
-void RemoveStaleTemps(const std::filesystem::path& Target)
+// A regular file, never a link or a folder, whose writer has ended or that
+// is older than a minute.
+bool Stale(const std::filesystem::directory_entry& Entry, pid_t Writer,
+           std::filesystem::file_time_type Now)
 {
-    const std::string Prefix = TempPrefix(Target);
-    std::filesystem::path Folder = Target.parent_path();
     std::error_code Error;
-    std::filesystem::directory_iterator It(Folder.empty() ? "." : Folder, Error);
-    const auto Now = std::filesystem::file_time_type::clock::now();
-    for (; !Error && It != std::filesystem::directory_iterator(); It.increment(Error)) {
-        const std::string Name = It->path().filename().string();
-        if (Name.compare(0, Prefix.size(), Prefix) != 0)
-            continue;
-        const pid_t Pid = WriterOf(std::string_view(Name).substr(Prefix.size()));
-        std::error_code Ignored;
-        if (Pid <= 0 || !It->is_regular_file(Ignored) || It->is_symlink(Ignored))
-            continue;
-        const auto Written = It->last_write_time(Ignored);
-        if (Ignored)
-            continue;
-        if (Ended(Pid) || Now - Written > cStaleAge)
-            std::filesystem::remove(It->path(), Ignored);
-    }
+    if (Entry.symlink_status(Error).type() != std::filesystem::file_type::regular)
+        return false;
+    const auto Written = Entry.last_write_time(Error);
+    return !Error && (Ended(Writer) || Now - Written > cStaleAge);
 }
 
 mode_t CurrentUmask()
@@ -99,11 +117,9 @@ class TTempFile {
 public:
     explicit TTempFile(const std::filesystem::path& Target) : fTarget(Target)
     {
-        std::filesystem::path Folder = Target.parent_path();
-        if (Folder.empty())
-            Folder = ".";
-        std::string Name = TempPrefix(Target) + std::to_string(getpid()) + ".XXXXXX";
-        std::string Pattern = (Folder / Name).string();
+        std::string Name =
+            TempPrefix(Target) + std::to_string(getpid()) + "." + std::string(cRandomLength, 'X');
+        std::string Pattern = (FolderOf(Target) / Name).string();
         fFd = mkstemp(Pattern.data());
         if (fFd < 0)
             Fail(fTarget, "creating a temporary file", errno);
@@ -155,8 +171,7 @@ private:
 void SyncFolder(const std::filesystem::path& FileName)
 {
     // Makes the rename itself durable; a folder that cannot be opened only loses that.
-    std::filesystem::path Folder = FileName.parent_path();
-    int Fd = open(Folder.empty() ? "." : Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    int Fd = open(FolderOf(FileName).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (Fd >= 0) {
         fsync(Fd);
         close(Fd);
@@ -169,11 +184,26 @@ void WriteFileAtomic(const std::filesystem::path& FileName, std::string_view Byt
                      std::optional<unsigned> Mode)
 {
     mode_t Bits = TargetMode(FileName, Mode);
-    RemoveStaleTemps(FileName);
+    RemoveStaleTemps(FolderOf(FileName), FileName.filename().native());
     TTempFile Temp(FileName);
     Temp.Write(Bytes);
     Temp.Commit(Bits);
     SyncFolder(FileName);
+}
+
+void RemoveStaleTemps(const std::filesystem::path& Folder, std::string_view FileName)
+{
+    if (Folder.empty())
+        return;
+    std::error_code Error;
+    std::filesystem::directory_iterator It(Folder, Error);
+    const auto Now = std::filesystem::file_time_type::clock::now();
+    for (; !Error && It != std::filesystem::directory_iterator(); It.increment(Error)) {
+        const pid_t Writer = TempWriter(It->path().filename().native(), FileName);
+        std::error_code Ignored;
+        if (Writer > 0 && Stale(*It, Writer, Now))
+            std::filesystem::remove(It->path(), Ignored);
+    }
 }
 
 bool WriteFileIfChanged(const std::filesystem::path& FileName, std::string_view Bytes)

@@ -29,11 +29,21 @@ private:
 // temporary file is renamed over the old one. Mode sets the permission bits
 // (e.g. 0600 for a file holding keys); without it an existing file keeps its
 // bits and a new one gets 0666 less the umask. Raises EFileError on failure,
-// leaving the old file untouched. The temporary file's name carries the
-// writer's process id; temporary files of the same file that a killed writer
-// left behind are removed first (its process ended, or older than a minute).
+// leaving the old file untouched. The temporary file is named "." + the
+// file's name + "." + the writer's process id + "." + six letters or digits;
+// those of the same file that a killed writer left behind are removed first
+// (RemoveStaleTemps).
 void WriteFileAtomic(const std::filesystem::path& FileName, std::string_view Bytes,
                      std::optional<unsigned> Mode = std::nullopt);
+
+// Removes from Folder the temporary files that WriteFileAtomic left behind
+// when its process was killed between writing and renaming: those of
+// FileName, or of any file when FileName is empty. Only regular files named
+// exactly as WriteFileAtomic names them go, and only when their writer has
+// ended or they are older than a minute (the id may have been given to
+// another process since); a young one of a running process is a write in
+// progress. Nothing for an empty Folder. Best effort: failures are ignored.
+void RemoveStaleTemps(const std::filesystem::path& Folder, std::string_view FileName = {});
 
 // WriteFileAtomic, unless the file already holds exactly Bytes: a full or
 // read-only folder then still serves as long as nothing in it has to

@@ -6,6 +6,8 @@
 #include "domain/uFolders.h"
 #include "domain/uHttpTransport.h"
 #include "domain/uLog.h"
+#include "domain/uProfile.h"
+#include "domain/uSymbolShowList.h"
 #include "domain/uTranslator.h"
 #include "platform/FileWrite.h"
 #include "platform/Resources.h"
@@ -15,6 +17,7 @@
 #include "platform/qt/QtTermSignals.h"
 #include "platform/qt/QtTickSource.h"
 #include "platform/qt/QtUIDispatcher.h"
+#include "terminal/charts/uChartTemplates.h"
 #include "terminal/dlgEula/udlgEula.h"
 #include "terminal/dlgLanguage/udlgLanguage.h"
 #include "terminal/fmMain/ufmMain.h"
@@ -54,6 +57,17 @@ void WriteLanguageFiles(const std::string& Roaming)
     }
 }
 
+// A save killed between writing and renaming leaves its temporary file,
+// which only the next save of the same file would remove. The program's
+// folder may hold other programs' files: there only the accounts file's go.
+void RemoveTempsOfKilledSaves(const std::string& Roaming)
+{
+    RemoveStaleTemps(Roaming);
+    RemoveStaleTemps(TChartTemplates::Folder());
+    RemoveStaleTemps(TSymbolShowList::GroupsFolder());
+    RemoveStaleTemps(Folders->Folder(afExe), TProfile::cDefaultFileName);
+}
+
 bool FirstStart(const std::string& Roaming)
 {
     return !std::filesystem::exists(Roaming + "/" + cFirstStartMarker);
@@ -80,6 +94,7 @@ bool PrepareStart()
     Translator->SetLanguage(AppSettings->Language());
     const std::string Roaming = RoamingFolder();
     std::filesystem::create_directories(Roaming);
+    RemoveTempsOfKilledSaves(Roaming);
     WriteLanguageFiles(Roaming);
     // The table as just written, not as an earlier version of the program
     // left it: also the chosen language of a first start is translated at once.

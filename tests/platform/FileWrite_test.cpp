@@ -102,10 +102,12 @@ TEST(WriteFileAtomic, RaisesForAMissingFolderNamingTheFile)
     }
 }
 
-TEST(WriteFileAtomic, RemovesOnlyTheStaleTemporaryFilesOfTheSameFile)
+// A save of config.json removes only its own stale temporary files; a sweep
+// of the folder, those of every file. Never a file not named exactly as ours,
+// a young one of a running writer, a link or a folder.
+TEST(RemoveStaleTemps, RemovesInAFolderOnlyTheTemporaryFilesOfEndedWriters)
 {
     TTempHome Home;
-    const fs::path File = Home.Path() / "config.json";
     const pid_t Ended = fork();
     if (Ended == 0)
         _exit(0);
@@ -113,26 +115,52 @@ TEST(WriteFileAtomic, RemovesOnlyTheStaleTemporaryFilesOfTheSameFile)
     const std::string Own = std::to_string(getpid());
     const std::string Gone = std::to_string(Ended);
     const auto Old = fs::file_time_type::clock::now() - std::chrono::minutes(2);
+    enum TKind { File, Link, Folder };
     const struct {
         std::string Name;
         bool Aged;
-        bool Kept;
+        bool KeptBySave;
+        bool KeptBySweep;
+        TKind Kind = File;
     } Cases[] = {
-        {".config.json." + Gone + ".k3Yx9Q", false, false},
-        {".config.json." + Own + ".Ab12Cd", true, false},
-        {".config.json." + Own + ".Zz99Yy", false, true}, // a write in progress
-        {".charts.json." + Gone + ".k3Yx9Q", false, true},
-        {".config.json.k3Yx9Q", true, true},
+        {".config.json." + Gone + ".k3Yx9Q", false, false, false},
+        {".config.json." + Own + ".Ab12Cd", true, false, false},
+        {".config.json." + Own + ".Zz99Yy", false, true, true}, // a write in progress
+        {".charts.json." + Gone + ".k3Yx9Q", false, true, false},
+        {".config.json.k3Yx9Q", true, true, true},
+        {".notours.txt", true, true, true},
+        {"config.json." + Gone + ".k3Yx9Q", true, true, true},
+        {".config.json." + Gone + ".k3Yx9", true, true, true},
+        {".config.json." + Gone + ".k3-x9Q", true, true, true},
+        {".config.json.0" + Gone + ".k3Yx9Q", true, true, true},
+        {".." + Gone + ".k3Yx9Q", true, true, true},
+        {".config.json." + Gone + ".L1nk00", true, true, true, Link},
+        {".config.json." + Gone + ".D1r000", true, true, true, Folder},
     };
+    const fs::path Target = Home.Path() / "target";
+    WriteFileAtomic(Target, "kept");
     for (const auto& C : Cases) {
-        WriteFileAtomic(Home.Path() / C.Name, "{\"config\":{}}");
+        const fs::path Path = Home.Path() / C.Name;
+        if (C.Kind == Link)
+            fs::create_symlink(Target, Path);
+        else if (C.Kind == Folder)
+            fs::create_directory(Path);
+        else
+            WriteFileAtomic(Path, "{\"config\":{}}");
         if (C.Aged)
-            fs::last_write_time(Home.Path() / C.Name, Old);
+            fs::last_write_time(Path, Old);
     }
+    auto Kept = [&](const std::string& Name) {
+        return fs::exists(fs::symlink_status(Home.Path() / Name));
+    };
 
-    WriteFileAtomic(File, "{}");
-
+    WriteFileAtomic(Home.Path() / "config.json", "{}");
     for (const auto& C : Cases)
-        EXPECT_EQ(fs::exists(Home.Path() / C.Name), C.Kept) << C.Name;
-    EXPECT_EQ(EntriesIn(Home.Path()), 4u);
+        EXPECT_EQ(Kept(C.Name), C.KeptBySave) << "save: " << C.Name;
+    EXPECT_EQ(EntriesIn(Home.Path()), 13u);
+
+    RemoveStaleTemps(Home.Path());
+    for (const auto& C : Cases)
+        EXPECT_EQ(Kept(C.Name), C.KeptBySweep) << "sweep: " << C.Name;
+    EXPECT_EQ(EntriesIn(Home.Path()), 12u);
 }

@@ -36,6 +36,7 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <sstream>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -417,6 +418,40 @@ TEST_F(StartUp, LanguageFilesAreWrittenOnlyWhenTheyDifferAndAFailedWriteIsTold)
         EXPECT_EQ(User.Seen, (OnDisk == "stale" ? std::vector<std::string>{Failed, "main window"}
                                                 : std::vector<std::string>{"main window"}));
         EXPECT_EQ(ReadText(Roaming() / "english.lng"), OnDisk);
+    }
+}
+
+// Temporary files of saves killed between writing and renaming go at the
+// next start (here one ended at its first dialog): every one of ours in the
+// settings folders, only the accounts file's in the program folder.
+TEST_F(StartUp, TheStartRemovesTheTemporaryFilesOfKilledSaves)
+{
+    const pid_t Killed = fork();
+    if (Killed == 0)
+        _exit(0);
+    waitpid(Killed, nullptr, 0);
+    const std::string Temp = "." + std::to_string(Killed) + ".k3Yx9Q";
+    const struct {
+        fs::path File;
+        bool Ours;
+    } Cases[] = {
+        {Roaming() / (".charts.json" + Temp), true},
+        {Roaming() / "Templates" / (".dark.tpl" + Temp), true},
+        {Roaming() / "Symbols" / (".Favourites" + Temp), true},
+        {ProgramFolder() / (".config.json" + Temp), true},
+        {ProgramFolder() / (".other.json" + Temp), false},
+        {Roaming() / ".notours.txt", false},
+    };
+    for (const auto& C : Cases) {
+        fs::create_directories(C.File.parent_path());
+        std::ofstream(C.File) << "{}";
+    }
+    User.LanguageIndex = -1;
+
+    EXPECT_EQ(Run(), 0);
+    for (const auto& C : Cases) {
+        EXPECT_EQ(fs::exists(C.File), !C.Ours) << C.File;
+        fs::remove(C.File);
     }
 }
 

@@ -36,9 +36,10 @@ public:
     // name without a file.
     void Delete(const std::string& aFileName) const;
 
-private:
     // The folder, empty while it is not known.
     static std::string Folder();
+
+private:
     // The file of the template aFileName; empty for a name that would reach
     // outside the folder, or while the folder is not known.
     static std::string TemplateFile(const std::string& aFileName);
