@@ -1,13 +1,13 @@
 #include "controls/uExNativeTabs.h"
 
-#include "controls/uExPageControl.h"
-#include "controls/uExTabRows.h"
+#include "platform/qt/Theme.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 #include <QShortcutEvent>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QStyleOptionTab>
-#include <QStylePainter>
 
 TExNativeTabs::TExNativeTabs(TExPageControl& Control) : QTabBar(&Control), fControl(Control)
 {
@@ -58,32 +58,50 @@ bool TExNativeTabs::event(QEvent* Event)
     return true;
 }
 
-void TExNativeTabs::paintEvent(QPaintEvent*)
+void TExNativeTabs::paintEvent(QPaintEvent*) {}
+
+QTabBar::Shape TExNativeTabs::ShapeOf(TTabPosition Side)
 {
-    if (fControl.TabBorder3D())
-        PaintNative();
+    static constexpr QTabBar::Shape Shapes[] = {QTabBar::RoundedNorth, QTabBar::RoundedSouth,
+                                                QTabBar::RoundedWest, QTabBar::RoundedEast};
+    return Shapes[Side];
 }
 
-void TExNativeTabs::PaintNative()
+void TExNativeTabs::PaintNative(QPainter& Painter)
 {
-    QStylePainter Painter(this);
     const std::vector<TRect> Rects = fControl.TabRects();
+    const std::vector<TTabPosition> Sides = fControl.TabSides();
+    const int Hot = fControl.HotTrack() ? fControl.HoverTab() : -1;
+    const auto Colour = [](QStyleOptionTab& Option, QColor Face, QColor Text) {
+        if (Face.isValid())
+            for (QPalette::ColorRole Role : {QPalette::Button, QPalette::Window})
+                Option.palette.setColor(Role, Face);
+        for (QPalette::ColorRole Role : {QPalette::ButtonText, QPalette::WindowText})
+            Option.palette.setColor(Role, Text);
+    };
     const auto Draw = [&](int Tab) {
         QStyleOptionTab Option;
         initStyleOption(&Option, Tab);
         const TRect& R = Rects[std::size_t(Tab)];
-        Option.rect = QRect(R.Left, R.Top, R.Width(), R.Height()).translated(-pos());
+        // The style turns the tabs of other sides about the origin: each tab
+        // is drawn from its own corner.
+        Option.rect = QRect(0, 0, R.Width(), R.Height());
+        Option.shape = ShapeOf(Sides[std::size_t(Tab)]);
+        Option.state &= ~QStyle::State_MouseOver;
         if (fCleared)
             Option.state &= ~QStyle::State_Selected;
         const TExTabSheet* Page = fControl.PageAtTab(Tab);
-        if (Page && Page->Highlighted()) {
-            const QPalette P = Option.palette;
-            for (QPalette::ColorRole Role : {QPalette::Button, QPalette::Window})
-                Option.palette.setColor(Role, P.color(QPalette::Highlight));
-            for (QPalette::ColorRole Role : {QPalette::ButtonText, QPalette::WindowText})
-                Option.palette.setColor(Role, P.color(QPalette::HighlightedText));
+        const QPalette P = Option.palette;
+        if (Page && Page->Highlighted())
+            Colour(Option, P.color(QPalette::Highlight), P.color(QPalette::HighlightedText));
+        if (Page && Page->PageIndex() == Hot) {
+            Option.state |= QStyle::State_MouseOver;
+            Colour(Option, {}, ToQColor(GetSysColor(COLOR_HOTLIGHT)));
         }
-        Painter.drawControl(QStyle::CE_TabBarTab, Option);
+        Painter.save();
+        Painter.translate(R.Left, R.Top);
+        style()->drawControl(QStyle::CE_TabBarTab, &Option, &Painter, this);
+        Painter.restore();
     };
     for (int Tab = 0; Tab < count(); ++Tab)
         if (Tab != Selection())
@@ -96,18 +114,12 @@ void TExNativeTabs::PaintNative()
 // Several rows are the control's own: it finds the tab clicked.
 void TExNativeTabs::mousePressEvent(QMouseEvent* Event)
 {
-    if (!fControl.TabsMousePress(Event->button(), ToControl(Event)))
-        return;
     if (fControl.MultiLine()) {
-        const QPoint P = ToControl(Event);
-        const int Index = fControl.IndexOfTabAtEx(P.x(), P.y());
-        const int Tab = Index >= 0 ? fControl.Pages(Index)->TabIndex() : -1;
-        if (Event->button() == Qt::LeftButton && Tab >= 0 && Tab != Selection()) {
-            Select(Tab);
-            fControl.Change();
-        }
+        fControl.RowsMousePress(Event->button(), ToControl(Event));
         return;
     }
+    if (!fControl.TabsMousePress(Event->button(), ToControl(Event)))
+        return;
     if (fCleared && Event->button() == Qt::LeftButton &&
         tabAt(Event->position().toPoint()) == currentIndex()) {
         fCleared = false;

@@ -1,14 +1,15 @@
 #pragma once
 
-#include <QTabBar>
+#include "controls/uExPageControl.h"
 
-class TExPageControl;
+#include <QTabBar>
 
 // The native tab strip of a TExPageControl: it sizes the tabs from their
 // texts (or the control's fixed tab extents), finds the tab under a point,
 // holds the selection, which may be none, and hears the tabs' accelerators.
-// In owner-draw mode it paints nothing (the control's drawing shows through)
-// and hands the mouse to the control. User-interface thread only.
+// It paints nothing itself: the control draws the tabs, also those of rows
+// across the page, and shows through. It hands the mouse to the control.
+// User-interface thread only.
 class TExNativeTabs : public QTabBar {
 public:
     explicit TExNativeTabs(TExPageControl& Control);
@@ -21,6 +22,12 @@ public:
     void Relayout();
     // A tab's own size: its text, image room and the style's spacing.
     QSize TabSize(int Index) const { return tabSizeHint(Index); }
+    // Three-dimensional mode, on the control's painter: the style's tabs in
+    // the shape of their side, highlighted ones in the highlight colours, the
+    // hot one in the hover state and the hot-light colour, the selected one
+    // (if any) last.
+    void PaintNative(QPainter& Painter);
+    static QTabBar::Shape ShapeOf(TTabPosition Side);
 
 protected:
     QSize tabSizeHint(int Index) const override;
@@ -36,9 +43,6 @@ protected:
 
 private:
     QPoint ToControl(QMouseEvent* Event) const;
-    // Three-dimensional mode: the style's tabs, highlighted ones in the
-    // highlight colours, the selected one (if any) last.
-    void PaintNative();
 
     TExPageControl& fControl;
     // QTabBar always keeps a current tab; with this set it stands for none.

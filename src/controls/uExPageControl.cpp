@@ -18,6 +18,12 @@ bool PtIn(const TRect& R, int X, int Y)
     return X >= R.Left && X < R.Right && Y >= R.Top && Y < R.Bottom;
 }
 
+TTabPosition OppositeSide(TTabPosition Side)
+{
+    constexpr TTabPosition Opposite[] = {tpBottom, tpTop, tpRight, tpLeft};
+    return Opposite[Side];
+}
+
 } // namespace
 
 void TTabMargin::SetMargin(int Index, TMarginSize Value)
@@ -174,7 +180,8 @@ void TExPageControl::SetCloseGlyph(const QImage& Value)
 
 // The strip lies along one side; the page frame takes the rest, its far
 // edges 2 pixels inside the control and its edge at the strip on the strip's
-// first row, where the active tab's fill opens it.
+// first row, where the active tab's fill opens it. Rows across the page take
+// the far side's edge onto their first row likewise.
 TRect TExPageControl::StripRect() const
 {
     const QRect G = fTabs->geometry();
@@ -183,17 +190,18 @@ TRect TExPageControl::StripRect() const
 
 TRect TExPageControl::PageFrameRect() const
 {
-    const TRect G = StripRect();
+    const TRect G = StripRect(), A = AcrossRect();
+    const bool None = A.IsEmpty();
     const int W = width(), H = height();
     switch (fTabPosition) {
     case tpTop:
-        return Rect(2, G.Bottom - 1, W - 2, H - 2);
+        return Rect(2, G.Bottom - 1, W - 2, None ? H - 2 : A.Top + 1);
     case tpBottom:
-        return Rect(2, 2, W - 2, G.Top + 1);
+        return Rect(2, None ? 2 : A.Bottom - 1, W - 2, G.Top + 1);
     case tpLeft:
-        return Rect(G.Right - 1, 2, W - 2, H - 2);
+        return Rect(G.Right - 1, 2, None ? W - 2 : A.Left + 1, H - 2);
     case tpRight:
-        return Rect(2, 2, G.Left + 1, H - 2);
+        return Rect(None ? 2 : A.Right - 1, 2, G.Left + 1, H - 2);
     }
     return Rect(0, 0, W, H);
 }
@@ -203,6 +211,14 @@ void TExPageControl::SetMultiLine(bool Value)
     if (!StoreChanged(fMultiLine, Value))
         return;
     fTabs->setUsesScrollButtons(!Value);
+    LayoutControls();
+    update();
+}
+
+void TExPageControl::SetRowStyle(bool& Field, bool Value)
+{
+    if (!StoreChanged(Field, Value) || !fMultiLine)
+        return;
     LayoutControls();
     update();
 }
@@ -225,10 +241,40 @@ std::vector<TTabPlace> TExPageControl::TabPlaces() const
         const QSize Size = fTabs->TabSize(Tab);
         Lengths.push_back(Horizontal() ? Size.width() : Size.height());
     }
-    return LayoutTabRows(Lengths, Horizontal() ? width() : height(), fTabs->Selection());
+    return LayoutTabRows(Lengths, Horizontal() ? width() : height(), fTabs->Selection(),
+                         {.Stretch = !fRaggedRight, .Opposite = fScrollOpposite});
 }
 
-// Row 0 lies along the page; the others follow away from it.
+std::vector<TTabPosition> TExPageControl::TabSides() const
+{
+    std::vector<TTabPosition> Sides(std::size_t(fTabs->count()), fTabPosition);
+    if (!fMultiLine)
+        return Sides;
+    const std::vector<TTabPlace> Places = TabPlaces();
+    for (std::size_t Tab = 0; Tab < Places.size(); ++Tab)
+        if (Places[Tab].Opposite)
+            Sides[Tab] = OppositeSide(fTabPosition);
+    return Sides;
+}
+
+TRect TExPageControl::AcrossRect() const
+{
+    const int Extent = fMultiLine ? TabRowCount(TabPlaces(), true) * RowExtent() : 0;
+    const int W = width(), H = height();
+    switch (fTabPosition) {
+    case tpTop:
+        return Rect(0, H - Extent, W, H);
+    case tpBottom:
+        return Rect(0, 0, W, Extent);
+    case tpLeft:
+        return Rect(W - Extent, 0, W, H);
+    case tpRight:
+        return Rect(0, 0, Extent, H);
+    }
+    return {};
+}
+
+// Row 0 of each side lies along the page; the others follow away from it.
 std::vector<TRect> TExPageControl::TabRects() const
 {
     std::vector<TRect> Rects;
@@ -239,10 +285,11 @@ std::vector<TRect> TExPageControl::TabRects() const
         }
         return Rects;
     }
-    const TRect S = StripRect();
+    const TRect Strip = StripRect(), Opposite = AcrossRect();
     const int Across = RowExtent();
     for (const TTabPlace& P : TabPlaces()) {
-        switch (fTabPosition) {
+        const TRect& S = P.Opposite ? Opposite : Strip;
+        switch (P.Opposite ? OppositeSide(fTabPosition) : fTabPosition) {
         case tpTop:
             Rects.push_back(Bounds(P.Start, S.Bottom - (P.Row + 1) * Across, P.Length, Across));
             break;
@@ -535,9 +582,31 @@ void TExPageControl::keyPressEvent(QKeyEvent* Event)
     QWidget::keyPressEvent(Event);
 }
 
+void TExPageControl::mousePressEvent(QMouseEvent* Event)
+{
+    const QPoint P = Event->position().toPoint();
+    if (fMultiLine && IndexOfTabAtEx(P.x(), P.y()) >= 0)
+        RowsMousePress(Event->button(), P);
+    else
+        QWidget::mousePressEvent(Event);
+}
+
+void TExPageControl::mouseReleaseEvent(QMouseEvent* Event)
+{
+    TabsMouseRelease(Event->button(), Event->position().toPoint());
+    QWidget::mouseReleaseEvent(Event);
+}
+
+void TExPageControl::mouseDoubleClickEvent(QMouseEvent* Event)
+{
+    QWidget::mouseDoubleClickEvent(Event);
+    if (Event->button() == Qt::LeftButton)
+        TabsDoubleClick(Event->position().toPoint());
+}
+
 void TExPageControl::mouseMoveEvent(QMouseEvent* Event)
 {
-    TabsMouseMove(Event->position().toPoint());
+    TabsMouseMove(Event->position().toPoint(), Event->buttons());
     QWidget::mouseMoveEvent(Event);
 }
 
@@ -550,6 +619,8 @@ void TExPageControl::leaveEvent(QEvent* Event)
 void TExPageControl::TabsMouseMove(QPoint P, Qt::MouseButtons Buttons)
 {
     DragDockedTab(P, Buttons);
+    if (fTabBorder3D && fHotTrack)
+        SetHotTab(IndexOfTabAtEx(P.x(), P.y()));
     if (fTabBorder3D || fTabHoverColor == clNone)
         return;
     if (fTabBackGround.isNull()) {
@@ -568,9 +639,29 @@ void TExPageControl::TabsMouseMove(QPoint P, Qt::MouseButtons Buttons)
 
 void TExPageControl::TabsMouseLeave()
 {
+    if (fTabBorder3D) {
+        SetHotTab(-1);
+        return;
+    }
     if (fTabBackGround.isNull())
         update();
     fHoverTab = -1;
+}
+
+void TExPageControl::SetHotTrack(bool Value)
+{
+    if (StoreChanged(fHotTrack, Value) && fTabBorder3D)
+        SetHotTab(-1);
+}
+
+void TExPageControl::SetHotTab(int PageIndex)
+{
+    if (PageIndex == fHoverTab)
+        return;
+    for (const int Index : {std::exchange(fHoverTab, PageIndex), PageIndex}) {
+        const TRect R = TabRectEx(Index);
+        update(R.Left, R.Top, R.Width(), R.Height());
+    }
 }
 
 bool TExPageControl::OnActiveCloseButton(QPoint P) const
@@ -598,6 +689,18 @@ bool TExPageControl::TabsMousePress(Qt::MouseButton Button, QPoint P)
                          ? Pages(Target)
                          : nullptr;
     return Target < 0 || Target == ActivePageIndex() || CanChange(Target);
+}
+
+void TExPageControl::RowsMousePress(Qt::MouseButton Button, QPoint P)
+{
+    if (!TabsMousePress(Button, P))
+        return;
+    const int Index = IndexOfTabAtEx(P.x(), P.y());
+    const int Tab = Index >= 0 ? Pages(Index)->TabIndex() : -1;
+    if (Button == Qt::LeftButton && Tab >= 0 && Tab != fTabs->Selection()) {
+        fTabs->Select(Tab);
+        Change();
+    }
 }
 
 // The release of a press that closed a sheet closes no other.
@@ -647,6 +750,7 @@ void TExPageControl::paintEvent(QPaintEvent*)
         Frame.rect = QRect(F.Left, F.Top, F.Width(), F.Height());
         Frame.shape = fTabs->shape();
         style()->drawPrimitive(QStyle::PE_FrameTabWidget, &Frame, &Painter, this);
+        fTabs->PaintNative(Painter);
         return;
     }
     TPaintBuffer Buffer(*this, ToQColor(ColorToRGB(fColor)));

@@ -125,6 +125,18 @@ public:
     // tab lies next to the page.
     bool MultiLine() const { return fMultiLine; }
     void SetMultiLine(bool Value);
+    // With MultiLine: each row keeps its own length; off, several rows are
+    // each stretched to the control's length.
+    bool RaggedRight() const { return fRaggedRight; }
+    void SetRaggedRight(bool Value) { SetRowStyle(fRaggedRight, Value); }
+    // With MultiLine: the rows before the active tab's row lie across the
+    // page, on its other side, instead of behind the last row.
+    bool ScrollOpposite() const { return fScrollOpposite; }
+    void SetScrollOpposite(bool Value) { SetRowStyle(fScrollOpposite, Value); }
+    // Where the style draws the tabs (TabBorder3D), the tab under the pointer
+    // is drawn hot.
+    bool HotTrack() const { return fHotTrack; }
+    void SetHotTrack(bool Value);
     bool TabBorder3D() const { return fTabBorder3D; }
     void SetTabBorder3D(bool Value);
     TTabStyle TabStyle() const { return fTabStyle; }
@@ -203,6 +215,11 @@ protected:
     void paintEvent(QPaintEvent* Event) override;
     void resizeEvent(QResizeEvent* Event) override;
     void keyPressEvent(QKeyEvent* Event) override;
+    // The rows across the page lie outside the native strip: the control
+    // takes their mouse itself.
+    void mousePressEvent(QMouseEvent* Event) override;
+    void mouseReleaseEvent(QMouseEvent* Event) override;
+    void mouseDoubleClickEvent(QMouseEvent* Event) override;
     void mouseMoveEvent(QMouseEvent* Event) override;
     void leaveEvent(QEvent* Event) override;
     // Hears every left-button release while DockSite is set: the end of a
@@ -218,6 +235,8 @@ private:
         if (StoreChanged(Field, Value))
             update();
     }
+    // A setting of several rows: a change lays them out again.
+    void SetRowStyle(bool& Field, bool Value);
     // Page list and native tabs (the sheets call these).
     void InsertPage(TExTabSheet* Page);
     void RemovePage(TExTabSheet* Page);
@@ -243,8 +262,13 @@ private:
     bool Horizontal() const { return fTabPosition == tpTop || fTabPosition == tpBottom; }
     // The client rectangles of the showing tabs, by tab index.
     std::vector<TRect> TabRects() const;
+    // The side of the page each showing tab lies on, by tab index.
+    std::vector<TTabPosition> TabSides() const;
     // The showing tabs wrapped into rows of the control's length.
     std::vector<TTabPlace> TabPlaces() const;
+    // The band across the page that holds the rows before the active row;
+    // empty when there are none.
+    TRect AcrossRect() const;
     // The extent of one row of tabs across the strip.
     int RowExtent() const;
     TRect PageFrameRect() const;
@@ -266,7 +290,11 @@ private:
     // Mouse over the tabs, in client coordinates.
     bool OnActiveCloseButton(QPoint P) const;
     void TabsMouseMove(QPoint P, Qt::MouseButtons Buttons = Qt::NoButton);
+    // Native tabs repaint only the tabs whose hot state changes.
+    void SetHotTab(int PageIndex);
     bool TabsMousePress(Qt::MouseButton Button, QPoint P);
+    // Several rows: the control finds the tab pressed and selects it.
+    void RowsMousePress(Qt::MouseButton Button, QPoint P);
     void TabsMouseRelease(Qt::MouseButton Button, QPoint P);
     void TabsDoubleClick(QPoint P);
     // A docked sheet's tab dragged beyond the control floats its panel.
@@ -278,14 +306,14 @@ private:
     void DrawAllTabs(TCanvas& Canvas);
     void DrawPageFrame(TCanvas& Canvas);
     void DrawTabFill(TCanvas& Canvas, TExTabSheet* Page, const TRect& R, bool Active);
-    void DrawTabOutline(TCanvas& Canvas, const TRect& R, bool Active, bool NextIsActive, bool Last,
-                        int& InactiveDrawn);
+    void DrawTabOutline(TCanvas& Canvas, const TRect& R, TTabPosition Side, bool Active,
+                        bool NextIsActive, bool Last, int& InactiveDrawn);
     void DrawTabContent(TCanvas& Canvas, TExTabSheet* Page, const TRect& R, bool Active);
     void DrawCloseButton(TCanvas& Canvas, const TRect& TabRect, bool Active);
     void DrawCloseBox(TCanvas& Canvas, TPoint At, TColor Face, TColor Border, TColor Cross);
     void DrawCloseGlyph(TCanvas& Canvas, TPoint At);
     void DrawFocusRectangle(TCanvas& Canvas, const TRect& R);
-    void DrawHoverBorder(TCanvas& Canvas, const TRect& R);
+    void DrawHoverBorder(TCanvas& Canvas, const TRect& R, TTabPosition Side);
     TPoint CloseButtonOrigin(const TRect& TabRect, bool Active) const;
     TPoint ActiveOffset() const;
 
@@ -333,6 +361,9 @@ private:
     int fTabHeight = 0;
     int fTabWidth = 0;
     bool fMultiLine = false;
+    bool fRaggedRight = false;
+    bool fScrollOpposite = false;
+    bool fHotTrack = false;
     bool fDockSite = false;
     // The docked sheet whose tab is held down.
     TExTabSheet* fUndockingPage = nullptr;

@@ -141,17 +141,25 @@ void TExPageControl::DrawAllTabs(TCanvas& Canvas)
     Canvas.Brush().SetColor(parentWidget() ? BackgroundColor(*parentWidget()) : clBtnFace);
     Canvas.Font().Assign(fFont);
 
-    std::vector<std::pair<TExTabSheet*, TRect>> Tabs;
+    struct TTab {
+        TExTabSheet* Page;
+        TRect R;
+        TTabPosition Side;
+    };
+    std::vector<TTab> Tabs;
     TRect Strip{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
     const std::vector<TRect> Rects = TabRects();
+    const std::vector<TTabPosition> Sides = TabSides();
     for (TExTabSheet* Page : fPages) {
         if (!Page->TabShowing())
             continue;
-        const TRect R = Rects.at(std::size_t(Page->TabIndex()));
-        Tabs.emplace_back(Page, R);
-        Canvas.FillRect(AwayFromPage(R, fTabPosition, 2));
-        Strip = {std::min(Strip.Left, R.Left), std::min(Strip.Top, R.Top),
-                 std::max(Strip.Right, R.Right), std::max(Strip.Bottom, R.Bottom)};
+        const std::size_t Tab = std::size_t(Page->TabIndex());
+        const TRect R = Rects.at(Tab);
+        Tabs.push_back({Page, R, Sides.at(Tab)});
+        Canvas.FillRect(AwayFromPage(R, Sides[Tab], 2));
+        if (Sides[Tab] == fTabPosition)
+            Strip = {std::min(Strip.Left, R.Left), std::min(Strip.Top, R.Top),
+                     std::max(Strip.Right, R.Right), std::max(Strip.Bottom, R.Bottom)};
     }
     if (Tabs.empty())
         Strip = StripRect();
@@ -180,13 +188,16 @@ void TExPageControl::DrawAllTabs(TCanvas& Canvas)
         Canvas.FillRect(Rect(Strip.Left, 0, W, BandBottom));
         break;
     }
+    // The rows across the page have a band of their own.
+    Canvas.FillRect(AcrossRect());
 
     DrawPageFrame(Canvas);
 
     int InactiveDrawn = 0, Row = INT_MIN;
     const TRect* Deferred = nullptr;
+    const TTab* Hover = nullptr;
     for (std::size_t I = 0; I < Tabs.size(); ++I) {
-        auto& [Page, R] = Tabs[I];
+        auto& [Page, R, Side] = Tabs[I];
         // Tabs share border lines only within a row.
         if (const int RowOf = Horizontal() ? R.Top : R.Left; RowOf != Row) {
             Row = RowOf;
@@ -194,12 +205,14 @@ void TExPageControl::DrawAllTabs(TCanvas& Canvas)
         }
         const bool Active = Page == fActivePage;
         const bool Last = I + 1 == Tabs.size();
-        const bool NextIsActive = !Last && Tabs[I + 1].first == fActivePage;
+        const bool NextIsActive = !Last && Tabs[I + 1].Page == fActivePage;
+        if (Page->PageIndex() == fHoverTab)
+            Hover = &Tabs[I];
         // A picture of the active tab goes over every other tab.
         const bool Defer = Active && !fTabBackGroundActive.isNull();
         if (!Defer)
             DrawTabFill(Canvas, Page, R, Active);
-        DrawTabOutline(Canvas, R, Active, NextIsActive, Last, InactiveDrawn);
+        DrawTabOutline(Canvas, R, Side, Active, NextIsActive, Last, InactiveDrawn);
         if (Defer)
             Deferred = &R;
         else
@@ -223,8 +236,8 @@ void TExPageControl::DrawAllTabs(TCanvas& Canvas)
         Line(Canvas, {Edge.From, Active.Page.From});
         Line(Canvas, {Active.Page.To, Edge.To});
     }
-    if (fHoverTab >= 0 && fHoverTab != ActivePageIndex() && fTabHoverBorder != clNone)
-        DrawHoverBorder(Canvas, TabRectEx(fHoverTab));
+    if (Hover && Hover->Page != fActivePage && fTabHoverBorder != clNone)
+        DrawHoverBorder(Canvas, Hover->R, Hover->Side);
 }
 
 void TExPageControl::DrawPageFrame(TCanvas& Canvas)
@@ -316,14 +329,14 @@ void TExPageControl::DrawTabFill(TCanvas& Canvas, TExTabSheet* Page, const TRect
 
 // Neighbouring classic tabs share a border line; the active one is open
 // toward the page.
-void TExPageControl::DrawTabOutline(TCanvas& Canvas, const TRect& R, bool Active, bool NextIsActive,
-                                    bool Last, int& InactiveDrawn)
+void TExPageControl::DrawTabOutline(TCanvas& Canvas, const TRect& R, TTabPosition Side, bool Active,
+                                    bool NextIsActive, bool Last, int& InactiveDrawn)
 {
     Canvas.Pen().SetColor(fTabBorderColor);
     Canvas.Brush().SetStyle(bsClear);
     const int L = R.Left, T = R.Top, Rt = R.Right, B = R.Bottom;
     if (fTabStyle != tsClassic) {
-        const TTabSides S = SidesOf(R, fTabPosition);
+        const TTabSides S = SidesOf(R, Side);
         if (Active) {
             Line(Canvas, fTabStyle == tsDotNet ? S.Far : S.Start);
             Line(Canvas, S.End);
@@ -337,7 +350,7 @@ void TExPageControl::DrawTabOutline(TCanvas& Canvas, const TRect& R, bool Active
         // edges they are drawn on its last pixels, so that all of them show.
         const int FarTop = std::max(T - 1, 0), FarLeft = std::max(L - 1, 0);
         const int Right = std::min(Rt, width() - 1), Bottom = std::min(B, height() - 1);
-        switch (fTabPosition) {
+        switch (Side) {
         case tpBottom:
             Polyline(Canvas, {{L, T}, {L, Bottom}, {Right, Bottom}, {Right, T - 1}});
             break;
@@ -355,7 +368,7 @@ void TExPageControl::DrawTabOutline(TCanvas& Canvas, const TRect& R, bool Active
         const int S = (InactiveDrawn++ > 0 && !fTabSheet3D && !fTabSplitLine) ? 1 : 0;
         const int ToRight = Rt >= width() - 5 ? Rt : Rt + 1;
         const int ToBottom = B >= height() - 5 ? B : B + 1;
-        switch (fTabPosition) {
+        switch (Side) {
         case tpBottom:
             Canvas.Rectangle(L, T - S, ToRight, B);
             break;
@@ -403,7 +416,7 @@ void TExPageControl::DrawTabContent(TCanvas& Canvas, TExTabSheet* Page, const TR
     Canvas.Handle()->SetBkMode(TRANSPARENT);
     const std::string Caption = Page->GetCaption();
     const bool Turned = !Horizontal();
-    const unsigned Format = DT_SINGLELINE | DT_NOCLIP | (Turned ? DT_HIDEPREFIX : 0);
+    const unsigned Format = DT_SINGLELINE | DT_NOCLIP | (Turned ? unsigned(DT_HIDEPREFIX) : 0u);
     Canvas.RealizeFont();
     TRect Text{0, 0, 0, 0};
     Canvas.Handle()->DrawText(Caption, Text, Format | DT_CALCRECT);
@@ -525,9 +538,9 @@ void TExPageControl::DrawFocusRectangle(TCanvas& Canvas, const TRect& R)
     DrawFocusRect(*Canvas.Handle(), {F.Left + O.X, F.Top + O.Y, F.Right + O.X, F.Bottom + O.Y});
 }
 
-void TExPageControl::DrawHoverBorder(TCanvas& Canvas, const TRect& R)
+void TExPageControl::DrawHoverBorder(TCanvas& Canvas, const TRect& R, TTabPosition Side)
 {
-    const TTabSides S = SidesOf(R, fTabPosition);
+    const TTabSides S = SidesOf(R, Side);
     Canvas.Pen().SetColor(fTabHoverBorder);
     Line(Canvas, S.Start);
     Line(Canvas, S.Far);

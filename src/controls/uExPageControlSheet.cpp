@@ -116,7 +116,7 @@ void TExTabSheet::SetHighlighted(bool Value)
 {
     fHighlighted = Value;
     if (fExPageControl)
-        fExPageControl->fTabs->update();
+        fExPageControl->update();
 }
 
 void TExTabSheet::SetTabEnable(bool Value)
@@ -206,6 +206,13 @@ void TExTabSheet::changeEvent(QEvent* Event)
     QWidget::changeEvent(Event);
     if (Event->type() == QEvent::EnabledChange && fExPageControl)
         fExPageControl->update();
+}
+
+void TExTabSheet::enterEvent(QEnterEvent* Event)
+{
+    QWidget::enterEvent(Event);
+    if (fExPageControl && fExPageControl->HoverTab() >= 0)
+        fExPageControl->TabsMouseLeave();
 }
 
 bool TExTabSheet::eventFilter(QObject* Watched, QEvent* Event)

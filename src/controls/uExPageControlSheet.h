@@ -89,6 +89,9 @@ protected:
     void showEvent(QShowEvent* Event) override;
     void hideEvent(QHideEvent* Event) override;
     void changeEvent(QEvent* Event) override;
+    // The pointer came onto the page: no tab stays hot, also when it came
+    // straight from a row across the page.
+    void enterEvent(QEnterEvent* Event) override;
     // The docked content shown or hidden shows or hides the tab.
     bool eventFilter(QObject* Watched, QEvent* Event) override;
 

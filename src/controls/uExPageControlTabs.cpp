@@ -92,10 +92,13 @@ TExTabSheet* TExPageControl::PageAtTab(int TabIndex) const
     return nullptr;
 }
 
-// No active page, or one whose tab is hidden, leaves no tab selected.
+// No active page, or one whose tab is hidden, leaves no tab selected. The
+// rows across the page follow the selected row.
 void TExPageControl::SyncNativeSelection()
 {
     fTabs->Select(fActivePage && fActivePage->TabShowing() ? fActivePage->TabIndex() : -1);
+    if (fMultiLine && fScrollOpposite)
+        LayoutControls();
 }
 
 void TExPageControl::ApplyTabFont()
@@ -160,9 +163,7 @@ void TExPageControl::TabMarginChange(TMarginSize NewValue, TMarginSize, int Inde
 void TExPageControl::SetTabPosition(TTabPosition Value)
 {
     fTabPosition = Value;
-    static constexpr QTabBar::Shape Shapes[] = {QTabBar::RoundedNorth, QTabBar::RoundedSouth,
-                                                QTabBar::RoundedWest, QTabBar::RoundedEast};
-    fTabs->setShape(Shapes[Value]);
+    fTabs->setShape(TExNativeTabs::ShapeOf(Value));
     ApplyDummyImages();
     LayoutControls();
     update();

@@ -2,7 +2,28 @@
 
 #include <algorithm>
 
-std::vector<TTabPlace> LayoutTabRows(const std::vector<int>& Lengths, int RowLength, int Active)
+namespace {
+
+// The tabs [First, Last) of one row grow to fill it; where the spare pixels
+// do not divide evenly, the first tabs take one more.
+void StretchRow(std::vector<TTabPlace>& Places, std::size_t First, std::size_t Last, int RowLength)
+{
+    int Used = 0;
+    for (std::size_t I = First; I < Last; ++I)
+        Used += Places[I].Length;
+    const int Count = int(Last - First), Spare = std::max(RowLength - Used, 0);
+    int Start = 0;
+    for (std::size_t I = First; I < Last; ++I) {
+        Places[I].Start = Start;
+        Places[I].Length += Spare / Count + (int(I - First) < Spare % Count ? 1 : 0);
+        Start += Places[I].Length;
+    }
+}
+
+} // namespace
+
+std::vector<TTabPlace> LayoutTabRows(const std::vector<int>& Lengths, int RowLength, int Active,
+                                     TTabRowStyle Style)
 {
     std::vector<TTabPlace> Places;
     Places.reserve(Lengths.size());
@@ -16,18 +37,28 @@ std::vector<TTabPlace> LayoutTabRows(const std::vector<int>& Lengths, int RowLen
         Start += Length;
     }
     const int Rows = Row + 1;
+    if (Style.Stretch && Rows > 1) {
+        for (std::size_t First = 0, Last = 0; First < Places.size(); First = Last) {
+            while (Last < Places.size() && Places[Last].Row == Places[First].Row)
+                ++Last;
+            StretchRow(Places, First, Last, RowLength);
+        }
+    }
     if (Active >= 0 && Active < int(Places.size())) {
         const int Front = Places[std::size_t(Active)].Row;
-        for (TTabPlace& Place : Places)
-            Place.Row = (Place.Row - Front + Rows) % Rows;
+        for (TTabPlace& Place : Places) {
+            Place.Opposite = Style.Opposite && Place.Row < Front;
+            Place.Row = Place.Opposite ? Front - 1 - Place.Row : (Place.Row - Front + Rows) % Rows;
+        }
     }
     return Places;
 }
 
-int TabRowCount(const std::vector<TTabPlace>& Places)
+int TabRowCount(const std::vector<TTabPlace>& Places, bool Opposite)
 {
-    int Rows = 1;
+    int Rows = Opposite ? 0 : 1;
     for (const TTabPlace& Place : Places)
-        Rows = std::max(Rows, Place.Row + 1);
+        if (Place.Opposite == Opposite)
+            Rows = std::max(Rows, Place.Row + 1);
     return Rows;
 }

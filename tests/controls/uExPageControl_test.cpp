@@ -1,5 +1,7 @@
 #include "controls/uExPageControl.h"
 
+#include "Pixels.h"
+
 #include "controls/uExNativeTabs.h"
 
 #include <QApplication>
@@ -19,6 +21,17 @@
 namespace {
 
 using ::testing::ElementsAre;
+
+// The region a widget paints.
+struct TPainted : QObject {
+    QRegion Region;
+    bool eventFilter(QObject*, QEvent* Event) override
+    {
+        if (Event->type() == QEvent::Paint)
+            Region += static_cast<QPaintEvent*>(Event)->region();
+        return false;
+    }
+};
 
 class PageControlTest : public ::testing::Test {
 protected:
@@ -177,15 +190,7 @@ TEST_F(PageControlTest, HiddenTabsAreSkippedByTheHitTests)
 // The control draws its tabs beyond the native strip: all of it repaints.
 TEST_F(PageControlTest, ATabThatGoesRepaintsTheControl)
 {
-    struct TPainted : QObject {
-        QRegion Region;
-        bool eventFilter(QObject*, QEvent* Event) override
-        {
-            if (Event->type() == QEvent::Paint)
-                Region += static_cast<QPaintEvent*>(Event)->region();
-            return false;
-        }
-    } Painted;
+    TPainted Painted;
     Parent.show();
     QCoreApplication::processEvents();
     Control->installEventFilter(&Painted);
@@ -373,6 +378,37 @@ TEST_F(PageControlTest, HoverTracking)
     EXPECT_TRUE(Control->HoverClosedButton());
     Mouse(QEvent::MouseMove, Centre(0), Qt::NoButton);
     EXPECT_FALSE(Control->HoverClosedButton());
+
+    // Where the style draws the tabs, HotTrack writes the tab under the
+    // pointer in the hot-light colour; only the tabs that change repaint.
+    Control->SetTabBorder3D(true);
+    const auto Hot = [&](int Index) {
+        const QImage Shot = Control->grab().toImage();
+        const TRect R = Control->TabRectEx(Index);
+        bool Found = false;
+        for (int Y = R.Top; Y < R.Bottom; ++Y)
+            for (int X = R.Left; X < R.Right; ++X)
+                Found |= qBlue(Shot.pixel(X, Y)) - qRed(Shot.pixel(X, Y)) > 60;
+        return Found;
+    };
+    Mouse(QEvent::MouseMove, Centre(1), Qt::NoButton);
+    EXPECT_FALSE(Hot(1)) << "off by default";
+    Control->SetHotTrack(true);
+    Mouse(QEvent::MouseMove, Centre(1), Qt::NoButton);
+    EXPECT_TRUE(Hot(1));
+    Parent.show();
+    QCoreApplication::processEvents();
+    TPainted Painted;
+    Control->installEventFilter(&Painted);
+    Mouse(QEvent::MouseMove, Centre(2), Qt::NoButton);
+    QCoreApplication::processEvents();
+    const TRect Old = Control->TabRectEx(1), New = Control->TabRectEx(2);
+    EXPECT_EQ(Painted.Region, QRegion(Old.Left, Old.Top, New.Right - Old.Left, Old.Height()));
+    EXPECT_TRUE(Hot(2));
+    EXPECT_FALSE(Hot(1));
+    QEnterEvent Enter({}, {}, {});
+    QCoreApplication::sendEvent(Page(0), &Enter);
+    EXPECT_FALSE(Hot(2)) << "the pointer went onto the page";
 }
 
 TEST_F(PageControlTest, UpdatesNestAndNeverGoBelowZero)
@@ -492,6 +528,39 @@ TEST_F(MultiLineTest, KeysAndCloseBoxesInEveryRow)
     Click({R.Left + 5, R.Top + 5 + Control->LowerActive()});
     EXPECT_EQ(Control->PageCount(), 11);
     EXPECT_EQ(Control->ActivePage(), Page(10)) << "the next page takes its place";
+}
+
+// Several rows fill the control's width unless RaggedRight. With
+// ScrollOpposite the rows before the active row lie across the page in their
+// order, where the control takes their clicks. The style draws every tab in
+// its place, also in rows away from the strip's edge.
+TEST_F(MultiLineTest, RaggedRowsAndRowsAcrossThePage)
+{
+    for (const auto& [Top, Pages] : Rows())
+        EXPECT_EQ(Control->TabRectEx(Pages.back()).Right, 300) << Top;
+    Control->SetRaggedRight(true);
+    EXPECT_LT(Control->TabRectEx(2).Right, 300);
+
+    Control->SetScrollOpposite(true);
+    const auto Before = Rows();
+    ASSERT_GE(Before.size(), 3u);
+    Click(Centre(Before.rbegin()->second.back()));
+    const auto After = Rows();
+    auto Row = Before.begin();
+    for (const auto& [Top, Pages] : After)
+        EXPECT_EQ(Pages, (Row++)->second) << Top;
+    EXPECT_EQ(After.begin()->first, 0);
+    ASSERT_EQ(Control->childAt(Centre(0)), nullptr) << "the page leaves the rows across it";
+    QTest::mouseClick(Control, Qt::LeftButton, {}, Centre(0));
+    EXPECT_EQ(Rows(), Before);
+
+    Control->SetTabBorder3D(true);
+    for (const auto& [Active, Drawn] : {std::pair{0, 11}, {11, 0}}) {
+        Control->SetActivePage(Page(Active));
+        const TRect R = Control->TabRectEx(Drawn);
+        const QPoint P(R.Left + 2, (R.Top + R.Bottom) / 2);
+        EXPECT_NE(Control->grab().toImage().pixel(P), Rgb(Control->Color())) << Drawn;
+    }
 }
 
 // A floating panel let go over a docking page control becomes its sheet;
