@@ -391,6 +391,12 @@ void TTestExchange::Hold(TExchangeEndpoint aEndpoint, bool aHold)
     fWake.notify_all();
 }
 
+void TTestExchange::SetOutage(std::chrono::milliseconds aDuration)
+{
+    std::lock_guard Guard(fLock);
+    fOutageEnd = std::chrono::steady_clock::now() + aDuration;
+}
+
 std::vector<TJournalEntry> TTestExchange::Journal() const
 {
     std::lock_guard Guard(fLock);
@@ -444,6 +450,11 @@ void TTestExchange::Dispatch(const httplib::Request& aRequest, httplib::Response
 
 TExchangeReply TTestExchange::Answer(const TJournalEntry& aEntry)
 {
+    {
+        std::lock_guard Guard(fLock);
+        if (std::chrono::steady_clock::now() < fOutageEnd)
+            return TExchangeReply::Error(503, -1003, "Service unavailable.");
+    }
     const TEndpointRow* Endpoint = Find(aEntry.Method, aEntry.Path);
     if (Endpoint == nullptr)
         return TExchangeReply::Error(404, -1, "Unknown endpoint.");

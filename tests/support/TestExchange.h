@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -129,6 +130,9 @@ public:
     // choice, not a clock's. HoldReplies holds or lets go every endpoint.
     void HoldReplies(bool aHold);
     void Hold(TExchangeEndpoint aEndpoint, bool aHold);
+    // For aDuration from now every request is answered 503, as an exchange
+    // that is down behind its gateway.
+    void SetOutage(std::chrono::milliseconds aDuration);
 
     std::vector<TJournalEntry> Journal() const;
     void ClearJournal();
@@ -168,6 +172,7 @@ private:
     std::map<TExchangeEndpoint, TExchangeHandler> fHandlers;
     std::map<TExchangeEndpoint, std::deque<TExchangeReply>> fScripts;
     std::set<TExchangeEndpoint> fHeld;
+    std::chrono::steady_clock::time_point fOutageEnd;
     std::vector<TJournalEntry> fJournal;
     std::string fOfferedProtocols;
 };

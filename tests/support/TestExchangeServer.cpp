@@ -1,13 +1,13 @@
 // The test exchange as a program of its own, for trying the terminal by hand:
 // point the terminal's "server" setting at the address it prints. It serves
 // the standard replies plus generated symbols, a low-priced pair (SHIBBTC), a
-// high-priced one (BIGUSDT) and a flat one (FLATBTC), candles of every interval on the real clock,
-// and runs until SIGINT or SIGTERM.
+// high-priced one (BIGUSDT), a tiny one (TINYBTC) and a flat one (FLATBTC),
+// candles of every interval on the real clock, and runs until SIGINT or SIGTERM.
 //
 //   tavrix_test_exchange [--symbols N] [--delay MS] [--tls [--cert FILE]]
 //                        [--account KEY:SECRET ...] [--fail ENDPOINT:N ...]
 //                        [--no-reply ENDPOINT:N ...] [--odd-symbols] [--bad-candles]
-//                        [--stats]
+//                        [--stats] [--control FIFO]
 //
 // --cert writes the TLS mode's certificate to FILE, for tavrix_tls_terminal.
 // Faults for trying recovery by hand: --fail answers the first N requests
@@ -17,22 +17,37 @@
 // reply; --odd-symbols adds symbol names no exchange has to the tickers
 // and prices; --bad-candles puts rows with impossible times and prices into
 // every candle reply; --stats prints the requests of every 10 s to stderr.
+// --control reads commands from the named pipe FIFO (made when missing) while
+// it runs, one a line, e.g. `echo "down 60" > FIFO`:
+//   fail ENDPOINT N      the next N requests to ENDPOINT answer 503
+//   no-reply ENDPOINT N  the next N are carried out, then closed unanswered
+//   refuse ENDPOINT N    the next one is refused in a 200 reply: a "code" and
+//                        a "msg" of N characters
+//   down SECONDS         every request answers 503 for that long
+//   forget KEY           the account's open orders are gone, as after a restart
 
 #include "support/MarketReplyData.h"
 #include "support/TestExchange.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
+#include <fcntl.h>
 #include <fstream>
 #include <functional>
 #include <map>
+#include <poll.h>
+#include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -151,6 +166,83 @@ void AddBadRows(json& aRows)
     }
 }
 
+// The exchange's refusal in a 200 reply, its "msg" aChars characters long,
+// of Latin and Cyrillic words.
+TExchangeReply LongRefusal(int aChars)
+{
+    static const char* const cLetters[] = {"w", "o", "r", "d", "s", " ",
+                                           "с", "л", "о", "в", "а", " "};
+    const std::string Start = "Filter failure: ";
+    std::string Message = Start.substr(0, static_cast<std::size_t>(std::max(0, aChars)));
+    for (int I = 0, Chars = static_cast<int>(Message.size()); Chars < aChars; ++I, ++Chars)
+        Message += cLetters[I % std::size(cLetters)];
+    return TExchangeReply::Json({{"code", -1013}, {"msg", Message}});
+}
+
+// One line of the control pipe; false (or raises) when it is no command.
+bool RunCommand(TTestExchange& aExchange, const std::string& aLine)
+{
+    std::istringstream In(aLine);
+    std::string Command, Name;
+    int Count = 0;
+    In >> Command >> Name;
+    if (Command == "down" && std::atoi(Name.c_str()) > 0) {
+        aExchange.SetOutage(std::chrono::seconds(std::atoi(Name.c_str())));
+        return true;
+    }
+    if (Command == "forget") {
+        aExchange.SetOpenOrders(Name, json::array()); // raises for an unknown key
+        return true;
+    }
+    TExchangeEndpoint Endpoint{};
+    if (!(In >> Count) || Count < 1 || !FindEndpoint(Name, Endpoint))
+        return false;
+    TExchangeReply Reply;
+    if (Command == "fail")
+        Reply = TExchangeReply::Error(503, -1003, "Service unavailable.");
+    else if (Command == "no-reply")
+        Reply = TExchangeReply::ProcessedUnanswered();
+    else if (Command == "refuse") {
+        Reply = LongRefusal(Count); // one refusal, its words Count characters
+        Count = 1;
+    } else
+        return false;
+    for (int I = 0; I < Count; ++I)
+        aExchange.Script(Endpoint, Reply);
+    return true;
+}
+
+// The control pipe, made when missing; opened for reading and writing, so
+// that the open does not wait for a writer and a writer closing is no end.
+int OpenControl(const std::string& aPath)
+{
+    if (mkfifo(aPath.c_str(), 0600) != 0 && errno != EEXIST)
+        return -1;
+    return open(aPath.c_str(), O_RDWR | O_NONBLOCK);
+}
+
+// Waits up to aMs for the control pipe (aFd -1: only waits), then runs every
+// whole line read, telling each on stderr.
+void ReadCommands(TTestExchange& aExchange, int aFd, std::string& aPending, int aMs)
+{
+    pollfd Wait{aFd, POLLIN, 0};
+    if (poll(&Wait, 1, aMs) <= 0)
+        return;
+    char Buffer[4096];
+    for (ssize_t Read; (Read = read(aFd, Buffer, sizeof(Buffer))) > 0;)
+        aPending.append(Buffer, static_cast<std::size_t>(Read));
+    for (std::size_t End; (End = aPending.find('\n')) != std::string::npos;) {
+        const std::string Line = aPending.substr(0, End);
+        aPending.erase(0, End + 1);
+        bool Done = false;
+        try {
+            Done = RunCommand(aExchange, Line);
+        } catch (const std::exception&) {
+        }
+        std::fprintf(stderr, "%s: %s\n", Done ? "done" : "not a command", Line.c_str());
+    }
+}
+
 // The requests since the last call, by resource, on one line.
 void PrintStats(std::map<std::string, int>& aCounts, int aSeconds)
 {
@@ -174,6 +266,7 @@ int main(int aCount, char** aArgs)
     bool OddSymbols = false;
     bool BadCandles = false;
     bool Stats = false;
+    std::string ControlPath;
     std::vector<std::pair<std::string, std::string>> Accounts;
     std::vector<std::pair<TExchangeEndpoint, int>> Faults;
     std::vector<std::pair<TExchangeEndpoint, int>> Unanswered;
@@ -205,6 +298,8 @@ int main(int aCount, char** aArgs)
             BadCandles = true;
         else if (Arg == "--stats")
             Stats = true;
+        else if (Arg == "--control" && HasValue)
+            ControlPath = aArgs[++I];
         else if (EndpointCount(I, "--fail", Faults) || EndpointCount(I, "--no-reply", Unanswered))
             continue;
         else if (Arg == "--account" && HasValue && std::strchr(aArgs[I + 1], ':')) {
@@ -214,7 +309,7 @@ int main(int aCount, char** aArgs)
             std::fprintf(stderr,
                          "usage: %s [--symbols N] [--delay MS] [--tls [--cert FILE]]"
                          " [--account KEY:SECRET] [--fail ENDPOINT:N] [--no-reply ENDPOINT:N]"
-                         " [--odd-symbols] [--bad-candles] [--stats]\n",
+                         " [--odd-symbols] [--bad-candles] [--stats] [--control FIFO]\n",
                          aArgs[0]);
             return 2;
         }
@@ -228,6 +323,11 @@ int main(int aCount, char** aArgs)
         std::fprintf(stderr, "cannot write %s\n", CertFile.c_str());
         return 1;
     }
+    const int Control = ControlPath.empty() ? -1 : OpenControl(ControlPath);
+    if (!ControlPath.empty() && Control < 0) {
+        std::fprintf(stderr, "cannot open %s\n", ControlPath.c_str());
+        return 1;
+    }
 
     int64_t Now = NowMs();
     TSymbolPrices Prices{{{"BTCUSDT", 37250.01},
@@ -235,6 +335,7 @@ int main(int aCount, char** aArgs)
                           {"LTCBTC", 0.001723},
                           {"SHIBBTC", 0.0000123},
                           {"BIGUSDT", 123456.78},
+                          {"TINYBTC", 0.00000012},
                           {"FLATBTC", 0.0005}},
                          "FLATBTC"};
     for (int I = 0; I < Symbols; ++I)
@@ -300,6 +401,7 @@ int main(int aCount, char** aArgs)
     std::printf("%s\n", Exchange.URL().c_str());
     std::fflush(stdout);
     std::map<std::string, int> Counts;
+    std::string Pending; // a command line not yet whole
     auto StatsFrom = std::chrono::steady_clock::now();
     while (!gStop) {
         Exchange.SetServerTime(NowMs());
@@ -307,7 +409,7 @@ int main(int aCount, char** aArgs)
             for (const TJournalEntry& Entry : Exchange.Journal())
                 ++Counts[Entry.Path];
         Exchange.ClearJournal();
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        ReadCommands(Exchange, Control, Pending, 200);
         if (Stats && std::chrono::steady_clock::now() - StatsFrom >= std::chrono::seconds(10)) {
             PrintStats(Counts, 10);
             StatsFrom = std::chrono::steady_clock::now();
