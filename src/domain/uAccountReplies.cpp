@@ -126,11 +126,7 @@ std::string ReplyRefusal(std::string_view aText)
 std::string FailureRefusal(std::string_view aBody, std::string_view aStatusLine)
 {
     std::string Text = ReplyRefusal(aBody);
-    if (Text.empty())
-        Text = aStatusLine;
-    if (Text.size() > cRefusalLength)
-        Text.resize(cRefusalLength);
-    return Text;
+    return Text.empty() ? std::string(aStatusLine) : Text;
 }
 
 void ApplyBalances(TBalanceList& aList, const std::vector<TBalanceEntry>& aBalances,

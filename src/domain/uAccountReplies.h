@@ -49,11 +49,10 @@ void ParseAnyReply(std::string_view aText, const std::string& aName);
 // "code" or "msg" ("code" and its number when there is no message); empty
 // for any other reply.
 std::string ReplyRefusal(std::string_view aText);
-// The words to show for an exchange refused with an error status: the
-// reply's refusal when its body has one, else the status line, cut to
-// cRefusalLength bytes.
+// The words of an exchange refused with an error status: the reply's
+// refusal when its body has one, else the status line. Whole: a box shows
+// them through ShownText.
 std::string FailureRefusal(std::string_view aBody, std::string_view aStatusLine);
-inline constexpr std::size_t cRefusalLength = 300;
 
 // User-interface thread. The balances replace the list's; with aNoZeroBalance
 // an asset with nothing free and nothing locked is left out.

@@ -8,6 +8,7 @@
 #include "domain/uTradeEngine.h"
 #include "domain/uUser.h"
 #include "domain/uWorkflow.h"
+#include "platform/MessageBox.h"
 #include "platform/UIDispatcher.h"
 
 #include <exception>
@@ -114,7 +115,7 @@ void TBaseThread::DoExecute()
     if (!fError.empty()) {
         // Logged first: the box waits for the user, or is dropped at shut-down.
         LogAlert("TUser." + RequestName() + " command error: " + fError);
-        Alert(fError);
+        Alert(ShownText(fError));
         return;
     }
     DoParseResponse();

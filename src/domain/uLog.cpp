@@ -1,6 +1,7 @@
 #include "domain/uLog.h"
 
 #include "domain/uFolders.h"
+#include "platform/TextCut.h"
 
 #include <algorithm>
 #include <atomic>
@@ -38,30 +39,6 @@ std::atomic<bool> gLogOpen{false};
 void ReportWriterError(const std::string& aText)
 {
     WriteLog(aText, mtAlert, 0);
-}
-
-bool IsContinuationByte(char C)
-{
-    return (static_cast<unsigned char>(C) & 0xC0) == 0x80;
-}
-
-size_t CharCount(const std::string& aText)
-{
-    size_t Count = 0;
-    for (char C : aText)
-        Count += !IsContinuationByte(C);
-    return Count;
-}
-
-// Byte length of the first aChars characters of UTF-8 text, never splitting one.
-size_t PrefixBytes(const std::string& aText, size_t aChars)
-{
-    size_t Pos = 0;
-    for (size_t Seen = 0; Pos < aText.size(); ++Pos) {
-        if (!IsContinuationByte(aText[Pos]) && Seen++ == aChars)
-            break;
-    }
-    return Pos;
 }
 
 // 00:00:00 whatever the milliseconds.
@@ -135,7 +112,7 @@ std::string TLogWriteThread::FormatLine(const TLogMessage& aMessage,
     std::string Date = FormatDateTime(aSettings.ShortDateFormat, aMessage.fTime, aSettings);
     if (!IsMidnight(aMessage.fTime))
         Date.append(1, ' ').append(FormatDateTime("hh:nn:ss.zzz", aMessage.fTime, aSettings));
-    if (CharCount(Date) == 8)
+    if (Utf8Length(Date) == 8)
         Date += ".000";
     const std::string Number =
         aMessage.fThreadID >= 1 ? std::to_string(aMessage.fThreadID) : std::string(8, ' ');
@@ -145,11 +122,11 @@ std::string TLogWriteThread::FormatLine(const TLogMessage& aMessage,
         return Line + OneLine(aMessage.fText);
     // Only the part of the text that can show is looked at: texts may be
     // whole replies. Escaping only lengthens it, so the cut stays right.
-    const size_t Room = cLineCut - std::min(CharCount(Line), cLineCut);
-    const size_t Shown = PrefixBytes(aMessage.fText, Room + 1);
+    const size_t Room = cLineCut - std::min(Utf8Length(Line), cLineCut);
+    const size_t Shown = Utf8PrefixBytes(aMessage.fText, Room + 1);
     Line += OneLine(std::string_view(aMessage.fText).substr(0, Shown));
-    if (CharCount(Line) > cLineCut) {
-        Line.resize(PrefixBytes(Line, cLineCut));
+    if (Utf8Length(Line) > cLineCut) {
+        Line.resize(Utf8PrefixBytes(Line, cLineCut));
         Line += "...";
     }
     return Line;

@@ -32,19 +32,25 @@ std::unique_ptr<TDBaseMethod> TTimeThread::NewMethod() const
 }
 
 // Its own client, not a transfer thread: the client's log lines carry no
-// thread number.
+// thread number. Only a readable time or a refusal (4xx) is an answer: a
+// server error or an unreadable reply leaves prices and orders as stale as no
+// reply does.
 void TTimeThread::DoExecute()
 {
     try {
         TTradeEngineClient Client;
-        const bool Answered =
-            Client.ExecuteCommand(NewMethod(), {}, fResponse) || Client.LastFailure().Status != 0;
-        if (!Answered)
-            Synchronize([] {
-                if (Workflow)
-                    Workflow->ExchangeLost();
-            });
-        DoReadReply();
+        Client.ExecuteCommand(NewMethod(), {}, fResponse);
+        const long Status = Client.LastFailure().Status;
+        try {
+            DoReadReply();
+        } catch (const EReplyError&) {
+            if (Status < 400 || Status > 499)
+                Synchronize([] {
+                    if (Workflow)
+                        Workflow->ExchangeLost();
+                });
+            throw;
+        }
         Synchronize([this] {
             if (SysTime)
                 SysTime->SetServerTime(fDateTime);

@@ -41,7 +41,8 @@ private:
 
 // The exchange's time sets the terminal clock. Runs its exchange on its own
 // client, and logs its failures in its own words; the clock then keeps its
-// time. An exchange that did not answer at all is told to the workflow.
+// time. An exchange that gives neither a readable time nor a refusal (4xx)
+// is told to the workflow as lost.
 class TTimeThread : public TMarketThread {
 protected:
     std::string RequestName() const override { return "Time"; }

@@ -1,5 +1,6 @@
 #include "domain/uOrderThreads.h"
 
+#include "domain/uAccountReload.h"
 #include "domain/uChartListLink.h"
 #include "domain/uCommon.h"
 #include "domain/uLog.h"
@@ -12,6 +13,7 @@
 #include "domain/uUIWriter.h"
 #include "domain/uUser.h"
 #include "domain/uWorkflow.h"
+#include "platform/MessageBox.h"
 
 #include <cmath>
 #include <exception>
@@ -42,13 +44,13 @@ bool IsMainAccount(const TConnectionItem* aAccount)
     return Profile && aAccount == &Profile->MainProfile();
 }
 
-// After a placement or a cancel: balances, order history and open orders.
+// After a placement or a cancel: the order history once, the open orders
+// and balances until they are read.
 void RefreshAccount(TConnectionItem& aAccount)
 {
-    aAccount.AccountEx(&aAccount, true);
     if (User) {
         User->AllOrdersEx(&aAccount);
-        User->OpenOrdersEx(&aAccount);
+        User->Reloads().Want(aAccount);
     }
 }
 
@@ -113,7 +115,7 @@ void MirrorRound(const char* aTitle, const char* aUnansweredTitle, bool aMulti,
 void TMirrorRound::Done(const std::string& aAccount, const std::string& aRefusal, bool aUnanswered)
 {
     if (!aRefusal.empty())
-        fRefusals.push_back(aAccount + ": " + aRefusal);
+        fRefusals.push_back(ShownText(aAccount + ": " + aRefusal));
     else if (aUnanswered)
         fUnanswered.push_back(aAccount);
     if (--fPending > 0 || (fRefusals.empty() && fUnanswered.empty()))
@@ -184,8 +186,10 @@ void TOrderChangeThread::TellOutcome()
     bool Unanswered = false;
     if (!fRefusal.empty()) {
         LogAlert("TUser." + RequestName() + " refused: " + fRefusal);
+        if (Target)
+            DoRefused(*Target);
         if (!fRound && IsMainAccount(Target))
-            Msg(Translated(RefusedText(), {fRefusal}), mtAlert);
+            Msg(Translated(RefusedText(), {ShownText(fRefusal)}), mtAlert);
     } else {
         Unanswered = TellUnanswered(Target);
     }
@@ -193,18 +197,15 @@ void TOrderChangeThread::TellOutcome()
         fRound->Done(AccountName(Target), fRefusal, Unanswered);
 }
 
-// The account's open orders and balances are asked for before the box, which
-// waits for the trader. Nothing is sent again.
+// The account's open orders and balances are asked for (until read) before
+// the box, which waits for the trader. Nothing is sent again.
 bool TOrderChangeThread::TellUnanswered(TConnectionItem* aTarget)
 {
     if (fNoAnswer.empty() || !IsWorking())
         return false;
     LogAlert("TUser." + RequestName() + " no answer: " + fNoAnswer);
-    if (aTarget) {
-        if (User)
-            User->OpenOrdersEx(aTarget);
-        aTarget->AccountEx(aTarget, true);
-    }
+    if (aTarget && User)
+        User->Reloads().Want(*aTarget);
     if (!fRound && IsMainAccount(aTarget))
         Msg(Translated(UnansweredText(), {}), mtAlert);
     return true;
@@ -239,7 +240,7 @@ void TAccountThread::DoExecute()
 TAccountCheck TAccountThread::Check() const
 {
     const bool Refused = fFailure.KeysRefused();
-    return {fAuth, Refused, Refused ? fFailure.Message() : std::string()};
+    return {fAuth, Refused, Refused ? ShownText(fFailure.Message()) : std::string()};
 }
 
 void TAccountThread::DoMakeRequest()
@@ -262,6 +263,7 @@ void TAccountThread::DoOutput()
         return;
     const bool NoZero = User && User->Input().NoZeroBalance();
     ApplyBalances(Target->BalanceList(), fBalances, NoZero);
+    fRead = true;
 }
 
 void TAccountThread::DoNotify()
@@ -288,8 +290,10 @@ bool TUserOrdersThread::DoReadReply()
 
 void TUserOrdersThread::DoOutput()
 {
-    if (TConnectionItem* Target = Account())
+    if (TConnectionItem* Target = Account()) {
         ApplyUserOrders(List(*Target), fOrders);
+        fRead = true;
+    }
 }
 
 std::unique_ptr<TDBaseMethod> TOpenOrdersThread::NewMethod() const
@@ -406,10 +410,8 @@ void TOrderDeleteThread::DoOutput()
     TConnectionItem* Target = Account();
     if (!Target)
         return;
-    const TDateTime Time = StampToDate(fUserOrder.Time());
     auto Mirror = [&](TConnectionItem& Further, const std::shared_ptr<TMirrorRound>& Round) {
-        if (const TUserOrder* Match = Further.UserOrderList().FindBy(
-                fUserOrder.Symbol(), fUserOrder.OrderType(), fUserOrder.Side(), Time))
+        if (const TUserOrder* Match = Further.UserOrderList().FindBy(fUserOrder))
             StartOrderDelete(*Match, &Further, false, Round);
     };
     MirrorRound("Отмена ордеров на дополнительных счетах отклонена:",
@@ -421,6 +423,14 @@ void TOrderDeleteThread::DoOutput()
 void TOrderDeleteThread::DoNotify()
 {
     NotifyBalances(fResponse);
+}
+
+// The exchange may no longer hold the order (a restart loses them): the list
+// is made to show what it holds.
+void TOrderDeleteThread::DoRefused(TConnectionItem& aTarget)
+{
+    if (User)
+        User->Reloads().Want(aTarget, TReloadKind::OpenOrders);
 }
 
 // Starters.

@@ -23,6 +23,9 @@ public:
     TUserAuth Auth() const { return fAuth; }
     // The same with whether the exchange refused the keys, and its words.
     TAccountCheck Check() const;
+    // Whether the reply was read into the account. Read once the worker has
+    // ended.
+    bool Read() const { return fRead; }
 
 protected:
     std::string RequestName() const override { return "Account"; }
@@ -37,6 +40,7 @@ protected:
 private:
     TUserAuth fAuth = uaUndefined;
     std::vector<TBalanceEntry> fBalances;
+    bool fRead = false;
 };
 
 // An account's orders, of one symbol when one is given.
@@ -44,6 +48,9 @@ class TUserOrdersThread : public TBaseAuthThread {
 public:
     // Before Start; empty: every symbol.
     void SetSymbol(std::string aSymbol) { fSymbol = std::move(aSymbol); }
+    // Whether the reply was read into the account. Read once the worker has
+    // ended.
+    bool Read() const { return fRead; }
 
 protected:
     void DoMakeRequest() override;
@@ -55,6 +62,7 @@ protected:
 private:
     std::string fSymbol;
     std::vector<TUserOrder> fOrders;
+    bool fRead = false;
 };
 
 class TOpenOrdersThread : public TUserOrdersThread {
@@ -104,8 +112,7 @@ private:
 // round's box. When no readable answer comes (no connection, a time-out, a
 // connection closed without a reply, a 5xx status, an unreadable reply) the
 // outcome is unknown: it is never called refused nor sent again; the
-// account's open orders and balances are asked for at once and the trader is
-// told so.
+// account's open orders and balances are reloaded and the trader is told so.
 class TOrderChangeThread : public TBaseOrderThread {
 public:
     // Before Start: the round a mirrored request belongs to.
@@ -126,6 +133,9 @@ protected:
     // words), and no answer.
     virtual const char* RefusedText() const = 0;
     virtual const char* UnansweredText() const = 0;
+    // User-interface thread, when the exchange refused the request for the
+    // account given, before the box.
+    virtual void DoRefused(TConnectionItem&) {}
 
     std::shared_ptr<TMirrorRound> fRound;
 
@@ -161,7 +171,7 @@ private:
 };
 
 // Cancels an order; with Multi, also the matching open order of every
-// further account.
+// further account. A refused cancel reloads the account's open orders.
 class TOrderDeleteThread : public TOrderChangeThread {
 public:
     // Before Start.
@@ -177,6 +187,7 @@ protected:
     void DoOutput() override;
     void DoNotify() override;
     const char* RefusedText() const override { return "Отмена ордера отклонена: %s"; }
+    void DoRefused(TConnectionItem& aTarget) override;
     const char* UnansweredText() const override
     {
         return "Нет ответа от биржи: ордер мог быть отменен. Открытые ордера и балансы "

@@ -10,6 +10,13 @@ namespace {
 
 constexpr int64_t cFindByMSecs = 4000;
 
+// An order's time on the date-time scale, so that a garbled stamp counts as
+// the scale's start rather than overflowing.
+int64_t OrderMSecs(const TUserOrder& aOrder)
+{
+    return DateTimeToMilliseconds(StampToDate(aOrder.Time()));
+}
+
 void AppendItem(std::string& List, const std::string& Item)
 {
     if (!List.empty())
@@ -31,20 +38,28 @@ std::string TBalanceList::AsString(const TFormatSettings& fs) const
     return Result;
 }
 
-TUserOrder* TUserOrderList::FindBy(const std::string& aSymbol, const std::string& aOrderType,
-                                   const std::string& aSide, TDateTime aTime) const
+// Prices are compared as the exchange reported them: a mirror was placed at
+// the same price, so it reads back as the same number.
+TUserOrder* TUserOrderList::FindBy(const TUserOrder& aOrder) const
 {
-    const int64_t Wanted = DateTimeToMilliseconds(aTime);
+    const auto Sibling = [&aOrder](const TUserOrder& Order) {
+        return Order.Symbol() == aOrder.Symbol() && Order.OrderType() == aOrder.OrderType() &&
+               Order.Side() == aOrder.Side() && Order.Price() == aOrder.Price() &&
+               Order.StopPrice() == aOrder.StopPrice();
+    };
+    const int64_t Wanted = OrderMSecs(aOrder);
+    TUserOrder* Nearest = nullptr;
+    // Whole seconds between the two are below 4 exactly when the distance
+    // is below 4000 ms.
+    int64_t NearestMSecs = cFindByMSecs;
     for (TUserOrder& Order : *this) {
-        if (Order.Symbol() != aSymbol || Order.OrderType() != aOrderType || Order.Side() != aSide)
-            continue;
-        // Whole seconds between the two are below 4 exactly when the
-        // distance is below 4000 ms.
-        const int64_t At = DateTimeToMilliseconds(StampToDate(Order.Time()));
-        if (std::llabs(At - Wanted) < cFindByMSecs)
-            return &Order;
+        const int64_t Distance = std::llabs(OrderMSecs(Order) - Wanted);
+        if (Distance < NearestMSecs && Sibling(Order)) {
+            Nearest = &Order;
+            NearestMSecs = Distance;
+        }
     }
-    return nullptr;
+    return Nearest;
 }
 
 std::string TUserOrderList::AsString(const TFormatSettings& fs) const

@@ -91,11 +91,11 @@ public:
     bool Loaded() const { return fLoaded; }
     void SetLoaded(bool Value) { fLoaded = Value; }
 
-    // The first order of that symbol, type and side (compared exactly) whose
-    // time lies less than 4 whole seconds from aTime, either way; nullptr
-    // when there is none.
-    TUserOrder* FindBy(const std::string& aSymbol, const std::string& aOrderType,
-                       const std::string& aSide, TDateTime aTime) const;
+    // The mirror of aOrder, cancelled on another account: the order of the
+    // same symbol, type and side (compared exactly), price and stop price
+    // placed nearest in time to it, less than 4 whole seconds away either
+    // way (the first of equally near ones); nullptr when there is none.
+    TUserOrder* FindBy(const TUserOrder& aOrder) const;
 
     // "symbol  p=price q=quantity status side date-time" for each order,
     // joined by "; ".

@@ -1,5 +1,6 @@
 #include "domain/uUser.h"
 
+#include "domain/uAccountReload.h"
 #include "domain/uBaseThread.h"
 #include "domain/uMarketModelThreads.h"
 #include "domain/uMarketThreads.h"
@@ -31,7 +32,7 @@ TUser::TUser()
     : fInputData(std::make_unique<TUserInputData>()),
       fSymbolShowList(std::make_unique<TSymbolShowList>()),
       fDepthList(std::make_unique<TDepthList>()), fVolumeList(std::make_unique<TVolumeList>()),
-      fPublisher(std::make_unique<TDPublisher>())
+      fPublisher(std::make_unique<TDPublisher>()), fReloads(std::make_unique<TAccountReloads>())
 {
 }
 

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+class TAccountReloads;
 class TConnectionItem;
 
 // The user's selection and authorisation state. The authorisation has an
@@ -113,6 +114,8 @@ public:
     std::size_t ThreadListCount() const { return fThreadList->Count(); }
     // User-interface thread, once, when the main window closes.
     void WaitForThreads();
+    // The reloads of accounts after a placement or a cancel.
+    TAccountReloads& Reloads() { return *fReloads; }
 
     // At shut-down: frees the model's contents; nothing reads them afterwards.
     void DeInit();
@@ -154,6 +157,7 @@ private:
     double fAsk = 0;
     std::string fBookSymbol;
     std::unique_ptr<TDPublisher> fPublisher;
+    std::unique_ptr<TAccountReloads> fReloads;
 };
 
 // Created and destroyed by the builder; nullptr outside that span.

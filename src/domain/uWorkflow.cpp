@@ -1,5 +1,6 @@
 #include "domain/uWorkflow.h"
 
+#include "domain/uAccountReload.h"
 #include "domain/uLog.h"
 #include "domain/uOrderThreads.h"
 #include "domain/uProfile.h"
@@ -229,6 +230,7 @@ void TWorkflow::DoEverySecond()
         return;
     if (fMainForm)
         RetryOnTick();
+    User->Reloads().Tick();
     User->TickerPrice({});
     if (!User->Input().Symbol().empty())
         User->DepthEx();

@@ -64,9 +64,10 @@ public:
     void ExchangeLost();
 
     // The clock's hooks; each does nothing unless working.
-    // Prices of all symbols, the selected symbol's book, every chart's price.
-    // Also the recovery from a bad start: while offline, a ping every
-    // cPingRetrySeconds, and an answered one goes online as at start-up;
+    // Prices of all symbols, the selected symbol's book, every chart's price,
+    // the accounts' reloads that are due. Also the recovery from a bad
+    // start: while offline, a ping every cPingRetrySeconds, and an answered
+    // one goes online as at start-up;
     // while the main account's keys wait for a check that failed on the way
     // (not one the exchange refused), a check every cAccountRetrySeconds.
     virtual void DoEverySecond();

@@ -1,5 +1,6 @@
 #include "platform/MessageBox.h"
 
+#include "platform/TextCut.h"
 #include "platform/UIDispatcher.h"
 
 #include <atomic>
@@ -42,4 +43,9 @@ int MessageBox(const std::string& Text, const std::string& Caption, std::uint32_
     int Answer = IDCANCEL;
     Dispatcher->InvokeSync([&] { Answer = ShowHere(Text, Caption, Style); });
     return Answer;
+}
+
+std::string ShownText(std::string_view Text)
+{
+    return CutText(Text, cShownChars);
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // Message-box styles and answers, with the values of the Win32 call they stand in for.
 constexpr std::uint32_t MB_OK = 0x00;
@@ -39,3 +41,9 @@ IMessageBox* GetMessageBox();
 // program that has not set up its windows yet) the text goes to the standard
 // error stream and the answer is IDCANCEL, as for a box closed without a choice.
 int MessageBox(const std::string& Text, const std::string& Caption, std::uint32_t Style);
+
+// Words from outside put into a box's text (the exchange's refusals, failure
+// texts) are shown through this: at most cShownChars characters, cut with
+// "…". The log keeps them whole.
+inline constexpr std::size_t cShownChars = 300;
+std::string ShownText(std::string_view Text);

@@ -160,33 +160,58 @@ TEST_F(OrderThreads, AMainOrderIsMirroredByRatioUnderEachAccountsKeyWithoutFurth
 TEST_F(OrderThreads, ARefusedOrderIsShownNeitherConfirmedRefreshedNorMirrored)
 {
     AddFurther("half", 0.5);
-    const TExchangeReply Refusals[] = {
-        TExchangeReply::Error(400, -2010, "Account has insufficient balance."),
-        TExchangeReply::Json(json{{"code", -2010}, {"msg", "Account has insufficient balance."}}),
+    const std::string Few = "Account has insufficient balance.";
+    // Long words are shown as 299 whole characters and "…", and logged whole.
+    std::string Long;
+    for (int Word = 0; Word < 300; ++Word)
+        Long += "Отказ";
+    const std::string Cut = Long.substr(0, 299 * 2) + "…";
+    const struct {
+        TExchangeReply Reply;
+        std::string Words, Shown;
+    } Refusals[] = {
+        {TExchangeReply::Error(400, -2010, Few), Few, Few},
+        {TExchangeReply::Json(json{{"code", -2010}, {"msg", Few}}), Few, Few},
+        {TExchangeReply::Error(400, -1013, Long), Long, Cut},
+        {TExchangeReply::Json(json{{"code", -1013}, {"msg", Long}}), Long, Cut},
     };
-    for (const TExchangeReply& Refusal : Refusals) {
-        SCOPED_TRACE(Refusal.Status);
+    for (const auto& Refusal : Refusals) {
+        SCOPED_TRACE(Refusal.Reply.Status);
         Exchange.ClearJournal();
-        Exchange.Script(TExchangeEndpoint::OrderPost, Refusal);
+        Log.Clear();
+        Exchange.Script(TExchangeEndpoint::OrderPost, Refusal.Reply);
         Model.OrderPost(MakeOrder("LIMIT", 1.5, 36000), nullptr, true);
         Settle();
         EXPECT_EQ(Exchange.Journal().size(), 1u);
-        EXPECT_EQ(Boxes().back(), "Ордер отклонен: Account has insufficient balance.");
-        EXPECT_THAT(Alerts(), ::testing::Contains(
-                                  "TUser.OrderPost refused: Account has insufficient balance."));
+        EXPECT_EQ(Boxes().back(), "Ордер отклонен: " + Refusal.Shown);
+        EXPECT_THAT(Alerts(), ::testing::Contains("TUser.OrderPost refused: " + Refusal.Words));
     }
-    EXPECT_EQ(Boxes().size(), 2u) << "no confirmation";
+    EXPECT_EQ(Boxes().size(), std::size(Refusals)) << "no confirmation";
     Exchange.Script(TExchangeEndpoint::OrderPost,
                     {.Status = 400, .Body = "<html>Bad Request</html>"});
     Model.OrderPost(MakeOrder("LIMIT", 1.5, 36000), nullptr, true);
     Settle();
     EXPECT_EQ(Boxes().back(), "Ордер отклонен: HTTP/1.1 400 Bad Request") << "no words: the status";
+    // An order the exchange no longer holds: its refused cancel reloads the
+    // open orders, so the list holds what the exchange holds.
+    TUserOrderList& Listed = Accounts.MainProfile().UserOrderList();
+    std::vector<TUserOrder> Held =
+        ParseUserOrdersReply(Exchange.OpenOrders(cMainKey).dump(), "OpenOrders");
+    TUserOrder Lost = Held.at(0);
+    Lost.SetOrderID(42);
+    Held.push_back(Lost);
+    ApplyUserOrders(Listed, Held);
     Exchange.ClearJournal();
-    Exchange.Script(TExchangeEndpoint::OrderDelete,
-                    TExchangeReply::Error(400, -2011, "Unknown order sent."));
-    Model.OrderDelete(TUserOrder(), nullptr, true);
+    Model.OrderDelete(Lost, nullptr, true);
     Settle();
     EXPECT_EQ(Boxes().back(), "Отмена ордера отклонена: Unknown order sent.");
+    std::vector<std::string> Paths;
+    for (const TJournalEntry& E : Exchange.Journal())
+        Paths.push_back(E.Path);
+    EXPECT_THAT(Paths, ElementsAre("/api/v3/order", "/api/v3/openOrders"));
+    EXPECT_EQ(Listed.Count(), int(Held.size()) - 1);
+    for (const TUserOrder& Order : Listed)
+        EXPECT_NE(Order.OrderID(), 42);
 }
 
 // Without a readable answer the order may have gone through: not called
@@ -194,26 +219,47 @@ TEST_F(OrderThreads, ARefusedOrderIsShownNeitherConfirmedRefreshedNorMirrored)
 TEST_F(OrderThreads, AnOrderWithoutAReadableAnswerIsUnknownAndReloadsOpenOrdersAndBalances)
 {
     AddFurther("half", 0.5);
-    const std::pair<TExchangeReply, int> Cases[] = {
-        {TExchangeReply::ProcessedUnanswered(), 1}, // and the open orders it adds
-        {TExchangeReply::Error(503, -1000, "Internal error; unable to process"), 0},
-        {{.Body = "<html>OK</html>"}, 0},
-        {{}, 0},
+    // The reload failing twice is asked at once, 1 s later, then 5 s later.
+    const struct {
+        TExchangeReply Reply;
+        int Added;
+        std::vector<int> Asked; // the seconds at which the reload was asked
+    } Cases[] = {
+        {TExchangeReply::ProcessedUnanswered(), 1, {0, 1, 6}}, // and the open orders it adds
+        {TExchangeReply::Error(503, -1000, "Internal error; unable to process"), 0, {0}},
+        {{.Body = "<html>OK</html>"}, 0, {0}},
+        {{}, 0, {0}},
     };
     TConnectionItem& Main = Accounts.MainProfile();
     for (std::size_t I = 0; I < std::size(Cases); ++I) {
         SCOPED_TRACE(I);
-        const auto& [Reply, Added] = Cases[I];
+        const auto& Case = Cases[I];
         Exchange.ClearJournal();
         const std::size_t Before = Exchange.OpenOrders(cMainKey).size();
-        Exchange.Script(TExchangeEndpoint::OrderPost, Reply);
+        Exchange.Script(TExchangeEndpoint::OrderPost, Case.Reply);
+        for (std::size_t Failed = 1; Failed < Case.Asked.size(); ++Failed)
+            for (TExchangeEndpoint Reload :
+                 {TExchangeEndpoint::OpenOrders, TExchangeEndpoint::Account})
+                Exchange.Script(Reload, TExchangeReply::Error(503, -1003, "Service unavailable."));
         Model.OrderPost(MakeOrder("LIMIT", 1.5, 36000), nullptr, true);
         Settle();
+        std::map<std::string, std::vector<int>> Asked;
+        for (int Second = 0; Second <= 2 * Case.Asked.back(); ++Second) {
+            if (Second > 0) {
+                Flow.DoEverySecond();
+                Settle();
+            }
+            for (const std::string Path : {"/api/v3/openOrders", "/api/v3/account"})
+                while (Asked[Path].size() < std::size_t(std::ranges::count(Exchange.Journal(), Path,
+                                                                           &TJournalEntry::Path)))
+                    Asked[Path].push_back(Second);
+        }
         EXPECT_EQ(Requests("POST").size(), 1u) << "neither sent again nor mirrored";
-        EXPECT_EQ(Requests("GET").size(), 2u) << "open orders and balances";
+        EXPECT_EQ(Asked, (std::map<std::string, std::vector<int>>{
+                             {"/api/v3/openOrders", Case.Asked}, {"/api/v3/account", Case.Asked}}));
         EXPECT_EQ(Boxes().back(), "Нет ответа от биржи: ордер мог быть создан. Открытые ордера и "
                                   "балансы загружаются заново.");
-        EXPECT_EQ(Main.UserOrderList().Count(), int(Before) + Added);
+        EXPECT_EQ(Main.UserOrderList().Count(), int(Before) + Case.Added);
     }
     EXPECT_EQ(Boxes().size(), std::size(Cases));
 
@@ -286,7 +332,8 @@ TEST(OrderFault, QuantityPriceAndStopMustBeFiniteAndAboveZeroWhereTheKindHasThem
             << Case.Order.Type_() << " " << Case.Order.Quantity() << " " << Case.Order.Price();
 }
 
-TEST_F(OrderThreads, ACancelSendsItsSixtyFourBitIdAndIsMirroredOnlyWithinFourSeconds)
+// Each further account also holds a nearer order at another price, which stays.
+TEST_F(OrderThreads, ACancelSendsItsSixtyFourBitIdAndIsMirroredAtItsPriceWithinFourSeconds)
 {
     const int64_t Placed = cNow - 60000;
     Exchange.SetOpenOrders(cMainKey,
@@ -298,11 +345,13 @@ TEST_F(OrderThreads, ACancelSendsItsSixtyFourBitIdAndIsMirroredOnlyWithinFourSec
     } const Further[] = {{"near", 3'000'000'010, Placed + 3000},
                          {"far", 3'000'000'011, Placed - 5000}};
     for (const auto& F : Further) {
-        const json Order =
-            ExchangeOrder("BTCUSDT", F.Id, "36000.00000000", "1.00000000", "LIMIT", "BUY", F.Time);
+        const json Orders = json::array({ExchangeOrder("BTCUSDT", F.Id + 10, "35000.00000000",
+                                                       "1.00000000", "LIMIT", "BUY", Placed + 500),
+                                         ExchangeOrder("BTCUSDT", F.Id, "36000.00000000",
+                                                       "1.00000000", "LIMIT", "BUY", F.Time)});
         ApplyUserOrders(AddFurther(F.Key, 1).UserOrderList(),
-                        ParseUserOrdersReply(json::array({Order}).dump(), "OpenOrders"));
-        Exchange.SetOpenOrders(F.Key, json::array({Order}));
+                        ParseUserOrdersReply(Orders.dump(), "OpenOrders"));
+        Exchange.SetOpenOrders(F.Key, Orders);
     }
     TUserOrder Cancelled =
         ParseUserOrdersReply(Exchange.OpenOrders(cMainKey).dump(), "OpenOrders").at(0);
@@ -314,7 +363,8 @@ TEST_F(OrderThreads, ACancelSendsItsSixtyFourBitIdAndIsMirroredOnlyWithinFourSec
     EXPECT_THAT(Deletes, ElementsAre(std::string(cMainKey) + " symbol=BTCUSDT&orderId=3000000005",
                                      "near symbol=BTCUSDT&orderId=3000000010"));
     EXPECT_TRUE(Exchange.OpenOrders(cMainKey).empty());
-    EXPECT_EQ(Exchange.OpenOrders("far").size(), 1u);
+    EXPECT_EQ(Exchange.OpenOrders("near").size(), 1u);
+    EXPECT_EQ(Exchange.OpenOrders("far").size(), 2u);
     EXPECT_THAT(Boxes(), ElementsAre("Ордер удален"));
 }
 

@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <functional>
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -66,32 +69,58 @@ TEST(UserOrderList, AsStringJoinsOrders)
     EXPECT_EQ(Garbled.AsString(InvariantFormatSettings()), "BTCUSDT  p=0 q=0 NEW BUY 12/30/1899");
 }
 
-TEST(UserOrderList, FindByGivesTheFirstExactMatchWithinFourWholeSecondsAndKeepsLargeIds)
+// The cancelled order's mirror on a further account: 40000 and 39000 placed
+// 1.3 s apart, each copy a little after its own, in either order.
+TEST(UserOrderList, FindByGivesTheNearestOrderOfTheSameKindAndPricesWithinFourWholeSeconds)
 {
     TUserOrderList List;
-    const TDateTime At = StampToDate(cStamp);
-    struct {
-        int64_t OffsetMs;
-        bool Found;
-    } const Cases[] = {{3999, true}, {-3999, true}, {4000, false}, {-4000, false}};
-    for (const auto& C : Cases) {
+    const auto Query = [](int64_t Time, double Price = 0) {
+        TUserOrder Order;
+        Order.SetSymbol("BTCUSDT");
+        Order.SetOrderType("LIMIT");
+        Order.SetSide("BUY");
+        Order.SetTime(Time);
+        Order.SetPrice(Price);
+        return Order;
+    };
+    for (const int64_t Offset : {3999, -3999, 4000, -4000}) {
         List.Clear();
-        AddOrder(List, "BTCUSDT", "LIMIT", "BUY", cStamp + C.OffsetMs);
-        EXPECT_EQ(List.FindBy("BTCUSDT", "LIMIT", "BUY", At) != nullptr, C.Found) << C.OffsetMs;
+        AddOrder(List, "BTCUSDT", "LIMIT", "BUY", cStamp + Offset);
+        EXPECT_EQ(List.FindBy(Query(cStamp)) != nullptr, std::abs(Offset) < 4000) << Offset;
+    }
+    for (const auto& [First, Second] : {std::pair{40000.0, 39000.0}, std::pair{39000.0, 40000.0}}) {
+        List.Clear();
+        AddOrder(List, "BTCUSDT", "LIMIT", "BUY", cStamp + 200, 1).SetPrice(First);
+        AddOrder(List, "BTCUSDT", "LIMIT", "BUY", cStamp + 1500, 2).SetPrice(Second);
+        for (const auto& [Time, Price, ID] :
+             {std::tuple{cStamp, First, 1}, std::tuple{cStamp + 1300, Second, 2}}) {
+            const TUserOrder* Found = List.FindBy(Query(Time, Price));
+            ASSERT_NE(Found, nullptr) << Price;
+            EXPECT_EQ(Found->OrderID(), ID) << First << " first, cancelling " << Price;
+        }
     }
 
     constexpr int64_t cBigID = 8'589'934'593; // above 2^33
     List.Clear();
     AddOrder(List, "BTCUSDT", "LIMIT", "SELL", cStamp, 7);
-    AddOrder(List, "BTCUSDT", "LIMIT", "BUY", cStamp + 2000, cBigID);
-    AddOrder(List, "BTCUSDT", "LIMIT", "BUY", cStamp, 9);
-    const TUserOrder* Found = List.FindBy("BTCUSDT", "LIMIT", "BUY", At);
+    AddOrder(List, "BTCUSDT", "LIMIT", "BUY", cStamp + 1500, 9);
+    AddOrder(List, "BTCUSDT", "LIMIT", "BUY", cStamp - 500, cBigID);
+    const TUserOrder* Found = List.FindBy(Query(cStamp));
     ASSERT_NE(Found, nullptr);
-    EXPECT_EQ(IntToStr(Found->OrderID()), "8589934593");
-    for (const auto& [Symbol, Type, Side] :
-         {std::tuple{"btcusdt", "LIMIT", "BUY"}, std::tuple{"BTCUSDT", "MARKET", "BUY"},
-          std::tuple{"BTCUSDT", "LIMIT", "SELL "}, std::tuple{"BTCUSDT ", "LIMIT", "BUY"}})
-        EXPECT_EQ(List.FindBy(Symbol, Type, Side, At), nullptr) << Symbol << Type << Side;
+    EXPECT_EQ(IntToStr(Found->OrderID()), "8589934593") << "the nearer of two at one price";
+    // Each field compared exactly: the symbol, type and side as text, the
+    // price and the stop price.
+    const std::function<void(TUserOrder&)> Others[] = {[](TUserOrder& O) { O.SetSymbol("btcusdt"); },
+                                                       [](TUserOrder& O) { O.SetSymbol("BTCUSDT "); },
+                                                       [](TUserOrder& O) { O.SetOrderType("MARKET"); },
+                                                       [](TUserOrder& O) { O.SetSide("SELL "); },
+                                                       [](TUserOrder& O) { O.SetPrice(40000); },
+                                                       [](TUserOrder& O) { O.SetStopPrice(39000); }};
+    for (std::size_t I = 0; I < std::size(Others); ++I) {
+        TUserOrder Other = Query(cStamp);
+        Others[I](Other);
+        EXPECT_EQ(List.FindBy(Other), nullptr) << I;
+    }
 }
 
 } // namespace

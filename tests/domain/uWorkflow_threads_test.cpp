@@ -1,6 +1,7 @@
 #include "domain/uWorkflow.h"
 
 #include "ExchangeWorkersFixture.h"
+#include "domain/uAccountReload.h"
 #include "domain/uProfile.h"
 #include "support/WorkflowFakes.h"
 
@@ -272,7 +273,8 @@ TEST_F(WorkflowExchange, AFailedServerTimeIsAskedAgainWhileTheStartUpCheckWaitsF
 }
 
 // An exchange slower than the polls' pace: each poll of one kind and target
-// waits for the one before it, so the workers stay as many as the kinds.
+// waits for the one before it, so the workers stay as many as the kinds; an
+// account's reload, wanted again each second, waits for its kind's too.
 TEST_F(WorkflowExchange, AnExchangeSlowerThanThePollsStartsOneRequestOfAKindAtATime)
 {
     Exchange.AddAccount("api-key", "secret");
@@ -280,9 +282,9 @@ TEST_F(WorkflowExchange, AnExchangeSlowerThanThePollsStartsOneRequestOfAKindAtAT
     Clock.SetServerTime(StampToDate(Exchange.ServerTime()));
     Model.Input().SetAuth(uaAuth);
     Model.Input().SetSymbol("BTCUSDT");
-    const TExchangeEndpoint Polled[] = {TExchangeEndpoint::TickerPrice, TExchangeEndpoint::Depth,
-                                        TExchangeEndpoint::Time, TExchangeEndpoint::OpenOrders,
-                                        TExchangeEndpoint::Ticker24hr};
+    const TExchangeEndpoint Polled[] = {
+        TExchangeEndpoint::TickerPrice, TExchangeEndpoint::Depth,      TExchangeEndpoint::Time,
+        TExchangeEndpoint::OpenOrders,  TExchangeEndpoint::Ticker24hr, TExchangeEndpoint::Account};
     for (TExchangeEndpoint Endpoint : Polled)
         Exchange.Hold(Endpoint, true);
     std::size_t MostWorkers = 0;
@@ -290,15 +292,18 @@ TEST_F(WorkflowExchange, AnExchangeSlowerThanThePollsStartsOneRequestOfAKindAtAT
         Flow.DoEvery5Second();
         Flow.DoEverySecond();
         Flow.DoOnce();
+        Model.Reloads().Want(fProfile.MainProfile());
         Dispatcher.PumpUntil([] { return false; }, 100ms);
         MostWorkers = std::max(MostWorkers, FreeThreadCount());
     }
     std::map<std::string, int> Asked;
     for (const std::string& Request : Requests())
         ++Asked[Request];
-    EXPECT_EQ(Asked, (std::map<std::string, int>{
-                         {"depth", 1}, {"openOrders", 1}, {"ticker/price", 1}, {"time", 1}}));
-    EXPECT_LE(MostWorkers, 4u);
+    EXPECT_EQ(
+        Asked,
+        (std::map<std::string, int>{
+            {"account", 1}, {"depth", 1}, {"openOrders", 1}, {"ticker/price", 1}, {"time", 1}}));
+    EXPECT_LE(MostWorkers, 5u);
     for (TExchangeEndpoint Endpoint : Polled)
         Exchange.Hold(Endpoint, false);
     FreeWorkersEnded(5s);
@@ -377,23 +382,40 @@ TEST_F(WorkflowExchange, AnAccountCheckThatFailedOnTheWayIsAskedAgainEveryTenSec
     }
 }
 
-// Online, an exchange that stops answering the server-time poll turns the
-// status offline at once; the pings bring it back.
+// Online, only a readable server time or a refusal (4xx) is an answer: a
+// server error, an unreadable reply or none turns the status offline at once;
+// a ping that gets the same is no answer either, and the first readable one
+// brings the status back.
 TEST_F(WorkflowExchange, AnExchangeGoneWhileOnlineShowsOfflineUntilAPingIsAnswered)
 {
+    TExchangeReply Unreadable;
+    Unreadable.Body = "<html>Service Unavailable</html>";
+    const struct {
+        const char* Name;
+        TExchangeReply Reply;
+        bool Lost;
+    } Cases[] = {
+        {"refused", TExchangeReply::Error(429, -1003, "Too many requests."), false},
+        {"dropped", TExchangeReply::Dropped(), true},
+        {"server error", TExchangeReply::Error(503, -1, "busy"), true},
+        {"unreadable", Unreadable, true},
+    };
     ASSERT_TRUE(StartUp());
-    ASSERT_TRUE(Flow.Online());
-    Calls.clear();
-    Exchange.Script(TExchangeEndpoint::Time, TExchangeReply::Error(503, -1, "busy"));
-    Flow.DoEvery5Second();
-    FreeWorkersEnded();
-    EXPECT_TRUE(Flow.Online()) << "an answer, if a refusal, is no lost exchange";
-    Exchange.Script(TExchangeEndpoint::Time, TExchangeReply::Dropped());
-    Flow.DoEvery5Second();
-    FreeWorkersEnded();
-    EXPECT_FALSE(Flow.Online());
-    EXPECT_EQ(Calls, TCallLog{"Offline"});
-    Seconds(6);
-    EXPECT_TRUE(Flow.Online());
-    EXPECT_EQ(Calls, (TCallLog{"Offline", "Online"}));
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        ASSERT_TRUE(Flow.Online());
+        Calls.clear();
+        Exchange.Script(TExchangeEndpoint::Time, C.Reply);
+        Flow.DoEvery5Second();
+        FreeWorkersEnded();
+        EXPECT_EQ(Flow.Online(), !C.Lost);
+        if (!C.Lost)
+            continue;
+        Exchange.Script(TExchangeEndpoint::Ping, C.Reply);
+        Seconds(6);
+        EXPECT_FALSE(Flow.Online()) << "the same reply to a ping is no answer";
+        Seconds(5);
+        EXPECT_TRUE(Flow.Online());
+        EXPECT_EQ(Calls, (TCallLog{"Offline", "Online"}));
+    }
 }

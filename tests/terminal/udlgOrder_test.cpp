@@ -181,15 +181,26 @@ TEST_F(OrderDialog, AnAmountOrPriceNotAboveZeroSendsNothingAndSaysWhich)
 }
 
 // The pending price is the whole ask, written out; the bid and ask line
-// shrinks until it fits; the type list shows its items whole.
+// has the decimals the finer of the two needs, at least six, and shrinks
+// until it fits; the type list shows its items whole.
 TEST_F(OrderDialog, PricesAreWrittenInFullAndTheQuoteAndTypesFit)
 {
     struct {
         double Bid, Ask;
         const char* Price;
-    } const Cases[] = {{37250, 37250.01, "37250,01"},
-                       {0.00001233, 0.00001234, "0,00001234"},
-                       {987654321.123456, 987654321.654321, "987654321,654321"}};
+        const char* Quote;
+    } const Cases[] = {
+        {37250, 37250.01, "37250,01", "37.250,000000 / 37.250,010000"},
+        {0.00001233, 0.00001234, "0,00001234", "0,00001233 / 0,00001234"},
+        {987654321.123456, 987654321.654321, "987654321,654321",
+         "987.654.321,123460 / 987.654.321,654320"},
+        {0.00000012, 0.00000012, "0,00000012", "0,00000012 / 0,00000012"},
+        {37246.284999, 0.0000001, "0,0000001", "37.246,2849990 / 0,0000001"},
+    };
+    // A comma locale groups thousands with a point; the fixture restores both.
+    TFormatSettings Grouped = GetFormatSettings();
+    Grouped.ThousandSeparator = '.';
+    SetFormatSettings(Grouped);
     for (const auto& Case : Cases) {
         User->SetBid(Case.Bid);
         User->SetAsk(Case.Ask);
@@ -198,6 +209,7 @@ TEST_F(OrderDialog, PricesAreWrittenInFullAndTheQuoteAndTypesFit)
             [&Case](QDialog& Dialog) {
                 dynamic_cast<TdlgOrder&>(Dialog).OnNotify(ORDER_BOOK_TICKER, 0);
                 const auto& Quote = Control<QLabel>(Dialog, "lblPrice");
+                EXPECT_EQ(Quote.text().toStdString(), Case.Quote);
                 EXPECT_LE(QFontMetrics(Quote.font()).horizontalAdvance(Quote.text()),
                           Quote.contentsRect().width())
                     << Quote.text().toStdString();

@@ -2,8 +2,9 @@
 
 #include "platform/MessageBox.h"
 
-// Message boxes as QMessageBox, owned by the active window. While it lives it
-// is the process-wide implementation; the previous one comes back after.
+// Message boxes as QMessageBox, owned by the active window; a text too long
+// for the screen is cut until the box fits on it. While it lives it is the
+// process-wide implementation; the previous one comes back after.
 class TQtMessageBox : public IMessageBox {
 public:
     TQtMessageBox();

@@ -27,6 +27,8 @@ constexpr int cHeight = 250;
 constexpr int cPanelTop = 104;
 constexpr int cRight = 392;
 constexpr int cQuoteSize = 27;
+// Bid and ask have at least these decimals, more when a price needs them.
+constexpr int cQuoteDecimals = 6;
 // The bid and ask line while the symbol's quote is not known.
 constexpr char cNoQuote[] = "0.00000 / 0.00000";
 constexpr TColor cSellColour = 0x8080FF;
@@ -272,8 +274,9 @@ void TdlgOrder::ShowQuote()
     QString Quote = QString::fromLatin1(cNoQuote);
     if (fQuoted) {
         const TFormatSettings Settings = GetFormatSettings();
-        Quote = QString::fromStdString(FloatToStrF(fBid, ffNumber, 14, 6, Settings) + " / " +
-                                       FloatToStrF(fAsk, ffNumber, 14, 6, Settings));
+        const int Decimals = std::max({cQuoteDecimals, PlainDecimals(fBid), PlainDecimals(fAsk)});
+        Quote = QString::fromStdString(FloatToStrF(fBid, ffNumber, 14, Decimals, Settings) + " / " +
+                                       FloatToStrF(fAsk, ffNumber, 14, Decimals, Settings));
     }
     lblPrice->setText(Quote);
     FitFont(*lblPrice, cQuoteSize);

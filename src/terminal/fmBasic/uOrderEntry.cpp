@@ -20,14 +20,28 @@ double EnteredNumber(const QLineEdit& Edit)
     return Value;
 }
 
+namespace {
+
+constexpr int cSignificantDigits = 15;
+
+int DecimalsOf(const TFloatDigits& Digits)
+{
+    return std::max(0, int(Digits.Digits.size()) - Digits.Exponent);
+}
+
+} // namespace
+
 std::string PlainFloatText(double Value)
 {
-    constexpr int cSignificantDigits = 15;
     if (std::string Special = NonFiniteText(Value); !Special.empty())
         return Special;
     const TFloatDigits Digits = FloatToDigits(Value, cSignificantDigits);
-    const int Decimals = std::max(0, int(Digits.Digits.size()) - Digits.Exponent);
-    return FixedText(Digits, Decimals, GetFormatSettings().DecimalSeparator, '\0');
+    return FixedText(Digits, DecimalsOf(Digits), GetFormatSettings().DecimalSeparator, '\0');
+}
+
+int PlainDecimals(double Value)
+{
+    return std::isfinite(Value) ? DecimalsOf(FloatToDigits(Value, cSignificantDigits)) : 0;
 }
 
 bool OrderReady(const TOrder& Order)

@@ -14,6 +14,8 @@ double EnteredNumber(const QLineEdit& Edit);
 // A price written out in full in the program's format: every significant
 // digit, never an exponent (0.00001234, 37250.01).
 std::string PlainFloatText(double Value);
+// The decimals PlainFloatText writes for Value (0 for a whole number).
+int PlainDecimals(double Value);
 
 // True when Order may go out; otherwise the trader is told which field is
 // wrong, in one translated message, and nothing is sent.

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -92,4 +93,32 @@ TEST(QtMessageBox, AnotherThreadGetsNoBoxAndCancel)
     std::thread Worker([&] { Answer = MessageBox("from a worker", "Tavrix", MB_YESNO); });
     Worker.join();
     EXPECT_EQ(Answer, IDCANCEL);
+}
+
+// Any text, however long and however unbreakable, leaves the box on its
+// screen, with its button: the text is cut at a character with "…".
+TEST(QtMessageBox, ALongTextIsCutToKeepTheBoxOnScreen)
+{
+    TQtMessageBox Impl;
+    std::string Words;
+    for (int Word = 0; Word < 1000; ++Word)
+        Words += "слово" + std::to_string(Word) + " ";
+    for (const std::string& Text : {Words, std::string(5000, 'W')}) {
+        QSize Size, Room;
+        QString Shown;
+        QTimer::singleShot(0, [&] {
+            auto* Box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(Box, nullptr);
+            Size = Box->frameGeometry().size();
+            Room = Box->screen()->availableGeometry().size();
+            Shown = Box->text();
+            Box->button(QMessageBox::Ok)->click();
+        });
+        EXPECT_EQ(MessageBox(Text, "Tavrix", MB_ICONERROR | MB_OK), IDOK);
+        EXPECT_LE(Size.width(), Room.width());
+        EXPECT_LE(Size.height(), Room.height());
+        ASSERT_TRUE(Shown.endsWith(QString::fromUtf8("…")));
+        const std::string Kept = Shown.chopped(1).toStdString();
+        EXPECT_EQ(Text.substr(0, Kept.size()), Kept) << "a beginning of whole characters";
+    }
 }
