@@ -227,8 +227,8 @@ TEST_F(OrderThreads, AnOrderWithoutAReadableAnswerIsUnknownAndReloadsOpenOrdersA
     } Cases[] = {
         {TExchangeReply::ProcessedUnanswered(), 1, {0, 1, 6}}, // and the open orders it adds
         {TExchangeReply::Error(503, -1000, "Internal error; unable to process"), 0, {0}},
-        {{.Body = "<html>OK</html>"}, 0, {0}},
-        {{}, 0, {0}},
+        {TExchangeReply{.Body = "<html>OK</html>"}, 0, {0}},
+        {TExchangeReply(), 0, {0}},
     };
     TConnectionItem& Main = Accounts.MainProfile();
     for (std::size_t I = 0; I < std::size(Cases); ++I) {
@@ -249,7 +249,7 @@ TEST_F(OrderThreads, AnOrderWithoutAReadableAnswerIsUnknownAndReloadsOpenOrdersA
                 Flow.DoEverySecond();
                 Settle();
             }
-            for (const std::string Path : {"/api/v3/openOrders", "/api/v3/account"})
+            for (const char* Path : {"/api/v3/openOrders", "/api/v3/account"})
                 while (Asked[Path].size() < std::size_t(std::ranges::count(Exchange.Journal(), Path,
                                                                            &TJournalEntry::Path)))
                     Asked[Path].push_back(Second);
