@@ -121,7 +121,11 @@ void TChartAxis::SetLogarithmic(bool Value)
     if (Value) {
         if (IsDateTime())
             throw AxisException(PlotConst::PlotMsg_AxisLogDateTime);
+        // The range's handlers may delete the axis: nothing more is set.
+        TPlotLifetime::TWatch watch(FLifetime);
         AdjustMaxMin();
+        if (watch.Gone())
+            return;
         if (IMinimum < 0 || IMaximum < 0)
             throw AxisException(PlotConst::PlotMsg_AxisLogNotPositive);
     }
@@ -159,8 +163,14 @@ void TChartAxis::AdjustMaxMin()
     CalcMinMax(FMinimumValue, FMaximumValue);
     IMaximum = FMaximumValue;
     IMinimum = FMinimumValue;
-    if (OnCalcMaxLabel)
-        IMaximum -= OnCalcMaxLabel(*this, -1, IMaximum);
+    if (OnCalcMaxLabel) {
+        // The hook may delete the axis: the range is then left as it is.
+        TPlotLifetime::TWatch watch(FLifetime);
+        const double lower = OnCalcMaxLabel(*this, -1, IMaximum);
+        if (watch.Gone())
+            return;
+        IMaximum -= lower;
+    }
     InternalCalcRange();
     CalcRoundScales();
 }
@@ -181,21 +191,19 @@ void TChartAxis::InternalCalcRange()
 
 void TChartAxis::CalcRoundScales()
 {
-    if (IAxisSize == 0 || IRangeZero)
+    const bool roundMax = FMaximumRound && (FAutomatic || FAutomaticMaximum);
+    const bool roundMin = FMinimumRound && (FAutomatic || FAutomaticMinimum);
+    if (IAxisSize == 0 || IRangeZero || !(roundMax || roundMin))
+        return;
+    // No step also when a label's handler deleted the axis.
+    const double inc = CalcIncrement();
+    if (inc == 0)
         return;
     const double oldMin = IMinimum;
     const double oldMax = IMaximum;
-    double inc = 0;
-    bool haveInc = false;
-    auto increment = [&] {
-        if (!haveInc)
-            inc = CalcIncrement();
-        haveInc = true;
-        return inc;
-    };
-    if (FMaximumRound && (FAutomatic || FAutomaticMaximum) && increment() != 0)
+    if (roundMax)
         IMaximum = std::ceil(IMaximum / inc) * inc;
-    if (FMinimumRound && (FAutomatic || FAutomaticMinimum) && increment() != 0)
+    if (roundMin)
         IMinimum = std::floor(IMinimum / inc) * inc;
     if (IMinimum != oldMin || IMaximum != oldMax)
         InternalCalcRange();

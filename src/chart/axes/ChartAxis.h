@@ -91,7 +91,7 @@ public:
 
     ICustomAxisPanel* ParentChart() const { return FParentChart; }
     // Watched across event handlers, which may delete a custom axis.
-    TPlotLifetime& Lifetime() { return FLifetime; }
+    TPlotLifetime& Lifetime() const { return FLifetime; }
 
     // Frame preparation, in this order: AdjustMaxMin, InternalCalcPositions,
     // then (with series margins) AdjustMaxMinRect and CalcRoundScales.
@@ -172,7 +172,8 @@ public:
     void SetFormatSettings(const TFormatSettings& Value);
 
     // The label step of the current working range: the widest sample label
-    // (with its separation) decides how many labels fit along the span.
+    // (with its separation) decides how many labels fit along the span. 0
+    // when a label's handler deleted the axis.
     double CalcIncrement();
     // The step for labels MaxLabelSize pixels long, and for MaxNumLabels labels.
     double CalcXYIncrement(int MaxLabelSize);
@@ -416,7 +417,7 @@ private:
     bool FFastCalc = false;
     TAxisMapping FXMapping;
     TAxisMapping FYMapping;
-    TPlotLifetime FLifetime;
+    mutable TPlotLifetime FLifetime;
 };
 
 // A depth (Z) axis: maps from 0 across the chart's 3D depth, and the two

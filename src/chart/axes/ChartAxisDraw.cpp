@@ -45,7 +45,12 @@ void TChartAxis::CalcRect(TRect& R, bool InflateChartRectangle)
     if (!InflateChartRectangle) {
         FPosAxis = ApplyPosition(GetRectangleEdge(R), R);
         FPosLabels = FPosAxis + outwards * SizeTickAxis();
-        FPosTitle = FPosLabels + outwards * SizeLabels();
+        // Measuring the labels runs their handlers, which may delete a
+        // custom axis (only the standard ones take room, below).
+        TPlotLifetime::TWatch watch(FLifetime);
+        const int labels = SizeLabels();
+        if (!watch.Gone())
+            FPosTitle = FPosLabels + outwards * labels;
         return;
     }
     int& edge = RoomEdge(R);
@@ -75,8 +80,11 @@ void TChartAxis::Draw(bool CalcPosAxis)
     DrawAxisTitle(canvas);
     Tick.clear();
     FTickValues.clear();
+    // A label's handler may delete the axis: it draws no more.
+    TPlotLifetime::TWatch watch(FLifetime);
     DrawLabels(canvas);
-    DrawTicksGrid(canvas, chart);
+    if (!watch.Gone())
+        DrawTicksGrid(canvas, chart);
     canvas.EndEntity();
 }
 
@@ -146,7 +154,12 @@ void TChartAxis::DrawLabels(TCanvas3D& Canvas)
         DrawDepthLabels(Canvas);
         return;
     }
+    // Measuring and drawing the labels runs their handlers, which may delete
+    // the axis.
+    TPlotLifetime::TWatch watch(FLifetime);
     const double inc = CalcIncrement();
+    if (watch.Gone())
+        return;
     // The calendar step the desired increment starts from, moved up to the step in force.
     TDateTimeStep step = dtNone;
     if (IAxisDateTime && FExactDateTime && FDesiredIncrement != 0) {
@@ -159,17 +172,25 @@ void TChartAxis::DrawLabels(TCanvas3D& Canvas)
         return;
     FAlternateShift = 0;
     FOppositeShift = 0;
-    if (!FHorizontal && FLabelsAlternate)
-        FAlternateShift = MaxLabelsWidth();
-    if (!FHorizontal && FLabelsAlign == alOpposite)
-        FOppositeShift = SizeLabels();
+    if (!FHorizontal && FLabelsAlternate) {
+        const int width = MaxLabelsWidth();
+        if (watch.Gone())
+            return;
+        FAlternateShift = width;
+    }
+    if (!FHorizontal && FLabelsAlign == alOpposite) {
+        const int size = SizeLabels();
+        if (watch.Gone())
+            return;
+        FOppositeShift = size;
+    }
     Canvas.AssignFont(FLabelsFont);
     if (FHorizontal && FLabelsAlternate)
         FAlternateShift = Canvas.GetFontHeight();
     Canvas.Brush().SetStyle(bsClear);
     Canvas.SetBackMode(cbmTransparent);
     if (style == talValue) {
-        if (!FParentChart->OnGetNextAxisLabel() || !DoCustomLabels(Canvas))
+        if (!FParentChart->OnGetNextAxisLabel() || (!DoCustomLabels(Canvas) && !watch.Gone()))
             DrawValueLabels(Canvas, inc, step);
     } else {
         DrawSeriesLabels(Canvas, style == talMark);
@@ -178,8 +199,11 @@ void TChartAxis::DrawLabels(TCanvas3D& Canvas)
 
 void TChartAxis::DrawValueLabels(TCanvas3D& Canvas, double Increment, TDateTimeStep Step)
 {
+    // The handlers may delete the axis: the values are held here meanwhile.
+    std::vector<double> values = std::move(FLabelValues);
+    TPlotLifetime::TWatch watch(FLifetime);
     if (FLogarithmic && FDesiredIncrement == 0)
-        PlotLogLabelValues(IMinimum, IMaximum, FLogarithmicBase, FLabelValues);
+        PlotLogLabelValues(IMinimum, IMaximum, FLogarithmicBase, values);
     else {
         TLabelLoop loop;
         loop.Minimum = IMinimum;
@@ -190,10 +214,15 @@ void TChartAxis::DrawValueLabels(TCanvas3D& Canvas, double Increment, TDateTimeS
         loop.RoundFirstLabel = FRoundFirstLabel;
         if (OnCalcMaxLabel)
             loop.FirstLabelShift = [this](double Value) { return OnCalcMaxLabel(*this, 0, Value); };
-        PlotDefaultLabelValues(loop, FLabelValues);
+        PlotDefaultLabelValues(loop, values);
     }
-    for (double value : FLabelValues)
+    for (const double value : values) {
+        if (watch.Gone())
+            return;
         InternalDrawLabel(Canvas, value);
+    }
+    if (!watch.Gone())
+        FLabelValues = std::move(values);
 }
 
 bool TChartAxis::DoCustomLabels(TCanvas3D& Canvas)
@@ -201,15 +230,19 @@ bool TChartAxis::DoCustomLabels(TCanvas3D& Canvas)
     constexpr int lastIndex = 2000;
     constexpr double tolerance = 1e-7;
     const TAxisGetNextLabelEvent& next = FParentChart->OnGetNextAxisLabel();
+    // The handlers may delete the axis: its labels end there.
+    TPlotLifetime::TWatch watch(FLifetime);
     double value = IMinimum;
     for (int index = 0; index <= lastIndex; ++index) {
         bool stop = true;
         next(*this, index, value, stop);
-        if (stop)
+        if (watch.Gone() || stop)
             return index > 0;
         if (!(value >= IMinimum - tolerance && value <= IMaximum + tolerance))
             return true;
         InternalDrawLabel(Canvas, value);
+        if (watch.Gone())
+            return true;
     }
     return true;
 }
@@ -232,6 +265,7 @@ void TChartAxis::DrawSeriesLabels(TCanvas3D& Canvas, bool Marks)
     bool havePrevious = false;
     int previousLow = 0;
     int previousHigh = 0;
+    TPlotLifetime::TWatch watch(FLifetime);
     for (int32_t index = first; index <= last; ++index) {
         const auto owner = std::find_if(onAxis.begin(), onAxis.end(), [&](const IChartSeries* S) {
             return index >= S->FirstValueIndex() && index <= S->LastValueIndex() &&
@@ -239,14 +273,19 @@ void TChartAxis::DrawSeriesLabels(TCanvas3D& Canvas, bool Marks)
         });
         if (owner == onAxis.end())
             continue;
+        // The handlers may delete the axis, free a series, take it off the
+        // chart or empty it: the labels stop for this frame.
+        const auto stopped = [&] {
+            return watch.Gone() || !AllOnChart(onAxis) || index >= (*owner)->Count();
+        };
         std::string text = Marks ? (*owner)->MarkText(index) : (*owner)->PointLabel(index);
-        if (FParentChart->OnGetAxisLabel())
-            FParentChart->OnGetAxisLabel()(*this, *owner, index, text);
-        // The handlers may free a series, or empty it: the labels stop for
-        // this frame.
-        if ((Marks || FParentChart->OnGetAxisLabel()) &&
-            (!AllOnChart(onAxis) || index >= (*owner)->Count()))
+        if (Marks && stopped())
             return;
+        if (FParentChart->OnGetAxisLabel()) {
+            FParentChart->OnGetAxisLabel()(*this, *owner, index, text);
+            if (stopped())
+                return;
+        }
         BreakLines(text);
         if (text.empty())
             continue;
@@ -259,6 +298,8 @@ void TChartAxis::DrawSeriesLabels(TCanvas3D& Canvas, bool Marks)
         previousLow = pos - half;
         previousHigh = pos + half;
         DrawThisLabel(Canvas, pos, CalcPosPoint(pos), std::move(text));
+        if (stopped())
+            return;
     }
 }
 
@@ -280,8 +321,12 @@ void TChartAxis::InternalDrawLabel(TCanvas3D& Canvas, double Value)
         return;
     if (!FTickOnLabelsOnly)
         AddTick(pos, Value);
-    if (FLabels)
-        DrawThisLabel(Canvas, pos, Value, LabelValue(Value));
+    if (!FLabels)
+        return;
+    TPlotLifetime::TWatch watch(FLifetime);
+    std::string text = LabelValue(Value);
+    if (!watch.Gone())
+        DrawThisLabel(Canvas, pos, Value, std::move(text));
 }
 
 void TChartAxis::DrawThisLabel(TCanvas3D& Canvas, int Pos, double Value, std::string Text,
@@ -298,8 +343,12 @@ void TChartAxis::DrawThisLabel(TCanvas3D& Canvas, int Pos, double Value, std::st
     int y = FHorizontal ? row : Pos;
     int z = 0;
     bool draw = true;
-    if (OnDrawLabel)
+    if (OnDrawLabel) {
+        TPlotLifetime::TWatch watch(FLifetime);
         OnDrawLabel(*this, x, y, z, Text, draw);
+        if (watch.Gone())
+            return;
+    }
     if (!draw || Text.empty())
         return;
     if (Font)

@@ -25,8 +25,14 @@ void TChartAxis::DrawCustomLabels(TCanvas3D& Canvas)
     Canvas.Brush().SetStyle(bsClear);
     Canvas.SetBackMode(cbmTransparent);
     FAlternateShift = FOppositeShift = 0;
-    if (!FHorizontal && FLabelsAlign == alOpposite)
-        FOppositeShift = SizeLabels();
+    // The handlers may delete the axis: its labels end there.
+    TPlotLifetime::TWatch watch(FLifetime);
+    if (!FHorizontal && FLabelsAlign == alOpposite) {
+        const int size = SizeLabels();
+        if (watch.Gone())
+            return;
+        FOppositeShift = size;
+    }
     for (int i = 0; i < FItems.Count(); ++i) {
         const TAxisItem& item = FItems[i];
         const int pos = CalcPosValue(item.Value);
@@ -36,6 +42,8 @@ void TChartAxis::DrawCustomLabels(TCanvas3D& Canvas)
             AddTick(pos, item.Value);
         if (FLabels)
             DrawThisLabel(Canvas, pos, item.Value, item.Text, item.Font.get());
+        if (watch.Gone())
+            return;
     }
 }
 
@@ -56,8 +64,14 @@ void TChartAxis::DrawDepthLabels(TCanvas3D& Canvas)
         if (!series.Active())
             continue;
         std::string text = series.Title();
-        if (FParentChart->OnGetAxisLabel())
+        if (FParentChart->OnGetAxisLabel()) {
+            // The handler may delete the axis, free the series or take it
+            // off the chart: the labels stop for this frame.
+            TPlotLifetime::TWatch watch(FLifetime);
             FParentChart->OnGetAxisLabel()(*this, &series, -1, text);
+            if (watch.Gone() || !AllOnChart({&series}))
+                return;
+        }
         BreakLines(text);
         if (text.empty())
             continue;

@@ -62,7 +62,12 @@ TCanvas3D* TChartAxis::LabelsCanvas()
 
 double TChartAxis::CalcIncrement()
 {
+    // The labels measured run the chart's label handler, which may delete
+    // the axis.
+    TPlotLifetime::TWatch watch(FLifetime);
     const double result = IncrementFor(FDesiredIncrement);
+    if (watch.Gone())
+        return 0;
     // Alternate rows give each label twice the room.
     if (FLabelsAlternate)
         return result / (FLogarithmic ? FLogarithmicBase : 2);
@@ -76,10 +81,15 @@ double TChartAxis::IncrementFor(double Desired)
 {
     int size = 0;
     if (TCanvas3D* canvas = LabelsCanvas()) {
+        TPlotLifetime::TWatch watch(FLifetime);
         double samples[5];
         const int count = SampleValues(Desired, samples);
-        for (int i = 0; i < count; ++i)
-            size = std::max(size, InternalLabelSize(*canvas, LabelValue(samples[i])));
+        for (int i = 0; i < count; ++i) {
+            const std::string text = LabelValue(samples[i]);
+            if (watch.Gone())
+                return 0;
+            size = std::max(size, InternalLabelSize(*canvas, text));
+        }
     }
     return XYIncrementFor(size, Desired);
 }
@@ -254,8 +264,12 @@ std::string TChartAxis::FormattedValue(double Value) const
 std::string TChartAxis::LabelValue(double Value)
 {
     std::string text = FormattedValue(Value);
-    if (FParentChart && FParentChart->OnGetAxisLabel())
+    if (FParentChart && FParentChart->OnGetAxisLabel()) {
+        TPlotLifetime::TWatch watch(FLifetime);
         FParentChart->OnGetAxisLabel()(*this, nullptr, -1, text);
+        if (watch.Gone())
+            return text;
+    }
     BreakLines(text);
     return text;
 }
@@ -275,6 +289,8 @@ int TChartAxis::MaxLabelsWidth()
     const auto widen = [&](const std::string& Text) {
         widest = std::max(widest, AcrossAxis(LabelExtent(*canvas, Text)));
     };
+    // The label and mark text handlers may delete the axis.
+    TPlotLifetime::TWatch watch(FLifetime);
     if (!FItems.Automatic()) {
         for (int i = 0; i < FItems.Count(); ++i) {
             canvas->AssignFont(FItems[i].Font ? *FItems[i].Font : FLabelsFont);
@@ -287,14 +303,20 @@ int TChartAxis::MaxLabelsWidth()
     if (style == talValue) {
         double samples[5];
         const int count = SampleValues(FDesiredIncrement, samples);
-        for (int i = 0; i < count; ++i)
-            widen(LabelValue(samples[i]));
+        for (int i = 0; i < count; ++i) {
+            const std::string text = LabelValue(samples[i]);
+            if (watch.Gone())
+                return 0;
+            widen(text);
+        }
     } else if (style == talText || style == talMark) {
         // The chart's widest text of the axis' series and their most lines,
         // turned as the labels are.
         int lines = 0;
         const int width = style == talMark ? FParentChart->MaxMarkWidth(this, &lines)
                                            : FParentChart->MaxTextWidth(this, &lines);
+        if (watch.Gone())
+            return 0;
         if (lines > 0)
             widest = AcrossAxis(TurnedExtent(width, canvas->GetFontHeight() * lines));
     }
@@ -307,10 +329,14 @@ int TChartAxis::SizeLabels()
         return 0;
     int size = FLabelsSize;
     if (size <= 0) {
+        // Measuring the labels runs their handlers, which may delete the axis.
+        TPlotLifetime::TWatch watch(FLifetime);
         if (!FHorizontal || FLabelsAngle % 180 != 0)
             size = MaxLabelsWidth();
         else if (TCanvas3D* canvas = LabelsCanvas())
             size = canvas->GetFontHeight();
+        if (watch.Gone())
+            return size;
         if (FLabelsAlternate)
             size *= 2;
     }

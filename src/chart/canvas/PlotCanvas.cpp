@@ -11,7 +11,27 @@ TPlotCanvas::TPlotCanvas()
     SetCanvas(nullptr);
 }
 
-TPlotCanvas::~TPlotCanvas() = default;
+TPlotCanvas::~TPlotCanvas()
+{
+    SetCurrentFont(nullptr);
+}
+
+void TPlotCanvas::ForgetFont(const TPlotFont& AFont)
+{
+    if (IFont == &AFont)
+        IFont = nullptr;
+}
+
+void TPlotCanvas::SetCurrentFont(TPlotFont* AFont)
+{
+    if (IFont)
+        IFont->ICanvas = nullptr;
+    if (AFont && AFont->ICanvas)
+        AFont->ICanvas->IFont = nullptr;
+    IFont = AFont;
+    if (AFont)
+        AFont->ICanvas = this;
+}
 
 void TPlotCanvas::SetCanvas(TCanvas* ACanvas)
 {
@@ -74,7 +94,7 @@ void TPlotCanvas::ResetState()
     FFont->SetSize(GetDefaultFontSize);
     FFont->SetOrientation(0);
     ITransp = 0;
-    IFont = nullptr;
+    SetCurrentFont(nullptr);
     SetBackColor(clWhite);
     SetBackMode(cbmTransparent);
     SetTextAlign(TA_LEFT | TA_TOP);
@@ -204,8 +224,7 @@ void TPlotCanvas::AssignFont(TPlotFont& AFont)
         FFont->SetColor(clBlack);
     if (DC() && DC()->GetTextCharacterExtra() != AFont.InterCharSize())
         DC()->SetTextCharacterExtra(AFont.InterCharSize());
-    IFont = &AFont;
-    AFont.ICanvas = this;
+    SetCurrentFont(&AFont);
 }
 
 void TPlotCanvas::InternalDark(TColor AColor, int Quantity)

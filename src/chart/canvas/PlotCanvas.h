@@ -47,6 +47,8 @@ public:
     const TRect& Bounds() const { return FBounds; }
     bool Metafiling() const { return FMetafiling; }
     TPlotFont* CurrentFont() const { return IFont; }
+    // A font being freed stops being the canvas' current font.
+    void ForgetFont(const TPlotFont& AFont);
     double FontZoom = 100.0;
 
     // Pens and blending.
@@ -124,6 +126,9 @@ public:
 protected:
     TGdiDC* DC() const { return GetHandle(); }
     void PushClip();
+    // Each font knows the canvas it is current in (ICanvas), so that neither
+    // points at the other once freed.
+    void SetCurrentFont(TPlotFont* AFont);
 
     TCanvas* FCanvas = nullptr;
     TFont* FFont = nullptr;

@@ -1,4 +1,6 @@
 #include "chart/canvas/PlotCanvasTypes.h"
+
+#include "chart/canvas/PlotCanvas.h"
 #include "chart/canvas/PlotGradient.h"
 #include "chart/canvas/PlotPicture.h"
 #include "chart/canvas/PlotShadow.h"
@@ -97,7 +99,11 @@ TPlotFont::TPlotFont(TNotifyEvent OnChangeEvent)
     OnChange = std::move(OnChangeEvent);
 }
 
-TPlotFont::~TPlotFont() = default;
+TPlotFont::~TPlotFont()
+{
+    if (ICanvas)
+        ICanvas->ForgetFont(*this);
+}
 
 TPlotFontGradient& TPlotFont::Gradient()
 {

@@ -105,7 +105,7 @@ public:
     void SetInterCharSize(int Value) { Set(fInterCharSize, Value); }
     void Assign(const TFont& Source) override;
 
-    TPlotCanvas* ICanvas = nullptr; // the canvas that last took the font
+    TPlotCanvas* ICanvas = nullptr; // the canvas the font is current in
     TColor IDefColor = clBlack;
     TFontStyles IDefStyle = 0;
 

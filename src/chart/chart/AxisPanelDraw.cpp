@@ -100,23 +100,29 @@ void TCustomAxisPanel::SetSeriesZPositions()
 
 void TCustomAxisPanel::CalcAxisRect()
 {
-    for (TChartAxis* A : FAxes) {
-        A->IsVisible = CalcIsAxisVisible(*A);
-        A->AdjustMaxMin();
-    }
+    // An axis' handlers may delete a custom axis: the axes are walked in a
+    // copy, and only those still on the chart are laid out.
+    const std::vector<TChartAxis*> Axes = FAxes;
+    for (TChartAxis* A : Axes)
+        if (HasAxis(A)) {
+            A->IsVisible = CalcIsAxisVisible(*A);
+            A->AdjustMaxMin();
+        }
     for (TChartAxis* A : FAxes)
         A->InternalCalcPositions();
     TRect R = TCustomPlotPanel::ChartRect;
-    for (size_t I = 0; I < FAxes.size(); ++I) {
-        // The standard axes take their room; custom ones only place themselves.
-        const bool TakesRoom = I < 5;
-        if (!FAxes[I]->IsVisible) {
-            if (TakesRoom && FCalcPosLabels)
-                InflateAxisRect(*FAxes[I], R);
+    for (size_t I = 0; I < Axes.size(); ++I) {
+        TChartAxis* A = Axes[I];
+        if (!HasAxis(A))
+            continue;
+        if (!A->IsVisible) {
+            if (FCalcPosLabels)
+                InflateAxisRect(*A, R);
             continue;
         }
+        // The first five axes take their room; the others only place themselves.
         TRect Room = R;
-        FAxes[I]->CalcRect(Room, TakesRoom);
+        A->CalcRect(Room, I < 5);
         R = Intersection(R, Room);
     }
     if (!FCustomChartRect)
@@ -129,8 +135,10 @@ void TCustomAxisPanel::CalcAxisRect()
 void TCustomAxisPanel::InflateAxisRect(TChartAxis& Axis, TRect& R)
 {
     int Room = 0;
+    TPlotLifetime::TWatch Watch(Axis.Lifetime());
     FCalcPosLabels(Axis, Room);
-    Axis.RoomEdge(R) -= Axis.OutwardsSign() * Room;
+    if (!Watch.Gone())
+        Axis.RoomEdge(R) -= Axis.OutwardsSign() * Room;
 }
 
 void TCustomAxisPanel::CalcAxisMargins(TChartAxis& Axis)
@@ -165,7 +173,11 @@ void TCustomAxisPanel::CalcAxisMargins(TChartAxis& Axis)
     // Without margins the range stays exactly as it is.
     if (M != TRect{})
         Axis.AdjustMaxMinRect(M);
+    // Its label step runs the label handlers, which may delete the axis.
+    TPlotLifetime::TWatch Watch(Axis.Lifetime());
     Axis.CalcRoundScales();
+    if (Watch.Gone())
+        return;
     // Offsets widen the range: its labels are measured again, and the
     // title moves out beside them.
     if ((Axis.MinimumOffset() != 0 || Axis.MaximumOffset() != 0) && Axis.IsVisible &&
@@ -177,8 +189,10 @@ void TCustomAxisPanel::CalcAxisMargins(TChartAxis& Axis)
 
 void TCustomAxisPanel::CalcSeriesRect()
 {
-    for (TChartAxis* A : FAxes)
-        CalcAxisMargins(*A);
+    const std::vector<TChartAxis*> Axes = FAxes;
+    for (TChartAxis* A : Axes)
+        if (HasAxis(A))
+            CalcAxisMargins(*A);
 }
 
 void TCustomAxisPanel::DrawAllAxis()
@@ -225,12 +239,13 @@ void TCustomAxisPanel::DrawSeries(TChartSeries& Series)
         return;
     TCanvas3D& C = Canvas();
     C.BeginEntity();
-    // A handler may free the series it is handed: it then draws no more.
+    // A handler may free the series it is handed, or take it off the chart:
+    // it then draws no more.
     struct TEnd {
         TCanvas3D& C;
         ~TEnd() { C.EndEntity(); }
     } End{C};
-    TPlotLifetime::TWatch Watch(Series.Lifetime());
+    TSeriesWatch Watch(Series);
     Series.DoBeforeDrawValues();
     if (Watch.Gone())
         return;

@@ -59,7 +59,7 @@ void TCustomChartLegend::PlotEvent(TPlotEvent& Event)
     const auto* E = dynamic_cast<const TPlotSeriesEvent*>(&Event);
     if (!E || E->Event != seRemove)
         return;
-    IRemovedInLayOut = true;
+    IRemovedInDrawing = true;
     if (FSeries == E->Series)
         FSeries = nullptr;
     for (size_t I = FRows.size(); I-- > 0;)
@@ -222,12 +222,11 @@ void TCustomChartLegend::LayOut(const std::vector<TRow>& Candidates, const TRect
     const int Total = int(Candidates.size());
     std::vector<std::string> Texts(static_cast<size_t>(Total));
     std::vector<int> TextWidths(static_cast<size_t>(Total), -1);
-    IRemovedInLayOut = false;
     const bool Html = TextFormat() == ttfHtml;
     int MostLines = 1;
     const auto TextWidth = [&](int I) {
         int& W = TextWidths[size_t(I)];
-        if (IRemovedInLayOut)
+        if (IRemovedInDrawing)
             return 0;
         if (W < 0) {
             const TRow& R = Candidates[size_t(I)];
@@ -261,13 +260,8 @@ void TCustomChartLegend::LayOut(const std::vector<TRow>& Candidates, const TRect
         TextWidth(I);
         FItems.push_back({taLeftJustify, 0, {}, std::move(Texts[size_t(I)]), {}, 0});
     }
-    if (IRemovedInLayOut) {
-        // No rows this frame; the next one lays out the series that are left.
-        FRows.clear();
-        FItems.clear();
-        FChart->Invalidate();
+    if (DropRowsIfRemoved())
         return;
-    }
     if (FInverted) {
         std::reverse(FRows.begin(), FRows.end());
         std::reverse(FItems.begin(), FItems.end());
@@ -336,6 +330,8 @@ void TCustomChartLegend::Place(TRect& ChartRect)
             // The row follows its text; the symbol goes to XColor.
             int X = Item.Left, Y = Item.Top, XColor = Item.Symbol.Left;
             FChart->OnGetLegendPos(FChart, int(I), X, Y, XColor);
+            if (DropRowsIfRemoved())
+                return;
             const int DX = X - Item.Left, DY = Y - Item.Top;
             Row = {Row.Left + DX, Row.Top + DY, Row.Right + DX, Row.Bottom + DY};
             Item.Symbol = {XColor, Item.Symbol.Top + DY, XColor + Item.Symbol.Width(),
@@ -345,6 +341,17 @@ void TCustomChartLegend::Place(TRect& ChartRect)
         }
         FRowRects.push_back(Row);
     }
+}
+
+bool TCustomChartLegend::DropRowsIfRemoved()
+{
+    if (!IRemovedInDrawing)
+        return false;
+    FRows.clear();
+    FItems.clear();
+    FRowRects.clear();
+    FChart->Invalidate();
+    return true;
 }
 
 int TCustomChartLegend::Clicked(int X, int Y) const
@@ -399,8 +406,11 @@ void TCustomChartLegend::DrawRows()
             PlotDrawCheckBox(RowRect.Left, RowRect.Top + (FRowHeight - CheckBoxSize) / 2,
                              *C.ReferenceCanvas(), Row.Series->Active(), Color(),
                              FCheckBoxesStyle == cbsCheck);
-        if (IColorWidth > 0)
+        if (IColorWidth > 0) {
             FSymbol.Draw(C, *Row.Series, ValueIndex, RowColor, Item.Symbol);
+            if (DropRowsIfRemoved())
+                return;
+        }
         C.AssignFont(Font());
         if (FFontSeriesColor)
             C.Font().SetColor(RowColor);
@@ -423,6 +433,7 @@ void TCustomChartLegend::DrawLegend()
     FRowRects.clear();
     ILastValue = -1;
     ITotalItems = 0;
+    IRemovedInDrawing = false;
     if (!FParent || !FChart)
         return;
     const std::vector<TRow> Candidates = CandidateRows();

@@ -187,6 +187,9 @@ private:
                                  const std::function<int(int)>& TextWidth);
     void LayOut(const std::vector<TRow>& Candidates, const TRect& ChartRect);
     void Place(TRect& ChartRect);
+    // After a handler: when a series has left, the rows are dropped for this
+    // frame (the next one lists the series that are left); true then.
+    bool DropRowsIfRemoved();
     void DrawRows();
     void DrawTitle();
 
@@ -219,9 +222,9 @@ private:
     int ILastValue = -1;
     int ITotalItems = 0;
     bool IDrawTitle = false;
-    // A series left the chart while the rows were laid out (a text handler
-    // freed it): the rows made so far may name it.
-    bool IRemovedInLayOut = false;
+    // A series left the chart while the legend was laid out or drawn (a
+    // handler freed it or took it off): the rows made so far may name it.
+    bool IRemovedInDrawing = false;
     std::vector<TRow> FRows; // the rows of the last layout
     std::vector<int> FColWidths;
     std::vector<TRect> FRowRects; // each row's cell, for clicks

@@ -261,8 +261,11 @@ int TCustomAxisPanel::WidestSeriesText(const TChartAxis* Axis, bool Marks, int* 
 {
     int Widest = 0, MostLines = 0;
     // A mark text's handler may free or empty its series, or another one:
-    // the list is read anew for each series.
-    for (size_t I = 0; I < FSeriesList.size(); ++I) {
+    // the list is read anew for each series. It may delete the axis: the
+    // measure ends.
+    TPlotLifetime NoAxis;
+    const TPlotLifetime::TWatch AxisWatch(Axis ? Axis->Lifetime() : NoAxis);
+    for (size_t I = 0; I < FSeriesList.size() && !AxisWatch.Gone(); ++I) {
         TChartSeries& S = *FSeriesList[I];
         if (!S.Active() || (Axis && !S.AssociatedToAxis(*Axis)) || (!Marks && !S.HasPointLabels()))
             continue;

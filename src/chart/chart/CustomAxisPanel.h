@@ -89,8 +89,7 @@ public:
     // labels take, and give a hidden standard axis room of its own.
     const TAxisCalcPosLabels& CalcPosLabels() const override { return FCalcPosLabels; }
     void SetCalcPosLabels(TAxisCalcPosLabels Value) { FCalcPosLabels = std::move(Value); }
-    // Whether an axis is still on the chart: a handler may have deleted it.
-    bool HasAxis(const TChartAxis* Axis) const;
+    bool HasAxis(const TChartAxis* Axis) const override;
     TChartCustomAxes& CustomAxes() { return FCustomAxes; }
     int CustomAxesCount() const override { return FCustomAxes.Count(); }
     TChartAxis& CustomAxis(int Index) override { return FCustomAxes.Items(Index); }

@@ -71,8 +71,12 @@ int32_t TChartSeries::AddXY(double AXValue, double AYValue, const std::string& A
 {
     fX->SetTempValue(AXValue);
     fY->SetTempValue(AYValue);
-    if (OnBeforeAdd && !OnBeforeAdd(this))
-        return -1;
+    if (OnBeforeAdd) {
+        // The handler may veto the point, or free the series.
+        TPlotLifetime::TWatch Watch(fLifetime);
+        if (!OnBeforeAdd(this) || Watch.Gone())
+            return -1;
+    }
     const int32_t Index = fX->AddChartValue();
     for (int32_t L = 1; L < fValuesList.Count(); ++L)
         fValuesList[L]->InsertChartValue(Index, fValuesList[L]->TempValue());
@@ -270,8 +274,11 @@ void TChartSeries::EndUpdate()
 
 void TChartSeries::RefreshSeries()
 {
+    // A linked series' handler may free this one while it refills.
+    TPlotLifetime::TWatch Watch(fLifetime);
     NotifyValue(veRefresh, 0);
-    Broadcast(seDataChanged);
+    if (!Watch.Gone())
+        Broadcast(seDataChanged);
 }
 
 void TChartSeries::SwapValueIndex(int32_t A, int32_t B)

@@ -314,6 +314,22 @@ private:
     mutable TPlotLifetime fLifetime;
 };
 
+// Watches a series across a handler that draws it: gone once the handler
+// freed it or took it off the chart it was on, where it draws no more.
+class TSeriesWatch {
+public:
+    explicit TSeriesWatch(const TChartSeries& Series)
+        : FSeries(Series), FWatch(Series.Lifetime()), FChart(Series.ParentChart())
+    {
+    }
+    bool Gone() const { return FWatch.Gone() || FSeries.ParentChart() != FChart; }
+
+private:
+    const TChartSeries& FSeries;
+    TPlotLifetime::TWatch FWatch;
+    const ISeriesHost* FChart;
+};
+
 enum TPlotFormatFlag : uint8_t { tfNoMandatory = 1, tfColor = 2, tfLabel = 4, tfMarkPosition = 8 };
 // A set of TPlotFormatFlag.
 using TPlotFormatFlags = uint8_t;

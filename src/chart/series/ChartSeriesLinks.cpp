@@ -8,15 +8,16 @@
 
 void TChartSeries::NotifyNewValue(TChartSeries* Sender, int32_t ValueIndex)
 {
+    // A handler, this series' own or a linked one's, that frees the series
+    // ends the notification.
+    TPlotLifetime::TWatch Watch(fLifetime);
     if (OnAfterAdd) {
-        TPlotLifetime::TWatch Watch(fLifetime);
         OnAfterAdd(Sender, ValueIndex);
-        // A handler that freed the series ends the notification.
         if (Watch.Gone())
             return;
     }
     NotifyValue(veAdd, ValueIndex);
-    if (fActive)
+    if (!Watch.Gone() && fActive)
         Repaint();
 }
 
@@ -64,17 +65,19 @@ void TChartSeries::NotifyValue(TValueEvent ValueEvent, int32_t ValueIndex)
 
 void TChartSeries::AddValues(TChartSeries* Source)
 {
-    TPlotLifetime::TWatch Watch(fLifetime);
+    // A clear or add handler may free the series, or the source: what is
+    // gone is read no more.
+    TPlotLifetime::TWatch Watch(fLifetime), SourceWatch(Source->fLifetime);
     BeginUpdate();
     Clear();
-    // A clear handler may have freed the series.
     if (Watch.Gone())
         return;
-    if (fFunction) {
+    const bool Fill = !SourceWatch.Gone();
+    if (Fill && fFunction) {
         fFunction->AddPoints(Source);
         if (Watch.Gone())
             return;
-    } else if (IsValidSourceOf(Source))
+    } else if (Fill && IsValidSourceOf(Source))
         for (int32_t I = 0; I < Source->Count(); ++I)
             AddedValue(Source, I);
     EndUpdate();

@@ -78,6 +78,16 @@ void TChartSeries::RecalcGetAxis()
     fGetHorizAxis = fGetVertAxis = nullptr;
     if (!fParent)
         return;
+    // A custom axis deleted while the series was off the chart is left as
+    // the chart leaves one it deletes.
+    if (fCustomHorizAxis && !fParent->HasAxis(fCustomHorizAxis)) {
+        fHorizAxis = aBottomAxis;
+        fCustomHorizAxis = nullptr;
+    }
+    if (fCustomVertAxis && !fParent->HasAxis(fCustomVertAxis)) {
+        fVertAxis = aLeftAxis;
+        fCustomVertAxis = nullptr;
+    }
     fGetHorizAxis = fParent->BottomAxis();
     if (fHorizAxis == aTopAxis)
         fGetHorizAxis = fParent->TopAxis();
@@ -110,8 +120,12 @@ void TChartSeries::SetParentChart(ISeriesHost* Value)
 {
     if (fParent == Value)
         return;
+    // The chart's remove handler may free the series.
+    TPlotLifetime::TWatch Watch(fLifetime);
     if (fParent)
         fParent->RemoveSeries(this);
+    if (Watch.Gone())
+        return;
     if (Value)
         Value->InternalAddSeries(this);
     else
@@ -235,8 +249,8 @@ void TChartSeries::DrawAllValues()
     if (fFirstVisibleIndex < 0)
         return;
     // A drawing handler may empty the series: no point past its end is
-    // drawn; or free it: nothing more is.
-    TPlotLifetime::TWatch Watch(fLifetime);
+    // drawn; or free it or take it off the chart: nothing more is.
+    TSeriesWatch Watch(*this);
     if (DrawValuesForward())
         for (int32_t I = fFirstVisibleIndex; I <= fLastVisibleIndex && I < Count(); ++I) {
             DrawValue(I);

@@ -73,10 +73,10 @@ void TADXFunction::AddPoints(TChartSeries* Source)
     if (Updating() || !Source || !Parent || !(Period() >= 2))
         return;
     // Clearing the parent clears the lines. A clear handler that frees the
-    // parent frees this function with it.
-    TPlotLifetime::TWatch Watch(Parent->Lifetime());
+    // parent frees this function with it; one may free the source too.
+    TPlotLifetime::TWatch Watch(Parent->Lifetime()), SourceWatch(Source->Lifetime());
     Parent->Clear();
-    if (Watch.Gone())
+    if (Watch.Gone() || SourceWatch.Gone())
         return;
     FollowParent(*IDMUp);
     FollowParent(*IDMDown);
@@ -95,5 +95,6 @@ void TADXFunction::AddPoints(TChartSeries* Source)
     IDMUp->EndUpdate();
     IDMDown->EndUpdate();
     for (size_t K = 0; K < R.ADX.size(); ++K)
-        Parent->AddXY(X[R.ADXFirst + int32_t(K)], R.ADX[K]);
+        if (!AddFunctionXY(*Source, X[R.ADXFirst + int32_t(K)], R.ADX[K]))
+            return;
 }

@@ -76,7 +76,8 @@ void TPlotFunction::CalculateFunctionMany()
                           [](TChartSeries* A, TChartSeries* B) { return A->Count() < B->Count(); });
     const TChartValueList& X = *Largest->NotMandatoryValueList();
     for (int32_t I = 0; I < Largest->Count(); ++I)
-        AddFunctionXY(Largest->YMandatory(), X[I], CalculateMany(Sources, I));
+        if (!AddFunctionXY(*Largest, X[I], CalculateMany(Sources, I)))
+            return;
 }
 
 void TPlotFunction::DoCalculation(TChartSeries* Source, TChartValueList& NotMandatorySource)
@@ -93,11 +94,11 @@ void TPlotFunction::CalculateAllPoints(TChartSeries* Source, TChartValueList& No
     const double Min = NotMandatorySource.MinValue();
     const double Max = NotMandatorySource.MaxValue();
     if (fParent->AllowSinglePoint) {
-        AddFunctionXY(Source->YMandatory(), Min + (Max - Min) * 0.5, Value);
+        AddFunctionXY(*Source, Min + (Max - Min) * 0.5, Value);
         return;
     }
-    AddFunctionXY(Source->YMandatory(), Min, Value);
-    AddFunctionXY(Source->YMandatory(), Max, Value);
+    if (AddFunctionXY(*Source, Min, Value))
+        AddFunctionXY(*Source, Max, Value);
 }
 
 int32_t TPlotFunction::PeriodPoints(int32_t Count) const
@@ -133,17 +134,17 @@ void TPlotFunction::CalculateByPeriod(TChartSeries* Source, TChartValueList& Not
     while (First < Count) {
         const int32_t Last = fPeriodStyle == psRange ? RangeGroupEnd(NotMandatorySource, First)
                                                      : First + PeriodPoints(Count) - 1;
-        if (Last >= Count)
+        if (Last >= Count ||
+            !CalculatePeriod(Source, AlignedX(NotMandatorySource, First, Last), First, Last))
             break;
-        CalculatePeriod(Source, AlignedX(NotMandatorySource, First, Last), First, Last);
         First = Last + 1;
     }
 }
 
-void TPlotFunction::CalculatePeriod(TChartSeries* Source, double tmpX, int32_t FirstIndex,
+bool TPlotFunction::CalculatePeriod(TChartSeries* Source, double tmpX, int32_t FirstIndex,
                                     int32_t LastIndex)
 {
-    AddFunctionXY(Source->YMandatory(), tmpX, Calculate(Source, FirstIndex, LastIndex));
+    return AddFunctionXY(*Source, tmpX, Calculate(Source, FirstIndex, LastIndex));
 }
 
 double TPlotFunction::AlignedX(const TChartValueList& List, int32_t FirstIndex,
@@ -159,12 +160,14 @@ double TPlotFunction::AlignedX(const TChartValueList& List, int32_t FirstIndex,
     }
 }
 
-void TPlotFunction::AddFunctionXY(bool YMandatorySource, double X, double Y)
+bool TPlotFunction::AddFunctionXY(const TChartSeries& Source, double X, double Y)
 {
-    if (YMandatorySource)
+    TPlotLifetime::TWatch Parent(fParent->Lifetime()), From(Source.Lifetime());
+    if (Source.YMandatory())
         fParent->AddXY(X, Y);
     else
         fParent->AddXY(Y, X);
+    return !Parent.Gone() && !From.Gone();
 }
 
 TPlotMovingFunction::TPlotMovingFunction()
@@ -178,6 +181,7 @@ void TPlotMovingFunction::DoCalculation(TChartSeries* Source, TChartValueList& N
 {
     const int32_t P = PeriodPoints(Source->Count());
     for (int32_t I = P - 1; I < Source->Count(); ++I)
-        AddFunctionXY(Source->YMandatory(), AlignedX(NotMandatorySource, I - P + 1, I),
-                      Calculate(Source, I - P + 1, I));
+        if (!AddFunctionXY(*Source, AlignedX(NotMandatorySource, I - P + 1, I),
+                           Calculate(Source, I - P + 1, I)))
+            return;
 }

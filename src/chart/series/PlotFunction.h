@@ -53,8 +53,11 @@ protected:
     virtual void DoCalculation(TChartSeries* Source, TChartValueList& NotMandatorySource);
     void CalculateAllPoints(TChartSeries* Source, TChartValueList& NotMandatorySource);
     void CalculateByPeriod(TChartSeries* Source, TChartValueList& NotMandatorySource);
-    void CalculatePeriod(TChartSeries* Source, double tmpX, int32_t FirstIndex, int32_t LastIndex);
-    void AddFunctionXY(bool YMandatorySource, double X, double Y);
+    bool CalculatePeriod(TChartSeries* Source, double tmpX, int32_t FirstIndex, int32_t LastIndex);
+    // Adds a computed point to the parent, X and Y swapped for a horizontal
+    // source. False when the parent's add handler freed the parent, and this
+    // function with it, or the source: the calculation must stop.
+    bool AddFunctionXY(const TChartSeries& Source, double X, double Y);
     // X of a group of points by PeriodAlign.
     double AlignedX(const TChartValueList& List, int32_t FirstIndex, int32_t LastIndex) const;
     // Period in whole points of a source of Count points: never below one,

@@ -55,6 +55,8 @@ public:
     virtual TChartAxis* TopAxis() const = 0;
     virtual TChartAxis* LeftAxis() const = 0;
     virtual TChartAxis* RightAxis() const = 0;
+    // Whether an axis is on the chart: a handler may have deleted it.
+    virtual bool HasAxis(const TChartAxis* Axis) const = 0;
 
     // The series in chart order, and the two ends of a series' membership:
     // the series' side of it is TChartSeries::SetParentChart.

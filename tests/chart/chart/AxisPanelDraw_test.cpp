@@ -197,6 +197,14 @@ TEST_F(TFrameTest, TheAxesLabelPositionFunctionSetsTheLabelRoomOfShownAndHiddenA
     });
     Chart.Frame();
     EXPECT_EQ(Chart.Rect(), (TRect{46 + 20, 10, 230 - 20, 124})) << "the hidden right axis too";
+    // A custom axis takes no room of its own while shown; hidden, the
+    // function's.
+    TChartAxis& Custom = Chart.CustomAxes().Add(false, false);
+    Chart.Frame();
+    EXPECT_EQ(Chart.Rect(), (TRect{46 + 20, 10, 230 - 20, 124}));
+    Custom.SetVisible(false);
+    Chart.Frame();
+    EXPECT_EQ(Chart.Rect(), (TRect{46 + 40, 10, 230 - 20, 124}));
 }
 
 // The terminal's layout: no legend, candles on the price axis at the right.

@@ -2,6 +2,7 @@
 #include "chart/series/FinancialFunctions.h"
 #include "chart/series/SeriesFixture.h"
 
+#include <memory>
 #include <optional>
 
 // The reference values were computed once, outside this code, by a separate
@@ -115,6 +116,27 @@ TEST(ADXFunction, MatchesTheReferenceValuesAndAFlatMarketGivesZero)
             EXPECT_EQ(C.Result.Count() + C.Function->UpLine().Count(), 0) << Period;
         }
     }
+}
+
+TEST(ADXFunction, AClearHandlerThatFreesTheSourceEndsTheRefill)
+{
+    // The ADX clears its parent once more as it refills it: the second
+    // clear's handler frees the source, which is then read no more.
+    auto Source = std::make_unique<TCandleSeries>();
+    for (size_t I = 0; I < Days[0].size(); ++I)
+        Source->AddOHLC(double(I), Days[0][I], Days[1][I], Days[2][I], Days[3][I]);
+    TLineSeries Result;
+    auto ADX = std::make_unique<TADXFunction>();
+    ADX->SetPeriod(2);
+    Result.SetFunction(std::move(ADX));
+    int Clears = 0;
+    Result.OnClearValues = [&](TChartSeries*) {
+        if (++Clears == 2)
+            Source.reset();
+    };
+    Result.AddDataSource(Source.get());
+    EXPECT_EQ(Source, nullptr);
+    EXPECT_EQ(Result.Count(), 0);
 }
 
 // The parent with its ADX on a chart.
