@@ -67,8 +67,8 @@ TEST(PlotGradientFill, EachDirectionPaintsItsEndsAndCoversTheRectangle)
 TEST(PlotGradientFill, RectanglesOfMillionsOfPixelsPaintTheirMiddleBand)
 {
     // A zoomed-in area under a chart: only its middle band shows.
-    for (const auto [Direction, Huge] : {std::pair{gdTopBottom, TRect{0, -9000000, 10, 9000010}},
-                                         {gdLeftRight, TRect{-9000000, 0, 9000010, 10}}}) {
+    for (const auto& [Direction, Huge] : {std::pair{gdTopBottom, TRect{0, -9000000, 10, 9000010}},
+                                          {gdLeftRight, TRect{-9000000, 0, 9000010, 10}}}) {
         TCanvasFixture F(10, 10);
         F.Canvas.GradientFill(Huge, clBlack, clWhite, Direction);
         for (const TColor C : {F.At(0, 0), F.At(5, 5), F.At(9, 9)}) {
