@@ -92,6 +92,25 @@ TEST(PlotFilter, PixelFiltersGivenTheirGoldenValues)
     QImage Red = Make({{0xFF0000}});
     Hue.Apply(Red);
     EXPECT_EQ(At(Red, 0, 0), 0x00FF00u);
+
+    // Kept rows serve only the image they came from.
+    TInvertFilter Keep;
+    Keep.SetReuseLines(true);
+    QImage Same = Source;
+    Keep.Apply(Same);
+    Keep.Apply(Same);
+    EXPECT_EQ(At(Same, 1, 1), 0xFAFAFAu);
+    QImage Other = Source; // same size and format, while the first one lives
+    Keep.Apply(Other);
+    EXPECT_EQ(At(Other, 1, 1), 0x050505u);
+    EXPECT_EQ(At(Same, 1, 1), 0xFAFAFAu);
+    QImage Taller = Make({{0}, {0}, {0x102030}});
+    Keep.Apply(Taller);
+    EXPECT_EQ(At(Taller, 0, 2), 0xEFDFCFu);
+    QImage Packed = Taller.convertToFormat(QImage::Format_RGB888);
+    Keep.Apply(Packed);
+    EXPECT_EQ(At(Packed, 0, 2), 0x102030u);
+    EXPECT_EQ(At(Taller, 0, 2), 0xEFDFCFu);
 }
 
 TEST(PlotFilter, ConvolutionsReadTheOriginalNeighbours)
