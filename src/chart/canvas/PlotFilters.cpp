@@ -23,6 +23,16 @@ TFilterRegion& TPlotFilter::Region()
     return *FRegion;
 }
 
+void TPlotFilter::CalcLines(QImage& Bitmap)
+{
+    // bits() first: a shared image gets its own buffer before it is compared.
+    const TLinesSource Source{Bitmap.bits(), Bitmap.bytesPerLine(), Bitmap.size(), Bitmap.format()};
+    if (FReuseLines && Source == fLinesSource)
+        return;
+    PlotCalcLines(Lines, Bitmap);
+    fLinesSource = Source;
+}
+
 void TPlotFilter::Apply(QImage& Bitmap)
 {
     TRect R{0, 0, Bitmap.width() - 1, Bitmap.height() - 1};

@@ -34,6 +34,9 @@ public:
     // Whether the filter honours its region; those that reshape the whole
     // image do not.
     bool AllowRegion() const { return IAllowRegion; }
+    // Keeps the collected rows between calls while the image keeps them.
+    bool ReuseLines() const { return FReuseLines; }
+    void SetReuseLines(bool Value) { FReuseLines = Value; }
 
     // On the region (or the whole image), kept inside the image.
     void Apply(QImage& Bitmap);
@@ -46,14 +49,28 @@ public:
 protected:
     // R is inside the image and not empty; the image is 32-bit.
     virtual void DoApply(QImage& Bitmap, const TRect& R) = 0;
-    void CalcLines(QImage& Bitmap) { PlotCalcLines(Lines, Bitmap); }
+    // Collects the rows, unless those kept still fit the image.
+    void CalcLines(QImage& Bitmap);
 
     bool IAllowRegion = true;
     TPlotLines Lines;
 
 private:
+    // What the rows were collected from: the row addresses follow from the
+    // buffer, its stride and the height alone, so a filter kept for another
+    // image of the same size must still collect them anew.
+    struct TLinesSource {
+        const uchar* Bits = nullptr;
+        qsizetype Stride = 0;
+        QSize Size;
+        QImage::Format Format = QImage::Format_Invalid;
+        bool operator==(const TLinesSource&) const = default;
+    };
+
     bool FEnabled = true;
+    bool FReuseLines = false;
     std::optional<TFilterRegion> FRegion;
+    TLinesSource fLinesSource;
 };
 
 // Gives each kind its name and copy.

@@ -86,7 +86,8 @@ public:
     // then the custom ones.
     const std::vector<TChartAxis*>& Axes() const { return FAxes; }
     // The axes' label-position function: may change the room an axis'
-    // labels take, and give a hidden standard axis room of its own.
+    // labels take, and give any hidden axis, custom ones included, room of
+    // its own.
     const TAxisCalcPosLabels& CalcPosLabels() const override { return FCalcPosLabels; }
     void SetCalcPosLabels(TAxisCalcPosLabels Value) { FCalcPosLabels = std::move(Value); }
     bool HasAxis(const TChartAxis* Axis) const override;

@@ -92,6 +92,21 @@ TEST(PlotFilter, PixelFiltersGivenTheirGoldenValues)
     QImage Red = Make({{0xFF0000}});
     Hue.Apply(Red);
     EXPECT_EQ(At(Red, 0, 0), 0x00FF00u);
+
+    // Kept rows serve only the image they came from.
+    TInvertFilter Keep;
+    Keep.SetReuseLines(true);
+    QImage Same = Source, Other = Source; // same size and format
+    Keep.Apply(Same);
+    Keep.Apply(Same);
+    Keep.Apply(Other);
+    QImage Taller = Make({{0}, {0}, {0x102030}});
+    Keep.Apply(Taller);
+    QImage Packed = Taller.convertToFormat(QImage::Format_RGB888);
+    Keep.Apply(Packed);
+    EXPECT_EQ(
+        (std::vector<QRgb>{At(Same, 1, 1), At(Other, 1, 1), At(Taller, 0, 2), At(Packed, 0, 2)}),
+        (std::vector<QRgb>{0xFAFAFA, 0x050505, 0xEFDFCF, 0x102030}));
 }
 
 TEST(PlotFilter, ConvolutionsReadTheOriginalNeighbours)
