@@ -25,6 +25,8 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QStatusBar>
+#include <QTest>
 #include <QToolBar>
 #include <gtest/gtest.h>
 #include <memory>
@@ -197,6 +199,40 @@ TEST_F(TMainWindowTest, OrderPanelsWaitHiddenOnTheRightAndLogonShowsTheTerminal)
     EXPECT_TRUE(C.Actions.acTerminal->isChecked());
     EXPECT_TRUE(C.Actions.acNoZeroBalance->isEnabled());
     EXPECT_TRUE(C.Actions.acNoZeroBalance->isChecked());
+}
+
+// Sized down as far as it goes, the window keeps each panel whole and apart
+// from the others; grown again, the terminal panel gets its height back.
+TEST_F(TMainWindowTest, PanelsStayWholeInTheLeastWindowAndGetTheirRoomBack)
+{
+    TfmMain& W = Open();
+    const TMainControls& C = W.Controls();
+    User->Input().SetAuth(uaAuth);
+    W.InitUserInterface();
+    C.dpBuy->show();
+    C.dpSell->show();
+    W.showNormal();
+    W.resize(1500, 940);
+    QTest::qWait(50);
+    W.resizeDocks({C.dpTerminal}, {186}, Qt::Vertical);
+    QTest::qWait(50);
+    const int Height = C.dpTerminal->height();
+
+    W.resize(460, 240);
+    QTest::qWait(50);
+    const QRect Buy = C.dpBuy->geometry();
+    EXPECT_FALSE(Buy.intersects(C.dpSell->geometry()));
+    for (QWidget* Panel : {C.dpBuy, C.dpSell, C.dpTerminal})
+        EXPECT_FALSE(Panel->geometry().intersects(C.panStatus->geometry()))
+            << Panel->objectName().toStdString();
+    auto* Button = Find<QWidget>("btnBuyLimit");
+    EXPECT_EQ(Button->visibleRegion().boundingRect().size(), Button->size());
+    EXPECT_GE(C.vstOrders->viewport()->height(), TVirtualStringTree::DefaultNodeHeight);
+    EXPECT_LE(C.pcTerminal->TabRectEx(0).Bottom, C.pcTerminal->height());
+
+    W.resize(1500, 940);
+    QTest::qWait(50);
+    EXPECT_EQ(C.dpTerminal->height(), Height);
 }
 
 // A panel's way back is the command test's.

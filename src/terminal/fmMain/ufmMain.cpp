@@ -12,6 +12,7 @@
 #include "terminal/charts/uMainChartList.h"
 #include "terminal/fmBasic/uFormParts.h"
 #include "terminal/fmBasic/uMainGuard.h"
+#include "terminal/fmMain/ufmMainDockRoom.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -43,10 +44,12 @@ TfmMain::TfmMain(IMainChartList& aChartList, QWidget* Parent)
     Font.setPixelSize(11);
     setFont(Font);
     resize(1105, 613);
-    setMinimumSize(460, 240);
+    const QSize Least(460, 240);
+    setMinimumSize(Least);
     setWindowState(Qt::WindowMaximized);
     setWindowIcon(PictureIcon("tavrix"));
     BuildMainLayout(*this, fControls);
+    new TDockRoom(*this, fControls.Panels(), Least);
     ConnectCloseHandlers();
     ConnectMarketGrids();
     ConnectAccountGrids();

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -117,6 +118,23 @@ QScrollArea* CreateBanners(QWidget* Parent, std::vector<QLabel*>& Banners)
     return Box;
 }
 
+// However small the window, the Terminal panel keeps its tab row and, on
+// its sheets, a grid's header, one row and the scroll bar beneath. The room
+// the tabs and the page frame take is measured as the control lays out its
+// sheets, all of one size.
+void KeepTerminalRow(TExPageControl* Pages, TVirtualStringTree* Grid)
+{
+    TExTabSheet* Sheet = Pages->Pages(0);
+    new TResizeWatch(*Sheet, [Pages, Sheet, Grid] {
+        if (Sheet->height() == 0)
+            return;
+        Pages->setMinimumHeight(Pages->height() - Sheet->height() +
+                                Grid->horizontalHeader()->sizeHint().height() +
+                                TVirtualStringTree::DefaultNodeHeight +
+                                Grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    });
+}
+
 void BuildTerminal(TMainControls& C)
 {
     C.pcTerminal = new TExPageControl(C.dpTerminal);
@@ -148,6 +166,7 @@ void BuildTerminal(TMainControls& C)
     AddTerminalSheet(C.pcTerminal, "tsInvest", "Инвестиции",
                      CreateBanners(C.pcTerminal, C.Banners));
     C.dpTerminal->setWidget(C.pcTerminal);
+    KeepTerminalRow(C.pcTerminal, C.vstOrders);
 }
 
 QLineEdit* CreateOrderEdit(QWidget* Sheet, const std::string& Name, const char* Caption, int Row,
