@@ -79,36 +79,45 @@ pid_t TempWriter(std::string_view Name, std::string_view FileName)
     return ProcessId(Head.substr(Dot + 1));
 }
 
-// When the process started, from the clock ticks between the boot and its
-// start in /proc/<pid>/stat; nothing when that cannot be read.
-std::optional<std::chrono::system_clock::time_point> ProcessStart(pid_t Pid)
+// What /proc/<pid>/stat tells of a process: its state letter and when it
+// started (from the clock ticks between the boot and its start).
+struct TProcessStat {
+    char State;
+    std::chrono::system_clock::time_point Start;
+};
+
+// Nothing when the process's line cannot be read.
+std::optional<TProcessStat> ReadProcessStat(pid_t Pid)
 {
     std::ifstream File("/proc/" + std::to_string(Pid) + "/stat");
-    std::string Stat;
-    if (!std::getline(File, Stat))
+    std::string Line;
+    if (!std::getline(File, Line))
         return std::nullopt;
-    // The name in parentheses may hold blanks; the start is the 22nd field
-    // of the line, the 20th after the name.
-    const std::size_t NameEnd = Stat.rfind(')');
+    // The name in parentheses may hold blanks; the state is the 3rd field
+    // of the line, the start the 22nd.
+    const std::size_t NameEnd = Line.rfind(')');
     if (NameEnd == std::string::npos)
         return std::nullopt;
-    std::istringstream Fields(Stat.substr(NameEnd + 1));
-    std::string Field;
-    int Number = 2;
+    std::istringstream Fields(Line.substr(NameEnd + 1));
+    std::string State, Field;
+    int Number = 3;
+    Fields >> State;
     while (Number < 22 && Fields >> Field)
         ++Number;
     unsigned long long Ticks = 0;
     const auto [End, Error] = std::from_chars(Field.data(), Field.data() + Field.size(), Ticks);
     const long TicksPerSecond = sysconf(_SC_CLK_TCK);
     timespec Boot;
-    if (Number != 22 || Error != std::errc() || End != Field.data() + Field.size() ||
-        TicksPerSecond <= 0 || clock_gettime(CLOCK_BOOTTIME, &Boot) != 0)
+    if (State.size() != 1 || Number != 22 || Error != std::errc() ||
+        End != Field.data() + Field.size() || TicksPerSecond <= 0 ||
+        clock_gettime(CLOCK_BOOTTIME, &Boot) != 0)
         return std::nullopt;
     const auto SinceStart = std::chrono::seconds(Boot.tv_sec) +
                             std::chrono::nanoseconds(Boot.tv_nsec) -
                             std::chrono::milliseconds(Ticks * 1000 / TicksPerSecond);
-    return std::chrono::system_clock::now() -
-           std::chrono::duration_cast<std::chrono::system_clock::duration>(SinceStart);
+    const auto Start = std::chrono::system_clock::now() -
+                       std::chrono::duration_cast<std::chrono::system_clock::duration>(SinceStart);
+    return TProcessStat{State[0], Start};
 }
 
 // The start is read in whole clock ticks and file times lag by a tick: a
@@ -116,16 +125,18 @@ std::optional<std::chrono::system_clock::time_point> ProcessStart(pid_t Pid)
 // have written it.
 constexpr auto cStartSlack = std::chrono::seconds(1);
 
-// The writer has ended when no process has its id, or when the process that
-// has it started after the file was last written: the id was given anew. A
-// running writer's file stays however old: its save may be stalled (the
-// process stopped, its disk hung) and still has to rename it.
+// The writer has ended when no process has its id, when that process has
+// ended but is not yet reaped, or when it started after the file was last
+// written: the id was given anew. A running writer's file stays however
+// old: its save may be stalled (the process stopped, its disk hung) and
+// still has to rename it.
 bool WriterEnded(pid_t Pid, std::filesystem::file_time_type Written)
 {
     if (kill(Pid, 0) != 0 && errno == ESRCH)
         return true;
-    const auto Started = ProcessStart(Pid);
-    return Started && *Started > std::chrono::file_clock::to_sys(Written) + cStartSlack;
+    const auto Stat = ReadProcessStat(Pid);
+    return Stat && (Stat->State == 'Z' || Stat->State == 'X' ||
+                    Stat->Start > std::chrono::file_clock::to_sys(Written) + cStartSlack);
 }
 
 // A regular file, never a link or a folder, whose writer has ended.

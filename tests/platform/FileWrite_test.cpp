@@ -137,6 +137,11 @@ TEST(RemoveStaleTemps, RemovesInAFolderOnlyTheTemporaryFilesOfEndedWriters)
     if (Ended == 0)
         _exit(0);
     waitpid(Ended, nullptr, 0);
+    const pid_t Unreaped = fork();
+    if (Unreaped == 0)
+        _exit(0);
+    siginfo_t Exit;
+    waitid(P_PID, Unreaped, &Exit, WEXITED | WNOWAIT);
     const std::string Own = std::to_string(getpid());
     const std::string Gone = std::to_string(Ended);
     const auto Old = fs::file_time_type::clock::now() - std::chrono::minutes(2);
@@ -153,6 +158,7 @@ TEST(RemoveStaleTemps, RemovesInAFolderOnlyTheTemporaryFilesOfEndedWriters)
         {".config.json." + Own + ".Ab12Cd", true, false, false},
         {".config.json." + Own + ".Zz99Yy", false, true, true}, // a write in progress
         {".config.json.1.Ab12Cd", true, true, true},            // a stalled write
+        {".config.json." + std::to_string(Unreaped) + ".Ab12Cd", false, false, false},
         {".charts.json." + Gone + ".k3Yx9Q", false, true, false},
         {".config.json.k3Yx9Q", true, true, true},
         {".notours.txt", true, true, true},
@@ -190,4 +196,5 @@ TEST(RemoveStaleTemps, RemovesInAFolderOnlyTheTemporaryFilesOfEndedWriters)
     for (const auto& C : Cases)
         EXPECT_EQ(Kept(C.Name), C.KeptBySweep) << "sweep: " << C.Name;
     EXPECT_EQ(EntriesIn(Home.Path()), 13u);
+    waitpid(Unreaped, nullptr, 0);
 }
