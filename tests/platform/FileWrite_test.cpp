@@ -158,6 +158,7 @@ TEST(RemoveStaleTemps, RemovesInAFolderOnlyTheTemporaryFilesOfEndedWriters)
         {".config.json." + Own + ".Ab12Cd", true, false, false},
         {".config.json." + Own + ".Zz99Yy", false, true, true}, // a write in progress
         {".config.json.1.Ab12Cd", true, true, true},            // a stalled write
+        // Its writer has ended but is not reaped yet.
         {".config.json." + std::to_string(Unreaped) + ".Ab12Cd", false, false, false},
         {".charts.json." + Gone + ".k3Yx9Q", false, true, false},
         {".config.json.k3Yx9Q", true, true, true},
