@@ -8,8 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -112,13 +110,12 @@ TEST(WriteFileAtomic, RaisesForAMissingFolderNamingTheFile)
 double InitSeconds()
 {
     std::ifstream Stat("/proc/1/stat");
-    std::string Text((std::istreambuf_iterator<char>(Stat)), std::istreambuf_iterator<char>());
-    std::istringstream Fields(Text.substr(Text.rfind(')') + 1));
+    Stat.ignore(4096, ')');
     std::string Field;
-    double Ticks = 0; // the 22nd field: clock ticks from the boot to its start
     for (int Number = 3; Number < 22; ++Number)
-        Fields >> Field;
-    if (Text.empty() || !(Fields >> Ticks))
+        Stat >> Field;
+    double Ticks = 0; // the 22nd field: clock ticks from the boot to its start
+    if (!(Stat >> Ticks))
         return 1e9;
     timespec Boot;
     clock_gettime(CLOCK_BOOTTIME, &Boot);

@@ -34,19 +34,3 @@ TEST(ScriptedMessageBox, RestoresThePreviousImplementationWhenDestroyed)
     // Nobody to ask: answered as closed.
     EXPECT_EQ(MessageBox("unseen", "C", MB_YESNO), IDCANCEL);
 }
-
-// Words from outside are shown cut to 300 characters, and a byte that starts
-// or continues no valid character is one of them, shown as "\uFFFD".
-TEST(ShownText, CutsAtThreeHundredCharactersCountingEachBrokenByte)
-{
-    const std::string R = "\uFFFD";
-    std::string Cyrillic, Replaced;
-    for (int I = 0; I < 300; ++I) {
-        Cyrillic += "ж";
-        Replaced += R;
-    }
-    EXPECT_EQ(ShownText(Cyrillic), Cyrillic);
-    EXPECT_EQ(ShownText(Cyrillic + "ж"), Cyrillic.substr(0, 299 * 2) + "…");
-    EXPECT_EQ(ShownText(std::string(20000, '\x80')), Replaced.substr(0, 299 * 3) + "…");
-    EXPECT_EQ(ShownText("a\xC0\xAF\xE2z"), "a" + R + R + R + "z");
-}

@@ -105,21 +105,11 @@ TEST(QtMessageBox, ALongTextIsCutToKeepTheBoxOnScreen)
     for (int Word = 0; Word < 1000; ++Word)
         Words += "слово" + std::to_string(Word) + " ";
     // Stray continuation bytes, overlong forms, a surrogate, a lone lead byte.
-    std::string Broken, BrokenShown;
-    for (int Run = 0; Run < 2000; ++Run) {
+    std::string Broken;
+    for (int Run = 0; Run < 2000; ++Run)
         Broken += "\x80\xBF\xC0\xAF\xE0\x80\xAF\xED\xA0\x80\xE2 ";
-        BrokenShown += std::string(11, '#') + " ";
-    }
-    const struct {
-        std::string Text;
-        std::string Shown; // the text as shown, "#" for "\uFFFD"
-    } Cases[] = {
-        {Words, Words},
-        {std::string(5000, 'W'), std::string(5000, 'W')},
-        {std::string(20000, '\x80'), std::string(20000, '#')},
-        {Broken, BrokenShown},
-    };
-    for (const auto& [Text, Expected] : Cases) {
+    for (const std::string& Text :
+         {Words, std::string(5000, 'W'), std::string(20000, '\x80'), Broken}) {
         QSize Size, Room;
         QString Shown;
         QTimer::singleShot(0, [&] {
@@ -134,8 +124,7 @@ TEST(QtMessageBox, ALongTextIsCutToKeepTheBoxOnScreen)
         EXPECT_LE(Size.width(), Room.width()) << Size.width() << "x" << Size.height();
         EXPECT_LE(Size.height(), Room.height()) << Size.width() << "x" << Size.height();
         ASSERT_TRUE(Shown.endsWith(QString::fromUtf8("…")));
-        const std::string Kept =
-            Shown.chopped(1).replace(QChar::ReplacementCharacter, '#').toStdString();
-        EXPECT_EQ(Expected.substr(0, Kept.size()), Kept) << "a beginning of whole characters";
+        EXPECT_TRUE(QString::fromStdString(Text).startsWith(Shown.chopped(1)))
+            << "a beginning of whole characters";
     }
 }
