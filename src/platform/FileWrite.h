@@ -42,9 +42,9 @@ void WriteFileAtomic(const std::filesystem::path& FileName, std::string_view Byt
 // exactly as WriteFileAtomic names them go, and only when their writer has
 // ended: no process has its id, the one that has it has ended but is not
 // reaped yet, or it started after the file was last written (the id was
-// given anew). A file of a running writer
-// stays however old: its save may be stalled and still has to rename it.
-// Nothing for an empty Folder. Best effort: failures are ignored.
+// given anew). A file of a running writer stays however old: its save may
+// be stalled and still has to rename it. Nothing for an empty Folder. Best
+// effort: failures are ignored.
 void RemoveStaleTemps(const std::filesystem::path& Folder, std::string_view FileName = {});
 
 // WriteFileAtomic, unless the file already holds exactly Bytes: a full or
