@@ -117,14 +117,16 @@ std::string TLogWriteThread::FormatLine(const TLogMessage& aMessage,
     const std::string Number =
         aMessage.fThreadID >= 1 ? std::to_string(aMessage.fThreadID) : std::string(8, ' ');
 
+    // The file stays UTF-8 text: bytes of a reply that are no valid
+    // character are written as "\uFFFD", one each.
     std::string Line = Date + '\t' + MessageTypeText(aMessage.fMessageType) + '\t' + Number + '\t';
     if (aMessage.fMessageType == mtAlert)
-        return Line + OneLine(aMessage.fText);
+        return Line + OneLine(ValidUtf8(aMessage.fText));
     // Only the part of the text that can show is looked at: texts may be
     // whole replies. Escaping only lengthens it, so the cut stays right.
     const size_t Room = cLineCut - std::min(Utf8Length(Line), cLineCut);
     const size_t Shown = Utf8PrefixBytes(aMessage.fText, Room + 1);
-    Line += OneLine(std::string_view(aMessage.fText).substr(0, Shown));
+    Line += OneLine(ValidUtf8(std::string_view(aMessage.fText).substr(0, Shown)));
     if (Utf8Length(Line) > cLineCut) {
         Line.resize(Utf8PrefixBytes(Line, cLineCut));
         Line += "...";

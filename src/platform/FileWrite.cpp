@@ -4,10 +4,14 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <chrono>
 #include <csignal>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -36,8 +40,6 @@ std::string TempPrefix(const std::filesystem::path& Target)
 {
     return "." + Target.filename().string() + ".";
 }
-
-constexpr auto cStaleAge = std::chrono::minutes(1);
 
 bool LetterOrDigit(char C)
 {
@@ -77,21 +79,74 @@ pid_t TempWriter(std::string_view Name, std::string_view FileName)
     return ProcessId(Head.substr(Dot + 1));
 }
 
-bool Ended(pid_t Pid)
+// What /proc/<pid>/stat tells of a process: its state letter and when it
+// started (from the clock ticks between the boot and its start).
+struct TProcessStat {
+    char State;
+    std::chrono::system_clock::time_point Start;
+};
+
+// Nothing when the process's line cannot be read.
+std::optional<TProcessStat> ReadProcessStat(pid_t Pid)
 {
-    return kill(Pid, 0) != 0 && errno == ESRCH;
+    std::ifstream File("/proc/" + std::to_string(Pid) + "/stat");
+    std::string Line;
+    if (!std::getline(File, Line))
+        return std::nullopt;
+    // The name in parentheses may hold blanks; the state is the 3rd field
+    // of the line, the start the 22nd.
+    const std::size_t NameEnd = Line.rfind(')');
+    if (NameEnd == std::string::npos)
+        return std::nullopt;
+    std::istringstream Fields(Line.substr(NameEnd + 1));
+    std::string State, Field;
+    int Number = 3;
+    Fields >> State;
+    while (Number < 22 && Fields >> Field)
+        ++Number;
+    unsigned long long Ticks = 0;
+    const auto [End, Error] = std::from_chars(Field.data(), Field.data() + Field.size(), Ticks);
+    const long TicksPerSecond = sysconf(_SC_CLK_TCK);
+    timespec Boot;
+    if (State.size() != 1 || Number != 22 || Error != std::errc() ||
+        End != Field.data() + Field.size() || TicksPerSecond <= 0 ||
+        clock_gettime(CLOCK_BOOTTIME, &Boot) != 0)
+        return std::nullopt;
+    const auto SinceStart = std::chrono::seconds(Boot.tv_sec) +
+                            std::chrono::nanoseconds(Boot.tv_nsec) -
+                            std::chrono::milliseconds(Ticks * 1000 / TicksPerSecond);
+    const auto Start = std::chrono::system_clock::now() -
+                       std::chrono::duration_cast<std::chrono::system_clock::duration>(SinceStart);
+    return TProcessStat{State[0], Start};
 }
 
-// A regular file, never a link or a folder, whose writer has ended or that
-// is older than a minute.
-bool Stale(const std::filesystem::directory_entry& Entry, pid_t Writer,
-           std::filesystem::file_time_type Now)
+// The start is read in whole clock ticks and file times lag by a tick: a
+// process that started less than this after the file was written may still
+// have written it.
+constexpr auto cStartSlack = std::chrono::seconds(1);
+
+// The writer has ended when no process has its id, when that process has
+// ended but is not yet reaped, or when it started after the file was last
+// written: the id was given anew. A running writer's file stays however
+// old: its save may be stalled (the process stopped, its disk hung) and
+// still has to rename it.
+bool WriterEnded(pid_t Pid, std::filesystem::file_time_type Written)
+{
+    if (kill(Pid, 0) != 0 && errno == ESRCH)
+        return true;
+    const auto Stat = ReadProcessStat(Pid);
+    return Stat && (Stat->State == 'Z' || Stat->State == 'X' ||
+                    Stat->Start > std::chrono::file_clock::to_sys(Written) + cStartSlack);
+}
+
+// A regular file, never a link or a folder, whose writer has ended.
+bool Stale(const std::filesystem::directory_entry& Entry, pid_t Writer)
 {
     std::error_code Error;
     if (Entry.symlink_status(Error).type() != std::filesystem::file_type::regular)
         return false;
     const auto Written = Entry.last_write_time(Error);
-    return !Error && (Ended(Writer) || Now - Written > cStaleAge);
+    return !Error && WriterEnded(Writer, Written);
 }
 
 mode_t CurrentUmask()
@@ -197,11 +252,10 @@ void RemoveStaleTemps(const std::filesystem::path& Folder, std::string_view File
         return;
     std::error_code Error;
     std::filesystem::directory_iterator It(Folder, Error);
-    const auto Now = std::filesystem::file_time_type::clock::now();
     for (; !Error && It != std::filesystem::directory_iterator(); It.increment(Error)) {
         const pid_t Writer = TempWriter(It->path().filename().native(), FileName);
         std::error_code Ignored;
-        if (Writer > 0 && Stale(*It, Writer, Now))
+        if (Writer > 0 && Stale(*It, Writer))
             std::filesystem::remove(It->path(), Ignored);
     }
 }

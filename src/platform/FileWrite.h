@@ -31,7 +31,7 @@ private:
 // bits and a new one gets 0666 less the umask. Raises EFileError on failure,
 // leaving the old file untouched. The temporary file is named "." + the
 // file's name + "." + the writer's process id + "." + six letters or digits;
-// those of the same file that a killed writer left behind are removed first
+// those of the same file that an ended writer left behind are removed first
 // (RemoveStaleTemps).
 void WriteFileAtomic(const std::filesystem::path& FileName, std::string_view Bytes,
                      std::optional<unsigned> Mode = std::nullopt);
@@ -40,9 +40,11 @@ void WriteFileAtomic(const std::filesystem::path& FileName, std::string_view Byt
 // when its process was killed between writing and renaming: those of
 // FileName, or of any file when FileName is empty. Only regular files named
 // exactly as WriteFileAtomic names them go, and only when their writer has
-// ended or they are older than a minute (the id may have been given to
-// another process since); a young one of a running process is a write in
-// progress. Nothing for an empty Folder. Best effort: failures are ignored.
+// ended: no process has its id, the one that has it has ended but is not
+// reaped yet, or it started after the file was last written (the id was
+// given anew). A file of a running writer stays however old: its save may
+// be stalled and still has to rename it. Nothing for an empty Folder. Best
+// effort: failures are ignored.
 void RemoveStaleTemps(const std::filesystem::path& Folder, std::string_view FileName = {});
 
 // WriteFileAtomic, unless the file already holds exactly Bytes: a full or

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -91,6 +92,38 @@ TEST(TLogWriteThread, EscapesLineBreaksAndCutsCyrillicTextOnWholeCharacters)
     for (size_t I = Expected.size(); I < 1000; ++I)
         Expected += "ж";
     EXPECT_EQ(Line(Time, mtInfo, 7, Text), Expected + "...");
+}
+
+// A byte that starts or continues no valid character counts as one and is
+// written as "\uFFFD", so that the file stays UTF-8 text and the cut holds.
+TEST(TLogWriteThread, CountsAndReplacesEachByteOfBrokenText)
+{
+    const TDateTime Time = EncodeDate(2026, 12, 6) + EncodeTime(14, 3, 7, 89);
+    const std::string Head = "06.12.2026 14:03:07.089\t";
+    const std::string R = "\uFFFD";
+    const struct {
+        std::string Run;
+        std::vector<std::string> Shown;
+    } Cases[] = {
+        {"\x80", {R}},                      // a stray continuation byte
+        {"\xC0\xAF", {R, R}},               // an overlong "/"
+        {"\xE0\x80\xAF", {R, R, R}},        // the same in three bytes
+        {"\xED\xA0\x80", {R, R, R}},        // a surrogate
+        {"\xF4\x90\x80\x80", {R, R, R, R}}, // beyond U+10FFFF
+        {"\xE2z", {R, "z"}},                // a lone lead byte
+        {"\xF0\x9F\x98ж", {R, R, R, "ж"}},  // a lead byte short of its last byte
+    };
+    for (const auto& C : Cases) {
+        std::string Text, Expected = Head + "INFO\t7\t", Alert = Head + "ALERT\t7\t";
+        while (Text.size() < 100000)
+            Text += C.Run;
+        for (size_t Chars = Expected.size(), I = 0; Chars < 1000; ++Chars, ++I)
+            Expected += C.Shown[I % C.Shown.size()];
+        for (const std::string& Char : C.Shown)
+            Alert += Char;
+        EXPECT_EQ(Line(Time, mtInfo, 7, Text), Expected + "...") << C.Run;
+        EXPECT_EQ(Line(Time, mtAlert, 7, C.Run), Alert) << C.Run;
+    }
 }
 
 } // namespace
