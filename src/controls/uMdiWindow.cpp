@@ -133,13 +133,25 @@ void TwinctrlCustomMdiWindow::SetState(TWindowState Value)
             R.Bottom = R.Top + MinimizedSize;
         else if (Value == wsMinimized)
             R.Right = R.Left + MinimizedSize;
+        // The normal bounds come back whole: a maximised window's parent may
+        // still be short of a bar that goes with that state.
+        fRestoring = Value == wsNormal;
         SetBoundsRect(R);
+        fRestoring = false;
     }
     Button(btMaximize).SetGlyph(Value == wsMaximized ? bgNormal : bgMaximize);
     Button(btMinimize).SetGlyph(Value == wsMinimized ? bgNormal : bgMinimize);
     fStripOrder = Value == wsMinimized ? ++StripCounter : 0;
     if (parentWidget())
         LineUpStrips(*parentWidget());
+}
+
+void TwinctrlCustomMdiWindow::SetNormalBounds(const TRect& Value)
+{
+    if (fState == wsNormal)
+        SetBoundsRect(Value);
+    else
+        fNormalBounds = Value;
 }
 
 TSize TwinctrlCustomMdiWindow::MinSize() const
@@ -296,7 +308,7 @@ void TwinctrlCustomMdiWindow::AlignControls(TRect& Rect)
 // (a saved layout restored while the main window is built) keeps its bounds.
 void TwinctrlCustomMdiWindow::WindowPosChanging(TWindowPos& Pos)
 {
-    if (!parentWidget() || !parentWidget()->isVisible())
+    if (!parentWidget() || !parentWidget()->isVisible() || fRestoring)
         return;
     const TRect P = ParentClientRect(*this);
     if (Pos.X < P.Left)
