@@ -9,6 +9,7 @@
 #include "support/DecimalSeparatorScope.h"
 #include "terminal/DialogDriver.h"
 #include "terminal/charts/ChartHostFixture.h"
+#include "terminal/dlgChartSettings/uChartSettingsPreview.h"
 #include "terminal/fmBasic/uColorPickBox.h"
 
 #include <QCheckBox>
@@ -255,6 +256,38 @@ TEST_F(ChartSettingsDialog, ThePreviewShowsNothingBelowFiftyOneCandles)
             EXPECT_EQ(Box.Shown().back().Text, "OpenTimeEx = 0");
         }
     }
+}
+
+// A symbol at 0.00000012: five decimals would label every price 0.
+TEST_F(ChartSettingsDialog, ThePreviewLabelsACheapPriceWithTheDecimalsItNeeds)
+{
+    TKlineList Klines;
+    FillKlines(Klines, TChartSettingsPreview::cMinCandles);
+    for (int Index = 0; Index < Klines.Count(); ++Index) {
+        TKline& K = Klines.Items(Index);
+        K.SetOpen(0.000000120);
+        K.SetHigh(0.000000130);
+        K.SetLow(0.000000110);
+        K.SetClose(0.000000125);
+    }
+    Dialog.InitChart(Klines);
+    auto& Widget = Find<TPlotPanelWidget>("chartSettings");
+    auto& Chart = dynamic_cast<TChart&>(Widget.Panel());
+    const auto Hook = Chart.OnGetAxisLabel();
+    std::set<std::string> Labels;
+    int Depth = 0;
+    Chart.SetOnGetAxisLabel(
+        [&](TChartAxis& Axis, const IChartSeries* Series, int32_t Index, std::string& Text) {
+            ++Depth;
+            if (Hook)
+                Hook(Axis, Series, Index, Text);
+            if (--Depth == 0 && &Axis == Chart.RightAxis())
+                Labels.insert(Text);
+        });
+    Widget.grab();
+    ASSERT_GE(Labels.size(), 3u);
+    for (const std::string& Label : Labels)
+        EXPECT_TRUE(Label.starts_with("0,0000001")) << Label;
 }
 
 // OK through a chart: the next test.
