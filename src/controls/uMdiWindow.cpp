@@ -133,13 +133,26 @@ void TwinctrlCustomMdiWindow::SetState(TWindowState Value)
             R.Bottom = R.Top + MinimizedSize;
         else if (Value == wsMinimized)
             R.Right = R.Left + MinimizedSize;
+        // The normal bounds come back without being pushed into the parent:
+        // a maximised window's parent may still be short of a bar that goes
+        // with that state.
+        fRestoring = Value == wsNormal;
         SetBoundsRect(R);
+        fRestoring = false;
     }
     Button(btMaximize).SetGlyph(Value == wsMaximized ? bgNormal : bgMaximize);
     Button(btMinimize).SetGlyph(Value == wsMinimized ? bgNormal : bgMinimize);
     fStripOrder = Value == wsMinimized ? ++StripCounter : 0;
     if (parentWidget())
         LineUpStrips(*parentWidget());
+}
+
+void TwinctrlCustomMdiWindow::SetNormalBounds(const TRect& Value)
+{
+    if (fState == wsNormal)
+        SetBoundsRect(Value);
+    else
+        fNormalBounds = Value;
 }
 
 TSize TwinctrlCustomMdiWindow::MinSize() const
@@ -299,14 +312,16 @@ void TwinctrlCustomMdiWindow::WindowPosChanging(TWindowPos& Pos)
     if (!parentWidget() || !parentWidget()->isVisible())
         return;
     const TRect P = ParentClientRect(*this);
-    if (Pos.X < P.Left)
-        Pos.X = P.Left;
-    if (Pos.Y < P.Top)
-        Pos.Y = P.Top;
-    if (Pos.X + Pos.CX > P.Right)
-        Pos.X = P.Right - Pos.CX;
-    if (Pos.Y + Pos.CY > P.Bottom)
-        Pos.Y = P.Bottom - Pos.CY;
+    if (!fRestoring) {
+        if (Pos.X < P.Left)
+            Pos.X = P.Left;
+        if (Pos.Y < P.Top)
+            Pos.Y = P.Top;
+        if (Pos.X + Pos.CX > P.Right)
+            Pos.X = P.Right - Pos.CX;
+        if (Pos.Y + Pos.CY > P.Bottom)
+            Pos.Y = P.Bottom - Pos.CY;
+    }
     if (fState != wsNormal)
         return;
     if (fPosDiscrete > 1) {

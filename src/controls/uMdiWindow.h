@@ -84,8 +84,13 @@ public:
     // left to right in the order they were minimised, rows going up; they
     // line up again when one comes or goes and when the parent is resized.
     void SetState(TWindowState Value);
-    // The bounds the window has, or returns to, in the normal state.
+    // The bounds the window has, or returns to, in the normal state: it
+    // returns to them even while its parent is still short of them (a
+    // parent that shrinks leaves a normal window where it is, too).
     TRect NormalBounds() const { return fState == wsNormal ? BoundsRect() : fNormalBounds; }
+    // A normal window moves there at once; another keeps its place until it
+    // is restored.
+    void SetNormalBounds(const TRect& Value);
     // The least size of a normal window: its frame, the caption with its
     // buttons and a little room beside them.
     TSize MinSize() const;
@@ -192,6 +197,9 @@ private:
     uint8_t fPosDiscrete = 8;
     bool fDestroyOnClose = true;
     bool fDoDestroy = false;
+    // Set while the window returns to its normal bounds: the parent does not
+    // push them in.
+    bool fRestoring = false;
     int fGroupIndex = 0;
     // When the window was minimised, in the order of all windows': its
     // strip's place among its siblings'.

@@ -94,6 +94,15 @@ TEST_F(MdiWindow, StatesKeepTheNormalBounds)
     W->SetCaptionPosition(cpLeft);
     W->SetState(wsMinimized);
     EXPECT_EQ(W->BoundsRect(), Bounds(0, 300, 24, 200));
+
+    // Normal bounds given to a strip wait for the restore, which takes them
+    // whole even while the parent is still short of them.
+    W->SetNormalBounds(Bounds(80, 160, 240, 320));
+    EXPECT_EQ(W->BoundsRect(), Bounds(0, 300, 24, 200));
+    W->SetState(wsMaximized);
+    Host.resize(700, 440);
+    W->SetState(wsNormal);
+    EXPECT_EQ(W->BoundsRect(), Bounds(80, 160, 240, 320));
 }
 
 // Strips line up along the bottom in the order of minimising, a row up when

@@ -9,6 +9,7 @@
 #include "support/DecimalSeparatorScope.h"
 #include "terminal/DialogDriver.h"
 #include "terminal/charts/ChartHostFixture.h"
+#include "terminal/dlgChartSettings/uChartSettingsPreview.h"
 #include "terminal/fmBasic/uColorPickBox.h"
 
 #include <QCheckBox>
@@ -255,6 +256,24 @@ TEST_F(ChartSettingsDialog, ThePreviewShowsNothingBelowFiftyOneCandles)
             EXPECT_EQ(Box.Shown().back().Text, "OpenTimeEx = 0");
         }
     }
+}
+
+// A symbol at 0.00000012: five decimals would label every price 0.
+TEST_F(ChartSettingsDialog, ThePreviewLabelsACheapPriceWithTheDecimalsItNeeds)
+{
+    TKlineList Klines;
+    FillKlines(Klines, TChartSettingsPreview::cMinCandles);
+    for (int Index = 0; Index < Klines.Count(); ++Index) {
+        Klines.Items(Index).SetHigh(0.00000013);
+        Klines.Items(Index).SetLow(0.00000011);
+        Klines.Items(Index).SetOpen(0.00000012);
+        Klines.Items(Index).SetClose(0.00000012);
+    }
+    Dialog.InitChart(Klines);
+    auto& Widget = Find<TPlotPanelWidget>("chartSettings");
+    Widget.grab();
+    EXPECT_EQ(dynamic_cast<TChart&>(Widget.Panel()).RightAxis()->LabelValue(0.00000012),
+              "0,00000012");
 }
 
 // OK through a chart: the next test.

@@ -224,7 +224,7 @@ void TChartList::Mozaic()
     const std::vector<TRect> Cells = MozaicBounds(Count(), Host->width(), Host->height());
     for (std::size_t i = 0; i < fItems.size(); ++i)
         if (TwinctrlMdiWindow* Window = fItems[i]->Window(); Window && !fItems[i]->IsClosing())
-            Window->SetBoundsRect(Cells[i]);
+            Window->SetNormalBounds(Cells[i]);
     Save();
 }
 

@@ -110,8 +110,9 @@ public:
     void acIndicatorDeleteExecute() override;
     void acNewOrderExecute() override;
 
-    // Tiles the windows over the host (leaving full mode first); nothing
-    // without charts.
+    // Tiles the windows over the host (leaving full mode first); a
+    // minimised window stays a strip and returns to its cell when restored.
+    // Nothing without charts.
     void Mozaic() override;
     // Puts every window in aState: full mode exactly for wsMaximized, and
     // the caption bars shown exactly outside it (code 279). A chart

@@ -6,11 +6,10 @@
 #include "terminal/charts/uChartSettings.h"
 #include "terminal/charts/uChartViewCalc.h"
 #include "terminal/charts/uIndicatorInfo.h"
+#include "terminal/charts/uPriceAxisLabels.h"
 
 #include <QPointer>
-#include <array>
 #include <chrono>
-#include <limits>
 #include <memory>
 #include <string>
 
@@ -257,11 +256,5 @@ private:
     TScreenWidth fScreenWidth = PrimaryScreenWidth;
     // The overlay failure last told, so that a repaint does not tell it again.
     std::string fOverlayError;
-    // The decimals of the price labels last drawn, and the price axis' range
-    // and extent they were found for: the label step is measured once for
-    // them, not once per label. Every frame measures it afresh.
-    int fPriceDecimals = cMinPriceDecimals;
-    static constexpr double cNoKey = std::numeric_limits<double>::quiet_NaN();
-    std::array<double, 4> fPriceStepKey{cNoKey, cNoKey, cNoKey, cNoKey};
-    bool fInPriceStep = false;
+    TPriceAxisLabels fPriceLabels;
 };

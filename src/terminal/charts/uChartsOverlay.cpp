@@ -90,7 +90,7 @@ void DrawLoadingBanner(TCanvas3D& aCanvas, bool aOnBlack)
 
 void TChartItem::OnChartAfterDraw()
 {
-    fPriceStepKey.fill(cNoKey);
+    fPriceLabels.NewFrame();
     if (!Ready() || !fChart)
         return;
     TCanvas3D& C = fChart->Canvas();
@@ -176,7 +176,7 @@ std::string TChartItem::CrosshairPrice(int Y) const
     const TChartAxis& Price = *fChart->RightAxis();
     if (Y < Price.IStartPos || Y > Price.IEndPos)
         return {};
-    return FormatPrice(Price.CalcPosPoint(Y), fPriceDecimals, Price.FormatSettings());
+    return FormatPrice(Price.CalcPosPoint(Y), fPriceLabels.Decimals(), Price.FormatSettings());
 }
 
 void TChartItem::OnChartGetAxisLabel(TChartAxis& Sender, const IChartSeries*, int32_t,
@@ -185,23 +185,7 @@ void TChartItem::OnChartGetAxisLabel(TChartAxis& Sender, const IChartSeries*, in
     if (!Ready() || !fChart)
         return;
     if (&Sender == fChart->RightAxis()) {
-        // The step is measured on sample labels, which come back here: those
-        // keep their text, only the size of a label counts for the step.
-        if (fInPriceStep)
-            return;
-        const std::array<double, 4> Key{Sender.Minimum(), Sender.Maximum(),
-                                        double(Sender.IStartPos), double(Sender.IEndPos)};
-        if (Key != fPriceStepKey) {
-            fInPriceStep = true;
-            struct TDone {
-                bool& InStep;
-                ~TDone() { InStep = false; }
-            } Done{fInPriceStep};
-            fPriceDecimals =
-                AxisPriceDecimals(Sender.CalcIncrement(), Sender.Minimum(), Sender.Maximum());
-            fPriceStepKey = Key;
-        }
-        LabelText = PriceAxisLabel(LabelText, fPriceDecimals, Sender.FormatSettings());
+        fPriceLabels.GetLabel(Sender, LabelText);
     } else if (&Sender == fChart->BottomAxis()) {
         // A time separator other than ":" writes a shape the trade date does
         // not read: such a label stays as the axis wrote it.

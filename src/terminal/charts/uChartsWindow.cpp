@@ -30,7 +30,6 @@ constexpr TColor cBuyColor = 0xC0F1D8;
 constexpr TColor cSellColor = 0xD8C0F1;
 constexpr int cBuySize = 8;
 constexpr int cSellSize = 13;
-constexpr const char* cPriceLabelPicture = "0.###############";
 
 // An event handler that finds its item by number when it runs: it does
 // nothing once the item is gone, however late the event comes.
@@ -174,9 +173,7 @@ void TChartItem::CreateChart(QWidget& aWindow)
     fChart->SetAllowZoom(false);
     fChart->SetPopupMenu(fChartList.PmChart());
     SetUpAppearance(*fChart);
-    // The labels carry the value whole: the label hook writes it with the
-    // decimals its step needs.
-    fChart->RightAxis()->SetAxisValuesFormat(cPriceLabelPicture);
+    TPriceAxisLabels::SetUp(*fChart->RightAxis());
 }
 
 // Added in drawing order: the price line under the bubbles, the candles on top.

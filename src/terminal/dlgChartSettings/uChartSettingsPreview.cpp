@@ -35,6 +35,14 @@ TChartSettingsPreview::TChartSettingsPreview(QWidget* Parent)
         Wall->SetColor(clWhite);
     SetUpChartAxes(fChart);
     fChart.BottomAxis()->SetLabelsAlternate(true);
+    // Prices labelled as the chart window labels them.
+    TPriceAxisLabels::SetUp(*fChart.RightAxis());
+    fChart.SetOnGetAxisLabel(
+        [this](TChartAxis& Sender, const IChartSeries*, int32_t, std::string& LabelText) {
+            if (&Sender == fChart.RightAxis())
+                fPriceLabels.GetLabel(Sender, LabelText);
+        });
+    fChart.OnAfterDraw = [this](TCustomPlotPanelExtended*) { fPriceLabels.NewFrame(); };
 
     SetUpPriceLine(fPrice);
     fPrice.SetParentChart(&fChart);

@@ -5,6 +5,7 @@
 #include "chart/series/CandleSeries.h"
 #include "chart/series/Series.h"
 #include "terminal/charts/uChartSettingsView.h"
+#include "terminal/charts/uPriceAxisLabels.h"
 
 #include <QPointer>
 
@@ -48,6 +49,7 @@ private:
     TBubbleSeries fBuy;
     TBubbleSeries fSell;
     TChartSettingsView fView{fChart, fCandles, &fBuy, &fSell, &fPrice};
+    TPriceAxisLabels fPriceLabels;
     // Goes first: it paints the chart.
     QPointer<TPlotPanelWidget> fWidget;
 };

@@ -438,22 +438,47 @@ TEST_F(ChartLayout, NewChartsCascadeAndWindowsComeBackToTheirNormalBounds)
     }
 }
 
-// On the host of 800 x 600: cells of 264 x 296.
+// On the host of 800 x 600: cells of 264 x 296. A minimised window's cell
+// is where its restore puts it, in the file too. Full mode shows the chart
+// tabs below the host until the windows are back: they come back to their
+// cells all the same.
 TEST_F(ChartLayout, TilingPlacesEveryWindowOnItsCellAndLeavesTheFullMode)
 {
     List.Mozaic();
     EXPECT_FALSE(fs::exists(TChartList::GetFileName())) << "nothing to tile";
     for (const char* Symbol : {"A", "B", "C", "D", "E"})
         Selected(Symbol);
+    const auto Cell = [](int i) { return Bounds(264 * (i % 3), 296 * (i / 3), 264, 296); };
+    TwinctrlMdiWindow& Minimised = *List.Items(4).Window();
+    Minimised.SetState(wsMinimized);
+    List.Mozaic();
+    EXPECT_EQ(Minimised.State(), wsMinimized);
+    EXPECT_EQ(TJson::parse(Text())["charts"][4]["left"], 264);
+    Minimised.SetState(wsNormal);
+    EXPECT_EQ(Minimised.BoundsRect(), Cell(4));
+
+    struct TTabs : TDObject {
+        TChartHost& Fixture;
+        explicit TTabs(TChartHost& aFixture) : Fixture(aFixture) {}
+        void Notification(int32_t EventID, TNotifyData) override
+        {
+            if (EventID == BASE_MAIN_TABS_REFRESH)
+                Fixture.Host.resize(800, Fixture.List.FullMode() ? 568 : 600);
+        }
+    } Tabs(*this);
+    List.Publisher().Subscribe(&Tabs, 0);
     List.Maximize(wsMaximized);
     List.Mozaic();
     EXPECT_FALSE(List.FullMode());
+    List.Maximize(wsMaximized);
+    List.Maximize(wsNormal);
+    List.Publisher().Unsubscribe(&Tabs, 0);
+    List.Save();
     for (int i = 0; i < List.Count(); ++i) {
         EXPECT_EQ(List.Items(i).Window()->State(), wsNormal);
         EXPECT_TRUE(List.Items(i).Window()->CaptionVisible());
-        EXPECT_EQ(List.Items(i).Window()->BoundsRect(),
-                  Bounds(264 * (i % 3), 296 * (i / 3), 264, 296))
-            << i;
+        EXPECT_EQ(List.Items(i).Window()->BoundsRect(), Cell(i)) << i;
+        EXPECT_EQ(TJson::parse(Text())["charts"][std::size_t(i)]["top"], Cell(i).Top) << i;
     }
 }
 
