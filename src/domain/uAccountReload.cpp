@@ -84,19 +84,19 @@ template <class TWorker> void TAccountReloads::Start(TReload& aReload, TConnecti
     const TWorker* Ending = Worker.get();
     Worker->SetOnTerminate([Ending, Account = aReload.Account, Kind = aReload.Kind] {
         if (User)
-            User->Reloads().Ended(Account, Kind, Ending->Read());
+            User->Reloads().Ended(Account, Kind, Ending->Read(), Ending->Failure().Refused());
     });
     StartFree(Worker);
 }
 
-void TAccountReloads::Ended(TAccountID aAccount, TReloadKind aKind, bool aRead)
+void TAccountReloads::Ended(TAccountID aAccount, TReloadKind aKind, bool aRead, bool aRefused)
 {
     const auto It = Find(aAccount, aKind);
     if (It == fReloads.end())
         return;
     It->Running = false;
     const bool Current = It->Asked == It->Wanted;
-    if (!Held(aAccount) || (aRead && Current)) {
+    if (!Held(aAccount) || ((aRead || aRefused) && Current)) {
         fReloads.erase(It);
     } else if (!Current) {
         Ask(*It);

@@ -109,23 +109,29 @@ void ParseAnyReply(std::string_view aText, const std::string& aName)
     const TReplyDocument Reply(aText, aName);
 }
 
-std::string ReplyRefusal(std::string_view aText)
+std::string ReplyRefusal(std::string_view aText, std::int64_t* aCode)
 {
+    if (aCode)
+        *aCode = 0;
     dom::parser Parser;
     dom::object Root;
     if (Parser.parse(aText.data(), aText.size()).get_object().get(Root) != simdjson::SUCCESS)
         return {};
     dom::element Code;
     const bool HasCode = Root.at_key("code").get(Code) == simdjson::SUCCESS;
+    const std::int64_t Number = Int64At(Root, "code");
+    if (aCode)
+        *aCode = Number;
     std::string Message = TextAt(Root, "msg");
     if (Message.empty() && HasCode)
-        Message = "code " + std::to_string(Int64At(Root, "code"));
+        Message = "code " + std::to_string(Number);
     return Message;
 }
 
-std::string FailureRefusal(std::string_view aBody, std::string_view aStatusLine)
+std::string FailureRefusal(std::string_view aBody, std::string_view aStatusLine,
+                           std::int64_t* aCode)
 {
-    std::string Text = ReplyRefusal(aBody);
+    std::string Text = ReplyRefusal(aBody, aCode);
     return Text.empty() ? std::string(aStatusLine) : Text;
 }
 

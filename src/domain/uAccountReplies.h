@@ -3,6 +3,7 @@
 #include "domain/uProfileLists.h"
 #include "domain/uReplyError.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,12 +48,13 @@ void ParseAnyReply(std::string_view aText, const std::string& aName);
 
 // The exchange's refusal in a reply: the "msg" of an object that carries
 // "code" or "msg" ("code" and its number when there is no message); empty
-// for any other reply.
-std::string ReplyRefusal(std::string_view aText);
+// for any other reply. aCode, when given, receives the "code" (0 without one).
+std::string ReplyRefusal(std::string_view aText, std::int64_t* aCode = nullptr);
 // The words of an exchange refused with an error status: the reply's
 // refusal when its body has one, else the status line. Whole: a box shows
 // them through ShownText.
-std::string FailureRefusal(std::string_view aBody, std::string_view aStatusLine);
+std::string FailureRefusal(std::string_view aBody, std::string_view aStatusLine,
+                           std::int64_t* aCode = nullptr);
 
 // User-interface thread. The balances replace the list's; with aNoZeroBalance
 // an asset with nothing free and nothing locked is left out.

@@ -31,6 +31,8 @@ public:
     explicit TBaseThread(std::shared_ptr<TChartLink> aChart = nullptr);
 
     const std::shared_ptr<TChartLink>& Chart() const { return fChart; }
+    // How the exchange failed, when it did. Read once the worker has ended.
+    const TExchangeFailure& Failure() const { return fFailure; }
     // Before Start: the worker counts as a running request of aKey (its
     // kind and target) until its Execute has ended.
     void SetRequestKey(std::string aKey);

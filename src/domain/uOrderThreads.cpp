@@ -159,7 +159,7 @@ void TOrderChangeThread::DoSendRequest()
     if (!fResponse.empty() || !fError.empty())
         return;
     if (fFailure.Failed && fFailure.Status >= 400 && fFailure.Status <= 499)
-        fRefusal = FailureRefusal(fFailure.Body, fFailure.StatusLine);
+        fRefusal = fFailure.Message();
     else
         fNoAnswer = fFailure.Failed ? fFailure.StatusLine : "empty reply";
 }

@@ -1,10 +1,10 @@
 #include "domain/uTradeEngine.h"
 
+#include "domain/uAccountReplies.h"
 #include "domain/uAppSettings.h"
 #include "domain/uCommon.h"
 #include "domain/uLog.h"
 #include "domain/uProfile.h"
-#include "domain/uReplyValues.h"
 
 #include <algorithm>
 #include <exception>
@@ -26,12 +26,31 @@ std::string Quoted(const std::string& aValue)
 // most four bytes each: a reply beyond it is never shown whole.
 constexpr std::size_t cLoggedReplyBytes = 4096;
 
-// The reply quoted as the log shows it, without copying more of it than shows.
+// The reply quoted as the log shows it, without copying more of it than
+// shows; a longer one is cut before the character that would not fit whole.
 std::string QuotedHead(const std::string& aReply)
 {
     if (aReply.size() <= cLoggedReplyBytes)
         return Quoted(aReply);
-    return "\"" + aReply.substr(0, cLoggedReplyBytes);
+    const auto Continues = [&](std::size_t aAt) {
+        return (static_cast<unsigned char>(aReply[aAt]) & 0xC0) == 0x80;
+    };
+    std::size_t End = cLoggedReplyBytes;
+    for (int Back = 0; Back < 3 && Continues(End); ++Back)
+        --End;
+    return "\"" + aReply.substr(0, Continues(End) ? cLoggedReplyBytes : End);
+}
+
+// The failed reply's error object is read whole: its words may run far
+// beyond the part the log shows.
+TExchangeFailure FailureOf(const THttpResult& aReply)
+{
+    TExchangeFailure Failure;
+    Failure.Failed = true;
+    Failure.Status = aReply.Status;
+    Failure.StatusLine = aReply.Message;
+    Failure.Words = FailureRefusal(aReply.Body, aReply.Message, &Failure.Code);
+    return Failure;
 }
 
 // The POST lines as the exchange reads a form: pairs joined by "&".
@@ -177,7 +196,7 @@ bool TTradeEngineClient::ExecuteCommand(const std::string& aMethod, bool aAuth,
         Result = true;
     } else {
         // A reply cut short after its status line is the transport's failure.
-        fLastFailure = {true, Reply.Status, Reply.Message, Reply.Body.substr(0, cLoggedReplyBytes)};
+        fLastFailure = FailureOf(Reply);
     }
     // A reply may be many megabytes: build the texts only for an open log,
     // and from no more of the reply than the log line can show.
@@ -197,7 +216,8 @@ void TTradeEngineClient::Report(const THttpResult& aReply, const std::string& aU
     switch (aReply.Failure) {
     case THttpFailure::Status:
         gLastServerError.Set(aReply.Message + " " + aReply.Body);
-        WriteLog(">> EIdSocketError: ERROR: " + Quoted(aReply.Message) + ", " + Quoted(aReply.Body),
+        WriteLog(">> EIdSocketError: ERROR: " + Quoted(aReply.Message) + ", " +
+                     QuotedHead(aReply.Body),
                  mtAlert, fThread);
         WriteLog(">> EIdSocketError: URL: " + Quoted(MaskSignature(aURL)), mtAlert, fThread);
         WriteLog(">> EIdSocketError: RAW: " + Quoted(TrimLineEnds(aReply.RawHeaders)), mtAlert,
@@ -272,41 +292,14 @@ void SendRequest(std::unique_ptr<TDBaseMethod> aMethod, TConnectionItem* aProfil
         *aFailure = Thread.Failure();
 }
 
-namespace {
-
-// The exchange's error reply: {"code": -2015, "msg": "..."}.
-bool ReadErrorReply(const std::string& aBody, std::int64_t& aCode, std::string& aMessage)
+bool TExchangeFailure::Refused() const
 {
-    simdjson::dom::parser Parser;
-    simdjson::dom::object Root;
-    if (Parser.parse(aBody).get_object().get(Root) != simdjson::SUCCESS)
-        return false;
-    aCode = Int64At(Root, "code");
-    aMessage = TextAt(Root, "msg");
-    return true;
+    return Failed && Status >= 400 && Status <= 499 && Status != 429;
 }
-
-} // namespace
 
 bool TExchangeFailure::KeysRefused() const
 {
     // Invalid key id, key format, key (or its address or rights), signature.
     constexpr std::int64_t cKeyCodes[] = {-2008, -2014, -2015, -1022};
-    if (!Failed)
-        return false;
-    if (Status == 401)
-        return true;
-    std::int64_t Code = 0;
-    std::string Text;
-    return ReadErrorReply(Body, Code, Text) &&
-           std::ranges::find(cKeyCodes, Code) != std::end(cKeyCodes);
-}
-
-std::string TExchangeFailure::Message() const
-{
-    std::int64_t Code = 0;
-    std::string Text;
-    if (ReadErrorReply(Body, Code, Text) && !Text.empty())
-        return Text;
-    return StatusLine;
+    return Failed && (Status == 401 || std::ranges::find(cKeyCodes, Code) != std::end(cKeyCodes));
 }

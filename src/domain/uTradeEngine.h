@@ -11,18 +11,24 @@
 class TConnectionItem;
 
 // How the last exchange of a client failed, for a caller that tells a
-// refusal from a failure of the way there.
+// refusal from a failure of the way there. The exchange's error object is
+// read from the whole reply, however long.
 struct TExchangeFailure {
     bool Failed = false;
     long Status = 0;        // the HTTP status when a reply came, else 0
     std::string StatusLine; // "HTTP/1.1 401 Unauthorized", or the transport's text
-    std::string Body;
+    std::int64_t Code = 0;  // the error object's "code", 0 when none
+    // The error object's "msg" ("code" and its number without one), else
+    // StatusLine.
+    std::string Words;
 
+    // The exchange refused the request: a 4xx status other than 429 (too
+    // many requests, which passes).
+    bool Refused() const;
     // The exchange refused the request's keys: 401, or one of its key and
     // signature error codes.
     bool KeysRefused() const;
-    // The exchange's own "msg", else the status line or the transport's text.
-    std::string Message() const;
+    const std::string& Message() const { return Words; }
 };
 
 // One exchange with the exchange's REST interface per call, signed with the

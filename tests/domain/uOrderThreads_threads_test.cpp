@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 #include <map>
+#include <simdjson.h>
 
 using nlohmann::json;
 using ::testing::ElementsAre;
@@ -166,6 +167,10 @@ TEST_F(OrderThreads, ARefusedOrderIsShownNeitherConfirmedRefreshedNorMirrored)
     for (int Word = 0; Word < 300; ++Word)
         Long += "Отказ";
     const std::string Cut = Long.substr(0, 299 * 2) + "…";
+    // Above the 4,096 bytes of a reply that the log shows.
+    std::string Huge;
+    for (int Word = 0; Word < 820; ++Word)
+        Huge += "Отказ";
     const struct {
         TExchangeReply Reply;
         std::string Words, Shown;
@@ -174,6 +179,7 @@ TEST_F(OrderThreads, ARefusedOrderIsShownNeitherConfirmedRefreshedNorMirrored)
         {TExchangeReply::Json(json{{"code", -2010}, {"msg", Few}}), Few, Few},
         {TExchangeReply::Error(400, -1013, Long), Long, Cut},
         {TExchangeReply::Json(json{{"code", -1013}, {"msg", Long}}), Long, Cut},
+        {TExchangeReply::Error(400, -1013, Huge), Huge, Cut},
     };
     for (const auto& Refusal : Refusals) {
         SCOPED_TRACE(Refusal.Reply.Status);
@@ -185,6 +191,11 @@ TEST_F(OrderThreads, ARefusedOrderIsShownNeitherConfirmedRefreshedNorMirrored)
         EXPECT_EQ(Exchange.Journal().size(), 1u);
         EXPECT_EQ(Boxes().back(), "Ордер отклонен: " + Refusal.Shown);
         EXPECT_THAT(Alerts(), ::testing::Contains("TUser.OrderPost refused: " + Refusal.Words));
+        for (const TLogLine& Line : Log.Lines())
+            if (Line.Text.starts_with(">> ")) {
+                EXPECT_LT(Line.Text.size(), 4200u) << "the reply's head";
+                EXPECT_TRUE(simdjson::validate_utf8(Line.Text)) << "cut between its bytes";
+            }
     }
     EXPECT_EQ(Boxes().size(), std::size(Refusals)) << "no confirmation";
     Exchange.Script(TExchangeEndpoint::OrderPost,
@@ -219,16 +230,22 @@ TEST_F(OrderThreads, ARefusedOrderIsShownNeitherConfirmedRefreshedNorMirrored)
 TEST_F(OrderThreads, AnOrderWithoutAReadableAnswerIsUnknownAndReloadsOpenOrdersAndBalances)
 {
     AddFurther("half", 0.5);
-    // The reload failing twice is asked at once, 1 s later, then 5 s later.
+    const TExchangeReply Unavailable = TExchangeReply::Error(503, -1003, "Service unavailable.");
+    const TExchangeReply Refused =
+        TExchangeReply::Error(401, -2015, "Invalid API-key, IP, or permissions for action.");
+    // The reload failing twice is asked at once, 1 s later, then 5 s later;
+    // refused, it is asked once.
     const struct {
         TExchangeReply Reply;
         int Added;
-        std::vector<int> Asked; // the seconds at which the reload was asked
+        std::vector<TExchangeReply> Reloads; // the reloads' first replies
+        std::vector<int> Asked;              // the seconds at which the reload was asked
     } Cases[] = {
-        {TExchangeReply::ProcessedUnanswered(), 1, {0, 1, 6}}, // and the open orders it adds
-        {TExchangeReply::Error(503, -1000, "Internal error; unable to process"), 0, {0}},
-        {TExchangeReply{.Body = "<html>OK</html>"}, 0, {0}},
-        {TExchangeReply(), 0, {0}},
+        {TExchangeReply::ProcessedUnanswered(), 1, {Unavailable, Unavailable}, {0, 1, 6}},
+        {TExchangeReply::Error(503, -1000, "Internal error; unable to process"), 0, {}, {0}},
+        {TExchangeReply{.Body = "<html>OK</html>"}, 0, {}, {0}},
+        {TExchangeReply(), 0, {}, {0}},
+        {TExchangeReply::ProcessedUnanswered(), 0, {Refused}, {0}},
     };
     TConnectionItem& Main = Accounts.MainProfile();
     for (std::size_t I = 0; I < std::size(Cases); ++I) {
@@ -237,14 +254,14 @@ TEST_F(OrderThreads, AnOrderWithoutAReadableAnswerIsUnknownAndReloadsOpenOrdersA
         Exchange.ClearJournal();
         const std::size_t Before = Exchange.OpenOrders(cMainKey).size();
         Exchange.Script(TExchangeEndpoint::OrderPost, Case.Reply);
-        for (std::size_t Failed = 1; Failed < Case.Asked.size(); ++Failed)
+        for (const TExchangeReply& Reply : Case.Reloads)
             for (TExchangeEndpoint Reload :
                  {TExchangeEndpoint::OpenOrders, TExchangeEndpoint::Account})
-                Exchange.Script(Reload, TExchangeReply::Error(503, -1003, "Service unavailable."));
+                Exchange.Script(Reload, Reply);
         Model.OrderPost(MakeOrder("LIMIT", 1.5, 36000), nullptr, true);
         Settle();
         std::map<std::string, std::vector<int>> Asked;
-        for (int Second = 0; Second <= 2 * Case.Asked.back(); ++Second) {
+        for (int Second = 0; Second <= 12; ++Second) {
             if (Second > 0) {
                 Flow.DoEverySecond();
                 Settle();

@@ -25,6 +25,11 @@
 //                        a "msg" of N characters
 //   down SECONDS         every request answers 503 for that long
 //   forget KEY           the account's open orders are gone, as after a restart
+// and refusals with an error status:
+//   deny ENDPOINT N      the next N requests answer 401 with code -2015, the
+//                        account's keys refused
+//   reject ENDPOINT N    the next one answers 400 with a "msg" of N Cyrillic
+//                        characters, spaces among them
 
 #include "support/MarketReplyData.h"
 #include "support/TestExchange.h"
@@ -212,6 +217,32 @@ bool RunCommand(TTestExchange& aExchange, const std::string& aLine)
     return true;
 }
 
+// A control pipe line refusing with an error status; false when it is none.
+bool RunStatusRefusal(TTestExchange& aExchange, const std::string& aLine)
+{
+    std::istringstream In(aLine);
+    std::string Command, Name;
+    int Count = 0;
+    TExchangeEndpoint Endpoint{};
+    if (!(In >> Command >> Name >> Count) || Count < 1 || !FindEndpoint(Name, Endpoint))
+        return false;
+    if (Command == "deny") {
+        for (int I = 0; I < Count; ++I)
+            aExchange.Script(
+                Endpoint, TExchangeReply::Error(401, -2015,
+                                                "Invalid API-key, IP, or permissions for action."));
+        return true;
+    }
+    if (Command != "reject")
+        return false;
+    static const char* const cLetters[] = {"о", "т", "к", "а", "з", " "};
+    std::string Message;
+    for (int I = 0; I < Count; ++I)
+        Message += cLetters[I % std::size(cLetters)];
+    aExchange.Script(Endpoint, TExchangeReply::Error(400, -1013, Message));
+    return true;
+}
+
 // The control pipe, made when missing; opened for reading and writing, so
 // that the open does not wait for a writer and a writer closing is no end.
 int OpenControl(const std::string& aPath)
@@ -236,7 +267,7 @@ void ReadCommands(TTestExchange& aExchange, int aFd, std::string& aPending, int 
         aPending.erase(0, End + 1);
         bool Done = false;
         try {
-            Done = RunCommand(aExchange, Line);
+            Done = RunCommand(aExchange, Line) || RunStatusRefusal(aExchange, Line);
         } catch (const std::exception&) {
         }
         std::fprintf(stderr, "%s: %s\n", Done ? "done" : "not a command", Line.c_str());
