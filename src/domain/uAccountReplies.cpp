@@ -100,8 +100,8 @@ TPlacedOrder ParsePlacedOrderReply(std::string_view aText, const std::string& aN
     dom::object Root;
     if (Reply.Root().get_object().get(Root) != simdjson::SUCCESS)
         Reply.Fail("lRootNode not assigned");
-    return {TextAt(Root, "symbol"), TextAt(Root, "side"), TextAt(Root, "type"),
-            DoubleAt(Root, "price"), DoubleAt(Root, "origQty")};
+    return {Int64At(Root, "orderId"), TextAt(Root, "symbol"),  TextAt(Root, "side"),
+            TextAt(Root, "type"),     DoubleAt(Root, "price"), DoubleAt(Root, "origQty")};
 }
 
 void ParseAnyReply(std::string_view aText, const std::string& aName)

@@ -19,8 +19,10 @@ struct TBalanceEntry {
     double Locked = 0;
 };
 
-// What the exchange reports for a placed order, as the confirmation shows it.
+// What the exchange reports for a placed order: the confirmation's words and
+// the id a mirrored cancel takes it by.
 struct TPlacedOrder {
+    int64_t OrderID = 0;
     std::string Symbol;
     std::string Side;
     std::string Type;

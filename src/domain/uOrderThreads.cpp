@@ -5,6 +5,7 @@
 #include "domain/uCommon.h"
 #include "domain/uLog.h"
 #include "domain/uMethods.h"
+#include "domain/uOrderMirrors.h"
 #include "domain/uProfile.h"
 #include "domain/uReplyError.h"
 #include "domain/uSysTime.h"
@@ -54,21 +55,6 @@ void RefreshAccount(TConnectionItem& aAccount)
     }
 }
 
-// After a placement or a cancel: the account's refresh and, with aMulti, the
-// mirrored requests start before the confirmation for the main account,
-// which waits for the trader.
-template <class TMirror>
-void FinishOrderChange(TConnectionItem& aAccount, bool aMulti, TMirror aMirror,
-                       const std::string& aConfirmation)
-{
-    RefreshAccount(aAccount);
-    if (aMulti && Profile && User)
-        for (TConnectionItem& Further : Profile->Connections())
-            aMirror(Further);
-    if (IsMainAccount(&aAccount))
-        Msg(aConfirmation, mtInfo);
-}
-
 // A balances, placement or cancel reply that came while the terminal works
 // announces new balances.
 void NotifyBalances(const std::string& aResponse)
@@ -95,20 +81,70 @@ std::string AccountName(const TConnectionItem* aAccount)
     return aAccount ? aAccount->Name() : std::string();
 }
 
-// A change that goes to the further accounts too: the round is held open
-// while the mirrored requests start, so that one refused at once does not
-// end it early.
+// After a placement or a cancel: the account's refresh and, with aMulti, the
+// mirrored requests start before the confirmation for the main account,
+// which waits for the trader. The round is held open meanwhile, so that a
+// mirrored request refused at once does not end it early.
 template <class TMirror>
 void MirrorRound(const char* aTitle, const char* aUnansweredTitle, bool aMulti,
                  TConnectionItem& aAccount, TMirror aMirror, const std::string& aConfirmation)
 {
     auto Round = std::make_shared<TMirrorRound>(aTitle, aUnansweredTitle);
     Round->Join();
-    FinishOrderChange(
-        aAccount, aMulti, [&](TConnectionItem& Further) { aMirror(Further, Round); },
-        aConfirmation);
+    RefreshAccount(aAccount);
+    if (aMulti && Profile && User)
+        for (TConnectionItem& Further : Profile->Connections())
+            aMirror(Further, Round);
+    if (IsMainAccount(&aAccount))
+        Round->Confirm(aConfirmation);
     Round->Done({}, {});
 }
+
+// The mirror of aMain placed here on aFurther is cancelled by its id, or,
+// while its placement runs, once that is confirmed. False when none was.
+bool CancelMirror(const TMirroredOrder& aMain, TConnectionItem& aFurther,
+                  const std::shared_ptr<TMirrorRound>& aRound)
+{
+    TOrderMirrors::TMirror* Mirror = User->Mirrors().Find(aMain, aFurther.ID());
+    if (!Mirror)
+        return false;
+    if (Mirror->Order) {
+        const TUserOrder Order = *Mirror->Order;
+        User->Mirrors().Forget(*Mirror);
+        StartOrderDelete(Order, &aFurther, false, aRound);
+    } else if (!Mirror->CancelRound) {
+        aRound->Join();
+        Mirror->CancelRound = aRound;
+    }
+    return true;
+}
+
+// A confirmed mirror as a cancel needs it.
+TUserOrder PlacedUserOrder(const TPlacedOrder& aPlaced)
+{
+    TUserOrder Order;
+    Order.SetOrderID(aPlaced.OrderID);
+    Order.SetSymbol(aPlaced.Symbol);
+    Order.SetSide(aPlaced.Side);
+    Order.SetOrderType(aPlaced.Type);
+    Order.SetPrice(aPlaced.Price);
+    Order.SetOrigQuantity(aPlaced.OrigQuantity);
+    return Order;
+}
+
+void AppendSection(std::string& aText, const std::string& aHeading,
+                   const std::vector<std::string>& aLines)
+{
+    if (aLines.empty())
+        return;
+    if (!aText.empty())
+        aText += "\n";
+    aText += Translated(aHeading, {});
+    for (const std::string& Line : aLines)
+        aText += "\n" + Line;
+}
+
+const char* const cNotFoundTitle = "На дополнительных счетах не найден ордер для отмены:";
 
 } // namespace
 
@@ -118,23 +154,25 @@ void TMirrorRound::Done(const std::string& aAccount, const std::string& aRefusal
         fRefusals.push_back(ShownText(aAccount + ": " + aRefusal));
     else if (aUnanswered)
         fUnanswered.push_back(aAccount);
-    if (--fPending > 0 || (fRefusals.empty() && fUnanswered.empty()))
+    if (--fPending > 0 || (fRefusals.empty() && fUnanswered.empty() && fNotFound.empty()))
         return;
     std::string Text;
-    auto List = [&Text](const std::string& aHeading, const std::vector<std::string>& aLines) {
-        if (aLines.empty())
-            return;
-        if (!Text.empty())
-            Text += "\n";
-        Text += Translated(aHeading, {});
-        for (const std::string& Line : aLines)
-            Text += "\n" + Line;
-    };
-    List(fTitle, fRefusals);
-    List(fUnansweredTitle, fUnanswered);
+    AppendSection(Text, fTitle, fRefusals);
+    AppendSection(Text, fUnansweredTitle, fUnanswered);
+    AppendSection(Text, cNotFoundTitle, fNotFound);
     fRefusals.clear();
     fUnanswered.clear();
+    fNotFound.clear();
     Msg(Text, mtAlert);
+}
+
+void TMirrorRound::Confirm(const std::string& aConfirmation)
+{
+    std::string Text = aConfirmation;
+    AppendSection(Text, cNotFoundTitle, fNotFound);
+    const bool Plain = fNotFound.empty();
+    fNotFound.clear();
+    Msg(Text, Plain ? mtInfo : mtAlert);
 }
 
 void TOrderChangeThread::DoExecute()
@@ -193,19 +231,20 @@ void TOrderChangeThread::TellOutcome()
     } else {
         Unanswered = TellUnanswered(Target);
     }
+    DoEnded(Unanswered);
     if (fRound)
         fRound->Done(AccountName(Target), fRefusal, Unanswered);
 }
 
-// The account's open orders and balances are asked for (until read) before
-// the box, which waits for the trader. Nothing is sent again.
+// The account's history, open orders and balances are asked for (the last
+// two until read) before the box, which waits for the trader. Nothing is sent again.
 bool TOrderChangeThread::TellUnanswered(TConnectionItem* aTarget)
 {
     if (fNoAnswer.empty() || !IsWorking())
         return false;
     LogAlert("TUser." + RequestName() + " no answer: " + fNoAnswer);
-    if (aTarget && User)
-        User->Reloads().Want(*aTarget);
+    if (aTarget)
+        RefreshAccount(*aTarget);
     if (!fRound && IsMainAccount(aTarget))
         Msg(Translated(UnansweredText(), {}), mtAlert);
     return true;
@@ -363,13 +402,15 @@ void TOrderPostThread::ReadAccepted()
 
 void TOrderPostThread::DoOutput()
 {
+    fConfirmed = true;
     TConnectionItem* Target = Account();
     if (!Target)
         return;
-    auto Mirror = [this](TConnectionItem& Further, const std::shared_ptr<TMirrorRound>& Round) {
+    const TMirroredOrder Main{AccountID(), fPlaced.OrderID};
+    auto Mirror = [&](TConnectionItem& Further, const std::shared_ptr<TMirrorRound>& Round) {
         TOrder Copy = *fOrder;
         Copy.SetQuantity(fOrder->Quantity() * Further.Rate());
-        StartOrderPost(Copy, &Further, false, Round);
+        StartOrderPost(Copy, &Further, false, Round, Main);
     };
     MirrorRound("Ордера на дополнительных счетах отклонены:",
                 "Нет ответа от биржи, ордера могли быть созданы (открытые ордера и балансы "
@@ -380,6 +421,33 @@ void TOrderPostThread::DoOutput()
 void TOrderPostThread::DoNotify()
 {
     NotifyBalances(fResponse);
+}
+
+// A mirror is remembered once confirmed. When its main order was cancelled
+// here meanwhile it is cancelled at once; one that may have been placed but
+// cannot be taken by its id is named in that cancel's box.
+void TOrderPostThread::DoEnded(bool aUnanswered)
+{
+    TOrderMirrors::TMirror* Mirror =
+        User && fMirrorOf.OrderID > 0 ? User->Mirrors().Find(fMirrorOf, AccountID()) : nullptr;
+    if (!Mirror)
+        return;
+    const bool Known = fConfirmed && fPlaced.OrderID > 0;
+    if (!Mirror->CancelRound) {
+        if (Known)
+            Mirror->Order = PlacedUserOrder(fPlaced);
+        else
+            User->Mirrors().Forget(*Mirror);
+        return;
+    }
+    const std::shared_ptr<TMirrorRound> Round = std::move(Mirror->CancelRound);
+    User->Mirrors().Forget(*Mirror);
+    TConnectionItem* Further = Account();
+    if (Further && Known)
+        StartOrderDelete(PlacedUserOrder(fPlaced), Further, false, Round);
+    else if (Further && (fConfirmed || aUnanswered))
+        Round->NotFound(Further->Name());
+    Round->Done({}, {});
 }
 
 // Cancel.
@@ -403,16 +471,25 @@ void TOrderDeleteThread::ReadAccepted()
     ParseAnyReply(fResponse, RequestName());
 }
 
-// A further account's order matches when symbol, type and side agree and it
-// was placed less than 4 whole seconds from the cancelled one.
+// Each further account's mirror placed here is cancelled by its id, at once
+// or, while its placement runs, once that is confirmed. Only an account
+// without one (an order placed before a restart, a placement whose reply was
+// lost) is searched: for the open order of the same symbol, type, side, price
+// and stop price placed nearest in time, less than 4 whole seconds away. An
+// account where none is found is named in the round's box.
 void TOrderDeleteThread::DoOutput()
 {
     TConnectionItem* Target = Account();
     if (!Target)
         return;
+    const TMirroredOrder Main{AccountID(), fUserOrder.OrderID()};
     auto Mirror = [&](TConnectionItem& Further, const std::shared_ptr<TMirrorRound>& Round) {
+        if (CancelMirror(Main, Further, Round))
+            return;
         if (const TUserOrder* Match = Further.UserOrderList().FindBy(fUserOrder))
             StartOrderDelete(*Match, &Further, false, Round);
+        else
+            Round->NotFound(Further.Name());
     };
     MirrorRound("Отмена ордеров на дополнительных счетах отклонена:",
                 "Нет ответа от биржи, ордера могли быть отменены (открытые ордера и балансы "
@@ -425,12 +502,20 @@ void TOrderDeleteThread::DoNotify()
     NotifyBalances(fResponse);
 }
 
-// The exchange may no longer hold the order (a restart loses them): the list
-// is made to show what it holds.
+// The exchange may no longer hold the order (a restart loses them): the
+// lists are made to show what it holds. In a mirrored cancel the other
+// accounts have likely lost theirs too.
 void TOrderDeleteThread::DoRefused(TConnectionItem& aTarget)
 {
-    if (User)
-        User->Reloads().Want(aTarget, TReloadKind::OpenOrders);
+    if (!User)
+        return;
+    if (!(fMulti || fRound) || !Profile) {
+        User->Reloads().Want(aTarget);
+        return;
+    }
+    User->Reloads().Want(Profile->MainProfile());
+    for (TConnectionItem& Further : Profile->Connections())
+        User->Reloads().Want(Further);
 }
 
 // Starters.
@@ -451,7 +536,7 @@ void StartAllOrders(TConnectionItem* aAccount, const std::string& aSymbol)
 }
 
 void StartOrderPost(const TOrder& aOrder, TConnectionItem* aAccount, bool aMulti,
-                    std::shared_ptr<TMirrorRound> aRound)
+                    std::shared_ptr<TMirrorRound> aRound, const TMirroredOrder& aMirrorOf)
 {
     if (aRound)
         aRound->Join();
@@ -461,8 +546,11 @@ void StartOrderPost(const TOrder& aOrder, TConnectionItem* aAccount, bool aMulti
             aRound->Done(AccountName(aAccount), Translated(Fault, {}));
         return;
     }
+    if (aMirrorOf.OrderID > 0 && aAccount && User)
+        User->Mirrors().Placing(aMirrorOf, aAccount->ID());
     auto Worker = NewWorker<TOrderPostThread>(aAccount, aMulti);
     Worker->SetOrder(std::make_shared<TOrder>(aOrder));
+    Worker->SetMirrorOf(aMirrorOf);
     Worker->SetRound(std::move(aRound));
     StartFree(Worker);
 }

@@ -3,6 +3,7 @@
 #include "domain/uAccountReplies.h"
 #include "domain/uBaseThread.h"
 #include "domain/uCollections.h"
+#include "domain/uOrderMirrors.h"
 
 #include <memory>
 #include <string>
@@ -81,9 +82,10 @@ protected:
     void DoNotify() override;
 };
 
-// The further accounts' refusals of one mirrored placement or cancel, and
-// those whose request got no readable answer, shown in one box once the last
-// mirrored request of the round has ended. User-interface thread only.
+// The further accounts' refusals of one mirrored placement or cancel, those
+// whose request got no readable answer and those where no order was found to
+// cancel, shown in one box once the last mirrored request of the round has
+// ended. User-interface thread only.
 class TMirrorRound {
 public:
     // The box's headings, untranslated: above the refusals, above the
@@ -97,6 +99,11 @@ public:
     void Join() { ++fPending; }
     // aRefusal empty and not aUnanswered: the account's request went through.
     void Done(const std::string& aAccount, const std::string& aRefusal, bool aUnanswered = false);
+    // A further account where no order was found to cancel.
+    void NotFound(const std::string& aAccount) { fNotFound.push_back(aAccount); }
+    // The main account's confirmation box; the accounts already known to have
+    // no order to cancel are named in it, not left for the round's box.
+    void Confirm(const std::string& aConfirmation);
 
 private:
     std::string fTitle;
@@ -104,6 +111,7 @@ private:
     int fPending = 0;
     std::vector<std::string> fRefusals;
     std::vector<std::string> fUnanswered;
+    std::vector<std::string> fNotFound;
 };
 
 // A placement or a cancel. When the exchange refuses it (a 4xx status, or an
@@ -136,6 +144,9 @@ protected:
     // User-interface thread, when the exchange refused the request for the
     // account given, before the box.
     virtual void DoRefused(TConnectionItem&) {}
+    // User-interface thread, last, however the request ended; given whether
+    // it ended without a readable answer.
+    virtual void DoEnded(bool) {}
 
     std::shared_ptr<TMirrorRound> fRound;
 
@@ -151,6 +162,10 @@ private:
 
 // Places fOrder; with Multi, mirrors it to every further account.
 class TOrderPostThread : public TOrderChangeThread {
+public:
+    // Before Start: the main-account order this placement mirrors.
+    void SetMirrorOf(const TMirroredOrder& aMain) { fMirrorOf = aMain; }
+
 protected:
     std::string RequestName() const override { return "OrderPost"; }
     std::unique_ptr<TDBaseMethod> NewMethod() const override;
@@ -159,6 +174,7 @@ protected:
     void ReadAccepted() override;
     void DoOutput() override;
     void DoNotify() override;
+    void DoEnded(bool aUnanswered) override;
     const char* RefusedText() const override { return "Ордер отклонен: %s"; }
     const char* UnansweredText() const override
     {
@@ -168,10 +184,13 @@ protected:
 
 private:
     TPlacedOrder fPlaced;
+    TMirroredOrder fMirrorOf;
+    bool fConfirmed = false;
 };
 
-// Cancels an order; with Multi, also the matching open order of every
-// further account. A refused cancel reloads the account's open orders.
+// Cancels an order; with Multi, also its mirror on every further account. A
+// refused cancel reloads the open orders and balances of the account, or of
+// every account when it was mirrored.
 class TOrderDeleteThread : public TOrderChangeThread {
 public:
     // Before Start.
@@ -216,8 +235,10 @@ inline constexpr std::string_view cAccountKind = "Account";
 void StartOpenOrders(TConnectionItem* aAccount);
 void StartAllOrders(TConnectionItem* aAccount, const std::string& aSymbol);
 // An order with an OrderFault is not sent: the fault is logged (and told in
-// aRound's box for a mirrored copy).
+// aRound's box for a mirrored copy). A copy given aMirrorOf is remembered as
+// that order's mirror.
 void StartOrderPost(const TOrder& aOrder, TConnectionItem* aAccount, bool aMulti,
-                    std::shared_ptr<TMirrorRound> aRound = nullptr);
+                    std::shared_ptr<TMirrorRound> aRound = nullptr,
+                    const TMirroredOrder& aMirrorOf = {});
 void StartOrderDelete(const TUserOrder& aOrder, TConnectionItem* aAccount, bool aMulti,
                       std::shared_ptr<TMirrorRound> aRound = nullptr);

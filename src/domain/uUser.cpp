@@ -4,6 +4,7 @@
 #include "domain/uBaseThread.h"
 #include "domain/uMarketModelThreads.h"
 #include "domain/uMarketThreads.h"
+#include "domain/uOrderMirrors.h"
 #include "domain/uOrderThreads.h"
 #include "domain/uProfile.h"
 #include "domain/uWorkflow.h"
@@ -32,7 +33,8 @@ TUser::TUser()
     : fInputData(std::make_unique<TUserInputData>()),
       fSymbolShowList(std::make_unique<TSymbolShowList>()),
       fDepthList(std::make_unique<TDepthList>()), fVolumeList(std::make_unique<TVolumeList>()),
-      fPublisher(std::make_unique<TDPublisher>()), fReloads(std::make_unique<TAccountReloads>())
+      fPublisher(std::make_unique<TDPublisher>()), fReloads(std::make_unique<TAccountReloads>()),
+      fMirrors(std::make_unique<TOrderMirrors>())
 {
 }
 

@@ -15,6 +15,7 @@
 
 class TAccountReloads;
 class TConnectionItem;
+class TOrderMirrors;
 
 // The user's selection and authorisation state. The authorisation has an
 // edit buffer: between AuthBeginUpdate and its commit or rollback, Auth
@@ -116,6 +117,8 @@ public:
     void WaitForThreads();
     // The reloads of accounts after a placement or a cancel.
     TAccountReloads& Reloads() { return *fReloads; }
+    // The further accounts' mirrors of main-account orders placed here.
+    TOrderMirrors& Mirrors() { return *fMirrors; }
 
     // At shut-down: frees the model's contents; nothing reads them afterwards.
     void DeInit();
@@ -158,6 +161,7 @@ private:
     std::string fBookSymbol;
     std::unique_ptr<TDPublisher> fPublisher;
     std::unique_ptr<TAccountReloads> fReloads;
+    std::unique_ptr<TOrderMirrors> fMirrors;
 };
 
 // Created and destroyed by the builder; nullptr outside that span.

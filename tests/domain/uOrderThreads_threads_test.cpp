@@ -204,7 +204,8 @@ TEST_F(OrderThreads, ARefusedOrderIsShownNeitherConfirmedRefreshedNorMirrored)
     Settle();
     EXPECT_EQ(Boxes().back(), "Ордер отклонен: HTTP/1.1 400 Bad Request") << "no words: the status";
     // An order the exchange no longer holds: its refused cancel reloads the
-    // open orders, so the list holds what the exchange holds.
+    // open orders and balances of every account of the round, so the lists
+    // hold what the exchange holds.
     TUserOrderList& Listed = Accounts.MainProfile().UserOrderList();
     std::vector<TUserOrder> Held =
         ParseUserOrdersReply(Exchange.OpenOrders(cMainKey).dump(), "OpenOrders");
@@ -218,8 +219,12 @@ TEST_F(OrderThreads, ARefusedOrderIsShownNeitherConfirmedRefreshedNorMirrored)
     EXPECT_EQ(Boxes().back(), "Отмена ордера отклонена: Unknown order sent.");
     std::vector<std::string> Paths;
     for (const TJournalEntry& E : Exchange.Journal())
-        Paths.push_back(E.Path);
-    EXPECT_THAT(Paths, ElementsAre("/api/v3/order", "/api/v3/openOrders"));
+        Paths.push_back(E.Header("X-MBX-APIKEY") + " " + E.Path);
+    EXPECT_THAT(Paths,
+                ::testing::UnorderedElementsAre(std::string(cMainKey) + " /api/v3/order",
+                                                std::string(cMainKey) + " /api/v3/openOrders",
+                                                std::string(cMainKey) + " /api/v3/account",
+                                                "half /api/v3/openOrders", "half /api/v3/account"));
     EXPECT_EQ(Listed.Count(), int(Held.size()) - 1);
     for (const TUserOrder& Order : Listed)
         EXPECT_NE(Order.OrderID(), 42);
@@ -266,14 +271,16 @@ TEST_F(OrderThreads, AnOrderWithoutAReadableAnswerIsUnknownAndReloadsOpenOrdersA
                 Flow.DoEverySecond();
                 Settle();
             }
-            for (const char* Path : {"/api/v3/openOrders", "/api/v3/account"})
+            for (const char* Path : {"/api/v3/openOrders", "/api/v3/account", "/api/v3/allOrders"})
                 while (Asked[Path].size() < std::size_t(std::ranges::count(Exchange.Journal(), Path,
                                                                            &TJournalEntry::Path)))
                     Asked[Path].push_back(Second);
         }
         EXPECT_EQ(Requests("POST").size(), 1u) << "neither sent again nor mirrored";
-        EXPECT_EQ(Asked, (std::map<std::string, std::vector<int>>{
-                             {"/api/v3/openOrders", Case.Asked}, {"/api/v3/account", Case.Asked}}));
+        EXPECT_EQ(Asked,
+                  (std::map<std::string, std::vector<int>>{{"/api/v3/openOrders", Case.Asked},
+                                                           {"/api/v3/account", Case.Asked},
+                                                           {"/api/v3/allOrders", {0}}}));
         EXPECT_EQ(Boxes().back(), "Нет ответа от биржи: ордер мог быть создан. Открытые ордера и "
                                   "балансы загружаются заново.");
         EXPECT_EQ(Main.UserOrderList().Count(), int(Before) + Case.Added);
@@ -320,7 +327,8 @@ TEST_F(OrderThreads, MirroredRefusalsAreListedInOneBoxAfterTheRound)
                                      "ордера и балансы загружаются заново):\n"
                                      "Lost"));
     const auto Lost = [](const TJournalEntry& E) { return E.Header("X-MBX-APIKEY") == "lost"; };
-    EXPECT_EQ(std::ranges::count_if(Requests("GET"), Lost), 2) << "its open orders and balances";
+    EXPECT_EQ(std::ranges::count_if(Requests("GET"), Lost), 3)
+        << "its history, open orders and balances";
 }
 
 TEST(OrderFault, QuantityPriceAndStopMustBeFiniteAndAboveZeroWhereTheKindHasThem)
@@ -366,8 +374,9 @@ TEST_F(OrderThreads, ACancelSendsItsSixtyFourBitIdAndIsMirroredAtItsPriceWithinF
                                                        "1.00000000", "LIMIT", "BUY", Placed + 500),
                                          ExchangeOrder("BTCUSDT", F.Id, "36000.00000000",
                                                        "1.00000000", "LIMIT", "BUY", F.Time)});
-        ApplyUserOrders(AddFurther(F.Key, 1).UserOrderList(),
-                        ParseUserOrdersReply(Orders.dump(), "OpenOrders"));
+        TConnectionItem& Account = AddFurther(F.Key, 1);
+        Account.SetName(F.Key);
+        ApplyUserOrders(Account.UserOrderList(), ParseUserOrdersReply(Orders.dump(), "OpenOrders"));
         Exchange.SetOpenOrders(F.Key, Orders);
     }
     TUserOrder Cancelled =
@@ -382,7 +391,72 @@ TEST_F(OrderThreads, ACancelSendsItsSixtyFourBitIdAndIsMirroredAtItsPriceWithinF
     EXPECT_TRUE(Exchange.OpenOrders(cMainKey).empty());
     EXPECT_EQ(Exchange.OpenOrders("near").size(), 1u);
     EXPECT_EQ(Exchange.OpenOrders("far").size(), 2u);
-    EXPECT_THAT(Boxes(), ElementsAre("Ордер удален"));
+    EXPECT_THAT(Boxes(), ElementsAre("Ордер удален\n"
+                                     "На дополнительных счетах не найден ордер для отмены:\nfar"));
+}
+
+// A mirror placed here is cancelled by its id: one the exchange placed 8 s
+// after its main order, one cancelled before its account's open orders were
+// read again, one confirmed only after its main order was cancelled.
+TEST_F(OrderThreads, AMirroredCancelTakesEachMirrorPlacedHereByItsId)
+{
+    AddFurther("late", 0.5).SetName("Late");
+    AddFurther("soon", 2).SetName("Soon");
+    const auto Posted = [&](const char* Key) {
+        return std::ranges::count(Requests("POST"), std::string(Key),
+                                  [](const TJournalEntry& E) { return E.Header("X-MBX-APIKEY"); });
+    };
+    const auto Newest = [&](const char* Key) {
+        return ParseUserOrdersReply(Exchange.OpenOrders(Key).dump(), "OpenOrders").back();
+    };
+    const auto Cancelled = [&](const char* Key) {
+        std::vector<std::string> Ids;
+        for (const TJournalEntry& E : Requests("DELETE"))
+            if (E.Header("X-MBX-APIKEY") == Key)
+                Ids.push_back(E.Query.substr(0, E.Query.find("&t")));
+        return Ids;
+    };
+    Exchange.HoldPlacements("late", 30s);
+    Model.OrderPost(MakeOrder("LIMIT", 1.5, 37000), nullptr, true);
+    Dispatcher.PumpUntil([&] { return Posted("late") == 1; }, 5s);
+    Exchange.SetServerTime(cNow + 8000);
+    Exchange.HoldPlacements("late", 0s);
+    Settle();
+    const TUserOrder Main = Newest(cMainKey);
+    const TUserOrder Late = Newest("late"), Soon = Newest("soon");
+    ASSERT_EQ(Late.Time() - Main.Time(), 8000);
+    for (TConnectionItem& Further : Accounts.Connections())
+        Further.UserOrderList().Clear();
+    AddFurther("none", 1).SetName("None");
+    Model.OrderDelete(Main, nullptr, true);
+    Settle();
+    const auto Id = [](const TUserOrder& O) {
+        return "symbol=BTCUSDT&orderId=" + std::to_string(O.OrderID());
+    };
+    EXPECT_THAT(Cancelled("late"), ElementsAre(Id(Late)));
+    EXPECT_THAT(Cancelled("soon"), ElementsAre(Id(Soon)));
+    EXPECT_TRUE(Cancelled("none").empty());
+    EXPECT_EQ(Boxes().back(), "Ордер удален\n"
+                              "На дополнительных счетах не найден ордер для отмены:\nNone");
+
+    Accounts.Connections().Delete(2);
+    Exchange.ClearJournal();
+    Exchange.HoldPlacements("late", 30s);
+    Model.OrderPost(MakeOrder("LIMIT", 1.5, 37500), nullptr, true);
+    Dispatcher.PumpUntil([&] { return Posted("late") == 1 && Posted("soon") == 1; }, 5s);
+    const std::size_t Shown = Boxes().size();
+    Model.OrderDelete(Newest(cMainKey), nullptr, true);
+    Dispatcher.PumpUntil([&] { return Boxes().size() > Shown; }, 5s);
+    EXPECT_TRUE(Cancelled("late").empty());
+    Exchange.HoldPlacements("late", 0s);
+    Settle();
+    EXPECT_THAT(
+        Cancelled("late"),
+        ElementsAre(
+            Id(ParseUserOrdersReply(Exchange.OrderHistory("late").dump(), "AllOrders").back())));
+    EXPECT_EQ(Exchange.OpenOrders("late").size(), 1u) << "the standard order alone";
+    EXPECT_EQ(Exchange.OpenOrders("soon").size(), 1u);
+    EXPECT_EQ(Boxes().back(), "Ордер удален");
 }
 
 TEST_F(OrderThreads, BalancesAuthoriseAnAccountAndHideEmptyAssetsOnRequest)

@@ -391,6 +391,18 @@ void TTestExchange::Hold(TExchangeEndpoint aEndpoint, bool aHold)
     fWake.notify_all();
 }
 
+void TTestExchange::HoldPlacements(const std::string& aApiKey, std::chrono::milliseconds aFor)
+{
+    {
+        std::lock_guard Guard(fLock);
+        if (aFor > std::chrono::milliseconds::zero())
+            fHeldPlacements[aApiKey] = aFor;
+        else
+            fHeldPlacements.erase(aApiKey);
+    }
+    fWake.notify_all();
+}
+
 void TTestExchange::SetOutage(std::chrono::milliseconds aDuration)
 {
     std::lock_guard Guard(fLock);
@@ -461,6 +473,12 @@ TExchangeReply TTestExchange::Answer(const TJournalEntry& aEntry)
     {
         std::unique_lock Guard(fLock);
         fWake.wait(Guard, [&] { return fStopping || !fHeld.contains(Endpoint->Endpoint); });
+        const std::string Key = aEntry.Header("X-MBX-APIKEY");
+        const auto Placement = fHeldPlacements.find(Key);
+        if (Endpoint->Endpoint == TExchangeEndpoint::OrderPost &&
+            Placement != fHeldPlacements.end())
+            fWake.wait_for(Guard, Placement->second,
+                           [&] { return fStopping || !fHeldPlacements.contains(Key); });
     }
     TExchangeReply Scripted;
     if (TakeScript(Endpoint->Endpoint, Scripted) && !Scripted.Unanswered)

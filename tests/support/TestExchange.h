@@ -130,6 +130,9 @@ public:
     // choice, not a clock's. HoldReplies holds or lets go every endpoint.
     void HoldReplies(bool aHold);
     void Hold(TExchangeEndpoint aEndpoint, bool aHold);
+    // The account's placements wait aFor before they are carried out, at the
+    // exchange's time of that moment; zero lets go of any waiting now.
+    void HoldPlacements(const std::string& aApiKey, std::chrono::milliseconds aFor);
     // For aDuration from now every request is answered 503, as an exchange
     // that is down behind its gateway.
     void SetOutage(std::chrono::milliseconds aDuration);
@@ -172,6 +175,7 @@ private:
     std::map<TExchangeEndpoint, TExchangeHandler> fHandlers;
     std::map<TExchangeEndpoint, std::deque<TExchangeReply>> fScripts;
     std::set<TExchangeEndpoint> fHeld;
+    std::map<std::string, std::chrono::milliseconds> fHeldPlacements; // API key -> wait
     std::chrono::steady_clock::time_point fOutageEnd;
     std::vector<TJournalEntry> fJournal;
     std::string fOfferedProtocols;

@@ -25,6 +25,8 @@
 //                        a "msg" of N characters
 //   down SECONDS         every request answers 503 for that long
 //   forget KEY           the account's open orders are gone, as after a restart
+//   hold KEY SECONDS     the account's placements are carried out that much
+//                        later (0: at once again)
 // and refusals with an error status:
 //   deny ENDPOINT N      the next N requests answer 401 with code -2015, the
 //                        account's keys refused
@@ -197,6 +199,10 @@ bool RunCommand(TTestExchange& aExchange, const std::string& aLine)
     }
     if (Command == "forget") {
         aExchange.SetOpenOrders(Name, json::array()); // raises for an unknown key
+        return true;
+    }
+    if (Command == "hold" && In >> Count && Count >= 0) {
+        aExchange.HoldPlacements(Name, std::chrono::seconds(Count));
         return true;
     }
     TExchangeEndpoint Endpoint{};
