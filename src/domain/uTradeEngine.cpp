@@ -5,6 +5,7 @@
 #include "domain/uCommon.h"
 #include "domain/uLog.h"
 #include "domain/uProfile.h"
+#include "platform/TextCut.h"
 
 #include <algorithm>
 #include <exception>
@@ -32,13 +33,7 @@ std::string QuotedHead(const std::string& aReply)
 {
     if (aReply.size() <= cLoggedReplyBytes)
         return Quoted(aReply);
-    const auto Continues = [&](std::size_t aAt) {
-        return (static_cast<unsigned char>(aReply[aAt]) & 0xC0) == 0x80;
-    };
-    std::size_t End = cLoggedReplyBytes;
-    for (int Back = 0; Back < 3 && Continues(End); ++Back)
-        --End;
-    return "\"" + aReply.substr(0, Continues(End) ? cLoggedReplyBytes : End);
+    return "\"" + aReply.substr(0, Utf8BytesWithin(aReply, cLoggedReplyBytes));
 }
 
 // The failed reply's error object is read whole: its words may run far

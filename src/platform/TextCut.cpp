@@ -65,6 +65,18 @@ std::size_t Utf8PrefixBytes(std::string_view aText, std::size_t aChars)
     return Pos;
 }
 
+std::size_t Utf8BytesWithin(std::string_view aText, std::size_t aMaxBytes)
+{
+    std::size_t Pos = 0;
+    while (Pos < aText.size()) {
+        const std::size_t Next = Pos + CharBytes(aText, Pos);
+        if (Next > aMaxBytes)
+            break;
+        Pos = Next;
+    }
+    return Pos;
+}
+
 std::string ValidUtf8(std::string_view aText)
 {
     std::string Result;

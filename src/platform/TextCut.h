@@ -14,6 +14,8 @@
 std::size_t Utf8Length(std::string_view aText);
 // Bytes of the first aChars characters of aText; all of it when it is shorter.
 std::size_t Utf8PrefixBytes(std::string_view aText, std::size_t aChars);
+// Bytes of the whole characters of aText that fit in aMaxBytes.
+std::size_t Utf8BytesWithin(std::string_view aText, std::size_t aMaxBytes);
 // aText with each byte that is no valid character replaced by "\uFFFD";
 // valid text unchanged.
 std::string ValidUtf8(std::string_view aText);
